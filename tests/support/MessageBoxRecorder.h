@@ -1,0 +1,39 @@
+// Records the message boxes a test causes and answers them from a queue,
+// so no test ever blocks on a prompt.
+#pragma once
+
+#include "framework/core/MessageSink.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct RecordedMessage
+{
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+class MessageBoxRecorder
+{
+public:
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+
+    // Answers the next prompts in order; once the queue is empty a prompt
+    // gets its first button (IDOK, IDYES, IDABORT, ...).
+    void QueueAnswer(int nAnswer);
+
+    const std::vector<RecordedMessage>& Messages() const { return m_messages; }
+    std::string LastText() const;
+    void Clear() { m_messages.clear(); }
+
+private:
+    static int Sink(HWND hWnd, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
+
+    AFX_MESSAGE_SINK m_pfnPrevious;
+    MessageBoxRecorder* m_pPrevious;
+    std::deque<int> m_answers;
+    std::vector<RecordedMessage> m_messages;
+};
