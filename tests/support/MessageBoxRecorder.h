@@ -2,11 +2,12 @@
 // so no test ever blocks on a prompt.
 #pragma once
 
-#include "framework/core/MessageSink.h"
-
+// The standard headers come first: windows.h defines min and max macros.
 #include <deque>
 #include <string>
 #include <vector>
+
+#include "framework/core/MessageSink.h"
 
 struct RecordedMessage
 {

@@ -1,0 +1,5 @@
+#include "framework/core/Map.h"
+
+IMPLEMENT_DYNAMIC(CMapStringToString, CObject)
+IMPLEMENT_DYNAMIC(CMapStringToPtr, CObject)
+IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)
