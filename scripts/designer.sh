@@ -8,8 +8,14 @@ source "$root/scripts/wine-env.sh"
 
 cd "$build/bin"
 if [[ -z "${DISPLAY:-}" ]]; then
-    echo "No X display: running the designer under Xvfb (DISPLAY=:99). Connect a VNC viewer or" \
-         "take screenshots with 'import -window root -display :99 shot.png'." >&2
-    exec xvfb-run -n 99 -s "-screen 0 1280x1024x24" wine Tallyform.exe.so "$@"
+    echo "No X display: running the designer under Xvfb on :99. Take a screenshot with" \
+         "'DISPLAY=:99 import -window root shot.png'." >&2
+    Xvfb :99 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+    sleep 1
+    export DISPLAY=:99
+    wine Tallyform.exe.so "$@"
+    exit $?
 fi
 exec wine Tallyform.exe.so "$@"
