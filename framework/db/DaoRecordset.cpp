@@ -1,0 +1,468 @@
+#include "framework/db/DaoRecordset.h"
+
+#include "framework/db/DaoSql.h"
+#include "framework/db/DaoStatement.h"
+
+#include <unordered_set>
+
+IMPLEMENT_DYNAMIC(CDaoRecordset, CObject)
+
+namespace
+{
+
+[[noreturn]] void ThrowNoCurrentRecord()
+{
+    AfxThrowDaoException(DAOERR_NO_CURRENT_RECORD, "No current record.");
+}
+
+// Views answer to _rowid_ too, but cannot be written by it.
+BOOL IsBaseTable(sqlite3* pDb, LPCSTR lpszName)
+{
+    CDaoStatement stmt;
+    stmt.Prepare(pDb, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE");
+    sqlite3_bind_text(stmt, 1, lpszName, -1, SQLITE_TRANSIENT);
+    return stmt.Step(pDb);
+}
+
+} // namespace
+
+CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
+    : m_pDatabase(pDatabase), m_bOpen(FALSE), m_bUpdatable(FALSE), m_nOpenType(dbOpenDynaset),
+      m_nOptions(0), m_nCurrent(0), m_bDeleted(FALSE), m_nEditMode(dbEditNone)
+{
+}
+
+CDaoRecordset::~CDaoRecordset()
+{
+}
+
+void CDaoRecordset::Open(int nOpenType, LPCSTR lpszSQL, int nOptions)
+{
+    if (m_bOpen)
+        Close();
+    if (m_pDatabase == NULL)
+        AfxThrowDaoException(DAOERR_NOT_OPEN, "The recordset has no database.");
+    m_pDatabase->RequireHandle();
+    CString sql(lpszSQL);
+    sql.TrimLeft();
+    sql.TrimRight();
+    if (sql.IsEmpty())
+        AfxThrowDaoException(DAOERR_SYNTAX, "The recordset has no SQL statement or table name.");
+    if (DaoIsTableName(sql))
+        sql = "SELECT * FROM " + DaoQuoteName(DaoUnquoteName(sql));
+    m_strSQL = sql;
+    m_nOpenType = nOpenType == AFX_DAO_USE_DEFAULT_TYPE ? dbOpenDynaset : nOpenType;
+    m_nOptions = nOptions;
+    m_strTable.Empty();
+    CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
+    if (m_nOpenType != dbOpenSnapshot && m_nOpenType != dbOpenForwardOnly && (nOptions & dbReadOnly) == 0
+        && m_pDatabase->CanUpdate())
+        m_strTable = DaoUnquoteName(parts.m_strTable);
+    Load();
+    m_bOpen = TRUE;
+}
+
+CString CDaoRecordset::BuildQuery(BOOL bWithRowId) const
+{
+    CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
+    CString filter(m_strFilter), sort(m_strSort);
+    filter.TrimLeft();
+    filter.TrimRight();
+    sort.TrimLeft();
+    sort.TrimRight();
+    CString query;
+    if (parts.m_bSimple)
+    {
+        query = "SELECT ";
+        if (bWithRowId)
+            query += "_rowid_, ";
+        query += parts.m_strSelectList + " " + parts.m_strFrom;
+        if (!parts.m_strWhere.IsEmpty() && !filter.IsEmpty())
+            query += " WHERE (" + parts.m_strWhere + ") AND (" + filter + ")";
+        else if (!parts.m_strWhere.IsEmpty())
+            query += " WHERE " + parts.m_strWhere;
+        else if (!filter.IsEmpty())
+            query += " WHERE " + filter;
+        if (!sort.IsEmpty())
+            query += " ORDER BY " + sort;
+        else if (!parts.m_strOrderBy.IsEmpty())
+            query += " ORDER BY " + parts.m_strOrderBy;
+    }
+    else
+    {
+        query = "SELECT * FROM (" + m_strSQL + ")";
+        if (!filter.IsEmpty())
+            query += " WHERE " + filter;
+        if (!sort.IsEmpty())
+            query += " ORDER BY " + sort;
+    }
+    return query;
+}
+
+void CDaoRecordset::ReadRow(sqlite3_stmt* pStmt, int nFirst, Row& row) const
+{
+    row.nRowId = nFirst > 0 ? sqlite3_column_int64(pStmt, 0) : 0;
+    row.values.clear();
+    int nCount = sqlite3_column_count(pStmt);
+    for (int i = nFirst; i < nCount; ++i)
+    {
+        switch (sqlite3_column_type(pStmt, i))
+        {
+        case SQLITE_INTEGER:
+            row.values.push_back(DaoIntegerValue(sqlite3_column_int64(pStmt, i)));
+            break;
+        case SQLITE_FLOAT:
+            row.values.push_back(DaoRealValue(sqlite3_column_double(pStmt, i)));
+            break;
+        case SQLITE_TEXT:
+        {
+            LPCSTR p = (LPCSTR)sqlite3_column_text(pStmt, i);
+            row.values.push_back(DaoTextValue(p, sqlite3_column_bytes(pStmt, i)));
+            break;
+        }
+        case SQLITE_BLOB:
+        {
+            LPCSTR p = (LPCSTR)sqlite3_column_blob(pStmt, i);
+            row.values.push_back(DaoTextValue(p, sqlite3_column_bytes(pStmt, i), SQLITE_BLOB));
+            break;
+        }
+        default:
+            row.values.push_back(DaoNullValue());
+            break;
+        }
+    }
+}
+
+void CDaoRecordset::Load()
+{
+    sqlite3* pDb = m_pDatabase->RequireHandle();
+    CDaoStatement stmt;
+    m_bUpdatable = !m_strTable.IsEmpty() && IsBaseTable(pDb, m_strTable);
+    // A table without rowids, or a view, cannot be a dynaset: fall back to a snapshot.
+    if (!m_bUpdatable || !stmt.TryPrepare(pDb, DaoLikeToSqlite(BuildQuery(TRUE))))
+    {
+        m_bUpdatable = FALSE;
+        m_strTable.Empty();
+        stmt.Prepare(pDb, DaoLikeToSqlite(BuildQuery(FALSE)));
+    }
+    int nFirst = m_bUpdatable ? 1 : 0;
+    std::vector<Column> columns;
+    int nCount = sqlite3_column_count(stmt);
+    for (int i = nFirst; i < nCount; ++i)
+    {
+        Column column;
+        column.strName = sqlite3_column_name(stmt, i);
+        column.strDeclType = sqlite3_column_decltype(stmt, i);
+        LPCSTR lpszTable = sqlite3_column_table_name(stmt, i);
+        LPCSTR lpszOrigin = sqlite3_column_origin_name(stmt, i);
+        if (m_bUpdatable && lpszTable != NULL && lpszOrigin != NULL && m_strTable.CompareNoCase(lpszTable) == 0)
+            column.strOrigin = lpszOrigin;
+        columns.push_back(column);
+    }
+    std::vector<Row> rows;
+    while (stmt.Step(pDb))
+    {
+        rows.push_back(Row());
+        ReadRow(stmt, nFirst, rows.back());
+    }
+    m_strRunSQL = BuildQuery(FALSE);
+    m_columns.swap(columns);
+    m_rows.swap(rows);
+    m_nCurrent = 0;
+    m_bDeleted = FALSE;
+    m_nEditMode = dbEditNone;
+}
+
+void CDaoRecordset::Close()
+{
+    m_bOpen = FALSE;
+    m_bUpdatable = FALSE;
+    m_columns.clear();
+    m_rows.clear();
+    m_nCurrent = 0;
+    m_bDeleted = FALSE;
+    m_nEditMode = dbEditNone;
+}
+
+void CDaoRecordset::Requery()
+{
+    CheckOpen();
+    Load();
+}
+
+void CDaoRecordset::CheckOpen() const
+{
+    if (!m_bOpen)
+        AfxThrowDaoException(DAOERR_NOT_OPEN, "The recordset is not open.");
+}
+
+void CDaoRecordset::CheckCurrent() const
+{
+    CheckOpen();
+    if (m_bDeleted)
+        AfxThrowDaoException(DAOERR_DELETED, "Record is deleted.");
+    if (m_nCurrent < 0 || m_nCurrent >= (INT_PTR)m_rows.size())
+        ThrowNoCurrentRecord();
+}
+
+void CDaoRecordset::CheckUpdatable() const
+{
+    CheckOpen();
+    if (!m_bUpdatable)
+        AfxThrowDaoException(DAOERR_READ_ONLY, "Cannot update. Database or object is read-only.");
+}
+
+void CDaoRecordset::LeaveEdit()
+{
+    m_nEditMode = dbEditNone;
+}
+
+LONG CDaoRecordset::GetRecordCount() const
+{
+    CheckOpen();
+    return (LONG)m_rows.size();
+}
+
+short CDaoRecordset::GetFieldCount() const
+{
+    CheckOpen();
+    return (short)m_columns.size();
+}
+
+int CDaoRecordset::FieldIndex(LPCSTR lpszName) const
+{
+    CheckOpen();
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].strName.CompareNoCase(lpszName) == 0)
+            return (int)i;
+    CString message;
+    message.Format("Item '%s' not found in this collection.", lpszName != NULL ? lpszName : "");
+    AfxThrowDaoException(DAOERR_NOT_FOUND, message);
+}
+
+void CDaoRecordset::CheckIndex(int nIndex) const
+{
+    CheckOpen();
+    if (nIndex < 0 || nIndex >= (int)m_columns.size())
+        AfxThrowDaoException(DAOERR_NOT_FOUND, "Item not found in this collection.");
+}
+
+void CDaoRecordset::GetFieldInfo(int nIndex, CDaoFieldInfo& info, DWORD dwInfoOptions)
+{
+    CheckIndex(nIndex);
+    const Column& column = m_columns[nIndex];
+    info.m_strName = column.strName;
+    info.m_nType = DaoFieldTypeOfDecl(column.strDeclType, &info.m_lSize);
+    info.m_lAttributes = 0;
+    info.m_nOrdinalPosition = (short)nIndex;
+    info.m_bRequired = FALSE;
+    info.m_strSourceTable = column.strOrigin.IsEmpty() ? CString() : m_strTable;
+    info.m_strSourceField = column.strOrigin;
+    info.m_strDefaultValue.Empty();
+}
+
+void CDaoRecordset::GetFieldInfo(LPCSTR lpszName, CDaoFieldInfo& info, DWORD dwInfoOptions)
+{
+    GetFieldInfo(FieldIndex(lpszName), info, dwInfoOptions);
+}
+
+BOOL CDaoRecordset::IsBOF() const
+{
+    CheckOpen();
+    if (m_bDeleted)
+        return FALSE;
+    return m_rows.empty() || m_nCurrent < 0;
+}
+
+BOOL CDaoRecordset::IsEOF() const
+{
+    CheckOpen();
+    if (m_bDeleted)
+        return FALSE;
+    return m_rows.empty() || m_nCurrent >= (INT_PTR)m_rows.size();
+}
+
+void CDaoRecordset::MoveNext()
+{
+    CheckOpen();
+    LeaveEdit();
+    if (m_bDeleted)
+    {
+        // The rows after a deleted one moved up into its place.
+        m_bDeleted = FALSE;
+        return;
+    }
+    if (m_rows.empty() || m_nCurrent >= (INT_PTR)m_rows.size())
+        ThrowNoCurrentRecord();
+    ++m_nCurrent;
+}
+
+void CDaoRecordset::MovePrev()
+{
+    CheckOpen();
+    LeaveEdit();
+    if (m_bDeleted)
+    {
+        m_bDeleted = FALSE;
+        --m_nCurrent;
+        return;
+    }
+    if (m_rows.empty() || m_nCurrent < 0)
+        ThrowNoCurrentRecord();
+    --m_nCurrent;
+}
+
+void CDaoRecordset::MoveFirst()
+{
+    CheckOpen();
+    LeaveEdit();
+    if (m_rows.empty())
+        ThrowNoCurrentRecord();
+    m_bDeleted = FALSE;
+    m_nCurrent = 0;
+}
+
+void CDaoRecordset::MoveLast()
+{
+    CheckOpen();
+    LeaveEdit();
+    if (m_rows.empty())
+        ThrowNoCurrentRecord();
+    m_bDeleted = FALSE;
+    m_nCurrent = (INT_PTR)m_rows.size() - 1;
+}
+
+void CDaoRecordset::Move(long lRows)
+{
+    CheckOpen();
+    LeaveEdit();
+    if (lRows == 0)
+    {
+        CheckCurrent();
+        return;
+    }
+    INT_PTR nFrom = m_nCurrent;
+    if (m_bDeleted)
+    {
+        // A deleted row sat just before the row that now has its index.
+        if (lRows > 0)
+            --nFrom;
+    }
+    else if (m_rows.empty() || m_nCurrent < 0 || m_nCurrent >= (INT_PTR)m_rows.size())
+        ThrowNoCurrentRecord();
+    INT_PTR nTarget = nFrom + lRows;
+    if (nTarget < 0)
+        nTarget = -1;
+    if (nTarget > (INT_PTR)m_rows.size())
+        nTarget = (INT_PTR)m_rows.size();
+    m_bDeleted = FALSE;
+    m_nCurrent = nTarget;
+}
+
+void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
+{
+    sqlite3* pDb = m_pDatabase->RequireHandle();
+    CString criteria = DaoLikeToSqlite(lpszFilter);
+    criteria.TrimLeft();
+    criteria.TrimRight();
+    if (criteria.IsEmpty())
+        AfxThrowDaoException(DAOERR_SYNTAX, "Syntax error: empty search criteria.");
+    matches.assign(m_rows.size(), false);
+    CDaoStatement tableStmt;
+    // The table itself answers when the criteria name only its columns, so
+    // its indexes and column affinities apply; result aliases need the rows.
+    if (m_bUpdatable && tableStmt.TryPrepare(pDb, "SELECT _rowid_ FROM " + DaoQuoteName(m_strTable) + " WHERE ("
+                                                      + criteria + ")"))
+    {
+        CDaoStatement& stmt = tableStmt;
+        std::unordered_set<sqlite3_int64> rowIds;
+        while (stmt.Step(pDb))
+            rowIds.insert(sqlite3_column_int64(stmt, 0));
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            matches[i] = rowIds.count(m_rows[i].nRowId) != 0;
+        return;
+    }
+    CString query = "SELECT (" + criteria + ") FROM (SELECT ";
+    for (size_t i = 0; i < m_columns.size(); ++i)
+    {
+        CString item;
+        item.Format("%s?%d AS ", i > 0 ? ", " : "", (int)i + 1);
+        query += item + DaoQuoteName(m_columns[i].strName);
+    }
+    query += ")";
+    CDaoStatement stmt;
+    stmt.Prepare(pDb, query);
+    for (size_t r = 0; r < m_rows.size(); ++r)
+    {
+        sqlite3_reset(stmt);
+        for (size_t i = 0; i < m_columns.size(); ++i)
+            DaoBindValue(stmt, (int)i + 1, m_rows[r].values[i]);
+        if (stmt.Step(pDb))
+            matches[r] = sqlite3_column_type(stmt, 0) != SQLITE_NULL && sqlite3_column_double(stmt, 0) != 0.0;
+    }
+}
+
+BOOL CDaoRecordset::FindFrom(LPCSTR lpszFilter, int nStart, int nStep)
+{
+    CheckOpen();
+    LeaveEdit();
+    std::vector<bool> matches;
+    MatchingRows(lpszFilter, matches);
+    for (INT_PTR i = nStart; i >= 0 && i < (INT_PTR)m_rows.size(); i += nStep)
+    {
+        if (matches[i])
+        {
+            m_bDeleted = FALSE;
+            m_nCurrent = i;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CDaoRecordset::FindFirst(LPCSTR lpszFilter)
+{
+    return FindFrom(lpszFilter, 0, +1);
+}
+
+BOOL CDaoRecordset::FindLast(LPCSTR lpszFilter)
+{
+    CheckOpen();
+    return FindFrom(lpszFilter, (int)m_rows.size() - 1, -1);
+}
+
+BOOL CDaoRecordset::FindNext(LPCSTR lpszFilter)
+{
+    CheckOpen();
+    INT_PTR nStart = m_bDeleted ? m_nCurrent : m_nCurrent + 1;
+    if (nStart < 0)
+        nStart = 0;
+    return FindFrom(lpszFilter, (int)nStart, +1);
+}
+
+BOOL CDaoRecordset::FindPrev(LPCSTR lpszFilter)
+{
+    CheckOpen();
+    INT_PTR nStart = m_nCurrent - 1;
+    if (nStart >= (INT_PTR)m_rows.size())
+        nStart = (INT_PTR)m_rows.size() - 1;
+    return FindFrom(lpszFilter, (int)nStart, -1);
+}
+
+BOOL CDaoRecordset::Find(long lFindType, LPCSTR lpszFilter)
+{
+    switch (lFindType)
+    {
+    case AFX_DAO_FIRST:
+        return FindFirst(lpszFilter);
+    case AFX_DAO_LAST:
+        return FindLast(lpszFilter);
+    case AFX_DAO_NEXT:
+        return FindNext(lpszFilter);
+    case AFX_DAO_PREV:
+        return FindPrev(lpszFilter);
+    default:
+        AfxThrowInvalidArgException();
+    }
+}
+

@@ -1,0 +1,196 @@
+#include "framework/db/DaoRecordset.h"
+
+#include "framework/db/DaoSql.h"
+#include "framework/db/DaoStatement.h"
+
+void CDaoRecordset::AddNew()
+{
+    CheckUpdatable();
+    m_editRow.nRowId = 0;
+    m_editRow.values.assign(m_columns.size(), DaoNullValue());
+    m_dirty.assign(m_columns.size(), false);
+    m_nEditMode = dbEditAdd;
+}
+
+void CDaoRecordset::Edit()
+{
+    CheckUpdatable();
+    LeaveEdit();
+    CheckCurrent();
+    m_editRow = m_rows[m_nCurrent];
+    m_dirty.assign(m_columns.size(), false);
+    m_nEditMode = dbEditInProgress;
+}
+
+void CDaoRecordset::CancelUpdate()
+{
+    CheckOpen();
+    if (m_nEditMode == dbEditNone)
+        AfxThrowDaoException(DAOERR_UPDATE_WITHOUT_EDIT, "Update or CancelUpdate without AddNew or Edit.");
+    LeaveEdit();
+}
+
+void CDaoRecordset::RefreshRow(LONGLONG nRowId, Row& row)
+{
+    sqlite3* pDb = m_pDatabase->RequireHandle();
+    CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
+    CDaoStatement stmt;
+    stmt.Prepare(pDb, "SELECT _rowid_, " + parts.m_strSelectList + " " + parts.m_strFrom + " WHERE _rowid_=?");
+    sqlite3_bind_int64(stmt, 1, nRowId);
+    if (stmt.Step(pDb))
+        ReadRow(stmt, 1, row);
+    else
+        row.nRowId = nRowId;
+}
+
+void CDaoRecordset::Update()
+{
+    CheckOpen();
+    if (m_nEditMode == dbEditNone)
+        AfxThrowDaoException(DAOERR_UPDATE_WITHOUT_EDIT, "Update or CancelUpdate without AddNew or Edit.");
+    sqlite3* pDb = m_pDatabase->RequireHandle();
+    std::vector<int> changed;
+    for (size_t i = 0; i < m_columns.size(); ++i)
+        if (m_dirty[i])
+            changed.push_back((int)i);
+    CString sql;
+    if (m_nEditMode == dbEditAdd)
+    {
+        if (changed.empty())
+            sql = "INSERT INTO " + DaoQuoteName(m_strTable) + " DEFAULT VALUES";
+        else
+        {
+            CString names, marks;
+            for (size_t k = 0; k < changed.size(); ++k)
+            {
+                names += (k > 0 ? ", " : "") + DaoQuoteName(m_columns[changed[k]].strOrigin);
+                marks += k > 0 ? ", ?" : "?";
+            }
+            sql = "INSERT INTO " + DaoQuoteName(m_strTable) + " (" + names + ") VALUES (" + marks + ")";
+        }
+    }
+    else
+    {
+        if (changed.empty())
+        {
+            LeaveEdit();
+            return;
+        }
+        CString sets;
+        for (size_t k = 0; k < changed.size(); ++k)
+            sets += (k > 0 ? ", " : "") + DaoQuoteName(m_columns[changed[k]].strOrigin) + "=?";
+        sql = "UPDATE " + DaoQuoteName(m_strTable) + " SET " + sets + " WHERE _rowid_=?";
+    }
+    CDaoStatement stmt;
+    stmt.Prepare(pDb, sql);
+    for (size_t k = 0; k < changed.size(); ++k)
+        DaoBindValue(stmt, (int)k + 1, m_editRow.values[changed[k]]);
+    if (m_nEditMode == dbEditInProgress)
+        sqlite3_bind_int64(stmt, (int)changed.size() + 1, m_editRow.nRowId);
+    stmt.Step(pDb);
+    if (m_nEditMode == dbEditAdd)
+    {
+        Row row = m_editRow;
+        RefreshRow(sqlite3_last_insert_rowid(pDb), row);
+        BOOL bAtEnd = m_nCurrent >= (INT_PTR)m_rows.size();
+        m_rows.push_back(row);
+        if (bAtEnd)
+            m_nCurrent = (INT_PTR)m_rows.size();
+    }
+    else
+        RefreshRow(m_editRow.nRowId, m_rows[m_nCurrent]);
+    LeaveEdit();
+}
+
+void CDaoRecordset::Delete()
+{
+    CheckUpdatable();
+    LeaveEdit();
+    CheckCurrent();
+    sqlite3* pDb = m_pDatabase->RequireHandle();
+    CDaoStatement stmt;
+    stmt.Prepare(pDb, "DELETE FROM " + DaoQuoteName(m_strTable) + " WHERE _rowid_=?");
+    sqlite3_bind_int64(stmt, 1, m_rows[m_nCurrent].nRowId);
+    stmt.Step(pDb);
+    m_rows.erase(m_rows.begin() + m_nCurrent);
+    m_bDeleted = TRUE;
+}
+
+const CDaoRecordset::Value& CDaoRecordset::CurrentValue(int nIndex) const
+{
+    CheckIndex(nIndex);
+    if (m_nEditMode != dbEditNone)
+        return m_editRow.values[nIndex];
+    CheckCurrent();
+    return m_rows[m_nCurrent].values[nIndex];
+}
+
+void CDaoRecordset::StoreValue(int nIndex, const Value& value)
+{
+    CheckIndex(nIndex);
+    if (m_nEditMode == dbEditNone)
+        AfxThrowDaoException(DAOERR_UPDATE_WITHOUT_EDIT, "Update or CancelUpdate without AddNew or Edit.");
+    if (m_columns[nIndex].strOrigin.IsEmpty())
+        AfxThrowDaoException(DAOERR_FIELD_READ_ONLY, "Field cannot be updated.");
+    m_editRow.values[nIndex] = value;
+    m_dirty[nIndex] = true;
+}
+
+COleVariant CDaoRecordset::GetFieldValue(int nIndex)
+{
+    COleVariant value;
+    GetFieldValue(nIndex, value);
+    return value;
+}
+
+COleVariant CDaoRecordset::GetFieldValue(LPCSTR lpszName)
+{
+    COleVariant value;
+    GetFieldValue(FieldIndex(lpszName), value);
+    return value;
+}
+
+void CDaoRecordset::GetFieldValue(int nIndex, COleVariant& varValue)
+{
+    const Value& value = CurrentValue(nIndex);
+    DaoValueToVariant(value, varValue);
+    DaoTypeByColumn(m_columns[nIndex].strDeclType, value, varValue);
+}
+
+void CDaoRecordset::GetFieldValue(LPCSTR lpszName, COleVariant& varValue)
+{
+    GetFieldValue(FieldIndex(lpszName), varValue);
+}
+
+void CDaoRecordset::SetFieldValue(LPCSTR lpszName, LPCSTR lpszValue)
+{
+    SetFieldValue(FieldIndex(lpszName), lpszValue);
+}
+
+void CDaoRecordset::SetFieldValue(int nIndex, LPCSTR lpszValue)
+{
+    if (lpszValue == NULL)
+        StoreValue(nIndex, DaoNullValue());
+    else
+        StoreValue(nIndex, DaoTextValue(lpszValue, lstrlenA(lpszValue)));
+}
+
+void CDaoRecordset::SetFieldValue(int nIndex, const COleVariant& varValue)
+{
+    StoreValue(nIndex, DaoValueFromVariant(varValue));
+}
+
+void CDaoRecordset::SetFieldValue(LPCSTR lpszName, const COleVariant& varValue)
+{
+    SetFieldValue(FieldIndex(lpszName), varValue);
+}
+
+void CDaoRecordset::SetFieldValueNull(int nIndex)
+{
+    StoreValue(nIndex, DaoNullValue());
+}
+
+void CDaoRecordset::SetFieldValueNull(LPCSTR lpszName)
+{
+    SetFieldValueNull(FieldIndex(lpszName));
+}

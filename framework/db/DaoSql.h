@@ -1,0 +1,35 @@
+// SQL text handling of the DAO stand-in: splitting a recordset's SELECT
+// into its clauses, and turning DAO LIKE patterns into SQLite ones.
+#pragma once
+
+#include "framework/core/String.h"
+
+// The clauses of a SELECT statement, found at the top level (outside
+// quotes, brackets and parentheses).
+struct CDaoSqlParts
+{
+    CString m_strSelectList;   // between SELECT and FROM
+    CString m_strFrom;         // "FROM ..." up to WHERE / ORDER BY
+    CString m_strWhere;        // the condition without WHERE
+    CString m_strOrderBy;      // the list without ORDER BY
+    CString m_strTable;        // the one table of an updatable query, else ""
+    BOOL m_bSimple;            // SELECT list FROM ... [WHERE] [ORDER BY] only
+};
+
+// Splits lpszSQL; a statement with GROUP BY, HAVING, UNION, LIMIT or an
+// unrecognised shape comes back with m_bSimple FALSE.
+CDaoSqlParts DaoSplitSelect(LPCSTR lpszSQL);
+
+// TRUE when the text is a bare table name rather than a statement.
+BOOL DaoIsTableName(LPCSTR lpszSQL);
+
+// The table name without its [ ], " " or ` ` delimiters.
+CString DaoUnquoteName(LPCSTR lpszName);
+
+// Turns DAO patterns after LIKE into SQLite ones: * to %, ? to _, and a
+// literal % or _ escaped (with an ESCAPE clause added after the pattern).
+CString DaoLikeToSqlite(LPCSTR lpszSQL);
+
+// Position of a keyword outside quotes, brackets and parentheses from
+// nStart on; -1 when absent.
+int DaoFindKeyword(LPCSTR lpszSQL, LPCSTR lpszUpperWord, int nStart = 0);

@@ -1,0 +1,53 @@
+// Internal pieces of the DAO recordset: a scoped SQLite statement and the
+// stored-value helpers shared by its source files.
+#pragma once
+
+#include "framework/db/DaoRecordset.h"
+
+#include <sqlite3.h>
+
+// Finalizes a statement when it goes out of scope.
+class CDaoStatement
+{
+public:
+    CDaoStatement() : m_pStmt(NULL) {}
+    ~CDaoStatement() { sqlite3_finalize(m_pStmt); }
+    void Finalize()
+    {
+        sqlite3_finalize(m_pStmt);
+        m_pStmt = NULL;
+    }
+    void Prepare(sqlite3* pDb, LPCSTR lpszSQL)
+    {
+        Finalize();
+        int nResult = sqlite3_prepare_v2(pDb, lpszSQL, -1, &m_pStmt, NULL);
+        if (nResult != SQLITE_OK)
+            DaoThrowSqliteError(pDb, nResult);
+    }
+    BOOL TryPrepare(sqlite3* pDb, LPCSTR lpszSQL)
+    {
+        Finalize();
+        return sqlite3_prepare_v2(pDb, lpszSQL, -1, &m_pStmt, NULL) == SQLITE_OK;
+    }
+    // TRUE for a row, FALSE when done; a failure throws.
+    BOOL Step(sqlite3* pDb)
+    {
+        int nResult = sqlite3_step(m_pStmt);
+        if (nResult == SQLITE_ROW)
+            return TRUE;
+        if (nResult == SQLITE_DONE)
+            return FALSE;
+        DaoThrowSqliteError(pDb, nResult);
+    }
+    operator sqlite3_stmt*() const { return m_pStmt; }
+
+private:
+    sqlite3_stmt* m_pStmt;
+};
+
+CDaoRecordset::Value DaoNullValue();
+CDaoRecordset::Value DaoIntegerValue(LONGLONG n);
+CDaoRecordset::Value DaoRealValue(double d);
+// nType SQLITE_TEXT or SQLITE_BLOB.
+CDaoRecordset::Value DaoTextValue(LPCSTR p, int nLength, int nType = SQLITE_TEXT);
+void DaoBindValue(sqlite3_stmt* pStmt, int nParam, const CDaoRecordset::Value& value);

@@ -1,0 +1,35 @@
+// CCmdUI: one user-interface item (menu item, button) whose state the
+// ON_UPDATE_COMMAND_UI handlers set.
+#pragma once
+
+#include "framework/windows/CmdTarget.h"
+
+class CMenu;
+class CWnd;
+
+class CCmdUI
+{
+public:
+    CCmdUI();
+    virtual ~CCmdUI() = default;
+
+    UINT m_nID;
+    UINT m_nIndex;          // position of the menu item
+    CMenu* m_pMenu;         // set by menu wrappers; the item is reached through m_hMenu
+    HMENU m_hMenu;          // the menu being updated, or NULL
+    CWnd* m_pOther;         // the control being updated, or NULL
+    UINT m_nIndexMax;
+    BOOL m_bEnableChanged;
+    BOOL m_bContinueRouting;
+
+    virtual void Enable(BOOL bOn = TRUE);
+    virtual void SetCheck(int nCheck = 1);   // 0 unchecked, 1 checked, 2 indeterminate
+    virtual void SetRadio(BOOL bOn = TRUE);
+    virtual void SetText(LPCSTR lpszText);
+    void ContinueRouting() { m_bContinueRouting = TRUE; }
+
+    // Asks pTarget's ON_UPDATE_COMMAND_UI handler for the item's state;
+    // without a handler the item is disabled when bDisableIfNoHndler and no
+    // command handler exists either.  TRUE when a handler was called.
+    BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+};

@@ -1,0 +1,15 @@
+// Ids of the window tests' dialog template.
+#pragma once
+
+#define IDD_DATA_EXCHANGE 100
+
+#define IDC_NAME 1001
+#define IDC_COUNT 1002
+#define IDC_VALUE 1003
+#define IDC_ENABLED 1004
+#define IDC_RADIO_FIRST 1005
+#define IDC_RADIO_SECOND 1006
+#define IDC_RADIO_THIRD 1007
+#define IDC_KIND 1008
+#define IDC_ITEMS 1009
+#define IDC_AFTER_RADIOS 1010
