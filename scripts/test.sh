@@ -1,15 +1,36 @@
 #!/bin/bash
-# Sets up and builds, then runs every test executable under Xvfb with one
-# persistent wineserver for the whole run.  Extra arguments go to ctest.
+# Sets up and builds, then runs every test executable on a private Xvfb
+# display with one persistent wineserver for the whole run.  Extra
+# arguments go to ctest.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 source "$root/scripts/wine-env.sh"
 
+# The display must exist before Wine's desktop process starts: a desktop
+# started without one would leave every later window without a driver.
+display=90
+while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do
+    display=$((display + 1))
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+for _ in $(seq 50); do
+    [[ -e /tmp/.X11-unix/X$display ]] && break
+    sleep 0.1
+done
+export DISPLAY=":$display"
+
+wineserver -k 2>/dev/null || true
 wineserver -p
 # Start the prefix's services now, outside ctest: they outlive the first
 # Wine process and would hold its output pipe open.
 wineboot >/dev/null 2>&1 </dev/null
-trap 'wineserver -k 2>/dev/null || true' EXIT
+
 cd "$build"
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j"$(nproc)" "$@"
+ctest --output-on-failure -j"$(nproc)" "$@"
