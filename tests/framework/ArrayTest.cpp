@@ -1,4 +1,5 @@
 #include "tests/support/Gtest.h"
+#include "tests/support/ArchiveBytes.h"
 #include "framework/core/Array.h"
 #include "framework/core/MemFile.h"
 
@@ -61,36 +62,6 @@ void ExpectInvalidArg(const char* what, F f)
         EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CInvalidArgException)));
         e->Delete();
     }
-}
-
-std::vector<BYTE> StoreBytes(CObject& ob)
-{
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ob.Serialize(ar);
-    ar.Close();
-    const BYTE* p = file.GetBufferPtr();
-    return std::vector<BYTE>(p, p + file.GetLength());
-}
-
-void LoadBytes(CObject& ob, const std::vector<BYTE>& bytes)
-{
-    CMemFile file(bytes.data(), (UINT)bytes.size());
-    CArchive ar(&file, CArchive::load);
-    ob.Serialize(ar);
-    ar.Close();
-}
-
-void PutU16(std::vector<BYTE>& v, unsigned n)
-{
-    v.push_back((BYTE)n);
-    v.push_back((BYTE)(n >> 8));
-}
-
-void PutU32(std::vector<BYTE>& v, unsigned n)
-{
-    PutU16(v, n & 0xFFFF);
-    PutU16(v, n >> 16);
 }
 
 // The text of the CString elements of an array of probes, in order.

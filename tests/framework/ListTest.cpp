@@ -1,4 +1,5 @@
 #include "tests/support/Gtest.h"
+#include "tests/support/ArchiveBytes.h"
 #include "framework/core/List.h"
 #include "framework/core/MemFile.h"
 
@@ -81,36 +82,6 @@ std::vector<std::string> Strings(const CStringList& list)
         v.push_back(std::string((LPCTSTR)s, s.GetLength()));
     }
     return v;
-}
-
-std::vector<BYTE> StoreBytes(CObject& ob)
-{
-    CMemFile file;
-    CArchive ar(&file, CArchive::store);
-    ob.Serialize(ar);
-    ar.Close();
-    const BYTE* p = file.GetBufferPtr();
-    return std::vector<BYTE>(p, p + file.GetLength());
-}
-
-void LoadBytes(CObject& ob, const std::vector<BYTE>& bytes)
-{
-    CMemFile file(bytes.data(), (UINT)bytes.size());
-    CArchive ar(&file, CArchive::load);
-    ob.Serialize(ar);
-    ar.Close();
-}
-
-void PutU16(std::vector<BYTE>& v, unsigned n)
-{
-    v.push_back((BYTE)n);
-    v.push_back((BYTE)(n >> 8));
-}
-
-void PutU32(std::vector<BYTE>& v, unsigned n)
-{
-    PutU16(v, n & 0xFFFF);
-    PutU16(v, n >> 16);
 }
 
 // The archive form of a list of strings, built from the documented layout.
