@@ -1,0 +1,108 @@
+#include "framework/db/OdbcDatabase.h"
+
+IMPLEMENT_DYNAMIC(CDatabase, CObject)
+
+CDatabase::CDatabase()
+    : m_henv(SQL_NULL_HENV), m_hdbc(SQL_NULL_HDBC)
+{
+}
+
+CDatabase::~CDatabase()
+{
+    Close();
+}
+
+BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
+{
+    Close();
+    CString connect = lpszConnectString != NULL ? lpszConnectString : "";
+    if (connect.GetLength() >= 5 && connect.Left(5).CompareNoCase("ODBC;") == 0)
+        connect = connect.Mid(5);
+
+    SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_henv);
+    if (!SQL_SUCCEEDED(rc))
+    {
+        m_henv = SQL_NULL_HENV;
+        AfxThrowDBException(rc);
+    }
+    SQLSetEnvAttr(m_henv, SQL_ATTR_ODBC_VERSION, (SQLPOINTER)SQL_OV_ODBC3, 0);
+    rc = SQLAllocHandle(SQL_HANDLE_DBC, m_henv, &m_hdbc);
+    if (!SQL_SUCCEEDED(rc))
+    {
+        CDBException* e = new CDBException(rc);
+        e->BuildErrorString(SQL_HANDLE_ENV, m_henv);
+        m_hdbc = SQL_NULL_HDBC;
+        Close();
+        throw e;
+    }
+    // No dialog can be shown from here: the framework never prompts.
+    (void)dwOptions;
+    SQLCHAR out[1024] = "";
+    SQLSMALLINT outLength = 0;
+    rc = SQLDriverConnect(m_hdbc, NULL, (SQLCHAR*)(LPCSTR)connect, SQL_NTS, out, sizeof(out),
+                          &outLength, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc))
+    {
+        CDBException* e = new CDBException(rc);
+        e->BuildErrorString(SQL_HANDLE_DBC, m_hdbc);
+        if (e->m_strError.IsEmpty())
+            e->m_strError.Format("Cannot connect to the data source \"%s\".", (LPCSTR)connect);
+        SQLFreeHandle(SQL_HANDLE_DBC, m_hdbc);
+        m_hdbc = SQL_NULL_HDBC;
+        Close();
+        throw e;
+    }
+    m_strConnect = CString("ODBC;") + (LPCSTR)out;
+    if (dwOptions & openReadOnly)
+        SQLSetConnectAttr(m_hdbc, SQL_ATTR_ACCESS_MODE, (SQLPOINTER)SQL_MODE_READ_ONLY, 0);
+    return TRUE;
+}
+
+BOOL CDatabase::Open(LPCSTR lpszDSN, BOOL bExclusive, BOOL bReadOnly, LPCSTR lpszConnect,
+                     BOOL bUseCursorLib)
+{
+    (void)bExclusive;
+    CString connect = lpszConnect != NULL ? lpszConnect : "";
+    if (connect.GetLength() >= 5 && connect.Left(5).CompareNoCase("ODBC;") == 0)
+        connect = connect.Mid(5);
+    if (lpszDSN != NULL && *lpszDSN != '\0')
+        connect = CString("DSN=") + lpszDSN + (connect.IsEmpty() ? "" : ";") + connect;
+    DWORD options = (bReadOnly ? openReadOnly : 0) | (bUseCursorLib ? useCursorLib : 0);
+    return OpenEx(connect, options);
+}
+
+void CDatabase::Close()
+{
+    if (m_hdbc != SQL_NULL_HDBC)
+    {
+        SQLDisconnect(m_hdbc);
+        SQLFreeHandle(SQL_HANDLE_DBC, m_hdbc);
+        m_hdbc = SQL_NULL_HDBC;
+    }
+    if (m_henv != SQL_NULL_HENV)
+    {
+        SQLFreeHandle(SQL_HANDLE_ENV, m_henv);
+        m_henv = SQL_NULL_HENV;
+    }
+    m_strConnect.Empty();
+}
+
+void CDatabase::ExecuteSQL(LPCSTR lpszSQL)
+{
+    if (!IsOpen())
+        AfxThrowDBException(SQL_ERROR);
+    SQLHSTMT hstmt = SQL_NULL_HSTMT;
+    SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_STMT, m_hdbc, &hstmt);
+    if (!SQL_SUCCEEDED(rc))
+        AfxThrowDBException(rc, SQL_HANDLE_DBC, m_hdbc);
+    rc = SQLExecDirect(hstmt, (SQLCHAR*)lpszSQL, SQL_NTS);
+    // SQL_NO_DATA is a statement that touched no rows, not a failure.
+    if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
+    {
+        CDBException* e = new CDBException(rc);
+        e->BuildErrorString(SQL_HANDLE_STMT, hstmt);
+        SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+        throw e;
+    }
+    SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+}

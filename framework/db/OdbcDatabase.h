@@ -1,0 +1,39 @@
+// A connection to an ODBC data source.
+#pragma once
+
+#include "framework/db/OdbcException.h"
+
+class CDatabase : public CObject
+{
+    DECLARE_DYNAMIC(CDatabase)
+public:
+    enum
+    {
+        openReadOnly = 0x0001,
+        useCursorLib = 0x0002,
+        noOdbcDialog = 0x0004,
+        forceOdbcDialog = 0x0008,
+    };
+
+    CDatabase();
+    ~CDatabase() override;
+
+    // Connects with a full connect string ("ODBC;" prefix optional);
+    // throws CDBException on failure, FALSE never (kept for the MFC shape).
+    virtual BOOL OpenEx(LPCSTR lpszConnectString, DWORD dwOptions = 0);
+    // lpszDSN as DSN name, lpszConnect as connect string; either may be empty.
+    virtual BOOL Open(LPCSTR lpszDSN, BOOL bExclusive = FALSE, BOOL bReadOnly = FALSE,
+                      LPCSTR lpszConnect = "ODBC;", BOOL bUseCursorLib = TRUE);
+    virtual void Close();
+    BOOL IsOpen() const { return m_hdbc != SQL_NULL_HDBC; }
+    // "ODBC;" followed by the connect string the driver completed.
+    CString GetConnect() const { return m_strConnect; }
+
+    void ExecuteSQL(LPCSTR lpszSQL);
+
+    SQLHENV m_henv;
+    SQLHDBC m_hdbc;
+
+protected:
+    CString m_strConnect;
+};
