@@ -27,6 +27,20 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
     wineserver -w
 fi
+# Without a window manager, Wine waits about two seconds whenever an active
+# managed top-level window goes away; unmanaged windows close at once.  The
+# test programs' windows are unmanaged; the designer's and the editor's stay
+# managed so that a desktop's window manager frames them.
+if [[ ! -f "$WINEPREFIX/.unmanaged-windows" ]]; then
+    for key in 'HKCU\Software\Wine\X11 Driver=N' \
+               'HKCU\Software\Wine\AppDefaults\Tallyform.exe\X11 Driver=Y' \
+               'HKCU\Software\Wine\AppDefaults\Quirepad.exe\X11 Driver=Y'; do
+        wine reg add "${key%=*}" /v Managed /t REG_SZ /d "${key##*=}" /f >/dev/null 2>&1 \
+            || { echo "could not set the Wine display settings" >&2; exit 1; }
+    done
+    wineserver -w
+    touch "$WINEPREFIX/.unmanaged-windows"
+fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
