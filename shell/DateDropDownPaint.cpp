@@ -77,12 +77,12 @@ void CDateDropDownWnd::DrawHead(CDC& dc)
     if (m_nPeriodType == PERIOD_YEAR && !m_calendar.GetYearText().IsEmpty())
         year = m_calendar.GetYearText();
     else
-        year.Format("%d", m_calendar.m_nYear);
+        year.Format("%d", m_calendar.m_period.m_nYear);
     DrawCentred(dc, year, m_layout.m_rcYearText, COLOR_CAPTIONTEXT);
     if (!m_layout.m_rcMonthText.IsRectEmpty())
     {
         CString month;
-        month.Format("%02d", m_calendar.m_nMonth);
+        month.Format("%02d", m_calendar.m_period.m_nMonth);
         DrawCentred(dc, "-", m_layout.m_rcDashText, COLOR_CAPTIONTEXT);
         DrawCentred(dc, month, m_layout.m_rcMonthText, COLOR_CAPTIONTEXT);
     }

@@ -2,8 +2,6 @@
 
 #include <stdlib.h>
 
-#include "sheet/ReportPeriod.h"
-
 namespace {
 
 int Clamp(int value, int low, int high)
@@ -18,8 +16,7 @@ const char ZERO_CODE[] = "0000000000000";
 }
 
 CPeriodCalendar::CPeriodCalendar()
-    : m_nYear(0), m_nHalf(0), m_nQuarter(0), m_nMonth(0), m_nTenDay(0), m_nWeek(0), m_nDay(0),
-      m_nPeriodType(PERIOD_DAY), m_nDaysInMonth(0), m_nFirstDayOffset(0)
+    : m_period(ZERO_CODE, PERIOD_DAY), m_nDaysInMonth(0), m_nFirstDayOffset(0)
 {
     for (int i = 0; i < CALENDAR_DAY_CELLS; ++i)
         m_dayNumbers[i] = 0;
@@ -27,21 +24,21 @@ CPeriodCalendar::CPeriodCalendar()
 
 void CPeriodCalendar::Load(LPCTSTR lpszCode, int nType)
 {
-    m_nPeriodType = nType;
+    m_period.SetPeriod(ZERO_CODE, nType);
     // Each type's reading fills its own groups; together they read all seven.
     CReportPeriod period(NULL, PERIOD_DAY);
     period.SetCode(lpszCode, PERIOD_DAY);
-    m_nYear = period.m_nYear;
-    m_nMonth = period.m_nMonth;
-    m_nDay = period.m_nDay;
+    m_period.m_nYear = period.m_nYear;
+    m_period.m_nMonth = period.m_nMonth;
+    m_period.m_nDay = period.m_nDay;
     period.SetCode(lpszCode, PERIOD_HALFYEAR);
-    m_nHalf = period.m_nHalf;
+    m_period.m_nHalf = period.m_nHalf;
     period.SetCode(lpszCode, PERIOD_QUARTER);
-    m_nQuarter = period.m_nQuarter;
+    m_period.m_nQuarter = period.m_nQuarter;
     period.SetCode(lpszCode, PERIOD_TENDAY);
-    m_nTenDay = period.m_nTenDay;
+    m_period.m_nTenDay = period.m_nTenDay;
     period.SetCode(lpszCode, PERIOD_WEEK);
-    m_nWeek = period.m_nWeek;
+    m_period.m_nWeek = period.m_nWeek;
     KeepInRange();
     BuildDayGrid();
 }
@@ -51,28 +48,28 @@ void CPeriodCalendar::Load(LPCTSTR lpszCode, int nType)
 // nearest real one instead.
 void CPeriodCalendar::KeepInRange()
 {
-    m_nYear = Clamp(m_nYear, 0, PERIOD_LAST_YEAR);
-    switch (m_nPeriodType)
+    m_period.m_nYear = Clamp(m_period.m_nYear, 0, PERIOD_LAST_YEAR);
+    switch (m_period.m_nPeriodType)
     {
     case PERIOD_DAY:
-        m_nMonth = Clamp(m_nMonth, 1, 12);
-        m_nDay = Clamp(m_nDay, 1, DaysInMonth(m_nYear, m_nMonth));
+        m_period.m_nMonth = Clamp(m_period.m_nMonth, 1, 12);
+        m_period.m_nDay = Clamp(m_period.m_nDay, 1, DaysInMonth(m_period.m_nYear, m_period.m_nMonth));
         break;
     case PERIOD_TENDAY:
-        m_nMonth = Clamp(m_nMonth, 1, 12);
-        m_nTenDay = Clamp(m_nTenDay, 1, 3);
+        m_period.m_nMonth = Clamp(m_period.m_nMonth, 1, 12);
+        m_period.m_nTenDay = Clamp(m_period.m_nTenDay, 1, 3);
         break;
     case PERIOD_MONTH:
-        m_nMonth = Clamp(m_nMonth, 1, 12);
+        m_period.m_nMonth = Clamp(m_period.m_nMonth, 1, 12);
         break;
     case PERIOD_QUARTER:
-        m_nQuarter = Clamp(m_nQuarter, 1, 4);
+        m_period.m_nQuarter = Clamp(m_period.m_nQuarter, 1, 4);
         break;
     case PERIOD_HALFYEAR:
-        m_nHalf = Clamp(m_nHalf, 1, 2);
+        m_period.m_nHalf = Clamp(m_period.m_nHalf, 1, 2);
         break;
     case PERIOD_WEEK:
-        m_nWeek = Clamp(m_nWeek, 1, CReportPeriod::GetWeeksInYear(m_nYear));
+        m_period.m_nWeek = Clamp(m_period.m_nWeek, 1, CReportPeriod::GetWeeksInYear(m_period.m_nYear));
         break;
     default:
         break;
@@ -81,16 +78,16 @@ void CPeriodCalendar::KeepInRange()
 
 void CPeriodCalendar::BuildDayGrid()
 {
-    int month = Clamp(m_nMonth, 1, 12);
-    m_nDaysInMonth = DaysInMonth(m_nYear, month);
-    m_nFirstDayOffset = DayOfWeek(m_nYear, month, 1);
+    int month = Clamp(m_period.m_nMonth, 1, 12);
+    m_nDaysInMonth = DaysInMonth(m_period.m_nYear, month);
+    m_nFirstDayOffset = DayOfWeek(m_period.m_nYear, month, 1);
     if (m_nDaysInMonth < 1 || m_nFirstDayOffset < 0)
     {
         m_nDaysInMonth = 0;
         m_nFirstDayOffset = 0;
     }
     // January's month before is December, 31 days in any year.
-    int daysBefore = month == 1 ? 31 : DaysInMonth(m_nYear, month - 1);
+    int daysBefore = month == 1 ? 31 : DaysInMonth(m_period.m_nYear, month - 1);
     for (int i = 0; i < CALENDAR_DAY_CELLS; ++i)
     {
         if (i < m_nFirstDayOffset)
@@ -104,17 +101,17 @@ void CPeriodCalendar::BuildDayGrid()
 
 BOOL CPeriodCalendar::StepYear(BOOL bForward)
 {
-    if (bForward ? m_nYear >= PERIOD_LAST_YEAR : m_nYear < 1)
+    if (bForward ? m_period.m_nYear >= PERIOD_LAST_YEAR : m_period.m_nYear < 1)
         return FALSE;
-    m_nYear += bForward ? 1 : -1;
+    m_period.m_nYear += bForward ? 1 : -1;
     // Typing on the year keypad starts afresh after an arrow step.
-    if (m_nPeriodType == PERIOD_YEAR)
+    if (m_period.m_nPeriodType == PERIOD_YEAR)
         m_strYearText.Empty();
     else
-        m_strYearText.Format("%d", m_nYear);
+        m_strYearText.Format("%d", m_period.m_nYear);
     // Week 53 of the year left may not exist in the year reached.
-    if (m_nPeriodType == PERIOD_WEEK)
-        m_nWeek = Clamp(m_nWeek, 1, CReportPeriod::GetWeeksInYear(m_nYear));
+    if (m_period.m_nPeriodType == PERIOD_WEEK)
+        m_period.m_nWeek = Clamp(m_period.m_nWeek, 1, CReportPeriod::GetWeeksInYear(m_period.m_nYear));
     BuildDayGrid();
     return TRUE;
 }
@@ -123,45 +120,45 @@ BOOL CPeriodCalendar::StepMonth(BOOL bForward)
 {
     if (bForward)
     {
-        if (m_nMonth >= 12)
+        if (m_period.m_nMonth >= 12)
         {
-            if (m_nYear >= PERIOD_LAST_YEAR)
+            if (m_period.m_nYear >= PERIOD_LAST_YEAR)
                 return FALSE;
-            ++m_nYear;
-            m_nMonth = 1;
+            ++m_period.m_nYear;
+            m_period.m_nMonth = 1;
         }
         else
-            ++m_nMonth;
+            ++m_period.m_nMonth;
     }
     else
     {
-        if (m_nMonth <= 1)
+        if (m_period.m_nMonth <= 1)
         {
-            if (m_nYear < 1)
+            if (m_period.m_nYear < 1)
                 return FALSE;
-            --m_nYear;
-            m_nMonth = 12;
+            --m_period.m_nYear;
+            m_period.m_nMonth = 12;
         }
         else
-            --m_nMonth;
+            --m_period.m_nMonth;
     }
-    int days = DaysInMonth(m_nYear, m_nMonth);
-    if (m_nDay > days)
-        m_nDay = days;
+    int days = DaysInMonth(m_period.m_nYear, m_period.m_nMonth);
+    if (m_period.m_nDay > days)
+        m_period.m_nDay = days;
     BuildDayGrid();
     return TRUE;
 }
 
 BOOL CPeriodCalendar::StepArrow(BOOL bForward)
 {
-    if (m_nPeriodType == PERIOD_DAY || m_nPeriodType == PERIOD_TENDAY)
+    if (m_period.m_nPeriodType == PERIOD_DAY || m_period.m_nPeriodType == PERIOD_TENDAY)
         return StepMonth(bForward);
     return StepYear(bForward);
 }
 
 int CPeriodCalendar::GetCellCount() const
 {
-    switch (m_nPeriodType)
+    switch (m_period.m_nPeriodType)
     {
     case PERIOD_DAY: return CALENDAR_DAY_CELLS;
     case PERIOD_WEEK: return CALENDAR_WEEK_CELLS;
@@ -177,22 +174,22 @@ BOOL CPeriodCalendar::IsCellOffered(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= GetCellCount())
         return FALSE;
-    if (m_nPeriodType == PERIOD_WEEK)
-        return nIndex < CReportPeriod::GetWeeksInYear(m_nYear);
+    if (m_period.m_nPeriodType == PERIOD_WEEK)
+        return nIndex < CReportPeriod::GetWeeksInYear(m_period.m_nYear);
     return TRUE;
 }
 
 int CPeriodCalendar::GetSelectedCell() const
 {
-    switch (m_nPeriodType)
+    switch (m_period.m_nPeriodType)
     {
     case PERIOD_DAY:
-        return m_nDay >= 1 && m_nDay <= m_nDaysInMonth ? m_nFirstDayOffset + m_nDay - 1 : -1;
-    case PERIOD_WEEK: return m_nWeek - 1;
-    case PERIOD_MONTH: return m_nMonth - 1;
-    case PERIOD_QUARTER: return m_nQuarter - 1;
-    case PERIOD_HALFYEAR: return m_nHalf - 1;
-    case PERIOD_TENDAY: return m_nTenDay - 1;
+        return m_period.m_nDay >= 1 && m_period.m_nDay <= m_nDaysInMonth ? m_nFirstDayOffset + m_period.m_nDay - 1 : -1;
+    case PERIOD_WEEK: return m_period.m_nWeek - 1;
+    case PERIOD_MONTH: return m_period.m_nMonth - 1;
+    case PERIOD_QUARTER: return m_period.m_nQuarter - 1;
+    case PERIOD_HALFYEAR: return m_period.m_nHalf - 1;
+    case PERIOD_TENDAY: return m_period.m_nTenDay - 1;
     default: return -1;
     }
 }
@@ -201,7 +198,7 @@ BOOL CPeriodCalendar::PickCell(int nIndex)
 {
     if (!IsCellOffered(nIndex))
         return FALSE;
-    switch (m_nPeriodType)
+    switch (m_period.m_nPeriodType)
     {
     case PERIOD_DAY:
     {
@@ -209,14 +206,14 @@ BOOL CPeriodCalendar::PickCell(int nIndex)
         int offset = GetDayMonthOffset(nIndex);
         if (offset != 0 && !StepMonth(offset > 0))
             return FALSE;
-        m_nDay = day;
+        m_period.m_nDay = day;
         break;
     }
-    case PERIOD_WEEK: m_nWeek = nIndex + 1; break;
-    case PERIOD_MONTH: m_nMonth = nIndex + 1; break;
-    case PERIOD_QUARTER: m_nQuarter = nIndex + 1; break;
-    case PERIOD_HALFYEAR: m_nHalf = nIndex + 1; break;
-    case PERIOD_TENDAY: m_nTenDay = nIndex + 1; break;
+    case PERIOD_WEEK: m_period.m_nWeek = nIndex + 1; break;
+    case PERIOD_MONTH: m_period.m_nMonth = nIndex + 1; break;
+    case PERIOD_QUARTER: m_period.m_nQuarter = nIndex + 1; break;
+    case PERIOD_HALFYEAR: m_period.m_nHalf = nIndex + 1; break;
+    case PERIOD_TENDAY: m_period.m_nTenDay = nIndex + 1; break;
     default: return FALSE;
     }
     return TRUE;
@@ -236,7 +233,7 @@ int CPeriodCalendar::GetDayMonthOffset(int nIndex) const
 
 void CPeriodCalendar::SetYearFromText()
 {
-    m_nYear = atoi(m_strYearText);
+    m_period.m_nYear = atoi(m_strYearText);
 }
 
 void CPeriodCalendar::TypeDigit(int nDigit)
@@ -250,7 +247,7 @@ void CPeriodCalendar::TypeDigit(int nDigit)
 void CPeriodCalendar::ClearYear()
 {
     m_strYearText.Empty();
-    m_nYear = 0;
+    m_period.m_nYear = 0;
 }
 
 void CPeriodCalendar::DeleteYearDigit()
@@ -263,13 +260,5 @@ void CPeriodCalendar::DeleteYearDigit()
 
 CString CPeriodCalendar::GetSelectedCode() const
 {
-    CReportPeriod period(ZERO_CODE, m_nPeriodType);
-    period.m_nYear = m_nYear;
-    period.m_nHalf = m_nHalf;
-    period.m_nQuarter = m_nQuarter;
-    period.m_nMonth = m_nMonth;
-    period.m_nTenDay = m_nTenDay;
-    period.m_nWeek = m_nWeek;
-    period.m_nDay = m_nDay;
-    return period.GetCode();
+    return m_period.GetCode();
 }

@@ -6,6 +6,7 @@
 
 #include "framework/core/String.h"
 #include "sheet/PeriodCode.h"
+#include "sheet/ReportPeriod.h"
 
 // Cells of the day grid: six weeks of seven days.
 const int CALENDAR_DAY_CELLS = 42;
@@ -23,7 +24,7 @@ public:
     // digits, or past the end of a short code, gives 0), brings the fields
     // the type's page shows into their range and builds the day grid.
     void Load(LPCTSTR lpszCode, int nType);
-    int GetPeriodType() const { return m_nPeriodType; }
+    int GetPeriodType() const { return m_period.m_nPeriodType; }
 
     // One year on or back; FALSE at year 9999 or year 0.
     BOOL StepYear(BOOL bForward);
@@ -61,20 +62,14 @@ public:
     // a value outside the period types.
     CString GetSelectedCode() const;
 
-    int m_nYear;
-    int m_nHalf;
-    int m_nQuarter;
-    int m_nMonth;
-    int m_nTenDay;
-    int m_nWeek;
-    int m_nDay;
+    // The shown and selected period: its seven fields and its type.
+    CReportPeriod m_period;
 
 private:
     void BuildDayGrid();
     void KeepInRange();
     void SetYearFromText();
 
-    int m_nPeriodType;
     CString m_strYearText;
     int m_dayNumbers[CALENDAR_DAY_CELLS];
     int m_nDaysInMonth;

@@ -80,7 +80,7 @@ TEST(DateDropDownWnd, ReleaseOutsideTakesTheYearTheArrowsShow)
     ClickAt(fixture.pDropDown, right);
     ClickAt(fixture.pDropDown, right);
     ASSERT_TRUE(fixture.IsOpen());
-    EXPECT_EQ(2026, fixture.pDropDown->GetCalendar().m_nYear);
+    EXPECT_EQ(2026, fixture.pDropDown->GetCalendar().m_period.m_nYear);
     // A press outside does nothing; the release outside takes the period.
     PressAt(fixture.pDropDown, CPoint(-10, 300));
     EXPECT_TRUE(fixture.IsOpen());
@@ -97,9 +97,9 @@ TEST(DateDropDownWnd, HeldArrowRepeatsAndStopsAt9999)
     DropDownFixture fixture(PERIOD_MONTH, "9998000300000");
     CPoint right = fixture.Layout().m_rcRightArrow.CenterPoint();
     PressAt(fixture.pDropDown, right);
-    EXPECT_EQ(9999, fixture.pDropDown->GetCalendar().m_nYear);
+    EXPECT_EQ(9999, fixture.pDropDown->GetCalendar().m_period.m_nYear);
     PumpMessages(800);
-    EXPECT_EQ(9999, fixture.pDropDown->GetCalendar().m_nYear);
+    EXPECT_EQ(9999, fixture.pDropDown->GetCalendar().m_period.m_nYear);
     ReleaseAt(fixture.pDropDown, right);
     EXPECT_TRUE(fixture.IsOpen());
     EXPECT_EQ("9999000300000", Str(fixture.pDropDown->GetSelectedCode()));
@@ -108,7 +108,7 @@ TEST(DateDropDownWnd, HeldArrowRepeatsAndStopsAt9999)
     // with the release.
     DropDownFixture day(PERIOD_DAY, "2024000300015");
     const CPeriodCalendar& calendar = day.pDropDown->GetCalendar();
-    auto months = [&calendar]() { return calendar.m_nYear * 12 + calendar.m_nMonth; };
+    auto months = [&calendar]() { return calendar.m_period.m_nYear * 12 + calendar.m_period.m_nMonth; };
     CPoint left = day.Layout().m_rcLeftArrow.CenterPoint();
     PressAt(day.pDropDown, left);
     EXPECT_EQ(2024 * 12 + 2, months());
@@ -163,7 +163,7 @@ TEST(DateDropDownWnd, YearKeypad)
     ASSERT_TRUE(fixture.IsOpen());
     EXPECT_EQ("1999", Str(fixture.pDropDown->GetCalendar().GetYearText()));
     fixture.ClickKey(CALENDAR_KEY_BACK);
-    EXPECT_EQ(199, fixture.pDropDown->GetCalendar().m_nYear);
+    EXPECT_EQ(199, fixture.pDropDown->GetCalendar().m_period.m_nYear);
     fixture.ClickKey(CALENDAR_KEY_CLEAR);
     fixture.ClickKey(CALENDAR_KEY_OK);
     EXPECT_FALSE(fixture.IsOpen());

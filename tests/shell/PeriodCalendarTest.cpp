@@ -42,24 +42,24 @@ TEST(PeriodCalendar, LoadReadsEveryGroupWhateverTheType)
 {
     // year 2024, half 2, quarter 3, month 07, ten-day 2, week 28, day 15
     CPeriodCalendar calendar = Loaded("2024230722815", PERIOD_YEAR);
-    EXPECT_EQ(2024, calendar.m_nYear);
-    EXPECT_EQ(2, calendar.m_nHalf);
-    EXPECT_EQ(3, calendar.m_nQuarter);
-    EXPECT_EQ(7, calendar.m_nMonth);
-    EXPECT_EQ(2, calendar.m_nTenDay);
-    EXPECT_EQ(28, calendar.m_nWeek);
-    EXPECT_EQ(15, calendar.m_nDay);
+    EXPECT_EQ(2024, calendar.m_period.m_nYear);
+    EXPECT_EQ(2, calendar.m_period.m_nHalf);
+    EXPECT_EQ(3, calendar.m_period.m_nQuarter);
+    EXPECT_EQ(7, calendar.m_period.m_nMonth);
+    EXPECT_EQ(2, calendar.m_period.m_nTenDay);
+    EXPECT_EQ(28, calendar.m_period.m_nWeek);
+    EXPECT_EQ(15, calendar.m_period.m_nDay);
     EXPECT_EQ("2024000000000", Str(calendar.GetSelectedCode()));
 }
 
 TEST(PeriodCalendar, GroupsWithoutDigitsGiveZero)
 {
     CPeriodCalendar calendar = Loaded("abcd2x07xxxxx", PERIOD_MONTH);
-    EXPECT_EQ(0, calendar.m_nYear);
-    EXPECT_EQ(2, calendar.m_nHalf);
-    EXPECT_EQ(0, calendar.m_nQuarter);
-    EXPECT_EQ(7, calendar.m_nMonth);
-    EXPECT_EQ(0, calendar.m_nDay);
+    EXPECT_EQ(0, calendar.m_period.m_nYear);
+    EXPECT_EQ(2, calendar.m_period.m_nHalf);
+    EXPECT_EQ(0, calendar.m_period.m_nQuarter);
+    EXPECT_EQ(7, calendar.m_period.m_nMonth);
+    EXPECT_EQ(0, calendar.m_period.m_nDay);
     EXPECT_EQ("0000000700000", Str(calendar.GetSelectedCode()));
 }
 
@@ -138,15 +138,15 @@ TEST(PeriodCalendar, YearStepsStopAtZeroAnd9999)
 {
     CPeriodCalendar calendar = Loaded("9998000300000", PERIOD_MONTH);
     EXPECT_TRUE(calendar.StepArrow(TRUE));
-    EXPECT_EQ(9999, calendar.m_nYear);
+    EXPECT_EQ(9999, calendar.m_period.m_nYear);
     EXPECT_FALSE(calendar.StepArrow(TRUE));
-    EXPECT_EQ(9999, calendar.m_nYear);
+    EXPECT_EQ(9999, calendar.m_period.m_nYear);
     EXPECT_EQ("9999", Str(calendar.GetYearText()));
     EXPECT_EQ("9999000300000", Str(calendar.GetSelectedCode()));
 
     calendar = Loaded("0001030000000", PERIOD_QUARTER);
     EXPECT_TRUE(calendar.StepArrow(FALSE));
-    EXPECT_EQ(0, calendar.m_nYear);
+    EXPECT_EQ(0, calendar.m_period.m_nYear);
     EXPECT_FALSE(calendar.StepArrow(FALSE));
     EXPECT_EQ("0000030000000", Str(calendar.GetSelectedCode()));
 }
@@ -228,7 +228,7 @@ TEST(PeriodCalendar, Week53OnlyInYearsThatHaveIt)
         EXPECT_TRUE(calendar.IsCellOffered(51));
         EXPECT_EQ(bHas53, calendar.IsCellOffered(52));
         EXPECT_EQ(bHas53, calendar.PickCell(52));
-        EXPECT_EQ(bHas53 ? 53 : 52, calendar.m_nWeek);
+        EXPECT_EQ(bHas53 ? 53 : 52, calendar.m_period.m_nWeek);
         // Week 53 is a period of that year: the week of some day in it.
         if (bHas53)
         {
@@ -246,9 +246,9 @@ TEST(PeriodCalendar, YearStepCutsWeek53)
     while (CReportPeriod::GetWeeksInYear(year53) != 53 || CReportPeriod::GetWeeksInYear(year53 + 1) != 52)
         ++year53;
     CPeriodCalendar calendar = Loaded(YearCode(year53, "000005300").c_str(), PERIOD_WEEK);
-    ASSERT_EQ(53, calendar.m_nWeek);
+    ASSERT_EQ(53, calendar.m_period.m_nWeek);
     EXPECT_TRUE(calendar.StepArrow(TRUE));
-    EXPECT_EQ(52, calendar.m_nWeek);
+    EXPECT_EQ(52, calendar.m_period.m_nWeek);
     EXPECT_FALSE(calendar.IsCellOffered(52));
 }
 
@@ -262,13 +262,13 @@ TEST(PeriodCalendar, YearKeypad)
     EXPECT_EQ("1987", Str(calendar.GetYearText()));
     EXPECT_EQ("1987000000000", Str(calendar.GetSelectedCode()));
     calendar.DeleteYearDigit();
-    EXPECT_EQ(198, calendar.m_nYear);
+    EXPECT_EQ(198, calendar.m_period.m_nYear);
     EXPECT_EQ("0198000000000", Str(calendar.GetSelectedCode()));
     calendar.DeleteYearDigit();
     calendar.DeleteYearDigit();
     calendar.DeleteYearDigit();
     calendar.DeleteYearDigit();
-    EXPECT_EQ(0, calendar.m_nYear);
+    EXPECT_EQ(0, calendar.m_period.m_nYear);
     calendar.TypeDigit(5);
     calendar.ClearYear();
     EXPECT_EQ("", Str(calendar.GetYearText()));
@@ -277,7 +277,7 @@ TEST(PeriodCalendar, YearKeypad)
     calendar.TypeDigit(2);
     EXPECT_TRUE(calendar.StepArrow(TRUE));
     EXPECT_EQ("", Str(calendar.GetYearText()));
-    EXPECT_EQ(3, calendar.m_nYear);
+    EXPECT_EQ(3, calendar.m_period.m_nYear);
 }
 
 TEST(PeriodCalendar, EveryCodeHasThirteenDigits)
