@@ -15,7 +15,8 @@ CFieldTestParent& SharedParent()
     if (pParent == nullptr)
     {
         pParent = new CFieldTestParent;
-        pParent->CreateAt(100, 100);
+        pParent->CreateEx(0, NULL, "period field test", WS_POPUP | WS_BORDER | WS_VISIBLE, 100,
+                          100, 360, 240, NULL, NULL);
     }
     pParent->MoveWindow(100, 100, 360, 240);
     pParent->m_received.clear();

@@ -17,11 +17,6 @@ class CFieldTestParent : public CWnd
 public:
     std::vector<std::pair<UINT, WPARAM>> m_received;
 
-    BOOL CreateAt(int x, int y, int cx = 360, int cy = 240)
-    {
-        return CreateEx(0, NULL, "period field test", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y,
-                        cx, cy, NULL, NULL);
-    }
     int Count(UINT nMessage) const
     {
         int n = 0;
