@@ -84,7 +84,7 @@ public:
         m_rs.SetFieldValue(RD_ROWITEM, (LPCSTR)CellRowItemCode(cell));
         m_rs.SetFieldValue(RD_COLITEM, (LPCSTR)CellColItemKey(cell));
         m_rs.SetFieldValue(RD_LINE, COleVariant((LONG)cell.m_nLine));
-        m_rs.SetFieldValue(RD_CURTYPE, COleVariant((BYTE)(cell.m_nCurType & 0xFF)));
+        m_rs.SetFieldValue(RD_CURTYPE, COleVariant((BYTE)CellCurrencyKey(cell)));
         m_rs.SetFieldValue(RD_VALUE, (LPCSTR)strText);
         m_rs.Update();
     }
