@@ -102,7 +102,7 @@ int main()
     DeleteFileA(strPath);
 
     sqlite3* pDb = NULL;
-    if (sqlite3_open(UnixPath(strPath).c_str(), &pDb) != SQLITE_OK || !Exec(pDb, kReportSchema))
+    if (sqlite3_open(UnixPath(strPath).c_str(), &pDb) != SQLITE_OK || !Exec(pDb, ReportSchemaSql().c_str()))
         return 1;
     double dFill = InsertRows(pDb, "H", EXISTING_ROWS);
     printf("raw SQLite: %d rows into the indexed table in %.0f ms (%.0f rows/s)\n", EXISTING_ROWS, dFill,

@@ -35,7 +35,7 @@ ReportDatabaseFile::ReportDatabaseFile() : m_pDb(NULL)
     }
     m_strPath = m_strFolder + "\\kem.mdb";
     EXPECT_EQ(SQLITE_OK, sqlite3_open(UnixPath(m_strPath).c_str(), &m_pDb));
-    Exec(kReportSchema);
+    Exec(ReportSchemaSql().c_str());
     Exec(kWriteLog);
 }
 
