@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include "bench/BenchClock.h"
 #include "tests/engines/dao/ReportSchema.h"
 #include "tests/engines/dao/BrasslockLibrary.h"
 #include "framework/db/DaoDatabase.h"
@@ -20,15 +21,6 @@ const int REPORT_CELLS = 5000;
 const double SAVE_GOAL_MS = 1000.0;
 const double RESAVE_GOAL_MS = 500.0;
 const double LOAD_GOAL_MS = 300.0;
-
-LARGE_INTEGER g_frequency;
-
-double NowMs()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart * 1000.0 / (double)g_frequency.QuadPart;
-}
 
 bool Exec(sqlite3* pDb, const char* lpszSql)
 {
@@ -85,7 +77,6 @@ void Report(const char* lpszWhat, double dMs, double dGoalMs)
 
 int main()
 {
-    QueryPerformanceFrequency(&g_frequency);
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
     CString strPath;
