@@ -3,6 +3,9 @@
 #include "framework/db/DaoSql.h"
 #include "framework/db/DaoStatement.h"
 
+#include <errno.h>
+#include <stdlib.h>
+
 #include <unordered_set>
 
 IMPLEMENT_DYNAMIC(CDaoRecordset, CObject)
@@ -28,7 +31,7 @@ BOOL IsBaseTable(sqlite3* pDb, LPCSTR lpszName)
 
 CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_bOpen(FALSE), m_bUpdatable(FALSE), m_nOpenType(dbOpenDynaset),
-      m_nOptions(0), m_nCurrent(0), m_bDeleted(FALSE), m_nEditMode(dbEditNone)
+      m_nOptions(0), m_nCurrent(0), m_bDeleted(FALSE), m_nEditMode(dbEditNone), m_pFindDb(NULL)
 {
 }
 
@@ -175,6 +178,9 @@ void CDaoRecordset::Load()
 
 void CDaoRecordset::Close()
 {
+    m_pFindStmt.reset();
+    m_strFindSQL.Empty();
+    m_pFindDb = NULL;
     m_bOpen = FALSE;
     m_bUpdatable = FALSE;
     m_columns.clear();
@@ -368,16 +374,17 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
     if (criteria.IsEmpty())
         AfxThrowDaoException(DAOERR_SYNTAX, "Syntax error: empty search criteria.");
     matches.assign(m_rows.size(), false);
-    CDaoStatement tableStmt;
     // The table itself answers when the criteria name only its columns, so
     // its indexes and column affinities apply; result aliases need the rows.
-    if (m_bUpdatable && tableStmt.TryPrepare(pDb, "SELECT _rowid_ FROM " + DaoQuoteName(m_strTable) + " WHERE ("
-                                                      + criteria + ")"))
+    if (sqlite3_stmt* pStmt = m_bUpdatable ? PrepareTableFind(pDb, criteria) : NULL)
     {
-        CDaoStatement& stmt = tableStmt;
         std::unordered_set<sqlite3_int64> rowIds;
-        while (stmt.Step(pDb))
-            rowIds.insert(sqlite3_column_int64(stmt, 0));
+        int nResult;
+        while ((nResult = sqlite3_step(pStmt)) == SQLITE_ROW)
+            rowIds.insert(sqlite3_column_int64(pStmt, 0));
+        sqlite3_reset(pStmt);
+        if (nResult != SQLITE_DONE)
+            DaoThrowSqliteError(pDb, nResult);
         // Most finds name one key: compare rowids directly, not through the set.
         if (rowIds.size() == 1)
         {
@@ -414,6 +421,51 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
         if (stmt.Step(pDb))
             matches[r] = sqlite3_column_type(stmt, 0) != SQLITE_NULL && sqlite3_column_double(stmt, 0) != 0.0;
     }
+}
+
+sqlite3_stmt* CDaoRecordset::PrepareTableFind(sqlite3* pDb, const CString& criteria)
+{
+    CString prefix = "SELECT _rowid_ FROM " + DaoQuoteName(m_strTable) + " WHERE (";
+    std::vector<CDaoSqlLiteral> literals;
+    CString sql = prefix + DaoParameterize(criteria, literals) + ")";
+    if (m_pFindStmt == nullptr)
+        m_pFindStmt.reset(new CDaoStatement);
+    if (m_pFindDb != pDb || m_strFindSQL != sql)
+    {
+        m_strFindSQL.Empty();
+        m_pFindDb = NULL;
+        if (!m_pFindStmt->TryPrepare(pDb, sql))
+        {
+            // A literal SQLite takes only as written (a type's length in a
+            // CAST, say): the criteria as they stand, prepared afresh.
+            literals.clear();
+            if (!m_pFindStmt->TryPrepare(pDb, prefix + criteria + ")"))
+                return NULL;
+            return *m_pFindStmt;
+        }
+        m_strFindSQL = sql;
+        m_pFindDb = pDb;
+    }
+    sqlite3_stmt* pStmt = *m_pFindStmt;
+    sqlite3_reset(pStmt);
+    sqlite3_clear_bindings(pStmt);
+    for (size_t k = 0; k < literals.size(); ++k)
+    {
+        const CDaoSqlLiteral& literal = literals[k];
+        int nParam = (int)k + 1;
+        if (literal.m_kind == CDaoSqlLiteral::text)
+            sqlite3_bind_text(pStmt, nParam, literal.m_strText, literal.m_strText.GetLength(), SQLITE_TRANSIENT);
+        else
+        {
+            errno = 0;
+            long long n = strtoll(literal.m_strText, NULL, 10);
+            if (literal.m_kind == CDaoSqlLiteral::integer && errno == 0)
+                sqlite3_bind_int64(pStmt, nParam, n);
+            else
+                sqlite3_bind_double(pStmt, nParam, strtod(literal.m_strText, NULL));
+        }
+    }
+    return pStmt;
 }
 
 BOOL CDaoRecordset::FindFrom(LPCSTR lpszFilter, int nStart, int nStep)
