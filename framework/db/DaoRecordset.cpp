@@ -31,7 +31,7 @@ BOOL IsBaseTable(sqlite3* pDb, LPCSTR lpszName)
 
 CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_bOpen(FALSE), m_bUpdatable(FALSE), m_nOpenType(dbOpenDynaset),
-      m_nOptions(0), m_nCurrent(0), m_bDeleted(FALSE), m_nEditMode(dbEditNone), m_pFindDb(NULL)
+      m_nOptions(0), m_nCurrent(0), m_bDeleted(FALSE), m_nEditMode(dbEditNone)
 {
 }
 
@@ -178,9 +178,7 @@ void CDaoRecordset::Load()
 
 void CDaoRecordset::Close()
 {
-    m_pFindStmt.reset();
-    m_strFindSQL.Empty();
-    m_pFindDb = NULL;
+    m_pStatements.reset();
     m_bOpen = FALSE;
     m_bUpdatable = FALSE;
     m_columns.clear();
@@ -423,32 +421,24 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
     }
 }
 
+CDaoRecordsetStatements& CDaoRecordset::Statements()
+{
+    if (m_pStatements == nullptr)
+        m_pStatements.reset(new CDaoRecordsetStatements);
+    return *m_pStatements;
+}
+
 sqlite3_stmt* CDaoRecordset::PrepareTableFind(sqlite3* pDb, const CString& criteria)
 {
     CString prefix = "SELECT _rowid_ FROM " + DaoQuoteName(m_strTable) + " WHERE (";
     std::vector<CDaoSqlLiteral> literals;
-    CString sql = prefix + DaoParameterize(criteria, literals) + ")";
-    if (m_pFindStmt == nullptr)
-        m_pFindStmt.reset(new CDaoStatement);
-    if (m_pFindDb != pDb || m_strFindSQL != sql)
+    sqlite3_stmt* pStmt = Statements().m_find.TryGet(pDb, prefix + DaoParameterize(criteria, literals) + ")");
+    if (pStmt == NULL)
     {
-        m_strFindSQL.Empty();
-        m_pFindDb = NULL;
-        if (!m_pFindStmt->TryPrepare(pDb, sql))
-        {
-            // A literal SQLite takes only as written (a type's length in a
-            // CAST, say): the criteria as they stand, prepared afresh.
-            literals.clear();
-            if (!m_pFindStmt->TryPrepare(pDb, prefix + criteria + ")"))
-                return NULL;
-            return *m_pFindStmt;
-        }
-        m_strFindSQL = sql;
-        m_pFindDb = pDb;
+        // A literal SQLite takes only as written (a type's length in a
+        // CAST, say): the criteria as they stand.
+        return Statements().m_find.TryGet(pDb, prefix + criteria + ")");
     }
-    sqlite3_stmt* pStmt = *m_pFindStmt;
-    sqlite3_reset(pStmt);
-    sqlite3_clear_bindings(pStmt);
     for (size_t k = 0; k < literals.size(); ++k)
     {
         const CDaoSqlLiteral& literal = literals[k];

@@ -15,7 +15,7 @@
 #include <vector>
 
 struct sqlite3_stmt;
-class CDaoStatement;
+struct CDaoRecordsetStatements;
 
 #define AFX_DAO_USE_DEFAULT_TYPE (-1)
 
@@ -167,9 +167,8 @@ private:
     int m_nEditMode;
     Row m_editRow;
     std::vector<bool> m_dirty;
-    std::unique_ptr<CDaoStatement> m_pFindStmt;
-    CString m_strFindSQL;
-    sqlite3* m_pFindDb;
+    CDaoRecordsetStatements& Statements();
+    std::unique_ptr<CDaoRecordsetStatements> m_pStatements;
 };
 
 // The variant of a stored value (text in its ANSI form).

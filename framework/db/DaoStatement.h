@@ -45,6 +45,63 @@ private:
     sqlite3_stmt* m_pStmt;
 };
 
+// TRUE for a row, FALSE when done; a failure throws.
+inline BOOL DaoStep(sqlite3* pDb, sqlite3_stmt* pStmt)
+{
+    int nResult = sqlite3_step(pStmt);
+    if (nResult == SQLITE_ROW)
+        return TRUE;
+    if (nResult == SQLITE_DONE)
+        return FALSE;
+    DaoThrowSqliteError(pDb, nResult);
+}
+
+// A prepared statement kept while its text and connection stay the same,
+// handed out reset and without bindings.
+class CDaoReusedStatement
+{
+public:
+    CDaoReusedStatement() : m_pDb(NULL) {}
+    // NULL when SQLite cannot prepare the text.
+    sqlite3_stmt* TryGet(sqlite3* pDb, const CString& sql)
+    {
+        if (m_pDb != pDb || m_strSQL != sql)
+        {
+            m_pDb = NULL;
+            m_strSQL.Empty();
+            if (!m_stmt.TryPrepare(pDb, sql))
+                return NULL;
+            m_pDb = pDb;
+            m_strSQL = sql;
+        }
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+        return m_stmt;
+    }
+    // As TryGet, but a failure throws.
+    sqlite3_stmt* Get(sqlite3* pDb, const CString& sql)
+    {
+        if (sqlite3_stmt* pStmt = TryGet(pDb, sql))
+            return pStmt;
+        m_stmt.Prepare(pDb, sql);
+        return m_stmt;
+    }
+
+private:
+    CDaoStatement m_stmt;
+    CString m_strSQL;
+    sqlite3* m_pDb;
+};
+
+// The statements a recordset runs again and again: its finds, its writes
+// and the re-reading of a written row.
+struct CDaoRecordsetStatements
+{
+    CDaoReusedStatement m_find;
+    CDaoReusedStatement m_write;
+    CDaoReusedStatement m_refresh;
+};
+
 CDaoRecordset::Value DaoNullValue();
 CDaoRecordset::Value DaoIntegerValue(LONGLONG n);
 CDaoRecordset::Value DaoRealValue(double d);
