@@ -6,6 +6,17 @@
 
 #include <sqlite3.h>
 
+// TRUE for a row, FALSE when done; a failure throws.
+inline BOOL DaoStep(sqlite3* pDb, sqlite3_stmt* pStmt)
+{
+    int nResult = sqlite3_step(pStmt);
+    if (nResult == SQLITE_ROW)
+        return TRUE;
+    if (nResult == SQLITE_DONE)
+        return FALSE;
+    DaoThrowSqliteError(pDb, nResult);
+}
+
 // Finalizes a statement when it goes out of scope.
 class CDaoStatement
 {
@@ -29,32 +40,12 @@ public:
         Finalize();
         return sqlite3_prepare_v2(pDb, lpszSQL, -1, &m_pStmt, NULL) == SQLITE_OK;
     }
-    // TRUE for a row, FALSE when done; a failure throws.
-    BOOL Step(sqlite3* pDb)
-    {
-        int nResult = sqlite3_step(m_pStmt);
-        if (nResult == SQLITE_ROW)
-            return TRUE;
-        if (nResult == SQLITE_DONE)
-            return FALSE;
-        DaoThrowSqliteError(pDb, nResult);
-    }
+    BOOL Step(sqlite3* pDb) { return DaoStep(pDb, m_pStmt); }
     operator sqlite3_stmt*() const { return m_pStmt; }
 
 private:
     sqlite3_stmt* m_pStmt;
 };
-
-// TRUE for a row, FALSE when done; a failure throws.
-inline BOOL DaoStep(sqlite3* pDb, sqlite3_stmt* pStmt)
-{
-    int nResult = sqlite3_step(pStmt);
-    if (nResult == SQLITE_ROW)
-        return TRUE;
-    if (nResult == SQLITE_DONE)
-        return FALSE;
-    DaoThrowSqliteError(pDb, nResult);
-}
 
 // A prepared statement kept while its text and connection stay the same,
 // handed out reset and without bindings.
