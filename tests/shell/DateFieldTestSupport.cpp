@@ -41,6 +41,11 @@ void PumpMessages(DWORD nMilliseconds)
 
 void PressAt(CWnd* pWnd, CPoint point)
 {
+    // The real cursor goes there too: Wine sends mouse moves from the real
+    // cursor to the window that holds the capture.
+    CPoint screen = point;
+    ::ClientToScreen(pWnd->m_hWnd, &screen);
+    ::SetCursorPos(screen.x, screen.y);
     pWnd->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
 }
 
