@@ -28,6 +28,14 @@ void ShowLoaderMessage(LPCSTR lpszText)
     AfxMessageBox(lpszText, MB_OK);
 }
 
+// A library's export as its function type; NULL when it has none.
+template <typename PFN>
+PFN EngineExport(HMODULE hModule, LPCSTR lpszName)
+{
+    // Through the generic function type, which the compiler accepts as a cast.
+    return reinterpret_cast<PFN>(reinterpret_cast<void (*)(void)>(GetProcAddress(hModule, lpszName)));
+}
+
 }
 
 LPCSTR EngineLibraryFileName(int nIndex)
@@ -152,8 +160,7 @@ CKemDatabase* CEngineLoader::GetDatabase(int nType)
             return NULL;
         }
     }
-    PFN_GET_DATABASE pfnGet = reinterpret_cast<PFN_GET_DATABASE>(
-        GetProcAddress(pEntry->m_hModule, ENGINE_EXPORT_GET_DATABASE));
+    PFN_GET_DATABASE pfnGet = EngineExport<PFN_GET_DATABASE>(pEntry->m_hModule, ENGINE_EXPORT_GET_DATABASE);
     if (pfnGet == NULL)
     {
         ShowLoaderMessage("Cannt find function GetDatabase()!");
@@ -198,8 +205,7 @@ CKemRecordset* CEngineLoader::GetRecordset(CKemDatabase* pDatabase)
     CEngineLibraryEntry* pEntry = LoadedEntryOf(pDatabase, &nIndex);
     if (pEntry == NULL)
         return NULL;
-    PFN_GET_RECORDSET pfnGet = reinterpret_cast<PFN_GET_RECORDSET>(
-        GetProcAddress(pEntry->m_hModule, ENGINE_EXPORT_GET_RECORDSET));
+    PFN_GET_RECORDSET pfnGet = EngineExport<PFN_GET_RECORDSET>(pEntry->m_hModule, ENGINE_EXPORT_GET_RECORDSET);
     if (pfnGet == NULL)
     {
         ShowLoaderMessage("Cannot find function GetRecordset().");
@@ -239,8 +245,8 @@ void CEngineLoader::ReleaseRecordset(CKemRecordset* pRecordset)
         return;
     }
     CEngineLibraryEntry* pEntry = m_pLibraries[nIndex];
-    PFN_RELEASE_RECORDSET pfnRelease = reinterpret_cast<PFN_RELEASE_RECORDSET>(
-        GetProcAddress(pEntry->m_hModule, ENGINE_EXPORT_RELEASE_RECORDSET));
+    PFN_RELEASE_RECORDSET pfnRelease =
+        EngineExport<PFN_RELEASE_RECORDSET>(pEntry->m_hModule, ENGINE_EXPORT_RELEASE_RECORDSET);
     if (pfnRelease == NULL)
     {
         ShowLoaderMessage("ERROR");
@@ -262,8 +268,8 @@ void CEngineLoader::ReleaseDatabase(CKemDatabase* pDatabase)
         return;
     }
     CEngineLibraryEntry* pEntry = m_pLibraries[nIndex];
-    PFN_RELEASE_DATABASE pfnRelease = reinterpret_cast<PFN_RELEASE_DATABASE>(
-        GetProcAddress(pEntry->m_hModule, ENGINE_EXPORT_RELEASE_DATABASE));
+    PFN_RELEASE_DATABASE pfnRelease =
+        EngineExport<PFN_RELEASE_DATABASE>(pEntry->m_hModule, ENGINE_EXPORT_RELEASE_DATABASE);
     if (pfnRelease == NULL)
     {
         ShowLoaderMessage("ERROR");
@@ -294,7 +300,7 @@ int CEngineLoader::CallReportData(LPCSTR lpszExport, CCellArray* pCells, CKemDat
     CEngineLibraryEntry* pEntry = LoadedEntryOf(pDatabase, &nIndex);
     if (pEntry == NULL)
         return 0;
-    PFN_REPORT_DATA pfn = reinterpret_cast<PFN_REPORT_DATA>(GetProcAddress(pEntry->m_hModule, lpszExport));
+    PFN_REPORT_DATA pfn = EngineExport<PFN_REPORT_DATA>(pEntry->m_hModule, lpszExport);
     if (pfn == NULL)
         return 0;
     return pfn(pCells, pDatabase, strTable);

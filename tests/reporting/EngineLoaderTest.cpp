@@ -30,7 +30,8 @@ typedef LONG(__cdecl* PFN_LIVE_OBJECTS)();
 // Objects alive in a loaded stand-in library.
 LONG LiveObjects(HMODULE hModule)
 {
-    PFN_LIVE_OBJECTS pfn = reinterpret_cast<PFN_LIVE_OBJECTS>(GetProcAddress(hModule, "ProbeLiveObjects"));
+    PFN_LIVE_OBJECTS pfn = reinterpret_cast<PFN_LIVE_OBJECTS>(
+        reinterpret_cast<void (*)(void)>(GetProcAddress(hModule, "ProbeLiveObjects")));
     return pfn != NULL ? pfn() : -1;
 }
 
