@@ -40,6 +40,11 @@ CString CellColItemKey(const CCell& cell)
     return strCode.IsEmpty() ? CString(RD_NO_COLITEM) : strCode;
 }
 
+int CellCurrencyKey(const CCell& cell)
+{
+    return (int)(cell.m_nCurType & 0xFF);
+}
+
 LPCSTR MissingValueText(int nMode)
 {
     switch (nMode)
@@ -78,6 +83,6 @@ CString BuildCellKeyFilter(const CCell& cell)
                      (LPCSTR)SqlQuote(CellOrgCode(cell)), RD_TIME, (LPCSTR)SqlQuote(CellPeriodCode(cell)),
                      RD_ROWITEM, (LPCSTR)SqlQuote(CellRowItemCode(cell)), RD_COLITEM,
                      (LPCSTR)SqlQuote(CellColItemKey(cell)), RD_LINE, (long)cell.m_nLine, RD_CURTYPE,
-                     (int)cell.m_nCurType);
+                     CellCurrencyKey(cell));
     return strFilter;
 }

@@ -29,6 +29,10 @@ CString CellRowItemCode(const CCell& cell);
 // The column-item code, or "========" when the cell has none.
 CString CellColItemKey(const CCell& cell);
 
+// The currency type as stored: its low byte (the column holds one byte), so
+// the key a save writes is the key later searches use.
+int CellCurrencyKey(const CCell& cell);
+
 // "0", "" or "NULL": what a cell of the mode shows for a value not stored.
 LPCSTR MissingValueText(int nMode);
 

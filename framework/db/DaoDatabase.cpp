@@ -249,6 +249,20 @@ void CDaoDatabase::Rollback()
     Execute("ROLLBACK");
 }
 
+CDaoTransaction::~CDaoTransaction()
+{
+    if (!m_bActive)
+        return;
+    try
+    {
+        m_db.Rollback();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+}
+
 void CDaoDatabase::LoadNames(LPCSTR lpszType, CStringArray& names)
 {
     sqlite3* pDb = RequireHandle();

@@ -85,6 +85,30 @@ private:
     LONG m_lRecordsAffected;
 };
 
+// A transaction that rolls back unless committed, so an exception on the
+// way leaves the file as it was.
+class CDaoTransaction
+{
+public:
+    explicit CDaoTransaction(CDaoDatabase& db) : m_db(db), m_bActive(FALSE)
+    {
+        m_db.BeginTrans();
+        m_bActive = TRUE;
+    }
+    ~CDaoTransaction();
+    void Commit()
+    {
+        m_db.CommitTrans();
+        m_bActive = FALSE;
+    }
+
+private:
+    CDaoTransaction(const CDaoTransaction&) = delete;
+    CDaoTransaction& operator=(const CDaoTransaction&) = delete;
+    CDaoDatabase& m_db;
+    BOOL m_bActive;
+};
+
 // The path of a connect string's DATABASE part, "" when it has none.
 CString DaoConnectDatabasePath(LPCSTR lpszConnect);
 // The driver part of a connect string (before the first ';'); "" is Access.

@@ -378,8 +378,22 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
         std::unordered_set<sqlite3_int64> rowIds;
         while (stmt.Step(pDb))
             rowIds.insert(sqlite3_column_int64(stmt, 0));
-        for (size_t i = 0; i < m_rows.size(); ++i)
-            matches[i] = rowIds.count(m_rows[i].nRowId) != 0;
+        // Most finds name one key: compare rowids directly, not through the set.
+        if (rowIds.size() == 1)
+        {
+            sqlite3_int64 nRowId = *rowIds.begin();
+            for (size_t i = 0; i < m_rows.size(); ++i)
+                if (m_rows[i].nRowId == nRowId)
+                {
+                    matches[i] = true;
+                    break;
+                }
+        }
+        else if (!rowIds.empty())
+        {
+            for (size_t i = 0; i < m_rows.size(); ++i)
+                matches[i] = rowIds.count(m_rows[i].nRowId) != 0;
+        }
         return;
     }
     CString query = "SELECT (" + criteria + ") FROM (SELECT ";
