@@ -43,40 +43,59 @@ void CreateTable(CDaoDatabase& db, const CSourceTable& table)
     }
 }
 
-// Every user table of the database with its rows in their stored order.
+// Run one query to its end, handing over each row.
+template <typename ROW>
+void EachRow(CDaoDatabase& db, const CString& strSQL, ROW onRow)
+{
+    sqlite3_stmt* pStmt = NULL;
+    if (sqlite3_prepare_v2(db.RequireHandle(), strSQL, -1, &pStmt, NULL) != SQLITE_OK)
+        AfxThrowDaoException(DAOERR_GENERIC, sqlite3_errmsg(db.GetHandle()));
+    int rc;
+    while ((rc = sqlite3_step(pStmt)) == SQLITE_ROW)
+        onRow(pStmt);
+    sqlite3_finalize(pStmt);
+    if (rc != SQLITE_DONE)
+        AfxThrowDaoException(DAOERR_GENERIC, sqlite3_errmsg(db.GetHandle()));
+}
+
+CString ColumnText(sqlite3_stmt* pStmt, int nColumn)
+{
+    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, nColumn));
+    return p != NULL ? CString(p, sqlite3_column_bytes(pStmt, nColumn)) : CString();
+}
+
+// Every user table of the database, in the order they were made (the
+// source's own order), with its rows in their stored order.
 std::vector<CSourceTable> ReadTables(CDaoDatabase& db)
 {
+    std::vector<CString> names;
+    EachRow(db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                "ORDER BY rowid",
+            [&](sqlite3_stmt* pStmt) { names.push_back(ColumnText(pStmt, 0)); });
     std::vector<CSourceTable> tables;
-    short nCount = db.GetTableDefCount();
-    for (short n = 0; n < nCount; ++n)
+    for (const CString& strName : names)
     {
-        CDaoTableDefInfo info;
-        db.GetTableDefInfo(n, info);
         CSourceTable table;
-        table.m_strName = info.m_strName;
-        sqlite3_stmt* pStmt = NULL;
-        CString strSQL = "SELECT * FROM " + QuotedName(table.m_strName) + " ORDER BY rowid";
-        if (sqlite3_prepare_v2(db.RequireHandle(), strSQL, -1, &pStmt, NULL) != SQLITE_OK)
-            AfxThrowDaoException(DAOERR_GENERIC, sqlite3_errmsg(db.GetHandle()));
-        int nColumns = sqlite3_column_count(pStmt);
-        for (int i = 0; i < nColumns; ++i)
-            table.m_columns.push_back(sqlite3_column_name(pStmt, i));
-        int rc;
-        while ((rc = sqlite3_step(pStmt)) == SQLITE_ROW)
-        {
+        table.m_strName = strName;
+        EachRow(db, "SELECT * FROM " + QuotedName(strName) + " ORDER BY rowid", [&](sqlite3_stmt* pStmt) {
+            int nColumns = sqlite3_column_count(pStmt);
             std::vector<CSourceValue> row(nColumns);
             for (int i = 0; i < nColumns; ++i)
             {
                 row[i].m_bNull = sqlite3_column_type(pStmt, i) == SQLITE_NULL;
-                const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, i));
-                if (p != NULL)
-                    row[i].m_strText = CString(p, sqlite3_column_bytes(pStmt, i));
+                row[i].m_strText = ColumnText(pStmt, i);
             }
             table.m_rows.push_back(row);
+        });
+        // The names also for a table without rows.
+        sqlite3_stmt* pStmt = NULL;
+        if (sqlite3_prepare_v2(db.RequireHandle(), "SELECT * FROM " + QuotedName(strName), -1, &pStmt, NULL)
+            == SQLITE_OK)
+        {
+            for (int i = 0; i < sqlite3_column_count(pStmt); ++i)
+                table.m_columns.push_back(sqlite3_column_name(pStmt, i));
         }
         sqlite3_finalize(pStmt);
-        if (rc != SQLITE_DONE)
-            AfxThrowDaoException(DAOERR_GENERIC, sqlite3_errmsg(db.GetHandle()));
         tables.push_back(table);
     }
     return tables;
