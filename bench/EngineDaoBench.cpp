@@ -10,6 +10,7 @@
 
 #include "tests/engines/dao/ReportSchema.h"
 #include "tests/engines/dao/BrasslockLibrary.h"
+#include "framework/db/DaoDatabase.h"
 
 namespace
 {
@@ -27,16 +28,6 @@ double NowMs()
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
     return (double)now.QuadPart * 1000.0 / (double)g_frequency.QuadPart;
-}
-
-std::string UnixPath(LPCSTR lpszWindows)
-{
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, lpszWindows, -1, wide, MAX_PATH);
-    char* pUnix = wine_get_unix_file_name(wide);
-    std::string result(pUnix != NULL ? pUnix : "");
-    HeapFree(GetProcessHeap(), 0, pUnix);
-    return result;
 }
 
 bool Exec(sqlite3* pDb, const char* lpszSql)
@@ -102,7 +93,7 @@ int main()
     DeleteFileA(strPath);
 
     sqlite3* pDb = NULL;
-    if (sqlite3_open(UnixPath(strPath).c_str(), &pDb) != SQLITE_OK || !Exec(pDb, kReportSchema))
+    if (sqlite3_open(DaoUnixPath(strPath), &pDb) != SQLITE_OK || !Exec(pDb, ReportSchemaSql().c_str()))
         return 1;
     double dFill = InsertRows(pDb, "H", EXISTING_ROWS);
     printf("raw SQLite: %d rows into the indexed table in %.0f ms (%.0f rows/s)\n", EXISTING_ROWS, dFill,

@@ -109,6 +109,9 @@ private:
     BOOL m_bActive;
 };
 
+// The Unix form of a Windows path, as SQLite (a native library) opens it;
+// "" when Wine cannot map it.
+CString DaoUnixPath(LPCSTR lpszPath);
 // The path of a connect string's DATABASE part, "" when it has none.
 CString DaoConnectDatabasePath(LPCSTR lpszConnect);
 // The driver part of a connect string (before the first ';'); "" is Access.

@@ -11,39 +11,18 @@ const char kWriteLog[] =
     "CREATE TRIGGER test_upd AFTER UPDATE ON ss_datalist BEGIN INSERT INTO test_writes VALUES (2); END;"
     "CREATE TRIGGER test_del AFTER DELETE ON ss_datalist BEGIN INSERT INTO test_writes VALUES (3); END;";
 
-std::string UnixPath(const CString& strWindows)
-{
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, strWindows, -1, wide, MAX_PATH);
-    char* pUnix = wine_get_unix_file_name(wide);
-    std::string result(pUnix != NULL ? pUnix : "");
-    HeapFree(GetProcessHeap(), 0, pUnix);
-    return result;
-}
-
 } // namespace
 
-ReportDatabaseFile::ReportDatabaseFile() : m_pDb(NULL)
+ReportDatabaseFile::ReportDatabaseFile() : m_strPath(m_folder.Path("kem.mdb")), m_pDb(NULL)
 {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    for (int n = 0;; ++n)
-    {
-        m_strFolder.Format("%sbrasslock_test_%lu_%d", temp, (unsigned long)GetCurrentProcessId(), n);
-        if (CreateDirectoryA(m_strFolder, NULL))
-            break;
-    }
-    m_strPath = m_strFolder + "\\kem.mdb";
-    EXPECT_EQ(SQLITE_OK, sqlite3_open(UnixPath(m_strPath).c_str(), &m_pDb));
-    Exec(kReportSchema);
+    EXPECT_EQ(SQLITE_OK, sqlite3_open(DaoUnixPath(m_strPath), &m_pDb));
+    Exec(ReportSchemaSql().c_str());
     Exec(kWriteLog);
 }
 
 ReportDatabaseFile::~ReportDatabaseFile()
 {
     sqlite3_close(m_pDb);
-    DeleteFileA(m_strPath);
-    RemoveDirectoryA(m_strFolder);
 }
 
 void ReportDatabaseFile::Exec(const char* lpszSql)

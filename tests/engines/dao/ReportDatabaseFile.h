@@ -10,9 +10,10 @@
 #include "tests/support/Gtest.h"
 
 #include "framework/core/String.h"
+#include "tests/framework/db/DaoTestFolder.h"
 #include "tests/engines/dao/ReportSchema.h"
 
-// A temporary folder holding kem.mdb, a SQLite file with kReportSchema and a
+// A temporary folder holding kem.mdb, a SQLite file with the report schema and a
 // log table that triggers fill on every write to ss_datalist.
 class ReportDatabaseFile
 {
@@ -29,7 +30,7 @@ public:
     int WriteCount();
 
 private:
-    CString m_strFolder;
+    CDaoTestFolder m_folder;
     CString m_strPath;
     sqlite3* m_pDb;
 };
