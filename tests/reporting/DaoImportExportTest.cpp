@@ -32,12 +32,7 @@ void WriteText(const CString& strPath, LPCSTR lpszText)
 
 CString ReadText(const CString& strPath)
 {
-    CFile file(strPath, CFile::modeRead);
-    CString strText;
-    UINT n = (UINT)file.GetLength();
-    file.Read(strText.GetBuffer(n), n);
-    strText.ReleaseBuffer(n);
-    return strText;
+    return ReadFileText(strPath);
 }
 
 BOOL Exists(const CString& strPath)

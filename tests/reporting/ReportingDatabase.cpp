@@ -1,12 +1,10 @@
 #include "tests/reporting/ReportingDatabase.h"
 
 #include "framework/core/File.h"
-#include "framework/db/DaoDatabase.h"
 
-CString ReadSchemaFile(LPCSTR lpszName)
+CString ReadFileText(const CString& strPath)
 {
-    // The source tree is reached through Wine's drive of the root folder.
-    CFile file(CString("Z:") + REPORTING_SCHEMA_DIR + "/" + lpszName, CFile::modeRead);
+    CFile file(strPath, CFile::modeRead);
     CString strText;
     UINT nLength = (UINT)file.GetLength();
     file.Read(strText.GetBuffer(nLength), nLength);
@@ -14,41 +12,16 @@ CString ReadSchemaFile(LPCSTR lpszName)
     return strText;
 }
 
-CReportingTestFolder::CReportingTestFolder()
+CString ReadSchemaFile(LPCSTR lpszName)
 {
-    char szTemp[MAX_PATH];
-    GetTempPathA(MAX_PATH, szTemp);
-    for (int n = 0;; ++n)
-    {
-        m_strFolder.Format("%sreporting_test_%lu_%d", szTemp, (unsigned long)GetCurrentProcessId(), n);
-        if (CreateDirectoryA(m_strFolder, NULL))
-            break;
-    }
-}
-
-CReportingTestFolder::~CReportingTestFolder()
-{
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(m_strFolder + "\\*", &data);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                DeleteFileA(m_strFolder + "\\" + data.cFileName);
-        while (FindNextFileA(hFind, &data));
-        FindClose(hFind);
-    }
-    RemoveDirectoryA(m_strFolder);
+    // The source tree is reached through Wine's drive of the root folder.
+    return ReadFileText(CString("Z:") + REPORTING_SCHEMA_DIR + "/" + lpszName);
 }
 
 CString CReportingTestFolder::MakeDatabase(LPCSTR lpszName, BOOL bSample) const
 {
-    CString strPath = Path(lpszName);
-    CDaoDatabase db;
-    db.Create(strPath);
-    db.Execute(ReadSchemaFile("sqlite.sql"));
+    CString strSchema = ReadSchemaFile("sqlite.sql");
     if (bSample)
-        db.Execute(ReadSchemaFile("sample-data.sql"));
-    db.Close();
-    return strPath;
+        strSchema += ReadSchemaFile("sample-data.sql");
+    return CDaoTestFolder::MakeDatabase(lpszName, strSchema);
 }

@@ -2,22 +2,16 @@
 // schema scripts in a temporary folder that is removed afterwards.
 #pragma once
 
-#include "framework/core/String.h"
+#include "tests/framework/db/DaoTestFolder.h"
 
-class CDaoDatabase;
-
+// The whole text of a file.
+CString ReadFileText(const CString& strPath);
 // The text of a file of reporting/schema ("sqlite.sql", ...).
 CString ReadSchemaFile(LPCSTR lpszName);
 
-class CReportingTestFolder
+class CReportingTestFolder : public CDaoTestFolder
 {
 public:
-    CReportingTestFolder();
-    ~CReportingTestFolder();
-
-    CString Path(LPCSTR lpszName) const { return m_strFolder + "\\" + lpszName; }
     // A new SQLite file with the schema and, when asked, the starter rows.
     CString MakeDatabase(LPCSTR lpszName, BOOL bSample) const;
-
-    CString m_strFolder;
 };
