@@ -30,11 +30,6 @@ void WriteText(const CString& strPath, LPCSTR lpszText)
     file.Write(lpszText, (UINT)strlen(lpszText));
 }
 
-CString ReadText(const CString& strPath)
-{
-    return ReadFileText(strPath);
-}
-
 BOOL Exists(const CString& strPath)
 {
     return GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES;
@@ -59,7 +54,7 @@ CSourceTable ReadCsv(const CString& strPath)
 {
     CSourceTable table;
     CString strError;
-    EXPECT_TRUE(ParseCsvTable(ReadText(strPath), table, strError)) << strError;
+    EXPECT_TRUE(ParseCsvTable(ReadFileText(strPath), table, strError)) << strError;
     return table;
 }
 
@@ -172,11 +167,11 @@ TEST_F(DaoImportExportTest, TextTablesAreChangedAndWrittenBack)
               Values(datalist.m_rows[0]));
     EXPECT_EQ((std::vector<CString>{"2005000400000", "O'1", "R2", "C1", "2", "1", "a, \"quoted\" text"}),
               Values(datalist.m_rows[1]));
-    EXPECT_STREQ(kDatalistText, ReadText(m_folder.Path("ss_datalist.bak")));
+    EXPECT_STREQ(kDatalistText, ReadFileText(m_folder.Path("ss_datalist.bak")));
     // The .csv table goes back to its own file.
     EXPECT_FALSE(Exists(m_folder.Path("ss_Organ.txt")));
     EXPECT_EQ((std::vector<CString>{"O'1", "Smith, Jones", "SJ"}), Values(ReadCsv(m_folder.Path("ss_Organ.csv")).m_rows[0]));
-    EXPECT_STREQ("in use", ReadText(m_folder.Path("KemTempDB.mdb")));
+    EXPECT_STREQ("in use", ReadFileText(m_folder.Path("KemTempDB.mdb")));
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
 }
 
@@ -187,7 +182,7 @@ TEST_F(DaoImportExportTest, UnchangedSourceIsNotRewritten)
     WithRecordset("Select * From ss_Organ", [](CKemRecordset* p) { EXPECT_FALSE(p->IsEOF()); });
     CloseSource();
     EXPECT_FALSE(Exists(m_folder.Path("ss_Organ.bak")));
-    EXPECT_STREQ(kOrganText, ReadText(m_folder.Path("ss_Organ.txt")));
+    EXPECT_STREQ(kOrganText, ReadFileText(m_folder.Path("ss_Organ.txt")));
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
 }
 
@@ -207,13 +202,13 @@ TEST_F(DaoImportExportTest, HtmlDocumentGetsAllItsTablesBack)
 
     std::vector<CSourceTable> tables;
     CString strError;
-    ASSERT_TRUE(ParseHtmlTables(ReadText(strDocument), tables, strError)) << strError;
+    ASSERT_TRUE(ParseHtmlTables(ReadFileText(strDocument), tables, strError)) << strError;
     ASSERT_EQ(2u, tables.size());
     EXPECT_STREQ("ss_item", tables[0].m_strName);
     EXPECT_EQ((std::vector<CString>{"R1", "Sales & <other> income"}), Values(tables[0].m_rows[0]));
     EXPECT_STREQ("ss_colitem", tables[1].m_strName);
     EXPECT_EQ((std::vector<CString>{"C1", "This period"}), Values(tables[1].m_rows[0]));
-    EXPECT_STREQ(kHtmlText, ReadText(m_folder.Path("reporting.bak")));
+    EXPECT_STREQ(kHtmlText, ReadFileText(m_folder.Path("reporting.bak")));
 }
 
 TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
@@ -234,7 +229,7 @@ TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
     EXPECT_EQ("Cannot keep a backup of " + std::string(m_folder.Path("ss_datalist.txt")) + ".",
               m_recorder.Messages()[0].text);
     EXPECT_NE(std::string::npos, m_recorder.LastText().find("could not be written back"));
-    EXPECT_STREQ(kDatalistText, ReadText(m_folder.Path("ss_datalist.txt")));
+    EXPECT_STREQ(kDatalistText, ReadFileText(m_folder.Path("ss_datalist.txt")));
     ASSERT_EQ(1, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
 
     // The kept copy holds the change.
@@ -300,7 +295,7 @@ TEST_F(DaoImportExportTest, TableWithoutRowsKeepsItsHeader)
     WithRecordset("Select * From ss_Organ", [](CKemRecordset* p) { p->Delete(); });
     CloseSource();
     EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
-    EXPECT_STREQ("FD_Code,FD_Name,FD_SearchCode\r\n", ReadText(m_folder.Path("ss_Organ.txt")));
+    EXPECT_STREQ("FD_Code,FD_Name,FD_SearchCode\r\n", ReadFileText(m_folder.Path("ss_Organ.txt")));
     EXPECT_STREQ("FD_TemplateCode,FD_OrgCode,FD_ReportType,FD_StartDate,FD_EndDate\r\n",
-                 ReadText(m_folder.Path("ss_reportlog.txt")));
+                 ReadFileText(m_folder.Path("ss_reportlog.txt")));
 }
