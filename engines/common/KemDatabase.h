@@ -1,0 +1,37 @@
+// The abstract database of the engine libraries.  The programs hold only
+// CKemDatabase pointers handed out by an engine library; the order of the
+// fields and virtual operations is shared by every module that includes
+// this header and must not change.
+#pragma once
+
+#include "framework/core/Object.h"
+#include "framework/core/String.h"
+
+class CKemDatabase : public CObject
+{
+    DECLARE_DYNAMIC(CKemDatabase)
+public:
+    CKemDatabase();
+    ~CKemDatabase() override;
+
+    // The engine's open; the default does nothing.
+    virtual void Open(const char* lpszName, BOOL bExclusive, BOOL bReadOnly, const char* lpszConnect);
+    // Opens m_strDatabase with the connect string of the type and the four
+    // strings the caller wrote.
+    virtual void Reopen(BOOL bReadOnly);
+    virtual void Close();
+    virtual BOOL IsOpen() const;
+
+    // The connect string of m_nType built from the four strings.
+    CString GetConnectString() const;
+
+    int m_nType;
+    CString m_strServer;
+    CString m_strDatabase;
+    CString m_strUser;
+    CString m_strPassword;
+};
+
+// The path without its last component ("C:\\data" for "C:\\data\\a.mdb");
+// "" when it has no folder part.
+CString DatabaseFolder(const CString& strPath);

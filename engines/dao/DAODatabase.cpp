@@ -1,0 +1,100 @@
+#include "engines/dao/DAODatabase.h"
+
+#include "engines/common/DataSourceType.h"
+#include "engines/dao/DaoErrorReport.h"
+#include "framework/core/MessageSink.h"
+
+IMPLEMENT_DYNAMIC(CDAODatabase, CKemDatabase)
+
+CDAODatabase::CDAODatabase() : m_pDaoDatabase(new CDaoDatabase), m_bModified(FALSE)
+{
+}
+
+CDAODatabase::~CDAODatabase()
+{
+    if (m_pDaoDatabase->IsOpen())
+    {
+        try
+        {
+            Close();
+        }
+        catch (CException* e)
+        {
+            e->ReportError();
+            e->Delete();
+        }
+    }
+    delete m_pDaoDatabase;
+}
+
+void CDAODatabase::Open(const char* lpszName, BOOL, BOOL, const char* lpszConnect)
+{
+    m_strDatabase = lpszName;
+    m_strConnect = lpszConnect;
+    if (IsImportedType(m_nType))
+    {
+        if (!ImportDatabase())
+            AfxMessageBox("Failed to import.");
+        return;
+    }
+    try
+    {
+        m_pDaoDatabase->Open("", FALSE, FALSE, m_strConnect);
+    }
+    catch (CDaoException* e)
+    {
+        ReportDaoException(e);
+        e->Delete();
+    }
+}
+
+BOOL CDAODatabase::IsOpen() const
+{
+    return m_pDaoDatabase->IsOpen();
+}
+
+void CDAODatabase::Close()
+{
+    if (IsImportedType(m_nType) && !m_strTempPath.IsEmpty())
+    {
+        CloseImported();
+        return;
+    }
+    try
+    {
+        m_pDaoDatabase->Close();
+    }
+    catch (CDaoException* e)
+    {
+        ReportDaoException(e);
+        e->Delete();
+    }
+    m_bModified = FALSE;
+}
+
+void CDAODatabase::CloseImported()
+{
+    BOOL bWritten = TRUE;
+    try
+    {
+        if (m_bModified)
+            bWritten = WriteBackDatabase();
+        m_pDaoDatabase->Close();
+    }
+    catch (CDaoException* e)
+    {
+        bWritten = FALSE;
+        ReportDaoException(e);
+        e->Delete();
+        if (m_pDaoDatabase->IsOpen())
+            m_pDaoDatabase->Close();
+    }
+    // A copy whose changes did not reach the source is all that holds them.
+    if (bWritten || !m_bModified)
+        DeleteFileA(m_strTempPath);
+    else
+        AfxMessageBox("The changes could not be written back to the data source. They are kept in "
+                      + m_strTempPath + ".");
+    m_bModified = FALSE;
+    m_strTempPath.Empty();
+}
