@@ -48,6 +48,14 @@ public:
 
 typedef std::vector<CDBValue> CDBRow;
 
+// A variant as a value: text variants hold ANSI bytes (the form the engines
+// and the programs exchange), dates become timestamps, currency a real.
+// Types with no value form throw COleException(DISP_E_TYPEMISMATCH).
+CDBValue DBValueFromVariant(const VARIANT& var);
+// A timestamp as an OLE date, and back.
+DATE DBTimestampToDate(const TIMESTAMP_STRUCT& ts);
+TIMESTAMP_STRUCT DBDateToTimestamp(DATE date);
+
 // The C type the recordset reads a column of this SQL type as.
 CDBValue::Kind DBValueKindOfSqlType(SQLSMALLINT nSqlType);
 

@@ -167,3 +167,9 @@ void RFX_Binary(CFieldExchange* pFX, LPCSTR szName, CByteArray& value, int nMaxL
              },
              [](const CByteArray& x) { return CDBValue::Binary(x.GetData(), (int)x.GetSize()); });
 }
+
+void RFX_Value(CFieldExchange* pFX, LPCSTR szName, CDBValue& value)
+{
+    Exchange(pFX, szName, value, 0, [](const CDBValue& v, CDBValue& x) { x = v; },
+             [](const CDBValue& x) { return x; });
+}

@@ -74,3 +74,6 @@ void RFX_Double(CFieldExchange* pFX, LPCSTR szName, double& value);
 void RFX_Date(CFieldExchange* pFX, LPCSTR szName, TIMESTAMP_STRUCT& value);
 void RFX_Byte(CFieldExchange* pFX, LPCSTR szName, BYTE& value);
 void RFX_Binary(CFieldExchange* pFX, LPCSTR szName, CByteArray& value, int nMaxLength = 255);
+// A field that takes the column's value as the driver gives it, for
+// recordsets that bind columns of any type at run time.
+void RFX_Value(CFieldExchange* pFX, LPCSTR szName, CDBValue& value);
