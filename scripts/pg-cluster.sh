@@ -5,7 +5,8 @@
 #                       role and database, an ODBC data-source file (ODBCINI)
 #                       with a PostgreSQL and an SQLite data source, and exports
 #                       KEM_TEST_PG_DSN, KEM_TEST_PG_USER, KEM_TEST_PG_PASSWORD,
-#                       KEM_TEST_PG_CONNECT, KEM_TEST_SQLITE_DSN and
+#                       KEM_TEST_PG_CONNECT, KEM_TEST_PGW_DSN (the same server
+#                       through the driver's Unicode form), KEM_TEST_SQLITE_DSN and
 #                       KEM_TEST_SQLITE_FILE.
 #   pg_cluster_stop     stops the server and deletes its folder.
 #
@@ -81,6 +82,12 @@ Servername=127.0.0.1
 Port=$port
 Database=kemtest
 
+[kem_pgw_test]
+Driver=PostgreSQL Unicode
+Servername=127.0.0.1
+Port=$port
+Database=kemtest
+
 [kem_sqlite_test]
 Driver=SQLite3
 Database=$pg_dir/sqlite-test.db
@@ -89,5 +96,6 @@ EOF
     export ODBCINI="$pg_dir/odbc.ini"
     export KEM_TEST_PG_DSN=kem_pg_test KEM_TEST_PG_USER=$user KEM_TEST_PG_PASSWORD="$password"
     export KEM_TEST_PG_CONNECT="DSN=kem_pg_test;UID=$user;PWD={$password}"
+    export KEM_TEST_PGW_DSN=kem_pgw_test
     export KEM_TEST_SQLITE_DSN=kem_sqlite_test KEM_TEST_SQLITE_FILE="$pg_dir/sqlite-test.db"
 }
