@@ -5,6 +5,8 @@
 #pragma once
 
 #include <limits.h>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "engines/odbc/DynaBindHolder.h"

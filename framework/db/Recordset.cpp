@@ -149,6 +149,9 @@ void CRecordset::Close()
         SQLFreeHandle(SQL_HANDLE_STMT, m_hstmt);
         m_hstmt = SQL_NULL_HSTMT;
     }
+    for (auto& statement : m_changeStatements)
+        SQLFreeHandle(SQL_HANDLE_STMT, statement.second);
+    m_changeStatements.clear();
     m_params.Clear();
     m_columns.clear();
     m_rows.clear();

@@ -5,6 +5,8 @@
 // the query reads, the row identified by the values it was read with.
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include "framework/db/FieldExchange.h"
@@ -140,11 +142,15 @@ private:
     void ThrowState(SQLRETURN nCode, LPCSTR lpszText) const;
     void RequireCurrentRow() const;
     void RequireUpdatable() const;
-    // " WHERE ..." identifying the row by its values; binds from nParam on.
-    CString RowCondition(const CDBRow& row, CDBParamBuffers& buffers, SQLHSTMT hstmt, int& nParam);
-    SQLLEN ExecuteChange(SQLHSTMT hstmt, const CString& sql);
-    void BindColumnParam(CDBParamBuffers& buffers, SQLHSTMT hstmt, int nParam, int nColumn,
-                         const CDBValue& value);
+    // Parameter values of a change statement, with the column each is for.
+    typedef std::vector<std::pair<int, CDBValue>> CColumnParams;
+    // " WHERE ..." identifying the row by its values; adds its parameters.
+    CString RowCondition(const CDBRow& row, CColumnParams& params);
+    // A statement handle for a change statement, prepared once per text
+    // and kept until Close.
+    SQLHSTMT ChangeStatement(const CString& sql);
+    // Runs the change statement; the number of rows it touched.
+    SQLLEN RunChange(const CString& sql, const CColumnParams& params);
 
     CString m_strBaseSQL;       // statement or table given to Open
     CString m_strSQL;           // what was executed
@@ -166,4 +172,5 @@ private:
     std::vector<bool> m_fieldNull;
     CDBRow m_nulledValues;
     CDBParamBuffers m_params;
+    std::map<std::string, SQLHSTMT> m_changeStatements;
 };

@@ -1,6 +1,8 @@
 // The recordset's changes: searched statements on the table it reads.
 #include "framework/db/Recordset.h"
 
+#include <utility>
+
 namespace
 {
 
@@ -11,26 +13,6 @@ BOOL IsInexactType(SQLSMALLINT nSqlType)
     return nSqlType == SQL_REAL || nSqlType == SQL_FLOAT || nSqlType == SQL_DOUBLE ||
            nSqlType == SQL_BINARY || nSqlType == SQL_VARBINARY || nSqlType == SQL_LONGVARBINARY;
 }
-
-// A statement handle freed on every path.
-class CStatementHandle
-{
-public:
-    explicit CStatementHandle(SQLHDBC hdbc) : m_hstmt(SQL_NULL_HSTMT)
-    {
-        SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_STMT, hdbc, &m_hstmt);
-        if (!SQL_SUCCEEDED(rc))
-        {
-            m_hstmt = SQL_NULL_HSTMT;
-            AfxThrowDBException(rc, SQL_HANDLE_DBC, hdbc);
-        }
-    }
-    ~CStatementHandle() { SQLFreeHandle(SQL_HANDLE_STMT, m_hstmt); }
-    operator SQLHSTMT() const { return m_hstmt; }
-
-private:
-    SQLHSTMT m_hstmt;
-};
 
 } // namespace
 
@@ -61,14 +43,7 @@ void CRecordset::StoreFields(CDBRow& values, std::vector<SQLSMALLINT>& types)
     types = fx.m_types;
 }
 
-void CRecordset::BindColumnParam(CDBParamBuffers& buffers, SQLHSTMT hstmt, int nParam, int nColumn,
-                                 const CDBValue& value)
-{
-    const CODBCFieldInfo& info = m_columns[nColumn];
-    buffers.Bind(hstmt, (SQLUSMALLINT)nParam, value, info.m_nSQLType, info.m_nPrecision, info.m_nScale);
-}
-
-CString CRecordset::RowCondition(const CDBRow& row, CDBParamBuffers& buffers, SQLHSTMT hstmt, int& nParam)
+CString CRecordset::RowCondition(const CDBRow& row, CColumnParams& params)
 {
     BOOL exactOnly = FALSE;
     for (size_t c = 0; c < row.size() && c < m_columns.size(); ++c)
@@ -86,20 +61,50 @@ CString CRecordset::RowCondition(const CDBRow& row, CDBParamBuffers& buffers, SQ
             continue;
         }
         where += m_columns[c].m_strName + "=?";
-        BindColumnParam(buffers, hstmt, nParam++, (int)c, row[c]);
+        params.push_back(std::make_pair((int)c, row[c]));
     }
     return where;
 }
 
-SQLLEN CRecordset::ExecuteChange(SQLHSTMT hstmt, const CString& sql)
+SQLHSTMT CRecordset::ChangeStatement(const CString& sql)
 {
-    SQLRETURN rc = SQLExecDirect(hstmt, (SQLCHAR*)(LPCSTR)sql, SQL_NTS);
+    auto found = m_changeStatements.find((LPCSTR)sql);
+    if (found != m_changeStatements.end())
+        return found->second;
+    SQLHSTMT hstmt = SQL_NULL_HSTMT;
+    SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_STMT, m_pDatabase->m_hdbc, &hstmt);
+    if (!SQL_SUCCEEDED(rc))
+        AfxThrowDBException(rc, SQL_HANDLE_DBC, m_pDatabase->m_hdbc);
+    rc = SQLPrepare(hstmt, (SQLCHAR*)(LPCSTR)sql, SQL_NTS);
+    if (!SQL_SUCCEEDED(rc))
+    {
+        CDBException* e = new CDBException(rc);
+        e->BuildErrorString(SQL_HANDLE_STMT, hstmt);
+        SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
+        throw e;
+    }
+    m_changeStatements[(LPCSTR)sql] = hstmt;
+    return hstmt;
+}
+
+SQLLEN CRecordset::RunChange(const CString& sql, const CColumnParams& params)
+{
+    SQLHSTMT hstmt = ChangeStatement(sql);
+    CDBParamBuffers buffers;
+    for (size_t i = 0; i < params.size(); ++i)
+    {
+        const CODBCFieldInfo& info = m_columns[params[i].first];
+        buffers.Bind(hstmt, (SQLUSMALLINT)(i + 1), params[i].second, info.m_nSQLType, info.m_nPrecision,
+                     info.m_nScale);
+    }
+    SQLRETURN rc = SQLExecute(hstmt);
     if (rc == SQL_NO_DATA)
         return 0;
     if (!SQL_SUCCEEDED(rc))
         AfxThrowDBException(rc, SQL_HANDLE_STMT, hstmt);
     SQLLEN count = 0;
     SQLRowCount(hstmt, &count);
+    SQLFreeStmt(hstmt, SQL_CLOSE);
     return count;
 }
 
@@ -132,9 +137,7 @@ BOOL CRecordset::Update()
     CDBRow values;
     std::vector<SQLSMALLINT> types;
     StoreFields(values, types);
-    CStatementHandle hstmt(m_pDatabase->m_hdbc);
-    CDBParamBuffers buffers;
-    int param = 1;
+    CColumnParams params;
     size_t count = values.size() < m_columns.size() ? values.size() : m_columns.size();
 
     if (m_nEditMode == addnew)
@@ -146,11 +149,11 @@ BOOL CRecordset::Update()
                 continue;
             names += (names.IsEmpty() ? "" : ",") + m_columns[c].m_strName;
             marks += marks.IsEmpty() ? "?" : ",?";
-            BindColumnParam(buffers, hstmt, param++, (int)c, values[c]);
+            params.push_back(std::make_pair((int)c, values[c]));
         }
         CString sql = "INSERT INTO " + m_strTable +
                       (names.IsEmpty() ? CString(" DEFAULT VALUES") : " (" + names + ") VALUES (" + marks + ")");
-        ExecuteChange(hstmt, sql);
+        RunChange(sql, params);
         m_nEditMode = noMode;
         LoadFields();
         return TRUE;
@@ -164,13 +167,13 @@ BOOL CRecordset::Update()
         if (values[c] == row[c])
             continue;
         set += (set.IsEmpty() ? "" : ",") + m_columns[c].m_strName + "=?";
-        BindColumnParam(buffers, hstmt, param++, (int)c, values[c]);
+        params.push_back(std::make_pair((int)c, values[c]));
     }
     m_nEditMode = noMode;
     if (set.IsEmpty())
         return FALSE;
-    CString sql = "UPDATE " + m_strTable + " SET " + set + RowCondition(row, buffers, hstmt, param);
-    if (ExecuteChange(hstmt, sql) == 0)
+    CString sql = "UPDATE " + m_strTable + " SET " + set + RowCondition(row, params);
+    if (RunChange(sql, params) == 0)
         ThrowState(AFX_SQL_ERROR_NO_ROWS_AFFECTED, "The row was changed or deleted since it was read.");
     for (size_t c = 0; c < count; ++c)
         row[c] = values[c];
@@ -182,11 +185,9 @@ void CRecordset::Delete()
 {
     RequireUpdatable();
     RequireCurrentRow();
-    CStatementHandle hstmt(m_pDatabase->m_hdbc);
-    CDBParamBuffers buffers;
-    int param = 1;
-    CString sql = "DELETE FROM " + m_strTable + RowCondition(m_rows[m_nRow], buffers, hstmt, param);
-    if (ExecuteChange(hstmt, sql) == 0)
+    CColumnParams params;
+    CString sql = "DELETE FROM " + m_strTable + RowCondition(m_rows[m_nRow], params);
+    if (RunChange(sql, params) == 0)
         ThrowState(AFX_SQL_ERROR_NO_ROWS_AFFECTED, "The row was changed or deleted since it was read.");
     m_deleted[m_nRow] = true;
     m_nEditMode = noMode;
