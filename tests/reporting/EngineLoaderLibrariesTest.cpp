@@ -4,6 +4,7 @@
 #include "tests/support/MessageBoxRecorder.h"
 
 #include "engines/common/EngineExports.h"
+#include "engines/common/EngineResources.h"
 #include "reporting/EngineLoader.h"
 #include "tests/reporting/ReportingDatabase.h"
 
@@ -89,4 +90,28 @@ TEST(EngineLoaderLibraries, OdbcDatabaseThroughTheOdbcLibrary)
     loader.ReleaseDatabase(pDatabase);
     EXPECT_EQ(nullptr, loader.GetLibraryModule(ENGINE_LIBRARY_ODBC));
     EXPECT_TRUE(recorder.Messages().empty()) << recorder.LastText();
+}
+
+TEST(EngineLoaderLibraries, EachLibraryHoldsItsOwnDialogs)
+{
+    CEngineLoader loader;
+    struct
+    {
+        int nLibrary;
+        UINT nProgress;
+        UINT nBitmap;
+    } libraries[] = {{ENGINE_LIBRARY_DAO, IDD_BRASSLOCK_PROGRESS, IDB_BRASSLOCK_WARNING},
+                     {ENGINE_LIBRARY_ODBC, IDD_ODBC_PROGRESS, IDB_ODBC_WARNING}};
+    for (const auto& library : libraries)
+    {
+        SCOPED_TRACE(library.nLibrary);
+        if (!LibraryBesideProgram(loader, library.nLibrary))
+            GTEST_SKIP() << EngineLibraryFileName(library.nLibrary) << " is not built in this tree";
+        HMODULE hModule = LoadLibraryA(loader.GetLibraryFolder() + "\\" + EngineLibraryFileName(library.nLibrary));
+        ASSERT_NE(nullptr, hModule);
+        EXPECT_NE(nullptr, FindResourceA(hModule, MAKEINTRESOURCEA(IDD_UPDATE_CONFIRM), (LPCSTR)RT_DIALOG));
+        EXPECT_NE(nullptr, FindResourceA(hModule, MAKEINTRESOURCEA(library.nProgress), (LPCSTR)RT_DIALOG));
+        EXPECT_NE(nullptr, FindResourceA(hModule, MAKEINTRESOURCEA(library.nBitmap), (LPCSTR)RT_BITMAP));
+        FreeLibrary(hModule);
+    }
 }

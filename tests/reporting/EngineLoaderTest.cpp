@@ -252,3 +252,23 @@ TEST_F(EngineLoaderTest, ReportDataReachesTheLibraryOfTheDatabase)
     EXPECT_EQ((std::vector<std::string>{"ERROR", "ERROR"}), Texts(m_recorder));
     loader.ReleaseDatabase(pDatabase);
 }
+
+TEST_F(EngineLoaderTest, EachLibraryFindsItsOwnModule)
+{
+    CEngineLoader loader(m_strFull);
+    CKemDatabase* pDao = loader.GetDatabase(0);
+    CKemDatabase* pOdbc = loader.GetDatabase(25);
+    ASSERT_NE(nullptr, pDao);
+    ASSERT_NE(nullptr, pOdbc);
+    typedef HINSTANCE(__cdecl * PFN_MODULE)();
+    for (int nIndex : {ENGINE_LIBRARY_DAO, ENGINE_LIBRARY_ODBC})
+    {
+        HMODULE hModule = loader.GetLibraryModule(nIndex);
+        PFN_MODULE pfn = reinterpret_cast<PFN_MODULE>(
+            reinterpret_cast<void (*)(void)>(GetProcAddress(hModule, "ProbeEngineModule")));
+        ASSERT_NE(nullptr, pfn);
+        EXPECT_EQ(hModule, pfn()) << nIndex;
+    }
+    loader.ReleaseDatabase(pDao);
+    loader.ReleaseDatabase(pOdbc);
+}

@@ -2,6 +2,7 @@
 // with the abstract classes, counts the objects alive, and can be built
 // without some of its exports.
 #include "engines/common/EngineExports.h"
+#include "engines/common/EngineModule.h"
 
 namespace {
 LONG g_nLiveObjects = 0;
@@ -59,6 +60,12 @@ int __cdecl SaveKemReportData(CCellArray*, CKemDatabase* pDatabase, CString strT
 LONG __cdecl ProbeLiveObjects()
 {
     return g_nLiveObjects;
+}
+
+// The module the engine's shared dialog code takes its resources from.
+HINSTANCE __cdecl ProbeEngineModule()
+{
+    return EngineModuleHandle();
 }
 
 }
