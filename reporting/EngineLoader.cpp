@@ -90,6 +90,9 @@ CEngineLoader::~CEngineLoader()
             void* pValue;
             m_pLibraries[i]->m_recordsets.GetNextAssoc(pos, pKey, pValue);
             ReleaseRecordset(static_cast<CKemRecordset*>(pKey));
+            // A library without the export keeps it; forget it all the same.
+            if (m_pLibraries[i] != NULL)
+                m_pLibraries[i]->m_recordsets.RemoveKey(pKey);
         }
         while (m_pLibraries[i] != NULL && !m_pLibraries[i]->m_databases.IsEmpty())
         {
@@ -98,6 +101,8 @@ CEngineLoader::~CEngineLoader()
             void* pValue;
             m_pLibraries[i]->m_databases.GetNextAssoc(pos, pKey, pValue);
             ReleaseDatabase(static_cast<CKemDatabase*>(pKey));
+            if (m_pLibraries[i] != NULL)
+                m_pLibraries[i]->m_databases.RemoveKey(pKey);
         }
         if (m_pLibraries[i] != NULL)
         {
@@ -232,52 +237,39 @@ int CEngineLoader::FindOwner(void* pObject, BOOL bRecordset) const
     return -1;
 }
 
-void CEngineLoader::ReleaseRecordset(CKemRecordset* pRecordset)
+template <typename PFN, typename T>
+void CEngineLoader::ReleaseObject(T* pObject, BOOL bRecordset, LPCSTR lpszExport)
 {
-    if (pRecordset == NULL)
+    if (pObject == NULL)
         return;
-    // Found by the pointer itself: its database may be gone already, and a
-    // recordset released before is never handed to the library again.
-    int nIndex = FindOwner(pRecordset, TRUE);
+    // Found by the pointer itself: a recordset's database may be gone
+    // already, and an object released before is never handed back again.
+    int nIndex = FindOwner(pObject, bRecordset);
     if (nIndex < 0 || m_pLibraries[nIndex]->m_hModule == NULL)
     {
         ShowLoaderMessage("ERROR");
         return;
     }
     CEngineLibraryEntry* pEntry = m_pLibraries[nIndex];
-    PFN_RELEASE_RECORDSET pfnRelease =
-        EngineExport<PFN_RELEASE_RECORDSET>(pEntry->m_hModule, ENGINE_EXPORT_RELEASE_RECORDSET);
+    PFN pfnRelease = EngineExport<PFN>(pEntry->m_hModule, lpszExport);
     if (pfnRelease == NULL)
     {
         ShowLoaderMessage("ERROR");
         return;
     }
-    pEntry->m_recordsets.RemoveKey(pRecordset);
-    pfnRelease(pRecordset);
+    (bRecordset ? pEntry->m_recordsets : pEntry->m_databases).RemoveKey(pObject);
+    pfnRelease(pObject);
     UnloadWhenUnused(nIndex);
+}
+
+void CEngineLoader::ReleaseRecordset(CKemRecordset* pRecordset)
+{
+    ReleaseObject<PFN_RELEASE_RECORDSET>(pRecordset, TRUE, ENGINE_EXPORT_RELEASE_RECORDSET);
 }
 
 void CEngineLoader::ReleaseDatabase(CKemDatabase* pDatabase)
 {
-    if (pDatabase == NULL)
-        return;
-    int nIndex = FindOwner(pDatabase, FALSE);
-    if (nIndex < 0 || m_pLibraries[nIndex]->m_hModule == NULL)
-    {
-        ShowLoaderMessage("ERROR");
-        return;
-    }
-    CEngineLibraryEntry* pEntry = m_pLibraries[nIndex];
-    PFN_RELEASE_DATABASE pfnRelease =
-        EngineExport<PFN_RELEASE_DATABASE>(pEntry->m_hModule, ENGINE_EXPORT_RELEASE_DATABASE);
-    if (pfnRelease == NULL)
-    {
-        ShowLoaderMessage("ERROR");
-        return;
-    }
-    pEntry->m_databases.RemoveKey(pDatabase);
-    pfnRelease(pDatabase);
-    UnloadWhenUnused(nIndex);
+    ReleaseObject<PFN_RELEASE_DATABASE>(pDatabase, FALSE, ENGINE_EXPORT_RELEASE_DATABASE);
 }
 
 void CEngineLoader::UnloadWhenUnused(int nIndex)

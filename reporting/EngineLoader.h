@@ -72,6 +72,9 @@ private:
     CEngineLibraryEntry* LoadedEntryOf(CKemDatabase* pDatabase, int* pnIndex);
     // The library that handed out the object, or -1.
     int FindOwner(void* pObject, BOOL bRecordset) const;
+    // Hands the object back to the library that made it, once.
+    template <typename PFN, typename T>
+    void ReleaseObject(T* pObject, BOOL bRecordset, LPCSTR lpszExport);
     void UnloadWhenUnused(int nIndex);
     int CallReportData(LPCSTR lpszExport, CCellArray* pCells, CKemDatabase* pDatabase,
                        const CString& strTable);

@@ -272,3 +272,19 @@ TEST_F(EngineLoaderTest, EachLibraryFindsItsOwnModule)
     loader.ReleaseDatabase(pDao);
     loader.ReleaseDatabase(pOdbc);
 }
+
+TEST_F(EngineLoaderTest, LibraryThatTakesNothingBackIsStillUnloaded)
+{
+    CString strFolder = ProbeFolder("noreleases");
+    {
+        CEngineLoader loader(strFolder);
+        CKemDatabase* pDatabase = loader.GetDatabase(0);
+        ASSERT_NE(nullptr, pDatabase);
+        loader.ReleaseDatabase(pDatabase);
+        EXPECT_EQ((std::vector<std::string>{"ERROR"}), Texts(m_recorder));
+        EXPECT_TRUE(IsLoaded(strFolder, "Brasslock.dll"));
+    }
+    // The destructor gives up on what cannot be released and goes on.
+    EXPECT_EQ((std::vector<std::string>{"ERROR", "ERROR"}), Texts(m_recorder));
+    EXPECT_FALSE(IsLoaded(strFolder, "Brasslock.dll"));
+}
