@@ -44,3 +44,8 @@ fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
+
+# The default reporting database in the programs' working folder, with a
+# few organizations and items; an existing one is left as it is.
+default_db="$build/bin/Data/Reporting.mdb"
+[[ -e "$default_db" ]] || "$root/scripts/create-reporting-db.sh" sqlite "$default_db" --sample

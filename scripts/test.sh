@@ -6,6 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 source "$root/scripts/wine-env.sh"
+source "$root/scripts/pg-cluster.sh"
 
 # The display must exist before Wine's desktop process starts: a desktop
 # started without one would leave every later window without a driver.
@@ -18,6 +19,7 @@ xvfb_pid=$!
 cleanup() {
     wineserver -k 2>/dev/null || true
     kill "$xvfb_pid" 2>/dev/null || true
+    pg_cluster_stop
 }
 trap cleanup EXIT
 for _ in $(seq 50); do
@@ -25,6 +27,9 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 export DISPLAY=":$display"
+
+# The ODBC engine tests run against this server and an SQLite data source.
+pg_cluster_start
 
 wineserver -k 2>/dev/null || true
 wineserver -p

@@ -106,3 +106,51 @@ void CDatabase::ExecuteSQL(LPCSTR lpszSQL)
     }
     SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
 }
+
+namespace
+{
+
+BOOL EndTransaction(SQLHDBC hdbc, SQLSMALLINT nCompletion)
+{
+    if (hdbc == SQL_NULL_HDBC)
+        AfxThrowDBException(SQL_ERROR);
+    SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, hdbc, nCompletion);
+    SQLRETURN rcMode = SQLSetConnectAttr(hdbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_ON, 0);
+    if (!SQL_SUCCEEDED(rc))
+        AfxThrowDBException(rc, SQL_HANDLE_DBC, hdbc);
+    if (!SQL_SUCCEEDED(rcMode))
+        AfxThrowDBException(rcMode, SQL_HANDLE_DBC, hdbc);
+    return TRUE;
+}
+
+} // namespace
+
+BOOL CDatabase::BeginTrans()
+{
+    if (!IsOpen())
+        AfxThrowDBException(SQL_ERROR);
+    SQLRETURN rc = SQLSetConnectAttr(m_hdbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_OFF, 0);
+    if (!SQL_SUCCEEDED(rc))
+        AfxThrowDBException(rc, SQL_HANDLE_DBC, m_hdbc);
+    return TRUE;
+}
+
+BOOL CDatabase::CommitTrans()
+{
+    return EndTransaction(m_hdbc, SQL_COMMIT);
+}
+
+BOOL CDatabase::Rollback()
+{
+    return EndTransaction(m_hdbc, SQL_ROLLBACK);
+}
+
+CString OdbcConnectValue(LPCSTR lpszValue)
+{
+    CString value = lpszValue != NULL ? lpszValue : "";
+    int n = value.GetLength();
+    if (value.FindOneOf(";{}=") < 0 && (n == 0 || (value[0] != ' ' && value[n - 1] != ' ')))
+        return value;
+    value.Replace("}", "}}");
+    return "{" + value + "}";
+}

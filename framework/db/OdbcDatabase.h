@@ -3,6 +3,10 @@
 
 #include "framework/db/OdbcException.h"
 
+// A connect-string attribute value: in braces (with '}' doubled) when it
+// holds a character that would end or change the attribute.
+CString OdbcConnectValue(LPCSTR lpszValue);
+
 class CDatabase : public CObject
 {
     DECLARE_DYNAMIC(CDatabase)
@@ -30,6 +34,12 @@ public:
     CString GetConnect() const { return m_strConnect; }
 
     void ExecuteSQL(LPCSTR lpszSQL);
+
+    // Manual commit from BeginTrans to CommitTrans or Rollback; both end it
+    // and go back to committing every statement.  Failures throw.
+    BOOL BeginTrans();
+    BOOL CommitTrans();
+    BOOL Rollback();
 
     SQLHENV m_henv;
     SQLHDBC m_hdbc;

@@ -1,6 +1,7 @@
 #include "framework/db/OdbcDatabase.h"
 #include "framework/db/SqlQuote.h"
 #include "tests/support/Gtest.h"
+#include "tests/support/OdbcRows.h"
 
 // Wine's path mapping: the native driver opens files by their Unix name.
 extern "C" char* CDECL wine_get_unix_file_name(LPCWSTR lpszDosName);
@@ -53,33 +54,6 @@ CString OdbcErrorOf(F f, SQLRETURN* pRetCode = NULL)
         return CString(text);
     }
     return CString("<none>");
-}
-
-// Every row of the query, columns joined by '|', rows by ';'.
-CString OdbcRows(CDatabase& db, LPCSTR lpszSQL)
-{
-    SQLHSTMT hstmt = SQL_NULL_HSTMT;
-    EXPECT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, db.m_hdbc, &hstmt)));
-    EXPECT_TRUE(SQL_SUCCEEDED(SQLExecDirect(hstmt, (SQLCHAR*)lpszSQL, SQL_NTS)));
-    SQLSMALLINT columns = 0;
-    SQLNumResultCols(hstmt, &columns);
-    CString rows;
-    while (SQL_SUCCEEDED(SQLFetch(hstmt)))
-    {
-        if (!rows.IsEmpty())
-            rows += ";";
-        for (SQLSMALLINT c = 1; c <= columns; ++c)
-        {
-            char value[256] = "";
-            SQLLEN length = 0;
-            SQLGetData(hstmt, c, SQL_C_CHAR, value, sizeof(value), &length);
-            if (c > 1)
-                rows += "|";
-            rows += length == SQL_NULL_DATA ? "NULL" : value;
-        }
-    }
-    SQLFreeHandle(SQL_HANDLE_STMT, hstmt);
-    return rows;
 }
 
 } // namespace

@@ -1,0 +1,177 @@
+#include <stdlib.h>
+
+#include "engines/odbc/DynaBindRecordset.h"
+
+IMPLEMENT_DYNAMIC(CDynaBindRecordset, CRecordset)
+
+CDynaBindRecordset::CDynaBindRecordset(CDatabase* pDatabase)
+    : CRecordset(pDatabase), m_bPendingRequery(FALSE), m_bFindResult(FALSE)
+{
+    m_nDefaultType = snapshot;
+}
+
+CDynaBindRecordset::~CDynaBindRecordset()
+{
+    Close();
+}
+
+BOOL CDynaBindRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
+{
+    ClearFindState();
+    return CRecordset::Open(nOpenType, lpszSQL, dwOptions);
+}
+
+void CDynaBindRecordset::Close()
+{
+    CRecordset::Close();
+    ClearFindState();
+    m_holders.clear();
+    m_columnMap.RemoveAll();
+    m_nFields = 0;
+}
+
+BOOL CDynaBindRecordset::Requery()
+{
+    ClearFindState();
+    return CRecordset::Requery();
+}
+
+void CDynaBindRecordset::ClearFindState()
+{
+    m_bPendingRequery = FALSE;
+    m_bFindResult = FALSE;
+    m_strLastCriteria.Empty();
+    m_rowBeforeFind.clear();
+}
+
+void CDynaBindRecordset::OnColumnsDescribed()
+{
+    m_holders.clear();
+    m_columnMap.RemoveAll();
+    for (const CODBCFieldInfo& info : Columns())
+    {
+        CDynaBindHolder holder;
+        holder.m_nKind = DynaHolderKindOfSqlType(info.m_nSQLType);
+        holder.m_strName = info.m_strName;
+        CString key = info.m_strName;
+        key.MakeUpper();
+        CString existing;
+        // With two columns of one name the first is the one found.
+        if (!m_columnMap.Lookup(key, existing))
+        {
+            CString index;
+            index.Format("%d", (int)m_holders.size());
+            m_columnMap.SetAt(key, index);
+        }
+        m_holders.push_back(holder);
+    }
+    m_nFields = (UINT)m_holders.size();
+}
+
+void CDynaBindRecordset::DoFieldExchange(CFieldExchange* pFX)
+{
+    pFX->SetFieldType(CFieldExchange::outputColumn);
+    for (CDynaBindHolder& holder : m_holders)
+        RFX_Value(pFX, holder.m_strName, holder.m_value);
+}
+
+int CDynaBindRecordset::FindColumn(LPCSTR lpszName) const
+{
+    CString key = lpszName != NULL ? lpszName : "";
+    key.MakeUpper();
+    CString index;
+    if (!m_columnMap.Lookup(key, index))
+        return -1;
+    return atoi(index);
+}
+
+void CDynaBindRecordset::Move(long nRows, WORD wFetchType)
+{
+    PerformPendingRequery();
+    CRecordset::Move(nRows, wFetchType);
+}
+
+void CDynaBindRecordset::PerformPendingRequery()
+{
+    if (!m_bPendingRequery)
+        return;
+    const CDBRow* pCurrent = CurrentRow();
+    CDBRow target = pCurrent != NULL ? *pCurrent : m_rowBeforeFind;
+    ClearFindState();
+    CRecordset::Requery();
+    if (target.empty() || IsEOF())
+        return;
+    // Stand on the row found again, in the whole result.
+    while (!IsEOF())
+    {
+        const CDBRow* pRow = CurrentRow();
+        if (pRow != NULL && *pRow == target)
+            return;
+        CRecordset::Move(1, SQL_FETCH_NEXT);
+    }
+    CRecordset::Move(0, SQL_FETCH_FIRST);
+}
+
+BOOL CDynaBindRecordset::FindByRequery(long lFindType, LPCSTR lpszCriteria)
+{
+    CString criteria = lpszCriteria != NULL ? lpszCriteria : "";
+    BOOL bNew = !m_bFindResult || criteria != m_strLastCriteria;
+    if (bNew)
+    {
+        const CDBRow* pCurrent = CurrentRow();
+        CDBRow before = pCurrent != NULL ? *pCurrent : m_rowBeforeFind;
+        m_bPendingRequery = FALSE;
+        CString saved = m_strFilter;
+        if (!criteria.IsEmpty())
+            m_strFilter = saved.IsEmpty() ? criteria : "(" + saved + ") And (" + criteria + ")";
+        try
+        {
+            CRecordset::Requery();
+        }
+        catch (CException*)
+        {
+            m_strFilter = saved;
+            throw;
+        }
+        m_strFilter = saved;
+        m_bFindResult = TRUE;
+        m_strLastCriteria = criteria;
+        m_rowBeforeFind = before;
+    }
+    m_bPendingRequery = FALSE;
+
+    BOOL bFound = FALSE;
+    if (!(IsBOF() && IsEOF()))
+    {
+        // New criteria stand before the first match (next) or after the
+        // last (prior), so the first step lands on a matching row.
+        if (lFindType == AFX_FIND_FIRST || (bNew && lFindType == AFX_FIND_NEXT))
+        {
+            CRecordset::Move(0, SQL_FETCH_FIRST);
+            bFound = TRUE;
+        }
+        else if (lFindType == AFX_FIND_LAST || (bNew && lFindType == AFX_FIND_PREV))
+        {
+            CRecordset::Move(0, SQL_FETCH_LAST);
+            bFound = TRUE;
+        }
+        else if (lFindType == AFX_FIND_NEXT && !IsEOF())
+        {
+            CRecordset::Move(1, SQL_FETCH_NEXT);
+            bFound = !IsEOF();
+            if (!bFound)
+                CRecordset::Move(-1, SQL_FETCH_PRIOR);
+        }
+        else if (lFindType == AFX_FIND_PREV && !IsBOF())
+        {
+            CRecordset::Move(-1, SQL_FETCH_PRIOR);
+            bFound = !IsBOF();
+            if (!bFound)
+                CRecordset::Move(1, SQL_FETCH_NEXT);
+        }
+    }
+    if (bFound)
+        m_rowBeforeFind.clear();
+    m_bPendingRequery = TRUE;
+    return bFound;
+}

@@ -1,0 +1,49 @@
+#include "engines/odbc/ODBCDatabase.h"
+
+CODBCDatabase::CODBCDatabase()
+    : m_pOdbcDatabase(new CDatabase)
+{
+}
+
+CODBCDatabase::~CODBCDatabase()
+{
+    try
+    {
+        Close();
+    }
+    catch (CException* e)
+    {
+        e->ReportError();
+        e->Delete();
+    }
+    delete m_pOdbcDatabase;
+}
+
+CString CODBCDatabase::BuildDriverConnect(const char* lpszName) const
+{
+    CString connect = "DSN=" + OdbcConnectValue(lpszName);
+    if (!m_strUser.IsEmpty())
+        connect += ";UID=" + OdbcConnectValue(m_strUser);
+    if (!m_strPassword.IsEmpty())
+        connect += ";PWD=" + OdbcConnectValue(m_strPassword);
+    return connect;
+}
+
+void CODBCDatabase::Open(const char* lpszName, BOOL bExclusive, BOOL bReadOnly, const char* lpszConnect)
+{
+    // The data source's own settings decide exclusive and read-only use.
+    (void)bExclusive;
+    (void)bReadOnly;
+    (void)lpszConnect;
+    m_pOdbcDatabase->OpenEx(BuildDriverConnect(lpszName), CDatabase::useCursorLib);
+}
+
+void CODBCDatabase::Close()
+{
+    m_pOdbcDatabase->Close();
+}
+
+BOOL CODBCDatabase::IsOpen() const
+{
+    return m_pOdbcDatabase->IsOpen();
+}

@@ -1,0 +1,235 @@
+#include "tests/support/Gtest.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "tests/engines/odbc/OdbcTestSource.h"
+
+#include "engines/common/OverwritePrompt.h"
+
+namespace
+{
+
+const char kPeriod[] = "2005030000000";
+const char kRowsQuery[] =
+    "SELECT FD_OrgCode, FD_Time, FD_RowItemCode, FD_ColItemCode, FD_Line, FD_CurType, FD_Value"
+    " FROM ss_datalist ORDER BY FD_OrgCode, FD_RowItemCode, FD_ColItemCode, FD_Line";
+
+class OdbcReportData : public testing::TestWithParam<OdbcBackend>
+{
+protected:
+    OdbcReportData() : m_library("ODBC.dll"), m_source(GetParam()), m_db(m_library, m_source) {}
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_library.IsLoaded());
+        ASSERT_TRUE(m_source.IsReady());
+        ASSERT_NE(nullptr, m_db.Get());
+        ASSERT_TRUE(m_db->IsOpen());
+        m_source.Exec("INSERT INTO ss_Organ VALUES ('O''K', 'O''Keefe & Sons', 'OK')");
+        m_source.Exec("INSERT INTO ss_Organ VALUES ('B1', 'Branch One', 'B1')");
+        m_source.Exec("INSERT INTO ss_item VALUES ('R''1', 'Sales ''net''', 'R1', 0)");
+        m_source.Exec("INSERT INTO ss_item VALUES ('R2', 'Costs', 'R2', 0)");
+        m_source.Exec("INSERT INTO ss_colitem VALUES ('C1', 'Budget', 'C1')");
+    }
+
+    int Save() { return m_library.SaveKemReportData(&m_cells, m_db.Get(), "ss_datalist"); }
+    int Load() { return m_library.LoadKemReportData(&m_cells, m_db.Get(), "ss_datalist"); }
+    void Add(const CCell& cell) { m_cells.Add(const_cast<CCell&>(cell)); }
+    CString& Value(int i) { return m_cells.ElementAt(i).m_strValue; }
+    std::vector<std::string> Rows() { return m_source.Rows(kRowsQuery); }
+    void InsertRow(LPCSTR lpszValues) { m_source.Exec(CString("INSERT INTO ss_datalist VALUES (") + lpszValues + ")"); }
+
+    EngineLibrary m_library;
+    OdbcTestSource m_source;
+    OdbcEngineDatabase m_db;
+    CCellArray m_cells;
+};
+
+} // namespace
+
+TEST_P(OdbcReportData, SaveStoresTheCellsAndAnUnchangedResaveWritesNothing)
+{
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", 1, 0, "12.5", 1));
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "", 2, 1, "it's text"));
+    CCell text = ReportDataCell("B1", kPeriod, "R2", "", 0, 0, "99");
+    text.SetType(CELL_TEXT);
+    text.m_strValue = "not data";
+    Add(text);
+    // Null mode stores an empty value; the currency key is its low byte.
+    Add(ReportDataCell("B1", kPeriod, "R2", "C1", 3, 2, "", 260));
+    MessageBoxRecorder recorder;
+    EXPECT_EQ(1, Save());
+    EXPECT_TRUE(recorder.Messages().empty()) << recorder.LastText();
+    std::vector<std::string> expected = {
+        "B1|2005030000000|R2|C1|3|4|",
+        "O'K|2005030000000|R'1|========|2|0|it's text",
+        "O'K|2005030000000|R'1|C1|1|1|12.5",
+    };
+    EXPECT_EQ(expected, Rows());
+    EXPECT_EQ(3, m_source.WriteCount());
+
+    EXPECT_EQ(1, Save());
+    EXPECT_EQ(3, m_source.WriteCount());
+    EXPECT_TRUE(recorder.Messages().empty()) << recorder.LastText();
+}
+
+TEST_P(OdbcReportData, MissingValuesOfEachModeAreNotStored)
+{
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 0, "0.000001"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 0, "abc"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 1, ""));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 4, 2, "NULL"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 5, 0, "0.00001"));
+    EXPECT_EQ(1, Save());
+    std::vector<std::string> expected = {"B1|2005030000000|R2|========|5|0|0.00001"};
+    EXPECT_EQ(expected, Rows());
+}
+
+TEST_P(OdbcReportData, EachOverwriteAnswerIsFollowed)
+{
+    for (int nLine = 1; nLine <= 4; ++nLine)
+    {
+        CString values;
+        values.Format("'2005030000000','O''K','R''1','C1',%d,0,'%d'", nLine, nLine);
+        InsertRow(values);
+    }
+    for (int nLine = 1; nLine <= 4; ++nLine)
+        Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", nLine, 1, "new"));
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", 5, 1, "added"));
+    MessageBoxRecorder recorder;
+    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
+    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
+    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE_ALL);
+    EXPECT_EQ(1, Save());
+    // "Update all" answers line 3 and line 4 without a question.
+    ASSERT_EQ(3u, recorder.Messages().size());
+    const std::string& first = recorder.Messages()[0].text;
+    EXPECT_NE(std::string::npos, first.find("O'Keefe & Sons")) << first;
+    EXPECT_NE(std::string::npos, first.find("Sales 'net'")) << first;
+    EXPECT_NE(std::string::npos, first.find("Budget")) << first;
+    EXPECT_NE(std::string::npos, first.find("Old Data: 1\nCurrent Data: new")) << first;
+    std::vector<std::string> expected = {"new", "2", "new", "new", "added"};
+    EXPECT_EQ(expected, m_source.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line"));
+}
+
+TEST_P(OdbcReportData, SkipAllLeavesStoredValuesButAddsNewOnes)
+{
+    InsertRow("'2005030000000','B1','R2','========',1,0,'5'");
+    InsertRow("'2005030000000','B1','R2','========',2,0,'6'");
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 0, "5.0"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 0, "7"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 0, "8"));
+    MessageBoxRecorder recorder;
+    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP_ALL);
+    EXPECT_EQ(1, Save());
+    // "5" and "5.0" differ as texts: the first is asked about.
+    EXPECT_EQ(1u, recorder.Messages().size());
+    std::vector<std::string> expected = {"1|5", "2|6", "3|8"};
+    EXPECT_EQ(expected, m_source.Rows("SELECT FD_Line, FD_Value FROM ss_datalist ORDER BY FD_Line"));
+}
+
+TEST_P(OdbcReportData, ClearingAValueDeletesItsRowOnlyWhenConfirmed)
+{
+    InsertRow("'2005030000000','B1','R2','========',1,0,'5'");
+    InsertRow("'2005030000000','B1','R2','========',2,0,'text'");
+    InsertRow("'2005030000000','B1','R2','========',3,0,'9'");
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 0, "0.000001"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 1, ""));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 0, "0"));
+    MessageBoxRecorder recorder;
+    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
+    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
+    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
+    EXPECT_EQ(1, Save());
+    EXPECT_EQ(3u, recorder.Messages().size());
+    std::vector<std::string> expected = {"3|9"};
+    EXPECT_EQ(expected, m_source.Rows("SELECT FD_Line, FD_Value FROM ss_datalist ORDER BY FD_Line"));
+}
+
+TEST_P(OdbcReportData, LoadGivesStoredTextsAndTheMissingTextOfEachMode)
+{
+    InsertRow("'2005030000000','O''K','R''1','C1',1,1,'12.5'");
+    InsertRow("'2005030000000','O''K','R''1','========',2,0,'it''s'");
+    InsertRow("'2005030000000','O''K','R''1','========',3,0,NULL");
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", 1, 0, "old", 1));
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "", 2, 1, "old"));
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "", 3, 0, "old"));
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "", 4, 0, "old"));
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "", 5, 1, "old"));
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "", 6, 2, "old"));
+    // Same key but another currency: not the stored row.
+    Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", 1, 1, "old", 2));
+    CCell text = ReportDataCell("O'K", kPeriod, "R'1", "C1", 1, 0, "");
+    text.SetType(CELL_TEXT);
+    text.m_strValue = "kept";
+    Add(text);
+    EXPECT_EQ(1, Load());
+    const char* expected[] = {"12.5", "it's", "", "0", "", "NULL", "", "kept"};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_STREQ(expected[i], Value(i)) << "cell " << i;
+}
+
+TEST_P(OdbcReportData, SavedReportLoadsBackAsItWas)
+{
+    const char* values[] = {"1", "2.25", "-3", "it's", "x y", "1e5"};
+    for (int i = 0; i < 6; ++i)
+        Add(ReportDataCell(i % 2 ? "O'K" : "B1", kPeriod, i % 3 ? "R'1" : "R2", i % 2 ? "C1" : "", i, 1, values[i]));
+    EXPECT_EQ(1, Save());
+    for (int i = 0; i < 6; ++i)
+        Value(i) = "changed";
+    EXPECT_EQ(1, Load());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_STREQ(values[i], Value(i));
+    // The direct query sees the same rows the load gave.
+    EXPECT_EQ(6u, Rows().size());
+    std::vector<std::string> expected = {"2.25"};
+    EXPECT_EQ(expected, m_source.Rows("SELECT FD_Value FROM ss_datalist WHERE FD_OrgCode='O''K'"
+                                      " AND FD_RowItemCode='R''1' AND FD_ColItemCode='C1' AND FD_Line=1"));
+}
+
+TEST_P(OdbcReportData, EmptyTableLoadsEveryMissingText)
+{
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 0, "x"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 1, "x"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 7, "x"));
+    EXPECT_EQ(1, Load());
+    EXPECT_STREQ("0", Value(0));
+    EXPECT_STREQ("", Value(1));
+    EXPECT_STREQ("NULL", Value(2));
+}
+
+TEST_P(OdbcReportData, DatabaseErrorIsShownAndStoresNothing)
+{
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 1, "a"));
+    MessageBoxRecorder recorder;
+    EXPECT_EQ(0, m_library.SaveKemReportData(&m_cells, m_db.Get(), "no_such_table"));
+    EXPECT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(0, m_library.LoadKemReportData(&m_cells, m_db.Get(), "no_such_table"));
+    EXPECT_EQ(2u, recorder.Messages().size());
+    EXPECT_STREQ("a", Value(0));
+
+    // A failure midway rolls back the rows already written.
+    m_source.Exec("CREATE TABLE ss_small (FD_Time VARCHAR(13), FD_OrgCode VARCHAR(8), FD_RowItemCode VARCHAR(8),"
+                  " FD_ColItemCode VARCHAR(8), FD_Line INTEGER, FD_CurType SMALLINT,"
+                  " FD_Value VARCHAR(255) CHECK (FD_Value <> 'bad'))");
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 1, "bad"));
+    EXPECT_EQ(0, m_library.SaveKemReportData(&m_cells, m_db.Get(), "ss_small"));
+    EXPECT_EQ(3u, recorder.Messages().size());
+    EXPECT_TRUE(m_source.Rows("SELECT * FROM ss_small").empty());
+    m_source.Exec("DROP TABLE ss_small");
+}
+
+TEST_P(OdbcReportData, OtherEnginesTypesAreNotServed)
+{
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 1, "a"));
+    OdbcEngineDatabase sybase(m_library, m_source, 26);
+    ASSERT_NE(nullptr, sybase.Get());
+    EXPECT_EQ(0, m_library.SaveKemReportData(&m_cells, sybase.Get(), "ss_datalist"));
+    EXPECT_EQ(0, m_library.LoadKemReportData(&m_cells, sybase.Get(), "ss_datalist"));
+    EXPECT_STREQ("a", Value(0));
+    EXPECT_EQ(0, m_source.WriteCount());
+    // The other ODBC labels are served.
+    OdbcEngineDatabase oracle(m_library, m_source, 27);
+    EXPECT_EQ(1, m_library.SaveKemReportData(&m_cells, oracle.Get(), "ss_datalist"));
+    EXPECT_EQ(1, m_source.WriteCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, OdbcReportData, testing::ValuesIn(kOdbcBackends), OdbcBackendName);

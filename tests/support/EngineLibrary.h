@@ -1,0 +1,31 @@
+// An engine library loaded by full path from the test program's folder,
+// with its six exports, and data cells for the report data tests.
+#pragma once
+
+#include "engines/common/EngineExports.h"
+#include "sheet/Cell.h"
+
+class EngineLibrary
+{
+public:
+    // lpszFileName: "ODBC.dll", looked up beside the test program.
+    explicit EngineLibrary(LPCSTR lpszFileName);
+    ~EngineLibrary();
+
+    BOOL IsLoaded() const { return m_hModule != NULL; }
+    FARPROC Proc(LPCSTR lpszName) const;
+
+    PFN_GET_DATABASE GetDatabase;
+    PFN_GET_RECORDSET GetRecordset;
+    PFN_RELEASE_DATABASE ReleaseDatabase;
+    PFN_RELEASE_RECORDSET ReleaseRecordset;
+    PFN_REPORT_DATA LoadKemReportData;
+    PFN_REPORT_DATA SaveKemReportData;
+
+private:
+    HMODULE m_hModule;
+};
+
+// A data cell with the given key, empty-value mode and value text.
+CCell ReportDataCell(LPCSTR lpszOrg, LPCSTR lpszPeriod, LPCSTR lpszRowItem, LPCSTR lpszColItem, LONG nLine,
+                     int nMode, LPCSTR lpszValue, int nCurType = 0);
