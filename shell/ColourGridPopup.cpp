@@ -91,10 +91,15 @@ int CColourGridPopup::GetIndex(int nRow, int nCol) const
     return nIndex < m_nNumColours ? nIndex : COLOUR_CELL_NONE;
 }
 
+BOOL CColourGridPopup::IsButtonCode(int nIndex) const
+{
+    return (nIndex == COLOUR_CELL_CUSTOM && HasCustom())
+           || (nIndex == COLOUR_CELL_DEFAULT && HasDefault());
+}
+
 int CColourGridPopup::GetRow(int nIndex) const
 {
-    if ((nIndex == COLOUR_CELL_CUSTOM && HasCustom())
-        || (nIndex == COLOUR_CELL_DEFAULT && HasDefault()))
+    if (IsButtonCode(nIndex))
         return nIndex;
     if (nIndex < 0 || nIndex >= m_nNumColours || m_nNumColumns == 0)
         return COLOUR_CELL_NONE;
@@ -103,12 +108,8 @@ int CColourGridPopup::GetRow(int nIndex) const
 
 int CColourGridPopup::GetColumn(int nIndex) const
 {
-    if ((nIndex == COLOUR_CELL_CUSTOM && HasCustom())
-        || (nIndex == COLOUR_CELL_DEFAULT && HasDefault()))
-        return nIndex;
-    if (nIndex < 0 || nIndex >= m_nNumColours || m_nNumColumns == 0)
-        return COLOUR_CELL_NONE;
-    return nIndex % m_nNumColumns;
+    return IsButtonCode(nIndex) || GetRow(nIndex) == COLOUR_CELL_NONE ? GetRow(nIndex)
+                                                                       : nIndex % m_nNumColumns;
 }
 
 void CColourGridPopup::FindCellFromColour(COLORREF crColour)
@@ -364,8 +365,7 @@ void CColourGridPopup::ChangeSelection(int nIndex)
 
     CClientDC dc(this);
     int nOld = m_nCurrentSel;
-    if ((nOld >= 0 && nOld < m_nNumColours) || (nOld == COLOUR_CELL_CUSTOM && HasCustom())
-        || (nOld == COLOUR_CELL_DEFAULT && HasDefault()))
+    if ((nOld >= 0 && nOld < m_nNumColours) || IsButtonCode(nOld))
     {
         m_nCurrentSel = COLOUR_CELL_NONE;
         DrawCell(&dc, nOld);

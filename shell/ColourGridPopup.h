@@ -61,6 +61,8 @@ protected:
     int LastCell() const { return COLOUR_TABLE_SIZE - 1; }
     BOOL HasDefault() const { return !m_strDefaultText.IsEmpty(); }
     BOOL HasCustom() const { return !m_strCustomText.IsEmpty(); }
+    // TRUE for the code of a button the popup has.
+    BOOL IsButtonCode(int nIndex) const;
 
     void OnPaint();
     void OnMouseMove(UINT nFlags, CPoint point);

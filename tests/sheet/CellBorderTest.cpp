@@ -46,6 +46,15 @@ protected:
     }
     void SetUp() override { ASSERT_TRUE(canvas.IsReady()); }
 
+    // Draws a down diagonal in one square cell and an up one in another.
+    void DrawDiagonals(BYTE nStyle, CCell& down, CCell& up)
+    {
+        down.m_nDiagDown = nStyle;
+        up.m_nDiagUp = nStyle;
+        sheet.DrawCellBorder(canvas.DC(), down, FALSE);
+        sheet.DrawCellBorder(canvas.DC(), up, FALSE);
+    }
+
     CSheet sheet;
     RenderCanvas canvas;
 };
@@ -157,11 +166,8 @@ TEST_F(CellBorderTest, DottedAndDashDotEdgesAreBrokenWithDifferentDashes)
 TEST_F(CellBorderTest, DiagonalsJoinOppositeCorners)
 {
     CCell down = BareCell(20, 20, 80, 80);
-    down.m_nDiagDown = CELL_LINE_THIN;
     CCell up = BareCell(100, 20, 160, 80);
-    up.m_nDiagUp = CELL_LINE_THIN;
-    sheet.DrawCellBorder(canvas.DC(), down, FALSE);
-    sheet.DrawCellBorder(canvas.DC(), up, FALSE);
+    DrawDiagonals(CELL_LINE_THIN, down, up);
 
     int n = down.m_rect.right - down.m_rect.left;
     EXPECT_EQ(n, CountHits(canvas.Line(down.m_rect.left, down.m_rect.top, 1, 1, n, kDown)));
@@ -177,14 +183,20 @@ TEST_F(CellBorderTest, DiagonalsJoinOppositeCorners)
     EXPECT_EQ(kWhite, canvas.Pixel(up.m_rect.left + n / 2, up.m_rect.top));
 }
 
+// One row across a thick diagonal: its centre k and 4 to 7 units in one run.
+void ExpectOneStroke(const std::vector<bool>& row, int k)
+{
+    EXPECT_TRUE(row[k]);
+    EXPECT_GE(CountHits(row), 4);
+    EXPECT_LE(CountHits(row), 7);
+    EXPECT_EQ(CountHits(row), LongestRun(row));
+}
+
 TEST_F(CellBorderTest, ThickDiagonalIsOneLineOfWidthThree)
 {
     CCell down = BareCell(20, 20, 80, 80);
-    down.m_nDiagDown = CELL_LINE_THICK;
     CCell up = BareCell(100, 20, 160, 80);
-    up.m_nDiagUp = CELL_LINE_THICK;
-    sheet.DrawCellBorder(canvas.DC(), down, FALSE);
-    sheet.DrawCellBorder(canvas.DC(), up, FALSE);
+    DrawDiagonals(CELL_LINE_THICK, down, up);
 
     int n = down.m_rect.right - down.m_rect.left;
     // Across each row the line covers its centre and more than the three
@@ -193,18 +205,8 @@ TEST_F(CellBorderTest, ThickDiagonalIsOneLineOfWidthThree)
     for (int k = 5; k < n - 5; k += 5)
     {
         SCOPED_TRACE(::testing::Message() << "step " << k);
-        int y = down.m_rect.top + k;
-        std::vector<bool> row = canvas.Line(down.m_rect.left, y, 1, 0, n, kDown);
-        EXPECT_TRUE(row[k]);
-        EXPECT_GE(CountHits(row), 4);
-        EXPECT_LE(CountHits(row), 7);
-        EXPECT_EQ(CountHits(row), sheettest::LongestRun(row));
-        y = up.m_rect.bottom - k;
-        row = canvas.Line(up.m_rect.left, y, 1, 0, n, kUp);
-        EXPECT_TRUE(row[k]);
-        EXPECT_GE(CountHits(row), 4);
-        EXPECT_LE(CountHits(row), 7);
-        EXPECT_EQ(CountHits(row), sheettest::LongestRun(row));
+        ExpectOneStroke(canvas.Line(down.m_rect.left, down.m_rect.top + k, 1, 0, n, kDown), k);
+        ExpectOneStroke(canvas.Line(up.m_rect.left, up.m_rect.bottom - k, 1, 0, n, kUp), k);
     }
 }
 

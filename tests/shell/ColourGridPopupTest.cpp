@@ -2,6 +2,7 @@
 #include "tests/support/DialogDriver.h"
 #include "tests/shell/ColourTestSupport.h"
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -25,18 +26,34 @@ protected:
         PumpMessages();
     }
 
-    // Opens a popup below the recorder's top-left corner.
-    void Open(COLORREF crInitial = kInitial, BOOL bButtons = TRUE, BOOL bIgnoreFirstUp = FALSE)
+    // Opens a popup below the recorder's top-left corner, or at pt.
+    void Open(COLORREF crInitial = kInitial, BOOL bButtons = TRUE, BOOL bIgnoreFirstUp = FALSE,
+              CPoint pt = CPoint(-1, -1))
     {
         CRect rc;
         recorder.GetWindowRect(&rc);
-        popup = new CColourGridPopup(CPoint(rc.left + 10, rc.top + 10), crInitial, kDefault,
+        if (pt.x < 0)
+            pt = CPoint(rc.left + 10, rc.top + 10);
+        popup = new CColourGridPopup(pt, crInitial, kDefault,
                                      &recorder, bButtons ? "Default Color" : NULL,
                                      bButtons ? "Other Colors..." : NULL, bIgnoreFirstUp);
         hPopup = popup->GetSafeHwnd();
         ASSERT_TRUE(hPopup != NULL);
     }
     bool IsOpen() const { return hPopup != NULL && ::IsWindow(hPopup); }
+
+    // Opens a popup and presses Enter on its custom button; the action runs
+    // on the colour dialog.  TRUE when the dialog opened and the popup closed.
+    bool ChooseOtherColors(std::function<void(HWND hPopup, HWND hDlg)> action)
+    {
+        Open();
+        popup->ChangeSelection(COLOUR_CELL_CUSTOM);
+        recorder.m_received.clear();
+        HWND hWnd = hPopup;
+        CDialogDriver driver([hWnd, action](HWND hDlg) { action(hWnd, hDlg); });
+        PressKey(popup, VK_RETURN);
+        return driver.Driven() != NULL && !IsOpen();
+    }
 
     // The cell an arrow key leads to from a given current cell.
     int After(int nFrom, UINT nKey)
@@ -108,6 +125,26 @@ TEST_F(ColourGridPopupTest, CellsLieBetweenTheButtonsInsideTheWindow)
     EXPECT_EQ(nMargin, rcFirst.top);
     EXPECT_EQ(8 * nSize + 2 * nMargin, rcClient.Width());
     EXPECT_EQ(5 * nSize + 2 * nMargin, rcClient.Height());
+}
+
+TEST_F(ColourGridPopupTest, PopupStaysOnTheScreen)
+{
+    int cxScreen = ::GetSystemMetrics(SM_CXSCREEN), cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
+    CRect rc;
+    Open(kInitial, TRUE, FALSE, CPoint(cxScreen - 20, 50));
+    popup->GetWindowRect(&rc);
+    EXPECT_EQ(cxScreen, rc.right) << "moved left by the excess";
+    EXPECT_EQ(50, rc.top);
+    popup->DestroyWindow();
+
+    // Near the bottom it opens above its opener instead.
+    CRect rcParent;
+    recorder.GetWindowRect(&rcParent);
+    const int y = cyScreen - 10;
+    Open(kInitial, TRUE, FALSE, CPoint(30, y));
+    popup->GetWindowRect(&rc);
+    EXPECT_EQ(30, rc.left);
+    EXPECT_EQ(y - rc.Height() - rcParent.Height(), rc.top);
 }
 
 TEST_F(ColourGridPopupTest, InitialColourMarksItsCellOrAButton)
@@ -262,7 +299,12 @@ TEST_F(ColourGridPopupTest, ArrowKeysWalkTheGridAndBothButtons)
     EXPECT_EQ(7, After(8, VK_LEFT)) << "wraps to the row above";
     EXPECT_EQ(D, After(0, VK_LEFT));
 
+    // Past the colour cells is the custom button.
+    popup->ChangeSelection(COLOUR_TABLE_SIZE);
+    EXPECT_EQ(C, popup->GetCurrentCell());
+
     // Each move is reported: the last one went to the default button.
+    popup->ChangeSelection(D);
     EXPECT_EQ((UINT)WM_COLOUR_SELCHANGE, recorder.Last().nMessage);
     EXPECT_EQ(kDefault, recorder.Last().crColour);
 }
@@ -298,14 +340,8 @@ TEST_F(ColourGridPopupTest, OtherColorsDialogOkChoosesCancelCancels)
     for (int nButton : { IDOK, IDCANCEL })
     {
         SCOPED_TRACE(::testing::Message() << "button " << nButton);
-        recorder.m_received.clear();
-        Open();
-        popup->ChangeSelection(COLOUR_CELL_CUSTOM);
-        recorder.m_received.clear();
-        CDialogDriver driver([nButton](HWND hDlg) { CDialogDriver::Press(hDlg, nButton); });
-        PressKey(popup, VK_RETURN);
-        EXPECT_TRUE(driver.Driven() != NULL) << "the colour dialog opened";
-        EXPECT_FALSE(IsOpen());
+        EXPECT_TRUE(ChooseOtherColors(
+            [nButton](HWND, HWND hDlg) { CDialogDriver::Press(hDlg, nButton); }));
         ASSERT_EQ(1u, recorder.m_received.size());
         EXPECT_EQ(nButton == IDOK ? (UINT)WM_COLOUR_SELENDOK : (UINT)WM_COLOUR_SELENDCANCEL,
                   recorder.Last().nMessage);
@@ -315,35 +351,21 @@ TEST_F(ColourGridPopupTest, OtherColorsDialogOkChoosesCancelCancels)
 
 TEST_F(ColourGridPopupTest, EndingWhileTheColourDialogIsOpenReportsOnce)
 {
-    Open();
-    popup->ChangeSelection(COLOUR_CELL_CUSTOM);
-    recorder.m_received.clear();
-    HWND hWnd = hPopup;
-    CDialogDriver driver([hWnd](HWND hDlg) {
+    EXPECT_TRUE(ChooseOtherColors([](HWND hPopup, HWND hDlg) {
         // Switching to another application while the dialog is up.
-        ::SendMessageA(hWnd, WM_ACTIVATEAPP, FALSE, 0);
+        ::SendMessageA(hPopup, WM_ACTIVATEAPP, FALSE, 0);
         CDialogDriver::Press(hDlg, IDCANCEL);
-    });
-    PressKey(popup, VK_RETURN);
-    EXPECT_TRUE(driver.Driven() != NULL);
-    EXPECT_FALSE(IsOpen());
+    }));
     ASSERT_EQ(1u, recorder.m_received.size());
     EXPECT_EQ((UINT)WM_COLOUR_SELENDCANCEL, recorder.Last().nMessage);
 }
 
 TEST_F(ColourGridPopupTest, PopupDestroyedUnderItsColourDialogIsNotUsedAfterwards)
 {
-    Open();
-    popup->ChangeSelection(COLOUR_CELL_CUSTOM);
-    recorder.m_received.clear();
-    HWND hWnd = hPopup;
-    CDialogDriver driver([hWnd](HWND hDlg) {
+    EXPECT_TRUE(ChooseOtherColors([](HWND hPopup, HWND hDlg) {
         CDialogDriver::Press(hDlg, IDOK);
-        ::DestroyWindow(hWnd);
-    });
-    PressKey(popup, VK_RETURN);
-    EXPECT_TRUE(driver.Driven() != NULL);
-    EXPECT_FALSE(IsOpen());
+        ::DestroyWindow(hPopup);
+    }));
     EXPECT_TRUE(recorder.m_received.empty()) << "nothing comes from a popup that is gone";
 }
 
