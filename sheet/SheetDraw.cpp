@@ -1,6 +1,6 @@
 #include "sheet/Sheet.h"
 #include "sheet/CellDraw.h"
-#include "shell/PeriodText.h"
+#include "sheet/PeriodText.h"
 
 #include <stdlib.h>
 #include <string.h>

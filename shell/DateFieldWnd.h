@@ -4,7 +4,7 @@
 #pragma once
 
 #include "framework/windows/Wnd.h"
-#include "shell/PeriodText.h"
+#include "sheet/PeriodText.h"
 
 class CDateDropDownWnd;
 

@@ -1,5 +1,5 @@
 #include "tests/support/Gtest.h"
-#include "shell/PeriodText.h"
+#include "sheet/PeriodText.h"
 #include "sheet/PeriodCode.h"
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "shell/PeriodText.h"
+#include "sheet/PeriodText.h"
 
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
