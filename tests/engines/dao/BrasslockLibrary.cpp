@@ -34,42 +34,7 @@ std::string UnixPath(const CString& strWindows)
     return result;
 }
 
-template <typename PFN>
-PFN As(FARPROC pfn)
-{
-    return reinterpret_cast<PFN>(reinterpret_cast<void (*)(void)>(pfn));
-}
-
 } // namespace
-
-BrasslockLibrary::BrasslockLibrary() : m_hModule(NULL)
-{
-    char szPath[MAX_PATH];
-    DWORD n = GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    char* pSlash = n > 0 && n < MAX_PATH ? strrchr(szPath, '\\') : NULL;
-    if (pSlash != NULL)
-    {
-        lstrcpynA(pSlash, "\\Brasslock.dll", (int)(szPath + MAX_PATH - pSlash));
-        m_hModule = LoadLibraryA(szPath);
-    }
-    GetDatabase = As<PFN_GET_DATABASE>(Proc(ENGINE_EXPORT_GET_DATABASE));
-    GetRecordset = As<PFN_GET_RECORDSET>(Proc(ENGINE_EXPORT_GET_RECORDSET));
-    ReleaseDatabase = As<PFN_RELEASE_DATABASE>(Proc(ENGINE_EXPORT_RELEASE_DATABASE));
-    ReleaseRecordset = As<PFN_RELEASE_RECORDSET>(Proc(ENGINE_EXPORT_RELEASE_RECORDSET));
-    LoadKemReportData = As<PFN_REPORT_DATA>(Proc(ENGINE_EXPORT_LOAD_REPORT_DATA));
-    SaveKemReportData = As<PFN_REPORT_DATA>(Proc(ENGINE_EXPORT_SAVE_REPORT_DATA));
-}
-
-BrasslockLibrary::~BrasslockLibrary()
-{
-    if (m_hModule != NULL)
-        FreeLibrary(m_hModule);
-}
-
-FARPROC BrasslockLibrary::Proc(LPCSTR lpszName) const
-{
-    return m_hModule != NULL ? GetProcAddress(m_hModule, lpszName) : NULL;
-}
 
 ReportDatabaseFile::ReportDatabaseFile() : m_pDb(NULL)
 {
@@ -127,20 +92,4 @@ int ReportDatabaseFile::WriteCount()
 {
     std::vector<std::string> rows = Rows("SELECT count(*) FROM test_writes");
     return rows.empty() ? -1 : atoi(rows[0].c_str());
-}
-
-CCell DataCell(LPCSTR lpszOrg, LPCSTR lpszPeriod, LPCSTR lpszRowItem, LPCSTR lpszColItem, LONG nLine, int nMode,
-               LPCSTR lpszValue, int nCurType)
-{
-    CCell cell;
-    cell.SetType(CELL_NUMERIC);
-    CopyCode(cell.m_szOrgCode, sizeof(cell.m_szOrgCode), lpszOrg);
-    CopyCode(cell.m_szPeriodCode, sizeof(cell.m_szPeriodCode), lpszPeriod);
-    CopyCode(cell.m_szRowItemCode, sizeof(cell.m_szRowItemCode), lpszRowItem);
-    CopyCode(cell.m_szColItemCode, sizeof(cell.m_szColItemCode), lpszColItem);
-    cell.m_nLine = nLine;
-    cell.m_nValueType = nMode;
-    cell.m_nCurType = nCurType;
-    cell.m_strValue = lpszValue;
-    return cell;
 }
