@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "bench/BenchClock.h"
 #include "sheet/Sheet.h"
 #include "sheet/UndoAction.h"
 #include "tests/sheet/SheetGrid.h"
@@ -14,15 +15,6 @@ namespace
 const int ROWS = 200;
 const int COLS = 50;
 const double GOAL_MS = 20.0;
-
-LARGE_INTEGER g_frequency;
-
-double NowMs()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart * 1000.0 / (double)g_frequency.QuadPart;
-}
 
 void MakeGrid(CSheet& sheet)
 {
@@ -97,7 +89,8 @@ bool TimeOperation(CSheet& sheet, const char* pszName, OP op)
 
 int main()
 {
-    if (!QueryPerformanceFrequency(&g_frequency) || g_frequency.QuadPart == 0)
+    LARGE_INTEGER frequency;
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0)
     {
         fprintf(stderr, "QueryPerformanceFrequency failed\n");
         return 1;

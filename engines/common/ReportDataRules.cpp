@@ -45,6 +45,11 @@ int CellCurrencyKey(const CCell& cell)
     return (int)(cell.m_nCurType & 0xFF);
 }
 
+BOOL IsNullMode(int nMode)
+{
+    return nMode != EMPTY_MODE_ZERO && nMode != EMPTY_MODE_EMPTY;
+}
+
 LPCSTR MissingValueText(int nMode)
 {
     switch (nMode)

@@ -33,6 +33,9 @@ CString CellColItemKey(const CCell& cell);
 // the key a save writes is the key later searches use.
 int CellCurrencyKey(const CCell& cell);
 
+// Every mode but zero and empty is the null mode.
+BOOL IsNullMode(int nMode);
+
 // "0", "" or "NULL": what a cell of the mode shows for a value not stored.
 LPCSTR MissingValueText(int nMode);
 

@@ -68,8 +68,7 @@ void SaveReportCells(CCellArray& cells, CReportDataRows& rows, CReportOverwriteP
         if (strStored == strValue)
             continue;
         // The null mode's placeholder over a stored NULL is the same nothing.
-        if (!bStored && bMissing && cell.m_nValueType != EMPTY_MODE_ZERO
-            && cell.m_nValueType != EMPTY_MODE_EMPTY)
+        if (!bStored && bMissing && IsNullMode(cell.m_nValueType))
             continue;
         if (nAnswer == OVERWRITE_UPDATE || nAnswer == OVERWRITE_SKIP)
             nAnswer = prompt.Ask(MakeQuestion(cell, rows, strStored));

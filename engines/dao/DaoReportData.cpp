@@ -187,7 +187,11 @@ int LoadDaoReportData(CCellArray& cells, CDAODatabase& db, const CString& strTab
             return 0;
         std::unique_ptr<CDaoRecordset> rs = OpenReportRows(cells, db, strTable);
         CDaoReportRows rows(*rs, *db.m_pDaoDatabase, IsExcelType(db.m_nType));
+        // One read transaction: every find reads the same state of the
+        // file, and the file is locked once rather than at every find.
+        CDaoTransaction transaction(*db.m_pDaoDatabase);
         LoadReportCells(cells, rows, progress, TRUE);
+        transaction.Commit();
         rs->Close();
         return 1;
     }
@@ -203,43 +207,28 @@ int SaveDaoReportData(CCellArray& cells, CDAODatabase& db, const CString& strTab
                       CReportProgress& progress)
 {
     int nResult = 0;
-    BOOL bInTransaction = FALSE;
     try
     {
         std::unique_ptr<CDaoRecordset> rs = OpenReportRows(cells, db, strTable);
         CDaoReportRows rows(*rs, *db.m_pDaoDatabase, IsExcelType(db.m_nType));
         // One transaction: a save that fails stores nothing, and the rows
         // are written to the file once.
-        db.m_pDaoDatabase->BeginTrans();
-        bInTransaction = TRUE;
+        CDaoTransaction transaction(*db.m_pDaoDatabase);
         SaveReportCells(cells, rows, prompt, progress);
-        db.m_pDaoDatabase->CommitTrans();
-        bInTransaction = FALSE;
+        transaction.Commit();
         rs->Close();
         nResult = 1;
     }
-    catch (CException* e)
+    catch (CDaoException* e)
     {
-        if (bInTransaction)
-        {
-            try
-            {
-                db.m_pDaoDatabase->Rollback();
-            }
-            catch (CException* eRollback)
-            {
-                eRollback->Delete();
-            }
-        }
-        CDaoException* pDaoError = DYNAMIC_DOWNCAST(CDaoException, e);
-        if (pDaoError == NULL)
-        {
-            if (IsImportedType(db.m_nType))
-                db.m_bModified = TRUE;
-            throw;
-        }
-        ReportDaoException(pDaoError);
+        ReportDaoException(e);
         e->Delete();
+    }
+    catch (...)
+    {
+        if (IsImportedType(db.m_nType))
+            db.m_bModified = TRUE;
+        throw;
     }
     if (IsImportedType(db.m_nType))
         db.m_bModified = TRUE;

@@ -10,23 +10,6 @@ IMPLEMENT_DYNAMIC(CDaoDatabase, CObject)
 namespace
 {
 
-// SQLite is a native library: it needs the Unix form of a Windows path.
-CString UnixPath(LPCSTR lpszPath)
-{
-    int nWide = MultiByteToWideChar(CP_ACP, 0, lpszPath, -1, NULL, 0);
-    if (nWide <= 0)
-        return CString();
-    CArray<WCHAR, WCHAR> wide;
-    wide.SetSize(nWide);
-    MultiByteToWideChar(CP_ACP, 0, lpszPath, -1, wide.GetData(), nWide);
-    char* pUnix = wine_get_unix_file_name(wide.GetData());
-    if (pUnix == NULL)
-        return CString();
-    CString result(pUnix);
-    HeapFree(GetProcessHeap(), 0, pUnix);
-    return result;
-}
-
 LONG DaoCodeOfSqlite(int nResult, LPCSTR lpszMessage)
 {
     CString message(lpszMessage);
@@ -57,6 +40,22 @@ BOOL IsJetFile(LPCSTR lpszPath)
 }
 
 } // namespace
+
+CString DaoUnixPath(LPCSTR lpszPath)
+{
+    int nWide = MultiByteToWideChar(CP_ACP, 0, lpszPath, -1, NULL, 0);
+    if (nWide <= 0)
+        return CString();
+    CArray<WCHAR, WCHAR> wide;
+    wide.SetSize(nWide);
+    MultiByteToWideChar(CP_ACP, 0, lpszPath, -1, wide.GetData(), nWide);
+    char* pUnix = wine_get_unix_file_name(wide.GetData());
+    if (pUnix == NULL)
+        return CString();
+    CString result(pUnix);
+    HeapFree(GetProcessHeap(), 0, pUnix);
+    return result;
+}
 
 void DaoThrowSqliteError(sqlite3* pDb, int nResult, LPCSTR lpszContext)
 {
@@ -117,7 +116,7 @@ CDaoDatabase::~CDaoDatabase()
 
 void CDaoDatabase::OpenFile(LPCSTR lpszPath, int nFlags)
 {
-    CString unixPath = UnixPath(lpszPath);
+    CString unixPath = DaoUnixPath(lpszPath);
     if (unixPath.IsEmpty())
     {
         CString message;
@@ -247,6 +246,20 @@ void CDaoDatabase::CommitTrans()
 void CDaoDatabase::Rollback()
 {
     Execute("ROLLBACK");
+}
+
+CDaoTransaction::~CDaoTransaction()
+{
+    if (!m_bActive)
+        return;
+    try
+    {
+        m_db.Rollback();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
 }
 
 void CDaoDatabase::LoadNames(LPCSTR lpszType, CStringArray& names)

@@ -85,6 +85,33 @@ private:
     LONG m_lRecordsAffected;
 };
 
+// A transaction that rolls back unless committed, so an exception on the
+// way leaves the file as it was.
+class CDaoTransaction
+{
+public:
+    explicit CDaoTransaction(CDaoDatabase& db) : m_db(db), m_bActive(FALSE)
+    {
+        m_db.BeginTrans();
+        m_bActive = TRUE;
+    }
+    ~CDaoTransaction();
+    void Commit()
+    {
+        m_db.CommitTrans();
+        m_bActive = FALSE;
+    }
+
+private:
+    CDaoTransaction(const CDaoTransaction&) = delete;
+    CDaoTransaction& operator=(const CDaoTransaction&) = delete;
+    CDaoDatabase& m_db;
+    BOOL m_bActive;
+};
+
+// The Unix form of a Windows path, as SQLite (a native library) opens it;
+// "" when Wine cannot map it.
+CString DaoUnixPath(LPCSTR lpszPath);
 // The path of a connect string's DATABASE part, "" when it has none.
 CString DaoConnectDatabasePath(LPCSTR lpszConnect);
 // The driver part of a connect string (before the first ';'); "" is Access.

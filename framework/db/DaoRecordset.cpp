@@ -3,6 +3,9 @@
 #include "framework/db/DaoSql.h"
 #include "framework/db/DaoStatement.h"
 
+#include <errno.h>
+#include <stdlib.h>
+
 #include <unordered_set>
 
 IMPLEMENT_DYNAMIC(CDaoRecordset, CObject)
@@ -175,6 +178,7 @@ void CDaoRecordset::Load()
 
 void CDaoRecordset::Close()
 {
+    m_pStatements.reset();
     m_bOpen = FALSE;
     m_bUpdatable = FALSE;
     m_columns.clear();
@@ -368,18 +372,33 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
     if (criteria.IsEmpty())
         AfxThrowDaoException(DAOERR_SYNTAX, "Syntax error: empty search criteria.");
     matches.assign(m_rows.size(), false);
-    CDaoStatement tableStmt;
     // The table itself answers when the criteria name only its columns, so
     // its indexes and column affinities apply; result aliases need the rows.
-    if (m_bUpdatable && tableStmt.TryPrepare(pDb, "SELECT _rowid_ FROM " + DaoQuoteName(m_strTable) + " WHERE ("
-                                                      + criteria + ")"))
+    if (sqlite3_stmt* pStmt = m_bUpdatable ? PrepareTableFind(pDb, criteria) : NULL)
     {
-        CDaoStatement& stmt = tableStmt;
         std::unordered_set<sqlite3_int64> rowIds;
-        while (stmt.Step(pDb))
-            rowIds.insert(sqlite3_column_int64(stmt, 0));
-        for (size_t i = 0; i < m_rows.size(); ++i)
-            matches[i] = rowIds.count(m_rows[i].nRowId) != 0;
+        int nResult;
+        while ((nResult = sqlite3_step(pStmt)) == SQLITE_ROW)
+            rowIds.insert(sqlite3_column_int64(pStmt, 0));
+        sqlite3_reset(pStmt);
+        if (nResult != SQLITE_DONE)
+            DaoThrowSqliteError(pDb, nResult);
+        // Most finds name one key: compare rowids directly, not through the set.
+        if (rowIds.size() == 1)
+        {
+            sqlite3_int64 nRowId = *rowIds.begin();
+            for (size_t i = 0; i < m_rows.size(); ++i)
+                if (m_rows[i].nRowId == nRowId)
+                {
+                    matches[i] = true;
+                    break;
+                }
+        }
+        else if (!rowIds.empty())
+        {
+            for (size_t i = 0; i < m_rows.size(); ++i)
+                matches[i] = rowIds.count(m_rows[i].nRowId) != 0;
+        }
         return;
     }
     CString query = "SELECT (" + criteria + ") FROM (SELECT ";
@@ -400,6 +419,43 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
         if (stmt.Step(pDb))
             matches[r] = sqlite3_column_type(stmt, 0) != SQLITE_NULL && sqlite3_column_double(stmt, 0) != 0.0;
     }
+}
+
+CDaoRecordsetStatements& CDaoRecordset::Statements()
+{
+    if (m_pStatements == nullptr)
+        m_pStatements.reset(new CDaoRecordsetStatements);
+    return *m_pStatements;
+}
+
+sqlite3_stmt* CDaoRecordset::PrepareTableFind(sqlite3* pDb, const CString& criteria)
+{
+    CString prefix = "SELECT _rowid_ FROM " + DaoQuoteName(m_strTable) + " WHERE (";
+    std::vector<CDaoSqlLiteral> literals;
+    sqlite3_stmt* pStmt = Statements().m_find.TryGet(pDb, prefix + DaoParameterize(criteria, literals) + ")");
+    if (pStmt == NULL)
+    {
+        // A literal SQLite takes only as written (a type's length in a
+        // CAST, say): the criteria as they stand.
+        return Statements().m_find.TryGet(pDb, prefix + criteria + ")");
+    }
+    for (size_t k = 0; k < literals.size(); ++k)
+    {
+        const CDaoSqlLiteral& literal = literals[k];
+        int nParam = (int)k + 1;
+        if (literal.m_kind == CDaoSqlLiteral::text)
+            sqlite3_bind_text(pStmt, nParam, literal.m_strText, literal.m_strText.GetLength(), SQLITE_TRANSIENT);
+        else
+        {
+            errno = 0;
+            long long n = strtoll(literal.m_strText, NULL, 10);
+            if (literal.m_kind == CDaoSqlLiteral::integer && errno == 0)
+                sqlite3_bind_int64(pStmt, nParam, n);
+            else
+                sqlite3_bind_double(pStmt, nParam, strtod(literal.m_strText, NULL));
+        }
+    }
+    return pStmt;
 }
 
 BOOL CDaoRecordset::FindFrom(LPCSTR lpszFilter, int nStart, int nStep)

@@ -11,9 +11,11 @@
 #include "framework/db/DaoFieldInfo.h"
 
 #include <limits.h>
+#include <memory>
 #include <vector>
 
 struct sqlite3_stmt;
+struct CDaoRecordsetStatements;
 
 #define AFX_DAO_USE_DEFAULT_TYPE (-1)
 
@@ -145,6 +147,10 @@ private:
     void StoreValue(int nIndex, const Value& value);
     BOOL FindFrom(LPCSTR lpszFilter, int nStart, int nStep);
     void MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches);
+    // The table's rows that meet the criteria, through a statement kept for
+    // finds that differ only in their values; NULL when the table cannot
+    // answer them.
+    sqlite3_stmt* PrepareTableFind(sqlite3* pDb, const CString& criteria);
 
     BOOL m_bOpen;
     BOOL m_bUpdatable;
@@ -161,6 +167,8 @@ private:
     int m_nEditMode;
     Row m_editRow;
     std::vector<bool> m_dirty;
+    CDaoRecordsetStatements& Statements();
+    std::unique_ptr<CDaoRecordsetStatements> m_pStatements;
 };
 
 // The variant of a stored value (text in its ANSI form).

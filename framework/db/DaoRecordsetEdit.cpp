@@ -34,13 +34,14 @@ void CDaoRecordset::RefreshRow(LONGLONG nRowId, Row& row)
 {
     sqlite3* pDb = m_pDatabase->RequireHandle();
     CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
-    CDaoStatement stmt;
-    stmt.Prepare(pDb, "SELECT _rowid_, " + parts.m_strSelectList + " " + parts.m_strFrom + " WHERE _rowid_=?");
-    sqlite3_bind_int64(stmt, 1, nRowId);
-    if (stmt.Step(pDb))
-        ReadRow(stmt, 1, row);
+    sqlite3_stmt* pStmt = Statements().m_refresh.Get(
+        pDb, "SELECT _rowid_, " + parts.m_strSelectList + " " + parts.m_strFrom + " WHERE _rowid_=?");
+    sqlite3_bind_int64(pStmt, 1, nRowId);
+    if (DaoStep(pDb, pStmt))
+        ReadRow(pStmt, 1, row);
     else
         row.nRowId = nRowId;
+    sqlite3_reset(pStmt);
 }
 
 void CDaoRecordset::Update()
@@ -81,13 +82,13 @@ void CDaoRecordset::Update()
             sets += (k > 0 ? ", " : "") + DaoQuoteName(m_columns[changed[k]].strOrigin) + "=?";
         sql = "UPDATE " + DaoQuoteName(m_strTable) + " SET " + sets + " WHERE _rowid_=?";
     }
-    CDaoStatement stmt;
-    stmt.Prepare(pDb, sql);
+    sqlite3_stmt* pStmt = Statements().m_write.Get(pDb, sql);
     for (size_t k = 0; k < changed.size(); ++k)
-        DaoBindValue(stmt, (int)k + 1, m_editRow.values[changed[k]]);
+        DaoBindValue(pStmt, (int)k + 1, m_editRow.values[changed[k]]);
     if (m_nEditMode == dbEditInProgress)
-        sqlite3_bind_int64(stmt, (int)changed.size() + 1, m_editRow.nRowId);
-    stmt.Step(pDb);
+        sqlite3_bind_int64(pStmt, (int)changed.size() + 1, m_editRow.nRowId);
+    DaoStep(pDb, pStmt);
+    sqlite3_reset(pStmt);
     if (m_nEditMode == dbEditAdd)
     {
         Row row = m_editRow;

@@ -248,3 +248,77 @@ int DaoFindKeyword(LPCSTR lpszSQL, LPCSTR lpszUpperWord, int nStart)
 {
     return FindKeyword(CString(lpszSQL), lpszUpperWord, nStart);
 }
+
+CString DaoParameterize(LPCSTR lpszSQL, std::vector<CDaoSqlLiteral>& literals)
+{
+    CString sql(lpszSQL);
+    CString result;
+    literals.clear();
+    int nLength = sql.GetLength();
+    int i = 0;
+    while (i < nLength)
+    {
+        char ch = sql[i];
+        BOOL bAfterName = i > 0 && IsIdentChar(sql[i - 1]);
+        if (ch == '\'' && !bAfterName)
+        {
+            int nEnd = i + 1;
+            BOOL bClosed = FALSE;
+            while (nEnd < nLength && !bClosed)
+            {
+                if (sql[nEnd] == '\'' && nEnd + 1 < nLength && sql[nEnd + 1] == '\'')
+                    nEnd += 2;
+                else
+                    bClosed = sql[nEnd++] == '\'';
+            }
+            // An open literal is left for SQLite to refuse.
+            if (!bClosed)
+            {
+                result += sql.Mid(i);
+                break;
+            }
+            CString text = sql.Mid(i + 1, nEnd - i - 2);
+            text.Replace("''", "'");
+            literals.push_back({CDaoSqlLiteral::text, text});
+            result += '?';
+            i = nEnd;
+            continue;
+        }
+        if (ch == '\'' || ch == '"' || ch == '[' || ch == '`')
+        {
+            int nEnd = SkipQuoted(sql, i);
+            result += sql.Mid(i, nEnd - i);
+            i = nEnd;
+            continue;
+        }
+        if (isdigit((unsigned char)ch) && !bAfterName)
+        {
+            int j = i;
+            BOOL bReal = FALSE;
+            while (j < nLength && isdigit((unsigned char)sql[j]))
+                ++j;
+            if (j + 1 < nLength && sql[j] == '.' && isdigit((unsigned char)sql[j + 1]))
+            {
+                bReal = TRUE;
+                for (++j; j < nLength && isdigit((unsigned char)sql[j]);)
+                    ++j;
+            }
+            if (j < nLength && IsIdentChar(sql[j]))
+            {
+                // 0x1F, 1e5 and the like stay as written.
+                while (j < nLength && IsIdentChar(sql[j]))
+                    ++j;
+                result += sql.Mid(i, j - i);
+                i = j;
+                continue;
+            }
+            literals.push_back({bReal ? CDaoSqlLiteral::real : CDaoSqlLiteral::integer, sql.Mid(i, j - i)});
+            result += '?';
+            i = j;
+            continue;
+        }
+        result += ch;
+        ++i;
+    }
+    return result;
+}

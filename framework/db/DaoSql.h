@@ -4,6 +4,8 @@
 
 #include "framework/core/String.h"
 
+#include <vector>
+
 // The clauses of a SELECT statement, found at the top level (outside
 // quotes, brackets and parentheses).
 struct CDaoSqlParts
@@ -33,3 +35,16 @@ CString DaoLikeToSqlite(LPCSTR lpszSQL);
 // Position of a keyword outside quotes, brackets and parentheses from
 // nStart on; -1 when absent.
 int DaoFindKeyword(LPCSTR lpszSQL, LPCSTR lpszUpperWord, int nStart = 0);
+
+// A literal that DaoParameterize took out of a statement.
+struct CDaoSqlLiteral
+{
+    enum Kind { text, integer, real } m_kind;
+    CString m_strText;   // the text without its quotes, or the number as written
+};
+
+// The statement with each text and number literal replaced by ?, and the
+// literals in order, so that statements differing only in their values
+// share one prepared form.  Identifiers, quoted names and blob literals
+// stay as they are.
+CString DaoParameterize(LPCSTR lpszSQL, std::vector<CDaoSqlLiteral>& literals);

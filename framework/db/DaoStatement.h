@@ -6,6 +6,17 @@
 
 #include <sqlite3.h>
 
+// TRUE for a row, FALSE when done; a failure throws.
+inline BOOL DaoStep(sqlite3* pDb, sqlite3_stmt* pStmt)
+{
+    int nResult = sqlite3_step(pStmt);
+    if (nResult == SQLITE_ROW)
+        return TRUE;
+    if (nResult == SQLITE_DONE)
+        return FALSE;
+    DaoThrowSqliteError(pDb, nResult);
+}
+
 // Finalizes a statement when it goes out of scope.
 class CDaoStatement
 {
@@ -29,20 +40,57 @@ public:
         Finalize();
         return sqlite3_prepare_v2(pDb, lpszSQL, -1, &m_pStmt, NULL) == SQLITE_OK;
     }
-    // TRUE for a row, FALSE when done; a failure throws.
-    BOOL Step(sqlite3* pDb)
-    {
-        int nResult = sqlite3_step(m_pStmt);
-        if (nResult == SQLITE_ROW)
-            return TRUE;
-        if (nResult == SQLITE_DONE)
-            return FALSE;
-        DaoThrowSqliteError(pDb, nResult);
-    }
+    BOOL Step(sqlite3* pDb) { return DaoStep(pDb, m_pStmt); }
     operator sqlite3_stmt*() const { return m_pStmt; }
 
 private:
     sqlite3_stmt* m_pStmt;
+};
+
+// A prepared statement kept while its text and connection stay the same,
+// handed out reset and without bindings.
+class CDaoReusedStatement
+{
+public:
+    CDaoReusedStatement() : m_pDb(NULL) {}
+    // NULL when SQLite cannot prepare the text.
+    sqlite3_stmt* TryGet(sqlite3* pDb, const CString& sql)
+    {
+        if (m_pDb != pDb || m_strSQL != sql)
+        {
+            m_pDb = NULL;
+            m_strSQL.Empty();
+            if (!m_stmt.TryPrepare(pDb, sql))
+                return NULL;
+            m_pDb = pDb;
+            m_strSQL = sql;
+        }
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+        return m_stmt;
+    }
+    // As TryGet, but a failure throws.
+    sqlite3_stmt* Get(sqlite3* pDb, const CString& sql)
+    {
+        if (sqlite3_stmt* pStmt = TryGet(pDb, sql))
+            return pStmt;
+        m_stmt.Prepare(pDb, sql);
+        return m_stmt;
+    }
+
+private:
+    CDaoStatement m_stmt;
+    CString m_strSQL;
+    sqlite3* m_pDb;
+};
+
+// The statements a recordset runs again and again: its finds, its writes
+// and the re-reading of a written row.
+struct CDaoRecordsetStatements
+{
+    CDaoReusedStatement m_find;
+    CDaoReusedStatement m_write;
+    CDaoReusedStatement m_refresh;
 };
 
 CDaoRecordset::Value DaoNullValue();

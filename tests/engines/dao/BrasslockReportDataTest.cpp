@@ -1,5 +1,6 @@
 #include <deque>
 
+#include "tests/engines/dao/ReportDatabaseFile.h"
 #include "tests/engines/dao/BrasslockLibrary.h"
 #include "tests/support/MessageBoxRecorder.h"
 

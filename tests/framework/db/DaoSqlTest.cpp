@@ -59,3 +59,28 @@ TEST(DaoSql, TurnsDaoWildcardsIntoSqliteOnes)
     EXPECT_STREQ("a LIKE", DaoLikeToSqlite("a LIKE"));
     EXPECT_STREQ("a LIKE 'open%", DaoLikeToSqlite("a LIKE 'open*"));
 }
+
+TEST(DaoSql, ParameterizeTakesOutTextAndNumberLiterals)
+{
+    std::vector<CDaoSqlLiteral> literals;
+    EXPECT_STREQ("FD_OrgCode=? And FD_Line=? And FD_X=-? And FD_Y<>?",
+                 DaoParameterize("FD_OrgCode='O''K' And FD_Line=12 And FD_X=-2.5 And FD_Y<>''", literals));
+    ASSERT_EQ(4u, literals.size());
+    EXPECT_EQ(CDaoSqlLiteral::text, literals[0].m_kind);
+    EXPECT_STREQ("O'K", literals[0].m_strText);
+    EXPECT_EQ(CDaoSqlLiteral::integer, literals[1].m_kind);
+    EXPECT_STREQ("12", literals[1].m_strText);
+    EXPECT_EQ(CDaoSqlLiteral::real, literals[2].m_kind);
+    EXPECT_STREQ("2.5", literals[2].m_strText);
+    EXPECT_STREQ("", literals[3].m_strText);
+
+    // Names, quoted names, blobs and numbers written with letters stay.
+    EXPECT_STREQ("FD_Code2=? And [FD 3]=? And \"x'y\"=X'00' And k=0x1F And r=1e5 Is Null",
+                 DaoParameterize("FD_Code2='a' And [FD 3]=4 And \"x'y\"=X'00' And k=0x1F And r=1e5 Is Null",
+                                 literals));
+    EXPECT_EQ(2u, literals.size());
+    // A literal without its closing quote is left for SQLite to refuse.
+    EXPECT_STREQ("a=? And b='open", DaoParameterize("a=1 And b='open", literals));
+    EXPECT_EQ(1u, literals.size());
+    EXPECT_STREQ("a=? And b='x''", DaoParameterize("a=1 And b='x''", literals));
+}
