@@ -11,13 +11,6 @@
 namespace
 {
 
-CString Environment(LPCSTR lpszName)
-{
-    char value[512] = "";
-    DWORD n = GetEnvironmentVariableA(lpszName, value, sizeof(value));
-    return n > 0 && n < sizeof(value) ? CString(value) : CString();
-}
-
 const char* const kSchema[] = {
     "DROP TABLE IF EXISTS ss_datalist",
     "CREATE TABLE ss_datalist (FD_Time VARCHAR(13) NOT NULL, FD_OrgCode VARCHAR(8) NOT NULL,"
@@ -37,7 +30,7 @@ const char* const kSchema[] = {
 
 int main()
 {
-    CString dsn = Environment("KEM_TEST_PG_DSN");
+    CString dsn = EnvironmentValue("KEM_TEST_PG_DSN");
     if (dsn.IsEmpty())
     {
         fprintf(stderr, "KEM_TEST_PG_DSN is not set: run scripts/bench-odbc.sh\n");
@@ -46,8 +39,8 @@ int main()
     CDatabase direct;
     try
     {
-        direct.OpenEx("DSN=" + dsn + ";UID=" + OdbcConnectValue(Environment("KEM_TEST_PG_USER")) +
-                      ";PWD=" + OdbcConnectValue(Environment("KEM_TEST_PG_PASSWORD")));
+        direct.OpenEx("DSN=" + dsn + ";UID=" + OdbcConnectValue(EnvironmentValue("KEM_TEST_PG_USER")) +
+                      ";PWD=" + OdbcConnectValue(EnvironmentValue("KEM_TEST_PG_PASSWORD")));
         double start = NowMs() / 1000.0;
         for (const char* sql : kSchema)
             direct.ExecuteSQL(sql);
@@ -68,8 +61,8 @@ int main()
     }
     CKemDatabase* pDb = library.GetDatabase(25);
     pDb->m_strDatabase = dsn;
-    pDb->m_strUser = Environment("KEM_TEST_PG_USER");
-    pDb->m_strPassword = Environment("KEM_TEST_PG_PASSWORD");
+    pDb->m_strUser = EnvironmentValue("KEM_TEST_PG_USER");
+    pDb->m_strPassword = EnvironmentValue("KEM_TEST_PG_PASSWORD");
     try
     {
         pDb->Reopen(FALSE);
