@@ -4,26 +4,12 @@
 // the server and names it in KEM_TEST_PG_DSN, _USER and _PASSWORD.
 #include <stdio.h>
 
+#include "bench/BenchClock.h"
 #include "tests/support/EngineLibrary.h"
 #include "framework/db/OdbcDatabase.h"
 
 namespace
 {
-
-CString Environment(LPCSTR lpszName)
-{
-    char value[512] = "";
-    DWORD n = GetEnvironmentVariableA(lpszName, value, sizeof(value));
-    return n > 0 && n < sizeof(value) ? CString(value) : CString();
-}
-
-double Seconds()
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return (double)now.QuadPart / (double)frequency.QuadPart;
-}
 
 const char* const kSchema[] = {
     "DROP TABLE IF EXISTS ss_datalist",
@@ -44,7 +30,7 @@ const char* const kSchema[] = {
 
 int main()
 {
-    CString dsn = Environment("KEM_TEST_PG_DSN");
+    CString dsn = EnvironmentValue("KEM_TEST_PG_DSN");
     if (dsn.IsEmpty())
     {
         fprintf(stderr, "KEM_TEST_PG_DSN is not set: run scripts/bench-odbc.sh\n");
@@ -53,12 +39,12 @@ int main()
     CDatabase direct;
     try
     {
-        direct.OpenEx("DSN=" + dsn + ";UID=" + OdbcConnectValue(Environment("KEM_TEST_PG_USER")) +
-                      ";PWD=" + OdbcConnectValue(Environment("KEM_TEST_PG_PASSWORD")));
-        double start = Seconds();
+        direct.OpenEx("DSN=" + dsn + ";UID=" + OdbcConnectValue(EnvironmentValue("KEM_TEST_PG_USER")) +
+                      ";PWD=" + OdbcConnectValue(EnvironmentValue("KEM_TEST_PG_PASSWORD")));
+        double start = NowMs() / 1000.0;
         for (const char* sql : kSchema)
             direct.ExecuteSQL(sql);
-        printf("filled ss_datalist with 1,000,000 rows in %.1f s\n", Seconds() - start);
+        printf("filled ss_datalist with 1,000,000 rows in %.1f s\n", NowMs() / 1000.0 - start);
     }
     catch (CDBException* e)
     {
@@ -75,8 +61,8 @@ int main()
     }
     CKemDatabase* pDb = library.GetDatabase(25);
     pDb->m_strDatabase = dsn;
-    pDb->m_strUser = Environment("KEM_TEST_PG_USER");
-    pDb->m_strPassword = Environment("KEM_TEST_PG_PASSWORD");
+    pDb->m_strUser = EnvironmentValue("KEM_TEST_PG_USER");
+    pDb->m_strPassword = EnvironmentValue("KEM_TEST_PG_PASSWORD");
     try
     {
         pDb->Reopen(FALSE);
@@ -100,17 +86,17 @@ int main()
             cells.Add(cell);
         }
 
-    double start = Seconds();
+    double start = NowMs() / 1000.0;
     int saved = library.SaveKemReportData(&cells, pDb, "ss_datalist");
-    double save = Seconds() - start;
-    start = Seconds();
+    double save = NowMs() / 1000.0 - start;
+    start = NowMs() / 1000.0;
     int resaved = library.SaveKemReportData(&cells, pDb, "ss_datalist");
-    double resave = Seconds() - start;
+    double resave = NowMs() / 1000.0 - start;
     for (INT_PTR i = 0; i < cells.GetSize(); ++i)
         cells.ElementAt(i).m_strValue.Empty();
-    start = Seconds();
+    start = NowMs() / 1000.0;
     int loaded = library.LoadKemReportData(&cells, pDb, "ss_datalist");
-    double load = Seconds() - start;
+    double load = NowMs() / 1000.0 - start;
     BOOL bSame = cells.ElementAt(4999).m_strValue == "4999.5";
 
     printf("cells: %d, rows in table before: 1,000,000\n", (int)cells.GetSize());

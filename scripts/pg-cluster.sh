@@ -75,12 +75,16 @@ pg_cluster_start() {
         -c "CREATE ROLE $user LOGIN PASSWORD '$sql_password'" \
         -c "CREATE DATABASE kemtest OWNER $user" >/dev/null || return 1
 
+    # Protocol 7.4-1: an error rolls back the whole transaction (a report
+    # save is one), so the driver sets no savepoint around every statement.
+    # The Unicode data source keeps the driver's default.
     cat >"$pg_dir/odbc.ini" <<EOF
 [kem_pg_test]
 Driver=$driver
 Servername=127.0.0.1
 Port=$port
 Database=kemtest
+Protocol=7.4-1
 
 [kem_pgw_test]
 Driver=PostgreSQL Unicode

@@ -2,6 +2,8 @@
 
 int DynaHolderKindOfSqlType(SQLSMALLINT nSqlType)
 {
+    if (DBValueKindOfSqlType(nSqlType) == CDBValue::kindTimestamp)
+        return HOLDER_TIMESTAMP;
     switch (nSqlType)
     {
     case SQL_BIT:
@@ -21,13 +23,6 @@ int DynaHolderKindOfSqlType(SQLSMALLINT nSqlType)
         return HOLDER_DOUBLE;
     case SQL_REAL:
         return HOLDER_SINGLE;
-    case SQL_DATE:
-    case SQL_TIME:
-    case SQL_TIMESTAMP:
-    case SQL_TYPE_DATE:
-    case SQL_TYPE_TIME:
-    case SQL_TYPE_TIMESTAMP:
-        return HOLDER_TIMESTAMP;
     default:
         return HOLDER_TEXT;
     }

@@ -57,3 +57,10 @@ CCell ReportDataCell(LPCSTR lpszOrg, LPCSTR lpszPeriod, LPCSTR lpszRowItem, LPCS
     cell.m_strValue = lpszValue;
     return cell;
 }
+
+CString EnvironmentValue(LPCSTR lpszName)
+{
+    char value[512] = "";
+    DWORD n = GetEnvironmentVariableA(lpszName, value, sizeof(value));
+    return n > 0 && n < sizeof(value) ? CString(value) : CString();
+}

@@ -29,3 +29,7 @@ private:
 // A data cell with the given key, empty-value mode and value text.
 CCell ReportDataCell(LPCSTR lpszOrg, LPCSTR lpszPeriod, LPCSTR lpszRowItem, LPCSTR lpszColItem, LONG nLine,
                      int nMode, LPCSTR lpszValue, int nCurType = 0);
+
+// The value of an environment variable (the test script names the data
+// sources this way); "" when it is not set.
+CString EnvironmentValue(LPCSTR lpszName);

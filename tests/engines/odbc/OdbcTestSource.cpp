@@ -14,13 +14,6 @@ std::string OdbcBackendName(const testing::TestParamInfo<OdbcBackend>& info)
 namespace
 {
 
-CString Environment(LPCSTR lpszName)
-{
-    char value[512] = "";
-    DWORD n = GetEnvironmentVariableA(lpszName, value, sizeof(value));
-    return n > 0 && n < sizeof(value) ? CString(value) : CString();
-}
-
 const char* const kCommonTables[] = {
     "CREATE UNIQUE INDEX ix_datalist_key ON ss_datalist"
     " (FD_OrgCode, FD_Time, FD_RowItemCode, FD_ColItemCode, FD_Line, FD_CurType)",
@@ -40,11 +33,11 @@ const char* const kCommonTables[] = {
 
 OdbcTestSource::OdbcTestSource(const OdbcBackend& backend) : m_backend(backend)
 {
-    m_strDsn = Environment(backend.dsnVariable);
+    m_strDsn = EnvironmentValue(backend.dsnVariable);
     if (backend.postgres)
     {
-        m_strUser = Environment("KEM_TEST_PG_USER");
-        m_strPassword = Environment("KEM_TEST_PG_PASSWORD");
+        m_strUser = EnvironmentValue("KEM_TEST_PG_USER");
+        m_strPassword = EnvironmentValue("KEM_TEST_PG_PASSWORD");
     }
     if (m_strDsn.IsEmpty())
     {
