@@ -9,6 +9,7 @@
 #include "framework/docview/DocManager.h"
 #include "framework/docview/OleDocument.h"
 #include "framework/docview/View.h"
+#include "tests/support/ScratchFolder.h"
 
 class CNoteDoc : public COleDocument
 {
@@ -50,22 +51,3 @@ public:
     void AddToRecentFileList(LPCSTR lpszPathName) override { m_strRecent.push_back(lpszPathName); }
     std::vector<std::string> m_strRecent;
 };
-
-// A fresh empty folder under the temporary folder, removed with its files.
-class CScratchFolder
-{
-public:
-    CScratchFolder();
-    ~CScratchFolder();
-
-    CString PathOf(LPCSTR lpszName) const;
-    // The names of the files now in the folder.
-    std::vector<std::string> FileNames() const;
-
-private:
-    CString m_strFolder;
-};
-
-// The whole content of a file, or an empty string when it cannot be read.
-std::string ReadWholeFile(LPCSTR lpszPath);
-void WriteWholeFile(LPCSTR lpszPath, const std::string& bytes);
