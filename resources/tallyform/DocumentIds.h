@@ -18,3 +18,10 @@
 
 // Strings
 #define IDS_READ_TEMPLATE_ERROR         400
+
+// Sum data files dialog
+#define IDD_SUM_FILES                   310
+#define IDC_SUM_ADD_FILES               1239
+#define IDC_SUM_DELETE                  1240
+#define IDC_SUM_CLEAR                   1241
+#define IDC_SUM_FILE_LIST               1242
