@@ -13,6 +13,9 @@
 namespace
 {
 
+// Larger files are not data files this program writes.
+const ULONGLONG kMaxDataFile = 256u * 1024u * 1024u;
+
 void WriteText(CArchive& ar, const CString& str)
 {
     DWORD nLength = (DWORD)str.GetLength();
@@ -213,12 +216,20 @@ void CDataFile::Write(CFile& file) const
 
 BOOL CDataFile::Read(CFile& file)
 {
+    // Read whole first: the parser asks for the bytes left after every
+    // field, which a memory file answers without a system call.
     file.SeekToBegin();
     ULONGLONG nTotal = file.GetLength();
+    if (nTotal > kMaxDataFile)
+        return FALSE;
+    std::string bytes((size_t)nTotal, '\0');
+    if (nTotal > 0 && file.Read(&bytes[0], (UINT)nTotal) != (UINT)nTotal)
+        return FALSE;
+    CMemFile mem(bytes.data(), (UINT)nTotal);
     CDataFile data(0);
     try
     {
-        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete, 64 * 1024);
+        CArchive ar(&mem, CArchive::load | CArchive::bNoFlushOnDelete, 64 * 1024);
         BOOL bParsed = Parse(ar, nTotal, data);
         ar.Abort();
         if (!bParsed)
