@@ -80,13 +80,7 @@ void CTallyformDoc::Serialize(CArchive& ar)
     {
         ReadTemplateStream(ar, m_sheet);
     }
-    catch (CArchiveException* e)
-    {
-        e->Delete();
-        ShowReadTemplateError();
-        AfxThrowUserException();
-    }
-    catch (CMemoryException* e)
+    catch (CException* e)
     {
         e->Delete();
         ShowReadTemplateError();

@@ -62,8 +62,14 @@ void ExpectUnchanged(const OpenState& before, CSheet& sheet)
     EXPECT_TRUE(EqualRect(&before.bounds, &after.bounds));
 }
 
-// Offset of the title length (after magic, version, kind and type).
+// Offsets in the stream of the rich sheet (longest header texts): the title
+// length (after magic, version, kind and type), the design company's length,
+// the designer's length, the cell count and the first cell.
 const size_t kTitleLength = 12;
+const size_t kCompanyLength = kTitleLength + 4 + 255 + 9 + 10 + 14;
+const size_t kDesignerLength = kCompanyLength + 4 + 100 + 9;
+const size_t kCellCount = kDesignerLength + 4 + 50 + 8;
+const size_t kFirstCell = kCellCount + 4;
 
 void PutAt(Bytes& b, size_t at, unsigned n)
 {
@@ -296,13 +302,10 @@ TEST(TemplateDamaged, TextLengthsBeyondTheirFieldsAreRefused)
     // the code, which is read as the 256th title byte).
     Bytes title = good;
     PutAt(title, kTitleLength, 256);
-    // Company length sits after title, code, version text and design date.
-    size_t nCompany = kTitleLength + 4 + 255 + 9 + 10 + 14;
     Bytes company = good;
-    PutAt(company, nCompany, 101);
-    size_t nDesigner = nCompany + 4 + 100 + 9;
+    PutAt(company, kCompanyLength, 101);
     Bytes designer = good;
-    PutAt(designer, nDesigner, 51);
+    PutAt(designer, kDesignerLength, 51);
     Bytes negative = good;
     PutAt(negative, kTitleLength, 0xFFFFFFFF);
     Bytes magic = good;
@@ -323,13 +326,12 @@ TEST(TemplateDamaged, CellCountNegativeOrBeyondTheFileIsRefused)
     CSheet source;
     MakeRichSheet(source);
     Bytes good = StoreTemplate(source);
-    size_t nCount = kTitleLength + 4 + 255 + 9 + 10 + 14 + 4 + 100 + 9 + 4 + 50 + 8;
-    ASSERT_EQ(source.m_cells.GetSize(), (INT_PTR)good[nCount]);
+    ASSERT_EQ(source.m_cells.GetSize(), (INT_PTR)good[kCellCount]);
     for (unsigned n : { 0xFFFFFFFFu, 0x7FFFFFFFu, 0x10000000u, (unsigned)good.size() })
     {
         SCOPED_TRACE(n);
         Bytes bad = good;
-        PutAt(bad, nCount, n);
+        PutAt(bad, kCellCount, n);
         CSheet open;
         MakeOpenSheet(open);
         OpenState before = Capture(open);
@@ -375,10 +377,9 @@ TEST(TemplateDamaged, FlippedCountsInsideRecordsFailCleanly)
     CSheet source;
     MakeRichSheet(source);
     Bytes good = StoreTemplate(source);
-    size_t nFirstCell = kTitleLength + 4 + 255 + 9 + 10 + 14 + 4 + 100 + 9 + 4 + 50 + 12;
     // Every 32-bit word inside the cells and lists set to a huge value: a
     // length or a picture size read from it must not be trusted.
-    for (size_t at = nFirstCell; at + 4 <= good.size(); at += 37)
+    for (size_t at = kFirstCell; at + 4 <= good.size(); at += 37)
     {
         SCOPED_TRACE(at);
         Bytes bad = good;
