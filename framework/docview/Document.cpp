@@ -94,12 +94,37 @@ BOOL CDocument::OnNewDocument()
 
 BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 {
-    return ReadPlainFile(lpszPathName);
+    DeleteContents();
+    SetModifiedFlag(TRUE);
+    try
+    {
+        LoadDocumentFile(lpszPathName);
+    }
+    catch (CException* e)
+    {
+        DeleteContents();
+        ReportSaveLoadException(lpszPathName, e, FALSE);
+        e->Delete();
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
+    return TRUE;
 }
 
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
-    return WritePlainFile(lpszPathName);
+    try
+    {
+        StoreDocumentFile(lpszPathName);
+    }
+    catch (CException* e)
+    {
+        ReportSaveLoadException(lpszPathName, e, TRUE);
+        e->Delete();
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
+    return TRUE;
 }
 
 void CDocument::OnCloseDocument()

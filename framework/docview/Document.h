@@ -62,9 +62,11 @@ public:
     BOOL m_bAutoDelete;
 
 protected:
-    // The plain (non-compound) file form: the archive over the whole file.
-    BOOL ReadPlainFile(LPCSTR lpszPathName);
-    BOOL WritePlainFile(LPCSTR lpszPathName);
+    // Read and write the document's file; they throw on failure, and the
+    // open and save above report it.  Here the file is one archive over the
+    // whole file, written through a temporary file beside it.
+    virtual void LoadDocumentFile(LPCSTR lpszPathName);
+    virtual void StoreDocumentFile(LPCSTR lpszPathName);
     // Shows the failure of a load or save once: the exception's own message,
     // or a general one.  pException may be NULL.
     void ReportSaveLoadException(LPCSTR lpszPathName, CException* pException, BOOL bSaving);

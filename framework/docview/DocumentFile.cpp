@@ -5,67 +5,28 @@
 #include "framework/core/MessageSink.h"
 #include "framework/docview/FileReplacer.h"
 
-BOOL CDocument::ReadPlainFile(LPCSTR lpszPathName)
+void CDocument::LoadDocumentFile(LPCSTR lpszPathName)
 {
-    CFile file;
-    CFileException fe;
-    if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &fe))
+    CFile file(lpszPathName, CFile::modeRead | CFile::shareDenyWrite);
+    CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
+    ar.m_pDocument = this;
+    Serialize(ar);
+    ar.Close();
+}
+
+void CDocument::StoreDocumentFile(LPCSTR lpszPathName)
+{
+    CFileReplacer replacer(lpszPathName);
     {
-        ReportSaveLoadException(lpszPathName, &fe, FALSE);
-        return FALSE;
-    }
-    DeleteContents();
-    SetModifiedFlag(TRUE);
-    try
-    {
-        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
+        CFile file(replacer.GetTempPath(),
+                   CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+        CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
         ar.m_pDocument = this;
         Serialize(ar);
         ar.Close();
         file.Close();
     }
-    catch (CException* e)
-    {
-        file.Abort();
-        DeleteContents();
-        ReportSaveLoadException(lpszPathName, e, FALSE);
-        e->Delete();
-        return FALSE;
-    }
-    SetModifiedFlag(FALSE);
-    return TRUE;
-}
-
-BOOL CDocument::WritePlainFile(LPCSTR lpszPathName)
-{
-    try
-    {
-        CFileReplacer replacer(lpszPathName);
-        CFile file(replacer.GetTempPath(), CFile::modeCreate | CFile::modeWrite |
-                                               CFile::shareExclusive);
-        try
-        {
-            CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-            ar.m_pDocument = this;
-            Serialize(ar);
-            ar.Close();
-            file.Close();
-        }
-        catch (CException*)
-        {
-            file.Abort();
-            throw;
-        }
-        replacer.Commit();
-    }
-    catch (CException* e)
-    {
-        ReportSaveLoadException(lpszPathName, e, TRUE);
-        e->Delete();
-        return FALSE;
-    }
-    SetModifiedFlag(FALSE);
-    return TRUE;
+    replacer.Commit();
 }
 
 void CDocument::ReportSaveLoadException(LPCSTR lpszPathName, CException* pException, BOOL bSaving)

@@ -63,15 +63,11 @@ void COleDocument::SaveToStorage(IStorage* lpStorage)
 
 void COleDocument::LoadFromFile(LPCSTR lpszPathName)
 {
+    // A file that is not a compound file is read as what a conversion to
+    // one would show as its contents, without rewriting the file.
     if (!IsStorageFile(lpszPathName))
     {
-        // What a conversion to a compound file would show as its contents,
-        // read without rewriting the file.
-        CFile file(lpszPathName, CFile::modeRead | CFile::shareDenyWrite);
-        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
-        ar.m_pDocument = this;
-        Serialize(ar);
-        ar.Close();
+        CDocument::LoadDocumentFile(lpszPathName);
         return;
     }
     CScopedInterface<IStorage> storage;
@@ -97,41 +93,18 @@ void COleDocument::SaveToFile(LPCSTR lpszPathName)
     replacer.Commit();
 }
 
-BOOL COleDocument::OnOpenDocument(LPCSTR lpszPathName)
+void COleDocument::LoadDocumentFile(LPCSTR lpszPathName)
 {
-    if (!m_bCompoundFile)
-        return CDocument::OnOpenDocument(lpszPathName);
-    DeleteContents();
-    SetModifiedFlag(TRUE);
-    try
-    {
+    if (m_bCompoundFile)
         LoadFromFile(lpszPathName);
-    }
-    catch (CException* e)
-    {
-        DeleteContents();
-        ReportSaveLoadException(lpszPathName, e, FALSE);
-        e->Delete();
-        return FALSE;
-    }
-    SetModifiedFlag(FALSE);
-    return TRUE;
+    else
+        CDocument::LoadDocumentFile(lpszPathName);
 }
 
-BOOL COleDocument::OnSaveDocument(LPCSTR lpszPathName)
+void COleDocument::StoreDocumentFile(LPCSTR lpszPathName)
 {
-    if (!m_bCompoundFile)
-        return CDocument::OnSaveDocument(lpszPathName);
-    try
-    {
+    if (m_bCompoundFile)
         SaveToFile(lpszPathName);
-    }
-    catch (CException* e)
-    {
-        ReportSaveLoadException(lpszPathName, e, TRUE);
-        e->Delete();
-        return FALSE;
-    }
-    SetModifiedFlag(FALSE);
-    return TRUE;
+    else
+        CDocument::StoreDocumentFile(lpszPathName);
 }

@@ -18,9 +18,6 @@ public:
     void EnableCompoundFile(BOOL bEnable = TRUE) { m_bCompoundFile = bEnable; }
     BOOL HasCompoundFile() const { return m_bCompoundFile; }
 
-    BOOL OnOpenDocument(LPCSTR lpszPathName) override;
-    BOOL OnSaveDocument(LPCSTR lpszPathName) override;
-
     // Reads the document from a file through Serialize, without touching
     // the modified flag or the path: a compound file's "Contents" stream,
     // or a file that is not a compound file as the contents themselves.
@@ -44,5 +41,9 @@ public:
     static BOOL IsStorageFile(LPCSTR lpszPathName);
 
 protected:
+    // The compound file when it is switched on, else the plain form.
+    void LoadDocumentFile(LPCSTR lpszPathName) override;
+    void StoreDocumentFile(LPCSTR lpszPathName) override;
+
     BOOL m_bCompoundFile;
 };

@@ -123,30 +123,27 @@ void COleStreamFile::Write(const void* lpBuf, UINT nCount)
         AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
 }
 
-ULONGLONG COleStreamFile::Seek(LONGLONG lOff, UINT nFrom)
+ULONGLONG COleStreamFile::SeekStream(LONGLONG lOff, DWORD dwOrigin) const
 {
     ASSERT(m_lpStream != NULL);
     LARGE_INTEGER move;
     move.QuadPart = lOff;
     ULARGE_INTEGER pos;
     pos.QuadPart = 0;
-    HRESULT hr = m_lpStream->Seek(move, nFrom, &pos);
+    HRESULT hr = m_lpStream->Seek(move, dwOrigin, &pos);
     if (FAILED(hr))
         AfxThrowFileExceptionFromScode(hr, m_strFileName);
     return pos.QuadPart;
 }
 
+ULONGLONG COleStreamFile::Seek(LONGLONG lOff, UINT nFrom)
+{
+    return SeekStream(lOff, nFrom);
+}
+
 ULONGLONG COleStreamFile::GetPosition() const
 {
-    ASSERT(m_lpStream != NULL);
-    LARGE_INTEGER move;
-    move.QuadPart = 0;
-    ULARGE_INTEGER pos;
-    pos.QuadPart = 0;
-    HRESULT hr = m_lpStream->Seek(move, STREAM_SEEK_CUR, &pos);
-    if (FAILED(hr))
-        AfxThrowFileExceptionFromScode(hr, m_strFileName);
-    return pos.QuadPart;
+    return SeekStream(0, STREAM_SEEK_CUR);
 }
 
 ULONGLONG COleStreamFile::GetLength() const

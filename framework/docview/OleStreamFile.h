@@ -40,6 +40,8 @@ public:
     void Abort() override;
 
 private:
+    ULONGLONG SeekStream(LONGLONG lOff, DWORD dwOrigin) const;
+
     IStream* m_lpStream;
 };
 

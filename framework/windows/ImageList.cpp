@@ -1,25 +1,18 @@
-#include <unordered_map>
-
 #include "framework/windows/ImageList.h"
 
 #include "framework/core/MessageSink.h"
 #include "framework/windows/Dc.h"
 #include "framework/windows/GdiObject.h"
+#include "framework/windows/HandleMap.h"
 #include "framework/windows/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
 namespace {
 
-std::unordered_map<HIMAGELIST, CImageList*>& PermanentLists()
+CHandleMap<HIMAGELIST, CImageList, &CImageList::m_hImageList>& ImageLists()
 {
-    static std::unordered_map<HIMAGELIST, CImageList*> map;
-    return map;
-}
-
-std::unordered_map<HIMAGELIST, CImageList*>& TemporaryLists()
-{
-    static std::unordered_map<HIMAGELIST, CImageList*> map;
+    static CHandleMap<HIMAGELIST, CImageList, &CImageList::m_hImageList> map;
     return map;
 }
 
@@ -32,29 +25,12 @@ CImageList::~CImageList()
 
 CImageList* CImageList::FromHandle(HIMAGELIST hImageList)
 {
-    if (hImageList == NULL)
-        return NULL;
-    auto it = PermanentLists().find(hImageList);
-    if (it != PermanentLists().end())
-        return it->second;
-    CImageList*& pTemp = TemporaryLists()[hImageList];
-    if (pTemp == NULL)
-    {
-        pTemp = new CImageList;
-        pTemp->m_hImageList = hImageList;
-    }
-    return pTemp;
+    return ImageLists().FromHandle(hImageList);
 }
 
 void CImageList::DeleteTempMap()
 {
-    auto& temp = TemporaryLists();
-    for (auto& entry : temp)
-    {
-        entry.second->m_hImageList = NULL;
-        delete entry.second;
-    }
-    temp.clear();
+    ImageLists().DeleteTemporary();
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
@@ -62,19 +38,14 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
     if (hImageList == NULL || m_hImageList != NULL)
         return FALSE;
     m_hImageList = hImageList;
-    PermanentLists()[hImageList] = this;
+    ImageLists().SetPermanent(hImageList, this);
     return TRUE;
 }
 
 HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST hImageList = m_hImageList;
-    if (hImageList != NULL)
-    {
-        auto it = PermanentLists().find(hImageList);
-        if (it != PermanentLists().end() && it->second == this)
-            PermanentLists().erase(it);
-    }
+    ImageLists().RemovePermanent(hImageList, this);
     m_hImageList = NULL;
     return hImageList;
 }

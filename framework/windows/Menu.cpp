@@ -1,23 +1,16 @@
-#include <unordered_map>
-
 #include "framework/windows/Menu.h"
 
 #include "framework/core/MessageSink.h"
+#include "framework/windows/HandleMap.h"
 #include "framework/windows/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CMenu, CObject)
 
 namespace {
 
-std::unordered_map<HMENU, CMenu*>& PermanentMenus()
+CHandleMap<HMENU, CMenu, &CMenu::m_hMenu>& Menus()
 {
-    static std::unordered_map<HMENU, CMenu*> map;
-    return map;
-}
-
-std::unordered_map<HMENU, CMenu*>& TemporaryMenus()
-{
-    static std::unordered_map<HMENU, CMenu*> map;
+    static CHandleMap<HMENU, CMenu, &CMenu::m_hMenu> map;
     return map;
 }
 
@@ -82,35 +75,17 @@ CMenu::~CMenu()
 
 CMenu* CMenu::FromHandle(HMENU hMenu)
 {
-    if (hMenu == NULL)
-        return NULL;
-    CMenu* pMenu = FromHandlePermanent(hMenu);
-    if (pMenu != NULL)
-        return pMenu;
-    CMenu*& pTemp = TemporaryMenus()[hMenu];
-    if (pTemp == NULL)
-    {
-        pTemp = new CMenu;
-        pTemp->m_hMenu = hMenu;
-    }
-    return pTemp;
+    return Menus().FromHandle(hMenu);
 }
 
 CMenu* CMenu::FromHandlePermanent(HMENU hMenu)
 {
-    auto it = PermanentMenus().find(hMenu);
-    return it != PermanentMenus().end() ? it->second : NULL;
+    return Menus().LookupPermanent(hMenu);
 }
 
 void CMenu::DeleteTempMap()
 {
-    auto& temp = TemporaryMenus();
-    for (auto& entry : temp)
-    {
-        entry.second->m_hMenu = NULL;
-        delete entry.second;
-    }
-    temp.clear();
+    Menus().DeleteTemporary();
 }
 
 BOOL CMenu::Attach(HMENU hMenu)
@@ -122,24 +97,15 @@ BOOL CMenu::Attach(HMENU hMenu)
         g_pfnPreviousRouter = AfxSetMenuOwnerDrawRouter(RouteMenuOwnerDraw);
         g_bRouterInstalled = true;
     }
-    // A temporary wrapper of the same menu gives way to this object.
-    auto it = TemporaryMenus().find(hMenu);
-    if (it != TemporaryMenus().end())
-        it->second->m_hMenu = NULL;
     m_hMenu = hMenu;
-    PermanentMenus()[hMenu] = this;
+    Menus().SetPermanent(hMenu, this);
     return TRUE;
 }
 
 HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
-    if (hMenu != NULL)
-    {
-        auto it = PermanentMenus().find(hMenu);
-        if (it != PermanentMenus().end() && it->second == this)
-            PermanentMenus().erase(it);
-    }
+    Menus().RemovePermanent(hMenu, this);
     m_hMenu = NULL;
     return hMenu;
 }

@@ -139,16 +139,6 @@ TEST(CompoundFile, StorageWithoutContentsStreamFailsToOpen)
     EXPECT_EQ(1u, recorder.Messages().size());
 }
 
-TEST(CompoundFile, MissingFileFailsToOpen)
-{
-    MessageBoxRecorder recorder;
-    CScratchFolder folder;
-    CNoteDoc doc;
-    doc.EnableCompoundFile();
-    EXPECT_FALSE(doc.OnOpenDocument(folder.PathOf("absent.nte")));
-    EXPECT_EQ(1u, recorder.Messages().size());
-}
-
 TEST(SafeSave, SaveThatFailsMidwayLeavesTheOldFile)
 {
     for (BOOL bCompound : {TRUE, FALSE})
@@ -185,14 +175,17 @@ TEST(SafeSave, FailedFirstSaveCreatesNoFile)
     EXPECT_TRUE(doc.GetPathName().IsEmpty());
 }
 
-TEST(SafeSave, FolderThatDoesNotExistIsReported)
+TEST(SafeSave, MissingFileOrFolderIsReported)
 {
     MessageBoxRecorder recorder;
     CScratchFolder folder;
     CNoteDoc doc;
     doc.EnableCompoundFile();
-    EXPECT_FALSE(doc.OnSaveDocument(folder.PathOf("no such folder\\note.nte")));
+    EXPECT_FALSE(doc.OnOpenDocument(folder.PathOf("absent.nte")));
     EXPECT_EQ(1u, recorder.Messages().size());
+    EXPECT_FALSE(doc.OnSaveDocument(folder.PathOf("no such folder\\note.nte")));
+    EXPECT_EQ(2u, recorder.Messages().size());
+    EXPECT_TRUE(folder.FileNames().empty());
 }
 
 TEST(SafeSave, PlainFormRoundTrip)
