@@ -9,7 +9,7 @@
 #include "sheet/DataFile.h"
 #include "sheet/document/DataFolder.h"
 #include "sheet/document/TallyformDoc.h"
-#include "shell/PeriodText.h"
+#include "sheet/PeriodText.h"
 #include "DocumentIds.h"
 
 BEGIN_MESSAGE_MAP(CSumFilesDlg, CDialog)

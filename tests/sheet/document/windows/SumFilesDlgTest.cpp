@@ -15,7 +15,7 @@
 #include "framework/core/MemFile.h"
 #include "sheet/DataFile.h"
 #include "sheet/document/SumFilesDlg.h"
-#include "shell/PeriodText.h"
+#include "sheet/PeriodText.h"
 #include "DocumentIds.h"
 
 namespace
