@@ -20,8 +20,8 @@ BOOL HasFormula(const CCell& cell)
 class CFormulaGraph
 {
 public:
-    explicit CFormulaGraph(const CSheet& sheet)
-        : m_dependents(sheet.m_cells.GetSize())
+    CFormulaGraph(const CSheet& sheet, const CFormulaNames& names)
+        : m_dependents(sheet.m_cells.GetSize()), m_operands(sheet.m_cells.GetSize())
     {
         const int nCount = (int)sheet.m_cells.GetSize();
         CMap<CString, LPCTSTR, int, int> readers;
@@ -36,7 +36,11 @@ public:
             int nStart = 0;
             for (int nEnd; (nEnd = strList.Find('#', nStart)) >= 0; nStart = nEnd + 1)
             {
-                const CString strKey = FoldOperandName(strList.Mid(nStart, nEnd - nStart));
+                const CString strOperand = strList.Mid(nStart, nEnd - nStart);
+                const int nNamed = names.Find(strOperand);
+                if (nNamed >= 0)
+                    m_operands[j].push_back(nNamed);
+                const CString strKey = FoldOperandName(strOperand);
                 int nSlot;
                 if (!readers.Lookup(strKey, nSlot))
                 {
@@ -59,6 +63,8 @@ public:
     }
 
     const std::vector<int>& Dependents(int i) const { return m_dependents[i]; }
+    // The numeric and calculate cells the formula of cell j reads.
+    const std::vector<int>& Operands(int j) const { return m_operands[j]; }
 
     // The cells marked in bMember in an order where every cell comes after
     // the members it reads; cells on or behind a cycle follow in array
@@ -89,18 +95,14 @@ public:
 
 private:
     std::vector<std::vector<int> > m_dependents;
+    std::vector<std::vector<int> > m_operands;
 };
 
-int AreOperandsFilled(const CFormulaNames& names, int nFormulaCell)
+int AreOperandsFilled(const CSheet& sheet, const CFormulaGraph& graph, int nFormulaCell)
 {
-    const CSheet& sheet = names.Sheet();
-    const CFormulaOperandSet operands(sheet.m_cells[nFormulaCell].m_strFormula);
-    for (POSITION pos = operands.Operands().GetHeadPosition(); pos != NULL;)
-    {
-        const int nCell = names.Find(operands.Operands().GetNext(pos));
-        if (nCell >= 0 && sheet.m_cells[nCell].m_strValue.IsEmpty())
+    for (int nCell : graph.Operands(nFormulaCell))
+        if (sheet.m_cells[nCell].m_strValue.IsEmpty())
             return 0;
-    }
     return 1;
 }
 
@@ -137,7 +139,14 @@ int AreFormulaOperandsFilled(const CSheet& sheet, int nFormulaCell)
     if (nFormulaCell < 0 || nFormulaCell >= (int)sheet.m_cells.GetSize())
         return 1;
     const CFormulaNames names(sheet);
-    return AreOperandsFilled(names, nFormulaCell);
+    const CFormulaOperandSet operands(sheet.m_cells[nFormulaCell].m_strFormula);
+    for (POSITION pos = operands.Operands().GetHeadPosition(); pos != NULL;)
+    {
+        const int nCell = names.Find(operands.Operands().GetNext(pos));
+        if (nCell >= 0 && sheet.m_cells[nCell].m_strValue.IsEmpty())
+            return 0;
+    }
+    return 1;
 }
 
 void AdjustFormulaRefCounts(CSheet& sheet, int nFormulaCell, BOOL bAdd)
@@ -155,7 +164,7 @@ void RecalculateAllFormulas(CSheet& sheet, CRecalcProgress* pProgress)
 {
     const int nCount = (int)sheet.m_cells.GetSize();
     const CFormulaNames names(sheet);
-    const CFormulaGraph graph(sheet);
+    const CFormulaGraph graph(sheet, names);
     std::vector<char> bFormula(nCount, 0);
     for (int i = 0; i < nCount; ++i)
         bFormula[i] = HasFormula(sheet.m_cells[i]);
@@ -167,7 +176,7 @@ void RecalculateAllFormulas(CSheet& sheet, CRecalcProgress* pProgress)
         const int nPercent = (int)(k * 100 / order.size());
         if (pProgress != NULL && nPercent != nShown)
             pProgress->SetPos(nShown = nPercent);
-        if (AreOperandsFilled(names, order[k]) == 1)
+        if (AreOperandsFilled(sheet, graph, order[k]) == 1)
             StoreResult(sheet, names, order[k]);
     }
 }
@@ -178,7 +187,7 @@ int RecalculateDependentFormulas(CSheet& sheet, int nChanged)
     if (nChanged < 0 || nChanged >= nCount)
         return 0;
     const CFormulaNames names(sheet);
-    const CFormulaGraph graph(sheet);
+    const CFormulaGraph graph(sheet, names);
 
     // Every calculate cell the change can reach.
     std::vector<char> bReached(nCount, 0);
@@ -200,7 +209,7 @@ int RecalculateDependentFormulas(CSheet& sheet, int nChanged)
         if (!bTriggered[j])
             return;
         ++nEvaluated;
-        if (AreOperandsFilled(names, j) == 0)
+        if (AreOperandsFilled(sheet, graph, j) == 0)
         {
             sheet.m_cells[j].m_strValue.Empty();
             return;
