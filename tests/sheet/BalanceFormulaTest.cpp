@@ -164,23 +164,4 @@ TEST_F(BalanceFormulaTest, CountsReferencesOncePerFormula)
     EXPECT_EQ(0, m_sheet.m_cells[m_nT1].m_nBalanceRefs);
 }
 
-TEST_F(BalanceFormulaTest, TokenizesWithTheExcludedCell)
-{
-    const CFormulaNames names(m_sheet);
-    const CString strText = "(A1+12)*f1";
-    int nNext = 0;
-    EXPECT_EQ(FORMULA_TOKEN_OPEN, NextFormulaToken(names, strText, 0, nNext, -1));
-    EXPECT_EQ(1, nNext);
-    EXPECT_EQ(FORMULA_TOKEN_OPERAND, NextFormulaToken(names, strText, 1, nNext, -1));
-    EXPECT_EQ(3, nNext);
-    EXPECT_EQ(FORMULA_TOKEN_OPERATOR, NextFormulaToken(names, strText, 3, nNext, -1));
-    EXPECT_EQ(FORMULA_TOKEN_OPERAND, NextFormulaToken(names, strText, 4, nNext, -1));
-    EXPECT_EQ(6, nNext);
-    EXPECT_EQ(FORMULA_TOKEN_CLOSE, NextFormulaToken(names, strText, 6, nNext, -1));
-    EXPECT_EQ(FORMULA_TOKEN_INVALID, NextFormulaToken(names, strText, 8, nNext, m_nF1));
-    EXPECT_EQ(FORMULA_TOKEN_OPERAND, NextFormulaToken(names, strText, 8, nNext, -1));
-    EXPECT_EQ(FORMULA_TOKEN_END, NextFormulaToken(names, strText, 10, nNext, -1));
-    EXPECT_EQ(10, nNext);
-}
-
 } // namespace

@@ -139,29 +139,4 @@ TEST_F(FormulaEvaluatorTest, NamesFindTheFirstNameableCell)
     EXPECT_EQ(-1, names.GetCellValueByName("X2", dValue));
 }
 
-TEST(FormulaOperators, IndexesAndApplies)
-{
-    const char* pszOperators = "+-*/()#";
-    for (int i = 0; pszOperators[i] != '\0'; ++i)
-    {
-        EXPECT_TRUE(IsFormulaOperator(pszOperators[i]));
-        EXPECT_EQ(i, FormulaOperatorIndex(pszOperators[i]));
-    }
-    EXPECT_FALSE(IsFormulaOperator('='));
-    EXPECT_FALSE(IsFormulaOperator('\0'));
-    EXPECT_EQ(-1, FormulaOperatorIndex('A'));
-
-    MessageBoxRecorder recorder;
-    double dResult = 5;
-    EXPECT_TRUE(ApplyFormulaOperator(7, 2, '-', dResult));
-    EXPECT_DOUBLE_EQ(5, dResult);
-    EXPECT_TRUE(ApplyFormulaOperator(7, 2, '/', dResult));
-    EXPECT_DOUBLE_EQ(3.5, dResult);
-    EXPECT_TRUE(ApplyFormulaOperator(7, 2, '(', dResult));
-    EXPECT_DOUBLE_EQ(3.5, dResult);
-    EXPECT_FALSE(ApplyFormulaOperator(7, -0.000009, '/', dResult));
-    EXPECT_DOUBLE_EQ(3.5, dResult);
-    EXPECT_EQ("Divide zero.", recorder.LastText());
-}
-
 } // namespace
