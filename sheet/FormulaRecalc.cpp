@@ -1,7 +1,5 @@
 #include <vector>
 
-#include <stdio.h>
-
 #include "sheet/FormulaEvaluator.h"
 #include "sheet/FormulaRecalc.h"
 #include "sheet/FormulaText.h"
