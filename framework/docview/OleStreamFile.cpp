@@ -75,11 +75,9 @@ BOOL StreamFailed(HRESULT hr, LPCSTR lpszName, CFileException* pError)
 }
 }
 
-BOOL COleStreamFile::OpenStream(IStorage* lpStorage, LPCSTR lpszStreamName, DWORD nOpenFlags,
+BOOL COleStreamFile::TakeStream(HRESULT hr, IStream* lpStream, LPCSTR lpszStreamName,
                                 CFileException* pError)
 {
-    IStream* lpStream = NULL;
-    HRESULT hr = lpStorage->OpenStream(CWidePath(lpszStreamName), NULL, nOpenFlags, 0, &lpStream);
     if (FAILED(hr))
         return StreamFailed(hr, lpszStreamName, pError);
     Attach(lpStream);
@@ -88,17 +86,20 @@ BOOL COleStreamFile::OpenStream(IStorage* lpStorage, LPCSTR lpszStreamName, DWOR
     return TRUE;
 }
 
+BOOL COleStreamFile::OpenStream(IStorage* lpStorage, LPCSTR lpszStreamName, DWORD nOpenFlags,
+                                CFileException* pError)
+{
+    IStream* lpStream = NULL;
+    HRESULT hr = lpStorage->OpenStream(CWidePath(lpszStreamName), NULL, nOpenFlags, 0, &lpStream);
+    return TakeStream(hr, lpStream, lpszStreamName, pError);
+}
+
 BOOL COleStreamFile::CreateStream(IStorage* lpStorage, LPCSTR lpszStreamName, DWORD nOpenFlags,
                                   CFileException* pError)
 {
     IStream* lpStream = NULL;
     HRESULT hr = lpStorage->CreateStream(CWidePath(lpszStreamName), nOpenFlags, 0, 0, &lpStream);
-    if (FAILED(hr))
-        return StreamFailed(hr, lpszStreamName, pError);
-    Attach(lpStream);
-    lpStream->Release();
-    m_strFileName = lpszStreamName;
-    return TRUE;
+    return TakeStream(hr, lpStream, lpszStreamName, pError);
 }
 
 UINT COleStreamFile::Read(void* lpBuf, UINT nCount)

@@ -40,6 +40,8 @@ public:
     void Abort() override;
 
 private:
+    // Holds a stream just opened or created, or records the failure.
+    BOOL TakeStream(HRESULT hr, IStream* lpStream, LPCSTR lpszStreamName, CFileException* pError);
     ULONGLONG SeekStream(LONGLONG lOff, DWORD dwOrigin) const;
 
     IStream* m_lpStream;

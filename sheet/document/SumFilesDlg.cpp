@@ -9,6 +9,7 @@
 #include "sheet/DataFile.h"
 #include "sheet/document/DataFolder.h"
 #include "sheet/document/TallyformDoc.h"
+#include "shell/PeriodText.h"
 #include "DocumentIds.h"
 
 BEGIN_MESSAGE_MAP(CSumFilesDlg, CDialog)
@@ -103,7 +104,9 @@ int CSumFilesDlg::CheckDataFile(LPCSTR pszPath, CString& strLine)
         if (nAnswer != IDYES)
             return 0;
     }
-    strLine = "[" + data.m_strPeriodCode + "] [" + CString(data.m_szOrgCode) + "] "
+    strLine = "[" + PeriodCodeToText(data.m_strPeriodCode, sheet.m_nReportType,
+                                     (int)data.m_dwNumeralStyle)
+              + "] [" + CString(data.m_szOrgCode) + "] "
               + data.m_strOrgName;
     return 1;
 }

@@ -22,7 +22,8 @@ struct CReportInfo
     CString strOrgName;
     int nPeriodStyle;               // numeral style of the period text
     CString strPeriod;              // 13-character period code
-    BOOL bApply;                    // put the values into the sheet's cells
+    BOOL bApply;                    // put the values into the cells (the dialog sets it
+                                    // when the user changed one of them)
 };
 
 // Filters of the data-file dialogs, by position (1-based, as the dialog

@@ -1,12 +1,21 @@
 #include "sheet/document/TallyformDoc.h"
 
-#include "framework/core/MessageSink.h"
+#include "view/ReportInfoDlg.h"
 
-// The Set Report Information dialog is not part of this build yet: the
-// question is refused, so nothing is written or changed.
 BOOL CTallyformDoc::RunReportInfoDialog(CReportInfo& info)
 {
-    (void)info;
-    AfxMessageBox("The Set Report Information dialog is not available.");
-    return FALSE;
+    CReportInfoDlg dlg(NULL);
+    dlg.m_strOrganCode = info.strOrgCode;
+    dlg.m_strOrganName = info.strOrgName;
+    dlg.m_nPeriodType = (int)info.nReportType;
+    dlg.m_nPeriodStyle = info.nPeriodStyle;
+    dlg.m_strPeriod = info.strPeriod;
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    info.strOrgCode = dlg.m_strOrganCode;
+    info.strOrgName = dlg.m_strOrganName;
+    info.nPeriodStyle = dlg.m_nPeriodStyle;
+    info.strPeriod = dlg.m_strPeriod;
+    info.bApply = dlg.m_bChanged;
+    return TRUE;
 }

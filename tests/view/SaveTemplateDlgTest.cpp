@@ -201,3 +201,27 @@ TEST_F(SaveTemplateDlgTest, MissingTemplateFolderGivesAnEmptyTreeAndNoWayOut)
     EXPECT_EQ(0u, nItems);
     EXPECT_TRUE(recorder.Messages().empty());
 }
+
+TEST_F(SaveTemplateDlgTest, RefreshKeepsTheSubtypeSelectedAndShowsNewFolders)
+{
+    CDrivenSaveDlg dlg("Budget");
+    CString selectedAfter, pathOfNoItem;
+    std::vector<std::string> foldersAfter;
+    UINT nTypeState = 0;
+    dlg.m_onInit = [&](CDrivenSaveDlg* p) {
+        ASSERT_NE(nullptr, p->m_treeFolders.SelectPath(m_strRoot + "Monthly\\Sub", FALSE));
+        CreateDirectoryA(m_folder.PathOf("Template\\Zeta"), NULL);
+        p->m_treeFolders.Refresh();
+        selectedAfter = p->m_treeFolders.GetSelectedPath();
+        foldersAfter = TopLevelFolders(p);
+        HTREEITEM hType = p->m_treeFolders.FindChildItem(TVI_ROOT, "monthly");
+        nTypeState = hType != NULL ? p->m_treeFolders.GetItemState(hType, TVIS_EXPANDED) : 0;
+        pathOfNoItem = p->m_treeFolders.GetItemPath(NULL);
+        p->Press(IDCANCEL);
+    };
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_STREQ(m_strRoot + "Monthly\\Sub", selectedAfter);
+    EXPECT_EQ((std::vector<std::string>{"annual", "Monthly", "Zeta"}), foldersAfter);
+    EXPECT_EQ((UINT)TVIS_EXPANDED, nTypeState);
+    EXPECT_STREQ(m_strRoot, pathOfNoItem);
+}

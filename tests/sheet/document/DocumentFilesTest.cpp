@@ -295,23 +295,23 @@ TEST(DocDataFile, WrongFilesAreRefusedBeforeAnythingIsCleared)
     DocState before = Capture(doc);
     CString strPath = folder.PathOf("in.kvs");
 
-    WriteWholeFile(strPath, ToString(foreign));
-    EXPECT_FALSE(doc.LoadDataFile(strPath, DATAFILE_SHARED));
-    EXPECT_EQ("The data of selected file is not for this template!", recorder.LastText());
-    ExpectUnchanged(before, doc);
-
-    WriteWholeFile(strPath, ToString(temporary));
-    recorder.QueueAnswer(IDNO);
-    EXPECT_FALSE(doc.LoadDataFile(strPath, DATAFILE_SHARED));
-    EXPECT_EQ("The file is not shared data file but temporary data file,Continue?",
-              recorder.LastText());
-    ExpectUnchanged(before, doc);
-    WriteWholeFile(strPath, ToString(shared));
-    recorder.QueueAnswer(IDNO);
-    EXPECT_FALSE(doc.LoadDataFile(strPath, DATAFILE_TEMPORARY));
-    EXPECT_EQ("The file is not temporary data file but shared data file,Continue?",
-              recorder.LastText());
-    ExpectUnchanged(before, doc);
+    // Each is refused with its message (a question answered No) and the
+    // typed-in data stays.
+    auto expectRefused = [&](const Bytes& bytes, WORD wKind, const char* pszMessage) {
+        SCOPED_TRACE(pszMessage);
+        WriteWholeFile(strPath, ToString(bytes));
+        if (strstr(pszMessage, "Continue?") != NULL)
+            recorder.QueueAnswer(IDNO);
+        EXPECT_FALSE(doc.LoadDataFile(strPath, wKind));
+        EXPECT_EQ(pszMessage, recorder.LastText());
+        ExpectUnchanged(before, doc);
+    };
+    expectRefused(foreign, DATAFILE_SHARED, "The data of selected file is not for this template!");
+    expectRefused(temporary, DATAFILE_SHARED,
+                  "The file is not shared data file but temporary data file,Continue?");
+    expectRefused(shared, DATAFILE_TEMPORARY,
+                  "The file is not temporary data file but shared data file,Continue?");
+    recorder.Clear();
 
     // Every truncation and a flipped title length: the format message.
     for (size_t n = 0; n < shared.size(); ++n)

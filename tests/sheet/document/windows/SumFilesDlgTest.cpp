@@ -15,6 +15,7 @@
 #include "framework/core/MemFile.h"
 #include "sheet/DataFile.h"
 #include "sheet/document/SumFilesDlg.h"
+#include "shell/PeriodText.h"
 #include "DocumentIds.h"
 
 namespace
@@ -86,7 +87,9 @@ TEST(SumFilesDlgWindow, CaptionListDeleteAndClear)
     EXPECT_FALSE(dlg.m_bWatchdogFired);
     EXPECT_STREQ("Batch Import", szCaption);
     ASSERT_EQ(3u, afterAdd.size());
-    EXPECT_NE(std::string::npos, afterAdd[1].find("] [ORGB] Org name"));
+    CString strPeriod = PeriodCodeToText("2026120000000", doc.m_sheet.m_nReportType, 1);
+    ASSERT_FALSE(strPeriod.IsEmpty());
+    EXPECT_EQ("[" + std::string((LPCSTR)strPeriod) + "] [ORGB] Org name", afterAdd[1]);
     ASSERT_EQ(1u, afterDelete.size());
     EXPECT_EQ(afterAdd[1], afterDelete[0]);
     EXPECT_EQ(0, nAfterClear);
