@@ -22,7 +22,7 @@ const double GOAL_MS = 100.0;
 LARGE_INTEGER g_frequency;
 int g_nSlow = 0;
 
-double NowMs()
+double BenchNowMs()
 {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
@@ -67,9 +67,9 @@ double Best(F f)
     double best = 1e30;
     for (int i = 0; i < RUNS; ++i)
     {
-        double t0 = NowMs();
+        double t0 = BenchNowMs();
         f();
-        double t = NowMs() - t0;
+        double t = BenchNowMs() - t0;
         if (t < best)
             best = t;
     }

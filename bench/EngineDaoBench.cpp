@@ -41,7 +41,7 @@ double InsertRows(sqlite3* pDb, const char* lpszOrg, int nCount)
     sqlite3_stmt* pStmt = NULL;
     if (sqlite3_prepare_v2(pDb, "INSERT INTO ss_datalist VALUES (?,?,?,?,?,0,?)", -1, &pStmt, NULL) != SQLITE_OK)
         return -1;
-    double dStart = NowMs();
+    double dStart = BenchNowMs();
     Exec(pDb, "BEGIN");
     char szOrg[16], szPeriod[16], szRow[16], szValue[32];
     for (int i = 0; i < nCount; ++i)
@@ -65,7 +65,7 @@ double InsertRows(sqlite3* pDb, const char* lpszOrg, int nCount)
     }
     Exec(pDb, "COMMIT");
     sqlite3_finalize(pStmt);
-    return NowMs() - dStart;
+    return BenchNowMs() - dStart;
 }
 
 void Report(const char* lpszWhat, double dMs, double dGoalMs)
@@ -118,17 +118,17 @@ int main()
         cells.Add(cell);
     }
 
-    double dStart = NowMs();
+    double dStart = BenchNowMs();
     int nSaved = library.SaveKemReportData(&cells, pKemDb, "ss_datalist");
-    double dSave = NowMs() - dStart;
-    dStart = NowMs();
+    double dSave = BenchNowMs() - dStart;
+    dStart = BenchNowMs();
     int nResaved = library.SaveKemReportData(&cells, pKemDb, "ss_datalist");
-    double dResave = NowMs() - dStart;
+    double dResave = BenchNowMs() - dStart;
     for (int i = 0; i < REPORT_CELLS; ++i)
         cells.ElementAt(i).m_strValue.Empty();
-    dStart = NowMs();
+    dStart = BenchNowMs();
     int nLoaded = library.LoadKemReportData(&cells, pKemDb, "ss_datalist");
-    double dLoad = NowMs() - dStart;
+    double dLoad = BenchNowMs() - dStart;
     BOOL bSame = TRUE;
     for (int i = 0; i < REPORT_CELLS && bSame; ++i)
     {

@@ -41,10 +41,10 @@ int main()
     {
         direct.OpenEx("DSN=" + dsn + ";UID=" + OdbcConnectValue(EnvironmentValue("KEM_TEST_PG_USER")) +
                       ";PWD=" + OdbcConnectValue(EnvironmentValue("KEM_TEST_PG_PASSWORD")));
-        double start = NowMs() / 1000.0;
+        double start = BenchNowMs() / 1000.0;
         for (const char* sql : kSchema)
             direct.ExecuteSQL(sql);
-        printf("filled ss_datalist with 1,000,000 rows in %.1f s\n", NowMs() / 1000.0 - start);
+        printf("filled ss_datalist with 1,000,000 rows in %.1f s\n", BenchNowMs() / 1000.0 - start);
     }
     catch (CDBException* e)
     {
@@ -86,17 +86,17 @@ int main()
             cells.Add(cell);
         }
 
-    double start = NowMs() / 1000.0;
+    double start = BenchNowMs() / 1000.0;
     int saved = library.SaveKemReportData(&cells, pDb, "ss_datalist");
-    double save = NowMs() / 1000.0 - start;
-    start = NowMs() / 1000.0;
+    double save = BenchNowMs() / 1000.0 - start;
+    start = BenchNowMs() / 1000.0;
     int resaved = library.SaveKemReportData(&cells, pDb, "ss_datalist");
-    double resave = NowMs() / 1000.0 - start;
+    double resave = BenchNowMs() / 1000.0 - start;
     for (INT_PTR i = 0; i < cells.GetSize(); ++i)
         cells.ElementAt(i).m_strValue.Empty();
-    start = NowMs() / 1000.0;
+    start = BenchNowMs() / 1000.0;
     int loaded = library.LoadKemReportData(&cells, pDb, "ss_datalist");
-    double load = NowMs() / 1000.0 - start;
+    double load = BenchNowMs() / 1000.0 - start;
     BOOL bSame = cells.ElementAt(4999).m_strValue == "4999.5";
 
     printf("cells: %d, rows in table before: 1,000,000\n", (int)cells.GetSize());

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/docview/OleServerDoc.h"
+#include "sheet/FormulaText.h"
 #include "sheet/Sheet.h"
 #include "sheet/TemplateBuilder.h"
 
@@ -80,6 +81,25 @@ public:
     void ReplaceCellNameInFormula(int nCell, LPCSTR pszReplacement, CString& strFormula);
     int ListFormulaOperands(CString& strOut, int nCell, BOOL bUseText, LPCSTR pszText);
 
+    // Formulas, recalculation and data checks over the sheet's cells by
+    // index (TallyformDocFormulas.cpp; the work is in sheet/Formula*.h,
+    // sheet/BalanceFormula.h and sheet/CellDataCheck.h).
+    BOOL EvaluateFormula(int nCell, double& dResult, BOOL bUseText = FALSE, LPCSTR pszText = NULL);
+    int GetCellValueByName(LPCSTR pszName, double& dValue);
+    BOOL IsFormulaOperand(int nCell, int nFormulaCell);
+    int AreFormulaOperandsFilled(int nFormulaCell);
+    void AdjustFormulaRefCounts(int nFormulaCell, BOOL bAdd);
+    // Every calculate cell; the callers update the views.
+    void RecalculateAll();
+    // The calculate cells that depend on one changed cell, then the views.
+    void RecalculateDependents(int nChanged);
+    int ValidateCellData(const CCell& cell);
+    int NextFormulaToken(const CString& strText, int nStart, int& nNext, int nExclude);
+    int CheckFormulaSyntax(LPCSTR pszFormula, int nExclude, int& nErrorStart, int& nErrorEnd);
+    int CheckBalanceFormula(LPCSTR pszFormula, int& nErrorStart, int& nErrorEnd);
+    POSITION VerifyData();
+    void CountBalanceFormulaRefs();
+
     // Automation methods (each TRUE when the sheet changed)
     BOOL DeleteColumn();
     BOOL AddColumn();
@@ -148,7 +168,3 @@ private:
                       LPCSTR pszBadFormat);
     CString DefaultExtension() const;
 };
-
-// When the text is not empty, starts with a digit and holds only digits and
-// '.', stores its value and returns 1; else returns -1.
-int ParseNumberText(LPCSTR pszText, double& dValue);

@@ -162,5 +162,6 @@ void CTallyformDoc::OnSumDataFromFiles()
     ClearSheetData(m_sheet, FALSE);
     for (POSITION pos = paths.GetHeadPosition(); pos != NULL;)
         SumDataFiles(paths.GetNext(pos));
+    RecalculateAll();
     UpdateAllViews(NULL);
 }

@@ -7,7 +7,6 @@ namespace
 {
 
 const char kOperandDelimiters[] = "+-*/()#$";
-const char kOperandSeparators[] = "+-*/()=";
 
 BOOL IsDelimiter(char ch)
 {
@@ -47,37 +46,9 @@ void CTallyformDoc::ReplaceCellNameInFormula(int nCell, LPCSTR pszReplacement, C
 
 int CTallyformDoc::ListFormulaOperands(CString& strOut, int nCell, BOOL bUseText, LPCSTR pszText)
 {
-    CString strSource;
     if (bUseText)
-        strSource = pszText;
-    else if (nCell >= 0 && nCell < (int)m_sheet.m_cells.GetSize())
-        strSource = m_sheet.m_cells[nCell].m_strFormula;
-    int nAdded = 0;
-    int nStart = 0;
-    const int nLength = strSource.GetLength();
-    for (int i = 0; i <= nLength; ++i)
-    {
-        if (i < nLength && strchr(kOperandSeparators, strSource[i]) == NULL)
-            continue;
-        CString strToken = strSource.Mid(nStart, i - nStart);
-        nStart = i + 1;
-        if (strToken.IsEmpty() || atof(strToken) != 0.0)
-            continue;
-        if (("#" + strOut).Find("#" + strToken + "#") >= 0)
-            continue;
-        strOut += strToken + "#";
-        ++nAdded;
-    }
-    return nAdded;
-}
-
-int ParseNumberText(LPCSTR pszText, double& dValue)
-{
-    if (pszText == NULL || pszText[0] < '0' || pszText[0] > '9')
-        return -1;
-    for (LPCSTR p = pszText; *p != '\0'; ++p)
-        if ((*p < '0' || *p > '9') && *p != '.')
-            return -1;
-    dValue = atof(pszText);
-    return 1;
+        return ::ListFormulaOperands(strOut, pszText);
+    if (nCell < 0 || nCell >= (int)m_sheet.m_cells.GetSize())
+        return 0;
+    return ::ListFormulaOperands(strOut, m_sheet.m_cells[nCell].m_strFormula);
 }
