@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "framework/core/File.h"
 #include "sheet/DataFile.h"
 #include "sheet/document/TallyformDoc.h"
@@ -19,15 +20,7 @@ const int COLS = 50;
 const int RUNS = 5;
 const double GOAL_MS = 100.0;
 
-LARGE_INTEGER g_frequency;
 int g_nSlow = 0;
-
-double BenchNowMs()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart * 1000.0 / (double)g_frequency.QuadPart;
-}
 
 void Report(const char* pszWhat, double ms)
 {
@@ -64,23 +57,13 @@ void MakeTemplate(CSheet& sheet)
 template<class F>
 double Best(F f)
 {
-    double best = 1e30;
-    for (int i = 0; i < RUNS; ++i)
-    {
-        double t0 = BenchNowMs();
-        f();
-        double t = BenchNowMs() - t0;
-        if (t < best)
-            best = t;
-    }
-    return best;
+    return BenchBestOf(RUNS, f);
 }
 
 } // namespace
 
 int main()
 {
-    QueryPerformanceFrequency(&g_frequency);
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
     std::string strTemplate = std::string(szTemp) + "bench_template.kvm";
