@@ -1,7 +1,8 @@
 // The six exports of the DAO engine library.
 #include "engines/common/DataSourceType.h"
 #include "engines/common/EngineExports.h"
-#include "engines/common/OverwritePrompt.h"
+#include "engines/common/ConfirmDialogPrompt.h"
+#include "engines/common/EngineResources.h"
 #include "engines/dao/DAODatabase.h"
 #include "engines/dao/DAORecordset.h"
 #include "engines/dao/DaoReportData.h"
@@ -18,12 +19,6 @@ CDAODatabase* ServedDatabase(CKemDatabase* pDatabase)
         return NULL;
     return DYNAMIC_DOWNCAST(CDAODatabase, pDatabase);
 }
-
-class CNoProgress : public CReportProgress
-{
-public:
-    void SetPos(int) override {}
-};
 
 } // namespace
 
@@ -75,7 +70,7 @@ int __cdecl LoadKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CStri
     CDAODatabase* pDaoDatabase = ServedDatabase(pDatabase);
     if (pCells == NULL || pDaoDatabase == NULL)
         return 0;
-    CNoProgress progress;
+    CDialogReportProgress progress(ENGINE_PROGRESS_LOAD, IDD_BRASSLOCK_PROGRESS);
     return LoadDaoReportData(*pCells, *pDaoDatabase, strTable, progress);
 }
 
@@ -84,8 +79,8 @@ int __cdecl SaveKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CStri
     CDAODatabase* pDaoDatabase = ServedDatabase(pDatabase);
     if (pCells == NULL || pDaoDatabase == NULL)
         return 0;
-    CMessageOverwritePrompt prompt;
-    CNoProgress progress;
+    CConfirmDialogPrompt prompt(IDB_BRASSLOCK_WARNING);
+    CDialogReportProgress progress(ENGINE_PROGRESS_SAVE, IDD_BRASSLOCK_PROGRESS);
     return SaveDaoReportData(*pCells, *pDaoDatabase, strTable, prompt, progress);
 }
 

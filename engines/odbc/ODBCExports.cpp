@@ -1,7 +1,8 @@
 // The six exports of the ODBC engine library.
 #include "engines/common/DataSourceType.h"
 #include "engines/common/EngineExports.h"
-#include "engines/common/OverwritePrompt.h"
+#include "engines/common/ConfirmDialogPrompt.h"
+#include "engines/common/EngineResources.h"
 #include "engines/common/ReportDataTransfer.h"
 #include "engines/odbc/ODBCDatabase.h"
 #include "engines/odbc/ODBCRecordset.h"
@@ -19,12 +20,6 @@ CODBCDatabase* ServedDatabase(CKemDatabase* pDatabase)
         return NULL;
     return dynamic_cast<CODBCDatabase*>(pDatabase);
 }
-
-class CNoProgress : public CReportProgress
-{
-public:
-    void SetPos(int) override {}
-};
 
 } // namespace
 
@@ -76,7 +71,7 @@ int __cdecl LoadKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CStri
     CODBCDatabase* pOdbcDatabase = ServedDatabase(pDatabase);
     if (pCells == NULL || pOdbcDatabase == NULL)
         return 0;
-    CNoProgress progress;
+    CDialogReportProgress progress(ENGINE_PROGRESS_LOAD, IDD_ODBC_PROGRESS);
     return LoadOdbcReportData(*pCells, *pOdbcDatabase, strTable, progress);
 }
 
@@ -85,8 +80,8 @@ int __cdecl SaveKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CStri
     CODBCDatabase* pOdbcDatabase = ServedDatabase(pDatabase);
     if (pCells == NULL || pOdbcDatabase == NULL)
         return 0;
-    CMessageOverwritePrompt prompt;
-    CNoProgress progress;
+    CConfirmDialogPrompt prompt(IDB_ODBC_WARNING);
+    CDialogReportProgress progress(ENGINE_PROGRESS_SAVE, IDD_ODBC_PROGRESS);
     return SaveOdbcReportData(*pCells, *pOdbcDatabase, strTable, prompt, progress);
 }
 
