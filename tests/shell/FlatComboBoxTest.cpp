@@ -41,6 +41,8 @@ protected:
         m_combo.AddString("75%");
         ASSERT_TRUE(m_other.CreateEx(0, "BUTTON", "other", WS_CHILD | WS_VISIBLE, 220, 20, 80, 24,
                                      m_host.m_hWnd, (HMENU)(UINT_PTR)ID_OTHER));
+        // The focus tests need the keyboard focus in this window.
+        m_host.SetForegroundWindow();
         // Start with the cursor well away from the combo.
         ::SetCursorPos(5, 5);
         PumpFor(50);
