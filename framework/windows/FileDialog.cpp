@@ -1,36 +1,22 @@
 #include "framework/windows/FileDialog.h"
 
-#include <string.h>
-
 #include "framework/core/MessageSink.h"
-#include "framework/windows/Wnd.h"
 
-namespace
-{
+IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 
+namespace {
 // Room for many names when several files may be chosen.
-const size_t kMultiSelectBuffer = 64 * 1024;
-
-// Offsets into the name buffer travel as POSITION values (offset + 1).
-POSITION ToPosition(size_t nOffset)
-{
-    return (POSITION)(nOffset + 1);
+const size_t MULTI_SELECT_CHARS = 32768;
 }
 
-size_t FromPosition(POSITION pos)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
+                         LPCSTR lpszFilter, CWnd* pParentWnd)
+    : CCommonDialog(pParentWnd), m_ofn(), m_bOpenFileDialog(bOpenFileDialog),
+      m_strDefExt(lpszDefExt != NULL ? lpszDefExt : "")
 {
-    return (size_t)pos - 1;
-}
-
-} // namespace
-
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName,
-                         DWORD dwFlags, LPCSTR lpszFilter, CWnd* pParentWnd)
-    : m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt)
-{
-    m_fileBuffer.assign((dwFlags & OFN_ALLOWMULTISELECT) ? kMultiSelectBuffer : MAX_PATH, '\0');
+    m_fileBuffer.assign((dwFlags & OFN_ALLOWMULTISELECT) ? MULTI_SELECT_CHARS : MAX_PATH, '\0');
     if (lpszFileName != NULL)
-        strncpy(m_fileBuffer.data(), lpszFileName, m_fileBuffer.size() - 1);
+        lstrcpynA(m_fileBuffer.data(), lpszFileName, (int)m_fileBuffer.size());
     if (lpszFilter != NULL)
     {
         for (LPCSTR p = lpszFilter; *p != '\0'; ++p)
@@ -38,24 +24,30 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
         m_filter.push_back('\0');
         m_filter.push_back('\0');
     }
-
-    memset(&m_ofn, 0, sizeof(m_ofn));
     m_ofn.lStructSize = sizeof(m_ofn);
-    m_ofn.hwndOwner = pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : NULL;
-    m_ofn.lpstrFilter = m_filter.empty() ? NULL : m_filter.data();
-    m_ofn.nFilterIndex = 1;
     m_ofn.lpstrFile = m_fileBuffer.data();
     m_ofn.nMaxFile = (DWORD)m_fileBuffer.size();
     m_ofn.lpstrDefExt = m_strDefExt.IsEmpty() ? NULL : (LPCSTR)m_strDefExt;
+    m_ofn.lpstrFilter = m_filter.empty() ? NULL : m_filter.data();
     m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLESIZING;
 }
 
 INT_PTR CFileDialog::DoModal()
 {
-    BOOL bOk = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    // The flags may have gained OFN_ALLOWMULTISELECT after construction.
+    if (m_ofn.lpstrFile == m_fileBuffer.data() && (m_ofn.Flags & OFN_ALLOWMULTISELECT) &&
+        m_fileBuffer.size() < MULTI_SELECT_CHARS)
+    {
+        m_fileBuffer.resize(MULTI_SELECT_CHARS, '\0');
+        m_ofn.lpstrFile = m_fileBuffer.data();
+        m_ofn.nMaxFile = (DWORD)m_fileBuffer.size();
+    }
+    m_ofn.hwndOwner = GetOwnerHwnd();
+    BOOL bOk = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
     if (bOk)
         return IDOK;
-    DWORD dwError = CommDlgExtendedError();
+    // A failure of the dialog itself is said, not passed off as a cancel.
+    DWORD dwError = ::CommDlgExtendedError();
     if (dwError != 0)
     {
         CString strMessage;
@@ -66,6 +58,35 @@ INT_PTR CFileDialog::DoModal()
         AfxMessageBox(strMessage);
     }
     return IDCANCEL;
+}
+
+POSITION CFileDialog::GetStartPosition() const
+{
+    if (m_ofn.lpstrFile == NULL || m_ofn.lpstrFile[0] == '\0')
+        return NULL;
+    return reinterpret_cast<POSITION>(m_ofn.lpstrFile);
+}
+
+CString CFileDialog::GetNextPathName(POSITION& pos) const
+{
+    LPCSTR lpszStart = m_ofn.lpstrFile;
+    LPCSTR lpsz = reinterpret_cast<LPCSTR>(pos);
+    BOOL bMulti = (m_ofn.Flags & OFN_ALLOWMULTISELECT) && lpszStart[lstrlenA(lpszStart) + 1] != '\0';
+    if (!bMulti)
+    {
+        pos = NULL;
+        return CString(lpszStart);
+    }
+    // Several files: the folder comes first, then one name after another.
+    if (lpsz == lpszStart)
+        lpsz += lstrlenA(lpsz) + 1;
+    CString strName(lpsz);
+    lpsz += strName.GetLength() + 1;
+    pos = *lpsz != '\0' ? reinterpret_cast<POSITION>(const_cast<LPSTR>(lpsz)) : NULL;
+    CString strPath(lpszStart);
+    if (strPath.IsEmpty() || strPath[strPath.GetLength() - 1] != '\\')
+        strPath += '\\';
+    return strPath + strName;
 }
 
 CString CFileDialog::GetPathName() const
@@ -88,32 +109,9 @@ CString CFileDialog::GetFileExt() const
     return nDot >= 0 ? strName.Mid(nDot + 1) : CString();
 }
 
-POSITION CFileDialog::GetStartPosition() const
+CString CFileDialog::GetFileTitle() const
 {
-    return m_fileBuffer[0] != '\0' ? ToPosition(0) : NULL;
-}
-
-CString CFileDialog::GetNextPathName(POSITION& pos) const
-{
-    const char* pBuf = m_fileBuffer.data();
-    const size_t nSize = m_fileBuffer.size();
-    size_t nFirstEnd = strnlen(pBuf, nSize);
-    BOOL bMany = (m_ofn.Flags & OFN_ALLOWMULTISELECT) && nFirstEnd + 1 < nSize
-                 && pBuf[nFirstEnd + 1] != '\0';
-    size_t nOffset = FromPosition(pos);
-    if (!bMany)
-    {
-        pos = NULL;
-        return CString(pBuf, (int)nFirstEnd);
-    }
-    // A folder, then the names chosen in it.
-    if (nOffset == 0)
-        nOffset = nFirstEnd + 1;
-    size_t nEnd = nOffset + strnlen(pBuf + nOffset, nSize - nOffset);
-    CString strPath(pBuf, (int)nFirstEnd);
-    if (strPath.GetLength() > 0 && strPath[strPath.GetLength() - 1] != '\\')
-        strPath += '\\';
-    strPath += CString(pBuf + nOffset, (int)(nEnd - nOffset));
-    pos = nEnd + 1 < nSize && pBuf[nEnd + 1] != '\0' ? ToPosition(nEnd + 1) : NULL;
-    return strPath;
+    CString strName = GetFileName();
+    int nDot = strName.ReverseFind('.');
+    return nDot >= 0 ? strName.Left(nDot) : strName;
 }

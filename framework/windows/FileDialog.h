@@ -1,42 +1,35 @@
-// CFileDialog: the common Open and Save As dialogs.  The filter is given in
-// the "Name|*.ext|Name|*.ext||" form; several files can be chosen with
-// OFN_ALLOWMULTISELECT.
+// CFileDialog: the system's open and save dialogs (explorer style).
+// Filters are written "Text (*.txt)|*.txt|All (*.*)|*.*||".
 #pragma once
 
 #include <vector>
 
-#include "framework/core/String.h"
+#include "framework/windows/CommonDialog.h"
 
-#include <commdlg.h>
-
-class CWnd;
-
-class CFileDialog
+class CFileDialog : public CCommonDialog
 {
+    DECLARE_DYNAMIC(CFileDialog)
 public:
     CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt = NULL, LPCSTR lpszFileName = NULL,
                 DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR lpszFilter = NULL,
                 CWnd* pParentWnd = NULL);
-    virtual ~CFileDialog() = default;
 
-    CFileDialog(const CFileDialog&) = delete;
-    CFileDialog& operator=(const CFileDialog&) = delete;
+    // lpstrFile and nMaxFile may be pointed at a caller's buffer.
+    OPENFILENAMEA m_ofn;
 
-    // IDOK or IDCANCEL.  A failure of the dialog itself (such as too many
-    // files for the name buffer) is shown and counts as IDCANCEL.
-    virtual INT_PTR DoModal();
+    INT_PTR DoModal() override;
 
-    // The chosen file (the first one of a multiple choice).
+    // The first (or only) file chosen, with its folder.
     CString GetPathName() const;
     CString GetFileName() const;
-    // The extension without its dot, or empty.
+    // The extension without its dot; empty when there is none.
     CString GetFileExt() const;
+    CString GetFileTitle() const;
+    BOOL GetReadOnlyPref() const { return (m_ofn.Flags & OFN_READONLY) != 0; }
 
-    // The chosen files one by one, in the dialog's order.
+    // Walks the files chosen, one full path each; NULL when there are none.
     POSITION GetStartPosition() const;
     CString GetNextPathName(POSITION& pos) const;
-
-    OPENFILENAMEA m_ofn;
 
 private:
     BOOL m_bOpenFileDialog;
