@@ -9,6 +9,7 @@
 #include "sheet/Cell.h"
 
 class CUndoAction;
+class CDC;
 
 #define SHEET_MAGIC 0x4654
 #define SHEET_VERSION 0x0303
@@ -76,6 +77,18 @@ public:
 
     // Rewrites strText, a numeric cell's value text, by the cell's format.
     static void FormatNumber(const CCell& cell, CString& strText);
+
+    // Drawing (SheetDraw.cpp), into a DC the view has prepared.
+    // Background, then the text of the display mode or the picture.
+    void DrawCell(CDC* pDC, const CCell& cell) const;
+    // Edges and diagonals; bGuides draws dotted grey lines for missing
+    // right and bottom edges.
+    void DrawCellBorder(CDC* pDC, const CCell& cell, BOOL bGuides) const;
+    // The picture of a picture cell that holds a valid one; else nothing.
+    void DrawPicture(CDC* pDC, const CCell& cell) const;
+    // The text DrawCell shows for the cell in the current display and
+    // design/run mode; empty when it shows none.
+    CString GetDisplayText(const CCell& cell) const;
 
     // The current cell, or NULL when the index is out of range (an empty
     // sheet has none).

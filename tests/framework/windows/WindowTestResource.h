@@ -1,4 +1,4 @@
-// Ids of the window tests' dialog template.
+// Ids of the window tests' dialog template and menu.
 #pragma once
 
 #define IDD_DATA_EXCHANGE 100
@@ -13,3 +13,8 @@
 #define IDC_KIND 1008
 #define IDC_ITEMS 1009
 #define IDC_AFTER_RADIOS 1010
+
+#define IDM_TEST_MENU 200
+#define IDM_OPEN 40301
+#define IDM_CLOSE 40302
+#define IDM_CUT 40303

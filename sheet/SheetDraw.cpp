@@ -1,0 +1,272 @@
+#include "sheet/Sheet.h"
+#include "sheet/CellDraw.h"
+#include "shell/PeriodText.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "framework/windows/Dc.h"
+#include "framework/windows/ScopedGdi.h"
+
+namespace {
+
+// Distance of the text from the cell's edges, in sheet units.
+const int kTextInset = 3;
+
+const char* const kTypeNames[] = { "Normal", "Text",    "Data",    "Report Organ",
+                                   "Organ Code", "Report Date", "Formula", "Picture" };
+
+// A fixed code field as text: it may lack its terminator.
+CString CodeText(const char* pszField, size_t cchField)
+{
+    return CString(pszField, (int)strnlen(pszField, cchField));
+}
+
+// One straight line in a pen made for it; the pen is deleted after the
+// previous one is selected back.
+void DrawLine(CDC* pDC, int nPenStyle, int nWidth, COLORREF cr, int x1, int y1, int x2, int y2)
+{
+    CPen pen;
+    if (!pen.CreatePen(nPenStyle, nWidth, cr))
+        return;
+    CScopedSelectObject select(*pDC, pen);
+    pDC->MoveTo(x1, y1);
+    pDC->LineTo(x2, y2);
+}
+
+// An edge from (x1, y1) to (x2, y2) in line style nStyle.  A thick edge is
+// three one-unit lines stepping (dx, dy) into the cell.
+void DrawEdge(CDC* pDC, BYTE nStyle, COLORREF cr, int x1, int y1, int x2, int y2, int dx, int dy)
+{
+    switch (nStyle)
+    {
+    case CELL_LINE_THIN:
+        DrawLine(pDC, PS_SOLID, 1, cr, x1, y1, x2, y2);
+        break;
+    case CELL_LINE_THICK:
+        for (int i = 0; i < 3; ++i)
+            DrawLine(pDC, PS_SOLID, 1, cr, x1 + i * dx, y1 + i * dy, x2 + i * dx, y2 + i * dy);
+        break;
+    case CELL_LINE_DOT:
+        DrawLine(pDC, PS_DOT, 1, cr, x1, y1, x2, y2);
+        break;
+    case CELL_LINE_DASHDOT:
+        DrawLine(pDC, PS_DASHDOT, 1, cr, x1, y1, x2, y2);
+        break;
+    default:
+        break;
+    }
+}
+
+// A diagonal: as an edge, except that thick is one line of pen width 3.
+void DrawDiagonal(CDC* pDC, BYTE nStyle, COLORREF cr, int x1, int y1, int x2, int y2)
+{
+    if (nStyle == CELL_LINE_THICK)
+        DrawLine(pDC, PS_SOLID, 3, cr, x1, y1, x2, y2);
+    else
+        DrawEdge(pDC, nStyle, cr, x1, y1, x2, y2, 0, 0);
+}
+
+// A right or bottom edge of style none shows a guide when guides are on.
+void DrawEdgeOrGuide(CDC* pDC, BYTE nStyle, COLORREF cr, BOOL bGuides, int x1, int y1, int x2,
+                     int y2, int dx, int dy)
+{
+    if (nStyle == CELL_LINE_NONE)
+    {
+        if (bGuides)
+            DrawLine(pDC, PS_DOT, 1, ::GetSysColor(COLOR_GRAYTEXT), x1, y1, x2, y2);
+        return;
+    }
+    DrawEdge(pDC, nStyle, cr, x1, y1, x2, y2, dx, dy);
+}
+
+// Text position inside the cell by its alignment codes; unknown codes
+// place the text as middle and centre do.
+POINT TextOrigin(const CCell& cell, SIZE sizeText)
+{
+    const RECT& rc = cell.m_rect;
+    POINT pt;
+    switch (cell.m_nHAlign)
+    {
+    case CELL_ALIGN_LEFT:
+        pt.x = rc.left + kTextInset;
+        break;
+    case CELL_ALIGN_RIGHT:
+        pt.x = rc.right - sizeText.cx - kTextInset;
+        break;
+    default:
+        pt.x = (rc.right - sizeText.cx + rc.left) / 2;
+        break;
+    }
+    switch (cell.m_nVAlign)
+    {
+    case CELL_ALIGN_TOP:
+        pt.y = rc.top + kTextInset;
+        break;
+    case CELL_ALIGN_BOTTOM:
+        pt.y = rc.bottom - sizeText.cy - kTextInset;
+        break;
+    default:
+        pt.y = (rc.bottom - sizeText.cy + rc.top) / 2;
+        break;
+    }
+    return pt;
+}
+
+// The text of a cell in the normal display mode.
+CString NormalText(const CSheet& sheet, const CCell& cell)
+{
+    switch (cell.m_nType)
+    {
+    case CELL_TEXT:
+        return cell.m_strValue;
+    case CELL_NUMERIC:
+    {
+        if (sheet.m_bDesignMode)
+            return CString();
+        CString strText(cell.m_strValue);
+        if (cell.m_nValueType == 0)
+            CSheet::FormatNumber(cell, strText);
+        return strText;
+    }
+    case CELL_ORGAN:
+    case CELL_ORGANCODE:
+    case CELL_FORMULA:
+        return sheet.m_bDesignMode ? CString() : cell.m_strValue;
+    case CELL_REPORTDATE:
+    {
+        CString strCode = CodeText(cell.m_szDateCode, sizeof(cell.m_szDateCode));
+        if (sheet.m_bDesignMode || strCode.IsEmpty())
+            return CString();
+        return PeriodCodeToText(strCode, sheet.m_nReportType, cell.m_nDateStyle);
+    }
+    default:
+        return CString();
+    }
+}
+
+} // namespace
+
+CString CSheet::GetDisplayText(const CCell& cell) const
+{
+    CString strText;
+    switch (m_nDisplayMode)
+    {
+    case DISPLAY_NORMAL:
+        return NormalText(*this, cell);
+    case DISPLAY_CELLNAME:
+        return cell.m_strName;
+    case DISPLAY_TABINDEX:
+        strText.Format("%d", (int)cell.m_nTabIndex);
+        return strText;
+    case DISPLAY_CELLTYPE:
+        if (cell.m_nType >= CELL_NORMAL && cell.m_nType <= CELL_PICTURE)
+            strText = kTypeNames[cell.m_nType];
+        return strText;
+    case DISPLAY_ITEM:
+        if (cell.m_nType == CELL_NUMERIC)
+            strText = CodeText(cell.m_szRowItemCode, sizeof(cell.m_szRowItemCode));
+        return strText;
+    case DISPLAY_COLITEM:
+        if (cell.m_nType == CELL_NUMERIC)
+            strText = CodeText(cell.m_szColItemCode, sizeof(cell.m_szColItemCode));
+        return strText;
+    default:
+        return strText;
+    }
+}
+
+void CSheet::DrawCell(CDC* pDC, const CCell& cell) const
+{
+    pDC->FillSolidRect(&cell.m_rect, cell.m_crBack);
+    if (m_nDisplayMode == DISPLAY_NORMAL && cell.m_nType == CELL_PICTURE)
+    {
+        DrawPicture(pDC, cell);
+        return;
+    }
+    CString strText = GetDisplayText(cell);
+    if (strText.IsEmpty())
+        return;
+
+    CFont font;
+    if (!font.CreateFontIndirect(&cell.m_logFont))
+        return;
+    CScopedSelectObject selectFont(*pDC, font);
+    pDC->SetTextColor(cell.m_crText);
+    pDC->SetBkMode(TRANSPARENT);
+    POINT pt = TextOrigin(cell, pDC->GetTextExtent(strText));
+
+    CScopedSaveDC saved(*pDC);
+    pDC->IntersectClipRect(&cell.m_rect);
+    pDC->TextOut(pt.x, pt.y, strText);
+}
+
+void CSheet::DrawCellBorder(CDC* pDC, const CCell& cell, BOOL bGuides) const
+{
+    const RECT& rc = cell.m_rect;
+    // Inside the sheet the right and bottom edges lie on the cell's last
+    // unit; on the sheet's outer edge they lie just outside it.
+    int xRight = rc.right == m_rcBounds.right ? rc.right : rc.right - 1;
+    int yBottom = rc.bottom == m_rcBounds.bottom ? rc.bottom : rc.bottom - 1;
+
+    DrawEdge(pDC, cell.m_nLeftEdge, cell.m_crLeftEdge, rc.left, rc.top, rc.left, rc.bottom, 1, 0);
+    DrawEdge(pDC, cell.m_nTopEdge, cell.m_crTopEdge, rc.left, rc.top, rc.right, rc.top, 0, 1);
+    DrawEdgeOrGuide(pDC, cell.m_nRightEdge, cell.m_crRightEdge, bGuides, xRight, rc.top, xRight,
+                    rc.bottom, -1, 0);
+    DrawEdgeOrGuide(pDC, cell.m_nBottomEdge, cell.m_crBottomEdge, bGuides, rc.left, yBottom,
+                    rc.right, yBottom, 0, -1);
+    DrawDiagonal(pDC, cell.m_nDiagDown, cell.m_crDiagDown, rc.left, rc.top, rc.right, rc.bottom);
+    DrawDiagonal(pDC, cell.m_nDiagUp, cell.m_crDiagUp, rc.left, rc.bottom, rc.right, rc.top);
+}
+
+void CSheet::DrawPicture(CDC* pDC, const CCell& cell) const
+{
+    // A header or pixel block that does not fit its own description (a
+    // damaged template) is never handed to GDI.
+    if (!cell.IsPictureValid())
+        return;
+    const BITMAPINFO* pInfo = (const BITMAPINFO*)cell.m_hDibInfo;
+    RECT rcDest = cell.m_rect;
+    RECT rcSource = { 0, 0, pInfo->bmiHeader.biWidth, (LONG)abs(pInfo->bmiHeader.biHeight) };
+    FitPictureRect(cell, rcDest, rcSource);
+    pDC->StretchDIBits(rcDest.left, rcDest.top, rcDest.right - rcDest.left,
+                       rcDest.bottom - rcDest.top, rcSource.left, rcSource.top,
+                       rcSource.right - rcSource.left, rcSource.bottom - rcSource.top,
+                       cell.m_hDibBits, pInfo, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void DrawFocusFrame(CDC* pDC, const CCell& cell)
+{
+    RECT rc = { cell.m_rect.left + 1, cell.m_rect.top + 1, cell.m_rect.right, cell.m_rect.bottom };
+    for (int i = 0; i < 3; ++i)
+    {
+        pDC->DrawFocusRect(&rc);
+        ::InflateRect(&rc, -1, -1);
+    }
+}
+
+void FitPictureRect(const CCell& cell, RECT& rcDest, RECT& rcSource)
+{
+    if (cell.m_hDibInfo == NULL || cell.m_hDibBits == NULL || cell.m_bStretch)
+        return;
+    int cxCell = rcDest.right - rcDest.left;
+    int cyCell = rcDest.bottom - rcDest.top;
+    int cxPicture = rcSource.right - rcSource.left;
+    int cyPicture = rcSource.bottom - rcSource.top;
+    int cx = cxPicture < cxCell ? cxPicture : cxCell;
+    int cy = cyPicture < cyCell ? cyPicture : cyCell;
+
+    int x = rcDest.left;
+    if (cell.m_nHAlign == CELL_ALIGN_RIGHT)
+        x += cxCell - cx;
+    else if (cell.m_nHAlign == CELL_ALIGN_MIDDLE)
+        x += (cxCell - cx) / 2;
+    int y = rcDest.top;
+    if (cell.m_nVAlign == CELL_ALIGN_BOTTOM)
+        y += cyCell - cy;
+    else if (cell.m_nVAlign == CELL_ALIGN_CENTER)
+        y += (cyCell - cy) / 2;
+
+    ::SetRect(&rcDest, x, y, x + cx, y + cy);
+    ::SetRect(&rcSource, 0, 0, cx, cy);
+}
