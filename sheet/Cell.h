@@ -198,4 +198,22 @@ static_assert(sizeof(LOGFONTA) == 60, "ANSI LOGFONT");
 // The sheet's cells by value; growing clears the new storage, then constructs.
 class CCellArray : public CArray<CCell, CCell&>
 {
+public:
+    // Exchanges the storage of two arrays; the cells keep their owners.
+    void Swap(CCellArray& other)
+    {
+        Exchange(m_pData, other.m_pData);
+        Exchange(m_nSize, other.m_nSize);
+        Exchange(m_nMaxSize, other.m_nMaxSize);
+        Exchange(m_nGrowBy, other.m_nGrowBy);
+    }
+
+private:
+    template<class T>
+    static void Exchange(T& a, T& b)
+    {
+        T t = a;
+        a = b;
+        b = t;
+    }
 };

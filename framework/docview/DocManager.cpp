@@ -1,0 +1,107 @@
+#include "framework/docview/DocManager.h"
+
+#include "framework/docview/DocTemplate.h"
+#include "framework/docview/Document.h"
+
+CDocManager::CDocManager()
+{
+}
+
+CDocManager::~CDocManager()
+{
+    POSITION pos = m_templateList.GetHeadPosition();
+    while (pos != NULL)
+        delete GetNextDocTemplate(pos);
+    m_templateList.RemoveAll();
+}
+
+void CDocManager::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    ASSERT(pTemplate->m_pDocManager == NULL);
+    pTemplate->m_pDocManager = this;
+    m_templateList.AddTail(pTemplate);
+}
+
+CDocTemplate* CDocManager::GetNextDocTemplate(POSITION& rPos) const
+{
+    return static_cast<CDocTemplate*>(m_templateList.GetNext(rPos));
+}
+
+int CDocManager::GetOpenDocumentCount() const
+{
+    int nCount = 0;
+    POSITION pos = GetFirstDocTemplatePosition();
+    while (pos != NULL)
+    {
+        CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+        POSITION posDoc = pTemplate->GetFirstDocPosition();
+        while (posDoc != NULL)
+        {
+            pTemplate->GetNextDoc(posDoc);
+            ++nCount;
+        }
+    }
+    return nCount;
+}
+
+CDocument* CDocManager::OnFileNew()
+{
+    if (m_templateList.IsEmpty())
+        return NULL;
+    return static_cast<CDocTemplate*>(m_templateList.GetHead())->OpenDocumentFile(NULL);
+}
+
+CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    char szPath[MAX_PATH];
+    DWORD n = GetFullPathNameA(lpszFileName, MAX_PATH, szPath, NULL);
+    if (n == 0 || n >= MAX_PATH)
+        lstrcpynA(szPath, lpszFileName, MAX_PATH);
+
+    CDocTemplate* pBest = NULL;
+    CDocTemplate::Confidence best = CDocTemplate::noAttempt;
+    POSITION pos = GetFirstDocTemplatePosition();
+    while (pos != NULL)
+    {
+        CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+        CDocument* pOpen = NULL;
+        CDocTemplate::Confidence match = pTemplate->MatchDocType(szPath, pOpen);
+        if (match == CDocTemplate::yesAlreadyOpen)
+            return pOpen;
+        if (match > best)
+        {
+            best = match;
+            pBest = pTemplate;
+        }
+    }
+    if (pBest == NULL)
+        return NULL;
+    return pBest->OpenDocumentFile(szPath);
+}
+
+BOOL CDocManager::SaveAllModified()
+{
+    POSITION pos = GetFirstDocTemplatePosition();
+    while (pos != NULL)
+        if (!GetNextDocTemplate(pos)->SaveAllModified())
+            return FALSE;
+    return TRUE;
+}
+
+void CDocManager::CloseAllDocuments(BOOL bEndSession)
+{
+    POSITION pos = GetFirstDocTemplatePosition();
+    while (pos != NULL)
+        GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+}
+
+BOOL CDocManager::DoPromptFileName(CString&, BOOL, CDocTemplate*)
+{
+    // The file dialogs come with the common dialog wrappers; until then a
+    // document without a path is saved only through its own DoSave.
+    return FALSE;
+}
+
+void CDocManager::AddToRecentFileList(LPCSTR)
+{
+}

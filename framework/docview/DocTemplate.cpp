@@ -1,0 +1,178 @@
+#include "framework/docview/DocTemplate.h"
+
+#include "framework/docview/Document.h"
+
+IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
+IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
+
+CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                           CRuntimeClass* pViewClass)
+    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass),
+      m_pViewClass(pViewClass), m_pDocManager(NULL)
+{
+    // A template without strings still works, with empty parts.
+    if (nIDResource != 0 && !m_strDocStrings.LoadString(nIDResource))
+        m_strDocStrings.Empty();
+}
+
+CDocTemplate::~CDocTemplate()
+{
+}
+
+BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const
+{
+    rString.Empty();
+    int nStart = 0;
+    for (int i = 0; i < (int)index; ++i)
+    {
+        nStart = m_strDocStrings.Find('\n', nStart);
+        if (nStart < 0)
+            return FALSE;
+        ++nStart;
+    }
+    int nEnd = m_strDocStrings.Find('\n', nStart);
+    if (nEnd < 0)
+        nEnd = m_strDocStrings.GetLength();
+    rString = m_strDocStrings.Mid(nStart, nEnd - nStart);
+    return !rString.IsEmpty();
+}
+
+void CDocTemplate::AddDocument(CDocument* pDoc)
+{
+    ASSERT(pDoc->m_pDocTemplate == NULL);
+    pDoc->m_pDocTemplate = this;
+}
+
+void CDocTemplate::RemoveDocument(CDocument* pDoc)
+{
+    ASSERT(pDoc->m_pDocTemplate == this);
+    pDoc->m_pDocTemplate = NULL;
+}
+
+CDocument* CDocTemplate::CreateNewDocument()
+{
+    if (m_pDocClass == NULL)
+        return NULL;
+    CObject* pObject = m_pDocClass->CreateObject();
+    CDocument* pDocument = DYNAMIC_DOWNCAST(CDocument, pObject);
+    if (pDocument == NULL)
+    {
+        delete pObject;
+        return NULL;
+    }
+    AddDocument(pDocument);
+    return pDocument;
+}
+
+CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch)
+{
+    rpDocMatch = NULL;
+    POSITION pos = GetFirstDocPosition();
+    while (pos != NULL)
+    {
+        CDocument* pDoc = GetNextDoc(pos);
+        if (!pDoc->GetPathName().IsEmpty() && lstrcmpiA(pDoc->GetPathName(), lpszPathName) == 0)
+        {
+            rpDocMatch = pDoc;
+            return yesAlreadyOpen;
+        }
+    }
+    CString strExt;
+    if (GetDocString(strExt, filterExt))
+    {
+        int nPath = lstrlenA(lpszPathName);
+        if (nPath >= strExt.GetLength() &&
+            lstrcmpiA(lpszPathName + nPath - strExt.GetLength(), strExt) == 0)
+            return yesAttemptNative;
+    }
+    return yesAttemptForeign;
+}
+
+BOOL CDocTemplate::SaveAllModified()
+{
+    POSITION pos = GetFirstDocPosition();
+    while (pos != NULL)
+        if (!GetNextDoc(pos)->SaveModified())
+            return FALSE;
+    return TRUE;
+}
+
+void CDocTemplate::CloseAllDocuments(BOOL)
+{
+    POSITION pos = GetFirstDocPosition();
+    while (pos != NULL)
+    {
+        // The next position is taken first: closing removes the document.
+        CDocument* pDoc = GetNextDoc(pos);
+        pDoc->OnCloseDocument();
+    }
+}
+
+CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
+                                     CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass)
+    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass), m_nUntitledCount(0)
+{
+}
+
+CMultiDocTemplate::~CMultiDocTemplate()
+{
+    while (!m_docList.IsEmpty())
+    {
+        CDocument* pDoc = static_cast<CDocument*>(m_docList.GetHead());
+        delete pDoc;   // its destructor removes it from the list
+    }
+}
+
+void CMultiDocTemplate::AddDocument(CDocument* pDoc)
+{
+    CDocTemplate::AddDocument(pDoc);
+    m_docList.AddTail(pDoc);
+}
+
+void CMultiDocTemplate::RemoveDocument(CDocument* pDoc)
+{
+    CDocTemplate::RemoveDocument(pDoc);
+    POSITION pos = m_docList.Find(pDoc);
+    if (pos != NULL)
+        m_docList.RemoveAt(pos);
+}
+
+CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const
+{
+    return static_cast<CDocument*>(m_docList.GetNext(rPos));
+}
+
+void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
+{
+    CString strName;
+    if (!GetDocString(strName, docName))
+        strName = "Untitled";
+    CString strTitle;
+    strTitle.Format("%s%u", (LPCSTR)strName, m_nUntitledCount + 1);
+    pDocument->SetTitle(strTitle);
+}
+
+CDocument* CMultiDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
+{
+    CDocument* pDocument = CreateNewDocument();
+    if (pDocument == NULL)
+        return NULL;
+    if (lpszPathName == NULL)
+    {
+        SetDefaultTitle(pDocument);
+        if (!pDocument->OnNewDocument())
+        {
+            delete pDocument;
+            return NULL;
+        }
+        ++m_nUntitledCount;
+        return pDocument;
+    }
+    if (!pDocument->OnOpenDocument(lpszPathName))
+    {
+        delete pDocument;
+        return NULL;
+    }
+    pDocument->SetPathName(lpszPathName);
+    return pDocument;
+}

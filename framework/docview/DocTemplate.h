@@ -1,0 +1,107 @@
+// Document templates: what kind of document a program makes (its runtime
+// classes and the strings of its resource id), and the documents of that
+// kind that are open.
+#pragma once
+
+#include "framework/core/List.h"
+#include "framework/windows/CmdTarget.h"
+
+class CDocManager;
+class CDocument;
+
+class CDocTemplate : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CDocTemplate)
+public:
+    // The parts of the template's string resource, separated by '\n'.
+    enum DocStringIndex
+    {
+        windowTitle,
+        docName,            // base of default titles ("Sheet" gives "Sheet1")
+        fileNewName,
+        filterName,         // "Template Files (*.kvm)"
+        filterExt,          // ".kvm"
+        regFileTypeId,
+        regFileTypeName
+    };
+
+    // How well a path suits this template.
+    enum Confidence
+    {
+        noAttempt,
+        maybeAttemptForeign,
+        maybeAttemptNative,
+        yesAttemptForeign,
+        yesAttemptNative,
+        yesAlreadyOpen
+    };
+
+    ~CDocTemplate() override;
+
+    UINT GetResourceID() const { return m_nIDResource; }
+    CRuntimeClass* GetDocClass() const { return m_pDocClass; }
+    CRuntimeClass* GetFrameClass() const { return m_pFrameClass; }
+    CRuntimeClass* GetViewClass() const { return m_pViewClass; }
+    CDocManager* GetDocManager() const { return m_pDocManager; }
+
+    // FALSE, with rString empty, when the resource has no such part.
+    virtual BOOL GetDocString(CString& rString, DocStringIndex index) const;
+
+    virtual void AddDocument(CDocument* pDoc);
+    virtual void RemoveDocument(CDocument* pDoc);
+    virtual POSITION GetFirstDocPosition() const = 0;
+    virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;
+
+    // Creates a document of the template's class and adds it; NULL when
+    // the class cannot be created.
+    virtual CDocument* CreateNewDocument();
+    // Opens lpszPathName in a new document, or makes a new untitled
+    // document when it is NULL.  NULL when the document refused.
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName) = 0;
+    virtual void SetDefaultTitle(CDocument* pDocument) = 0;
+
+    // yesAlreadyOpen (and rpDocMatch) when a document of this template has
+    // the path open; yesAttemptNative when the extension is the template's.
+    virtual Confidence MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch);
+
+    // SaveModified of each document; FALSE as soon as one answers FALSE.
+    virtual BOOL SaveAllModified();
+    virtual void CloseAllDocuments(BOOL bEndSession);
+
+protected:
+    CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                 CRuntimeClass* pViewClass);
+
+    UINT m_nIDResource;
+    CRuntimeClass* m_pDocClass;
+    CRuntimeClass* m_pFrameClass;
+    CRuntimeClass* m_pViewClass;
+    CString m_strDocStrings;
+    CDocManager* m_pDocManager;
+
+    friend class CDocManager;
+};
+
+// A template of which any number of documents can be open at once.
+class CMultiDocTemplate : public CDocTemplate
+{
+    DECLARE_DYNAMIC(CMultiDocTemplate)
+public:
+    CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                      CRuntimeClass* pViewClass);
+    // Deletes the documents that are still open.
+    ~CMultiDocTemplate() override;
+
+    void AddDocument(CDocument* pDoc) override;
+    void RemoveDocument(CDocument* pDoc) override;
+    POSITION GetFirstDocPosition() const override { return m_docList.GetHeadPosition(); }
+    CDocument* GetNextDoc(POSITION& rPos) const override;
+
+    CDocument* OpenDocumentFile(LPCSTR lpszPathName) override;
+    // docName and a running number ("Sheet1", "Sheet2", ...).
+    void SetDefaultTitle(CDocument* pDocument) override;
+
+protected:
+    CPtrList m_docList;
+    UINT m_nUntitledCount;
+};

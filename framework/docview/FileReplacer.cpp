@@ -1,0 +1,52 @@
+#include "framework/docview/FileReplacer.h"
+
+#include "framework/core/File.h"
+
+namespace
+{
+// The folder part of a path, "." when it has none.
+CString FolderOf(const CString& strPath)
+{
+    int nSlash = -1;
+    for (int i = 0; i < strPath.GetLength(); ++i)
+        if (strPath[i] == '\\' || strPath[i] == '/' || strPath[i] == ':')
+            nSlash = i;
+    if (nSlash < 0)
+        return ".";
+    if (strPath[nSlash] == ':')
+        return strPath.Left(nSlash + 1);
+    return nSlash == 0 ? strPath.Left(1) : strPath.Left(nSlash);
+}
+}
+
+CFileReplacer::CFileReplacer(LPCSTR lpszTarget) : m_strTarget(lpszTarget), m_bPending(FALSE)
+{
+    char szTemp[MAX_PATH];
+    // GetTempFileName creates the file, which reserves the name.
+    if (GetTempFileNameA(FolderOf(m_strTarget), "sav", 0, szTemp) == 0)
+        CFileException::ThrowOsError((LONG)GetLastError(), lpszTarget);
+    m_strTemp = szTemp;
+    m_bPending = TRUE;
+}
+
+CFileReplacer::~CFileReplacer()
+{
+    Abandon();
+}
+
+void CFileReplacer::Commit()
+{
+    ASSERT(m_bPending);
+    if (!MoveFileExA(m_strTemp, m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+        CFileException::ThrowOsError((LONG)GetLastError(), m_strTarget);
+    m_bPending = FALSE;
+}
+
+void CFileReplacer::Abandon()
+{
+    if (m_bPending)
+    {
+        DeleteFileA(m_strTemp);
+        m_bPending = FALSE;
+    }
+}

@@ -1,0 +1,37 @@
+// Saving without risk to the file being replaced: the new contents go to a
+// temporary file in the target's folder, which is renamed over the target
+// only once everything was written.  Until Commit succeeds the target is
+// never touched; an abandoned temporary file is deleted.
+#pragma once
+
+#include "framework/core/String.h"
+
+class CFileReplacer
+{
+public:
+    // Picks a fresh temporary name beside lpszTarget (the file is created
+    // empty, so no other writer takes the name).  Throws CFileException when
+    // the folder cannot hold it.
+    explicit CFileReplacer(LPCSTR lpszTarget);
+    // Deletes the temporary file unless Commit succeeded.
+    ~CFileReplacer();
+
+    CFileReplacer(const CFileReplacer&) = delete;
+    CFileReplacer& operator=(const CFileReplacer&) = delete;
+
+    // Where the new contents are to be written.
+    const CString& GetTempPath() const { return m_strTemp; }
+    const CString& GetTargetPath() const { return m_strTarget; }
+
+    // Renames the temporary file over the target.  Every handle on the
+    // temporary file must be closed first.  Throws CFileException on failure
+    // and leaves the target as it was.
+    void Commit();
+    // Deletes the temporary file now; never throws.
+    void Abandon();
+
+private:
+    CString m_strTarget;
+    CString m_strTemp;
+    BOOL m_bPending;
+};

@@ -1,0 +1,28 @@
+// CView: a window that shows a document.  This is the part of the view
+// the documents rely on: attachment to a document and the update call.
+#pragma once
+
+#include "framework/windows/Wnd.h"
+
+class CDocument;
+
+class CView : public CWnd
+{
+    DECLARE_DYNAMIC(CView)
+public:
+    // Detaches from the document.
+    ~CView() override;
+
+    CDocument* GetDocument() const { return m_pDocument; }
+
+    // Called by CDocument::UpdateAllViews; the default redraws the window.
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    virtual void OnDraw(CDC* pDC) = 0;
+
+protected:
+    CView();
+
+    CDocument* m_pDocument;
+
+    friend class CDocument;
+};

@@ -1,0 +1,27 @@
+// Command and string ids of the designer's document.
+#pragma once
+
+// Commands
+#define ID_FILE_SAVE_DATA_TO_FILE       32826
+#define ID_FILE_SAVE_DATA_TO_DATABASE   32827
+#define ID_FILE_LOAD_DATA_FROM_FILE     32828
+#define ID_FILE_LOAD_DATA_FROM_DATABASE 32829
+#define ID_CELL_TEXT                    32848
+#define ID_CELL_ORGAN                   32849
+#define ID_CELL_ORGANCODE               32850
+#define ID_CELL_DATETIME                32851
+#define ID_CELL_NUMERIC                 32852
+#define ID_CELL_CALCULATE               32853
+#define ID_CELL_PICTURE                 33033
+#define ID_TABLE_VERIFY                 33046
+#define ID_DATA_SUM_FROM_FILES          33056
+
+// Strings
+#define IDS_READ_TEMPLATE_ERROR         400
+
+// Sum data files dialog
+#define IDD_SUM_FILES                   310
+#define IDC_SUM_ADD_FILES               1239
+#define IDC_SUM_DELETE                  1240
+#define IDC_SUM_CLEAR                   1241
+#define IDC_SUM_FILE_LIST               1242

@@ -1,0 +1,154 @@
+// The designer's document: one open template (a sheet of free-standing
+// cells) with its data, kept as a compound file whose "Contents" stream
+// holds the template stream.  Views, dialogs and file operations reach the
+// cells through its sheet.
+#pragma once
+
+#include "framework/docview/OleServerDoc.h"
+#include "sheet/Sheet.h"
+#include "sheet/TemplateBuilder.h"
+
+class CCmdUI;
+class CDataFile;
+
+// What the Set Report Information dialog shows and gives back.
+struct CReportInfo
+{
+    CReportInfo();
+
+    LONG nReportType;
+    CString strOrgCode;
+    CString strOrgName;
+    int nPeriodStyle;               // numeral style of the period text
+    CString strPeriod;              // 13-character period code
+    BOOL bApply;                    // put the values into the cells (the dialog sets it
+                                    // when the user changed one of them)
+};
+
+// Filters of the data-file dialogs, by position (1-based, as the dialog
+// reports the chosen one).
+enum
+{
+    DATAFILTER_SAVE_TEMPORARY = 1,
+    DATAFILTER_SAVE_SHARED = 2,
+    DATAFILTER_OPEN_SHARED = 1,
+    DATAFILTER_OPEN_TEMPORARY = 2
+};
+
+class CTallyformDoc : public COleServerDoc
+{
+    DECLARE_DYNCREATE(CTallyformDoc)
+public:
+    CTallyformDoc();
+    ~CTallyformDoc() override;
+
+    void Serialize(CArchive& ar) override;
+    BOOL IsModified() override;
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCSTR lpszPathName) override;
+    // Without a path, asks for folder and name (checked, asked again when
+    // unusable) and before overwriting; the save goes through a temporary
+    // file, so a failure leaves any old file as it was.
+    BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
+    void DeleteContents() override;
+
+    // New templates
+    // File > New: the template picker and its wizards; until they exist
+    // the new document is an empty template.
+    virtual BOOL RunNewDocumentWizard();
+    // The Create Template wizard's result: header, then a text grid or the
+    // default item template; marks modified and takes the template name
+    // as the title.
+    void CreateTemplateFromWizard(const CNewTemplateFields& fields);
+    // Loads a template file into this new document without becoming that
+    // file's document (a later Save asks for a name).
+    BOOL LoadTemplateFile(LPCSTR lpszPathName);
+
+    // Cell types
+    void SetCellType(int nType);
+    void UpdateCellTypeUI(CCmdUI* pCmdUI, int nType);
+    // 1 when there is at most one organization-name, organization-code and
+    // report-date cell (always for an analysis sheet); else shows the first
+    // failing rule and returns 0.
+    int CheckKeyCells();
+    // Prefills the Set Report Information dialog from the key cells and,
+    // on OK with the apply choice, fills the cells.  1 on OK, 0 on Cancel.
+    int AskReportInformation();
+
+    // Formula text helpers used by the formula evaluation
+    void ReplaceCellNameInFormula(int nCell, LPCSTR pszReplacement, CString& strFormula);
+    int ListFormulaOperands(CString& strOut, int nCell, BOOL bUseText, LPCSTR pszText);
+
+    // Automation methods (each TRUE when the sheet changed)
+    BOOL DeleteColumn();
+    BOOL AddColumn();
+    BOOL AddRow();
+    BOOL DeleteRow();
+    BOOL MergeUnit();
+    BOOL SplitUnit();
+
+    // Data files
+    // Writes the sheet's data to a data file of the given kind; a shared
+    // file first asks for the report information.  FALSE on Cancel or
+    // failure (reported); an existing file is replaced only on success.
+    BOOL SaveDataFile(LPCSTR lpszPathName, WORD wKind);
+    // Loads a data file into the sheet once it was read whole, has the
+    // kind asked for (or the user accepts the other one) and belongs to
+    // this template; otherwise the sheet is left as it was.
+    BOOL LoadDataFile(LPCSTR lpszPathName, WORD wKind);
+    // Adds the figures of one shared data file; a file that cannot be read
+    // is reported and skipped (FALSE).
+    BOOL SumDataFiles(LPCSTR lpszPathName);
+
+    CSheet m_sheet;
+
+protected:
+    // Prompts, replaceable so that tests answer them.
+    virtual BOOL RunReportInfoDialog(CReportInfo& info);
+    // Folder (ending in "\") and name of a template to save.
+    virtual BOOL RunSaveTemplateDialog(const CString& strProposed, CString& strFolder,
+                                       CString& strName);
+    // A data file to save (bOpen FALSE) or load, and the chosen filter.
+    virtual BOOL PromptDataFileName(BOOL bOpen, CString& strPath, int& nFilterIndex);
+    // The shared data files to sum, in order.
+    virtual BOOL RunSumFilesDialog(CStringList& paths);
+    // Widths of item texts in the main window's font.
+    virtual int MeasureItemText(LPCSTR pszText);
+
+    void OnSaveDataToFile();
+    void OnLoadDataFromFile();
+    void OnSumDataFromFiles();
+    void OnTableVerify();
+    void OnCellText() { SetCellType(CELL_TEXT); }
+    void OnCellOrgan() { SetCellType(CELL_ORGAN); }
+    void OnCellOrganCode() { SetCellType(CELL_ORGANCODE); }
+    void OnCellDatetime() { SetCellType(CELL_REPORTDATE); }
+    void OnCellNumeric() { SetCellType(CELL_NUMERIC); }
+    void OnCellCalculate() { SetCellType(CELL_FORMULA); }
+    void OnCellPicture() { SetCellType(CELL_PICTURE); }
+    void OnUpdateCellText(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_TEXT); }
+    void OnUpdateCellOrgan(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_ORGAN); }
+    void OnUpdateCellOrganCode(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_ORGANCODE); }
+    void OnUpdateCellDatetime(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_REPORTDATE); }
+    void OnUpdateCellNumeric(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_NUMERIC); }
+    void OnUpdateCellCalculate(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_FORMULA); }
+    void OnUpdateCellPicture(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_PICTURE); }
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // What the automation methods do after a successful table operation.
+    BOOL AfterTableOperation(BOOL bChanged, BOOL bRecomputeBounds, BOOL bSelectFirst);
+    // The report-information values from the key cells.
+    CReportInfo ReportInfoFromSheet() const;
+    // Reads a data file whole; FALSE (reported) when it cannot be opened
+    // or read.
+    BOOL ReadDataFile(LPCSTR lpszPathName, CDataFile& data, LPCSTR pszOpenFailure,
+                      LPCSTR pszBadFormat);
+    CString DefaultExtension() const;
+};
+
+// When the text is not empty, starts with a digit and holds only digits and
+// '.', stores its value and returns 1; else returns -1.
+int ParseNumberText(LPCSTR pszText, double& dValue);

@@ -1,0 +1,166 @@
+#include <string.h>
+
+#include "sheet/document/TallyformDoc.h"
+
+#include "framework/core/File.h"
+#include "framework/core/MessageSink.h"
+#include "framework/docview/FileReplacer.h"
+#include "sheet/DataFile.h"
+
+namespace
+{
+
+// The path with ".kvt" or ".kvs" appended unless it already ends in it.
+CString WithDataExtension(const CString& strPath, WORD wKind)
+{
+    LPCSTR pszExt = wKind == DATAFILE_SHARED ? "kvs" : "kvt";
+    int nSlash = strPath.ReverseFind('\\');
+    int nForward = strPath.ReverseFind('/');
+    if (nForward > nSlash)
+        nSlash = nForward;
+    int nDot = strPath.ReverseFind('.');
+    if (nDot > nSlash && strPath.Mid(nDot + 1).CompareNoCase(pszExt) == 0)
+        return strPath;
+    return strPath + "." + pszExt;
+}
+
+void ShowWithPath(LPCSTR pszFormat, LPCSTR pszPath)
+{
+    CString str;
+    str.Format(pszFormat, pszPath);
+    AfxMessageBox(str);
+}
+
+BOOL SameTemplateCode(const char* a, const char* b)
+{
+    return strncmp(a, b, CELL_CODE_LEN) == 0;
+}
+
+} // namespace
+
+BOOL CTallyformDoc::ReadDataFile(LPCSTR lpszPathName, CDataFile& data, LPCSTR pszOpenFailure,
+                                 LPCSTR pszBadFormat)
+{
+    CFile file;
+    if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite))
+    {
+        ShowWithPath(pszOpenFailure, lpszPathName);
+        return FALSE;
+    }
+    try
+    {
+        if (data.Read(file))
+            return TRUE;
+    }
+    catch (CFileException* e)
+    {
+        e->Delete();
+    }
+    ShowWithPath(pszBadFormat, lpszPathName);
+    return FALSE;
+}
+
+BOOL CTallyformDoc::SaveDataFile(LPCSTR lpszPathName, WORD wKind)
+{
+    CDataFile data(wKind);
+    // The report information is asked before anything is written, so
+    // Cancel leaves an existing file as it was.
+    if (wKind == DATAFILE_SHARED)
+    {
+        CReportInfo info = ReportInfoFromSheet();
+        if (!RunReportInfoDialog(info))
+            return FALSE;
+        data.SetReportInformation(info.strOrgCode, info.strOrgName, (DWORD)info.nPeriodStyle,
+                                  info.strPeriod);
+    }
+    data.CollectFromSheet(m_sheet);
+    try
+    {
+        CFileReplacer replacer(lpszPathName);
+        CFile file;
+        CFileException error;
+        if (!file.Open(replacer.GetTempPath(), CFile::modeCreate | CFile::modeWrite, &error))
+            AfxThrowFileException(error.m_cause, error.m_lOsError, lpszPathName);
+        data.Write(file);
+        file.Close();
+        replacer.Commit();
+    }
+    catch (CFileException* e)
+    {
+        e->Delete();
+        ShowWithPath("Create File %s Error", lpszPathName);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CTallyformDoc::OnSaveDataToFile()
+{
+    if (m_sheet.m_cells.GetSize() == 0)
+    {
+        AfxMessageBox("The template have not cell,cannot save!");
+        return;
+    }
+    CString strPath;
+    int nFilter = DATAFILTER_SAVE_TEMPORARY;
+    if (!PromptDataFileName(FALSE, strPath, nFilter))
+        return;
+    WORD wKind = nFilter == DATAFILTER_SAVE_SHARED ? DATAFILE_SHARED : DATAFILE_TEMPORARY;
+    SaveDataFile(WithDataExtension(strPath, wKind), wKind);
+}
+
+BOOL CTallyformDoc::LoadDataFile(LPCSTR lpszPathName, WORD wKind)
+{
+    CDataFile data;
+    if (!ReadDataFile(lpszPathName, data, "Failed open data file %s.", "Invalid data file format."))
+        return FALSE;
+    if (data.m_wMagic != wKind)
+    {
+        LPCSTR pszQuestion = wKind == DATAFILE_SHARED
+            ? "The file is not shared data file but temporary data file,Continue?"
+            : "The file is not temporary data file but shared data file,Continue?";
+        if (AfxMessageBox(pszQuestion, MB_YESNO) != IDYES)
+            return FALSE;
+    }
+    // Checked before anything is cleared: a file of another template
+    // leaves the data that was typed in.
+    if (!SameTemplateCode(data.m_szTemplateCode, m_sheet.m_szCode))
+    {
+        AfxMessageBox("The data of selected file is not for this template!");
+        return FALSE;
+    }
+    ClearSheetData(m_sheet, TRUE);
+    ApplyDataFile(m_sheet, data);
+    UpdateAllViews(NULL);
+    return TRUE;
+}
+
+void CTallyformDoc::OnLoadDataFromFile()
+{
+    CString strPath;
+    int nFilter = DATAFILTER_OPEN_SHARED;
+    if (!PromptDataFileName(TRUE, strPath, nFilter))
+        return;
+    LoadDataFile(strPath, nFilter == DATAFILTER_OPEN_TEMPORARY ? DATAFILE_TEMPORARY : DATAFILE_SHARED);
+}
+
+BOOL CTallyformDoc::SumDataFiles(LPCSTR lpszPathName)
+{
+    CDataFile data;
+    if (!ReadDataFile(lpszPathName, data, "Failed to open data file %s,ignore.",
+                      "Failed to open data file %s,ignore."))
+        return FALSE;
+    AddDataFileValues(m_sheet, data);
+    return TRUE;
+}
+
+void CTallyformDoc::OnSumDataFromFiles()
+{
+    CStringList paths;
+    if (!RunSumFilesDialog(paths) || paths.IsEmpty())
+        return;
+    ClearSheetData(m_sheet, FALSE);
+    for (POSITION pos = paths.GetHeadPosition(); pos != NULL;)
+        SumDataFiles(paths.GetNext(pos));
+    UpdateAllViews(NULL);
+}

@@ -1,0 +1,112 @@
+#include "sheet/document/TallyformDoc.h"
+
+#include "framework/core/File.h"
+#include "framework/core/MessageSink.h"
+#include "framework/docview/DocTemplate.h"
+#include "framework/windows/WaitCursor.h"
+#include "view/TemplateName.h"
+
+namespace
+{
+
+const char kTemplateExtension[] = ".kvm";
+
+// "%s already exsisted" + full-width comma (code page 936) + "Overwrite?"
+const char kOverwritePrompt[] = "%s already exsisted\xA3\xACOverwrite?";
+
+// The title without ".kvm", cut before the first character a proposed
+// name does not carry over.
+CString ProposedTemplateName(const CString& strTitle)
+{
+    CString strName = strTitle;
+    int nExt = strName.GetLength() - (int)(sizeof(kTemplateExtension) - 1);
+    if (nExt >= 0 && strName.Mid(nExt).CompareNoCase(kTemplateExtension) == 0)
+        strName = strName.Left(nExt);
+    int nCut = strName.FindOneOf(" #%;/\\");
+    if (nCut >= 0)
+        strName = strName.Left(nCut);
+    return strName;
+}
+
+BOOL FileExists(LPCSTR lpszPathName)
+{
+    CFileStatus status;
+    return CFile::GetStatus(lpszPathName, status);
+}
+
+} // namespace
+
+CString CTallyformDoc::DefaultExtension() const
+{
+    CString strExt;
+    if (m_pDocTemplate != NULL && m_pDocTemplate->GetDocString(strExt, CDocTemplate::filterExt)
+        && !strExt.IsEmpty())
+        return strExt;
+    return kTemplateExtension;
+}
+
+BOOL CTallyformDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
+{
+    CString strPath = lpszPathName != NULL ? lpszPathName : "";
+    if (strPath.IsEmpty())
+    {
+        CString strName = ProposedTemplateName(m_strTitle);
+        CString strFolder;
+        // An unusable name is explained and asked for again.
+        for (;;)
+        {
+            if (!RunSaveTemplateDialog(strName, strFolder, strName))
+                return FALSE;
+            if (CheckTemplateName(strFolder, strName))
+                break;
+        }
+        strPath = strFolder + strName + DefaultExtension();
+        if (FileExists(strPath))
+        {
+            CString strPrompt;
+            strPrompt.Format(kOverwritePrompt, (LPCSTR)strPath);
+            if (AfxMessageBox(strPrompt, MB_YESNO) != IDYES)
+                return FALSE;
+        }
+    }
+
+    {
+        CWaitCursor wait;
+        // The save writes a temporary file and replaces the target only
+        // once it is complete, so a failure leaves an older file intact.
+        if (!OnSaveDocument(strPath))
+            return FALSE;
+    }
+    if (bReplace)
+        SetPathName(strPath);
+    return TRUE;
+}
+
+void CTallyformDoc::CreateTemplateFromWizard(const CNewTemplateFields& fields)
+{
+    SetNewTemplateHeader(m_sheet, fields, 0);
+    if (fields.bByItems)
+    {
+        class CDocTextMeasure : public CTextMeasure
+        {
+        public:
+            explicit CDocTextMeasure(CTallyformDoc& doc) : m_doc(doc) {}
+            int TextWidth(LPCSTR pszText) override { return m_doc.MeasureItemText(pszText); }
+
+        private:
+            CTallyformDoc& m_doc;
+        } measure(*this);
+        BuildItemTemplate(m_sheet, fields.bItemsDown, fields.nGroups, measure);
+    }
+    else
+    {
+        BuildTextGrid(m_sheet, fields.nRows, fields.nCols);
+    }
+    m_sheet.m_arrSel.RemoveAll();
+    m_sheet.m_nCurCell = -1;
+    SetRectEmpty(&m_sheet.m_rcBounds);
+    m_sheet.UpdateBoundingRect();
+    SetModifiedFlag(TRUE);
+    SetTitle(fields.strName);
+    UpdateAllViews(NULL);
+}

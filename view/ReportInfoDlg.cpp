@@ -1,0 +1,85 @@
+#include "view/ReportInfoDlg.h"
+
+#include "framework/windows/DataExchange.h"
+#include "TemplateDialogIds.h"
+
+namespace
+{
+// The organization code field of the cells and data files holds 8 characters.
+const int ORGAN_CODE_MAX = 8;
+}
+
+BEGIN_MESSAGE_MAP(CReportInfoDlg, CDialog)
+    ON_BN_CLICKED(IDC_ORGAN_BROWSE, OnBrowse)
+END_MESSAGE_MAP()
+
+CReportInfoDlg::CReportInfoDlg(CWnd* pParent)
+    : CDialog(IDD_REPORT_INFO, pParent), m_nPeriodType(4), m_nPeriodStyle(1), m_bChanged(FALSE)
+{
+}
+
+void CReportInfoDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_ORGAN_BROWSE, m_btnBrowse);
+    DDX_Text(pDX, IDC_ORGAN_CODE, m_strOrganCode);
+    DDX_Text(pDX, IDC_ORGAN_NAME, m_strOrganName);
+}
+
+BOOL CReportInfoDlg::OnInitDialog()
+{
+    SendDlgItemMessage(IDC_ORGAN_CODE, EM_LIMITTEXT, ORGAN_CODE_MAX);
+    CDialog::OnInitDialog();
+
+    CWnd* pPlace = GetDlgItem(IDC_PERIOD_PLACE);
+    CRect rect;
+    pPlace->GetWindowRect(&rect);
+    ScreenToClient(&rect);
+    if (m_wndPeriod.Create(rect, this, IDC_PERIOD_FIELD))
+    {
+        // Into the tab order where the placeholder stands.
+        ::SetWindowPos(m_wndPeriod.m_hWnd, pPlace->m_hWnd, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        m_wndPeriod.SetPeriodType(m_nPeriodType, m_nPeriodStyle);
+        m_wndPeriod.SetCode(m_strPeriod);
+    }
+
+    m_bChanged = FALSE;
+    m_strOldOrganCode = m_strOrganCode;
+    m_strOldOrganName = m_strOrganName;
+    m_strOldPeriod = m_strPeriod;
+    m_btnBrowse.EnableWindow(CanBrowseOrganizations());
+    return TRUE;
+}
+
+void CReportInfoDlg::OnBrowse()
+{
+    CString strCode, strName;
+    if (!BrowseOrganization(strCode, strName))
+        return;
+    m_strOrganCode = strCode;
+    m_strOrganName = strName;
+    UpdateData(FALSE);
+}
+
+void CReportInfoDlg::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    if (m_wndPeriod.m_hWnd != NULL)
+        m_strPeriod = m_wndPeriod.GetCode();
+    m_bChanged = m_strOrganCode.Compare(m_strOldOrganCode) != 0 ||
+                 m_strOrganName.Compare(m_strOldOrganName) != 0 ||
+                 m_strPeriod.Compare(m_strOldPeriod) != 0;
+    EndDialog(IDOK);
+}
+
+BOOL CReportInfoDlg::CanBrowseOrganizations() const
+{
+    return FALSE;
+}
+
+BOOL CReportInfoDlg::BrowseOrganization(CString&, CString&)
+{
+    return FALSE;
+}

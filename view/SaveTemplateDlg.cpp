@@ -1,0 +1,107 @@
+#include "view/SaveTemplateDlg.h"
+
+#include "framework/windows/DataExchange.h"
+#include "view/TemplateName.h"
+#include "TemplateDialogIds.h"
+
+BEGIN_MESSAGE_MAP(CSaveTemplateDlg, CDialog)
+    ON_NOTIFY(TVN_SELCHANGEDA, IDC_TEMPLATE_FOLDERS, OnSelchangedFolders)
+    ON_LBN_SELCHANGE(IDC_TEMPLATE_LIST, OnSelchangeTemplates)
+END_MESSAGE_MAP()
+
+CSaveTemplateDlg::CSaveTemplateDlg(CString name, CWnd* pParent)
+    : CDialog(IDD_SAVE_TEMPLATE, pParent), m_strName(name)
+{
+}
+
+CString CSaveTemplateDlg::GetTemplateRoot()
+{
+    char szDir[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, szDir);
+    if (n == 0 || n >= MAX_PATH)
+        szDir[0] = '\0';
+    CString strRoot = szDir;
+    if (!strRoot.IsEmpty() && strRoot[strRoot.GetLength() - 1] == '\\')
+        strRoot = strRoot.Left(strRoot.GetLength() - 1);
+    return strRoot + "\\Template\\";
+}
+
+void CSaveTemplateDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_TEMPLATE_LIST, m_listTemplates);
+    DDX_Control(pDX, IDC_TEMPLATE_FOLDERS, m_treeFolders);
+    DDX_Text(pDX, IDC_TEMPLATE_NAME, m_strName);
+}
+
+BOOL CSaveTemplateDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_treeFolders.m_bAllowDrag = TRUE;
+    m_treeFolders.m_bAllowRename = TRUE;
+    m_treeFolders.m_bAllowDelete = TRUE;
+    m_treeFolders.m_bAllowProperty = TRUE;
+    m_treeFolders.SetShowFiles(FALSE);
+    m_treeFolders.SetRootPath(GetTemplateRoot());
+    // The focus starts in the name: a tree that takes the focus selects its
+    // first folder by itself, and only the user's choice may count.
+    GotoDlgCtrl(GetDlgItem(IDC_TEMPLATE_NAME));
+    return FALSE;
+}
+
+void CSaveTemplateDlg::OnSelchangedFolders(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    m_strFolder = m_treeFolders.GetSelectedPath();
+    if (m_strFolder.IsEmpty() || m_strFolder[m_strFolder.GetLength() - 1] != '\\')
+        m_strFolder += "\\";
+    FillTemplateList();
+}
+
+void CSaveTemplateDlg::FillTemplateList()
+{
+    m_listTemplates.ResetContent();
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA(m_strFolder + "*.kvm", &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+            continue;
+        CString strName = data.cFileName;
+        // The pattern can also match longer extensions through short names.
+        int nDot = strName.ReverseFind('.');
+        if (nDot < 0 || strName.Mid(nDot).CompareNoCase(".kvm") != 0)
+            continue;
+        m_listTemplates.AddString(strName.Left(nDot));
+    } while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+}
+
+void CSaveTemplateDlg::OnSelchangeTemplates()
+{
+    int nSel = m_listTemplates.GetCurSel();
+    if (nSel == LB_ERR)
+        return;
+    m_listTemplates.GetText(nSel, m_strName);
+    UpdateData(FALSE);
+}
+
+void CSaveTemplateDlg::OnOK()
+{
+    // Only a folder below the root will do; anything else is ignored.
+    CString strRoot = GetTemplateRoot();
+    if (m_strFolder.Compare(strRoot) <= 0 ||
+        m_strFolder.Left(strRoot.GetLength()).Compare(strRoot) != 0)
+        return;
+    CString strName;
+    GetDlgItemText(IDC_TEMPLATE_NAME, strName);
+    if (!CheckTemplateName(m_strFolder, strName))
+    {
+        GotoDlgCtrl(GetDlgItem(IDC_TEMPLATE_NAME));
+        return;
+    }
+    if (UpdateData(TRUE))
+        EndDialog(IDOK);
+}
