@@ -5,6 +5,7 @@
 
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <string>
 #include <vector>
@@ -71,20 +72,36 @@ inline std::string PdfFonts(const std::string& strPdf)
     return RunTool("pdffonts '" + strPdf + "'");
 }
 
-// Height of the box pdftotext gives the word, or -1 when it is not found.
-inline double PdfWordHeight(const std::string& strPdf, const std::string& strWord)
+// The box pdftotext gives a word, in PDF units from the page's top left:
+// from the font's ascent above the baseline to its descent below.
+struct PdfWordBox
 {
+    bool bFound = false;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+    double Height() const { return yMax - yMin; }
+};
+
+inline double BoxField(const std::string& strTag, const char* pszName)
+{
+    size_t nAt = strTag.find(std::string(pszName) + "=\"");
+    return nAt == std::string::npos ? 0 : atof(strTag.c_str() + nAt + strlen(pszName) + 2);
+}
+
+inline PdfWordBox FindPdfWord(const std::string& strPdf, const std::string& strWord)
+{
+    PdfWordBox box;
     std::string strBoxes = RunTool("pdftotext -bbox '" + strPdf + "' -");
     size_t nWord = strBoxes.find(">" + strWord + "</word>");
-    if (nWord == std::string::npos)
-        return -1;
-    size_t nOpen = strBoxes.rfind("<word", nWord);
+    size_t nOpen = nWord == std::string::npos ? nWord : strBoxes.rfind("<word", nWord);
+    if (nOpen == std::string::npos)
+        return box;
     std::string strTag = strBoxes.substr(nOpen, nWord - nOpen);
-    size_t nMin = strTag.find("yMin=\"");
-    size_t nMax = strTag.find("yMax=\"");
-    if (nMin == std::string::npos || nMax == std::string::npos)
-        return -1;
-    return atof(strTag.c_str() + nMax + 6) - atof(strTag.c_str() + nMin + 6);
+    box.bFound = true;
+    box.xMin = BoxField(strTag, "xMin");
+    box.yMin = BoxField(strTag, "yMin");
+    box.xMax = BoxField(strTag, "xMax");
+    box.yMax = BoxField(strTag, "yMax");
+    return box;
 }
 
 // The page rendered without smoothing at 72 dots per inch.

@@ -73,13 +73,20 @@ BOOL Export(const CSheet& sheet, const std::string& strPdf, CString& strError)
     return WriteSheetPdf(sheet, DosPath(strPdf), strError);
 }
 
+::testing::AssertionResult Exported(const CSheet& sheet, const std::string& strPdf)
+{
+    CString strError;
+    if (Export(sheet, strPdf, strError))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << (LPCSTR)strError;
+}
+
 TEST(SheetPdfTest, EveryCellTypeShowsTheTextTheScreenShows)
 {
     CSheet sheet;
     BuildEveryTypeSheet(sheet, FALSE);
     std::string strPdf = EvidencePath("pdf_every_type.pdf");
-    CString strError;
-    ASSERT_TRUE(Export(sheet, strPdf, strError)) << (LPCSTR)strError;
+    ASSERT_TRUE(Exported(sheet, strPdf));
 
     std::string strText = PdfText(strPdf);
     int nShown = 0;
@@ -115,8 +122,7 @@ TEST(SheetPdfTest, DesignModeHidesValuesOfDataCells)
     CSheet sheet;
     BuildEveryTypeSheet(sheet, TRUE);
     std::string strPdf = EvidencePath("pdf_design_mode.pdf");
-    CString strError;
-    ASSERT_TRUE(Export(sheet, strPdf, strError)) << (LPCSTR)strError;
+    ASSERT_TRUE(Exported(sheet, strPdf));
     std::string strText = PdfText(strPdf);
     EXPECT_NE(std::string::npos, strText.find("Alpha"));
     EXPECT_EQ(std::string::npos, strText.find("1234"));
@@ -131,10 +137,49 @@ TEST(SheetPdfTest, PageHasTheSheetsExtent)
     sheet.m_cells[0].m_strValue = "One";
     sheet.UpdateBoundingRect();
     std::string strPdf = EvidencePath("pdf_one_cell.pdf");
-    CString strError;
-    ASSERT_TRUE(Export(sheet, strPdf, strError)) << (LPCSTR)strError;
+    ASSERT_TRUE(Exported(sheet, strPdf));
     EXPECT_EQ("100 x 40", PdfPageSize(strPdf));
-    EXPECT_NE(std::string::npos, PdfText(strPdf).find("One"));
+
+    // Helvetica rises 0.718 em above its baseline, which lies 5 units
+    // below the middle of the cell: 15 above the page's bottom.
+    PdfWordBox box = FindPdfWord(strPdf, "One");
+    ASSERT_TRUE(box.bFound);
+    EXPECT_NEAR(40 - 15, box.yMin + 0.718 * 14, 0.01);
+    EXPECT_NEAR(3, box.xMin, 0.01);
+}
+
+TEST(SheetPdfTest, AlignedTextsStayInsideTheirCells)
+{
+    CSheet sheet;
+    const struct
+    {
+        const char* pszText;
+        LONG nHAlign;
+        LONG nVAlign;
+    } cells[] = { { "TopLeft", CELL_ALIGN_LEFT, CELL_ALIGN_TOP },
+                  { "BottomRight", CELL_ALIGN_RIGHT, CELL_ALIGN_BOTTOM },
+                  { "Middle", CELL_ALIGN_MIDDLE, CELL_ALIGN_CENTER } };
+    for (int i = 0; i < 3; ++i)
+    {
+        CCell& cell = AddCell(sheet, 0, i * 60, 150, i * 60 + 60);
+        cell.SetType(CELL_TEXT);
+        cell.m_strValue = cells[i].pszText;
+        cell.m_nHAlign = cells[i].nHAlign;
+        cell.m_nVAlign = cells[i].nVAlign;
+    }
+    sheet.UpdateBoundingRect();
+    std::string strPdf = EvidencePath("pdf_aligned.pdf");
+    ASSERT_TRUE(Exported(sheet, strPdf));
+
+    PdfWordBox top = FindPdfWord(strPdf, "TopLeft");
+    PdfWordBox bottom = FindPdfWord(strPdf, "BottomRight");
+    PdfWordBox middle = FindPdfWord(strPdf, "Middle");
+    ASSERT_TRUE(top.bFound && bottom.bFound && middle.bFound);
+    EXPECT_NEAR(5, top.yMin, 0.01);
+    EXPECT_NEAR(3, top.xMin, 0.01);
+    EXPECT_NEAR(120 - 5, bottom.yMax, 0.01);
+    EXPECT_NEAR(150 - 3, bottom.xMax, 1.0);
+    EXPECT_NEAR(150 - middle.xMax, middle.xMin, 1.0);
 }
 
 TEST(SheetPdfTest, FillsEdgesAndBordersOverNeighbours)
@@ -146,8 +191,7 @@ TEST(SheetPdfTest, FillsEdgesAndBordersOverNeighbours)
     AddCell(sheet, 300, 10, 340, 50).m_crBack = kBlack;
     sheet.UpdateBoundingRect();
     std::string strPdf = EvidencePath("pdf_lines.pdf");
-    CString strError;
-    ASSERT_TRUE(Export(sheet, strPdf, strError)) << (LPCSTR)strError;
+    ASSERT_TRUE(Exported(sheet, strPdf));
     PdfPixels pixels;
     ASSERT_TRUE(pixels.Load(strPdf));
     ASSERT_EQ(340, pixels.Width());
@@ -194,8 +238,7 @@ TEST(SheetPdfTest, FontFacesFollowWeightAndItalic)
         cell.m_logFont.lfItalic = c.bItalic;
         sheet.UpdateBoundingRect();
         std::string strPdf = EvidencePath("pdf_face.pdf");
-        CString strError;
-        ASSERT_TRUE(Export(sheet, strPdf, strError)) << (LPCSTR)strError;
+        ASSERT_TRUE(Exported(sheet, strPdf));
         std::string strFonts = PdfFonts(strPdf);
         EXPECT_NE(std::string::npos, strFonts.find(c.pszFace)) << c.nWeight << strFonts;
         EXPECT_EQ(std::string::npos, strFonts.find(c.pszNotFace)) << c.nWeight << strFonts;
@@ -219,11 +262,10 @@ TEST(SheetPdfTest, FontHeightsOfEitherSignGiveTheirSizes)
     }
     sheet.UpdateBoundingRect();
     std::string strPdf = EvidencePath("pdf_heights.pdf");
-    CString strError;
-    ASSERT_TRUE(Export(sheet, strPdf, strError)) << (LPCSTR)strError;
+    ASSERT_TRUE(Exported(sheet, strPdf));
 
-    double cyNegative = PdfWordHeight(strPdf, "Negative");
-    double cyPositive = PdfWordHeight(strPdf, "Positive");
+    double cyNegative = FindPdfWord(strPdf, "Negative").Height();
+    double cyPositive = FindPdfWord(strPdf, "Positive").Height();
     EXPECT_GT(cyPositive, 0);
     // A positive height counts the whole cell of the face, so its
     // characters come out smaller than those of the same negative height.
