@@ -7,6 +7,11 @@
 
 class CDC;
 
+// Top-left corner of a text of the given extent inside the cell, by its
+// alignment codes, kept off the edges by a small inset; unknown codes place
+// the text as middle and centre do.
+POINT CellTextOrigin(const CCell& cell, SIZE sizeText);
+
 // Inverts three nested focus rectangles inside the cell; a second call
 // removes them again.
 void DrawFocusFrame(CDC* pDC, const CCell& cell);

@@ -80,39 +80,6 @@ void DrawEdgeOrGuide(CDC* pDC, BYTE nStyle, COLORREF cr, BOOL bGuides, int x1, i
     DrawEdge(pDC, nStyle, cr, x1, y1, x2, y2, dx, dy);
 }
 
-// Text position inside the cell by its alignment codes; unknown codes
-// place the text as middle and centre do.
-POINT TextOrigin(const CCell& cell, SIZE sizeText)
-{
-    const RECT& rc = cell.m_rect;
-    POINT pt;
-    switch (cell.m_nHAlign)
-    {
-    case CELL_ALIGN_LEFT:
-        pt.x = rc.left + kTextInset;
-        break;
-    case CELL_ALIGN_RIGHT:
-        pt.x = rc.right - sizeText.cx - kTextInset;
-        break;
-    default:
-        pt.x = (rc.right - sizeText.cx + rc.left) / 2;
-        break;
-    }
-    switch (cell.m_nVAlign)
-    {
-    case CELL_ALIGN_TOP:
-        pt.y = rc.top + kTextInset;
-        break;
-    case CELL_ALIGN_BOTTOM:
-        pt.y = rc.bottom - sizeText.cy - kTextInset;
-        break;
-    default:
-        pt.y = (rc.bottom - sizeText.cy + rc.top) / 2;
-        break;
-    }
-    return pt;
-}
-
 // The text of a cell in the normal display mode.
 CString NormalText(const CSheet& sheet, const CCell& cell)
 {
@@ -194,7 +161,7 @@ void CSheet::DrawCell(CDC* pDC, const CCell& cell) const
     CScopedSelectObject selectFont(*pDC, font);
     pDC->SetTextColor(cell.m_crText);
     pDC->SetBkMode(TRANSPARENT);
-    POINT pt = TextOrigin(cell, pDC->GetTextExtent(strText));
+    POINT pt = CellTextOrigin(cell, pDC->GetTextExtent(strText));
 
     CScopedSaveDC saved(*pDC);
     pDC->IntersectClipRect(&cell.m_rect);
@@ -233,6 +200,37 @@ void CSheet::DrawPicture(CDC* pDC, const CCell& cell) const
                        rcDest.bottom - rcDest.top, rcSource.left, rcSource.top,
                        rcSource.right - rcSource.left, rcSource.bottom - rcSource.top,
                        cell.m_hDibBits, pInfo, DIB_RGB_COLORS, SRCCOPY);
+}
+
+POINT CellTextOrigin(const CCell& cell, SIZE sizeText)
+{
+    const RECT& rc = cell.m_rect;
+    POINT pt;
+    switch (cell.m_nHAlign)
+    {
+    case CELL_ALIGN_LEFT:
+        pt.x = rc.left + kTextInset;
+        break;
+    case CELL_ALIGN_RIGHT:
+        pt.x = rc.right - sizeText.cx - kTextInset;
+        break;
+    default:
+        pt.x = (rc.right - sizeText.cx + rc.left) / 2;
+        break;
+    }
+    switch (cell.m_nVAlign)
+    {
+    case CELL_ALIGN_TOP:
+        pt.y = rc.top + kTextInset;
+        break;
+    case CELL_ALIGN_BOTTOM:
+        pt.y = rc.bottom - sizeText.cy - kTextInset;
+        break;
+    default:
+        pt.y = (rc.bottom - sizeText.cy + rc.top) / 2;
+        break;
+    }
+    return pt;
 }
 
 void DrawFocusFrame(CDC* pDC, const CCell& cell)

@@ -15,6 +15,7 @@
 #define ID_CELL_PICTURE                 33033
 #define ID_TABLE_VERIFY                 33046
 #define ID_DATA_SUM_FROM_FILES          33056
+#define ID_FILE_SAVE_TO_PDF             33082
 
 // Strings
 #define IDS_READ_TEMPLATE_ERROR         400

@@ -133,6 +133,8 @@ protected:
     virtual BOOL PromptDataFileName(BOOL bOpen, CString& strPath, int& nFilterIndex);
     // The shared data files to sum, in order.
     virtual BOOL RunSumFilesDialog(CStringList& paths);
+    // A PDF file to write the sheet to (File > Save to PDF).
+    virtual BOOL PromptPdfFileName(CString& strPath);
     // Widths of item texts in the main window's font.
     virtual int MeasureItemText(LPCSTR pszText);
 
@@ -140,6 +142,9 @@ protected:
     void OnLoadDataFromFile();
     void OnSumDataFromFiles();
     void OnTableVerify();
+    // Writes the sheet as a one-page PDF file; a name without the
+    // extension "pdf" gets ".pdf" appended.
+    void OnSaveToPdf();
     void OnCellText() { SetCellType(CELL_TEXT); }
     void OnCellOrgan() { SetCellType(CELL_ORGAN); }
     void OnCellOrganCode() { SetCellType(CELL_ORGANCODE); }

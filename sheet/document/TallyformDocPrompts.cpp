@@ -34,6 +34,18 @@ BOOL CTallyformDoc::PromptDataFileName(BOOL bOpen, CString& strPath, int& nFilte
     return TRUE;
 }
 
+BOOL CTallyformDoc::PromptPdfFileName(CString& strPath)
+{
+    CDataFolderScope folder;
+    CFileDialog dlg(FALSE, NULL, NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                    "PDF File(*.pdf)|*.pdf||", NULL);
+    dlg.m_ofn.lpstrInitialDir = folder.GetDataFolder();
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    strPath = dlg.GetPathName();
+    return TRUE;
+}
+
 BOOL CTallyformDoc::RunSumFilesDialog(CStringList& paths)
 {
     CSumFilesDlg dlg(this, "Sum Data from Files", NULL);

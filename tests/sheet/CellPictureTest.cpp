@@ -1,6 +1,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/sheet/RenderCanvas.h"
+#include "tests/sheet/SolidPictureCell.h"
 #include "sheet/CellDraw.h"
 #include "sheet/PictureBlock.h"
 #include "sheet/Sheet.h"
@@ -15,34 +16,9 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBack = RGB(230, 230, 255);
 const COLORREF kPaint = RGB(200, 30, 40);
 
-// A picture cell holding a cx by cy 24-bit picture of one colour.
 CCell PictureCell(const RECT& rc, int cx, int cy, COLORREF cr)
 {
-    CCell cell;
-    cell.SetType(CELL_PICTURE);
-    cell.m_rect = rc;
-    cell.m_crBack = kBack;
-    cell.m_nLeftEdge = cell.m_nTopEdge = CELL_LINE_NONE;
-    DWORD cbStride = ((DWORD)cx * 3 + 3) & ~3u;
-    cell.m_hDibInfo = PictureBlockAlloc(sizeof(BITMAPINFOHEADER));
-    cell.m_hDibBits = PictureBlockAlloc(cbStride * cy);
-    BITMAPINFOHEADER* pbih = (BITMAPINFOHEADER*)cell.m_hDibInfo;
-    memset(pbih, 0, sizeof(*pbih));
-    pbih->biSize = sizeof(*pbih);
-    pbih->biWidth = cx;
-    pbih->biHeight = cy;
-    pbih->biPlanes = 1;
-    pbih->biBitCount = 24;
-    pbih->biSizeImage = cbStride * cy;
-    BYTE* pRow = (BYTE*)cell.m_hDibBits;
-    for (int y = 0; y < cy; ++y, pRow += cbStride)
-        for (int x = 0; x < cx; ++x)
-        {
-            pRow[3 * x] = GetBValue(cr);
-            pRow[3 * x + 1] = GetGValue(cr);
-            pRow[3 * x + 2] = GetRValue(cr);
-        }
-    return cell;
+    return sheettest::SolidPictureCell(rc, cx, cy, cr, kBack);
 }
 
 RECT Rect(int l, int t, int r, int b)

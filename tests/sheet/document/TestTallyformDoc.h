@@ -31,6 +31,9 @@ public:
     BOOL m_bFileOk = TRUE;
     CString m_strFilePath;
     int m_nFilter = 1;
+    // PDF file dialog.
+    BOOL m_bPdfOk = TRUE;
+    CString m_strPdfPath;
     // Sum files dialog.
     BOOL m_bSumOk = TRUE;
     std::vector<CString> m_sumPaths;
@@ -39,6 +42,7 @@ public:
     using CTallyformDoc::OnLoadDataFromFile;
     using CTallyformDoc::OnSumDataFromFiles;
     using CTallyformDoc::OnTableVerify;
+    using CTallyformDoc::OnSaveToPdf;
 
 protected:
     BOOL RunSaveTemplateDialog(const CString& strProposed, CString& strFolder,
@@ -68,6 +72,12 @@ protected:
         strPath = m_strFilePath;
         nFilterIndex = m_nFilter;
         return m_bFileOk;
+    }
+
+    BOOL PromptPdfFileName(CString& strPath) override
+    {
+        strPath = m_strPdfPath;
+        return m_bPdfOk;
     }
 
     BOOL RunSumFilesDialog(CStringList& paths) override
