@@ -3,6 +3,7 @@
 // coloured backgrounds and edges.
 #include <stdio.h>
 
+#include "bench/BenchClock.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetPdf.h"
 #include "tests/sheet/SheetGrid.h"
@@ -14,13 +15,6 @@ const int ROWS = 200;
 const int COLS = 50;
 const int RUNS = 5;
 const double GOAL_MS = 1000.0;
-
-double NowMs(const LARGE_INTEGER& frequency)
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return (double)now.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
 
 void MakeSheet(CSheet& sheet)
 {
@@ -59,12 +53,6 @@ void MakeSheet(CSheet& sheet)
 
 int main()
 {
-    LARGE_INTEGER frequency;
-    if (!QueryPerformanceFrequency(&frequency))
-    {
-        fprintf(stderr, "QueryPerformanceFrequency failed\n");
-        return 1;
-    }
     CSheet sheet;
     MakeSheet(sheet);
     char szFolder[MAX_PATH];
@@ -76,9 +64,9 @@ int main()
     for (int i = 0; i < RUNS; ++i)
     {
         CString strError;
-        double start = NowMs(frequency);
+        double start = BenchNowMs();
         BOOL bOk = WriteSheetPdf(sheet, strPath, strError);
-        double ms = NowMs(frequency) - start;
+        double ms = BenchNowMs() - start;
         if (!bOk)
         {
             printf("export failed: %s\n", (LPCSTR)strError);
