@@ -2,6 +2,8 @@
 
 #include "framework/core/MessageSink.h"
 
+#include <commctrl.h>
+
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -34,8 +36,26 @@ CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
     m_pParentWnd = pParentWnd;
 }
 
+namespace
+{
+
+// Dialog templates may hold common controls: their window classes must be
+// registered before the first dialog is made.
+void RegisterCommonControlClasses()
+{
+    static BOOL s_bRegistered = FALSE;
+    if (s_bRegistered)
+        return;
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
+                                                  ICC_USEREX_CLASSES | ICC_COOL_CLASSES };
+    s_bRegistered = ::InitCommonControlsEx(&icc);
+}
+
+} // namespace
+
 HWND CDialog::CreateFromTemplate(HWND hWndParent)
 {
+    RegisterCommonControlClasses();
     HINSTANCE hInst = m_hResource != NULL ? m_hResource : AfxGetResourceHandle();
     HRSRC hRes = ::FindResourceA(hInst, m_lpszTemplateName, (LPCSTR)RT_DIALOG);
     if (hRes == NULL)

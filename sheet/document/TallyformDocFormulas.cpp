@@ -3,6 +3,35 @@
 #include "sheet/FormulaEvaluator.h"
 #include "sheet/FormulaRecalc.h"
 #include "sheet/document/TallyformDoc.h"
+#include "shell/PercentProgressDlg.h"
+#include "ProgressResource.h"
+
+namespace
+{
+
+// The progress dialog "Computing Cells Data..." for the time of one
+// recalculation; without its window the work still runs, unseen.
+class CRecalcProgressDlg : public CRecalcProgress
+{
+public:
+    CRecalcProgressDlg() : m_dialog(IDS_COMPUTING_CELLS), m_bShown(m_dialog.Create(NULL)) {}
+    ~CRecalcProgressDlg() override
+    {
+        if (m_bShown)
+            m_dialog.DestroyWindow();
+    }
+    void SetPos(int nPercent) override
+    {
+        if (m_bShown)
+            m_dialog.SetPos(nPercent);
+    }
+
+private:
+    CPercentProgressDlg m_dialog;
+    BOOL m_bShown;
+};
+
+} // namespace
 
 BOOL CTallyformDoc::EvaluateFormula(int nCell, double& dResult, BOOL bUseText, LPCSTR pszText)
 {
@@ -31,7 +60,8 @@ void CTallyformDoc::AdjustFormulaRefCounts(int nFormulaCell, BOOL bAdd)
 
 void CTallyformDoc::RecalculateAll()
 {
-    RecalculateAllFormulas(m_sheet);
+    CRecalcProgressDlg progress;
+    RecalculateAllFormulas(m_sheet, &progress);
 }
 
 void CTallyformDoc::RecalculateDependents(int nChanged)

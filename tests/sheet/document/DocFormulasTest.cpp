@@ -69,6 +69,63 @@ TEST(DocFormulas, SummingFilesRecalculatesTheCalculateCells)
     EXPECT_STREQ("11.0000", doc.m_sheet.m_cells[3].m_strValue);
 }
 
+// Records the captions of the top-level windows this thread shows while a
+// hook is installed.
+class ShownWindowRecorder
+{
+public:
+    ShownWindowRecorder()
+    {
+        s_pCurrent = this;
+        m_hHook = SetWindowsHookExA(WH_CALLWNDPROC, Hook, NULL, GetCurrentThreadId());
+    }
+    ~ShownWindowRecorder()
+    {
+        UnhookWindowsHookEx(m_hHook);
+        s_pCurrent = NULL;
+    }
+    std::vector<std::string> m_captions;
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && pMsg->message == WM_SHOWWINDOW && pMsg->wParam &&
+            GetParent(pMsg->hwnd) == NULL && s_pCurrent != NULL)
+        {
+            char szText[128] = "";
+            GetWindowTextA(pMsg->hwnd, szText, sizeof(szText));
+            s_pCurrent->m_captions.push_back(szText);
+        }
+        return CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+    static ShownWindowRecorder* s_pCurrent;
+    HHOOK m_hHook;
+};
+ShownWindowRecorder* ShownWindowRecorder::s_pCurrent = NULL;
+
+BOOL CALLBACK CountVisible(HWND hWnd, LPARAM lParam)
+{
+    if (IsWindowVisible(hWnd))
+        ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+TEST(DocFormulas, RecalculatingAllShowsTheProgressAndTakesItDown)
+{
+    CTestTallyformDoc doc;
+    MakeSumSheet(doc.m_sheet);
+    doc.m_sheet.m_cells[0].m_strValue = "3";
+    doc.m_sheet.m_cells[1].m_strValue = "4";
+    ShownWindowRecorder shown;
+    doc.RecalculateAll();
+    EXPECT_STREQ("14.0000", doc.m_sheet.m_cells[3].m_strValue);
+    EXPECT_EQ(std::vector<std::string>{ "Computing Cells Data..." }, shown.m_captions);
+    int nVisible = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountVisible, (LPARAM)&nVisible);
+    EXPECT_EQ(0, nVisible);
+}
+
 TEST(DocFormulas, AnEditedCellReachesItsDependentsAndCounters)
 {
     CTestTallyformDoc doc;
