@@ -109,11 +109,7 @@ TEST(DocManagerPrompt, FileOpenOpensTheChosenFile)
 {
     CScratchFolder folder;
     CString strPath = folder.PathOf("picked.nte");
-    {
-        CNoteDoc doc;
-        doc.m_strText = "picked text";
-        ASSERT_TRUE(doc.OnSaveDocument(strPath));
-    }
+    SaveNoteFile(strPath, FALSE, "picked text", 0);
     CRecordingDocManager manager;
     manager.AddDocTemplate(new CMultiDocTemplate(7001, RUNTIME_CLASS(CNoteDoc), NULL, NULL));
     CDialogDriver driver([&](HWND hDlg) {
