@@ -2,6 +2,7 @@
 
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/Document.h"
+#include "framework/windows/FileDialog.h"
 
 CDocManager::CDocManager()
 {
@@ -95,11 +96,34 @@ void CDocManager::CloseAllDocuments(BOOL bEndSession)
         GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
 }
 
-BOOL CDocManager::DoPromptFileName(CString&, BOOL, CDocTemplate*)
+CDocument* CDocManager::OnFileOpen()
 {
-    // The file dialogs come with the common dialog wrappers; until then a
-    // document without a path is saved only through its own DoSave.
-    return FALSE;
+    CDocTemplate* pTemplate =
+        m_templateList.IsEmpty() ? NULL : static_cast<CDocTemplate*>(m_templateList.GetHead());
+    CString strFileName;
+    if (!DoPromptFileName(strFileName, TRUE, pTemplate))
+        return NULL;
+    return OpenDocumentFile(strFileName);
+}
+
+BOOL CDocManager::DoPromptFileName(CString& rFileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
+{
+    // The template's own files first, then every file.
+    CString strFilter, strFilterName, strExt;
+    if (pTemplate != NULL && pTemplate->GetDocString(strExt, CDocTemplate::filterExt) &&
+        pTemplate->GetDocString(strFilterName, CDocTemplate::filterName))
+        strFilter = strFilterName + "|*" + strExt + "|";
+    strFilter += "All Files (*.*)|*.*||";
+    CString strDefExt = strExt.IsEmpty() || strExt[0] != '.' ? strExt : strExt.Mid(1);
+
+    DWORD dwFlags = bOpenFileDialog ? OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST
+                                    : OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    CFileDialog dlg(bOpenFileDialog, strDefExt.IsEmpty() ? NULL : (LPCSTR)strDefExt,
+                    rFileName.IsEmpty() ? NULL : (LPCSTR)rFileName, dwFlags, strFilter);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    rFileName = dlg.GetPathName();
+    return TRUE;
 }
 
 void CDocManager::AddToRecentFileList(LPCSTR)

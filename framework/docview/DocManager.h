@@ -32,12 +32,17 @@ public:
     // when it cannot be opened.
     virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
 
+    // File > Open: asks for a file of the first template's kind and opens
+    // it; NULL on Cancel or when it cannot be opened.
+    virtual CDocument* OnFileOpen();
+
     // SaveModified of every document; FALSE as soon as one answers FALSE.
     virtual BOOL SaveAllModified();
     virtual void CloseAllDocuments(BOOL bEndSession);
 
     // Asks the user for a file name for opening or saving with pTemplate's
-    // filter; rFileName holds the proposal and receives the choice.
+    // filter (the file dialog); rFileName holds the proposal and receives
+    // the choice.  FALSE on Cancel.
     virtual BOOL DoPromptFileName(CString& rFileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
 
     // A document took a new path; the application keeps its recent-file

@@ -172,9 +172,13 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     CString strNewName = lpszPathName;
     if (strNewName.IsEmpty())
     {
+        // A document made outside a template still gets the plain prompt.
+        CDocManager plainPrompt;
         CDocManager* pManager = m_pDocTemplate != NULL ? m_pDocTemplate->GetDocManager() : NULL;
+        if (pManager == NULL)
+            pManager = &plainPrompt;
         strNewName = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
-        if (pManager == NULL || !pManager->DoPromptFileName(strNewName, FALSE, m_pDocTemplate))
+        if (!pManager->DoPromptFileName(strNewName, FALSE, m_pDocTemplate))
             return FALSE;
     }
     // A failed save leaves any earlier file as it was (the save writes a

@@ -71,11 +71,7 @@ TEST(DocManager, OpeningAnOpenFileGivesTheSameDocument)
     MessageBoxRecorder recorder;
     CScratchFolder folder;
     CString strPath = folder.PathOf("shared.nte");
-    {
-        CNoteDoc doc;
-        doc.m_strText = "from disk";
-        ASSERT_TRUE(doc.OnSaveDocument(strPath));
-    }
+    SaveNoteFile(strPath, FALSE, "from disk", 0);
     CRecordingDocManager manager;
     manager.AddDocTemplate(new CMultiDocTemplate(7001, RUNTIME_CLASS(CNoteDoc), NULL, NULL));
     CDocument* pDoc = manager.OpenDocumentFile(strPath);

@@ -11,18 +11,6 @@
 
 namespace
 {
-void SaveNote(const CString& strPath, BOOL bCompound, LPCSTR lpszText, int nNumber)
-{
-    SCOPED_TRACE(lpszText);
-    CNoteDoc doc;
-    doc.EnableCompoundFile(bCompound);
-    doc.m_strText = lpszText;
-    doc.m_nNumber = nNumber;
-    doc.SetModifiedFlag(TRUE);
-    ASSERT_TRUE(doc.OnSaveDocument(strPath));
-    EXPECT_FALSE(doc.IsModified());
-}
-
 // The bytes of the "Contents" stream of a compound file.
 std::string ReadContentsStream(const CString& strPath)
 {
@@ -43,7 +31,7 @@ TEST(CompoundFile, RoundTripThroughTheContentsStream)
     MessageBoxRecorder recorder;
     CScratchFolder folder;
     CString strPath = folder.PathOf("note.nte");
-    SaveNote(strPath, TRUE, "first line", 1234567);
+    SaveNoteFile(strPath, TRUE, "first line", 1234567);
 
     EXPECT_TRUE(COleDocument::IsStorageFile(strPath));
     // The stream holds exactly the archive: length-prefixed text, then the int.
@@ -66,8 +54,8 @@ TEST(CompoundFile, SavingAgainReplacesTheFile)
 {
     CScratchFolder folder;
     CString strPath = folder.PathOf("note.nte");
-    SaveNote(strPath, TRUE, "a much longer first version of the text", 1);
-    SaveNote(strPath, TRUE, "short", 2);
+    SaveNoteFile(strPath, TRUE, "a much longer first version of the text", 1);
+    SaveNoteFile(strPath, TRUE, "short", 2);
     CNoteDoc loaded;
     loaded.EnableCompoundFile();
     ASSERT_TRUE(loaded.OnOpenDocument(strPath));
@@ -96,7 +84,7 @@ TEST(CompoundFile, DamagedFilesFailToOpenWithAMessage)
     MessageBoxRecorder recorder;
     CScratchFolder folder;
     CString strPath = folder.PathOf("note.nte");
-    SaveNote(strPath, TRUE, "some text", 7);
+    SaveNoteFile(strPath, TRUE, "some text", 7);
     std::string whole = ReadWholeFile(strPath);
     ASSERT_GT(whole.size(), 512u);
 
@@ -147,7 +135,7 @@ TEST(SafeSave, SaveThatFailsMidwayLeavesTheOldFile)
         MessageBoxRecorder recorder;
         CScratchFolder folder;
         CString strPath = folder.PathOf("note.nte");
-        SaveNote(strPath, bCompound, "the good version", 42);
+        SaveNoteFile(strPath, bCompound, "the good version", 42);
         std::string before = ReadWholeFile(strPath);
 
         CNoteDoc doc;
@@ -192,7 +180,7 @@ TEST(SafeSave, PlainFormRoundTrip)
 {
     CScratchFolder folder;
     CString strPath = folder.PathOf("plain.nte");
-    SaveNote(strPath, FALSE, "plain", -5);
+    SaveNoteFile(strPath, FALSE, "plain", -5);
     EXPECT_FALSE(COleDocument::IsStorageFile(strPath));
     EXPECT_EQ(std::string("\x05", 1) + "plain" + std::string("\xfb\xff\xff\xff", 4),
               ReadWholeFile(strPath));

@@ -4,6 +4,11 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/framework/docview/TestDocuments.h"
+#include "tests/support/DialogDriver.h"
+
+#include <dlgs.h>
+
+#include "framework/docview/DocTemplate.h"
 
 TEST(ModifiedFlag, SaveModifiedOfAnUnchangedDocumentAsksNothing)
 {
@@ -61,18 +66,64 @@ TEST(ModifiedFlag, YesWithAFailingSaveKeepsTheDocumentOpen)
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST(ModifiedFlag, UntitledDocumentIsNamedByItsTitleAndNeedsAName)
+TEST(ModifiedFlag, UntitledDocumentAsksForANameAndCancelSavesNothing)
 {
+    CScratchFolder folder;
     MessageBoxRecorder recorder;
     recorder.QueueAnswer(IDYES);
     CNoteDoc doc;
     doc.SetTitle("Note3");
     doc.SetModifiedFlag();
-    // No path and no way to ask for one: the save does not happen.
+    CDialogDriver driver([](HWND hDlg) { CDialogDriver::Press(hDlg, IDCANCEL); });
     EXPECT_FALSE(doc.SaveModified());
-    ASSERT_FALSE(recorder.Messages().empty());
+    EXPECT_NE(nullptr, driver.Driven());
+    ASSERT_EQ(1u, recorder.Messages().size());
     EXPECT_EQ("Save changes to Note3?", recorder.Messages()[0].text);
     EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.GetPathName().IsEmpty());
+}
+
+TEST(ModifiedFlag, NameChosenInTheFileDialogIsSavedWithTheTemplateExtension)
+{
+    CScratchFolder folder;
+    CRecordingDocManager manager;
+    manager.AddDocTemplate(new CMultiDocTemplate(7001, RUNTIME_CLASS(CNoteDoc), NULL, NULL));
+    CNoteDoc* pDoc = static_cast<CNoteDoc*>(manager.OnFileNew());
+    ASSERT_NE(nullptr, pDoc);
+    pDoc->m_strText = "typed";
+    pDoc->SetModifiedFlag();
+    CString strTyped = folder.PathOf("chosen");
+    CDialogDriver driver([&](HWND hDlg) {
+        // The name box is an edit in one dialog layout and a combo in the other.
+        ::SetDlgItemTextA(hDlg, edt1, strTyped);
+        ::SetDlgItemTextA(hDlg, cmb13, strTyped);
+        CDialogDriver::Press(hDlg, IDOK);
+    });
+    EXPECT_TRUE(pDoc->DoFileSave());
+    EXPECT_FALSE(pDoc->IsModified());
+    EXPECT_EQ(std::vector<std::string>{"chosen.nte"}, folder.FileNames());
+    EXPECT_STREQ("chosen.nte", (LPCSTR)pDoc->GetTitle());
+}
+
+TEST(DocManagerPrompt, FileOpenOpensTheChosenFile)
+{
+    CScratchFolder folder;
+    CString strPath = folder.PathOf("picked.nte");
+    SaveNoteFile(strPath, FALSE, "picked text", 0);
+    CRecordingDocManager manager;
+    manager.AddDocTemplate(new CMultiDocTemplate(7001, RUNTIME_CLASS(CNoteDoc), NULL, NULL));
+    CDialogDriver driver([&](HWND hDlg) {
+        ::SetDlgItemTextA(hDlg, edt1, strPath);
+        ::SetDlgItemTextA(hDlg, cmb13, strPath);
+        CDialogDriver::Press(hDlg, IDOK);
+    });
+    CDocument* pDoc = manager.OnFileOpen();
+    ASSERT_NE(nullptr, pDoc);
+    EXPECT_STREQ("picked text", (LPCSTR)static_cast<CNoteDoc*>(pDoc)->m_strText);
+
+    CDialogDriver cancel([](HWND hDlg) { CDialogDriver::Press(hDlg, IDCANCEL); });
+    EXPECT_EQ(nullptr, manager.OnFileOpen());
+    EXPECT_EQ(1, manager.GetOpenDocumentCount());
 }
 
 TEST(ModifiedFlag, ReadOnlyFileIsNotOverwrittenByDoFileSave)
@@ -85,7 +136,10 @@ TEST(ModifiedFlag, ReadOnlyFileIsNotOverwrittenByDoFileSave)
     CNoteDoc doc;
     doc.SetPathName(strPath, FALSE);
     doc.SetModifiedFlag();
+    // It asks for another name instead; Cancel there saves nothing.
+    CDialogDriver driver([](HWND hDlg) { CDialogDriver::Press(hDlg, IDCANCEL); });
     EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_NE(nullptr, driver.Driven());
     EXPECT_EQ("locked bytes", ReadWholeFile(strPath));
 }
 

@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Gtest.h"
 #include "tests/framework/docview/TestDocuments.h"
 
 #include "framework/core/Archive.h"
@@ -49,4 +50,16 @@ void CCountingView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
     ++m_nUpdates;
     m_lLastHint = lHint;
+}
+
+void SaveNoteFile(const CString& strPath, BOOL bCompound, LPCSTR lpszText, int nNumber)
+{
+    SCOPED_TRACE(lpszText);
+    CNoteDoc doc;
+    doc.EnableCompoundFile(bCompound);
+    doc.m_strText = lpszText;
+    doc.m_nNumber = nNumber;
+    doc.SetModifiedFlag(TRUE);
+    ASSERT_TRUE(doc.OnSaveDocument(strPath));
+    EXPECT_FALSE(doc.IsModified());
 }

@@ -51,3 +51,7 @@ public:
     void AddToRecentFileList(LPCSTR lpszPathName) override { m_strRecent.push_back(lpszPathName); }
     std::vector<std::string> m_strRecent;
 };
+
+// Saves a note with these contents at strPath (a test failure when it
+// cannot be saved).
+void SaveNoteFile(const CString& strPath, BOOL bCompound, LPCSTR lpszText, int nNumber);
