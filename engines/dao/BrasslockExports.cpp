@@ -1,87 +1,52 @@
 // The six exports of the DAO engine library.
 #include "engines/common/DataSourceType.h"
-#include "engines/common/EngineExports.h"
-#include "engines/common/ConfirmDialogPrompt.h"
+#include "engines/common/EngineExportBodies.h"
 #include "engines/common/EngineResources.h"
 #include "engines/dao/DAODatabase.h"
 #include "engines/dao/DAORecordset.h"
 #include "engines/dao/DaoReportData.h"
-#include "sheet/Cell.h"
 
 namespace
 {
 
-// The engine's database behind an interface pointer, when it is one of this
-// library's and of a type the library serves.
-CDAODatabase* ServedDatabase(CKemDatabase* pDatabase)
+struct DaoEngine
 {
-    if (pDatabase == NULL || !IsDaoEngineType(pDatabase->m_nType))
-        return NULL;
-    return DYNAMIC_DOWNCAST(CDAODatabase, pDatabase);
-}
+    typedef CDAODatabase Database;
+    typedef CDAORecordset Recordset;
+    static const UINT PROGRESS_DIALOG = IDD_BRASSLOCK_PROGRESS;
+    static const UINT WARNING_BITMAP = IDB_BRASSLOCK_WARNING;
+
+    static BOOL Serves(int nType) { return IsDaoEngineType(nType); }
+    static int Load(CCellArray& cells, Database& db, const CString& strTable, CReportProgress& progress)
+    {
+        return LoadDaoReportData(cells, db, strTable, progress);
+    }
+    static int Save(CCellArray& cells, Database& db, const CString& strTable, CReportOverwritePrompt& prompt,
+                    CReportProgress& progress)
+    {
+        return SaveDaoReportData(cells, db, strTable, prompt, progress);
+    }
+};
+
+typedef CEngineExportBodies<DaoEngine> Exports;
 
 } // namespace
 
 extern "C" {
 
-CKemDatabase* __cdecl GetDatabase(int nType)
-{
-    try
-    {
-        CDAODatabase* pDatabase = new CDAODatabase;
-        pDatabase->m_nType = nType;
-        return pDatabase;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        return NULL;
-    }
-}
-
-CKemRecordset* __cdecl GetRecordset(CKemDatabase* pDatabase)
-{
-    CDAODatabase* pDaoDatabase = DYNAMIC_DOWNCAST(CDAODatabase, pDatabase);
-    if (pDaoDatabase == NULL)
-        return NULL;
-    try
-    {
-        return new CDAORecordset(pDaoDatabase);
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        return NULL;
-    }
-}
-
-void __cdecl ReleaseDatabase(CKemDatabase* pDatabase)
-{
-    delete pDatabase;
-}
-
-void __cdecl ReleaseRecordset(CKemRecordset* pRecordset)
-{
-    delete pRecordset;
-}
+CKemDatabase* __cdecl GetDatabase(int nType) { return Exports::GetDatabase(nType); }
+CKemRecordset* __cdecl GetRecordset(CKemDatabase* pDatabase) { return Exports::GetRecordset(pDatabase); }
+void __cdecl ReleaseDatabase(CKemDatabase* pDatabase) { delete pDatabase; }
+void __cdecl ReleaseRecordset(CKemRecordset* pRecordset) { delete pRecordset; }
 
 int __cdecl LoadKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CString strTable)
 {
-    CDAODatabase* pDaoDatabase = ServedDatabase(pDatabase);
-    if (pCells == NULL || pDaoDatabase == NULL)
-        return 0;
-    CDialogReportProgress progress(ENGINE_PROGRESS_LOAD, IDD_BRASSLOCK_PROGRESS);
-    return LoadDaoReportData(*pCells, *pDaoDatabase, strTable, progress);
+    return Exports::LoadReportData(pCells, pDatabase, strTable);
 }
 
 int __cdecl SaveKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CString strTable)
 {
-    CDAODatabase* pDaoDatabase = ServedDatabase(pDatabase);
-    if (pCells == NULL || pDaoDatabase == NULL)
-        return 0;
-    CConfirmDialogPrompt prompt(IDB_BRASSLOCK_WARNING);
-    CDialogReportProgress progress(ENGINE_PROGRESS_SAVE, IDD_BRASSLOCK_PROGRESS);
-    return SaveDaoReportData(*pCells, *pDaoDatabase, strTable, prompt, progress);
+    return Exports::SaveReportData(pCells, pDatabase, strTable);
 }
 
 }
