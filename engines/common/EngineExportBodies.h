@@ -6,7 +6,8 @@
 //   static int Load(CCellArray&, Database&, const CString&, CReportProgress&);
 //   static int Save(CCellArray&, Database&, const CString&, CReportOverwritePrompt&,
 //                   CReportProgress&);
-// and each library's exports file forwards its extern "C" functions here.
+// and each library's exports file defines its six extern "C" functions
+// with ENGINE_DEFINE_EXPORTS(traits).
 #pragma once
 
 #include "engines/common/ConfirmDialogPrompt.h"
@@ -82,3 +83,27 @@ private:
         return dynamic_cast<Database*>(pDatabase);
     }
 };
+
+// The six exported functions of an engine library, forwarding to the
+// bodies above.
+#define ENGINE_DEFINE_EXPORTS(TEngine)                                                            \
+    extern "C" {                                                                                  \
+    CKemDatabase* __cdecl GetDatabase(int nType)                                                  \
+    {                                                                                             \
+        return CEngineExportBodies<TEngine>::GetDatabase(nType);                                  \
+    }                                                                                             \
+    CKemRecordset* __cdecl GetRecordset(CKemDatabase* pDatabase)                                  \
+    {                                                                                             \
+        return CEngineExportBodies<TEngine>::GetRecordset(pDatabase);                             \
+    }                                                                                             \
+    void __cdecl ReleaseDatabase(CKemDatabase* pDatabase) { delete pDatabase; }                   \
+    void __cdecl ReleaseRecordset(CKemRecordset* pRecordset) { delete pRecordset; }               \
+    int __cdecl LoadKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CString strTable)  \
+    {                                                                                             \
+        return CEngineExportBodies<TEngine>::LoadReportData(pCells, pDatabase, strTable);         \
+    }                                                                                             \
+    int __cdecl SaveKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CString strTable)  \
+    {                                                                                             \
+        return CEngineExportBodies<TEngine>::SaveReportData(pCells, pDatabase, strTable);         \
+    }                                                                                             \
+    }

@@ -28,25 +28,6 @@ struct OdbcEngine
     }
 };
 
-typedef CEngineExportBodies<OdbcEngine> Exports;
-
 } // namespace
 
-extern "C" {
-
-CKemDatabase* __cdecl GetDatabase(int nType) { return Exports::GetDatabase(nType); }
-CKemRecordset* __cdecl GetRecordset(CKemDatabase* pDatabase) { return Exports::GetRecordset(pDatabase); }
-void __cdecl ReleaseDatabase(CKemDatabase* pDatabase) { delete pDatabase; }
-void __cdecl ReleaseRecordset(CKemRecordset* pRecordset) { delete pRecordset; }
-
-int __cdecl LoadKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CString strTable)
-{
-    return Exports::LoadReportData(pCells, pDatabase, strTable);
-}
-
-int __cdecl SaveKemReportData(CCellArray* pCells, CKemDatabase* pDatabase, CString strTable)
-{
-    return Exports::SaveReportData(pCells, pDatabase, strTable);
-}
-
-}
+ENGINE_DEFINE_EXPORTS(OdbcEngine)
