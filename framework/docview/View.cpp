@@ -14,6 +14,11 @@ CView::~CView()
         m_pDocument->RemoveView(this);
 }
 
+void CView::PostNcDestroy()
+{
+    delete this;
+}
+
 void CView::OnUpdate(CView*, LPARAM, CObject*)
 {
     if (m_hWnd != NULL)

@@ -21,6 +21,8 @@ public:
 
 protected:
     CView();
+    // A view's window owns it: the object is deleted with the window.
+    void PostNcDestroy() override;
 
     CDocument* m_pDocument;
 

@@ -1,0 +1,256 @@
+#include "framework/docview/MDIWnd.h"
+
+#include "framework/core/MessageSink.h"
+#include "framework/docview/WinApp.h"
+
+IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+    ON_COMMAND_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnWindowCommand)
+END_MESSAGE_MAP()
+
+CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(NULL) {}
+
+HMENU CMDIFrameWnd::FindWindowMenuPopup(HMENU hMenu)
+{
+    if (hMenu == NULL)
+        return NULL;
+    int nCount = ::GetMenuItemCount(hMenu);
+    for (int i = nCount - 1; i >= 0; --i)
+    {
+        HMENU hPopup = ::GetSubMenu(hMenu, i);
+        if (hPopup == NULL)
+            continue;
+        int nItems = ::GetMenuItemCount(hPopup);
+        for (int j = 0; j < nItems; ++j)
+        {
+            UINT nID = ::GetMenuItemID(hPopup, j);
+            if (nID >= ID_WINDOW_NEW && nID <= ID_WINDOW_TILE_VERT)
+                return hPopup;
+        }
+    }
+    return NULL;
+}
+
+BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
+{
+    CLIENTCREATESTRUCT ccs;
+    ccs.hWindowMenu = FindWindowMenuPopup(::GetMenu(m_hWnd));
+    ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
+    m_hWndMDIClient = ::CreateWindowExA(
+        WS_EX_CLIENTEDGE, "MDICLIENT", NULL,
+        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, 0, 0,
+        0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
+        AfxGetInstanceHandle(), &ccs);
+    return m_hWndMDIClient != NULL;
+}
+
+LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefFrameProcA(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
+{
+    BOOL bMaximized = FALSE;
+    HWND hWnd = m_hWndMDIClient == NULL ? NULL
+        : reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0,
+                                                reinterpret_cast<LPARAM>(&bMaximized)));
+    if (pbMaximized != NULL)
+        *pbMaximized = hWnd != NULL && bMaximized;
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    return pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))
+        ? static_cast<CMDIChildWnd*>(pWnd) : NULL;
+}
+
+void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
+{
+    ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE,
+                   reinterpret_cast<WPARAM>(pWndActivate->GetSafeHwnd()), 0);
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame()
+{
+    CMDIChildWnd* pChild = MDIGetActive();
+    return pChild != NULL ? static_cast<CFrameWnd*>(pChild) : this;
+}
+
+HMENU CMDIFrameWnd::MDISetMenu(HMENU hMenu, HMENU hWindowMenu)
+{
+    HMENU hOld = reinterpret_cast<HMENU>(
+        ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenu),
+                       reinterpret_cast<LPARAM>(hWindowMenu)));
+    ::DrawMenuBar(m_hWnd);
+    return hOld;
+}
+
+void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
+{
+    CMDIChildWnd* pChild = MDIGetActive();
+    if (pChild != NULL && hMenuAlt == NULL)
+    {
+        pChild->ShowMenuOnFrame(TRUE);
+        return;
+    }
+    HMENU hMenu = hMenuAlt != NULL ? hMenuAlt : m_hMenuDefault;
+    MDISetMenu(hMenu, FindWindowMenuPopup(hMenu));
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    CMDIChildWnd* pChild = MDIGetActive();
+    if (pChild != NULL && pChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hWndMDIClient != NULL && pMsg->message >= WM_KEYFIRST &&
+        pMsg->message <= WM_KEYLAST && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
+        return TRUE;
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CMDIFrameWnd::OnWindowCommand(UINT nID)
+{
+    switch (nID)
+    {
+    case ID_WINDOW_ARRANGE:
+        ::SendMessageA(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0);
+        break;
+    case ID_WINDOW_CASCADE:
+        ::SendMessageA(m_hWndMDIClient, WM_MDICASCADE, 0, 0);
+        break;
+    case ID_WINDOW_TILE_HORZ:
+        ::SendMessageA(m_hWndMDIClient, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+        break;
+    case ID_WINDOW_TILE_VERT:
+        ::SendMessageA(m_hWndMDIClient, WM_MDITILE, MDITILE_VERTICAL, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivate)
+END_MESSAGE_MAP()
+
+CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL) {}
+
+BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                          const RECT& rect, CMDIFrameWnd* pParentWnd, CCreateContext* pContext)
+{
+    if (pParentWnd == NULL)
+    {
+        CWnd* pMainWnd = AfxGetMainWnd();
+        if (pMainWnd != NULL && pMainWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+            pParentWnd = static_cast<CMDIFrameWnd*>(pMainWnd);
+    }
+    if (pParentWnd == NULL || pParentWnd->m_hWndMDIClient == NULL)
+        return FALSE;
+    MDICREATESTRUCTA mcs;
+    mcs.szClass = lpszClassName != NULL
+        ? lpszClassName
+        : AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(NULL, IDC_ARROW),
+                              reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    mcs.szTitle = lpszWindowName;
+    mcs.hOwner = AfxGetInstanceHandle();
+    mcs.x = rect.left;
+    mcs.y = rect.top;
+    mcs.cx = rect.right == 0 ? CW_USEDEFAULT : rect.right - rect.left;
+    mcs.cy = rect.bottom == 0 ? CW_USEDEFAULT : rect.bottom - rect.top;
+    mcs.style = dwStyle & ~(WS_MAXIMIZE | WS_MINIMIZE);
+    mcs.lParam = reinterpret_cast<LPARAM>(pContext);
+    AfxHookWindowCreate(this);
+    HWND hWnd = reinterpret_cast<HWND>(::SendMessageA(pParentWnd->m_hWndMDIClient, WM_MDICREATE,
+                                                      0, reinterpret_cast<LPARAM>(&mcs)));
+    AfxUnhookWindowCreate();
+    if (hWnd == NULL)
+    {
+        if (m_hWnd != NULL)
+            Detach();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CMDIChildWnd::CreateFrame(LPCSTR lpszClassName, DWORD dwStyle, CWnd* pParentWnd, HMENU,
+                               CCreateContext* pContext)
+{
+    CMDIFrameWnd* pFrame = pParentWnd != NULL && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))
+        ? static_cast<CMDIFrameWnd*>(pParentWnd) : NULL;
+    return Create(lpszClassName, m_strTitle, dwStyle, CRect(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0),
+                  pFrame, pContext);
+}
+
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                             CCreateContext* pContext)
+{
+    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, pParentWnd, pContext);
+}
+
+int CMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    const MDICREATESTRUCTA* pMcs = static_cast<const MDICREATESTRUCTA*>(lpCreateStruct->lpCreateParams);
+    CCreateContext* pContext =
+        pMcs != NULL ? reinterpret_cast<CCreateContext*>(pMcs->lParam) : NULL;
+    return OnCreateHelper(lpCreateStruct, pContext);
+}
+
+BOOL CMDIChildWnd::DestroyWindow()
+{
+    if (m_hWnd == NULL)
+        return FALSE;
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame == NULL)
+        return CFrameWnd::DestroyWindow();
+    ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    return TRUE;
+}
+
+LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefMDIChildProcA(m_hWnd, message, wParam, lParam);
+}
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
+{
+    HWND hClient = ::GetParent(m_hWnd);
+    CWnd* pFrame = CWnd::FromHandlePermanent(hClient != NULL ? ::GetParent(hClient) : NULL);
+    return pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))
+        ? static_cast<CMDIFrameWnd*>(pFrame) : NULL;
+}
+
+void CMDIChildWnd::MDIActivate()
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame != NULL)
+        pFrame->MDIActivate(this);
+}
+
+void CMDIChildWnd::ShowMenuOnFrame(BOOL bActivate)
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame == NULL)
+        return;
+    HMENU hMenu = bActivate && m_hMenuShared != NULL ? m_hMenuShared : pFrame->m_hMenuDefault;
+    if (::GetMenu(pFrame->m_hWnd) != hMenu)
+        pFrame->MDISetMenu(hMenu, CMDIFrameWnd::FindWindowMenuPopup(hMenu));
+}
+
+LRESULT CMDIChildWnd::OnMDIActivate(WPARAM wParam, LPARAM lParam)
+{
+    HWND hActivated = reinterpret_cast<HWND>(lParam);
+    // A child that goes without another taking its place gives the frame
+    // back its own menu.
+    if (hActivated == m_hWnd)
+        ShowMenuOnFrame(TRUE);
+    else if (hActivated == NULL && reinterpret_cast<HWND>(wParam) == m_hWnd)
+        ShowMenuOnFrame(FALSE);
+    return DefWindowProc(WM_MDIACTIVATE, wParam, lParam);
+}

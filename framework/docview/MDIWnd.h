@@ -1,0 +1,84 @@
+// The multiple-document frames: CMDIFrameWnd holds the MDI client in which
+// the CMDIChildWnd frames of the documents live, and lends its menu bar to
+// the active child's document menu (with its Window menu).
+#pragma once
+
+#include "framework/docview/FrameWnd.h"
+
+class CMDIChildWnd;
+
+// The first id the MDI client gives the children in the Window menu.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
+
+// The Window menu's commands.
+#define ID_WINDOW_NEW 57648
+#define ID_WINDOW_ARRANGE 57649
+#define ID_WINDOW_CASCADE 57650
+#define ID_WINDOW_TILE_HORZ 57651
+#define ID_WINDOW_TILE_VERT 57652
+
+class CMDIFrameWnd : public CFrameWnd
+{
+    DECLARE_DYNAMIC(CMDIFrameWnd)
+public:
+    CMDIFrameWnd();
+
+    HWND m_hWndMDIClient;
+
+    CFrameWnd* GetActiveFrame() override;
+    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = NULL) const;
+    void MDIActivate(CWnd* pWndActivate);
+    // Puts hMenu on the frame through the MDI client, with the children
+    // listed in hWindowMenu; returns the menu that was there.
+    HMENU MDISetMenu(HMENU hMenu, HMENU hWindowMenu);
+    // The pop-up of hMenu holding the Window commands, or NULL.
+    static HMENU FindWindowMenuPopup(HMENU hMenu);
+
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    void OnWindowCommand(UINT nID);
+
+    DECLARE_MESSAGE_MAP()
+};
+
+class CMDIChildWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMDIChildWnd)
+public:
+    CMDIChildWnd();
+
+    using CWnd::Create;
+    // Creates the child in pParentWnd's MDI client; a NULL parent means
+    // the main window.
+    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                        const RECT& rect = CRect(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0),
+                        CMDIFrameWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_OVERLAPPEDWINDOW |
+                                                            FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
+    BOOL DestroyWindow() override;
+
+    CMDIFrameWnd* GetMDIFrame() const;
+    void MDIActivate();
+    // The frame shows this menu while the child is active (NULL: the
+    // frame's default menu); it belongs to the document template.
+    HMENU m_hMenuShared;
+
+    // Gives the frame this child's menu (bActivate) or its default menu.
+    void ShowMenuOnFrame(BOOL bActivate);
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    BOOL CreateFrame(LPCSTR lpszClassName, DWORD dwStyle, CWnd* pParentWnd, HMENU hMenu,
+                     CCreateContext* pContext) override;
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    LRESULT OnMDIActivate(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+};

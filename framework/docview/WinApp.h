@@ -1,0 +1,82 @@
+// CWinApp: the program's one application object.  It runs the message
+// loop (with idle-time clean-up and command-UI updates), keeps the user's
+// settings in the registry under the company key, and owns the document
+// manager with the program's document templates.
+#pragma once
+
+#include "framework/core/String.h"
+#include "framework/windows/CmdTarget.h"
+
+#include <windows.h>
+
+class CDocManager;
+class CDocTemplate;
+class CDocument;
+class CWnd;
+
+class CWinApp : public CCmdTarget
+{
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    // The program's name; NULL takes the module's file name without its
+    // extension.  There is one application object per program.
+    explicit CWinApp(LPCSTR lpszAppName = NULL);
+    ~CWinApp() override;
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    HINSTANCE m_hInstance;
+    LPSTR m_lpCmdLine;
+    int m_nCmdShow;
+    CWnd* m_pMainWnd;
+    CString m_strAppName;
+    CString m_strRegistryKey;   // the company key; empty keeps settings in <app>.INI
+    MSG m_msgCur;               // the message being dispatched
+
+    virtual BOOL InitInstance();
+    // Deletes the document manager; the result is the program's exit code
+    // (the WM_QUIT code once the loop has ended).
+    virtual int ExitInstance();
+    // The message loop: OnIdle while the queue is empty, until WM_QUIT;
+    // returns ExitInstance's result.
+    virtual int Run();
+    // lCount 0 updates the main window's command UI, lCount 1 deletes the
+    // temporary handle wrappers.  TRUE asks for another call.
+    virtual BOOL OnIdle(LONG lCount);
+    // Offers the message to the windows from its own up to the main window.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // One message from the queue; FALSE on WM_QUIT.
+    BOOL PumpMessage();
+
+    // Settings go to HKEY_CURRENT_USER\Software\<key>\<app name>\<section>.
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = NULL);
+    // A NULL entry removes the section, a NULL value (string) the entry.
+    BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+
+    // The application owns the template from here on.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    CDocManager* GetDocManager() const { return m_pDocManager; }
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+
+protected:
+    // The File > New and File > Open handlers the programs' maps wire up.
+    void OnFileNew();
+    void OnFileOpen();
+
+    CDocManager* m_pDocManager;
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // The open key of a section (created when bCreate); NULL on failure.
+    HKEY GetSectionKey(LPCSTR lpszSection, BOOL bCreate);
+    CString GetIniPath() const;
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+// The program's start: InitInstance, then the message loop.
+int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);
