@@ -185,10 +185,15 @@ void CControlBar::Unregister(BOOL bDestroying)
 BOOL CControlBar::DestroyWindow()
 {
     // Out of its dock bar first: an emptied mini frame goes too, and the
-    // bar must not be inside it then.
-    if (m_hWnd != NULL && m_pDockBar != NULL)
+    // bar must not be inside it then.  A frame that is itself going has
+    // let go of its bars already and needs no new layout.
+    CFrameWnd* pDockSite = m_pDockSite;
+    if (m_hWnd != NULL)
         Unregister(FALSE);
-    return CWnd::DestroyWindow();
+    BOOL bResult = CWnd::DestroyWindow();
+    if (pDockSite != NULL && ::IsWindow(pDockSite->m_hWnd))
+        pDockSite->RecalcLayout();
+    return bResult;
 }
 
 void CControlBar::OnDestroy()

@@ -29,6 +29,7 @@ CFrameWnd::CFrameWnd()
 
 CFrameWnd::~CFrameWnd()
 {
+    DetachControlBars();
     if (m_hMenuDefault != NULL)
         ::DestroyMenu(m_hMenuDefault);
     if (m_hAccelTable != NULL)
@@ -94,6 +95,8 @@ int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
     if (!OnCreateClient(lpcs, pContext))
         return -1;
     RecalcLayout();
+    // The status bar, made after this, starts with the idle prompt.
+    PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     return 0;
 }
 

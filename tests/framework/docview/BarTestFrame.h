@@ -29,6 +29,7 @@ public:
     BOOL m_bSaveEnabled = TRUE;
     int m_nBoldCheck = 0;
     std::vector<int> m_dropDownItems;
+    int m_nComboSelections = 0;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -39,9 +40,13 @@ protected:
     void OnUpdateSave(CCmdUI* pCmdUI);
     void OnUpdateBold(CCmdUI* pCmdUI);
     void OnToolBarDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnComboSelEndOk() { ++m_nComboSelections; }
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The id of the combo the tests put on the toolbar.
+#define ID_BAR_COMBO 7430
 
 // Ids of the status bar the test frame makes.
 extern const UINT g_barTestIndicators[4];

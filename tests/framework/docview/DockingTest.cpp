@@ -5,9 +5,11 @@
 
 #include "framework/docview/DialogBar.h"
 #include "framework/docview/DockBar.h"
+#include "framework/docview/MDIWnd.h"
 #include "framework/docview/MiniDockFrame.h"
 #include "tests/framework/docview/BarTestFrame.h"
 #include "tests/framework/docview/BarTestResource.h"
+#include "tests/framework/docview/FrameTestResource.h"
 #include "tests/support/Screenshot.h"
 
 namespace
@@ -18,6 +20,33 @@ CRect WindowRect(const CWnd& wnd)
     wnd.GetWindowRect(&rect);
     return rect;
 }
+
+// An MDI frame with a docked toolbar and a status bar.
+class CBarMDIFrame : public CMDIFrameWnd
+{
+public:
+    CToolBar m_wndToolBar;
+    CStatusBar m_wndStatusBar;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1 ||
+            !m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP) ||
+            !m_wndToolBar.LoadToolBar(IDR_TEST_BAR) || !m_wndStatusBar.Create(this) ||
+            !m_wndStatusBar.SetIndicators(g_barTestIndicators, 4))
+            return -1;
+        m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+        EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_LEFT);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBarMDIFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
 
 class DockingTest : public ::testing::Test
 {
@@ -248,9 +277,20 @@ TEST_F(DockingTest, DestroyingBarsAndFramesLeavesNoWindowsBehind)
     CToolBar* pFloating = MakeBar("Floating");
     m_pFrame->FloatControlBar(pFloating, CPoint(120, 120));
     HWND hMini = pFloating->GetParentFrame()->m_hWnd;
-    pFloating->DestroyWindow();
+    m_bars.back().reset();
     EXPECT_FALSE(::IsWindow(hMini));
     EXPECT_EQ(m_pFrame->m_listControlBars.Find(pFloating), nullptr);
+    m_bars.pop_back();
+
+    // A docked bar deleted before its frame leaves its row.
+    CToolBar* pDocked = MakeBar("Docked");
+    m_pFrame->DockControlBar(pDocked, AFX_IDW_DOCKBAR_TOP);
+    CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(pTop->GetDockedCount(), 2);
+    m_bars.back().reset();
+    m_bars.pop_back();
+    EXPECT_EQ(pTop->GetDockedCount(), 1);
+    EXPECT_EQ(m_pFrame->PaneRect().top, WindowRect(m_pFrame->m_wndToolBar).bottom);
 
     CToolBar* pOther = MakeBar("Other");
     m_pFrame->FloatControlBar(pOther, CPoint(140, 140));
@@ -288,4 +328,35 @@ TEST_F(DockingTest, DialogBarKeepsItsTemplateSizeAcrossItsSide)
     EXPECT_EQ(rectToolBar.top, rectTop.bottom);
     EXPECT_EQ(rectToolBar.left, rectLeft.right);
     EXPECT_EQ(m_pFrame->PaneRect().top, rectToolBar.bottom);
+}
+
+TEST(MDIFrameBars, TheMDIClientFillsWhatTheBarsLeave)
+{
+    CBarMDIFrame* pFrame = new CBarMDIFrame;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_MDI_FRAME, WS_OVERLAPPEDWINDOW));
+    pFrame->SetWindowPos(NULL, 30, 30, 500, 360, SWP_NOZORDER);
+    pFrame->ShowWindow(SW_SHOW);
+    CRect rectClient;
+    pFrame->GetClientRect(&rectClient);
+    pFrame->ClientToScreen(&rectClient);
+    CRect rectMDI = WindowRect(*CWnd::FromHandle(pFrame->m_hWndMDIClient));
+    CRect rectBar = WindowRect(pFrame->m_wndToolBar);
+    CRect rectStatus = WindowRect(pFrame->m_wndStatusBar);
+    EXPECT_EQ(rectMDI.left, rectBar.right);
+    EXPECT_EQ(rectMDI.top, rectClient.top);
+    EXPECT_EQ(rectMDI.bottom, rectStatus.top);
+    EXPECT_EQ(rectMDI.right, rectClient.right);
+    CRect rectDock = WindowRect(*pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(rectDock.bottom, rectStatus.top);
+    EXPECT_EQ(rectDock.top, rectClient.top);
+
+    // A resized frame lays the bars out again, past the MDI client's own sizing.
+    pFrame->SetWindowPos(NULL, 0, 0, 420, 300, SWP_NOMOVE | SWP_NOZORDER);
+    pFrame->GetClientRect(&rectClient);
+    pFrame->ClientToScreen(&rectClient);
+    rectMDI = WindowRect(*CWnd::FromHandle(pFrame->m_hWndMDIClient));
+    EXPECT_EQ(rectMDI.left, WindowRect(pFrame->m_wndToolBar).right);
+    EXPECT_EQ(rectMDI.bottom, WindowRect(pFrame->m_wndStatusBar).top);
+    EXPECT_EQ(WindowRect(pFrame->m_wndStatusBar).bottom, rectClient.bottom);
+    pFrame->DestroyWindow();
 }

@@ -92,6 +92,14 @@ TEST_F(StatusBarTest, IndicatorsFollowTheStretchingMessagePaneInOrder)
     EXPECT_EQ(m_pFrame->PaneRect().bottom, rectBar.top);
 }
 
+TEST_F(StatusBarTest, NewFrameShowsTheIdleMessage)
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+    EXPECT_STREQ(Status().GetPaneText(0), "Ready");
+}
+
 TEST_F(StatusBarTest, IndicatorWithoutStringIsRefused)
 {
     const UINT ids[] = { ID_SEPARATOR, ID_BAR_NOPROMPT };

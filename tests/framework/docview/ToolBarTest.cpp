@@ -125,7 +125,7 @@ TEST_F(ToolBarTest, ButtonsLieSideBySideAtTheSizesSet)
 
 TEST_F(ToolBarTest, SeparatorBecomesAComboHolderOfTheGivenWidth)
 {
-    const UINT nComboID = 7430;
+    const UINT nComboID = ID_BAR_COMBO;
     CRect rectAfterBefore = ItemRect(3);
     Bar().SetButtonInfo(2, nComboID, TBBS_SEPARATOR, 60);
     EXPECT_EQ(Bar().GetItemID(2), nComboID);
@@ -151,6 +151,9 @@ TEST_F(ToolBarTest, SeparatorBecomesAComboHolderOfTheGivenWidth)
     Bar().ScreenToClient(&rectShown);
     EXPECT_EQ(rectShown.left, rect.left);
     EXPECT_EQ(rectShown.Width(), 60);
+    combo.GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(nComboID, CBN_SELENDOK),
+                                   reinterpret_cast<LPARAM>(combo.m_hWnd));
+    EXPECT_EQ(m_pFrame->m_nComboSelections, 1);
 }
 
 TEST_F(ToolBarTest, IdleUpdateEnablesAndChecksButtonsThroughTheHandlers)
