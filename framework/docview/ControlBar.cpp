@@ -13,6 +13,10 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_NCCALCSIZE, OnNcCalcSize)
     ON_MESSAGE(WM_NCPAINT, OnNcPaint)
+    ON_MESSAGE(WM_NCLBUTTONDOWN, OnNcLButtonDown)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 END_MESSAGE_MAP()
 
 namespace
@@ -24,7 +28,8 @@ const int kGripper = 8;
 
 CControlBar::CControlBar()
     : m_dwStyle(0), m_dwDockStyle(0), m_pDockSite(NULL), m_pDockBar(NULL),
-      m_rectBorder(0, 0, 0, 0), m_bAutoDelete(FALSE)
+      m_rectBorder(0, 0, 0, 0), m_bAutoDelete(FALSE), m_bDragging(FALSE), m_ptDragStart(0, 0),
+      m_rectDragStart(0, 0, 0, 0), m_rectDragShown(0, 0, 0, 0)
 {
 }
 

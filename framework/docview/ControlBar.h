@@ -93,6 +93,13 @@ public:
 
     BOOL DestroyWindow() override;
 
+    // Dragging with the mouse (ControlBarDrag.cpp): from the gripper of a
+    // docked bar or the caption of its mini frame.  The button's release
+    // docks the bar on the side under the cursor, or floats it there.
+    void StartDrag(CPoint ptScreen);
+    void EndDrag(CPoint ptScreen);
+    BOOL IsDragging() const { return m_bDragging; }
+
     DWORD m_dwStyle;            // CBRS_xxx
     DWORD m_dwDockStyle;        // the sides the bar may dock on
     CFrameWnd* m_pDockSite;     // the frame whose layout the bar is in
@@ -112,8 +119,18 @@ protected:
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcCalcSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnNcPaint(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
+    // The outline that shows where a dragged bar would go.
+    void DrawDragRect();
 
     BOOL m_bAutoDelete;         // the framework made the object and deletes it
+    BOOL m_bDragging;
+    CPoint m_ptDragStart;       // screen point where the drag began
+    CRect m_rectDragStart;      // the bar (or its mini frame) then, screen
+    CRect m_rectDragShown;      // the outline drawn now, or empty
 
     DECLARE_MESSAGE_MAP()
 

@@ -4,6 +4,7 @@ IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CFrameWnd)
     ON_WM_CLOSE()
+    ON_MESSAGE(WM_NCLBUTTONDOWN, OnNcLButtonDown)
 END_MESSAGE_MAP()
 
 CMiniDockFrameWnd::CMiniDockFrameWnd() : m_wndDockBar(TRUE), m_bInRecalc(FALSE)
@@ -63,4 +64,14 @@ void CMiniDockFrameWnd::OnClose()
             pBar->m_pDockSite->ShowControlBar(pBar, FALSE, FALSE);
     }
     ShowWindow(SW_HIDE);
+}
+
+LRESULT CMiniDockFrameWnd::OnNcLButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    CControlBar* pBar = m_wndDockBar.GetDockedCount() == 1
+        ? static_cast<CControlBar*>(m_wndDockBar.m_arrBars[0]) : NULL;
+    if (wParam != HTCAPTION || pBar == NULL || pBar->m_dwDockStyle == 0)
+        return Default();
+    pBar->StartDrag(CPoint((int)(short)LOWORD(lParam), (int)(short)HIWORD(lParam)));
+    return 0;
 }

@@ -21,6 +21,8 @@ public:
 
 protected:
     void OnClose();
+    // A press on the caption drags the bar, so that it can dock again.
+    LRESULT OnNcLButtonDown(WPARAM wParam, LPARAM lParam);
 
     BOOL m_bInRecalc;
 

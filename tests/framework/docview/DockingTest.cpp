@@ -360,3 +360,57 @@ TEST(MDIFrameBars, TheMDIClientFillsWhatTheBarsLeave)
     EXPECT_EQ(WindowRect(pFrame->m_wndStatusBar).bottom, rectClient.bottom);
     pFrame->DestroyWindow();
 }
+
+namespace
+{
+// Presses at ptFrom (screen) with the given message, moves to ptTo and lets go.
+void Drag(CControlBar& bar, CWnd& pressed, UINT nPressMessage, WPARAM nHit, CPoint ptFrom,
+          CPoint ptTo)
+{
+    pressed.SendMessage(nPressMessage, nHit, MAKELPARAM(ptFrom.x, ptFrom.y));
+    ASSERT_TRUE(bar.IsDragging());
+    CPoint ptClient = ptTo;
+    bar.ScreenToClient(&ptClient);
+    bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptClient.x, ptClient.y));
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptClient.x, ptClient.y));
+    EXPECT_FALSE(bar.IsDragging());
+}
+}
+
+TEST_F(DockingTest, DraggingTheGripperDocksOnTheSideUnderTheCursorOrFloats)
+{
+    MakeFrame(TRUE);
+    CToolBar& bar = m_pFrame->m_wndToolBar;
+    CRect rectBar = WindowRect(bar);
+    CPoint ptGrip(rectBar.left + bar.m_rectBorder.left / 2, rectBar.CenterPoint().y);
+
+    // A press on the bottom border is no drag.
+    bar.SendMessage(WM_NCLBUTTONDOWN, HTBORDER,
+                    MAKELPARAM(rectBar.CenterPoint().x, rectBar.bottom - 1));
+    EXPECT_FALSE(bar.IsDragging());
+
+    CRect rectClient = FrameClientRect();
+    Drag(bar, bar, WM_NCLBUTTONDOWN, HTBORDER, ptGrip,
+         CPoint(rectClient.left + 3, rectClient.CenterPoint().y));
+    EXPECT_EQ(bar.m_pDockBar, DockBar(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_EQ(m_pFrame->PaneRect().left, WindowRect(bar).right);
+
+    rectBar = WindowRect(bar);
+    ptGrip = CPoint(rectBar.CenterPoint().x, rectBar.top + bar.m_rectBorder.top / 2);
+    CPoint ptMiddle = m_pFrame->PaneRect().CenterPoint();
+    Drag(bar, bar, WM_NCLBUTTONDOWN, HTBORDER, ptGrip, ptMiddle);
+    ASSERT_TRUE(bar.IsFloating());
+    EXPECT_EQ(WindowRect(*bar.GetParentFrame()).TopLeft(),
+              rectBar.TopLeft() + (ptMiddle - ptGrip));
+
+    // The mini frame's caption drags the bar back onto the top side.
+    CFrameWnd* pMini = bar.GetParentFrame();
+    HWND hMini = pMini->m_hWnd;
+    CRect rectMini = WindowRect(*pMini);
+    CPoint ptCaption(rectMini.CenterPoint().x, rectMini.top + 4);
+    Drag(bar, *pMini, WM_NCLBUTTONDOWN, HTCAPTION, ptCaption,
+         CPoint(rectClient.CenterPoint().x, rectClient.top + 2));
+    EXPECT_EQ(bar.m_pDockBar, DockBar(AFX_IDW_DOCKBAR_TOP));
+    EXPECT_FALSE(::IsWindow(hMini));
+    EXPECT_EQ(m_pFrame->PaneRect().top, WindowRect(bar).bottom);
+}
