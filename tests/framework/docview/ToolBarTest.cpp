@@ -218,6 +218,18 @@ TEST_F(ToolBarTest, TooltipTextIsTheTipPartOfTheCommandString)
 {
     HWND hTip = reinterpret_cast<HWND>(Bar().SendMessage(TB_GETTOOLTIPS));
     ASSERT_NE(hTip, nullptr);
+    EXPECT_EQ(::SendMessageA(hTip, TTM_GETTOOLCOUNT, 0, 0), 5);   // one per button
+
+    // The tooltip's own question goes through the bar to the frame.
+    char szTip[80] = "";
+    TTTOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = Bar().m_hWnd;
+    tool.uId = ID_BAR_OPEN;
+    tool.lpszText = szTip;
+    ::SendMessageA(hTip, TTM_GETTEXTA, sizeof(szTip), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(szTip, "Open");
+
     // As the tooltip asks the bar, in both character sets.
     NMTTDISPINFOA infoA = {};
     infoA.hdr.hwndFrom = hTip;
