@@ -253,6 +253,8 @@ void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage)
 void CToolBar::WrapButtons(BOOL bHorz)
 {
     m_bHorzLayout = bHorz;
+    // Upright, the control draws its separators across.
+    ModifyStyle(bHorz ? CCS_VERT : 0, bHorz ? 0 : CCS_VERT);
     int nCount = GetCount();
     for (int i = 0; i < nCount; ++i)
     {
