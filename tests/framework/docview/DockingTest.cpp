@@ -414,3 +414,28 @@ TEST_F(DockingTest, DraggingTheGripperDocksOnTheSideUnderTheCursorOrFloats)
     EXPECT_FALSE(::IsWindow(hMini));
     EXPECT_EQ(m_pFrame->PaneRect().top, WindowRect(bar).bottom);
 }
+
+TEST_F(DockingTest, DockingWithoutASideTakesTheFirstTheBarAllowsAndNeverAMissingOne)
+{
+    m_pFrame = CBarTestFrame::Make(FALSE);
+    ASSERT_NE(m_pFrame, nullptr);
+    m_pFrame->EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_RIGHT);
+    EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_LEFT), nullptr);
+    CToolBar* pRightOnly = MakeBar("Right only");
+    pRightOnly->EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+    m_pFrame->DockControlBar(pRightOnly);
+    EXPECT_EQ(pRightOnly->m_pDockBar, DockBar(AFX_IDW_DOCKBAR_RIGHT));
+
+    // The frame has no left side to dock on: the bar stays where it was.
+    CToolBar& bar = m_pFrame->m_wndToolBar;
+    m_pFrame->DockControlBar(&bar, AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(bar.m_pDockBar, nullptr);
+    EXPECT_EQ(::GetParent(bar.m_hWnd), m_pFrame->m_hWnd);
+    EXPECT_EQ(m_pFrame->PaneRect().top, WindowRect(bar).bottom);   // laid out on the frame
+
+    // A bar that may not dock still floats.
+    bar.EnableDocking(0);
+    m_pFrame->FloatControlBar(&bar, CPoint(100, 100));
+    EXPECT_TRUE(bar.IsFloating());
+    EXPECT_EQ(WindowRect(*bar.GetParentFrame()).TopLeft(), CPoint(100, 100));
+}
