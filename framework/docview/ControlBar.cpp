@@ -137,28 +137,37 @@ void CControlBar::PositionInLayout(CRect& rectLeft)
 {
     if (!IsVisible() || IsFloating())
         return;
-    DWORD dwAlign = m_dwStyle & CBRS_ALIGN_ANY;
-    BOOL bHorz = (dwAlign & CBRS_ORIENT_VERT) == 0;
+    BOOL bHorz = (m_dwStyle & CBRS_ORIENT_VERT) == 0;
     CSize size = (m_dwStyle & CBRS_SIZE_DYNAMIC)
         ? CalcDynamicLayout(bHorz ? rectLeft.Width() : rectLeft.Height(),
                             LM_STRETCH | (bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK))
         : CalcFixedLayout(TRUE, bHorz);
+    PlaceOnSide(rectLeft, bHorz ? size.cy : size.cx);
+}
+
+void CControlBar::PlaceOnSide(CRect& rectLeft, int nThickness)
+{
+    DWORD dwAlign = m_dwStyle & CBRS_ALIGN_ANY;
     CRect rect = rectLeft;
-    if (bHorz)
+    if (dwAlign & CBRS_ALIGN_BOTTOM)
     {
-        size.cy = std::min<int>(size.cy, rectLeft.Height());
-        if (dwAlign & CBRS_ALIGN_BOTTOM)
-            rect.top = rectLeft.bottom - size.cy, rectLeft.bottom = rect.top;
-        else
-            rect.bottom = rectLeft.top + size.cy, rectLeft.top = rect.bottom;
+        rect.top = rectLeft.bottom - std::min<int>(nThickness, rectLeft.Height());
+        rectLeft.bottom = rect.top;
+    }
+    else if (dwAlign & CBRS_ALIGN_LEFT)
+    {
+        rect.right = rectLeft.left + std::min<int>(nThickness, rectLeft.Width());
+        rectLeft.left = rect.right;
+    }
+    else if (dwAlign & CBRS_ALIGN_RIGHT)
+    {
+        rect.left = rectLeft.right - std::min<int>(nThickness, rectLeft.Width());
+        rectLeft.right = rect.left;
     }
     else
     {
-        size.cx = std::min<int>(size.cx, rectLeft.Width());
-        if (dwAlign & CBRS_ALIGN_RIGHT)
-            rect.left = rectLeft.right - size.cx, rectLeft.right = rect.left;
-        else
-            rect.right = rectLeft.left + size.cx, rectLeft.left = rect.right;
+        rect.bottom = rectLeft.top + std::min<int>(nThickness, rectLeft.Height());
+        rectLeft.top = rect.bottom;
     }
     ::SetWindowPos(m_hWnd, NULL, rect.left, rect.top, rect.Width(), rect.Height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);

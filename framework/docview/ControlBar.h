@@ -109,6 +109,9 @@ public:
 protected:
     // Splits a Create style: the window part is returned, the bar part kept.
     DWORD SplitStyle(DWORD dwStyle);
+    // Moves the bar to the strip nThickness deep along its aligned side of
+    // rectLeft, and takes the strip off rectLeft.
+    void PlaceOnSide(CRect& rectLeft, int nThickness);
     // The margins the bar style asks for, for a bar laid out bHorz.
     CRect CalcBorders(BOOL bHorz) const;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

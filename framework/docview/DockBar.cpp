@@ -221,26 +221,7 @@ void CDockBar::PositionInLayout(CRect& rectLeft)
     BOOL bHorz = IsHorz();
     int nLength = bHorz ? rectLeft.Width() : rectLeft.Height();
     CSize size = LayoutBars(nLength, FALSE);
-    CRect rect = rectLeft;
-    DWORD dwAlign = m_dwStyle & CBRS_ALIGN_ANY;
-    if (bHorz)
-    {
-        int cy = std::min<int>(size.cy, rectLeft.Height());
-        if (dwAlign & CBRS_ALIGN_BOTTOM)
-            rect.top = rectLeft.bottom - cy, rectLeft.bottom = rect.top;
-        else
-            rect.bottom = rectLeft.top + cy, rectLeft.top = rect.bottom;
-    }
-    else
-    {
-        int cx = std::min<int>(size.cx, rectLeft.Width());
-        if (dwAlign & CBRS_ALIGN_RIGHT)
-            rect.left = rectLeft.right - cx, rectLeft.right = rect.left;
-        else
-            rect.right = rectLeft.left + cx, rectLeft.left = rect.right;
-    }
-    ::SetWindowPos(m_hWnd, NULL, rect.left, rect.top, rect.Width(), rect.Height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceOnSide(rectLeft, bHorz ? size.cy : size.cx);
     LayoutBars(nLength, TRUE);
 }
 

@@ -19,6 +19,20 @@ namespace
 // The toolbar resources' bitmaps paint their background light grey.
 const COLORREF kImageMask = RGB(192, 192, 192);
 
+// The style word of a button: its style, and its state with
+// TBSTATE_ENABLED inverted so that 0 is a plain enabled button.
+UINT StyleWord(const TBBUTTON& button)
+{
+    return MAKELONG(button.fsStyle, (BYTE)(button.fsState ^ TBSTATE_ENABLED));
+}
+
+// The state a style word gives a button; the row wrap stays the layout's.
+BYTE StateOf(UINT nStyle, BYTE fsOldState)
+{
+    return (BYTE)(((HIWORD(nStyle) ^ TBSTATE_ENABLED) & ~TBSTATE_WRAP) |
+                  (fsOldState & TBSTATE_WRAP));
+}
+
 // One button's state as the update handlers set it.
 class CToolCmdUI : public CCmdUI
 {
@@ -193,9 +207,7 @@ void CToolBar::GetItemRect(int nIndex, LPRECT lpRect) const
 UINT CToolBar::GetButtonStyle(int nIndex) const
 {
     TBBUTTON button;
-    if (!GetButton(nIndex, button))
-        return 0;
-    return MAKELONG(button.fsStyle, (BYTE)(button.fsState ^ TBSTATE_ENABLED));
+    return GetButton(nIndex, button) ? StyleWord(button) : 0;
 }
 
 void CToolBar::SetButtonStyle(int nIndex, UINT nStyle)
@@ -204,9 +216,7 @@ void CToolBar::SetButtonStyle(int nIndex, UINT nStyle)
     if (!GetButton(nIndex, button))
         return;
     BYTE fsStyle = (BYTE)LOWORD(nStyle);
-    // The row wrap is the layout's, not the caller's.
-    BYTE fsState = (BYTE)((HIWORD(nStyle) ^ TBSTATE_ENABLED) & ~TBSTATE_WRAP);
-    fsState |= button.fsState & TBSTATE_WRAP;
+    BYTE fsState = StateOf(nStyle, button.fsState);
     if (button.fsStyle == fsStyle && button.fsState == fsState)
         return;
     TBBUTTONINFOA info = {};
@@ -229,7 +239,7 @@ void CToolBar::GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) c
         return;
     }
     nID = (UINT)button.idCommand;
-    nStyle = MAKELONG(button.fsStyle, (BYTE)(button.fsState ^ TBSTATE_ENABLED));
+    nStyle = StyleWord(button);
     iImage = button.iBitmap;
 }
 
@@ -242,8 +252,7 @@ void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage)
     // only when the button is inserted.
     button.idCommand = (int)nID;
     button.fsStyle = (BYTE)LOWORD(nStyle);
-    button.fsState = (BYTE)(((HIWORD(nStyle) ^ TBSTATE_ENABLED) & ~TBSTATE_WRAP) |
-                            (button.fsState & TBSTATE_WRAP));
+    button.fsState = StateOf(nStyle, button.fsState);
     button.iBitmap = iImage;
     button.iString = -1;
     SendMessage(TB_DELETEBUTTON, (WPARAM)nIndex);
