@@ -22,11 +22,11 @@ class CView;
 #define WM_SETMESSAGESTRING 0x0362
 
 // The status bar's idle prompt and key-state indicators.
-#define AFX_IDS_IDLEMESSAGE 0xE001
+#define AFX_IDS_IDLEMESSAGE 57345
 #define ID_SEPARATOR 0
-#define ID_INDICATOR_CAPS 0xE701
-#define ID_INDICATOR_NUM 0xE702
-#define ID_INDICATOR_SCRL 0xE703
+#define ID_INDICATOR_CAPS 59137
+#define ID_INDICATOR_NUM 59138
+#define ID_INDICATOR_SCRL 59139
 
 // Added to the frame style: the active document's title goes into the caption.
 #define FWS_ADDTOTITLE 0x00008000L
