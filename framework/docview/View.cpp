@@ -1,6 +1,7 @@
 #include "framework/docview/View.h"
 
 #include "framework/docview/Document.h"
+#include "framework/docview/FrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -23,4 +24,22 @@ void CView::OnUpdate(CView*, LPARAM, CObject*)
 {
     if (m_hWnd != NULL)
         Invalidate(TRUE);
+}
+
+void CView::OnInitialUpdate()
+{
+    OnUpdate(NULL, 0, NULL);
+}
+
+CFrameWnd* CView::GetParentFrame() const
+{
+    if (m_hWnd == NULL)
+        return NULL;
+    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != NULL; hWnd = ::GetParent(hWnd))
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+            return static_cast<CFrameWnd*>(pWnd);
+    }
+    return NULL;
 }

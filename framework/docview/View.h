@@ -5,6 +5,7 @@
 #include "framework/windows/Wnd.h"
 
 class CDocument;
+class CFrameWnd;
 
 class CView : public CWnd
 {
@@ -17,6 +18,11 @@ public:
 
     // Called by CDocument::UpdateAllViews; the default redraws the window.
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    // Called once the new frame holding the view is set up, before it is
+    // shown; the default is a full OnUpdate.
+    virtual void OnInitialUpdate();
+    // The frame the view's window sits in, or NULL.
+    CFrameWnd* GetParentFrame() const;
     virtual void OnDraw(CDC* pDC) = 0;
 
 protected:
