@@ -4,6 +4,23 @@
 #include "framework/docview/Document.h"
 #include "framework/docview/FrameWnd.h"
 
+namespace
+{
+// A new object of pClass when that is a kind of T; otherwise NULL, with
+// nothing left over.
+template <class T>
+T* CreateObjectOfKind(CRuntimeClass* pClass)
+{
+    if (pClass == NULL)
+        return NULL;
+    CObject* pObject = pClass->CreateObject();
+    T* pResult = DYNAMIC_DOWNCAST(T, pObject);
+    if (pResult == NULL)
+        delete pObject;
+    return pResult;
+}
+} // namespace
+
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
@@ -53,15 +70,9 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    if (m_pDocClass == NULL)
-        return NULL;
-    CObject* pObject = m_pDocClass->CreateObject();
-    CDocument* pDocument = DYNAMIC_DOWNCAST(CDocument, pObject);
+    CDocument* pDocument = CreateObjectOfKind<CDocument>(m_pDocClass);
     if (pDocument == NULL)
-    {
-        delete pObject;
         return NULL;
-    }
     AddDocument(pDocument);
     return pDocument;
 }
@@ -112,15 +123,9 @@ void CDocTemplate::CloseAllDocuments(BOOL)
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
 {
-    if (m_pFrameClass == NULL)
-        return NULL;
-    CObject* pObject = m_pFrameClass->CreateObject();
-    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pObject);
+    CFrameWnd* pFrame = CreateObjectOfKind<CFrameWnd>(m_pFrameClass);
     if (pFrame == NULL)
-    {
-        delete pObject;
         return NULL;
-    }
     CCreateContext context;
     context.m_pCurrentFrame = pOther;
     context.m_pCurrentDoc = pDoc;

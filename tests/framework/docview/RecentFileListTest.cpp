@@ -25,7 +25,12 @@ public:
         SetRegistryKey("Tallyform Tests");
     }
     void ForgetList() { WriteProfileString(kSection, NULL, NULL); }
-    using CWinApp::OnUpdateRecentFileMenu;
+    // A list of four and windowless notes to open.
+    void StartWithNotes()
+    {
+        LoadStdProfileSettings(4);
+        AddDocTemplate(new CMultiDocTemplate(7001, RUNTIME_CLASS(CNoteDoc), NULL, NULL));
+    }
 };
 
 class RecentFiles : public ::testing::Test
@@ -216,8 +221,7 @@ TEST_F(RecentFiles, DocumentsOpenedAndSavedJoinTheList)
     CScratchFolder folder;
     SaveNoteFile(folder.PathOf("first.nte"), FALSE, "first", 1);
     CRecentApp app;
-    app.LoadStdProfileSettings(4);
-    app.AddDocTemplate(new CMultiDocTemplate(7001, RUNTIME_CLASS(CNoteDoc), NULL, NULL));
+    app.StartWithNotes();
 
     CDocument* pDoc = app.OpenDocumentFile(folder.PathOf("first.nte"));
     ASSERT_NE(nullptr, pDoc);
@@ -235,8 +239,7 @@ TEST_F(RecentFiles, ClickOpensTheEntryAndDropsOneThatNoLongerOpens)
     CScratchFolder folder;
     SaveNoteFile(folder.PathOf("kept.nte"), FALSE, "kept", 1);
     CRecentApp app;
-    app.LoadStdProfileSettings(4);
-    app.AddDocTemplate(new CMultiDocTemplate(7001, RUNTIME_CLASS(CNoteDoc), NULL, NULL));
+    app.StartWithNotes();
     app.AddToRecentFileList(folder.PathOf("kept.nte"));
     app.AddToRecentFileList(folder.PathOf("gone.nte"));
     app.AddToRecentFileList(folder.PathOf("other.nte"));
