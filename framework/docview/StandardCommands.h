@@ -2,12 +2,10 @@
 // menus share.  Only #defines, so resource scripts can include it.
 #pragma once
 
-#define ID_FILE_NEW 0xE100
-#define ID_FILE_OPEN 0xE101
-#define ID_FILE_PRINT 0xE107
-#define ID_FILE_PRINT_DIRECT 0xE108
+#define ID_FILE_NEW 57600           // 0xE100
+#define ID_FILE_PRINT_DIRECT 57608
 
 // The recent-file entries of the File menu; the first is also the
 // placeholder item the menu resource carries.
-#define ID_FILE_MRU_FILE1 0xE110
-#define ID_FILE_MRU_FILE16 0xE11F
+#define ID_FILE_MRU_FILE1 57616     // 0xE110
+#define ID_FILE_MRU_FILE16 57631
