@@ -85,15 +85,15 @@ protected:
     void PostNcDestroy() override;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    void OnSize(UINT nType, int cx, int cy);
-    void OnDestroy();
-    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // The main frame asks to save every document and closes them all; a
     // frame showing the last view of its document closes the document,
     // after asking to save it.
     void OnClose();
     // Each dropped file opens through the application.
     void OnDropFiles(HDROP hDropInfo);
+    void OnSize(UINT nType, int cx, int cy);
+    void OnDestroy();
+    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
     CView* m_pViewActive;
     BOOL m_bAddToTitle;

@@ -50,9 +50,9 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
 
 void CMDIFrameWnd::OnDestroy()
 {
-    // Windows destroys the client before its children, and Wine's client
-    // forgets its children then while they still ask for it as they go:
-    // the children are destroyed first, through the client.
+    // The client hears WM_DESTROY before its children do, and Wine's client
+    // frees its list of them then, which the children still read as they
+    // go: so they are destroyed first, through the client.
     if (m_hWndMDIClient != NULL)
     {
         HWND hChild = ::GetWindow(m_hWndMDIClient, GW_CHILD);

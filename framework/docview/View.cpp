@@ -9,28 +9,6 @@ CView::CView() : m_pDocument(NULL)
 {
 }
 
-CView::~CView()
-{
-    if (m_pDocument != NULL)
-        m_pDocument->RemoveView(this);
-}
-
-void CView::PostNcDestroy()
-{
-    delete this;
-}
-
-void CView::OnUpdate(CView*, LPARAM, CObject*)
-{
-    if (m_hWnd != NULL)
-        Invalidate(TRUE);
-}
-
-void CView::OnInitialUpdate()
-{
-    OnUpdate(NULL, 0, NULL);
-}
-
 CFrameWnd* CView::GetParentFrame() const
 {
     if (m_hWnd == NULL)
@@ -43,3 +21,26 @@ CFrameWnd* CView::GetParentFrame() const
     }
     return NULL;
 }
+
+CView::~CView()
+{
+    if (m_pDocument != NULL)
+        m_pDocument->RemoveView(this);
+}
+
+void CView::PostNcDestroy()
+{
+    delete this;
+}
+
+void CView::OnInitialUpdate()
+{
+    OnUpdate(NULL, 0, NULL);
+}
+
+void CView::OnUpdate(CView*, LPARAM, CObject*)
+{
+    if (m_hWnd != NULL)
+        Invalidate(TRUE);
+}
+

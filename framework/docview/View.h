@@ -4,8 +4,8 @@
 
 #include "framework/windows/Wnd.h"
 
-class CDocument;
 class CFrameWnd;
+class CDocument;
 
 class CView : public CWnd
 {
@@ -13,16 +13,16 @@ class CView : public CWnd
 public:
     // Detaches from the document.
     ~CView() override;
+    // The frame the view's window sits in, or NULL.
+    CFrameWnd* GetParentFrame() const;
 
     CDocument* GetDocument() const { return m_pDocument; }
 
+    // Called once the view is in its frame with its document; the default
+    // is a full update.
+    virtual void OnInitialUpdate();
     // Called by CDocument::UpdateAllViews; the default redraws the window.
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
-    // Called once the new frame holding the view is set up, before it is
-    // shown; the default is a full OnUpdate.
-    virtual void OnInitialUpdate();
-    // The frame the view's window sits in, or NULL.
-    CFrameWnd* GetParentFrame() const;
     virtual void OnDraw(CDC* pDC) = 0;
 
 protected:
