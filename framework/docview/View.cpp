@@ -43,4 +43,3 @@ void CView::OnUpdate(CView*, LPARAM, CObject*)
     if (m_hWnd != NULL)
         Invalidate(TRUE);
 }
-
