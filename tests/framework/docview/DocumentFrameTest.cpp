@@ -7,6 +7,7 @@
 
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/MDIWnd.h"
+#include "framework/docview/StandardCommands.h"
 #include "framework/docview/WinApp.h"
 #include "tests/framework/docview/AppTestResource.h"
 
@@ -182,6 +183,23 @@ TEST_F(NoteProgram, TheChildsAcceleratorsAndCaptionFollowItsDocument)
     m_app.OnIdle(0);
     EXPECT_STREQ("saved.nte", (LPCSTR)Caption(pChild));
     EXPECT_STREQ("saved.nte - Note Keeper", (LPCSTR)Caption(m_pFrame));
+}
+
+TEST_F(NoteProgram, TheDocumentMenusFileMenuListsTheRecentFiles)
+{
+    m_app.LoadStdProfileSettings(4);
+    SaveNoteFile(m_folder.PathOf("ledger.nte"), FALSE, "ledger", 3);
+    ASSERT_NE(nullptr, m_app.OpenDocumentFile(m_folder.PathOf("ledger.nte")));
+    HMENU hFile = ::GetSubMenu(::GetMenu(m_hFrame()), 0);
+    ASSERT_NE(nullptr, hFile);
+
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hFile), MAKELPARAM(0, FALSE));
+    char szText[256] = "";
+    ::GetMenuStringA(hFile, ID_FILE_MRU_FILE1, szText, sizeof(szText), MF_BYCOMMAND);
+    std::string text(szText);
+    EXPECT_EQ(0u, text.find("&1 ")) << text;
+    EXPECT_EQ(text.size() - 10, text.rfind("ledger.nte")) << text;
+    EXPECT_EQ(0u, ::GetMenuState(hFile, ID_FILE_MRU_FILE1, MF_BYCOMMAND) & MF_GRAYED);
 }
 
 TEST_F(NoteProgram, ADocumentThatFailsToOpenLeavesNoWindow)
