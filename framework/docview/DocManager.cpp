@@ -2,6 +2,9 @@
 
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/Document.h"
+#include "framework/docview/FrameWnd.h"
+#include "framework/docview/View.h"
+#include "framework/docview/WinApp.h"
 #include "framework/windows/FileDialog.h"
 
 CDocManager::CDocManager()
@@ -68,7 +71,10 @@ CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
         CDocument* pOpen = NULL;
         CDocTemplate::Confidence match = pTemplate->MatchDocType(szPath, pOpen);
         if (match == CDocTemplate::yesAlreadyOpen)
+        {
+            ActivateDocumentFrame(pOpen);
             return pOpen;
+        }
         if (match > best)
         {
             best = match;
@@ -126,6 +132,17 @@ BOOL CDocManager::DoPromptFileName(CString& rFileName, BOOL bOpenFileDialog, CDo
     return TRUE;
 }
 
-void CDocManager::AddToRecentFileList(LPCSTR)
+void CDocManager::AddToRecentFileList(LPCSTR lpszPathName)
 {
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL)
+        pApp->AddToRecentFileList(lpszPathName);
+}
+
+void CDocManager::ActivateDocumentFrame(CDocument* pDoc)
+{
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CFrameWnd* pFrame = pos != NULL ? pDoc->GetNextView(pos)->GetParentFrame() : NULL;
+    if (pFrame != NULL)
+        pFrame->ActivateFrame();
 }

@@ -27,8 +27,8 @@ public:
 
     // File > New in the first template; NULL when the document refused.
     virtual CDocument* OnFileNew();
-    // The document already open under that path, or the path opened in the
-    // template that suits it best.  NULL (after the document's message)
+    // The document already open under that path (its frame activated), or
+    // the path opened in the template that suits it best.  NULL (after the document's message)
     // when it cannot be opened.
     virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
 
@@ -45,10 +45,13 @@ public:
     // the choice.  FALSE on Cancel.
     virtual BOOL DoPromptFileName(CString& rFileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
 
-    // A document took a new path; the application keeps its recent-file
-    // list here.
+    // A document took a new path: it goes to the application's recent-file
+    // list.
     virtual void AddToRecentFileList(LPCSTR lpszPathName);
 
 protected:
+    // Brings the frame of the document's first view to the front.
+    static void ActivateDocumentFrame(CDocument* pDoc);
+
     CPtrList m_templateList;
 };

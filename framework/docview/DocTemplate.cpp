@@ -1,6 +1,25 @@
 #include "framework/docview/DocTemplate.h"
 
+#include "framework/core/MessageSink.h"
 #include "framework/docview/Document.h"
+#include "framework/docview/FrameWnd.h"
+
+namespace
+{
+// A new object of pClass when that is a kind of T; otherwise NULL, with
+// nothing left over.
+template <class T>
+T* CreateObjectOfKind(CRuntimeClass* pClass)
+{
+    if (pClass == NULL)
+        return NULL;
+    CObject* pObject = pClass->CreateObject();
+    T* pResult = DYNAMIC_DOWNCAST(T, pObject);
+    if (pResult == NULL)
+        delete pObject;
+    return pResult;
+}
+} // namespace
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
@@ -51,15 +70,9 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    if (m_pDocClass == NULL)
-        return NULL;
-    CObject* pObject = m_pDocClass->CreateObject();
-    CDocument* pDocument = DYNAMIC_DOWNCAST(CDocument, pObject);
+    CDocument* pDocument = CreateObjectOfKind<CDocument>(m_pDocClass);
     if (pDocument == NULL)
-    {
-        delete pObject;
         return NULL;
-    }
     AddDocument(pDocument);
     return pDocument;
 }
@@ -108,10 +121,40 @@ void CDocTemplate::CloseAllDocuments(BOOL)
     }
 }
 
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+{
+    CFrameWnd* pFrame = CreateObjectOfKind<CFrameWnd>(m_pFrameClass);
+    if (pFrame == NULL)
+        return NULL;
+    CCreateContext context;
+    context.m_pCurrentFrame = pOther;
+    context.m_pCurrentDoc = pDoc;
+    context.m_pNewViewClass = m_pViewClass;
+    context.m_pNewDocTemplate = this;
+    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, &context))
+    {
+        delete pFrame;
+        return NULL;
+    }
+    return pFrame;
+}
+
+void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
+{
+    pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
+}
+
 CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
                                      CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass)
-    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass), m_nUntitledCount(0)
+    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass), m_hMenuShared(NULL),
+      m_hAccelTable(NULL), m_nUntitledCount(0)
 {
+    if (nIDResource != 0)
+    {
+        HINSTANCE hInst = AfxGetResourceHandle();
+        m_hMenuShared = ::LoadMenuA(hInst, MAKEINTRESOURCEA(nIDResource));
+        m_hAccelTable = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDResource));
+    }
 }
 
 CMultiDocTemplate::~CMultiDocTemplate()
@@ -121,6 +164,10 @@ CMultiDocTemplate::~CMultiDocTemplate()
         CDocument* pDoc = static_cast<CDocument*>(m_docList.GetHead());
         delete pDoc;   // its destructor removes it from the list
     }
+    if (m_hMenuShared != NULL)
+        ::DestroyMenu(m_hMenuShared);
+    if (m_hAccelTable != NULL)
+        ::DestroyAcceleratorTable(m_hAccelTable);
 }
 
 void CMultiDocTemplate::AddDocument(CDocument* pDoc)
@@ -157,22 +204,46 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
     CDocument* pDocument = CreateNewDocument();
     if (pDocument == NULL)
         return NULL;
+    // Until the document is ready, its window going must not close it: a
+    // failure below deletes it here, once.
+    BOOL bAutoDelete = pDocument->m_bAutoDelete;
+    pDocument->m_bAutoDelete = FALSE;
+    CFrameWnd* pFrame = NULL;
+    if (m_pFrameClass != NULL)
+    {
+        pFrame = CreateNewFrame(pDocument, NULL);
+        if (pFrame == NULL)
+        {
+            delete pDocument;
+            AfxMessageBox("The document window could not be created.", MB_OK | MB_ICONSTOP);
+            return NULL;
+        }
+    }
+
+    BOOL bReady;
     if (lpszPathName == NULL)
     {
         SetDefaultTitle(pDocument);
-        if (!pDocument->OnNewDocument())
-        {
-            delete pDocument;
-            return NULL;
-        }
-        ++m_nUntitledCount;
-        return pDocument;
+        bReady = pDocument->OnNewDocument();
+        if (bReady)
+            ++m_nUntitledCount;
     }
-    if (!pDocument->OnOpenDocument(lpszPathName))
+    else
     {
+        // The document reports its own failure to open.
+        bReady = pDocument->OnOpenDocument(lpszPathName);
+        if (bReady)
+            pDocument->SetPathName(lpszPathName);
+    }
+    if (!bReady)
+    {
+        if (pFrame != NULL)
+            pFrame->DestroyWindow();
         delete pDocument;
         return NULL;
     }
-    pDocument->SetPathName(lpszPathName);
+    pDocument->m_bAutoDelete = bAutoDelete;
+    if (pFrame != NULL)
+        InitialUpdateFrame(pFrame, pDocument, TRUE);
     return pDocument;
 }

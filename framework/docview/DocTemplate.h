@@ -8,6 +8,7 @@
 
 class CDocManager;
 class CDocument;
+class CFrameWnd;
 
 class CDocTemplate : public CCmdTarget
 {
@@ -60,6 +61,13 @@ public:
     virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName) = 0;
     virtual void SetDefaultTitle(CDocument* pDocument) = 0;
 
+    // A frame of the template's frame class loaded from its resource id,
+    // holding a view of pDoc; NULL (with nothing left over) when the class
+    // is missing or the frame cannot be created.  pOther is the frame the
+    // new one is made from, or NULL.
+    virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
+    virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
+
     // yesAlreadyOpen (and rpDocMatch) when a document of this template has
     // the path open; yesAttemptNative when the extension is the template's.
     virtual Confidence MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch);
@@ -87,16 +95,24 @@ class CMultiDocTemplate : public CDocTemplate
 {
     DECLARE_DYNAMIC(CMultiDocTemplate)
 public:
+    // The menu and accelerators of nIDResource are loaded here, for the
+    // documents' child frames to share.
     CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                       CRuntimeClass* pViewClass);
-    // Deletes the documents that are still open.
+    // Deletes the documents that are still open, then the shared menu and
+    // accelerators.
     ~CMultiDocTemplate() override;
+
+    HMENU m_hMenuShared;
+    HACCEL m_hAccelTable;
 
     void AddDocument(CDocument* pDoc) override;
     void RemoveDocument(CDocument* pDoc) override;
     POSITION GetFirstDocPosition() const override { return m_docList.GetHeadPosition(); }
     CDocument* GetNextDoc(POSITION& rPos) const override;
 
+    // With a frame class the document gets its child frame and view, shown
+    // and active once the document is ready; without one it has no window.
     CDocument* OpenDocumentFile(LPCSTR lpszPathName) override;
     // docName and a running number ("Sheet1", "Sheet2", ...).
     void SetDefaultTitle(CDocument* pDocument) override;

@@ -3,6 +3,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/docview/DocManager.h"
 #include "framework/docview/DocTemplate.h"
+#include "framework/docview/FrameWnd.h"
 #include "framework/docview/View.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
@@ -66,6 +67,24 @@ void CDocument::RemoveView(CView* pView)
     if (pos != NULL)
         m_viewList.RemoveAt(pos);
     pView->m_pDocument = NULL;
+    if (pos != NULL)
+        OnChangedViewList();
+}
+
+void CDocument::OnChangedViewList()
+{
+    // Only a template's documents are known to live on the heap.
+    if (m_viewList.IsEmpty() && m_bAutoDelete && m_pDocTemplate != NULL)
+        OnCloseDocument();
+}
+
+BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame)
+{
+    POSITION pos = GetFirstViewPosition();
+    while (pos != NULL)
+        if (GetNextView(pos)->GetParentFrame() != pFrame)
+            return TRUE;
+    return SaveModified();
 }
 
 CView* CDocument::GetNextView(POSITION& rPosition) const
@@ -129,6 +148,22 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 
 void CDocument::OnCloseDocument()
 {
+    // The views going one by one must not close the document again.
+    BOOL bAutoDelete = m_bAutoDelete;
+    m_bAutoDelete = FALSE;
+    while (!m_viewList.IsEmpty())
+    {
+        CView* pView = static_cast<CView*>(m_viewList.GetHead());
+        CFrameWnd* pFrame = pView->GetParentFrame();
+        if (pFrame != NULL)
+            pFrame->DestroyWindow();
+        else if (pView->GetSafeHwnd() != NULL)
+            pView->DestroyWindow();
+        // A view without a window is only let go.
+        if (!m_viewList.IsEmpty() && m_viewList.GetHead() == pView)
+            RemoveView(pView);
+    }
+    m_bAutoDelete = bAutoDelete;
     DeleteContents();
     if (m_bAutoDelete)
         delete this;

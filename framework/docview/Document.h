@@ -11,6 +11,7 @@ class CArchive;
 class CDocTemplate;
 class CException;
 class CFile;
+class CFrameWnd;
 class CView;
 
 class CDocument : public CCmdTarget
@@ -40,11 +41,19 @@ public:
     CView* GetNextView(POSITION& rPosition) const;
     // Calls OnUpdate of every view except pSender.
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = NULL);
+    // After a view was added or removed: a template's document whose last
+    // view went closes itself when m_bAutoDelete is set.
+    virtual void OnChangedViewList();
+    // Whether pFrame may close: another frame still shows the document,
+    // or SaveModified agrees.
+    virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
 
     // Called by the framework for File > New, File > Open, saving and closing.
     virtual BOOL OnNewDocument();
     virtual BOOL OnOpenDocument(LPCSTR lpszPathName);
     virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
+    // Destroys the frames of the views (or the views that have no frame),
+    // empties the document and deletes it when m_bAutoDelete is set.
     virtual void OnCloseDocument();
     // Empties the document's data (before a load, and on close).
     virtual void DeleteContents();

@@ -74,6 +74,13 @@ public:
     // Puts hMenuAlt (or the default menu when NULL) on the frame.
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
 
+    // Shows and activates the frame; -1 shows a hidden frame normally and
+    // restores a minimized one.
+    virtual void ActivateFrame(int nCmdShow = -1);
+    // A new frame's first update: its first view of pDoc becomes active,
+    // the views get OnInitialUpdate, and the frame is shown when bMakeVisible.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
@@ -119,6 +126,12 @@ protected:
     void PostNcDestroy() override;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // The main frame asks to save every document and closes them all; a
+    // frame showing the last view of its document closes the document,
+    // after asking to save it.
+    void OnClose();
+    // Each dropped file opens through the application.
+    void OnDropFiles(HDROP hDropInfo);
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

@@ -1,12 +1,15 @@
 #include "framework/docview/MDIWnd.h"
 
 #include "framework/core/MessageSink.h"
+#include "framework/docview/DocTemplate.h"
+#include "framework/docview/Document.h"
 #include "framework/docview/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnWindowCommand)
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(NULL) {}
@@ -45,6 +48,26 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
     return m_hWndMDIClient != NULL;
 }
 
+void CMDIFrameWnd::OnDestroy()
+{
+    // The client hears WM_DESTROY before its children do, and Wine's client
+    // frees its list of them then, which the children still read as they
+    // go: so they are destroyed first, through the client.
+    if (m_hWndMDIClient != NULL)
+    {
+        HWND hChild = ::GetWindow(m_hWndMDIClient, GW_CHILD);
+        while (hChild != NULL)
+        {
+            HWND hNext = ::GetWindow(hChild, GW_HWNDNEXT);
+            ::SendMessageA(m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hChild), 0);
+            hChild = hNext != NULL && ::IsWindow(hNext) ? hNext : NULL;
+        }
+    }
+    // From here on nothing may be asked of the client.
+    m_hWndMDIClient = NULL;
+    CFrameWnd::OnDestroy();
+}
+
 LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     return ::DefFrameProcA(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
@@ -77,6 +100,8 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 
 HMENU CMDIFrameWnd::MDISetMenu(HMENU hMenu, HMENU hWindowMenu)
 {
+    if (m_hWndMDIClient == NULL)
+        return NULL;
     HMENU hOld = reinterpret_cast<HMENU>(
         ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenu),
                        reinterpret_cast<LPARAM>(hWindowMenu)));
@@ -138,9 +163,16 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CREATE()
     ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivate)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
-CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL) {}
+CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL), m_bSharedAccelerators(FALSE) {}
+
+CMDIChildWnd::~CMDIChildWnd()
+{
+    if (m_bSharedAccelerators)
+        m_hAccelTable = NULL;
+}
 
 BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                           const RECT& rect, CMDIFrameWnd* pParentWnd, CCreateContext* pContext)
@@ -191,7 +223,63 @@ BOOL CMDIChildWnd::CreateFrame(LPCSTR lpszClassName, DWORD dwStyle, CWnd* pParen
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                              CCreateContext* pContext)
 {
-    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, pParentWnd, pContext);
+    CMultiDocTemplate* pTemplate = pContext != NULL
+        ? DYNAMIC_DOWNCAST(CMultiDocTemplate, pContext->m_pNewDocTemplate) : NULL;
+    // The menu must be known before the child's first activation.
+    if (pTemplate != NULL)
+        m_hMenuShared = pTemplate->m_hMenuShared;
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle | WS_CHILD, pParentWnd, pContext))
+        return FALSE;
+    if (pTemplate != NULL && pTemplate->m_hAccelTable != NULL)
+    {
+        if (m_hAccelTable != NULL)
+            ::DestroyAcceleratorTable(m_hAccelTable);
+        m_hAccelTable = pTemplate->m_hAccelTable;
+        m_bSharedAccelerators = TRUE;
+    }
+    return TRUE;
+}
+
+void CMDIChildWnd::ActivateFrame(int nCmdShow)
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    BOOL bMaximized = FALSE;
+    CMDIChildWnd* pActive = pFrame != NULL ? pFrame->MDIGetActive(&bMaximized) : NULL;
+    if (nCmdShow == -1)
+    {
+        if (IsIconic())
+            nCmdShow = SW_RESTORE;
+        else
+            nCmdShow = bMaximized && pActive != this ? SW_SHOWMAXIMIZED : SW_SHOW;
+    }
+    ShowWindow(nCmdShow);
+    MDIActivate();
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    CDocument* pDoc = GetActiveDocument();
+    CString strText = bAddToTitle && pDoc != NULL && !pDoc->GetTitle().IsEmpty()
+        ? pDoc->GetTitle() : m_strTitle;
+    CString strOld;
+    GetWindowText(strOld);
+    if (strOld != strText)
+        SetWindowText(strText);
+}
+
+BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
+{
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != NULL &&
+        pFrame != NULL && ::TranslateAcceleratorA(pFrame->m_hWnd, m_hAccelTable, pMsg))
+        return TRUE;
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
+LRESULT CMDIChildWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+{
+    OnUpdateFrameTitle(m_bAddToTitle);
+    return CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
 }
 
 int CMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -207,7 +295,7 @@ BOOL CMDIChildWnd::DestroyWindow()
     if (m_hWnd == NULL)
         return FALSE;
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    if (pFrame == NULL)
+    if (pFrame == NULL || pFrame->m_hWndMDIClient == NULL)
         return CFrameWnd::DestroyWindow();
     ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
     return TRUE;

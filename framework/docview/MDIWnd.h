@@ -42,6 +42,7 @@ public:
 protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     void OnWindowCommand(UINT nID);
+    void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 };
@@ -51,6 +52,7 @@ class CMDIChildWnd : public CFrameWnd
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
     CMDIChildWnd();
+    ~CMDIChildWnd() override;
 
     using CWnd::Create;
     // Creates the child in pParentWnd's MDI client; a NULL parent means
@@ -63,11 +65,19 @@ public:
                                                             FWS_ADDTOTITLE,
                    CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
     BOOL DestroyWindow() override;
+    // Shows the child (maximized when the active one is) and activates it.
+    void ActivateFrame(int nCmdShow = -1) override;
+    // The caption is the document's title.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    // The child's accelerators give their commands to the MDI frame, so
+    // they reach the application as well.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
     // The frame shows this menu while the child is active (NULL: the
-    // frame's default menu); it belongs to the document template.
+    // frame's default menu); it belongs to the document template.  A child
+    // loaded for a template takes the template's menu and accelerators.
     HMENU m_hMenuShared;
 
     // Gives the frame this child's menu (bActivate) or its default menu.
@@ -79,6 +89,10 @@ protected:
                      CCreateContext* pContext) override;
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     LRESULT OnMDIActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+
+    // The accelerators are the template's (not destroyed with the child).
+    BOOL m_bSharedAccelerators;
 
     DECLARE_MESSAGE_MAP()
 };

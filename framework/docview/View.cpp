@@ -1,11 +1,25 @@
 #include "framework/docview/View.h"
 
 #include "framework/docview/Document.h"
+#include "framework/docview/FrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
 CView::CView() : m_pDocument(NULL)
 {
+}
+
+CFrameWnd* CView::GetParentFrame() const
+{
+    if (m_hWnd == NULL)
+        return NULL;
+    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != NULL; hWnd = ::GetParent(hWnd))
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+            return static_cast<CFrameWnd*>(pWnd);
+    }
+    return NULL;
 }
 
 CView::~CView()
@@ -17,6 +31,11 @@ CView::~CView()
 void CView::PostNcDestroy()
 {
     delete this;
+}
+
+void CView::OnInitialUpdate()
+{
+    OnUpdate(NULL, 0, NULL);
 }
 
 void CView::OnUpdate(CView*, LPARAM, CObject*)

@@ -4,6 +4,7 @@
 
 #include "framework/windows/Wnd.h"
 
+class CFrameWnd;
 class CDocument;
 
 class CView : public CWnd
@@ -12,9 +13,14 @@ class CView : public CWnd
 public:
     // Detaches from the document.
     ~CView() override;
+    // The frame the view's window sits in, or NULL.
+    CFrameWnd* GetParentFrame() const;
 
     CDocument* GetDocument() const { return m_pDocument; }
 
+    // Called once the view is in its frame with its document; the default
+    // is a full update.
+    virtual void OnInitialUpdate();
     // Called by CDocument::UpdateAllViews; the default redraws the window.
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnDraw(CDC* pDC) = 0;

@@ -2,6 +2,8 @@
 
 #include "framework/docview/DocManager.h"
 #include "framework/docview/FrameWnd.h"
+#include "framework/docview/RecentFileList.h"
+#include "framework/docview/StandardCommands.h"
 #include "framework/windows/GdiObject.h"
 #include "framework/windows/ImageList.h"
 #include "framework/windows/Menu.h"
@@ -29,11 +31,13 @@ BOOL IsIdleMessage(const MSG& msg, POINT& ptLast)
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
     : m_hInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(NULL),
-      m_msgCur(), m_pDocManager(NULL)
+      m_msgCur(), m_pRecentFileList(NULL), m_pCmdInfo(NULL), m_pDocManager(NULL)
 {
     if (lpszAppName != NULL)
         m_strAppName = lpszAppName;
@@ -53,6 +57,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 CWinApp::~CWinApp()
 {
     delete m_pDocManager;
+    delete m_pRecentFileList;
     if (g_pApp == this)
         g_pApp = NULL;
 }
@@ -65,6 +70,7 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance()
 {
+    SaveStdProfileSettings();
     delete m_pDocManager;
     m_pDocManager = NULL;
     return m_msgCur.message == WM_QUIT ? (int)m_msgCur.wParam : 0;
@@ -266,6 +272,17 @@ void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
 CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
 {
     return m_pDocManager != NULL ? m_pDocManager->OpenDocumentFile(lpszFileName) : NULL;
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    return m_pDocManager == NULL || m_pDocManager->SaveAllModified();
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    if (m_pDocManager != NULL)
+        m_pDocManager->CloseAllDocuments(bEndSession);
 }
 
 void CWinApp::OnFileNew()

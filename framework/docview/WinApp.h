@@ -9,9 +9,12 @@
 
 #include <windows.h>
 
+class CCmdUI;
+class CCommandLineInfo;
 class CDocManager;
 class CDocTemplate;
 class CDocument;
+class CRecentFileList;
 class CWnd;
 
 class CWinApp : public CCmdTarget
@@ -34,8 +37,9 @@ public:
     MSG m_msgCur;               // the message being dispatched
 
     virtual BOOL InitInstance();
-    // Deletes the document manager; the result is the program's exit code
-    // (the WM_QUIT code once the loop has ended).
+    // Writes the recent-file list back and deletes the document manager;
+    // the result is the program's exit code (the WM_QUIT code once the
+    // loop has ended).
     virtual int ExitInstance();
     // The message loop: OnIdle while the queue is empty, until WM_QUIT;
     // returns ExitInstance's result.
@@ -60,11 +64,37 @@ public:
     void AddDocTemplate(CDocTemplate* pTemplate);
     CDocManager* GetDocManager() const { return m_pDocManager; }
     virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    // SaveModified of every document; FALSE as soon as one answers FALSE.
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+
+    // Reads the recent-file list of nMaxMRU entries (at most 16; 0 keeps
+    // none) from the profile section "Recent File List"; ExitInstance
+    // writes it back through SaveStdProfileSettings.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    CRecentFileList* m_pRecentFileList;
+
+    // Splits m_lpCmdLine (the process's command line when NULL) into
+    // arguments and gives each to rCmdInfo.ParseParam.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Carries out the shell command: a new document, the file opened, or
+    // the file printed with the main window hidden (after which the
+    // program has nothing more to do: FALSE).  FALSE when it failed.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // The command being processed while a print command runs, so the
+    // print handler can find the /pt printer; NULL otherwise.
+    CCommandLineInfo* m_pCmdInfo;
 
 protected:
     // The File > New and File > Open handlers the programs' maps wire up.
     void OnFileNew();
     void OnFileOpen();
+    // The recent files of the File menu (in the application's own map).
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    // Opens the entry; one that does not open leaves the list.
+    void OnOpenRecentFile(UINT nID);
 
     CDocManager* m_pDocManager;
 

@@ -184,6 +184,8 @@ public:
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
+    // Files dragged from the shell and dropped on the window arrive as WM_DROPFILES.
+    void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
 
     // The insert-after positions of SetWindowPos.
     static const CWnd wndTop;

@@ -101,6 +101,8 @@
     _pThis->OnInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(_call.wParam)), \
                             LOWORD(_call.lParam), (BOOL)HIWORD(_call.lParam)); \
     return TRUE;)
+#define ON_WM_DROPFILES() AFX_WM_ENTRY(WM_DROPFILES, \
+    _pThis->OnDropFiles(reinterpret_cast<HDROP>(_call.wParam)); return TRUE;)
 #define ON_WM_QUERYNEWPALETTE() AFX_WM_ENTRY(WM_QUERYNEWPALETTE, \
     _call.lResult = _pThis->OnQueryNewPalette(); return TRUE;)
 #define ON_WM_PALETTECHANGED() AFX_WM_ENTRY(WM_PALETTECHANGED, \
