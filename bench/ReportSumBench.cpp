@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchSqlite.h"
 #include "tests/engines/dao/ReportSchema.h"
 
 #include "engines/common/KemDatabase.h"
@@ -123,26 +124,14 @@ bool TimeSum(const char* lpszName, CEngineLoader& loader, CKemDatabase* pDatabas
     return true;
 }
 
-bool ExecSqlite(sqlite3* pDb, const char* lpszSql)
-{
-    char* pError = NULL;
-    if (sqlite3_exec(pDb, lpszSql, NULL, NULL, &pError) != SQLITE_OK)
-    {
-        fprintf(stderr, "SQLite: %s\n", pError != NULL ? pError : "?");
-        sqlite3_free(pError);
-        return false;
-    }
-    return true;
-}
-
 bool FillSqlite(const char* lpszUnixPath)
 {
     sqlite3* pDb = NULL;
     remove(lpszUnixPath);
     if (sqlite3_open(lpszUnixPath, &pDb) != SQLITE_OK)
         return false;
-    bool bOk = ExecSqlite(pDb, ReportSchemaSql().c_str()) && ExecSqlite(pDb, "PRAGMA journal_mode=OFF") &&
-               ExecSqlite(pDb, "BEGIN");
+    bool bOk = BenchSqliteExec(pDb, ReportSchemaSql().c_str()) && BenchSqliteExec(pDb, "PRAGMA journal_mode=OFF") &&
+               BenchSqliteExec(pDb, "BEGIN");
     sqlite3_stmt* pStmt = NULL;
     bOk = bOk && sqlite3_prepare_v2(pDb, "INSERT INTO ss_datalist VALUES (?,?,?,?,0,0,?)", -1, &pStmt, NULL) ==
                      SQLITE_OK;
@@ -169,7 +158,7 @@ bool FillSqlite(const char* lpszUnixPath)
         }
     }
     sqlite3_finalize(pStmt);
-    bOk = bOk && ExecSqlite(pDb, "COMMIT") && ExecSqlite(pDb, "ANALYZE");
+    bOk = bOk && BenchSqliteExec(pDb, "COMMIT") && BenchSqliteExec(pDb, "ANALYZE");
     sqlite3_close(pDb);
     return bOk;
 }

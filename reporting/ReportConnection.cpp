@@ -21,9 +21,9 @@ BOOL CReportConnection::IsOrganRecordsetOpen() const
 
 int CReportConnection::RecordExists(const CString& strTable, const CString& strCondition) const
 {
-    if (strTable.IsEmpty() || strCondition.IsEmpty() || !IsDatabaseOpen())
+    if (strTable.IsEmpty() || strCondition.IsEmpty())
         return -1;
-    CScopedRecordset rs(m_pLoader, m_pDatabase);
+    CScopedRecordset rs(*this);
     if (rs.Get() == NULL)
         return -1;
     CString strSql;

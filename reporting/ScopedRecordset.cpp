@@ -3,12 +3,18 @@
 #include "engines/common/KemRecordset.h"
 #include "framework/core/Exception.h"
 #include "reporting/EngineLoader.h"
+#include "reporting/ReportConnection.h"
 
 CScopedRecordset::CScopedRecordset(CEngineLoader* pLoader, CKemDatabase* pDatabase)
     : m_pLoader(pLoader), m_pRecordset(NULL)
 {
     if (pLoader != NULL && pDatabase != NULL)
         m_pRecordset = pLoader->GetRecordset(pDatabase);
+}
+
+CScopedRecordset::CScopedRecordset(const CReportConnection& connection)
+    : CScopedRecordset(connection.m_pLoader, connection.IsDatabaseOpen() ? connection.m_pDatabase : NULL)
+{
 }
 
 CScopedRecordset::~CScopedRecordset()

@@ -7,12 +7,15 @@
 class CEngineLoader;
 class CKemDatabase;
 class CKemRecordset;
+class CReportConnection;
 
 class CScopedRecordset
 {
 public:
     // NULL loader or database: no recordset.
     CScopedRecordset(CEngineLoader* pLoader, CKemDatabase* pDatabase);
+    // A recordset on the connection's database; none while it is not open.
+    explicit CScopedRecordset(const CReportConnection& connection);
     ~CScopedRecordset();
 
     CScopedRecordset(const CScopedRecordset&) = delete;

@@ -114,10 +114,7 @@ int CTallyformDoc::FindOrganization(int nCell)
 
 CString CTallyformDoc::SelectSingleValue(LPCSTR pszTable, LPCSTR pszField, LPCSTR pszWhere)
 {
-    CReportConnection& connection = GetConnection();
-    if (!connection.IsDatabaseOpen())
-        return CString();
-    CScopedRecordset rs(connection.m_pLoader, connection.m_pDatabase);
+    CScopedRecordset rs(GetConnection());
     if (rs.Get() == NULL)
         return CString();
     CString strSql;

@@ -52,9 +52,7 @@ CString CTallyformDoc::ReportLogQuery(LPCSTR pszColumns, LPCSTR pszOrgCode, LPCS
 // recordset or when it fails (reported).
 static int QueryHasRow(CReportConnection& connection, const CString& strSql)
 {
-    if (!connection.IsDatabaseOpen())
-        return -1;
-    CScopedRecordset rs(connection.m_pLoader, connection.m_pDatabase);
+    CScopedRecordset rs(connection);
     if (rs.Get() == NULL)
         return -1;
     try
@@ -96,10 +94,7 @@ int CTallyformDoc::CheckReportLogRange(LPCSTR pszOrgCode, LPCSTR pszStartCode, L
 
 CString CTallyformDoc::GetFirstReportLogStart()
 {
-    CReportConnection& connection = GetConnection();
-    if (!connection.IsDatabaseOpen())
-        return CString();
-    CScopedRecordset rs(connection.m_pLoader, connection.m_pDatabase);
+    CScopedRecordset rs(GetConnection());
     if (rs.Get() == NULL)
         return CString();
     CString strResult = CReportPeriod::GetCurrentCode((int)m_sheet.m_nReportType);

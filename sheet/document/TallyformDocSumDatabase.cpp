@@ -81,7 +81,7 @@ void CTallyformDoc::SumDataFromDatabase(const CDataGatherChoice& choice)
     // Destroyed on every way out, which gives the owner back its input.
     CPercentProgressDlg progress(IDS_SUMMING_DATA);
     progress.Create(NULL);
-    CScopedRecordset rs(connection.m_pLoader, connection.m_pDatabase);
+    CScopedRecordset rs(connection);
     if (rs.Get() == NULL)
     {
         AfxMessageBox("Failed to sum data.", MB_OK);
