@@ -77,7 +77,7 @@ void CTallyformDoc::LoadDataFromDatabase(BOOL bInteractive)
     if (keys.m_dates.GetSize() == 0)
     {
         if (bInteractive)
-            AfxMessageBox("The template has no Report Date cell.\n\nFaild to load data!", MB_OK);
+            AfxMessageBox("The template has no Report Date cell.\n\nFailed to load data!", MB_OK);
         return;
     }
     LPCSTR pszRefusal = NULL;
