@@ -9,6 +9,7 @@
 #include <sqlite3.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchSqlite.h"
 #include "tests/engines/dao/ReportSchema.h"
 #include "tests/engines/dao/BrasslockLibrary.h"
 #include "framework/db/DaoDatabase.h"
@@ -22,18 +23,6 @@ const double SAVE_GOAL_MS = 1000.0;
 const double RESAVE_GOAL_MS = 500.0;
 const double LOAD_GOAL_MS = 300.0;
 
-bool Exec(sqlite3* pDb, const char* lpszSql)
-{
-    char* pError = NULL;
-    if (sqlite3_exec(pDb, lpszSql, NULL, NULL, &pError) != SQLITE_OK)
-    {
-        fprintf(stderr, "SQLite: %s\n", pError != NULL ? pError : "?");
-        sqlite3_free(pError);
-        return false;
-    }
-    return true;
-}
-
 // Inserts nCount rows of organization code prefix lpszOrg in one
 // transaction; returns the milliseconds taken, or -1.
 double InsertRows(sqlite3* pDb, const char* lpszOrg, int nCount)
@@ -42,7 +31,7 @@ double InsertRows(sqlite3* pDb, const char* lpszOrg, int nCount)
     if (sqlite3_prepare_v2(pDb, "INSERT INTO ss_datalist VALUES (?,?,?,?,?,0,?)", -1, &pStmt, NULL) != SQLITE_OK)
         return -1;
     double dStart = BenchNowMs();
-    Exec(pDb, "BEGIN");
+    BenchSqliteExec(pDb, "BEGIN");
     char szOrg[16], szPeriod[16], szRow[16], szValue[32];
     for (int i = 0; i < nCount; ++i)
     {
@@ -63,7 +52,7 @@ double InsertRows(sqlite3* pDb, const char* lpszOrg, int nCount)
         }
         sqlite3_reset(pStmt);
     }
-    Exec(pDb, "COMMIT");
+    BenchSqliteExec(pDb, "COMMIT");
     sqlite3_finalize(pStmt);
     return BenchNowMs() - dStart;
 }
@@ -84,14 +73,14 @@ int main()
     DeleteFileA(strPath);
 
     sqlite3* pDb = NULL;
-    if (sqlite3_open(DaoUnixPath(strPath), &pDb) != SQLITE_OK || !Exec(pDb, ReportSchemaSql().c_str()))
+    if (sqlite3_open(DaoUnixPath(strPath), &pDb) != SQLITE_OK || !BenchSqliteExec(pDb, ReportSchemaSql().c_str()))
         return 1;
     double dFill = InsertRows(pDb, "H", EXISTING_ROWS);
     printf("raw SQLite: %d rows into the indexed table in %.0f ms (%.0f rows/s)\n", EXISTING_ROWS, dFill,
            EXISTING_ROWS * 1000.0 / dFill);
     double dRaw = InsertRows(pDb, "Z", REPORT_CELLS);
     printf("raw SQLite: %d more rows in %.1f ms (%.0f rows/s)\n", REPORT_CELLS, dRaw, REPORT_CELLS * 1000.0 / dRaw);
-    Exec(pDb, "DELETE FROM ss_datalist WHERE FD_OrgCode LIKE 'Z%'");
+    BenchSqliteExec(pDb, "DELETE FROM ss_datalist WHERE FD_OrgCode LIKE 'Z%'");
     sqlite3_close(pDb);
 
     BrasslockLibrary library;

@@ -12,10 +12,15 @@
 #define ID_CELL_DATETIME                32851
 #define ID_CELL_NUMERIC                 32852
 #define ID_CELL_CALCULATE               32853
+#define ID_DATA_SUM_FROM_DATABASES      33031
 #define ID_CELL_PICTURE                 33033
 #define ID_TABLE_VERIFY                 33046
 #define ID_DATA_SUM_FROM_FILES          33056
+#define ID_DATA_BATCH_IMPORT            33058
 #define ID_FILE_SAVE_TO_PDF             33082
+
+// The view's in-place cell editor
+#define IDC_CELL_EDITOR                 1164
 
 // Strings
 #define IDS_READ_TEMPLATE_ERROR         400

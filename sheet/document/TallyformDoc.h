@@ -4,6 +4,7 @@
 // cells through its sheet.
 #pragma once
 
+#include "framework/core/Map.h"
 #include "framework/docview/OleServerDoc.h"
 #include "sheet/FormulaText.h"
 #include "sheet/Sheet.h"
@@ -11,6 +12,15 @@
 
 class CCmdUI;
 class CDataFile;
+class CReportConnection;
+
+// What the Data Gather dialog hands back for summing from the database.
+struct CDataGatherChoice
+{
+    CString m_strSql;               // "Select * From ss_datalist ..."
+    CString m_strReportDate;        // period code for the report-date cell, or empty
+    CMapStringToString m_mapSingleOrg;  // code -> name; one entry when one was chosen
+};
 
 // What the Set Report Information dialog shows and gives back.
 struct CReportInfo
@@ -121,6 +131,42 @@ public:
     // is reported and skipped (FALSE).
     BOOL SumDataFiles(LPCSTR lpszPathName);
 
+    // Report data in the reporting database (TallyformDocDatabase.cpp,
+    // TallyformDocKeyCells.cpp)
+    void SaveDataToDatabase();
+    // bInteractive FALSE (a key cell was edited in the view) keeps the
+    // key-cell messages back.
+    void LoadDataFromDatabase(BOOL bInteractive);
+    // 1 when the key cells name a known organization and every cell's
+    // input is acceptable; else 0 after the first complaint.
+    int ValidateKeyCells();
+    // Propagates an edited key cell into the numeric cells' data keys; 0
+    // when the organization is not known (nothing changed).
+    int FindOrganization(int nCell);
+    // The field of the first row of "Select field From table Where where";
+    // empty when there is none or the query fails (reported).
+    CString SelectSingleValue(LPCSTR pszTable, LPCSTR pszField, LPCSTR pszWhere);
+
+    // Fill-in log ss_reportlog (TallyformDocReportLog.cpp): 1 logged, 0
+    // not, -1 without a database or on a failed query.
+    int IsReportLogged(LPCSTR pszOrgCode, LPCSTR pszPeriodCode);
+    // 1 one run covers the range, 2 one end lies in a run, 0 neither, -1.
+    int CheckReportLogRange(LPCSTR pszOrgCode, LPCSTR pszStartCode, LPCSTR pszEndCode);
+    CString GetFirstReportLogStart();
+    // Records the key cells' period as filled in: 1 recorded (or already
+    // there), 0 not (the log is then as it was).
+    int RecordReportLog();
+    // The same for a database of data-source type 10, over one recordset.
+    int SaveReportLog();
+
+    // Batch import of shared data files (TallyformDocBatchImport.cpp): 1
+    // when the file was saved to the database and logged.
+    int ImportDataFile(LPCSTR lpszPathName);
+
+    // Sums of the stored values over a Data Gather selection into the
+    // numeric cells (TallyformDocSumDatabase.cpp).
+    void SumDataFromDatabase(const CDataGatherChoice& choice);
+
     CSheet m_sheet;
 
 protected:
@@ -131,8 +177,17 @@ protected:
                                        CString& strName);
     // A data file to save (bOpen FALSE) or load, and the chosen filter.
     virtual BOOL PromptDataFileName(BOOL bOpen, CString& strPath, int& nFilterIndex);
-    // The shared data files to sum, in order.
-    virtual BOOL RunSumFilesDialog(CStringList& paths);
+    // The shared data files to sum or import, in order.
+    virtual BOOL RunSumFilesDialog(LPCSTR pszCaption, CStringList& paths);
+    // The selection of organizations and periods to sum over.
+    virtual BOOL RunDataGatherDialog(CDataGatherChoice& choice);
+    // The reporting database this document works with.
+    virtual CReportConnection& GetConnection();
+    // Closes the in-place editor of the first view when bClose; FALSE when
+    // the document has no view.
+    virtual BOOL CloseCellEditor(BOOL bClose);
+    // Shows a numeric cell whose input was refused, ready for correction.
+    virtual void EditRejectedCell(int nCell);
     // A PDF file to write the sheet to (File > Save to PDF).
     virtual BOOL PromptPdfFileName(CString& strPath);
     // Widths of item texts in the main window's font.
@@ -142,6 +197,12 @@ protected:
     void OnLoadDataFromFile();
     void OnSumDataFromFiles();
     void OnTableVerify();
+    void OnSaveDataToDatabase() { SaveDataToDatabase(); }
+    void OnLoadDataFromDatabase() { LoadDataFromDatabase(TRUE); }
+    void OnUpdateDatabaseData(CCmdUI* pCmdUI);
+    void OnBatchImport();
+    void OnSumDataFromDatabases();
+    void OnUpdateSumDataFromDatabases(CCmdUI* pCmdUI);
     // Writes the sheet as a one-page PDF file; a name without the
     // extension "pdf" gets ".pdf" appended.
     void OnSaveToPdf();
@@ -172,4 +233,12 @@ private:
     BOOL ReadDataFile(LPCSTR lpszPathName, CDataFile& data, LPCSTR pszOpenFailure,
                       LPCSTR pszBadFormat);
     CString DefaultExtension() const;
+    // The fill-in log rows of this template and report type for the
+    // organization, with an extra condition.
+    CString ReportLogQuery(LPCSTR pszColumns, LPCSTR pszOrgCode, LPCSTR pszCondition) const;
+    // The run covering, before and after a period, and their merge.
+    int MergeReportLog(const CString& strOrgCode, const CString& strPeriod, BOOL bOneRecordset);
+    // Clears the data of the sheet after asking when it holds any; FALSE
+    // when the user keeps it.
+    BOOL AskClearData();
 };

@@ -157,7 +157,7 @@ BOOL CTallyformDoc::SumDataFiles(LPCSTR lpszPathName)
 void CTallyformDoc::OnSumDataFromFiles()
 {
     CStringList paths;
-    if (!RunSumFilesDialog(paths) || paths.IsEmpty())
+    if (!RunSumFilesDialog("Sum Data from Files", paths) || paths.IsEmpty())
         return;
     ClearSheetData(m_sheet, FALSE);
     for (POSITION pos = paths.GetHeadPosition(); pos != NULL;)

@@ -1,10 +1,13 @@
 #include "sheet/document/TallyformDoc.h"
 
+#include "framework/docview/View.h"
 #include "framework/windows/FileDialog.h"
 #include "framework/windows/ScopedGdi.h"
 #include "sheet/document/DataFolder.h"
 #include "sheet/document/SumFilesDlg.h"
+#include "reporting/ReportConnection.h"
 #include "view/SaveTemplateDlg.h"
+#include "DocumentIds.h"
 
 BOOL CTallyformDoc::RunSaveTemplateDialog(const CString& strProposed, CString& strFolder,
                                           CString& strName)
@@ -46,9 +49,9 @@ BOOL CTallyformDoc::PromptPdfFileName(CString& strPath)
     return TRUE;
 }
 
-BOOL CTallyformDoc::RunSumFilesDialog(CStringList& paths)
+BOOL CTallyformDoc::RunSumFilesDialog(LPCSTR pszCaption, CStringList& paths)
 {
-    CSumFilesDlg dlg(this, "Sum Data from Files", NULL);
+    CSumFilesDlg dlg(this, pszCaption, NULL);
     if (dlg.DoModal() != IDOK)
         return FALSE;
     paths.RemoveAll();
@@ -64,4 +67,37 @@ int CTallyformDoc::MeasureItemText(LPCSTR pszText)
     if (!GetTextExtentPoint32A(dc, pszText, lstrlenA(pszText), &size))
         return 0;
     return size.cx;
+}
+
+BOOL CTallyformDoc::RunDataGatherDialog(CDataGatherChoice&)
+{
+    // The selection dialog belongs to the reporting dialogs; until the
+    // program has it there is nothing to sum over.
+    return FALSE;
+}
+
+CReportConnection& CTallyformDoc::GetConnection()
+{
+    return GetReportConnection();
+}
+
+BOOL CTallyformDoc::CloseCellEditor(BOOL bClose)
+{
+    POSITION pos = GetFirstViewPosition();
+    CView* pView = pos != NULL ? GetNextView(pos) : NULL;
+    if (pView == NULL)
+        return FALSE;
+    if (bClose && pView->m_hWnd != NULL)
+    {
+        HWND hEditor = GetDlgItem(pView->m_hWnd, IDC_CELL_EDITOR);
+        if (hEditor != NULL)
+            SendMessage(hEditor, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
+void CTallyformDoc::EditRejectedCell(int)
+{
+    // The sheet view opens its in-place editor on the cell; a document
+    // without that view leaves the complaint to the message shown.
 }

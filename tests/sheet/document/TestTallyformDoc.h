@@ -80,7 +80,7 @@ protected:
         return m_bPdfOk;
     }
 
-    BOOL RunSumFilesDialog(CStringList& paths) override
+    BOOL RunSumFilesDialog(LPCSTR, CStringList& paths) override
     {
         for (const CString& str : m_sumPaths)
             paths.AddTail(str);

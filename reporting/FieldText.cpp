@@ -1,0 +1,26 @@
+#include "reporting/FieldText.h"
+
+#include "engines/common/KemRecordset.h"
+#include "framework/core/OleVariant.h"
+#include "sheet/Sheet.h"
+
+CString FieldValueText(const VARIANT& value)
+{
+    switch (V_VT(&value))
+    {
+    case VT_EMPTY:
+    case VT_NULL:
+        return CString();
+    case VT_BSTR:
+        return AfxStringFromBstrBytes(V_BSTR(&value));
+    default:
+        return VariantToText(value);
+    }
+}
+
+CString RecordsetFieldText(CKemRecordset* pRecordset, LPCSTR lpszField)
+{
+    COleVariant value;
+    pRecordset->GetFieldValue(lpszField, value);
+    return FieldValueText(value);
+}

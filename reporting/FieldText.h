@@ -1,0 +1,13 @@
+// Field values of the engines' recordsets as text.  Text fields arrive as
+// BSTRs holding the ANSI bytes (the engines' convention), other types are
+// shown as the sheet shows variants.
+#pragma once
+
+#include "framework/core/String.h"
+
+class CKemRecordset;
+
+// The text of a field value; NULL and empty give "".
+CString FieldValueText(const VARIANT& value);
+// The text of a named field of the current row.
+CString RecordsetFieldText(CKemRecordset* pRecordset, LPCSTR lpszField);

@@ -1,0 +1,37 @@
+// The reporting database as the programs hold it while connected: the
+// engine loader, the open database, the organization list recordset and the
+// configuration file.  The application object owns the loader and fills
+// in the rest when it connects; the documents read it through
+// GetReportConnection.
+#pragma once
+
+#include "framework/core/String.h"
+
+class CEngineLoader;
+class CKemDatabase;
+class CKemRecordset;
+
+class CReportConnection
+{
+public:
+    CReportConnection();
+
+    // TRUE when a database is set and its IsOpen answers nonzero.
+    BOOL IsDatabaseOpen() const;
+    // TRUE when the organization recordset is set and open.
+    BOOL IsOrganRecordsetOpen() const;
+    // 1 when "Select * From <table> Where <condition>" yields a row, 0 when
+    // it yields none, -1 when either text is empty, no database is open, no
+    // recordset can be had or the query fails (the failure is reported).
+    int RecordExists(const CString& strTable, const CString& strCondition) const;
+
+    CEngineLoader* m_pLoader;
+    CKemDatabase* m_pDatabase;
+    // "select * from ss_Organ", open while connected.
+    CKemRecordset* m_pOrganRecordset;
+    // Full path of Tallyform.INI.
+    CString m_strIniPath;
+};
+
+// The program's one connection.
+CReportConnection& GetReportConnection();

@@ -1,0 +1,13 @@
+#!/bin/bash
+# Runs the sum-from-databases benchmark on SQLite and on a temporary
+# PostgreSQL cluster, removed afterwards.  Arguments go to the program
+# ("sqlite", "sqlite-keep", "postgresql").
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/scripts/wine-env.sh"
+source "$root/scripts/pg-cluster.sh"
+trap pg_cluster_stop EXIT
+cmake --build "$build" -j4 --target report_sum_bench >/dev/null
+pg_cluster_start
+cd "$build/bin"
+wine report_sum_bench.exe.so "$@"

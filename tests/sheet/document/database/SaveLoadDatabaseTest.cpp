@@ -1,0 +1,141 @@
+// Saving a report to the reporting database, changing it and loading it
+// back, and the key-cell checks on the way, on both engines.
+#include "tests/sheet/document/database/DatabaseTestDoc.h"
+
+#include "engines/common/KemRecordset.h"
+
+namespace
+{
+
+using SaveLoad = ReportDatabaseTest;
+
+TEST_P(SaveLoad, SavedFiguresReloadAndAChangedFigureReplacesTheStoredOne)
+{
+    CString strMarch = MonthCode(2026, 3);
+    SetKeys("B02", "O'Brien & Co", strMarch);
+    SetFigures("12.5", "7", "3", "no remarks");
+    m_doc.SaveDataToDatabase();
+    EXPECT_EQ(std::vector<std::string>(), MessageTexts());
+    std::string strTime = (LPCSTR)strMarch;
+    std::vector<std::string> expected = {
+        "B02|" + strTime + "|R1|C1|12.5", "B02|" + strTime + "|R1|C2|7",
+        "B02|" + strTime + "|R2|C1|3", "B02|" + strTime + "|R2|C2|no remarks",
+    };
+    EXPECT_EQ(expected, DataRows());
+
+    // The overwrite question of the engine is answered "Update".
+    Value(FORM_COSTS) = "8.25";
+    m_messages.QueueAnswer(IDOK);
+    m_doc.SaveDataToDatabase();
+    expected[1] = "B02|" + strTime + "|R1|C2|8.25";
+    EXPECT_EQ(expected, DataRows());
+
+    SetFigures("", "", "", "");
+    Value(FORM_TOTAL) = "";
+    m_messages.Clear();
+    m_doc.LoadDataFromDatabase(TRUE);
+    EXPECT_EQ(std::vector<std::string>(), MessageTexts());
+    EXPECT_STREQ("12.5", Value(FORM_SALES));
+    EXPECT_STREQ("8.25", Value(FORM_COSTS));
+    EXPECT_STREQ("3", Value(FORM_STAFF));
+    EXPECT_STREQ("no remarks", Value(FORM_NOTE));
+    // Calculate cells are recomputed from the loaded figures.
+    EXPECT_DOUBLE_EQ(20.75, atof(Value(FORM_TOTAL)));
+}
+
+TEST_P(SaveLoad, KeyCellsMustNameAKnownMatchingOrganization)
+{
+    SetFigures("1", "2", "3", "");
+    SetKeys("Z99", "Alder", MonthCode(2026, 1));
+    m_doc.SaveDataToDatabase();
+    EXPECT_EQ(std::vector<std::string>{"Invalid Organ Code."}, MessageTexts());
+
+    m_messages.Clear();
+    SetKeys("A01", "Cedar", MonthCode(2026, 1));
+    m_doc.SaveDataToDatabase();
+    EXPECT_EQ(std::vector<std::string>{"Organ Code and Organ Name is not matching."}, MessageTexts());
+
+    m_messages.Clear();
+    SetKeys("A01", "", MonthCode(2026, 1));
+    m_doc.SaveDataToDatabase();
+    EXPECT_EQ(std::vector<std::string>{"Organ Name cell cannot be empty."}, MessageTexts());
+    EXPECT_TRUE(DataRows().empty());
+    EXPECT_TRUE(LogRows().empty());
+
+    // A figure that is no number opens the cell for correction.
+    m_messages.Clear();
+    SetKeys("A01", "Alder", MonthCode(2026, 1));
+    Value(FORM_STAFF) = "1e";
+    m_doc.SaveDataToDatabase();
+    EXPECT_EQ(std::vector<std::string>{"Invalid 'e' in numeric cells."}, MessageTexts());
+    EXPECT_EQ(std::vector<int>{FORM_STAFF}, m_doc.m_rejectedCells);
+    EXPECT_TRUE(DataRows().empty());
+}
+
+TEST_P(SaveLoad, LoadingWithoutAnOrganizationCodeSpeaksOnlyFromTheMenu)
+{
+    SetKeys("", "Alder", MonthCode(2026, 1));
+    m_doc.LoadDataFromDatabase(FALSE);
+    EXPECT_EQ(std::vector<std::string>(), MessageTexts());
+    m_doc.LoadDataFromDatabase(TRUE);
+    EXPECT_EQ(std::vector<std::string>{"Organ Code Cell cannot be NULL\n\nFaild to load data!"}, MessageTexts());
+}
+
+TEST_P(SaveLoad, ABalanceFormulaOverACalculateCellIsCheckedBeforeSaving)
+{
+    m_doc.m_sheet.m_lstBalance.AddTail("C2=A3");
+    SetKeys("A01", "Alder", MonthCode(2026, 2));
+    SetFigures("1", "2", "4", "");
+    m_doc.RecalculateAll();
+    m_doc.SaveDataToDatabase();
+    EXPECT_EQ(std::vector<std::string>{"Invalid data for balance formula 'C2=A3'."}, MessageTexts());
+    EXPECT_TRUE(DataRows().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, SaveLoad, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),
+                         ReportBackendName);
+
+} // namespace
+
+namespace
+{
+
+using KeyCells = ReportDatabaseTest;
+
+TEST_P(KeyCells, AnEditedOrganizationNameBringsItsCodeIntoEveryNumericCell)
+{
+    CKemRecordset* pOrgans = m_loader.GetRecordset(m_pDatabase);
+    ASSERT_NE(nullptr, pOrgans);
+    pOrgans->Open("select * from ss_Organ", TRUE);
+    m_doc.m_connection.m_pOrganRecordset = pOrgans;
+    Value(FORM_NAME) = "O'Brien & Co";
+    EXPECT_EQ(1, m_doc.FindOrganization(FORM_NAME));
+    EXPECT_STREQ("B02", Value(FORM_CODE));
+    for (int i : {FORM_SALES, FORM_COSTS, FORM_STAFF, FORM_NOTE})
+        EXPECT_STREQ("B02", m_doc.m_sheet.m_cells[i].m_szOrgCode) << i;
+    // An unknown code changes nothing.
+    Value(FORM_CODE) = "Q77";
+    EXPECT_EQ(0, m_doc.FindOrganization(FORM_CODE));
+    EXPECT_STREQ("O'Brien & Co", Value(FORM_NAME));
+    EXPECT_STREQ("B02", m_doc.m_sheet.m_cells[FORM_SALES].m_szOrgCode);
+    EXPECT_STREQ("", m_doc.SelectSingleValue("ss_Organ", "FD_Name", "FD_Code='Q77'"));
+    EXPECT_STREQ("Cedar", m_doc.SelectSingleValue("ss_Organ", "FD_Name", "FD_Code='C03'"));
+    m_doc.m_connection.m_pOrganRecordset = NULL;
+    pOrgans->Close();
+    m_loader.ReleaseRecordset(pOrgans);
+}
+
+TEST_P(KeyCells, AnAnalysisSheetNeedsNoKeys)
+{
+    m_doc.m_sheet.m_nKind = 1;
+    EXPECT_EQ(1, m_doc.ValidateKeyCells());
+    EXPECT_TRUE(MessageTexts().empty());
+    m_doc.m_sheet.m_nKind = 0;
+    EXPECT_EQ(0, m_doc.ValidateKeyCells());
+    EXPECT_EQ(std::vector<std::string>{"Report Date cell cannot be empty."}, MessageTexts());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, KeyCells, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),
+                         ReportBackendName);
+
+} // namespace
