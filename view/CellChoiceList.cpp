@@ -25,15 +25,7 @@ END_MESSAGE_MAP()
 
 BOOL CCellChoiceEdit::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP)
-    {
-        ::TranslateMessage(pMsg);
-        ::DispatchMessage(pMsg);
-        return TRUE;
-    }
-    if (pMsg->message == WM_SYSCHAR)
-        return TRUE;
-    return CEdit::PreTranslateMessage(pMsg);
+    return PreTranslateEditorKeys(pMsg) || CEdit::PreTranslateMessage(pMsg);
 }
 
 void CCellChoiceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

@@ -65,15 +65,7 @@ void CCellEditBox::PostNcDestroy()
 
 BOOL CCellEditBox::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP)
-    {
-        ::TranslateMessage(pMsg);
-        ::DispatchMessage(pMsg);
-        return TRUE;
-    }
-    if (pMsg->message == WM_SYSCHAR)
-        return TRUE;
-    return CEdit::PreTranslateMessage(pMsg);
+    return PreTranslateEditorKeys(pMsg) || CEdit::PreTranslateMessage(pMsg);
 }
 
 void ApplyEditStartKey(CEdit& edit, int nKey, BOOL bChoiceList)

@@ -20,3 +20,14 @@ LRESULT SendCellEditNotify(CWnd* pEditor, UINT nCode, int nCell, const CString& 
     record.key = nKey;
     return ::SendMessage(hTarget, WM_NOTIFY, (WPARAM)record.hdr.idFrom, (LPARAM)&record);
 }
+
+BOOL PreTranslateEditorKeys(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP)
+    {
+        ::TranslateMessage(pMsg);
+        ::DispatchMessage(pMsg);
+        return TRUE;
+    }
+    return pMsg->message == WM_SYSCHAR;
+}

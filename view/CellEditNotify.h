@@ -29,3 +29,9 @@ struct CellEditNotify
 // Nothing is sent when neither exists.  Returns the handler's result.
 LRESULT SendCellEditNotify(CWnd* pEditor, UINT nCode, int nCell, const CString& strText,
                            int nKey);
+
+// The editors' message pre-translation: key-downs and key-ups are
+// translated and dispatched at once (no accelerator or dialog navigation
+// sees them) and Alt+character is swallowed.  TRUE when the message was
+// taken.
+BOOL PreTranslateEditorKeys(MSG* pMsg);

@@ -26,15 +26,7 @@ void CCellPeriodField::PostNcDestroy()
 
 BOOL CCellPeriodField::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP)
-    {
-        ::TranslateMessage(pMsg);
-        ::DispatchMessage(pMsg);
-        return TRUE;
-    }
-    if (pMsg->message == WM_SYSCHAR)
-        return TRUE;
-    return CDateFieldWnd::PreTranslateMessage(pMsg);
+    return PreTranslateEditorKeys(pMsg) || CDateFieldWnd::PreTranslateMessage(pMsg);
 }
 
 void CCellPeriodField::OnKeyDown(UINT nChar, UINT, UINT)

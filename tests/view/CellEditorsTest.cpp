@@ -339,3 +339,27 @@ TEST(CellPeriodField, FocusInItsCalendarKeepsTheEditAndElsewhereEndsIt)
     PumpEditorMessages();
     EXPECT_FALSE(::IsWindow(hField));
 }
+
+TEST(CellChoiceList, TheEditableStyleTypesTheStartKeyAndLeavesOnTab)
+{
+    CEditorTestParent parent;
+    CStringArray items;
+    items.Add("North");
+    items.Add("South");
+    CCellChoiceList* pList = new CCellChoiceList(&parent, kCellRect, CBS_DROPDOWN,
+                                                 IDC_CELL_EDITOR, 6, items, "South", MakeFont(),
+                                                 RGB(0, 0, 0), RGB(255, 255, 255), 'N');
+    const HWND hList = pList->m_hWnd;
+    const HWND hEdit = ::GetDlgItem(hList, 1001);
+    ASSERT_NE(nullptr, hEdit);
+    EXPECT_EQ("N", WindowText(hEdit));
+    ::SetFocus(hEdit);
+    PressKey(VK_TAB);
+    ASSERT_EQ(1, parent.Count(CELLN_LEAVE));
+    EXPECT_EQ("N", parent.Last(CELLN_LEAVE)->strText);
+    EXPECT_EQ(VK_TAB, parent.Last(CELLN_LEAVE)->nKey);
+    parent.m_other.SetFocus();
+    ASSERT_EQ(1, parent.Count(CELLN_END));
+    PumpEditorMessages();
+    EXPECT_FALSE(::IsWindow(hList));
+}

@@ -8,6 +8,7 @@
 
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/sheet/FormulaSheet.h"
 #include "tests/sheet/document/TestTallyformDoc.h"
 
 #include "engines/common/KemRecordset.h"
@@ -61,15 +62,7 @@ public:
     CKemRecordset* GetOrganRecordset() const override { return m_pOrgans; }
 };
 
-int AddCell(CSheet& sheet, int nType, const char* pszName, const char* pszValue = "")
-{
-    CCell cell;
-    cell.SetType(nType);
-    cell.m_pSheet = &sheet;
-    cell.m_strName = pszName;
-    cell.m_strValue = pszValue;
-    return (int)sheet.m_cells.Add(cell);
-}
+using formulatest::AddCell;
 
 // A1, B1 figures, C1 = A1+B1, D1 = C1*2 with the reference counters the
 // formulas give.
