@@ -5,11 +5,9 @@
 #include <windows.h>
 
 #include "framework/core/String.h"
+#include "SheetViewIds.h"       // IDC_CELL_EDITOR, the editors' child id
 
 class CWnd;
-
-// The one child id every in-place editor of the sheet view has.
-const UINT IDC_CELL_EDITOR = 1164;
 
 // Notification codes.
 const UINT CELLN_END = 33051;       // focus lost: final text, the editor closes

@@ -4,6 +4,10 @@
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
+BEGIN_MESSAGE_MAP(CView, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
 CView::CView() : m_pDocument(NULL)
 {
 }
@@ -19,8 +23,28 @@ void CView::PostNcDestroy()
     delete this;
 }
 
+void CView::OnInitialUpdate()
+{
+    OnUpdate(NULL, 0, NULL);
+}
+
 void CView::OnUpdate(CView*, LPARAM, CObject*)
 {
     if (m_hWnd != NULL)
         Invalidate(TRUE);
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo*)
+{
+}
+
+void CView::OnActivateView(BOOL, CView*, CView*)
+{
+}
+
+void CView::OnPaint()
+{
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
 }
