@@ -36,6 +36,20 @@ CCellEditBox* OpenEditBox(CEditorTestParent& parent, const char* pszText, BOOL b
     return pBox;
 }
 
+// A choice list on cell 4.
+CCellChoiceList* OpenChoiceList(CEditorTestParent& parent,
+                                std::initializer_list<const char*> items, const char* pszStart,
+                                DWORD nStyle = CBS_DROPDOWNLIST,
+                                int nStartKey = CELL_START_KEY_CLICK)
+{
+    CStringArray list;
+    for (const char* psz : items)
+        list.Add(psz);
+    return new CCellChoiceList(&parent, kCellRect, nStyle, IDC_CELL_EDITOR, 4, list,
+                               pszStart, MakeFont(), RGB(0, 0, 0), RGB(255, 255, 255),
+                               nStartKey);
+}
+
 std::string WindowText(HWND hWnd)
 {
     char sz[256] = "";
@@ -215,13 +229,8 @@ TEST(CellEditBox, PastingIntoANumericCellIsCheckedWithTheNumberMessages)
 TEST(CellChoiceList, FillsInOrderAndPreselectsByPrefixInAnyCase)
 {
     CEditorTestParent parent;
-    CStringArray items;
-    items.Add("North Works");
-    items.Add("South Yard");
-    items.Add("Southern Depot");
-    CCellChoiceList* pList = new CCellChoiceList(&parent, kCellRect, CBS_DROPDOWNLIST,
-                                                 IDC_CELL_EDITOR, 4, items, "sou", MakeFont(),
-                                                 RGB(0, 0, 0), RGB(255, 255, 255), 1);
+    CCellChoiceList* pList =
+        OpenChoiceList(parent, { "North Works", "South Yard", "Southern Depot" }, "sou");
     ASSERT_NE(nullptr, pList->m_hWnd);
     EXPECT_EQ(3, pList->GetCount());
     CString strItem;
@@ -242,12 +251,8 @@ TEST(CellChoiceList, FillsInOrderAndPreselectsByPrefixInAnyCase)
 TEST(CellChoiceList, AnUnlistedValueIsKeptWhenTheCellIsPassed)
 {
     CEditorTestParent parent;
-    CStringArray items;
-    items.Add("C001");
-    items.Add("C002");
-    CCellChoiceList* pList = new CCellChoiceList(&parent, kCellRect, CBS_DROPDOWNLIST,
-                                                 IDC_CELL_EDITOR, 2, items, "X9", MakeFont(),
-                                                 RGB(0, 0, 0), RGB(255, 255, 255), 1);
+    CCellChoiceList* pList =
+        OpenChoiceList(parent, { "C001", "C002" }, "X9");
     const HWND hList = pList->m_hWnd;
     EXPECT_EQ(CB_ERR, pList->GetCurSel());
     EXPECT_STREQ("X9", pList->GetValueText());
@@ -261,11 +266,8 @@ TEST(CellChoiceList, AnUnlistedValueIsKeptWhenTheCellIsPassed)
 TEST(CellChoiceList, AnEmptyValuePreselectsNothing)
 {
     CEditorTestParent parent;
-    CStringArray items;
-    items.Add("Test Branch");
-    CCellChoiceList* pList = new CCellChoiceList(&parent, kCellRect, CBS_DROPDOWNLIST,
-                                                 IDC_CELL_EDITOR, 2, items, "", MakeFont(),
-                                                 RGB(0, 0, 0), RGB(255, 255, 255), 1);
+    CCellChoiceList* pList =
+        OpenChoiceList(parent, { "Test Branch" }, "");
     EXPECT_EQ(CB_ERR, pList->GetCurSel());
     EXPECT_STREQ("", pList->GetValueText());
 }
@@ -273,12 +275,8 @@ TEST(CellChoiceList, AnEmptyValuePreselectsNothing)
 TEST(CellChoiceList, EscEndsWithTheOpeningValue)
 {
     CEditorTestParent parent;
-    CStringArray items;
-    items.Add("C001");
-    items.Add("C002");
-    CCellChoiceList* pList = new CCellChoiceList(&parent, kCellRect, CBS_DROPDOWNLIST,
-                                                 IDC_CELL_EDITOR, 2, items, "C001", MakeFont(),
-                                                 RGB(0, 0, 0), RGB(255, 255, 255), 1);
+    CCellChoiceList* pList =
+        OpenChoiceList(parent, { "C001", "C002" }, "C001");
     const HWND hList = pList->m_hWnd;
     pList->SetCurSel(1);
     PressKey(VK_ESCAPE);
@@ -343,12 +341,8 @@ TEST(CellPeriodField, FocusInItsCalendarKeepsTheEditAndElsewhereEndsIt)
 TEST(CellChoiceList, TheEditableStyleTypesTheStartKeyAndLeavesOnTab)
 {
     CEditorTestParent parent;
-    CStringArray items;
-    items.Add("North");
-    items.Add("South");
-    CCellChoiceList* pList = new CCellChoiceList(&parent, kCellRect, CBS_DROPDOWN,
-                                                 IDC_CELL_EDITOR, 6, items, "South", MakeFont(),
-                                                 RGB(0, 0, 0), RGB(255, 255, 255), 'N');
+    CCellChoiceList* pList =
+        OpenChoiceList(parent, { "North", "South" }, "South", CBS_DROPDOWN, 'N');
     const HWND hList = pList->m_hWnd;
     const HWND hEdit = ::GetDlgItem(hList, 1001);
     ASSERT_NE(nullptr, hEdit);
