@@ -5,6 +5,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/Screenshot.h"
+#include "tests/sheet/document/FakeOrganRecordset.h"
 #include "tests/view/EditorTestParent.h"
 
 #include <string>
@@ -13,6 +14,7 @@
 #include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
 #include "sheet/document/TallyformDoc.h"
+#include "view/CellChoiceList.h"
 #include "view/CellEditBox.h"
 #include "view/CellEditNotify.h"
 #include "view/CellPeriodField.h"
@@ -29,6 +31,8 @@ public:
     CEditingDoc() { m_bAutoDelete = FALSE; }
     int m_nReloads = 0;
     int m_nSaves = 0;
+    CFakeOrganRecordset* m_pOrgans = NULL;
+    CKemRecordset* GetOrganRecordset() const override { return m_pOrgans; }
     BOOL ReloadReportData() override
     {
         ++m_nReloads;
@@ -145,6 +149,8 @@ protected:
             return pBox->GetCellIndex();
         if (CCellPeriodField* pField = dynamic_cast<CCellPeriodField*>(pWnd))
             return pField->GetCellIndex();
+        if (CCellChoiceList* pList = dynamic_cast<CCellChoiceList*>(pWnd))
+            return pList->GetCellIndex();
         return -2;
     }
 
@@ -421,4 +427,61 @@ TEST_F(InPlaceEditingTest, ScreenshotOfRunModeWithFiguresTyped)
     m_pView->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     PumpEditorMessages();
     SaveWindowScreenshot(m_pFrame->m_hWnd, VIEW_TEST_EVIDENCE_DIR "/run_mode_entry.bmp");
+}
+
+TEST_F(InPlaceEditingTest, AnOrganizationCodeCellListsTheCodesWhenTheOrganizationsAreOpen)
+{
+    MessageBoxRecorder recorder;
+    CFakeOrganRecordset organs;
+    organs.m_rows = { { "C001", "North" }, { "C002", "South" } };
+    organs.m_strFilter = "FD_Code='C001'";
+    m_doc.m_pOrgans = &organs;
+    Sheet().m_cells[E1].SetType(CELL_ORGANCODE);
+    Sheet().m_cells[E1].m_strValue = "C002";
+    Sheet().m_cells[E1].m_nTabIndex = 25;
+    RunMode();
+    ClickCell(E1);
+    CCellChoiceList* pList = dynamic_cast<CCellChoiceList*>(m_pView->GetCellEditor());
+    ASSERT_NE(nullptr, pList);
+    EXPECT_EQ(E1, pList->GetCellIndex());
+    ASSERT_EQ(2, pList->GetCount());
+    CString strItem;
+    pList->GetLBText(0, strItem);
+    EXPECT_STREQ("C001", strItem);
+    EXPECT_EQ(1, pList->GetCurSel());
+    // The list was read unfiltered.
+    ASSERT_FALSE(organs.m_queriedFilters.empty());
+    EXPECT_EQ("", organs.m_queriedFilters.front());
+    // Choosing the other code and leaving by Tab carries it into the figures
+    // and reloads the data for it.
+    pList->SetCurSel(0);
+    PressKey(VK_TAB);
+    EXPECT_EQ("C001", Value(E1));
+    EXPECT_STREQ("C001", Sheet().m_cells[A1].m_szOrgCode);
+    EXPECT_EQ(1, m_doc.m_nReloads);
+    EXPECT_EQ(A1, EditorCell());
+}
+
+TEST_F(InPlaceEditingTest, WithoutTheOrganizationsACodeIsTypedAndBounded)
+{
+    MessageBoxRecorder recorder;
+    Sheet().m_cells[E1].SetType(CELL_ORGANCODE);
+    RunMode();
+    m_pView->OpenCellEditor(E1);
+    ASSERT_NE(nullptr, dynamic_cast<CCellEditBox*>(m_pView->GetCellEditor()));
+    Type("ABCDEFGHIJ");
+    EXPECT_EQ("ABCDEFGH", Value(E1));
+    EXPECT_STREQ("ABCDEFGH", Sheet().m_cells[A1].m_szOrgCode);
+}
+
+TEST_F(InPlaceEditingTest, AnEmptyOrganizationListOpensNoEditor)
+{
+    MessageBoxRecorder recorder;
+    CFakeOrganRecordset organs;
+    m_doc.m_pOrgans = &organs;
+    Sheet().m_cells[E1].SetType(CELL_ORGAN);
+    RunMode();
+    m_pView->OpenCellEditor(E1);
+    EXPECT_EQ(nullptr, m_pView->GetCellEditor());
+    EXPECT_TRUE(recorder.Messages().empty());
 }
