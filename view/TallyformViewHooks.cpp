@@ -1,5 +1,5 @@
-// The sheet view's hooks into in-place editing, the cell commands, cell
-// picking and page breaks.  Until those parts are in, each does nothing.
+// The sheet view's hooks into the cell commands, cell picking and page
+// breaks.  Until those parts are in, each does nothing.
 #include "view/TallyformView.h"
 
 void CTallyformView::OnCellProperties()
