@@ -133,7 +133,7 @@ void CTallyformView::OpenCellEditor(int nCell)
         m_cellBeforeEdit = cell;
 
     LOGFONTA lf = cell.m_logFont;
-    lf.lfHeight = (LONG)(lf.lfHeight * m_nZoomPercent * 0.01);
+    lf.lfHeight = lf.lfHeight * m_nZoomPercent / 100;    // truncated toward zero
     CFont* pFont = new CFont;
     pFont->CreateFontIndirect(&lf);
     CRect rc;

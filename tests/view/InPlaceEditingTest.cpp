@@ -472,6 +472,11 @@ TEST_F(InPlaceEditingTest, WithoutTheOrganizationsACodeIsTypedAndBounded)
     Type("ABCDEFGHIJ");
     EXPECT_EQ("ABCDEFGH", Value(E1));
     EXPECT_STREQ("ABCDEFGH", Sheet().m_cells[A1].m_szOrgCode);
+    // A key cell reloads when its edit ends, not on every character.
+    EXPECT_EQ(0, m_doc.m_nReloads);
+    m_pView->SetFocus();
+    PumpEditorMessages();
+    EXPECT_EQ(1, m_doc.m_nReloads);
 }
 
 TEST_F(InPlaceEditingTest, AnEmptyOrganizationListOpensNoEditor)
