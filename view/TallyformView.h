@@ -144,6 +144,24 @@ protected:
     void OnUpdateViewCellBorder(CCmdUI* pCmdUI);
     void OnUpdateDesignMode(CCmdUI* pCmdUI);
     void OnUpdateRunMode(CCmdUI* pCmdUI);
+    void OnDataVerify();
+    void OnFormatBarReturn(NMHDR* pNMHDR, LRESULT* pResult);
+
+    // Enabling (TallyformViewUpdate.cpp); each copes with no document.
+    int GetCellCount() const;
+    int GetSelectedCount() const;
+    BOOL IsDesignMode() const;
+    BOOL IsRunMode() const;
+    void OnUpdateTableEdit(CCmdUI* pCmdUI);
+    void OnUpdateTableSelect(CCmdUI* pCmdUI);
+    void OnUpdateMergeCells(CCmdUI* pCmdUI);
+    void OnUpdateSplitCell(CCmdUI* pCmdUI);
+    void OnUpdateCellProperty(CCmdUI* pCmdUI);
+    void OnUpdateRunModeOnly(CCmdUI* pCmdUI);
+    void OnUpdateDesignModeOnly(CCmdUI* pCmdUI);
+    void OnUpdateChartAnalysis(CCmdUI* pCmdUI);
+    void OnUpdateSumDataFiles(CCmdUI* pCmdUI);
+
     // The Set Display Scale dialog; replaceable until that dialog exists.
     virtual void RunDisplayScaleDialog();
 

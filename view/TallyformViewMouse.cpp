@@ -470,6 +470,8 @@ void CTallyformView::OnLButtonUp(UINT nFlags, CPoint point)
         }
         CMoveBorderAction* pAction = new CMoveBorderAction;
         pAction->Record(pSheet);
+        // Taking the move back changes the extent as much as the move did.
+        pAction->m_bRecomputeExtent = 1;
         pSheet->AddUndoAction(pAction);
         ApplyBorderMove(*pSheet, nPos);
         pAction->RecordAfter();
