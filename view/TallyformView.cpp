@@ -360,30 +360,34 @@ CSheetViewFrame* CTallyformView::GetChildFrameServices() const
     return NULL;
 }
 
+void CTallyformView::ConvertPoints(POINT* pPoints, int nCount, BOOL bToSheet)
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    if (bToSheet)
+        dc.DPtoLP(pPoints, nCount);
+    else
+        dc.LPtoDP(pPoints, nCount);
+}
+
 CPoint CTallyformView::ClientToSheet(POINT ptClient)
 {
     CPoint pt(ptClient);
-    CClientDC dc(this);
-    OnPrepareDC(&dc);
-    dc.DPtoLP(&pt);
+    ConvertPoints(&pt, 1, TRUE);
     return pt;
 }
 
 CPoint CTallyformView::SheetToClient(POINT ptSheet)
 {
     CPoint pt(ptSheet);
-    CClientDC dc(this);
-    OnPrepareDC(&dc);
-    dc.LPtoDP(&pt);
+    ConvertPoints(&pt, 1, FALSE);
     return pt;
 }
 
 CRect CTallyformView::SheetToClient(const RECT& rcSheet)
 {
     CRect rc(rcSheet);
-    CClientDC dc(this);
-    OnPrepareDC(&dc);
-    dc.LPtoDP(&rc);
+    ConvertPoints(reinterpret_cast<POINT*>(&rc), 2, FALSE);
     return rc;
 }
 

@@ -40,6 +40,7 @@ public:
     CPoint ClientToSheet(POINT ptClient);
     CPoint SheetToClient(POINT ptSheet);
     CRect SheetToClient(const RECT& rcSheet);
+    void ConvertPoints(POINT* pPoints, int nCount, BOOL bToSheet);
 
     // Selection and border dragging.
     int HitTestCell(int x, int y) const;
@@ -120,6 +121,9 @@ protected:
     // The rubber band from the anchor to ptSheet becomes the selection.
     void TrackSelection(CPoint ptSheet);
     BOOL IsManualPageBreakEditing() const;
+    // The sheet when a press at ptClient counts (cells, inside the sheet
+    // widened by 5 units right and down), with the point in sheet units.
+    CSheet* GetPressedSheet(CPoint ptClient, CPoint& ptSheet);
     void SetSheetCursor(int nHover);
 
     void OnSize(UINT nType, int cx, int cy);

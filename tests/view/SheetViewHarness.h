@@ -10,6 +10,7 @@
 #include "tests/sheet/RenderCanvas.h"
 
 #include "framework/docview/FrameWnd.h"
+#include "tests/support/RecordingCmdUI.h"
 #include "sheet/document/TallyformDoc.h"
 #include "view/SheetViewFrame.h"
 #include "view/TallyformView.h"

@@ -16,21 +16,10 @@ using viewtest::SheetViewTest;
 
 namespace {
 
-class CRecordingCmdUI : public CCmdUI
-{
-public:
-    int m_nEnabled = -1;
-    void Enable(BOOL bOn) override { m_nEnabled = bOn ? 1 : 0; }
-    void SetCheck(int) override {}
-};
-
 // 1 enabled, 0 disabled, -1 left as it was.
 int EnabledOf(CCmdTarget* pTarget, UINT nID)
 {
-    CRecordingCmdUI ui;
-    ui.m_nID = nID;
-    ui.DoUpdate(pTarget, FALSE);
-    return ui.m_nEnabled;
+    return CRecordingCmdUI::Update(pTarget, nID).m_nEnabled;
 }
 
 struct Rule

@@ -25,20 +25,9 @@ int GridCell(int x, int y, int cols)
     return (y / kCellHeight) * cols + x / kCellWidth;
 }
 
-class CRecordingCmdUI : public CCmdUI
-{
-public:
-    int m_nCheck = -1;
-    void SetCheck(int nCheck) override { m_nCheck = nCheck; }
-    void Enable(BOOL) override {}
-};
-
 int CheckOf(CCmdTarget* pTarget, UINT nID)
 {
-    CRecordingCmdUI ui;
-    ui.m_nID = nID;
-    ui.DoUpdate(pTarget, FALSE);
-    return ui.m_nCheck;
+    return CRecordingCmdUI::Update(pTarget, nID).m_nCheck;
 }
 
 // Pixels of rc (client units) that are not white.
