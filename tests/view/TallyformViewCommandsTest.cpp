@@ -7,6 +7,7 @@
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/view/SheetViewHarness.h"
 
+#include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/Edit.h"
 #include "DocumentIds.h"
@@ -146,4 +147,86 @@ TEST_F(SheetViewTest, HoverShowsTheLineCursors)
     EXPECT_EQ(hHorizontal, ::GetCursor());
     Move(CPoint(40, 15));
     EXPECT_EQ(::LoadCursorA(NULL, IDC_ARROW), ::GetCursor());
+}
+
+namespace {
+
+// File, Edit, View, Table, Cell, Data: Table and Cell at 3 and 4.
+HMENU MakeMenuBar()
+{
+    HMENU hBar = ::CreateMenu();
+    const char* const names[] = { "&File", "&Edit", "&View", "&Table", "&Cell", "&Data" };
+    for (int i = 0; i < 6; ++i)
+    {
+        HMENU hPopup = ::CreatePopupMenu();
+        if (i == 0)
+            ::AppendMenuA(hPopup, MF_STRING, ID_FILE_NEW_TEMPLATE, "&New");
+        if (i == 2)
+        {
+            ::AppendMenuA(hPopup, MF_STRING, ID_VIEW_DESIGN_MODE, "Design Mode");
+            ::AppendMenuA(hPopup, MF_STRING, ID_VIEW_RUN_MODE, "Run Mode");
+        }
+        ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hPopup, names[i]);
+    }
+    return hBar;
+}
+
+BOOL IsGrayed(HMENU hMenu, UINT nItem, UINT nBy)
+{
+    return (::GetMenuState(hMenu, nItem, nBy) & MF_GRAYED) != 0;
+}
+
+BOOL IsChecked(HMENU hMenu, UINT nID)
+{
+    return (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+} // namespace
+
+TEST_F(SheetViewTest, ModeSwitchWithdrawsAndRestoresTheDesignInterface)
+{
+    Open(2, 2);
+    CWinApp app("ViewTestApp");
+    app.m_pMainWnd = m_pFrame;
+    HMENU hOld = ::GetMenu(m_pFrame->m_hWnd);
+    HMENU hBar = MakeMenuBar();
+    ::SetMenu(m_pFrame->m_hWnd, hBar);
+    m_doc.SetTitle("Budget");
+
+    Sheet().m_bDesignMode = FALSE;
+    m_pView->UpdateModeUI();
+    EXPECT_TRUE(IsGrayed(hBar, 3, MF_BYPOSITION));
+    EXPECT_TRUE(IsGrayed(hBar, 4, MF_BYPOSITION));
+    EXPECT_FALSE(IsGrayed(hBar, 2, MF_BYPOSITION));
+    EXPECT_TRUE(IsGrayed(hBar, ID_FILE_NEW_TEMPLATE, MF_BYCOMMAND));
+    EXPECT_TRUE(IsChecked(hBar, ID_VIEW_RUN_MODE));
+    EXPECT_FALSE(IsChecked(hBar, ID_VIEW_DESIGN_MODE));
+    EXPECT_EQ(0, m_pFrame->m_nDesignBars);
+    EXPECT_EQ((UINT)ID_VIEW_DESIGN_MODE, m_pFrame->m_nModeButtonCmd);
+    EXPECT_EQ(20, m_pFrame->m_nModeButtonImage);
+
+    m_pView->SendMessage(WM_COMMAND, ID_VIEW_DESIGN_MODE);
+    EXPECT_FALSE(IsGrayed(hBar, 3, MF_BYPOSITION));
+    EXPECT_FALSE(IsGrayed(hBar, 4, MF_BYPOSITION));
+    EXPECT_TRUE(IsChecked(hBar, ID_VIEW_DESIGN_MODE));
+    EXPECT_FALSE(IsChecked(hBar, ID_VIEW_RUN_MODE));
+    EXPECT_EQ(1, m_pFrame->m_nDesignBars);
+    EXPECT_EQ((UINT)ID_VIEW_RUN_MODE, m_pFrame->m_nModeButtonCmd);
+    EXPECT_EQ(17, m_pFrame->m_nModeButtonImage);
+    CString strCaption;
+    m_pFrame->GetWindowText(strCaption);
+    EXPECT_STREQ("Tallyform[Design Mode] - Budget", strCaption);
+
+    // The zoom combo follows the zoom in force.
+    m_pView->OnViewScale(ID_VIEW_SCALE_150);
+    EXPECT_EQ("150%", m_pFrame->m_strZoomText);
+    MessageBoxRecorder recorder;
+    Sheet().m_cells[1].m_rect.right = 30000;
+    Sheet().UpdateBoundingRect();
+    m_pView->OnViewScale(ID_VIEW_SCALE_200);
+    EXPECT_EQ("150%", m_pFrame->m_strZoomText);
+
+    ::SetMenu(m_pFrame->m_hWnd, hOld);
+    ::DestroyMenu(hBar);
+    app.m_pMainWnd = NULL;
 }

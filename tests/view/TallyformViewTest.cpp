@@ -562,3 +562,24 @@ TEST_F(SheetViewTest, DesignModeScreenshot)
     EXPECT_TRUE(SaveWindowScreenshot(m_pFrame->m_hWnd,
                                      VIEW_TEST_EVIDENCE_DIR "/sheetview-design.bmp"));
 }
+
+TEST_F(SheetViewTest, ARubberBandPastTheWindowScrollsIt)
+{
+    Open(20, 20, 300, 200);
+    CRect rcClient;
+    m_pView->GetClientRect(&rcClient);
+    Move(CPoint(10, 10));
+    Press(CPoint(10, 10));
+    CPoint ptOutside(rcClient.right + 40, 50);
+    Move(ptOutside, MK_LBUTTON);
+    EXPECT_EQ(CPoint(30, 0), m_pView->GetDeviceScrollPosition());
+    EXPECT_EQ(CRect(10, 10, ptOutside.x + 30, 50), m_pView->m_rectSelect);
+    Move(CPoint(20, rcClient.bottom + 5), MK_LBUTTON);
+    EXPECT_EQ(CPoint(30, 30), m_pView->GetDeviceScrollPosition());
+    Move(CPoint(-5, -5), MK_LBUTTON);
+    EXPECT_EQ(CPoint(0, 0), m_pView->GetDeviceScrollPosition());
+    Release(CPoint(-5, -5));
+    // Everything from the anchor back to the origin.
+    EXPECT_EQ(std::vector<int>{ 0 }, Selection());
+    EXPECT_EQ(CRect(-5, -5, 10, 10), m_pView->m_rectSelect);
+}
