@@ -78,6 +78,9 @@ BOOL AppendMatching(CSheet& sheet, const CAxis& axis, const CUIntArray& full, CS
     for (INT_PTR i = 0; i < full.GetSize() && nLast < 0; ++i)
         if (labs(span.nEnd - axis.End(sheet.m_cells[full[i]].m_rect)) < 2)
             nLast = i;
+    // A border with no cell on the other side has nothing to move along.
+    if (full.GetSize() == 0)
+        return TRUE;
     if (nFirst < 0 || nLast < 0 || nLast < nFirst)
         return FALSE;
     for (INT_PTR i = nFirst; i <= nLast; ++i)
@@ -283,6 +286,8 @@ void ApplyBorderMove(CSheet& sheet, int nPos)
             RECT& rc = sheet.m_cells[sheet.m_arrBorderA[i]].m_rect;
             (axis.bVertical ? rc.left : rc.top) = nPos;
         }
+        // A segment on the sheet's outer edge moves the extent with it.
+        sheet.UpdateBoundingRect();
         return;
     }
     // The whole line: everything beyond it shifts, the line itself moves.

@@ -31,6 +31,7 @@ BOOL SnapToCellEdge(const CSheet& sheet, POINT* pPoint, BOOL bHorizontal, int nT
 // Applies the collected drag with the border now at nPos (x for a
 // vertical border, y for a horizontal one).  FALSE, changing nothing, when
 // the drag was refused, has no cell on its near side or moved less than 2
-// units.
+// units.  A segment move recomputes the sheet's extent; a whole-line move
+// sets its right (or bottom) to the farthest cell edge.
 BOOL CanApplyBorderMove(const CSheet& sheet, int nPos);
 void ApplyBorderMove(CSheet& sheet, int nPos);

@@ -7,6 +7,7 @@
 #include "sheet/BorderDrag.h"
 #include "sheet/document/TallyformDoc.h"
 #include "view/SheetViewFrame.h"
+#include "DocumentIds.h"
 #include "SheetViewIds.h"
 
 IMPLEMENT_DYNCREATE(CTallyformView, CScrollView)
@@ -31,6 +32,22 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_COMMAND(ID_VIEW_RUN_MODE, OnRunMode)
     ON_UPDATE_COMMAND_UI(ID_VIEW_DESIGN_MODE, OnUpdateDesignMode)
     ON_UPDATE_COMMAND_UI(ID_VIEW_RUN_MODE, OnUpdateRunMode)
+    ON_COMMAND(ID_DATA_VERIFY, OnDataVerify)
+    ON_NOTIFY(NM_RETURN, IDC_FORMAT_BAR, OnFormatBarReturn)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_ADD_ROW, ID_TABLE_DELETE_COLUMN, OnUpdateTableEdit)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnUpdateTableSelect)
+    ON_UPDATE_COMMAND_UI(ID_TABLE_MERGE_CELLS, OnUpdateMergeCells)
+    ON_UPDATE_COMMAND_UI(ID_TABLE_SPLIT_CELL, OnUpdateSplitCell)
+    ON_UPDATE_COMMAND_UI(ID_CELL_PROPERTY, OnUpdateCellProperty)
+    ON_UPDATE_COMMAND_UI(ID_DATA_VERIFY, OnUpdateRunModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_DATA_TO_FILE, OnUpdateRunModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_DATA_FROM_FILE, OnUpdateRunModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_DATA_CLEAR, OnUpdateRunModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_DATA_CHART_ANALYSIS, OnUpdateChartAnalysis)
+    ON_UPDATE_COMMAND_UI(ID_DATA_SUM_FROM_FILES, OnUpdateSumDataFiles)
+    ON_UPDATE_COMMAND_UI(ID_FILE_NEW_TEMPLATE, OnUpdateDesignModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_TEMPLATE, OnUpdateDesignModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_TEMPLATE_AS, OnUpdateDesignModeOnly)
 END_MESSAGE_MAP()
 
 namespace {
@@ -45,8 +62,6 @@ const int kDisplayModes[] = { DISPLAY_CELLNAME, DISPLAY_NORMAL, DISPLAY_CELLTYPE
 // The largest scaled extent the view shows (the scroll range is 16-bit).
 const int kMaxScaledExtent = 32761;
 
-// File > New, withdrawn in run mode.
-const UINT kFileNewCommand = 57600;
 
 CString LoadText(UINT nID, LPCSTR pszFallback)
 {
@@ -318,7 +333,7 @@ void CTallyformView::UpdateModeUI()
         ::EnableMenuItem(hMenu, nFirst, nFlags);
         ::EnableMenuItem(hMenu, nFirst + 1, nFlags);
         if (!bDesign)
-            ::EnableMenuItem(hMenu, kFileNewCommand, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+            ::EnableMenuItem(hMenu, ID_FILE_NEW_TEMPLATE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
         pMainWnd->DrawMenuBar();
     }
     if (CSheetViewFrame* pMain = GetMainFrameServices())
@@ -344,30 +359,34 @@ CSheetViewFrame* CTallyformView::GetChildFrameServices() const
     return NULL;
 }
 
+void CTallyformView::ConvertPoints(POINT* pPoints, int nCount, BOOL bToSheet)
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    if (bToSheet)
+        dc.DPtoLP(pPoints, nCount);
+    else
+        dc.LPtoDP(pPoints, nCount);
+}
+
 CPoint CTallyformView::ClientToSheet(POINT ptClient)
 {
     CPoint pt(ptClient);
-    CClientDC dc(this);
-    OnPrepareDC(&dc);
-    dc.DPtoLP(&pt);
+    ConvertPoints(&pt, 1, TRUE);
     return pt;
 }
 
 CPoint CTallyformView::SheetToClient(POINT ptSheet)
 {
     CPoint pt(ptSheet);
-    CClientDC dc(this);
-    OnPrepareDC(&dc);
-    dc.LPtoDP(&pt);
+    ConvertPoints(&pt, 1, FALSE);
     return pt;
 }
 
 CRect CTallyformView::SheetToClient(const RECT& rcSheet)
 {
     CRect rc(rcSheet);
-    CClientDC dc(this);
-    OnPrepareDC(&dc);
-    dc.LPtoDP(&rc);
+    ConvertPoints(reinterpret_cast<POINT*>(&rc), 2, FALSE);
     return rc;
 }
 

@@ -41,6 +41,7 @@ public:
     CPoint ClientToSheet(POINT ptClient);
     CPoint SheetToClient(POINT ptSheet);
     CRect SheetToClient(const RECT& rcSheet);
+    void ConvertPoints(POINT* pPoints, int nCount, BOOL bToSheet);
 
     // Selection and border dragging.
     int HitTestCell(int x, int y) const;
@@ -136,6 +137,9 @@ protected:
     // The rubber band from the anchor to ptSheet becomes the selection.
     void TrackSelection(CPoint ptSheet);
     BOOL IsManualPageBreakEditing() const;
+    // The sheet when a press at ptClient counts (cells, inside the sheet
+    // widened by 5 units right and down), with the point in sheet units.
+    CSheet* GetPressedSheet(CPoint ptClient, CPoint& ptSheet);
     void SetSheetCursor(int nHover);
 
     void OnSize(UINT nType, int cx, int cy);
@@ -162,6 +166,24 @@ protected:
     void OnUpdateViewCellBorder(CCmdUI* pCmdUI);
     void OnUpdateDesignMode(CCmdUI* pCmdUI);
     void OnUpdateRunMode(CCmdUI* pCmdUI);
+    void OnDataVerify();
+    void OnFormatBarReturn(NMHDR* pNMHDR, LRESULT* pResult);
+
+    // Enabling (TallyformViewUpdate.cpp); each copes with no document.
+    int GetCellCount() const;
+    int GetSelectedCount() const;
+    BOOL IsDesignMode() const;
+    BOOL IsRunMode() const;
+    void OnUpdateTableEdit(CCmdUI* pCmdUI);
+    void OnUpdateTableSelect(CCmdUI* pCmdUI);
+    void OnUpdateMergeCells(CCmdUI* pCmdUI);
+    void OnUpdateSplitCell(CCmdUI* pCmdUI);
+    void OnUpdateCellProperty(CCmdUI* pCmdUI);
+    void OnUpdateRunModeOnly(CCmdUI* pCmdUI);
+    void OnUpdateDesignModeOnly(CCmdUI* pCmdUI);
+    void OnUpdateChartAnalysis(CCmdUI* pCmdUI);
+    void OnUpdateSumDataFiles(CCmdUI* pCmdUI);
+
     // The Set Display Scale dialog; replaceable until that dialog exists.
     virtual void RunDisplayScaleDialog();
 

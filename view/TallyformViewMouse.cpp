@@ -207,13 +207,20 @@ BOOL CTallyformView::OnSetCursor(CWnd*, UINT nHitTest, UINT)
     return (BOOL)Default();
 }
 
-void CTallyformView::OnLButtonDown(UINT nFlags, CPoint point)
+CSheet* CTallyformView::GetPressedSheet(CPoint ptClient, CPoint& ptSheet)
 {
     CSheet* pSheet = GetSheet();
     if (pSheet == NULL || pSheet->m_cells.GetSize() == 0)
-        return;
-    CPoint pt = ClientToSheet(point);
-    if (!IsInside(pSheet->m_rcBounds, pt, kPressMargin))
+        return NULL;
+    ptSheet = ClientToSheet(ptClient);
+    return IsInside(pSheet->m_rcBounds, ptSheet, kPressMargin) ? pSheet : NULL;
+}
+
+void CTallyformView::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CPoint pt;
+    CSheet* pSheet = GetPressedSheet(point, pt);
+    if (pSheet == NULL)
         return;
     if (!pSheet->m_bDesignMode)
     {
@@ -470,6 +477,8 @@ void CTallyformView::OnLButtonUp(UINT nFlags, CPoint point)
         }
         CMoveBorderAction* pAction = new CMoveBorderAction;
         pAction->Record(pSheet);
+        // Taking the move back changes the extent as much as the move did.
+        pAction->m_bRecomputeExtent = 1;
         pSheet->AddUndoAction(pAction);
         ApplyBorderMove(*pSheet, nPos);
         pAction->RecordAfter();
@@ -515,11 +524,9 @@ void CTallyformView::OnLButtonDblClk(UINT, CPoint point)
 
 void CTallyformView::OnRButtonDown(UINT, CPoint point)
 {
-    CSheet* pSheet = GetSheet();
-    if (pSheet == NULL || pSheet->m_cells.GetSize() == 0)
-        return;
-    CPoint pt = ClientToSheet(point);
-    if (!IsInside(pSheet->m_rcBounds, pt, kPressMargin))
+    CPoint pt;
+    CSheet* pSheet = GetPressedSheet(point, pt);
+    if (pSheet == NULL)
         return;
     if (!pSheet->m_bDesignMode)
     {

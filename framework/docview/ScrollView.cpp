@@ -159,28 +159,21 @@ void CScrollView::UpdateBars()
     ShowScrollBar(SB_HORZ, bNeedH);
     ShowScrollBar(SB_VERT, bNeedV);
 
-    CPoint ptNew(0, 0);
-    SCROLLINFO si = { sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0 };
-    if (bNeedH)
-    {
-        si.nMax = m_totalDev.cx - 1;
-        si.nPage = (UINT)cxClient;
-        ptNew.x = ptOld.x > m_totalDev.cx - cxClient ? m_totalDev.cx - cxClient : ptOld.x;
-        si.nPos = ptNew.x;
-        SetScrollInfo(SB_HORZ, &si, TRUE);
-    }
-    if (bNeedV)
-    {
-        si.nMax = m_totalDev.cy - 1;
-        si.nPage = (UINT)cyClient;
-        ptNew.y = ptOld.y > m_totalDev.cy - cyClient ? m_totalDev.cy - cyClient : ptOld.y;
-        si.nPos = ptNew.y;
-        SetScrollInfo(SB_VERT, &si, TRUE);
-    }
-    if (!bNeedH)
-        SetScrollPos(SB_HORZ, 0, FALSE);
-    if (!bNeedV)
-        SetScrollPos(SB_VERT, 0, FALSE);
+    // Range and page of one bar; its position held in the new range.
+    auto setBar = [this](int nBar, BOOL bNeed, int nTotal, int nClient, int nOld) -> int {
+        if (!bNeed)
+        {
+            SetScrollPos(nBar, 0, FALSE);
+            return 0;
+        }
+        int nPos = nOld > nTotal - nClient ? nTotal - nClient : nOld;
+        SCROLLINFO si = { sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, nTotal - 1,
+                          (UINT)nClient, nPos, 0 };
+        SetScrollInfo(nBar, &si, TRUE);
+        return nPos;
+    };
+    CPoint ptNew(setBar(SB_HORZ, bNeedH, m_totalDev.cx, cxClient, ptOld.x),
+                 setBar(SB_VERT, bNeedV, m_totalDev.cy, cyClient, ptOld.y));
     if (ptNew != ptOld)
         Invalidate(TRUE);
     m_bInUpdateBars = FALSE;

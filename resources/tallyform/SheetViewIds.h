@@ -61,3 +61,14 @@
 
 // Sent to a cell-picking dialog with the release point in client units.
 #define WM_PICKCELL                     0x0464
+
+// Commands whose enabling the view decides (the data-file commands are
+// in DocumentIds.h)
+#define ID_DATA_CLEAR                   33034
+#define ID_DATA_CHART_ANALYSIS          32835
+#define ID_FILE_NEW_TEMPLATE            57600
+#define ID_FILE_SAVE_TEMPLATE           57603
+#define ID_FILE_SAVE_TEMPLATE_AS        57604
+
+// The Format bar, a child of the main frame
+#define IDC_FORMAT_BAR                  33030

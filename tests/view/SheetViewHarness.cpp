@@ -44,7 +44,7 @@ void SheetViewTest::Open(int rows, int cols, int cxClient, int cyClient)
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CRecordingView);
     context.m_pCurrentDoc = &m_doc;
-    m_pFrame = new CRulerFrame;
+    m_pFrame = new CRecordingFrame;
     ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, NULL, &context));
     m_pView = static_cast<CRecordingView*>(m_pFrame->GetActiveView());
     ASSERT_NE(nullptr, m_pView);

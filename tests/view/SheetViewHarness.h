@@ -1,6 +1,6 @@
 // A sheet view in a real frame for the view tests: a designer document
 // with a grid of text cells, shown in a frame that records what the view
-// asks of its rulers, and a view that records its hooks and context menus.
+// asks of its rulers, zoom combo and tool bars, and a view that records its hooks and context menus.
 #pragma once
 
 #include <string>
@@ -10,6 +10,7 @@
 #include "tests/sheet/RenderCanvas.h"
 
 #include "framework/docview/FrameWnd.h"
+#include "tests/support/RecordingCmdUI.h"
 #include "sheet/document/TallyformDoc.h"
 #include "view/SheetViewFrame.h"
 #include "view/TallyformView.h"
@@ -54,7 +55,7 @@ protected:
     void TrackContextMenu(CMenu* pPopup, CPoint ptScreen) override;
 };
 
-class CRulerFrame : public CFrameWnd, public CSheetViewFrame
+class CRecordingFrame : public CFrameWnd, public CSheetViewFrame
 {
 public:
     int m_nHorzRedraws = 0;
@@ -67,6 +68,19 @@ public:
         m_nVertRedraws += bVert ? 1 : 0;
     }
     void TrackRulerCursor(POINT pt) override { m_cursorMarks.push_back(pt); }
+
+    // As the main frame.
+    std::string m_strZoomText;
+    int m_nDesignBars = -1;
+    UINT m_nModeButtonCmd = 0;
+    int m_nModeButtonImage = -1;
+    void SetZoomText(LPCSTR pszText) override { m_strZoomText = pszText; }
+    void ShowDesignToolBars(BOOL bShow) override { m_nDesignBars = bShow ? 1 : 0; }
+    void SetModeButton(UINT nID, int nImage) override
+    {
+        m_nModeButtonCmd = nID;
+        m_nModeButtonImage = nImage;
+    }
 };
 
 class CViewDoc : public CTallyformDoc
@@ -98,7 +112,7 @@ protected:
     std::vector<int> Selection();
 
     CViewDoc m_doc;
-    CRulerFrame* m_pFrame = NULL;
+    CRecordingFrame* m_pFrame = NULL;
     CRecordingView* m_pView = NULL;
 };
 

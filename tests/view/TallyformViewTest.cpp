@@ -25,20 +25,9 @@ int GridCell(int x, int y, int cols)
     return (y / kCellHeight) * cols + x / kCellWidth;
 }
 
-class CRecordingCmdUI : public CCmdUI
-{
-public:
-    int m_nCheck = -1;
-    void SetCheck(int nCheck) override { m_nCheck = nCheck; }
-    void Enable(BOOL) override {}
-};
-
 int CheckOf(CCmdTarget* pTarget, UINT nID)
 {
-    CRecordingCmdUI ui;
-    ui.m_nID = nID;
-    ui.DoUpdate(pTarget, FALSE);
-    return ui.m_nCheck;
+    return CRecordingCmdUI::Update(pTarget, nID).m_nCheck;
 }
 
 // Pixels of rc (client units) that are not white.
@@ -572,4 +561,25 @@ TEST_F(SheetViewTest, DesignModeScreenshot)
     m_pView->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_TRUE(SaveWindowScreenshot(m_pFrame->m_hWnd,
                                      VIEW_TEST_EVIDENCE_DIR "/sheetview-design.bmp"));
+}
+
+TEST_F(SheetViewTest, ARubberBandPastTheWindowScrollsIt)
+{
+    Open(20, 20, 300, 200);
+    CRect rcClient;
+    m_pView->GetClientRect(&rcClient);
+    Move(CPoint(10, 10));
+    Press(CPoint(10, 10));
+    CPoint ptOutside(rcClient.right + 40, 50);
+    Move(ptOutside, MK_LBUTTON);
+    EXPECT_EQ(CPoint(30, 0), m_pView->GetDeviceScrollPosition());
+    EXPECT_EQ(CRect(10, 10, ptOutside.x + 30, 50), m_pView->m_rectSelect);
+    Move(CPoint(20, rcClient.bottom + 5), MK_LBUTTON);
+    EXPECT_EQ(CPoint(30, 30), m_pView->GetDeviceScrollPosition());
+    Move(CPoint(-5, -5), MK_LBUTTON);
+    EXPECT_EQ(CPoint(0, 0), m_pView->GetDeviceScrollPosition());
+    Release(CPoint(-5, -5));
+    // Everything from the anchor back to the origin.
+    EXPECT_EQ(std::vector<int>{ 0 }, Selection());
+    EXPECT_EQ(CRect(-5, -5, 10, 10), m_pView->m_rectSelect);
 }

@@ -2,6 +2,8 @@
 // messages and by position, and the viewport origin OnPrepareDC sets.
 #include <limits.h>
 
+#include <vector>
+
 #include "tests/support/Gtest.h"
 
 #include "framework/docview/FrameWnd.h"
@@ -15,7 +17,19 @@ class CPlainScrollView : public CScrollView
     DECLARE_DYNCREATE(CPlainScrollView)
 public:
     void OnDraw(CDC*) override {}
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override
+    {
+        m_activations.push_back({ bActivate, pActivateView, pDeactiveView });
+    }
     using CScrollView::GetScrollLimit;
+
+    struct Activation
+    {
+        BOOL bActivate;
+        CView* pActivate;
+        CView* pDeactive;
+    };
+    std::vector<Activation> m_activations;
 };
 
 IMPLEMENT_DYNCREATE(CPlainScrollView, CScrollView)
@@ -143,4 +157,27 @@ TEST_F(ScrollViewTest, FixedMappingModesKeepSizesInTheirUnits)
     CPoint ptLogical = m_pView->GetScrollPosition();
     EXPECT_NEAR(100, ptLogical.x, 2);
     EXPECT_NEAR(-100, ptLogical.y, 2);
+}
+
+TEST_F(ScrollViewTest, TheFrameTellsViewsWhenTheActiveOneChanges)
+{
+    ASSERT_EQ(1u, m_pView->m_activations.size());
+    EXPECT_TRUE(m_pView->m_activations[0].bActivate);
+    EXPECT_EQ(m_pView, m_pView->m_activations[0].pActivate);
+
+    CPlainScrollView* pOther = new CPlainScrollView;
+    ASSERT_TRUE(pOther->Create(AfxRegisterWndClass(0), NULL, WS_CHILD, CRect(0, 0, 10, 10), m_pFrame,
+                              77));
+    m_pFrame->SetActiveView(pOther);
+    ASSERT_EQ(2u, m_pView->m_activations.size());
+    EXPECT_FALSE(m_pView->m_activations[1].bActivate);
+    EXPECT_EQ(pOther, m_pView->m_activations[1].pActivate);
+    ASSERT_EQ(1u, pOther->m_activations.size());
+    EXPECT_TRUE(pOther->m_activations[0].bActivate);
+    EXPECT_EQ(m_pView, pOther->m_activations[0].pDeactive);
+    // Setting the same view again tells nobody.
+    m_pFrame->SetActiveView(pOther);
+    EXPECT_EQ(1u, pOther->m_activations.size());
+    m_pFrame->SetActiveView(m_pView);
+    pOther->DestroyWindow();
 }
