@@ -4,6 +4,7 @@
 // Enter and the arrows take it.
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/RecordingCmdUI.h"
 #include "tests/support/Screenshot.h"
 #include "tests/sheet/document/FakeOrganRecordset.h"
 #include "tests/view/EditorTestParent.h"
@@ -12,7 +13,6 @@
 
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/WinApp.h"
-#include "framework/windows/CmdUI.h"
 #include "sheet/document/TallyformDoc.h"
 #include "view/CellChoiceList.h"
 #include "view/CellEditBox.h"
@@ -52,13 +52,6 @@ protected:
 BEGIN_MESSAGE_MAP(CEditingDoc, CTallyformDoc)
     ON_COMMAND(57603, OnFileSave)
 END_MESSAGE_MAP()
-
-class CCheckRecorder : public CCmdUI
-{
-public:
-    int m_nCheck = -1;
-    void SetCheck(int nCheck) override { m_nCheck = nCheck; }
-};
 
 // One row of cells, 100 x 30 units each, left to right:
 // "Item" label | A1 (tab 3) | B1 (tab 10) | C1 = A1+B1 | report date (tab 20)
@@ -161,13 +154,7 @@ protected:
         PumpEditorMessages();
     }
 
-    int Check(UINT nID)
-    {
-        CCheckRecorder ui;
-        ui.m_nID = nID;
-        ui.DoUpdate(m_pView, FALSE);
-        return ui.m_nCheck;
-    }
+    int Check(UINT nID) { return CRecordingCmdUI::Update(m_pView, nID).m_nCheck; }
 
     CWinApp m_app;
     CEditingDoc m_doc;
