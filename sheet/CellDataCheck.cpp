@@ -30,7 +30,8 @@ BOOL IsDigit(char ch)
     return ch >= '0' && ch <= '9';
 }
 
-// The number sub-kind: a decimal number with an optional exponent.
+} // namespace
+
 int ValidateNumberText(const CString& strText)
 {
     const int nLength = strText.GetLength();
@@ -108,8 +109,6 @@ int ValidateNumberText(const CString& strText)
                           "less than %d.", kMaxDecimals);
     return 1;
 }
-
-} // namespace
 
 int ValidateCellData(const CCell& cell)
 {

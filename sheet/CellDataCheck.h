@@ -7,3 +7,6 @@
 // 1 when the cell's value text is acceptable for its type; else shows the
 // first complaint and returns 0.
 int ValidateCellData(const CCell& cell);
+// The number sub-kind's rule alone: a decimal number with an optional
+// exponent, within the digit limits.  1, or the first complaint shown and 0.
+int ValidateNumberText(const CString& strText);

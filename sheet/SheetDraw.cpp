@@ -163,9 +163,8 @@ void CSheet::DrawCell(CDC* pDC, const CCell& cell) const
     pDC->SetBkMode(TRANSPARENT);
     POINT pt = CellTextOrigin(cell, pDC->GetTextExtent(strText));
 
-    CScopedSaveDC saved(*pDC);
-    pDC->IntersectClipRect(&cell.m_rect);
-    pDC->TextOut(pt.x, pt.y, strText);
+    // Clipped to the cell by the call itself: cheaper than a clip region per cell.
+    pDC->ExtTextOut(pt.x, pt.y, ETO_CLIPPED, &cell.m_rect, strText, NULL);
 }
 
 void CSheet::DrawCellBorder(CDC* pDC, const CCell& cell, BOOL bGuides) const

@@ -183,7 +183,15 @@ CFrameWnd* CFrameWnd::GetActiveFrame() { return this; }
 
 void CFrameWnd::SetActiveView(CView* pViewNew)
 {
+    CView* pViewOld = m_pViewActive;
     m_pViewActive = pViewNew;
+    if (pViewOld != pViewNew)
+    {
+        if (pViewOld != NULL)
+            pViewOld->OnActivateView(FALSE, pViewNew, pViewOld);
+        if (pViewNew != NULL)
+            pViewNew->OnActivateView(TRUE, pViewNew, pViewOld);
+    }
     if (pViewNew != NULL && ::GetFocus() != pViewNew->GetSafeHwnd() &&
         ::IsChild(m_hWnd, pViewNew->GetSafeHwnd()) && ::IsWindowVisible(m_hWnd))
         pViewNew->SetFocus();

@@ -5,6 +5,10 @@
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
+BEGIN_MESSAGE_MAP(CView, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
 CView::CView() : m_pDocument(NULL)
 {
 }
@@ -42,4 +46,19 @@ void CView::OnUpdate(CView*, LPARAM, CObject*)
 {
     if (m_hWnd != NULL)
         Invalidate(TRUE);
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo*)
+{
+}
+
+void CView::OnActivateView(BOOL, CView*, CView*)
+{
+}
+
+void CView::OnPaint()
+{
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
 }

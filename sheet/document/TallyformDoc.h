@@ -21,6 +21,7 @@ struct CDataGatherChoice
     CString m_strReportDate;        // period code for the report-date cell, or empty
     CMapStringToString m_mapSingleOrg;  // code -> name; one entry when one was chosen
 };
+class CKemRecordset;
 
 // What the Set Report Information dialog shows and gives back.
 struct CReportInfo
@@ -140,9 +141,6 @@ public:
     // 1 when the key cells name a known organization and every cell's
     // input is acceptable; else 0 after the first complaint.
     int ValidateKeyCells();
-    // Propagates an edited key cell into the numeric cells' data keys; 0
-    // when the organization is not known (nothing changed).
-    int FindOrganization(int nCell);
     // The field of the first row of "Select field From table Where where";
     // empty when there is none or the query fails (reported).
     CString SelectSingleValue(LPCSTR pszTable, LPCSTR pszField, LPCSTR pszWhere);
@@ -166,6 +164,34 @@ public:
     // Sums of the stored values over a Data Gather selection into the
     // numeric cells (TallyformDocSumDatabase.cpp).
     void SumDataFromDatabase(const CDataGatherChoice& choice);
+
+    // Run-mode data entry (TallyformDocEntry.cpp)
+    // The application's organizations recordset, or NULL when there is
+    // none; the application supplies it.
+    virtual CKemRecordset* GetOrganRecordset() const;
+    // TRUE when that recordset exists and is open.
+    BOOL IsOrganRecordsetOpen() const;
+    // Propagates an edited key cell: a report date into every numeric
+    // cell, an organization code or name (looked up in the organizations
+    // when they are open) into the other key cell and every numeric cell.
+    // 1 when propagated, 0 when the organization was not found or the
+    // lookup failed (reported).
+    int FindOrganization(CCell* pCell);
+    // Stores text typed into cell nCell in run mode: a report date as its
+    // period code (cut to 13 characters), an organization code cut to its
+    // field, any other cell as value text; then the key cells are
+    // propagated and the formulas that use the cell recomputed, also when
+    // the text became empty.  FALSE, changing nothing, when nCell is not a
+    // cell of the sheet.
+    BOOL StoreEnteredText(int nCell, const CString& strText);
+    // A label typed in place in design mode: when it differs from the
+    // cell's text, a Cell Define undo record of the cell is taken, the text
+    // stored, the template marked modified and the views updated.  FALSE
+    // when nothing changed or nCell is not a cell of the sheet.
+    BOOL StoreLabelText(int nCell, const CString& strText);
+    // Reloads the report data for changed key cells from the database,
+    // without messages; FALSE when nothing was loaded.
+    virtual BOOL ReloadReportData();
 
     CSheet m_sheet;
 

@@ -64,54 +64,6 @@ int CTallyformDoc::ValidateKeyCells()
     return 1;
 }
 
-int CTallyformDoc::FindOrganization(int nCell)
-{
-    if (nCell < 0 || nCell >= m_sheet.m_cells.GetSize())
-        return 1;
-    CCell& edited = m_sheet.m_cells[nCell];
-    if (edited.m_nType == CELL_REPORTDATE)
-    {
-        SetNumericCellKeys(m_sheet, NULL, edited.m_szDateCode);
-        return 1;
-    }
-    if (edited.m_nType != CELL_ORGANCODE && edited.m_nType != CELL_ORGAN)
-        return 1;
-    BOOL bCodeCell = edited.m_nType == CELL_ORGANCODE;
-    CString strCode = bCodeCell ? edited.m_strValue : CString();
-    CString strName = bCodeCell ? CString() : edited.m_strValue;
-    CReportConnection& connection = GetConnection();
-    if (connection.IsOrganRecordsetOpen())
-    {
-        CKemRecordset* pOrgans = connection.m_pOrganRecordset;
-        try
-        {
-            pOrgans->m_strFilter = (bCodeCell ? "FD_Code=" : "FD_Name=") + SqlQuote(edited.m_strValue);
-            pOrgans->Requery();
-            if (pOrgans->IsEOF())
-                return 0;
-            strCode = RecordsetFieldText(pOrgans, "FD_Code");
-            strName = RecordsetFieldText(pOrgans, "FD_Name");
-        }
-        catch (CException* e)
-        {
-            e->ReportError();
-            e->Delete();
-            return 0;
-        }
-    }
-    SetNumericCellKeys(m_sheet, strCode, NULL);
-    for (INT_PTR i = 0; i < m_sheet.m_cells.GetSize(); ++i)
-    {
-        CCell& cell = m_sheet.m_cells[i];
-        if (cell.m_nType == CELL_ORGAN && !strName.IsEmpty())
-            cell.m_strValue = strName;
-        else if (cell.m_nType == CELL_ORGANCODE && !strCode.IsEmpty())
-            cell.m_strValue = strCode;
-    }
-    UpdateAllViews(NULL);
-    return 1;
-}
-
 CString CTallyformDoc::SelectSingleValue(LPCSTR pszTable, LPCSTR pszField, LPCSTR pszWhere)
 {
     CScopedRecordset rs(GetConnection());

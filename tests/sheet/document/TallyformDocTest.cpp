@@ -7,6 +7,7 @@
 
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/RecordingCmdUI.h"
 #include "tests/sheet/SheetTestGrid.h"
 #include "tests/sheet/TemplateFileFixtures.h"
 #include "tests/sheet/document/TestTallyformDoc.h"
@@ -16,16 +17,6 @@
 
 namespace
 {
-
-// Records what an update handler set.
-class CRecordingCmdUI : public CCmdUI
-{
-public:
-    int m_nEnabled = -1;
-    int m_nCheck = -1;
-    void Enable(BOOL bOn) override { m_nEnabled = bOn ? 1 : 0; }
-    void SetCheck(int nCheck) override { m_nCheck = nCheck; }
-};
 
 void MakeDocGrid(CTallyformDoc& doc, int rows = 2, int cols = 3)
 {

@@ -107,8 +107,8 @@ void ReportDatabaseTest::SetKeys(LPCSTR pszCode, LPCSTR pszName, const CString& 
     CopyCode(sheet.m_cells[FORM_DATE].m_szDateCode, CELL_PERIOD_LEN, strPeriod);
     sheet.m_cells[FORM_CODE].m_strValue = pszCode;
     sheet.m_cells[FORM_NAME].m_strValue = pszName;
-    m_doc.FindOrganization(FORM_DATE);
-    m_doc.FindOrganization(FORM_CODE);
+    m_doc.FindOrganization(&m_doc.m_sheet.m_cells[FORM_DATE]);
+    m_doc.FindOrganization(&m_doc.m_sheet.m_cells[FORM_CODE]);
 }
 
 void ReportDatabaseTest::SetFigures(LPCSTR pszSales, LPCSTR pszCosts, LPCSTR pszStaff, LPCSTR pszNote)

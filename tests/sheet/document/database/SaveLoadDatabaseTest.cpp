@@ -109,13 +109,13 @@ TEST_P(KeyCells, AnEditedOrganizationNameBringsItsCodeIntoEveryNumericCell)
     pOrgans->Open("select * from ss_Organ", TRUE);
     m_doc.m_connection.m_pOrganRecordset = pOrgans;
     Value(FORM_NAME) = "O'Brien & Co";
-    EXPECT_EQ(1, m_doc.FindOrganization(FORM_NAME));
+    EXPECT_EQ(1, m_doc.FindOrganization(&m_doc.m_sheet.m_cells[FORM_NAME]));
     EXPECT_STREQ("B02", Value(FORM_CODE));
     for (int i : {FORM_SALES, FORM_COSTS, FORM_STAFF, FORM_NOTE})
         EXPECT_STREQ("B02", m_doc.m_sheet.m_cells[i].m_szOrgCode) << i;
     // An unknown code changes nothing.
     Value(FORM_CODE) = "Q77";
-    EXPECT_EQ(0, m_doc.FindOrganization(FORM_CODE));
+    EXPECT_EQ(0, m_doc.FindOrganization(&m_doc.m_sheet.m_cells[FORM_CODE]));
     EXPECT_STREQ("O'Brien & Co", Value(FORM_NAME));
     EXPECT_STREQ("B02", m_doc.m_sheet.m_cells[FORM_SALES].m_szOrgCode);
     EXPECT_STREQ("", m_doc.SelectSingleValue("ss_Organ", "FD_Name", "FD_Code='Q77'"));

@@ -1,0 +1,74 @@
+// Command, string, menu and cursor ids of the sheet view.
+#pragma once
+
+// View > Mode
+#define ID_VIEW_MODE_CELLNAME           33017
+#define ID_VIEW_MODE_NORMAL             33018
+#define ID_VIEW_MODE_CELLTYPE           33019
+#define ID_VIEW_MODE_TABINDEX           33020
+#define ID_VIEW_MODE_ITEM               33021
+#define ID_VIEW_MODE_COLITEM            33022
+// View > Scale
+#define ID_VIEW_SCALE_25                33023
+#define ID_VIEW_SCALE_50                33024
+#define ID_VIEW_SCALE_75                33025
+#define ID_VIEW_SCALE_100               33026
+#define ID_VIEW_SCALE_150               33027
+#define ID_VIEW_SCALE_200               33028
+#define ID_VIEW_SCALE_CUSTOM            33029
+#define ID_VIEW_CELL_BORDER             33055
+#define ID_VIEW_DESIGN_MODE             33006
+#define ID_VIEW_RUN_MODE                33007
+#define ID_CANCEL_EDIT_SRVR             33003
+#define ID_DATA_VERIFY                  32830
+
+// Context menu commands
+#define ID_CELL_PROPERTY                32861
+#define ID_CELL_FORMULA                 32862
+#define ID_SETUP_ROW_ITEM               33047
+#define ID_SETUP_COLUMN_ITEM            33049
+#define ID_ALIGN_LEFT                   32839
+#define ID_ALIGN_RIGHT                  32840
+#define ID_ALIGN_MIDDLE                 32841
+#define ID_ALIGN_TOP                    32842
+#define ID_ALIGN_BOTTOM                 32843
+#define ID_ALIGN_CENTER                 32844
+#define ID_CELL_BACKGROUND_COLOR        32845
+#define ID_CELL_FONT                    32846
+#define ID_TABLE_ADD_ROW                32804
+#define ID_TABLE_DELETE_ROW             32805
+#define ID_TABLE_ADD_COLUMN             32806
+#define ID_TABLE_DELETE_COLUMN          32807
+#define ID_TABLE_SELECT_ROW             32808
+#define ID_TABLE_SELECT_COLUMN          32809
+#define ID_TABLE_MERGE_CELLS            32810
+#define ID_TABLE_SPLIT_CELL             32811
+
+// Strings
+#define IDS_ZOOM_RANGE                  426
+#define IDS_ZOOM_MAX                    427
+
+// The design-mode context menu (its first submenu)
+#define IDR_SHEET_CONTEXT_MENU          478
+
+// Cursors
+#define IDC_CURSOR_PICK_CELL            1034
+#define IDC_CURSOR_MOVE_VERTICAL        1170
+#define IDC_CURSOR_MOVE_HORIZONTAL      1171
+
+// The in-place cell editor is the view's child with this id.
+#define IDC_CELL_EDITOR                 1164
+
+// Sent to a cell-picking dialog with the release point in client units.
+#define WM_PICKCELL                     0x0464
+
+// Commands whose enabling the view decides (the data-file commands are
+// in DocumentIds.h)
+#define ID_DATA_CLEAR                   33034
+#define ID_DATA_CHART_ANALYSIS          32835
+#define ID_FILE_NEW_TEMPLATE            57600
+#define ID_FILE_SAVE_TEMPLATE           57603
+#define ID_FILE_SAVE_TEMPLATE_AS        57604
+
+// The Format bar, a child of the main frame
+#define IDC_FORMAT_BAR                  33030

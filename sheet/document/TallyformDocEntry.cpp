@@ -1,0 +1,152 @@
+// Run-mode data entry of the document: storing what the in-place editors
+// report and carrying key cells into the numeric cells.
+#include "sheet/document/TallyformDoc.h"
+
+#include "engines/common/KemRecordset.h"
+#include "framework/core/Exception.h"
+#include "framework/db/SqlQuote.h"
+#include "sheet/UndoAction.h"
+
+namespace
+{
+
+// Organization codes fit the numeric cells' code field.
+const int kMaxOrgCodeLength = CELL_CODE_LEN - 1;
+const int kMaxPeriodCodeLength = CELL_PERIOD_LEN - 1;
+
+CString FieldText(CKemRecordset& rs, LPCSTR pszField)
+{
+    const COleVariant var = rs.GetFieldValue(pszField);
+    return VariantToText(var);
+}
+
+// Looks the organization up by code (bByCode) or by name and, when a row
+// matches, replaces both texts by the row's.  The recordset's filter is
+// put back afterwards, so that others see the organizations they saw.
+// 1 found, 0 no row; a database error is reported and gives 0.
+int LookUpOrganization(CKemRecordset& rs, BOOL bByCode, CString& strCode, CString& strName)
+{
+    const CString strOldFilter = rs.m_strFilter;
+    int nResult = 0;
+    try
+    {
+        rs.m_strFilter = (bByCode ? CString("FD_Code=") : CString("FD_Name=")) +
+                         SqlQuote(bByCode ? strCode : strName);
+        rs.Requery();
+        if (!(rs.IsBOF() && rs.IsEOF()))
+        {
+            strCode = FieldText(rs, "FD_Code");
+            strName = FieldText(rs, "FD_Name");
+            nResult = 1;
+        }
+        rs.m_strFilter = strOldFilter;
+        rs.Requery();
+    }
+    catch (CException* e)
+    {
+        rs.m_strFilter = strOldFilter;
+        e->ReportError();
+        e->Delete();
+    }
+    return nResult;
+}
+
+} // namespace
+
+CKemRecordset* CTallyformDoc::GetOrganRecordset() const
+{
+    return const_cast<CTallyformDoc*>(this)->GetConnection().m_pOrganRecordset;
+}
+
+BOOL CTallyformDoc::IsOrganRecordsetOpen() const
+{
+    CKemRecordset* pRecordset = GetOrganRecordset();
+    return pRecordset != NULL && pRecordset->IsOpen();
+}
+
+int CTallyformDoc::FindOrganization(CCell* pCell)
+{
+    if (pCell == NULL)
+        return 0;
+    const int nCount = (int)m_sheet.m_cells.GetSize();
+    if (pCell->m_nType == CELL_REPORTDATE)
+    {
+        for (int i = 0; i < nCount; ++i)
+            if (m_sheet.m_cells[i].m_nType == CELL_NUMERIC)
+                CopyCode(m_sheet.m_cells[i].m_szPeriodCode, CELL_PERIOD_LEN, pCell->m_szDateCode);
+        return 1;
+    }
+    if (pCell->m_nType != CELL_ORGAN && pCell->m_nType != CELL_ORGANCODE)
+        return 1;
+
+    const BOOL bByCode = pCell->m_nType == CELL_ORGANCODE;
+    CString strCode = bByCode ? pCell->m_strValue : CString();
+    CString strName = bByCode ? CString() : pCell->m_strValue;
+    if (IsOrganRecordsetOpen() &&
+        LookUpOrganization(*GetOrganRecordset(), bByCode, strCode, strName) == 0)
+        return 0;
+    if (strCode.GetLength() > kMaxOrgCodeLength)
+        strCode = strCode.Left(kMaxOrgCodeLength);
+    for (int i = 0; i < nCount; ++i)
+    {
+        CCell& cell = m_sheet.m_cells[i];
+        if (cell.m_nType == CELL_NUMERIC)
+            CopyCode(cell.m_szOrgCode, CELL_CODE_LEN, strCode);
+        else if (cell.m_nType == CELL_ORGAN && !strName.IsEmpty())
+            cell.m_strValue = strName;
+        else if (cell.m_nType == CELL_ORGANCODE && !strCode.IsEmpty())
+            cell.m_strValue = strCode;
+    }
+    UpdateAllViews(NULL);
+    return 1;
+}
+
+BOOL CTallyformDoc::StoreEnteredText(int nCell, const CString& strText)
+{
+    if (nCell < 0 || nCell >= (int)m_sheet.m_cells.GetSize())
+        return FALSE;
+    CCell& cell = m_sheet.m_cells[nCell];
+    switch (cell.m_nType)
+    {
+    case CELL_REPORTDATE:
+        CopyCode(cell.m_szDateCode, CELL_PERIOD_LEN, strText.Left(kMaxPeriodCodeLength));
+        break;
+    case CELL_ORGANCODE:
+        cell.m_strValue = strText.Left(kMaxOrgCodeLength);
+        break;
+    default:
+        cell.m_strValue = strText;
+        break;
+    }
+    if (cell.m_nType == CELL_REPORTDATE || cell.m_nType == CELL_ORGAN ||
+        cell.m_nType == CELL_ORGANCODE)
+        FindOrganization(&m_sheet.m_cells[nCell]);
+    // Emptying a figure changes the totals that use it as much as typing one.
+    if (m_sheet.m_cells[nCell].m_nFormulaRefs > 0)
+        RecalculateDependents(nCell);
+    return TRUE;
+}
+
+BOOL CTallyformDoc::ReloadReportData()
+{
+    if (!GetConnection().IsDatabaseOpen())
+        return FALSE;
+    LoadDataFromDatabase(FALSE);
+    return TRUE;
+}
+
+BOOL CTallyformDoc::StoreLabelText(int nCell, const CString& strText)
+{
+    if (nCell < 0 || nCell >= (int)m_sheet.m_cells.GetSize() ||
+        m_sheet.m_cells[nCell].m_strValue == strText)
+        return FALSE;
+    CCellDefineAction* pAction = new CCellDefineAction;
+    pAction->m_arrIndices.Add((UINT)nCell);
+    pAction->RecordBefore(&m_sheet);
+    m_sheet.m_cells[nCell].m_strValue = strText;
+    pAction->RecordAfter();
+    m_sheet.AddUndoAction(pAction);
+    SetModifiedFlag();
+    UpdateAllViews(NULL);
+    return TRUE;
+}

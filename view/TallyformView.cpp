@@ -1,0 +1,402 @@
+#include "view/TallyformView.h"
+
+#include "framework/docview/MDIWnd.h"
+#include "framework/docview/WinApp.h"
+#include "framework/windows/CmdUI.h"
+#include "framework/windows/Menu.h"
+#include "sheet/BorderDrag.h"
+#include "sheet/document/TallyformDoc.h"
+#include "view/SheetViewFrame.h"
+#include "DocumentIds.h"
+#include "SheetViewIds.h"
+
+IMPLEMENT_DYNCREATE(CTallyformView, CScrollView)
+
+BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
+    ON_WM_SIZE()
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_SETCURSOR()
+    ON_COMMAND_RANGE(ID_VIEW_SCALE_25, ID_VIEW_SCALE_200, OnViewScale)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_SCALE_25, ID_VIEW_SCALE_200, OnUpdateViewScale)
+    ON_COMMAND(ID_VIEW_SCALE_CUSTOM, OnViewScaleCustom)
+    ON_COMMAND_RANGE(ID_VIEW_MODE_CELLNAME, ID_VIEW_MODE_COLITEM, OnDisplayMode)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_MODE_CELLNAME, ID_VIEW_MODE_COLITEM, OnUpdateDisplayMode)
+    ON_COMMAND(ID_VIEW_CELL_BORDER, OnViewCellBorder)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_CELL_BORDER, OnUpdateViewCellBorder)
+    ON_COMMAND(ID_VIEW_DESIGN_MODE, OnDesignMode)
+    ON_COMMAND(ID_VIEW_RUN_MODE, OnRunMode)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_DESIGN_MODE, OnUpdateDesignMode)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_RUN_MODE, OnUpdateRunMode)
+    ON_COMMAND(ID_DATA_VERIFY, OnDataVerify)
+    ON_NOTIFY(NM_RETURN, IDC_FORMAT_BAR, OnFormatBarReturn)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_ADD_ROW, ID_TABLE_DELETE_COLUMN, OnUpdateTableEdit)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnUpdateTableSelect)
+    ON_UPDATE_COMMAND_UI(ID_TABLE_MERGE_CELLS, OnUpdateMergeCells)
+    ON_UPDATE_COMMAND_UI(ID_TABLE_SPLIT_CELL, OnUpdateSplitCell)
+    ON_UPDATE_COMMAND_UI(ID_CELL_PROPERTY, OnUpdateCellProperty)
+    ON_UPDATE_COMMAND_UI(ID_DATA_VERIFY, OnUpdateRunModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_DATA_TO_FILE, OnUpdateRunModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_DATA_FROM_FILE, OnUpdateRunModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_DATA_CLEAR, OnUpdateRunModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_DATA_CHART_ANALYSIS, OnUpdateChartAnalysis)
+    ON_UPDATE_COMMAND_UI(ID_DATA_SUM_FROM_FILES, OnUpdateSumDataFiles)
+    ON_UPDATE_COMMAND_UI(ID_FILE_NEW_TEMPLATE, OnUpdateDesignModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_TEMPLATE, OnUpdateDesignModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_TEMPLATE_AS, OnUpdateDesignModeOnly)
+END_MESSAGE_MAP()
+
+namespace {
+
+// Zoom values of View > Scale, from ID_VIEW_SCALE_25 on.
+const int kScalePercents[] = { 25, 50, 75, 100, 150, 200 };
+
+// Display modes of View > Mode, from ID_VIEW_MODE_CELLNAME on.
+const int kDisplayModes[] = { DISPLAY_CELLNAME, DISPLAY_NORMAL, DISPLAY_CELLTYPE,
+                              DISPLAY_TABINDEX, DISPLAY_ITEM, DISPLAY_COLITEM };
+
+// The largest scaled extent the view shows (the scroll range is 16-bit).
+const int kMaxScaledExtent = 32761;
+
+
+CString LoadText(UINT nID, LPCSTR pszFallback)
+{
+    CString str;
+    if (!str.LoadString(nID))
+        str = pszFallback;
+    return str;
+}
+
+} // namespace
+
+CTallyformView::CTallyformView()
+    : m_nDragState(0), m_bCellPickMode(FALSE), m_bPickPressed(FALSE), m_nDragMin(0),
+      m_nDragMax(0), m_sizePrintPage(0, 0), m_rectMargins(2000, 2000, 2000, 2000),
+      m_nDragPageBreakRow(-1), m_nDragPageBreakCol(-1), m_bShowPageBreaks(FALSE),
+      m_bShowCellFrame(FALSE), m_bBold(FALSE), m_bItalic(FALSE), m_bUnderline(FALSE),
+      m_pFindDialog(NULL), m_nZoomPercent(100), m_rectSelect(0, 0, 0, 0),
+      m_hCellEditor(NULL), m_hCursor(NULL)
+{
+    SetScrollSizes(MM_TEXT, CSize(0, 0));
+}
+
+CTallyformView::~CTallyformView()
+{
+}
+
+CTallyformDoc* CTallyformView::GetDocument() const
+{
+    CDocument* pDoc = CView::GetDocument();
+    return pDoc != NULL && pDoc->IsKindOf(RUNTIME_CLASS(CTallyformDoc))
+        ? static_cast<CTallyformDoc*>(pDoc) : NULL;
+}
+
+CSheet* CTallyformView::GetSheet() const
+{
+    CTallyformDoc* pDoc = GetDocument();
+    return pDoc != NULL ? &pDoc->m_sheet : NULL;
+}
+
+BOOL CTallyformView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    cs.style &= ~WS_BORDER;
+    return CScrollView::PreCreateWindow(cs);
+}
+
+void CTallyformView::OnInitialUpdate()
+{
+    CString strZoom;
+    strZoom.Format("%d%%", m_nZoomPercent);
+    if (CSheetViewFrame* pMain = GetMainFrameServices())
+    {
+        pMain->SetZoomText(strZoom);
+        pMain->SetModeButton(ID_VIEW_RUN_MODE, 17);
+    }
+    UpdateScrollSizes();
+    CScrollView::OnInitialUpdate();
+}
+
+void CTallyformView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+{
+    if (bActivate)
+    {
+        CString strZoom;
+        strZoom.Format("%d%%", m_nZoomPercent);
+        if (CSheetViewFrame* pMain = GetMainFrameServices())
+            pMain->SetZoomText(strZoom);
+        UpdateModeUI();
+    }
+    CScrollView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+}
+
+void CTallyformView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (pInfo == NULL && !pDC->IsPrinting())
+    {
+        CScrollView::OnPrepareDC(pDC, pInfo);
+        pDC->SetMapMode(MM_ISOTROPIC);
+        pDC->SetWindowExt(100, 100);
+        pDC->SetViewportExt(m_nZoomPercent, m_nZoomPercent);
+        return;
+    }
+    // Printing maps screen pixels to printer pixels; the zoom stays on screen.
+    int cxScreen = 96, cyScreen = 96;
+    if (m_hWnd != NULL)
+    {
+        CClientDC dcScreen(this);
+        cxScreen = dcScreen.GetDeviceCaps(LOGPIXELSX);
+        cyScreen = dcScreen.GetDeviceCaps(LOGPIXELSY);
+    }
+    pDC->SetMapMode(MM_ISOTROPIC);
+    pDC->SetWindowExt(cxScreen, cyScreen);
+    pDC->SetViewportExt(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
+}
+
+BOOL CTallyformView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
+{
+    CPoint ptBefore = GetDeviceScrollPosition();
+    BOOL bResult = CScrollView::OnScrollBy(sizeScroll, bDoScroll);
+    CPoint ptAfter = GetDeviceScrollPosition();
+    CSheetViewFrame* pChild = GetChildFrameServices();
+    if (pChild != NULL && (sizeScroll.cx != 0 || sizeScroll.cy != 0) && ptBefore != ptAfter)
+        pChild->RedrawRulers(sizeScroll.cx != 0, sizeScroll.cy != 0);
+    return bResult;
+}
+
+void CTallyformView::UpdateScrollSizes()
+{
+    CSheet* pSheet = GetSheet();
+    LONG cx = 0, cy = 0;
+    if (pSheet != NULL)
+    {
+        cx = pSheet->m_rcBounds.right - pSheet->m_rcBounds.left;
+        cy = pSheet->m_rcBounds.bottom - pSheet->m_rcBounds.top;
+    }
+    SetScrollSizes(MM_TEXT, CSize(cx * m_nZoomPercent / 100 + 20, cy * m_nZoomPercent / 100 + 20));
+}
+
+BOOL CTallyformView::SetZoom(int nPercent)
+{
+    CSheet* pSheet = GetSheet();
+    LONG cx = 0, cy = 0;
+    if (pSheet != NULL)
+    {
+        cx = pSheet->m_rcBounds.right - pSheet->m_rcBounds.left;
+        cy = pSheet->m_rcBounds.bottom - pSheet->m_rcBounds.top;
+    }
+    if (nPercent < 10 || nPercent > 400)
+    {
+        MessageBox(LoadText(IDS_ZOOM_RANGE, "Must between 10-400"), NULL, MB_OK);
+        return FALSE;
+    }
+    LONG cxScaled = cx * nPercent / 100;
+    LONG cyScaled = cy * nPercent / 100;
+    if (cxScaled < kMaxScaledExtent && cyScaled < kMaxScaledExtent)
+    {
+        m_nZoomPercent = nPercent;
+        return TRUE;
+    }
+    LONG nExtent = cxScaled > cyScaled ? cx : cy;
+    CString strMessage;
+    strMessage.Format(LoadText(IDS_ZOOM_MAX, "The max display proportion is %d%%"),
+                      (int)(3276000 / nExtent));
+    MessageBox(strMessage, NULL, MB_OK);
+    return FALSE;
+}
+
+void CTallyformView::ShowZoomChange()
+{
+    CString strZoom;
+    strZoom.Format("%d%%", m_nZoomPercent);
+    if (CSheetViewFrame* pMain = GetMainFrameServices())
+        pMain->SetZoomText(strZoom);
+    UpdateScrollSizes();
+    if (CSheetViewFrame* pChild = GetChildFrameServices())
+        pChild->RedrawRulers(TRUE, TRUE);
+    if (m_hWnd != NULL)
+    {
+        Invalidate(TRUE);
+        UpdateWindow();
+    }
+}
+
+void CTallyformView::OnViewScale(UINT nID)
+{
+    int nPercent = m_nZoomPercent;
+    if (nID >= ID_VIEW_SCALE_25 && nID <= ID_VIEW_SCALE_200)
+        nPercent = kScalePercents[nID - ID_VIEW_SCALE_25];
+    SetZoom(nPercent);
+    ShowZoomChange();
+}
+
+void CTallyformView::OnViewScaleCustom()
+{
+    int nBefore = m_nZoomPercent;
+    RunDisplayScaleDialog();
+    if (m_nZoomPercent != nBefore)
+        ShowZoomChange();
+}
+
+void CTallyformView::RunDisplayScaleDialog()
+{
+}
+
+void CTallyformView::OnUpdateViewScale(CCmdUI* pCmdUI)
+{
+    UINT nIndex = pCmdUI->m_nID - ID_VIEW_SCALE_25;
+    pCmdUI->SetCheck(nIndex < 6 && kScalePercents[nIndex] == m_nZoomPercent ? 1 : 0);
+}
+
+void CTallyformView::OnDisplayMode(UINT nID)
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || nID < ID_VIEW_MODE_CELLNAME || nID > ID_VIEW_MODE_COLITEM)
+        return;
+    pSheet->m_nDisplayMode = kDisplayModes[nID - ID_VIEW_MODE_CELLNAME];
+    GetDocument()->UpdateAllViews(NULL);
+}
+
+void CTallyformView::OnUpdateDisplayMode(CCmdUI* pCmdUI)
+{
+    CSheet* pSheet = GetSheet();
+    UINT nIndex = pCmdUI->m_nID - ID_VIEW_MODE_CELLNAME;
+    pCmdUI->SetCheck(pSheet != NULL && nIndex < 6 &&
+                     kDisplayModes[nIndex] == pSheet->m_nDisplayMode ? 1 : 0);
+}
+
+void CTallyformView::OnViewCellBorder()
+{
+    m_bShowCellFrame = !m_bShowCellFrame;
+    if (m_hWnd != NULL)
+        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CTallyformView::OnUpdateViewCellBorder(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_bShowCellFrame ? 1 : 0);
+}
+
+void CTallyformView::OnDesignMode()
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || pSheet->m_bDesignMode)
+        return;
+    pSheet->m_bDesignMode = TRUE;
+    UpdateModeUI();
+    if (CWnd* pMain = AfxGetMainWnd())
+        pMain->SetWindowText("Tallyform[Design Mode] - " + GetDocument()->GetTitle());
+    if (m_hWnd != NULL)
+        if (CWnd* pEditor = GetDlgItem(IDC_CELL_EDITOR))
+            pEditor->SendMessage(WM_CLOSE);
+    ClearSelection();
+    GetDocument()->UpdateAllViews(NULL);
+}
+
+void CTallyformView::OnUpdateDesignMode(CCmdUI* pCmdUI)
+{
+    CSheet* pSheet = GetSheet();
+    pCmdUI->SetCheck(pSheet != NULL && pSheet->m_bDesignMode ? 1 : 0);
+}
+
+void CTallyformView::OnUpdateRunMode(CCmdUI* pCmdUI)
+{
+    CSheet* pSheet = GetSheet();
+    pCmdUI->SetCheck(pSheet != NULL && !pSheet->m_bDesignMode ? 1 : 0);
+}
+
+void CTallyformView::UpdateModeUI()
+{
+    CSheet* pSheet = GetSheet();
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pSheet == NULL || pMainWnd == NULL || pMainWnd->m_hWnd == NULL)
+        return;
+    BOOL bDesign = pSheet->m_bDesignMode;
+    HMENU hMenu = ::GetMenu(pMainWnd->m_hWnd);
+    if (hMenu != NULL)
+    {
+        ::CheckMenuItem(hMenu, ID_VIEW_DESIGN_MODE, MF_BYCOMMAND | (bDesign ? MF_CHECKED : MF_UNCHECKED));
+        ::CheckMenuItem(hMenu, ID_VIEW_RUN_MODE, MF_BYCOMMAND | (bDesign ? MF_UNCHECKED : MF_CHECKED));
+        // A maximized MDI child puts its system menu at position 0.
+        UINT nFirst = 3;
+        if (pMainWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+        {
+            BOOL bMaximized = FALSE;
+            static_cast<CMDIFrameWnd*>(pMainWnd)->MDIGetActive(&bMaximized);
+            if (bMaximized)
+                nFirst = 4;
+        }
+        UINT nFlags = MF_BYPOSITION | (bDesign ? MF_ENABLED : (MF_DISABLED | MF_GRAYED));
+        ::EnableMenuItem(hMenu, nFirst, nFlags);
+        ::EnableMenuItem(hMenu, nFirst + 1, nFlags);
+        if (!bDesign)
+            ::EnableMenuItem(hMenu, ID_FILE_NEW_TEMPLATE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+        pMainWnd->DrawMenuBar();
+    }
+    if (CSheetViewFrame* pMain = GetMainFrameServices())
+    {
+        pMain->ShowDesignToolBars(bDesign);
+        if (bDesign)
+            pMain->SetModeButton(ID_VIEW_RUN_MODE, 17);
+        else
+            pMain->SetModeButton(ID_VIEW_DESIGN_MODE, 20);
+    }
+}
+
+CSheetViewFrame* CTallyformView::GetMainFrameServices() const
+{
+    return dynamic_cast<CSheetViewFrame*>(AfxGetMainWnd());
+}
+
+CSheetViewFrame* CTallyformView::GetChildFrameServices() const
+{
+    for (CWnd* pWnd = m_hWnd != NULL ? GetParent() : NULL; pWnd != NULL; pWnd = pWnd->GetParent())
+        if (CSheetViewFrame* pServices = dynamic_cast<CSheetViewFrame*>(pWnd))
+            return pServices;
+    return NULL;
+}
+
+void CTallyformView::ConvertPoints(POINT* pPoints, int nCount, BOOL bToSheet)
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    if (bToSheet)
+        dc.DPtoLP(pPoints, nCount);
+    else
+        dc.LPtoDP(pPoints, nCount);
+}
+
+CPoint CTallyformView::ClientToSheet(POINT ptClient)
+{
+    CPoint pt(ptClient);
+    ConvertPoints(&pt, 1, TRUE);
+    return pt;
+}
+
+CPoint CTallyformView::SheetToClient(POINT ptSheet)
+{
+    CPoint pt(ptSheet);
+    ConvertPoints(&pt, 1, FALSE);
+    return pt;
+}
+
+CRect CTallyformView::SheetToClient(const RECT& rcSheet)
+{
+    CRect rc(rcSheet);
+    ConvertPoints(reinterpret_cast<POINT*>(&rc), 2, FALSE);
+    return rc;
+}
+
+void CTallyformView::OnSize(UINT nType, int cx, int cy)
+{
+    UpdateScrollSizes();
+    CScrollView::OnSize(nType, cx, cy);
+}
+
+BOOL CTallyformView::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}

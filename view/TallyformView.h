@@ -1,0 +1,213 @@
+// CTallyformView: the scroll view that shows a document's sheet at a zoom
+// of 10 to 400 per cent, in design mode (template editing) or run mode
+// (data entry).  One logical unit is one screen pixel at 100 per cent.
+#pragma once
+
+#include "framework/docview/ScrollView.h"
+#include "sheet/Cell.h"
+#include "view/CellTabOrder.h"
+
+class CTallyformDoc;
+class CSheet;
+class CSheetViewFrame;
+class CCmdUI;
+
+class CTallyformView : public CScrollView
+{
+    DECLARE_DYNCREATE(CTallyformView)
+public:
+    CTallyformView();
+    ~CTallyformView() override;
+
+    CTallyformDoc* GetDocument() const;
+    // The document's sheet, or NULL without a document.
+    CSheet* GetSheet() const;
+
+    // Scroll sizes from the sheet extent at the current zoom (MM_TEXT,
+    // extent x zoom / 100 + 20 each way).
+    void UpdateScrollSizes();
+    // Sets the zoom, or tells why not (10..400, scaled sheet below 32761
+    // units) and keeps it.  TRUE when the zoom was taken.
+    BOOL SetZoom(int nPercent);
+    int GetZoom() const { return m_nZoomPercent; }
+    // View > Scale: 33023..33028 are 25..200 per cent; any other id
+    // re-applies the current zoom.  Then combo text, scroll sizes, rulers,
+    // and a full repaint.
+    void OnViewScale(UINT nID);
+    // Design-only menus and tool bars withdrawn (run mode) or restored.
+    void UpdateModeUI();
+
+    // Converts between client pixels and sheet units through OnPrepareDC.
+    CPoint ClientToSheet(POINT ptClient);
+    CPoint SheetToClient(POINT ptSheet);
+    CRect SheetToClient(const RECT& rcSheet);
+    void ConvertPoints(POINT* pPoints, int nCount, BOOL bToSheet);
+
+    // Selection and border dragging.
+    int HitTestCell(int x, int y) const;
+    // Removes the selection's highlight and empties it.
+    void ClearSelection();
+    // Scrolls until cell n is in sight (nothing for an index out of range).
+    void EnsureCellVisible(int n);
+    void StartBorderDrag(CSheet* pSheet, int x, int y, CDC* pDC);
+    void CollectBorderCells(int x, int y);
+    BOOL SnapToCellEdge(POINT* pPoint, BOOL bHorizontal, int nTolerance);
+
+    // In-place editing (TallyformViewEditing.cpp)
+    // Opens the editor of cell nCell's type over the cell as child
+    // IDC_CELL_EDITOR (nothing for an index out of range or a cell that
+    // takes no editor); in run mode the cell is kept as m_cellBeforeEdit.
+    virtual void OpenCellEditor(int nCell);
+    // The open editor, or NULL.
+    CWnd* GetCellEditor() const;
+    // Closes the open editor, which hands its text to its cell first.
+    void CloseCellEditor();
+    // Reloads the report data when key cell pCell differs from the copy
+    // taken when its editor opened.
+    void ReloadIfKeyCellChanged(CCell* pCell);
+    // The run-mode tab order and entry cells from the sheet.
+    void BuildTabOrder();
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+    // Hooks of the cell commands; the defaults do nothing.  The click paths
+    // call them with checked cell indices.
+    // Cell > Property... (double click between cells or on a non-formula cell).
+    virtual void OnCellProperties();
+    // Cell > Formula... on one cell (double click on a Formula cell).
+    virtual void EditCellFormula(int nCell);
+    // The dialog waiting for a cell to be picked, or NULL.
+    virtual CWnd* GetCellPickDialog();
+    // Page-break lines and their dragging in manual layout; the defaults
+    // draw nothing and take no press.
+    virtual void DrawPageBreaks(CDC* pDC);
+    virtual void OnPageBreakMouseMove(UINT nFlags, CPoint ptSheet);
+    virtual void OnPageBreakButtonDown(CPoint ptSheet);
+    virtual void OnPageBreakButtonUp(CPoint ptSheet);
+
+    // Members in the order of the sheet view's data.
+    int m_nDragState;               // 0 idle, 1 selecting, 2 dragging a border
+    BOOL m_bCellPickMode;
+    BOOL m_bPickPressed;
+    int m_nDragMin;
+    int m_nDragMax;
+    CSize m_sizePrintPage;
+    CRect m_rectMargins;            // hundredths of a millimetre
+    int m_nDragPageBreakRow;
+    int m_nDragPageBreakCol;
+    BOOL m_bShowPageBreaks;
+    BOOL m_bShowCellFrame;
+    BOOL m_bBold;
+    BOOL m_bItalic;
+    BOOL m_bUnderline;
+    CCellTabOrder m_tabOrder;       // run-mode tab order and entry cells
+    CWnd* m_pFindDialog;
+    CCell m_cellBeforeEdit;
+    int m_nZoomPercent;
+    // The rubber band of a selection drag, sheet units.
+    CRect m_rectSelect;
+
+    void OnInitialUpdate() override;
+
+protected:
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL) override;
+    void OnDraw(CDC* pDC) override;
+    BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) override;
+
+    // Drawing (TallyformViewDraw.cpp)
+    // Contents, then borders, of every cell meeting rcClip (sheet units).
+    void DrawCells(CDC* pDC, const CRect& rcClip);
+    // Focus frame of the current cell, inversion of the other selected cells.
+    void DrawSelectionMarks(CDC* pDC);
+    // A selected cell's mark: the focus frame or the inversion.
+    void DrawCellMark(CDC* pDC, int nCell);
+    // Contents and borders of one cell (removes a focus frame).
+    void RedrawCell(CDC* pDC, int nCell);
+    // The dotted XOR line of a border drag at nPos across the sheet.
+    void DrawDragLine(CDC* pDC, int nPos, BOOL bVertical);
+
+    // Mouse (TallyformViewMouse.cpp)
+    void DesignModeClick(UINT nFlags, CPoint ptSheet);
+    void RunModeClick(UINT nFlags, CPoint ptSheet);
+    void ToggleCellSelection(CPoint ptSheet);
+    // Makes cell n the current and only selected cell, with its frame.
+    void SelectSingleCell(int n);
+    // The rubber band from the anchor to ptSheet becomes the selection.
+    void TrackSelection(CPoint ptSheet);
+    BOOL IsManualPageBreakEditing() const;
+    // The sheet when a press at ptClient counts (cells, inside the sheet
+    // widened by 5 units right and down), with the point in sheet units.
+    CSheet* GetPressedSheet(CPoint ptClient, CPoint& ptSheet);
+    void SetSheetCursor(int nHover);
+
+    void OnSize(UINT nType, int cx, int cy);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    // Shows the context menu at a screen point; replaceable so that tests
+    // see the menu instead of a modal menu loop.
+    virtual void TrackContextMenu(CMenu* pPopup, CPoint ptScreen);
+
+    // Commands (TallyformView.cpp)
+    void OnViewScaleCustom();
+    void OnViewCellBorder();
+    void OnDisplayMode(UINT nID);
+    void OnDesignMode();
+    // View > Run Mode (TallyformViewEditing.cpp).
+    void OnRunMode();
+    void OnUpdateDisplayMode(CCmdUI* pCmdUI);
+    void OnUpdateViewScale(CCmdUI* pCmdUI);
+    void OnUpdateViewCellBorder(CCmdUI* pCmdUI);
+    void OnUpdateDesignMode(CCmdUI* pCmdUI);
+    void OnUpdateRunMode(CCmdUI* pCmdUI);
+    void OnDataVerify();
+    void OnFormatBarReturn(NMHDR* pNMHDR, LRESULT* pResult);
+
+    // Enabling (TallyformViewUpdate.cpp); each copes with no document.
+    int GetCellCount() const;
+    int GetSelectedCount() const;
+    BOOL IsDesignMode() const;
+    BOOL IsRunMode() const;
+    void OnUpdateTableEdit(CCmdUI* pCmdUI);
+    void OnUpdateTableSelect(CCmdUI* pCmdUI);
+    void OnUpdateMergeCells(CCmdUI* pCmdUI);
+    void OnUpdateSplitCell(CCmdUI* pCmdUI);
+    void OnUpdateCellProperty(CCmdUI* pCmdUI);
+    void OnUpdateRunModeOnly(CCmdUI* pCmdUI);
+    void OnUpdateDesignModeOnly(CCmdUI* pCmdUI);
+    void OnUpdateChartAnalysis(CCmdUI* pCmdUI);
+    void OnUpdateSumDataFiles(CCmdUI* pCmdUI);
+
+    // The Set Display Scale dialog; replaceable until that dialog exists.
+    virtual void RunDisplayScaleDialog();
+
+    // The frames' services, or NULL when a frame does not offer them.
+    CSheetViewFrame* GetMainFrameServices() const;
+    CSheetViewFrame* GetChildFrameServices() const;
+    // Zoom text into the combo, scroll sizes, rulers, full repaint.
+    void ShowZoomChange();
+
+    DECLARE_MESSAGE_MAP()
+
+    // In-place editing (TallyformViewEditing.cpp)
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    // The editor's rectangle over the cell in client pixels, placed by the
+    // cell's vertical alignment and the height of pFont.
+    CRect CellEditorRect(const CCell& cell, CDC* pDC, CFont* pFont);
+    // Tab, Enter or an arrow left cell nFrom for cell nTo.
+    void MoveCellEditor(int nFrom, int nTo);
+    // The frame whose command routing reaches this view and its document
+    // (the view itself without one).
+    CWnd* CommandFrame();
+
+    HWND m_hCellEditor;             // the editor opened last
+
+private:
+    HCURSOR m_hCursor;
+};

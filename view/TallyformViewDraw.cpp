@@ -1,0 +1,148 @@
+// The sheet view's painting: double-buffered cells, borders, page breaks
+// and the selection marks, and the XOR feedback of a border drag.
+#include "view/TallyformView.h"
+
+#include "framework/windows/GdiObject.h"
+#include "framework/windows/ScopedGdi.h"
+#include "sheet/CellDraw.h"
+#include "sheet/document/TallyformDoc.h"
+
+namespace {
+
+// Extra device pixels painted around the repaint area.
+const int kPaintMargin = 10;
+
+BOOL Meets(const RECT& rcCell, const RECT& rcClip)
+{
+    RECT rc;
+    return ::IntersectRect(&rc, &rcCell, &rcClip);
+}
+
+// The cell rectangle with left <= right and top <= bottom.
+CRect Normalized(const RECT& rc)
+{
+    CRect r(rc);
+    r.NormalizeRect();
+    return r;
+}
+
+} // namespace
+
+void CTallyformView::OnDraw(CDC* pDC)
+{
+    CRect rcClip;
+    pDC->GetClipBox(&rcClip);
+    CRect rcDevice(rcClip);
+    pDC->LPtoDP(&rcDevice);
+    rcDevice.NormalizeRect();
+    rcDevice.InflateRect(kPaintMargin, kPaintMargin);
+
+    BOOL bPrinting = pDC->IsPrinting();
+    CDC dcMemory;
+    CBitmap bitmap;
+    CDC* pDrawDC = pDC;
+    CBitmap* pOldBitmap = NULL;
+    if (!bPrinting && dcMemory.CreateCompatibleDC(pDC) &&
+        bitmap.CreateCompatibleBitmap(pDC, rcDevice.Width(), rcDevice.Height()))
+    {
+        pOldBitmap = dcMemory.SelectObject(&bitmap);
+        dcMemory.PatBlt(0, 0, rcDevice.Width(), rcDevice.Height(), WHITENESS);
+        OnPrepareDC(&dcMemory);
+        dcMemory.OffsetViewportOrg(-rcDevice.left, -rcDevice.top);
+        dcMemory.SetBrushOrg(rcDevice.left % 8, rcDevice.top % 8);
+        pDrawDC = &dcMemory;
+    }
+
+    DrawCells(pDrawDC, rcClip);
+    if (m_bShowPageBreaks && !bPrinting)
+        DrawPageBreaks(pDrawDC);
+    if (!bPrinting)
+        DrawSelectionMarks(pDrawDC);
+
+    if (pDrawDC == &dcMemory)
+    {
+        pDC->SetViewportOrg(0, 0);
+        pDC->SetWindowOrg(0, 0);
+        pDC->SetMapMode(MM_TEXT);
+        dcMemory.SetViewportOrg(0, 0);
+        dcMemory.SetWindowOrg(0, 0);
+        dcMemory.SetMapMode(MM_TEXT);
+        pDC->BitBlt(rcDevice.left, rcDevice.top, rcDevice.Width(), rcDevice.Height(), &dcMemory,
+                    0, 0, SRCCOPY);
+        dcMemory.SelectObject(pOldBitmap);
+    }
+}
+
+void CTallyformView::DrawCells(CDC* pDC, const CRect& rcClip)
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL)
+        return;
+    const CCellArray& cells = pSheet->m_cells;
+    // Borders come after all contents, so no background covers a neighbour's border.
+    for (INT_PTR i = 0; i < cells.GetSize(); ++i)
+        if (Meets(cells[i].m_rect, rcClip))
+            pSheet->DrawCell(pDC, cells[i]);
+    for (INT_PTR i = 0; i < cells.GetSize(); ++i)
+        if (Meets(cells[i].m_rect, rcClip))
+            pSheet->DrawCellBorder(pDC, cells[i], m_bShowCellFrame);
+}
+
+void CTallyformView::DrawSelectionMarks(CDC* pDC)
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || pSheet->m_cells.GetSize() == 0)
+        return;
+    for (INT_PTR i = 0; i < pSheet->m_arrSel.GetSize(); ++i)
+        DrawCellMark(pDC, (int)pSheet->m_arrSel[i]);
+}
+
+void CTallyformView::DrawCellMark(CDC* pDC, int nCell)
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || nCell < 0 || nCell >= pSheet->m_cells.GetSize())
+        return;
+    const CCell& cell = pSheet->m_cells[nCell];
+    if (nCell == pSheet->m_nCurCell)
+        DrawFocusFrame(pDC, cell);
+    else
+    {
+        CRect rc = Normalized(cell.m_rect);
+        pDC->InvertRect(&rc);
+    }
+}
+
+void CTallyformView::RedrawCell(CDC* pDC, int nCell)
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || nCell < 0 || nCell >= pSheet->m_cells.GetSize())
+        return;
+    pSheet->DrawCell(pDC, pSheet->m_cells[nCell]);
+    pSheet->DrawCellBorder(pDC, pSheet->m_cells[nCell], m_bShowCellFrame);
+}
+
+void CTallyformView::DrawDragLine(CDC* pDC, int nPos, BOOL bVertical)
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL)
+        return;
+    CPen pen;
+    if (!pen.CreatePen(PS_DOT, 1, RGB(0, 0, 0)))
+        return;
+    CScopedSelectObject select(*pDC, pen);
+    int nOldRop = pDC->SetROP2(R2_NOT);
+    int nOldBk = pDC->SetBkMode(TRANSPARENT);
+    const RECT& rc = pSheet->m_rcBounds;
+    if (bVertical)
+    {
+        pDC->MoveTo(nPos, rc.top);
+        pDC->LineTo(nPos, rc.bottom);
+    }
+    else
+    {
+        pDC->MoveTo(rc.left, nPos);
+        pDC->LineTo(rc.right, nPos);
+    }
+    pDC->SetBkMode(nOldBk);
+    pDC->SetROP2(nOldRop);
+}

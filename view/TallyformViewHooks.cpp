@@ -1,0 +1,33 @@
+// The sheet view's hooks into the cell commands, cell picking and page
+// breaks.  Until those parts are in, each does nothing.
+#include "view/TallyformView.h"
+
+void CTallyformView::OnCellProperties()
+{
+}
+
+void CTallyformView::EditCellFormula(int)
+{
+}
+
+CWnd* CTallyformView::GetCellPickDialog()
+{
+    return NULL;
+}
+
+void CTallyformView::DrawPageBreaks(CDC*)
+{
+}
+
+void CTallyformView::OnPageBreakMouseMove(UINT, CPoint)
+{
+    Default();
+}
+
+void CTallyformView::OnPageBreakButtonDown(CPoint)
+{
+}
+
+void CTallyformView::OnPageBreakButtonUp(CPoint)
+{
+}
