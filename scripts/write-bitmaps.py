@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""Writes the small 8-bit BMP images of the toolbars (16x15 cells) used by
+the designer's Format bar and by the shell tests.  Run from the repository
+root; the files are committed, so this is needed only to change them."""
+import struct
+import sys
+
+GREY = (192, 192, 192)   # the button face: transparent on toolbars and menus
+BLACK = (0, 0, 0)
+
+
+def write_bmp(path, width, height, pixel):
+    """An 8-bit BMP with a colour table, so that loading it mapped to the
+    system colours (black, greys, white) works."""
+    colours = []
+    index = {}
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            c = pixel(x, y)
+            if c not in index:
+                index[c] = len(colours)
+                colours.append(c)
+            row.append(index[c])
+        row += b"\0" * (((width + 3) & ~3) - width)
+        rows.append(row)
+    data = b"".join(rows)
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    offset = 54 + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(data), 2835, 2835,
+                       len(colours), len(colours))
+    with open(path, "wb") as f:
+        f.write(header + info + table + data)
+
+
+def solid_cells(colours):
+    """One cell per colour: a 2-pixel button-face border around a solid square."""
+    def pixel(x, y):
+        cx = x % 16
+        if cx < 2 or cx > 13 or y < 2 or y > 12:
+            return GREY
+        return colours[x // 16]
+    return pixel
+
+
+def glyph_cells(glyphs):
+    """One cell per glyph: rows of '#' (black) and '.' (button face)."""
+    def pixel(x, y):
+        rows = glyphs[x // 16]
+        cx = x % 16
+        if y < len(rows) and cx < len(rows[y]) and rows[y][cx] == "#":
+            return BLACK
+        return GREY
+    return pixel
+
+
+FORMAT_BAR_GLYPHS = [
+    # bold
+    ["", "", "", "    ######", "    ##   ##", "    ##   ##", "    ######", "    ##   ##",
+     "    ##   ##", "    ##   ##", "    ######"],
+    # italic
+    ["", "", "", "      #####", "        ##", "       ##", "       ##", "      ##",
+     "      ##", "     ##", "    #####"],
+    # underline
+    ["", "", "", "    ##   ##", "    ##   ##", "    ##   ##", "    ##   ##", "    ##   ##",
+     "     #####", "", "   #########"],
+]
+
+
+def main():
+    write_bmp("tests/shell/res/MenuImages1.bmp", 48, 15,
+              solid_cells([(255, 0, 0), (0, 255, 0), (0, 0, 255)]))
+    write_bmp("tests/shell/res/MenuImages2.bmp", 32, 15,
+              solid_cells([(255, 255, 0), (255, 0, 255)]))
+    if len(sys.argv) > 1 and sys.argv[1] == "--format-bar":
+        write_bmp("resources/tallyform/res/FormatBar.bmp", 48, 15,
+                  glyph_cells(FORMAT_BAR_GLYPHS))
+
+
+if __name__ == "__main__":
+    main()
