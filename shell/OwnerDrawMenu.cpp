@@ -1,10 +1,10 @@
 #include "shell/OwnerDrawMenu.h"
 
 #include "framework/core/MessageSink.h"
+#include "framework/docview/ToolBarResource.h"
 #include "framework/windows/GdiObject.h"
 #include "framework/windows/ScopedGdi.h"
 #include "shell/MenuText.h"
-#include "shell/ToolbarButtonIds.h"
 
 IMPLEMENT_DYNAMIC(COwnerDrawMenu, CMenu)
 
@@ -51,6 +51,22 @@ private:
 COwnerDrawMenuList g_ownerDrawMenus;
 
 const int kMaxPadding = 256;
+
+// The image index of the command's button: separators take no image, so
+// buttons count up from 0 skipping them; -1 when the command has no button.
+int ButtonImageIndex(const CUIntArray& ids, UINT nID)
+{
+    int nImage = 0;
+    for (INT_PTR i = 0; i < ids.GetSize(); ++i)
+    {
+        if (ids[i] == 0)
+            continue;
+        if (ids[i] == nID)
+            return nImage;
+        ++nImage;
+    }
+    return -1;
+}
 
 // The image list colour flag matching the display's depth.
 UINT DisplayColourFlag()
@@ -337,9 +353,9 @@ void COwnerDrawMenu::SetItemImage(OwnerDrawItem* pItem, int nToolbarID, UINT nID
     pItem->nImageIndex = -1;
     if (nToolbarID < 0)
         return;
-    CUIntArray ids;
-    ReadToolbarButtonIds(AfxGetResourceHandle(), (UINT)nToolbarID, ids);
-    int nIndex = ToolbarButtonImageIndex(ids, nID);
+    CToolBarResource toolbar;
+    toolbar.Load(AfxGetResourceHandle(), MAKEINTRESOURCEA(nToolbarID));
+    int nIndex = ButtonImageIndex(toolbar.m_arrIDs, nID);
     pItem->nImageIndex = nIndex >= 0 ? nIndex : 0;
 
     delete pItem->pImageList;
@@ -446,14 +462,16 @@ BOOL COwnerDrawMenu::GetMenuText(UINT nIDOrPos, CString& rString, UINT nFlags)
     return TRUE;
 }
 
+// The toolbar's buttons are read from its resource: no toolbar window is
+// needed to learn which command has which image.
 BOOL COwnerDrawMenu::LoadToolbar(UINT nToolbarID)
 {
-    CUIntArray ids;
-    if (!ReadToolbarButtonIds(AfxGetResourceHandle(), nToolbarID, ids))
+    CToolBarResource toolbar;
+    if (!toolbar.Load(AfxGetResourceHandle(), MAKEINTRESOURCEA(nToolbarID)))
         return FALSE;
-    for (INT_PTR i = 0; i < ids.GetSize(); ++i)
+    for (INT_PTR i = 0; i < toolbar.m_arrIDs.GetSize(); ++i)
     {
-        UINT nID = ids[i];
+        UINT nID = toolbar.m_arrIDs[i];
         if (nID != 0 && GetMenuState(nID, MF_BYCOMMAND) != (UINT)-1)
             ModifyODMenu((LPCWSTR)NULL, nID, (int)nToolbarID);
     }
