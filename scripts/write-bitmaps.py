@@ -3,7 +3,6 @@
 the designer's Format bar and by the shell tests.  Run from the repository
 root; the files are committed, so this is needed only to change them."""
 import struct
-import sys
 
 GREY = (192, 192, 192)   # the button face: transparent on toolbars and menus
 BLACK = (0, 0, 0)
@@ -56,17 +55,50 @@ def glyph_cells(glyphs):
     return pixel
 
 
-FORMAT_BAR_GLYPHS = [
-    # bold
-    ["", "", "", "    ######", "    ##   ##", "    ##   ##", "    ######", "    ##   ##",
-     "    ##   ##", "    ##   ##", "    ######"],
-    # italic
-    ["", "", "", "      #####", "        ##", "       ##", "       ##", "      ##",
-     "      ##", "     ##", "    #####"],
-    # underline
-    ["", "", "", "    ##   ##", "    ##   ##", "    ##   ##", "    ##   ##", "    ##   ##",
-     "     #####", "", "   #########"],
-]
+# Rows of '#' (black) and '.' (button face) in 16 x 15 cells.
+CELL_GRID = ["", " ##############", " #    #    #  #", " #    #    #  #", " ##############",
+             " #    #    #  #", " #    #    #  #", " ##############", " #    #    #  #",
+             " #    #    #  #", " ##############"]
+BOX = ["", "", "  ###########", "  #         #", "  #         #", "  #         #", "  #         #",
+       "  #         #", "  #         #", "  ###########"]
+BOLD = ["", "", "", "    ######", "    ##   ##", "    ##   ##", "    ######", "    ##   ##",
+        "    ##   ##", "    ##   ##", "    ######"]
+ITALIC = ["", "", "", "      #####", "        ##", "       ##", "       ##", "      ##",
+          "      ##", "     ##", "    #####"]
+UNDERLINE = ["", "", "", "    ##   ##", "    ##   ##", "    ##   ##", "    ##   ##",
+             "    ##   ##", "     #####", "", "   #########"]
+
+
+def text_lines(starts_and_lengths):
+    rows = ["", ""]
+    for start, length in starts_and_lengths:
+        rows.append(" " * start + "#" * length)
+        rows.append("")
+    return rows
+
+
+ALIGN_LEFT = text_lines([(2, 12), (2, 8), (2, 12), (2, 8), (2, 12)])
+ALIGN_CENTER = text_lines([(2, 12), (4, 8), (2, 12), (4, 8), (2, 12)])
+ALIGN_RIGHT = text_lines([(2, 12), (6, 8), (2, 12), (6, 8), (2, 12)])
+ALIGN_TOP = ["", " ##############", "", "    ########", "    ########", "", "", "", "", "", "",
+             " ##############"]
+ALIGN_MIDDLE = ["", " ##############", "", "", "", "    ########", "    ########", "", "", "",
+                "", " ##############"]
+ALIGN_BOTTOM = ["", " ##############", "", "", "", "", "", "", "    ########", "    ########",
+                "", " ##############"]
+TEXT_COLOR = ["", "       ##", "      ####", "      #  #", "     ##  ##", "     ######",
+              "    ##    ##", "    ##    ##", "", "  ############", "  ############"]
+BACK_COLOR = ["", "", "  ############", "  ############", "  ############", "  ############",
+              "  ############", "  ############", "  ############", "  ############"]
+TRUETYPE = ["", "", " #######", " #  #  #", "    #", "    # #######", "    # #  #  #",
+            "    #    #", "    #    #", "   ###   #", "        ###"]
+
+# Toolbar 8 in button order (separators have no image); the three combo
+# buttons are replaced by their combos and keep a plain box.
+FORMAT_BAR_GLYPHS = [CELL_GRID, BOX, BOX, BOX, BOLD, ITALIC, UNDERLINE, ALIGN_LEFT, ALIGN_CENTER,
+                     ALIGN_RIGHT, ALIGN_TOP, ALIGN_MIDDLE, ALIGN_BOTTOM, TEXT_COLOR, BACK_COLOR]
+# Bitmap 204: left image unused by the face list, right image the TrueType mark.
+FONT_TYPE_GLYPHS = [["", ""], TRUETYPE]
 
 
 def main():
@@ -74,9 +106,9 @@ def main():
               solid_cells([(255, 0, 0), (0, 255, 0), (0, 0, 255)]))
     write_bmp("tests/shell/res/MenuImages2.bmp", 32, 15,
               solid_cells([(255, 255, 0), (255, 0, 255)]))
-    if len(sys.argv) > 1 and sys.argv[1] == "--format-bar":
-        write_bmp("resources/tallyform/res/FormatBar.bmp", 48, 15,
-                  glyph_cells(FORMAT_BAR_GLYPHS))
+    write_bmp("resources/tallyform/res/FormatBar.bmp", 16 * len(FORMAT_BAR_GLYPHS), 15,
+              glyph_cells(FORMAT_BAR_GLYPHS))
+    write_bmp("resources/tallyform/res/FontTypes.bmp", 32, 15, glyph_cells(FONT_TYPE_GLYPHS))
 
 
 if __name__ == "__main__":
