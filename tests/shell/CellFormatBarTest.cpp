@@ -106,6 +106,16 @@ protected:
         owner.SetFocus();
         PumpMessages();
     }
+    // As the user picks a type from the list and leaves the combo.
+    void ChooseCellType(int nType)
+    {
+        bar.m_comboCellType.SetFocus();
+        bar.m_comboCellType.SetCurSel(nType);
+        bar.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FORMATBAR_CELLTYPE, CBN_SELENDOK),
+                        (LPARAM)bar.m_comboCellType.m_hWnd);
+        owner.SetFocus();
+        PumpMessages();
+    }
     int CountOf(UINT nCode) const
     {
         int n = 0;
@@ -249,20 +259,10 @@ TEST_F(CellFormatBarTest, TheCellTypeIsAppliedOnlyWhenTheUserChoseAnother)
     EXPECT_EQ(0, CountOf(FBN_APPLYFORMAT));
 
     // Choosing the type already there changes nothing either.
-    bar.m_comboCellType.SetFocus();
-    bar.m_comboCellType.SetCurSel(2);
-    bar.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FORMATBAR_CELLTYPE, CBN_SELENDOK),
-                    (LPARAM)bar.m_comboCellType.m_hWnd);
-    owner.SetFocus();
-    PumpMessages();
+    ChooseCellType(2);
     EXPECT_EQ(0, CountOf(FBN_APPLYFORMAT));
 
-    bar.m_comboCellType.SetFocus();
-    bar.m_comboCellType.SetCurSel(6);
-    bar.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FORMATBAR_CELLTYPE, CBN_SELENDOK),
-                    (LPARAM)bar.m_comboCellType.m_hWnd);
-    owner.SetFocus();
-    PumpMessages();
+    ChooseCellType(6);
     const CFormatBarOwner::Received* pApply = owner.Last(FBN_APPLYFORMAT);
     ASSERT_TRUE(pApply != NULL);
     const size_t cf = sizeof(NMHDR);
@@ -324,6 +324,25 @@ TEST_F(CellFormatBarTest, KeysInTheCombosLeaveOrMoveThroughTheBar)
     EXPECT_TRUE(bar.m_comboFontName.GetDroppedState());
     bar.m_comboFontName.ShowDropDown(FALSE);
     PumpMessages();
+}
+
+TEST_F(CellFormatBarTest, ListsClosingAndOpeningGoThroughTheBar)
+{
+    bar.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FORMATBAR_FACE, CBN_CLOSEUP),
+                    (LPARAM)bar.m_comboFontName.m_hWnd);
+    EXPECT_EQ(1, CountOf(NM_RETURN));
+
+    // Opening the size list fills it for the face shown.
+    int nFace = -1;
+    for (int i = 0; i < bar.m_comboFontName.GetCount() && nFace < 0; ++i)
+        if (bar.m_comboFontName.GetEntry(i)->m_dwFlags & FONT_ENTRY_TRUETYPE)
+            nFace = i;
+    ASSERT_GE(nFace, 0);
+    bar.m_comboFontName.SetCurSel(nFace);
+    EXPECT_EQ(0, bar.m_comboFontSize.GetCount());
+    bar.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FORMATBAR_SIZE, CBN_DROPDOWN),
+                    (LPARAM)bar.m_comboFontSize.m_hWnd);
+    EXPECT_EQ(16, bar.m_comboFontSize.GetCount());
 }
 
 } // namespace
