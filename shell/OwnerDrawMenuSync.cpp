@@ -21,6 +21,9 @@ std::vector<WCHAR> ItemString(HMENU hMenu, int nPos)
 
 void COwnerDrawMenu::SyncItems()
 {
+    // A detached menu has no items to match; its records stay as they are.
+    if (m_hMenu == NULL)
+        return;
     for (int i = 0; i < GetItemCount(); ++i)
         GetItem(i)->bReused = FALSE;
 

@@ -5,6 +5,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/shell/ShellTestWindow.h"
 #include "FormatBarIds.h"
+#include "framework/docview/FrameWnd.h"
 #include "shell/CellFormatBar.h"
 
 namespace {
@@ -324,6 +325,25 @@ TEST_F(CellFormatBarTest, KeysInTheCombosLeaveOrMoveThroughTheBar)
     EXPECT_TRUE(bar.m_comboFontName.GetDroppedState());
     bar.m_comboFontName.ShowDropDown(FALSE);
     PumpMessages();
+}
+
+TEST_F(CellFormatBarTest, IdleUpdatesQueryUnlessTheUserIsInACombo)
+{
+    owner.m_answer.cf.dwMask = CFM_SIZE;
+    owner.m_answer.cf.yHeight = 280;
+    CFrameWnd target;
+    bar.OnUpdateCmdUI(&target, FALSE);
+    EXPECT_EQ(1, CountOf(FBN_QUERYFORMAT));
+    EXPECT_STREQ("14", (LPCTSTR)SizeText());
+
+    // The size combo's edit field has the focus: the typed text stays.
+    bar.m_comboFontSize.SetFocus();
+    PumpMessages();
+    ASSERT_TRUE(::IsChild(bar.m_comboFontSize.m_hWnd, ::GetFocus()));
+    bar.m_comboFontSize.SetWindowText("9");
+    bar.OnUpdateCmdUI(&target, FALSE);
+    EXPECT_EQ(1, CountOf(FBN_QUERYFORMAT));
+    EXPECT_STREQ("9", (LPCTSTR)SizeText());
 }
 
 TEST_F(CellFormatBarTest, ListsClosingAndOpeningGoThroughTheBar)
