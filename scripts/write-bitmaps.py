@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Writes the small 8-bit BMP images of the toolbars (16x15 cells) used by
+the designer's Format bar and by the shell tests.  Run from the repository
+root; the files are committed, so this is needed only to change them."""
+import struct
+
+GREY = (192, 192, 192)   # the button face: transparent on toolbars and menus
+BLACK = (0, 0, 0)
+
+
+def write_bmp(path, width, height, pixel):
+    """An 8-bit BMP with a colour table, so that loading it mapped to the
+    system colours (black, greys, white) works."""
+    colours = []
+    index = {}
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            c = pixel(x, y)
+            if c not in index:
+                index[c] = len(colours)
+                colours.append(c)
+            row.append(index[c])
+        row += b"\0" * (((width + 3) & ~3) - width)
+        rows.append(row)
+    data = b"".join(rows)
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in colours)
+    offset = 54 + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(data), 2835, 2835,
+                       len(colours), len(colours))
+    with open(path, "wb") as f:
+        f.write(header + info + table + data)
+
+
+def solid_cells(colours):
+    """One cell per colour: a 2-pixel button-face border around a solid square."""
+    def pixel(x, y):
+        cx = x % 16
+        if cx < 2 or cx > 13 or y < 2 or y > 12:
+            return GREY
+        return colours[x // 16]
+    return pixel
+
+
+def glyph_cells(glyphs):
+    """One cell per glyph: rows of '#' (black) and '.' (button face)."""
+    def pixel(x, y):
+        rows = glyphs[x // 16]
+        cx = x % 16
+        if y < len(rows) and cx < len(rows[y]) and rows[y][cx] == "#":
+            return BLACK
+        return GREY
+    return pixel
+
+
+# Rows of '#' (black) and '.' (button face) in 16 x 15 cells.
+CELL_GRID = ["", " ##############", " #    #    #  #", " #    #    #  #", " ##############",
+             " #    #    #  #", " #    #    #  #", " ##############", " #    #    #  #",
+             " #    #    #  #", " ##############"]
+BOX = ["", "", "  ###########", "  #         #", "  #         #", "  #         #", "  #         #",
+       "  #         #", "  #         #", "  ###########"]
+BOLD = ["", "", "", "    ######", "    ##   ##", "    ##   ##", "    ######", "    ##   ##",
+        "    ##   ##", "    ##   ##", "    ######"]
+ITALIC = ["", "", "", "      #####", "        ##", "       ##", "       ##", "      ##",
+          "      ##", "     ##", "    #####"]
+UNDERLINE = ["", "", "", "    ##   ##", "    ##   ##", "    ##   ##", "    ##   ##",
+             "    ##   ##", "     #####", "", "   #########"]
+
+
+def text_lines(starts_and_lengths):
+    rows = ["", ""]
+    for start, length in starts_and_lengths:
+        rows.append(" " * start + "#" * length)
+        rows.append("")
+    return rows
+
+
+ALIGN_LEFT = text_lines([(2, 12), (2, 8), (2, 12), (2, 8), (2, 12)])
+ALIGN_CENTER = text_lines([(2, 12), (4, 8), (2, 12), (4, 8), (2, 12)])
+ALIGN_RIGHT = text_lines([(2, 12), (6, 8), (2, 12), (6, 8), (2, 12)])
+ALIGN_TOP = ["", " ##############", "", "    ########", "    ########", "", "", "", "", "", "",
+             " ##############"]
+ALIGN_MIDDLE = ["", " ##############", "", "", "", "    ########", "    ########", "", "", "",
+                "", " ##############"]
+ALIGN_BOTTOM = ["", " ##############", "", "", "", "", "", "", "    ########", "    ########",
+                "", " ##############"]
+TEXT_COLOR = ["", "       ##", "      ####", "      #  #", "     ##  ##", "     ######",
+              "    ##    ##", "    ##    ##", "", "  ############", "  ############"]
+BACK_COLOR = ["", "", "  ############", "  ############", "  ############", "  ############",
+              "  ############", "  ############", "  ############", "  ############"]
+TRUETYPE = ["", "", " #######", " #  #  #", "    #", "    # #######", "    # #  #  #",
+            "    #    #", "    #    #", "   ###   #", "        ###"]
+
+# Toolbar 8 in button order (separators have no image); the three combo
+# buttons are replaced by their combos and keep a plain box.
+FORMAT_BAR_GLYPHS = [CELL_GRID, BOX, BOX, BOX, BOLD, ITALIC, UNDERLINE, ALIGN_LEFT, ALIGN_CENTER,
+                     ALIGN_RIGHT, ALIGN_TOP, ALIGN_MIDDLE, ALIGN_BOTTOM, TEXT_COLOR, BACK_COLOR]
+# Bitmap 204: left image unused by the face list, right image the TrueType mark.
+FONT_TYPE_GLYPHS = [["", ""], TRUETYPE]
+
+
+def main():
+    write_bmp("tests/shell/res/MenuImages1.bmp", 48, 15,
+              solid_cells([(255, 0, 0), (0, 255, 0), (0, 0, 255)]))
+    write_bmp("tests/shell/res/MenuImages2.bmp", 32, 15,
+              solid_cells([(255, 255, 0), (255, 0, 255)]))
+    write_bmp("resources/tallyform/res/FormatBar.bmp", 16 * len(FORMAT_BAR_GLYPHS), 15,
+              glyph_cells(FORMAT_BAR_GLYPHS))
+    write_bmp("resources/tallyform/res/FontTypes.bmp", 32, 15, glyph_cells(FONT_TYPE_GLYPHS))
+
+
+if __name__ == "__main__":
+    main()
