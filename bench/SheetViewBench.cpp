@@ -8,7 +8,7 @@
 #include "sheet/document/TallyformDoc.h"
 #include "tests/sheet/SheetGrid.h"
 #include "view/TallyformView.h"
-#include "resource.h"
+#include "bench/SheetViewBenchFrame.h"
 
 namespace
 {
@@ -88,7 +88,7 @@ int main()
     context.m_pNewViewClass = RUNTIME_CLASS(CTallyformView);
     context.m_pCurrentDoc = &doc;
     CFrameWnd* pFrame = new CFrameWnd;
-    if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, NULL, &context))
+    if (!pFrame->LoadFrame(IDR_SHEETVIEW_BENCH_FRAME, WS_OVERLAPPEDWINDOW, NULL, &context))
     {
         printf("no frame window\n");
         delete pFrame;

@@ -2,7 +2,7 @@
 
 #include "framework/windows/Menu.h"
 #include "tests/sheet/SheetGrid.h"
-#include "resource.h"
+#include "tests/view/SheetViewTestFrame.h"
 
 namespace viewtest
 {
@@ -45,7 +45,7 @@ void SheetViewTest::Open(int rows, int cols, int cxClient, int cyClient)
     context.m_pNewViewClass = RUNTIME_CLASS(CRecordingView);
     context.m_pCurrentDoc = &m_doc;
     m_pFrame = new CRecordingFrame;
-    ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, NULL, &context));
+    ASSERT_TRUE(m_pFrame->LoadFrame(IDR_SHEETVIEW_TEST_FRAME, WS_OVERLAPPEDWINDOW, NULL, &context));
     m_pView = static_cast<CRecordingView*>(m_pFrame->GetActiveView());
     ASSERT_NE(nullptr, m_pView);
     // The client area of the frame is the view's; size it exactly.

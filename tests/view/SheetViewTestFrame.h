@@ -1,0 +1,4 @@
+// The frame resource of the sheet view tests.
+#pragma once
+
+#define IDR_SHEETVIEW_TEST_FRAME 7401
