@@ -5,6 +5,7 @@
 #include "engines/common/KemRecordset.h"
 #include "framework/core/Exception.h"
 #include "framework/db/SqlQuote.h"
+#include "reporting/ReportConnection.h"
 #include "sheet/UndoAction.h"
 
 namespace
