@@ -20,7 +20,5 @@ CString FieldValueText(const VARIANT& value)
 
 CString RecordsetFieldText(CKemRecordset* pRecordset, LPCSTR lpszField)
 {
-    COleVariant value;
-    pRecordset->GetFieldValue(lpszField, value);
-    return FieldValueText(value);
+    return FieldValueText(pRecordset->GetFieldValue(lpszField));
 }

@@ -10,6 +10,7 @@
 #include "framework/docview/WinApp.h"
 #include "framework/windows/Dc.h"
 #include "framework/windows/WaitCursor.h"
+#include "reporting/FieldText.h"
 #include "sheet/FormulaRecalc.h"
 #include "sheet/document/TallyformDoc.h"
 #include "view/CellChoiceList.h"
@@ -58,7 +59,7 @@ BOOL ReadOrganValues(CKemRecordset& rs, LPCSTR pszField, CStringArray& values)
         if (rs.IsBOF() && rs.IsEOF())
             return FALSE;
         for (rs.MoveFirst(); !rs.IsEOF(); rs.MoveNext())
-            values.Add(VariantToText(rs.GetFieldValue(pszField)));
+            values.Add(RecordsetFieldText(&rs, pszField));
         return TRUE;
     }
     catch (CException* e)

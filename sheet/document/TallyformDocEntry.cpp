@@ -5,6 +5,7 @@
 #include "engines/common/KemRecordset.h"
 #include "framework/core/Exception.h"
 #include "framework/db/SqlQuote.h"
+#include "reporting/FieldText.h"
 #include "reporting/ReportConnection.h"
 #include "sheet/UndoAction.h"
 
@@ -14,12 +15,6 @@ namespace
 // Organization codes fit the numeric cells' code field.
 const int kMaxOrgCodeLength = CELL_CODE_LEN - 1;
 const int kMaxPeriodCodeLength = CELL_PERIOD_LEN - 1;
-
-CString FieldText(CKemRecordset& rs, LPCSTR pszField)
-{
-    const COleVariant var = rs.GetFieldValue(pszField);
-    return VariantToText(var);
-}
 
 // Looks the organization up by code (bByCode) or by name and, when a row
 // matches, replaces both texts by the row's.  The recordset's filter is
@@ -36,8 +31,8 @@ int LookUpOrganization(CKemRecordset& rs, BOOL bByCode, CString& strCode, CStrin
         rs.Requery();
         if (!(rs.IsBOF() && rs.IsEOF()))
         {
-            strCode = FieldText(rs, "FD_Code");
-            strName = FieldText(rs, "FD_Name");
+            strCode = RecordsetFieldText(&rs, "FD_Code");
+            strName = RecordsetFieldText(&rs, "FD_Name");
             nResult = 1;
         }
         rs.m_strFilter = strOldFilter;

@@ -39,7 +39,9 @@ public:
     COleVariant GetFieldValue(const char* lpszName) override
     {
         const auto& row = m_visible.at(m_nPos);
-        return COleVariant(strcmp(lpszName, "FD_Code") == 0 ? row.first : row.second);
+        // Text comes back in the engines' form: a BSTR holding ANSI bytes.
+        const CString& text = strcmp(lpszName, "FD_Code") == 0 ? row.first : row.second;
+        return COleVariant((LPCSTR)text, VT_BSTRT);
     }
     using CKemRecordset::GetFieldValue;
 
