@@ -7,7 +7,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/app/DesignerProcess.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/support/Screenshot.h"
+#include "tests/app/ScreenCapture.h"
 
 namespace
 {
@@ -69,6 +69,17 @@ protected:
         sqlite3_close(pDb);
     }
 
+    // Ignore on the failure message: the frame comes up without a database,
+    // offering Connect; then the program is closed.
+    void IgnoreAndExpectNoDatabase(CDesignerProcess& designer, HWND hBox)
+    {
+        CDesignerProcess::Press(hBox, IDIGNORE);
+        HWND hMain = designer.WaitForMainWindow(kWaitMs);
+        ASSERT_NE(hMain, nullptr);
+        EXPECT_TRUE(designer.IsConnectEnabled(hMain));
+        EXPECT_TRUE(designer.Close());
+    }
+
     CScratchFolder m_folder;
     CString m_strDatabase;
     CString m_strIni;
@@ -91,7 +102,14 @@ TEST_F(DesignerStartupTest, StartZeroOpensTheFrameWithoutDialogOrDatabase)
         EXPECT_TRUE(IsZoomed(hMain));
         EXPECT_TRUE(designer.IsConnectEnabled(hMain));
         if (nStart == 0)
-            SaveWindowScreenshot(hMain, DESIGNER_SCREENSHOT_DIR "/designer-main-window.bmp");
+        {
+            RedrawWindow(hMain, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            Sleep(1000);
+            RECT rc;
+            GetWindowRect(hMain, &rc);
+            SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                               DESIGNER_SCREENSHOT_DIR "/designer-main-window.bmp");
+        }
         EXPECT_TRUE(designer.Close());
     }
 }
@@ -102,9 +120,7 @@ TEST_F(DesignerStartupTest, StartZeroWithoutTypeStillFails)
     CDesignerProcess designer(m_folder.GetPath());
     HWND hBox = designer.WaitForMessage(kInitFailed, kWaitMs);
     ASSERT_NE(hBox, nullptr);
-    CDesignerProcess::Press(hBox, IDIGNORE);
-    EXPECT_NE(designer.WaitForMainWindow(kWaitMs), nullptr);
-    EXPECT_TRUE(designer.Close());
+    IgnoreAndExpectNoDatabase(designer, hBox);
 }
 
 TEST_F(DesignerStartupTest, MissingIniIsReportedAndFailsTheStart)
@@ -114,11 +130,7 @@ TEST_F(DesignerStartupTest, MissingIniIsReportedAndFailsTheStart)
     ASSERT_NE(hBox, nullptr);
     ASSERT_EQ(designer.Seen().size(), 1u);
     EXPECT_EQ(designer.Seen()[0], "Cannot find initialization file Tallyform.INI");
-    CDesignerProcess::Press(hBox, IDIGNORE);
-    HWND hMain = designer.WaitForMainWindow(kWaitMs);
-    ASSERT_NE(hMain, nullptr);
-    EXPECT_TRUE(designer.IsConnectEnabled(hMain));
-    EXPECT_TRUE(designer.Close());
+    IgnoreAndExpectNoDatabase(designer, hBox);
     // Nothing was written in the working folder.
     EXPECT_EQ(GetFileAttributesA(m_strIni), INVALID_FILE_ATTRIBUTES);
 }
@@ -141,6 +153,7 @@ TEST_F(DesignerStartupTest, FailureMessageAnswersDoWhatTheySay)
         ASSERT_NE(hBox, nullptr);
         WriteIni(AccessSettings(0));
         CDesignerProcess::Press(hBox, IDRETRY);
+        EXPECT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
         EXPECT_NE(designer.WaitForMainWindow(kWaitMs), nullptr);
         EXPECT_EQ(designer.WaitForDialog(NULL, 1500), nullptr);
         EXPECT_TRUE(designer.Close());
@@ -152,14 +165,10 @@ TEST_F(DesignerStartupTest, FailureMessageAnswersDoWhatTheySay)
         HWND hBox = designer.WaitForMessage(kInitFailed, kWaitMs);
         ASSERT_NE(hBox, nullptr);
         CDesignerProcess::Press(hBox, IDRETRY);
-        Sleep(300);
+        EXPECT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
         hBox = designer.WaitForMessage(kInitFailed, kWaitMs);
         ASSERT_NE(hBox, nullptr);
-        CDesignerProcess::Press(hBox, IDIGNORE);
-        HWND hMain = designer.WaitForMainWindow(kWaitMs);
-        ASSERT_NE(hMain, nullptr);
-        EXPECT_TRUE(designer.IsConnectEnabled(hMain));
-        EXPECT_TRUE(designer.Close());
+        IgnoreAndExpectNoDatabase(designer, hBox);
     }
 }
 
@@ -221,12 +230,8 @@ TEST_F(DesignerStartupTest, ListRecordsetThatCannotOpenFailsTheConnection)
     CDesignerProcess::Press(hDlg, IDCANCEL);
     hBox = designer.WaitForMessage(kInitFailed, kWaitMs);
     ASSERT_NE(hBox, nullptr);
-    CDesignerProcess::Press(hBox, IDIGNORE);
-    HWND hMain = designer.WaitForMainWindow(kWaitMs);
-    ASSERT_NE(hMain, nullptr);
     // Nothing of the failed connection stays open.
-    EXPECT_TRUE(designer.IsConnectEnabled(hMain));
-    EXPECT_TRUE(designer.Close());
+    IgnoreAndExpectNoDatabase(designer, hBox);
 }
 
 TEST_F(DesignerStartupTest, ConnectCommandConnectsAndKeepsTheTypeChosen)
