@@ -12,6 +12,13 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SIZE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+    ON_MESSAGE(WM_MENUSELECT, OnMenuSelectMessage)
+    ON_NOTIFY_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
+    ON_NOTIFY_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
@@ -22,6 +29,7 @@ CFrameWnd::CFrameWnd()
 
 CFrameWnd::~CFrameWnd()
 {
+    DetachControlBars();
     if (m_hMenuDefault != NULL)
         ::DestroyMenu(m_hMenuDefault);
     if (m_hAccelTable != NULL)
@@ -87,6 +95,8 @@ int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
     if (!OnCreateClient(lpcs, pContext))
         return -1;
     RecalcLayout();
+    // The status bar, made after this, starts with the idle prompt.
+    PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     return 0;
 }
 
@@ -127,12 +137,12 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 
 void CFrameWnd::RecalcLayout()
 {
-    CWnd* pPane = GetDlgItem(AFX_IDW_PANE_FIRST);
-    if (pPane == NULL)
-        return;
     CRect rect;
     GetClientRect(&rect);
-    pPane->MoveWindow(&rect);
+    RepositionBars(rect);
+    CWnd* pPane = GetDlgItem(AFX_IDW_PANE_FIRST);
+    if (pPane != NULL)
+        pPane->MoveWindow(&rect);
 }
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)
@@ -145,6 +155,7 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 void CFrameWnd::OnDestroy()
 {
     m_pViewActive = NULL;
+    DetachControlBars();
     // The menu bar would go with the window: the frame's own menu is freed
     // by the destructor, a document menu by its template.
     if (!(GetStyle() & WS_CHILD))
@@ -228,9 +239,10 @@ void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
         ::SetMenu(m_hWnd, hMenu);
 }
 
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
     if (!(GetStyle() & WS_CHILD))
         OnUpdateFrameTitle(m_bAddToTitle);
+    UpdateFloatingBars((BOOL)wParam);
     return 0;
 }

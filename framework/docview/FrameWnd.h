@@ -3,16 +3,30 @@
 // commands: active view, its document, the frame, then the application.
 #pragma once
 
+#include "framework/core/List.h"
 #include "framework/core/String.h"
+#include "framework/docview/ControlBar.h"
 #include "framework/windows/Wnd.h"
 
 class CDocTemplate;
 class CDocument;
+class CDockBar;
 class CFrameWnd;
 class CView;
 
 // Sent to a window and its descendants when the program goes idle.
 #define WM_IDLEUPDATECMDUI 0x0363
+
+// Asks a frame to show a prompt in its status bar: wParam a string id
+// (its text up to '\n'), or lParam the text itself.
+#define WM_SETMESSAGESTRING 0x0362
+
+// The status bar's idle prompt and key-state indicators.
+#define AFX_IDS_IDLEMESSAGE 57345
+#define ID_SEPARATOR 0
+#define ID_INDICATOR_CAPS 59137
+#define ID_INDICATOR_NUM 59138
+#define ID_INDICATOR_SCRL 59139
 
 // Added to the frame style: the active document's title goes into the caption.
 #define FWS_ADDTOTITLE 0x00008000L
@@ -63,6 +77,33 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+    // Control bars and docking.  EnableDocking makes the dock bars of the
+    // sides asked for; DockControlBar with id 0 takes the first side the
+    // bar allows; lpRect (screen) picks the row and the place in it.
+    void EnableDocking(DWORD dwDockStyle);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Floats the bar in a mini frame whose top-left corner is point (screen).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID) const;
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // Places the frame's own bars and dock bars and shrinks rect (client
+    // coordinates) to what is left for the main pane.
+    void RepositionBars(CRect& rect);
+
+    // Fly-by prompts and tooltips: the string resource of a command is
+    // "prompt\ntip".
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    void SetMessageText(LPCSTR lpszText);
+    void SetMessageText(UINT nID);
+    CWnd* GetMessageBar() const;
+
+    CPtrList m_listControlBars;   // CControlBar*, docked, floating or on the frame
+    UINT m_nIDTracking = 0;       // the command whose prompt is shown
+    UINT m_nIDLastMessage = 0;
+
     HMENU m_hMenuDefault;   // the menu loaded with the frame; destroyed with it
     HACCEL m_hAccelTable;
     UINT m_nIDHelp;         // the resource id the frame was loaded from
@@ -81,6 +122,15 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMenuSelectMessage(WPARAM wParam, LPARAM lParam);
+    void OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    // Idle updates for the bars floating in mini frames, which are not
+    // children of the frame.
+    void UpdateFloatingBars(BOOL bDisableIfNoHndler);
+    // Forgets the bars when the frame's window goes.
+    void DetachControlBars();
 
     CView* m_pViewActive;
     BOOL m_bAddToTitle;
