@@ -7,7 +7,11 @@
 #define IDR_SERVER_EMBEDDED             3
 #define IDR_MAINFRAME                   4
 #define IDR_TALLYFORM_TEMPLATE          5
+#define IDR_TABLE_BAR                   6
+#define IDR_FULL_SCREEN_BAR             7
+#define IDR_FORMAT_BAR                  8
 #define IDR_MODE_MENU                   10
+#define IDR_DATA_BAR                    11
 
 // Strings
 #define IDS_OLE_INIT_FAILED             1

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tests/support/Gtest.h"
+#include "framework/docview/ToolBarResource.h"
 #include "tests/app/DesignerProcess.h"
 
 namespace
@@ -174,6 +175,37 @@ TEST_F(DesignerResourcesTest, AcceleratorsAndStrings)
         ASSERT_NE(nBreak, std::string::npos) << nID;
         EXPECT_GT(nBreak, 0u) << nID;
         EXPECT_LT(nBreak + 1, text.size()) << nID;
+    }
+}
+TEST_F(DesignerResourcesTest, ToolbarButtonsInOrder)
+{
+    struct Bar
+    {
+        UINT nID;
+        std::vector<UINT> buttons;
+    };
+    const Bar bars[] = {
+        { 4, { 57600, 57601, 57603, 33082, 0, 32826, 32827, 32828, 32829, 0, 57607, 57609, 57605,
+               0, 57635, 57634, 57637, 57636, 0, 57643, 57644, 0, 33007, 33015, 33016, 33006,
+               33055, 0, 57664 } },
+        { 6, { 32804, 32805, 32806, 32807, 0, 32810, 32811, 0, 32808, 32809, 0, 33064, 33063 } },
+        { 11, { 33034, 32830, 0, 33056, 32835, 0, 32837, 32838 } },
+        { 7, { 33016 } },
+    };
+    for (const Bar& bar : bars)
+    {
+        CToolBarResource resource;
+        ASSERT_TRUE(resource.Load(LoadDesignerResources(), MAKEINTRESOURCEA(bar.nID))) << bar.nID;
+        std::vector<UINT> ids;
+        for (INT_PTR i = 0; i < resource.m_arrIDs.GetSize(); ++i)
+            ids.push_back(resource.m_arrIDs[i]);
+        EXPECT_EQ(ids, bar.buttons) << bar.nID;
+        // The zoom combo takes the Standard bar's button at index 25.
+        if (bar.nID == 4)
+        {
+            ASSERT_GT(ids.size(), 25u);
+            EXPECT_EQ(ids[25], 33006u);
+        }
     }
 }
 } // namespace

@@ -25,6 +25,37 @@ CString ControlText(HWND hDlg, int nID)
     return szText;
 }
 
+struct ChildSearch
+{
+    LPCSTR lpszText;
+    LPCSTR lpszClass;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindChild(HWND hWnd, LPARAM lParam)
+{
+    ChildSearch* pSearch = reinterpret_cast<ChildSearch*>(lParam);
+    char szText[128] = "";
+    char szClass[128] = "";
+    GetWindowTextA(hWnd, szText, sizeof(szText));
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if ((pSearch->lpszText == NULL || lstrcmpA(szText, pSearch->lpszText) == 0) &&
+        (pSearch->lpszClass == NULL || lstrcmpiA(szClass, pSearch->lpszClass) == 0))
+    {
+        pSearch->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A window below hParent with this text and (when not NULL) class.
+HWND FindDescendant(HWND hParent, LPCSTR lpszText, LPCSTR lpszClass = NULL)
+{
+    ChildSearch search = { lpszText, lpszClass, NULL };
+    EnumChildWindows(hParent, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
 std::string IniValue(const CString& strIni, LPCSTR lpszKey)
 {
     char szValue[512] = "";
@@ -103,6 +134,32 @@ TEST_F(DesignerStartupTest, StartZeroOpensTheFrameWithoutDialogOrDatabase)
         EXPECT_TRUE(designer.IsConnectEnabled(hMain));
         if (nStart == 0)
         {
+            // The three toolbars and the status bar are there, docked at the
+            // top: the Data bar beside the Table bar, on the same row.
+            HWND hStandard = FindDescendant(hMain, "Standard");
+            HWND hTable = FindDescendant(hMain, "Table");
+            HWND hData = FindDescendant(hMain, "Data");
+            ASSERT_NE(hStandard, nullptr);
+            ASSERT_NE(hTable, nullptr);
+            ASSERT_NE(hData, nullptr);
+            EXPECT_NE(FindDescendant(hMain, NULL, "msctls_statusbar32"), nullptr);
+            EXPECT_TRUE(IsWindowVisible(hData));
+            RECT rcStandard, rcTable, rcData;
+            GetWindowRect(hStandard, &rcStandard);
+            GetWindowRect(hTable, &rcTable);
+            GetWindowRect(hData, &rcData);
+            EXPECT_GE(rcTable.top, rcStandard.bottom - 2);
+            EXPECT_EQ(rcData.top, rcTable.top);
+            EXPECT_GE(rcData.left, rcTable.right - 2);
+            // View > Toolbars > Data hides the bar and shows it again.
+            PostMessageA(hMain, WM_COMMAND, MAKEWPARAM(33010, 0), 0);
+            EXPECT_TRUE(CDesignerProcess::WaitGone(hData, kWaitMs));
+            PostMessageA(hMain, WM_COMMAND, MAKEWPARAM(33010, 0), 0);
+            DWORD dwStart = GetTickCount();
+            while (!IsWindowVisible(hData) && GetTickCount() - dwStart < kWaitMs)
+                Sleep(50);
+            EXPECT_TRUE(IsWindowVisible(hData));
+
             RedrawWindow(hMain, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             Sleep(1000);
             RECT rc;
