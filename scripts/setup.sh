@@ -49,3 +49,13 @@ cmake --build "$build" -j"$(nproc)"
 # few organizations and items; an existing one is left as it is.
 default_db="$build/bin/Data/Reporting.mdb"
 [[ -e "$default_db" ]] || "$root/scripts/create-reporting-db.sh" sqlite "$default_db" --sample
+
+# The designer's working folder: its template and data folders, and a
+# Tallyform.INI that points at the default database.  A user's INI is
+# never replaced.
+mkdir -p "$build/bin/Template" "$build/bin/Data"
+ini="$build/bin/Tallyform.INI"
+if [[ ! -e "$ini" ]]; then
+    windows_db="Z:$(echo "$default_db" | tr '/' '\\')"
+    sed "s|@DATABASE@|${windows_db//\\/\\\\}|" "$root/resources/tallyform/Tallyform.INI.in" > "$ini"
+fi

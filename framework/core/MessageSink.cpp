@@ -16,13 +16,20 @@ HINSTANCE g_hResource = NULL;
 
 }
 
+// The variable holds "<process id>:<address>".  A child process inherits
+// the environment, and an address from another process means nothing in
+// it, so only the process that installed the sink uses it.
 AFX_MESSAGE_SINK AfxGetMessageSink()
 {
     char buf[64];
     DWORD n = GetEnvironmentVariableA(kSinkVariable, buf, sizeof(buf));
     if (n == 0 || n >= sizeof(buf))
         return NULL;
-    return reinterpret_cast<AFX_MESSAGE_SINK>(static_cast<uintptr_t>(strtoull(buf, NULL, 16)));
+    char* pEnd = NULL;
+    unsigned long ulProcess = strtoul(buf, &pEnd, 16);
+    if (pEnd == NULL || *pEnd != ':' || ulProcess != GetCurrentProcessId())
+        return NULL;
+    return reinterpret_cast<AFX_MESSAGE_SINK>(static_cast<uintptr_t>(strtoull(pEnd + 1, NULL, 16)));
 }
 
 AFX_MESSAGE_SINK AfxSetMessageSink(AFX_MESSAGE_SINK pfnSink)
@@ -35,7 +42,7 @@ AFX_MESSAGE_SINK AfxSetMessageSink(AFX_MESSAGE_SINK pfnSink)
     else
     {
         char buf[64];
-        snprintf(buf, sizeof(buf), "%llx",
+        snprintf(buf, sizeof(buf), "%lx:%llx", static_cast<unsigned long>(GetCurrentProcessId()),
                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(pfnSink)));
         SetEnvironmentVariableA(kSinkVariable, buf);
     }

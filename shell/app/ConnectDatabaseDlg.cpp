@@ -1,0 +1,141 @@
+#include <shlobj.h>
+
+#include "shell/app/ConnectDatabaseDlg.h"
+
+#include "framework/windows/DataExchange.h"
+#include "framework/windows/FileDialog.h"
+#include "shell/app/TallyformApp.h"
+#include "ShellIds.h"
+
+namespace
+{
+const int kOdbcType = 25;
+const int kSybaseType = 26;
+// The list search gives up after this many entries.
+const int kMaxTypeEntries = 101;
+
+CTallyformApp* App() { return static_cast<CTallyformApp*>(AfxGetApp()); }
+} // namespace
+
+BEGIN_MESSAGE_MAP(CConnectDatabaseDlg, CDialog)
+    ON_CBN_SELCHANGE(IDC_CONNECT_TYPE, OnSelchangeType)
+    ON_BN_CLICKED(IDC_CONNECT_DATABASE_BROWSE, OnBrowseDatabase)
+    ON_BN_CLICKED(IDC_CONNECT_SERVER_BROWSE, OnBrowseServer)
+END_MESSAGE_MAP()
+
+CConnectDatabaseDlg::CConnectDatabaseDlg(CWnd* pParent)
+    : CDialog(IDD_CONNECT_DATABASE, pParent), m_nType(0), m_bConnectOnStartup(FALSE)
+{
+}
+
+void CConnectDatabaseDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_CONNECT_TYPE, m_comboType);
+    DDX_Text(pDX, IDC_CONNECT_DATABASE_NAME, m_strDatabase);
+    DDX_CBString(pDX, IDC_CONNECT_SERVER, m_strServer);
+    DDX_Text(pDX, IDC_CONNECT_USER, m_strUser);
+    DDX_Text(pDX, IDC_CONNECT_PASSWORD, m_strPassword);
+    DDX_Check(pDX, IDC_CONNECT_ON_STARTUP, m_bConnectOnStartup);
+}
+
+void CConnectDatabaseDlg::EnableControl(int nID, BOOL bEnable)
+{
+    CWnd* pControl = GetDlgItem(nID);
+    if (pControl != NULL)
+        pControl->EnableWindow(bEnable);
+}
+
+BOOL CConnectDatabaseDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CTallyformApp* pApp = App();
+
+    m_comboType.SetItemData(m_comboType.AddString("ODBC"), kOdbcType);
+    m_comboType.SetItemData(m_comboType.AddString("Access"), 1);
+    int nCount = m_comboType.GetCount();
+    for (int i = 0; i < nCount && i < kMaxTypeEntries; ++i)
+    {
+        if ((int)m_comboType.GetItemData(i) == pApp->m_nDataSourceType)
+        {
+            m_comboType.SetCurSel(i);
+            break;
+        }
+    }
+    m_nType = pApp->m_nDataSourceType;
+
+    EnableControl(IDC_CONNECT_DATABASE_BROWSE, m_nType != kOdbcType && m_nType != kSybaseType);
+    SetDlgItemText(IDC_CONNECT_DATABASE_NAME, pApp->m_strDatabaseName);
+    if (m_nType == kSybaseType)
+        SetDlgItemText(IDC_CONNECT_SERVER, pApp->m_strServerName);
+    else
+        EnableControl(IDC_CONNECT_SERVER, FALSE);
+    SetDlgItemText(IDC_CONNECT_USER, pApp->m_strUserID);
+    // The password is never offered again.
+    m_bConnectOnStartup = pApp->m_bConnectOnStartup;
+    CheckDlgButton(IDC_CONNECT_ON_STARTUP, m_bConnectOnStartup ? BST_CHECKED : BST_UNCHECKED);
+    GotoDlgCtrl(GetDlgItem(IDC_CONNECT_USER));
+    return FALSE;
+}
+
+void CConnectDatabaseDlg::OnSelchangeType()
+{
+    int nSel = m_comboType.GetCurSel();
+    if (nSel < 0)
+        return;
+    m_nType = (int)m_comboType.GetItemData(nSel);
+    if (m_nType == kSybaseType)
+    {
+        EnableControl(IDC_CONNECT_SERVER, TRUE);
+        SetDlgItemText(IDC_CONNECT_SERVER, App()->m_strServerName);
+        EnableControl(IDC_CONNECT_SERVER_BROWSE, TRUE);
+        EnableControl(IDC_CONNECT_DATABASE_BROWSE, FALSE);
+        EnableControl(IDC_CONNECT_USER, TRUE);
+        EnableControl(IDC_CONNECT_PASSWORD, TRUE);
+        return;
+    }
+    EnableControl(IDC_CONNECT_DATABASE_BROWSE, m_nType != kOdbcType);
+    EnableControl(IDC_CONNECT_SERVER_BROWSE, FALSE);
+    EnableControl(IDC_CONNECT_SERVER, FALSE);
+}
+
+void CConnectDatabaseDlg::OnBrowseDatabase()
+{
+    char szCurrent[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, szCurrent);
+    BOOL bHaveCurrent = n != 0 && n < MAX_PATH;
+    CString strStart = bHaveCurrent ? CString(szCurrent) + "\\Database" : CString();
+
+    CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY, NULL, this);
+    dlg.m_ofn.lpstrInitialDir = strStart.IsEmpty() ? NULL : (LPCSTR)strStart;
+    BOOL bChosen = dlg.DoModal() == IDOK;
+    if (bHaveCurrent)
+        SetCurrentDirectoryA(szCurrent);
+    if (!bChosen)
+        return;
+    m_strDatabase = dlg.GetPathName();
+    SetDlgItemText(IDC_CONNECT_DATABASE_NAME, m_strDatabase);
+}
+
+void CConnectDatabaseDlg::OnBrowseServer()
+{
+    LPITEMIDLIST pidlRoot = NULL;
+    if (FAILED(SHGetSpecialFolderLocation(m_hWnd, CSIDL_NETWORK, &pidlRoot)))
+        pidlRoot = NULL;
+    char szName[MAX_PATH] = "";
+    BROWSEINFOA info = {};
+    info.hwndOwner = m_hWnd;
+    info.pidlRoot = pidlRoot;
+    info.pszDisplayName = szName;
+    info.lpszTitle = "Select database Server";
+    info.ulFlags = BIF_BROWSEFORCOMPUTER;
+    LPITEMIDLIST pidl = SHBrowseForFolderA(&info);
+    if (pidl != NULL)
+    {
+        SetDlgItemText(IDC_CONNECT_SERVER, szName);
+        m_strServer = szName;
+        CoTaskMemFree(pidl);
+    }
+    if (pidlRoot != NULL)
+        CoTaskMemFree(pidlRoot);
+}

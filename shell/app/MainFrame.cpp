@@ -1,0 +1,154 @@
+#include "shell/app/MainFrame.h"
+
+#include <shellapi.h>
+
+#include "framework/core/MessageSink.h"
+#include "framework/windows/Menu.h"
+#include "ShellIds.h"
+
+IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_GETMINMAXINFO()
+    ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_DATA, OnViewToolbar)
+END_MESSAGE_MAP()
+
+namespace
+{
+const UINT kIndicators[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                             ID_INDICATOR_SCRL };
+const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                        CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+} // namespace
+
+CMainFrame::CMainFrame() : m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious()
+{
+    m_wpPrevious.length = sizeof(m_wpPrevious);
+}
+
+CMainFrame::~CMainFrame() {}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CMDIFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    cs.style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE | WS_MAXIMIZE;
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle)
+{
+    if (!bar.CreateEx(this, TBSTYLE_FLAT, kBarStyle) || !bar.LoadToolBar(nIDResource))
+        return FALSE;
+    bar.SetWindowText(lpszTitle);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (!CreateToolBar(m_wndToolBar, IDR_MAINFRAME, "Standard") ||
+        !CreateToolBar(m_wndTableBar, IDR_TABLE_BAR, "Table") ||
+        !CreateToolBar(m_wndDataBar, IDR_DATA_BAR, "Data"))
+        return -1;
+    if (!m_wndStatusBar.Create(this) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
+        return -1;
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
+    DockControlBar(&m_wndTableBar, AFX_IDW_DOCKBAR_TOP);
+    DockToolBarBeside(&m_wndDataBar, &m_wndTableBar);
+    return 0;
+}
+
+CToolBar* CMainFrame::GetToolBar(UINT nID)
+{
+    switch (nID)
+    {
+    case IDR_MAINFRAME:
+        return &m_wndToolBar;
+    case IDR_TABLE_BAR:
+        return &m_wndTableBar;
+    case IDR_DATA_BAR:
+        return &m_wndDataBar;
+    default:
+        return NULL;
+    }
+}
+
+void CMainFrame::DockToolBarBeside(CControlBar* pBar, CControlBar* pLeftBar)
+{
+    RecalcLayout();
+    CRect rect;
+    pLeftBar->GetWindowRect(&rect);
+    rect.OffsetRect(1, 0);
+    DWORD dwStyle = pLeftBar->GetBarStyle();
+    UINT nDockBar = (dwStyle & CBRS_ALIGN_TOP)      ? AFX_IDW_DOCKBAR_TOP
+                    : (dwStyle & CBRS_ALIGN_BOTTOM) ? AFX_IDW_DOCKBAR_BOTTOM
+                    : (dwStyle & CBRS_ALIGN_LEFT)   ? AFX_IDW_DOCKBAR_LEFT
+                                                    : AFX_IDW_DOCKBAR_RIGHT;
+    DockControlBar(pBar, nDockBar, &rect);
+}
+
+void CMainFrame::OnViewToolbar(UINT nID)
+{
+    CToolBar* pBar = nID == ID_VIEW_TOOLBAR_NORMAL  ? &m_wndToolBar
+                     : nID == ID_VIEW_TOOLBAR_TABLE ? &m_wndTableBar
+                                                    : &m_wndDataBar;
+    HMENU hMenu = ::GetMenu(m_hWnd);
+    BOOL bChecked = (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    ShowControlBar(pBar, !bChecked, FALSE);
+    ::CheckMenuItem(hMenu, nID, MF_BYCOMMAND | (bChecked ? MF_UNCHECKED : MF_CHECKED));
+}
+
+HMENU CMainFrame::DetachDocumentMenu()
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_TALLYFORM_TEMPLATE))
+        return NULL;
+    return menu.Detach();
+}
+
+HMENU CMainFrame::DetachDefaultMenu()
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_MAINFRAME))
+        return NULL;
+    return menu.Detach();
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    if (m_bFullScreen)
+    {
+        int cx = m_rectFullScreen.right - m_rectFullScreen.left;
+        int cy = m_rectFullScreen.bottom - m_rectFullScreen.top;
+        lpMMI->ptMaxSize.x = cx;
+        lpMMI->ptMaxSize.y = cy;
+        lpMMI->ptMaxTrackSize.x = cx;
+        lpMMI->ptMaxTrackSize.y = cy;
+    }
+    CMDIFrameWnd::OnGetMinMaxInfo(lpMMI);
+}
+
+void CMainFrame::OnHelpFinder()
+{
+    char szDir[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, szDir);
+    if (n == 0 || n >= MAX_PATH)
+        szDir[0] = '\0';
+    char szFile[MAX_PATH] = "";
+    LoadStringA(AfxGetResourceHandle(), IDS_HELP_FILE, szFile, sizeof(szFile));
+    HINSTANCE hResult = ShellExecuteA(m_hWnd, "open", szFile, NULL, szDir[0] ? szDir : NULL,
+                                      SW_SHOWMAXIMIZED);
+    if ((INT_PTR)hResult <= 32)
+    {
+        CString strMessage;
+        strMessage.Format("Faild to open help file %s.", szFile);
+        AfxMessageBox(strMessage);
+    }
+}

@@ -1,0 +1,50 @@
+// CMainFrame: the designer's MDI main window.  It carries the Standard,
+// Table and Data toolbars, the status bar, the program's menus (the
+// no-document menu on the frame, the document menu given to the document
+// template), full-screen sizing and Help > Help Topics.
+#pragma once
+
+#include "framework/docview/MDIWnd.h"
+#include "framework/docview/StatusBar.h"
+#include "framework/docview/ToolBar.h"
+
+class CMainFrame : public CMDIFrameWnd
+{
+    DECLARE_DYNAMIC(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+    // Menu 5 (with a document open) and menu 4 (without), each loaded
+    // afresh; the caller owns the handle.
+    HMENU DetachDocumentMenu();
+    HMENU DetachDefaultMenu();
+    // The toolbar of toolbar resource 4, 6 or 11; NULL for any other id.
+    CToolBar* GetToolBar(UINT nID);
+    // Docks pBar on the side of pLeftBar, just right of it.
+    void DockToolBarBeside(CControlBar* pBar, CControlBar* pLeftBar);
+
+    CToolBar m_wndToolBar;
+    CToolBar m_wndTableBar;
+    CToolBar m_wndDataBar;
+    CStatusBar m_wndStatusBar;
+
+    BOOL m_bFullScreen;
+    RECT m_rectFullScreen;
+    WINDOWPLACEMENT m_wpPrevious;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    void OnHelpFinder();
+    // View > Toolbars: shows the bar when its item has no check mark and
+    // hides it when it has one; the check mark follows.
+    void OnViewToolbar(UINT nID);
+
+private:
+    BOOL CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,5 @@
+#include "shell/app/PlaceholderSheetView.h"
+
+IMPLEMENT_DYNCREATE(CPlaceholderSheetView, CView)
+
+void CPlaceholderSheetView::OnDraw(CDC*) {}

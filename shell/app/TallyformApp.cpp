@@ -1,0 +1,133 @@
+#include "shell/app/TallyformApp.h"
+
+#include <ole2.h>
+#include <shellapi.h>
+
+#include "framework/core/MessageSink.h"
+#include "framework/docview/DocTemplate.h"
+#include "sheet/document/TallyformDoc.h"
+#include "shell/StartupSplash.h"
+#include "shell/app/AboutDlg.h"
+#include "shell/app/ChildFrame.h"
+#include "shell/app/MainFrame.h"
+#include "shell/app/PlaceholderSheetView.h"
+#include "ShellIds.h"
+
+BEGIN_MESSAGE_MAP(CTallyformApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnTallyformFileOpen)
+    ON_COMMAND(ID_DATABASE_CONNECT, OnDatabaseConnect)
+    ON_UPDATE_COMMAND_UI(ID_DATABASE_CONNECT, OnUpdateDatabaseConnect)
+    ON_COMMAND(ID_DATABASE_DISCONNECT, OnDatabaseDisconnect)
+    ON_UPDATE_COMMAND_UI(ID_DATABASE_DISCONNECT, OnUpdateDatabaseCommands)
+END_MESSAGE_MAP()
+
+CTallyformApp::CTallyformApp()
+    : CWinApp(NULL), m_bConnectOnStartup(1), m_nDataSourceType(0), m_pDatabase(NULL),
+      m_pItemRecordset(NULL), m_pColItemRecordset(NULL), m_pOrganRecordset(NULL),
+      m_nGuiFontIndex(DEFAULT_GUI_FONT), m_pDocTemplate(NULL), m_hDocumentMenu(NULL),
+      m_bOleInitialized(FALSE)
+{
+    m_dcScreen.Attach(::GetDC(NULL));
+}
+
+CTallyformApp::~CTallyformApp()
+{
+    HDC hDC = m_dcScreen.Detach();
+    if (hDC != NULL)
+        ::ReleaseDC(NULL, hDC);
+    if (m_hDocumentMenu != NULL)
+        ::DestroyMenu(m_hDocumentMenu);
+}
+
+BOOL CTallyformApp::CreateMainFrame()
+{
+    CMainFrame* pMainFrame = new CMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    {
+        delete pMainFrame;
+        return FALSE;
+    }
+    m_pMainWnd = pMainFrame;
+
+    // The document frames share the document menu; the frame shows the
+    // no-document menu until a document is open.
+    m_hDocumentMenu = pMainFrame->DetachDocumentMenu();
+    HMENU hDefault = pMainFrame->DetachDefaultMenu();
+    if (hDefault != NULL)
+    {
+        HMENU hLoaded = pMainFrame->m_hMenuDefault;
+        pMainFrame->m_hMenuDefault = hDefault;
+        pMainFrame->OnUpdateFrameMenu(hDefault);
+        if (hLoaded != NULL && hLoaded != hDefault)
+            ::DestroyMenu(hLoaded);
+    }
+    return TRUE;
+}
+
+BOOL CTallyformApp::InitInstance()
+{
+    CStartupSplash::EnableSplash(TRUE);
+    AfxSetMessageCaption(m_strAppName);
+    if (FAILED(OleInitialize(NULL)))
+    {
+        AfxMessageBox(IDS_OLE_INIT_FAILED);
+        return FALSE;
+    }
+    m_bOleInitialized = TRUE;
+    SetRegistryKey("Veltrano Inc.");
+
+    m_pDocTemplate = new CMultiDocTemplate(IDR_TALLYFORM_TEMPLATE, RUNTIME_CLASS(CTallyformDoc),
+                                           RUNTIME_CLASS(CChildFrame),
+                                           RUNTIME_CLASS(CPlaceholderSheetView));
+    AddDocTemplate(m_pDocTemplate);
+
+    if (!CreateMainFrame())
+        return FALSE;
+    ::DragAcceptFiles(m_pMainWnd->GetSafeHwnd(), TRUE);
+
+    m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
+    m_pMainWnd->UpdateWindow();
+
+    while (!InitDatabase())
+    {
+        int nAnswer = AfxMessageBox("Initialize database failed.", MB_ABORTRETRYIGNORE);
+        if (nAnswer == IDABORT)
+            return FALSE;
+        if (nAnswer == IDIGNORE)
+            break;
+    }
+    CStartupSplash::ShowSplash(NULL);
+    return TRUE;
+}
+
+int CTallyformApp::ExitInstance()
+{
+    DisconnectDatabase();
+    int nResult = CWinApp::ExitInstance();
+    if (m_bOleInitialized)
+    {
+        OleUninitialize();
+        m_bOleInitialized = FALSE;
+    }
+    return nResult;
+}
+
+BOOL CTallyformApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (CStartupSplash::HideOnInput(pMsg))
+        return TRUE;
+    return CWinApp::PreTranslateMessage(pMsg);
+}
+
+void CTallyformApp::OnAppAbout()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
+}
+
+void CTallyformApp::OnTallyformFileOpen()
+{
+    OnFileOpen();
+}

@@ -1,0 +1,90 @@
+// CTallyformApp: the designer's application object.  It starts the program,
+// holds the data-source settings of Tallyform.INI, owns the engine loader,
+// the open reporting database and the three list recordsets that stay open
+// while a database is connected, and handles the application's commands.
+#pragma once
+
+#include "framework/docview/WinApp.h"
+#include "framework/windows/Dc.h"
+#include "reporting/EngineLoader.h"
+
+class CKemDatabase;
+class CKemRecordset;
+class CMultiDocTemplate;
+
+class CTallyformApp : public CWinApp
+{
+public:
+    CTallyformApp();
+    ~CTallyformApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // The full path of Tallyform.INI: the current directory, the InstallDir
+    // setting, then the Windows directory.  When none holds the file the
+    // user is told and the Windows-directory path is returned all the same.
+    CString FindIniFile();
+    // Section DataSource into the members; 1 ok, 0 when the file, the type
+    // or the name is missing.
+    int ReadDataSourceSettings();
+    // Start, Type, Name and ServerName back to the file; 0 on the first
+    // write that fails.  User id and password are never written.
+    int WriteDataSourceSettings();
+    // The start-up connection: settings, the dialog, the connection.
+    int InitDatabase();
+    // Opens the database of the current settings and the three recordsets;
+    // on any failure everything opened is closed again.
+    int ConnectDatabase();
+    void DisconnectDatabase();
+    BOOL OpenItemRecordset();
+    BOOL OpenColumnItemRecordset();
+    BOOL OpenOrganRecordset();
+    BOOL IsOrganRecordsetOpen() const;
+    BOOL IsDatabaseOpen() const;
+    // 1 when "Select * From table Where condition" yields a row, 0 when it
+    // yields none, -1 when it cannot be asked: an empty text, no open
+    // database, no recordset, or a database error.  Callers refuse on -1.
+    int RecordExists(CString strTable, CString strCondition);
+
+    CString m_strIniPath;
+    BOOL m_bConnectOnStartup;
+    int m_nDataSourceType;
+    CString m_strDatabaseName;
+    CString m_strServerName;
+    CString m_strPassword;
+    CString m_strUserID;
+    CEngineLoader m_engineLoader;
+    CKemDatabase* m_pDatabase;
+    CKemRecordset* m_pItemRecordset;
+    CKemRecordset* m_pColItemRecordset;
+    CKemRecordset* m_pOrganRecordset;
+    CDC m_dcScreen;
+    int m_nGuiFontIndex;
+
+    // The designer's document template, once start-up has made it.
+    CMultiDocTemplate* m_pDocTemplate;
+    // The owner-drawn document menu (menu 5) shared by the document frames.
+    HMENU m_hDocumentMenu;
+
+protected:
+    void OnAppAbout();
+    void OnTallyformFileOpen();
+    void OnDatabaseConnect();
+    void OnUpdateDatabaseConnect(CCmdUI* pCmdUI);
+    void OnDatabaseDisconnect();
+    void OnUpdateDatabaseCommands(CCmdUI* pCmdUI);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Opens one list recordset into rpRecordset; on failure the recordset
+    // is released and the member is NULL.
+    BOOL OpenListRecordset(CKemRecordset*& rpRecordset, LPCSTR lpszSQL);
+    // Closes and releases one recordset; a database error is reported and
+    // the recordset is released all the same.
+    void CloseListRecordset(CKemRecordset*& rpRecordset);
+    BOOL CreateMainFrame();
+    BOOL m_bOleInitialized;
+};

@@ -1,0 +1,206 @@
+#include "tests/app/DesignerProcess.h"
+
+namespace
+{
+const DWORD kPollMs = 50;
+
+struct EnumState
+{
+    DWORD dwProcessId;
+    std::vector<HWND>* pWindows;
+};
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
+{
+    EnumState* pState = reinterpret_cast<EnumState*>(lParam);
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hWnd, &dwPid);
+    if (dwPid == pState->dwProcessId && IsWindowVisible(hWnd))
+        pState->pWindows->push_back(hWnd);
+    return TRUE;
+}
+
+CString ClassOf(HWND hWnd)
+{
+    char szClass[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    return szClass;
+}
+
+CString TextOf(HWND hWnd)
+{
+    char szText[1024] = "";
+    GetWindowTextA(hWnd, szText, sizeof(szText));
+    return szText;
+}
+
+BOOL CALLBACK FindStaticText(HWND hWnd, LPARAM lParam)
+{
+    if (ClassOf(hWnd).CompareNoCase("Static") != 0)
+        return TRUE;
+    CString strText = TextOf(hWnd);
+    if (strText.IsEmpty())
+        return TRUE;
+    *reinterpret_cast<CString*>(lParam) = strText;
+    return FALSE;
+}
+} // namespace
+
+CString CDesignerProcess::ProgramFolder()
+{
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    CString strPath = szPath;
+    return strPath.Left(strPath.ReverseFind('\\'));
+}
+
+CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder) : m_process()
+{
+    CString strCommand = "\"" + ProgramFolder() + "\\Tallyform.exe.so\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    if (!CreateProcessA(NULL, strCommand.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, lpszFolder,
+                        &si, &m_process))
+        m_process = PROCESS_INFORMATION();
+    strCommand.ReleaseBuffer();
+}
+
+CDesignerProcess::~CDesignerProcess()
+{
+    if (m_process.hProcess == NULL)
+        return;
+    if (WaitForSingleObject(m_process.hProcess, 0) != WAIT_OBJECT_0)
+    {
+        TerminateProcess(m_process.hProcess, 1);
+        WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+BOOL CDesignerProcess::WaitForExit(DWORD dwMilliseconds, DWORD* pdwExitCode)
+{
+    if (m_process.hProcess == NULL ||
+        WaitForSingleObject(m_process.hProcess, dwMilliseconds) != WAIT_OBJECT_0)
+        return FALSE;
+    if (pdwExitCode != NULL)
+        GetExitCodeProcess(m_process.hProcess, pdwExitCode);
+    return TRUE;
+}
+
+std::vector<HWND> CDesignerProcess::TopLevelWindows() const
+{
+    std::vector<HWND> windows;
+    EnumState state = { m_process.dwProcessId, &windows };
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&state));
+    return windows;
+}
+
+HWND CDesignerProcess::WaitForDialog(LPCSTR lpszCaption, DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    do
+    {
+        for (HWND hWnd : TopLevelWindows())
+        {
+            if (ClassOf(hWnd) == "#32770" &&
+                (lpszCaption == NULL || TextOf(hWnd) == lpszCaption))
+                return hWnd;
+        }
+        if (WaitForExit(kPollMs))
+            return NULL;
+    } while (GetTickCount() - dwStart < dwMilliseconds);
+    return NULL;
+}
+
+HWND CDesignerProcess::WaitForMainWindow(DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    do
+    {
+        for (HWND hWnd : TopLevelWindows())
+        {
+            if (ClassOf(hWnd) != "#32770" && GetMenu(hWnd) != NULL)
+                return hWnd;
+        }
+        if (WaitForExit(kPollMs))
+            return NULL;
+    } while (GetTickCount() - dwStart < dwMilliseconds);
+    return NULL;
+}
+
+HWND CDesignerProcess::WaitForMessage(LPCSTR lpszText, DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    do
+    {
+        HWND hBox = WaitForDialog(NULL, kPollMs);
+        if (hBox != NULL)
+        {
+            CString strText = MessageText(hBox);
+            if (strText == lpszText)
+                return hBox;
+            if (TextOf(hBox) != "Connect to Database")
+            {
+                m_seen.push_back((LPCSTR)strText);
+                Press(hBox, IDOK);
+                Sleep(200);
+            }
+        }
+        if (WaitForExit(0))
+            return NULL;
+    } while (GetTickCount() - dwStart < dwMilliseconds);
+    return NULL;
+}
+
+BOOL CDesignerProcess::Close(DWORD dwMilliseconds)
+{
+    HWND hMain = WaitForMainWindow(0);
+    if (hMain != NULL)
+        PostMessageA(hMain, WM_CLOSE, 0, 0);
+    return WaitForExit(dwMilliseconds);
+}
+
+CString CDesignerProcess::MessageText(HWND hBox)
+{
+    CString strText;
+    EnumChildWindows(hBox, FindStaticText, reinterpret_cast<LPARAM>(&strText));
+    return strText;
+}
+
+void CDesignerProcess::Press(HWND hDlg, int nID)
+{
+    HWND hButton = GetDlgItem(hDlg, nID);
+    PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)hButton);
+}
+
+BOOL CDesignerProcess::IsConnectEnabled(HWND hFrame)
+{
+    PostMessageA(hFrame, WM_COMMAND, MAKEWPARAM(32837, 0), 0);
+    HWND hDlg = WaitForDialog("Connect to Database", 3000);
+    if (hDlg == NULL)
+        return FALSE;
+    Press(hDlg, IDCANCEL);
+    WaitGone(hDlg, 10000);
+    return TRUE;
+}
+
+BOOL CDesignerProcess::WaitGone(HWND hWnd, DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    while (IsWindow(hWnd) && IsWindowVisible(hWnd))
+    {
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+    return TRUE;
+}
+
+HMODULE LoadDesignerResources()
+{
+    static HMODULE s_hModule =
+        LoadLibraryExA(CDesignerProcess::ProgramFolder() + "\\Tallyform.exe.so", NULL,
+                       DONT_RESOLVE_DLL_REFERENCES);
+    return s_hModule;
+}

@@ -1,0 +1,66 @@
+// Runs the real designer program as a child process in a working folder and
+// finds and drives its windows from outside with messages.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+#include "framework/core/String.h"
+
+class CDesignerProcess
+{
+public:
+    // Starts <program folder>\Tallyform.exe.so with lpszFolder as its
+    // current directory.
+    explicit CDesignerProcess(LPCSTR lpszFolder);
+    // Ends the program when a test left it running.
+    ~CDesignerProcess();
+    CDesignerProcess(const CDesignerProcess&) = delete;
+    CDesignerProcess& operator=(const CDesignerProcess&) = delete;
+
+    BOOL IsStarted() const { return m_process.hProcess != NULL; }
+    // TRUE once the process has ended within the time; its exit code then.
+    BOOL WaitForExit(DWORD dwMilliseconds, DWORD* pdwExitCode = NULL);
+
+    // The first visible dialog window (class #32770) of the program whose
+    // caption is lpszCaption (any caption when NULL), waiting up to the time.
+    HWND WaitForDialog(LPCSTR lpszCaption, DWORD dwMilliseconds);
+    // The visible top-level window of the program with a menu bar.
+    HWND WaitForMainWindow(DWORD dwMilliseconds);
+    // Waits for a message box with this text, pressing OK on any other box
+    // on the way (the texts are collected in Seen()).  NULL when none came.
+    HWND WaitForMessage(LPCSTR lpszText, DWORD dwMilliseconds);
+    const std::vector<std::string>& Seen() const { return m_seen; }
+
+    // TRUE once the window has gone (or is hidden) within the time.
+    static BOOL WaitGone(HWND hWnd, DWORD dwMilliseconds);
+
+    // Closes the main window and waits for the program to end.
+    BOOL Close(DWORD dwMilliseconds = 30000);
+
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+
+    // The folder of the programs (the folder of this test program).
+    static CString ProgramFolder();
+    // The text of a message box: its static text control.
+    static CString MessageText(HWND hBox);
+    // Presses a button of a dialog or message box the way a click does.
+    static void Press(HWND hDlg, int nID);
+    // Whether Database > Connect is enabled: the command is posted as a menu
+    // sends it, and the framework runs it (showing the connect dialog, which
+    // is then cancelled) only when its update handler enables it.
+    BOOL IsConnectEnabled(HWND hFrame);
+
+private:
+    std::vector<HWND> TopLevelWindows() const;
+
+    PROCESS_INFORMATION m_process;
+    std::vector<std::string> m_seen;
+};
+
+// The designer program's module loaded without running it, for its
+// resources (menus are private to the process that loaded them, so the
+// running program's menu bar cannot be read from here).
+HMODULE LoadDesignerResources();

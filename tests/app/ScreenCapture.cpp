@@ -1,0 +1,85 @@
+// Only X11 and C headers here: the Windows headers clash with Xlib's names.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "tests/app/ScreenCapture.h"
+
+namespace
+{
+void PutLe(FILE* pFile, uint32_t nValue, int nBytes)
+{
+    for (int i = 0; i < nBytes; ++i)
+        fputc((int)((nValue >> (8 * i)) & 0xFF), pFile);
+}
+} // namespace
+
+int SaveRootAreaBitmap(int x, int y, int cx, int cy, const char* lpszUnixPath)
+{
+    Display* pDisplay = XOpenDisplay(getenv("DISPLAY"));
+    if (pDisplay == NULL)
+        return 0;
+    // Only the part on the screen can be read.
+    int nScreenX = DisplayWidth(pDisplay, DefaultScreen(pDisplay));
+    int nScreenY = DisplayHeight(pDisplay, DefaultScreen(pDisplay));
+    if (x < 0)
+    {
+        cx += x;
+        x = 0;
+    }
+    if (y < 0)
+    {
+        cy += y;
+        y = 0;
+    }
+    if (x + cx > nScreenX)
+        cx = nScreenX - x;
+    if (y + cy > nScreenY)
+        cy = nScreenY - y;
+    if (cx <= 0 || cy <= 0)
+    {
+        XCloseDisplay(pDisplay);
+        return 0;
+    }
+    XImage* pImage = XGetImage(pDisplay, DefaultRootWindow(pDisplay), x, y, (unsigned)cx,
+                               (unsigned)cy, AllPlanes, ZPixmap);
+    int nResult = 0;
+    FILE* pFile = pImage != NULL ? fopen(lpszUnixPath, "wb") : NULL;
+    if (pFile != NULL)
+    {
+        uint32_t nRow = (uint32_t)((cx * 3 + 3) & ~3);
+        uint32_t nData = nRow * (uint32_t)cy;
+        fputc('B', pFile);
+        fputc('M', pFile);
+        PutLe(pFile, 54 + nData, 4);
+        PutLe(pFile, 0, 4);
+        PutLe(pFile, 54, 4);
+        PutLe(pFile, 40, 4);
+        PutLe(pFile, (uint32_t)cx, 4);
+        PutLe(pFile, (uint32_t)cy, 4);
+        PutLe(pFile, 1, 2);
+        PutLe(pFile, 24, 2);
+        for (int i = 0; i < 6; ++i)
+            PutLe(pFile, 0, 4);
+        for (int row = cy - 1; row >= 0; --row)
+        {
+            for (int col = 0; col < cx; ++col)
+            {
+                unsigned long pixel = XGetPixel(pImage, col, row);
+                fputc((int)(pixel & 0xFF), pFile);
+                fputc((int)((pixel >> 8) & 0xFF), pFile);
+                fputc((int)((pixel >> 16) & 0xFF), pFile);
+            }
+            for (uint32_t pad = (uint32_t)cx * 3; pad < nRow; ++pad)
+                fputc(0, pFile);
+        }
+        nResult = fclose(pFile) == 0;
+    }
+    if (pImage != NULL)
+        XDestroyImage(pImage);
+    XCloseDisplay(pDisplay);
+    return nResult;
+}

@@ -1,0 +1,7 @@
+// Saves a rectangle of the X display's root window as a 24-bit BMP file.
+// Another process's windows are not in this process's screen DC under
+// Wine, so a picture of the running program is read from the X server.
+#pragma once
+
+// lpszUnixPath is a Unix path; 0 when the display or the file fails.
+int SaveRootAreaBitmap(int x, int y, int cx, int cy, const char* lpszUnixPath);

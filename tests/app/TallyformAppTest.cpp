@@ -1,0 +1,94 @@
+// The application object's settings and database operations, in this
+// process: the INI rules and the record test against a real database.
+#include <string>
+
+#include "tests/support/Gtest.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/ScratchFolder.h"
+#include "shell/app/TallyformApp.h"
+#include "tests/app/DesignerProcess.h"
+
+namespace
+{
+class TallyformAppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char szDir[MAX_PATH];
+        GetCurrentDirectoryA(MAX_PATH, szDir);
+        m_strPrevious = szDir;
+        SetCurrentDirectoryA(m_folder.GetPath());
+        m_strIni = m_folder.PathOf("Tallyform.INI");
+        m_strDatabase = m_folder.PathOf("Reporting.mdb");
+        ASSERT_TRUE(CopyFileA(CDesignerProcess::ProgramFolder() + "\\Data\\Reporting.mdb",
+                              m_strDatabase, FALSE));
+    }
+    void TearDown() override
+    {
+        m_app.DisconnectDatabase();
+        SetCurrentDirectoryA(m_strPrevious);
+    }
+
+    std::string IniValue(LPCSTR lpszKey)
+    {
+        char szValue[256] = "";
+        GetPrivateProfileStringA("DataSource", lpszKey, "<none>", szValue, sizeof(szValue), m_strIni);
+        return szValue;
+    }
+
+    CScratchFolder m_folder;
+    CString m_strPrevious;
+    CString m_strIni;
+    CString m_strDatabase;
+    MessageBoxRecorder m_messages;
+    CTallyformApp m_app;
+};
+
+TEST_F(TallyformAppTest, ServerNameIsReadOnlyForSybaseButAlwaysWrittenBack)
+{
+    WriteWholeFile(m_strIni, "[DataSource]\r\nStart=1\r\nType=1\r\nName=a.mdb\r\nServerName=srv\r\n");
+    ASSERT_EQ(m_app.ReadDataSourceSettings(), 1);
+    EXPECT_EQ(m_app.m_strServerName, "");
+    EXPECT_NE(m_app.WriteDataSourceSettings(), 0);
+    EXPECT_EQ(IniValue("ServerName"), "");
+
+    WriteWholeFile(m_strIni, "[DataSource]\r\nStart=7\r\nType=26\r\nName=db\r\nServerName=srv\r\n");
+    ASSERT_EQ(m_app.ReadDataSourceSettings(), 1);
+    EXPECT_EQ(m_app.m_strServerName, "srv");
+    EXPECT_EQ(m_app.m_bConnectOnStartup, 1);
+
+    WriteWholeFile(m_strIni, "[DataSource]\r\nStart=1\r\nType=1\r\nName=\r\n");
+    EXPECT_EQ(m_app.ReadDataSourceSettings(), 0);
+    EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+TEST_F(TallyformAppTest, RecordTestAnswersOneZeroOrRefuses)
+{
+    // Not connected: no answer, and nothing asked.
+    EXPECT_EQ(m_app.RecordExists("ss_Organ", "1=1"), -1);
+
+    m_app.m_nDataSourceType = 1;
+    m_app.m_strDatabaseName = m_strDatabase;
+    ASSERT_EQ(m_app.ConnectDatabase(), 1);
+    ASSERT_NE(m_app.m_pItemRecordset, nullptr);
+    ASSERT_NE(m_app.m_pColItemRecordset, nullptr);
+    EXPECT_TRUE(m_app.IsOrganRecordsetOpen());
+
+    EXPECT_EQ(m_app.RecordExists("ss_Organ", "1=1"), 1);
+    EXPECT_EQ(m_app.RecordExists("ss_Organ", "FD_Code='no such code'"), 0);
+    EXPECT_EQ(m_app.RecordExists("ss_Organ", ""), -1);
+    EXPECT_EQ(m_app.RecordExists("", "1=1"), -1);
+    EXPECT_TRUE(m_messages.Messages().empty());
+    // A query the database refuses is no "no": the caller must refuse too.
+    EXPECT_EQ(m_app.RecordExists("ss_no_such_table", "1=1"), -1);
+    EXPECT_FALSE(m_messages.Messages().empty());
+
+    m_app.DisconnectDatabase();
+    EXPECT_EQ(m_app.m_pDatabase, nullptr);
+    EXPECT_EQ(m_app.m_pItemRecordset, nullptr);
+    EXPECT_EQ(m_app.m_pColItemRecordset, nullptr);
+    EXPECT_EQ(m_app.m_pOrganRecordset, nullptr);
+    EXPECT_EQ(m_app.RecordExists("ss_Organ", "1=1"), -1);
+}
+} // namespace
