@@ -19,7 +19,7 @@
 #include "view/CellEditNotify.h"
 #include "view/CellPeriodField.h"
 #include "view/TallyformView.h"
-#include "resource.h"
+#include "SheetViewTestFrame.h"
 #include "SheetViewIds.h"
 
 namespace
@@ -94,7 +94,7 @@ protected:
         context.m_pNewViewClass = RUNTIME_CLASS(CTallyformView);
         context.m_pCurrentDoc = &m_doc;
         m_pFrame = new CFrameWnd;
-        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, NULL, &context));
+        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_SHEETVIEW_TEST_FRAME, WS_OVERLAPPEDWINDOW, NULL, &context));
         m_app.m_pMainWnd = m_pFrame;
         m_pView = static_cast<CTallyformView*>(m_pFrame->GetActiveView());
         ASSERT_NE(nullptr, m_pView);
