@@ -4,13 +4,14 @@
 #include <shellapi.h>
 
 #include "framework/core/MessageSink.h"
+#include "framework/docview/CommandLineInfo.h"
 #include "framework/docview/DocTemplate.h"
 #include "sheet/document/TallyformDoc.h"
 #include "shell/StartupSplash.h"
 #include "shell/app/AboutDlg.h"
 #include "shell/app/ChildFrame.h"
 #include "shell/app/MainFrame.h"
-#include "shell/app/PlaceholderSheetView.h"
+#include "view/TallyformView.h"
 #include "ShellIds.h"
 
 BEGIN_MESSAGE_MAP(CTallyformApp, CWinApp)
@@ -26,8 +27,7 @@ END_MESSAGE_MAP()
 CTallyformApp::CTallyformApp()
     : CWinApp(NULL), m_bConnectOnStartup(1), m_nDataSourceType(0), m_pDatabase(NULL),
       m_pItemRecordset(NULL), m_pColItemRecordset(NULL), m_pOrganRecordset(NULL),
-      m_nGuiFontIndex(DEFAULT_GUI_FONT), m_pDocTemplate(NULL), m_hDocumentMenu(NULL),
-      m_bOleInitialized(FALSE)
+      m_nGuiFontIndex(DEFAULT_GUI_FONT), m_pDocTemplate(NULL), m_bOleInitialized(FALSE)
 {
     m_dcScreen.Attach(::GetDC(NULL));
 }
@@ -37,8 +37,8 @@ CTallyformApp::~CTallyformApp()
     HDC hDC = m_dcScreen.Detach();
     if (hDC != NULL)
         ::ReleaseDC(NULL, hDC);
-    if (m_hDocumentMenu != NULL)
-        ::DestroyMenu(m_hDocumentMenu);
+    // The engine loader goes with this object: nothing may still reach it.
+    WithdrawConnection();
 }
 
 BOOL CTallyformApp::CreateMainFrame()
@@ -53,7 +53,17 @@ BOOL CTallyformApp::CreateMainFrame()
 
     // The document frames share the document menu; the frame shows the
     // no-document menu until a document is open.
-    m_hDocumentMenu = pMainFrame->DetachDocumentMenu();
+    // The template owns its shared menu: the one it loaded itself gives
+    // way to the owner-drawn one.
+    HMENU hDocument = pMainFrame->DetachDocumentMenu();
+    if (hDocument != NULL && m_pDocTemplate != NULL && hDocument != m_pDocTemplate->m_hMenuShared)
+    {
+        if (m_pDocTemplate->m_hMenuShared != NULL)
+            ::DestroyMenu(m_pDocTemplate->m_hMenuShared);
+        m_pDocTemplate->m_hMenuShared = hDocument;
+    }
+    else if (hDocument != NULL && m_pDocTemplate == NULL)
+        ::DestroyMenu(hDocument);
     HMENU hDefault = pMainFrame->DetachDefaultMenu();
     if (hDefault != NULL)
     {
@@ -77,15 +87,27 @@ BOOL CTallyformApp::InitInstance()
     }
     m_bOleInitialized = TRUE;
     SetRegistryKey("Veltrano Inc.");
+    LoadStdProfileSettings(4);
 
     m_pDocTemplate = new CMultiDocTemplate(IDR_TALLYFORM_TEMPLATE, RUNTIME_CLASS(CTallyformDoc),
                                            RUNTIME_CLASS(CChildFrame),
-                                           RUNTIME_CLASS(CPlaceholderSheetView));
+                                           RUNTIME_CLASS(CTallyformView));
     AddDocTemplate(m_pDocTemplate);
 
     if (!CreateMainFrame())
         return FALSE;
     ::DragAcceptFiles(m_pMainWnd->GetSafeHwnd(), TRUE);
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    // Started by OLE: no window, no database, no splash.
+    if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+        return TRUE;
+    // The program starts without an empty document.
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew)
+        cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
 
     m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
     m_pMainWnd->UpdateWindow();

@@ -63,10 +63,9 @@ public:
     CDC m_dcScreen;
     int m_nGuiFontIndex;
 
-    // The designer's document template, once start-up has made it.
+    // The designer's document template, once start-up has made it; its
+    // shared menu is the owner-drawn document menu (menu 5).
     CMultiDocTemplate* m_pDocTemplate;
-    // The owner-drawn document menu (menu 5) shared by the document frames.
-    HMENU m_hDocumentMenu;
 
 protected:
     void OnAppAbout();
@@ -86,5 +85,9 @@ private:
     // the recordset is released all the same.
     void CloseListRecordset(CKemRecordset*& rpRecordset);
     BOOL CreateMainFrame();
+    // The documents reach the database through the report connection:
+    // filled from the members once connected, emptied before disconnecting.
+    void PublishConnection();
+    void WithdrawConnection();
     BOOL m_bOleInitialized;
 };

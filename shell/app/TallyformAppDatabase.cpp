@@ -8,6 +8,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/WaitCursor.h"
+#include "reporting/ReportConnection.h"
 #include "shell/app/ConnectDatabaseDlg.h"
 
 namespace
@@ -66,8 +67,12 @@ int CTallyformApp::ConnectDatabase()
         bConnected = FALSE;
     }
     if (!bConnected)
+    {
         DisconnectDatabase();
-    return bConnected ? 1 : 0;
+        return 0;
+    }
+    PublishConnection();
+    return 1;
 }
 
 BOOL CTallyformApp::OpenListRecordset(CKemRecordset*& rpRecordset, LPCSTR lpszSQL)
@@ -129,6 +134,8 @@ void CTallyformApp::CloseListRecordset(CKemRecordset*& rpRecordset)
 
 void CTallyformApp::DisconnectDatabase()
 {
+    // Nothing reaches the objects once they start to go.
+    WithdrawConnection();
     // Each object is closed on its own, so one that fails to close leaves
     // none of the others open or unreleased.
     CloseListRecordset(m_pItemRecordset);
@@ -149,33 +156,32 @@ void CTallyformApp::DisconnectDatabase()
     m_pDatabase = NULL;
 }
 
+void CTallyformApp::PublishConnection()
+{
+    CReportConnection& connection = GetReportConnection();
+    connection.m_pLoader = &m_engineLoader;
+    connection.m_pDatabase = m_pDatabase;
+    connection.m_pOrganRecordset = m_pOrganRecordset;
+    connection.m_strIniPath = m_strIniPath;
+}
+
+void CTallyformApp::WithdrawConnection()
+{
+    CReportConnection& connection = GetReportConnection();
+    // Only the connection this application gave out is its to take back.
+    if (connection.m_pLoader != &m_engineLoader)
+        return;
+    connection.m_pLoader = NULL;
+    connection.m_pDatabase = NULL;
+    connection.m_pOrganRecordset = NULL;
+    connection.m_strIniPath.Empty();
+}
+
 int CTallyformApp::RecordExists(CString strTable, CString strCondition)
 {
-    if (strTable.IsEmpty() || strCondition.IsEmpty() || !IsDatabaseOpen())
+    if (GetReportConnection().m_pDatabase != m_pDatabase)
         return -1;
-    CKemRecordset* pRecordset = m_engineLoader.GetRecordset(m_pDatabase);
-    if (pRecordset == NULL)
-        return -1;
-    int nResult = -1;
-    try
-    {
-        CString strSQL;
-        strSQL.Format("Select * From %s Where %s", (LPCSTR)strTable, (LPCSTR)strCondition);
-        pRecordset->Open(strSQL, FALSE);
-        if (pRecordset->IsOpen())
-        {
-            nResult = pRecordset->IsBOF() ? 0 : 1;
-            pRecordset->Close();
-        }
-    }
-    catch (CException* e)
-    {
-        // A test that could not be asked is no answer: the caller refuses.
-        ReportAndDelete(e);
-        nResult = -1;
-    }
-    m_engineLoader.ReleaseRecordset(pRecordset);
-    return nResult;
+    return GetReportConnection().RecordExists(strTable, strCondition);
 }
 
 void CTallyformApp::OnDatabaseConnect()

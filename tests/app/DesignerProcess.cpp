@@ -54,9 +54,11 @@ CString CDesignerProcess::ProgramFolder()
     return strPath.Left(strPath.ReverseFind('\\'));
 }
 
-CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder) : m_process()
+CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments) : m_process()
 {
     CString strCommand = "\"" + ProgramFolder() + "\\Tallyform.exe.so\"";
+    if (lpszArguments != NULL)
+        strCommand += CString(" ") + lpszArguments;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     if (!CreateProcessA(NULL, strCommand.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, lpszFolder,

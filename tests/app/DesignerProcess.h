@@ -13,8 +13,8 @@ class CDesignerProcess
 {
 public:
     // Starts <program folder>\Tallyform.exe.so with lpszFolder as its
-    // current directory.
-    explicit CDesignerProcess(LPCSTR lpszFolder);
+    // current directory and lpszArguments (when not NULL) on its command line.
+    explicit CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments = NULL);
     // Ends the program when a test left it running.
     ~CDesignerProcess();
     CDesignerProcess(const CDesignerProcess&) = delete;

@@ -8,6 +8,8 @@
 #include "tests/app/DesignerProcess.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/app/ScreenCapture.h"
+#include "tests/sheet/SheetGrid.h"
+#include "sheet/document/TallyformDoc.h"
 
 namespace
 {
@@ -309,5 +311,86 @@ TEST_F(DesignerStartupTest, ConnectCommandConnectsAndKeepsTheTypeChosen)
     EXPECT_EQ(IniValue(m_strIni, "Start"), "0");
     EXPECT_EQ(IniValue(m_strIni, "Type"), "1");
     EXPECT_TRUE(designer.Close());
+}
+const char kRecentFiles[] = "Software\\Veltrano Inc.\\Tallyform\\Recent File List";
+const UINT kFirstRecentFile = 57616;
+
+// The MDI child window of the designer's main window, waiting up to the time.
+HWND WaitForDocumentWindow(HWND hMain, DWORD dwMilliseconds)
+{
+    HWND hClient = FindDescendant(hMain, NULL, "MDIClient");
+    DWORD dwStart = GetTickCount();
+    while (hClient != NULL)
+    {
+        HWND hChild = GetWindow(hClient, GW_CHILD);
+        if (hChild != NULL)
+            return hChild;
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            break;
+        Sleep(50);
+    }
+    return NULL;
+}
+
+std::string RecentFile(LPCSTR lpszEntry)
+{
+    char szValue[MAX_PATH] = "";
+    DWORD cb = sizeof(szValue);
+    if (RegGetValueA(HKEY_CURRENT_USER, kRecentFiles, lpszEntry, RRF_RT_REG_SZ, NULL, szValue,
+                     &cb) != ERROR_SUCCESS)
+        return "<none>";
+    return szValue;
+}
+
+TEST_F(DesignerStartupTest, TemplateOnTheCommandLineOpensAndIsRememberedAtExit)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRecentFiles);
+    WriteIni(AccessSettings(0));
+    CString strTemplate = m_folder.PathOf("Template\\Monthly.kvm");
+    {
+        CTallyformDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        sheettest::MakeGrid(doc.m_sheet, 2, 2);
+        ASSERT_TRUE(doc.OnSaveDocument(strTemplate));
+    }
+    {
+        CDesignerProcess designer(m_folder.GetPath(), "\"" + strTemplate + "\"");
+        HWND hMain = designer.WaitForMainWindow(kWaitMs);
+        ASSERT_NE(hMain, nullptr);
+        HWND hChild = WaitForDocumentWindow(hMain, kWaitMs);
+        ASSERT_NE(hChild, nullptr);
+        char szTitle[128] = "";
+        GetWindowTextA(hChild, szTitle, sizeof(szTitle));
+        EXPECT_NE(std::string(szTitle).find("Monthly"), std::string::npos) << szTitle;
+        EXPECT_NE(GetWindow(hChild, GW_CHILD), nullptr) << "the child frame holds its view";
+        EXPECT_TRUE(designer.Seen().empty());
+        EXPECT_TRUE(designer.Close());
+    }
+    EXPECT_STRCASEEQ(RecentFile("File1").c_str(), strTemplate);
+    EXPECT_EQ(RecentFile("File2"), "<none>");
+
+    // The next start reads the list: its first entry opens the template.
+    {
+        CDesignerProcess designer(m_folder.GetPath());
+        HWND hMain = designer.WaitForMainWindow(kWaitMs);
+        ASSERT_NE(hMain, nullptr);
+        EXPECT_EQ(WaitForDocumentWindow(hMain, 1500), nullptr);
+        PostMessageA(hMain, WM_COMMAND, MAKEWPARAM(kFirstRecentFile, 0), 0);
+        EXPECT_NE(WaitForDocumentWindow(hMain, kWaitMs), nullptr);
+        EXPECT_TRUE(designer.Close());
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRecentFiles);
+}
+
+TEST_F(DesignerStartupTest, TemplateThatCannotOpenEndsTheProgram)
+{
+    WriteIni(AccessSettings(0));
+    CString strMissing = m_folder.PathOf("Template\\Missing.kvm");
+    CDesignerProcess designer(m_folder.GetPath(), "\"" + strMissing + "\"");
+    // Whatever the document says is answered; then the program ends
+    // without ever showing its frame for use.
+    EXPECT_EQ(designer.WaitForMessage("<no such message>", kWaitMs), nullptr);
+    EXPECT_TRUE(designer.WaitForExit(kWaitMs));
+    EXPECT_FALSE(designer.Seen().empty());
 }
 } // namespace

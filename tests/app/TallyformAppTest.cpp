@@ -5,6 +5,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/ScratchFolder.h"
+#include "reporting/ReportConnection.h"
 #include "shell/app/TallyformApp.h"
 #include "tests/app/DesignerProcess.h"
 
@@ -90,5 +91,39 @@ TEST_F(TallyformAppTest, RecordTestAnswersOneZeroOrRefuses)
     EXPECT_EQ(m_app.m_pColItemRecordset, nullptr);
     EXPECT_EQ(m_app.m_pOrganRecordset, nullptr);
     EXPECT_EQ(m_app.RecordExists("ss_Organ", "1=1"), -1);
+}
+TEST_F(TallyformAppTest, DocumentsReachTheDatabaseOnlyWhileConnected)
+{
+    CReportConnection& connection = GetReportConnection();
+    WriteWholeFile(m_strIni, "[DataSource]\r\nStart=1\r\nType=1\r\nName=" +
+                                 std::string((LPCSTR)m_strDatabase) + "\r\n");
+    ASSERT_EQ(m_app.ReadDataSourceSettings(), 1);
+    EXPECT_EQ(connection.m_pDatabase, nullptr);
+
+    // A database that cannot be opened gives the documents nothing.
+    CString strGarbage = m_folder.PathOf("garbage.mdb");
+    WriteWholeFile(strGarbage, "this is no database");
+    m_app.m_strDatabaseName = strGarbage;
+    EXPECT_EQ(m_app.ConnectDatabase(), 0);
+    EXPECT_EQ(connection.m_pLoader, nullptr);
+    EXPECT_EQ(connection.m_pDatabase, nullptr);
+    EXPECT_EQ(connection.m_pOrganRecordset, nullptr);
+
+    m_app.m_strDatabaseName = m_strDatabase;
+    ASSERT_EQ(m_app.ConnectDatabase(), 1);
+    EXPECT_EQ(connection.m_pLoader, &m_app.m_engineLoader);
+    EXPECT_EQ(connection.m_pDatabase, m_app.m_pDatabase);
+    EXPECT_TRUE(connection.IsDatabaseOpen());
+    EXPECT_EQ(connection.m_pOrganRecordset, m_app.m_pOrganRecordset);
+    EXPECT_TRUE(connection.IsOrganRecordsetOpen());
+    EXPECT_STRCASEEQ(connection.m_strIniPath, m_strIni);
+    EXPECT_EQ(connection.RecordExists("ss_Organ", "1=1"), m_app.RecordExists("ss_Organ", "1=1"));
+
+    m_app.DisconnectDatabase();
+    EXPECT_EQ(connection.m_pLoader, nullptr);
+    EXPECT_EQ(connection.m_pDatabase, nullptr);
+    EXPECT_EQ(connection.m_pOrganRecordset, nullptr);
+    EXPECT_TRUE(connection.m_strIniPath.IsEmpty());
+    EXPECT_FALSE(connection.IsDatabaseOpen());
 }
 } // namespace
