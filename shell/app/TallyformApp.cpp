@@ -41,6 +41,14 @@ CTallyformApp::~CTallyformApp()
     WithdrawConnection();
 }
 
+void CTallyformApp::AddTallyformTemplate()
+{
+    m_pDocTemplate = new CMultiDocTemplate(IDR_TALLYFORM_TEMPLATE, RUNTIME_CLASS(CTallyformDoc),
+                                           RUNTIME_CLASS(CChildFrame),
+                                           RUNTIME_CLASS(CTallyformView));
+    AddDocTemplate(m_pDocTemplate);
+}
+
 BOOL CTallyformApp::CreateMainFrame()
 {
     CMainFrame* pMainFrame = new CMainFrame;
@@ -89,10 +97,7 @@ BOOL CTallyformApp::InitInstance()
     SetRegistryKey("Veltrano Inc.");
     LoadStdProfileSettings(4);
 
-    m_pDocTemplate = new CMultiDocTemplate(IDR_TALLYFORM_TEMPLATE, RUNTIME_CLASS(CTallyformDoc),
-                                           RUNTIME_CLASS(CChildFrame),
-                                           RUNTIME_CLASS(CTallyformView));
-    AddDocTemplate(m_pDocTemplate);
+    AddTallyformTemplate();
 
     if (!CreateMainFrame())
         return FALSE;

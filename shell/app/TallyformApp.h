@@ -63,6 +63,12 @@ public:
     CDC m_dcScreen;
     int m_nGuiFontIndex;
 
+    // Start-up's windows: the document template (with the sheet view in
+    // child frames), then the main frame with the document menu shared by
+    // the template's frames and the no-document menu on its own bar.
+    void AddTallyformTemplate();
+    BOOL CreateMainFrame();
+
     // The designer's document template, once start-up has made it; its
     // shared menu is the owner-drawn document menu (menu 5).
     CMultiDocTemplate* m_pDocTemplate;
@@ -84,7 +90,6 @@ private:
     // Closes and releases one recordset; a database error is reported and
     // the recordset is released all the same.
     void CloseListRecordset(CKemRecordset*& rpRecordset);
-    BOOL CreateMainFrame();
     // The documents reach the database through the report connection:
     // filled from the members once connected, emptied before disconnecting.
     void PublishConnection();
