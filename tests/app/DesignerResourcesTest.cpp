@@ -1,6 +1,8 @@
 // The designer's own menus, accelerators and strings, read from the built
 // program module.
+#include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/Gtest.h"
@@ -134,6 +136,21 @@ TEST_F(DesignerResourcesTest, DocumentAndModeMenus)
     HMENU hLoad = PopupNamed(PopupNamed(hMenu, "&File"), "&Load Data");
     ASSERT_NE(hLoad, nullptr);
     EXPECT_EQ(Entries(hLoad)[1].text, "From &Databae...");
+    EXPECT_EQ(Entries(hLoad)[1].id, 32829u);
+    HMENU hSave = PopupNamed(PopupNamed(hMenu, "&File"), "S&ave Data");
+    ASSERT_NE(hSave, nullptr);
+    EXPECT_EQ(Entries(hSave)[1].text, "to &Database");
+    EXPECT_EQ(Entries(hSave)[1].id, 32827u);
+    // The document's Data commands, by their texts.
+    std::vector<std::pair<std::string, UINT>> dataCommands;
+    for (const MenuEntry& entry : Entries(PopupNamed(hMenu, "&Data")))
+        dataCommands.push_back({ entry.text, entry.id });
+    for (const std::pair<std::string, UINT>& expected :
+         std::vector<std::pair<std::string, UINT>>{ { "&Sum Data From Databases...", 33031u },
+                                                    { "Sum Data From &Files...", 33056u },
+                                                    { "&Batch Import to Database...", 33058u } })
+        EXPECT_NE(std::find(dataCommands.begin(), dataCommands.end(), expected), dataCommands.end())
+            << expected.first;
     HMENU hData = PopupNamed(hMenu, "&Data");
     bool bConnect = false;
     for (const MenuEntry& entry : Entries(hData))
