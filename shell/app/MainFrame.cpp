@@ -4,6 +4,7 @@
 
 #include "framework/core/MessageSink.h"
 #include "framework/windows/Menu.h"
+#include "FormatBarIds.h"
 #include "ShellIds.h"
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
@@ -12,7 +13,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_GETMINMAXINFO()
     ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
-    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_DATA, OnViewToolbar)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_FORMAT, OnViewToolbar)
 END_MESSAGE_MAP()
 
 namespace
@@ -38,12 +39,22 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-BOOL CMainFrame::CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle)
+BOOL CMainFrame::CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle, UINT nID)
 {
-    if (!bar.CreateEx(this, TBSTYLE_FLAT, kBarStyle) || !bar.LoadToolBar(nIDResource))
+    if (!bar.CreateEx(this, TBSTYLE_FLAT, kBarStyle, CRect(0, 0, 0, 0), nID) ||
+        !bar.LoadToolBar(nIDResource))
         return FALSE;
     bar.SetWindowText(lpszTitle);
     bar.EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateFormatBar()
+{
+    if (!CreateToolBar(m_wndFormatBar, IDR_FORMAT_BAR, "Format", ID_FORMATBAR))
+        return FALSE;
+    m_wndFormatBar.SetSizes(CSize(23, 22), CSize(16, 16));
+    m_wndFormatBar.PlaceCombos();
     return TRUE;
 }
 
@@ -53,7 +64,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!CreateToolBar(m_wndToolBar, IDR_MAINFRAME, "Standard") ||
         !CreateToolBar(m_wndTableBar, IDR_TABLE_BAR, "Table") ||
-        !CreateToolBar(m_wndDataBar, IDR_DATA_BAR, "Data"))
+        !CreateToolBar(m_wndDataBar, IDR_DATA_BAR, "Data") || !CreateFormatBar())
         return -1;
     if (!m_wndStatusBar.Create(this) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
@@ -62,6 +73,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
     DockControlBar(&m_wndTableBar, AFX_IDW_DOCKBAR_TOP);
     DockToolBarBeside(&m_wndDataBar, &m_wndTableBar);
+    DockControlBar(&m_wndFormatBar, AFX_IDW_DOCKBAR_TOP);
     return 0;
 }
 
@@ -75,6 +87,8 @@ CToolBar* CMainFrame::GetToolBar(UINT nID)
         return &m_wndTableBar;
     case IDR_DATA_BAR:
         return &m_wndDataBar;
+    case IDR_FORMAT_BAR:
+        return &m_wndFormatBar;
     default:
         return NULL;
     }
@@ -98,7 +112,8 @@ void CMainFrame::OnViewToolbar(UINT nID)
 {
     CToolBar* pBar = nID == ID_VIEW_TOOLBAR_NORMAL  ? &m_wndToolBar
                      : nID == ID_VIEW_TOOLBAR_TABLE ? &m_wndTableBar
-                                                    : &m_wndDataBar;
+                     : nID == ID_VIEW_TOOLBAR_DATA  ? &m_wndDataBar
+                                                    : static_cast<CToolBar*>(&m_wndFormatBar);
     HMENU hMenu = ::GetMenu(m_hWnd);
     BOOL bChecked = (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & MF_CHECKED) != 0;
     ShowControlBar(pBar, !bChecked, FALSE);

@@ -7,6 +7,7 @@
 #include "framework/docview/MDIWnd.h"
 #include "framework/docview/StatusBar.h"
 #include "framework/docview/ToolBar.h"
+#include "shell/CellFormatBar.h"
 
 class CMainFrame : public CMDIFrameWnd
 {
@@ -21,7 +22,8 @@ public:
     // afresh; the caller owns the handle.
     HMENU DetachDocumentMenu();
     HMENU DetachDefaultMenu();
-    // The toolbar of toolbar resource 4, 6 or 11; NULL for any other id.
+    // The toolbar of toolbar resource 4, 6, 8 (Format) or 11; NULL for any
+    // other id.
     CToolBar* GetToolBar(UINT nID);
     // Docks pBar on the side of pLeftBar, just right of it.
     void DockToolBarBeside(CControlBar* pBar, CControlBar* pLeftBar);
@@ -29,6 +31,7 @@ public:
     CToolBar m_wndToolBar;
     CToolBar m_wndTableBar;
     CToolBar m_wndDataBar;
+    CCellFormatBar m_wndFormatBar;
     CStatusBar m_wndStatusBar;
 
     BOOL m_bFullScreen;
@@ -44,7 +47,10 @@ protected:
     void OnViewToolbar(UINT nID);
 
 private:
-    BOOL CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle);
+    BOOL CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle,
+                       UINT nID = AFX_IDW_TOOLBAR);
+    // The Format bar with its cell type, face and size combos.
+    BOOL CreateFormatBar();
 
     DECLARE_MESSAGE_MAP()
 };
