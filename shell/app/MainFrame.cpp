@@ -13,6 +13,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_GETMINMAXINFO()
     ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+    ON_CBN_SELENDOK(ID_VIEW_ZOOM_COMBO, OnZoomSelEndOk)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_FORMAT, OnViewToolbar)
 END_MESSAGE_MAP()
 
@@ -20,6 +21,10 @@ namespace
 {
 const UINT kIndicators[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                              ID_INDICATOR_SCRL };
+const int kZoomButtonIndex = 25;
+const int kZoomComboWidth = 60;
+const int kZoomListHeight = 100;
+const char* const kZoomItems[] = { "25%", "50%", "75%", "100%", "150%", "200%" };
 const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
                         CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 } // namespace
@@ -58,6 +63,26 @@ BOOL CMainFrame::CreateFormatBar()
     return TRUE;
 }
 
+BOOL CMainFrame::CreateZoomCombo()
+{
+    m_wndToolBar.SetButtonInfo(kZoomButtonIndex, ID_VIEW_ZOOM_COMBO, TBBS_SEPARATOR,
+                               kZoomComboWidth);
+    CRect rect;
+    m_wndToolBar.GetItemRect(kZoomButtonIndex, &rect);
+    CRect rcList = rect;
+    rcList.bottom += kZoomListHeight;
+    if (!m_wndZoom.Create(WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, rcList,
+                          &m_wndToolBar, ID_VIEW_ZOOM_COMBO))
+        return FALSE;
+    for (const char* pszItem : kZoomItems)
+        m_wndZoom.AddString(pszItem);
+    CRect rcCombo;
+    m_wndZoom.GetWindowRect(&rcCombo);
+    int y = rect.top + (rect.Height() - rcCombo.Height()) / 2 + 1;
+    m_wndZoom.SetWindowPos(NULL, rect.left, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
@@ -68,6 +93,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!m_wndStatusBar.Create(this) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
+        return -1;
+    if (!CreateZoomCombo())
         return -1;
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
@@ -118,6 +145,28 @@ void CMainFrame::OnViewToolbar(UINT nID)
     BOOL bChecked = (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & MF_CHECKED) != 0;
     ShowControlBar(pBar, !bChecked, FALSE);
     ::CheckMenuItem(hMenu, nID, MF_BYCOMMAND | (bChecked ? MF_UNCHECKED : MF_CHECKED));
+}
+
+void CMainFrame::OnZoomSelEndOk()
+{
+    // The combo's text changes only after this notification: apply it later.
+    m_wndZoom.PostMessage(WM_ZOOM_APPLYTEXT);
+}
+
+void CMainFrame::SetZoomText(LPCSTR lpszText)
+{
+    if (m_wndZoom.m_hWnd != NULL)
+        m_wndZoom.SetWindowText(lpszText);
+}
+
+void CMainFrame::ShowDesignToolBars(BOOL bShow)
+{
+    ShowControlBar(&m_wndTableBar, bShow, FALSE);
+    ShowControlBar(&m_wndFormatBar, bShow, FALSE);
+    HMENU hMenu = ::GetMenu(m_hWnd);
+    UINT nCheck = MF_BYCOMMAND | (bShow ? MF_CHECKED : MF_UNCHECKED);
+    ::CheckMenuItem(hMenu, ID_VIEW_TOOLBAR_TABLE, nCheck);
+    ::CheckMenuItem(hMenu, ID_VIEW_TOOLBAR_FORMAT, nCheck);
 }
 
 HMENU CMainFrame::DetachDocumentMenu()

@@ -8,8 +8,10 @@
 #include "framework/docview/StatusBar.h"
 #include "framework/docview/ToolBar.h"
 #include "shell/CellFormatBar.h"
+#include "shell/app/ZoomComboBox.h"
+#include "view/SheetViewFrame.h"
 
-class CMainFrame : public CMDIFrameWnd
+class CMainFrame : public CMDIFrameWnd, public CSheetViewFrame
 {
     DECLARE_DYNAMIC(CMainFrame)
 public:
@@ -28,10 +30,15 @@ public:
     // Docks pBar on the side of pLeftBar, just right of it.
     void DockToolBarBeside(CControlBar* pBar, CControlBar* pLeftBar);
 
+    // What the sheet view asks of the main frame.
+    void SetZoomText(LPCSTR lpszText) override;
+    void ShowDesignToolBars(BOOL bShow) override;
+
     CToolBar m_wndToolBar;
     CToolBar m_wndTableBar;
     CToolBar m_wndDataBar;
     CCellFormatBar m_wndFormatBar;
+    CZoomComboBox m_wndZoom;
     CStatusBar m_wndStatusBar;
 
     BOOL m_bFullScreen;
@@ -45,12 +52,15 @@ protected:
     // View > Toolbars: shows the bar when its item has no check mark and
     // hides it when it has one; the check mark follows.
     void OnViewToolbar(UINT nID);
+    void OnZoomSelEndOk();
 
 private:
     BOOL CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle,
                        UINT nID = AFX_IDW_TOOLBAR);
     // The Format bar with its cell type, face and size combos.
     BOOL CreateFormatBar();
+    // The zoom combo over the Standard bar's button 25.
+    BOOL CreateZoomCombo();
 
     DECLARE_MESSAGE_MAP()
 };
