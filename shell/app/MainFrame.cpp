@@ -12,6 +12,9 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_GETMINMAXINFO()
+    ON_WM_MEASUREITEM()
+    ON_WM_MENUCHAR()
+    ON_WM_INITMENUPOPUP()
     ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
     ON_CBN_SELENDOK(ID_VIEW_ZOOM_COMBO, OnZoomSelEndOk)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_FORMAT, OnViewToolbar)
@@ -29,7 +32,8 @@ const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_T
                         CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 } // namespace
 
-CMainFrame::CMainFrame() : m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious()
+CMainFrame::CMainFrame()
+    : m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious(), m_hMenuPopup(NULL)
 {
     m_wpPrevious.length = sizeof(m_wpPrevious);
 }
@@ -171,18 +175,47 @@ void CMainFrame::ShowDesignToolBars(BOOL bShow)
 
 HMENU CMainFrame::DetachDocumentMenu()
 {
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_TALLYFORM_TEMPLATE))
+    static const UINT kToolbars[] = { IDR_MAINFRAME, IDR_TABLE_BAR, IDR_FORMAT_BAR, IDR_DATA_BAR };
+    if (!m_menuDocument.LoadMenu(IDR_TALLYFORM_TEMPLATE))
         return NULL;
-    return menu.Detach();
+    m_menuDocument.LoadToolbars(kToolbars, sizeof(kToolbars) / sizeof(kToolbars[0]));
+    return m_menuDocument.Detach();
 }
 
 HMENU CMainFrame::DetachDefaultMenu()
 {
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_MAINFRAME))
+    static const UINT kToolbars[] = { IDR_MAINFRAME };
+    if (!m_menuDefault.LoadMenu(IDR_MAINFRAME))
         return NULL;
-    return menu.Detach();
+    m_menuDefault.LoadToolbars(kToolbars, 1);
+    return m_menuDefault.Detach();
+}
+
+void CMainFrame::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    if (lpMeasureItemStruct->CtlType == ODT_MENU && m_hMenuPopup != NULL &&
+        ::IsMenu(m_hMenuPopup) && COwnerDrawMenu::IsOwnerDrawMenu(m_hMenuPopup))
+        m_menuDocument.MeasureItem(lpMeasureItemStruct);
+    else
+        CMDIFrameWnd::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
+}
+
+LRESULT CMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
+{
+    if (pMenu != NULL && COwnerDrawMenu::IsOwnerDrawMenu(pMenu->m_hMenu))
+        return COwnerDrawMenu::FindMenuChar(nChar, nFlags, pMenu);
+    return CMDIFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
+}
+
+void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CMDIFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (bSysMenu || pPopupMenu == NULL || !COwnerDrawMenu::IsOwnerDrawMenu(pPopupMenu->m_hMenu))
+        return;
+    m_hMenuPopup = pPopupMenu->m_hMenu;
+    if (COwnerDrawMenu* pMenu =
+            dynamic_cast<COwnerDrawMenu*>(CMenu::FromHandlePermanent(pPopupMenu->m_hMenu)))
+        pMenu->SyncItems();
 }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)

@@ -8,6 +8,7 @@
 #include "framework/docview/StatusBar.h"
 #include "framework/docview/ToolBar.h"
 #include "shell/CellFormatBar.h"
+#include "shell/OwnerDrawMenu.h"
 #include "shell/app/ZoomComboBox.h"
 #include "view/SheetViewFrame.h"
 
@@ -20,8 +21,9 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
-    // Menu 5 (with a document open) and menu 4 (without), each loaded
-    // afresh; the caller owns the handle.
+    // Menu 5 (with a document open, images of toolbars 4, 6, 8 and 11) and
+    // menu 4 (without, images of toolbar 4), loaded as owner-drawn menus;
+    // the caller owns the handle.
     HMENU DetachDocumentMenu();
     HMENU DetachDefaultMenu();
     // The toolbar of toolbar resource 4, 6, 8 (Format) or 11; NULL for any
@@ -39,6 +41,8 @@ public:
     CToolBar m_wndDataBar;
     CCellFormatBar m_wndFormatBar;
     CZoomComboBox m_wndZoom;
+    COwnerDrawMenu m_menuDocument;
+    COwnerDrawMenu m_menuDefault;
     CStatusBar m_wndStatusBar;
 
     BOOL m_bFullScreen;
@@ -53,8 +57,14 @@ protected:
     // hides it when it has one; the check mark follows.
     void OnViewToolbar(UINT nID);
     void OnZoomSelEndOk();
+    void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
 private:
+    // The pop-up last opened, whose items WM_MEASUREITEM asks about.
+    HMENU m_hMenuPopup;
+
     BOOL CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle,
                        UINT nID = AFX_IDW_TOOLBAR);
     // The Format bar with its cell type, face and size combos.

@@ -2,6 +2,7 @@
 // own resources: its bars, the Format bar's combos and the bar toggles.
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "framework/docview/StandardCommands.h"
 #include "framework/windows/Menu.h"
 #include "shell/app/MainFrame.h"
 #include "FormatBarIds.h"
@@ -89,5 +90,69 @@ TEST_F(MainFrameTest, FormatToggleHidesAndShowsTheBarFollowingTheCheckMark)
     m_pFrame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR_FORMAT);
     EXPECT_TRUE(m_pFrame->m_wndFormatBar.IsWindowVisible());
     EXPECT_TRUE(IsMenuChecked(ID_VIEW_TOOLBAR_FORMAT));
+}
+} // namespace
+
+namespace
+{
+// The owner-drawn pop-up object behind sub-menu nPos of hMenu.
+COwnerDrawMenu* OwnerDrawPopup(HMENU hMenu, int nPos)
+{
+    return dynamic_cast<COwnerDrawMenu*>(CMenu::FromHandlePermanent(::GetSubMenu(hMenu, nPos)));
+}
+
+// The record of the item with command nID anywhere under pMenu.
+OwnerDrawItem* FindItem(COwnerDrawMenu* pMenu, UINT nID)
+{
+    int nPos = -1;
+    COwnerDrawMenu* pHolder = pMenu->FindMenuItem(nID, nPos);
+    if (pHolder == NULL || nPos < 0)
+        return NULL;
+    for (int i = 0; i < pHolder->GetItemCount(); ++i)
+        if (pHolder->GetItem(i)->nID == nID)
+            return pHolder->GetItem(i);
+    return NULL;
+}
+
+TEST_F(MainFrameTest, DetachedMenusAreOwnerDrawnWithTheirToolbarsImages)
+{
+    HMENU hDocument = m_pFrame->DetachDocumentMenu();
+    HMENU hDefault = m_pFrame->DetachDefaultMenu();
+    ASSERT_TRUE(::IsMenu(hDocument));
+    ASSERT_TRUE(::IsMenu(hDefault));
+    EXPECT_EQ(NULL, m_pFrame->m_menuDocument.m_hMenu);
+
+    COwnerDrawMenu* pFile = OwnerDrawPopup(hDocument, 0);
+    ASSERT_TRUE(pFile != NULL);
+    EXPECT_TRUE(COwnerDrawMenu::IsOwnerDrawMenu(pFile->m_hMenu));
+    // File > New carries the Standard bar's image in both menus.
+    OwnerDrawItem* pNew = FindItem(pFile, ID_FILE_NEW);
+    ASSERT_TRUE(pNew != NULL);
+    EXPECT_EQ(IDR_MAINFRAME, pNew->nToolbarID);
+    EXPECT_GE(pNew->nImageIndex, 0);
+
+    // Format... (32861) takes its image from the Format bar.
+    COwnerDrawMenu* pDocFormat = NULL;
+    for (int i = 0; i < ::GetMenuItemCount(hDocument) && pDocFormat == NULL; ++i)
+    {
+        COwnerDrawMenu* pPopup = OwnerDrawPopup(hDocument, i);
+        if (pPopup != NULL && FindItem(pPopup, 32861) != NULL)
+            pDocFormat = pPopup;
+    }
+    ASSERT_TRUE(pDocFormat != NULL);
+    EXPECT_EQ(IDR_FORMAT_BAR, FindItem(pDocFormat, 32861)->nToolbarID);
+
+    // WM_MEASUREITEM for an item of an owner-drawn pop-up is answered.
+    m_pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)pFile->m_hMenu, MAKELPARAM(0, FALSE));
+    MEASUREITEMSTRUCT mis = {};
+    mis.CtlType = ODT_MENU;
+    mis.itemID = ID_FILE_NEW;
+    mis.itemData = (ULONG_PTR)pNew;
+    EXPECT_EQ(TRUE, (BOOL)m_pFrame->SendMessage(WM_MEASUREITEM, 0, (LPARAM)&mis));
+    EXPECT_GT(mis.itemHeight, 0u);
+    EXPECT_GT(mis.itemWidth, 0u);
+
+    ::DestroyMenu(hDocument);
+    ::DestroyMenu(hDefault);
 }
 } // namespace
