@@ -3,7 +3,10 @@
 #include <shellapi.h>
 
 #include "framework/core/MessageSink.h"
+#include "framework/windows/CmdUI.h"
 #include "framework/windows/Menu.h"
+#include "sheet/Sheet.h"
+#include "view/TallyformView.h"
 #include "FormatBarIds.h"
 #include "ShellIds.h"
 
@@ -16,6 +19,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_MENUCHAR()
     ON_WM_INITMENUPOPUP()
     ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+    ON_COMMAND(ID_VIEW_FULL_SCREEN, OnViewFullScreen)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SCREEN, OnUpdateViewFullScreen)
     ON_CBN_SELENDOK(ID_VIEW_ZOOM_COMBO, OnZoomSelEndOk)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_FORMAT, OnViewToolbar)
 END_MESSAGE_MAP()
@@ -33,12 +38,16 @@ const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_T
 } // namespace
 
 CMainFrame::CMainFrame()
-    : m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious(), m_hMenuPopup(NULL)
+    : m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious(), m_pwndFullScreenBar(NULL),
+      m_hMenuPopup(NULL)
 {
     m_wpPrevious.length = sizeof(m_wpPrevious);
 }
 
-CMainFrame::~CMainFrame() {}
+CMainFrame::~CMainFrame()
+{
+    delete m_pwndFullScreenBar;
+}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -248,4 +257,92 @@ void CMainFrame::OnHelpFinder()
         strMessage.Format("Faild to open help file %s.", szFile);
         AfxMessageBox(strMessage);
     }
+}
+
+void CMainFrame::OnViewFullScreen()
+{
+    m_bFullScreen = !m_bFullScreen;
+    if (m_bFullScreen)
+        EnterFullScreen();
+    else
+        LeaveFullScreen();
+}
+
+void CMainFrame::EnterFullScreen()
+{
+    ShowControlBar(&m_wndStatusBar, FALSE, FALSE);
+    ShowControlBar(&m_wndToolBar, FALSE, FALSE);
+    ShowControlBar(&m_wndTableBar, FALSE, FALSE);
+    ShowControlBar(&m_wndFormatBar, FALSE, FALSE);
+    ShowControlBar(&m_wndDataBar, FALSE, FALSE);
+    ::GetWindowPlacement(m_hWnd, &m_wpPrevious);
+
+    RECT rect;
+    ::GetWindowRect(::GetDesktopWindow(), &rect);
+    ::AdjustWindowRectEx(&rect, GetStyle(), TRUE, GetExStyle());
+    m_rectFullScreen = rect;
+
+    m_pwndFullScreenBar = new CToolBar;
+    if (!m_pwndFullScreenBar->CreateEx(this, TBSTYLE_FLAT, kBarStyle) ||
+        !m_pwndFullScreenBar->LoadToolBar(IDR_FULL_SCREEN_BAR))
+    {
+        if (m_pwndFullScreenBar->m_hWnd != NULL)
+            m_pwndFullScreenBar->DestroyWindow();
+        delete m_pwndFullScreenBar;
+        m_pwndFullScreenBar = NULL;
+        return;
+    }
+    m_pwndFullScreenBar->EnableDocking(0);
+    CString strTitle;
+    strTitle.LoadString(ID_VIEW_FULL_SCREEN);
+    m_pwndFullScreenBar->SetWindowText(strTitle);
+    FloatControlBar(m_pwndFullScreenBar, CPoint(100, 100), CBRS_ALIGN_TOP);
+    // The floating bar has no close button: the command is the only way back.
+    if (CFrameWnd* pMiniFrame = m_pwndFullScreenBar->GetParentFrame())
+        if (pMiniFrame != this)
+            pMiniFrame->ModifyStyle(WS_SYSMENU, 0);
+
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    wp.showCmd = SW_SHOWNORMAL;
+    wp.rcNormalPosition = m_rectFullScreen;
+    ::SetWindowPlacement(m_hWnd, &wp);
+}
+
+void CMainFrame::LeaveFullScreen()
+{
+    if (m_pwndFullScreenBar != NULL)
+    {
+        m_pwndFullScreenBar->DestroyWindow();
+        delete m_pwndFullScreenBar;
+        m_pwndFullScreenBar = NULL;
+    }
+    ShowControlBar(&m_wndStatusBar, TRUE, FALSE);
+    ShowControlBar(&m_wndToolBar, TRUE, FALSE);
+    ShowControlBar(&m_wndDataBar, TRUE, FALSE);
+    CMDIChildWnd* pChild = MDIGetActive();
+    CTallyformView* pView =
+        pChild != NULL ? dynamic_cast<CTallyformView*>(pChild->GetActiveView()) : NULL;
+    CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
+    if (pSheet != NULL && pSheet->m_bDesignMode)
+    {
+        ShowControlBar(&m_wndTableBar, TRUE, FALSE);
+        ShowControlBar(&m_wndFormatBar, TRUE, FALSE);
+    }
+    ::SetWindowPlacement(m_hWnd, &m_wpPrevious);
+}
+
+void CMainFrame::OnUpdateViewFullScreen(CCmdUI* pCmdUI)
+{
+    BOOL bChild = MDIGetActive() != NULL;
+    // Full-screen mode can always be left, also after the last document closed.
+    pCmdUI->Enable(bChild || m_bFullScreen);
+    pCmdUI->SetCheck(m_bFullScreen ? 1 : 0);
+    if (m_wndZoom.m_hWnd != NULL)
+        m_wndZoom.EnableWindow(bChild);
+    m_wndFormatBar.m_comboFontName.EnableWindow(bChild);
+    m_wndFormatBar.m_comboFontSize.EnableWindow(bChild);
+    m_wndFormatBar.m_comboCellType.EnableWindow(bChild);
+    if (!bChild)
+        m_wndFormatBar.m_comboCellType.SetWindowText("");
 }

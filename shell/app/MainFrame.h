@@ -48,6 +48,7 @@ public:
     BOOL m_bFullScreen;
     RECT m_rectFullScreen;
     WINDOWPLACEMENT m_wpPrevious;
+    CToolBar* m_pwndFullScreenBar;
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -57,6 +58,10 @@ protected:
     // hides it when it has one; the check mark follows.
     void OnViewToolbar(UINT nID);
     void OnZoomSelEndOk();
+    // View > Full Screen: the frame covers the screen with only a floating
+    // bar of this command, and the same command brings it back.
+    void OnViewFullScreen();
+    void OnUpdateViewFullScreen(CCmdUI* pCmdUI);
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
@@ -71,6 +76,8 @@ private:
     BOOL CreateFormatBar();
     // The zoom combo over the Standard bar's button 25.
     BOOL CreateZoomCombo();
+    void EnterFullScreen();
+    void LeaveFullScreen();
 
     DECLARE_MESSAGE_MAP()
 };
