@@ -3,7 +3,11 @@
 #include <shellapi.h>
 
 #include "framework/core/MessageSink.h"
+#include "framework/windows/CmdUI.h"
 #include "framework/windows/Menu.h"
+#include "sheet/Sheet.h"
+#include "view/TallyformView.h"
+#include "FormatBarIds.h"
 #include "ShellIds.h"
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
@@ -11,24 +15,39 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_GETMINMAXINFO()
+    ON_WM_MEASUREITEM()
+    ON_WM_MENUCHAR()
+    ON_WM_INITMENUPOPUP()
     ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
-    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_DATA, OnViewToolbar)
+    ON_COMMAND(ID_VIEW_FULL_SCREEN, OnViewFullScreen)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SCREEN, OnUpdateViewFullScreen)
+    ON_CBN_SELENDOK(ID_VIEW_ZOOM_COMBO, OnZoomSelEndOk)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_FORMAT, OnViewToolbar)
 END_MESSAGE_MAP()
 
 namespace
 {
 const UINT kIndicators[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                              ID_INDICATOR_SCRL };
+const int kZoomButtonIndex = 25;
+const int kZoomComboWidth = 60;
+const int kZoomListHeight = 100;
+const char* const kZoomItems[] = { "25%", "50%", "75%", "100%", "150%", "200%" };
 const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
                         CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 } // namespace
 
-CMainFrame::CMainFrame() : m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious()
+CMainFrame::CMainFrame()
+    : m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious(), m_pwndFullScreenBar(NULL),
+      m_hMenuPopup(NULL)
 {
     m_wpPrevious.length = sizeof(m_wpPrevious);
 }
 
-CMainFrame::~CMainFrame() {}
+CMainFrame::~CMainFrame()
+{
+    delete m_pwndFullScreenBar;
+}
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -38,12 +57,42 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-BOOL CMainFrame::CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle)
+BOOL CMainFrame::CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle, UINT nID)
 {
-    if (!bar.CreateEx(this, TBSTYLE_FLAT, kBarStyle) || !bar.LoadToolBar(nIDResource))
+    if (!bar.CreateEx(this, TBSTYLE_FLAT, kBarStyle, CRect(0, 0, 0, 0), nID) ||
+        !bar.LoadToolBar(nIDResource))
         return FALSE;
     bar.SetWindowText(lpszTitle);
     bar.EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateFormatBar()
+{
+    if (!CreateToolBar(m_wndFormatBar, IDR_FORMAT_BAR, "Format", ID_FORMATBAR))
+        return FALSE;
+    m_wndFormatBar.SetSizes(CSize(23, 22), CSize(16, 16));
+    m_wndFormatBar.PlaceCombos();
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateZoomCombo()
+{
+    m_wndToolBar.SetButtonInfo(kZoomButtonIndex, ID_VIEW_ZOOM_COMBO, TBBS_SEPARATOR,
+                               kZoomComboWidth);
+    CRect rect;
+    m_wndToolBar.GetItemRect(kZoomButtonIndex, &rect);
+    CRect rcList = rect;
+    rcList.bottom += kZoomListHeight;
+    if (!m_wndZoom.Create(WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, rcList,
+                          &m_wndToolBar, ID_VIEW_ZOOM_COMBO))
+        return FALSE;
+    for (const char* pszItem : kZoomItems)
+        m_wndZoom.AddString(pszItem);
+    CRect rcCombo;
+    m_wndZoom.GetWindowRect(&rcCombo);
+    int y = rect.top + (rect.Height() - rcCombo.Height()) / 2 + 1;
+    m_wndZoom.SetWindowPos(NULL, rect.left, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return TRUE;
 }
 
@@ -53,15 +102,18 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!CreateToolBar(m_wndToolBar, IDR_MAINFRAME, "Standard") ||
         !CreateToolBar(m_wndTableBar, IDR_TABLE_BAR, "Table") ||
-        !CreateToolBar(m_wndDataBar, IDR_DATA_BAR, "Data"))
+        !CreateToolBar(m_wndDataBar, IDR_DATA_BAR, "Data") || !CreateFormatBar())
         return -1;
     if (!m_wndStatusBar.Create(this) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
+        return -1;
+    if (!CreateZoomCombo())
         return -1;
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
     DockControlBar(&m_wndTableBar, AFX_IDW_DOCKBAR_TOP);
     DockToolBarBeside(&m_wndDataBar, &m_wndTableBar);
+    DockControlBar(&m_wndFormatBar, AFX_IDW_DOCKBAR_TOP);
     return 0;
 }
 
@@ -75,6 +127,8 @@ CToolBar* CMainFrame::GetToolBar(UINT nID)
         return &m_wndTableBar;
     case IDR_DATA_BAR:
         return &m_wndDataBar;
+    case IDR_FORMAT_BAR:
+        return &m_wndFormatBar;
     default:
         return NULL;
     }
@@ -98,27 +152,79 @@ void CMainFrame::OnViewToolbar(UINT nID)
 {
     CToolBar* pBar = nID == ID_VIEW_TOOLBAR_NORMAL  ? &m_wndToolBar
                      : nID == ID_VIEW_TOOLBAR_TABLE ? &m_wndTableBar
-                                                    : &m_wndDataBar;
+                     : nID == ID_VIEW_TOOLBAR_DATA  ? &m_wndDataBar
+                                                    : static_cast<CToolBar*>(&m_wndFormatBar);
     HMENU hMenu = ::GetMenu(m_hWnd);
     BOOL bChecked = (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & MF_CHECKED) != 0;
     ShowControlBar(pBar, !bChecked, FALSE);
     ::CheckMenuItem(hMenu, nID, MF_BYCOMMAND | (bChecked ? MF_UNCHECKED : MF_CHECKED));
 }
 
+void CMainFrame::OnZoomSelEndOk()
+{
+    // The combo's text changes only after this notification: apply it later.
+    m_wndZoom.PostMessage(WM_ZOOM_APPLYTEXT);
+}
+
+void CMainFrame::SetZoomText(LPCSTR lpszText)
+{
+    if (m_wndZoom.m_hWnd != NULL)
+        m_wndZoom.SetWindowText(lpszText);
+}
+
+void CMainFrame::ShowDesignToolBars(BOOL bShow)
+{
+    ShowControlBar(&m_wndTableBar, bShow, FALSE);
+    ShowControlBar(&m_wndFormatBar, bShow, FALSE);
+    HMENU hMenu = ::GetMenu(m_hWnd);
+    UINT nCheck = MF_BYCOMMAND | (bShow ? MF_CHECKED : MF_UNCHECKED);
+    ::CheckMenuItem(hMenu, ID_VIEW_TOOLBAR_TABLE, nCheck);
+    ::CheckMenuItem(hMenu, ID_VIEW_TOOLBAR_FORMAT, nCheck);
+}
+
 HMENU CMainFrame::DetachDocumentMenu()
 {
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_TALLYFORM_TEMPLATE))
+    static const UINT kToolbars[] = { IDR_MAINFRAME, IDR_TABLE_BAR, IDR_FORMAT_BAR, IDR_DATA_BAR };
+    if (!m_menuDocument.LoadMenu(IDR_TALLYFORM_TEMPLATE))
         return NULL;
-    return menu.Detach();
+    m_menuDocument.LoadToolbars(kToolbars, sizeof(kToolbars) / sizeof(kToolbars[0]));
+    return m_menuDocument.Detach();
 }
 
 HMENU CMainFrame::DetachDefaultMenu()
 {
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_MAINFRAME))
+    static const UINT kToolbars[] = { IDR_MAINFRAME };
+    if (!m_menuDefault.LoadMenu(IDR_MAINFRAME))
         return NULL;
-    return menu.Detach();
+    m_menuDefault.LoadToolbars(kToolbars, 1);
+    return m_menuDefault.Detach();
+}
+
+void CMainFrame::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    if (lpMeasureItemStruct->CtlType == ODT_MENU && m_hMenuPopup != NULL &&
+        ::IsMenu(m_hMenuPopup) && COwnerDrawMenu::IsOwnerDrawMenu(m_hMenuPopup))
+        m_menuDocument.MeasureItem(lpMeasureItemStruct);
+    else
+        CMDIFrameWnd::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
+}
+
+LRESULT CMainFrame::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
+{
+    if (pMenu != NULL && COwnerDrawMenu::IsOwnerDrawMenu(pMenu->m_hMenu))
+        return COwnerDrawMenu::FindMenuChar(nChar, nFlags, pMenu);
+    return CMDIFrameWnd::OnMenuChar(nChar, nFlags, pMenu);
+}
+
+void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CMDIFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (bSysMenu || pPopupMenu == NULL || !COwnerDrawMenu::IsOwnerDrawMenu(pPopupMenu->m_hMenu))
+        return;
+    m_hMenuPopup = pPopupMenu->m_hMenu;
+    if (COwnerDrawMenu* pMenu =
+            dynamic_cast<COwnerDrawMenu*>(CMenu::FromHandlePermanent(pPopupMenu->m_hMenu)))
+        pMenu->SyncItems();
 }
 
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
@@ -151,4 +257,92 @@ void CMainFrame::OnHelpFinder()
         strMessage.Format("Faild to open help file %s.", szFile);
         AfxMessageBox(strMessage);
     }
+}
+
+void CMainFrame::OnViewFullScreen()
+{
+    m_bFullScreen = !m_bFullScreen;
+    if (m_bFullScreen)
+        EnterFullScreen();
+    else
+        LeaveFullScreen();
+}
+
+void CMainFrame::EnterFullScreen()
+{
+    ShowControlBar(&m_wndStatusBar, FALSE, FALSE);
+    ShowControlBar(&m_wndToolBar, FALSE, FALSE);
+    ShowControlBar(&m_wndTableBar, FALSE, FALSE);
+    ShowControlBar(&m_wndFormatBar, FALSE, FALSE);
+    ShowControlBar(&m_wndDataBar, FALSE, FALSE);
+    ::GetWindowPlacement(m_hWnd, &m_wpPrevious);
+
+    RECT rect;
+    ::GetWindowRect(::GetDesktopWindow(), &rect);
+    ::AdjustWindowRectEx(&rect, GetStyle(), TRUE, GetExStyle());
+    m_rectFullScreen = rect;
+
+    m_pwndFullScreenBar = new CToolBar;
+    if (!m_pwndFullScreenBar->CreateEx(this, TBSTYLE_FLAT, kBarStyle) ||
+        !m_pwndFullScreenBar->LoadToolBar(IDR_FULL_SCREEN_BAR))
+    {
+        if (m_pwndFullScreenBar->m_hWnd != NULL)
+            m_pwndFullScreenBar->DestroyWindow();
+        delete m_pwndFullScreenBar;
+        m_pwndFullScreenBar = NULL;
+        return;
+    }
+    m_pwndFullScreenBar->EnableDocking(0);
+    CString strTitle;
+    strTitle.LoadString(ID_VIEW_FULL_SCREEN);
+    m_pwndFullScreenBar->SetWindowText(strTitle);
+    FloatControlBar(m_pwndFullScreenBar, CPoint(100, 100), CBRS_ALIGN_TOP);
+    // The floating bar has no close button: the command is the only way back.
+    if (CFrameWnd* pMiniFrame = m_pwndFullScreenBar->GetParentFrame())
+        if (pMiniFrame != this)
+            pMiniFrame->ModifyStyle(WS_SYSMENU, 0);
+
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    wp.showCmd = SW_SHOWNORMAL;
+    wp.rcNormalPosition = m_rectFullScreen;
+    ::SetWindowPlacement(m_hWnd, &wp);
+}
+
+void CMainFrame::LeaveFullScreen()
+{
+    if (m_pwndFullScreenBar != NULL)
+    {
+        m_pwndFullScreenBar->DestroyWindow();
+        delete m_pwndFullScreenBar;
+        m_pwndFullScreenBar = NULL;
+    }
+    ShowControlBar(&m_wndStatusBar, TRUE, FALSE);
+    ShowControlBar(&m_wndToolBar, TRUE, FALSE);
+    ShowControlBar(&m_wndDataBar, TRUE, FALSE);
+    CMDIChildWnd* pChild = MDIGetActive();
+    CTallyformView* pView =
+        pChild != NULL ? dynamic_cast<CTallyformView*>(pChild->GetActiveView()) : NULL;
+    CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
+    if (pSheet != NULL && pSheet->m_bDesignMode)
+    {
+        ShowControlBar(&m_wndTableBar, TRUE, FALSE);
+        ShowControlBar(&m_wndFormatBar, TRUE, FALSE);
+    }
+    ::SetWindowPlacement(m_hWnd, &m_wpPrevious);
+}
+
+void CMainFrame::OnUpdateViewFullScreen(CCmdUI* pCmdUI)
+{
+    BOOL bChild = MDIGetActive() != NULL;
+    // Full-screen mode can always be left, also after the last document closed.
+    pCmdUI->Enable(bChild || m_bFullScreen);
+    pCmdUI->SetCheck(m_bFullScreen ? 1 : 0);
+    if (m_wndZoom.m_hWnd != NULL)
+        m_wndZoom.EnableWindow(bChild);
+    m_wndFormatBar.m_comboFontName.EnableWindow(bChild);
+    m_wndFormatBar.m_comboFontSize.EnableWindow(bChild);
+    m_wndFormatBar.m_comboCellType.EnableWindow(bChild);
+    if (!bChild)
+        m_wndFormatBar.m_comboCellType.SetWindowText("");
 }
