@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "tests/shell/ShellTestWindow.h"
+#include "tests/sheet/RenderCanvas.h"
 
 namespace {
 
@@ -10,39 +11,17 @@ const int kWidth = 220;
 const int kImageW = 16;
 const int kImageH = 15;
 
-// A 32-bit top-down DIB the items are drawn into.
-class CItemCanvas
+// The items are drawn into the drawing tests' DIB canvas, black to begin
+// with.
+class CItemCanvas : public sheettest::RenderCanvas
 {
 public:
-    explicit CItemCanvas(int nHeight) : m_nHeight(nHeight)
+    explicit CItemCanvas(int nHeight) : RenderCanvas(kWidth, nHeight)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = kWidth;
-        bmi.bmiHeader.biHeight = -nHeight;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        m_hDC = ::CreateCompatibleDC(NULL);
-        m_hBitmap = ::CreateDIBSection(m_hDC, &bmi, DIB_RGB_COLORS, (void**)&m_pBits, NULL, 0);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        RECT rc = {0, 0, kWidth, nHeight};
-        ::FillRect(m_hDC, &rc, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+        Fill(RGB(0, 0, 0));
     }
-    ~CItemCanvas()
-    {
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    HDC Dc() const { return m_hDC; }
-    int Height() const { return m_nHeight; }
-    COLORREF At(int x, int y) const
-    {
-        ::GdiFlush();
-        DWORD p = m_pBits[y * kWidth + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+    HDC Dc() { return DC()->m_hDC; }
+    COLORREF At(int x, int y) const { return Pixel(x, y); }
     // Pixels of colour cr in the rectangle.
     int Count(const RECT& rc, COLORREF cr) const
     {
@@ -66,13 +45,6 @@ public:
                 }
         return rRight >= 0;
     }
-
-private:
-    int m_nHeight;
-    HDC m_hDC = NULL;
-    HBITMAP m_hBitmap = NULL;
-    HGDIOBJ m_hOld = NULL;
-    DWORD* m_pBits = NULL;
 };
 
 COLORREF Sys(int nIndex) { return ::GetSysColor(nIndex); }
