@@ -8,6 +8,7 @@
 #include "reporting/FieldText.h"
 #include "reporting/ReportConnection.h"
 #include "sheet/UndoAction.h"
+#include "sheet/document/KeyCells.h"
 
 namespace
 {
@@ -67,9 +68,7 @@ int CTallyformDoc::FindOrganization(CCell* pCell)
     const int nCount = (int)m_sheet.m_cells.GetSize();
     if (pCell->m_nType == CELL_REPORTDATE)
     {
-        for (int i = 0; i < nCount; ++i)
-            if (m_sheet.m_cells[i].m_nType == CELL_NUMERIC)
-                CopyCode(m_sheet.m_cells[i].m_szPeriodCode, CELL_PERIOD_LEN, pCell->m_szDateCode);
+        SetNumericCellKeys(m_sheet, NULL, pCell->m_szDateCode);
         return 1;
     }
     if (pCell->m_nType != CELL_ORGAN && pCell->m_nType != CELL_ORGANCODE)
@@ -83,12 +82,11 @@ int CTallyformDoc::FindOrganization(CCell* pCell)
         return 0;
     if (strCode.GetLength() > kMaxOrgCodeLength)
         strCode = strCode.Left(kMaxOrgCodeLength);
+    SetNumericCellKeys(m_sheet, strCode, NULL);
     for (int i = 0; i < nCount; ++i)
     {
         CCell& cell = m_sheet.m_cells[i];
-        if (cell.m_nType == CELL_NUMERIC)
-            CopyCode(cell.m_szOrgCode, CELL_CODE_LEN, strCode);
-        else if (cell.m_nType == CELL_ORGAN && !strName.IsEmpty())
+        if (cell.m_nType == CELL_ORGAN && !strName.IsEmpty())
             cell.m_strValue = strName;
         else if (cell.m_nType == CELL_ORGANCODE && !strCode.IsEmpty())
             cell.m_strValue = strCode;
