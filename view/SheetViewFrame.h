@@ -19,6 +19,9 @@ public:
     // Main frame: Standard tool bar button 22 becomes command nID with
     // image nImage, keeping its drop-down style.
     virtual void SetModeButton(UINT, int) {}
+    // Main frame: the colours last chosen in the Format bar's colour drop-downs.
+    virtual COLORREF GetFontColor() { return RGB(0, 0, 0); }
+    virtual COLORREF GetFillColor() { return RGB(255, 255, 255); }
 
     // Child frame: redraws the horizontal and/or vertical ruler.
     virtual void RedrawRulers(BOOL, BOOL) {}

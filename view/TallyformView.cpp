@@ -6,6 +6,7 @@
 #include "framework/windows/Menu.h"
 #include "sheet/BorderDrag.h"
 #include "sheet/document/TallyformDoc.h"
+#include "shell/CellFormatBar.h"
 #include "view/SheetViewFrame.h"
 #include "DocumentIds.h"
 #include "SheetViewIds.h"
@@ -34,6 +35,20 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_VIEW_RUN_MODE, OnUpdateRunMode)
     ON_COMMAND(ID_DATA_VERIFY, OnDataVerify)
     ON_NOTIFY(NM_RETURN, IDC_FORMAT_BAR, OnFormatBarReturn)
+    ON_NOTIFY(FBN_APPLYFORMAT, IDC_FORMAT_BAR, OnFormatBarSetFormat)
+    ON_NOTIFY(FBN_QUERYFORMAT, IDC_FORMAT_BAR, OnFormatBarGetFormat)
+    ON_COMMAND(ID_FORMAT_BOLD, OnFormatBold)
+    ON_COMMAND(ID_FORMAT_ITALIC, OnFormatItalic)
+    ON_COMMAND(ID_FORMAT_UNDERLINE, OnFormatUnderline)
+    ON_UPDATE_COMMAND_UI(ID_FORMAT_BOLD, OnUpdateFormatBold)
+    ON_UPDATE_COMMAND_UI(ID_FORMAT_ITALIC, OnUpdateFormatItalic)
+    ON_UPDATE_COMMAND_UI(ID_FORMAT_UNDERLINE, OnUpdateFormatUnderline)
+    ON_COMMAND_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTER, OnAlign)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTER, OnUpdateAlign)
+    ON_COMMAND(ID_CELL_FONT, OnCellFont)
+    ON_COMMAND(ID_CELL_BACKGROUND_COLOR, OnCellBackgroundColor)
+    ON_COMMAND(ID_FORMAT_TEXT_COLOR, OnTextColor)
+    ON_COMMAND(ID_FORMAT_BACK_COLOR, OnBackgroundColor)
     ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_ADD_ROW, ID_TABLE_DELETE_COLUMN, OnUpdateTableEdit)
     ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnUpdateTableSelect)
     ON_UPDATE_COMMAND_UI(ID_TABLE_MERGE_CELLS, OnUpdateMergeCells)

@@ -85,6 +85,24 @@ public:
     virtual void OnPageBreakButtonDown(CPoint ptSheet);
     virtual void OnPageBreakButtonUp(CPoint ptSheet);
 
+    // Format commands (TallyformViewFormat.cpp).  Each change of the
+    // selected cells is one Cell Define undo record.
+    // The main frame's text or fill colour into every selected cell; the
+    // Format bar's colour buttons, and the main frame when a colour is
+    // chosen in a colour drop-down.
+    void OnTextColor();
+    void OnBackgroundColor();
+    // Font style nCode (1 bold, 2 italic, 4 underline) on or off in every
+    // selected cell; nothing without a selection.
+    void ApplyFontStyle(int nCode, BOOL bOn);
+    // TRUE when every selected cell has style nCode; FALSE when they differ
+    // or nothing is selected.
+    BOOL IsFontStyleSet(int nCode) const;
+    // The common font and colour dialogs; TRUE on OK with the choice in the
+    // arguments.  Replaceable so that tests answer them.
+    virtual BOOL RunFontDialog(LOGFONTA& lf, COLORREF& crText);
+    virtual BOOL RunColorDialog(COLORREF& cr);
+
     // Members in the order of the sheet view's data.
     int m_nDragState;               // 0 idle, 1 selecting, 2 dragging a border
     BOOL m_bCellPickMode;
@@ -168,6 +186,28 @@ protected:
     void OnUpdateRunMode(CCmdUI* pCmdUI);
     void OnDataVerify();
     void OnFormatBarReturn(NMHDR* pNMHDR, LRESULT* pResult);
+
+    // Format commands (TallyformViewFormat.cpp)
+    void OnFormatBold();
+    void OnFormatItalic();
+    void OnFormatUnderline();
+    void OnUpdateFormatBold(CCmdUI* pCmdUI);
+    void OnUpdateFormatItalic(CCmdUI* pCmdUI);
+    void OnUpdateFormatUnderline(CCmdUI* pCmdUI);
+    void OnAlign(UINT nID);
+    void OnUpdateAlign(CCmdUI* pCmdUI);
+    void OnCellFont();
+    void OnCellBackgroundColor();
+    // The Format bar's FBN_APPLYFORMAT and FBN_QUERYFORMAT.
+    void OnFormatBarSetFormat(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnFormatBarGetFormat(NMHDR* pNMHDR, LRESULT* pResult);
+    // Appends a Cell Define record of the selected cells and of the extra
+    // cells nExtra (whose counters a change also touches).
+    void RecordSelection(const CUIntArray* pExtra = NULL);
+    // Marks the document modified and redraws its views.
+    void FinishFormatChange();
+    // Cell type nType into every selected cell; FALSE (told) when refused.
+    BOOL ChangeSelectedCellType(UINT nType);
 
     // Enabling (TallyformViewUpdate.cpp); each copes with no document.
     int GetCellCount() const;

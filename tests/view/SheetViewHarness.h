@@ -41,6 +41,40 @@ public:
     void OnCellProperties() override { ++m_nPropertiesCalls; }
     void EditCellFormula(int nCell) override { m_formulaCells.push_back(nCell); }
 
+    // The font and colour dialogs: how often each opened, what with, and
+    // the answer (OK with the choice, or Cancel).
+    int m_nFontDialogs = 0;
+    LOGFONTA m_lfFontDialogIn = {};
+    COLORREF m_crFontDialogIn = 0;
+    BOOL m_bFontDialogOk = FALSE;
+    LOGFONTA m_lfFontChosen = {};
+    COLORREF m_crFontChosen = 0;
+    int m_nColorDialogs = 0;
+    COLORREF m_crColorDialogIn = 0;
+    BOOL m_bColorDialogOk = FALSE;
+    COLORREF m_crColorChosen = 0;
+
+    BOOL RunFontDialog(LOGFONTA& lf, COLORREF& crText) override
+    {
+        ++m_nFontDialogs;
+        m_lfFontDialogIn = lf;
+        m_crFontDialogIn = crText;
+        if (!m_bFontDialogOk)
+            return FALSE;
+        lf = m_lfFontChosen;
+        crText = m_crFontChosen;
+        return TRUE;
+    }
+    BOOL RunColorDialog(COLORREF& cr) override
+    {
+        ++m_nColorDialogs;
+        m_crColorDialogIn = cr;
+        if (!m_bColorDialogOk)
+            return FALSE;
+        cr = m_crColorChosen;
+        return TRUE;
+    }
+
     // Paints the view as WM_PAINT would, into pDC.
     void PaintInto(CDC* pDC)
     {
@@ -81,6 +115,11 @@ public:
         m_nModeButtonCmd = nID;
         m_nModeButtonImage = nImage;
     }
+    // The colours of the Format bar's colour drop-downs.
+    COLORREF m_crFont = RGB(0, 0, 0);
+    COLORREF m_crFill = RGB(255, 255, 255);
+    COLORREF GetFontColor() override { return m_crFont; }
+    COLORREF GetFillColor() override { return m_crFill; }
 };
 
 class CViewDoc : public CTallyformDoc

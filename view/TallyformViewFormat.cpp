@@ -1,0 +1,442 @@
+// The sheet view's format commands: font styles, the font and colour
+// dialogs, the Format bar's colour buttons, alignment, and the Format bar's
+// apply and query notifications.  Every change first records the cells it
+// touches in one Cell Define record.
+#include <string.h>
+
+#include "view/TallyformView.h"
+
+#include "framework/windows/CmdUI.h"
+#include "framework/windows/ColorDialog.h"
+#include "framework/windows/FontDialog.h"
+#include "sheet/FormulaRecalc.h"
+#include "sheet/UndoAction.h"
+#include "sheet/document/TallyformDoc.h"
+#include "shell/CellFormatBar.h"
+#include "view/SheetViewFrame.h"
+#include "FormatBarIds.h"
+#include "SheetViewIds.h"
+
+namespace {
+
+// Font style codes of ApplyFontStyle and IsFontStyleSet.
+enum
+{
+    STYLE_BOLD = 1,
+    STYLE_ITALIC = 2,
+    STYLE_UNDERLINE = 4
+};
+
+const DWORD kFontDialogFlags = CF_SCREENFONTS | CF_EFFECTS | CF_TTONLY;
+const LONG kTwipsPerInch = 1440;
+
+// The attribute of a font that style nCode stands for.
+LONG FontStyleValue(const LOGFONTA& lf, int nCode)
+{
+    switch (nCode)
+    {
+    case STYLE_BOLD: return lf.lfWeight;
+    case STYLE_ITALIC: return lf.lfItalic;
+    case STYLE_UNDERLINE: return lf.lfUnderline;
+    default: return 0;
+    }
+}
+
+// Vertical pixels per inch of the display.
+int DisplayPixelsPerInchY()
+{
+    HDC hDC = ::GetDC(NULL);
+    int nPixels = hDC != NULL ? ::GetDeviceCaps(hDC, LOGPIXELSY) : 0;
+    if (hDC != NULL)
+        ::ReleaseDC(NULL, hDC);
+    return nPixels > 0 ? nPixels : 96;
+}
+
+// The value the selected cells share (horizontal or vertical alignment),
+// or -1 when they differ or nothing is selected.
+LONG CommonAlignment(CSheet& sheet, BOOL bVertical)
+{
+    LONG nCommon = -1;
+    for (INT_PTR n = 0; n < sheet.m_arrSel.GetSize(); ++n)
+    {
+        const CCell* pCell = sheet.GetSelectedCell((int)n);
+        if (pCell == NULL)
+            continue;
+        LONG nValue = bVertical ? pCell->m_nVAlign : pCell->m_nHAlign;
+        if (nCommon == -1)
+            nCommon = nValue;
+        else if (nCommon != nValue)
+            return -1;
+    }
+    return nCommon;
+}
+
+// Adds n to arr unless it is there already.
+void AddUnique(CUIntArray& arr, UINT n)
+{
+    for (INT_PTR i = 0; i < arr.GetSize(); ++i)
+        if (arr[i] == n)
+            return;
+    arr.Add(n);
+}
+
+} // namespace
+
+// ------------------------------------------------------------- recording
+
+void CTallyformView::RecordSelection(const CUIntArray* pExtra)
+{
+    CSheet* pSheet = GetSheet();
+    CCellDefineAction* pAction = new CCellDefineAction;
+    pAction->m_arrIndices.Copy(pSheet->m_arrSel);
+    if (pExtra != NULL)
+        for (INT_PTR i = 0; i < pExtra->GetSize(); ++i)
+            AddUnique(pAction->m_arrIndices, (*pExtra)[i]);
+    pAction->RecordBefore(pSheet);
+    pSheet->AddUndoAction(pAction);
+}
+
+void CTallyformView::FinishFormatChange()
+{
+    CTallyformDoc* pDoc = GetDocument();
+    pDoc->SetModifiedFlag(TRUE);
+    pDoc->UpdateAllViews(NULL);
+}
+
+// ----------------------------------------------------------- font styles
+
+void CTallyformView::ApplyFontStyle(int nCode, BOOL bOn)
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || pSheet->m_arrSel.GetSize() == 0)
+        return;
+    RecordSelection();
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+    {
+        CCell* pCell = pSheet->GetSelectedCell((int)n);
+        if (pCell == NULL)
+            continue;
+        if (nCode == STYLE_BOLD)
+            pCell->m_logFont.lfWeight = bOn ? FW_BOLD : FW_NORMAL;
+        else if (nCode == STYLE_ITALIC)
+            pCell->m_logFont.lfItalic = (BYTE)bOn;
+        else if (nCode == STYLE_UNDERLINE)
+            pCell->m_logFont.lfUnderline = (BYTE)bOn;
+    }
+    FinishFormatChange();
+}
+
+BOOL CTallyformView::IsFontStyleSet(int nCode) const
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || pSheet->m_cells.GetSize() == 0)
+        return FALSE;
+    const CCell* pFirst = pSheet->GetSelectedCell(0);
+    if (pFirst == NULL)
+        return FALSE;
+    LONG nFirst = FontStyleValue(pFirst->m_logFont, nCode);
+    for (INT_PTR n = 1; n < pSheet->m_arrSel.GetSize(); ++n)
+    {
+        const CCell* pCell = pSheet->GetSelectedCell((int)n);
+        if (pCell != NULL && FontStyleValue(pCell->m_logFont, nCode) != nFirst)
+            return FALSE;
+    }
+    return nCode == STYLE_BOLD ? nFirst == FW_BOLD : nFirst != 0;
+}
+
+void CTallyformView::OnFormatBold()
+{
+    m_bBold = !m_bBold;
+    ApplyFontStyle(STYLE_BOLD, m_bBold);
+}
+
+void CTallyformView::OnFormatItalic()
+{
+    m_bItalic = !m_bItalic;
+    ApplyFontStyle(STYLE_ITALIC, m_bItalic);
+}
+
+void CTallyformView::OnFormatUnderline()
+{
+    m_bUnderline = !m_bUnderline;
+    ApplyFontStyle(STYLE_UNDERLINE, m_bUnderline);
+}
+
+void CTallyformView::OnUpdateFormatBold(CCmdUI* pCmdUI)
+{
+    m_bBold = IsFontStyleSet(STYLE_BOLD);
+    pCmdUI->SetCheck(m_bBold ? 1 : 0);
+}
+
+void CTallyformView::OnUpdateFormatItalic(CCmdUI* pCmdUI)
+{
+    m_bItalic = IsFontStyleSet(STYLE_ITALIC);
+    pCmdUI->SetCheck(m_bItalic ? 1 : 0);
+}
+
+void CTallyformView::OnUpdateFormatUnderline(CCmdUI* pCmdUI)
+{
+    m_bUnderline = IsFontStyleSet(STYLE_UNDERLINE);
+    pCmdUI->SetCheck(m_bUnderline ? 1 : 0);
+}
+
+// ------------------------------------------------------------- alignment
+
+void CTallyformView::OnAlign(UINT nID)
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || pSheet->m_arrSel.GetSize() == 0 || nID < ID_ALIGN_LEFT ||
+        nID > ID_ALIGN_CENTER)
+        return;
+    BOOL bVertical = nID >= ID_ALIGN_TOP;
+    LONG nValue = (LONG)(nID - ID_ALIGN_LEFT);
+    RecordSelection();
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+    {
+        CCell* pCell = pSheet->GetSelectedCell((int)n);
+        if (pCell == NULL)
+            continue;
+        if (bVertical)
+            pCell->m_nVAlign = nValue;
+        else
+            pCell->m_nHAlign = nValue;
+    }
+    FinishFormatChange();
+}
+
+void CTallyformView::OnUpdateAlign(CCmdUI* pCmdUI)
+{
+    CSheet* pSheet = GetSheet();
+    LONG nCommon = -1;
+    if (pSheet != NULL)
+        nCommon = CommonAlignment(*pSheet, pCmdUI->m_nID >= ID_ALIGN_TOP);
+    pCmdUI->SetCheck(nCommon >= 0 && (UINT)nCommon + ID_ALIGN_LEFT == pCmdUI->m_nID ? 1 : 0);
+}
+
+// --------------------------------------------------------------- colours
+
+void CTallyformView::OnTextColor()
+{
+    CSheet* pSheet = GetSheet();
+    CSheetViewFrame* pMain = GetMainFrameServices();
+    if (pSheet == NULL || pMain == NULL || pSheet->m_arrSel.GetSize() == 0)
+        return;
+    COLORREF cr = pMain->GetFontColor();
+    RecordSelection();
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+        if (CCell* pCell = pSheet->GetSelectedCell((int)n))
+            pCell->m_crText = cr;
+    FinishFormatChange();
+}
+
+void CTallyformView::OnBackgroundColor()
+{
+    CSheet* pSheet = GetSheet();
+    CSheetViewFrame* pMain = GetMainFrameServices();
+    if (pSheet == NULL || pMain == NULL || pSheet->m_arrSel.GetSize() == 0)
+        return;
+    COLORREF cr = pMain->GetFillColor();
+    RecordSelection();
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+        if (CCell* pCell = pSheet->GetSelectedCell((int)n))
+            pCell->m_crBack = cr;
+    FinishFormatChange();
+}
+
+void CTallyformView::OnCellBackgroundColor()
+{
+    CSheet* pSheet = GetSheet();
+    const CCell* pFirst = pSheet != NULL ? pSheet->GetSelectedCell(0) : NULL;
+    if (pFirst == NULL)
+        return;
+    COLORREF cr = pFirst->m_crBack;
+    if (!RunColorDialog(cr))
+        return;
+    RecordSelection();
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+        if (CCell* pCell = pSheet->GetSelectedCell((int)n))
+            pCell->m_crBack = cr;
+    FinishFormatChange();
+}
+
+BOOL CTallyformView::RunColorDialog(COLORREF& cr)
+{
+    CColorDialog dlg(cr, 0, this);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    cr = dlg.GetColor();
+    return TRUE;
+}
+
+// ------------------------------------------------------------------ font
+
+void CTallyformView::OnCellFont()
+{
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL)
+        return;
+    const CCell* pFirst = pSheet->GetSelectedCell(0);
+    LOGFONTA lf = pFirst != NULL ? pFirst->m_logFont : CCell::DefaultFont();
+    COLORREF crText = pFirst != NULL ? pFirst->m_crText : RGB(0, 0, 0);
+    if (!RunFontDialog(lf, crText))
+        return;
+    // Without a selection the choice has nowhere to go.
+    if (pSheet->m_arrSel.GetSize() == 0)
+        return;
+    RecordSelection();
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+    {
+        if (CCell* pCell = pSheet->GetSelectedCell((int)n))
+        {
+            pCell->m_crText = crText;
+            pCell->m_logFont = lf;
+        }
+    }
+    FinishFormatChange();
+}
+
+BOOL CTallyformView::RunFontDialog(LOGFONTA& lf, COLORREF& crText)
+{
+    CFontDialog dlg(&lf, kFontDialogFlags, NULL, this);
+    dlg.m_cf.rgbColors = crText;
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    dlg.GetCurrentFont(&lf);
+    crText = dlg.GetColor();
+    return TRUE;
+}
+
+// ------------------------------------------------------------ Format bar
+
+BOOL CTallyformView::ChangeSelectedCellType(UINT nType)
+{
+    CSheet* pSheet = GetSheet();
+    // Both refusals come before anything is recorded, so a refused change
+    // leaves the undo list and its redo tail as they were.
+    if (nType > CELL_PICTURE)
+    {
+        MessageBox("Cell type error", NULL, MB_OK);
+        return FALSE;
+    }
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+    {
+        const CCell* pCell = pSheet->GetSelectedCell((int)n);
+        if (pCell != NULL && (pCell->m_nFormulaRefs > 0 || pCell->m_nBalanceRefs > 0))
+        {
+            MessageBox("This cell is used by other Formula Cells,cannot change type!", NULL, MB_OK);
+            return FALSE;
+        }
+    }
+
+    // A formula given up takes its references off the cells it names: those
+    // cells go into the record too, so Undo gives their counters back.
+    const int nCount = (int)pSheet->m_cells.GetSize();
+    CUIntArray arrOperands;
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+    {
+        UINT nCell = pSheet->m_arrSel[n];
+        const CCell* pCell = pSheet->GetSelectedCell((int)n);
+        if (pCell == NULL || pCell->m_nType != CELL_FORMULA || nType == CELL_FORMULA ||
+            pCell->m_strFormula.IsEmpty())
+            continue;
+        for (int i = 0; i < nCount; ++i)
+            if (IsFormulaOperand(*pSheet, i, (int)nCell))
+                AddUnique(arrOperands, (UINT)i);
+    }
+    RecordSelection(&arrOperands);
+
+    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+    {
+        UINT nCell = pSheet->m_arrSel[n];
+        CCell* pCell = pSheet->GetSelectedCell((int)n);
+        // A cell of the type already keeps its content.
+        if (pCell == NULL || (UINT)pCell->m_nType == nType)
+            continue;
+        if (pCell->m_nType == CELL_FORMULA && !pCell->m_strFormula.IsEmpty())
+        {
+            AdjustFormulaRefCounts(*pSheet, (int)nCell, FALSE);
+            pCell->m_strFormula.Empty();
+        }
+        pCell->SetType((int)nType);
+    }
+    return TRUE;
+}
+
+void CTallyformView::OnFormatBarSetFormat(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || pSheet->m_arrSel.GetSize() == 0)
+        return;
+    const NMFORMATBAR* pRecord = reinterpret_cast<const NMFORMATBAR*>(pNMHDR);
+    switch (pRecord->nChangedID)
+    {
+    case IDC_FORMATBAR_SIZE:
+    {
+        RecordSelection();
+        LONG nHeight = -(pRecord->cf.yHeight * DisplayPixelsPerInchY()) / kTwipsPerInch;
+        for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+            if (CCell* pCell = pSheet->GetSelectedCell((int)n))
+                pCell->m_logFont.lfHeight = nHeight;
+        break;
+    }
+    case IDC_FORMATBAR_FACE:
+    {
+        RecordSelection();
+        for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
+        {
+            if (CCell* pCell = pSheet->GetSelectedCell((int)n))
+            {
+                lstrcpynA(pCell->m_logFont.lfFaceName, pRecord->cf.szFaceName, LF_FACESIZE);
+                pCell->m_logFont.lfCharSet = pRecord->cf.bCharSet;
+            }
+        }
+        break;
+    }
+    case IDC_FORMATBAR_CELLTYPE:
+        if (!ChangeSelectedCellType((UINT)pRecord->nCellType))
+            return;
+        break;
+    default:
+        return;
+    }
+    FinishFormatChange();
+    *pResult = 1;
+}
+
+void CTallyformView::OnFormatBarGetFormat(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    CSheet* pSheet = GetSheet();
+    if (pSheet == NULL || pSheet->m_cells.GetSize() == 0)
+        return;
+    NMFORMATBAR* pRecord = reinterpret_cast<NMFORMATBAR*>(pNMHDR);
+    pRecord->cf.dwMask = 0;
+    const CCell* pFirst = pSheet->GetSelectedCell(0);
+    if (pFirst == NULL)
+    {
+        pRecord->nCellType = -1;
+        *pResult = 1;
+        return;
+    }
+
+    CFontDialog dlg(&pFirst->m_logFont, kFontDialogFlags);
+    dlg.GetCharFormat(pRecord->cf);
+    LONG nType = pFirst->m_nType;
+    for (INT_PTR n = 1; n < pSheet->m_arrSel.GetSize(); ++n)
+    {
+        const CCell* pCell = pSheet->GetSelectedCell((int)n);
+        if (pCell == NULL)
+            continue;
+        if (strncmp(pCell->m_logFont.lfFaceName, pFirst->m_logFont.lfFaceName, LF_FACESIZE) != 0)
+            pRecord->cf.dwMask &= ~(CFM_FACE | CFM_CHARSET);
+        if (pCell->m_logFont.lfHeight != pFirst->m_logFont.lfHeight)
+            pRecord->cf.dwMask &= ~CFM_SIZE;
+        if (pCell->m_nType != pFirst->m_nType)
+            nType = -1;
+    }
+    pRecord->nCellType = (int)nType;
+    if (pRecord->cf.dwMask & CFM_SIZE)
+        pRecord->cf.yHeight = pFirst->m_logFont.lfHeight * -kTwipsPerInch / DisplayPixelsPerInchY();
+    *pResult = 1;
+}
