@@ -198,7 +198,8 @@ protected:
     void OnUpdateAlign(CCmdUI* pCmdUI);
     void OnCellFont();
     void OnCellBackgroundColor();
-    // The Format bar's FBN_APPLYFORMAT and FBN_QUERYFORMAT.
+    // The Format bar's FBN_APPLYFORMAT and FBN_QUERYFORMAT
+    // (TallyformViewFormatBar.cpp).
     void OnFormatBarSetFormat(NMHDR* pNMHDR, LRESULT* pResult);
     void OnFormatBarGetFormat(NMHDR* pNMHDR, LRESULT* pResult);
     // Appends a Cell Define record of the selected cells and of the extra
@@ -206,6 +207,11 @@ protected:
     void RecordSelection(const CUIntArray* pExtra = NULL);
     // Marks the document modified and redraws its views.
     void FinishFormatChange();
+    // The font dialog's flags: screen fonts, effects, TrueType only.
+    static DWORD FontDialogFlags();
+    // Records the selection, gives every selected cell colour cr in the
+    // member pField, and finishes the change.
+    void SetSelectedColour(COLORREF CCell::*pField, COLORREF cr);
     // Cell type nType into every selected cell; FALSE (told) when refused.
     BOOL ChangeSelectedCellType(UINT nType);
 

@@ -1,20 +1,14 @@
 // The sheet view's format commands: font styles, the font and colour
-// dialogs, the Format bar's colour buttons, alignment, and the Format bar's
-// apply and query notifications.  Every change first records the cells it
-// touches in one Cell Define record.
-#include <string.h>
-
+// dialogs, the Format bar's colour buttons and alignment.  Every change
+// first records the cells it touches in one Cell Define record.
 #include "view/TallyformView.h"
 
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/ColorDialog.h"
 #include "framework/windows/FontDialog.h"
-#include "sheet/FormulaRecalc.h"
 #include "sheet/UndoAction.h"
 #include "sheet/document/TallyformDoc.h"
-#include "shell/CellFormatBar.h"
 #include "view/SheetViewFrame.h"
-#include "FormatBarIds.h"
 #include "SheetViewIds.h"
 
 namespace {
@@ -27,9 +21,6 @@ enum
     STYLE_UNDERLINE = 4
 };
 
-const DWORD kFontDialogFlags = CF_SCREENFONTS | CF_EFFECTS | CF_TTONLY;
-const LONG kTwipsPerInch = 1440;
-
 // The attribute of a font that style nCode stands for.
 LONG FontStyleValue(const LOGFONTA& lf, int nCode)
 {
@@ -40,16 +31,6 @@ LONG FontStyleValue(const LOGFONTA& lf, int nCode)
     case STYLE_UNDERLINE: return lf.lfUnderline;
     default: return 0;
     }
-}
-
-// Vertical pixels per inch of the display.
-int DisplayPixelsPerInchY()
-{
-    HDC hDC = ::GetDC(NULL);
-    int nPixels = hDC != NULL ? ::GetDeviceCaps(hDC, LOGPIXELSY) : 0;
-    if (hDC != NULL)
-        ::ReleaseDC(NULL, hDC);
-    return nPixels > 0 ? nPixels : 96;
 }
 
 // The value the selected cells share (horizontal or vertical alignment),
@@ -94,6 +75,11 @@ void CTallyformView::RecordSelection(const CUIntArray* pExtra)
             AddUnique(pAction->m_arrIndices, (*pExtra)[i]);
     pAction->RecordBefore(pSheet);
     pSheet->AddUndoAction(pAction);
+}
+
+DWORD CTallyformView::FontDialogFlags()
+{
+    return CF_SCREENFONTS | CF_EFFECTS | CF_TTONLY;
 }
 
 void CTallyformView::FinishFormatChange()
@@ -215,32 +201,28 @@ void CTallyformView::OnUpdateAlign(CCmdUI* pCmdUI)
 
 // --------------------------------------------------------------- colours
 
-void CTallyformView::OnTextColor()
+void CTallyformView::SetSelectedColour(COLORREF CCell::*pField, COLORREF cr)
 {
     CSheet* pSheet = GetSheet();
-    CSheetViewFrame* pMain = GetMainFrameServices();
-    if (pSheet == NULL || pMain == NULL || pSheet->m_arrSel.GetSize() == 0)
-        return;
-    COLORREF cr = pMain->GetFontColor();
     RecordSelection();
     for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
         if (CCell* pCell = pSheet->GetSelectedCell((int)n))
-            pCell->m_crText = cr;
+            pCell->*pField = cr;
     FinishFormatChange();
+}
+
+void CTallyformView::OnTextColor()
+{
+    CSheetViewFrame* pMain = GetMainFrameServices();
+    if (pMain != NULL && GetSelectedCount() > 0)
+        SetSelectedColour(&CCell::m_crText, pMain->GetFontColor());
 }
 
 void CTallyformView::OnBackgroundColor()
 {
-    CSheet* pSheet = GetSheet();
     CSheetViewFrame* pMain = GetMainFrameServices();
-    if (pSheet == NULL || pMain == NULL || pSheet->m_arrSel.GetSize() == 0)
-        return;
-    COLORREF cr = pMain->GetFillColor();
-    RecordSelection();
-    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-        if (CCell* pCell = pSheet->GetSelectedCell((int)n))
-            pCell->m_crBack = cr;
-    FinishFormatChange();
+    if (pMain != NULL && GetSelectedCount() > 0)
+        SetSelectedColour(&CCell::m_crBack, pMain->GetFillColor());
 }
 
 void CTallyformView::OnCellBackgroundColor()
@@ -250,13 +232,8 @@ void CTallyformView::OnCellBackgroundColor()
     if (pFirst == NULL)
         return;
     COLORREF cr = pFirst->m_crBack;
-    if (!RunColorDialog(cr))
-        return;
-    RecordSelection();
-    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-        if (CCell* pCell = pSheet->GetSelectedCell((int)n))
-            pCell->m_crBack = cr;
-    FinishFormatChange();
+    if (RunColorDialog(cr))
+        SetSelectedColour(&CCell::m_crBack, cr);
 }
 
 BOOL CTallyformView::RunColorDialog(COLORREF& cr)
@@ -297,146 +274,11 @@ void CTallyformView::OnCellFont()
 
 BOOL CTallyformView::RunFontDialog(LOGFONTA& lf, COLORREF& crText)
 {
-    CFontDialog dlg(&lf, kFontDialogFlags, NULL, this);
+    CFontDialog dlg(&lf, FontDialogFlags(), NULL, this);
     dlg.m_cf.rgbColors = crText;
     if (dlg.DoModal() != IDOK)
         return FALSE;
     dlg.GetCurrentFont(&lf);
     crText = dlg.GetColor();
     return TRUE;
-}
-
-// ------------------------------------------------------------ Format bar
-
-BOOL CTallyformView::ChangeSelectedCellType(UINT nType)
-{
-    CSheet* pSheet = GetSheet();
-    // Both refusals come before anything is recorded, so a refused change
-    // leaves the undo list and its redo tail as they were.
-    if (nType > CELL_PICTURE)
-    {
-        MessageBox("Cell type error", NULL, MB_OK);
-        return FALSE;
-    }
-    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-    {
-        const CCell* pCell = pSheet->GetSelectedCell((int)n);
-        if (pCell != NULL && (pCell->m_nFormulaRefs > 0 || pCell->m_nBalanceRefs > 0))
-        {
-            MessageBox("This cell is used by other Formula Cells,cannot change type!", NULL, MB_OK);
-            return FALSE;
-        }
-    }
-
-    // A formula given up takes its references off the cells it names: those
-    // cells go into the record too, so Undo gives their counters back.
-    const int nCount = (int)pSheet->m_cells.GetSize();
-    CUIntArray arrOperands;
-    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-    {
-        UINT nCell = pSheet->m_arrSel[n];
-        const CCell* pCell = pSheet->GetSelectedCell((int)n);
-        if (pCell == NULL || pCell->m_nType != CELL_FORMULA || nType == CELL_FORMULA ||
-            pCell->m_strFormula.IsEmpty())
-            continue;
-        for (int i = 0; i < nCount; ++i)
-            if (IsFormulaOperand(*pSheet, i, (int)nCell))
-                AddUnique(arrOperands, (UINT)i);
-    }
-    RecordSelection(&arrOperands);
-
-    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-    {
-        UINT nCell = pSheet->m_arrSel[n];
-        CCell* pCell = pSheet->GetSelectedCell((int)n);
-        // A cell of the type already keeps its content.
-        if (pCell == NULL || (UINT)pCell->m_nType == nType)
-            continue;
-        if (pCell->m_nType == CELL_FORMULA && !pCell->m_strFormula.IsEmpty())
-        {
-            AdjustFormulaRefCounts(*pSheet, (int)nCell, FALSE);
-            pCell->m_strFormula.Empty();
-        }
-        pCell->SetType((int)nType);
-    }
-    return TRUE;
-}
-
-void CTallyformView::OnFormatBarSetFormat(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    *pResult = 0;
-    CSheet* pSheet = GetSheet();
-    if (pSheet == NULL || pSheet->m_arrSel.GetSize() == 0)
-        return;
-    const NMFORMATBAR* pRecord = reinterpret_cast<const NMFORMATBAR*>(pNMHDR);
-    switch (pRecord->nChangedID)
-    {
-    case IDC_FORMATBAR_SIZE:
-    {
-        RecordSelection();
-        LONG nHeight = -(pRecord->cf.yHeight * DisplayPixelsPerInchY()) / kTwipsPerInch;
-        for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-            if (CCell* pCell = pSheet->GetSelectedCell((int)n))
-                pCell->m_logFont.lfHeight = nHeight;
-        break;
-    }
-    case IDC_FORMATBAR_FACE:
-    {
-        RecordSelection();
-        for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-        {
-            if (CCell* pCell = pSheet->GetSelectedCell((int)n))
-            {
-                lstrcpynA(pCell->m_logFont.lfFaceName, pRecord->cf.szFaceName, LF_FACESIZE);
-                pCell->m_logFont.lfCharSet = pRecord->cf.bCharSet;
-            }
-        }
-        break;
-    }
-    case IDC_FORMATBAR_CELLTYPE:
-        if (!ChangeSelectedCellType((UINT)pRecord->nCellType))
-            return;
-        break;
-    default:
-        return;
-    }
-    FinishFormatChange();
-    *pResult = 1;
-}
-
-void CTallyformView::OnFormatBarGetFormat(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    *pResult = 0;
-    CSheet* pSheet = GetSheet();
-    if (pSheet == NULL || pSheet->m_cells.GetSize() == 0)
-        return;
-    NMFORMATBAR* pRecord = reinterpret_cast<NMFORMATBAR*>(pNMHDR);
-    pRecord->cf.dwMask = 0;
-    const CCell* pFirst = pSheet->GetSelectedCell(0);
-    if (pFirst == NULL)
-    {
-        pRecord->nCellType = -1;
-        *pResult = 1;
-        return;
-    }
-
-    CFontDialog dlg(&pFirst->m_logFont, kFontDialogFlags);
-    dlg.GetCharFormat(pRecord->cf);
-    LONG nType = pFirst->m_nType;
-    for (INT_PTR n = 1; n < pSheet->m_arrSel.GetSize(); ++n)
-    {
-        const CCell* pCell = pSheet->GetSelectedCell((int)n);
-        if (pCell == NULL)
-            continue;
-        if (strncmp(pCell->m_logFont.lfFaceName, pFirst->m_logFont.lfFaceName, LF_FACESIZE) != 0)
-            pRecord->cf.dwMask &= ~(CFM_FACE | CFM_CHARSET);
-        if (pCell->m_logFont.lfHeight != pFirst->m_logFont.lfHeight)
-            pRecord->cf.dwMask &= ~CFM_SIZE;
-        if (pCell->m_nType != pFirst->m_nType)
-            nType = -1;
-    }
-    pRecord->nCellType = (int)nType;
-    if (pRecord->cf.dwMask & CFM_SIZE)
-        pRecord->cf.yHeight = pFirst->m_logFont.lfHeight * -kTwipsPerInch / DisplayPixelsPerInchY();
-    *pResult = 1;
 }
