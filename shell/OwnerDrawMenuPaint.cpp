@@ -205,15 +205,8 @@ void COwnerDrawMenu::DrawEmbossedImage(HDC hDC, const OwnerDrawItem* pItem, int 
     const COLORREF crFace = ::GetSysColor(COLOR_BTNFACE);
     const COLORREF crHilight = ::GetSysColor(COLOR_3DHILIGHT);
 
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = w;
-    bmi.bmiHeader.biHeight = -h;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = NULL;
-    CScopedGdiObject dib(::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0));
+    CScopedGdiObject dib(CreateTopDownDib(hDC, w, h, &pBits));
     CScopedMemoryDC memDC(hDC);
     if (dib.Get() == NULL || pBits == NULL || memDC.Get() == NULL)
         return;

@@ -130,8 +130,21 @@ BOOL CToolBar::LoadToolBar(LPCSTR lpszResourceName)
 
 BOOL CToolBar::LoadBitmap(UINT nIDResource)
 {
+    // The images go into a 24-bit list whatever the bitmap's depth, so
+    // that an image repainted later can take any colour.
+    HBITMAP hBitmap = (HBITMAP)::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource),
+                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (hBitmap == NULL)
+        return FALSE;
+    BITMAP bm = {};
+    ::GetObject(hBitmap, sizeof(bm), &bm);
+    int nImages = m_sizeImage.cx > 0 ? bm.bmWidth / m_sizeImage.cx : 0;
     CImageList imageList;
-    if (!imageList.Create(nIDResource, m_sizeImage.cx, 1, kImageMask))
+    BOOL bLoaded = nImages > 0 && bm.bmHeight > 0 &&
+                   imageList.Create(m_sizeImage.cx, bm.bmHeight, ILC_COLOR24 | ILC_MASK, nImages, 1) &&
+                   ImageList_AddMasked(imageList.GetSafeHandle(), hBitmap, kImageMask) >= 0;
+    ::DeleteObject(hBitmap);
+    if (!bLoaded)
         return FALSE;
     SendMessage(TB_SETIMAGELIST, 0, (LPARAM)imageList.GetSafeHandle());
     m_imageList.DeleteImageList();

@@ -127,3 +127,18 @@ public:
 private:
     HDC m_hDC;
 };
+
+// A 32-bit top-down DIB section of cx by cy pixels, whose bits (alpha
+// included) can be read and written at *ppBits; NULL on failure.
+inline HBITMAP CreateTopDownDib(HDC hDC, int cx, int cy, void** ppBits)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    *ppBits = NULL;
+    return ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, ppBits, NULL, 0);
+}

@@ -5,6 +5,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/Menu.h"
+#include "shell/ColourMessages.h"
 #include "sheet/Sheet.h"
 #include "view/TallyformView.h"
 #include "FormatBarIds.h"
@@ -23,6 +24,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SCREEN, OnUpdateViewFullScreen)
     ON_CBN_SELENDOK(ID_VIEW_ZOOM_COMBO, OnZoomSelEndOk)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_FORMAT, OnViewToolbar)
+    ON_NOTIFY(TBN_DROPDOWN, AFX_IDW_TOOLBAR, OnStandardBarDropDown)
+    ON_NOTIFY(TBN_DROPDOWN, ID_FORMATBAR, OnFormatBarDropDown)
+    ON_MESSAGE(WM_COLOUR_SELENDOK, OnColourSelEndOk)
 END_MESSAGE_MAP()
 
 namespace
@@ -38,7 +42,8 @@ const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_T
 } // namespace
 
 CMainFrame::CMainFrame()
-    : m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious(), m_pwndFullScreenBar(NULL),
+    : m_crFill(RGB(255, 255, 255)), m_crFont(RGB(0, 0, 0)), m_bFontPopup(FALSE),
+      m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious(), m_pwndFullScreenBar(NULL),
       m_hMenuPopup(NULL)
 {
     m_wpPrevious.length = sizeof(m_wpPrevious);
@@ -107,6 +112,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (!m_wndStatusBar.Create(this) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
         return -1;
+    AddDropDownArrows();
     if (!CreateZoomCombo())
         return -1;
     EnableDocking(CBRS_ALIGN_ANY);
@@ -320,9 +326,7 @@ void CMainFrame::LeaveFullScreen()
     ShowControlBar(&m_wndStatusBar, TRUE, FALSE);
     ShowControlBar(&m_wndToolBar, TRUE, FALSE);
     ShowControlBar(&m_wndDataBar, TRUE, FALSE);
-    CMDIChildWnd* pChild = MDIGetActive();
-    CTallyformView* pView =
-        pChild != NULL ? dynamic_cast<CTallyformView*>(pChild->GetActiveView()) : NULL;
+    CTallyformView* pView = GetActiveSheetView();
     CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
     if (pSheet != NULL && pSheet->m_bDesignMode)
     {

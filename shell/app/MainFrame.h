@@ -12,6 +12,8 @@
 #include "shell/app/ZoomComboBox.h"
 #include "view/SheetViewFrame.h"
 
+class CTallyformView;
+
 class CMainFrame : public CMDIFrameWnd, public CSheetViewFrame
 {
     DECLARE_DYNAMIC(CMainFrame)
@@ -32,9 +34,14 @@ public:
     // Docks pBar on the side of pLeftBar, just right of it.
     void DockToolBarBeside(CControlBar* pBar, CControlBar* pLeftBar);
 
+    // Repaints the lower rows of the Format bar's image nImage with the
+    // colour, as the colour buttons show the colour they apply.
+    void SetColorButtonImage(int nImage, COLORREF crColour);
+
     // What the sheet view asks of the main frame.
     void SetZoomText(LPCSTR lpszText) override;
     void ShowDesignToolBars(BOOL bShow) override;
+    void SetModeButton(UINT nID, int nImage) override;
 
     CToolBar m_wndToolBar;
     CToolBar m_wndTableBar;
@@ -43,6 +50,12 @@ public:
     CZoomComboBox m_wndZoom;
     COwnerDrawMenu m_menuDocument;
     COwnerDrawMenu m_menuDefault;
+    COwnerDrawMenu m_menuMode;
+    // The colours last chosen in the Format bar's colour drop-downs, and
+    // which of the two popups is open.
+    COLORREF m_crFill;
+    COLORREF m_crFont;
+    BOOL m_bFontPopup;
     CStatusBar m_wndStatusBar;
 
     BOOL m_bFullScreen;
@@ -65,6 +78,10 @@ protected:
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // The Standard bar's Design/Run arrow and the Format bar's colour arrows.
+    void OnStandardBarDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnFormatBarDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+    LRESULT OnColourSelEndOk(WPARAM wParam, LPARAM lParam);
 
 private:
     // The pop-up last opened, whose items WM_MEASUREITEM asks about.
@@ -76,6 +93,10 @@ private:
     BOOL CreateFormatBar();
     // The zoom combo over the Standard bar's button 25.
     BOOL CreateZoomCombo();
+    // The sheet view of the active MDI child, NULL without one.
+    CTallyformView* GetActiveSheetView();
+    // Gives the Standard bar and the Format bar their drop-down arrows.
+    void AddDropDownArrows();
     void EnterFullScreen();
     void LeaveFullScreen();
 
