@@ -9,6 +9,7 @@
 #include "shell/CellFormatBar.h"
 #include "view/SheetViewFrame.h"
 #include "DocumentIds.h"
+#include "FormatBarIds.h"
 #include "SheetViewIds.h"
 
 IMPLEMENT_DYNCREATE(CTallyformView, CScrollView)

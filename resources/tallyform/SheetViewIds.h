@@ -35,12 +35,10 @@
 #define ID_ALIGN_CENTER                 32844
 #define ID_CELL_BACKGROUND_COLOR        32845
 #define ID_CELL_FONT                    32846
-// Format bar buttons
+// Format bar buttons (the colour buttons' ids are in FormatBarIds.h)
 #define ID_FORMAT_BOLD                  32854
 #define ID_FORMAT_UNDERLINE             32855
 #define ID_FORMAT_ITALIC                32856
-#define ID_FORMAT_TEXT_COLOR            32859
-#define ID_FORMAT_BACK_COLOR            32860
 #define ID_TABLE_ADD_ROW                32804
 #define ID_TABLE_DELETE_ROW             32805
 #define ID_TABLE_ADD_COLUMN             32806
