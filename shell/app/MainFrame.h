@@ -42,6 +42,8 @@ public:
     void SetZoomText(LPCSTR lpszText) override;
     void ShowDesignToolBars(BOOL bShow) override;
     void SetModeButton(UINT nID, int nImage) override;
+    COLORREF GetFontColor() override { return m_crFont; }
+    COLORREF GetFillColor() override { return m_crFill; }
 
     CToolBar m_wndToolBar;
     CToolBar m_wndTableBar;

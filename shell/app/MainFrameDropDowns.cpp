@@ -126,12 +126,14 @@ LRESULT CMainFrame::OnColourSelEndOk(WPARAM wParam, LPARAM)
     {
         m_crFont = crColour;
         SetColorButtonImage(IMAGE_FORMAT_TEXT_COLOR, crColour);
+        pView->OnTextColor();
         nID = ID_FORMAT_TEXT_COLOR;
     }
     else
     {
         m_crFill = crColour;
         SetColorButtonImage(IMAGE_FORMAT_BACK_COLOR, crColour);
+        pView->OnBackgroundColor();
         nID = ID_FORMAT_BACK_COLOR;
     }
     CRect rect;

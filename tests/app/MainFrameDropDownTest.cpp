@@ -6,6 +6,7 @@
 
 #include "sheet/Sheet.h"
 #include "tests/sheet/RenderCanvas.h"
+#include "tests/sheet/SheetGrid.h"
 #include "shell/ColourMessages.h"
 #include "FormatBarIds.h"
 
@@ -226,6 +227,38 @@ TEST_F(MainFrameDropDownTest, ChosenColourIsKeptAndPaintsOnlyTheLowerRowsOfItsBu
     EXPECT_EQ(crChosen, m_pFrame->m_crFont);
     EXPECT_EQ(RGB(0, 128, 0), OpaquePixels(format, IMAGE_FORMAT_BACK_COLOR)[12 * 16 + 8]);
     EXPECT_EQ(textAfter, OpaquePixels(format, IMAGE_FORMAT_TEXT_COLOR));
+}
+
+TEST_F(MainFrameDropDownTest, ChosenColoursGoToTheSelectedCellsAndTheButtonsApplyThemAgain)
+{
+    CSheet& sheet = *m_pView->GetSheet();
+    sheettest::MakeGrid(sheet, 2, 2);
+    sheet.m_arrSel.Add(1);
+    sheet.m_arrSel.Add(2);
+
+    HWND hPopup = OpenColourPopup(ID_FORMAT_TEXT_COLOR);
+    ASSERT_TRUE(hPopup != NULL);
+    ::SendMessageA(hPopup, WM_KEYDOWN, VK_ESCAPE, 0);
+    m_pFrame->SendMessage(WM_COLOUR_SELENDOK, RGB(10, 20, 30), 0);
+    hPopup = OpenColourPopup(ID_FORMAT_BACK_COLOR);
+    ASSERT_TRUE(hPopup != NULL);
+    ::SendMessageA(hPopup, WM_KEYDOWN, VK_ESCAPE, 0);
+    m_pFrame->SendMessage(WM_COLOUR_SELENDOK, RGB(40, 50, 60), 0);
+    for (int n : { 1, 2 })
+    {
+        EXPECT_EQ(RGB(10, 20, 30), sheet.m_cells[n].m_crText) << n;
+        EXPECT_EQ(RGB(40, 50, 60), sheet.m_cells[n].m_crBack) << n;
+    }
+    EXPECT_NE(RGB(10, 20, 30), sheet.m_cells[0].m_crText);
+    EXPECT_NE(RGB(40, 50, 60), sheet.m_cells[3].m_crBack);
+
+    // A click on the button itself applies the colour last chosen.
+    sheet.m_arrSel.RemoveAll();
+    sheet.m_arrSel.Add(3);
+    m_pView->SendMessage(WM_COMMAND, ID_FORMAT_TEXT_COLOR);
+    m_pView->SendMessage(WM_COMMAND, ID_FORMAT_BACK_COLOR);
+    EXPECT_EQ(RGB(10, 20, 30), sheet.m_cells[3].m_crText);
+    EXPECT_EQ(RGB(40, 50, 60), sheet.m_cells[3].m_crBack);
 }
 
 TEST_F(MainFrameDropDownTest, ColourBarInTheBackgroundColourStaysOpaqueAndFaceColourIsOutlined)
