@@ -4,6 +4,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RecordingCmdUI.h"
+#include "tests/support/Screenshot.h"
 #include "framework/docview/WinApp.h"
 #include "sheet/Sheet.h"
 #include "sheet/document/TallyformDoc.h"
@@ -139,6 +140,11 @@ TEST_F(ChildFrameRulersTest, RulersAreDockedAboveAndLeftOfTheView)
     EXPECT_GT(rcHorz.Height(), 0);
     EXPECT_GT(rcVert.Width(), 0);
     EXPECT_EQ(1, RulerCheck(m_pChild));
+
+    SetBands(60, 80);
+    m_pChild->RedrawRulers(TRUE, TRUE);
+    m_pChild->TrackRulerCursor(CPoint(120, 150));
+    SaveWindowScreenshot(m_pChild->m_hWnd, DESIGNER_SCREENSHOT_DIR "/child-frame-rulers.bmp");
 }
 
 TEST_F(ChildFrameRulersTest, ShowRulersTwiceGivesBackTheFirstLayoutAndTheCheckFollows)
