@@ -42,25 +42,19 @@ HBRUSH CHorzRuler::OnCtlColor(CDC*, CWnd*, UINT)
 
 void CHorzRuler::OnPaint()
 {
-    CPaintDC dc(this);
-    CRect rect;
-    GetClientRect(&rect);
-    CDC dcMem;
-    CBitmap bitmap;
-    if (!dcMem.CreateCompatibleDC(&dc) ||
-        !bitmap.CreateCompatibleBitmap(&dc, rect.Width(), rect.Height()))
+    CRulerCanvas canvas(this);
+    if (!canvas.IsReady())
         return;
-    CScopedSelectObject selectBitmap(dcMem, bitmap);
-    dcMem.FillSolidRect(&rect, RGB(255, 255, 255));
+    CSize size = canvas.Size();
     CTallyformView* pView = GetRulerView(this);
     int nZoom = pView != NULL ? pView->GetZoom() : 100;
     int nScroll = pView != NULL ? pView->GetDeviceScrollPosition().x : 0;
-    DrawRulerScale(&dcMem, TRUE, rect.Size(), nScroll, rect.Height(), nZoom);
-    DrawRulerEdgeLines(&dcMem, TRUE, rect.Size());
-    DrawCorner(&dcMem, rect.Height());
+    DrawRulerScale(canvas.DC(), TRUE, size, nScroll, size.cy, nZoom);
+    DrawRulerEdgeLines(canvas.DC(), TRUE, size);
+    DrawCorner(canvas.DC(), size.cy);
     if (m_nCursorX >= 0)
-        DrawRulerCursorMark(&dcMem, TRUE, m_nCursorX, rect.Size());
-    dc.BitBlt(0, 0, rect.Width(), rect.Height(), &dcMem, 0, 0, SRCCOPY);
+        DrawRulerCursorMark(canvas.DC(), TRUE, m_nCursorX, size);
+    canvas.Present();
 }
 
 void CHorzRuler::DrawCorner(CDC* pDC, int nHeight)

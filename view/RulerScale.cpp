@@ -4,6 +4,7 @@
 
 #include "framework/docview/ControlBar.h"
 #include "framework/docview/FrameWnd.h"
+#include "framework/windows/Wnd.h"
 #include "framework/windows/ScopedGdi.h"
 #include "view/TallyformView.h"
 
@@ -163,6 +164,30 @@ void MoveRulerCursorMark(CWnd* pBar, BOOL bHorz, int& nStored, int nNew)
         DrawRulerCursorMark(&dc, bHorz, nStored, rect.Size());
     DrawRulerCursorMark(&dc, bHorz, nNew, rect.Size());
     nStored = nNew;
+}
+
+CRulerCanvas::CRulerCanvas(CWnd* pBar) : m_dcPaint(pBar), m_size(0, 0), m_hOld(NULL)
+{
+    CRect rect;
+    pBar->GetClientRect(&rect);
+    m_size = rect.Size();
+    if (!m_dc.CreateCompatibleDC(&m_dcPaint) ||
+        !m_bitmap.CreateCompatibleBitmap(&m_dcPaint, m_size.cx, m_size.cy))
+        return;
+    m_hOld = ::SelectObject(m_dc.m_hDC, m_bitmap.m_hObject);
+    m_dc.FillSolidRect(0, 0, m_size.cx, m_size.cy, RGB(255, 255, 255));
+}
+
+CRulerCanvas::~CRulerCanvas()
+{
+    if (m_hOld != NULL)
+        ::SelectObject(m_dc.m_hDC, m_hOld);
+}
+
+void CRulerCanvas::Present()
+{
+    if (IsReady())
+        m_dcPaint.BitBlt(0, 0, m_size.cx, m_size.cy, &m_dc, 0, 0, SRCCOPY);
 }
 
 CTallyformView* GetRulerView(const CControlBar* pBar)

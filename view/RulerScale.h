@@ -50,5 +50,28 @@ void DrawRulerCursorMark(CDC* pDC, BOOL bHorz, int nPos, CSize sizeClient);
 // and stores it.
 void MoveRulerCursorMark(CWnd* pBar, BOOL bHorz, int& nStored, int nNew);
 
+// For a ruler's WM_PAINT: a white bitmap of its client size to paint into,
+// copied to the window by Present, so the ruler never shows half drawn.
+class CRulerCanvas
+{
+public:
+    explicit CRulerCanvas(CWnd* pBar);
+    ~CRulerCanvas();
+    CRulerCanvas(const CRulerCanvas&) = delete;
+    CRulerCanvas& operator=(const CRulerCanvas&) = delete;
+
+    BOOL IsReady() const { return m_hOld != NULL; }
+    CDC* DC() { return &m_dc; }
+    CSize Size() const { return m_size; }
+    void Present();
+
+private:
+    CPaintDC m_dcPaint;
+    CSize m_size;
+    CDC m_dc;
+    CBitmap m_bitmap;
+    HGDIOBJ m_hOld;
+};
+
 // The sheet view of the frame the bar belongs to, or NULL.
 CTallyformView* GetRulerView(const CControlBar* pBar);

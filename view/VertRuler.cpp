@@ -105,24 +105,17 @@ void CVertRuler::UpdateBandPositions(const CBandFrame& frame)
 
 void CVertRuler::OnPaint()
 {
-    CPaintDC dc(this);
-    CRect rect;
-    GetClientRect(&rect);
-    CDC dcMem;
-    CBitmap bitmap;
-    if (!dcMem.CreateCompatibleDC(&dc) ||
-        !bitmap.CreateCompatibleBitmap(&dc, rect.Width(), rect.Height()))
+    CRulerCanvas canvas(this);
+    if (!canvas.IsReady())
         return;
-    CScopedSelectObject selectBitmap(dcMem, bitmap);
-    dcMem.FillSolidRect(&rect, RGB(255, 255, 255));
     CBandFrame frame = GetBandFrame();
     UpdateBandPositions(frame);
-    DrawBands(&dcMem, rect.Size(), frame);
-    DrawRulerScale(&dcMem, FALSE, rect.Size(), frame.nScroll, 0, frame.nZoom);
-    DrawRulerEdgeLines(&dcMem, FALSE, rect.Size());
+    DrawBands(canvas.DC(), canvas.Size(), frame);
+    DrawRulerScale(canvas.DC(), FALSE, canvas.Size(), frame.nScroll, 0, frame.nZoom);
+    DrawRulerEdgeLines(canvas.DC(), FALSE, canvas.Size());
     if (m_nCursorY >= 0)
-        DrawRulerCursorMark(&dcMem, FALSE, m_nCursorY, rect.Size());
-    dc.BitBlt(0, 0, rect.Width(), rect.Height(), &dcMem, 0, 0, SRCCOPY);
+        DrawRulerCursorMark(canvas.DC(), FALSE, m_nCursorY, canvas.Size());
+    canvas.Present();
 }
 
 void CVertRuler::DrawBands(CDC* pDC, CSize sizeClient, const CBandFrame& frame)

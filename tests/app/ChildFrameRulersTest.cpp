@@ -139,6 +139,11 @@ TEST_F(ChildFrameRulersTest, RulersAreDockedAboveAndLeftOfTheView)
     EXPECT_EQ(rcHorz.bottom, rcView.top);
     EXPECT_GT(rcHorz.Height(), 0);
     EXPECT_GT(rcVert.Width(), 0);
+    // The corner square is as wide as the vertical ruler: the horizontal
+    // scale's start is the view's left edge.
+    CRect rcHorzClient;
+    horz.GetClientRect(&rcHorzClient);
+    EXPECT_EQ(rcHorzClient.Height(), rcVert.Width());
     EXPECT_EQ(1, RulerCheck(m_pChild));
 
     SetBands(60, 80);
