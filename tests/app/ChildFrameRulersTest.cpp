@@ -338,4 +338,56 @@ TEST_F(ChildFrameRulersTest, BandsAreShadedAndAMissingTailShowsTheSheetEnd)
     EXPECT_NE(RGB(255, 0, 0), RulerPixel(&vert, 1, 100));
 }
 
+TEST_F(ChildFrameRulersTest, ScrollingRedrawsTheBandsAndEdgesFollowTheScroll)
+{
+    CVertRuler& vert = m_pChild->m_wndVertRuler;
+    SetBands(40, 50);
+    COLORREF crShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    ASSERT_EQ(crShadow, RulerPixel(&vert, 1, 10));
+    m_pView->ScrollToPosition(CPoint(0, 100));
+    ASSERT_EQ(100, m_pView->GetDeviceScrollPosition().y);
+    // The header band now ends above the ruler's top.
+    EXPECT_EQ(RGB(255, 255, 255), RulerPixel(&vert, 1, 10));
+    // The tail edge (550 on the sheet) is at client y 450.
+    VertMouse(WM_MOUSEMOVE, 450);
+    EXPECT_TRUE(vert.m_bOnTailEdge);
+    VertMouse(WM_LBUTTONDOWN, 450);
+    VertMouse(WM_MOUSEMOVE, 400);
+    VertMouse(WM_LBUTTONUP, 400);
+    EXPECT_EQ(600 - 100 - 400, Sheet().m_nTailBand);
+    EXPECT_EQ(40, Sheet().m_nHeaderBand);
+}
+
+TEST_F(ChildFrameRulersTest, BarsAnswerTheControlColourWithTheNullBrush)
+{
+    CClientDC dc(&m_pChild->m_wndHorzRuler);
+    LRESULT hNull = (LRESULT)::GetStockObject(NULL_BRUSH);
+    EXPECT_EQ(hNull, m_pChild->m_wndHorzRuler.SendMessage(WM_CTLCOLORDLG, (WPARAM)dc.m_hDC,
+                                                          (LPARAM)m_pChild->m_wndHorzRuler.m_hWnd));
+    EXPECT_EQ(hNull, m_pChild->m_wndVertRuler.SendMessage(WM_CTLCOLORDLG, (WPARAM)dc.m_hDC,
+                                                          (LPARAM)m_pChild->m_wndVertRuler.m_hWnd));
+}
+
+TEST_F(ChildFrameRulersTest, WithoutAViewTheRulersShowTheScaleAndTakeNoDrag)
+{
+    CChildFrame* pEmpty = new CChildFrame;
+    ASSERT_TRUE(pEmpty->LoadFrame(IDR_TALLYFORM_TEMPLATE, WS_CHILD | WS_OVERLAPPEDWINDOW, m_pMain,
+                                  NULL));
+    m_children.push_back(pEmpty);
+    pEmpty->ShowWindow(SW_SHOWNORMAL);
+    pEmpty->MoveWindow(0, 0, 400, 300);
+    CVertRuler& vert = pEmpty->m_wndVertRuler;
+    ASSERT_TRUE(::IsWindow(vert.m_hWnd));
+    pEmpty->RedrawRulers(TRUE, TRUE);
+    EXPECT_EQ(0, vert.m_nHeaderPos);
+    EXPECT_EQ(0, vert.m_nTailPos);
+    // No band and no end-of-sheet line: the top of the ruler is white.
+    EXPECT_EQ(RGB(255, 255, 255), RulerPixel(&vert, 1, 1));
+    vert.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 1));
+    vert.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 1));
+    EXPECT_FALSE(vert.m_bOnHeaderEdge);
+    EXPECT_FALSE(vert.m_bDragging);
+    EXPECT_EQ(1, vert.m_nCursorY);
+}
+
 } // namespace
