@@ -26,6 +26,7 @@ BEGIN_MESSAGE_MAP(CVertRuler, CDialogBar)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -221,6 +222,15 @@ void CVertRuler::OnLButtonUp(UINT, CPoint)
     m_bDragging = 0;
     ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
     WriteBandPositions();
+}
+
+LRESULT CVertRuler::OnCaptureChanged(WPARAM wParam, LPARAM lParam)
+{
+    // The capture taken away (a menu, another window) ends a drag whose
+    // button-up will never come; the edge stays where it was dragged.
+    if ((HWND)lParam != m_hWnd)
+        m_bDragging = 0;
+    return CDialogBar::OnCaptureChanged(wParam, lParam);
 }
 
 void CVertRuler::WriteBandPositions()

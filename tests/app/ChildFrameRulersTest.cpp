@@ -278,6 +278,23 @@ TEST_F(ChildFrameRulersTest, DraggingTheHeaderEdgeSetsTheHeightWithoutAnUndoReco
     EXPECT_EQ(nUndo, Sheet().m_lstUndo.GetCount());
 }
 
+TEST_F(ChildFrameRulersTest, LosingTheCaptureEndsTheDrag)
+{
+    CVertRuler& vert = m_pChild->m_wndVertRuler;
+    SetBands(40, 50);
+    VertMouse(WM_MOUSEMOVE, 40);
+    VertMouse(WM_LBUTTONDOWN, 40);
+    VertMouse(WM_MOUSEMOVE, 60);
+    ASSERT_TRUE(vert.m_bDragging);
+    EXPECT_EQ(vert.m_hWnd, ::GetCapture());
+    m_pView->SetCapture();
+    EXPECT_FALSE(vert.m_bDragging);
+    ::ReleaseCapture();
+    // A later move without the button moves no edge.
+    VertMouse(WM_MOUSEMOVE, 120);
+    EXPECT_EQ(60, Sheet().m_nHeaderBand);
+}
+
 TEST_F(ChildFrameRulersTest, DraggedEdgesStayInsideTheSheet)
 {
     // Past the tail: 5 pixels above it.
