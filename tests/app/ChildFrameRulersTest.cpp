@@ -1,67 +1,44 @@
 // The child frame's rulers round a sheet view: layout and View > Show
 // Rulers, redraw requests, the cursor marks, and the band edges dragged on
 // the vertical ruler.
-#include "tests/support/Gtest.h"
-#include "tests/support/MessageBoxRecorder.h"
+#include "tests/app/FrameWithView.h"
 #include "tests/support/RecordingCmdUI.h"
 #include "tests/support/Screenshot.h"
-#include "framework/docview/WinApp.h"
 #include "sheet/Sheet.h"
-#include "sheet/document/TallyformDoc.h"
-#include "shell/app/ChildFrame.h"
-#include "shell/app/MainFrame.h"
-#include "view/TallyformView.h"
 #include "SheetViewIds.h"
-#include "ShellIds.h"
 
 namespace
 {
 
-class ChildFrameRulersTest : public ::testing::Test
+class ChildFrameRulersTest : public FrameWithViewTest
 {
 protected:
+    // The view over a sheet 600 units high.
     void SetUp() override
     {
-        m_pMain = new CMainFrame;
-        ASSERT_TRUE(m_pMain->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
-        m_app.m_pMainWnd = m_pMain;
-        m_pMain->MoveWindow(0, 0, 800, 600);
-        m_pMain->ShowWindow(SW_SHOWNORMAL);
-        m_pChild = OpenChild();
-        ASSERT_TRUE(m_pChild != NULL);
-        m_pView = dynamic_cast<CTallyformView*>(m_pChild->GetActiveView());
+        FrameWithViewTest::SetUp();
         ASSERT_TRUE(m_pView != NULL);
+        m_pFrame->MoveWindow(0, 0, 800, 600);
+        ::SetRect(&Sheet().m_rcBounds, 0, 0, 500, 600);
+        m_pView->UpdateScrollSizes();
     }
     void TearDown() override
     {
-        for (CChildFrame* pChild : m_children)
+        for (CChildFrame* pChild : m_others)
             pChild->DestroyWindow();
-        if (m_pMain != NULL)
-            m_pMain->DestroyWindow();
-        m_app.m_pMainWnd = NULL;
+        FrameWithViewTest::TearDown();
     }
-
-    // A new document with a sheet 600 units high in its own child frame.
-    CChildFrame* OpenChild()
+    // A second document in its own child frame.
+    CChildFrame* OpenOther()
     {
         CTallyformDoc* pDoc = new CTallyformDoc;
-        if (!pDoc->OnNewDocument())
-            return NULL;
-        ::SetRect(&pDoc->m_sheet.m_rcBounds, 0, 0, 500, 600);
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CTallyformView);
-        context.m_pCurrentDoc = pDoc;
-        CChildFrame* pChild = new CChildFrame;
-        if (!pChild->LoadFrame(IDR_TALLYFORM_TEMPLATE, WS_CHILD | WS_OVERLAPPEDWINDOW, m_pMain,
-                               &context))
-            return NULL;
-        pChild->InitialUpdateFrame(pDoc, TRUE);
-        pChild->MoveWindow(0, 0, 500, 400);
-        m_children.push_back(pChild);
+        CChildFrame* pChild = pDoc->OnNewDocument() ? OpenChildFrame(pDoc) : NULL;
+        if (pChild != NULL)
+            m_others.push_back(pChild);
         return pChild;
     }
 
-    CSheet& Sheet() { return m_pView->GetDocument()->m_sheet; }
+    CSheet& Sheet() { return m_pDoc->m_sheet; }
     CRect ChildRect(CWnd* pWnd)
     {
         CRect rect;
@@ -107,12 +84,7 @@ protected:
         return dc.GetPixel(x, y);
     }
 
-    CWinApp m_app;
-    MessageBoxRecorder m_messages;
-    CMainFrame* m_pMain = NULL;
-    CChildFrame* m_pChild = NULL;
-    CTallyformView* m_pView = NULL;
-    std::vector<CChildFrame*> m_children;
+    std::vector<CChildFrame*> m_others;
 };
 
 TEST_F(ChildFrameRulersTest, RulersAreDockedAboveAndLeftOfTheView)
@@ -174,7 +146,7 @@ TEST_F(ChildFrameRulersTest, ShowRulersTwiceGivesBackTheFirstLayoutAndTheCheckFo
 
 TEST_F(ChildFrameRulersTest, TwoFramesKeepTheirOwnRulerState)
 {
-    CChildFrame* pSecond = OpenChild();
+    CChildFrame* pSecond = OpenOther();
     ASSERT_TRUE(pSecond != NULL);
     ToggleRulers(m_pChild);
     EXPECT_FALSE(m_pChild->m_bShowRulers);
@@ -388,9 +360,9 @@ TEST_F(ChildFrameRulersTest, BarsAnswerTheControlColourWithTheNullBrush)
 TEST_F(ChildFrameRulersTest, WithoutAViewTheRulersShowTheScaleAndTakeNoDrag)
 {
     CChildFrame* pEmpty = new CChildFrame;
-    ASSERT_TRUE(pEmpty->LoadFrame(IDR_TALLYFORM_TEMPLATE, WS_CHILD | WS_OVERLAPPEDWINDOW, m_pMain,
+    ASSERT_TRUE(pEmpty->LoadFrame(IDR_TALLYFORM_TEMPLATE, WS_CHILD | WS_OVERLAPPEDWINDOW, m_pFrame,
                                   NULL));
-    m_children.push_back(pEmpty);
+    m_others.push_back(pEmpty);
     pEmpty->ShowWindow(SW_SHOWNORMAL);
     pEmpty->MoveWindow(0, 0, 400, 300);
     CVertRuler& vert = pEmpty->m_wndVertRuler;
