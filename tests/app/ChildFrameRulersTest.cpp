@@ -347,16 +347,6 @@ TEST_F(ChildFrameRulersTest, ScrollingRedrawsTheBandsAndEdgesFollowTheScroll)
     EXPECT_EQ(40, Sheet().m_nHeaderBand);
 }
 
-TEST_F(ChildFrameRulersTest, BarsAnswerTheControlColourWithTheNullBrush)
-{
-    CClientDC dc(&m_pChild->m_wndHorzRuler);
-    LRESULT hNull = (LRESULT)::GetStockObject(NULL_BRUSH);
-    EXPECT_EQ(hNull, m_pChild->m_wndHorzRuler.SendMessage(WM_CTLCOLORDLG, (WPARAM)dc.m_hDC,
-                                                          (LPARAM)m_pChild->m_wndHorzRuler.m_hWnd));
-    EXPECT_EQ(hNull, m_pChild->m_wndVertRuler.SendMessage(WM_CTLCOLORDLG, (WPARAM)dc.m_hDC,
-                                                          (LPARAM)m_pChild->m_wndVertRuler.m_hWnd));
-}
-
 TEST_F(ChildFrameRulersTest, WithoutAViewTheRulersShowTheScaleAndTakeNoDrag)
 {
     CChildFrame* pEmpty = new CChildFrame;
