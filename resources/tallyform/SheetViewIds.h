@@ -60,6 +60,10 @@
 #define IDC_CURSOR_MOVE_VERTICAL        1170
 #define IDC_CURSOR_MOVE_HORIZONTAL      1171
 
+// The ruler bars of the child frame: dialog templates and bar ids
+#define IDD_HORZ_RULER                  326
+#define IDD_VERT_RULER                  327
+
 // The in-place cell editor is the view's child with this id.
 #define IDC_CELL_EDITOR                 1164
 

@@ -1,11 +1,12 @@
-// The main frame with a sheet view in an MDI child, loaded from the
-// designer's own resources in this process.
+// The main frame with a sheet view in the designer's MDI child frame,
+// loaded from the designer's own resources in this process.
 #pragma once
 
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "framework/docview/WinApp.h"
 #include "sheet/document/TallyformDoc.h"
+#include "shell/app/ChildFrame.h"
 #include "shell/app/MainFrame.h"
 #include "view/TallyformView.h"
 #include "ShellIds.h"
@@ -21,15 +22,23 @@ protected:
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
         m_pDoc = new CTallyformDoc;
         ASSERT_TRUE(m_pDoc->OnNewDocument());
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CTallyformView);
-        context.m_pCurrentDoc = m_pDoc;
-        m_pChild = new CMDIChildWnd;
-        ASSERT_TRUE(m_pChild->LoadFrame(IDR_TALLYFORM_TEMPLATE, WS_CHILD | WS_OVERLAPPEDWINDOW,
-                                        m_pFrame, &context));
-        m_pChild->InitialUpdateFrame(m_pDoc, TRUE);
+        m_pChild = OpenChildFrame(m_pDoc);
+        ASSERT_TRUE(m_pChild != NULL);
         m_pView = dynamic_cast<CTallyformView*>(m_pChild->GetActiveView());
         ASSERT_TRUE(m_pView != NULL);
+    }
+    // A child frame with a sheet view of pDoc, shown; NULL on failure.
+    CChildFrame* OpenChildFrame(CTallyformDoc* pDoc)
+    {
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CTallyformView);
+        context.m_pCurrentDoc = pDoc;
+        CChildFrame* pChild = new CChildFrame;
+        if (!pChild->LoadFrame(IDR_TALLYFORM_TEMPLATE, WS_CHILD | WS_OVERLAPPEDWINDOW, m_pFrame,
+                               &context))
+            return NULL;
+        pChild->InitialUpdateFrame(pDoc, TRUE);
+        return pChild;
     }
     void TearDown() override
     {
@@ -71,6 +80,6 @@ protected:
     MessageBoxRecorder m_messages;
     CMainFrame* m_pFrame = NULL;
     CTallyformDoc* m_pDoc = NULL;
-    CMDIChildWnd* m_pChild = NULL;
+    CChildFrame* m_pChild = NULL;
     CTallyformView* m_pView = NULL;
 };
