@@ -231,3 +231,42 @@ int RecalculateDependentFormulas(CSheet& sheet, int nChanged)
     }
     return nEvaluated;
 }
+
+void CollectOperandsOfFormulasGivenUp(const CSheet& sheet, const CUIntArray& cells, int nType,
+                                      CUIntArray& operands)
+{
+    if (nType == CELL_FORMULA)
+        return;
+    const int nCount = (int)sheet.m_cells.GetSize();
+    for (INT_PTR n = 0; n < cells.GetSize(); ++n)
+    {
+        const int nFormula = (int)cells[n];
+        if (nFormula < 0 || nFormula >= nCount)
+            continue;
+        for (int i = 0; i < nCount; ++i)
+        {
+            if (!IsFormulaOperand(sheet, i, nFormula))
+                continue;
+            BOOL bKnown = FALSE;
+            for (INT_PTR k = 0; k < operands.GetSize() && !bKnown; ++k)
+                bKnown = operands[k] == (UINT)i;
+            if (!bKnown)
+                operands.Add((UINT)i);
+        }
+    }
+}
+
+void ChangeCellType(CSheet& sheet, int nCell, int nType)
+{
+    if (nCell < 0 || nCell >= sheet.m_cells.GetSize())
+        return;
+    CCell& cell = sheet.m_cells[nCell];
+    if (cell.m_nType == nType)
+        return;
+    if (cell.m_nType == CELL_FORMULA && !cell.m_strFormula.IsEmpty())
+    {
+        AdjustFormulaRefCounts(sheet, nCell, FALSE);
+        cell.m_strFormula.Empty();
+    }
+    cell.SetType(nType);
+}

@@ -24,6 +24,17 @@ int AreFormulaOperandsFilled(const CSheet& sheet, int nFormulaCell);
 // the formula of nFormulaCell names.
 void AdjustFormulaRefCounts(CSheet& sheet, int nFormulaCell, BOOL bAdd);
 
+// The cells named by those of cells that are calculate cells with a formula
+// and would stop being calculate cells when given type nType: the cells
+// whose counters a type change takes references from.  Added to operands,
+// each once.
+void CollectOperandsOfFormulasGivenUp(const CSheet& sheet, const CUIntArray& cells, int nType,
+                                      CUIntArray& operands);
+// Gives cell nCell type nType.  A cell of that type already keeps its
+// content; a formula given up first takes its references off the cells it
+// names.
+void ChangeCellType(CSheet& sheet, int nCell, int nType);
+
 // Recomputes every calculate cell whose operands are filled, each once and
 // after the calculate cells it names; value text "%.4f" of the result,
 // empty after a failed evaluation.  Cells of a reference cycle are

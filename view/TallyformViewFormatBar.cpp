@@ -49,35 +49,11 @@ BOOL CTallyformView::ChangeSelectedCellType(UINT nType)
 
     // A formula given up takes its references off the cells it names: those
     // cells go into the record too, so Undo gives their counters back.
-    const int nCount = (int)pSheet->m_cells.GetSize();
     CUIntArray arrOperands;
-    for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-    {
-        UINT nCell = pSheet->m_arrSel[n];
-        const CCell* pCell = pSheet->GetSelectedCell((int)n);
-        if (pCell == NULL || pCell->m_nType != CELL_FORMULA || nType == CELL_FORMULA ||
-            pCell->m_strFormula.IsEmpty())
-            continue;
-        for (int i = 0; i < nCount; ++i)
-            if (IsFormulaOperand(*pSheet, i, (int)nCell))
-                arrOperands.Add((UINT)i);
-    }
+    CollectOperandsOfFormulasGivenUp(*pSheet, pSheet->m_arrSel, (int)nType, arrOperands);
     RecordSelection(&arrOperands);
-
     for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
-    {
-        UINT nCell = pSheet->m_arrSel[n];
-        CCell* pCell = pSheet->GetSelectedCell((int)n);
-        // A cell of the type already keeps its content.
-        if (pCell == NULL || (UINT)pCell->m_nType == nType)
-            continue;
-        if (pCell->m_nType == CELL_FORMULA && !pCell->m_strFormula.IsEmpty())
-        {
-            AdjustFormulaRefCounts(*pSheet, (int)nCell, FALSE);
-            pCell->m_strFormula.Empty();
-        }
-        pCell->SetType((int)nType);
-    }
+        ChangeCellType(*pSheet, (int)pSheet->m_arrSel[n], (int)nType);
     return TRUE;
 }
 

@@ -1,5 +1,7 @@
 #include "sheet/document/TallyformDoc.h"
 
+#include "sheet/FormulaRecalc.h"
+
 #include "framework/core/Archive.h"
 #include "framework/core/MessageSink.h"
 #include "framework/windows/CmdUI.h"
@@ -169,17 +171,16 @@ void CTallyformDoc::SetCellType(int nType)
         }
     }
 
+    // The operands of a formula given up are recorded too, so that Undo
+    // gives their reference counters back.
     CCellDefineAction* pAction = new CCellDefineAction;
     pAction->m_arrIndices.Copy(m_sheet.m_arrSel);
+    CollectOperandsOfFormulasGivenUp(m_sheet, m_sheet.m_arrSel, nType, pAction->m_arrIndices);
     pAction->RecordBefore(&m_sheet);
     // The content of the old type does not fit the new one (a picture's
     // blocks, a numeric cell's codes): each changed cell starts afresh.
     for (INT_PTR n = 0; n < m_sheet.m_arrSel.GetSize(); ++n)
-    {
-        CCell* pCell = m_sheet.GetSelectedCell((int)n);
-        if (pCell != NULL && pCell->m_nType != nType)
-            pCell->SetType(nType);
-    }
+        ChangeCellType(m_sheet, (int)m_sheet.m_arrSel[n], nType);
     pAction->RecordAfter();
     m_sheet.AddUndoAction(pAction);
     SetModifiedFlag(TRUE);

@@ -13,6 +13,7 @@
 #include "tests/sheet/document/TestTallyformDoc.h"
 
 #include "framework/windows/CmdUI.h"
+#include "sheet/FormulaRecalc.h"
 #include "sheet/UndoAction.h"
 
 namespace
@@ -74,6 +75,40 @@ TEST(DocCellType, FormulaReferencedCellAcceptsNumericRefusesText)
     doc.SetCellType(CELL_FORMULA);
     EXPECT_EQ(1u, recorder.Messages().size());
     EXPECT_EQ(CELL_FORMULA, sheet.m_cells[1].m_nType);
+}
+
+TEST(DocCellType, AFormulaGivenUpFreesItsOperandsAndUndoTiesThemAgain)
+{
+    MessageBoxRecorder recorder;
+    CTestTallyformDoc doc;
+    MakeDocGrid(doc);
+    CSheet& sheet = doc.m_sheet;
+    sheet.m_cells[0].SetType(CELL_NUMERIC);
+    sheet.m_cells[1].SetType(CELL_NUMERIC);
+    CCell& formula = sheet.m_cells[2];
+    formula.SetType(CELL_FORMULA);
+    formula.m_strFormula = sheet.m_cells[0].m_strName + "+" + sheet.m_cells[1].m_strName;
+    AdjustFormulaRefCounts(sheet, 2, TRUE);
+    ASSERT_EQ(1, sheet.m_cells[0].m_nFormulaRefs);
+
+    sheettest::Select(sheet, { (LPCSTR)sheet.m_cells[2].m_strName });
+    doc.SetCellType(CELL_TEXT);
+    EXPECT_EQ(CELL_TEXT, formula.m_nType);
+    EXPECT_TRUE(formula.m_strFormula.IsEmpty());
+    EXPECT_EQ(0, sheet.m_cells[0].m_nFormulaRefs);
+    EXPECT_EQ(0, sheet.m_cells[1].m_nFormulaRefs);
+    // The freed operands take another type without a refusal.
+    sheettest::Select(sheet, { (LPCSTR)sheet.m_cells[0].m_strName });
+    doc.SetCellType(CELL_TEXT);
+    EXPECT_EQ(0u, recorder.Messages().size());
+    EXPECT_EQ(CELL_TEXT, sheet.m_cells[0].m_nType);
+
+    sheet.Undo();
+    sheet.Undo();
+    EXPECT_EQ(CELL_FORMULA, sheet.m_cells[2].m_nType);
+    EXPECT_FALSE(sheet.m_cells[2].m_strFormula.IsEmpty());
+    EXPECT_EQ(1, sheet.m_cells[0].m_nFormulaRefs);
+    EXPECT_EQ(1, sheet.m_cells[1].m_nFormulaRefs);
 }
 
 TEST(DocCellType, NewTypeStartsWithItsOwnContentAndUndoRestores)
