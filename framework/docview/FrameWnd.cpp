@@ -25,7 +25,7 @@ END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
     : m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0), m_pViewActive(NULL),
-      m_bAddToTitle(FALSE), m_bInCreate(FALSE)
+      m_bAddToTitle(FALSE), m_pTitledDocument(NULL), m_bInCreate(FALSE)
 {
 }
 
@@ -251,8 +251,19 @@ void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
+    // The caption follows the active document and the titles; a caption
+    // the program set itself stays until one of them changes.
     if (!(GetStyle() & WS_CHILD))
-        OnUpdateFrameTitle(m_bAddToTitle);
+    {
+        CDocument* pDoc = GetActiveDocument();
+        CString strFrom = m_strTitle + "\n" + (pDoc != NULL ? pDoc->GetTitle() : CString());
+        if (pDoc != m_pTitledDocument || strFrom != m_strTitledFrom)
+        {
+            m_pTitledDocument = pDoc;
+            m_strTitledFrom = strFrom;
+            OnUpdateFrameTitle(m_bAddToTitle);
+        }
+    }
     UpdateFloatingBars((BOOL)wParam);
     return 0;
 }

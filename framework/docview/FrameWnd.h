@@ -147,6 +147,10 @@ protected:
 
     CView* m_pViewActive;
     BOOL m_bAddToTitle;
+    // What the caption was last made from at an idle update: the active
+    // document (only compared, never used) and the titles.
+    const CDocument* m_pTitledDocument;
+    CString m_strTitledFrom;
     BOOL m_bInCreate;
 
     DECLARE_MESSAGE_MAP()

@@ -20,31 +20,31 @@ BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
     return TRUE;
 }
 
-CString ClassOf(HWND hWnd)
-{
-    char szClass[64] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    return szClass;
-}
-
-CString TextOf(HWND hWnd)
-{
-    char szText[1024] = "";
-    GetWindowTextA(hWnd, szText, sizeof(szText));
-    return szText;
-}
-
 BOOL CALLBACK FindStaticText(HWND hWnd, LPARAM lParam)
 {
-    if (ClassOf(hWnd).CompareNoCase("Static") != 0)
+    if (CDesignerProcess::ClassOf(hWnd).CompareNoCase("Static") != 0)
         return TRUE;
-    CString strText = TextOf(hWnd);
+    CString strText = CDesignerProcess::TextOf(hWnd);
     if (strText.IsEmpty())
         return TRUE;
     *reinterpret_cast<CString*>(lParam) = strText;
     return FALSE;
 }
 } // namespace
+
+CString CDesignerProcess::ClassOf(HWND hWnd)
+{
+    char szClass[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    return szClass;
+}
+
+CString CDesignerProcess::TextOf(HWND hWnd)
+{
+    char szText[1024] = "";
+    GetWindowTextA(hWnd, szText, sizeof(szText));
+    return szText;
+}
 
 CString CDesignerProcess::ProgramFolder()
 {

@@ -41,9 +41,15 @@ public:
     BOOL Close(DWORD dwMilliseconds = 30000);
 
     DWORD ProcessId() const { return m_process.dwProcessId; }
+    // The program's visible top-level windows.
+    std::vector<HWND> TopLevelWindows() const;
 
     // The folder of the programs (the folder of this test program).
     static CString ProgramFolder();
+    // A window's class name, and its caption (for another process's
+    // control not its content: ask the control with WM_GETTEXT for that).
+    static CString ClassOf(HWND hWnd);
+    static CString TextOf(HWND hWnd);
     // The text of a message box: its static text control.
     static CString MessageText(HWND hBox);
     // Presses a button of a dialog or message box the way a click does.
@@ -54,8 +60,6 @@ public:
     BOOL IsConnectEnabled(HWND hFrame);
 
 private:
-    std::vector<HWND> TopLevelWindows() const;
-
     PROCESS_INFORMATION m_process;
     std::vector<std::string> m_seen;
 };

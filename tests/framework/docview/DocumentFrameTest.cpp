@@ -185,6 +185,28 @@ TEST_F(NoteProgram, TheChildsAcceleratorsAndCaptionFollowItsDocument)
     EXPECT_STREQ("saved.nte - Note Keeper", (LPCSTR)Caption(m_pFrame));
 }
 
+TEST_F(NoteProgram, ACaptionTheProgramSetsStaysUntilTheActiveDocumentOrItsTitleChanges)
+{
+    CDocument* pDoc = m_pTemplate->OpenDocumentFile(NULL);
+    ASSERT_NE(nullptr, pDoc);
+    m_app.OnIdle(0);
+    EXPECT_STREQ("Note1 - Note Keeper", (LPCSTR)Caption(m_pFrame));
+    // A mode of the program shown in the caption outlives the idle updates.
+    m_pFrame->SetWindowText("Note Keeper [Locked] - Note1");
+    m_app.OnIdle(0);
+    m_app.OnIdle(0);
+    EXPECT_STREQ("Note Keeper [Locked] - Note1", (LPCSTR)Caption(m_pFrame));
+    // A new title of the document brings the usual caption back.
+    ASSERT_TRUE(pDoc->DoSave(m_folder.PathOf("kept.nte")));
+    m_app.OnIdle(0);
+    EXPECT_STREQ("kept.nte - Note Keeper", (LPCSTR)Caption(m_pFrame));
+    // So does another document becoming the active one.
+    m_pFrame->SetWindowText("Note Keeper [Locked] - kept.nte");
+    ASSERT_NE(nullptr, m_pTemplate->OpenDocumentFile(NULL));
+    m_app.OnIdle(0);
+    EXPECT_STREQ("Note2 - Note Keeper", (LPCSTR)Caption(m_pFrame));
+}
+
 TEST_F(NoteProgram, TheDocumentMenusFileMenuListsTheRecentFiles)
 {
     m_app.LoadStdProfileSettings(4);

@@ -1,0 +1,296 @@
+#include "tests/app/RunModeDriver.h"
+
+#include <dlgs.h>
+
+#include "shell/CalendarLayout.h"
+
+namespace
+{
+const DWORD kPollMs = 50;
+const UINT kCellEditorId = 1164;
+const UINT kSaveToPdf = 33082;
+const int kOrganCodeEdit = 1232;
+const int kOrganNameEdit = 1234;
+const char kReportInfoCaption[] = "Set Report Information";
+
+CString TextOf(HWND hWnd)
+{
+    return CDesignerProcess::TextOf(hWnd);
+}
+
+CString ClassOf(HWND hWnd)
+{
+    return CDesignerProcess::ClassOf(hWnd);
+}
+
+BOOL CALLBACK CollectEditor(HWND hWnd, LPARAM lParam)
+{
+    if (GetDlgCtrlID(hWnd) == (int)kCellEditorId && IsWindowVisible(hWnd))
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+// The view's direct children that are in-place editors.
+std::vector<HWND> EditorsOf(HWND hView)
+{
+    std::vector<HWND> editors;
+    for (HWND hChild = GetWindow(hView, GW_CHILD); hChild != NULL;
+         hChild = GetWindow(hChild, GW_HWNDNEXT))
+        CollectEditor(hChild, reinterpret_cast<LPARAM>(&editors));
+    return editors;
+}
+
+BOOL IsFileDialog(HWND hDlg)
+{
+    return GetDlgItem(hDlg, edt1) != NULL || GetDlgItem(hDlg, cmb13) != NULL;
+}
+
+BOOL HasButton(HWND hDlg, int nID)
+{
+    HWND hButton = GetDlgItem(hDlg, nID);
+    return hButton != NULL && IsWindowVisible(hButton);
+}
+} // namespace
+
+BOOL CRunModeDriver::FindView(DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    m_hMain = m_designer.WaitForMainWindow(dwMilliseconds);
+    while (m_hMain != NULL)
+    {
+        HWND hClient = FindWindowExA(m_hMain, NULL, "MDIClient", NULL);
+        HWND hChild = hClient != NULL ? GetWindow(hClient, GW_CHILD) : NULL;
+        m_hView = hChild != NULL ? GetDlgItem(hChild, 0xE900) : NULL;
+        if (m_hView != NULL)
+            return TRUE;
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            break;
+        Sleep(kPollMs);
+    }
+    return FALSE;
+}
+
+CString CRunModeDriver::MainCaption() const
+{
+    return TextOf(m_hMain);
+}
+
+BOOL CRunModeDriver::WaitForCaption(LPCSTR lpszPrefix, DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    while (MainCaption().Find(lpszPrefix) != 0)
+    {
+        AnswerDialogs();
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+    return TRUE;
+}
+
+BOOL CRunModeDriver::WaitForSplashGone(DWORD dwMilliseconds)
+{
+    // The splash comes once the database is connected, which may take a
+    // while after the main window showed; it goes by itself.
+    auto splash = [this]() {
+        for (HWND hWnd : m_designer.TopLevelWindows())
+            if (hWnd != m_hMain && ClassOf(hWnd) != "#32770")
+                return hWnd;
+        return (HWND)NULL;
+    };
+    DWORD dwStart = GetTickCount();
+    HWND hSplash = NULL;
+    while ((hSplash = splash()) == NULL)
+    {
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+    return CDesignerProcess::WaitGone(hSplash, dwMilliseconds);
+}
+
+void CRunModeDriver::Settle()
+{
+    Sleep(1000);
+    DWORD_PTR nResult = 0;
+    SendMessageTimeoutA(m_hMain, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
+}
+
+void CRunModeDriver::PressKey(HWND hWnd, UINT nKey)
+{
+    PostMessageA(hWnd, WM_KEYDOWN, nKey, 1);
+}
+
+void CRunModeDriver::TypeChars(HWND hWnd, LPCSTR lpszText)
+{
+    for (LPCSTR p = lpszText; *p != '\0'; ++p)
+        PostMessageA(hWnd, WM_CHAR, (WPARAM)(BYTE)*p, 1);
+}
+
+BOOL CRunModeDriver::WaitForText(HWND hWnd, LPCSTR lpszText, DWORD dwMilliseconds, CString* pLast)
+{
+    DWORD dwStart = GetTickCount();
+    for (;;)
+    {
+        // Asked of the control itself: the text of another process's
+        // control is not in its window caption.
+        char szText[512] = "";
+        DWORD_PTR nResult = 0;
+        SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof(szText), (LPARAM)szText, SMTO_NORMAL, 5000,
+                            &nResult);
+        if (pLast != NULL)
+            *pLast = szText;
+        if (lstrcmpA(szText, lpszText) == 0)
+            return TRUE;
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+}
+
+HWND CRunModeDriver::WaitForEditor(HWND hOld, DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    for (;;)
+    {
+        AnswerDialogs();
+        std::vector<HWND> editors = EditorsOf(m_hView);
+        if (editors.size() == 1 && editors[0] != hOld)
+            return editors[0];
+        if (GetTickCount() - dwStart >= dwMilliseconds || m_designer.WaitForExit(0))
+            return NULL;
+        Sleep(kPollMs);
+    }
+}
+
+HWND CRunModeDriver::PopupOtherThan(HWND hMain) const
+{
+    for (HWND hWnd : m_designer.TopLevelWindows())
+    {
+        if (hWnd != hMain && ClassOf(hWnd) != "#32770" &&
+            (GetWindowLongA(hWnd, GWL_STYLE) & WS_POPUP) != 0 &&
+            (GetWindowLongA(hWnd, GWL_STYLE) & WS_BORDER) != 0)
+            return hWnd;
+    }
+    return NULL;
+}
+
+BOOL CRunModeDriver::PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWORD dwMilliseconds)
+{
+    RECT rcField;
+    GetClientRect(hField, &rcField);
+    LPARAM lClick = MAKELPARAM(rcField.right / 2, rcField.bottom / 2);
+    PostMessageA(hField, WM_LBUTTONDOWN, MK_LBUTTON, lClick);
+    PostMessageA(hField, WM_LBUTTONUP, 0, lClick);
+    DWORD dwStart = GetTickCount();
+    HWND hCalendar = NULL;
+    while ((hCalendar = PopupOtherThan(m_hMain)) == NULL)
+    {
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+    // The calendar lays its page out over its whole window size.
+    CSize size = CCalendarLayout::GetWindowSize(nPeriodType);
+    RECT rcWindow;
+    GetWindowRect(hCalendar, &rcWindow);
+    if (rcWindow.right - rcWindow.left != size.cx || rcWindow.bottom - rcWindow.top != size.cy)
+        return FALSE;
+    CCalendarLayout layout;
+    layout.Compute(nPeriodType, size.cx, size.cy);
+    CPoint pt = layout.GetCellRect(nCell).CenterPoint();
+    PostMessageA(hCalendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    PostMessageA(hCalendar, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    return CDesignerProcess::WaitGone(hCalendar, dwMilliseconds);
+}
+
+void CRunModeDriver::NoteReportDialog(HWND hDlg)
+{
+    char szCode[64] = "", szName[128] = "";
+    GetDlgItemTextA(hDlg, kOrganCodeEdit, szCode, sizeof(szCode));
+    GetDlgItemTextA(hDlg, kOrganNameEdit, szName, sizeof(szName));
+    m_answered.push_back(std::string("[report] ") + szCode + "|" + szName);
+}
+
+void CRunModeDriver::AnswerDialogs()
+{
+    for (HWND hWnd : m_designer.TopLevelWindows())
+    {
+        if (ClassOf(hWnd) != "#32770" || IsFileDialog(hWnd))
+            continue;
+        if (TextOf(hWnd) == kReportInfoCaption)
+            NoteReportDialog(hWnd);
+        else
+            m_answered.push_back((LPCSTR)CDesignerProcess::MessageText(hWnd));
+        CDesignerProcess::Press(hWnd, IDOK);
+        CDesignerProcess::WaitGone(hWnd, 10000);
+    }
+}
+
+BOOL CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    const size_t nBefore = m_answered.size();
+    for (;;)
+    {
+        AnswerDialogs();
+        for (size_t i = nBefore; i < m_answered.size(); ++i)
+            if (m_answered[i].compare(0, 9, "[report] ") == 0)
+                return TRUE;
+        if (GetTickCount() - dwStart >= dwMilliseconds || m_designer.WaitForExit(kPollMs))
+            return FALSE;
+    }
+}
+
+BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+{
+    DeleteFileA(lpszPath);
+    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kSaveToPdf, 0), 0);
+    DWORD dwStart = GetTickCount();
+    HWND hDlg = NULL;
+    while (hDlg == NULL)
+    {
+        for (HWND hWnd : m_designer.TopLevelWindows())
+            if (ClassOf(hWnd) == "#32770" && IsFileDialog(hWnd))
+                hDlg = hWnd;
+        if (hDlg == NULL && GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+    // The name box is an edit in one dialog layout and a combo in the other.
+    SetDlgItemTextA(hDlg, edt1, lpszPath);
+    SetDlgItemTextA(hDlg, cmb13, lpszPath);
+    CDesignerProcess::Press(hDlg, IDOK);
+    if (!CDesignerProcess::WaitGone(hDlg, dwMilliseconds))
+        return FALSE;
+    // Written in one go once the dialog has closed.
+    while (GetFileAttributesA(lpszPath) == INVALID_FILE_ATTRIBUTES)
+    {
+        AnswerDialogs();
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+    Sleep(500);
+    return TRUE;
+}
+
+BOOL CRunModeDriver::CloseDiscarding(DWORD dwMilliseconds)
+{
+    PostMessageA(m_hMain, WM_CLOSE, 0, 0);
+    DWORD dwStart = GetTickCount();
+    while (!m_designer.WaitForExit(kPollMs))
+    {
+        for (HWND hWnd : m_designer.TopLevelWindows())
+        {
+            if (ClassOf(hWnd) != "#32770")
+                continue;
+            m_answered.push_back((LPCSTR)CDesignerProcess::MessageText(hWnd));
+            CDesignerProcess::Press(hWnd, HasButton(hWnd, IDNO) ? IDNO : IDOK);
+            CDesignerProcess::WaitGone(hWnd, 10000);
+        }
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,69 @@
+// Fills a report in the running designer from outside: the sheet view of
+// its document window, the in-place editors the view opens along the tab
+// order, the period calendar, and the dialogs and messages on the way.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tests/app/DesignerProcess.h"
+
+class CRunModeDriver
+{
+public:
+    explicit CRunModeDriver(CDesignerProcess& designer) : m_designer(designer) {}
+
+    // The main window and the view of its document window; FALSE when they
+    // did not come within the time.
+    BOOL FindView(DWORD dwMilliseconds);
+    HWND MainWindow() const { return m_hMain; }
+    HWND View() const { return m_hView; }
+    CString MainCaption() const;
+    // Waits until the main window's caption starts with the text.
+    BOOL WaitForCaption(LPCSTR lpszPrefix, DWORD dwMilliseconds);
+
+    // Waits for the start-up splash to come and go: the first key press
+    // while it shows only takes it away.
+    BOOL WaitForSplashGone(DWORD dwMilliseconds);
+    // Lets the program finish what it was asked: a command that shows a
+    // progress window pumps the messages still waiting.
+    void Settle();
+
+    // Posts a key press (WM_KEYDOWN) to the window.
+    static void PressKey(HWND hWnd, UINT nKey);
+    // Posts the characters of the text to the window one by one.
+    static void TypeChars(HWND hWnd, LPCSTR lpszText);
+    // Waits until the window's text is the text; the text last read.
+    static BOOL WaitForText(HWND hWnd, LPCSTR lpszText, DWORD dwMilliseconds, CString* pLast = NULL);
+
+    // Waits for the view's one in-place editor to be another window than
+    // hOld, answering dialogs meanwhile (see AnswerDialogs).
+    HWND WaitForEditor(HWND hOld, DWORD dwMilliseconds);
+    // Opens the period field's calendar with a click and clicks the cell of
+    // the page (a month of the shown year on a monthly report).
+    BOOL PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWORD dwMilliseconds);
+
+    // Answers every dialog of the program now shown with OK, noting the
+    // report information dialog as "[report] <code>|<name>" and a message
+    // box by its text in Answered().
+    void AnswerDialogs();
+    const std::vector<std::string>& Answered() const { return m_answered; }
+    // Answers dialogs (see AnswerDialogs) until a report information
+    // dialog was among them.
+    BOOL ConfirmReportInformation(DWORD dwMilliseconds);
+
+    // File > Save to PDF into the path, through the file dialog; TRUE once
+    // the file is there.
+    BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds);
+    // Closes the program, answering a question to save with No.
+    BOOL CloseDiscarding(DWORD dwMilliseconds);
+
+private:
+    HWND PopupOtherThan(HWND hMain) const;
+    void NoteReportDialog(HWND hDlg);
+
+    CDesignerProcess& m_designer;
+    HWND m_hMain = NULL;
+    HWND m_hView = NULL;
+    std::vector<std::string> m_answered;
+};
