@@ -32,6 +32,8 @@ const UINT kLoadFromDatabase = 32829;
 const UINT kSaveToDatabase = 32827;
 const char kRunCaption[] = "Tallyform [Run Mode] - ";
 const int kMarchCell = 2;    // the third month of the calendar's page
+// The report information dialog as noted by the driver.
+const std::string kReportKeys = "[report] B02|O'Brien & Co";
 
 // The figures typed, and what the calculate cells make of them.
 const char kSales[] = "1250.5";
@@ -302,8 +304,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         Step("pdf", NULL);
         ExpectShown(firstTexts, atof(kStaff), kPerHead);
 
+        // The report information asked for shows the keys typed in.
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
-        EXPECT_TRUE(driver.ConfirmReportInformation(kWaitMs));
+        EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         EXPECT_EQ(std::vector<std::string>{ "TPL01|B02" }, WaitForLog(driver)) << Joined(driver.Answered());
         std::vector<std::string> expected = {
             "B02|" + period + "|R1|C1|12505000", "B02|" + period + "|R1|C2|3102500",
@@ -324,7 +327,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         ASSERT_NO_FATAL_FAILURE(Connect(designer, driver));
         ASSERT_NE(EnterKeys(driver), nullptr) << Joined(driver.Answered());
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kLoadFromDatabase, 0), 0);
-        EXPECT_TRUE(driver.ConfirmReportInformation(kWaitMs));
+        EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         driver.Settle();
         Step("loaded", NULL);
         std::vector<std::string> loadedTexts = PdfTexts(driver, "loaded.pdf");
@@ -332,9 +335,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
 
         // A figure changed in the database comes in with the next load,
         // and the calculate cells follow it.
-        m_backend->Exec(("UPDATE ss_datalist SET FD_Value = '20' WHERE FD_RowItemCode = 'R2'"));
+        m_backend->Exec("UPDATE ss_datalist SET FD_Value = '20' WHERE FD_RowItemCode = 'R2'");
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kLoadFromDatabase, 0), 0);
-        EXPECT_TRUE(driver.ConfirmReportInformation(kWaitMs));
+        EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         driver.Settle();
         ExpectShown(PdfTexts(driver, "reloaded.pdf"), 20, kTotal * 20);
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));

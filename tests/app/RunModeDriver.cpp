@@ -227,7 +227,7 @@ void CRunModeDriver::AnswerDialogs()
     }
 }
 
-BOOL CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
+std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
 {
     DWORD dwStart = GetTickCount();
     const size_t nBefore = m_answered.size();
@@ -236,9 +236,9 @@ BOOL CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
         AnswerDialogs();
         for (size_t i = nBefore; i < m_answered.size(); ++i)
             if (m_answered[i].compare(0, 9, "[report] ") == 0)
-                return TRUE;
+                return m_answered[i];
         if (GetTickCount() - dwStart >= dwMilliseconds || m_designer.WaitForExit(kPollMs))
-            return FALSE;
+            return std::string();
     }
 }
 

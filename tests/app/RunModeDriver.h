@@ -49,8 +49,8 @@ public:
     void AnswerDialogs();
     const std::vector<std::string>& Answered() const { return m_answered; }
     // Answers dialogs (see AnswerDialogs) until a report information
-    // dialog was among them.
-    BOOL ConfirmReportInformation(DWORD dwMilliseconds);
+    // dialog was among them; its note, "" when none came.
+    std::string ConfirmReportInformation(DWORD dwMilliseconds);
 
     // File > Save to PDF into the path, through the file dialog; TRUE once
     // the file is there.
