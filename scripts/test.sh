@@ -7,26 +7,17 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/pg-cluster.sh"
+source "$root/scripts/xvfb.sh"
 
 # The display must exist before Wine's desktop process starts: a desktop
 # started without one would leave every later window without a driver.
-display=90
-while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do
-    display=$((display + 1))
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+xvfb_start
 cleanup() {
     wineserver -k 2>/dev/null || true
-    kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_stop
     pg_cluster_stop
 }
 trap cleanup EXIT
-for _ in $(seq 50); do
-    [[ -e /tmp/.X11-unix/X$display ]] && break
-    sleep 0.1
-done
-export DISPLAY=":$display"
 
 # The ODBC engine tests run against this server and an SQLite data source.
 pg_cluster_start
