@@ -71,7 +71,7 @@ TEST(PeriodText, EdgeCodes)
     EXPECT_EQ("2024-7-12", Text("2024900000000", PERIOD_HALFYEAR));
     EXPECT_EQ("2024\xC4\xEA" "3\xD4\xC2\xC9\xCF\xD1\xAE", Text("2024000310000", PERIOD_TENDAY));
     EXPECT_EQ("2024\xC4\xEA" "3\xD4\xC2\xCF\xC2\xD1\xAE", Text("2024000330000", PERIOD_TENDAY));
-    // Part 4 has no name.
+    // A fourth ten-day number has no name.
     EXPECT_EQ("2024\xC4\xEA" "3\xD4\xC2\xD1\xAE", Text("2024000340000", PERIOD_TENDAY));
     // Another length or no period type gives no text.
     EXPECT_EQ("", Text("", PERIOD_DAY));
