@@ -202,9 +202,10 @@ protected:
     // (TallyformViewFormatBar.cpp).
     void OnFormatBarSetFormat(NMHDR* pNMHDR, LRESULT* pResult);
     void OnFormatBarGetFormat(NMHDR* pNMHDR, LRESULT* pResult);
-    // Appends a Cell Define record of the selected cells and of the extra
-    // cells nExtra (whose counters a change also touches).
-    void RecordSelection(const CUIntArray* pExtra = NULL);
+    // Appends a Cell Define record of the selected cells, or of the cells
+    // listed.
+    void RecordSelection();
+    void RecordCells(const CUIntArray& cells);
     // Marks the document modified and redraws its views.
     void FinishFormatChange();
     // The font dialog's flags: screen fonts, effects, TrueType only.

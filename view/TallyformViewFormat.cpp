@@ -52,27 +52,20 @@ LONG CommonAlignment(CSheet& sheet, BOOL bVertical)
     return nCommon;
 }
 
-// Adds n to arr unless it is there already.
-void AddUnique(CUIntArray& arr, UINT n)
-{
-    for (INT_PTR i = 0; i < arr.GetSize(); ++i)
-        if (arr[i] == n)
-            return;
-    arr.Add(n);
-}
-
 } // namespace
 
 // ------------------------------------------------------------- recording
 
-void CTallyformView::RecordSelection(const CUIntArray* pExtra)
+void CTallyformView::RecordSelection()
+{
+    RecordCells(GetSheet()->m_arrSel);
+}
+
+void CTallyformView::RecordCells(const CUIntArray& cells)
 {
     CSheet* pSheet = GetSheet();
     CCellDefineAction* pAction = new CCellDefineAction;
-    pAction->m_arrIndices.Copy(pSheet->m_arrSel);
-    if (pExtra != NULL)
-        for (INT_PTR i = 0; i < pExtra->GetSize(); ++i)
-            AddUnique(pAction->m_arrIndices, (*pExtra)[i]);
+    pAction->m_arrIndices.Copy(cells);
     pAction->RecordBefore(pSheet);
     pSheet->AddUndoAction(pAction);
 }

@@ -49,9 +49,10 @@ BOOL CTallyformView::ChangeSelectedCellType(UINT nType)
 
     // A formula given up takes its references off the cells it names: those
     // cells go into the record too, so Undo gives their counters back.
-    CUIntArray arrOperands;
-    CollectOperandsOfFormulasGivenUp(*pSheet, pSheet->m_arrSel, (int)nType, arrOperands);
-    RecordSelection(&arrOperands);
+    CUIntArray arrCells;
+    arrCells.Copy(pSheet->m_arrSel);
+    CollectOperandsOfFormulasGivenUp(*pSheet, pSheet->m_arrSel, (int)nType, arrCells);
+    RecordCells(arrCells);
     for (INT_PTR n = 0; n < pSheet->m_arrSel.GetSize(); ++n)
         ChangeCellType(*pSheet, (int)pSheet->m_arrSel[n], (int)nType);
     return TRUE;

@@ -6,6 +6,7 @@
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/Menu.h"
 #include "shell/ColourMessages.h"
+#include "shell/app/ActiveSheetView.h"
 #include "sheet/Sheet.h"
 #include "view/TallyformView.h"
 #include "FormatBarIds.h"
@@ -326,7 +327,7 @@ void CMainFrame::LeaveFullScreen()
     ShowControlBar(&m_wndStatusBar, TRUE, FALSE);
     ShowControlBar(&m_wndToolBar, TRUE, FALSE);
     ShowControlBar(&m_wndDataBar, TRUE, FALSE);
-    CTallyformView* pView = GetActiveSheetView();
+    CTallyformView* pView = GetActiveSheetView(this);
     CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
     if (pSheet != NULL && pSheet->m_bDesignMode)
     {

@@ -12,8 +12,6 @@
 #include "shell/app/ZoomComboBox.h"
 #include "view/SheetViewFrame.h"
 
-class CTallyformView;
-
 class CMainFrame : public CMDIFrameWnd, public CSheetViewFrame
 {
     DECLARE_DYNAMIC(CMainFrame)
@@ -95,8 +93,6 @@ private:
     BOOL CreateFormatBar();
     // The zoom combo over the Standard bar's button 25.
     BOOL CreateZoomCombo();
-    // The sheet view of the active MDI child, NULL without one.
-    CTallyformView* GetActiveSheetView();
     // Gives the Standard bar and the Format bar their drop-down arrows.
     void AddDropDownArrows();
     void EnterFullScreen();

@@ -8,6 +8,7 @@
 #include "framework/windows/Menu.h"
 #include "framework/windows/ScopedGdi.h"
 #include "shell/ColourGridPopup.h"
+#include "shell/app/ActiveSheetView.h"
 #include "sheet/Sheet.h"
 #include "view/TallyformView.h"
 #include "FormatBarIds.h"
@@ -48,12 +49,6 @@ HPALETTE SystemPalette(HDC hDC)
 }
 } // namespace
 
-CTallyformView* CMainFrame::GetActiveSheetView()
-{
-    CMDIChildWnd* pChild = MDIGetActive();
-    return pChild != NULL ? dynamic_cast<CTallyformView*>(pChild->GetActiveView()) : NULL;
-}
-
 void CMainFrame::AddDropDownArrows()
 {
     m_wndToolBar.GetToolBarCtrl().SetExtendedStyle(TBSTYLE_EX_DRAWDDARROWS);
@@ -77,7 +72,7 @@ void CMainFrame::OnStandardBarDropDown(NMHDR* pNMHDR, LRESULT* pResult)
     const NMTOOLBARA* pInfo = reinterpret_cast<const NMTOOLBARA*>(pNMHDR);
     if (pInfo->hdr.hwndFrom != m_wndToolBar.m_hWnd)
         return;
-    CTallyformView* pView = GetActiveSheetView();
+    CTallyformView* pView = GetActiveSheetView(this);
     CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
     if (pSheet == NULL || !m_menuMode.LoadMenu(IDR_MODE_MENU))
         return;
@@ -99,7 +94,7 @@ void CMainFrame::OnFormatBarDropDown(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = TBDDRET_DEFAULT;
     const NMTOOLBARA* pInfo = reinterpret_cast<const NMTOOLBARA*>(pNMHDR);
-    if (GetActiveSheetView() == NULL)
+    if (GetActiveSheetView(this) == NULL)
         return;
     UINT nID = (UINT)pInfo->iItem;
     if (nID != ID_FORMAT_TEXT_COLOR && nID != ID_FORMAT_BACK_COLOR)
@@ -117,7 +112,7 @@ void CMainFrame::OnFormatBarDropDown(NMHDR* pNMHDR, LRESULT* pResult)
 
 LRESULT CMainFrame::OnColourSelEndOk(WPARAM wParam, LPARAM)
 {
-    CTallyformView* pView = GetActiveSheetView();
+    CTallyformView* pView = GetActiveSheetView(this);
     if (pView == NULL)
         return 0;
     COLORREF crColour = (COLORREF)wParam;

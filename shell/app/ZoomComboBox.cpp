@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "framework/docview/MDIWnd.h"
+#include "shell/app/ActiveSheetView.h"
 #include "view/TallyformView.h"
 
 BEGIN_MESSAGE_MAP(CZoomComboBox, CCJFlatComboBox)
@@ -45,9 +46,7 @@ void CZoomComboBox::ApplyText()
     // is the top-level owner.
     HWND hTop = ::GetAncestor(m_hWnd, GA_ROOTOWNER);
     CMDIFrameWnd* pFrame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandlePermanent(hTop));
-    CMDIChildWnd* pChild = pFrame != NULL ? pFrame->MDIGetActive() : NULL;
-    CTallyformView* pView =
-        pChild != NULL ? dynamic_cast<CTallyformView*>(pChild->GetActiveView()) : NULL;
+    CTallyformView* pView = GetActiveSheetView(pFrame);
     if (pView == NULL)
         return;
     char szText[32] = "";
