@@ -39,9 +39,15 @@ const std::string kReportKeys = "[report] B02|O'Brien & Co";
 const char kSales[] = "1250.5";
 const char kCosts[] = "310.25";
 const char kStaff[] = "12";
-const double kTotal = 1560.75;     // C3 = A3+B3
-const double kMargin = 940.25;     // B4 = A3-B3
-const double kPerHead = 18729;     // C4 = C3*A4
+const double kTotal = atof(kSales) + atof(kCosts);     // C3 = A3+B3
+const double kMargin = atof(kSales) - atof(kCosts);    // B4 = A3-B3
+const double kPerHead = kTotal * atof(kStaff);         // C4 = C3*A4
+
+// A figure's text as the ten-thousandths the database holds.
+std::string Scaled(LPCSTR lpszFigure)
+{
+    return std::to_string(llround(atof(lpszFigure) * 10000));
+}
 
 // A monthly template: labels on top, the three key cells, two figures of
 // row item R1 with their sum, a figure of R2 and two more calculate cells.
@@ -309,8 +315,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         EXPECT_EQ(std::vector<std::string>{ "TPL01|B02" }, WaitForLog(driver)) << Joined(driver.Answered());
         std::vector<std::string> expected = {
-            "B02|" + period + "|R1|C1|12505000", "B02|" + period + "|R1|C2|3102500",
-            "B02|" + period + "|R2|C1|120000",
+            "B02|" + period + "|R1|C1|" + Scaled(kSales),
+            "B02|" + period + "|R1|C2|" + Scaled(kCosts),
+            "B02|" + period + "|R2|C1|" + Scaled(kStaff),
         };
         EXPECT_EQ(expected, DataRows());
         Step("saved", NULL);
