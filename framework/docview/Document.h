@@ -71,6 +71,15 @@ public:
     BOOL m_bAutoDelete;
 
 protected:
+    // File > Close (after the question to save), File > Save, File > Save As.
+    void OnFileClose();
+    void OnFileSave();
+    void OnFileSaveAs();
+    // File > Send Mail: a copy of the document, as it is now, attached to a
+    // new message of the system's mail program.  The document itself, its
+    // path and its modified flag stay as they were.
+    void OnFileSendMail();
+
     // Read and write the document's file; they throw on failure, and the
     // open and save above report it.  Here the file is one archive over the
     // whole file, written through a temporary file beside it.
@@ -87,4 +96,6 @@ protected:
     BOOL m_bModified;
 
     friend class CDocTemplate;
+
+    DECLARE_MESSAGE_MAP()
 };

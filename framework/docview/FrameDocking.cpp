@@ -3,6 +3,7 @@
 #include "framework/docview/DockBar.h"
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/MiniDockFrame.h"
+#include "framework/windows/CmdUI.h"
 
 namespace
 {
@@ -194,4 +195,26 @@ void CFrameWnd::DetachControlBars()
         CControlBar* pBar = static_cast<CControlBar*>(m_listControlBars.RemoveHead());
         pBar->m_pDockSite = NULL;
     }
+}
+
+BOOL CFrameWnd::OnBarCheck(UINT nID)
+{
+    CControlBar* pBar = GetControlBar(nID);
+    if (pBar == NULL)
+        return FALSE;
+    ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+    return TRUE;
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    if (pBar == NULL)
+    {
+        // No such bar here: the item is left to the rest of the route.
+        pCmdUI->ContinueRouting();
+        return;
+    }
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) != 0);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/core/MessageSink.h"
 #include "framework/docview/Document.h"
+#include "framework/docview/StandardCommands.h"
 #include "framework/docview/View.h"
 #include "framework/docview/WinApp.h"
 
@@ -21,11 +22,15 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
-    : m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0), m_pViewActive(NULL),
-      m_bAddToTitle(FALSE), m_pTitledDocument(NULL), m_bInCreate(FALSE)
+    : m_bAutoMenuEnable(TRUE), m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0),
+      m_pViewActive(NULL), m_bAddToTitle(FALSE), m_pTitledDocument(NULL), m_bInCreate(FALSE)
 {
 }
 

@@ -111,6 +111,11 @@ public:
     UINT m_nIDTracking = 0;       // the command whose prompt is shown
     UINT m_nIDLastMessage = 0;
 
+    // Menu items whose command no target on the route handles are greyed
+    // when their pop-up opens, as the bars' buttons are at idle time; for a
+    // handled command a target's update handler decides.
+    BOOL m_bAutoMenuEnable;
+
     HMENU m_hMenuDefault;   // the menu loaded with the frame; destroyed with it
     HACCEL m_hAccelTable;
     UINT m_nIDHelp;         // the resource id the frame was loaded from
@@ -139,6 +144,12 @@ protected:
     LRESULT OnMenuSelectMessage(WPARAM wParam, LPARAM lParam);
     void OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    BOOL IsAutoMenuEnable() const override { return m_bAutoMenuEnable; }
+    // View > Toolbar and View > Status Bar: the command id is the bar's
+    // id; the bar is shown or hidden and the item carries its check mark.
+    // FALSE (the command not taken) when the frame has no such bar.
+    BOOL OnBarCheck(UINT nID);
+    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     // Idle updates for the bars floating in mini frames, which are not
     // children of the frame.
     void UpdateFloatingBars(BOOL bDisableIfNoHndler);

@@ -4,11 +4,14 @@
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/Document.h"
 #include "framework/docview/WinApp.h"
+#include "framework/windows/CmdUI.h"
 
 IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+    ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
     ON_COMMAND_RANGE(ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, OnWindowCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_NEW, ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -135,6 +138,27 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
         pMsg->message <= WM_KEYLAST && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
         return TRUE;
     return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(MDIGetActive() != NULL);
+}
+
+void CMDIFrameWnd::OnWindowNew()
+{
+    CMDIChildWnd* pActive = MDIGetActive();
+    CDocument* pDoc = pActive != NULL ? pActive->GetActiveDocument() : NULL;
+    CDocTemplate* pTemplate = pDoc != NULL ? pDoc->GetDocTemplate() : NULL;
+    if (pTemplate == NULL)
+        return;
+    CFrameWnd* pFrame = pTemplate->CreateNewFrame(pDoc, pActive);
+    if (pFrame == NULL)
+    {
+        AfxMessageBox("Cannot open another window for this document.", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    pTemplate->InitialUpdateFrame(pFrame, pDoc);
 }
 
 void CMDIFrameWnd::OnWindowCommand(UINT nID)

@@ -41,7 +41,12 @@ public:
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    // Window > New Window: another child frame on the active document.
+    void OnWindowNew();
+    // Cascade, Tile and Arrange Icons, through the MDI client.
     void OnWindowCommand(UINT nID);
+    // The Window commands need an active child frame.
+    void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
     void OnDestroy();
 
     DECLARE_MESSAGE_MAP()

@@ -33,6 +33,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
     ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
@@ -289,6 +290,13 @@ void CWinApp::OnFileNew()
 {
     if (m_pDocManager != NULL)
         m_pDocManager->OnFileNew();
+}
+
+void CWinApp::OnAppExit()
+{
+    // The main frame's close asks about every modified document first.
+    if (m_pMainWnd != NULL && m_pMainWnd->GetSafeHwnd() != NULL)
+        m_pMainWnd->SendMessage(WM_CLOSE);
 }
 
 void CWinApp::OnFileOpen()

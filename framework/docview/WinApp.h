@@ -91,6 +91,8 @@ protected:
     // The File > New and File > Open handlers the programs' maps wire up.
     void OnFileNew();
     void OnFileOpen();
+    // File > Exit: closes the main window, as its close box does.
+    void OnAppExit();
     // The recent files of the File menu (in the application's own map).
     void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
     // Opens the entry; one that does not open leaves the list.

@@ -1,5 +1,7 @@
 #include "framework/windows/CmdTarget.h"
 
+#include "framework/windows/CmdUI.h"
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
@@ -74,6 +76,17 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
             if (pHandlerInfo != NULL)
             {
                 pHandlerInfo->pTarget = this;
+                return TRUE;
+            }
+            if ((UINT)nCode == CN_UPDATE_COMMAND_UI && pExtra != NULL)
+            {
+                // An update handler may pass the item on to the targets
+                // after this one (CCmdUI::ContinueRouting).
+                CCmdUI* pCmdUI = static_cast<CCmdUI*>(pExtra);
+                pCmdUI->m_bContinueRouting = FALSE;
+                p->pfnThunk(this, call);
+                if (pCmdUI->m_bContinueRouting)
+                    return FALSE;
                 return TRUE;
             }
             if (p->pfnThunk(this, call))

@@ -88,11 +88,16 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         return TRUE;
     m_bEnableChanged = FALSE;
     BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, NULL);
-    if (!bResult && bDisableIfNoHndler && !m_bEnableChanged)
-    {
-        AFX_CMDHANDLERINFO info = { NULL };
-        Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
-    }
+    if (!bDisableIfNoHndler)
+        return bResult;
+    // A command that nothing on the route carries out is never offered,
+    // whatever an update handler said; one that is carried out and has no
+    // update handler is offered.
+    AFX_CMDHANDLERINFO info = { NULL };
+    if (!pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info))
+        Enable(FALSE);
+    else if (!bResult && !m_bEnableChanged)
+        Enable(TRUE);
     return bResult;
 }
 
@@ -108,6 +113,8 @@ void AfxUpdateMenuPopup(CCmdTarget* pTarget, HMENU hMenu, BOOL bDisableIfNoHandl
         if (nID == 0 || nID == (UINT)-1)
             continue;
         state.m_nID = nID;
-        state.DoUpdate(pTarget, bDisableIfNoHandler);
+        // System commands and the MDI client's window list (0xF000 and up)
+        // are served by the system, not by the command route.
+        state.DoUpdate(pTarget, bDisableIfNoHandler && nID < 0xF000);
     }
 }

@@ -28,8 +28,10 @@ public:
     virtual void SetText(LPCSTR lpszText);
     void ContinueRouting() { m_bContinueRouting = TRUE; }
 
-    // Asks pTarget's ON_UPDATE_COMMAND_UI handler for the item's state;
-    // without a handler the item is disabled when bDisableIfNoHndler and no
-    // command handler exists either.  TRUE when a handler was called.
+    // Asks pTarget's ON_UPDATE_COMMAND_UI handler for the item's state.
+    // With bDisableIfNoHndler an item whose command has no handler on the
+    // route is disabled even when an update handler enabled it, and one
+    // that has a handler but no update handler is enabled.  TRUE when an
+    // update handler was called.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };

@@ -495,7 +495,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case WM_INITMENUPOPUP:
         g_hMenuLastPopup = reinterpret_cast<HMENU>(wParam);
         if (!HIWORD(lParam))
-            AfxUpdateMenuPopup(this, reinterpret_cast<HMENU>(wParam), FALSE);
+            AfxUpdateMenuPopup(this, reinterpret_cast<HMENU>(wParam), IsAutoMenuEnable());
         break;
     default:
         break;

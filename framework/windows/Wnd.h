@@ -195,6 +195,10 @@ public:
 
 protected:
     virtual void PreSubclassWindow();
+    // Asked when a pop-up menu of this window opens: TRUE greys the items
+    // whose command no target on the route handles (CCmdUI::DoUpdate).
+    // Plain windows leave their menus as they are; frames answer TRUE.
+    virtual BOOL IsAutoMenuEnable() const { return FALSE; }
     // Called after WM_NCDESTROY, once the object is detached; the
     // self-deleting classes delete themselves here.
     virtual void PostNcDestroy();

@@ -33,8 +33,6 @@
 #define IDC_CONNECT_ON_STARTUP          1150
 
 // Commands of the application and the frames
-#define ID_FILE_NEW                     57600
-#define ID_FILE_OPEN                    57601
 #define ID_SETUP_ORGANIZATIONS          32832
 #define ID_SETUP_ROW_ITEMS              32833
 #define ID_SETUP_COLUMN_ITEMS           32834
@@ -50,5 +48,3 @@
 #define ID_VIEW_ZOOM_COMBO              33013
 #define ID_VIEW_SHOW_RULERS             33014
 #define ID_VIEW_FULL_SCREEN             33016
-#define ID_APP_ABOUT                    57664
-#define ID_HELP_FINDER                  57667

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "framework/core/MessageSink.h"
+#include "framework/docview/StandardCommands.h"
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/Menu.h"
 #include "shell/ColourMessages.h"
@@ -21,6 +22,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_MENUCHAR()
     ON_WM_INITMENUPOPUP()
     ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+    ON_COMMAND(ID_HELP, OnHelpFinder)
+    ON_COMMAND(ID_CONTEXT_HELP, OnHelpFinder)
     ON_COMMAND(ID_VIEW_FULL_SCREEN, OnViewFullScreen)
     ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SCREEN, OnUpdateViewFullScreen)
     ON_CBN_SELENDOK(ID_VIEW_ZOOM_COMBO, OnZoomSelEndOk)

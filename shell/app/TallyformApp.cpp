@@ -6,6 +6,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/docview/CommandLineInfo.h"
 #include "framework/docview/DocTemplate.h"
+#include "framework/docview/StandardCommands.h"
 #include "sheet/document/TallyformDoc.h"
 #include "shell/StartupSplash.h"
 #include "shell/app/AboutDlg.h"
