@@ -73,6 +73,9 @@ default_db="$build/bin/Data/Reporting.mdb"
 # Tallyform.INI that points at the default database.  A user's INI is
 # never replaced.
 mkdir -p "$build/bin/Template" "$build/bin/Data"
+# Sample templates for a first File > Open; existing ones are left alone.
+(cd "$build/bin" && wine WriteSampleTemplates.exe.so Template) \
+    || { echo "could not write the sample templates" >&2; exit 1; }
 ini="$build/bin/Tallyform.INI"
 if [[ ! -e "$ini" ]]; then
     windows_db="Z:$(echo "$default_db" | tr '/' '\\')"
