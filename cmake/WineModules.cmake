@@ -1,16 +1,25 @@
 # Helpers that turn CMake targets into Winelib programs and libraries.
 
-# Compile a resource script into a .res file and link it into TARGET.
+# Compile a resource script into a .res file and link it into TARGET.  Files
+# the build makes for a resource folder (the designer's toolbar bitmaps) are
+# found in that folder's mirror in the build tree.
 function(wine_add_resources TARGET RC_FILE)
   get_filename_component(rc_abs "${RC_FILE}" ABSOLUTE)
   get_filename_component(rc_name "${RC_FILE}" NAME_WE)
   get_filename_component(rc_dir "${rc_abs}" DIRECTORY)
+  file(RELATIVE_PATH rc_rel "${PROJECT_SOURCE_DIR}" "${rc_dir}")
+  set(generated_deps)
+  if(rc_rel STREQUAL "resources/tallyform")
+    set(generated_deps ${TOOLBAR_BITMAPS})
+    add_dependencies(${TARGET} toolbar_bitmaps)
+  endif()
   set(res "${CMAKE_CURRENT_BINARY_DIR}/${TARGET}_${rc_name}.res")
   add_custom_command(OUTPUT "${res}"
-    COMMAND ${WINE_WRC} --nostdinc -I${rc_dir} -I${PROJECT_SOURCE_DIR}
+    COMMAND ${WINE_WRC} --nostdinc -I${rc_dir} -I${PROJECT_BINARY_DIR}/${rc_rel}
+            -I${PROJECT_SOURCE_DIR}
             -I/usr/include/wine/wine/windows -I/usr/include/wine/windows
             -o "${res}" "${rc_abs}"
-    DEPENDS "${rc_abs}" ${ARGN}
+    DEPENDS "${rc_abs}" ${generated_deps} ${ARGN}
     IMPLICIT_DEPENDS C "${rc_abs}"
     COMMENT "Compiling resources ${rc_name}.rc"
     VERBATIM)

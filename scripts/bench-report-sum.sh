@@ -5,6 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
+export WINEPREFIX="$test_prefix"
 source "$root/scripts/pg-cluster.sh"
 trap pg_cluster_stop EXIT
 cmake --build "$build" -j4 --target report_sum_bench >/dev/null

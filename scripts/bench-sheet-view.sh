@@ -4,6 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
+export WINEPREFIX="$test_prefix"
 cmake --build "$build" -j"$(nproc)" --target sheet_view_bench >/dev/null
 cd "$build/bin"
 if [[ -z "${DISPLAY:-}" ]]; then

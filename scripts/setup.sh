@@ -22,26 +22,44 @@ if ((${#missing[@]})); then
 fi
 
 mkdir -p "$build"
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-    echo "Creating the Wine prefix in $WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
-    wineserver -w
-fi
-# Without a window manager, Wine waits about two seconds whenever an active
-# managed top-level window goes away; unmanaged windows close at once.  The
-# test programs' windows are unmanaged; the designer's and the editor's stay
-# managed so that a desktop's window manager frames them.
-if [[ ! -f "$WINEPREFIX/.unmanaged-windows" ]]; then
-    for key in 'HKCU\Software\Wine\X11 Driver=N' \
-               'HKCU\Software\Wine\AppDefaults\Tallyform.exe\X11 Driver=Y' \
-               'HKCU\Software\Wine\AppDefaults\Quirepad.exe\X11 Driver=Y'; do
-        wine reg add "${key%=*}" /v Managed /t REG_SZ /d "${key##*=}" /f >/dev/null 2>&1 \
-            || { echo "could not set the Wine display settings" >&2; exit 1; }
+source "$root/scripts/wine-env.sh"
+designer_prefix="$WINEPREFIX"
+
+# Creates a private Wine prefix once, with Wine's own fonts registered.
+prepare_prefix() {
+    export WINEPREFIX="$1"
+    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+        echo "Creating the Wine prefix in $WINEPREFIX"
+        wineboot -i >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
+        wineserver -w
+    fi
+    # Without a window manager, Wine waits about two seconds whenever an
+    # active managed top-level window goes away; unmanaged windows close at
+    # once.  The test programs' windows are unmanaged; the designer's and the
+    # editor's stay managed so that a desktop's window manager frames them.
+    if [[ ! -f "$WINEPREFIX/.unmanaged-windows" ]]; then
+        for key in 'HKCU\Software\Wine\X11 Driver=N' \
+                   'HKCU\Software\Wine\AppDefaults\Tallyform.exe\X11 Driver=Y' \
+                   'HKCU\Software\Wine\AppDefaults\Quirepad.exe\X11 Driver=Y'; do
+            wine reg add "${key%=*}" /v Managed /t REG_SZ /d "${key##*=}" /f >/dev/null 2>&1 \
+                || { echo "could not set the Wine display settings" >&2; exit 1; }
+        done
+        wineserver -w
+        touch "$WINEPREFIX/.unmanaged-windows"
+    fi
+    # Debian's Wine never loads the fonts it ships in its data folder (the
+    # Marlett of the caption buttons, Tahoma of the dialogs): the prefix's
+    # Fonts folder links them, and Wine finds them there at its next start.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    for font in /usr/share/wine/fonts/*; do
+        [[ -e "$fonts/${font##*/}" || -L "$fonts/${font##*/}" ]] || ln -s "$font" "$fonts/${font##*/}"
     done
-    wineserver -w
-    touch "$WINEPREFIX/.unmanaged-windows"
-fi
+}
+# The designer's prefix, and one for the tests, so that no test run
+# touches the designer's recent files and settings.
+prepare_prefix "$test_prefix"
+prepare_prefix "$designer_prefix"
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
@@ -55,6 +73,9 @@ default_db="$build/bin/Data/Reporting.mdb"
 # Tallyform.INI that points at the default database.  A user's INI is
 # never replaced.
 mkdir -p "$build/bin/Template" "$build/bin/Data"
+# Sample templates for a first File > Open; existing ones are left alone.
+(cd "$build/bin" && wine WriteSampleTemplates.exe.so Template) \
+    || { echo "could not write the sample templates" >&2; exit 1; }
 ini="$build/bin/Tallyform.INI"
 if [[ ! -e "$ini" ]]; then
     windows_db="Z:$(echo "$default_db" | tr '/' '\\')"

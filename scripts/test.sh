@@ -6,6 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 source "$root/scripts/wine-env.sh"
+export WINEPREFIX="$test_prefix"
 source "$root/scripts/pg-cluster.sh"
 source "$root/scripts/xvfb.sh"
 

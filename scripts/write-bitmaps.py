@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the small 8-bit BMP images of the toolbars (16x15 cells) used by
-the designer's Format bar and by the shell tests.  Run from the repository
-root; the files are committed, so this is needed only to change them."""
+"""Writes the small 8-bit BMP images (16x15 cells) of the face list's font
+type mark and of the shell tests' menus.  Run from the repository root; the
+files are committed, so this is needed only to change them.  The toolbar
+bitmaps are composed from an icon set by the build (toolbar-bitmaps.pl)."""
 import struct
 
 GREY = (192, 192, 192)   # the button face: transparent on toolbars and menus
@@ -56,47 +57,9 @@ def glyph_cells(glyphs):
 
 
 # Rows of '#' (black) and '.' (button face) in 16 x 15 cells.
-CELL_GRID = ["", " ##############", " #    #    #  #", " #    #    #  #", " ##############",
-             " #    #    #  #", " #    #    #  #", " ##############", " #    #    #  #",
-             " #    #    #  #", " ##############"]
-BOX = ["", "", "  ###########", "  #         #", "  #         #", "  #         #", "  #         #",
-       "  #         #", "  #         #", "  ###########"]
-BOLD = ["", "", "", "    ######", "    ##   ##", "    ##   ##", "    ######", "    ##   ##",
-        "    ##   ##", "    ##   ##", "    ######"]
-ITALIC = ["", "", "", "      #####", "        ##", "       ##", "       ##", "      ##",
-          "      ##", "     ##", "    #####"]
-UNDERLINE = ["", "", "", "    ##   ##", "    ##   ##", "    ##   ##", "    ##   ##",
-             "    ##   ##", "     #####", "", "   #########"]
-
-
-def text_lines(starts_and_lengths):
-    rows = ["", ""]
-    for start, length in starts_and_lengths:
-        rows.append(" " * start + "#" * length)
-        rows.append("")
-    return rows
-
-
-ALIGN_LEFT = text_lines([(2, 12), (2, 8), (2, 12), (2, 8), (2, 12)])
-ALIGN_CENTER = text_lines([(2, 12), (4, 8), (2, 12), (4, 8), (2, 12)])
-ALIGN_RIGHT = text_lines([(2, 12), (6, 8), (2, 12), (6, 8), (2, 12)])
-ALIGN_TOP = ["", " ##############", "", "    ########", "    ########", "", "", "", "", "", "",
-             " ##############"]
-ALIGN_MIDDLE = ["", " ##############", "", "", "", "    ########", "    ########", "", "", "",
-                "", " ##############"]
-ALIGN_BOTTOM = ["", " ##############", "", "", "", "", "", "", "    ########", "    ########",
-                "", " ##############"]
-TEXT_COLOR = ["", "       ##", "      ####", "      #  #", "     ##  ##", "     ######",
-              "    ##    ##", "    ##    ##", "", "  ############", "  ############"]
-BACK_COLOR = ["", "", "  ############", "  ############", "  ############", "  ############",
-              "  ############", "  ############", "  ############", "  ############"]
 TRUETYPE = ["", "", " #######", " #  #  #", "    #", "    # #######", "    # #  #  #",
             "    #    #", "    #    #", "   ###   #", "        ###"]
 
-# Toolbar 8 in button order (separators have no image); the three combo
-# buttons are replaced by their combos and keep a plain box.
-FORMAT_BAR_GLYPHS = [CELL_GRID, BOX, BOX, BOX, BOLD, ITALIC, UNDERLINE, ALIGN_LEFT, ALIGN_CENTER,
-                     ALIGN_RIGHT, ALIGN_TOP, ALIGN_MIDDLE, ALIGN_BOTTOM, TEXT_COLOR, BACK_COLOR]
 # Bitmap 204: left image unused by the face list, right image the TrueType mark.
 FONT_TYPE_GLYPHS = [["", ""], TRUETYPE]
 
@@ -106,8 +69,6 @@ def main():
               solid_cells([(255, 0, 0), (0, 255, 0), (0, 0, 255)]))
     write_bmp("tests/shell/res/MenuImages2.bmp", 32, 15,
               solid_cells([(255, 255, 0), (255, 0, 255)]))
-    write_bmp("resources/tallyform/res/FormatBar.bmp", 16 * len(FORMAT_BAR_GLYPHS), 15,
-              glyph_cells(FORMAT_BAR_GLYPHS))
     write_bmp("resources/tallyform/res/FontTypes.bmp", 32, 15, glyph_cells(FONT_TYPE_GLYPHS))
 
 

@@ -42,6 +42,28 @@ CSize CCalendarLayout::GetWindowSize(int nType)
     }
 }
 
+CSize CCalendarLayout::GetWindowSize(int nType, CSize sizeText)
+{
+    CSize size = GetWindowSize(nType);
+    if (nType == PERIOD_YEAR)
+        return size;
+    CCalendarLayout layout;
+    layout.Compute(nType, size.cx, size.cy);
+    if (layout.m_nColumns <= 0 || layout.m_nRows <= 0)
+        return size;
+    int needed = layout.m_nColumns * (sizeText.cx + 2 * CALENDAR_TEXT_MARGIN);
+    if (needed > layout.m_rcGrid.Width())
+        size.cx += needed - layout.m_rcGrid.Width();
+    // The head takes a sixth of the height, so the rows grow a step at a time.
+    const int kTallest = 1000;
+    while (layout.GridCell(0, 0).Height() < sizeText.cy && size.cy < kTallest)
+    {
+        ++size.cy;
+        layout.Compute(nType, size.cx, size.cy);
+    }
+    return size;
+}
+
 CPoint CCalendarLayout::PlaceWindow(const RECT& rcField, const RECT& rcDesktop, CSize size)
 {
     CPoint point(rcField.right - size.cx, rcField.bottom);

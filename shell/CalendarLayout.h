@@ -24,6 +24,9 @@ enum CalendarKey
     CALENDAR_KEY_OK = 12
 };
 
+// Pixels kept free on each side of a cell's text, so neighbours never touch.
+const int CALENDAR_TEXT_MARGIN = 2;
+
 // The keypad is 4 by 4 cells; Clr takes two of them and Ok three.
 const int CALENDAR_KEYPAD_CELLS = 16;
 
@@ -34,6 +37,10 @@ public:
 
     // Window size (width, height) of the popup of a period type.
     static CSize GetWindowSize(int nType);
+    // The same, grown where needed so that a text of sizeText (the widest
+    // and tallest of the page) fits every cell, with CALENDAR_TEXT_MARGIN
+    // on its left and right.
+    static CSize GetWindowSize(int nType, CSize sizeText);
     // Top left of a popup of the given size that opens under a field whose
     // window rectangle is rcField, within the desktop rectangle: aligned to
     // the field's right edge, or to its left edge when that would leave the

@@ -1,6 +1,8 @@
 // Painting of the drop-down calendar's pages.
 #include "shell/DateDropDownWnd.h"
 
+#include <algorithm>
+
 #include "framework/windows/ScopedGdi.h"
 
 namespace {
@@ -125,6 +127,45 @@ void CDateDropDownWnd::DrawCellLabel(CDC& dc, const CRect& rc, LPCTSTR lpszLabel
     DrawCentred(dc, lpszLabel, rc, nTextColor);
 }
 
+CString CDateDropDownWnd::GetCellLabel(int nIndex) const
+{
+    CString label;
+    switch (m_nPeriodType)
+    {
+    case PERIOD_DAY: label.Format("%d", m_calendar.GetDayNumber(nIndex)); break;
+    case PERIOD_WEEK: label.Format("%d", nIndex + 1); break;
+    case PERIOD_MONTH: label = g_monthCells[nIndex]; break;
+    case PERIOD_QUARTER: label = g_quarterCells[nIndex]; break;
+    case PERIOD_HALFYEAR: label = g_halfCells[nIndex]; break;
+    case PERIOD_TENDAY: label = g_tenDayCells[nIndex]; break;
+    default: break;
+    }
+    return label;
+}
+
+CSize CDateDropDownWnd::MeasureTexts() const
+{
+    CSize size = CCalendarLayout::GetWindowSize(m_nPeriodType);
+    CCalendarLayout layout;
+    layout.Compute(m_nPeriodType, size.cx, size.cy);
+    CClientDC dc((HWND)NULL);
+    CScopedSelectObject selectFont(dc, m_font);
+    CSize largest(0, 0);
+    auto measure = [&dc, &largest](const CString& text) {
+        CSize size = dc.GetTextExtent(text);
+        largest.cx = std::max(largest.cx, size.cx);
+        largest.cy = std::max(largest.cy, size.cy);
+    };
+    for (int i = 0; i < layout.m_nCellCount; ++i)
+        measure(GetCellLabel(i));
+    if (m_nPeriodType == PERIOD_DAY)
+    {
+        for (const char* head : g_weekdayHeads)
+            measure(head);
+    }
+    return largest;
+}
+
 void CDateDropDownWnd::DrawCells(CDC& dc)
 {
     int selected = m_calendar.GetSelectedCell();
@@ -133,17 +174,8 @@ void CDateDropDownWnd::DrawCells(CDC& dc)
         // Week 53 of a year that has 52 weeks is not offered.
         if (!m_calendar.IsCellOffered(i))
             continue;
-        CString label;
-        switch (m_nPeriodType)
-        {
-        case PERIOD_WEEK: label.Format("%d", i + 1); break;
-        case PERIOD_MONTH: label = g_monthCells[i]; break;
-        case PERIOD_QUARTER: label = g_quarterCells[i]; break;
-        case PERIOD_HALFYEAR: label = g_halfCells[i]; break;
-        case PERIOD_TENDAY: label = g_tenDayCells[i]; break;
-        default: break;
-        }
-        DrawCellLabel(dc, m_layout.GetCellRect(i), label, i == selected, FALSE, COLOR_BTNTEXT);
+        DrawCellLabel(dc, m_layout.GetCellRect(i), GetCellLabel(i), i == selected, FALSE,
+                      COLOR_BTNTEXT);
     }
 }
 
@@ -154,10 +186,8 @@ void CDateDropDownWnd::DrawDayPage(CDC& dc)
     int selected = m_calendar.GetSelectedCell();
     for (int i = 0; i < CALENDAR_DAY_CELLS; ++i)
     {
-        CString label;
-        label.Format("%d", m_calendar.GetDayNumber(i));
         BOOL bOwnMonth = m_calendar.GetDayMonthOffset(i) == 0;
-        DrawCellLabel(dc, m_layout.GetCellRect(i), label, i == selected, TRUE,
+        DrawCellLabel(dc, m_layout.GetCellRect(i), GetCellLabel(i), i == selected, TRUE,
                       bOwnMonth ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
     }
 }

@@ -59,7 +59,7 @@ BOOL CDateDropDownWnd::Create(int right, int bottom, CDateFieldWnd* pField)
                                            NULL, m_windowBrush, NULL);
     if (lpszClass == NULL)
         return FALSE;
-    CSize size = CCalendarLayout::GetWindowSize(m_nPeriodType);
+    CSize size = CCalendarLayout::GetWindowSize(m_nPeriodType, MeasureTexts());
     m_nWidth = size.cx;
     m_nHeight = size.cy;
 

@@ -27,6 +27,9 @@ public:
 
     const CPeriodCalendar& GetCalendar() const { return m_calendar; }
     const CCalendarLayout& GetLayout() const { return m_layout; }
+    // The text of a cell of the page, and the font the page draws with.
+    CString GetCellLabel(int nIndex) const;
+    HFONT GetPageFont() const { return (HFONT)(HGDIOBJ)m_font; }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -42,6 +45,9 @@ protected:
 
 private:
     // Painting (DateDropDownPaint.cpp).
+    // Width of the widest and height of the tallest cell text or weekday
+    // head of the page in its font.
+    CSize MeasureTexts() const;
     void DrawHead(CDC& dc);
     void DrawArrowButton(CDC& dc, const CRect& rc, BOOL bLeft, BOOL bPressed);
     void DrawCells(CDC& dc);

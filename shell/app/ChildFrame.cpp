@@ -24,6 +24,16 @@ int CChildFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     // A ruler that cannot be made leaves the frame without it.
     m_wndHorzRuler.Create(this, IDD_HORZ_RULER, CBRS_TOP, IDD_HORZ_RULER);
     m_wndVertRuler.Create(this, IDD_VERT_RULER, CBRS_LEFT, IDD_VERT_RULER);
+    // The horizontal ruler's corner square is as wide as the ruler is high
+    // and must meet the vertical ruler; the templates' dialog units give
+    // the two the same size only for some fonts, so the pixels decide.
+    if (m_wndHorzRuler.m_hWnd != NULL && m_wndVertRuler.m_hWnd != NULL)
+    {
+        CRect rcCorner, rcVert;
+        m_wndHorzRuler.GetClientRect(&rcCorner);
+        m_wndVertRuler.GetWindowRect(&rcVert);
+        m_wndVertRuler.m_sizeDefault.cx += rcCorner.Height() - rcVert.Width();
+    }
     return 0;
 }
 

@@ -225,4 +225,48 @@ TEST_F(DesignerResourcesTest, ToolbarButtonsInOrder)
         }
     }
 }
+
+// Every button of every bar has a picture of its own: a cell of the bar's
+// bitmap with several colours besides the transparent face, never a plain
+// square, and no two cells alike.
+TEST_F(DesignerResourcesTest, ToolbarImagesArePictures)
+{
+    const COLORREF kFace = RGB(192, 192, 192);
+    for (UINT nBar : { 4u, 6u, 11u, 7u, 8u })
+    {
+        SCOPED_TRACE(nBar);
+        CToolBarResource resource;
+        ASSERT_TRUE(resource.Load(LoadDesignerResources(), MAKEINTRESOURCEA(nBar)));
+        int nButtons = (int)std::count_if(resource.m_arrIDs.GetData(),
+                                          resource.m_arrIDs.GetData() + resource.m_arrIDs.GetSize(),
+                                          [](UINT nID) { return nID != 0; });
+        HBITMAP hBitmap = (HBITMAP)LoadImageA(LoadDesignerResources(), MAKEINTRESOURCEA(nBar),
+                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+        ASSERT_NE(hBitmap, nullptr);
+        BITMAP bm = {};
+        GetObject(hBitmap, sizeof(bm), &bm);
+        ASSERT_EQ(bm.bmWidth, 16 * nButtons);
+        ASSERT_EQ(bm.bmHeight, 15);
+        HDC hDC = CreateCompatibleDC(NULL);
+        HGDIOBJ hOld = SelectObject(hDC, hBitmap);
+        std::vector<std::vector<COLORREF>> cells;
+        for (int i = 0; i < nButtons; ++i)
+        {
+            std::vector<COLORREF> pixels;
+            for (int y = 0; y < 15; ++y)
+                for (int x = 0; x < 16; ++x)
+                    pixels.push_back(GetPixel(hDC, i * 16 + x, y));
+            std::vector<COLORREF> colours(pixels);
+            std::sort(colours.begin(), colours.end());
+            colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
+            colours.erase(std::remove(colours.begin(), colours.end(), kFace), colours.end());
+            EXPECT_GE(colours.size(), 3u) << "button " << i;
+            EXPECT_EQ(std::find(cells.begin(), cells.end(), pixels), cells.end()) << "button " << i;
+            cells.push_back(pixels);
+        }
+        SelectObject(hDC, hOld);
+        DeleteDC(hDC);
+        DeleteObject(hBitmap);
+    }
+}
 } // namespace

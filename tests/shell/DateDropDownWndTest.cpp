@@ -112,6 +112,43 @@ TEST(DateDropDownWnd, WeekPageOffersWeek53OnlyInYearsThatHaveIt)
     }
 }
 
+// Every cell's text fits its cell with room to spare on both sides, in the
+// font the page draws with: two-digit weeks never run together.
+TEST(DateDropDownWnd, CellTextsFitTheirCells)
+{
+    const std::pair<int, std::string> pages[] = {
+        { PERIOD_WEEK, WeekCode(2026, 10) }, { PERIOD_DAY, "2024000300015" },
+        { PERIOD_MONTH, "2024000300000" },   { PERIOD_QUARTER, "2024010000000" },
+        { PERIOD_HALFYEAR, "2024100000000" }, { PERIOD_TENDAY, "2024000320000" },
+    };
+    for (const auto& page : pages)
+    {
+        SCOPED_TRACE(page.first);
+        DropDownFixture fixture(page.first, page.second.c_str());
+        ASSERT_TRUE(fixture.IsOpen());
+        if (page.first == PERIOD_WEEK)
+            SaveScreenshot("DateDropDownWeekPage");
+        const CCalendarLayout& layout = fixture.Layout();
+        HDC hDC = GetDC(fixture.hWndDropDown);
+        HGDIOBJ hOld = SelectObject(hDC, fixture.pDropDown->GetPageFont());
+        auto expectFits = [hDC](const CString& text, const CRect& rc) {
+            SIZE size = {};
+            GetTextExtentPoint32A(hDC, text, text.GetLength(), &size);
+            EXPECT_LE(size.cx + 2 * CALENDAR_TEXT_MARGIN, rc.Width()) << (LPCSTR)text;
+            EXPECT_LE(size.cy, rc.Height()) << (LPCSTR)text;
+        };
+        ASSERT_GT(layout.m_nCellCount, 0);
+        for (int i = 0; i < layout.m_nCellCount; ++i)
+            expectFits(fixture.pDropDown->GetCellLabel(i), layout.GetCellRect(i));
+        const char* const heads[] = { "Sun", "Mon", "Tues", "Wed", "Thurs", "Fri", "Sat" };
+        if (page.first == PERIOD_DAY)
+            for (int i = 0; i < 7; ++i)
+                expectFits(heads[i], layout.m_rcWeekdays[i]);
+        SelectObject(hDC, hOld);
+        ReleaseDC(fixture.hWndDropDown, hDC);
+    }
+}
+
 TEST(DateDropDownWnd, YearKeypad)
 {
     DropDownFixture fixture(PERIOD_YEAR, "2024000000000");
