@@ -1,0 +1,75 @@
+#include "reporting/RecordBrowser.h"
+
+#include "engines/common/KemRecordset.h"
+#include "framework/db/SqlQuote.h"
+#include "reporting/FieldText.h"
+
+CRecordPlace ProbeRecordPlace(CKemRecordset& rs)
+{
+    CRecordPlace place;
+    place.m_bEmpty = rs.GetRecordCount() <= 0;
+    if (place.m_bEmpty)
+    {
+        place.m_bAtFirst = place.m_bAtLast = TRUE;
+        return place;
+    }
+    if (!rs.IsBOF())
+    {
+        rs.MovePrev();
+        place.m_bAtFirst = rs.IsBOF();
+        rs.MoveNext();
+    }
+    else
+    {
+        place.m_bAtFirst = TRUE;
+    }
+    if (!rs.IsEOF())
+    {
+        rs.MoveNext();
+        place.m_bAtLast = rs.IsEOF();
+        rs.MovePrev();
+    }
+    else
+    {
+        place.m_bAtLast = TRUE;
+    }
+    return place;
+}
+
+CString CodeCondition(LPCSTR pszCode)
+{
+    return "FD_Code=" + SqlQuote(pszCode);
+}
+
+void RequeryAndFind(CKemRecordset& rs, const CString& strCode)
+{
+    rs.Requery();
+    if (rs.IsBOF() && rs.IsEOF())
+        return;
+    if (!strCode.IsEmpty() && rs.FindFirst(CodeCondition(strCode)))
+        return;
+    rs.MoveFirst();
+}
+
+CString CurrentCode(CKemRecordset& rs)
+{
+    if (rs.IsBOF() || rs.IsEOF())
+        return CString();
+    return RecordsetFieldText(&rs, "FD_Code");
+}
+
+void MoveOffDeletedRow(CKemRecordset& rs, const CRecordPlace& placeBefore)
+{
+    CString strNext;
+    if (!placeBefore.m_bAtLast)
+    {
+        rs.MoveNext();
+        strNext = CurrentCode(rs);
+    }
+    else if (!placeBefore.m_bAtFirst)
+    {
+        rs.MovePrev();
+        strNext = CurrentCode(rs);
+    }
+    RequeryAndFind(rs, strNext);
+}

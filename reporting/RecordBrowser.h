@@ -1,0 +1,40 @@
+// Stepping helpers of the reference-data dialogs, which show one row of a
+// list recordset at a time.
+#pragma once
+
+#include "framework/core/String.h"
+
+class CKemRecordset;
+
+// Where the current row stands among its neighbours.
+struct CRecordPlace
+{
+    CRecordPlace() : m_bAtFirst(FALSE), m_bAtLast(FALSE), m_bEmpty(FALSE) {}
+
+    BOOL m_bAtFirst;
+    BOOL m_bAtLast;
+    BOOL m_bEmpty;
+};
+
+// Steps back and forward (and forward and back) around the current row to
+// tell whether it is the first or the last one; the current row is the
+// same afterwards.  Database errors reach the caller.
+CRecordPlace ProbeRecordPlace(CKemRecordset& rs);
+
+// "FD_Code='code'" with the code quoted.
+CString CodeCondition(LPCSTR pszCode);
+
+// Runs the query again (so rows added through the recordset are among its
+// rows on every engine) and stands on the row of the code; on the first
+// row when the code is empty or no longer there.  Database errors reach
+// the caller.
+void RequeryAndFind(CKemRecordset& rs, const CString& strCode);
+
+// The text of the current row's FD_Code; "" at either end.
+CString CurrentCode(CKemRecordset& rs);
+
+// After the current row was deleted: steps to the row after it (before it
+// when it was the last one), runs the query again and stands on that row,
+// so the deleted row is gone on every engine.  Database errors reach the
+// caller.
+void MoveOffDeletedRow(CKemRecordset& rs, const CRecordPlace& placeBefore);
