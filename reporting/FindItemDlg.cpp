@@ -7,9 +7,9 @@
 #include "framework/db/SqlQuote.h"
 #include "framework/windows/DataExchange.h"
 #include "framework/windows/WaitCursor.h"
-#include "reporting/EngineLoader.h"
 #include "reporting/FieldText.h"
 #include "reporting/ReportConnection.h"
+#include "reporting/ScopedRecordset.h"
 #include "ReferenceDataIds.h"
 
 namespace
@@ -55,6 +55,10 @@ CFindItemDlg::CFindItemDlg(int nTable, int nMode, CString strInitial, CWnd* pPar
         m_strCode = strInitial;
 }
 
+CFindItemDlg::~CFindItemDlg()
+{
+}
+
 LPCSTR CFindItemDlg::TableName(int nTable)
 {
     switch (nTable)
@@ -88,12 +92,13 @@ BOOL CFindItemDlg::OnInitDialog()
 
     CWaitCursor wait;
     CReportConnection& connection = GetReportConnection();
-    if (!connection.IsDatabaseOpen() || connection.m_pLoader == NULL)
+    if (!connection.IsDatabaseOpen())
     {
         AfxMessageBox("Please connect to database.");
         return FALSE;
     }
-    m_pRecordset = connection.m_pLoader->GetRecordset(connection.m_pDatabase);
+    m_recordset.reset(new CScopedRecordset(connection));
+    m_pRecordset = m_recordset->Get();
     LPCSTR pszTable = TableName(m_nTable);
     if (m_pRecordset != NULL && pszTable != NULL)
     {
@@ -311,19 +316,6 @@ void CFindItemDlg::OnDestroy()
 {
     CDialog::OnDestroy();
     KillTimer(kSearchTimer);
-    if (m_pRecordset == NULL)
-        return;
-    try
-    {
-        if (m_pRecordset->IsOpen())
-            m_pRecordset->Close();
-    }
-    catch (CException* e)
-    {
-        ReportAndDelete(e);
-    }
-    CEngineLoader* pLoader = GetReportConnection().m_pLoader;
-    if (pLoader != NULL)
-        pLoader->ReleaseRecordset(m_pRecordset);
     m_pRecordset = NULL;
+    m_recordset.reset();
 }

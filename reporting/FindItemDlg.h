@@ -8,7 +8,11 @@
 #include "framework/windows/Dialog.h"
 #include "framework/windows/ListBox.h"
 
+// After the framework: windows.h must come before the C++ library here.
+#include <memory>
+
 class CKemRecordset;
+class CScopedRecordset;
 
 class CFindItemDlg : public CDialog
 {
@@ -16,6 +20,7 @@ public:
     // nTable: 1 row items, 2 column items, 3 organizations.  nMode: search
     // by 1 code, 2 search code, 3 name.
     CFindItemDlg(int nTable, int nMode, CString strInitial, CWnd* pParent = NULL);
+    ~CFindItemDlg() override;
 
     // The chosen entry, after IDOK.
     CString m_strCode;
@@ -59,6 +64,8 @@ private:
     CString m_strInitial;
     BOOL m_bNoMatch;
     BOOL m_bTimerFired;
+    // From OnInitDialog to WM_DESTROY.
+    std::unique_ptr<CScopedRecordset> m_recordset;
     CKemRecordset* m_pRecordset;
     CStringArray m_codes;
     CStringArray m_searchCodes;

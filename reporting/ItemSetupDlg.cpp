@@ -51,18 +51,6 @@ void CItemSetupDlg::DoDataExchange(CDataExchange* pDX)
     DDV_MaxChars(pDX, m_strSearchCode, kMaxCodeLength);
 }
 
-void CItemSetupDlg::EnableControl(UINT nID, BOOL bEnable)
-{
-    CWnd* pControl = GetDlgItem(nID);
-    if (pControl != NULL)
-        pControl->EnableWindow(bEnable);
-}
-
-void CItemSetupDlg::SetReadOnly(UINT nID, BOOL bReadOnly)
-{
-    SendDlgItemMessage(nID, EM_SETREADONLY, bReadOnly);
-}
-
 void CItemSetupDlg::ReportInitError(CException* e)
 {
     ReportAndDelete(e);
@@ -89,7 +77,7 @@ BOOL CItemSetupDlg::OnInitDialog()
             // Nothing can be browsed or written without the list.
             for (UINT nID : { m_traits.nAdd, m_traits.nDelete, m_traits.nModify, m_traits.nFind,
                               m_traits.nPrevious, m_traits.nNext })
-                EnableControl(nID, FALSE);
+                EnableDlgControl(*this, nID, FALSE);
             return TRUE;
         }
         if (!pRecordset->IsBOF())
@@ -127,34 +115,34 @@ void CItemSetupDlg::UpdateButtons()
     m_place = ProbeRecordPlace(*pRecordset);
     // A deleted or missing row is never offered for change.
     BOOL bOnRow = !m_place.m_bEmpty && !pRecordset->IsBOF() && !pRecordset->IsEOF();
-    EnableControl(m_traits.nPrevious, !m_place.m_bAtFirst);
-    EnableControl(m_traits.nNext, !m_place.m_bAtLast);
-    EnableControl(m_traits.nModify, bOnRow);
-    EnableControl(m_traits.nDelete, bOnRow);
-    EnableControl(m_traits.nFind, !m_place.m_bEmpty);
+    EnableDlgControl(*this, m_traits.nPrevious, !m_place.m_bAtFirst);
+    EnableDlgControl(*this, m_traits.nNext, !m_place.m_bAtLast);
+    EnableDlgControl(*this, m_traits.nModify, bOnRow);
+    EnableDlgControl(*this, m_traits.nDelete, bOnRow);
+    EnableDlgControl(*this, m_traits.nFind, !m_place.m_bEmpty);
     if (m_bModifying)
     {
         m_bModifying = FALSE;
         SetFieldsEditable(FALSE);
         SetDlgItemText(m_traits.nModify, "Modify");
-        EnableControl(m_traits.nAdd, TRUE);
-        EnableControl(m_traits.nDelete, bOnRow);
+        EnableDlgControl(*this, m_traits.nAdd, TRUE);
+        EnableDlgControl(*this, m_traits.nDelete, bOnRow);
     }
     if (m_bAdding)
     {
         m_bAdding = FALSE;
-        SetReadOnly(m_traits.nCode, TRUE);
+        SetDlgEditReadOnly(*this, m_traits.nCode, TRUE);
         SetFieldsEditable(FALSE);
         SetDlgItemText(m_traits.nAdd, "Add");
-        EnableControl(m_traits.nDelete, bOnRow);
-        EnableControl(m_traits.nModify, bOnRow);
+        EnableDlgControl(*this, m_traits.nDelete, bOnRow);
+        EnableDlgControl(*this, m_traits.nModify, bOnRow);
     }
 }
 
 void CItemSetupDlg::SetFieldsEditable(BOOL bEditable)
 {
-    SetReadOnly(m_traits.nName, !bEditable);
-    SetReadOnly(m_traits.nSearchCode, !bEditable);
+    SetDlgEditReadOnly(*this, m_traits.nName, !bEditable);
+    SetDlgEditReadOnly(*this, m_traits.nSearchCode, !bEditable);
     EnableExtraFields(bEditable);
 }
 
@@ -200,12 +188,12 @@ void CItemSetupDlg::OnAdd()
         return;
     if (!m_bAdding)
     {
-        SetReadOnly(m_traits.nCode, FALSE);
+        SetDlgEditReadOnly(*this, m_traits.nCode, FALSE);
         SetDlgItemText(m_traits.nAdd, "Save");
         m_bAdding = TRUE;
         SetFieldsEditable(TRUE);
-        EnableControl(m_traits.nDelete, FALSE);
-        EnableControl(m_traits.nModify, FALSE);
+        EnableDlgControl(*this, m_traits.nDelete, FALSE);
+        EnableDlgControl(*this, m_traits.nModify, FALSE);
         return;
     }
     if (!ValidateItem(FALSE) || !UpdateData(TRUE))
@@ -221,20 +209,7 @@ void CItemSetupDlg::AddCurrentEntry()
         // The row shown before stays the current one (the first row of a
         // table that was empty).
         CString strShown = m_place.m_bEmpty ? CString() : CurrentCode(rs);
-        rs.AddNew();
-        try
-        {
-            rs.SetFieldValue("FD_Code", (LPCSTR)m_strCode);
-            rs.SetFieldValue("FD_Name", (LPCSTR)m_strName);
-            rs.SetFieldValue("FD_SearchCode", (LPCSTR)m_strSearchCode);
-            WriteExtraFields(rs);
-            rs.Update();
-        }
-        catch (CException*)
-        {
-            CancelPending(rs);
-            throw;
-        }
+        WriteRow(TRUE);
         RequeryAndFind(rs, strShown);
     }
     catch (CException* e)
@@ -255,8 +230,8 @@ void CItemSetupDlg::OnModify()
         SetDlgItemText(m_traits.nModify, "Save");
         RememberShown();
         m_bModifying = TRUE;
-        EnableControl(m_traits.nAdd, FALSE);
-        EnableControl(m_traits.nDelete, FALSE);
+        EnableDlgControl(*this, m_traits.nAdd, FALSE);
+        EnableDlgControl(*this, m_traits.nDelete, FALSE);
         SetFieldsEditable(TRUE);
         return;
     }
@@ -272,24 +247,35 @@ void CItemSetupDlg::OnModify()
     SaveModification();
 }
 
-void CItemSetupDlg::SaveModification()
+void CItemSetupDlg::WriteRow(BOOL bAdd)
 {
     CKemRecordset& rs = *Recordset();
+    if (bAdd)
+        rs.AddNew();
+    else
+        rs.Edit();
     try
     {
-        rs.Edit();
-        try
-        {
-            rs.SetFieldValue("FD_Name", (LPCSTR)m_strName);
-            rs.SetFieldValue("FD_SearchCode", (LPCSTR)m_strSearchCode);
-            WriteExtraFields(rs);
-            rs.Update();
-        }
-        catch (CException*)
-        {
-            CancelPending(rs);
-            throw;
-        }
+        // The code of a row never changes.
+        if (bAdd)
+            rs.SetFieldValue("FD_Code", (LPCSTR)m_strCode);
+        rs.SetFieldValue("FD_Name", (LPCSTR)m_strName);
+        rs.SetFieldValue("FD_SearchCode", (LPCSTR)m_strSearchCode);
+        WriteExtraFields(rs);
+        rs.Update();
+    }
+    catch (CException*)
+    {
+        CancelPending(rs);
+        throw;
+    }
+}
+
+void CItemSetupDlg::SaveModification()
+{
+    try
+    {
+        WriteRow(FALSE);
     }
     catch (CException* e)
     {

@@ -70,8 +70,6 @@ protected:
     // The search text Find starts with.
     virtual CString FindInitialText() const { return "%"; }
 
-    void EnableControl(UINT nID, BOOL bEnable);
-    void SetReadOnly(UINT nID, BOOL bReadOnly);
 
     const CItemSetupTraits& m_traits;
     BOOL m_bModifying;
@@ -80,6 +78,9 @@ protected:
 
 private:
     void AddCurrentEntry();
+    // The members into a new row (bAdd) or the current one; database
+    // errors reach the caller after the pending change is dropped.
+    void WriteRow(BOOL bAdd);
     void SaveModification();
     void StepTo(BOOL bForward);
 };

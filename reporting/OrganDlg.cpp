@@ -6,12 +6,12 @@
 #include "framework/core/Exception.h"
 #include "framework/core/MessageSink.h"
 #include "framework/db/SqlQuote.h"
-#include "reporting/EngineLoader.h"
 #include "reporting/FieldText.h"
 #include "reporting/FindItemDlg.h"
 #include "reporting/KemTransaction.h"
 #include "reporting/PropertyTree.h"
 #include "reporting/ReportConnection.h"
+#include "reporting/ScopedRecordset.h"
 #include "ReferenceDataIds.h"
 
 namespace
@@ -61,38 +61,27 @@ CKemRecordset* COrganDlg::Organs() const
     return pRecordset != NULL && pRecordset->IsOpen() ? pRecordset : NULL;
 }
 
-void COrganDlg::EnableControl(UINT nID, BOOL bEnable)
-{
-    CWnd* pControl = GetDlgItem(nID);
-    if (pControl != NULL)
-        pControl->EnableWindow(bEnable);
-}
-
-void COrganDlg::SetReadOnly(UINT nID, BOOL bReadOnly)
-{
-    SendDlgItemMessage(nID, EM_SETREADONLY, bReadOnly);
-}
-
 BOOL COrganDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     for (UINT nID : { IDC_ORGAN_EDIT_CODE, IDC_ORGAN_EDIT_NAME, IDC_ORGAN_EDIT_SEARCH_CODE })
-        SetReadOnly(nID, TRUE);
+        SetDlgEditReadOnly(*this, nID, TRUE);
     m_tree.m_bLocked = 1;
     m_tree.SubclassDlgItem(IDC_ORGAN_PROPERTY_TREE, this);
     CReportConnection& connection = GetReportConnection();
 
     // The links; without them the organizations are still shown, only
     // their properties are not.
-    m_pOrgAttrRecordset = connection.m_pLoader != NULL && connection.IsDatabaseOpen()
-                              ? connection.m_pLoader->GetRecordset(connection.m_pDatabase)
-                              : NULL;
+    m_orgAttr.reset(new CScopedRecordset(connection));
+    m_pOrgAttrRecordset = m_orgAttr->Get();
     if (m_pOrgAttrRecordset == NULL)
+    {
         AfxMessageBox("Error to connect database.");
+    }
     else if (!OpenLinks(CString()))
     {
         AfxMessageBox("Error to open Organ properties library.");
-        connection.m_pLoader->ReleaseRecordset(m_pOrgAttrRecordset);
+        m_orgAttr.reset();
         m_pOrgAttrRecordset = NULL;
     }
     if (FillPropertyTree(m_tree, "Organ Properties", connection, &m_hRoot) == PROPERTY_TREE_EMPTY)
@@ -103,7 +92,7 @@ BOOL COrganDlg::OnInitDialog()
     {
         for (UINT nID : { IDC_ORGAN_ADD, IDC_ORGAN_DELETE, IDC_ORGAN_MODIFY, IDC_ORGAN_FIND, IDC_ORGAN_NEXT,
                           IDC_ORGAN_PREVIOUS })
-            EnableControl(nID, FALSE);
+            EnableDlgControl(*this, nID, FALSE);
         return TRUE;
     }
     try
@@ -210,21 +199,21 @@ void COrganDlg::UpdateNavigation()
         return;
     }
     BOOL bOnRow = !m_place.m_bEmpty && !pOrgans->IsBOF() && !pOrgans->IsEOF();
-    EnableControl(IDC_ORGAN_PREVIOUS, !m_place.m_bAtFirst);
-    EnableControl(IDC_ORGAN_NEXT, !m_place.m_bAtLast);
+    EnableDlgControl(*this, IDC_ORGAN_PREVIOUS, !m_place.m_bAtFirst);
+    EnableDlgControl(*this, IDC_ORGAN_NEXT, !m_place.m_bAtLast);
     // Only a row on show can be changed or deleted.
     if (!m_bAdding && !m_bModifying)
     {
-        EnableControl(IDC_ORGAN_DELETE, bOnRow);
-        EnableControl(IDC_ORGAN_MODIFY, bOnRow);
+        EnableDlgControl(*this, IDC_ORGAN_DELETE, bOnRow);
+        EnableDlgControl(*this, IDC_ORGAN_MODIFY, bOnRow);
     }
-    EnableControl(IDC_ORGAN_FIND, !m_place.m_bEmpty);
+    EnableDlgControl(*this, IDC_ORGAN_FIND, !m_place.m_bEmpty);
 }
 
 void COrganDlg::SetFieldsEditable(BOOL bEditable)
 {
-    SetReadOnly(IDC_ORGAN_EDIT_NAME, !bEditable);
-    SetReadOnly(IDC_ORGAN_EDIT_SEARCH_CODE, !bEditable);
+    SetDlgEditReadOnly(*this, IDC_ORGAN_EDIT_NAME, !bEditable);
+    SetDlgEditReadOnly(*this, IDC_ORGAN_EDIT_SEARCH_CODE, !bEditable);
     // Without the links recordset the checks could not be stored.
     m_tree.m_bLocked = !bEditable || m_pOrgAttrRecordset == NULL;
 }
@@ -236,12 +225,12 @@ void COrganDlg::EndEditMode()
         m_bModifying = FALSE;
         SetFieldsEditable(FALSE);
         SetDlgItemText(IDC_ORGAN_MODIFY, "Modify");
-        EnableControl(IDC_ORGAN_ADD, TRUE);
+        EnableDlgControl(*this, IDC_ORGAN_ADD, TRUE);
     }
     if (m_bAdding)
     {
         m_bAdding = FALSE;
-        SetReadOnly(IDC_ORGAN_EDIT_CODE, TRUE);
+        SetDlgEditReadOnly(*this, IDC_ORGAN_EDIT_CODE, TRUE);
         SetFieldsEditable(FALSE);
         SetDlgItemText(IDC_ORGAN_ADD, "Add");
     }
@@ -393,13 +382,13 @@ void COrganDlg::OnAdd()
     {
         if (m_bModifying)
             EndEditMode();
-        SetReadOnly(IDC_ORGAN_EDIT_CODE, FALSE);
+        SetDlgEditReadOnly(*this, IDC_ORGAN_EDIT_CODE, FALSE);
         ClearFields();
         SetDlgItemText(IDC_ORGAN_ADD, "Save");
         m_bAdding = TRUE;
         SetFieldsEditable(TRUE);
-        EnableControl(IDC_ORGAN_DELETE, FALSE);
-        EnableControl(IDC_ORGAN_MODIFY, FALSE);
+        EnableDlgControl(*this, IDC_ORGAN_DELETE, FALSE);
+        EnableDlgControl(*this, IDC_ORGAN_MODIFY, FALSE);
         return;
     }
     if (!ValidateOrganization(FALSE) || !CheckOneValuePerType())
@@ -424,8 +413,8 @@ void COrganDlg::OnModify()
         GetDlgItemText(IDC_ORGAN_EDIT_NAME, m_strSavedName);
         GetDlgItemText(IDC_ORGAN_EDIT_SEARCH_CODE, m_strSavedSearchCode);
         m_bModifying = TRUE;
-        EnableControl(IDC_ORGAN_ADD, FALSE);
-        EnableControl(IDC_ORGAN_DELETE, FALSE);
+        EnableDlgControl(*this, IDC_ORGAN_ADD, FALSE);
+        EnableDlgControl(*this, IDC_ORGAN_DELETE, FALSE);
         SetFieldsEditable(TRUE);
         return;
     }
@@ -544,22 +533,8 @@ void COrganDlg::OnPrevious()
 
 void COrganDlg::OnDestroy()
 {
-    CReportConnection& connection = GetReportConnection();
-    if (m_pOrgAttrRecordset != NULL)
-    {
-        try
-        {
-            if (m_pOrgAttrRecordset->IsOpen())
-                m_pOrgAttrRecordset->Close();
-        }
-        catch (CException* e)
-        {
-            ReportAndDelete(e);
-        }
-        if (connection.m_pLoader != NULL)
-            connection.m_pLoader->ReleaseRecordset(m_pOrgAttrRecordset);
-        m_pOrgAttrRecordset = NULL;
-    }
+    m_pOrgAttrRecordset = NULL;
+    m_orgAttr.reset();
     // The organization list as others saw it before.
     CKemRecordset* pOrgans = Organs();
     if (pOrgans != NULL)

@@ -9,7 +9,11 @@
 #include "reporting/CheckTreeCtrl.h"
 #include "reporting/RecordBrowser.h"
 
+// After the framework: windows.h must come before the C++ library here.
+#include <memory>
+
 class CKemRecordset;
+class CScopedRecordset;
 
 class COrganDlg : public CDialog
 {
@@ -52,10 +56,10 @@ private:
     BOOL WriteOrganization(BOOL bAdd, const CString& strCode, const CString& strName,
                            const CString& strSearchCode);
     void StepTo(BOOL bForward);
-    void EnableControl(UINT nID, BOOL bEnable);
-    void SetReadOnly(UINT nID, BOOL bReadOnly);
     void ClearFields();
 
+    // Holds m_pOrgAttrRecordset from OnInitDialog to WM_DESTROY.
+    std::unique_ptr<CScopedRecordset> m_orgAttr;
     BOOL m_bModifying;
     BOOL m_bAdding;
     CRecordPlace m_place;

@@ -2,6 +2,7 @@
 
 #include "engines/common/KemRecordset.h"
 #include "framework/db/SqlQuote.h"
+#include "framework/windows/Wnd.h"
 #include "reporting/FieldText.h"
 
 CRecordPlace ProbeRecordPlace(CKemRecordset& rs)
@@ -72,4 +73,16 @@ void MoveOffDeletedRow(CKemRecordset& rs, const CRecordPlace& placeBefore)
         strNext = CurrentCode(rs);
     }
     RequeryAndFind(rs, strNext);
+}
+
+void EnableDlgControl(CWnd& dlg, UINT nID, BOOL bEnable)
+{
+    CWnd* pControl = dlg.GetDlgItem(nID);
+    if (pControl != NULL)
+        pControl->EnableWindow(bEnable);
+}
+
+void SetDlgEditReadOnly(CWnd& dlg, UINT nID, BOOL bReadOnly)
+{
+    dlg.SendDlgItemMessage(nID, EM_SETREADONLY, bReadOnly);
 }

@@ -5,6 +5,7 @@
 #include "framework/core/String.h"
 
 class CKemRecordset;
+class CWnd;
 
 // Where the current row stands among its neighbours.
 struct CRecordPlace
@@ -38,3 +39,8 @@ CString CurrentCode(CKemRecordset& rs);
 // so the deleted row is gone on every engine.  Database errors reach the
 // caller.
 void MoveOffDeletedRow(CKemRecordset& rs, const CRecordPlace& placeBefore);
+
+// A control of the dialog enabled or disabled; an edit made read-only or
+// writable.  Missing controls are passed over.
+void EnableDlgControl(CWnd& dlg, UINT nID, BOOL bEnable);
+void SetDlgEditReadOnly(CWnd& dlg, UINT nID, BOOL bReadOnly);

@@ -77,7 +77,7 @@ void CRowItemDlg::WriteExtraFields(CKemRecordset& rs)
 
 void CRowItemDlg::EnableExtraFields(BOOL bEnable)
 {
-    EnableControl(IDC_ROW_ITEM_TYPE, bEnable);
+    EnableDlgControl(*this, IDC_ROW_ITEM_TYPE, bEnable);
 }
 
 void CRowItemDlg::RememberShown()
