@@ -5,7 +5,6 @@
 #include "engines/common/KemRecordset.h"
 #include "framework/core/Exception.h"
 #include "framework/core/MessageSink.h"
-#include "framework/db/SqlQuote.h"
 #include "framework/windows/DataExchange.h"
 #include "reporting/FieldText.h"
 #include "reporting/FindItemDlg.h"
@@ -165,20 +164,8 @@ BOOL CItemSetupDlg::ValidateItem(BOOL bModify)
             return FALSE;
         }
     }
-    // A modification is tested against the code the row holds.
-    CString strCondition;
-    if (bModify)
-        strCondition = "FD_Name=" + SqlQuote(strName) + " And FD_Code<>" + SqlQuote(CurrentCode(*Recordset()));
-    else
-        strCondition = "FD_Code=" + SqlQuote(strCode) + " Or FD_Name=" + SqlQuote(strName);
-    // Only a clean "no such row" lets the item through.
-    int nExists = GetReportConnection().RecordExists(m_traits.pszTable, strCondition);
-    if (nExists == 0)
-        return TRUE;
-    if (nExists == 1)
-        AfxMessageBox(m_traits.pszDuplicate);
-    GotoDlgCtrl(GetDlgItem(m_traits.nName));
-    return FALSE;
+    return IsCodeAndNameFree(*this, m_traits.pszTable, bModify, strCode, strName, *Recordset(),
+                             m_traits.pszDuplicate, m_traits.nName);
 }
 
 void CItemSetupDlg::OnAdd()

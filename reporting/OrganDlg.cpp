@@ -265,19 +265,8 @@ BOOL COrganDlg::ValidateOrganization(BOOL bModify)
         GotoDlgCtrl(GetDlgItem(rule.nID));
         return FALSE;
     }
-    // A modification is tested against the code the row holds.
-    CString strCondition;
-    if (bModify)
-        strCondition = "FD_Name=" + SqlQuote(strName) + " And FD_Code<>" + SqlQuote(CurrentCode(*Organs()));
-    else
-        strCondition = "FD_Code=" + SqlQuote(strCode) + " Or FD_Name=" + SqlQuote(strName);
-    int nExists = GetReportConnection().RecordExists("ss_Organ", strCondition);
-    if (nExists == 0)
-        return TRUE;
-    if (nExists == 1)
-        AfxMessageBox("Organization code or name already exist.");
-    GotoDlgCtrl(GetDlgItem(IDC_ORGAN_EDIT_NAME));
-    return FALSE;
+    return IsCodeAndNameFree(*this, "ss_Organ", bModify, strCode, strName, *Organs(),
+                             "Organization code or name already exist.", IDC_ORGAN_EDIT_NAME);
 }
 
 BOOL COrganDlg::CheckOneValuePerType()

@@ -1,9 +1,11 @@
 #include "reporting/RecordBrowser.h"
 
 #include "engines/common/KemRecordset.h"
+#include "framework/core/MessageSink.h"
 #include "framework/db/SqlQuote.h"
-#include "framework/windows/Wnd.h"
+#include "framework/windows/Dialog.h"
 #include "reporting/FieldText.h"
+#include "reporting/ReportConnection.h"
 
 CRecordPlace ProbeRecordPlace(CKemRecordset& rs)
 {
@@ -85,4 +87,21 @@ void EnableDlgControl(CWnd& dlg, UINT nID, BOOL bEnable)
 void SetDlgEditReadOnly(CWnd& dlg, UINT nID, BOOL bReadOnly)
 {
     dlg.SendDlgItemMessage(nID, EM_SETREADONLY, bReadOnly);
+}
+
+BOOL IsCodeAndNameFree(CDialog& dlg, LPCSTR pszTable, BOOL bModify, const CString& strCode, const CString& strName,
+                       CKemRecordset& rs, LPCSTR pszDuplicate, UINT nFocusID)
+{
+    CString strCondition;
+    if (bModify)
+        strCondition = "FD_Name=" + SqlQuote(strName) + " And FD_Code<>" + SqlQuote(CurrentCode(rs));
+    else
+        strCondition = "FD_Code=" + SqlQuote(strCode) + " Or FD_Name=" + SqlQuote(strName);
+    int nExists = GetReportConnection().RecordExists(pszTable, strCondition);
+    if (nExists == 0)
+        return TRUE;
+    if (nExists == 1)
+        AfxMessageBox(pszDuplicate);
+    dlg.GotoDlgCtrl(dlg.GetDlgItem(nFocusID));
+    return FALSE;
 }

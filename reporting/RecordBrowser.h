@@ -5,6 +5,7 @@
 #include "framework/core/String.h"
 
 class CKemRecordset;
+class CDialog;
 class CWnd;
 
 // Where the current row stands among its neighbours.
@@ -44,3 +45,11 @@ void MoveOffDeletedRow(CKemRecordset& rs, const CRecordPlace& placeBefore);
 // writable.  Missing controls are passed over.
 void EnableDlgControl(CWnd& dlg, UINT nID, BOOL bEnable);
 void SetDlgEditReadOnly(CWnd& dlg, UINT nID, BOOL bReadOnly);
+
+// The uniqueness test of a code and name typed for a new row, or of a
+// name typed for the current row of rs (tested against the code that row
+// holds): TRUE only when the table surely has no such other row.  A row
+// found is told with pszDuplicate (a failed test was told already), the
+// focus goes to nFocusID and the result is FALSE.
+BOOL IsCodeAndNameFree(CDialog& dlg, LPCSTR pszTable, BOOL bModify, const CString& strCode, const CString& strName,
+                       CKemRecordset& rs, LPCSTR pszDuplicate, UINT nFocusID);
