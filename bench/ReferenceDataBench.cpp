@@ -20,6 +20,7 @@
 #include <commctrl.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchProgram.h"
 #include "bench/BenchSqlite.h"
 #include "tests/engines/dao/ReportSchema.h"
 
@@ -43,27 +44,6 @@ const int TYPES = 20;
 const int VALUES = 5;
 const int ITEMS = 10000;
 const UINT_PTR kSearchTimer = 1;
-
-int PrintMessage(HWND, LPCSTR lpszText, LPCSTR, UINT)
-{
-    fprintf(stderr, "message: %s\n", lpszText);
-    return IDOK;
-}
-
-CString EnvironmentValue(LPCSTR lpszName)
-{
-    char szValue[512];
-    DWORD n = GetEnvironmentVariableA(lpszName, szValue, sizeof(szValue));
-    return CString(n > 0 && n < sizeof(szValue) ? szValue : "");
-}
-
-CString ProgramFolder()
-{
-    char szPath[MAX_PATH];
-    DWORD n = GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    CString strPath(n > 0 && n < MAX_PATH ? szPath : "");
-    return strPath.Left(strPath.ReverseFind('\\'));
-}
 
 void Report(const char* lpszBackend, const char* lpszWhat, double dMs, double dGoalMs)
 {
@@ -201,7 +181,7 @@ bool RunSqlite()
     std::string strUnix = (LPCSTR)DaoUnixPath(strPath);
     if (strUnix.empty() || !FillSqlite(strUnix.c_str()))
         return false;
-    CEngineLoader loader(ProgramFolder());
+    CEngineLoader loader(BenchProgramFolder());
     CKemDatabase* pDatabase = loader.GetDatabase(1);
     if (pDatabase == NULL)
         return false;
@@ -216,9 +196,9 @@ bool RunSqlite()
 
 bool RunPostgres()
 {
-    CString strDsn = EnvironmentValue("KEM_TEST_PG_DSN");
-    CString strUser = EnvironmentValue("KEM_TEST_PG_USER");
-    CString strPassword = EnvironmentValue("KEM_TEST_PG_PASSWORD");
+    CString strDsn = BenchEnvironmentValue("KEM_TEST_PG_DSN");
+    CString strUser = BenchEnvironmentValue("KEM_TEST_PG_USER");
+    CString strPassword = BenchEnvironmentValue("KEM_TEST_PG_PASSWORD");
     CDatabase direct;
     try
     {
@@ -248,7 +228,7 @@ bool RunPostgres()
         e->Delete();
         return false;
     }
-    CEngineLoader loader(ProgramFolder());
+    CEngineLoader loader(BenchProgramFolder());
     CKemDatabase* pDatabase = loader.GetDatabase(25);
     if (pDatabase == NULL)
         return false;
@@ -266,13 +246,13 @@ bool RunPostgres()
 
 int main(int argc, char** argv)
 {
-    AfxSetMessageSink(PrintMessage);
+    AfxSetMessageSink(BenchPrintMessage);
     InitCommonControls();
     const char* pszWhich = argc > 1 ? argv[1] : "";
     bool bOk = true;
     if (pszWhich[0] == '\0' || strcmp(pszWhich, "sqlite") == 0)
         bOk = RunSqlite() && bOk;
-    if (strcmp(pszWhich, "postgresql") == 0 || (pszWhich[0] == '\0' && !EnvironmentValue("KEM_TEST_PG_DSN").IsEmpty()))
+    if (strcmp(pszWhich, "postgresql") == 0 || (pszWhich[0] == '\0' && !BenchEnvironmentValue("KEM_TEST_PG_DSN").IsEmpty()))
         bOk = RunPostgres() && bOk;
     return bOk ? 0 : 1;
 }
