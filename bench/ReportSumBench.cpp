@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchProgram.h"
 #include "bench/BenchSqlite.h"
 #include "tests/engines/dao/ReportSchema.h"
 
@@ -44,27 +45,6 @@ public:
 protected:
     CReportConnection& GetConnection() override { return m_connection; }
 };
-
-int CountMessages(HWND, LPCSTR lpszText, LPCSTR, UINT)
-{
-    fprintf(stderr, "message: %s\n", lpszText);
-    return IDOK;
-}
-
-CString EnvironmentValue(LPCSTR lpszName)
-{
-    char szValue[512];
-    DWORD n = GetEnvironmentVariableA(lpszName, szValue, sizeof(szValue));
-    return CString(n > 0 && n < sizeof(szValue) ? szValue : "");
-}
-
-CString ProgramFolder()
-{
-    char szPath[MAX_PATH];
-    DWORD n = GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    CString strPath(n > 0 && n < MAX_PATH ? szPath : "");
-    return strPath.Left(strPath.ReverseFind('\\'));
-}
 
 CString Month(int m)
 {
@@ -197,7 +177,7 @@ bool RunSqlite(bool bKeep)
     else
         printf("sqlite: filled ss_datalist with %d rows in %.1f s\n", ORGANIZATIONS * MONTHS * CELLS,
            (BenchNowMs() - dStart) / 1000.0);
-    CEngineLoader loader(ProgramFolder());
+    CEngineLoader loader(BenchProgramFolder());
     CKemDatabase* pDatabase = loader.GetDatabase(1);
     if (pDatabase == NULL)
         return false;
@@ -213,9 +193,9 @@ bool RunSqlite(bool bKeep)
 
 bool RunPostgres()
 {
-    CString strDsn = EnvironmentValue("KEM_TEST_PG_DSN");
-    CString strUser = EnvironmentValue("KEM_TEST_PG_USER");
-    CString strPassword = EnvironmentValue("KEM_TEST_PG_PASSWORD");
+    CString strDsn = BenchEnvironmentValue("KEM_TEST_PG_DSN");
+    CString strUser = BenchEnvironmentValue("KEM_TEST_PG_USER");
+    CString strPassword = BenchEnvironmentValue("KEM_TEST_PG_PASSWORD");
     CDatabase direct;
     try
     {
@@ -250,7 +230,7 @@ bool RunPostgres()
         e->Delete();
         return false;
     }
-    CEngineLoader loader(ProgramFolder());
+    CEngineLoader loader(BenchProgramFolder());
     CKemDatabase* pDatabase = loader.GetDatabase(25);
     if (pDatabase == NULL)
         return false;
@@ -269,12 +249,12 @@ bool RunPostgres()
 
 int main(int argc, char** argv)
 {
-    AfxSetMessageSink(CountMessages);
+    AfxSetMessageSink(BenchPrintMessage);
     const char* pszWhich = argc > 1 ? argv[1] : "";
     bool bOk = true;
     if (pszWhich[0] == '\0' || strncmp(pszWhich, "sqlite", 6) == 0)
         bOk = RunSqlite(strcmp(pszWhich, "sqlite-keep") == 0) && bOk;
-    if (strcmp(pszWhich, "postgresql") == 0 || (pszWhich[0] == '\0' && !EnvironmentValue("KEM_TEST_PG_DSN").IsEmpty()))
+    if (strcmp(pszWhich, "postgresql") == 0 || (pszWhich[0] == '\0' && !BenchEnvironmentValue("KEM_TEST_PG_DSN").IsEmpty()))
         bOk = RunPostgres() && bOk;
     return bOk ? 0 : 1;
 }

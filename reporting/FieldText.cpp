@@ -22,3 +22,12 @@ CString RecordsetFieldText(CKemRecordset* pRecordset, LPCSTR lpszField)
 {
     return FieldValueText(pRecordset->GetFieldValue(lpszField));
 }
+
+int RecordsetFieldByte(CKemRecordset* pRecordset, LPCSTR lpszField)
+{
+    COleVariant value = pRecordset->GetFieldValue(lpszField);
+    COleVariant asLong;
+    if (FAILED(VariantChangeType(&asLong, &value, 0, VT_I4)))
+        return 0;
+    return (int)(V_I4(&asLong) & 0xFF);
+}

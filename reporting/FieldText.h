@@ -11,3 +11,6 @@ class CKemRecordset;
 CString FieldValueText(const VARIANT& value);
 // The text of a named field of the current row.
 CString RecordsetFieldText(CKemRecordset* pRecordset, LPCSTR lpszField);
+// The low byte of a numeric field of the current row (the codes of the
+// one-byte columns); 0 for a value that is not a number.
+int RecordsetFieldByte(CKemRecordset* pRecordset, LPCSTR lpszField);

@@ -5,7 +5,9 @@
 #include "framework/core/Exception.h"
 #include "reporting/ScopedRecordset.h"
 
-CReportConnection::CReportConnection() : m_pLoader(NULL), m_pDatabase(NULL), m_pOrganRecordset(NULL)
+CReportConnection::CReportConnection()
+    : m_pLoader(NULL), m_pDatabase(NULL), m_pOrganRecordset(NULL), m_pItemRecordset(NULL),
+      m_pColItemRecordset(NULL)
 {
 }
 

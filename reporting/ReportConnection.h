@@ -1,5 +1,5 @@
 // The reporting database as the programs hold it while connected: the
-// engine loader, the open database, the organization list recordset and the
+// engine loader, the open database, the three list recordsets and the
 // configuration file.  The application object owns the loader and fills
 // in the rest when it connects; the documents read it through
 // GetReportConnection.
@@ -29,6 +29,9 @@ public:
     CKemDatabase* m_pDatabase;
     // "select * from ss_Organ", open while connected.
     CKemRecordset* m_pOrganRecordset;
+    // "select * from ss_item" and "select * from ss_colitem", likewise.
+    CKemRecordset* m_pItemRecordset;
+    CKemRecordset* m_pColItemRecordset;
     // Full path of Tallyform.INI.
     CString m_strIniPath;
 };

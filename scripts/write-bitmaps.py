@@ -64,12 +64,34 @@ TRUETYPE = ["", "", " #######", " #  #  #", "    #", "    # #######", "    # #  
 FONT_TYPE_GLYPHS = [["", ""], TRUETYPE]
 
 
+WHITE = (255, 255, 255)   # the check states' transparent colour
+GREY_MARK = (128, 128, 128)
+# Tick of the checked box, as (x, y) inside the 11 x 11 image.
+TICK = {(3, 5), (3, 6), (4, 6), (4, 7), (5, 7), (5, 6), (6, 5), (6, 4), (7, 4), (7, 3),
+        (3, 4), (4, 5), (5, 5), (6, 3)}
+
+
+def check_states(x, y):
+    """Bitmap 224: four 11 x 11 images: no box, empty, checked, partly checked."""
+    state, cx = divmod(x, 11)
+    if state == 0:
+        return WHITE
+    if cx == 0 or cx == 10 or y == 0 or y == 10:
+        return BLACK
+    if state == 2 and (cx, y) in TICK:
+        return BLACK
+    if state == 3 and 2 <= cx <= 8 and 2 <= y <= 8:
+        return GREY_MARK
+    return WHITE
+
+
 def main():
     write_bmp("tests/shell/res/MenuImages1.bmp", 48, 15,
               solid_cells([(255, 0, 0), (0, 255, 0), (0, 0, 255)]))
     write_bmp("tests/shell/res/MenuImages2.bmp", 32, 15,
               solid_cells([(255, 255, 0), (255, 0, 255)]))
     write_bmp("resources/tallyform/res/FontTypes.bmp", 32, 15, glyph_cells(FONT_TYPE_GLYPHS))
+    write_bmp("resources/tallyform/res/CheckStates.bmp", 44, 11, check_states)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,9 @@
 #include "view/ReportInfoDlg.h"
 
+#include "framework/core/MessageSink.h"
 #include "framework/windows/DataExchange.h"
+#include "reporting/FindItemDlg.h"
+#include "reporting/ReportConnection.h"
 #include "TemplateDialogIds.h"
 
 namespace
@@ -76,10 +79,23 @@ void CReportInfoDlg::OnOK()
 
 BOOL CReportInfoDlg::CanBrowseOrganizations() const
 {
-    return FALSE;
+    return GetReportConnection().IsDatabaseOpen();
 }
 
-BOOL CReportInfoDlg::BrowseOrganization(CString&, CString&)
+BOOL CReportInfoDlg::BrowseOrganization(CString& rCode, CString& rName)
 {
-    return FALSE;
+    CFindItemDlg dlg(3, 1, "%", this);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    // A stored code longer than the field would be cut to another code.
+    if (dlg.m_strCode.GetLength() > ORGAN_CODE_MAX)
+    {
+        CString strMessage;
+        strMessage.Format("Organization code length must less than %d!", ORGAN_CODE_MAX);
+        AfxMessageBox(strMessage);
+        return FALSE;
+    }
+    rCode = dlg.m_strCode;
+    rName = dlg.m_strName;
+    return TRUE;
 }

@@ -34,8 +34,8 @@ protected:
     void OnBrowse();
 
     // The organizations of the reporting database: whether they can be
-    // looked up, and the lookup (TRUE when the user chose one).  Without an
-    // open reporting database there is nothing to look up.
+    // looked up (an open reporting database), and the lookup through Find
+    // Item (TRUE when the user chose one).
     virtual BOOL CanBrowseOrganizations() const;
     virtual BOOL BrowseOrganization(CString& rCode, CString& rName);
 

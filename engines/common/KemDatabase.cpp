@@ -30,6 +30,19 @@ BOOL CKemDatabase::IsOpen() const
     return FALSE;
 }
 
+BOOL CKemDatabase::BeginTrans()
+{
+    return FALSE;
+}
+
+void CKemDatabase::CommitTrans()
+{
+}
+
+void CKemDatabase::Rollback()
+{
+}
+
 CString DatabaseFolder(const CString& strPath)
 {
     int nSlash = strPath.ReverseFind('\\');

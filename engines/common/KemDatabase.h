@@ -21,6 +21,12 @@ public:
     virtual void Reopen(BOOL bReadOnly);
     virtual void Close();
     virtual BOOL IsOpen() const;
+    // One transaction over the database's recordsets: FALSE from BeginTrans
+    // when the engine has none (the default); the others throw the
+    // engine's database exception on failure.
+    virtual BOOL BeginTrans();
+    virtual void CommitTrans();
+    virtual void Rollback();
 
     // The connect string of m_nType built from the four strings.
     CString GetConnectString() const;

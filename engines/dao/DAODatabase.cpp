@@ -98,3 +98,19 @@ void CDAODatabase::CloseImported()
     m_bModified = FALSE;
     m_strTempPath.Empty();
 }
+
+BOOL CDAODatabase::BeginTrans()
+{
+    m_pDaoDatabase->BeginTrans();
+    return TRUE;
+}
+
+void CDAODatabase::CommitTrans()
+{
+    m_pDaoDatabase->CommitTrans();
+}
+
+void CDAODatabase::Rollback()
+{
+    m_pDaoDatabase->Rollback();
+}

@@ -17,6 +17,9 @@ public:
     void Open(const char* lpszName, BOOL bExclusive, BOOL bReadOnly, const char* lpszConnect) override;
     void Close() override;
     BOOL IsOpen() const override;
+    BOOL BeginTrans() override;
+    void CommitTrans() override;
+    void Rollback() override;
 
     CString m_strConnect;
     // The temporary database of an imported source; "" otherwise.

@@ -47,3 +47,18 @@ BOOL CODBCDatabase::IsOpen() const
 {
     return m_pOdbcDatabase->IsOpen();
 }
+
+BOOL CODBCDatabase::BeginTrans()
+{
+    return m_pOdbcDatabase->BeginTrans();
+}
+
+void CODBCDatabase::CommitTrans()
+{
+    m_pOdbcDatabase->CommitTrans();
+}
+
+void CODBCDatabase::Rollback()
+{
+    m_pOdbcDatabase->Rollback();
+}

@@ -17,6 +17,9 @@ public:
     void Open(const char* lpszName, BOOL bExclusive, BOOL bReadOnly, const char* lpszConnect) override;
     void Close() override;
     BOOL IsOpen() const override;
+    BOOL BeginTrans() override;
+    void CommitTrans() override;
+    void Rollback() override;
 
     // The connect string Open hands to the driver manager.
     CString BuildDriverConnect(const char* lpszName) const;

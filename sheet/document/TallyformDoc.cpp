@@ -8,6 +8,7 @@
 #include "sheet/TemplateStream.h"
 #include "sheet/UndoAction.h"
 #include "DocumentIds.h"
+#include "SheetViewIds.h"
 
 IMPLEMENT_DYNCREATE(CTallyformDoc, COleServerDoc)
 
@@ -38,6 +39,10 @@ BEGIN_MESSAGE_MAP(CTallyformDoc, COleServerDoc)
     ON_UPDATE_COMMAND_UI(ID_CELL_NUMERIC, OnUpdateCellNumeric)
     ON_UPDATE_COMMAND_UI(ID_CELL_CALCULATE, OnUpdateCellCalculate)
     ON_UPDATE_COMMAND_UI(ID_CELL_PICTURE, OnUpdateCellPicture)
+    ON_COMMAND(ID_SETUP_ROW_ITEM, OnCellItemSetup)
+    ON_COMMAND(ID_SETUP_COLUMN_ITEM, OnCellColItemSetup)
+    ON_UPDATE_COMMAND_UI(ID_SETUP_ROW_ITEM, OnUpdateCellItemSetup)
+    ON_UPDATE_COMMAND_UI(ID_SETUP_COLUMN_ITEM, OnUpdateCellColItemSetup)
 END_MESSAGE_MAP()
 
 namespace

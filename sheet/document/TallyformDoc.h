@@ -218,6 +218,9 @@ protected:
     virtual BOOL PromptPdfFileName(CString& strPath);
     // Widths of item texts in the main window's font.
     virtual int MeasureItemText(LPCSTR pszText);
+    // The Find Item dialog over nTable (1 row items, 2 column items) from
+    // "%"; FALSE unless an item was chosen.
+    virtual BOOL RunFindItemDialog(int nTable, CString& strCode);
 
     void OnSaveDataToFile();
     void OnLoadDataFromFile();
@@ -246,10 +249,20 @@ protected:
     void OnUpdateCellNumeric(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_NUMERIC); }
     void OnUpdateCellCalculate(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_FORMULA); }
     void OnUpdateCellPicture(CCmdUI* pCmdUI) { UpdateCellTypeUI(pCmdUI, CELL_PICTURE); }
+    // Cell > Item Setup and Item Column Setup: the selected numeric cells'
+    // row or column item through Find Item.
+    void OnCellItemSetup() { SetSelectedItemCodes(1); }
+    void OnCellColItemSetup() { SetSelectedItemCodes(2); }
+    void OnUpdateCellItemSetup(CCmdUI* pCmdUI);
+    void OnUpdateCellColItemSetup(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // TRUE when a database is open, the item list of nTable is open and
+    // the selection holds numeric cells only.
+    BOOL CanSetItemCodes(int nTable);
+    void SetSelectedItemCodes(int nTable);
     // What the automation methods do after a successful table operation.
     BOOL AfterTableOperation(BOOL bChanged, BOOL bRecomputeBounds, BOOL bSelectFirst);
     // The report-information values from the key cells.

@@ -80,6 +80,10 @@ protected:
     void OnUpdateDatabaseConnect(CCmdUI* pCmdUI);
     void OnDatabaseDisconnect();
     void OnUpdateDatabaseCommands(CCmdUI* pCmdUI);
+    void OnSetupOrganizations();
+    void OnSetupOrganProperties();
+    void OnSetupRowItems();
+    void OnSetupColumnItems();
 
     DECLARE_MESSAGE_MAP()
 

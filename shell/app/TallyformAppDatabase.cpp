@@ -162,6 +162,8 @@ void CTallyformApp::PublishConnection()
     connection.m_pLoader = &m_engineLoader;
     connection.m_pDatabase = m_pDatabase;
     connection.m_pOrganRecordset = m_pOrganRecordset;
+    connection.m_pItemRecordset = m_pItemRecordset;
+    connection.m_pColItemRecordset = m_pColItemRecordset;
     connection.m_strIniPath = m_strIniPath;
 }
 
@@ -174,6 +176,8 @@ void CTallyformApp::WithdrawConnection()
     connection.m_pLoader = NULL;
     connection.m_pDatabase = NULL;
     connection.m_pOrganRecordset = NULL;
+    connection.m_pItemRecordset = NULL;
+    connection.m_pColItemRecordset = NULL;
     connection.m_strIniPath.Empty();
 }
 

@@ -1,0 +1,52 @@
+// Drives one modal dialog of the running designer from outside: edits are
+// written and read with WM_SETTEXT and WM_GETTEXT, buttons are pressed the
+// way a click sends them, and the message boxes a press brings up are read
+// and answered.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tests/app/DesignerProcess.h"
+
+class CDialogRemote
+{
+public:
+    CDialogRemote(CDesignerProcess& designer, HWND hDlg) : m_designer(designer), m_hDlg(hDlg) {}
+
+    HWND Handle() const { return m_hDlg; }
+    std::string Text(int nID) const;
+    void SetText(int nID, LPCSTR lpszText) const;
+    BOOL IsEnabled(int nID) const;
+
+    // Presses a button whose handler shows no message box; FALSE when the
+    // handler did not return within the time (a box came up: its text is
+    // in Boxes()).
+    BOOL Press(int nID);
+    // Presses a button, answers every message box that comes with the
+    // answer (IDOK for boxes without it) and returns their texts.
+    std::vector<std::string> PressAnswering(int nID, int nAnswer = IDOK);
+    // Waits until the handlers of everything posted so far have run,
+    // answering boxes meanwhile with nAnswer.
+    std::vector<std::string> Settle(int nAnswer = IDOK);
+    // Another dialog of the program that the press brought up.
+    HWND PressOpening(int nID, LPCSTR lpszCaption);
+
+    // List box entries.
+    std::vector<std::string> ListItems(int nID) const;
+    // The items of a tree control in pre-order, each as its state image
+    // index (0-3) at its depth: "depth:state".
+    std::vector<std::string> TreeStates(int nID) const;
+    // Selects the item at the pre-order position of the tree and presses
+    // the space bar on it.
+    BOOL ToggleTreeItem(int nID, int nPosition);
+
+    const std::vector<std::string>& Boxes() const { return m_boxes; }
+
+private:
+    // A message box of the program over this dialog, or NULL.
+    HWND FindBox() const;
+    CDesignerProcess& m_designer;
+    HWND m_hDlg;
+    std::vector<std::string> m_boxes;
+};

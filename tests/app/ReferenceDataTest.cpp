@@ -1,0 +1,365 @@
+// The reference data maintained in the real designer on both kinds of
+// reporting database: row and column items, property types and values,
+// organizations with their property links, and Find Item over them.  The
+// dialogs are opened with the Database > Setup commands and driven with
+// messages; after each step the tables are read with direct SQL.
+#include <string>
+#include <vector>
+
+#include "tests/sheet/document/database/ReportTestBackend.h"
+#include "tests/app/DesignerProcess.h"
+#include "tests/app/DialogRemote.h"
+#include "tests/support/ScratchFolder.h"
+
+#include "engines/common/KemDatabase.h"
+
+namespace
+{
+const DWORD kWaitMs = 20000;
+typedef std::vector<std::string> Rows;
+
+// Row Item Setup controls.
+enum { ROW_CODE = 1181, ROW_NAME = 1182, ROW_SEARCH = 1183, ROW_TYPE = 1184, ROW_ADD = 1174, ROW_DEL = 1175,
+       ROW_MODIFY = 1176, ROW_FIND = 1177, ROW_PREV = 1178, ROW_NEXT = 1179 };
+// Column Item Setup controls.
+enum { COL_CODE = 1197, COL_NAME = 1198, COL_SEARCH = 1202, COL_ADD = 1199, COL_DEL = 1200 };
+// Set Organization Properties controls.
+enum { PROP_TYPE = 1153, PROP_TYPE_ADD = 1159, PROP_TYPE_DEL = 1161, PROP_VALUE = 1163, PROP_VALUE_ADD = 1154,
+       PROP_VALUE_INSERT = 1157, PROP_VALUE_LIST = 1160 };
+// Set Organization controls.
+enum { ORG_CODE = 1210, ORG_NAME = 1131, ORG_SEARCH = 1134, ORG_TREE = 1211, ORG_ADD = 1209, ORG_DEL = 1208,
+       ORG_MODIFY = 1207, ORG_PREV = 1206, ORG_NEXT = 1205, ORG_FIND = 1204, ORG_EXIT = 1203 };
+// Find Item controls.
+enum { FIND_TEXT = 32803, FIND_LIST = 1145 };
+
+class ReferenceDataTest : public testing::TestWithParam<ReportBackendKind>
+{
+protected:
+    ReferenceDataTest() : m_backend(MakeReportBackend(GetParam())) {}
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_backend->IsReady());
+        CKemDatabase source;
+        m_backend->Describe(&source);
+        m_strUser = source.m_strUser;
+        m_strPassword = source.m_strPassword;
+        WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
+                       "[DataSource]\r\nStart=1\r\nType=" + std::to_string(m_backend->Type()) +
+                           "\r\nName=" + std::string((LPCSTR)source.m_strDatabase) + "\r\n");
+        m_designer.reset(new CDesignerProcess(m_folder.GetPath()));
+        ASSERT_TRUE(m_designer->IsStarted());
+        HWND hConnect = m_designer->WaitForDialog("Connect to Database", kWaitMs);
+        ASSERT_NE(hConnect, nullptr);
+        SetDlgItemTextA(hConnect, 1143, m_strUser);
+        SetDlgItemTextA(hConnect, 1019, m_strPassword);
+        CDesignerProcess::Press(hConnect, IDOK);
+        ASSERT_TRUE(CDesignerProcess::WaitGone(hConnect, kWaitMs));
+        m_hMain = m_designer->WaitForMainWindow(kWaitMs);
+        ASSERT_NE(m_hMain, nullptr);
+        WaitForSplash();
+    }
+
+    void TearDown() override
+    {
+        if (m_designer)
+            m_designer->Close();
+    }
+
+    // The splash window comes after the connection and goes by itself.
+    void WaitForSplash()
+    {
+        for (DWORD dwWaited = 0; dwWaited < kWaitMs; dwWaited += 100)
+        {
+            BOOL bSplash = FALSE;
+            for (HWND hWnd : m_designer->TopLevelWindows())
+                bSplash = bSplash || (hWnd != m_hMain && CDesignerProcess::ClassOf(hWnd) != "#32770");
+            if (!bSplash && dwWaited > 2500)
+                return;
+            Sleep(100);
+        }
+    }
+
+    // A Database > Setup command and the dialog it opens.
+    HWND OpenSetup(UINT nCommand, LPCSTR lpszCaption)
+    {
+        PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
+        return m_designer->WaitForDialog(lpszCaption, kWaitMs);
+    }
+
+    // Types the text into the Find Item dialog and takes the first entry
+    // once the delayed search has listed it; the entries listed.
+    Rows FindAndTake(HWND hFind, LPCSTR lpszText, size_t nExpected)
+    {
+        CDialogRemote find(*m_designer, hFind);
+        find.SetText(FIND_TEXT, lpszText);
+        Rows items;
+        for (DWORD dwWaited = 0; dwWaited < kWaitMs; dwWaited += 100)
+        {
+            Sleep(100);
+            items = find.ListItems(FIND_LIST);
+            if (items.size() == nExpected && (items.empty() || items[0].find(lpszText) == 0))
+                break;
+        }
+        EXPECT_TRUE(find.Press(IDOK));
+        EXPECT_TRUE(CDesignerProcess::WaitGone(hFind, kWaitMs));
+        return items;
+    }
+
+    void Close(CDialogRemote& dlg, int nID)
+    {
+        CDesignerProcess::Press(dlg.Handle(), nID);
+        EXPECT_TRUE(CDesignerProcess::WaitGone(dlg.Handle(), kWaitMs));
+    }
+
+    void RefuseOrganDeletes()
+    {
+        if (GetParam() == BACKEND_DAO_SQLITE)
+        {
+            m_backend->Exec("CREATE TRIGGER refuse_organ BEFORE DELETE ON ss_Organ BEGIN SELECT RAISE(ABORT, 'refused'); END");
+            return;
+        }
+        m_backend->Exec("CREATE OR REPLACE FUNCTION refuse_organ() RETURNS trigger LANGUAGE plpgsql AS"
+                        " 'BEGIN RAISE EXCEPTION ''refused''; END'");
+        m_backend->Exec("CREATE TRIGGER refuse_organ BEFORE DELETE ON ss_Organ FOR EACH ROW EXECUTE FUNCTION refuse_organ()");
+    }
+
+    void AllowOrganDeletes()
+    {
+        m_backend->Exec(GetParam() == BACKEND_DAO_SQLITE ? "DROP TRIGGER refuse_organ"
+                                                         : "DROP TRIGGER refuse_organ ON ss_Organ");
+    }
+
+    Rows Items() { return m_backend->Rows("SELECT FD_Code, FD_Name, FD_SearchCode, FD_Type FROM ss_item ORDER BY FD_Code"); }
+    Rows ColumnItems() { return m_backend->Rows("SELECT FD_Code, FD_Name, FD_SearchCode FROM ss_colitem ORDER BY FD_Code"); }
+    Rows Attributes()
+    {
+        return m_backend->Rows("SELECT FD_AttrTypeCode, FD_AttrTypeName, FD_ValCode, FD_ValName FROM ss_Attribute"
+                               " ORDER BY FD_AttrTypeCode, FD_ValCode");
+    }
+    Rows Organs() { return m_backend->Rows("SELECT FD_Code, FD_Name, FD_SearchCode FROM ss_Organ ORDER BY FD_Code"); }
+    Rows Links()
+    {
+        return m_backend->Rows("SELECT FD_OrgCode, FD_AttrTypeCode, FD_ValCode FROM ss_OrgAttr"
+                               " ORDER BY FD_OrgCode, FD_AttrTypeCode");
+    }
+
+    std::unique_ptr<ReportTestBackend> m_backend;
+    CScratchFolder m_folder;
+    std::unique_ptr<CDesignerProcess> m_designer;
+    HWND m_hMain = NULL;
+    CString m_strUser;
+    CString m_strPassword;
+};
+
+// Fills the row item boxes after a first press of Add and saves them.
+Rows AddRowItem(CDialogRemote& dlg, LPCSTR lpszCode, LPCSTR lpszName, LPCSTR lpszSearch, int nType)
+{
+    dlg.SetText(ROW_CODE, lpszCode);
+    dlg.SetText(ROW_NAME, lpszName);
+    dlg.SetText(ROW_SEARCH, lpszSearch);
+    SendDlgItemMessageA(dlg.Handle(), ROW_TYPE, CB_SETCURSEL, nType, 0);
+    return dlg.PressAnswering(ROW_ADD);
+}
+
+TEST_P(ReferenceDataTest, RowAndColumnItemsAreAddedChangedFoundAndDeleted)
+{
+    CDialogRemote row(*m_designer, OpenSetup(32833, "Row Item Setup"));
+    ASSERT_NE(row.Handle(), nullptr);
+    // An empty table: only Add.
+    for (int nID : { ROW_PREV, ROW_NEXT, ROW_MODIFY, ROW_DEL, ROW_FIND })
+        EXPECT_FALSE(row.IsEnabled(nID)) << nID;
+    EXPECT_TRUE(row.IsEnabled(ROW_ADD));
+
+    ASSERT_TRUE(row.Press(ROW_ADD));
+    EXPECT_EQ("Save", row.Text(ROW_ADD));
+    EXPECT_EQ(Rows(), AddRowItem(row, "R1", "Sales", "S", 1));
+    EXPECT_EQ(Rows{ "R1|Sales|S|1" }, Items());
+    EXPECT_EQ("R1", row.Text(ROW_CODE));
+    EXPECT_EQ("Add", row.Text(ROW_ADD));
+
+    ASSERT_TRUE(row.Press(ROW_ADD));
+    EXPECT_EQ(Rows(), AddRowItem(row, "R2", "O'Neil's", "O'N", 0));
+    // A name that exists is refused and the dialog stays in adding.
+    ASSERT_TRUE(row.Press(ROW_ADD));
+    EXPECT_EQ(Rows{ "Find duplicate item code or name." }, AddRowItem(row, "R3", "Sales", "X", 0));
+    EXPECT_EQ("Save", row.Text(ROW_ADD));
+    EXPECT_EQ(Rows{ "Item search code cannot be empty." }, AddRowItem(row, "R3", "Costs", "", 0));
+    EXPECT_EQ(Rows(), AddRowItem(row, "R3", "Costs", "C", 3));
+    EXPECT_EQ((Rows{ "R1|Sales|S|1", "R2|O'Neil's|O'N|0", "R3|Costs|C|3" }), Items());
+    // The row shown before the adds stays on show.
+    EXPECT_EQ("R1", row.Text(ROW_CODE));
+    EXPECT_FALSE(row.IsEnabled(ROW_PREV));
+
+    ASSERT_TRUE(row.Press(ROW_NEXT));
+    EXPECT_EQ("O'Neil's", row.Text(ROW_NAME));
+    ASSERT_TRUE(row.Press(ROW_MODIFY));
+    row.SetText(ROW_NAME, "O'Neil & Sons");
+    EXPECT_EQ(Rows(), row.PressAnswering(ROW_MODIFY));
+    EXPECT_EQ("R2|O'Neil & Sons|O'N|0", Items()[1]);
+    // Another row's name is refused; the row's own is not.
+    ASSERT_TRUE(row.Press(ROW_MODIFY));
+    row.SetText(ROW_NAME, "Costs");
+    EXPECT_EQ(Rows{ "Find duplicate item code or name." }, row.PressAnswering(ROW_MODIFY));
+    row.SetText(ROW_NAME, "O'Neil & Sons");
+    row.SetText(ROW_SEARCH, "ON");
+    EXPECT_EQ(Rows(), row.PressAnswering(ROW_MODIFY));
+    EXPECT_EQ("R2|O'Neil & Sons|ON|0", Items()[1]);
+
+    // Find jumps to the row chosen.
+    HWND hFind = row.PressOpening(ROW_FIND, "Find Row Item");
+    ASSERT_NE(hFind, nullptr);
+    EXPECT_EQ(Rows{ "R3\tCosts" }, FindAndTake(hFind, "R3", 1));
+    EXPECT_EQ(Rows(), row.Settle());
+    EXPECT_EQ("R3", row.Text(ROW_CODE));
+    EXPECT_EQ(3, (int)SendDlgItemMessageA(row.Handle(), ROW_TYPE, CB_GETCURSEL, 0, 0));
+
+    // The row after the deleted one is shown (on SQLite, where R3 is the
+    // last row, the one before it).
+    EXPECT_EQ(Rows{ "Are you sure you want tot delete this item?" }, row.PressAnswering(ROW_DEL, IDYES));
+    EXPECT_EQ((Rows{ "R1|Sales|S|1", "R2|O'Neil & Sons|ON|0" }), Items());
+    EXPECT_EQ("R2", row.Text(ROW_CODE));
+    Close(row, IDOK);
+
+    CDialogRemote col(*m_designer, OpenSetup(32834, "Column Item Setup"));
+    ASSERT_NE(col.Handle(), nullptr);
+    for (LPCSTR code : { "C'1", "C2" })
+    {
+        ASSERT_TRUE(col.Press(COL_ADD));
+        col.SetText(COL_CODE, code);
+        col.SetText(COL_NAME, CString("Column ") + code);
+        // A column item needs no search code.
+        EXPECT_EQ(Rows(), col.PressAnswering(COL_ADD));
+    }
+    ASSERT_TRUE(col.Press(COL_ADD));
+    col.SetText(COL_CODE, "C'1");
+    col.SetText(COL_NAME, "Fresh");
+    EXPECT_EQ(Rows{ "Column Item code or name already exsist." }, col.PressAnswering(COL_ADD));
+    EXPECT_EQ((Rows{ "C'1|Column C'1|", "C2|Column C2|" }), ColumnItems());
+    // The only other row goes; deleting the last one empties the boxes.
+    Close(col, IDOK);
+    CDialogRemote again(*m_designer, OpenSetup(32834, "Column Item Setup"));
+    EXPECT_EQ("C'1", again.Text(COL_CODE));
+    EXPECT_EQ(Rows{ "Are you sure you want to delete this column item?" }, again.PressAnswering(COL_DEL, IDYES));
+    EXPECT_EQ("C2", again.Text(COL_CODE));
+    again.PressAnswering(COL_DEL, IDYES);
+    EXPECT_EQ("", again.Text(COL_CODE));
+    EXPECT_FALSE(again.IsEnabled(COL_DEL));
+    EXPECT_EQ(Rows(), ColumnItems());
+    Close(again, IDOK);
+}
+
+// Adds a type with its values in the property types dialog.
+void AddType(CDialogRemote& dlg, LPCSTR lpszType, std::vector<LPCSTR> values)
+{
+    dlg.SetText(PROP_TYPE, lpszType);
+    ASSERT_TRUE(dlg.Press(PROP_TYPE_ADD));
+    for (LPCSTR value : values)
+    {
+        dlg.SetText(PROP_VALUE, value);
+        ASSERT_TRUE(dlg.Press(PROP_VALUE_ADD));
+    }
+}
+
+TEST_P(ReferenceDataTest, OrganizationsKeepTheirPropertiesThroughEveryStep)
+{
+    CDialogRemote props(*m_designer, OpenSetup(32836, "Set Organization Properties"));
+    ASSERT_NE(props.Handle(), nullptr);
+    AddType(props, "Region", { "North", "South" });
+    AddType(props, "Size", { "Big" });
+    AddType(props, "Unused", {});
+    EXPECT_EQ(Rows(), props.PressAnswering(IDOK));
+    ASSERT_TRUE(CDesignerProcess::WaitGone(props.Handle(), kWaitMs));
+    EXPECT_EQ((Rows{ "0|Region|0|North", "0|Region|1|South", "1|Size|0|Big" }), Attributes());
+
+    // Pre-order positions in the organization's tree.
+    enum { ROOT, REGION, NORTH, SOUTH, SIZE, BIG };
+    CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
+    ASSERT_NE(org.Handle(), nullptr);
+    for (int nID : { ORG_PREV, ORG_NEXT, ORG_MODIFY, ORG_DEL })
+        EXPECT_FALSE(org.IsEnabled(nID)) << nID;
+
+    ASSERT_TRUE(org.Press(ORG_ADD));
+    org.SetText(ORG_CODE, "A'1");
+    org.SetText(ORG_NAME, "O'Hara's");
+    org.SetText(ORG_SEARCH, "OH");
+    org.ToggleTreeItem(ORG_TREE, SOUTH);
+    org.ToggleTreeItem(ORG_TREE, BIG);
+    EXPECT_EQ(Rows(), org.PressAnswering(ORG_ADD));
+    EXPECT_EQ(Rows{ "A'1|O'Hara's|OH" }, Organs());
+    EXPECT_EQ((Rows{ "A'1|0|1", "A'1|1|0" }), Links());
+    EXPECT_EQ("A'1", org.Text(ORG_CODE));
+
+    // Refused: a code that exists, a name too long, two values of a type.
+    ASSERT_TRUE(org.Press(ORG_ADD));
+    org.SetText(ORG_CODE, "A'1");
+    org.SetText(ORG_NAME, "Other");
+    org.SetText(ORG_SEARCH, "O");
+    EXPECT_EQ(Rows{ "Organization code or name already exist." }, org.PressAnswering(ORG_ADD));
+    org.SetText(ORG_CODE, "B2");
+    org.SetText(ORG_NAME, std::string(51, 'n').c_str());
+    EXPECT_EQ(Rows{ "Organization Name length must less than 50!" }, org.PressAnswering(ORG_ADD));
+    org.SetText(ORG_NAME, "Birch");
+    org.ToggleTreeItem(ORG_TREE, NORTH);
+    org.ToggleTreeItem(ORG_TREE, SOUTH);
+    EXPECT_EQ(Rows{ "Only one property can be selected in the same property type. " }, org.PressAnswering(ORG_ADD));
+    EXPECT_EQ(Rows{ "A'1|O'Hara's|OH" }, Organs());
+    org.ToggleTreeItem(ORG_TREE, SOUTH);
+    EXPECT_EQ(Rows(), org.PressAnswering(ORG_ADD));
+    EXPECT_EQ((Rows{ "A'1|O'Hara's|OH", "B2|Birch|O" }), Organs());
+    EXPECT_EQ((Rows{ "A'1|0|1", "A'1|1|0", "B2|0|0" }), Links());
+    EXPECT_EQ("A'1", org.Text(ORG_CODE));
+    EXPECT_EQ((Rows{ "0:3", "1:3", "2:1", "2:2", "1:2", "2:2" }), org.TreeStates(ORG_TREE));
+
+    // Next shows B2 and its link; Modify stores the name and the checks.
+    ASSERT_TRUE(org.Press(ORG_NEXT));
+    EXPECT_EQ("Birch", org.Text(ORG_NAME));
+    EXPECT_FALSE(org.IsEnabled(ORG_NEXT));
+    EXPECT_EQ((Rows{ "0:3", "1:3", "2:2", "2:1", "1:1", "2:1" }), org.TreeStates(ORG_TREE));
+    ASSERT_TRUE(org.Press(ORG_MODIFY));
+    org.SetText(ORG_NAME, "O'Hara's");
+    EXPECT_EQ(Rows{ "Organization code or name already exist." }, org.PressAnswering(ORG_MODIFY));
+    org.SetText(ORG_NAME, "Birch & Co");
+    org.ToggleTreeItem(ORG_TREE, NORTH);
+    org.ToggleTreeItem(ORG_TREE, BIG);
+    EXPECT_EQ(Rows(), org.PressAnswering(ORG_MODIFY));
+    EXPECT_EQ((Rows{ "A'1|O'Hara's|OH", "B2|Birch & Co|O" }), Organs());
+    EXPECT_EQ((Rows{ "A'1|0|1", "A'1|1|0", "B2|1|0" }), Links());
+
+    HWND hFind = org.PressOpening(ORG_FIND, "Find Organization");
+    ASSERT_NE(hFind, nullptr);
+    EXPECT_EQ(Rows{ "A'1\tO'Hara's" }, FindAndTake(hFind, "A'", 1));
+    EXPECT_EQ(Rows(), org.Settle());
+    EXPECT_EQ("A'1", org.Text(ORG_CODE));
+    EXPECT_FALSE(org.IsEnabled(ORG_PREV));
+    EXPECT_TRUE(org.IsEnabled(ORG_NEXT));
+
+    // A delete that the database refuses halfway leaves row and links.
+    RefuseOrganDeletes();
+    Rows boxes = org.PressAnswering(ORG_DEL, IDYES);
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ("Are you sure you want to delete this Organization?", boxes[0]);
+    EXPECT_NE(std::string::npos, boxes[1].find("refused")) << boxes[1];
+    EXPECT_EQ((Rows{ "A'1|O'Hara's|OH", "B2|Birch & Co|O" }), Organs());
+    EXPECT_EQ((Rows{ "A'1|0|1", "A'1|1|0", "B2|1|0" }), Links());
+    EXPECT_EQ("A'1", org.Text(ORG_CODE));
+    AllowOrganDeletes();
+    EXPECT_EQ(Rows{ "Are you sure you want to delete this Organization?" }, org.PressAnswering(ORG_DEL, IDYES));
+    EXPECT_EQ(Rows{ "B2|Birch & Co|O" }, Organs());
+    EXPECT_EQ(Rows{ "B2|1|0" }, Links());
+    EXPECT_EQ("B2", org.Text(ORG_CODE));
+    Close(org, ORG_EXIT);
+
+    // A deleted value takes its links along; the other codes stay.
+    CDialogRemote again(*m_designer, OpenSetup(32836, "Set Organization Properties"));
+    again.SetText(PROP_TYPE, "Size");
+    EXPECT_EQ(Rows{ "Are you sure you want to delete this property?" }, again.PressAnswering(PROP_TYPE_DEL, IDYES));
+    EXPECT_EQ(Rows(), again.PressAnswering(IDOK));
+    EXPECT_EQ((Rows{ "0|Region|0|North", "0|Region|1|South" }), Attributes());
+    EXPECT_EQ(Rows(), Links());
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, ReferenceDataTest, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),
+                         ReportBackendName);
+
+} // namespace
