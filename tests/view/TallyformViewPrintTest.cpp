@@ -1,0 +1,122 @@
+// The sheet view's pages in this process on the test script's printer:
+// print preview records the pages the printer would get, and a page with
+// no room left is refused with a message.
+#include "tests/support/Gtest.h"
+#include <string>
+#include <vector>
+
+#include "tests/support/MessageBoxRecorder.h"
+#include "tests/view/PrintTemplate.h"
+#include "tests/view/SheetViewHarness.h"
+
+#include "framework/docview/PreviewView.h"
+#include "framework/docview/WinApp.h"
+
+namespace
+{
+using namespace printtest;
+using viewtest::SheetViewTest;
+
+const UINT kShowPageBreak = 33015;
+
+// Collects the text of each text record of a metafile.
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam)
+{
+    if (pRecord->iType == EMR_EXTTEXTOUTW)
+    {
+        const EMREXTTEXTOUTW* pText = reinterpret_cast<const EMREXTTEXTOUTW*>(pRecord);
+        const WCHAR* pChars = reinterpret_cast<const WCHAR*>(
+            reinterpret_cast<const BYTE*>(pRecord) + pText->emrtext.offString);
+        char sz[256] = "";
+        int n = WideCharToMultiByte(CP_ACP, 0, pChars, (int)pText->emrtext.nChars, sz,
+                                    sizeof(sz) - 1, NULL, NULL);
+        sz[n > 0 ? n : 0] = '\0';
+        reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(sz);
+    }
+    return 1;
+}
+
+// The texts a page's metafile shows.
+std::vector<std::string> MetafileTexts(HENHMETAFILE hMeta)
+{
+    std::vector<std::string> texts;
+    EnumEnhMetaFile(NULL, hMeta, CollectText, &texts, NULL);
+    return texts;
+}
+
+class TallyformViewPrintTest : public SheetViewTest
+{
+protected:
+    void SetUp() override
+    {
+        PRINTDLGA pd = {};
+        if (!m_app.GetPrinterDeviceDefaults(&pd))
+            GTEST_SKIP() << "no printer (run through scripts/test.sh)";
+        Open(2, 2, 640, 480);
+    }
+
+    CWinApp m_app{ "PrintTestApp" };
+};
+
+TEST_F(TallyformViewPrintTest, PreviewRecordsThePagesOfTheBreaksWithBothBandsOnEachPage)
+{
+    MessageBoxRecorder messages;
+    MakePrintTemplate(Sheet(), { 0, 640, 1120 });
+    m_pView->UpdateScrollSizes();
+    CPreviewView* pPreview = new CPreviewView;
+    ASSERT_TRUE(pPreview->Open(m_pView));
+    EXPECT_EQ(pPreview->GetPageCount(), 3u);
+    EXPECT_EQ(m_pView->GetPageCount(), 3);
+    const int breaks[] = { 640, 1120 };
+    for (UINT nPage = 1; nPage <= 3; ++nPage)
+    {
+        SCOPED_TRACE(testing::Message() << "preview page " << nPage);
+        HENHMETAFILE hMeta = pPreview->GetPageMetafile(nPage);
+        ASSERT_NE(hMeta, nullptr);
+        std::vector<std::string> texts = MetafileTexts(hMeta);
+        int first = nPage == 1 ? 1 : FirstRowAt(breaks[nPage - 2]);
+        int last = nPage == 3 ? kRows : FirstRowAt(breaks[nPage - 1]) - 1;
+        ExpectPageRows([&](const std::string& text) {
+            for (const std::string& shown : texts)
+                if (shown == text)
+                    return true;
+            return false;
+        }, first, last);
+    }
+    EXPECT_EQ(pPreview->GetPageMetafile(4), nullptr);
+    pPreview->SendMessage(WM_COMMAND, MAKEWPARAM(CPreviewView::IDC_PREVIEW_CLOSE, BN_CLICKED), 0);
+    EXPECT_TRUE(messages.Messages().empty()) << messages.LastText();
+}
+
+TEST_F(TallyformViewPrintTest, APageWithoutRoomIsRefusedAndThePageBreaksStayHidden)
+{
+    MessageBoxRecorder messages;
+    MakePrintTemplate(Sheet(), { 0, 640, 1120 });
+    // Margins of 15 cm top and bottom leave no paper on A4 or Letter.
+    m_pView->m_rectMargins.SetRect(2000, 15000, 2000, 15000);
+    m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(kShowPageBreak, 0), 0);
+    EXPECT_FALSE(m_pView->m_bShowPageBreaks);
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_NE(messages.LastText().find("no room"), std::string::npos) << messages.LastText();
+
+    // Bands taller than the page: the same.
+    messages.Clear();
+    m_pView->m_rectMargins.SetRect(2000, 2000, 2000, 2000);
+    Sheet().m_nHeaderBand = 3000;
+    EXPECT_FALSE(m_pView->UpdatePageMetrics(NULL));
+    EXPECT_EQ(messages.Messages().size(), 1u);
+    CPreviewView* pPreview = new CPreviewView;
+    EXPECT_FALSE(pPreview->Open(m_pView));
+    delete pPreview;
+    EXPECT_EQ(messages.Messages().size(), 2u);
+
+    // With room again the manual breaks show.
+    messages.Clear();
+    Sheet().m_nHeaderBand = kHeaderBand;
+    m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(kShowPageBreak, 0), 0);
+    EXPECT_TRUE(m_pView->m_bShowPageBreaks);
+    EXPECT_EQ(m_pView->GetPageCount(), 3);
+    EXPECT_TRUE(messages.Messages().empty()) << messages.LastText();
+}
+
+} // namespace
