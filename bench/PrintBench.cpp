@@ -121,9 +121,11 @@ int main()
     else
         delete pPreview;
 
-    // A sheet of 20 pages: one page wide, twenty pages high.
-    CSize size = pView->m_sizePrintPage;
-    int nRows = 20 * size.cy / 30 - 2;
+    // A sheet of 20 pages: one page wide, twenty pages high, no bands.
+    MakeSheet(doc.m_sheet, 1, 1);
+    doc.m_sheet.m_nHeaderBand = doc.m_sheet.m_nTailBand = 0;
+    pView->UpdatePageMetrics(NULL);
+    int nRows = 20 * pView->m_sizePrintPage.cy / 30 - 2;
     MakeSheet(doc.m_sheet, nRows, 1);
     doc.m_sheet.m_nPageLayout = PAGE_LAYOUT_GENERAL;
     doc.m_sheet.m_nHeaderBand = doc.m_sheet.m_nTailBand = 0;

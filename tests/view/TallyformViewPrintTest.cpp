@@ -1,7 +1,9 @@
 // The sheet view's pages in this process on the test script's printer:
-// print preview records the pages the printer would get, and a page with
-// no room left is refused with a message.
+// print preview records the pages the printer would get; a page with no
+// room left, and a printer that has gone, are refused with a message.
 #include "tests/support/Gtest.h"
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "tests/view/SheetViewHarness.h"
 
 #include "framework/docview/PreviewView.h"
+#include "framework/docview/StandardCommands.h"
 #include "framework/docview/WinApp.h"
 
 namespace
@@ -42,6 +45,24 @@ std::vector<std::string> MetafileTexts(HENHMETAFILE hMeta)
     std::vector<std::string> texts;
     EnumEnhMetaFile(NULL, hMeta, CollectText, &texts, NULL);
     return texts;
+}
+
+// A DEVNAMES block naming a printer with the WINSPOOL driver.
+HGLOBAL MakeDevNames(const std::string& device)
+{
+    const std::string driver = "WINSPOOL", port = "";
+    size_t cb = sizeof(DEVNAMES) + driver.size() + device.size() + port.size() + 3;
+    HGLOBAL hNames = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cb);
+    DEVNAMES* pNames = static_cast<DEVNAMES*>(GlobalLock(hNames));
+    char* p = reinterpret_cast<char*>(pNames);
+    pNames->wDriverOffset = sizeof(DEVNAMES);
+    pNames->wDeviceOffset = (WORD)(pNames->wDriverOffset + driver.size() + 1);
+    pNames->wOutputOffset = (WORD)(pNames->wDeviceOffset + device.size() + 1);
+    strcpy(p + pNames->wDriverOffset, driver.c_str());
+    strcpy(p + pNames->wDeviceOffset, device.c_str());
+    strcpy(p + pNames->wOutputOffset, port.c_str());
+    GlobalUnlock(hNames);
+    return hNames;
 }
 
 class TallyformViewPrintTest : public SheetViewTest
@@ -117,6 +138,25 @@ TEST_F(TallyformViewPrintTest, APageWithoutRoomIsRefusedAndThePageBreaksStayHidd
     EXPECT_TRUE(m_pView->m_bShowPageBreaks);
     EXPECT_EQ(m_pView->GetPageCount(), 3);
     EXPECT_TRUE(messages.Messages().empty()) << messages.LastText();
+}
+
+TEST_F(TallyformViewPrintTest, APrinterThatHasGoneIsToldAndNoPrinterDcIsUsed)
+{
+    MessageBoxRecorder messages;
+    MakePrintTemplate(Sheet(), { 0, 640, 1120 });
+    m_app.SelectPrinter(MakeDevNames("Gone Since Chosen"), NULL);
+    m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(kShowPageBreak, 0), 0);
+    EXPECT_FALSE(m_pView->m_bShowPageBreaks);
+    m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_PRINT_DIRECT, 0), 0);
+    CPreviewView* pPreview = new CPreviewView;
+    EXPECT_FALSE(pPreview->Open(m_pView));
+    delete pPreview;
+    ASSERT_EQ(messages.Messages().size(), 3u);
+    for (const RecordedMessage& message : messages.Messages())
+        EXPECT_EQ(message.text, "No printer is installed. Install a printer and try again.");
+    // The default printer comes back when asked for.
+    m_app.UpdatePrinterSelection(FALSE);
+    EXPECT_TRUE(m_pView->UpdatePageMetrics(NULL));
 }
 
 } // namespace
