@@ -99,7 +99,9 @@ public:
     void DrawPageBreaks(CDC* pDC);
     // Number of pages in the page table (rows x columns of pages).
     int GetPageCount() const { return (int)m_arrPages.GetSize(); }
-    // Page-break dragging in manual layout; the defaults take no press.
+    // Page-break dragging while the breaks show in manual layout: the hover
+    // and the held line, the press that takes a break, and the drop that
+    // moves the breaks from it on (or removes it beyond the sheet's edge).
     virtual void OnPageBreakMouseMove(UINT nFlags, CPoint ptSheet);
     virtual void OnPageBreakButtonDown(CPoint ptSheet);
     virtual void OnPageBreakButtonUp(CPoint ptSheet);
