@@ -101,6 +101,7 @@ int main()
         bitmap.CreateCompatibleBitmap(&dcScreen, 1024, 768);
         CBitmap* pOld = dc.SelectObject(&bitmap);
         double dWorst = 0.0, dTotal = 0.0;
+        UINT nWorst = 0;
         UINT nPages = pPreview->GetPageCount();
         for (UINT nPage = 1; nPage <= nPages; ++nPage)
         {
@@ -110,11 +111,15 @@ int main()
             double dMs = BenchNowMs() - t0;
             dTotal += dMs;
             if (dMs > dWorst)
+            {
                 dWorst = dMs;
+                nWorst = nPage;
+            }
         }
         dc.SelectObject(pOld);
         printf("Print preview, %u pages\n", nPages);
         Report("slowest page, first drawing (recorded + drawn)", dWorst, PREVIEW_GOAL_MS);
+        printf("  %-46s %9u\n", "slowest page number", nWorst);
         printf("  %-46s %9.2f ms\n", "mean page", nPages != 0 ? dTotal / nPages : 0.0);
         pPreview->SendMessage(WM_COMMAND, MAKEWPARAM(CPreviewView::IDC_PREVIEW_CLOSE, BN_CLICKED), 0);
     }
