@@ -218,9 +218,9 @@ void CTallyformView::OnSetPageBreak()
         return;
     if (pSheet->m_nPageLayout < PAGE_LAYOUT_GENERAL || pSheet->m_nPageLayout > PAGE_LAYOUT_MANUAL)
     {
+        // The breaks the mode starts from, should the user pick Manual.
         pSheet->m_nPageLayout = PAGE_LAYOUT_OPTIMIZE;
-        if (m_bShowPageBreaks)
-            RecomputePageBreaks();
+        RecomputePageBreaks();
     }
     CPageSetupDlg dlg(this);
     dlg.m_nMode = (int)pSheet->m_nPageLayout;

@@ -4,9 +4,12 @@
 #include "tests/support/Gtest.h"
 #include <string.h>
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "tests/support/DialogDriver.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/view/PrintTemplate.h"
 #include "tests/view/SheetViewHarness.h"
@@ -21,6 +24,7 @@ using namespace printtest;
 using viewtest::SheetViewTest;
 
 const UINT kShowPageBreak = 33015;
+const UINT kSetPageBreak = 33050;
 
 // Collects the text of each text record of a metafile.
 int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* pRecord, int, LPARAM lParam)
@@ -137,6 +141,41 @@ TEST_F(TallyformViewPrintTest, APageWithoutRoomIsRefusedAndThePageBreaksStayHidd
     m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(kShowPageBreak, 0), 0);
     EXPECT_TRUE(m_pView->m_bShowPageBreaks);
     EXPECT_EQ(m_pView->GetPageCount(), 3);
+    EXPECT_TRUE(messages.Messages().empty()) << messages.LastText();
+}
+
+TEST_F(TallyformViewPrintTest, SetPageBreakOpensAnUnsetLayoutOnOptimizeAndStoresTheModeOnOk)
+{
+    MessageBoxRecorder messages;
+    MakePrintTemplate(Sheet(), { 0 });
+    Sheet().m_nPageLayout = -1;
+    int nChecked = -1;
+    {
+        CDialogDriver driver([&nChecked](HWND hDlg) {
+            for (int nID = 1115; nID <= 1117; ++nID)
+                if (IsDlgButtonChecked(hDlg, nID) == BST_CHECKED)
+                    nChecked = nID;
+            CheckRadioButton(hDlg, 1115, 1117, 1117);
+            CDialogDriver::Press(hDlg, IDOK);
+        });
+        m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(kSetPageBreak, 0), 0);
+        ASSERT_NE(driver.Driven(), nullptr);
+    }
+    EXPECT_EQ(nChecked, 1116);
+    EXPECT_EQ(Sheet().m_nPageLayout, PAGE_LAYOUT_MANUAL);
+    // The manual breaks start from the optimized ones: more than one page.
+    EXPECT_GT(Sheet().m_arrBreaksA.GetSize(), 1);
+
+    // Cancel keeps the mode.
+    {
+        CDialogDriver driver([](HWND hDlg) {
+            CheckRadioButton(hDlg, 1115, 1117, 1115);
+            CDialogDriver::Press(hDlg, IDCANCEL);
+        });
+        m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(kSetPageBreak, 0), 0);
+        ASSERT_NE(driver.Driven(), nullptr);
+    }
+    EXPECT_EQ(Sheet().m_nPageLayout, PAGE_LAYOUT_MANUAL);
     EXPECT_TRUE(messages.Messages().empty()) << messages.LastText();
 }
 
