@@ -5,6 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
+export WINEPREFIX="$test_prefix"
 source "$root/scripts/cups-server.sh"
 cmake --build "$build" -j4 --target print_bench >/dev/null
 cleanup() {
