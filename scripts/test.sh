@@ -8,6 +8,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
 export WINEPREFIX="$test_prefix"
 source "$root/scripts/pg-cluster.sh"
+source "$root/scripts/cups-server.sh"
 source "$root/scripts/xvfb.sh"
 
 # The display must exist before Wine's desktop process starts: a desktop
@@ -17,11 +18,15 @@ cleanup() {
     wineserver -k 2>/dev/null || true
     xvfb_stop
     pg_cluster_stop
+    cups_server_stop
 }
 trap cleanup EXIT
 
 # The ODBC engine tests run against this server and an SQLite data source.
 pg_cluster_start
+# The printing tests print to this server's PDF queue through Wine's
+# spooler; Wine takes the server from CUPS_SERVER.
+cups_server_start
 
 wineserver -k 2>/dev/null || true
 wineserver -p

@@ -1,6 +1,7 @@
 #include "view/TallyformView.h"
 
 #include "framework/docview/MDIWnd.h"
+#include "framework/docview/StandardCommands.h"
 #include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/Menu.h"
@@ -64,6 +65,13 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_FILE_NEW_TEMPLATE, OnUpdateDesignModeOnly)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_TEMPLATE, OnUpdateDesignModeOnly)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_TEMPLATE_AS, OnUpdateDesignModeOnly)
+    ON_COMMAND(ID_VIEW_SHOW_PAGE_BREAK, OnShowPageBreak)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_SHOW_PAGE_BREAK, OnUpdateShowPageBreak)
+    ON_COMMAND(ID_VIEW_SET_PAGE_BREAK, OnSetPageBreak)
+    ON_COMMAND(ID_FILE_PAGE_SETUP, OnPageSetup)
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 namespace {

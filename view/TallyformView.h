@@ -3,6 +3,7 @@
 // (data entry).  One logical unit is one screen pixel at 100 per cent.
 #pragma once
 
+#include "framework/core/Array.h"
 #include "framework/docview/ScrollView.h"
 #include "sheet/Cell.h"
 #include "view/CellTabOrder.h"
@@ -78,9 +79,29 @@ public:
     virtual void EditCellFormula(int nCell);
     // The dialog waiting for a cell to be picked, or NULL.
     virtual CWnd* GetCellPickDialog();
-    // Page-break lines and their dragging in manual layout; the defaults
-    // draw nothing and take no press.
-    virtual void DrawPageBreaks(CDC* pDC);
+    // Page metrics and page breaks (TallyformViewPageBreaks.cpp)
+    // The printer margins in device units into the sheet and the printable
+    // page, less the header and tail bands, into m_sizePrintPage, from
+    // pPrinterDC or, when NULL, the application's printer.  FALSE (the user
+    // is told) without a printer or when the page keeps less than one unit
+    // either way.
+    BOOL UpdatePageMetrics(CDC* pPrinterDC);
+    // The sheet's page breaks and the page table for m_sizePrintPage; FALSE
+    // (nothing changed) without cells or page size.
+    BOOL ComputePageBreaks();
+    // 0 on a column break (m_nDragPageBreakCol its index), 1 on a row
+    // break (m_nDragPageBreakRow), -1 elsewhere; exact positions only.
+    int HitTestPageBreak(int x, int y);
+    // Clipped to pRect, the cells that meet it: all contents, then all
+    // borders; with bOneByOne each cell's content and borders in turn.
+    void DrawCellsInRect(CDC* pDC, const RECT* pRect, BOOL bOneByOne);
+    // The blue break lines and the page numbers on the screen.
+    void DrawPageBreaks(CDC* pDC);
+    // Number of pages in the page table (rows x columns of pages).
+    int GetPageCount() const { return (int)m_arrPages.GetSize(); }
+    // Page-break dragging while the breaks show in manual layout: the hover
+    // and the held line, the press that takes a break, and the drop that
+    // moves the breaks from it on (or removes it beyond the sheet's edge).
     virtual void OnPageBreakMouseMove(UINT nFlags, CPoint ptSheet);
     virtual void OnPageBreakButtonDown(CPoint ptSheet);
     virtual void OnPageBreakButtonUp(CPoint ptSheet);
@@ -124,6 +145,8 @@ public:
     int m_nZoomPercent;
     // The rubber band of a selection drag, sheet units.
     CRect m_rectSelect;
+    // One rectangle per printed page, row by row (sheet units).
+    CArray<CRect, const CRect&> m_arrPages;
 
     void OnInitialUpdate() override;
 
@@ -159,6 +182,20 @@ protected:
     // widened by 5 units right and down), with the point in sheet units.
     CSheet* GetPressedSheet(CPoint ptClient, CPoint& ptSheet);
     void SetSheetCursor(int nHover);
+
+    // Printing (TallyformViewPrint.cpp)
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
+    // Page commands (TallyformViewPageBreaks.cpp)
+    void OnShowPageBreak();
+    void OnUpdateShowPageBreak(CCmdUI* pCmdUI);
+    void OnSetPageBreak();
+    void OnPageSetup();
+    // Page size from the application's printer and the breaks again.
+    BOOL RecomputePageBreaks();
 
     void OnSize(UINT nType, int cx, int cy);
     BOOL OnEraseBkgnd(CDC* pDC);

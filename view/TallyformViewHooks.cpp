@@ -1,5 +1,5 @@
-// The sheet view's hooks into the cell commands, cell picking and page
-// breaks.  Until those parts are in, each does nothing.
+// The sheet view's hooks into the cell commands and cell picking.  Until
+// those parts are in, each does nothing.
 #include "view/TallyformView.h"
 
 void CTallyformView::OnCellProperties()
@@ -13,21 +13,4 @@ void CTallyformView::EditCellFormula(int)
 CWnd* CTallyformView::GetCellPickDialog()
 {
     return NULL;
-}
-
-void CTallyformView::DrawPageBreaks(CDC*)
-{
-}
-
-void CTallyformView::OnPageBreakMouseMove(UINT, CPoint)
-{
-    Default();
-}
-
-void CTallyformView::OnPageBreakButtonDown(CPoint)
-{
-}
-
-void CTallyformView::OnPageBreakButtonUp(CPoint)
-{
 }

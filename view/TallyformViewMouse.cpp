@@ -450,7 +450,13 @@ void CTallyformView::OnLButtonUp(UINT nFlags, CPoint point)
     }
     CPoint pt = ClientToSheet(point);
     if (IsManualPageBreakEditing())
+    {
+        // The press took a page break or nothing: no cell border moves.
         OnPageBreakButtonUp(pt);
+        m_nDragState = 0;
+        Default();
+        return;
+    }
     if (nDragState == 2 && IsBorderClass(pSheet->m_nBorderClass))
     {
         BOOL bVertical = pSheet->m_nBorderClass == HIT_VERTICAL_BORDER;

@@ -7,7 +7,11 @@
 #define ID_FILE_CLOSE 57602
 #define ID_FILE_SAVE 57603
 #define ID_FILE_SAVE_AS 57604
+#define ID_FILE_PAGE_SETUP 57605
+#define ID_FILE_PRINT_SETUP 57606
+#define ID_FILE_PRINT 57607
 #define ID_FILE_PRINT_DIRECT 57608
+#define ID_FILE_PRINT_PREVIEW 57609
 #define ID_FILE_SEND_MAIL 57612
 
 // The recent-file entries of the File menu; the first is also the

@@ -33,7 +33,37 @@ public:
     // view is on.
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
 
+    // Printing (ViewPrint.cpp).  The print loop and print preview call, in
+    // order: OnPreparePrinting (FALSE stops before anything is printed),
+    // OnBeginPrinting, then for each page OnPrepareDC and OnPrint, and
+    // OnEndPrinting.
+    // Sets the page range and gets the printer DC, usually through
+    // DoPreparePrinting; the default prints nothing (FALSE).
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // The print dialog, or for direct printing and preview the program's
+    // printer, gives pInfo its printer DC.  FALSE when the user cancelled or
+    // there is no printer (the user is told).
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // Called once the DC is there, before the first page; the default does nothing.
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Prints page pInfo->m_nCurPage into the prepared DC; the default draws
+    // the view with OnDraw.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    // Called after the last page, also when the job failed or was cancelled.
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+
 protected:
+    // File > Print (the print dialog first) and direct printing (the
+    // program's printer, or the printer of a /pt command line).
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    // File > Print Preview: the pages in a preview window over the main
+    // window (ViewPrint.cpp).
+    void OnFilePrintPreview();
+    // Prints every page of the range on the DC that OnPreparePrinting got,
+    // with the printing dialog up; the user is told when the job fails.
+    void PrintDocument(CPrintInfo& info);
+
     CView();
     // A view's window owns it: the object is deleted with the window.
     void PostNcDestroy() override;

@@ -38,7 +38,8 @@ END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
     : m_hInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(NULL),
-      m_msgCur(), m_pRecentFileList(NULL), m_pCmdInfo(NULL), m_pDocManager(NULL)
+      m_msgCur(), m_pRecentFileList(NULL), m_pCmdInfo(NULL), m_hDevMode(NULL), m_hDevNames(NULL),
+      m_pDocManager(NULL)
 {
     if (lpszAppName != NULL)
         m_strAppName = lpszAppName;
@@ -59,6 +60,7 @@ CWinApp::~CWinApp()
 {
     delete m_pDocManager;
     delete m_pRecentFileList;
+    SelectPrinter(NULL, NULL);
     if (g_pApp == this)
         g_pApp = NULL;
 }

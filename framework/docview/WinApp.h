@@ -10,6 +10,8 @@
 #include <windows.h>
 
 class CCmdUI;
+class CDC;
+class CPrintDialog;
 class CCommandLineInfo;
 class CDocManager;
 class CDocTemplate;
@@ -87,7 +89,29 @@ public:
     // print handler can find the /pt printer; NULL otherwise.
     CCommandLineInfo* m_pCmdInfo;
 
+    // The program's printer (WinAppPrinter.cpp): its DEVMODE and DEVNAMES
+    // blocks, owned here; NULL until a printer is chosen or asked for.
+    HGLOBAL m_hDevMode;
+    HGLOBAL m_hDevNames;
+    // Puts the printer's blocks into pPrintDlg (still owned here: the
+    // caller neither frees them nor hands them to a dialog), taking the
+    // system's default printer the first time.  FALSE when there is none.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+    // A DC of the program's printer in dc; FALSE when there is no printer.
+    BOOL CreatePrinterDC(CDC& dc);
+    // Keeps the chosen printer while it is still there, else (and always
+    // with bForceDefaults) takes the system's default printer, or none.
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+    // The blocks become the program's printer; the old blocks are freed.
+    void SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode);
+    // Runs the print dialog on copies of the printer's blocks; on OK the
+    // printer chosen becomes the program's.  IDOK or IDCANCEL.
+    INT_PTR DoPrintDialog(CPrintDialog* pPD);
+
 protected:
+    // File > Print Setup: the print set-up dialog on the program's printer;
+    // a machine without a printer is told so.
+    void OnFilePrintSetup();
     // The File > New and File > Open handlers the programs' maps wire up.
     void OnFileNew();
     void OnFileOpen();
@@ -109,6 +133,8 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// Tells the user that there is no printer to print, preview or lay out with.
+void AfxMessageNoPrinter();
 CWnd* AfxGetMainWnd();
 // The program's start: InitInstance, then the message loop.
 int AfxWinMain(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdShow);

@@ -105,6 +105,36 @@ BOOL CDC::RestoreDC(int nSavedDC)
     return ::RestoreDC(m_hDC, nSavedDC);
 }
 
+int CDC::StartDoc(LPDOCINFOA lpDocInfo)
+{
+    return ::StartDocA(m_hDC, lpDocInfo);
+}
+
+int CDC::StartPage()
+{
+    return ::StartPage(m_hDC);
+}
+
+int CDC::EndPage()
+{
+    return ::EndPage(m_hDC);
+}
+
+int CDC::EndDoc()
+{
+    return ::EndDoc(m_hDC);
+}
+
+int CDC::AbortDoc()
+{
+    return ::AbortDoc(m_hDC);
+}
+
+int CDC::SetAbortProc(ABORTPROC lpfn)
+{
+    return ::SetAbortProc(m_hDC, lpfn);
+}
+
 int CDC::GetDeviceCaps(int nIndex) const
 {
     return ::GetDeviceCaps(m_hAttribDC, nIndex);

@@ -40,6 +40,15 @@ public:
 
     int SaveDC();
     BOOL RestoreDC(int nSavedDC);
+
+    // A print job on a printer DC; each returns what the GDI call returns
+    // (above 0 on success).
+    int StartDoc(LPDOCINFOA lpDocInfo);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
+    int SetAbortProc(ABORTPROC lpfn);
     int GetDeviceCaps(int nIndex) const;
 
     // Each returns the object it replaced (a temporary wrapper unless this

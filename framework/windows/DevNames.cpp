@@ -1,5 +1,7 @@
 #include "framework/windows/DevNames.h"
 
+#include <string.h>
+
 CString AfxGetDevNamesField(HGLOBAL hDevNames, DevNamesField nField)
 {
     if (hDevNames == NULL)
@@ -26,4 +28,28 @@ HDC AfxCreateDCFromDevNames(HGLOBAL hDevNames, HGLOBAL hDevMode)
     if (pDevMode != NULL)
         ::GlobalUnlock(hDevMode);
     return hDC;
+}
+
+HGLOBAL AfxCopyGlobalBlock(HGLOBAL hBlock)
+{
+    if (hBlock == NULL)
+        return NULL;
+    SIZE_T cb = ::GlobalSize(hBlock);
+    HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, cb);
+    if (hCopy == NULL)
+        return NULL;
+    void* pFrom = ::GlobalLock(hBlock);
+    void* pTo = ::GlobalLock(hCopy);
+    if (pFrom != NULL && pTo != NULL)
+        memcpy(pTo, pFrom, cb);
+    if (pFrom != NULL)
+        ::GlobalUnlock(hBlock);
+    if (pTo != NULL)
+        ::GlobalUnlock(hCopy);
+    if (pFrom == NULL || pTo == NULL)
+    {
+        ::GlobalFree(hCopy);
+        return NULL;
+    }
+    return hCopy;
 }

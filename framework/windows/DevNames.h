@@ -16,3 +16,6 @@ CString AfxGetDevNamesField(HGLOBAL hDevNames, DevNamesField nField);
 // A DC of the printer named, with the settings of hDevMode (may be NULL);
 // NULL when there is no such printer.
 HDC AfxCreateDCFromDevNames(HGLOBAL hDevNames, HGLOBAL hDevMode);
+// A new movable block with the bytes of hBlock; NULL for NULL or when
+// memory runs out.  The caller frees it.
+HGLOBAL AfxCopyGlobalBlock(HGLOBAL hBlock);

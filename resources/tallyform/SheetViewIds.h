@@ -48,9 +48,20 @@
 #define ID_TABLE_MERGE_CELLS            32810
 #define ID_TABLE_SPLIT_CELL             32811
 
+// Page breaks and printing
+#define ID_VIEW_SHOW_PAGE_BREAK         33015
+#define ID_VIEW_SET_PAGE_BREAK          33050
+
+// The Page Setup dialog of the layout mode
+#define IDD_PAGE_SETUP                  325
+#define IDC_LAYOUT_GENERAL              1115
+#define IDC_LAYOUT_OPTIMIZE             1116
+#define IDC_LAYOUT_MANUAL               1117
+
 // Strings
 #define IDS_ZOOM_RANGE                  426
 #define IDS_ZOOM_MAX                    427
+#define IDS_PAGE_NO_ROOM                481
 
 // The design-mode context menu (its first submenu)
 #define IDR_SHEET_CONTEXT_MENU          478
