@@ -1,18 +1,9 @@
-// The sheet view's hooks into the cell commands, cell picking and page
-// breaks.  Until those parts are in, each does nothing.
+// The sheet view's hooks into the cell definition sheet and page breaks.
+// Until those parts are in, each does nothing.
 #include "view/TallyformView.h"
 
 void CTallyformView::OnCellProperties()
 {
-}
-
-void CTallyformView::EditCellFormula(int)
-{
-}
-
-CWnd* CTallyformView::GetCellPickDialog()
-{
-    return NULL;
 }
 
 void CTallyformView::DrawPageBreaks(CDC*)
