@@ -44,6 +44,11 @@ const int kReplaceAll = 1025;
 // The Balance Formula dialog's.
 const int kBalanceEdit = 1018;
 const int kBalanceAdd = 1086;
+// The Formula Explain dialog's.
+const int kExplainNote = 1218;
+const int kExplainPlus = 1219;
+const int kExplainFormula = 1231;
+const int kExplain = 1233;
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text)
 {
@@ -387,4 +392,51 @@ TEST_F(DesignCommandsTest, BalanceFormulaPickedWithTheMouseIsVerifiedInRunMode)
     EXPECT_NE(nullptr, m_pDesigner->WaitForMessage("Invalid data for balance formula 'C1=A1+B1'.",
                                                    kWaitMs))
         << Joined(m_pDesigner->Seen());
+}
+
+TEST_F(DesignCommandsTest, FormulaOfACalculateCellIsEditedWithButtonsAndPicking)
+{
+    WriteGrid(1, 3, [](CSheet& sheet) {
+        for (int i = 0; i < 2; ++i)
+        {
+            sheet.m_cells[i].SetType(CELL_NUMERIC);
+            sheet.m_cells[i].m_nValueType = 0;
+        }
+        sheet.m_cells[2].SetType(CELL_FORMULA);
+        sheet.m_cells[2].m_strFormula = "A1";
+    });
+    ASSERT_NO_FATAL_FAILURE(Start());
+    CDesignDriver& design = *m_pDesign;
+    const POINT ptFormula = CDesignDriver::CellCentre(0, 2, kCellWidth, kCellHeight);
+    auto openFormula = [&]() {
+        design.Click(ptFormula, MK_CONTROL);
+        PostMessageA(m_pDriver->View(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                     MAKELPARAM(ptFormula.x, ptFormula.y));
+        return m_pDesigner->WaitForDialog(NULL, kWaitMs);
+    };
+    // A double click on the calculate cell opens its formula.
+    design.Click(CDesignDriver::CellCentre(0, 0, kCellWidth, kCellHeight), MK_CONTROL);
+    HWND hDialog = openFormula();
+    ASSERT_NE(nullptr, hDialog);
+    HWND hFormula = GetDlgItem(hDialog, kExplainFormula);
+    ASSERT_TRUE(CRunModeDriver::WaitForText(hFormula, "A1", kWaitMs));
+    SendMessageA(hFormula, EM_SETSEL, 2, 2);
+    CDesignerProcess::Press(hDialog, kExplainPlus);
+    ASSERT_TRUE(CRunModeDriver::WaitForText(hFormula, "A1+", kWaitMs));
+    design.HardwareClick(CDesignDriver::CellCentre(0, 1, kCellWidth, kCellHeight));
+    CString strShown;
+    ASSERT_TRUE(CRunModeDriver::WaitForText(hFormula, "A1+B1", kWaitMs, &strShown))
+        << (LPCSTR)strShown;
+    // Without a database the explanation is the formula itself.
+    CDesignerProcess::Press(hDialog, kExplain);
+    EXPECT_TRUE(CRunModeDriver::WaitForText(GetDlgItem(hDialog, kExplainNote), "A1+B1", kWaitMs));
+    CDesignerProcess::Press(hDialog, IDOK);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hDialog, kWaitMs));
+
+    // The cell keeps the new formula: it opens with it again.
+    hDialog = openFormula();
+    ASSERT_NE(nullptr, hDialog);
+    EXPECT_TRUE(CRunModeDriver::WaitForText(GetDlgItem(hDialog, kExplainFormula), "A1+B1", kWaitMs));
+    CDesignerProcess::Press(hDialog, IDCANCEL);
+    EXPECT_TRUE(CDesignerProcess::WaitGone(hDialog, kWaitMs));
 }
