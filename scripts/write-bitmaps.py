@@ -63,6 +63,26 @@ TRUETYPE = ["", "", " #######", " #  #  #", "    #", "    # #######", "    # #  
 # Bitmap 204: left image unused by the face list, right image the TrueType mark.
 FONT_TYPE_GLYPHS = [["", ""], TRUETYPE]
 
+# The Formula Explain dialog's buttons: operators, brackets, OK and Cancel.
+EXPLAIN_PLUS = ["", "", "", "       ##", "       ##", "       ##", "  ############", "  ############",
+                "       ##", "       ##", "       ##"]
+EXPLAIN_MINUS = ["", "", "", "", "", "", "  ############", "  ############"]
+EXPLAIN_TIMES = ["", "", "", "  ##      ##", "   ##    ##", "    ##  ##", "     ####", "     ####",
+                 "    ##  ##", "   ##    ##", "  ##      ##"]
+EXPLAIN_DIVIDE = ["", "", "", "      ##", "      ##", "", "  ##########", "  ##########", "",
+                  "      ##", "      ##"]
+EXPLAIN_OPEN = ["", "", "        ##", "       ##", "      ##", "      ##", "      ##", "      ##",
+                "      ##", "       ##", "        ##"]
+EXPLAIN_CLOSE = ["", "", "      ##", "       ##", "        ##", "        ##", "        ##",
+                 "        ##", "        ##", "       ##", "      ##"]
+EXPLAIN_OK = ["", "", "", "             ##", "            ##", "           ##", "  ##      ##",
+              "   ##    ##", "    ##  ##", "     ####", "      ##"]
+EXPLAIN_CANCEL = ["", "", "  ##       ##", "   ##     ##", "    ##   ##", "     ## ##", "      ###",
+                  "     ## ##", "    ##   ##", "   ##     ##", "  ##       ##"]
+EXPLAIN_BUTTONS = [("Plus", EXPLAIN_PLUS), ("Minus", EXPLAIN_MINUS), ("Times", EXPLAIN_TIMES),
+                   ("Divide", EXPLAIN_DIVIDE), ("Open", EXPLAIN_OPEN), ("Close", EXPLAIN_CLOSE),
+                   ("Ok", EXPLAIN_OK), ("Cancel", EXPLAIN_CANCEL)]
+
 
 WHITE = (255, 255, 255)   # the check states' transparent colour
 GREY_MARK = (128, 128, 128)
@@ -92,6 +112,8 @@ def main():
               solid_cells([(255, 255, 0), (255, 0, 255)]))
     write_bmp("resources/tallyform/res/FontTypes.bmp", 32, 15, glyph_cells(FONT_TYPE_GLYPHS))
     write_bmp("resources/tallyform/res/CheckStates.bmp", 44, 11, check_states)
+    for name, glyph in EXPLAIN_BUTTONS:
+        write_bmp("resources/tallyform/res/Explain%s.bmp" % name, 16, 15, glyph_cells([glyph]))
 
 
 if __name__ == "__main__":

@@ -244,8 +244,9 @@ BOOL CDataFile::Read(CFile& file)
     return TRUE;
 }
 
-void ClearSheetData(CSheet& sheet, BOOL bKeyCells)
+BOOL ClearSheetData(CSheet& sheet, BOOL bKeyCells)
 {
+    BOOL bCleared = FALSE;
     for (INT_PTR i = 0; i < sheet.m_cells.GetSize(); ++i)
     {
         CCell& cell = sheet.m_cells[i];
@@ -254,24 +255,35 @@ void ClearSheetData(CSheet& sheet, BOOL bKeyCells)
         case CELL_NUMERIC:
         case CELL_FORMULA:
             cell.m_strValue.Empty();
+            bCleared = TRUE;
             break;
         case CELL_TEXT:
             if (cell.m_bDynamic != 0)
+            {
                 cell.m_strValue.Empty();
+                bCleared = TRUE;
+            }
             break;
         case CELL_ORGAN:
         case CELL_ORGANCODE:
             if (bKeyCells)
+            {
                 cell.m_strValue.Empty();
+                bCleared = TRUE;
+            }
             break;
         case CELL_REPORTDATE:
             if (bKeyCells)
+            {
                 memset(cell.m_szDateCode, 0, sizeof(cell.m_szDateCode));
+                bCleared = TRUE;
+            }
             break;
         default:
             break;
         }
     }
+    return bCleared;
 }
 
 void ApplyDataFile(CSheet& sheet, const CDataFile& data)

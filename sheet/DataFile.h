@@ -69,7 +69,8 @@ public:
 // Empties the data of the sheet: the value texts of the numeric, calculate
 // and dynamic text cells; with bKeyCells also those of the organization and
 // organization-code cells and the period codes of the report-date cells.
-void ClearSheetData(CSheet& sheet, BOOL bKeyCells);
+// TRUE when the sheet has such a cell.
+BOOL ClearSheetData(CSheet& sheet, BOOL bKeyCells);
 
 // Puts a loaded file into the sheet, whose data was cleared: the shared
 // header into the key cells, then each record into the cell of its name

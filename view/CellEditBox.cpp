@@ -4,6 +4,7 @@
 #include "sheet/CellDataCheck.h"
 #include "view/CellEditNotify.h"
 #include "view/CellEditRules.h"
+#include "view/ClipboardText.h"
 
 BEGIN_MESSAGE_MAP(CCellEditBox, CEdit)
     ON_WM_KEYDOWN()
@@ -12,31 +13,6 @@ BEGIN_MESSAGE_MAP(CCellEditBox, CEdit)
     ON_WM_CTLCOLOR_REFLECT()
     ON_MESSAGE(WM_PASTE, OnPaste)
 END_MESSAGE_MAP()
-
-namespace
-{
-
-// The clipboard's text, empty when it holds none or cannot be opened.
-CString ClipboardText(HWND hWnd)
-{
-    CString strText;
-    if (!::OpenClipboard(hWnd))
-        return strText;
-    HANDLE hData = ::GetClipboardData(CF_TEXT);
-    if (hData != NULL)
-    {
-        LPCSTR psz = static_cast<LPCSTR>(::GlobalLock(hData));
-        if (psz != NULL)
-        {
-            strText = psz;
-            ::GlobalUnlock(hData);
-        }
-    }
-    ::CloseClipboard();
-    return strText;
-}
-
-} // namespace
 
 CCellEditBox::CCellEditBox(CWnd* pParent, const RECT& rect, DWORD dwAlignStyle, UINT nID,
                            int nCell, CString strText, CFont* pFont, COLORREF crText,
@@ -172,7 +148,9 @@ LRESULT CCellEditBox::OnPaste(WPARAM, LPARAM)
         GetWindowText(strText);
         int nStart = 0, nEnd = 0;
         GetSel(nStart, nEnd);
-        if (!ValidateNumberText(ReplaceSelection(strText, nStart, nEnd, ClipboardText(m_hWnd))))
+        CString strPasted;
+        ReadClipboardText(m_hWnd, strPasted);
+        if (!ValidateNumberText(ReplaceSelection(strText, nStart, nEnd, strPasted)))
             return 0;
     }
     const LRESULT lResult = Default();

@@ -8,6 +8,7 @@
 #include "sheet/BorderDrag.h"
 #include "sheet/document/TallyformDoc.h"
 #include "shell/CellFormatBar.h"
+#include "view/DisplayScaleDlg.h"
 #include "view/SheetViewFrame.h"
 #include "DocumentIds.h"
 #include "FormatBarIds.h"
@@ -55,12 +56,10 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnUpdateTableSelect)
     ON_UPDATE_COMMAND_UI(ID_TABLE_MERGE_CELLS, OnUpdateMergeCells)
     ON_UPDATE_COMMAND_UI(ID_TABLE_SPLIT_CELL, OnUpdateSplitCell)
-    ON_UPDATE_COMMAND_UI(ID_CELL_PROPERTY, OnUpdateCellProperty)
     ON_UPDATE_COMMAND_UI(ID_DATA_VERIFY, OnUpdateRunModeOnly)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_DATA_TO_FILE, OnUpdateRunModeOnly)
     ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_DATA_FROM_FILE, OnUpdateRunModeOnly)
     ON_UPDATE_COMMAND_UI(ID_DATA_CLEAR, OnUpdateRunModeOnly)
-    ON_UPDATE_COMMAND_UI(ID_DATA_CHART_ANALYSIS, OnUpdateChartAnalysis)
     ON_UPDATE_COMMAND_UI(ID_DATA_SUM_FROM_FILES, OnUpdateSumDataFiles)
     ON_UPDATE_COMMAND_UI(ID_FILE_NEW_TEMPLATE, OnUpdateDesignModeOnly)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_TEMPLATE, OnUpdateDesignModeOnly)
@@ -72,6 +71,38 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TABLE_BAR, OnUpdateDesignModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FORMAT_BAR, OnUpdateDesignModeOnly)
+    ON_COMMAND_RANGE(ID_TABLE_ADD_ROW, ID_TABLE_DELETE_COLUMN, OnTableEdit)
+    ON_COMMAND_RANGE(ID_TABLE_MERGE_CELLS, ID_TABLE_MERGE_CELLS, OnTableEdit)
+    ON_COMMAND(ID_TABLE_SPLIT_CELL, OnTableSplitCell)
+    ON_COMMAND_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnTableSelectLine)
+    ON_COMMAND(ID_TABLE_ARRANGE_TAB_INDEX, OnTableArrangeTabIndex)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_COMMAND(ID_EDIT_CLEAR, OnEditClear)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCopy)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CLEAR, OnUpdateEditClear)
+    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+    ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
+    ON_COMMAND(ID_EDIT_FIND_NEXT, OnEditFindNext)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_FIND_NEXT, OnUpdateEditFindNext)
+    ON_REGISTERED_MESSAGE(s_nFindReplaceMessage, OnFindReplace)
+    ON_COMMAND(ID_DATA_CLEAR, OnClearData)
+    ON_COMMAND_RANGE(ID_DIAGONAL_DOWN, ID_DIAGONAL_UP, OnDiagonal)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_DIAGONAL_DOWN, ID_DIAGONAL_UP, OnUpdateDiagonal)
+    ON_COMMAND(ID_CELL_FORMULA, OnCellFormula)
+    ON_UPDATE_COMMAND_UI(ID_CELL_FORMULA, OnUpdateCellFormula)
+    ON_COMMAND(ID_TABLE_BALANCE_FORMULA, OnTableBalanceFormula)
 END_MESSAGE_MAP()
 
 namespace {
@@ -110,6 +141,9 @@ CTallyformView::CTallyformView()
 
 CTallyformView::~CTallyformView()
 {
+    // The find dialog would go on telling a view that is gone.
+    if (m_pFindDialog != NULL && ::IsWindow(m_pFindDialog->m_hWnd))
+        m_pFindDialog->DestroyWindow();
 }
 
 CTallyformDoc* CTallyformView::GetDocument() const
@@ -260,13 +294,10 @@ void CTallyformView::OnViewScale(UINT nID)
 void CTallyformView::OnViewScaleCustom()
 {
     int nBefore = m_nZoomPercent;
-    RunDisplayScaleDialog();
+    CDisplayScaleDlg dlg(this);
+    dlg.DoModal();
     if (m_nZoomPercent != nBefore)
         ShowZoomChange();
-}
-
-void CTallyformView::RunDisplayScaleDialog()
-{
 }
 
 void CTallyformView::OnUpdateViewScale(CCmdUI* pCmdUI)

@@ -66,19 +66,36 @@ public:
     // Reloads the report data when key cell pCell differs from the copy
     // taken when its editor opened.
     void ReloadIfKeyCellChanged(CCell* pCell);
+    // Selects the next cell, after the first selected one and round again
+    // from the first, whose text holds the search text; with bReplaceAll
+    // replaces it in every cell under one Cell Define record instead.
+    // FALSE, changing nothing, when no cell holds it.
+    BOOL FindInCells(BOOL bMatchCase, BOOL bReplaceAll);
+    // The program's one search: text, replacement (kept when NULL) and
+    // letter case.
+    static void SetSearch(LPCSTR pszFind, LPCSTR pszReplace, BOOL bMatchCase);
+    static CString GetSearchText();
     // The run-mode tab order and entry cells from the sheet.
     void BuildTabOrder();
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
-    // Hooks of the cell commands; the defaults do nothing.  The click paths
-    // call them with checked cell indices.
-    // Cell > Property... (double click between cells or on a non-formula cell).
+    // The sheet view of the main frame's active frame, or NULL.
+    static CTallyformView* GetMainActiveView();
+
+    // Hooks of the cell commands.  The click paths call them with checked
+    // cell indices.
+    // Cell > Property... (double click between cells or on a non-formula
+    // cell); the cell definition sheet is not in yet: does nothing.
     virtual void OnCellProperties();
-    // Cell > Formula... on one cell (double click on a Formula cell).
+    // Cell > Formula... on one cell (double click on a Formula cell): the
+    // Formula Explain dialog on its formula (TallyformViewCells.cpp).
     virtual void EditCellFormula(int nCell);
     // The dialog waiting for a cell to be picked, or NULL.
     virtual CWnd* GetCellPickDialog();
+    // Shows cell nCell, whose input was refused, with its editor open and
+    // its text selected for correction.
+    void EditRejectedCell(int nCell);
     // Page metrics and page breaks (TallyformViewPageBreaks.cpp)
     // The printer margins in device units into the sheet and the printable
     // page, less the header and tail bands, into m_sizePrintPage, from
@@ -262,20 +279,78 @@ protected:
     void OnUpdateTableSelect(CCmdUI* pCmdUI);
     void OnUpdateMergeCells(CCmdUI* pCmdUI);
     void OnUpdateSplitCell(CCmdUI* pCmdUI);
-    void OnUpdateCellProperty(CCmdUI* pCmdUI);
     void OnUpdateRunModeOnly(CCmdUI* pCmdUI);
     void OnUpdateDesignModeOnly(CCmdUI* pCmdUI);
-    void OnUpdateChartAnalysis(CCmdUI* pCmdUI);
     void OnUpdateSumDataFiles(CCmdUI* pCmdUI);
 
-    // The Set Display Scale dialog; replaceable until that dialog exists.
-    virtual void RunDisplayScaleDialog();
+    // Table commands, selection commands, tab numbering, Undo and Redo
+    // (TallyformViewTable.cpp).
+    // Add Row 32804 .. Delete Column 32807 and Merge Cells 32810.
+    void OnTableEdit(UINT nID);
+    void OnTableSplitCell();
+    // Select Row 32808 and Select Column 32809.
+    void OnTableSelectLine(UINT nID);
+    void OnTableArrangeTabIndex();
+    void OnEditSelectAll();
+    void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
+    // Undo or Redo named by the record it would apply, or "Cannot ...".
+    void UpdateUndoItem(CCmdUI* pCmdUI, BOOL bRedo);
+    // Edit > Cut, Copy, Paste, Delete (TallyformViewClipboard.cpp).
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditClear();
+    // Copy and Cut share one rule.
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    void OnUpdateEditClear(CCmdUI* pCmdUI);
+    // The one selected cell when its text is not empty, else NULL.
+    CCell* GetSingleTextCell() const;
+    // TRUE when a selected cell is a Text cell holding a typed label.
+    BOOL HasSelectedStaticText() const;
+    // Gives every selected label cell the text; TRUE when there was one.
+    BOOL SetSelectedLabels(const CString& strText);
+    // TRUE when the open editor has selected text.
+    BOOL HasEditorSelection() const;
+    // Find and replace (TallyformViewFind.cpp).
+    void OnEditFind();
+    void OnEditReplace();
+    void OnEditFindNext();
+    void OnUpdateEditFindNext(CCmdUI* pCmdUI);
+    // The find or replace dialog's notices ("commdlg_FindReplace").
+    LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+    // A new find (bReplace FALSE) or replace dialog owned by the view,
+    // starting from the first selected cell's text.
+    void OpenFindDialog(BOOL bReplace);
+    // Selects the next cell holding the search text and replaces it there.
+    BOOL ReplaceNext(BOOL bMatchCase);
+    void ShowNotFound();
+    // Cell commands (TallyformViewCells.cpp).
+    void OnClearData();
+    // 33063 and 33064.
+    void OnDiagonal(UINT nID);
+    void OnUpdateDiagonal(CCmdUI* pCmdUI);
+    // TRUE when every selected cell has the diagonal of button nID.
+    BOOL HasDiagonal(UINT nID) const;
+    void OnCellFormula();
+    void OnUpdateCellFormula(CCmdUI* pCmdUI);
+    void OnTableBalanceFormula();
+    // After a change of the cell array: reading order, the selection kept
+    // within the cells, the extent when asked, then the scroll sizes, the
+    // modified flag, the views and the rulers.
+    void AfterSheetChange(BOOL bRecomputeExtent);
 
     // The frames' services, or NULL when a frame does not offer them.
     CSheetViewFrame* GetMainFrameServices() const;
     CSheetViewFrame* GetChildFrameServices() const;
     // Zoom text into the combo, scroll sizes, rulers, full repaint.
     void ShowZoomChange();
+
+    static UINT s_nFindReplaceMessage;
 
     DECLARE_MESSAGE_MAP()
 

@@ -18,6 +18,7 @@
 #include "view/CellEditNotify.h"
 #include "view/CellEditRules.h"
 #include "view/CellPeriodField.h"
+#include "view/CellPick.h"
 
 namespace
 {
@@ -276,6 +277,10 @@ BOOL CTallyformView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 
 BOOL CTallyformView::PreTranslateMessage(MSG* pMsg)
 {
+    // While a dialog picks cells the keyboard reaches neither the view nor
+    // the frames' accelerators and menus: the dialog holds this view.
+    if (IsCellPicking() && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+        return TRUE;
     if (pMsg->message != WM_KEYDOWN && pMsg->message != WM_KEYUP)
         return CScrollView::PreTranslateMessage(pMsg);
     const UINT nKey = (UINT)pMsg->wParam;
@@ -306,6 +311,9 @@ BOOL CTallyformView::PreTranslateMessage(MSG* pMsg)
 BOOL CTallyformView::OnCmdMsg(UINT nID, int nCode, void* pExtra,
                               AFX_CMDHANDLERINFO* pHandlerInfo)
 {
+    // No frame command runs under a picking dialog, which holds this view.
+    if (nCode == CN_COMMAND && pHandlerInfo == NULL && IsCellPicking())
+        return TRUE;
     // A command may reorder or rewrite the cells: the open editor hands its
     // text to its own cell first.
     if (nCode == CN_COMMAND && pHandlerInfo == NULL && !IsEditorCommand(nID))

@@ -1,16 +1,7 @@
-// The sheet view's hooks into the cell commands and cell picking.  Until
-// those parts are in, each does nothing.
+// The sheet view's hook into the cell definition sheet.  Until that part is
+// in, it does nothing.
 #include "view/TallyformView.h"
 
 void CTallyformView::OnCellProperties()
 {
-}
-
-void CTallyformView::EditCellFormula(int)
-{
-}
-
-CWnd* CTallyformView::GetCellPickDialog()
-{
-    return NULL;
 }

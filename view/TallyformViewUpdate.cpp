@@ -50,11 +50,6 @@ void CTallyformView::OnUpdateSplitCell(CCmdUI* pCmdUI)
     pCmdUI->Enable(IsDesignMode() && GetCellCount() > 0 && GetSelectedCount() >= 1);
 }
 
-void CTallyformView::OnUpdateCellProperty(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(IsDesignMode() && GetSelectedCount() >= 1);
-}
-
 void CTallyformView::OnUpdateRunModeOnly(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(IsRunMode());
@@ -63,11 +58,6 @@ void CTallyformView::OnUpdateRunModeOnly(CCmdUI* pCmdUI)
 void CTallyformView::OnUpdateDesignModeOnly(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(IsDesignMode());
-}
-
-void CTallyformView::OnUpdateChartAnalysis(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(IsRunMode() && GetSelectedCount() >= 2);
 }
 
 void CTallyformView::OnUpdateSumDataFiles(CCmdUI* pCmdUI)

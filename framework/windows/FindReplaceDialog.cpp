@@ -26,7 +26,9 @@ BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, LPCSTR lpszFindWhat, LPCST
                                 DWORD dwFlags, CWnd* pParentWnd)
 {
     m_pParentWnd = pParentWnd;
-    HWND hWndOwner = GetOwnerHwnd();
+    // The notices go to the window given, also a child window such as a
+    // view; the system makes its top-level window the dialog's owner.
+    HWND hWndOwner = pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : GetOwnerHwnd();
     if (hWndOwner == NULL)
         return FALSE;
     lstrcpynA(m_szFindWhat, lpszFindWhat != NULL ? lpszFindWhat : "", sizeof(m_szFindWhat));

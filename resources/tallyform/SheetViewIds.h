@@ -47,6 +47,24 @@
 #define ID_TABLE_SELECT_COLUMN          32809
 #define ID_TABLE_MERGE_CELLS            32810
 #define ID_TABLE_SPLIT_CELL             32811
+#define ID_TABLE_BALANCE_FORMULA        32814
+#define ID_TABLE_ARRANGE_TAB_INDEX      32819
+// The Table bar's diagonal lines: bottom-left to top-right, top-left to
+// bottom-right
+#define ID_DIAGONAL_DOWN                33063
+#define ID_DIAGONAL_UP                  33064
+
+// Edit menu
+#define ID_EDIT_CLEAR                   57632
+#define ID_EDIT_COPY                    57634
+#define ID_EDIT_CUT                     57635
+#define ID_EDIT_FIND                    57636
+#define ID_EDIT_PASTE                   57637
+#define ID_EDIT_REPLACE                 57641
+#define ID_EDIT_SELECT_ALL              57642
+#define ID_EDIT_UNDO                    57643
+#define ID_EDIT_REDO                    57644
+#define ID_EDIT_FIND_NEXT               33005
 
 // Page breaks and printing
 #define ID_VIEW_SHOW_PAGE_BREAK         33015
@@ -62,6 +80,10 @@
 #define IDS_ZOOM_RANGE                  426
 #define IDS_ZOOM_MAX                    427
 #define IDS_PAGE_NO_ROOM                481
+#define IDS_CANNOT_REDO                 422
+#define IDS_REDO                        423
+#define IDS_UNDO                        424
+#define IDS_CANNOT_UNDO                 425
 
 // The design-mode context menu (its first submenu)
 #define IDR_SHEET_CONTEXT_MENU          478
@@ -88,6 +110,10 @@
 #define ID_FILE_NEW_TEMPLATE            57600
 #define ID_FILE_SAVE_TEMPLATE           57603
 #define ID_FILE_SAVE_TEMPLATE_AS        57604
+// View > Toolbars > Table and Format serve design mode only (the main
+// frame toggles them)
+#define ID_VIEW_TABLE_BAR               33009
+#define ID_VIEW_FORMAT_BAR              33011
 
 // The Format bar, a child of the main frame
 #define IDC_FORMAT_BAR                  33030

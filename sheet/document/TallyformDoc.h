@@ -110,6 +110,11 @@ public:
     int CheckBalanceFormula(LPCSTR pszFormula, int& nErrorStart, int& nErrorEnd);
     POSITION VerifyData();
     void CountBalanceFormulaRefs();
+    // The cell's row item and column item names from the database joined
+    // by "&" when it has both codes and they can be read; else its name.
+    CString GetRowItemName(int nCell);
+    // Rewrites the formula with every cell name told by GetRowItemName.
+    void ResolveFormulaOperands(CString& strFormula);
 
     // Automation methods (each TRUE when the sheet changed)
     BOOL DeleteColumn();

@@ -7,6 +7,7 @@
 #include "sheet/document/SumFilesDlg.h"
 #include "reporting/ReportConnection.h"
 #include "view/SaveTemplateDlg.h"
+#include "view/TallyformView.h"
 #include "DocumentIds.h"
 
 BOOL CTallyformDoc::RunSaveTemplateDialog(const CString& strProposed, CString& strFolder,
@@ -96,8 +97,11 @@ BOOL CTallyformDoc::CloseCellEditor(BOOL bClose)
     return TRUE;
 }
 
-void CTallyformDoc::EditRejectedCell(int)
+void CTallyformDoc::EditRejectedCell(int nCell)
 {
-    // The sheet view opens its in-place editor on the cell; a document
-    // without that view leaves the complaint to the message shown.
+    // A document without the active sheet view leaves the complaint to the
+    // message shown.
+    CTallyformView* pView = CTallyformView::GetMainActiveView();
+    if (pView != NULL && pView->GetDocument() == this)
+        pView->EditRejectedCell(nCell);
 }

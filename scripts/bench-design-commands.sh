@@ -1,0 +1,15 @@
+#!/bin/bash
+# Times the design commands (Replace All, the table commands with Undo and
+# Redo) on a 10,000-cell sheet, each with its repaint.  It uses the X
+# display in DISPLAY, or a private Xvfb without one.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+source "$root/scripts/wine-env.sh"
+cmake --build "$build" -j"$(nproc)" --target design_commands_bench >/dev/null
+cd "$build/bin"
+if [[ -z "${DISPLAY:-}" ]]; then
+    source "$root/scripts/xvfb.sh"
+    xvfb_start
+    trap 'wineserver -k 2>/dev/null || true; xvfb_stop' EXIT
+fi
+wine design_commands_bench.exe.so
