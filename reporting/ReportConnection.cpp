@@ -7,7 +7,7 @@
 
 CReportConnection::CReportConnection()
     : m_pLoader(NULL), m_pDatabase(NULL), m_pOrganRecordset(NULL), m_pItemRecordset(NULL),
-      m_pColItemRecordset(NULL)
+      m_pColItemRecordset(NULL), m_nDataSourceType(0)
 {
 }
 
@@ -19,6 +19,12 @@ BOOL CReportConnection::IsDatabaseOpen() const
 BOOL CReportConnection::IsOrganRecordsetOpen() const
 {
     return m_pOrganRecordset != NULL && m_pOrganRecordset->IsOpen();
+}
+
+BOOL CReportConnection::AreItemRecordsetsOpen() const
+{
+    return m_pItemRecordset != NULL && m_pItemRecordset->IsOpen() && m_pColItemRecordset != NULL &&
+           m_pColItemRecordset->IsOpen();
 }
 
 int CReportConnection::RecordExists(const CString& strTable, const CString& strCondition) const

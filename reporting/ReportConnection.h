@@ -20,6 +20,9 @@ public:
     BOOL IsDatabaseOpen() const;
     // TRUE when the organization recordset is set and open.
     BOOL IsOrganRecordsetOpen() const;
+    // TRUE when the row-item and the column-item recordsets are both set
+    // and open (a template can then be built from items).
+    BOOL AreItemRecordsetsOpen() const;
     // 1 when "Select * From <table> Where <condition>" yields a row, 0 when
     // it yields none, -1 when either text is empty, no database is open, no
     // recordset can be had or the query fails (the failure is reported).
@@ -29,9 +32,12 @@ public:
     CKemDatabase* m_pDatabase;
     // "select * from ss_Organ", open while connected.
     CKemRecordset* m_pOrganRecordset;
-    // "select * from ss_item" and "select * from ss_colitem", likewise.
+    // "select * from ss_item" and "select * from ss_colitem", open while
+    // connected.
     CKemRecordset* m_pItemRecordset;
     CKemRecordset* m_pColItemRecordset;
+    // The shared data-source type of the open database.
+    int m_nDataSourceType;
     // Full path of Tallyform.INI.
     CString m_strIniPath;
 };

@@ -167,6 +167,11 @@ void SetNewTemplateHeader(CSheet& sheet, const CNewTemplateFields& fields, LONG 
     sheet.m_nReportType = fields.nReportType;
     sheet.m_nHeaderWord1 = 0;
     sheet.m_nHeaderWord2 = 0;
+    SetHeaderTexts(sheet, fields);
+}
+
+void SetHeaderTexts(CSheet& sheet, const CNewTemplateFields& fields)
+{
     CopyCode(sheet.m_szTitle, sizeof(sheet.m_szTitle), fields.strName);
     CopyCode(sheet.m_szCode, sizeof(sheet.m_szCode), fields.strCode);
     CopyCode(sheet.m_szVersion, sizeof(sheet.m_szVersion), fields.strVersion);

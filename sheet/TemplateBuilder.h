@@ -52,6 +52,8 @@ void MakeCellName(int nRow, int nCol, CCell& cell);
 // Magic, version, kind, type, cleared header words and the seven texts
 // (each cut to its field).
 void SetNewTemplateHeader(CSheet& sheet, const CNewTemplateFields& fields, LONG nKind);
+// The seven texts alone, each cut to its field.
+void SetHeaderTexts(CSheet& sheet, const CNewTemplateFields& fields);
 
 // rows x columns text cells of 80 x 30, cell i = row x columns + column.
 // The last column gets a thin right edge, the last row a thin bottom edge.

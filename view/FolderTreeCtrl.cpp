@@ -1,8 +1,13 @@
+#include "view/FolderTreeCtrl.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "view/FolderTreeCtrl.h"
+#include "framework/core/MessageSink.h"
+#include "framework/windows/Menu.h"
+#include "framework/windows/WaitCursor.h"
+#include "TemplatePickerIds.h"
 
 IMPLEMENT_DYNAMIC(CFolderTreeCtrl, CTreeCtrl)
 
@@ -40,26 +45,46 @@ void SortNoCase(std::vector<std::string>& names)
     });
 }
 
-class CWaitCursorScope
-{
-public:
-    CWaitCursorScope() : m_hOld(SetCursor(LoadCursor(NULL, IDC_WAIT))) {}
-    ~CWaitCursorScope() { SetCursor(m_hOld); }
-
-private:
-    HCURSOR m_hOld;
-};
 }
 
 BEGIN_MESSAGE_MAP(CFolderTreeCtrl, CTreeCtrl)
     ON_NOTIFY_REFLECT(TVN_ITEMEXPANDINGA, OnItemExpanding)
+    ON_NOTIFY_REFLECT(TVN_ENDLABELEDITA, OnEndLabelEdit)
+    ON_NOTIFY_REFLECT(NM_RCLICK, OnRightClick)
+    ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBeginDrag)
     ON_MESSAGE(WM_FOLDERTREE_STARTUP, OnStartUp)
+    ON_WM_CONTEXTMENU()
+    ON_WM_INITMENUPOPUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_TIMER()
+    ON_COMMAND(ID_FOLDER_ADD_TYPE, OnAddType)
+    ON_COMMAND(ID_FOLDER_ADD_SUBTYPE, OnAddSubtype)
+    ON_COMMAND(ID_FOLDER_DELETE, OnDeleteFolder)
+    ON_COMMAND(ID_FOLDER_RENAME, OnRenameFolder)
+    ON_COMMAND(ID_FOLDER_PROPERTY, OnFolderProperty)
+    ON_COMMAND(ID_FOLDER_REFRESH, OnRefresh)
+    ON_UPDATE_COMMAND_UI(ID_FOLDER_ADD_TYPE, OnUpdateAddType)
+    ON_UPDATE_COMMAND_UI(ID_FOLDER_ADD_SUBTYPE, OnUpdateAddSubtype)
+    ON_UPDATE_COMMAND_UI(ID_FOLDER_DELETE, OnUpdateDeleteFolder)
+    ON_UPDATE_COMMAND_UI(ID_FOLDER_RENAME, OnUpdateRenameFolder)
+    ON_UPDATE_COMMAND_UI(ID_FOLDER_PROPERTY, OnUpdateFolderProperty)
 END_MESSAGE_MAP()
 
 CFolderTreeCtrl::CFolderTreeCtrl()
     : m_bAllowDrag(FALSE), m_bAllowRename(FALSE), m_bAllowProperty(TRUE), m_bAllowDelete(FALSE),
-      m_bShowFiles(TRUE)
+      m_bShowFiles(TRUE), m_hDragItem(NULL), m_hDropTarget(NULL), m_pDragImage(NULL),
+      m_nDragTimer(0), m_hCursorCopy(LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_DROP_COPY))),
+      m_hCursorNoCopy(LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_DROP_NONE_COPY))),
+      m_hCursorMove(LoadCursorA(NULL, (LPCSTR)IDC_ARROW)),
+      m_hCursorNoDrop(LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_DROP_NONE))),
+      m_nHoverTicks(0), m_hEndedEdit(NULL)
 {
+}
+
+CFolderTreeCtrl::~CFolderTreeCtrl()
+{
+    delete m_pDragImage;
 }
 
 void CFolderTreeCtrl::PreSubclassWindow()
@@ -70,6 +95,7 @@ void CFolderTreeCtrl::PreSubclassWindow()
 
 LRESULT CFolderTreeCtrl::OnStartUp(WPARAM, LPARAM)
 {
+    SetImageList(&m_imageList, TVSIL_NORMAL);
     Refresh();
     return 0;
 }
@@ -168,9 +194,46 @@ void CFolderTreeCtrl::ExpandFilled(HTREEITEM hItem)
 {
     // Filled here as well: an expansion asked for by a message need not
     // notify the tree of itself.
-    if (GetChildItem(hItem) == NULL)
-        FillFolder(GetItemPath(hItem), hItem);
+    FillItem(hItem);
     Expand(hItem, TVE_EXPAND);
+}
+
+void CFolderTreeCtrl::FillItem(HTREEITEM hItem)
+{
+    if (hItem != NULL && hItem != TVI_ROOT && GetChildItem(hItem) == NULL)
+        FillFolder(GetItemPath(hItem), hItem);
+}
+
+void CFolderTreeCtrl::DeleteChildren(HTREEITEM hParent)
+{
+    for (HTREEITEM hChild = GetChildItem(hParent); hChild != NULL;)
+    {
+        HTREEITEM hNext = GetNextSiblingItem(hChild);
+        CTreeCtrl::DeleteItem(hChild);
+        hChild = hNext;
+    }
+}
+
+void CFolderTreeCtrl::SetHasChildren(HTREEITEM hItem, BOOL bHasChildren)
+{
+    TVITEMA item = {};
+    item.mask = TVIF_CHILDREN | TVIF_HANDLE;
+    item.hItem = hItem;
+    item.cChildren = bHasChildren ? 1 : 0;
+    SetItem(&item);
+}
+
+BOOL CFolderTreeCtrl::IsDriveRoot(HTREEITEM hItem) const
+{
+    return hItem != NULL && m_strRoot.IsEmpty() && GetParentItem(hItem) == NULL;
+}
+
+BOOL CFolderTreeCtrl::IsFolderItem(HTREEITEM hItem) const
+{
+    if (hItem == NULL)
+        return FALSE;
+    DWORD dwAttributes = GetFileAttributesA(GetItemPath(hItem));
+    return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void CFolderTreeCtrl::Refresh()
@@ -190,7 +253,7 @@ void CFolderTreeCtrl::Refresh()
 
 void CFolderTreeCtrl::FillDrives()
 {
-    CWaitCursorScope wait;
+    CWaitCursor wait;
     DeleteAllItems();
     DWORD dwDrives = GetLogicalDrives();
     for (int nBit = 0; nBit < 32; ++nBit)
@@ -199,22 +262,17 @@ void CFolderTreeCtrl::FillDrives()
             continue;
         CString strDrive;
         strDrive.Format("%c:\\", 'A' + nBit);
-        InsertEntry(strDrive, strDrive, TVI_ROOT);
+        InsertEntry(strDrive, strDrive, TVI_ROOT, 0);
     }
 }
 
 void CFolderTreeCtrl::FillFolder(const CString& strPath, HTREEITEM hParent)
 {
-    CWaitCursorScope wait;
+    CWaitCursor wait;
     if (hParent == TVI_ROOT)
         DeleteAllItems();
     else
-        for (HTREEITEM hChild = GetChildItem(hParent); hChild != NULL;)
-        {
-            HTREEITEM hNext = GetNextSiblingItem(hChild);
-            DeleteItem(hChild);
-            hChild = hNext;
-        }
+        DeleteChildren(hParent);
 
     std::vector<std::string> folders, files;
     WIN32_FIND_DATAA data;
@@ -239,19 +297,33 @@ void CFolderTreeCtrl::FillFolder(const CString& strPath, HTREEITEM hParent)
     if (strBase.IsEmpty() || strBase[strBase.GetLength() - 1] != '\\')
         strBase += "\\";
     for (const std::string& name : folders)
-        InsertEntry(name.c_str(), strBase + name.c_str(), hParent);
+        InsertEntry(name.c_str(), strBase + name.c_str(), hParent, FILE_ATTRIBUTE_DIRECTORY);
     for (const std::string& name : files)
-        InsertEntry(name.c_str(), strBase + name.c_str(), hParent);
+        InsertEntry(name.c_str(), strBase + name.c_str(), hParent, FILE_ATTRIBUTE_NORMAL);
 }
 
-void CFolderTreeCtrl::InsertEntry(LPCSTR lpszName, const CString& strFullPath, HTREEITEM hParent)
+void CFolderTreeCtrl::InsertEntry(LPCSTR lpszName, const CString& strFullPath, HTREEITEM hParent,
+                                  DWORD dwAttributes)
 {
+    // With the attributes known from the folder listing the shell answers
+    // by kind and extension without reading each entry from disk again.
+    UINT uFlags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (dwAttributes != 0 ? SHGFI_USEFILEATTRIBUTES : 0);
+    SHFILEINFOA info = {};
+    if (!SHGetFileInfoA(strFullPath, dwAttributes, &info, sizeof(info), uFlags))
+        return;
+    int nImage = info.iIcon;
+    if (!SHGetFileInfoA(strFullPath, dwAttributes, &info, sizeof(info), uFlags | SHGFI_OPENICON))
+        return;
+    BOOL bFolder = dwAttributes == 0 || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     TVINSERTSTRUCTA insert = {};
     insert.hParent = hParent;
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+    insert.item.mask = TVIF_TEXT | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     insert.item.pszText = const_cast<LPSTR>(lpszName);
-    insert.item.cChildren = PathHasChildren(strFullPath) ? 1 : 0;
+    insert.item.iImage = nImage;
+    insert.item.iSelectedImage = info.iIcon;
+    // A file holds nothing to list.
+    insert.item.cChildren = bFolder && PathHasChildren(strFullPath) ? 1 : 0;
     InsertItem(&insert);
 }
 

@@ -1,6 +1,7 @@
 #include "view/SaveTemplateDlg.h"
 
 #include "framework/windows/DataExchange.h"
+#include "view/TemplateFolder.h"
 #include "view/TemplateName.h"
 #include "TemplateDialogIds.h"
 
@@ -16,14 +17,7 @@ CSaveTemplateDlg::CSaveTemplateDlg(CString name, CWnd* pParent)
 
 CString CSaveTemplateDlg::GetTemplateRoot()
 {
-    char szDir[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(MAX_PATH, szDir);
-    if (n == 0 || n >= MAX_PATH)
-        szDir[0] = '\0';
-    CString strRoot = szDir;
-    if (!strRoot.IsEmpty() && strRoot[strRoot.GetLength() - 1] == '\\')
-        strRoot = strRoot.Left(strRoot.GetLength() - 1);
-    return strRoot + "\\Template\\";
+    return TemplateRootFolder();
 }
 
 void CSaveTemplateDlg::DoDataExchange(CDataExchange* pDX)
@@ -37,12 +31,7 @@ void CSaveTemplateDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSaveTemplateDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_treeFolders.m_bAllowDrag = TRUE;
-    m_treeFolders.m_bAllowRename = TRUE;
-    m_treeFolders.m_bAllowDelete = TRUE;
-    m_treeFolders.m_bAllowProperty = TRUE;
-    m_treeFolders.SetShowFiles(FALSE);
-    m_treeFolders.SetRootPath(GetTemplateRoot());
+    ShowTemplateFolders(m_treeFolders);
     // The focus starts in the name: a tree that takes the focus selects its
     // first folder by itself, and only the user's choice may count.
     GotoDlgCtrl(GetDlgItem(IDC_TEMPLATE_NAME));
@@ -60,23 +49,7 @@ void CSaveTemplateDlg::OnSelchangedFolders(NMHDR*, LRESULT* pResult)
 
 void CSaveTemplateDlg::FillTemplateList()
 {
-    m_listTemplates.ResetContent();
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(m_strFolder + "*.kvm", &data);
-    if (hFind == INVALID_HANDLE_VALUE)
-        return;
-    do
-    {
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-            continue;
-        CString strName = data.cFileName;
-        // The pattern can also match longer extensions through short names.
-        int nDot = strName.ReverseFind('.');
-        if (nDot < 0 || strName.Mid(nDot).CompareNoCase(".kvm") != 0)
-            continue;
-        m_listTemplates.AddString(strName.Left(nDot));
-    } while (FindNextFileA(hFind, &data));
-    FindClose(hFind);
+    ListTemplateTitles(m_strFolder, m_listTemplates);
 }
 
 void CSaveTemplateDlg::OnSelchangeTemplates()

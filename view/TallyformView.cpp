@@ -17,6 +17,7 @@
 IMPLEMENT_DYNCREATE(CTallyformView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
+    ON_COMMAND(ID_FILE_PROPERTIES, OnFileProperties)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()

@@ -239,6 +239,9 @@ protected:
     void OnUpdateDesignMode(CCmdUI* pCmdUI);
     void OnUpdateRunMode(CCmdUI* pCmdUI);
     void OnDataVerify();
+    // File > Properties: the Template Properties dialog, editable in design
+    // mode; a change goes into the header with the modified flag.
+    void OnFileProperties();
     void OnFormatBarReturn(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Format commands (TallyformViewFormat.cpp)

@@ -21,6 +21,7 @@
 #define ID_VIEW_RUN_MODE                33007
 #define ID_CANCEL_EDIT_SRVR             33003
 #define ID_DATA_VERIFY                  32830
+#define ID_FILE_PROPERTIES              32820
 
 // Context menu commands
 #define ID_CELL_PROPERTY                32861

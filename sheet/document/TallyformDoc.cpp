@@ -120,11 +120,6 @@ BOOL CTallyformDoc::OnNewDocument()
     return RunNewDocumentWizard() != FALSE;
 }
 
-BOOL CTallyformDoc::RunNewDocumentWizard()
-{
-    return TRUE;
-}
-
 BOOL CTallyformDoc::OnOpenDocument(LPCSTR lpszPathName)
 {
     return COleServerDoc::OnOpenDocument(lpszPathName) != FALSE;

@@ -66,8 +66,8 @@ public:
     void DeleteContents() override;
 
     // New templates
-    // File > New: the template picker and its wizards; until they exist
-    // the new document is an empty template.
+    // File > New: the New Template sheet, then the Create Template wizard
+    // or a copy of the template chosen; FALSE on Cancel.
     virtual BOOL RunNewDocumentWizard();
     // The Create Template wizard's result: header, then a text grid or the
     // default item template; marks modified and takes the template name

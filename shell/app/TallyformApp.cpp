@@ -12,6 +12,7 @@
 #include "shell/app/AboutDlg.h"
 #include "shell/app/ChildFrame.h"
 #include "shell/app/MainFrame.h"
+#include "view/SelectTemplateDlg.h"
 #include "view/TallyformView.h"
 #include "ShellIds.h"
 
@@ -166,5 +167,7 @@ void CTallyformApp::OnAppAbout()
 
 void CTallyformApp::OnTallyformFileOpen()
 {
-    OnFileOpen();
+    CSelectTemplateDlg dlg(NULL);
+    if (dlg.DoModal() == IDOK && !dlg.m_strResult.IsEmpty())
+        OpenDocumentFile(dlg.m_strResult);
 }

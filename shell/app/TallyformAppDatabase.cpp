@@ -164,6 +164,7 @@ void CTallyformApp::PublishConnection()
     connection.m_pOrganRecordset = m_pOrganRecordset;
     connection.m_pItemRecordset = m_pItemRecordset;
     connection.m_pColItemRecordset = m_pColItemRecordset;
+    connection.m_nDataSourceType = m_nDataSourceType;
     connection.m_strIniPath = m_strIniPath;
 }
 
@@ -178,6 +179,7 @@ void CTallyformApp::WithdrawConnection()
     connection.m_pOrganRecordset = NULL;
     connection.m_pItemRecordset = NULL;
     connection.m_pColItemRecordset = NULL;
+    connection.m_nDataSourceType = 0;
     connection.m_strIniPath.Empty();
 }
 

@@ -32,7 +32,7 @@ protected:
     CChildFrame* OpenOther()
     {
         CTallyformDoc* pDoc = new CTallyformDoc;
-        CChildFrame* pChild = pDoc->OnNewDocument() ? OpenChildFrame(pDoc) : NULL;
+        CChildFrame* pChild = pDoc->COleServerDoc::OnNewDocument() ? OpenChildFrame(pDoc) : NULL;
         if (pChild != NULL)
             m_others.push_back(pChild);
         return pChild;

@@ -21,7 +21,9 @@ protected:
         m_app.m_pMainWnd = m_pFrame;
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
         m_pDoc = new CTallyformDoc;
-        ASSERT_TRUE(m_pDoc->OnNewDocument());
+        // An empty template: the frames are under test here, not the
+        // new-template flow with its dialogs.
+        ASSERT_TRUE(m_pDoc->COleServerDoc::OnNewDocument());
         m_pChild = OpenChildFrame(m_pDoc);
         ASSERT_TRUE(m_pChild != NULL);
         m_pView = dynamic_cast<CTallyformView*>(m_pChild->GetActiveView());

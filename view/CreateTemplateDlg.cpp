@@ -1,0 +1,245 @@
+#include "view/CreateTemplateDlg.h"
+
+#include "framework/core/MessageSink.h"
+#include "framework/windows/Dc.h"
+#include "framework/windows/ScopedGdi.h"
+#include "TemplateWizardIds.h"
+
+namespace
+{
+struct CStep
+{
+    int nPage;
+    UINT nCaption;
+    int nBitmap;
+};
+const CStep kSteps[] = {
+    { IDD_TEMPLATE_INFO, IDS_WIZARD_STEP1, IDB_WIZARD_STEP1 },
+    { IDD_TEMPLATE_LAYOUT, IDS_WIZARD_STEP2, IDB_WIZARD_STEP2 },
+    { IDD_SELECT_ROW_ITEMS, IDS_WIZARD_STEP3, IDB_WIZARD_STEP3 },
+    { IDD_SELECT_COL_ITEMS, IDS_WIZARD_STEP4, IDB_WIZARD_STEP4 },
+};
+
+const CStep* StepOf(int nPage)
+{
+    for (const CStep& step : kSteps)
+        if (step.nPage == nPage)
+            return &step;
+    return NULL;
+}
+}
+
+BEGIN_MESSAGE_MAP(CCreateTemplateDlg, CDialog)
+    ON_WM_PAINT()
+    ON_WM_DESTROY()
+    ON_BN_CLICKED(IDC_WIZARD_NEXT, OnNext)
+    ON_BN_CLICKED(IDC_WIZARD_PREVIOUS, OnPrevious)
+    ON_MESSAGE(WM_TEMPLATE_INFO_CHANGED, OnInfoChanged)
+END_MESSAGE_MAP()
+
+CCreateTemplateDlg::CCreateTemplateDlg(CWnd* pParent)
+    : CDialog(IDD_CREATE_TEMPLATE, pParent), m_nCurPage(IDD_TEMPLATE_INFO),
+      m_nStepBitmap(IDB_WIZARD_STEP1), m_pageInfo(NULL), m_pageLayout(NULL), m_pageRowItems(NULL),
+      m_pageColItems(NULL)
+{
+}
+
+CDialog* CCreateTemplateDlg::PageOf(int nPage)
+{
+    switch (nPage)
+    {
+    case IDD_TEMPLATE_INFO: return &m_pageInfo;
+    case IDD_TEMPLATE_LAYOUT: return &m_pageLayout;
+    case IDD_SELECT_ROW_ITEMS: return &m_pageRowItems;
+    case IDD_SELECT_COL_ITEMS: return &m_pageColItems;
+    default: return NULL;
+    }
+}
+
+BOOL CCreateTemplateDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CRect rcFrame;
+    CWnd* pFrame = GetDlgItem(IDC_WIZARD_FRAME);
+    if (pFrame != NULL)
+    {
+        pFrame->GetWindowRect(&rcFrame);
+        ScreenToClient(&rcFrame);
+    }
+    for (const CStep& step : kSteps)
+    {
+        CDialog* pPage = PageOf(step.nPage);
+        if (!pPage->Create(step.nPage, this))
+            continue;
+        pPage->SetWindowPos(NULL, rcFrame.left, rcFrame.top, rcFrame.Width(), rcFrame.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE);
+        pPage->ShowWindow(step.nPage == IDD_TEMPLATE_INFO ? SW_SHOW : SW_HIDE);
+    }
+    m_nCurPage = IDD_TEMPLATE_INFO;
+    CString strCaption;
+    strCaption.LoadString(IDS_WIZARD_STEP1);
+    SetWindowText(strCaption);
+    EnableButton(IDC_WIZARD_PREVIOUS, FALSE);
+    m_pageLayout.m_pNextButton = GetDlgItem(IDC_WIZARD_NEXT);
+    m_pageLayout.m_pFinishButton = GetDlgItem(IDOK);
+    EnableButton(IDOK, FALSE);
+    EnableButton(IDC_WIZARD_NEXT, m_pageInfo.m_hWnd != NULL && m_pageInfo.IsComplete());
+    return TRUE;
+}
+
+LRESULT CCreateTemplateDlg::OnInfoChanged(WPARAM, LPARAM)
+{
+    if (m_nCurPage == IDD_TEMPLATE_INFO && m_pageInfo.m_hWnd != NULL &&
+        (m_pageInfo.GetStyle() & WS_VISIBLE) != 0)
+        EnableButton(IDC_WIZARD_NEXT, m_pageInfo.IsComplete());
+    return 0;
+}
+
+void CCreateTemplateDlg::EnableButton(int nID, BOOL bEnable)
+{
+    CWnd* pButton = GetDlgItem(nID);
+    if (pButton != NULL)
+        pButton->EnableWindow(bEnable);
+}
+
+void CCreateTemplateDlg::ShowPage(int nPage)
+{
+    ReleaseStaticBitmap();
+    CDialog* pOld = PageOf(m_nCurPage);
+    if (pOld != NULL && pOld->m_hWnd != NULL)
+        pOld->ShowWindow(SW_HIDE);
+    CDialog* pNew = PageOf(nPage);
+    if (pNew != NULL && pNew->m_hWnd != NULL)
+        pNew->ShowWindow(SW_SHOW);
+    m_nCurPage = nPage;
+    const CStep* pStep = StepOf(nPage);
+    CString strCaption;
+    strCaption.LoadString(pStep->nCaption);
+    SetWindowText(strCaption);
+    SetStep(pStep->nBitmap);
+}
+
+void CCreateTemplateDlg::OnNext()
+{
+    switch (m_nCurPage)
+    {
+    case IDD_TEMPLATE_INFO:
+        ShowPage(IDD_TEMPLATE_LAYOUT);
+        EnableButton(IDOK, m_pageLayout.m_bRowsEnabled);
+        EnableButton(IDC_WIZARD_NEXT, m_pageLayout.m_bItemsAsColumnsEnabled);
+        EnableButton(IDC_WIZARD_PREVIOUS, TRUE);
+        break;
+    case IDD_TEMPLATE_LAYOUT:
+        ShowPage(IDD_SELECT_ROW_ITEMS);
+        break;
+    case IDD_SELECT_ROW_ITEMS:
+        if (m_pageRowItems.m_listSelected.m_hWnd == NULL || m_pageRowItems.m_listSelected.GetCount() == 0)
+        {
+            AfxMessageBox(kEmptyItemChoice, MB_OK);
+            return;
+        }
+        ShowPage(IDD_SELECT_COL_ITEMS);
+        EnableButton(IDOK, TRUE);
+        EnableButton(IDC_WIZARD_NEXT, FALSE);
+        break;
+    default:
+        break;
+    }
+}
+
+void CCreateTemplateDlg::OnPrevious()
+{
+    switch (m_nCurPage)
+    {
+    case IDD_TEMPLATE_LAYOUT:
+        ShowPage(IDD_TEMPLATE_INFO);
+        EnableButton(IDOK, FALSE);
+        EnableButton(IDC_WIZARD_NEXT, TRUE);
+        break;
+    case IDD_SELECT_ROW_ITEMS:
+        ShowPage(IDD_TEMPLATE_LAYOUT);
+        break;
+    case IDD_SELECT_COL_ITEMS:
+        ShowPage(IDD_SELECT_ROW_ITEMS);
+        EnableButton(IDOK, FALSE);
+        EnableButton(IDC_WIZARD_NEXT, TRUE);
+        break;
+    default:
+        break;
+    }
+}
+
+void CCreateTemplateDlg::OnOK()
+{
+    // A page whose values do not pass its checks keeps the wizard open
+    // there: an out-of-range size must not reach the template builders.
+    for (const CStep& step : kSteps)
+    {
+        CDialog* pPage = PageOf(step.nPage);
+        if (pPage->m_hWnd == NULL || pPage->UpdateData(TRUE))
+            continue;
+        if (step.nPage != m_nCurPage)
+        {
+            ShowPage(step.nPage);
+            EnableButton(IDOK, m_pageLayout.m_bRowsEnabled);
+            EnableButton(IDC_WIZARD_NEXT, m_pageLayout.m_bItemsAsColumnsEnabled);
+        }
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+void CCreateTemplateDlg::SetStep(int nBitmapID)
+{
+    m_nStepBitmap = nBitmapID;
+    CWnd* pPicture = GetDlgItem(IDC_WIZARD_STEP_PICTURE);
+    if (pPicture == NULL)
+        return;
+    CRect rc;
+    pPicture->GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    InvalidateRect(&rc, FALSE);
+}
+
+void CCreateTemplateDlg::ReleaseStaticBitmap()
+{
+    HWND hPicture = ::GetDlgItem(m_hWnd, IDC_WIZARD_STEP_PICTURE);
+    if (hPicture == NULL)
+        return;
+    HBITMAP hOld = (HBITMAP)::SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, 0);
+    if (hOld != NULL)
+        ::DeleteObject(hOld);
+}
+
+void CCreateTemplateDlg::OnPaint()
+{
+    CPaintDC dc(this);
+    CWnd* pPicture = GetDlgItem(IDC_WIZARD_STEP_PICTURE);
+    CScopedGdiObject bitmap(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nStepBitmap),
+                                         IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    if (bitmap.Get() == NULL || pPicture == NULL)
+        return;
+    CRect rc;
+    pPicture->GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    BITMAP bm;
+    if (!::GetObjectA(bitmap.Get(), sizeof(bm), &bm))
+        return;
+    CScopedMemoryDC dcMem(dc.m_hDC);
+    CScopedSelectObject select(dcMem, bitmap.Get());
+    ::SetStretchBltMode(dc.m_hDC, HALFTONE);
+    ::StretchBlt(dc.m_hDC, rc.left, rc.top, rc.Width(), rc.Height(), dcMem, 0, 0, bm.bmWidth,
+                 bm.bmHeight, SRCCOPY);
+}
+
+void CCreateTemplateDlg::OnDestroy()
+{
+    ReleaseStaticBitmap();
+    for (const CStep& step : kSteps)
+    {
+        CDialog* pPage = PageOf(step.nPage);
+        if (pPage->m_hWnd != NULL)
+            pPage->DestroyWindow();
+    }
+    CDialog::OnDestroy();
+}
