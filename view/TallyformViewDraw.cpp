@@ -2,9 +2,12 @@
 // and the selection marks, and the XOR feedback of a border drag.
 #include "view/TallyformView.h"
 
+#include <vector>
+
 #include "framework/windows/GdiObject.h"
 #include "framework/windows/ScopedGdi.h"
 #include "sheet/CellDraw.h"
+#include "sheet/CellPainter.h"
 #include "sheet/document/TallyformDoc.h"
 
 namespace {
@@ -12,10 +15,14 @@ namespace {
 // Extra device pixels painted around the repaint area.
 const int kPaintMargin = 10;
 
-BOOL Meets(const RECT& rcCell, const RECT& rcClip)
+// TRUE when the two rectangles share an area, as IntersectRect tells, but
+// without a call per cell.
+inline BOOL Meets(const RECT& rcCell, const RECT& rcClip)
 {
-    RECT rc;
-    return ::IntersectRect(&rc, &rcCell, &rcClip);
+    return rcCell.left < rcCell.right && rcCell.top < rcCell.bottom
+        && rcClip.left < rcClip.right && rcClip.top < rcClip.bottom
+        && rcCell.left < rcClip.right && rcClip.left < rcCell.right
+        && rcCell.top < rcClip.bottom && rcClip.top < rcCell.bottom;
 }
 
 // The cell rectangle with left <= right and top <= bottom.
@@ -79,13 +86,16 @@ void CTallyformView::DrawCells(CDC* pDC, const CRect& rcClip)
     if (pSheet == NULL)
         return;
     const CCellArray& cells = pSheet->m_cells;
+    std::vector<const CCell*> shown;
+    for (INT_PTR i = 0; i < cells.GetSize(); ++i)
+        if (Meets(cells[i].m_rect, rcClip))
+            shown.push_back(&cells[i]);
+    CCellPainter painter(*pSheet, pDC);
     // Borders come after all contents, so no background covers a neighbour's border.
-    for (INT_PTR i = 0; i < cells.GetSize(); ++i)
-        if (Meets(cells[i].m_rect, rcClip))
-            pSheet->DrawCell(pDC, cells[i]);
-    for (INT_PTR i = 0; i < cells.GetSize(); ++i)
-        if (Meets(cells[i].m_rect, rcClip))
-            pSheet->DrawCellBorder(pDC, cells[i], m_bShowCellFrame);
+    for (const CCell* pCell : shown)
+        painter.DrawCell(*pCell);
+    for (const CCell* pCell : shown)
+        painter.DrawCellBorder(*pCell, m_bShowCellFrame);
 }
 
 void CTallyformView::DrawSelectionMarks(CDC* pDC)
