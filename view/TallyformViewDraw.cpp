@@ -25,6 +25,31 @@ inline BOOL Meets(const RECT& rcCell, const RECT& rcClip)
         && rcCell.top < rcClip.bottom && rcClip.top < rcCell.bottom;
 }
 
+// Gives the memory DC the paint DC's mapping, moved so that the device
+// point ptCorner lands on the bitmap's (0, 0).  The extents are copied as
+// the paint DC holds them (isotropic ones already evened out) under
+// MM_ANISOTROPIC: the same mapping, set at a few microseconds a call where
+// each change in isotropic mode costs Wine about 0.3 ms.
+void CopyMapping(CDC& dcFrom, CDC& dcTo, POINT ptCorner)
+{
+    CPoint ptViewport = dcFrom.GetViewportOrg();
+    dcTo.SetViewportOrg(ptViewport.x - ptCorner.x, ptViewport.y - ptCorner.y);
+    dcTo.SetWindowOrg(dcFrom.GetWindowOrg());
+    if (dcFrom.GetMapMode() == MM_TEXT)
+        return;
+    dcTo.SetMapMode(MM_ANISOTROPIC);
+    dcTo.SetWindowExt(dcFrom.GetWindowExt());
+    dcTo.SetViewportExt(dcFrom.GetViewportExt());
+}
+
+// Back to device units: MM_TEXT first, so that the origins change cheaply.
+void ResetMapping(CDC& dc)
+{
+    dc.SetMapMode(MM_TEXT);
+    dc.SetViewportOrg(0, 0);
+    dc.SetWindowOrg(0, 0);
+}
+
 // The cell rectangle with left <= right and top <= bottom.
 CRect Normalized(const RECT& rc)
 {
@@ -54,8 +79,7 @@ void CTallyformView::OnDraw(CDC* pDC)
     {
         pOldBitmap = dcMemory.SelectObject(&bitmap);
         dcMemory.PatBlt(0, 0, rcDevice.Width(), rcDevice.Height(), WHITENESS);
-        OnPrepareDC(&dcMemory);
-        dcMemory.OffsetViewportOrg(-rcDevice.left, -rcDevice.top);
+        CopyMapping(*pDC, dcMemory, rcDevice.TopLeft());
         dcMemory.SetBrushOrg(rcDevice.left % 8, rcDevice.top % 8);
         pDrawDC = &dcMemory;
     }
@@ -68,12 +92,8 @@ void CTallyformView::OnDraw(CDC* pDC)
 
     if (pDrawDC == &dcMemory)
     {
-        pDC->SetViewportOrg(0, 0);
-        pDC->SetWindowOrg(0, 0);
-        pDC->SetMapMode(MM_TEXT);
-        dcMemory.SetViewportOrg(0, 0);
-        dcMemory.SetWindowOrg(0, 0);
-        dcMemory.SetMapMode(MM_TEXT);
+        ResetMapping(*pDC);
+        ResetMapping(dcMemory);
         pDC->BitBlt(rcDevice.left, rcDevice.top, rcDevice.Width(), rcDevice.Height(), &dcMemory,
                     0, 0, SRCCOPY);
         dcMemory.SelectObject(pOldBitmap);
