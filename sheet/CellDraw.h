@@ -1,6 +1,7 @@
 // Cell drawing helpers outside the sheet: the focus frame, the placement of
 // an unstretched picture and the conversion of a bitmap into the two global
-// blocks of a picture cell.  The sheet's own drawing is in SheetDraw.cpp.
+// blocks of a picture cell.  The cells themselves are drawn by CCellPainter
+// (CellPainter.h).
 #pragma once
 
 #include "sheet/Cell.h"

@@ -78,7 +78,8 @@ public:
     // Rewrites strText, a numeric cell's value text, by the cell's format.
     static void FormatNumber(const CCell& cell, CString& strText);
 
-    // Drawing (SheetDraw.cpp), into a DC the view has prepared.
+    // Drawing (SheetDraw.cpp), into a DC the view has prepared; a paint of
+    // many cells draws them through one CCellPainter instead.
     // Background, then the text of the display mode or the picture.
     void DrawCell(CDC* pDC, const CCell& cell) const;
     // Edges and diagonals; bGuides draws dotted grey lines for missing

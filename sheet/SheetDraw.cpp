@@ -1,12 +1,12 @@
 #include "sheet/Sheet.h"
 #include "sheet/CellDraw.h"
+#include "sheet/CellPainter.h"
 #include "sheet/PeriodText.h"
 
 #include <stdlib.h>
 #include <string.h>
 
 #include "framework/windows/Dc.h"
-#include "framework/windows/ScopedGdi.h"
 
 namespace {
 
@@ -20,64 +20,6 @@ const char* const kTypeNames[] = { "Normal", "Text",    "Data",    "Report Organ
 CString CodeText(const char* pszField, size_t cchField)
 {
     return CString(pszField, (int)strnlen(pszField, cchField));
-}
-
-// One straight line in a pen made for it; the pen is deleted after the
-// previous one is selected back.
-void DrawLine(CDC* pDC, int nPenStyle, int nWidth, COLORREF cr, int x1, int y1, int x2, int y2)
-{
-    CPen pen;
-    if (!pen.CreatePen(nPenStyle, nWidth, cr))
-        return;
-    CScopedSelectObject select(*pDC, pen);
-    pDC->MoveTo(x1, y1);
-    pDC->LineTo(x2, y2);
-}
-
-// An edge from (x1, y1) to (x2, y2) in line style nStyle.  A thick edge is
-// three one-unit lines stepping (dx, dy) into the cell.
-void DrawEdge(CDC* pDC, BYTE nStyle, COLORREF cr, int x1, int y1, int x2, int y2, int dx, int dy)
-{
-    switch (nStyle)
-    {
-    case CELL_LINE_THIN:
-        DrawLine(pDC, PS_SOLID, 1, cr, x1, y1, x2, y2);
-        break;
-    case CELL_LINE_THICK:
-        for (int i = 0; i < 3; ++i)
-            DrawLine(pDC, PS_SOLID, 1, cr, x1 + i * dx, y1 + i * dy, x2 + i * dx, y2 + i * dy);
-        break;
-    case CELL_LINE_DOT:
-        DrawLine(pDC, PS_DOT, 1, cr, x1, y1, x2, y2);
-        break;
-    case CELL_LINE_DASHDOT:
-        DrawLine(pDC, PS_DASHDOT, 1, cr, x1, y1, x2, y2);
-        break;
-    default:
-        break;
-    }
-}
-
-// A diagonal: as an edge, except that thick is one line of pen width 3.
-void DrawDiagonal(CDC* pDC, BYTE nStyle, COLORREF cr, int x1, int y1, int x2, int y2)
-{
-    if (nStyle == CELL_LINE_THICK)
-        DrawLine(pDC, PS_SOLID, 3, cr, x1, y1, x2, y2);
-    else
-        DrawEdge(pDC, nStyle, cr, x1, y1, x2, y2, 0, 0);
-}
-
-// A right or bottom edge of style none shows a guide when guides are on.
-void DrawEdgeOrGuide(CDC* pDC, BYTE nStyle, COLORREF cr, BOOL bGuides, int x1, int y1, int x2,
-                     int y2, int dx, int dy)
-{
-    if (nStyle == CELL_LINE_NONE)
-    {
-        if (bGuides)
-            DrawLine(pDC, PS_DOT, 1, ::GetSysColor(COLOR_GRAYTEXT), x1, y1, x2, y2);
-        return;
-    }
-    DrawEdge(pDC, nStyle, cr, x1, y1, x2, y2, dx, dy);
 }
 
 // The text of a cell in the normal display mode.
@@ -145,44 +87,12 @@ CString CSheet::GetDisplayText(const CCell& cell) const
 
 void CSheet::DrawCell(CDC* pDC, const CCell& cell) const
 {
-    pDC->FillSolidRect(&cell.m_rect, cell.m_crBack);
-    if (m_nDisplayMode == DISPLAY_NORMAL && cell.m_nType == CELL_PICTURE)
-    {
-        DrawPicture(pDC, cell);
-        return;
-    }
-    CString strText = GetDisplayText(cell);
-    if (strText.IsEmpty())
-        return;
-
-    CFont font;
-    if (!font.CreateFontIndirect(&cell.m_logFont))
-        return;
-    CScopedSelectObject selectFont(*pDC, font);
-    pDC->SetTextColor(cell.m_crText);
-    pDC->SetBkMode(TRANSPARENT);
-    POINT pt = CellTextOrigin(cell, pDC->GetTextExtent(strText));
-
-    // Clipped to the cell by the call itself: cheaper than a clip region per cell.
-    pDC->ExtTextOut(pt.x, pt.y, ETO_CLIPPED, &cell.m_rect, strText, NULL);
+    CCellPainter(*this, pDC).DrawCell(cell);
 }
 
 void CSheet::DrawCellBorder(CDC* pDC, const CCell& cell, BOOL bGuides) const
 {
-    const RECT& rc = cell.m_rect;
-    // Inside the sheet the right and bottom edges lie on the cell's last
-    // unit; on the sheet's outer edge they lie just outside it.
-    int xRight = rc.right == m_rcBounds.right ? rc.right : rc.right - 1;
-    int yBottom = rc.bottom == m_rcBounds.bottom ? rc.bottom : rc.bottom - 1;
-
-    DrawEdge(pDC, cell.m_nLeftEdge, cell.m_crLeftEdge, rc.left, rc.top, rc.left, rc.bottom, 1, 0);
-    DrawEdge(pDC, cell.m_nTopEdge, cell.m_crTopEdge, rc.left, rc.top, rc.right, rc.top, 0, 1);
-    DrawEdgeOrGuide(pDC, cell.m_nRightEdge, cell.m_crRightEdge, bGuides, xRight, rc.top, xRight,
-                    rc.bottom, -1, 0);
-    DrawEdgeOrGuide(pDC, cell.m_nBottomEdge, cell.m_crBottomEdge, bGuides, rc.left, yBottom,
-                    rc.right, yBottom, 0, -1);
-    DrawDiagonal(pDC, cell.m_nDiagDown, cell.m_crDiagDown, rc.left, rc.top, rc.right, rc.bottom);
-    DrawDiagonal(pDC, cell.m_nDiagUp, cell.m_crDiagUp, rc.left, rc.bottom, rc.right, rc.top);
+    CCellPainter(*this, pDC).DrawCellBorder(cell, bGuides);
 }
 
 void CSheet::DrawPicture(CDC* pDC, const CCell& cell) const
