@@ -41,6 +41,9 @@ int SkipQuoted(const CString& sql, int nPos)
 BOOL WordAt(const CString& sql, int nPos, LPCSTR lpszWord)
 {
     LPCSTR p = sql;
+    // Most places differ in their first letter.
+    if (nPos >= sql.GetLength() || toupper((unsigned char)p[nPos]) != lpszWord[0])
+        return FALSE;
     int nWord = (int)strlen(lpszWord);
     if (nPos + nWord > sql.GetLength())
         return FALSE;
@@ -177,9 +180,14 @@ CDaoSqlParts DaoSplitSelect(LPCSTR lpszSQL)
         return parts;
     static const LPCSTR kComplex[] = { "GROUP", "HAVING", "UNION", "LIMIT", "EXCEPT", "INTERSECT",
                                        "WINDOW", "OFFSET" };
-    for (LPCSTR word : kComplex)
-        if (FindKeyword(sql, word) >= 0)
-            return parts;
+    auto bComplex = [&](int i) {
+        for (LPCSTR word : kComplex)
+            if (WordAt(sql, i, word))
+                return true;
+        return false;
+    };
+    if (FindAtTopLevel(sql, 0, bComplex) >= 0)
+        return parts;
     int nFrom = FindKeyword(sql, "FROM", 6);
     if (nFrom < 0)
         return parts;
