@@ -1,5 +1,9 @@
 #include "engines/odbc/DynaBindHolder.h"
 
+#include <string.h>
+
+#include "framework/db/VariantBytes.h"
+
 int DynaHolderKindOfSqlType(SQLSMALLINT nSqlType)
 {
     if (DBValueKindOfSqlType(nSqlType) == CDBValue::kindTimestamp)
@@ -29,6 +33,23 @@ int DynaHolderKindOfSqlType(SQLSMALLINT nSqlType)
 }
 
 COleVariant CDynaBindHolder::ToVariant() const
+{
+    COleVariant var;
+    ToVariant(var);
+    return var;
+}
+
+void CDynaBindHolder::ToVariant(COleVariant& var) const
+{
+    if (m_nKind == HOLDER_TEXT && m_value.m_kind == CDBValue::kindText)
+    {
+        DBBytesToVariant(m_value.m_str, (int)strlen(m_value.m_str), var);
+        return;
+    }
+    var = Variant();
+}
+
+COleVariant CDynaBindHolder::Variant() const
 {
     COleVariant var;
     if (m_value.IsNull())

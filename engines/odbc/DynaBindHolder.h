@@ -33,7 +33,12 @@ struct CDynaBindHolder
     // The value as a variant: text in the ANSI form, timestamps as dates,
     // NULL as VT_NULL.
     COleVariant ToVariant() const;
+    // The same into var, whose text buffer is reused when it fits.
+    void ToVariant(COleVariant& var) const;
     // Stores the variant changed to the holder's type; a conversion that
     // fails throws COleException and stores nothing.
     void FromVariant(const VARIANT& var);
+
+private:
+    COleVariant Variant() const;
 };

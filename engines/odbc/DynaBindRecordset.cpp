@@ -1,11 +1,10 @@
-#include <stdlib.h>
 
 #include "engines/odbc/DynaBindRecordset.h"
 
 IMPLEMENT_DYNAMIC(CDynaBindRecordset, CRecordset)
 
 CDynaBindRecordset::CDynaBindRecordset(CDatabase* pDatabase)
-    : CRecordset(pDatabase), m_bPendingRequery(FALSE), m_bFindResult(FALSE)
+    : CRecordset(pDatabase), m_nLastColumn(-1), m_bPendingRequery(FALSE), m_bFindResult(FALSE)
 {
     m_nDefaultType = snapshot;
 }
@@ -26,7 +25,7 @@ void CDynaBindRecordset::Close()
     CRecordset::Close();
     ClearFindState();
     m_holders.clear();
-    m_columnMap.RemoveAll();
+    m_nLastColumn = -1;
     m_nFields = 0;
 }
 
@@ -47,22 +46,12 @@ void CDynaBindRecordset::ClearFindState()
 void CDynaBindRecordset::OnColumnsDescribed()
 {
     m_holders.clear();
-    m_columnMap.RemoveAll();
+    m_nLastColumn = -1;
     for (const CODBCFieldInfo& info : Columns())
     {
         CDynaBindHolder holder;
         holder.m_nKind = DynaHolderKindOfSqlType(info.m_nSQLType);
         holder.m_strName = info.m_strName;
-        CString key = info.m_strName;
-        key.MakeUpper();
-        CString existing;
-        // With two columns of one name the first is the one found.
-        if (!m_columnMap.Lookup(key, existing))
-        {
-            CString index;
-            index.Format("%d", (int)m_holders.size());
-            m_columnMap.SetAt(key, index);
-        }
         m_holders.push_back(holder);
     }
     m_nFields = (UINT)m_holders.size();
@@ -77,12 +66,21 @@ void CDynaBindRecordset::DoFieldExchange(CFieldExchange* pFX)
 
 int CDynaBindRecordset::FindColumn(LPCSTR lpszName) const
 {
-    CString key = lpszName != NULL ? lpszName : "";
-    key.MakeUpper();
-    CString index;
-    if (!m_columnMap.Lookup(key, index))
-        return -1;
-    return atoi(index);
+    LPCSTR lpszKey = lpszName != NULL ? lpszName : "";
+    // Row after row asks for the same column.
+    if (m_nLastColumn >= 0 && m_strLastColumn == lpszKey)
+        return m_nLastColumn;
+    // With two columns of one name the first is the one found.
+    for (size_t i = 0; i < m_holders.size(); ++i)
+    {
+        if (m_holders[i].m_strName.CompareNoCase(lpszKey) == 0)
+        {
+            m_strLastColumn = lpszKey;
+            m_nLastColumn = (int)i;
+            return m_nLastColumn;
+        }
+    }
+    return -1;
 }
 
 void CDynaBindRecordset::Move(long nRows, WORD wFetchType)

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "engines/odbc/DynaBindHolder.h"
-#include "framework/core/Map.h"
 #include "framework/db/Recordset.h"
 
 class CDynaBindRecordset : public CRecordset
@@ -50,8 +49,9 @@ private:
     void ClearFindState();
 
     std::vector<CDynaBindHolder> m_holders;
-    // Upper-case column name to its index as decimal text.
-    CMapStringToString m_columnMap;
+    // The name FindColumn found last, as given, and its index.
+    mutable CString m_strLastColumn;
+    mutable int m_nLastColumn;
     BOOL m_bPendingRequery;
     // The result holds the rows of m_strLastCriteria only.
     BOOL m_bFindResult;

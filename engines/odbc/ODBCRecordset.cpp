@@ -195,12 +195,20 @@ COleVariant CODBCRecordset::GetFieldValue(const char* lpszName)
 
 void CODBCRecordset::GetFieldValue(int nIndex, COleVariant& varValue)
 {
-    varValue = GetFieldValue(nIndex);
+    CDynaBindHolder* pHolder = HolderAt(nIndex);
+    if (pHolder != NULL)
+        pHolder->ToVariant(varValue);
+    else
+        varValue = COleVariant();
 }
 
 void CODBCRecordset::GetFieldValue(const char* lpszName, COleVariant& varValue)
 {
-    varValue = GetFieldValue(lpszName);
+    CDynaBindHolder* pHolder = HolderNamed(lpszName);
+    if (pHolder != NULL)
+        pHolder->ToVariant(varValue);
+    else
+        varValue = COleVariant();
 }
 
 void CODBCRecordset::SetText(CDynaBindHolder* pHolder, const char* lpszValue)

@@ -124,7 +124,9 @@ void CDaoDatabase::OpenFile(LPCSTR lpszPath, int nFlags)
         AfxThrowDaoException(DAOERR_FILE_NOT_FOUND, message);
     }
     sqlite3* pDb = NULL;
-    int nResult = sqlite3_open_v2(unixPath, &pDb, nFlags, NULL);
+    // A database object is used by one thread at a time, as DAO's are, so
+    // the connection needs no lock of its own around every call.
+    int nResult = sqlite3_open_v2(unixPath, &pDb, nFlags | SQLITE_OPEN_NOMUTEX, NULL);
     if (nResult == SQLITE_OK)
     {
         // A file that is not a database opens lazily: read it now.

@@ -31,7 +31,8 @@ BOOL IsBaseTable(sqlite3* pDb, LPCSTR lpszName)
 
 CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_bOpen(FALSE), m_bUpdatable(FALSE), m_nOpenType(dbOpenDynaset),
-      m_nOptions(0), m_nCurrent(0), m_bDeleted(FALSE), m_nEditMode(dbEditNone)
+      m_nOptions(0), m_nCurrent(0), m_bForwardEnd(FALSE), m_nLastField(-1), m_bDeleted(FALSE),
+      m_nEditMode(dbEditNone)
 {
 }
 
@@ -57,10 +58,9 @@ void CDaoRecordset::Open(int nOpenType, LPCSTR lpszSQL, int nOptions)
     m_nOpenType = nOpenType == AFX_DAO_USE_DEFAULT_TYPE ? dbOpenDynaset : nOpenType;
     m_nOptions = nOptions;
     m_strTable.Empty();
-    CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
     if (m_nOpenType != dbOpenSnapshot && m_nOpenType != dbOpenForwardOnly && (nOptions & dbReadOnly) == 0
         && m_pDatabase->CanUpdate())
-        m_strTable = DaoUnquoteName(parts.m_strTable);
+        m_strTable = DaoUnquoteName(DaoSplitSelect(m_strSQL).m_strTable);
     Load();
     m_bOpen = TRUE;
 }
@@ -109,26 +109,19 @@ void CDaoRecordset::ReadRow(sqlite3_stmt* pStmt, int nFirst, Row& row) const
     int nCount = sqlite3_column_count(pStmt);
     for (int i = nFirst; i < nCount; ++i)
     {
-        switch (sqlite3_column_type(pStmt, i))
+        CDaoValueRef ref = DaoColumnRef(pStmt, i);
+        switch (ref.nType)
         {
         case SQLITE_INTEGER:
-            row.values.push_back(DaoIntegerValue(sqlite3_column_int64(pStmt, i)));
+            row.values.push_back(DaoIntegerValue(ref.nInteger));
             break;
         case SQLITE_FLOAT:
-            row.values.push_back(DaoRealValue(sqlite3_column_double(pStmt, i)));
+            row.values.push_back(DaoRealValue(ref.dReal));
             break;
         case SQLITE_TEXT:
-        {
-            LPCSTR p = (LPCSTR)sqlite3_column_text(pStmt, i);
-            row.values.push_back(DaoTextValue(p, sqlite3_column_bytes(pStmt, i)));
-            break;
-        }
         case SQLITE_BLOB:
-        {
-            LPCSTR p = (LPCSTR)sqlite3_column_blob(pStmt, i);
-            row.values.push_back(DaoTextValue(p, sqlite3_column_bytes(pStmt, i), SQLITE_BLOB));
+            row.values.push_back(DaoTextValue(ref.pBytes, ref.nBytes, ref.nType));
             break;
-        }
         default:
             row.values.push_back(DaoNullValue());
             break;
@@ -139,14 +132,16 @@ void CDaoRecordset::ReadRow(sqlite3_stmt* pStmt, int nFirst, Row& row) const
 void CDaoRecordset::Load()
 {
     sqlite3* pDb = m_pDatabase->RequireHandle();
-    CDaoStatement stmt;
+    std::unique_ptr<CDaoStatement> pStmt(new CDaoStatement);
+    CDaoStatement& stmt = *pStmt;
     m_bUpdatable = !m_strTable.IsEmpty() && IsBaseTable(pDb, m_strTable);
+    CString strRunSQL = BuildQuery(FALSE);
     // A table without rowids, or a view, cannot be a dynaset: fall back to a snapshot.
     if (!m_bUpdatable || !stmt.TryPrepare(pDb, DaoLikeToSqlite(BuildQuery(TRUE))))
     {
         m_bUpdatable = FALSE;
         m_strTable.Empty();
-        stmt.Prepare(pDb, DaoLikeToSqlite(BuildQuery(FALSE)));
+        stmt.Prepare(pDb, DaoLikeToSqlite(strRunSQL));
     }
     int nFirst = m_bUpdatable ? 1 : 0;
     std::vector<Column> columns;
@@ -156,29 +151,86 @@ void CDaoRecordset::Load()
         Column column;
         column.strName = sqlite3_column_name(stmt, i);
         column.strDeclType = sqlite3_column_decltype(stmt, i);
+        column.nFieldType = DaoFieldTypeOfDecl(column.strDeclType, NULL);
         LPCSTR lpszTable = sqlite3_column_table_name(stmt, i);
         LPCSTR lpszOrigin = sqlite3_column_origin_name(stmt, i);
         if (m_bUpdatable && lpszTable != NULL && lpszOrigin != NULL && m_strTable.CompareNoCase(lpszTable) == 0)
             column.strOrigin = lpszOrigin;
         columns.push_back(column);
     }
+    // A snapshot reads its first row only: the rest follow as it moves.
     std::vector<Row> rows;
-    while (stmt.Step(pDb))
+    BOOL bForwardEnd = FALSE;
+    if (m_bUpdatable)
     {
-        rows.push_back(Row());
-        ReadRow(stmt, nFirst, rows.back());
+        while (stmt.Step(pDb))
+        {
+            rows.push_back(Row());
+            ReadRow(stmt, nFirst, rows.back());
+        }
     }
-    m_strRunSQL = BuildQuery(FALSE);
+    else if (!stmt.Step(pDb))
+    {
+        bForwardEnd = TRUE;
+        sqlite3_reset(stmt);
+    }
+    m_strRunSQL = strRunSQL;
     m_columns.swap(columns);
     m_rows.swap(rows);
     m_nCurrent = 0;
     m_bDeleted = FALSE;
     m_nEditMode = dbEditNone;
+    m_nLastField = -1;
+    m_pForward.reset(m_bUpdatable ? nullptr : pStmt.release());
+    m_bForwardEnd = bForwardEnd;
+}
+
+void CDaoRecordset::StepForward()
+{
+    sqlite3_stmt* pStmt = *m_pForward;
+    int nResult = sqlite3_step(pStmt);
+    ++m_nCurrent;
+    if (nResult == SQLITE_ROW)
+        return;
+    // Reset, the statement holds no read lock on the file.
+    m_bForwardEnd = TRUE;
+    sqlite3_reset(pStmt);
+    if (nResult != SQLITE_DONE)
+        DaoThrowSqliteError(m_pDatabase->RequireHandle(), nResult);
+}
+
+void CDaoRecordset::KeepAllRows()
+{
+    if (m_pForward == nullptr)
+        return;
+    sqlite3* pDb = m_pDatabase->RequireHandle();
+    sqlite3_stmt* pStmt = *m_pForward;
+    sqlite3_reset(pStmt);
+    std::vector<Row> rows;
+    try
+    {
+        while (DaoStep(pDb, pStmt))
+        {
+            rows.push_back(Row());
+            ReadRow(pStmt, 0, rows.back());
+        }
+    }
+    catch (CException*)
+    {
+        sqlite3_reset(pStmt);
+        throw;
+    }
+    m_pForward.reset();
+    m_rows.swap(rows);
+    if (m_nCurrent > (INT_PTR)m_rows.size())
+        m_nCurrent = (INT_PTR)m_rows.size();
 }
 
 void CDaoRecordset::Close()
 {
     m_pStatements.reset();
+    m_pForward.reset();
+    m_nLastField = -1;
     m_bOpen = FALSE;
     m_bUpdatable = FALSE;
     m_columns.clear();
@@ -205,7 +257,7 @@ void CDaoRecordset::CheckCurrent() const
     CheckOpen();
     if (m_bDeleted)
         AfxThrowDaoException(DAOERR_DELETED, "Record is deleted.");
-    if (m_nCurrent < 0 || m_nCurrent >= (INT_PTR)m_rows.size())
+    if (m_pForward != nullptr ? m_bForwardEnd : (m_nCurrent < 0 || m_nCurrent >= (INT_PTR)m_rows.size()))
         ThrowNoCurrentRecord();
 }
 
@@ -221,9 +273,10 @@ void CDaoRecordset::LeaveEdit()
     m_nEditMode = dbEditNone;
 }
 
-LONG CDaoRecordset::GetRecordCount() const
+LONG CDaoRecordset::GetRecordCount()
 {
     CheckOpen();
+    KeepAllRows();
     return (LONG)m_rows.size();
 }
 
@@ -236,9 +289,18 @@ short CDaoRecordset::GetFieldCount() const
 int CDaoRecordset::FieldIndex(LPCSTR lpszName) const
 {
     CheckOpen();
+    // Row after row asks for the same field.
+    if (m_nLastField >= 0 && lpszName != NULL && m_strLastField == lpszName)
+        return m_nLastField;
     for (size_t i = 0; i < m_columns.size(); ++i)
+    {
         if (m_columns[i].strName.CompareNoCase(lpszName) == 0)
+        {
+            m_strLastField = lpszName;
+            m_nLastField = (int)i;
             return (int)i;
+        }
+    }
     CString message;
     message.Format("Item '%s' not found in this collection.", lpszName != NULL ? lpszName : "");
     AfxThrowDaoException(DAOERR_NOT_FOUND, message);
@@ -273,6 +335,8 @@ void CDaoRecordset::GetFieldInfo(LPCSTR lpszName, CDaoFieldInfo& info, DWORD dwI
 BOOL CDaoRecordset::IsBOF() const
 {
     CheckOpen();
+    if (m_pForward != nullptr)
+        return m_bForwardEnd && m_nCurrent == 0;
     if (m_bDeleted)
         return FALSE;
     return m_rows.empty() || m_nCurrent < 0;
@@ -281,6 +345,8 @@ BOOL CDaoRecordset::IsBOF() const
 BOOL CDaoRecordset::IsEOF() const
 {
     CheckOpen();
+    if (m_pForward != nullptr)
+        return m_bForwardEnd;
     if (m_bDeleted)
         return FALSE;
     return m_rows.empty() || m_nCurrent >= (INT_PTR)m_rows.size();
@@ -290,6 +356,13 @@ void CDaoRecordset::MoveNext()
 {
     CheckOpen();
     LeaveEdit();
+    if (m_pForward != nullptr)
+    {
+        if (m_bForwardEnd)
+            ThrowNoCurrentRecord();
+        StepForward();
+        return;
+    }
     if (m_bDeleted)
     {
         // The rows after a deleted one moved up into its place.
@@ -305,6 +378,7 @@ void CDaoRecordset::MovePrev()
 {
     CheckOpen();
     LeaveEdit();
+    KeepAllRows();
     if (m_bDeleted)
     {
         m_bDeleted = FALSE;
@@ -320,6 +394,10 @@ void CDaoRecordset::MoveFirst()
 {
     CheckOpen();
     LeaveEdit();
+    // Already on the first row of a forward read: nothing to re-read.
+    if (m_pForward != nullptr && m_nCurrent == 0 && !m_bForwardEnd)
+        return;
+    KeepAllRows();
     if (m_rows.empty())
         ThrowNoCurrentRecord();
     m_bDeleted = FALSE;
@@ -330,6 +408,7 @@ void CDaoRecordset::MoveLast()
 {
     CheckOpen();
     LeaveEdit();
+    KeepAllRows();
     if (m_rows.empty())
         ThrowNoCurrentRecord();
     m_bDeleted = FALSE;
@@ -340,6 +419,7 @@ void CDaoRecordset::Move(long lRows)
 {
     CheckOpen();
     LeaveEdit();
+    KeepAllRows();
     if (lRows == 0)
     {
         CheckCurrent();
@@ -462,6 +542,7 @@ BOOL CDaoRecordset::FindFrom(LPCSTR lpszFilter, int nStart, int nStep)
 {
     CheckOpen();
     LeaveEdit();
+    KeepAllRows();
     std::vector<bool> matches;
     MatchingRows(lpszFilter, matches);
     for (INT_PTR i = nStart; i >= 0 && i < (INT_PTR)m_rows.size(); i += nStep)
@@ -484,6 +565,7 @@ BOOL CDaoRecordset::FindFirst(LPCSTR lpszFilter)
 BOOL CDaoRecordset::FindLast(LPCSTR lpszFilter)
 {
     CheckOpen();
+    KeepAllRows();
     return FindFrom(lpszFilter, (int)m_rows.size() - 1, -1);
 }
 
@@ -499,6 +581,7 @@ BOOL CDaoRecordset::FindNext(LPCSTR lpszFilter)
 BOOL CDaoRecordset::FindPrev(LPCSTR lpszFilter)
 {
     CheckOpen();
+    KeepAllRows();
     INT_PTR nStart = m_nCurrent - 1;
     if (nStart >= (INT_PTR)m_rows.size())
         nStart = (INT_PTR)m_rows.size() - 1;

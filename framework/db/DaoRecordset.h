@@ -1,6 +1,8 @@
 // A DAO-style recordset over SQLite.  A dynaset on one table keeps the
 // rowids of its rows in query order and writes changes by rowid; any other
-// query is a read-only snapshot.  Columns are found by name without regard
+// query is a read-only snapshot, read from its statement as the current row
+// moves forward and kept whole only once a move, a count or a find needs
+// the other rows.  Columns are found by name without regard
 // to case.  Text travels as ANSI-form VT_BSTR variants (the bytes as
 // stored), whole numbers as VT_I4, reals as VT_R8, NULL as VT_NULL; Yes/No,
 // currency and date columns as VT_BOOL, VT_CY and VT_DATE.
@@ -16,6 +18,7 @@
 
 struct sqlite3_stmt;
 struct CDaoRecordsetStatements;
+class CDaoStatement;
 
 #define AFX_DAO_USE_DEFAULT_TYPE (-1)
 
@@ -55,7 +58,7 @@ public:
     short GetEditMode() const { return (short)m_nEditMode; }
 
     // Every row of the result, wherever the current row is.
-    LONG GetRecordCount() const;
+    LONG GetRecordCount();
     short GetFieldCount() const;
     void GetFieldInfo(int nIndex, CDaoFieldInfo& info, DWORD dwInfoOptions = AFX_DAO_PRIMARY_INFO);
     void GetFieldInfo(LPCSTR lpszName, CDaoFieldInfo& info, DWORD dwInfoOptions = AFX_DAO_PRIMARY_INFO);
@@ -130,9 +133,15 @@ private:
         CString strName;
         CString strOrigin;     // the table column it comes from, "" for an expression
         CString strDeclType;
+        short nFieldType;      // the DAO type of strDeclType
     };
 
     void Load();
+    // Reads the rows of a result read forward into m_rows, the current row
+    // staying where it is; nothing for a result already kept whole.
+    void KeepAllRows();
+    // Moves the forward read to its next row.
+    void StepForward();
     void ReadRow(sqlite3_stmt* pStmt, int nFirst, Row& row) const;
     void RefreshRow(LONGLONG nRowId, Row& row);
     // The statement in DAO's dialect (LIKE patterns with * and ?).
@@ -163,6 +172,13 @@ private:
     std::vector<Row> m_rows;
     // -1 is BOF, m_rows.size() is EOF.
     INT_PTR m_nCurrent;
+    // The statement of a result read forward, standing on row m_nCurrent
+    // until m_bForwardEnd; NULL once the rows are in m_rows.
+    std::unique_ptr<CDaoStatement> m_pForward;
+    BOOL m_bForwardEnd;
+    // The name FieldIndex found last, as given, and its index.
+    mutable CString m_strLastField;
+    mutable int m_nLastField;
     BOOL m_bDeleted;
     int m_nEditMode;
     Row m_editRow;
@@ -171,11 +187,5 @@ private:
     std::unique_ptr<CDaoRecordsetStatements> m_pStatements;
 };
 
-// The variant of a stored value (text in its ANSI form).
-void DaoValueToVariant(const CDaoRecordset::Value& value, COleVariant& varValue);
-// Retypes the variant of a value read from a column declared as a Yes/No,
-// currency or date column: VT_BOOL, VT_CY, VT_DATE (text "YYYY-MM-DD
-// HH:MM:SS" as the stand-in writes dates); other columns keep it as is.
-void DaoTypeByColumn(LPCSTR lpszDeclType, const CDaoRecordset::Value& value, COleVariant& varValue);
 // The stored value of a variant; an unsupported type throws CDaoException.
 CDaoRecordset::Value DaoValueFromVariant(const VARIANT& varValue);

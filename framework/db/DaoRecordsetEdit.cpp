@@ -153,9 +153,14 @@ COleVariant CDaoRecordset::GetFieldValue(LPCSTR lpszName)
 
 void CDaoRecordset::GetFieldValue(int nIndex, COleVariant& varValue)
 {
-    const Value& value = CurrentValue(nIndex);
-    DaoValueToVariant(value, varValue);
-    DaoTypeByColumn(m_columns[nIndex].strDeclType, value, varValue);
+    if (m_pForward != nullptr)
+    {
+        CheckIndex(nIndex);
+        CheckCurrent();
+        DaoRefToVariant(DaoColumnRef(*m_pForward, nIndex), m_columns[nIndex].nFieldType, varValue);
+        return;
+    }
+    DaoRefToVariant(DaoRefOf(CurrentValue(nIndex)), m_columns[nIndex].nFieldType, varValue);
 }
 
 void CDaoRecordset::GetFieldValue(LPCSTR lpszName, COleVariant& varValue)

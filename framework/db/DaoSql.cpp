@@ -1,6 +1,7 @@
 #include "framework/db/DaoSql.h"
 
 #include <ctype.h>
+#include <string.h>
 
 namespace
 {
@@ -10,19 +11,22 @@ BOOL IsIdentChar(char ch)
     return isalnum((unsigned char)ch) || ch == '_' || (unsigned char)ch >= 0x80;
 }
 
-// Index just past the quoted or bracketed section opening at nPos.
+// Index just past the quoted or bracketed section opening at nPos.  The
+// scanners read the text through a plain pointer: statements run to
+// thousands of characters and are scanned at every open.
 int SkipQuoted(const CString& sql, int nPos)
 {
-    char chOpen = sql[nPos];
+    LPCSTR p = sql;
+    char chOpen = p[nPos];
     char chClose = chOpen == '[' ? ']' : chOpen;
     int nLength = sql.GetLength();
     int i = nPos + 1;
     while (i < nLength)
     {
-        if (sql[i] == chClose)
+        if (p[i] == chClose)
         {
             // A doubled quote stands for one quote inside the text.
-            if (chClose != ']' && i + 1 < nLength && sql[i + 1] == chClose)
+            if (chClose != ']' && i + 1 < nLength && p[i + 1] == chClose)
             {
                 i += 2;
                 continue;
@@ -36,15 +40,19 @@ int SkipQuoted(const CString& sql, int nPos)
 
 BOOL WordAt(const CString& sql, int nPos, LPCSTR lpszWord)
 {
-    int nWord = lstrlenA(lpszWord);
+    LPCSTR p = sql;
+    // Most places differ in their first letter.
+    if (nPos >= sql.GetLength() || toupper((unsigned char)p[nPos]) != lpszWord[0])
+        return FALSE;
+    int nWord = (int)strlen(lpszWord);
     if (nPos + nWord > sql.GetLength())
         return FALSE;
-    if (nPos > 0 && IsIdentChar(sql[nPos - 1]))
+    if (nPos > 0 && IsIdentChar(p[nPos - 1]))
         return FALSE;
     for (int i = 0; i < nWord; ++i)
-        if (toupper((unsigned char)sql[nPos + i]) != lpszWord[i])
+        if (toupper((unsigned char)p[nPos + i]) != lpszWord[i])
             return FALSE;
-    return nPos + nWord == sql.GetLength() || !IsIdentChar(sql[nPos + nWord]);
+    return nPos + nWord == sql.GetLength() || !IsIdentChar(p[nPos + nWord]);
 }
 
 // First position from nStart on, outside quotes and parentheses, where
@@ -52,11 +60,12 @@ BOOL WordAt(const CString& sql, int nPos, LPCSTR lpszWord)
 template <class Match>
 int FindAtTopLevel(const CString& sql, int nStart, Match bMatch)
 {
+    LPCSTR p = sql;
     int nDepth = 0;
     int nLength = sql.GetLength();
     for (int i = nStart; i < nLength;)
     {
-        char ch = sql[i];
+        char ch = p[i];
         if (ch == '\'' || ch == '"' || ch == '[' || ch == '`')
         {
             i = SkipQuoted(sql, i);
@@ -82,6 +91,22 @@ int FindKeyword(const CString& sql, LPCSTR lpszWord, int nStart = 0)
 BOOL HasTopLevelComma(const CString& sql)
 {
     return FindAtTopLevel(sql, 0, [&](int i) { return sql[i] == ','; }) >= 0;
+}
+
+// The letters occur somewhere in the text, in any case.
+BOOL HasLetters(const CString& text, LPCSTR lpszUpper)
+{
+    LPCSTR p = text;
+    size_t nWord = strlen(lpszUpper);
+    for (int i = 0; i + (int)nWord <= text.GetLength(); ++i)
+    {
+        size_t k = 0;
+        while (k < nWord && toupper((unsigned char)p[i + k]) == lpszUpper[k])
+            ++k;
+        if (k == nWord)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 CString Trimmed(const CString& text)
@@ -155,9 +180,14 @@ CDaoSqlParts DaoSplitSelect(LPCSTR lpszSQL)
         return parts;
     static const LPCSTR kComplex[] = { "GROUP", "HAVING", "UNION", "LIMIT", "EXCEPT", "INTERSECT",
                                        "WINDOW", "OFFSET" };
-    for (LPCSTR word : kComplex)
-        if (FindKeyword(sql, word) >= 0)
-            return parts;
+    auto bComplex = [&](int i) {
+        for (LPCSTR word : kComplex)
+            if (WordAt(sql, i, word))
+                return true;
+        return false;
+    };
+    if (FindAtTopLevel(sql, 0, bComplex) >= 0)
+        return parts;
     int nFrom = FindKeyword(sql, "FROM", 6);
     if (nFrom < 0)
         return parts;
@@ -192,6 +222,9 @@ CDaoSqlParts DaoSplitSelect(LPCSTR lpszSQL)
 CString DaoLikeToSqlite(LPCSTR lpszSQL)
 {
     CString sql(lpszSQL);
+    // Most statements have no LIKE at all and go through as they are.
+    if (!HasLetters(sql, "LIKE"))
+        return sql;
     CString result;
     int nLength = sql.GetLength();
     int i = 0;

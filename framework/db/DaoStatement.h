@@ -93,6 +93,27 @@ struct CDaoRecordsetStatements
     CDaoReusedStatement m_refresh;
 };
 
+// A stored value as the variant conversion reads it: text and blob bytes
+// point into a kept value or into a statement's current row.
+struct CDaoValueRef
+{
+    int nType;          // SQLITE_INTEGER, _FLOAT, _TEXT, _BLOB or _NULL
+    LONGLONG nInteger;
+    double dReal;
+    LPCSTR pBytes;
+    int nBytes;
+};
+
+CDaoValueRef DaoRefOf(const CDaoRecordset::Value& value);
+// Column nColumn of the statement's current row.
+CDaoValueRef DaoColumnRef(sqlite3_stmt* pStmt, int nColumn);
+// The variant of a value read from a column of DAO type nFieldType: Yes/No,
+// currency and date columns give VT_BOOL, VT_CY and VT_DATE (text
+// "YYYY-MM-DD HH:MM:SS" as the stand-in writes dates; other text stays
+// text); otherwise text in its ANSI form, whole numbers VT_I4 (VT_R8 past
+// its range), reals VT_R8, blobs byte arrays, NULL VT_NULL.
+void DaoRefToVariant(const CDaoValueRef& value, short nFieldType, COleVariant& varValue);
+
 CDaoRecordset::Value DaoNullValue();
 CDaoRecordset::Value DaoIntegerValue(LONGLONG n);
 CDaoRecordset::Value DaoRealValue(double d);

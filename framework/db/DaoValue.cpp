@@ -1,5 +1,8 @@
 #include "framework/db/DaoStatement.h"
 
+#include "framework/db/DaoFieldInfo.h"
+#include "framework/db/VariantBytes.h"
+
 #include <stdint.h>
 #include <stdio.h>
 #include <string.h>
@@ -59,77 +62,118 @@ CDaoRecordset::Value DaoTextValue(LPCSTR p, int nLength, int nType)
     return value;
 }
 
-void DaoValueToVariant(const CDaoRecordset::Value& value, COleVariant& varValue)
+CDaoValueRef DaoRefOf(const CDaoRecordset::Value& value)
 {
-    varValue.Clear();
-    switch (value.nType)
-    {
-    case SQLITE_INTEGER:
-        if (value.nInteger >= INT32_MIN && value.nInteger <= INT32_MAX)
-            varValue = (LONG)value.nInteger;
-        else
-            varValue = (double)value.nInteger;
-        break;
-    case SQLITE_FLOAT:
-        varValue = value.dReal;
-        break;
-    case SQLITE_TEXT:
-    {
-        // The ANSI form keeps the stored bytes exactly, embedded '\0' too.
-        BSTR bstr = SysAllocStringByteLen(value.strBytes, value.strBytes.GetLength());
-        if (bstr == NULL)
-            AfxThrowMemoryException();
-        V_VT(&varValue) = VT_BSTR;
-        V_BSTR(&varValue) = bstr;
-        break;
-    }
-    case SQLITE_BLOB:
-        varValue.SetBytes((LPCSTR)value.strBytes, value.strBytes.GetLength());
-        break;
-    default:
-        V_VT(&varValue) = VT_NULL;
-        break;
-    }
+    CDaoValueRef ref = {value.nType, value.nInteger, value.dReal, value.strBytes, value.strBytes.GetLength()};
+    return ref;
 }
 
-void DaoTypeByColumn(LPCSTR lpszDeclType, const CDaoRecordset::Value& value, COleVariant& varValue)
+CDaoValueRef DaoColumnRef(sqlite3_stmt* pStmt, int nColumn)
 {
-    short nType = DaoFieldTypeOfDecl(lpszDeclType, NULL);
+    CDaoValueRef ref = {sqlite3_column_type(pStmt, nColumn), 0, 0, "", 0};
+    switch (ref.nType)
+    {
+    case SQLITE_INTEGER:
+        ref.nInteger = sqlite3_column_int64(pStmt, nColumn);
+        break;
+    case SQLITE_FLOAT:
+        ref.dReal = sqlite3_column_double(pStmt, nColumn);
+        break;
+    case SQLITE_TEXT:
+    case SQLITE_BLOB:
+    {
+        LPCSTR p = ref.nType == SQLITE_TEXT ? (LPCSTR)sqlite3_column_text(pStmt, nColumn)
+                                            : (LPCSTR)sqlite3_column_blob(pStmt, nColumn);
+        ref.nBytes = sqlite3_column_bytes(pStmt, nColumn);
+        if (p != NULL)
+            ref.pBytes = p;
+        else
+            ref.nBytes = 0;
+        break;
+    }
+    default:
+        ref.nType = SQLITE_NULL;
+        break;
+    }
+    return ref;
+}
+
+namespace
+{
+
+// The typed variant of a Yes/No, currency or date column's value; FALSE
+// when the column or the value is of no such type.
+BOOL TypedByColumn(const CDaoValueRef& value, short nFieldType, COleVariant& varValue)
+{
     BOOL bNumber = value.nType == SQLITE_INTEGER || value.nType == SQLITE_FLOAT;
     double dNumber = value.nType == SQLITE_INTEGER ? (double)value.nInteger : value.dReal;
-    if (nType == dbBoolean && bNumber)
+    if (nFieldType == dbBoolean && bNumber)
     {
         varValue.Clear();
         V_VT(&varValue) = VT_BOOL;
         V_BOOL(&varValue) = dNumber != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+        return TRUE;
     }
-    else if (nType == dbCurrency && bNumber)
+    if (nFieldType == dbCurrency && bNumber)
     {
         CURRENCY cy;
         cy.int64 = (LONGLONG)(dNumber * 10000.0 + (dNumber < 0 ? -0.5 : 0.5));
         varValue.Clear();
         V_VT(&varValue) = VT_CY;
         V_CY(&varValue) = cy;
+        return TRUE;
     }
-    else if (nType == dbDate && value.nType == SQLITE_TEXT)
+    if (nFieldType != dbDate || value.nType != SQLITE_TEXT)
+        return FALSE;
+    SYSTEMTIME st = {};
+    unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    int nFields = sscanf(value.pBytes, "%u-%u-%u %u:%u:%u", &year, &month, &day, &hour, &minute, &second);
+    st.wYear = (WORD)year;
+    st.wMonth = (WORD)month;
+    st.wDay = (WORD)day;
+    st.wHour = (WORD)hour;
+    st.wMinute = (WORD)minute;
+    st.wSecond = (WORD)second;
+    DATE date;
+    // Text that is no date stays text rather than failing the read.
+    if ((nFields != 3 && nFields != 6) || !SystemTimeToVariantTime(&st, &date))
+        return FALSE;
+    varValue.Clear();
+    V_VT(&varValue) = VT_DATE;
+    V_DATE(&varValue) = date;
+    return TRUE;
+}
+
+} // namespace
+
+void DaoRefToVariant(const CDaoValueRef& value, short nFieldType, COleVariant& varValue)
+{
+    if (TypedByColumn(value, nFieldType, varValue))
+        return;
+    switch (value.nType)
     {
-        SYSTEMTIME st = {};
-        unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-        int nFields = sscanf(value.strBytes, "%u-%u-%u %u:%u:%u", &year, &month, &day, &hour, &minute, &second);
-        st.wYear = (WORD)year;
-        st.wMonth = (WORD)month;
-        st.wDay = (WORD)day;
-        st.wHour = (WORD)hour;
-        st.wMinute = (WORD)minute;
-        st.wSecond = (WORD)second;
-        DATE date;
-        // Text that is no date stays text rather than failing the read.
-        if ((nFields == 3 || nFields == 6) && SystemTimeToVariantTime(&st, &date))
-        {
-            varValue.Clear();
-            V_VT(&varValue) = VT_DATE;
-            V_DATE(&varValue) = date;
-        }
+    case SQLITE_INTEGER:
+        varValue.Clear();
+        if (value.nInteger >= INT32_MIN && value.nInteger <= INT32_MAX)
+            varValue = (LONG)value.nInteger;
+        else
+            varValue = (double)value.nInteger;
+        break;
+    case SQLITE_FLOAT:
+        varValue.Clear();
+        varValue = value.dReal;
+        break;
+    case SQLITE_TEXT:
+        DBBytesToVariant(value.pBytes, value.nBytes, varValue);
+        break;
+    case SQLITE_BLOB:
+        varValue.Clear();
+        varValue.SetBytes(value.pBytes, value.nBytes);
+        break;
+    default:
+        varValue.Clear();
+        V_VT(&varValue) = VT_NULL;
+        break;
     }
 }
 

@@ -171,5 +171,5 @@ void RFX_Binary(CFieldExchange* pFX, LPCSTR szName, CByteArray& value, int nMaxL
 void RFX_Value(CFieldExchange* pFX, LPCSTR szName, CDBValue& value)
 {
     Exchange(pFX, szName, value, 0, [](const CDBValue& v, CDBValue& x) { x = v; },
-             [](const CDBValue& x) { return x; });
+             [](const CDBValue& x) -> const CDBValue& { return x; });
 }

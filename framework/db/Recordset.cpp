@@ -5,8 +5,8 @@ IMPLEMENT_DYNAMIC(CRecordset, CObject)
 
 CRecordset::CRecordset(CDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_nFields(0), m_nParams(0), m_hstmt(SQL_NULL_HSTMT),
-      m_nDefaultType(snapshot), m_nOpenType(snapshot), m_dwOptions(none), m_bEndSeen(FALSE),
-      m_nRow(-1), m_bBOF(TRUE), m_bEOF(TRUE), m_nEditMode(noMode)
+      m_nDefaultType(snapshot), m_nOpenType(snapshot), m_dwOptions(none), m_bForward(FALSE), m_nBlockRow(0),
+      m_bEndSeen(FALSE), m_nRow(-1), m_bBOF(TRUE), m_bEOF(TRUE), m_nEditMode(noMode)
 {
 }
 
@@ -61,8 +61,7 @@ BOOL CRecordset::Open(UINT nOpenType, LPCSTR lpszSQL, DWORD dwOptions)
         OnColumnsDescribed();
         if (m_nFields > m_columns.size())
             ThrowState(AFX_SQL_ERROR_COLUMN_MISMATCH, "The query returns fewer columns than the recordset binds.");
-        StandOn(FetchTo(0) ? 0 : -1);
-        m_bBOF = m_bEOF = m_rows.empty();
+        StartReading();
     }
     catch (CException*)
     {
@@ -156,6 +155,8 @@ void CRecordset::Close()
     m_columns.clear();
     m_rows.clear();
     m_deleted.clear();
+    m_bForward = FALSE;
+    m_forwardRow.clear();
     m_fieldNull.clear();
     m_nulledValues.clear();
     m_bEndSeen = FALSE;
@@ -171,8 +172,7 @@ BOOL CRecordset::Requery()
     if (m_strFilter != m_strBuiltFilter || m_strSort != m_strBuiltSort)
         return Open(m_nOpenType, m_strBaseSQL, m_dwOptions);
     Execute();
-    StandOn(FetchTo(0) ? 0 : -1);
-    m_bBOF = m_bEOF = m_rows.empty();
+    StartReading();
     return TRUE;
 }
 
@@ -201,6 +201,8 @@ BOOL CRecordset::FetchTo(size_t nIndex)
 
 const CDBRow* CRecordset::CurrentRow() const
 {
+    if (m_bForward)
+        return m_nRow >= 0 && !m_bEOF ? &m_forwardRow : NULL;
     if (m_nRow < 0 || (size_t)m_nRow >= m_rows.size() || m_deleted[m_nRow])
         return NULL;
     return &m_rows[m_nRow];
@@ -233,6 +235,9 @@ void CRecordset::Move(long nRows, WORD wFetchType)
     if (!IsOpen())
         ThrowState(AFX_SQL_ERROR_RECORDSET_NOT_OPEN, "The recordset is not open.");
     m_nEditMode = noMode;
+    if (m_bForward && MoveForward(nRows, wFetchType))
+        return;
+    KeepRows();
     auto nextLive = [&](long from) {
         long r = from;
         while (FetchTo((size_t)r) && m_deleted[r])

@@ -1,6 +1,8 @@
 // A recordset over an ODBC statement.  The result is read forward from the
 // driver and the rows reached are kept, so every driver scrolls the same way
-// (there is no cursor library behind the driver manager).  Changes are
+// (there is no cursor library behind the driver manager).  A read-only
+// result whose columns all bind is read in blocks into bound buffers and
+// kept only once a move backward or to the end needs its rows.  Changes are
 // written as searched UPDATE, INSERT and DELETE statements on the one table
 // the query reads, the row identified by the values it was read with.
 #pragma once
@@ -11,6 +13,7 @@
 
 #include "framework/db/FieldExchange.h"
 #include "framework/db/OdbcDatabase.h"
+#include "framework/db/RowBlock.h"
 
 // Open type "the recordset's default".
 #define AFX_DB_USE_DEFAULT_TYPE (0xFFFFFFFF)
@@ -82,7 +85,7 @@ public:
     void MoveLast() { Move(0, SQL_FETCH_LAST); }
     virtual void Move(long nRows, WORD wFetchType = SQL_FETCH_RELATIVE);
     // The number of rows reached so far.
-    long GetRecordCount() const { return (long)m_rows.size(); }
+    long GetRecordCount() const;
 
     virtual void AddNew();
     virtual void Edit();
@@ -133,6 +136,20 @@ private:
     void BuildSQL(LPCSTR lpszSQL);
     void Execute();
     void DescribeColumns();
+    // Stands on the first row of the executed statement: a forward read
+    // when the recordset is read-only and its columns bind.
+    void StartReading();
+    // The block that starts with row nRow of a forward read, standing on
+    // that row (or at the end).
+    void FetchForward(long nRow);
+    // The current row of a forward read into the fields.
+    void LoadForwardRow();
+    // A forward move or a move to the first row while standing on it;
+    // FALSE for any other move.
+    BOOL MoveForward(long nRows, WORD wFetchType);
+    // Ends a forward read: the statement runs again and its rows are kept
+    // up to the current one, which stays current.
+    void KeepRows();
     // Reads rows from the driver until row nIndex is cached; FALSE when the
     // result has fewer rows.
     BOOL FetchTo(size_t nIndex);
@@ -162,6 +179,12 @@ private:
     std::vector<CODBCFieldInfo> m_columns;
     std::vector<CDBRow> m_rows;
     std::vector<bool> m_deleted;
+    // The forward read: the block of rows fetched and the current row's
+    // place in it and values.
+    BOOL m_bForward;
+    CDBRowBlock m_block;
+    size_t m_nBlockRow;
+    CDBRow m_forwardRow;
     BOOL m_bEndSeen;
     long m_nRow;                // -1 at BOF, m_rows.size() at EOF
     BOOL m_bBOF;

@@ -224,6 +224,58 @@ TEST_P(OdbcRecordset, ValuesAreTypedByTheColumn)
     EXPECT_EQ(0u, stamps[0].find("2006-01-02 03:04:05")) << stamps[0];
 }
 
+TEST_P(OdbcRecordset, ReadOnlyResultOfManyBlocksReadsWholeAndScrollsBack)
+{
+    // More rows than a block holds, a NULL, and on SQLite (which keeps any
+    // length) a text longer than its column's declared size.
+    m_source.Exec("DROP TABLE IF EXISTS many_t");
+    m_source.Exec("CREATE TABLE many_t (FD_No INTEGER, FD_Code VARCHAR(8), FD_Rate DOUBLE PRECISION)");
+    const int kRows = 700;
+    const CString strLong('x', 300);
+    for (int first = 0; first < kRows; first += 100)
+    {
+        CString sql = "INSERT INTO many_t VALUES ";
+        for (int i = first; i < first + 100; ++i)
+        {
+            CString row;
+            if (i == 500)
+                row.Format("(%d, NULL, %d.5)", i, i);
+            else if (i == 600 && !GetParam().postgres)
+                row.Format("(%d, '%s', %d.5)", i, (LPCSTR)strLong, i);
+            else
+                row.Format("(%d, 'c%d', %d.5)", i, i, i);
+            sql += (i > first ? "," : "") + row;
+        }
+        m_source.Exec(sql);
+    }
+    m_rs->Open("select * from many_t order by FD_No", TRUE);
+    COleVariant no, code;
+    int nRows = 0;
+    for (; !m_rs->IsEOF(); m_rs->MoveNext(), ++nRows)
+    {
+        m_rs->GetFieldValue("FD_No", no);
+        m_rs->GetFieldValue("FD_Code", code);
+        ASSERT_EQ(VT_I4, V_VT(&no));
+        ASSERT_EQ(nRows, V_I4(&no));
+        CString expected;
+        expected.Format("c%d", nRows);
+        if (nRows == 500)
+            ASSERT_EQ(VT_NULL, V_VT(&code));
+        else
+            ASSERT_STREQ(nRows == 600 && !GetParam().postgres ? strLong : expected, TextOf(code)) << "row " << nRows;
+    }
+    EXPECT_EQ(kRows, nRows);
+    EXPECT_EQ(kRows, m_rs->GetRecordCount());
+    m_rs->MovePrev();
+    m_rs->GetFieldValue("FD_No", no);
+    EXPECT_EQ(kRows - 1, V_I4(&no));
+    m_rs->MoveFirst();
+    EXPECT_STREQ("c0", TextOf(m_rs->GetFieldValue("FD_Code")));
+    COleVariant rate = m_rs->GetFieldValue("FD_Rate");
+    ASSERT_EQ(VT_R8, V_VT(&rate));
+    EXPECT_DOUBLE_EQ(0.5, V_R8(&rate));
+}
+
 TEST_P(OdbcRecordset, ABadStatementRaisesTheDriversError)
 {
     EXPECT_NE(0, DbErrorOf([&] { m_rs->Open("select * from no_such_table", TRUE); }));

@@ -549,6 +549,64 @@ TEST_F(DaoRecordsetTest, YesNoCurrencyAndDateColumnsReadTyped)
     EXPECT_STREQ("not a date", DaoText(rs.GetFieldValue("FD_When")));
 }
 
+TEST_F(DaoRecordsetTest, SnapshotReadForwardStillScrollsCountsAndFinds)
+{
+    CDaoRecordset rs(&m_db);
+    rs.Open(dbOpenSnapshot, "SELECT * FROM ss_organ ORDER BY FD_Line");
+    EXPECT_FALSE(rs.IsBOF());
+    rs.MoveFirst();
+    EXPECT_STREQ("A1", DaoText(rs.GetFieldValue("FD_Code")));
+    rs.MoveNext();
+    rs.MoveNext();
+    EXPECT_STREQ("C3", DaoText(rs.GetFieldValue("fd_code")));
+    // Moving back, counting and finding read the rows gone by again.
+    rs.MovePrev();
+    EXPECT_STREQ("B2", DaoText(rs.GetFieldValue("FD_Code")));
+    EXPECT_EQ(4, rs.GetRecordCount());
+    EXPECT_STREQ("B2", DaoText(rs.GetFieldValue("FD_Code")));
+    ASSERT_TRUE(rs.FindNext("FD_Line = 4"));
+    EXPECT_STREQ("D4", DaoText(rs.GetFieldValue("FD_Code")));
+    rs.Requery();
+    EXPECT_STREQ("A1,B2,C3,D4", Joined(rs));
+    EXPECT_TRUE(rs.IsEOF());
+    EXPECT_FALSE(rs.IsBOF());
+    EXPECT_EQ(DAOERR_NO_CURRENT_RECORD, DaoErrorOf([&] { rs.MoveNext(); }));
+    EXPECT_EQ(DAOERR_NO_CURRENT_RECORD, DaoErrorOf([&] { rs.GetFieldValue("FD_Code"); }));
+    rs.MoveLast();
+    EXPECT_STREQ("D4", DaoText(rs.GetFieldValue("FD_Code")));
+
+    CDaoRecordset empty(&m_db);
+    empty.Open(dbOpenSnapshot, "empty_t");
+    EXPECT_TRUE(empty.IsBOF());
+    EXPECT_TRUE(empty.IsEOF());
+    EXPECT_EQ(DAOERR_NO_CURRENT_RECORD, DaoErrorOf([&] { empty.MoveFirst(); }));
+    EXPECT_EQ(DAOERR_NO_CURRENT_RECORD, DaoErrorOf([&] { empty.MoveNext(); }));
+    EXPECT_EQ(DAOERR_NO_CURRENT_RECORD, DaoErrorOf([&] { empty.GetFieldValue(0); }));
+    EXPECT_EQ(0, empty.GetRecordCount());
+}
+
+TEST_F(DaoRecordsetTest, SnapshotReadIntoOneVariantGivesEachRowAndFreesTheFile)
+{
+    CDaoRecordset rs(&m_db);
+    rs.Open(dbOpenDynaset, "SELECT FD_Code, FD_Name FROM ss_organ ORDER BY FD_Line", dbReadOnly);
+    // Codes of one length and names of several, row after row into the same
+    // two variants.
+    COleVariant code, name;
+    CString text;
+    for (; !rs.IsEOF(); rs.MoveNext())
+    {
+        rs.GetFieldValue("FD_Code", code);
+        rs.GetFieldValue("FD_Name", name);
+        text += DaoText(code) + "=" + DaoText(name) + ";";
+    }
+    EXPECT_STREQ("A1=Alpha;B2=Beta;C3=O'Hara;D4=Delta;", text);
+    // Read to its end, the result holds no lock: another connection writes
+    // at once instead of timing out.
+    CDaoDatabase other;
+    other.Open(m_folder.Path("rs.db"));
+    EXPECT_EQ(-1, DaoErrorOf([&] { other.Execute("UPDATE ss_organ SET FD_Name='Alef' WHERE FD_Code='A1'"); }));
+}
+
 TEST_F(DaoRecordsetTest, ComputedColumnsCannotBeUpdated)
 {
     CDaoRecordset rs(&m_db);
