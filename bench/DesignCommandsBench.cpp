@@ -6,6 +6,7 @@
 #include <stdio.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchDoc.h"
 #include "framework/docview/FrameWnd.h"
 #include "sheet/document/TallyformDoc.h"
 #include "tests/sheet/SheetGrid.h"
@@ -21,12 +22,6 @@ const int ROWS = 100;
 const int COLS = 100;
 const int RUNS = 10;
 const double GOAL_MS = 50.0;
-
-class CBenchDoc : public CTallyformDoc
-{
-public:
-    CBenchDoc() { m_bAutoDelete = FALSE; }
-};
 
 HHOOK g_hDialogHook = NULL;
 

@@ -5,6 +5,7 @@
 #include <stdio.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchDoc.h"
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/PreviewView.h"
 #include "framework/docview/StandardCommands.h"
@@ -22,12 +23,6 @@ const int RUNS = 20;
 const double BREAKS_GOAL_MS = 50.0;
 const double PREVIEW_GOAL_MS = 100.0;
 const double PRINT_GOAL_MS = 3000.0;
-
-class CBenchDoc : public CTallyformDoc
-{
-public:
-    CBenchDoc() { m_bAutoDelete = FALSE; }
-};
 
 void MakeSheet(CSheet& sheet, int rows, int cols)
 {

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchDoc.h"
 #include "framework/docview/FrameWnd.h"
 #include "sheet/document/TallyformDoc.h"
 #include "tests/sheet/SheetGrid.h"
@@ -21,12 +22,6 @@ const int CELL_CX = 80;
 const int CELL_CY = 30;
 const int RUNS = 20;
 const double GOAL_RATIO = 1.5;
-
-class CBenchDoc : public CTallyformDoc
-{
-public:
-    CBenchDoc() { m_bAutoDelete = FALSE; }
-};
 
 // The cells' font: 12-pixel Arial.
 LOGFONTA CellFont()
