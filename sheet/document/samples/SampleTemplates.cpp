@@ -43,30 +43,30 @@ void BuildSample(CSheet& sheet, const CNewTemplateFields& fields, const SampleCe
     {
         for (int c = 0; c < nCols; ++c)
         {
-            const SampleCell& spec = cells[r * nCols + c];
+            const SampleCell& sample = cells[r * nCols + c];
             CCell& cell = sheet.m_cells[r * nCols + c];
             int nLeft = c == 0 ? 0 : kLabelWidth + (c - 1) * kFigureWidth;
             SetRect(&cell.m_rect, nLeft, cell.m_rect.top,
                     nLeft + (c == 0 ? kLabelWidth : kFigureWidth), cell.m_rect.bottom);
-            cell.SetType(spec.nType);
+            cell.SetType(sample.nType);
             cell.m_nTabIndex = 0;
             cell.m_strValue.Empty();
-            if (spec.nType == CELL_TEXT)
+            if (sample.nType == CELL_TEXT)
             {
-                cell.m_strValue = spec.pszText;
+                cell.m_strValue = sample.pszText;
                 continue;
             }
-            if (spec.nType == CELL_FORMULA)
+            if (sample.nType == CELL_FORMULA)
             {
-                cell.m_strFormula = spec.pszText;
+                cell.m_strFormula = sample.pszText;
                 cell.m_nHAlign = CELL_ALIGN_RIGHT;
                 continue;
             }
             cell.m_nTabIndex = ++nTab;
-            if (spec.nType == CELL_NUMERIC)
+            if (sample.nType == CELL_NUMERIC)
             {
-                strcpy(cell.m_szRowItemCode, spec.pszRowItem);
-                strcpy(cell.m_szColItemCode, spec.pszColItem);
+                strcpy(cell.m_szRowItemCode, sample.pszRowItem);
+                strcpy(cell.m_szColItemCode, sample.pszColItem);
                 cell.m_nHAlign = CELL_ALIGN_RIGHT;
             }
         }
