@@ -5,7 +5,9 @@
 
 #include <stdio.h>
 
+#include "engines/common/KemDatabase.h"
 #include "framework/core/String.h"
+#include "reporting/EngineLoader.h"
 
 // The value of an environment variable; "" when it is not set.
 inline CString BenchEnvironmentValue(LPCSTR lpszName)
@@ -29,4 +31,20 @@ inline int BenchPrintMessage(HWND, LPCSTR lpszText, LPCSTR, UINT)
 {
     fprintf(stderr, "message: %s\n", lpszText);
     return IDOK;
+}
+
+// An ODBC engine database (type 25) on the data source, opened; NULL when
+// the engine gives none.  The caller checks IsOpen, then closes it and
+// releases it through the loader.
+inline CKemDatabase* OpenBenchOdbcDatabase(CEngineLoader& loader, LPCSTR lpszDsn, LPCSTR lpszUser,
+                                           LPCSTR lpszPassword, BOOL bReadOnly)
+{
+    CKemDatabase* pDatabase = loader.GetDatabase(25);
+    if (pDatabase == NULL)
+        return NULL;
+    pDatabase->m_strDatabase = lpszDsn;
+    pDatabase->m_strUser = lpszUser;
+    pDatabase->m_strPassword = lpszPassword;
+    pDatabase->Reopen(bReadOnly);
+    return pDatabase;
 }

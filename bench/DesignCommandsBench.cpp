@@ -128,16 +128,9 @@ int main()
     for (INT_PTR i = 0; i < bench.Sheet().m_cells.GetSize(); ++i)
         if (i % 5 == 0)
             bench.Sheet().m_cells[i].m_strValue = "Sub Total " + bench.Sheet().m_cells[i].m_strName;
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CTallyformView);
-    context.m_pCurrentDoc = &bench.doc;
-    bench.pFrame = new CFrameWnd;
-    if (!bench.pFrame->LoadFrame(IDR_SHEETVIEW_BENCH_FRAME, WS_OVERLAPPEDWINDOW, NULL, &context))
-    {
-        printf("no frame window\n");
-        delete bench.pFrame;
+    bench.pFrame = OpenBenchViewFrame(bench.doc);
+    if (bench.pFrame == NULL)
         return 1;
-    }
     bench.pView = static_cast<CTallyformView*>(bench.pFrame->GetActiveView());
     RECT rc = { 0, 0, 1024, 768 };
     ::AdjustWindowRectEx(&rc, bench.pFrame->GetStyle(), TRUE, bench.pFrame->GetExStyle());

@@ -48,16 +48,9 @@ int main()
     CWinApp app("PrintBench");
     CBenchDoc doc;
     MakeSheet(doc.m_sheet, 100, 100);
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CTallyformView);
-    context.m_pCurrentDoc = &doc;
-    CFrameWnd* pFrame = new CFrameWnd;
-    if (!pFrame->LoadFrame(IDR_SHEETVIEW_BENCH_FRAME, WS_OVERLAPPEDWINDOW, NULL, &context))
-    {
-        printf("no frame window\n");
-        delete pFrame;
+    CFrameWnd* pFrame = OpenBenchViewFrame(doc);
+    if (pFrame == NULL)
         return 1;
-    }
     app.m_pMainWnd = pFrame;
     CTallyformView* pView = static_cast<CTallyformView*>(pFrame->GetActiveView());
     pFrame->SetWindowPos(NULL, 0, 0, 1024, 768, SWP_NOZORDER);

@@ -229,13 +229,9 @@ bool RunPostgres()
         return false;
     }
     CEngineLoader loader(BenchProgramFolder());
-    CKemDatabase* pDatabase = loader.GetDatabase(25);
+    CKemDatabase* pDatabase = OpenBenchOdbcDatabase(loader, strDsn, strUser, strPassword, FALSE);
     if (pDatabase == NULL)
         return false;
-    pDatabase->m_strDatabase = strDsn;
-    pDatabase->m_strUser = strUser;
-    pDatabase->m_strPassword = strPassword;
-    pDatabase->Reopen(FALSE);
     bool bOk = pDatabase->IsOpen() && TimeDialogs("postgresql", loader, pDatabase, 500.0);
     pDatabase->Close();
     loader.ReleaseDatabase(pDatabase);

@@ -307,13 +307,9 @@ bool RunPostgres()
         return false;
     }
     CEngineLoader loader(BenchProgramFolder());
-    CKemDatabase* pDatabase = loader.GetDatabase(25);
+    CKemDatabase* pDatabase = OpenBenchOdbcDatabase(loader, strDsn, strUser, strPassword, TRUE);
     if (pDatabase == NULL)
         return false;
-    pDatabase->m_strDatabase = strDsn;
-    pDatabase->m_strUser = strUser;
-    pDatabase->m_strPassword = strPassword;
-    pDatabase->Reopen(TRUE);
     bool bOk = pDatabase->IsOpen() &&
                CompareRounds("postgresql (ODBC engine)", "libpq", loader, pDatabase, LibpqDirectSums);
     pDatabase->Close();

@@ -156,16 +156,9 @@ int main()
 {
     CBenchDoc doc;
     MakeSheet(doc.m_sheet);
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CTallyformView);
-    context.m_pCurrentDoc = &doc;
-    CFrameWnd* pFrame = new CFrameWnd;
-    if (!pFrame->LoadFrame(IDR_SHEETVIEW_BENCH_FRAME, WS_OVERLAPPEDWINDOW, NULL, &context))
-    {
-        printf("no frame window\n");
-        delete pFrame;
+    CFrameWnd* pFrame = OpenBenchViewFrame(doc);
+    if (pFrame == NULL)
         return 1;
-    }
     CTallyformView* pView = static_cast<CTallyformView*>(pFrame->GetActiveView());
     RECT rc = { 0, 0, 1024, 768 };
     ::AdjustWindowRectEx(&rc, pFrame->GetStyle(), TRUE, pFrame->GetExStyle());
