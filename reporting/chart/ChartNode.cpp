@@ -23,49 +23,40 @@ HRESULT CChartCall::Convert(UINT nIndex, VARTYPE vt, VARIANT& var) const
     return VariantChangeType(&var, pArg, 0, vt) == S_OK ? S_OK : DISP_E_TYPEMISMATCH;
 }
 
-HRESULT CChartCall::Long(UINT nIndex, LONG& nValue) const
+template <class T, class Read>
+HRESULT CChartCall::ReadAs(UINT nIndex, VARTYPE vt, T& value, Read read) const
 {
     COleVariant var;
-    HRESULT hr = Convert(nIndex, VT_I4, var);
+    HRESULT hr = Convert(nIndex, vt, var);
     if (SUCCEEDED(hr))
-        nValue = V_I4(&var);
+        value = read(var);
     return hr;
+}
+
+HRESULT CChartCall::Long(UINT nIndex, LONG& nValue) const
+{
+    return ReadAs(nIndex, VT_I4, nValue, [](VARIANT& var) { return V_I4(&var); });
 }
 
 HRESULT CChartCall::Float(UINT nIndex, float& fValue) const
 {
-    COleVariant var;
-    HRESULT hr = Convert(nIndex, VT_R4, var);
-    if (SUCCEEDED(hr))
-        fValue = V_R4(&var);
-    return hr;
+    return ReadAs(nIndex, VT_R4, fValue, [](VARIANT& var) { return V_R4(&var); });
 }
 
 HRESULT CChartCall::Double(UINT nIndex, double& dValue) const
 {
-    COleVariant var;
-    HRESULT hr = Convert(nIndex, VT_R8, var);
-    if (SUCCEEDED(hr))
-        dValue = V_R8(&var);
-    return hr;
+    return ReadAs(nIndex, VT_R8, dValue, [](VARIANT& var) { return V_R8(&var); });
 }
 
 HRESULT CChartCall::Bool(UINT nIndex, BOOL& bValue) const
 {
-    COleVariant var;
-    HRESULT hr = Convert(nIndex, VT_BOOL, var);
-    if (SUCCEEDED(hr))
-        bValue = V_BOOL(&var) != VARIANT_FALSE;
-    return hr;
+    return ReadAs(nIndex, VT_BOOL, bValue,
+                  [](VARIANT& var) { return (BOOL)(V_BOOL(&var) != VARIANT_FALSE); });
 }
 
 HRESULT CChartCall::Text(UINT nIndex, CString& strValue) const
 {
-    COleVariant var;
-    HRESULT hr = Convert(nIndex, VT_BSTR, var);
-    if (SUCCEEDED(hr))
-        strValue = AfxStringFromBstr(V_BSTR(&var));
-    return hr;
+    return ReadAs(nIndex, VT_BSTR, strValue, [](VARIANT& var) { return AfxStringFromBstr(V_BSTR(&var)); });
 }
 
 HRESULT CChartCall::ReturnLong(LONG nValue)

@@ -40,6 +40,9 @@ public:
 
 private:
     HRESULT Convert(UINT nIndex, VARTYPE vt, VARIANT& var) const;
+    // The argument converted to vt and read out of the variant.
+    template <class T, class Read>
+    HRESULT ReadAs(UINT nIndex, VARTYPE vt, T& value, Read read) const;
 
     WORD m_wFlags;
     std::vector<VARIANT*> m_args;

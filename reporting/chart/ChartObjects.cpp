@@ -239,6 +239,39 @@ IDispatch* NewDataGrid(CChartModelPtr model)
     });
     return pNode;
 }
+// The control's current row or column: 1 to the grid's count of them.
+void AddCurrentIndex(CChartNode* pNode, DISPID nID, CChartModel* pModel, int* pCurrent,
+                     int (CChartModel::*pfnCount)() const)
+{
+    pNode->AddMember(nID, kGetPut, [pModel, pCurrent, pfnCount](CChartCall& call) {
+        if (call.IsGet())
+            return call.ReturnLong(*pCurrent);
+        int n = 0;
+        HRESULT hr = ShortArgument(call, 0, n);
+        if (SUCCEEDED(hr) && (n < 1 || n > (pModel->*pfnCount)()))
+            hr = DISP_E_BADINDEX;
+        if (SUCCEEDED(hr))
+            *pCurrent = n;
+        return hr;
+    });
+}
+
+// The label of the control's current row or column.
+void AddCurrentLabel(CChartNode* pNode, DISPID nID, CChartModel* pModel, int* pCurrent,
+                     CString (CChartModel::*pfnGet)(int) const,
+                     BOOL (CChartModel::*pfnSet)(int, LPCSTR))
+{
+    pNode->AddMember(nID, kGetPut, [pModel, pCurrent, pfnGet, pfnSet](CChartCall& call) {
+        if (call.IsGet())
+            return call.ReturnText((pModel->*pfnGet)(*pCurrent));
+        CString strLabel;
+        HRESULT hr = call.Text(0, strLabel);
+        if (SUCCEEDED(hr) && !(pModel->*pfnSet)(*pCurrent, strLabel))
+            hr = DISP_E_BADINDEX;
+        pModel->Changed();
+        return hr;
+    });
+}
 } // namespace
 
 IDispatch* NewChartControlNode(CChartModelPtr model)
@@ -246,48 +279,12 @@ IDispatch* NewChartControlNode(CChartModelPtr model)
     CChartModel* pModel = model.get();
     CChartNode* pNode = new CChartNode(model);
     pNode->AddLong(3, &pModel->m_nChartType);
-    pNode->AddMember(4, kGetPut, [pModel](CChartCall& call) {
-        if (call.IsGet())
-            return call.ReturnLong(pModel->m_nColumn);
-        int n = 0;
-        HRESULT hr = ShortArgument(call, 0, n);
-        if (SUCCEEDED(hr) && (n < 1 || n > pModel->ColumnCount()))
-            hr = DISP_E_BADINDEX;
-        if (SUCCEEDED(hr))
-            pModel->m_nColumn = n;
-        return hr;
-    });
-    pNode->AddMember(6, kGetPut, [pModel](CChartCall& call) {
-        if (call.IsGet())
-            return call.ReturnText(pModel->ColumnLabel(pModel->m_nColumn));
-        CString strLabel;
-        HRESULT hr = call.Text(0, strLabel);
-        if (SUCCEEDED(hr) && !pModel->SetColumnLabel(pModel->m_nColumn, strLabel))
-            hr = DISP_E_BADINDEX;
-        pModel->Changed();
-        return hr;
-    });
-    pNode->AddMember(12, kGetPut, [pModel](CChartCall& call) {
-        if (call.IsGet())
-            return call.ReturnLong(pModel->m_nRow);
-        int n = 0;
-        HRESULT hr = ShortArgument(call, 0, n);
-        if (SUCCEEDED(hr) && (n < 1 || n > pModel->RowCount()))
-            hr = DISP_E_BADINDEX;
-        if (SUCCEEDED(hr))
-            pModel->m_nRow = n;
-        return hr;
-    });
-    pNode->AddMember(14, kGetPut, [pModel](CChartCall& call) {
-        if (call.IsGet())
-            return call.ReturnText(pModel->RowLabel(pModel->m_nRow));
-        CString strLabel;
-        HRESULT hr = call.Text(0, strLabel);
-        if (SUCCEEDED(hr) && !pModel->SetRowLabel(pModel->m_nRow, strLabel))
-            hr = DISP_E_BADINDEX;
-        pModel->Changed();
-        return hr;
-    });
+    AddCurrentIndex(pNode, 4, pModel, &pModel->m_nColumn, &CChartModel::ColumnCount);
+    AddCurrentLabel(pNode, 6, pModel, &pModel->m_nColumn, &CChartModel::ColumnLabel,
+                    &CChartModel::SetColumnLabel);
+    AddCurrentIndex(pNode, 12, pModel, &pModel->m_nRow, &CChartModel::RowCount);
+    AddCurrentLabel(pNode, 14, pModel, &pModel->m_nRow, &CChartModel::RowLabel,
+                    &CChartModel::SetRowLabel);
     pNode->AddObject(26, [model] { return NewTitle(model); });
     pNode->AddObject(38, [model] { return NewLegend(model); });
     pNode->AddObject(39, [model] { return NewDataGrid(model); });

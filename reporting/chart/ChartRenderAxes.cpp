@@ -139,6 +139,9 @@ void DrawGridAndAxes(cairo_t* cr, const CChartModel& model, const Frame& f)
         SetSourceColor(cr, model.m_wallBrush.crFill);
         cairo_rectangle(cr, f.left + d, f.top - d, f.right - f.left, f.bottom - f.top);
         cairo_fill(cr);
+        // The side wall of a 3-D chart, under the grid's slanted ends.
+        if (d > 0)
+            FillFace(cr, f.left, f.bottom, f.left, f.top, d, model.m_wallBrush.crFill);
     }
     if (d > 0 && model.m_baseBrush.nStyle != 0)
     {
