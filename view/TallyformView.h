@@ -342,6 +342,9 @@ protected:
     void OnCellFormula();
     void OnUpdateCellFormula(CCmdUI* pCmdUI);
     void OnTableBalanceFormula();
+    // 32835: charts the selected cells' values in run mode.
+    void OnChartAnalysis();
+    void OnUpdateChartAnalysis(CCmdUI* pCmdUI);
     // After a change of the cell array: reading order, the selection kept
     // within the cells, the extent when asked, then the scroll sizes, the
     // modified flag, the views and the rulers.

@@ -1,11 +1,12 @@
-// The sheet view's cell commands: Clear Data in run mode, the Table bar's
-// diagonal lines, Cell > Formula, Table > Define Balance Formula, and the
+// The sheet view's cell commands: Clear Data and Chart Analysis in run
+// mode, the Table bar's diagonal lines, Cell > Formula, Table > Define Balance Formula, and the
 // in-place editor opened on a cell whose input was refused.
 #include "view/TallyformView.h"
 
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
+#include "reporting/ChartDlg.h"
 #include "sheet/DataFile.h"
 #include "sheet/UndoAction.h"
 #include "sheet/document/TallyformDoc.h"
@@ -44,6 +45,22 @@ void CTallyformView::OnClearData()
         SetFocus();
     if (ClearSheetData(*pSheet, TRUE))
         GetDocument()->UpdateAllViews(NULL);
+}
+
+void CTallyformView::OnChartAnalysis()
+{
+    // An open editor hands its text over first, so the chart shows it.
+    if (m_hWnd != NULL)
+        SetFocus();
+    CChartDlg dlg(NULL);
+    dlg.m_pDoc = GetDocument();
+    dlg.DoModal();
+}
+
+void CTallyformView::OnUpdateChartAnalysis(CCmdUI* pCmdUI)
+{
+    CSheet* pSheet = GetSheet();
+    pCmdUI->Enable(IsRunMode() && pSheet != NULL && pSheet->m_arrSel.GetSize() > 1);
 }
 
 BOOL CTallyformView::HasDiagonal(UINT nID) const

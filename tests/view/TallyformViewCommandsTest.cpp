@@ -50,7 +50,7 @@ TEST_F(SheetViewTest, CommandsAreEnabledByModeCellsAndSelection)
         { ID_FILE_SAVE_DATA_TO_FILE, 0, 0, 0, 1 },
         { ID_FILE_LOAD_DATA_FROM_FILE, 0, 0, 0, 1 },
         { ID_DATA_CLEAR, 0, 0, 0, 1 },
-        { ID_DATA_CHART_ANALYSIS, -1, -1, -1, -1 },
+        { ID_DATA_CHART_ANALYSIS, 0, 0, 0, 1 },
         { ID_VIEW_TABLE_BAR, 1, 1, 1, 0 },
         { ID_VIEW_FORMAT_BAR, 1, 1, 1, 0 },
         { ID_DATA_SUM_FROM_FILES, 0, 0, 0, -1 },
