@@ -9,14 +9,21 @@ function(wine_add_resources TARGET RC_FILE)
   get_filename_component(rc_dir "${rc_abs}" DIRECTORY)
   file(RELATIVE_PATH rc_rel "${PROJECT_SOURCE_DIR}" "${rc_dir}")
   set(generated_deps)
+  set(extra_includes)
   if(rc_rel STREQUAL "resources/tallyform")
     set(generated_deps ${TOOLBAR_BITMAPS})
     add_dependencies(${TARGET} toolbar_bitmaps)
+  elseif(rc_rel STREQUAL "resources/quirepad")
+    # The editor's script takes most of its parts from the designer's folder.
+    set(generated_deps ${QUIREPAD_TOOLBAR_BITMAPS} ${TOOLBAR_BITMAPS})
+    add_dependencies(${TARGET} quirepad_toolbar_bitmaps toolbar_bitmaps)
+    set(extra_includes -I${PROJECT_SOURCE_DIR}/resources/tallyform
+        -I${PROJECT_BINARY_DIR}/resources/tallyform)
   endif()
   set(res "${CMAKE_CURRENT_BINARY_DIR}/${TARGET}_${rc_name}.res")
   add_custom_command(OUTPUT "${res}"
     COMMAND ${WINE_WRC} --nostdinc -I${rc_dir} -I${PROJECT_BINARY_DIR}/${rc_rel}
-            -I${PROJECT_SOURCE_DIR}
+            ${extra_includes} -I${PROJECT_SOURCE_DIR}
             -I/usr/include/wine/wine/windows -I/usr/include/wine/windows
             -o "${res}" "${rc_abs}"
     DEPENDS "${rc_abs}" ${generated_deps} ${ARGN}

@@ -1,21 +1,3 @@
 #!/bin/bash
-# Sets up and builds, then starts the designer.  It uses the X display in
-# DISPLAY; where there is none it runs under Xvfb (see the README).
-set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/setup.sh"
-source "$root/scripts/wine-env.sh"
-
-cd "$build/bin"
-if [[ -z "${DISPLAY:-}" ]]; then
-    echo "No X display: running the designer under Xvfb on :99. Take a screenshot with" \
-         "'DISPLAY=:99 import -window root shot.png'." >&2
-    Xvfb :99 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-    sleep 1
-    export DISPLAY=:99
-    wine Tallyform.exe.so "$@"
-    exit $?
-fi
-exec wine Tallyform.exe.so "$@"
+# Sets up and builds, then starts the designer (see scripts/start-program.sh).
+exec "$(dirname "$0")/start-program.sh" Tallyform "$@"

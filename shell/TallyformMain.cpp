@@ -1,4 +1,5 @@
-// The designer program: its one application object and its entry point.
+// The program (the designer, or the editor in its build): its one
+// application object and its entry point.
 #include "shell/app/TallyformApp.h"
 
 CTallyformApp theApp;

@@ -11,7 +11,10 @@ IMPLEMENT_DYNAMIC(CHorzRuler, CDialogBar)
 
 BEGIN_MESSAGE_MAP(CHorzRuler, CDialogBar)
     ON_WM_PAINT()
+#ifndef EDITOR_BUILD
+    // The editor's mark follows the pointer over the view only.
     ON_WM_MOUSEMOVE()
+#endif
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -67,7 +70,11 @@ void CHorzRuler::DrawCorner(CDC* pDC, int nHeight)
     pDC->Draw3dRect(&rectInner, ::GetSysColor(COLOR_BTNHIGHLIGHT),
                     ::GetSysColor(COLOR_BTNSHADOW));
     CFont font;
+#ifdef EDITOR_BUILD
+    font.CreatePointFont(80, "Arial");
+#else
     font.CreatePointFont(120, "Tahoma");
+#endif
     CScopedSelectObject selectFont(*pDC, font);
     pDC->SetTextColor(RGB(0, 0, 0));
     pDC->SetBkMode(TRANSPARENT);

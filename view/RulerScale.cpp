@@ -52,11 +52,16 @@ void DrawLabel(CDC* pDC, BOOL bHorz, int nPos, int nNumber, int nTextHeight)
 
 BOOL CreateLabelFont(CFont& font, BOOL bHorz)
 {
+#ifdef EDITOR_BUILD
+    const char* const pszFace = "Arial";
+#else
+    const char* const pszFace = "Tahoma";
+#endif
     if (bHorz)
-        return font.CreatePointFont(200, "Tahoma");
+        return font.CreatePointFont(200, pszFace);
     return font.CreateFont(-kVertLabelHeight, 0, -900, -900, FW_NORMAL, FALSE, FALSE, FALSE,
                            DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_LH_ANGLES,
-                           DEFAULT_QUALITY, DEFAULT_PITCH, "Tahoma");
+                           DEFAULT_QUALITY, DEFAULT_PITCH, pszFace);
 }
 }
 

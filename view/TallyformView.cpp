@@ -22,41 +22,14 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEMOVE()
-    ON_WM_RBUTTONDOWN()
     ON_WM_SETCURSOR()
     ON_COMMAND_RANGE(ID_VIEW_SCALE_25, ID_VIEW_SCALE_200, OnViewScale)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_SCALE_25, ID_VIEW_SCALE_200, OnUpdateViewScale)
     ON_COMMAND(ID_VIEW_SCALE_CUSTOM, OnViewScaleCustom)
     ON_COMMAND_RANGE(ID_VIEW_MODE_CELLNAME, ID_VIEW_MODE_COLITEM, OnDisplayMode)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_MODE_CELLNAME, ID_VIEW_MODE_COLITEM, OnUpdateDisplayMode)
-    ON_COMMAND(ID_VIEW_CELL_BORDER, OnViewCellBorder)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_CELL_BORDER, OnUpdateViewCellBorder)
-    ON_COMMAND(ID_VIEW_DESIGN_MODE, OnDesignMode)
-    ON_COMMAND(ID_VIEW_RUN_MODE, OnRunMode)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_DESIGN_MODE, OnUpdateDesignMode)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_RUN_MODE, OnUpdateRunMode)
     ON_COMMAND(ID_DATA_VERIFY, OnDataVerify)
-    ON_NOTIFY(NM_RETURN, IDC_FORMAT_BAR, OnFormatBarReturn)
-    ON_NOTIFY(FBN_APPLYFORMAT, IDC_FORMAT_BAR, OnFormatBarSetFormat)
-    ON_NOTIFY(FBN_QUERYFORMAT, IDC_FORMAT_BAR, OnFormatBarGetFormat)
-    ON_COMMAND(ID_FORMAT_BOLD, OnFormatBold)
-    ON_COMMAND(ID_FORMAT_ITALIC, OnFormatItalic)
-    ON_COMMAND(ID_FORMAT_UNDERLINE, OnFormatUnderline)
-    ON_UPDATE_COMMAND_UI(ID_FORMAT_BOLD, OnUpdateFormatBold)
-    ON_UPDATE_COMMAND_UI(ID_FORMAT_ITALIC, OnUpdateFormatItalic)
-    ON_UPDATE_COMMAND_UI(ID_FORMAT_UNDERLINE, OnUpdateFormatUnderline)
-    ON_COMMAND_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTER, OnAlign)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTER, OnUpdateAlign)
-    ON_COMMAND(ID_CELL_FONT, OnCellFont)
-    ON_COMMAND(ID_CELL_BACKGROUND_COLOR, OnCellBackgroundColor)
-    ON_COMMAND(ID_FORMAT_TEXT_COLOR, OnTextColor)
-    ON_COMMAND(ID_FORMAT_BACK_COLOR, OnBackgroundColor)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_ADD_ROW, ID_TABLE_DELETE_COLUMN, OnUpdateTableEdit)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnUpdateTableSelect)
-    ON_UPDATE_COMMAND_UI(ID_TABLE_MERGE_CELLS, OnUpdateMergeCells)
-    ON_UPDATE_COMMAND_UI(ID_TABLE_SPLIT_CELL, OnUpdateSplitCell)
     ON_UPDATE_COMMAND_UI(ID_DATA_VERIFY, OnUpdateRunModeOnly)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_DATA_TO_FILE, OnUpdateRunModeOnly)
     ON_UPDATE_COMMAND_UI(ID_FILE_LOAD_DATA_FROM_FILE, OnUpdateRunModeOnly)
@@ -72,13 +45,6 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_TABLE_BAR, OnUpdateDesignModeOnly)
-    ON_UPDATE_COMMAND_UI(ID_VIEW_FORMAT_BAR, OnUpdateDesignModeOnly)
-    ON_COMMAND_RANGE(ID_TABLE_ADD_ROW, ID_TABLE_DELETE_COLUMN, OnTableEdit)
-    ON_COMMAND_RANGE(ID_TABLE_MERGE_CELLS, ID_TABLE_MERGE_CELLS, OnTableEdit)
-    ON_COMMAND(ID_TABLE_SPLIT_CELL, OnTableSplitCell)
-    ON_COMMAND_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnTableSelectLine)
-    ON_COMMAND(ID_TABLE_ARRANGE_TAB_INDEX, OnTableArrangeTabIndex)
     ON_COMMAND(ID_EDIT_SELECT_ALL, OnEditSelectAll)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
     ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
@@ -99,13 +65,50 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_FIND_NEXT, OnUpdateEditFindNext)
     ON_REGISTERED_MESSAGE(s_nFindReplaceMessage, OnFindReplace)
     ON_COMMAND(ID_DATA_CLEAR, OnClearData)
+    ON_COMMAND(ID_DATA_CHART_ANALYSIS, OnChartAnalysis)
+    ON_UPDATE_COMMAND_UI(ID_DATA_CHART_ANALYSIS, OnUpdateChartAnalysis)
+#ifndef EDITOR_BUILD
+    // The design commands: the editor has none.
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_RBUTTONDOWN()
+    ON_COMMAND(ID_VIEW_CELL_BORDER, OnViewCellBorder)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_CELL_BORDER, OnUpdateViewCellBorder)
+    ON_COMMAND(ID_VIEW_DESIGN_MODE, OnDesignMode)
+    ON_COMMAND(ID_VIEW_RUN_MODE, OnRunMode)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_DESIGN_MODE, OnUpdateDesignMode)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_RUN_MODE, OnUpdateRunMode)
+    ON_NOTIFY(NM_RETURN, IDC_FORMAT_BAR, OnFormatBarReturn)
+    ON_NOTIFY(FBN_APPLYFORMAT, IDC_FORMAT_BAR, OnFormatBarSetFormat)
+    ON_NOTIFY(FBN_QUERYFORMAT, IDC_FORMAT_BAR, OnFormatBarGetFormat)
+    ON_COMMAND(ID_FORMAT_BOLD, OnFormatBold)
+    ON_COMMAND(ID_FORMAT_ITALIC, OnFormatItalic)
+    ON_COMMAND(ID_FORMAT_UNDERLINE, OnFormatUnderline)
+    ON_UPDATE_COMMAND_UI(ID_FORMAT_BOLD, OnUpdateFormatBold)
+    ON_UPDATE_COMMAND_UI(ID_FORMAT_ITALIC, OnUpdateFormatItalic)
+    ON_UPDATE_COMMAND_UI(ID_FORMAT_UNDERLINE, OnUpdateFormatUnderline)
+    ON_COMMAND_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTER, OnAlign)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_ALIGN_LEFT, ID_ALIGN_CENTER, OnUpdateAlign)
+    ON_COMMAND(ID_CELL_FONT, OnCellFont)
+    ON_COMMAND(ID_CELL_BACKGROUND_COLOR, OnCellBackgroundColor)
+    ON_COMMAND(ID_FORMAT_TEXT_COLOR, OnTextColor)
+    ON_COMMAND(ID_FORMAT_BACK_COLOR, OnBackgroundColor)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_ADD_ROW, ID_TABLE_DELETE_COLUMN, OnUpdateTableEdit)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnUpdateTableSelect)
+    ON_UPDATE_COMMAND_UI(ID_TABLE_MERGE_CELLS, OnUpdateMergeCells)
+    ON_UPDATE_COMMAND_UI(ID_TABLE_SPLIT_CELL, OnUpdateSplitCell)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TABLE_BAR, OnUpdateDesignModeOnly)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_FORMAT_BAR, OnUpdateDesignModeOnly)
+    ON_COMMAND_RANGE(ID_TABLE_ADD_ROW, ID_TABLE_DELETE_COLUMN, OnTableEdit)
+    ON_COMMAND_RANGE(ID_TABLE_MERGE_CELLS, ID_TABLE_MERGE_CELLS, OnTableEdit)
+    ON_COMMAND(ID_TABLE_SPLIT_CELL, OnTableSplitCell)
+    ON_COMMAND_RANGE(ID_TABLE_SELECT_ROW, ID_TABLE_SELECT_COLUMN, OnTableSelectLine)
+    ON_COMMAND(ID_TABLE_ARRANGE_TAB_INDEX, OnTableArrangeTabIndex)
     ON_COMMAND_RANGE(ID_DIAGONAL_DOWN, ID_DIAGONAL_UP, OnDiagonal)
     ON_UPDATE_COMMAND_UI_RANGE(ID_DIAGONAL_DOWN, ID_DIAGONAL_UP, OnUpdateDiagonal)
     ON_COMMAND(ID_CELL_FORMULA, OnCellFormula)
     ON_UPDATE_COMMAND_UI(ID_CELL_FORMULA, OnUpdateCellFormula)
     ON_COMMAND(ID_TABLE_BALANCE_FORMULA, OnTableBalanceFormula)
-    ON_COMMAND(ID_DATA_CHART_ANALYSIS, OnChartAnalysis)
-    ON_UPDATE_COMMAND_UI(ID_DATA_CHART_ANALYSIS, OnUpdateChartAnalysis)
+#endif
 END_MESSAGE_MAP()
 
 namespace {
@@ -116,6 +119,13 @@ const int kScalePercents[] = { 25, 50, 75, 100, 150, 200 };
 // Display modes of View > Mode, from ID_VIEW_MODE_CELLNAME on.
 const int kDisplayModes[] = { DISPLAY_CELLNAME, DISPLAY_NORMAL, DISPLAY_CELLTYPE,
                               DISPLAY_TABINDEX, DISPLAY_ITEM, DISPLAY_COLITEM };
+
+// Added to the scaled sheet extent in the scroll sizes.
+#ifdef EDITOR_BUILD
+const int kScrollMargin = 1;
+#else
+const int kScrollMargin = 20;
+#endif
 
 // The largest scaled extent the view shows (the scroll range is 16-bit).
 const int kMaxScaledExtent = 32761;
@@ -178,6 +188,10 @@ void CTallyformView::OnInitialUpdate()
         pMain->SetModeButton(ID_VIEW_RUN_MODE, 17);
     }
     UpdateScrollSizes();
+#ifdef EDITOR_BUILD
+    // The editor's view is a form from the start: Tab walks its cells.
+    BuildTabOrder();
+#endif
     CScrollView::OnInitialUpdate();
 }
 
@@ -237,7 +251,8 @@ void CTallyformView::UpdateScrollSizes()
         cx = pSheet->m_rcBounds.right - pSheet->m_rcBounds.left;
         cy = pSheet->m_rcBounds.bottom - pSheet->m_rcBounds.top;
     }
-    SetScrollSizes(MM_TEXT, CSize(cx * m_nZoomPercent / 100 + 20, cy * m_nZoomPercent / 100 + 20));
+    SetScrollSizes(MM_TEXT, CSize(cx * m_nZoomPercent / 100 + kScrollMargin,
+                                  cy * m_nZoomPercent / 100 + kScrollMargin));
 }
 
 BOOL CTallyformView::SetZoom(int nPercent)
@@ -368,6 +383,8 @@ void CTallyformView::OnUpdateRunMode(CCmdUI* pCmdUI)
 
 void CTallyformView::UpdateModeUI()
 {
+    // The editor's view is never in design mode: nothing follows a mode.
+#ifndef EDITOR_BUILD
     CSheet* pSheet = GetSheet();
     CWnd* pMainWnd = AfxGetMainWnd();
     if (pSheet == NULL || pMainWnd == NULL || pMainWnd->m_hWnd == NULL)
@@ -402,6 +419,7 @@ void CTallyformView::UpdateModeUI()
         else
             pMain->SetModeButton(ID_VIEW_DESIGN_MODE, 20);
     }
+#endif
 }
 
 CSheetViewFrame* CTallyformView::GetMainFrameServices() const

@@ -38,7 +38,11 @@ void CTallyformView::OpenFindDialog(BOOL bReplace)
     if (pSheet != NULL && pSheet->GetSelectedCell(0) != NULL)
         strInitial = pSheet->GetSelectedCell(0)->m_strValue;
     CFindReplaceDialog* pDialog = new CFindReplaceDialog;
+#ifdef EDITOR_BUILD
+    const DWORD dwFlags = FR_HIDEUPDOWN | FR_HIDEWHOLEWORD;
+#else
     const DWORD dwFlags = bReplace ? FR_HIDEUPDOWN | FR_HIDEWHOLEWORD : FR_HIDEUPDOWN;
+#endif
     if (!pDialog->Create(!bReplace, strInitial, g_strReplace, dwFlags, this))
     {
         delete pDialog;

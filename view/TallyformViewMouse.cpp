@@ -224,6 +224,16 @@ void CTallyformView::OnLButtonDown(UINT nFlags, CPoint point)
         return;
     if (!pSheet->m_bDesignMode)
     {
+#ifdef EDITOR_BUILD
+        // The editor, in its one mode, sets manual page breaks by dragging.
+        if (IsManualPageBreakEditing())
+        {
+            SetFocus();
+            OnPageBreakButtonDown(pt);
+            Default();
+            return;
+        }
+#endif
         RunModeClick(nFlags, pt);
         Default();
         return;

@@ -271,10 +271,13 @@ void CTallyformView::OnPageSetup()
     pApp->SelectPrinter(dlg.m_psd.hDevNames, dlg.m_psd.hDevMode);
     pApp->UpdatePrinterSelection(FALSE);
     dlg.GetMargins(&m_rectMargins, NULL);
+#ifndef EDITOR_BUILD
+    // The paper size belongs to the template, which only the designer changes.
     CSize sizePaper = dlg.GetPaperSize();
     pSheet->m_dwPageSetting1 = (DWORD)sizePaper.cx;
     pSheet->m_dwPageSetting2 = (DWORD)sizePaper.cy;
     GetDocument()->SetModifiedFlag(TRUE);
+#endif
 
     // Manual breaks give way to optimized ones, for the user to adjust.
     LONG nMode = pSheet->m_nPageLayout;

@@ -169,11 +169,14 @@ void CTallyformView::OnUpdateEditRedo(CCmdUI* pCmdUI)
 
 void CTallyformView::UpdateUndoItem(CCmdUI* pCmdUI, BOOL bRedo)
 {
+#ifndef EDITOR_BUILD
+    // The editor names what it could undo in its one mode ("Cannot Undo").
     if (!IsDesignMode())
     {
         pCmdUI->Enable(FALSE);
         return;
     }
+#endif
     CSheet* pSheet = GetSheet();
     CUndoAction* pAction = bRedo ? pSheet->GetRedoAction() : pSheet->GetUndoAction();
     LPCSTR pszAccelerator = bRedo ? "\tCtrl+Y" : "\tCtrl+Z";

@@ -24,9 +24,12 @@ IMPLEMENT_DYNAMIC(CVertRuler, CDialogBar)
 BEGIN_MESSAGE_MAP(CVertRuler, CDialogBar)
     ON_WM_PAINT()
     ON_WM_MOUSEMOVE()
+#ifndef EDITOR_BUILD
+    // The editor cannot change a template: no band edge is dragged.
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
+#endif
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -141,6 +144,11 @@ void CVertRuler::DrawBands(CDC* pDC, CSize sizeClient, const CBandFrame& frame)
 
 void CVertRuler::OnMouseMove(UINT, CPoint point)
 {
+#ifdef EDITOR_BUILD
+    CBandFrame frame = GetBandFrame();
+    if (frame.pView != NULL)
+        ShowBandTip(point.y, frame);
+#else
     ShowCursorLine(point.y);
     CBandFrame frame = GetBandFrame();
     if (frame.pView == NULL)
@@ -155,6 +163,27 @@ void CVertRuler::OnMouseMove(UINT, CPoint point)
     WriteBandPositions();
     Invalidate(TRUE);
     UpdateWindow();
+#endif
+}
+
+void CVertRuler::ShowBandTip(int y, const CBandFrame& frame)
+{
+    int nSheet = frame.nSheetHeight;
+    int nScroll = frame.nScroll;
+    // Near a band edge the tip keeps what it said.
+    if (std::abs(y + nScroll - m_nHeaderPos) <= kEdgeGrip ||
+        std::abs(y + nScroll - (nSheet - m_nTailPos)) <= kEdgeGrip)
+        return;
+    m_bOnHeaderEdge = 0;
+    m_bOnTailEdge = 0;
+    if (y < m_nHeaderPos - nScroll)
+        SetTipText("Header");
+    else if (y < nSheet - m_nTailPos - nScroll)
+        SetTipText("Body");
+    else if (y < nSheet - nScroll)
+        SetTipText("Tail");
+    else
+        SetTipText("");
 }
 
 void CVertRuler::DragEdge(int y, const CBandFrame& frame)

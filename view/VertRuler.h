@@ -1,7 +1,8 @@
 // CVertRuler: the ruler bar left of the sheet view.  A centimetre scale
 // that follows the view's zoom and vertical scroll, the sheet's header and
 // tail bands shaded, a mark that follows the pointer, and a tooltip naming
-// the part under it.  Dragging a band's edge sets the band's height.
+// the part under it.  Dragging a band's edge sets the band's height (in
+// the designer; the editor's ruler only names the band).
 #pragma once
 
 #include "framework/docview/DialogBar.h"
@@ -49,6 +50,8 @@ protected:
     void DragEdge(int y, const CBandFrame& frame);
     // The pointer's edge and the tooltip for client y when not dragging.
     void HitTestEdges(int y, const CBandFrame& frame);
+    // The editor's tip: the band under the pointer, kept near an edge.
+    void ShowBandTip(int y, const CBandFrame& frame);
     // The dragged band's height into the document, when it changed.
     void WriteBandPositions();
     void SetTipText(LPCSTR lpszText);

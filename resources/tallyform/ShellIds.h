@@ -16,6 +16,7 @@
 // Strings
 #define IDS_OLE_INIT_FAILED             1
 #define IDS_HELP_FILE                   419
+#define IDS_EDITOR_HELP_FILE            401
 
 // About dialog
 #define IDD_ABOUTBOX                    300

@@ -4,6 +4,7 @@
 
 #include "framework/core/Archive.h"
 #include "framework/core/MessageSink.h"
+#include "framework/docview/StandardCommands.h"
 #include "framework/windows/CmdUI.h"
 #include "sheet/TemplateStream.h"
 #include "sheet/UndoAction.h"
@@ -16,7 +17,6 @@ BEGIN_MESSAGE_MAP(CTallyformDoc, COleServerDoc)
     ON_COMMAND(ID_FILE_SAVE_DATA_TO_FILE, OnSaveDataToFile)
     ON_COMMAND(ID_FILE_LOAD_DATA_FROM_FILE, OnLoadDataFromFile)
     ON_COMMAND(ID_DATA_SUM_FROM_FILES, OnSumDataFromFiles)
-    ON_COMMAND(ID_TABLE_VERIFY, OnTableVerify)
     ON_COMMAND(ID_FILE_SAVE_DATA_TO_DATABASE, OnSaveDataToDatabase)
     ON_COMMAND(ID_FILE_LOAD_DATA_FROM_DATABASE, OnLoadDataFromDatabase)
     ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_DATA_TO_DATABASE, OnUpdateDatabaseData)
@@ -25,6 +25,10 @@ BEGIN_MESSAGE_MAP(CTallyformDoc, COleServerDoc)
     ON_COMMAND(ID_DATA_SUM_FROM_DATABASES, OnSumDataFromDatabases)
     ON_UPDATE_COMMAND_UI(ID_DATA_SUM_FROM_DATABASES, OnUpdateSumDataFromDatabases)
     ON_COMMAND(ID_FILE_SAVE_TO_PDF, OnSaveToPdf)
+#ifdef EDITOR_BUILD
+    ON_UPDATE_COMMAND_UI(ID_FILE_SEND_MAIL, OnUpdateSendMail)
+#else
+    ON_COMMAND(ID_TABLE_VERIFY, OnTableVerify)
     ON_COMMAND(ID_CELL_TEXT, OnCellText)
     ON_COMMAND(ID_CELL_ORGAN, OnCellOrgan)
     ON_COMMAND(ID_CELL_ORGANCODE, OnCellOrganCode)
@@ -43,6 +47,7 @@ BEGIN_MESSAGE_MAP(CTallyformDoc, COleServerDoc)
     ON_COMMAND(ID_SETUP_COLUMN_ITEM, OnCellColItemSetup)
     ON_UPDATE_COMMAND_UI(ID_SETUP_ROW_ITEM, OnUpdateCellItemSetup)
     ON_UPDATE_COMMAND_UI(ID_SETUP_COLUMN_ITEM, OnUpdateCellColItemSetup)
+#endif
 END_MESSAGE_MAP()
 
 namespace
@@ -75,6 +80,10 @@ CTallyformDoc::CTallyformDoc()
 {
     EnableCompoundFile();
     AfxOleLockApp();
+#ifdef EDITOR_BUILD
+    // The editor's templates are forms to fill in, never designed.
+    m_sheet.m_bDesignMode = FALSE;
+#endif
 }
 
 CTallyformDoc::~CTallyformDoc()
@@ -86,8 +95,13 @@ void CTallyformDoc::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
     {
+#ifdef EDITOR_BUILD
+        // The editor has no template writer.
+        AfxThrowNotSupportedException();
+#else
         WriteTemplateStream(ar, m_sheet);
         return;
+#endif
     }
     // The stream is read whole before the sheet changes; every fault of it
     // is the one template message, and the open fails.
@@ -101,6 +115,11 @@ void CTallyformDoc::Serialize(CArchive& ar)
         ShowReadTemplateError();
         AfxThrowUserException();
     }
+#ifdef EDITOR_BUILD
+    // The editor opens a template with no cell selected.
+    m_sheet.m_arrSel.RemoveAll();
+    m_sheet.m_nCurCell = -1;
+#endif
 }
 
 BOOL CTallyformDoc::IsModified()
@@ -117,8 +136,20 @@ BOOL CTallyformDoc::OnNewDocument()
 {
     if (!COleServerDoc::OnNewDocument())
         return FALSE;
+#ifdef EDITOR_BUILD
+    // The editor has no new-template wizard: a new document has no cell.
+    return TRUE;
+#else
     return RunNewDocumentWizard() != FALSE;
+#endif
 }
+
+#ifdef EDITOR_BUILD
+void CTallyformDoc::OnUpdateSendMail(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FALSE);
+}
+#endif
 
 BOOL CTallyformDoc::OnOpenDocument(LPCSTR lpszPathName)
 {

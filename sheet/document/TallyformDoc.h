@@ -61,7 +61,8 @@ public:
     BOOL OnOpenDocument(LPCSTR lpszPathName) override;
     // Without a path, asks for folder and name (checked, asked again when
     // unusable) and before overwriting; the save goes through a temporary
-    // file, so a failure leaves any old file as it was.
+    // file, so a failure leaves any old file as it was.  The editor writes
+    // no template: it keeps a changed document's data in a data file.
     BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
     void DeleteContents() override;
 
@@ -227,7 +228,12 @@ protected:
     // "%"; FALSE unless an item was chosen.
     virtual BOOL RunFindItemDialog(int nTable, CString& strCode);
 
-    void OnSaveDataToFile();
+    void OnSaveDataToFile() { SaveDataToChosenFile(); }
+    // Asks for a data file and saves the report data to it; FALSE when the
+    // sheet has no cell, the user cancelled or the save failed.
+    BOOL SaveDataToChosenFile();
+    // The editor's File > Send Mail: shown disabled, it has no handler.
+    void OnUpdateSendMail(CCmdUI* pCmdUI);
     void OnLoadDataFromFile();
     void OnSumDataFromFiles();
     void OnTableVerify();

@@ -94,19 +94,19 @@ BOOL CTallyformDoc::SaveDataFile(LPCSTR lpszPathName, WORD wKind)
     return TRUE;
 }
 
-void CTallyformDoc::OnSaveDataToFile()
+BOOL CTallyformDoc::SaveDataToChosenFile()
 {
     if (m_sheet.m_cells.GetSize() == 0)
     {
         AfxMessageBox("The template have not cell,cannot save!");
-        return;
+        return FALSE;
     }
     CString strPath;
     int nFilter = DATAFILTER_SAVE_TEMPORARY;
     if (!PromptDataFileName(FALSE, strPath, nFilter))
-        return;
+        return FALSE;
     WORD wKind = nFilter == DATAFILTER_SAVE_SHARED ? DATAFILE_SHARED : DATAFILE_TEMPORARY;
-    SaveDataFile(WithDataExtension(strPath, wKind), wKind);
+    return SaveDataFile(WithDataExtension(strPath, wKind), wKind);
 }
 
 BOOL CTallyformDoc::LoadDataFile(LPCSTR lpszPathName, WORD wKind)

@@ -11,6 +11,8 @@ namespace
 
 const char kTemplateExtension[] = ".kvm";
 
+#ifndef EDITOR_BUILD
+
 // "%s already exsisted" + full-width comma (code page 936) + "Overwrite?"
 const char kOverwritePrompt[] = "%s already exsisted\xA3\xACOverwrite?";
 
@@ -33,6 +35,7 @@ BOOL FileExists(LPCSTR lpszPathName)
     CFileStatus status;
     return CFile::GetStatus(lpszPathName, status);
 }
+#endif
 
 } // namespace
 
@@ -45,6 +48,16 @@ CString CTallyformDoc::DefaultExtension() const
     return kTemplateExtension;
 }
 
+#ifdef EDITOR_BUILD
+BOOL CTallyformDoc::DoSave(LPCSTR, BOOL)
+{
+    // Asked to save a changed template (closing it), the editor keeps the
+    // data the user typed; the template file stays as it is.
+    if (m_sheet.m_cells.GetSize() == 0)
+        return TRUE;
+    return SaveDataToChosenFile();
+}
+#else
 BOOL CTallyformDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
 {
     CString strPath = lpszPathName != NULL ? lpszPathName : "";
@@ -81,6 +94,7 @@ BOOL CTallyformDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
         SetPathName(strPath);
     return TRUE;
 }
+#endif
 
 void CTallyformDoc::CreateTemplateFromWizard(const CNewTemplateFields& fields)
 {

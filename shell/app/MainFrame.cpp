@@ -27,17 +27,28 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_VIEW_FULL_SCREEN, OnViewFullScreen)
     ON_UPDATE_COMMAND_UI(ID_VIEW_FULL_SCREEN, OnUpdateViewFullScreen)
     ON_CBN_SELENDOK(ID_VIEW_ZOOM_COMBO, OnZoomSelEndOk)
+#ifdef EDITOR_BUILD
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_NORMAL, OnViewToolbar)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_DATA, ID_VIEW_TOOLBAR_DATA, OnViewToolbar)
+#else
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_NORMAL, ID_VIEW_TOOLBAR_FORMAT, OnViewToolbar)
     ON_NOTIFY(TBN_DROPDOWN, AFX_IDW_TOOLBAR, OnStandardBarDropDown)
     ON_NOTIFY(TBN_DROPDOWN, ID_FORMATBAR, OnFormatBarDropDown)
     ON_MESSAGE(WM_COLOUR_SELENDOK, OnColourSelEndOk)
+#endif
 END_MESSAGE_MAP()
 
 namespace
 {
 const UINT kIndicators[] = { ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                              ID_INDICATOR_SCRL };
+#ifdef EDITOR_BUILD
+const int kZoomButtonIndex = 16;
+const UINT kHelpFileString = IDS_EDITOR_HELP_FILE;
+#else
 const int kZoomButtonIndex = 25;
+const UINT kHelpFileString = IDS_HELP_FILE;
+#endif
 const int kZoomComboWidth = 60;
 const int kZoomListHeight = 100;
 const char* const kZoomItems[] = { "25%", "50%", "75%", "100%", "150%", "200%" };
@@ -46,7 +57,10 @@ const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_T
 } // namespace
 
 CMainFrame::CMainFrame()
-    : m_crFill(RGB(255, 255, 255)), m_crFont(RGB(0, 0, 0)), m_bFontPopup(FALSE),
+    :
+#ifndef EDITOR_BUILD
+      m_crFill(RGB(255, 255, 255)), m_crFont(RGB(0, 0, 0)), m_bFontPopup(FALSE),
+#endif
       m_bFullScreen(FALSE), m_rectFullScreen(), m_wpPrevious(), m_pwndFullScreenBar(NULL),
       m_hMenuPopup(NULL)
 {
@@ -76,6 +90,7 @@ BOOL CMainFrame::CreateToolBar(CToolBar& bar, UINT nIDResource, LPCSTR lpszTitle
     return TRUE;
 }
 
+#ifndef EDITOR_BUILD
 BOOL CMainFrame::CreateFormatBar()
 {
     if (!CreateToolBar(m_wndFormatBar, IDR_FORMAT_BAR, "Format", ID_FORMATBAR))
@@ -84,6 +99,7 @@ BOOL CMainFrame::CreateFormatBar()
     m_wndFormatBar.PlaceCombos();
     return TRUE;
 }
+#endif
 
 BOOL CMainFrame::CreateZoomCombo()
 {
@@ -109,23 +125,50 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
+    return CreateBars() ? 0 : -1;
+}
+
+BOOL CMainFrame::CreateStatusBar()
+{
+    return m_wndStatusBar.Create(this) &&
+           m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]));
+}
+
+#ifndef EDITOR_BUILD
+BOOL CMainFrame::CreateBars()
+{
     if (!CreateToolBar(m_wndToolBar, IDR_MAINFRAME, "Standard") ||
         !CreateToolBar(m_wndTableBar, IDR_TABLE_BAR, "Table") ||
         !CreateToolBar(m_wndDataBar, IDR_DATA_BAR, "Data") || !CreateFormatBar())
-        return -1;
-    if (!m_wndStatusBar.Create(this) ||
-        !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0])))
-        return -1;
+        return FALSE;
+    if (!CreateStatusBar())
+        return FALSE;
     AddDropDownArrows();
     if (!CreateZoomCombo())
-        return -1;
+        return FALSE;
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
     DockControlBar(&m_wndTableBar, AFX_IDW_DOCKBAR_TOP);
     DockToolBarBeside(&m_wndDataBar, &m_wndTableBar);
     DockControlBar(&m_wndFormatBar, AFX_IDW_DOCKBAR_TOP);
-    return 0;
+    return TRUE;
 }
+
+void CMainFrame::ShowFrameBars(BOOL bShow)
+{
+    ShowControlBar(&m_wndStatusBar, bShow, FALSE);
+    ShowControlBar(&m_wndToolBar, bShow, FALSE);
+    ShowControlBar(&m_wndDataBar, bShow, FALSE);
+    // The design bars come back only for a template in design mode.
+    CTallyformView* pView = bShow ? GetActiveSheetView(this) : NULL;
+    CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
+    if (!bShow || (pSheet != NULL && pSheet->m_bDesignMode))
+    {
+        ShowControlBar(&m_wndTableBar, bShow, FALSE);
+        ShowControlBar(&m_wndFormatBar, bShow, FALSE);
+    }
+}
+#endif
 
 CToolBar* CMainFrame::GetToolBar(UINT nID)
 {
@@ -133,12 +176,14 @@ CToolBar* CMainFrame::GetToolBar(UINT nID)
     {
     case IDR_MAINFRAME:
         return &m_wndToolBar;
-    case IDR_TABLE_BAR:
-        return &m_wndTableBar;
     case IDR_DATA_BAR:
         return &m_wndDataBar;
+#ifndef EDITOR_BUILD
+    case IDR_TABLE_BAR:
+        return &m_wndTableBar;
     case IDR_FORMAT_BAR:
         return &m_wndFormatBar;
+#endif
     default:
         return NULL;
     }
@@ -160,10 +205,16 @@ void CMainFrame::DockToolBarBeside(CControlBar* pBar, CControlBar* pLeftBar)
 
 void CMainFrame::OnViewToolbar(UINT nID)
 {
-    CToolBar* pBar = nID == ID_VIEW_TOOLBAR_NORMAL  ? &m_wndToolBar
+    CToolBar* pBar = nID == ID_VIEW_TOOLBAR_NORMAL ? &m_wndToolBar
+                     : nID == ID_VIEW_TOOLBAR_DATA ? &m_wndDataBar
+#ifndef EDITOR_BUILD
                      : nID == ID_VIEW_TOOLBAR_TABLE ? &m_wndTableBar
-                     : nID == ID_VIEW_TOOLBAR_DATA  ? &m_wndDataBar
                                                     : static_cast<CToolBar*>(&m_wndFormatBar);
+#else
+                                                   : NULL;
+    if (pBar == NULL)
+        return;
+#endif
     HMENU hMenu = ::GetMenu(m_hWnd);
     BOOL bChecked = (::GetMenuState(hMenu, nID, MF_BYCOMMAND) & MF_CHECKED) != 0;
     ShowControlBar(pBar, !bChecked, FALSE);
@@ -182,6 +233,7 @@ void CMainFrame::SetZoomText(LPCSTR lpszText)
         m_wndZoom.SetWindowText(lpszText);
 }
 
+#ifndef EDITOR_BUILD
 void CMainFrame::ShowDesignToolBars(BOOL bShow)
 {
     ShowControlBar(&m_wndTableBar, bShow, FALSE);
@@ -191,10 +243,15 @@ void CMainFrame::ShowDesignToolBars(BOOL bShow)
     ::CheckMenuItem(hMenu, ID_VIEW_TOOLBAR_TABLE, nCheck);
     ::CheckMenuItem(hMenu, ID_VIEW_TOOLBAR_FORMAT, nCheck);
 }
+#endif
 
 HMENU CMainFrame::DetachDocumentMenu()
 {
+#ifdef EDITOR_BUILD
+    static const UINT kToolbars[] = { IDR_MAINFRAME, IDR_DATA_BAR };
+#else
     static const UINT kToolbars[] = { IDR_MAINFRAME, IDR_TABLE_BAR, IDR_FORMAT_BAR, IDR_DATA_BAR };
+#endif
     if (!m_menuDocument.LoadMenu(IDR_TALLYFORM_TEMPLATE))
         return NULL;
     m_menuDocument.LoadToolbars(kToolbars, sizeof(kToolbars) / sizeof(kToolbars[0]));
@@ -258,7 +315,7 @@ void CMainFrame::OnHelpFinder()
     if (n == 0 || n >= MAX_PATH)
         szDir[0] = '\0';
     char szFile[MAX_PATH] = "";
-    LoadStringA(AfxGetResourceHandle(), IDS_HELP_FILE, szFile, sizeof(szFile));
+    LoadStringA(AfxGetResourceHandle(), kHelpFileString, szFile, sizeof(szFile));
     HINSTANCE hResult = ShellExecuteA(m_hWnd, "open", szFile, NULL, szDir[0] ? szDir : NULL,
                                       SW_SHOWMAXIMIZED);
     if ((INT_PTR)hResult <= 32)
@@ -280,11 +337,7 @@ void CMainFrame::OnViewFullScreen()
 
 void CMainFrame::EnterFullScreen()
 {
-    ShowControlBar(&m_wndStatusBar, FALSE, FALSE);
-    ShowControlBar(&m_wndToolBar, FALSE, FALSE);
-    ShowControlBar(&m_wndTableBar, FALSE, FALSE);
-    ShowControlBar(&m_wndFormatBar, FALSE, FALSE);
-    ShowControlBar(&m_wndDataBar, FALSE, FALSE);
+    ShowFrameBars(FALSE);
     ::GetWindowPlacement(m_hWnd, &m_wpPrevious);
 
     RECT rect;
@@ -327,16 +380,7 @@ void CMainFrame::LeaveFullScreen()
         delete m_pwndFullScreenBar;
         m_pwndFullScreenBar = NULL;
     }
-    ShowControlBar(&m_wndStatusBar, TRUE, FALSE);
-    ShowControlBar(&m_wndToolBar, TRUE, FALSE);
-    ShowControlBar(&m_wndDataBar, TRUE, FALSE);
-    CTallyformView* pView = GetActiveSheetView(this);
-    CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
-    if (pSheet != NULL && pSheet->m_bDesignMode)
-    {
-        ShowControlBar(&m_wndTableBar, TRUE, FALSE);
-        ShowControlBar(&m_wndFormatBar, TRUE, FALSE);
-    }
+    ShowFrameBars(TRUE);
     ::SetWindowPlacement(m_hWnd, &m_wpPrevious);
 }
 
@@ -348,9 +392,11 @@ void CMainFrame::OnUpdateViewFullScreen(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(m_bFullScreen ? 1 : 0);
     if (m_wndZoom.m_hWnd != NULL)
         m_wndZoom.EnableWindow(bChild);
+#ifndef EDITOR_BUILD
     m_wndFormatBar.m_comboFontName.EnableWindow(bChild);
     m_wndFormatBar.m_comboFontSize.EnableWindow(bChild);
     m_wndFormatBar.m_comboCellType.EnableWindow(bChild);
     if (!bChild)
         m_wndFormatBar.m_comboCellType.SetWindowText("");
+#endif
 }

@@ -3,6 +3,9 @@
 // images carry.
 #include "shell/app/MainFrame.h"
 
+// The editor has neither drop-down.
+#ifndef EDITOR_BUILD
+
 #include <vector>
 
 #include "framework/windows/Menu.h"
@@ -203,3 +206,4 @@ void CMainFrame::SetColorButtonImage(int nImage, COLORREF crColour)
     CScopedGdiObject mask(::CreateBitmap(cx, cy, 1, 1, maskBits.data()));
     ImageList_Replace(hImages, nImage, (HBITMAP)image.Get(), (HBITMAP)mask.Get());
 }
+#endif

@@ -116,9 +116,15 @@ BOOL CTallyformApp::InitInstance()
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
+#ifdef EDITOR_BUILD
+    // The editor serves no OLE client: started for one it would wait
+    // unseen for ever, so it starts as from the shell instead.
+    cmdInfo.m_bRunEmbedded = cmdInfo.m_bRunAutomated = FALSE;
+#else
     // Started by OLE: no window, no database, no splash.
     if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
         return TRUE;
+#endif
     // The program starts without an empty document.
     if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew)
         cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
@@ -154,8 +160,12 @@ int CTallyformApp::ExitInstance()
 
 BOOL CTallyformApp::PreTranslateMessage(MSG* pMsg)
 {
+#ifndef EDITOR_BUILD
+    // The designer's splash goes at the first key or click; the editor's
+    // stays for its time.
     if (CStartupSplash::HideOnInput(pMsg))
         return TRUE;
+#endif
     return CWinApp::PreTranslateMessage(pMsg);
 }
 

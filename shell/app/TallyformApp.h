@@ -23,7 +23,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // The full path of Tallyform.INI: the current directory, the InstallDir
-    // setting, then the Windows directory.  When none holds the file the
+    // setting (not in the editor), then the Windows directory.  When none holds the file the
     // user is told and the Windows-directory path is returned all the same.
     CString FindIniFile();
     // Section DataSource into the members; 1 ok, 0 when the file, the type

@@ -60,6 +60,8 @@ CString CTallyformApp::FindIniFile()
         if (FileFound(strCandidate))
             return strCandidate;
     }
+#ifndef EDITOR_BUILD
+    // Only the designer knows an install folder.
     strFolder = GetProfileString("Settings", "InstallDir");
     if (!strFolder.IsEmpty())
     {
@@ -67,6 +69,7 @@ CString CTallyformApp::FindIniFile()
         if (FileFound(strCandidate))
             return strCandidate;
     }
+#endif
     strFolder = WindowsFolder();
     if (!strFolder.IsEmpty())
     {

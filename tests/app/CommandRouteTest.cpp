@@ -2,7 +2,7 @@
 // program starts: every menu item, accelerator and toolbar button that shows
 // enabled has a handler on the command route, with and without a document,
 // in design and in run mode, with and without a database.
-#include <set>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -10,7 +10,9 @@
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RecordingCmdUI.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/app/CommandRouteWalker.h"
 #include "tests/app/DesignerProcess.h"
+#include "tests/app/InProcessAppTest.h"
 #include "tests/sheet/SheetGrid.h"
 
 #include "framework/docview/MDIWnd.h"
@@ -29,15 +31,12 @@ namespace
 const UINT kTableBar = 6;
 const UINT kFormatBar = 8;
 
-class CommandRouteTest : public ::testing::Test
+class CommandRouteTest : public InProcessAppTest
 {
 protected:
     void SetUp() override
     {
-        char szDir[MAX_PATH];
-        GetCurrentDirectoryA(MAX_PATH, szDir);
-        m_strPrevious = szDir;
-        ASSERT_TRUE(SetCurrentDirectoryA(m_folder.GetPath()));
+        ASSERT_NO_FATAL_FAILURE(InProcessAppTest::SetUp());
         m_strDatabase = m_folder.PathOf("Reporting.mdb");
         ASSERT_TRUE(CopyFileA(CDesignerProcess::ProgramFolder() + "\\Data\\Reporting.mdb",
                               m_strDatabase, FALSE));
@@ -51,160 +50,21 @@ protected:
         doc.m_sheet.m_cells[4].SetType(CELL_NUMERIC);
         ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
     }
-    void TearDown() override
-    {
-        if (m_bStarted)
-        {
-            if (m_app.m_pMainWnd != NULL && m_app.m_pMainWnd->GetSafeHwnd() != NULL)
-                m_app.m_pMainWnd->DestroyWindow();
-            if (CStartupSplash::GetShown() != NULL)
-                CStartupSplash::GetShown()->DestroyWindow();
-            m_app.ExitInstance();
-        }
-        SetCurrentDirectoryA(m_strPrevious);
-    }
-
-    // The program's start-up with lpszCommandLine as its command line.
-    void Start(LPCSTR lpszCommandLine)
-    {
-        m_strCommandLine = lpszCommandLine;
-        m_app.m_lpCmdLine = m_strCommandLine.GetBuffer(0);
-        ASSERT_TRUE(m_app.InitInstance());
-        m_bStarted = TRUE;
-        ASSERT_TRUE(m_app.m_pMainWnd != NULL);
-        PumpIdle();
-    }
-
-    CMainFrame* Frame() { return static_cast<CMainFrame*>(m_app.m_pMainWnd); }
-
-    // Lets waiting messages through and runs the idle update of the bars.
-    void PumpIdle()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        m_app.OnIdle(0);
-    }
-
-    BOOL IsHandled(UINT nID)
-    {
-        AFX_CMDHANDLERINFO info = { NULL };
-        return Frame()->OnCmdMsg(nID, CN_COMMAND, NULL, &info);
-    }
-
-    static std::string ItemText(HMENU hMenu, int nIndex)
-    {
-        char szText[128] = "";
-        GetMenuStringA(hMenu, (UINT)nIndex, szText, sizeof(szText), MF_BYPOSITION);
-        return szText;
-    }
-
-    // Opens each pop-up the way the menu bar does and checks every item that
-    // shows enabled; the enabled commands are collected.
-    void WalkPopup(HMENU hPopup, int nIndex, const std::string& path)
-    {
-        Frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup), MAKELPARAM(nIndex, FALSE));
-        int nCount = GetMenuItemCount(hPopup);
-        for (int i = 0; i < nCount; ++i)
-        {
-            std::string itemPath = path + " > " + ItemText(hPopup, i);
-            if (HMENU hSub = GetSubMenu(hPopup, i))
-            {
-                WalkPopup(hSub, i, itemPath);
-                continue;
-            }
-            UINT nID = GetMenuItemID(hPopup, i);
-            if (nID == 0 || nID >= 0xF000)
-                continue;
-            if (GetMenuState(hPopup, (UINT)i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED))
-                continue;
-            m_enabled.insert(nID);
-            EXPECT_TRUE(IsHandled(nID)) << itemPath << " (" << nID << ") is enabled with no handler";
-        }
-    }
-
-    void WalkMenuBar(const std::string& context)
-    {
-        SCOPED_TRACE(context);
-        m_enabled.clear();
-        HMENU hBar = GetMenu(Frame()->m_hWnd);
-        ASSERT_TRUE(hBar != NULL);
-        for (int i = 0; i < GetMenuItemCount(hBar); ++i)
-            if (HMENU hPopup = GetSubMenu(hBar, i))
-                WalkPopup(hPopup, i, context + ": " + ItemText(hBar, i));
-    }
-
-    // Every accelerator of the table whose command would run has a handler.
-    void CheckAccelerators(HACCEL hAccel, const std::string& context)
-    {
-        SCOPED_TRACE(context);
-        ASSERT_TRUE(hAccel != NULL);
-        ACCEL entries[64];
-        int nCount = CopyAcceleratorTableA(hAccel, entries, 64);
-        ASSERT_GT(nCount, 0);
-        for (int i = 0; i < nCount; ++i)
-        {
-            CRecordingCmdUI ui;
-            ui.m_nID = entries[i].cmd;
-            ui.DoUpdate(Frame(), TRUE);
-            if (ui.m_nEnabled != 0)
-            {
-                EXPECT_TRUE(IsHandled(entries[i].cmd))
-                    << "accelerator key " << entries[i].key << " (" << entries[i].cmd
-                    << ") runs with no handler";
-            }
-        }
-    }
-
-    // Every button that the idle update left enabled has a handler.
-    void CheckToolBars(const std::string& context)
-    {
-        SCOPED_TRACE(context);
-        Frame()->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-        const UINT bars[] = { IDR_MAINFRAME, kTableBar, kFormatBar, IDR_DATA_BAR };
-        for (UINT nBar : bars)
-        {
-            CToolBar* pBar = Frame()->GetToolBar(nBar);
-            ASSERT_TRUE(pBar != NULL) << nBar;
-            int nButtons = (int)pBar->SendMessage(TB_BUTTONCOUNT);
-            for (int i = 0; i < nButtons; ++i)
-            {
-                TBBUTTON button = {};
-                pBar->SendMessage(TB_GETBUTTON, (WPARAM)i, reinterpret_cast<LPARAM>(&button));
-                if ((button.fsStyle & TBSTYLE_SEP) != 0 || button.idCommand == 0)
-                    continue;
-                if (pBar->SendMessage(TB_ISBUTTONENABLED, (WPARAM)button.idCommand))
-                {
-                    EXPECT_TRUE(IsHandled((UINT)button.idCommand))
-                        << "toolbar " << nBar << " button " << i << " (" << button.idCommand
-                        << ") is enabled with no handler";
-                }
-            }
-        }
-    }
-
     // The whole user interface of the frame as it is now.
     void CheckEverything(const std::string& context)
     {
         PumpIdle();
-        WalkMenuBar(context);
-        CheckAccelerators(Frame()->m_hAccelTable, context + " frame keys");
+        m_walker.reset(new CCommandRouteWalker(Frame()));
+        m_walker->WalkMenuBar(context);
+        m_walker->CheckAccelerators(Frame()->m_hAccelTable, context + " frame keys");
         CMDIChildWnd* pChild = Frame()->MDIGetActive();
         if (pChild != NULL)
-            CheckAccelerators(pChild->m_hAccelTable, context + " document keys");
-        CheckToolBars(context);
+            m_walker->CheckAccelerators(pChild->m_hAccelTable, context + " document keys");
+        for (UINT nBar : { (UINT)IDR_MAINFRAME, kTableBar, kFormatBar, (UINT)IDR_DATA_BAR })
+            m_walker->CheckToolBar(Frame()->GetToolBar(nBar), context + " toolbar " + std::to_string(nBar));
     }
 
-    BOOL Enabled(UINT nID) const { return m_enabled.count(nID) != 0; }
-
-    CTallyformView* ActiveView()
-    {
-        CMDIChildWnd* pChild = Frame()->MDIGetActive();
-        return pChild != NULL ? dynamic_cast<CTallyformView*>(pChild->GetActiveView()) : NULL;
-    }
+    BOOL Enabled(UINT nID) const { return m_walker != nullptr && m_walker->Enabled(nID); }
 
     void SwitchToRunMode()
     {
@@ -222,15 +82,10 @@ protected:
         ASSERT_TRUE(m_app.ConnectDatabase());
     }
 
-    CScratchFolder m_folder;
-    CString m_strPrevious;
     CString m_strDatabase;
     CString m_strTemplate;
-    CString m_strCommandLine;
     MessageBoxRecorder m_messages;
-    CTallyformApp m_app;
-    BOOL m_bStarted = FALSE;
-    std::set<UINT> m_enabled;
+    std::unique_ptr<CCommandRouteWalker> m_walker;
 };
 
 TEST_F(CommandRouteTest, WithoutADocumentOnlyTheFramesAndTheApplicationsCommandsAreEnabled)

@@ -1,5 +1,6 @@
-// A report filled in the real designer from start to end, on both kinds of
-// reporting database: the template opens, run mode starts, the period, the
+// A report filled in the real designer (or, built with PROGRAM_UNDER_TEST
+// "Quirepad", the editor) from start to end, on both kinds of reporting
+// database: the template opens, run mode starts, the period, the
 // organization and three figures go in through the in-place editors, the
 // calculate cells follow, the data is saved and, in a second run of the
 // program, loaded back; the rows are checked with direct SQL.
@@ -24,6 +25,10 @@
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
 #include "sheet/document/TallyformDoc.h"
+
+#ifndef SCREENSHOT_PREFIX
+#define SCREENSHOT_PREFIX "designer"
+#endif
 
 namespace
 {
@@ -242,7 +247,7 @@ protected:
         Sleep(1000);
         RECT rc;
         GetWindowRect(driver.MainWindow(), &rc);
-        std::string path = std::string(DESIGNER_SCREENSHOT_DIR) + "/designer-" + name + "-" +
+        std::string path = std::string(DESIGNER_SCREENSHOT_DIR) + "/" SCREENSHOT_PREFIX "-" + name + "-" +
                            (GetParam() == BACKEND_DAO_SQLITE ? "sqlite" : "postgresql") + ".bmp";
         EXPECT_TRUE(SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                                        path.c_str()));
@@ -295,7 +300,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         CDesignerProcess designer(m_folder.GetPath(), "\"" + m_strTemplate + "\"");
         CRunModeDriver driver(designer);
         ASSERT_NO_FATAL_FAILURE(Connect(designer, driver));
-        Screenshot(driver, "design-mode");
+        Screenshot(driver, "opened");
 
         HWND hEditor = EnterKeys(driver);
         ASSERT_NE(hEditor, nullptr) << Joined(driver.Answered());

@@ -1,5 +1,11 @@
 #include "tests/app/DesignerProcess.h"
 
+// The program driven: the designer, unless the test program is built to
+// drive the editor.
+#ifndef PROGRAM_UNDER_TEST
+#define PROGRAM_UNDER_TEST "Tallyform"
+#endif
+
 namespace
 {
 const DWORD kPollMs = 50;
@@ -56,7 +62,7 @@ CString CDesignerProcess::ProgramFolder()
 
 CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments) : m_process()
 {
-    CString strCommand = "\"" + ProgramFolder() + "\\Tallyform.exe.so\"";
+    CString strCommand = "\"" + ProgramFolder() + "\\" PROGRAM_UNDER_TEST ".exe.so\"";
     if (lpszArguments != NULL)
         strCommand += CString(" ") + lpszArguments;
     STARTUPINFOA si = {};
@@ -202,7 +208,7 @@ BOOL CDesignerProcess::WaitGone(HWND hWnd, DWORD dwMilliseconds)
 HMODULE LoadDesignerResources()
 {
     static HMODULE s_hModule =
-        LoadLibraryExA(CDesignerProcess::ProgramFolder() + "\\Tallyform.exe.so", NULL,
+        LoadLibraryExA(CDesignerProcess::ProgramFolder() + "\\" PROGRAM_UNDER_TEST ".exe.so", NULL,
                        DONT_RESOLVE_DLL_REFERENCES);
     return s_hModule;
 }

@@ -1,4 +1,5 @@
-// Runs the real designer program as a child process in a working folder and
+// Runs the real designer program (or the editor, in a test program built
+// with PROGRAM_UNDER_TEST "Quirepad") as a child process in a working folder and
 // finds and drives its windows from outside with messages.
 #pragma once
 
@@ -12,7 +13,7 @@
 class CDesignerProcess
 {
 public:
-    // Starts <program folder>\Tallyform.exe.so with lpszFolder as its
+    // Starts <program folder>\Tallyform.exe.so (or the editor's) with lpszFolder as its
     // current directory and lpszArguments (when not NULL) on its command line.
     explicit CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments = NULL);
     // Ends the program when a test left it running.
