@@ -106,6 +106,8 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_COMMAND(ID_TABLE_BALANCE_FORMULA, OnTableBalanceFormula)
     ON_COMMAND(ID_DATA_CHART_ANALYSIS, OnChartAnalysis)
     ON_UPDATE_COMMAND_UI(ID_DATA_CHART_ANALYSIS, OnUpdateChartAnalysis)
+    ON_COMMAND(ID_CELL_PROPERTY, OnCellProperties)
+    ON_UPDATE_COMMAND_UI(ID_CELL_PROPERTY, OnUpdateCellProperties)
 END_MESSAGE_MAP()
 
 namespace {
