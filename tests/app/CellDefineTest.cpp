@@ -504,3 +504,53 @@ TEST_F(CellDefineTest, RefusalsTellAndChangeNothing)
     PostMessageA(m_hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     ASSERT_TRUE(CDesignerProcess::WaitGone(m_hSheet, kWaitMs));
 }
+
+TEST_F(CellDefineTest, ChildDialogsFollowTheirChoicesAndPickCellsFromTheView)
+{
+    // Cells of two types: no type is offered, and OK changes none.
+    Select(0, 0);
+    m_pDesign->Click(CDesignDriver::CellCentre(1, 0, kW, kH), MK_CONTROL);
+    OpenSheet(1);
+    EXPECT_EQ(0, SendMessageA(GetDlgItem(Page(), TYPES), LB_GETCOUNT, 0, 0));
+    const std::string before = m_pDesign->SaveTemplate(m_strTemplate);
+    ASSERT_TRUE(PressOk());
+    {
+        CTallyformDoc doc;
+        SaveAndLoad(doc);
+        EXPECT_EQ(CELL_TEXT, doc.m_sheet.m_cells[0].m_nType);
+        EXPECT_EQ(CELL_NUMERIC, doc.m_sheet.m_cells[3].m_nType);
+    }
+
+    // A numeric cell: the value type takes controls out of use.
+    Select(1, 2, 1);
+    OpenSheet(1);
+    HWND hType = Control(Page(), 1125);
+    ASSERT_NE(hType, nullptr);
+    auto chooseValueType = [&](int nType) {
+        SendMessageA(hType, CB_SETCURSEL, (WPARAM)nType, 0);
+        SendMessageA(GetParent(hType), WM_COMMAND, MAKEWPARAM(1125, CBN_SELCHANGE), (LPARAM)hType);
+    };
+    chooseValueType(2);
+    for (int nID : { NUM_FORMAT, NUM_UNIT, NUM_CURRENCY, ROW_ITEM, ROW_EDIT, COL_ITEM, COL_EDIT })
+        EXPECT_FALSE(IsWindowEnabled(Control(Page(), nID))) << nID;
+    chooseValueType(1);
+    EXPECT_FALSE(IsWindowEnabled(Control(Page(), NUM_FORMAT)));
+    EXPECT_TRUE(IsWindowEnabled(Control(Page(), ROW_ITEM)));
+
+    // Formula: a click on a cell of the view puts its name into the formula.
+    ChooseType(LIST_FORMULA);
+    HWND hFormula = Control(Page(), FORMULA_EDIT);
+    ASSERT_NE(hFormula, nullptr);
+    // The sheet out of the way of the cell, right of the view's corner.
+    POINT ptCell = CDesignDriver::CellCentre(1, 0, kW, kH);
+    ClientToScreen(m_pDriver->View(), &ptCell);
+    SetWindowPos(m_hSheet, NULL, ptCell.x + 3 * kW, ptCell.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pDesign->HardwareClick(CDesignDriver::CellCentre(1, 0, kW, kH));
+    EXPECT_TRUE(WaitFor([&] { return TextOf(hFormula) == "A2"; }, 5000)) << TextOf(hFormula);
+    SendMessageA(Control(Page(), 1092), BM_CLICK, 0, 0);
+    EXPECT_EQ("A2", TextOf(Control(Page(), 1136)));
+    PostMessageA(m_hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(m_hSheet, kWaitMs));
+    EXPECT_TRUE(IsWindowEnabled(m_pDriver->MainWindow())) << "the main window is usable again";
+    EXPECT_TRUE(before == m_pDesign->SaveTemplate(m_strTemplate)) << "Cancel changes nothing";
+}
