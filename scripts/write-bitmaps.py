@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the small 8-bit BMP images (16x15 cells) of the face list's font
-type mark and of the shell tests' menus.  Run from the repository root; the
+type mark, of the shell tests' menus, and of the cell definition sheet's
+alignment buttons and edge icons.  Run from the repository root; the
 files are committed, so this is needed only to change them.  The toolbar
 bitmaps are composed from an icon set by the build (toolbar-bitmaps.pl)."""
 import struct
@@ -105,6 +106,64 @@ def check_states(x, y):
     return WHITE
 
 
+# The General page's alignment buttons (24 x 22): four text lines placed
+# left, in the middle or right, or a text bar at the top, centre or bottom
+# of a frame; released with a raised edge, pressed sunken on a lighter face.
+SHADOW = (128, 128, 128)
+LIGHT = (224, 224, 224)
+HORZ_LINES = [(14, 8), (10, 8), (14, 8), (8, 8)]   # (length, unused)
+
+
+def align_pixel(kind, pressed):
+    def glyph(x, y):
+        if kind in ("left", "hmiddle", "right"):
+            row = y - 5
+            if row < 0 or row > 11 or row % 3 != 0:
+                return False
+            length = HORZ_LINES[row // 3][0]
+            start = {"left": 5, "hmiddle": 12 - length // 2, "right": 19 - length}[kind]
+            return start <= x < start + length
+        if x in (5, 18) and 3 <= y <= 18 or y in (3, 18) and 5 <= x <= 18:
+            return True
+        top = {"top": 6, "vcenter": 9, "bottom": 12}[kind]
+        return 8 <= x <= 15 and top <= y <= top + 3
+
+    def pixel(x, y):
+        w, h = 24, 22
+        if x == 0 or y == 0:
+            return SHADOW if pressed else WHITE
+        if x == w - 1 or y == h - 1:
+            return WHITE if pressed else BLACK
+        if x == w - 2 or y == h - 2:
+            return LIGHT if pressed else SHADOW
+        shift = 1 if pressed else 0
+        if glyph(x - shift, y - shift):
+            return BLACK
+        return LIGHT if pressed else GREY
+    return pixel
+
+
+# The edge icons (16 x 15): a dotted grey square with its one edge solid.
+def edge_pixel(edge):
+    def pixel(x, y):
+        l, t, r, b = 2, 2, 13, 12
+        on = {"left": x == l and t <= y <= b, "top": y == t and l <= x <= r,
+              "right": x == r and t <= y <= b, "bottom": y == b and l <= x <= r,
+              "updiag": l <= x <= r and abs((b - y) * (r - l) - (x - l) * (b - t)) <= 6,
+              "downdiag": l <= x <= r and abs((y - t) * (r - l) - (x - l) * (b - t)) <= 6}[edge]
+        if on:
+            return BLACK
+        frame = (x in (l, r) and t <= y <= b) or (y in (t, b) and l <= x <= r)
+        return SHADOW if frame and (x + y) % 2 == 0 else GREY
+    return pixel
+
+
+ALIGN_BUTTONS = [("Left", "left"), ("HMiddle", "hmiddle"), ("Right", "right"), ("Top", "top"),
+                 ("VCenter", "vcenter"), ("Bottom", "bottom")]
+EDGE_ICONS = [("Left", "left"), ("Top", "top"), ("Right", "right"), ("Bottom", "bottom"),
+              ("UpDiagonal", "updiag"), ("DownDiagonal", "downdiag")]
+
+
 def main():
     write_bmp("tests/shell/res/MenuImages1.bmp", 48, 15,
               solid_cells([(255, 0, 0), (0, 255, 0), (0, 0, 255)]))
@@ -114,6 +173,11 @@ def main():
     write_bmp("resources/tallyform/res/CheckStates.bmp", 44, 11, check_states)
     for name, glyph in EXPLAIN_BUTTONS:
         write_bmp("resources/tallyform/res/Explain%s.bmp" % name, 16, 15, glyph_cells([glyph]))
+    for name, kind in ALIGN_BUTTONS:
+        write_bmp("resources/tallyform/res/Align%sUp.bmp" % name, 24, 22, align_pixel(kind, False))
+        write_bmp("resources/tallyform/res/Align%sDown.bmp" % name, 24, 22, align_pixel(kind, True))
+    for name, kind in EDGE_ICONS:
+        write_bmp("resources/tallyform/res/Edge%s.bmp" % name, 16, 15, edge_pixel(kind))
 
 
 if __name__ == "__main__":

@@ -16,6 +16,8 @@ public:
 
     COLORREF GetColour() const { return m_crColour; }
     void SetColour(COLORREF crColour) { m_crColour = crColour; }
+    // The colour of the popup's default button.
+    void SetDefaultColour(COLORREF crColour) { m_crDefaultColour = crColour; }
     BOOL IsDroppedDown() const { return m_bActive; }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;

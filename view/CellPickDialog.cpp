@@ -91,3 +91,12 @@ BOOL CCellPickDialog::CheckFormulaEdit(BOOL bBalance, int nCell)
     pEdit->SetFocus();
     return FALSE;
 }
+
+void CCellPickDialog::ShowExplanation(UINT nIDNote)
+{
+    CString strNote = GetFormulaText();
+    CTallyformDoc* pDoc = GetDocument();
+    if (pDoc != NULL && pDoc->IsOrganRecordsetOpen())
+        pDoc->ResolveFormulaOperands(strNote);
+    SetDlgItemText(nIDNote, strNote);
+}

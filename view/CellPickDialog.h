@@ -32,6 +32,9 @@ protected:
     // by the check) the faulty part is selected; FALSE then.
     BOOL CheckFormulaEdit(BOOL bBalance, int nCell);
     CString GetFormulaText() const;
+    // The checked formula into edit nIDNote, its operands named by their
+    // items when the organizations are open.
+    void ShowExplanation(UINT nIDNote);
     CTallyformDoc* GetDocument() const;
 
     UINT m_nIDFormulaEdit;

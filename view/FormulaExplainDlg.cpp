@@ -159,11 +159,7 @@ void CFormulaExplainDlg::OnExplain()
 {
     if (!CheckFormula())
         return;
-    CString strNote = GetFormulaText();
-    CTallyformDoc* pDoc = GetDocument();
-    if (pDoc != NULL && pDoc->IsOrganRecordsetOpen())
-        pDoc->ResolveFormulaOperands(strNote);
-    SetDlgItemText(IDC_EXPLAIN_NOTE, strNote);
+    ShowExplanation(IDC_EXPLAIN_NOTE);
 }
 
 void CFormulaExplainDlg::OnOK()

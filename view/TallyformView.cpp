@@ -108,6 +108,8 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_COMMAND(ID_CELL_FORMULA, OnCellFormula)
     ON_UPDATE_COMMAND_UI(ID_CELL_FORMULA, OnUpdateCellFormula)
     ON_COMMAND(ID_TABLE_BALANCE_FORMULA, OnTableBalanceFormula)
+    ON_COMMAND(ID_CELL_PROPERTY, OnCellProperties)
+    ON_UPDATE_COMMAND_UI(ID_CELL_PROPERTY, OnUpdateCellProperties)
 #endif
 END_MESSAGE_MAP()
 

@@ -85,8 +85,10 @@ public:
 
     // Hooks of the cell commands.  The click paths call them with checked
     // cell indices.
-    // Cell > Property... (double click between cells or on a non-formula
-    // cell); the cell definition sheet is not in yet: does nothing.
+    // Cell > Format... and the popup's Property... (also a double click
+    // between cells or on a non-formula cell): the cell definition sheet
+    // over the selection, or over the cell under the last pointer position
+    // (TallyformViewCellDefine.cpp).
     virtual void OnCellProperties();
     // Cell > Formula... on one cell (double click on a Formula cell): the
     // Formula Explain dialog on its formula (TallyformViewCells.cpp).
@@ -341,6 +343,7 @@ protected:
     BOOL HasDiagonal(UINT nID) const;
     void OnCellFormula();
     void OnUpdateCellFormula(CCmdUI* pCmdUI);
+    void OnUpdateCellProperties(CCmdUI* pCmdUI);
     void OnTableBalanceFormula();
     // 32835: charts the selected cells' values in run mode.
     void OnChartAnalysis();

@@ -44,8 +44,7 @@ TEST_F(SheetViewTest, CommandsAreEnabledByModeCellsAndSelection)
         { ID_TABLE_SELECT_COLUMN, 0, 1, 1, 1 },
         { ID_TABLE_MERGE_CELLS, 0, 0, 1, 0 },
         { ID_TABLE_SPLIT_CELL, 0, 1, 1, 0 },
-        // The cell definition sheet is not in: no rule, so the frame greys it.
-        { ID_CELL_PROPERTY, -1, -1, -1, -1 },
+        { ID_CELL_PROPERTY, 0, 1, 1, 0 },
         { ID_DATA_VERIFY, 0, 0, 0, 1 },
         { ID_FILE_SAVE_DATA_TO_FILE, 0, 0, 0, 1 },
         { ID_FILE_LOAD_DATA_FROM_FILE, 0, 0, 0, 1 },
