@@ -2,6 +2,8 @@
 #include <string.h>
 
 #include "framework/core/MessageSink.h"
+#include "framework/core/WideText.h"
+#include "sheet/PeriodText.h"
 #include "sheet/BalanceFormula.h"
 #include "sheet/FormulaEvaluator.h"
 #include "sheet/FormulaText.h"
@@ -94,7 +96,8 @@ int CheckSyntax(const CFormulaNames& names, const CString& strText, int nExclude
 // (GBK A3 AC).
 CString EmptyCellMessage(const CString& strName)
 {
-    return "Cell '" + strName + "' is empty\xA3\xAC" "Cannot verify data.";
+    return "Cell '" + AfxRecodeText(strName, CHINESE_CODE_PAGE)
+           + "' is empty\xA3\xAC" "Cannot verify data.";
 }
 
 // FALSE (after the message) when an operand of the side names a cell
@@ -109,7 +112,8 @@ BOOL AreSideOperandsFilled(const CFormulaNames& names, const CString& strSide)
             const int nCell = names.Find(strSide.Mid(nPos, nNext - nPos));
             if (nCell >= 0 && names.Sheet().m_cells[nCell].m_strValue.IsEmpty())
             {
-                AfxMessageBox(EmptyCellMessage(names.Sheet().m_cells[nCell].m_strName));
+                AfxMessageBoxCP(EmptyCellMessage(names.Sheet().m_cells[nCell].m_strName),
+                                CHINESE_CODE_PAGE);
                 return FALSE;
             }
         }

@@ -7,6 +7,11 @@
 #include "sheet/Cell.h"
 
 class CDC;
+class CSheet;
+
+// The code page of the cell's display text: the Chinese one for the period
+// text of a ten-day report, the system's for any other.
+UINT CellTextCodePage(const CSheet& sheet, const CCell& cell);
 
 // Top-left corner of a text of the given extent inside the cell, by its
 // alignment codes, kept off the edges by a small inset; unknown codes place

@@ -1,5 +1,7 @@
 #include "sheet/CellPainter.h"
 
+#include "framework/core/WideText.h"
+#include "framework/windows/CodePageFont.h"
 #include "framework/windows/Dc.h"
 #include "sheet/CellDraw.h"
 #include "sheet/Sheet.h"
@@ -51,14 +53,22 @@ void CCellPainter::DrawCell(const CCell& cell)
         return;
     }
     CString strText = m_sheet.GetDisplayText(cell);
-    if (strText.IsEmpty() || !SelectFont(cell.m_logFont))
+    if (strText.IsEmpty())
+        return;
+    // A text of another code page asks for a face that has its characters.
+    UINT nCodePage = CellTextCodePage(m_sheet, cell);
+    LOGFONTA lf = cell.m_logFont;
+    AfxFitFontToCodePage(lf, nCodePage);
+    if (!SelectFont(lf))
         return;
     m_pDC->SetTextColor(cell.m_crText);
     m_pDC->SetBkMode(TRANSPARENT);
-    POINT pt = CellTextOrigin(cell, m_pDC->GetTextExtent(strText));
+    CWideText text(strText, strText.GetLength(), nCodePage);
+    POINT pt = CellTextOrigin(cell, m_pDC->GetTextExtent(text.GetString(), text.GetLength()));
 
     // Clipped to the cell by the call itself: cheaper than a clip region per cell.
-    m_pDC->ExtTextOut(pt.x, pt.y, ETO_CLIPPED, &cell.m_rect, strText, NULL);
+    m_pDC->ExtTextOut(pt.x, pt.y, ETO_CLIPPED, &cell.m_rect, text.GetString(), text.GetLength(),
+                      NULL);
 }
 
 void CCellPainter::DrawCellBorder(const CCell& cell, BOOL bGuides)

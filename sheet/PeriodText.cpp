@@ -124,6 +124,11 @@ CString PeriodCodeToText(CString code, int type, int style)
     return text;
 }
 
+UINT PeriodTextCodePage(int type)
+{
+    return type == PERIOD_TENDAY ? CHINESE_CODE_PAGE : CP_ACP;
+}
+
 CString GetCurrentPeriodCode(int type)
 {
     return CReportPeriod::GetCurrentCode(type);

@@ -22,5 +22,15 @@ CString MonthName(int month);
 // length or type.
 CString PeriodCodeToText(CString code, int type, int style);
 
+// The code page of the system's Chinese texts: the ten-day period text and
+// the messages with a full-width comma or question mark.
+const UINT CHINESE_CODE_PAGE = 936;
+
+// The code page of the text PeriodCodeToText gives for a period type: the
+// ten-day text is in the Chinese code page (936) whatever the system's, the
+// others are in the system's (CP_ACP).  Drawn or shown, the text is turned
+// into UTF-16 from this code page.
+UINT PeriodTextCodePage(int type);
+
 // Today's code of a period type.
 CString GetCurrentPeriodCode(int type);

@@ -111,6 +111,13 @@ void CSheet::DrawPicture(CDC* pDC, const CCell& cell) const
                        cell.m_hDibBits, pInfo, DIB_RGB_COLORS, SRCCOPY);
 }
 
+UINT CellTextCodePage(const CSheet& sheet, const CCell& cell)
+{
+    if (sheet.m_nDisplayMode == DISPLAY_NORMAL && cell.m_nType == CELL_REPORTDATE)
+        return PeriodTextCodePage(sheet.m_nReportType);
+    return CP_ACP;
+}
+
 POINT CellTextOrigin(const CCell& cell, SIZE sizeText)
 {
     const RECT& rc = cell.m_rect;

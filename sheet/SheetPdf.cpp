@@ -6,6 +6,7 @@
 
 #include "sheet/SheetPdf.h"
 #include "sheet/CellDraw.h"
+#include "sheet/PeriodText.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetPdfPicture.h"
 
@@ -22,6 +23,38 @@ const HPDF_REAL kTextMargin = 5;
 const char* const kFontNames[] = { "Helvetica", "Helvetica-Bold", "Helvetica-Oblique",
                                    "Helvetica-BoldOblique" };
 const int kFontCount = 4;
+
+// The library's Chinese face for the ten-day period texts, whose bytes are
+// in the Chinese code page (GB2312), by the same index.
+const char* const kChineseFontNames[] = { "SimSun", "SimSun,Bold", "SimSun,Italic",
+                                          "SimSun,BoldItalic" };
+const char kChineseEncoding[] = "GB-EUC-H";
+
+// The length of the run of text that starts at nStart and is drawn in one
+// face.  In a text of the Chinese code page (bMixed) the ASCII bytes run in
+// the standard face and the double-byte characters in the Chinese one
+// (bChinese): the Chinese encoding's single bytes stand for full-width
+// forms, so a digit written through it would be read back as a full-width
+// digit.  A lead byte at the end, without its second byte, stays a single
+// byte of the standard face.
+int TextRunLength(const CString& str, int nStart, BOOL bMixed, BOOL& bChinese)
+{
+    const int nLength = str.GetLength();
+    bChinese = FALSE;
+    if (!bMixed)
+        return nLength - nStart;
+    int n = nStart;
+    while (n + 1 < nLength && (BYTE)str[n] >= 0x80)
+        n += 2;
+    if (n > nStart)
+    {
+        bChinese = TRUE;
+        return n - nStart;
+    }
+    while (n < nLength && (BYTE)str[n] < 0x80)
+        ++n;
+    return n > nStart ? n - nStart : 1;
+}
 
 // The first error the library reported; later ones follow from it.
 struct PdfErrorState
@@ -83,6 +116,9 @@ public:
         m_xOrigin = sheet.m_rcBounds.left;
         m_yOrigin = sheet.m_rcBounds.top;
         m_height = HPDF_Page_GetMediaBox(page).top;
+        for (int i = 0; i < kFontCount; ++i)
+            m_chineseFonts[i] = NULL;
+        m_bChineseRegistered = FALSE;
     }
 
     // Background, picture and text: the screen's first pass.
@@ -95,12 +131,16 @@ private:
     HPDF_REAL Y(LONG y) const { return m_height - (HPDF_REAL)(y - m_yOrigin); }
     void DrawPicture(const CCell& cell);
     void DrawText(const CCell& cell, const CString& strText);
+    // The library's Chinese face of that index, loaded at the first use.
+    HPDF_Font ChineseFont(int nIndex);
     void Line(BYTE nStyle, HPDF_REAL x1, HPDF_REAL y1, HPDF_REAL x2, HPDF_REAL y2);
 
     const CSheet& m_sheet;
     HPDF_Doc m_pdf;
     HPDF_Page m_page;
     HPDF_Font* m_pFonts;
+    HPDF_Font m_chineseFonts[kFontCount];  // loaded at the first Chinese text
+    BOOL m_bChineseRegistered;             // the library registers them once only
     LONG m_xOrigin;
     LONG m_yOrigin;
     HPDF_REAL m_height;
@@ -142,12 +182,28 @@ void CSheetPage::DrawPicture(const CCell& cell)
 void CSheetPage::DrawText(const CCell& cell, const CString& strText)
 {
     const RECT& rc = cell.m_rect;
-    HPDF_Font font = m_pFonts[FontIndex(cell.m_logFont)];
+    const int nIndex = FontIndex(cell.m_logFont);
+    HPDF_Font font = m_pFonts[nIndex];
+    HPDF_Font chinese = NULL;
+    if (CellTextCodePage(m_sheet, cell) == CHINESE_CODE_PAGE)
+    {
+        chinese = ChineseFont(nIndex);
+        if (chinese == NULL)
+            return;
+    }
     HPDF_REAL size = FontSize(cell.m_logFont, font);
     SetFill(m_page, cell.m_crText);
-    if (HPDF_Page_SetFontAndSize(m_page, font, size) != HPDF_OK)
-        return;
-    HPDF_REAL width = HPDF_Page_TextWidth(m_page, strText);
+
+    // The width of all runs, each in its own face.
+    HPDF_REAL width = 0;
+    for (int nStart = 0, nLength; nStart < strText.GetLength(); nStart += nLength)
+    {
+        BOOL bChinese;
+        nLength = TextRunLength(strText, nStart, chinese != NULL, bChinese);
+        if (HPDF_Page_SetFontAndSize(m_page, bChinese ? chinese : font, size) != HPDF_OK)
+            return;
+        width += HPDF_Page_TextWidth(m_page, strText.Mid(nStart, nLength));
+    }
     SIZE sizeText = { (LONG)ceilf(width), 0 };
     HPDF_REAL x = X(CellTextOrigin(cell, sizeText).x);
 
@@ -173,9 +229,29 @@ void CSheetPage::DrawText(const CCell& cell, const CString& strText)
     HPDF_Page_EndPath(m_page);
     HPDF_Page_BeginText(m_page);
     HPDF_Page_MoveTextPos(m_page, x, y);
-    HPDF_Page_ShowText(m_page, strText);
+    // Each run moves the text position on by its own width.
+    for (int nStart = 0, nLength; nStart < strText.GetLength(); nStart += nLength)
+    {
+        BOOL bChinese;
+        nLength = TextRunLength(strText, nStart, chinese != NULL, bChinese);
+        HPDF_Page_SetFontAndSize(m_page, bChinese ? chinese : font, size);
+        HPDF_Page_ShowText(m_page, strText.Mid(nStart, nLength));
+    }
     HPDF_Page_EndText(m_page);
     HPDF_Page_GRestore(m_page);
+}
+
+HPDF_Font CSheetPage::ChineseFont(int nIndex)
+{
+    if (!m_bChineseRegistered)
+    {
+        HPDF_UseCNSFonts(m_pdf);
+        HPDF_UseCNSEncodings(m_pdf);
+        m_bChineseRegistered = TRUE;
+    }
+    if (m_chineseFonts[nIndex] == NULL)
+        m_chineseFonts[nIndex] = HPDF_GetFont(m_pdf, kChineseFontNames[nIndex], kChineseEncoding);
+    return m_chineseFonts[nIndex];
 }
 
 // A straight line as wide as the style's code; style 0 draws nothing.

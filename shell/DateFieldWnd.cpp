@@ -1,5 +1,6 @@
 #include "shell/DateFieldWnd.h"
 
+#include "framework/windows/CodePageFont.h"
 #include "framework/windows/ScopedGdi.h"
 #include "sheet/PeriodCode.h"
 #include "shell/DateDropDownWnd.h"
@@ -47,6 +48,11 @@ CDateFieldWnd::CDateFieldWnd()
     m_font.CreateFont(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
                       DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    // The ten-day text asks for a face with the Chinese characters.
+    LOGFONTA lf;
+    m_font.GetLogFont(&lf);
+    AfxFitFontToCodePage(lf, CHINESE_CODE_PAGE);
+    m_fontChinese.CreateFontIndirect(&lf);
     m_brush.CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
 }
 
@@ -56,6 +62,7 @@ CDateFieldWnd::~CDateFieldWnd()
     // an open drop-down.
     CloseDropDown();
     m_font.DeleteObject();
+    m_fontChinese.DeleteObject();
     m_brush.DeleteObject();
 }
 
@@ -186,11 +193,18 @@ void CDateFieldWnd::Draw(CDC& dc)
     DrawArrow(dc, l + (r - l) / 2, t + (b - t) / 2, m_bDisabled);
 
     m_rcText.SetRect(rc.left + 2, rc.top + 2, rc.right - (r - l) - 1, rc.bottom - 3);
-    CScopedSelectObject select(dc, m_font);
+    BOOL bChinese = PeriodTextCodePage(m_nPeriodType) == CHINESE_CODE_PAGE;
+    CScopedSelectObject select(dc, bChinese ? m_fontChinese : m_font);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(::GetSysColor(m_bDisabled ? COLOR_BTNSHADOW : COLOR_BTNTEXT));
     CRect rcText(m_rcText);
-    dc.DrawText(m_strText, &rcText, DT_SINGLELINE | DT_VCENTER);
+    CWideText text = GetDisplayText();
+    dc.DrawText(text.GetString(), text.GetLength(), &rcText, DT_SINGLELINE | DT_VCENTER);
+}
+
+CWideText CDateFieldWnd::GetDisplayText() const
+{
+    return CWideText(m_strText, m_strText.GetLength(), PeriodTextCodePage(m_nPeriodType));
 }
 
 // The downward triangle of the button, 7, 5, 3 and 1 pixels wide; embossed

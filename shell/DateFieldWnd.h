@@ -3,6 +3,7 @@
 // calendar on a click.
 #pragma once
 
+#include "framework/core/WideText.h"
 #include "framework/windows/Wnd.h"
 #include "sheet/PeriodText.h"
 
@@ -39,6 +40,9 @@ public:
     void SetCode(const char* lpszCode, int* pnType = NULL, int* pnStyle = NULL);
     CString GetCode() const { return m_strCode; }
     CString GetText() const { return m_strText; }
+    // The text as the field draws it, in UTF-16 from the period type's code
+    // page: the same characters on any system code page.
+    CWideText GetDisplayText() const;
     void GetPeriodType(int* pnType, int* pnStyle) const;
 
     // The open drop-down, or NULL.
@@ -76,6 +80,7 @@ private:
     CRect m_rcText;
     CRect m_rcButton;
     CFont m_font;
+    CFont m_fontChinese;
     BOOL m_bButtonPressed;
     BOOL m_bDisabled;
 };

@@ -1,4 +1,5 @@
 #include "framework/core/MessageSink.h"
+#include "framework/core/WideText.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -82,6 +83,19 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
     if (AFX_MESSAGE_SINK pfnSink = AfxGetMessageSink())
         return pfnSink(hOwner, lpszText != NULL ? lpszText : "", caption, nType);
     return MessageBoxA(hOwner, lpszText != NULL ? lpszText : "", caption, nType);
+}
+
+int AfxMessageBoxCP(LPCSTR lpszText, UINT nCodePage, UINT nType)
+{
+    if (lpszText == NULL)
+        lpszText = "";
+    HWND hOwner = GetActiveWindow();
+    LPCSTR caption = AfxGetMessageCaption();
+    if (AFX_MESSAGE_SINK pfnSink = AfxGetMessageSink())
+        return pfnSink(hOwner, lpszText, caption, nType);
+    CWideText text(lpszText, lstrlenA(lpszText), nCodePage);
+    CWideText wideCaption(caption, lstrlenA(caption), CP_ACP);
+    return MessageBoxW(hOwner, text.GetString(), wideCaption.GetString(), nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

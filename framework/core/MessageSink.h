@@ -18,6 +18,12 @@ void AfxSetMessageCaption(LPCSTR lpszCaption);
 LPCSTR AfxGetMessageCaption();
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// A message whose bytes are in the given code page rather than the
+// system's: the real box shows it in UTF-16 converted from that code page,
+// so its characters come out right on any system.  A sink gets the bytes as
+// they are.
+int AfxMessageBoxCP(LPCSTR lpszText, UINT nCodePage, UINT nType = MB_OK);
+
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 
 // The module whose resources (strings, dialogs) the framework loads.

@@ -86,6 +86,7 @@ public:
 
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const;
+    CSize GetTextExtent(LPCWSTR lpszString, int nCount) const;
     CSize GetOutputTextExtent(const CString& str) const;
     CSize GetTabbedTextExtent(LPCTSTR lpszString, int nCount, int nTabPositions,
                               LPINT lpnTabStopPositions) const;
@@ -100,10 +101,13 @@ public:
                     LPINT lpDxWidths);
     BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString& str,
                     LPINT lpDxWidths);
+    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCWSTR lpszString, UINT nCount,
+                    LPINT lpDxWidths);
     // The text's height in logical units, or 0 on failure; nCount -1 for a
     // '\0'-terminated string.
     int DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
     int DrawText(const CString& str, LPRECT lpRect, UINT nFormat);
+    int DrawText(LPCWSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
 
     // Both leave the background colour set to clr.
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);

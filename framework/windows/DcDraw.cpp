@@ -58,6 +58,13 @@ CSize CDC::GetTextExtent(const CString& str) const
     return GetTextExtent(str, str.GetLength());
 }
 
+CSize CDC::GetTextExtent(LPCWSTR lpszString, int nCount) const
+{
+    CSize size;
+    ::GetTextExtentPoint32W(m_hAttribDC, lpszString, nCount, &size);
+    return size;
+}
+
 CSize CDC::GetOutputTextExtent(const CString& str) const
 {
     CSize size;
@@ -119,6 +126,12 @@ BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, const CString&
     return ::ExtTextOutA(m_hDC, x, y, nOptions, lpRect, str, str.GetLength(), lpDxWidths);
 }
 
+BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCWSTR lpszString,
+                     UINT nCount, LPINT lpDxWidths)
+{
+    return ::ExtTextOutW(m_hDC, x, y, nOptions, lpRect, lpszString, nCount, lpDxWidths);
+}
+
 int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
 {
     return ::DrawTextA(m_hDC, lpszString, nCount, lpRect, nFormat);
@@ -127,6 +140,11 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
 int CDC::DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
 {
     return ::DrawTextA(m_hDC, str, str.GetLength(), lpRect, nFormat);
+}
+
+int CDC::DrawText(LPCWSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
+{
+    return ::DrawTextW(m_hDC, lpszString, nCount, lpRect, nFormat);
 }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)

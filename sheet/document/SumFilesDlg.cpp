@@ -4,6 +4,7 @@
 
 #include "framework/core/File.h"
 #include "framework/core/MessageSink.h"
+#include "framework/core/WideText.h"
 #include "framework/windows/DataExchange.h"
 #include "framework/windows/FileDialog.h"
 #include "sheet/DataFile.h"
@@ -26,13 +27,11 @@ namespace
 const char kTitlePrompt[] =
     "Template name in %s is not match to current template name\xA3\xAC" "continue?";
 
-void ShowWithPath(LPCSTR pszFormat, LPCSTR pszPath, UINT nType = MB_OK, int* pnAnswer = NULL)
+void ShowWithPath(LPCSTR pszFormat, LPCSTR pszPath)
 {
     CString str;
     str.Format(pszFormat, pszPath);
-    int nAnswer = AfxMessageBox(str, nType);
-    if (pnAnswer != NULL)
-        *pnAnswer = nAnswer;
+    AfxMessageBox(str);
 }
 
 CString FullPath(LPCSTR pszPath)
@@ -99,9 +98,9 @@ int CSumFilesDlg::CheckDataFile(LPCSTR pszPath, CString& strLine)
     }
     if (data.m_strTitle != sheet.m_szTitle)
     {
-        int nAnswer = IDNO;
-        ShowWithPath(kTitlePrompt, pszPath, MB_YESNO, &nAnswer);
-        if (nAnswer != IDYES)
+        CString strPrompt;
+        strPrompt.Format(kTitlePrompt, (LPCSTR)AfxRecodeText(pszPath, CHINESE_CODE_PAGE));
+        if (AfxMessageBoxCP(strPrompt, CHINESE_CODE_PAGE, MB_YESNO) != IDYES)
             return 0;
     }
     strLine = "[" + PeriodCodeToText(data.m_strPeriodCode, sheet.m_nReportType,

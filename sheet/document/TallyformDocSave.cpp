@@ -2,6 +2,8 @@
 
 #include "framework/core/File.h"
 #include "framework/core/MessageSink.h"
+#include "framework/core/WideText.h"
+#include "sheet/PeriodText.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/windows/WaitCursor.h"
 #include "view/TemplateName.h"
@@ -77,8 +79,9 @@ BOOL CTallyformDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
         if (FileExists(strPath))
         {
             CString strPrompt;
-            strPrompt.Format(kOverwritePrompt, (LPCSTR)strPath);
-            if (AfxMessageBox(strPrompt, MB_YESNO) != IDYES)
+            strPrompt.Format(kOverwritePrompt,
+                             (LPCSTR)AfxRecodeText(strPath, CHINESE_CODE_PAGE));
+            if (AfxMessageBoxCP(strPrompt, CHINESE_CODE_PAGE, MB_YESNO) != IDYES)
                 return FALSE;
         }
     }

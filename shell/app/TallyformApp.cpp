@@ -7,6 +7,7 @@
 #include "framework/docview/CommandLineInfo.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/StandardCommands.h"
+#include "framework/windows/ShowMaximized.h"
 #include "sheet/document/TallyformDoc.h"
 #include "shell/StartupSplash.h"
 #include "shell/app/AboutDlg.h"
@@ -131,7 +132,7 @@ BOOL CTallyformApp::InitInstance()
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 
-    m_pMainWnd->ShowWindow(SW_SHOWMAXIMIZED);
+    AfxShowMaximized(m_pMainWnd->GetSafeHwnd());
     m_pMainWnd->UpdateWindow();
 
     while (!InitDatabase())

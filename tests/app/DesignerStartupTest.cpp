@@ -2,12 +2,14 @@
 // scratch working folder and its windows are found and answered here.
 #include <sqlite3.h>
 
+#include <memory>
 #include <string>
 
 #include "tests/support/Gtest.h"
 #include "tests/app/DesignerProcess.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/app/ScreenCapture.h"
+#include "tests/app/WindowManager.h"
 #include "tests/sheet/SheetGrid.h"
 #include "sheet/document/TallyformDoc.h"
 
@@ -49,6 +51,59 @@ BOOL CALLBACK FindChild(HWND hWnd, LPARAM lParam)
     }
     return TRUE;
 }
+
+// Whether the program's top-level window fills the screen's work area
+// within the time, as the X server shows it: the window's X window spans
+// the work area but for a window manager's thin frame and the caption,
+// which a window manager draws outside it.
+::testing::AssertionResult FillsWorkArea(HWND hWnd, DWORD dwMilliseconds)
+{
+    const int kFrame = 16;
+    RECT rcWork = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    const int cxWork = rcWork.right - rcWork.left;
+    const int cyWork = rcWork.bottom - rcWork.top - GetSystemMetrics(SM_CYCAPTION);
+    // Wine keeps the X window of a top-level window in this property.
+    unsigned long xid = (unsigned long)(ULONG_PTR)GetPropA(hWnd, "__wine_x11_whole_window");
+    int x = 0, y = 0, cx = 0, cy = 0;
+    DWORD dwStart = GetTickCount();
+    for (;;)
+    {
+        if (GetXWindowArea(xid, &x, &y, &cx, &cy) && cx >= cxWork - kFrame &&
+            cy >= cyWork - kFrame)
+            return ::testing::AssertionSuccess();
+        if (GetTickCount() - dwStart > dwMilliseconds)
+            break;
+        Sleep(50);
+    }
+    return ::testing::AssertionFailure()
+           << "X window " << cx << "x" << cy << " at (" << x << "," << y << "), work area ("
+           << rcWork.left << "," << rcWork.top << ")-(" << rcWork.right << "," << rcWork.bottom
+           << ")";
+}
+
+// The designer's windows are managed by the window manager, as in the
+// designer's own prefix (scripts/setup.sh), while the object lives.  A
+// program started from a test goes by the name Tallyform.exe.so.
+class CManagedDesignerWindows
+{
+public:
+    CManagedDesignerWindows()
+    {
+        HKEY hKey = NULL;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, NULL, 0, KEY_SET_VALUE, NULL, &hKey,
+                            NULL) == ERROR_SUCCESS)
+        {
+            RegSetValueExA(hKey, "Managed", 0, REG_SZ, (const BYTE*)"Y", 2);
+            RegCloseKey(hKey);
+        }
+    }
+    ~CManagedDesignerWindows() { RegDeleteTreeA(HKEY_CURRENT_USER, kKeyApp); }
+
+private:
+    static constexpr const char* kKeyApp = "Software\\Wine\\AppDefaults\\Tallyform.exe.so";
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\Tallyform.exe.so\\X11 Driver";
+};
 
 // A window below hParent with this text and (when not NULL) class.
 HWND FindDescendant(HWND hParent, LPCSTR lpszText, LPCSTR lpszClass = NULL)
@@ -377,6 +432,44 @@ TEST_F(DesignerStartupTest, TemplateOnTheCommandLineOpensAndIsRememberedAtExit)
         EXPECT_EQ(WaitForDocumentWindow(hMain, 1500), nullptr);
         PostMessageA(hMain, WM_COMMAND, MAKEWPARAM(kFirstRecentFile, 0), 0);
         EXPECT_NE(WaitForDocumentWindow(hMain, kWaitMs), nullptr);
+        EXPECT_TRUE(designer.Close());
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRecentFiles);
+}
+
+TEST_F(DesignerStartupTest, MainWindowFillsTheScreenWithOrWithoutAWindowManager)
+{
+    // The ten-day sample template that the set-up writes, open from the
+    // command line, as a new user first sees it.
+    WriteIni(AccessSettings(0));
+    CString strTemplate = m_folder.PathOf("Template\\Ten-day Report.kvm");
+    ASSERT_TRUE(CopyFileA(CDesignerProcess::ProgramFolder() + "\\Template\\Ten-day Report.kvm",
+                          strTemplate, FALSE))
+        << "the sample templates are written by scripts/setup.sh";
+    CManagedDesignerWindows managed;
+    for (bool bManager : { false, true })
+    {
+        std::unique_ptr<CWindowManager> pManager;
+        if (bManager)
+        {
+            pManager.reset(new CWindowManager);
+            ASSERT_TRUE(pManager->IsRunning()) << "evilwm (scripts/packages.txt) did not start";
+        }
+        CDesignerProcess designer(m_folder.GetPath(), "\"" + strTemplate + "\"");
+        HWND hMain = designer.WaitForMainWindow(kWaitMs);
+        ASSERT_NE(hMain, nullptr);
+        ASSERT_NE(WaitForDocumentWindow(hMain, kWaitMs), nullptr);
+        EXPECT_TRUE(IsZoomed(hMain));
+        EXPECT_TRUE(FillsWorkArea(hMain, 5000)) << (bManager ? "with" : "without")
+                                                << " a window manager";
+        if (bManager)
+        {
+            RedrawWindow(hMain, NULL, NULL,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            Sleep(1000);
+            SaveRootAreaBitmap(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                               DESIGNER_SCREENSHOT_DIR "/designer-sample-template.bmp");
+        }
         EXPECT_TRUE(designer.Close());
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, kRecentFiles);

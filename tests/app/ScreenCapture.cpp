@@ -83,3 +83,23 @@ int SaveRootAreaBitmap(int x, int y, int cx, int cy, const char* lpszUnixPath)
     XCloseDisplay(pDisplay);
     return nResult;
 }
+
+int GetXWindowArea(unsigned long xid, int* px, int* py, int* pcx, int* pcy)
+{
+    Display* pDisplay = XOpenDisplay(getenv("DISPLAY"));
+    if (pDisplay == NULL)
+        return 0;
+    XWindowAttributes attributes;
+    Window child;
+    int nDone = 0;
+    if (XGetWindowAttributes(pDisplay, (Window)xid, &attributes) &&
+        XTranslateCoordinates(pDisplay, (Window)xid, DefaultRootWindow(pDisplay), 0, 0, px, py,
+                              &child))
+    {
+        *pcx = attributes.width;
+        *pcy = attributes.height;
+        nDone = 1;
+    }
+    XCloseDisplay(pDisplay);
+    return nDone;
+}

@@ -5,3 +5,8 @@
 
 // lpszUnixPath is a Unix path; 0 when the display or the file fails.
 int SaveRootAreaBitmap(int x, int y, int cx, int cy, const char* lpszUnixPath);
+
+// Where an X window lies on the screen, as the X server shows it: its
+// top-left corner in root coordinates and its size.  0 when the display or
+// the window is not there.
+int GetXWindowArea(unsigned long xid, int* px, int* py, int* pcx, int* pcy);

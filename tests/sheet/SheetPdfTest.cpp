@@ -1,6 +1,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/sheet/PdfTools.h"
 #include "tests/sheet/SolidPictureCell.h"
+#include "sheet/PeriodCode.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetPdf.h"
 
@@ -115,6 +116,33 @@ TEST(SheetPdfTest, EveryCellTypeShowsTheTextTheScreenShows)
     RunTool("pdftoppm -png -r 72 -singlefile '" + strPdf + "' '" +
             EvidencePath("pdf_export") + "'");
     EXPECT_TRUE(FileExists(EvidencePath("pdf_export.png")));
+}
+
+TEST(SheetPdfTest, TenDayPeriodComesOutInChineseCharacters)
+{
+    // The ten-day text's bytes are Chinese (GB2312) in a sheet that also
+    // holds English text: both come out as their own characters.
+    CSheet sheet;
+    sheet.m_bDesignMode = FALSE;
+    sheet.m_nReportType = PERIOD_TENDAY;
+    AddCell(sheet, 0, 0, 200, 40).SetType(CELL_TEXT);
+    sheet.m_cells[0].m_strValue = "Total";
+    CCell& date = AddCell(sheet, 200, 0, 400, 40);
+    date.SetType(CELL_REPORTDATE);
+    date.m_logFont.lfWeight = FW_BOLD;
+    CopyCode(date.m_szDateCode, CELL_PERIOD_LEN, "2024000320000");
+    CCell& last = AddCell(sheet, 0, 40, 200, 80);
+    last.SetType(CELL_REPORTDATE);
+    CopyCode(last.m_szDateCode, CELL_PERIOD_LEN, "2023001230000");
+    sheet.UpdateBoundingRect();
+    std::string strPdf = EvidencePath("pdf_tenday.pdf");
+    ASSERT_TRUE(Exported(sheet, strPdf));
+
+    std::string strText = PdfText(strPdf);
+    EXPECT_NE(std::string::npos, strText.find("Total")) << strText;
+    // 2024 year 3 month middle ten days; 2023 year 12 month last ten days.
+    EXPECT_NE(std::string::npos, strText.find("2024\u5e743\u6708\u4e2d\u65ec")) << strText;
+    EXPECT_NE(std::string::npos, strText.find("2023\u5e7412\u6708\u4e0b\u65ec")) << strText;
 }
 
 TEST(SheetPdfTest, DesignModeHidesValuesOfDataCells)

@@ -1,4 +1,5 @@
 #include "tests/support/Gtest.h"
+#include "tests/support/Utf8.h"
 #include "tests/shell/DateFieldTestSupport.h"
 #include "sheet/PeriodCode.h"
 
@@ -90,6 +91,37 @@ TEST(DateFieldWnd, CodesTypesAndText)
     field.SetCode("202400030001");
     EXPECT_EQ("202400030001", Str(field.GetCode()));
     EXPECT_EQ("", Str(field.GetText()));
+}
+
+TEST(DateFieldWnd, TenDayTextIsDrawnInChineseCharactersOnAnyCodePage)
+{
+    FieldFixture fixture;
+    CDateFieldWnd& field = fixture.field;
+    // The system code page here is not the Chinese one: the field turns the
+    // text's Chinese bytes into UTF-16 itself.
+    EXPECT_NE(936u, GetACP());
+    int tenDay = PERIOD_TENDAY, style = NUMERAL_DECIMAL;
+    field.SetCode("2024000320000", &tenDay, &style);
+    CWideText text = field.GetDisplayText();
+    EXPECT_EQ("2024\u5e743\u6708\u4e2d\u65ec", Utf8(text.GetString(), text.GetLength()));
+    field.SetCode("2023001210000");
+    text = field.GetDisplayText();
+    EXPECT_EQ("2023\u5e7412\u6708\u4e0a\u65ec", Utf8(text.GetString(), text.GetLength()));
+    // Other types stay in the system's code page.
+    int month = PERIOD_MONTH;
+    field.SetCode("2024000300000", &month);
+    text = field.GetDisplayText();
+    EXPECT_EQ("March,2024", Utf8(text.GetString(), text.GetLength()));
+
+    // The field and its ten-day page as evidence of the characters' look.
+    field.SetCode("2024000320000", &tenDay);
+    PumpMessages(100);
+    CDateDropDownWnd* pDropDown = OpenDropDown(field);
+    ASSERT_TRUE(pDropDown != NULL);
+    PumpMessages(100);
+    SaveScreenshot("DateFieldTenDay");
+    pDropDown->DestroyWindow();
+    PumpMessages();
 }
 
 TEST(DateFieldWnd, DisabledFieldPaintsGreyTextAndAnEmbossedArrow)

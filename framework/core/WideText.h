@@ -1,0 +1,34 @@
+// Text converted from a fixed code page to UTF-16, so that texts whose bytes
+// are not in the system's code page are drawn and shown right on any system.
+#pragma once
+
+#include "framework/core/Base.h"
+#include "framework/core/String.h"
+
+class CWideText
+{
+public:
+    // An invalid byte sequence becomes the code page's default character.
+    CWideText(LPCSTR lpsz, int nLength, UINT nCodePage);
+    CWideText(const CWideText& other);
+    CWideText& operator=(const CWideText& other);
+    ~CWideText();
+
+    LPCWSTR GetString() const { return m_pChars; }
+    int GetLength() const { return m_nLength; }
+
+private:
+    void Assign(LPCWSTR pChars, int nLength);
+
+    WCHAR* m_pChars;  // ends with a '\0'
+    int m_nLength;
+};
+
+// A text of the system's code page re-encoded in another, to be put into a
+// text of that code page; a character the other lacks becomes its default
+// character.
+CString AfxRecodeText(LPCSTR lpsz, UINT nCodePage);
+
+// The character set of a font for a text of the code page: DEFAULT_CHARSET
+// for the system's (CP_ACP), so a face of the asked name is taken as it is.
+BYTE AfxCodePageCharSet(UINT nCodePage);
