@@ -5,7 +5,8 @@
 #pragma once
 
 #include "framework/core/Map.h"
-#include "framework/docview/OleServerDoc.h"
+#include "framework/ole/DispatchMap.h"
+#include "framework/ole/OleServerDoc.h"
 #include "sheet/FormulaText.h"
 #include "sheet/Sheet.h"
 #include "sheet/TemplateBuilder.h"
@@ -47,6 +48,9 @@ enum
     DATAFILTER_OPEN_TEMPORARY = 2
 };
 
+// The dispatch interface of the document's automation methods.
+extern const IID IID_ITallyform;
+
 class CTallyformDoc : public COleServerDoc
 {
     DECLARE_DYNCREATE(CTallyformDoc)
@@ -64,6 +68,8 @@ public:
     // file, so a failure leaves any old file as it was.
     BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
     void DeleteContents() override;
+    // The item a container embeds: a new CKemSrvrItem of this document.
+    COleServerItem* OnGetEmbeddedItem() override;
 
     // New templates
     // File > New: the New Template sheet, then the Create Template wizard
@@ -262,6 +268,8 @@ protected:
     void OnUpdateCellColItemSetup(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
+    DECLARE_DISPATCH_MAP()
+    DECLARE_INTERFACE_MAP()
 
 private:
     // TRUE when a database is open, the item list of nTable is open and

@@ -7,6 +7,7 @@
 #include "framework/docview/CommandLineInfo.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/StandardCommands.h"
+#include "framework/ole/OleLock.h"
 #include "sheet/document/TallyformDoc.h"
 #include "shell/StartupSplash.h"
 #include "shell/app/AboutDlg.h"
@@ -34,6 +35,10 @@ BEGIN_MESSAGE_MAP(CTallyformApp, CWinApp)
     ON_COMMAND(ID_SETUP_COLUMN_ITEMS, OnSetupColumnItems)
     ON_UPDATE_COMMAND_UI(ID_SETUP_COLUMN_ITEMS, OnUpdateDatabaseCommands)
 END_MESSAGE_MAP()
+
+// {051CC73D-5297-46D1-9DA2-6B5804BA1F49}
+const CLSID CLSID_TallyformSheet = { 0x051cc73d, 0x5297, 0x46d1,
+                                     { 0x9d, 0xa2, 0x6b, 0x58, 0x04, 0xba, 0x1f, 0x49 } };
 
 CTallyformApp::CTallyformApp()
     : CWinApp(NULL), m_bConnectOnStartup(1), m_nDataSourceType(0), m_pDatabase(NULL),
@@ -109,16 +114,26 @@ BOOL CTallyformApp::InitInstance()
     LoadStdProfileSettings(4);
 
     AddTallyformTemplate();
+    // One running designer serves every client.
+    m_server.ConnectTemplate(CLSID_TallyformSheet, m_pDocTemplate, FALSE);
+    COleTemplateServer::RegisterAll();
 
     if (!CreateMainFrame())
         return FALSE;
     ::DragAcceptFiles(m_pMainWnd->GetSafeHwnd(), TRUE);
+    RegisterShellFileTypes(TRUE);
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    // Started by OLE: no window, no database, no splash.
+    // Started by OLE: no window, no database, no splash; the program ends
+    // when its last client lets go.
     if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+    {
+        AfxOleSetUserCtrl(FALSE);
         return TRUE;
+    }
+    m_server.UpdateRegistry(OAT_DOC_OBJECT_SERVER);
+    COleObjectFactory::UpdateRegistryAll();
     // The program starts without an empty document.
     if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew)
         cmdInfo.m_nShellCommand = CCommandLineInfo::FileNothing;
@@ -143,6 +158,7 @@ BOOL CTallyformApp::InitInstance()
 int CTallyformApp::ExitInstance()
 {
     DisconnectDatabase();
+    COleObjectFactory::RevokeAll();
     int nResult = CWinApp::ExitInstance();
     if (m_bOleInitialized)
     {
