@@ -15,7 +15,7 @@ BOOL IsPictureFormat(const FORMATETC* pFormat)
 } // namespace
 
 COleDataObjectImpl::COleDataObjectImpl(IUnknown* pOuter, COleServerDoc* pDoc)
-    : m_pOuter(pOuter), m_pDoc(pDoc), m_pAdviseHolder(NULL)
+    : COleInnerInterface<IDataObject>(pOuter), m_pDoc(pDoc), m_pAdviseHolder(NULL)
 {
 }
 
@@ -34,21 +34,6 @@ void COleDataObjectImpl::NotifyChanged()
 {
     if (m_pAdviseHolder != NULL)
         m_pAdviseHolder->SendOnDataChange(static_cast<IDataObject*>(this), 0, 0);
-}
-
-HRESULT STDMETHODCALLTYPE COleDataObjectImpl::QueryInterface(REFIID riid, void** ppv)
-{
-    return m_pOuter->QueryInterface(riid, ppv);
-}
-
-ULONG STDMETHODCALLTYPE COleDataObjectImpl::AddRef()
-{
-    return m_pOuter->AddRef();
-}
-
-ULONG STDMETHODCALLTYPE COleDataObjectImpl::Release()
-{
-    return m_pOuter->Release();
 }
 
 HRESULT STDMETHODCALLTYPE COleDataObjectImpl::GetData(FORMATETC* pFormat, STGMEDIUM* pMedium)

@@ -5,21 +5,19 @@
 
 #include <objidl.h>
 
+#include "framework/ole/OleInnerInterface.h"
+
 class COleServerDoc;
 
-class COleDataObjectImpl : public IDataObject
+class COleDataObjectImpl : public COleInnerInterface<IDataObject>
 {
 public:
     COleDataObjectImpl(IUnknown* pOuter, COleServerDoc* pDoc);
-    virtual ~COleDataObjectImpl();
+    ~COleDataObjectImpl() override;
 
     void Disconnect();
     // Tells the advise sinks that the data changed.
     void NotifyChanged();
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* pFormat, STGMEDIUM* pMedium) override;
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* pFormat, STGMEDIUM* pMedium) override;
@@ -34,7 +32,6 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA** ppEnum) override;
 
 private:
-    IUnknown* m_pOuter;
     COleServerDoc* m_pDoc;
     IDataAdviseHolder* m_pAdviseHolder;
 };

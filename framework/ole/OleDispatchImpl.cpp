@@ -5,23 +5,8 @@
 #include "framework/ole/DispatchMap.h"
 
 COleDispatchImpl::COleDispatchImpl(IUnknown* pOuter, CCmdTarget* pTarget)
-    : m_pOuter(pOuter), m_pTarget(pTarget)
+    : COleInnerInterface<IDispatch>(pOuter), m_pTarget(pTarget)
 {
-}
-
-HRESULT STDMETHODCALLTYPE COleDispatchImpl::QueryInterface(REFIID riid, void** ppv)
-{
-    return m_pOuter->QueryInterface(riid, ppv);
-}
-
-ULONG STDMETHODCALLTYPE COleDispatchImpl::AddRef()
-{
-    return m_pOuter->AddRef();
-}
-
-ULONG STDMETHODCALLTYPE COleDispatchImpl::Release()
-{
-    return m_pOuter->Release();
 }
 
 HRESULT STDMETHODCALLTYPE COleDispatchImpl::GetTypeInfoCount(UINT* pctinfo)

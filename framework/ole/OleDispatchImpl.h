@@ -5,20 +5,17 @@
 
 #include <oaidl.h>
 
+#include "framework/ole/OleInnerInterface.h"
+
 class CCmdTarget;
 
-class COleDispatchImpl : public IDispatch
+class COleDispatchImpl : public COleInnerInterface<IDispatch>
 {
 public:
     COleDispatchImpl(IUnknown* pOuter, CCmdTarget* pTarget);
-    virtual ~COleDispatchImpl() = default;
 
     // After this the methods answer that the object is gone.
     void Disconnect() { m_pTarget = NULL; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
@@ -29,6 +26,5 @@ public:
                                      EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
 private:
-    IUnknown* m_pOuter;
     CCmdTarget* m_pTarget;
 };

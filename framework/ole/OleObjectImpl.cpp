@@ -4,7 +4,7 @@
 #include "framework/ole/OleServerItem.h"
 
 COleObjectImpl::COleObjectImpl(IUnknown* pOuter, COleServerDoc* pDoc)
-    : m_pOuter(pOuter), m_pDoc(pDoc), m_pAdviseHolder(NULL)
+    : COleInnerInterface<IOleObject>(pOuter), m_pDoc(pDoc), m_pAdviseHolder(NULL)
 {
 }
 
@@ -29,21 +29,6 @@ void COleObjectImpl::NotifyClosed()
 {
     if (m_pAdviseHolder != NULL)
         m_pAdviseHolder->SendOnClose();
-}
-
-HRESULT STDMETHODCALLTYPE COleObjectImpl::QueryInterface(REFIID riid, void** ppv)
-{
-    return m_pOuter->QueryInterface(riid, ppv);
-}
-
-ULONG STDMETHODCALLTYPE COleObjectImpl::AddRef()
-{
-    return m_pOuter->AddRef();
-}
-
-ULONG STDMETHODCALLTYPE COleObjectImpl::Release()
-{
-    return m_pOuter->Release();
 }
 
 HRESULT STDMETHODCALLTYPE COleObjectImpl::SetClientSite(IOleClientSite* pClientSite)

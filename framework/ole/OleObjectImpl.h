@@ -5,22 +5,20 @@
 
 #include <ole2.h>
 
+#include "framework/ole/OleInnerInterface.h"
+
 class COleServerDoc;
 
-class COleObjectImpl : public IOleObject
+class COleObjectImpl : public COleInnerInterface<IOleObject>
 {
 public:
     COleObjectImpl(IUnknown* pOuter, COleServerDoc* pDoc);
-    virtual ~COleObjectImpl();
+    ~COleObjectImpl() override;
 
     void Disconnect();
     // Tells the advise sinks that the object was saved, or closed.
     void NotifySaved();
     void NotifyClosed();
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* pClientSite) override;
     HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** ppClientSite) override;
@@ -47,7 +45,6 @@ public:
     HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* pLogpal) override;
 
 private:
-    IUnknown* m_pOuter;
     COleServerDoc* m_pDoc;
     IOleAdviseHolder* m_pAdviseHolder;
 };

@@ -3,7 +3,7 @@
 #include "framework/ole/OleServerDoc.h"
 
 COlePersistStorageImpl::COlePersistStorageImpl(IUnknown* pOuter, COleServerDoc* pDoc)
-    : m_pOuter(pOuter), m_pDoc(pDoc), m_pStorage(NULL)
+    : COleInnerInterface<IPersistStorage>(pOuter), m_pDoc(pDoc), m_pStorage(NULL)
 {
 }
 
@@ -25,21 +25,6 @@ void COlePersistStorageImpl::HoldStorage(IStorage* pStg)
     if (m_pStorage != NULL)
         m_pStorage->Release();
     m_pStorage = pStg;
-}
-
-HRESULT STDMETHODCALLTYPE COlePersistStorageImpl::QueryInterface(REFIID riid, void** ppv)
-{
-    return m_pOuter->QueryInterface(riid, ppv);
-}
-
-ULONG STDMETHODCALLTYPE COlePersistStorageImpl::AddRef()
-{
-    return m_pOuter->AddRef();
-}
-
-ULONG STDMETHODCALLTYPE COlePersistStorageImpl::Release()
-{
-    return m_pOuter->Release();
 }
 
 HRESULT STDMETHODCALLTYPE COlePersistStorageImpl::GetClassID(CLSID* pClassID)

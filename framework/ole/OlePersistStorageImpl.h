@@ -4,19 +4,17 @@
 
 #include <objidl.h>
 
+#include "framework/ole/OleInnerInterface.h"
+
 class COleServerDoc;
 
-class COlePersistStorageImpl : public IPersistStorage
+class COlePersistStorageImpl : public COleInnerInterface<IPersistStorage>
 {
 public:
     COlePersistStorageImpl(IUnknown* pOuter, COleServerDoc* pDoc);
-    virtual ~COlePersistStorageImpl();
+    ~COlePersistStorageImpl() override;
 
     void Disconnect();
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetClassID(CLSID* pClassID) override;
     HRESULT STDMETHODCALLTYPE IsDirty() override;
@@ -29,7 +27,6 @@ public:
 private:
     void HoldStorage(IStorage* pStg);
 
-    IUnknown* m_pOuter;
     COleServerDoc* m_pDoc;
     IStorage* m_pStorage;     // the storage the document lives in, held
 };

@@ -29,11 +29,16 @@ BOOL COleTemplateServer::UpdateRegistry(OLE_APPTYPE nAppType)
     CString strClsid = AfxStringFromCLSID(m_clsid);
     CString strClass = "CLSID\\" + strClsid;
     // COM adds the /Embedding switch when it starts the program.
-    return AfxSetClassesRootValue(m_strProgID, NULL, strName)
-           && AfxSetClassesRootValue(m_strProgID + "\\CLSID", NULL, strClsid)
-           && AfxSetClassesRootValue(strClass, NULL, strName)
-           && AfxSetClassesRootValue(strClass + "\\ProgID", NULL, m_strProgID)
-           && AfxSetClassesRootValue(strClass + "\\LocalServer32", NULL, "\"" + strPath + "\"");
+    if (!AfxSetClassesRootValue(m_strProgID, NULL, strName)
+        || !AfxSetClassesRootValue(m_strProgID + "\\CLSID", NULL, strClsid)
+        || !AfxSetClassesRootValue(strClass, NULL, strName)
+        || !AfxSetClassesRootValue(strClass + "\\ProgID", NULL, m_strProgID)
+        || !AfxSetClassesRootValue(strClass + "\\LocalServer32", NULL, "\"" + strPath + "\""))
+        return FALSE;
+    if (nAppType == OAT_DISPATCH_OBJECT)
+        return TRUE;
+    // Containers hold embedded objects through OLE's own default handler.
+    return AfxSetClassesRootValue(strClass + "\\InprocHandler32", NULL, "ole32.dll");
 }
 
 IUnknown* COleTemplateServer::OnCreateObject()

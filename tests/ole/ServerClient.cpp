@@ -43,12 +43,17 @@ BOOL CALLBACK FindHiddenFrame(HWND hWnd, LPARAM lParam)
 
 BOOL RegisterDesigner()
 {
+    // Once per test program is enough.
+    static BOOL s_bRegistered = FALSE;
+    if (s_bRegistered)
+        return TRUE;
     CScratchFolder folder;
     WriteWholeFile(folder.PathOf("Tallyform.INI"), "[DataSource]\r\nStart=0\r\nType=1\r\nName=x.mdb\r\n");
     CDesignerProcess designer(folder.GetPath());
     if (!designer.IsStarted() || designer.WaitForMainWindow(60000) == NULL)
         return FALSE;
-    return designer.Close(30000);
+    s_bRegistered = designer.Close(30000);
+    return s_bRegistered;
 }
 
 HRESULT CreateSheetObject(CScopedInterface<IDispatch>& dispatch)

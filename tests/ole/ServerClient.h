@@ -16,7 +16,7 @@ namespace oletest
 
 // Runs the designer once the way a user starts it (no database) in a
 // scratch folder, which writes its registration into the prefix; FALSE
-// when it did not start and end cleanly.
+// when it did not start and end cleanly.  Done once per process.
 BOOL RegisterDesigner();
 
 // The designer's object created by COM by the ProgID "Tallyform.Sheet".
