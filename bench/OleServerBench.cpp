@@ -19,12 +19,6 @@ const int CALLS = 200;
 const double START_GOAL_MS = 2000.0;
 const double CALL_GOAL_MS = 5.0;
 
-// Waits until no designer serves objects any more (the last one released).
-void WaitForNoServer()
-{
-    for (int i = 0; i < 300 && !oletest::FindServerProcesses().empty(); ++i)
-        Sleep(100);
-}
 } // namespace
 
 int main()
@@ -46,7 +40,7 @@ int main()
     double dBestStart = 1e30, dWorstStart = 0;
     for (int i = 0; i < COLD_RUNS; ++i)
     {
-        WaitForNoServer();
+        oletest::WaitForNoServer();
         double t0 = BenchNowMs();
         CScopedInterface<IDispatch> sheet;
         HRESULT hr = oletest::CreateSheetObject(sheet);
@@ -61,7 +55,7 @@ int main()
         dWorstStart = dMs > dWorstStart ? dMs : dWorstStart;
     }
 
-    WaitForNoServer();
+    oletest::WaitForNoServer();
     CScopedInterface<IDispatch> sheet;
     if (FAILED(oletest::CreateSheetObject(sheet)) || FAILED(oletest::LoadInto(sheet, strTemplate)))
     {

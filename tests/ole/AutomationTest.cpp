@@ -60,6 +60,9 @@ protected:
         doc.SaveToFile(m_strTemplate);
     }
 
+    // The next test's object must not meet a server on its way out.
+    void TearDown() override { EXPECT_TRUE(oletest::WaitForNoServer()); }
+
     // Loads the grid into the object, calls the method and saves a copy.
     std::vector<std::string> CallOnGrid(IDispatch* pDispatch, LPCSTR lpszMethod, BOOL bExpected)
     {

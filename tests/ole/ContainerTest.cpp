@@ -107,12 +107,6 @@ protected:
                                           NULL, 0, &sheet));
     }
 
-    static void WaitForServerEnd()
-    {
-        for (int i = 0; i < 300 && !oletest::FindServerProcesses().empty(); ++i)
-            Sleep(100);
-    }
-
     static BOOL s_bRegistered;
     CLSID m_clsid;
     CScratchFolder m_folder;
@@ -166,8 +160,7 @@ TEST_F(ContainerTest, EmbeddedTemplateIsDrawnChangedSavedAndReloaded)
         pSite->Release();
         ASSERT_EQ(S_OK, root->Commit(STGC_DEFAULT));
     }
-    WaitForServerEnd();
-    EXPECT_TRUE(oletest::FindServerProcesses().empty());
+    EXPECT_TRUE(oletest::WaitForNoServer());
 
     // Loaded again through OLE's default handler and run, the object holds
     // the changed template and saves it back whole.
@@ -189,7 +182,7 @@ TEST_F(ContainerTest, EmbeddedTemplateIsDrawnChangedSavedAndReloaded)
     object.Release();
     pSite->Release();
     EXPECT_EQ(9, CellsInStorage(sheet));
-    WaitForServerEnd();
+    EXPECT_TRUE(oletest::WaitForNoServer());
 }
 
 } // namespace

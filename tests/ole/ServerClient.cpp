@@ -129,4 +129,15 @@ std::vector<DWORD> FindServerProcesses()
     return search.found;
 }
 
+BOOL WaitForNoServer()
+{
+    for (int i = 0; i < 300; ++i)
+    {
+        if (FindServerProcesses().empty())
+            return TRUE;
+        Sleep(100);
+    }
+    return FALSE;
+}
+
 } // namespace oletest

@@ -39,5 +39,8 @@ HRESULT IsDirty(IDispatch* pDispatch);
 // The process ids of the running designers that serve objects: those with
 // a hidden main window.
 std::vector<DWORD> FindServerProcesses();
+// Waits up to 30 s until no designer serves objects any more; FALSE when
+// one is still running then.
+BOOL WaitForNoServer();
 
 } // namespace oletest
