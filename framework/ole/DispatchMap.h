@@ -6,6 +6,7 @@
 
 #include <oaidl.h>
 
+#include "framework/ole/DispatchDriver.h"
 #include "framework/windows/CmdTarget.h"
 
 // Calls the method and stores its result in *pvarResult.
@@ -44,8 +45,11 @@ BOOL AfxIsMappedInterface(const AFX_INTERFACEMAP* pMap, REFIID iid);
 // Stores a method's integer result as the variant type of its entry.
 void AfxSetDispatchResult(VARIANT* pvarResult, VARTYPE vt, LONG lValue);
 
-// Parameter lists of DISP_FUNCTION: the methods here take none.
-#define VTS_NONE ""
+// The methods served here take no parameters (VTS_NONE).
+constexpr bool AfxIsEmptyParamList(const char* pParams)
+{
+    return pParams == nullptr || pParams[0] == '\0';
+}
 
 #define DECLARE_DISPATCH_MAP() \
 public: \
@@ -64,7 +68,7 @@ public: \
 #define DISP_FUNCTION(theClass, szExternalName, memberFxn, vtRetVal, vtsParams) \
             { szExternalName, vtRetVal, \
               [](CCmdTarget* _pTarget, VARIANT* _pResult) { \
-                  static_assert(sizeof(vtsParams) == 1, "methods without parameters only"); \
+                  static_assert(AfxIsEmptyParamList(vtsParams), "methods without parameters only"); \
                   AfxSetDispatchResult(_pResult, vtRetVal, \
                                        (LONG) static_cast<theClass*>(_pTarget)->memberFxn()); \
               } },
