@@ -116,7 +116,6 @@ BOOL CTallyformApp::InitInstance()
     AddTallyformTemplate();
     // One running designer serves every client.
     m_server.ConnectTemplate(CLSID_TallyformSheet, m_pDocTemplate, FALSE);
-    COleTemplateServer::RegisterAll();
 
     if (!CreateMainFrame())
         return FALSE;
@@ -127,8 +126,12 @@ BOOL CTallyformApp::InitInstance()
     ParseCommandLine(cmdInfo);
     // Started by OLE: no window, no database, no splash; the program ends
     // when its last client lets go.
+    // Only a designer started by OLE offers its class to clients: one the
+    // user started and that ended without revoking it would leave Wine's
+    // class table pointing at a dead process.
     if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
     {
+        COleTemplateServer::RegisterAll();
         AfxOleSetUserCtrl(FALSE);
         return TRUE;
     }
