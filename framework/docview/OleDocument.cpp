@@ -35,7 +35,7 @@ IStorage* COleDocument::OpenStorageFile(LPCSTR lpszPathName)
     return lpStorage;
 }
 
-void COleDocument::LoadFromStorage(IStorage* lpStorage)
+void COleDocument::LoadFromStorage(IStorage* lpStorage, CObject* pContents)
 {
     COleStreamFile file;
     CFileException fe;
@@ -43,11 +43,11 @@ void COleDocument::LoadFromStorage(IStorage* lpStorage)
         AfxThrowFileException(CFileException::invalidFile, fe.m_lOsError, GetPathName());
     CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
     ar.m_pDocument = this;
-    Serialize(ar);
+    (pContents != NULL ? pContents : this)->Serialize(ar);
     ar.Close();
 }
 
-void COleDocument::SaveToStorage(IStorage* lpStorage)
+void COleDocument::SaveToStorage(IStorage* lpStorage, CObject* pContents)
 {
     COleStreamFile file;
     CFileException fe;
@@ -56,7 +56,7 @@ void COleDocument::SaveToStorage(IStorage* lpStorage)
         AfxThrowFileExceptionFromScode((SCODE)fe.m_lOsError, GetPathName());
     CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
     ar.m_pDocument = this;
-    Serialize(ar);
+    (pContents != NULL ? pContents : this)->Serialize(ar);
     ar.Close();
     file.Flush();
 }

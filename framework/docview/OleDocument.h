@@ -28,9 +28,10 @@ public:
     // byte was written.  Throws as LoadFromFile does.
     void SaveToFile(LPCSTR lpszPathName);
 
-    // The "Contents" stream of a storage, through Serialize.
-    void LoadFromStorage(IStorage* lpStorage);
-    void SaveToStorage(IStorage* lpStorage);
+    // The "Contents" stream of a storage, through the Serialize of
+    // pContents (this document when NULL).
+    void LoadFromStorage(IStorage* lpStorage, CObject* pContents = NULL);
+    void SaveToStorage(IStorage* lpStorage, CObject* pContents = NULL);
 
     // Opens a compound file for loading: read-write transacted (deny write)
     // and, when that is refused, read-only transacted.  Throws

@@ -88,6 +88,11 @@ public:
     // The command being processed while a print command runs, so the
     // print handler can find the /pt printer; NULL otherwise.
     CCommandLineInfo* m_pCmdInfo;
+    // Registers each template's file type with the shell: its extension,
+    // icon and open command (with bCompat also print and print-to), all
+    // naming this program.  Nothing is written when the program's file
+    // cannot be named.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
 
     // The program's printer (WinAppPrinter.cpp): its DEVMODE and DEVNAMES
     // blocks, owned here; NULL until a printer is chosen or asked for.

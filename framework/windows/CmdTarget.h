@@ -6,6 +6,8 @@
 
 class CCmdTarget;
 class CCmdUI;
+struct AFX_DISPMAP;
+struct AFX_INTERFACEMAP;
 
 // Command codes carried in OnCmdMsg's nCode besides control notifications.
 #define CN_COMMAND 0
@@ -76,6 +78,13 @@ public:
     // Looks for the first entry of the map chain that matches.
     static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage,
                                                     UINT nCode, UINT nID);
+
+    // The automation methods (framework/ole/DispatchMap.h) and the further
+    // interfaces of an object that OLE clients reach; NULL when it has none.
+    virtual const AFX_DISPMAP* GetDispatchMap() const { return NULL; }
+    virtual const AFX_INTERFACEMAP* GetInterfaceMap() const { return NULL; }
+    static const AFX_DISPMAP* GetThisDispatchMap() { return NULL; }
+    static const AFX_INTERFACEMAP* GetThisInterfaceMap() { return NULL; }
 
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();

@@ -1,10 +1,12 @@
 #include "sheet/document/TallyformDoc.h"
 
 #include "sheet/FormulaRecalc.h"
+#include "sheet/document/KemSrvrItem.h"
 
 #include "framework/core/Archive.h"
 #include "framework/core/MessageSink.h"
 #include "framework/docview/StandardCommands.h"
+#include "framework/ole/OleLock.h"
 #include "framework/windows/CmdUI.h"
 #include "sheet/TemplateStream.h"
 #include "sheet/UndoAction.h"
@@ -50,6 +52,24 @@ BEGIN_MESSAGE_MAP(CTallyformDoc, COleServerDoc)
 #endif
 END_MESSAGE_MAP()
 
+// {76D784D8-6C85-4B61-A5C7-58E0BE37A94B}
+const IID IID_ITallyform = { 0x76d784d8, 0x6c85, 0x4b61,
+                             { 0xa5, 0xc7, 0x58, 0xe0, 0xbe, 0x37, 0xa9, 0x4b } };
+
+// The automation methods in their dispatch order.
+BEGIN_DISPATCH_MAP(CTallyformDoc, COleServerDoc)
+    DISP_FUNCTION(CTallyformDoc, "DeleteColumn", DeleteColumn, VT_BOOL, VTS_NONE)
+    DISP_FUNCTION(CTallyformDoc, "AddColumn", AddColumn, VT_BOOL, VTS_NONE)
+    DISP_FUNCTION(CTallyformDoc, "AddRow", AddRow, VT_BOOL, VTS_NONE)
+    DISP_FUNCTION(CTallyformDoc, "DeleteRow", DeleteRow, VT_BOOL, VTS_NONE)
+    DISP_FUNCTION(CTallyformDoc, "MergeUnit", MergeUnit, VT_BOOL, VTS_NONE)
+    DISP_FUNCTION(CTallyformDoc, "SplitUnit", SplitUnit, VT_BOOL, VTS_NONE)
+END_DISPATCH_MAP()
+
+BEGIN_INTERFACE_MAP(CTallyformDoc, COleServerDoc)
+    INTERFACE_PART(CTallyformDoc, IID_ITallyform, Dispatch)
+END_INTERFACE_MAP()
+
 namespace
 {
 
@@ -79,6 +99,7 @@ CReportInfo::CReportInfo() : nReportType(0), nPeriodStyle(1), bApply(FALSE)
 CTallyformDoc::CTallyformDoc()
 {
     EnableCompoundFile();
+    EnableAutomation();
     AfxOleLockApp();
 #ifdef EDITOR_BUILD
     // The editor's templates are forms to fill in, never designed.
@@ -132,6 +153,11 @@ void CTallyformDoc::SetModifiedFlag(BOOL bModified)
     m_bModified = bModified;
 }
 
+COleServerItem* CTallyformDoc::OnGetEmbeddedItem()
+{
+    return new CKemSrvrItem(this);
+}
+
 BOOL CTallyformDoc::OnNewDocument()
 {
     if (!COleServerDoc::OnNewDocument())
@@ -140,6 +166,9 @@ BOOL CTallyformDoc::OnNewDocument()
     // The editor has no new-template wizard: a new document has no cell.
     return TRUE;
 #else
+    // A document made for an OLE client starts empty, without asking.
+    if (IsServedToClient())
+        return TRUE;
     return RunNewDocumentWizard() != FALSE;
 #endif
 }

@@ -5,7 +5,8 @@
 #pragma once
 
 #include "framework/core/Map.h"
-#include "framework/docview/OleServerDoc.h"
+#include "framework/ole/DispatchMap.h"
+#include "framework/ole/OleServerDoc.h"
 #include "sheet/FormulaText.h"
 #include "sheet/Sheet.h"
 #include "sheet/TemplateBuilder.h"
@@ -47,6 +48,9 @@ enum
     DATAFILTER_OPEN_TEMPORARY = 2
 };
 
+// The dispatch interface of the document's automation methods.
+extern const IID IID_ITallyform;
+
 class CTallyformDoc : public COleServerDoc
 {
     DECLARE_DYNCREATE(CTallyformDoc)
@@ -65,6 +69,8 @@ public:
     // no template: it keeps a changed document's data in a data file.
     BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
     void DeleteContents() override;
+    // The item a container embeds: a new CKemSrvrItem of this document.
+    COleServerItem* OnGetEmbeddedItem() override;
 
     // New templates
     // File > New: the New Template sheet, then the Create Template wizard
@@ -268,6 +274,8 @@ protected:
     void OnUpdateCellColItemSetup(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
+    DECLARE_DISPATCH_MAP()
+    DECLARE_INTERFACE_MAP()
 
 private:
     // TRUE when a database is open, the item list of nTable is open and

@@ -7,6 +7,7 @@
 #include "framework/docview/CommandLineInfo.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/StandardCommands.h"
+#include "framework/ole/OleLock.h"
 #include "framework/windows/ShowMaximized.h"
 #include "sheet/document/TallyformDoc.h"
 #include "shell/StartupSplash.h"
@@ -35,6 +36,10 @@ BEGIN_MESSAGE_MAP(CTallyformApp, CWinApp)
     ON_COMMAND(ID_SETUP_COLUMN_ITEMS, OnSetupColumnItems)
     ON_UPDATE_COMMAND_UI(ID_SETUP_COLUMN_ITEMS, OnUpdateDatabaseCommands)
 END_MESSAGE_MAP()
+
+// {051CC73D-5297-46D1-9DA2-6B5804BA1F49}
+const CLSID CLSID_TallyformSheet = { 0x051cc73d, 0x5297, 0x46d1,
+                                     { 0x9d, 0xa2, 0x6b, 0x58, 0x04, 0xba, 0x1f, 0x49 } };
 
 CTallyformApp::CTallyformApp()
     : CWinApp(NULL), m_bConnectOnStartup(1), m_nDataSourceType(0), m_pDatabase(NULL),
@@ -110,10 +115,18 @@ BOOL CTallyformApp::InitInstance()
     LoadStdProfileSettings(4);
 
     AddTallyformTemplate();
+#ifndef EDITOR_BUILD
+    // One running designer serves every client.
+    m_server.ConnectTemplate(CLSID_TallyformSheet, m_pDocTemplate, FALSE);
+#endif
 
     if (!CreateMainFrame())
         return FALSE;
     ::DragAcceptFiles(m_pMainWnd->GetSafeHwnd(), TRUE);
+#ifndef EDITOR_BUILD
+    // The editor leaves the template file type to the designer.
+    RegisterShellFileTypes(TRUE);
+#endif
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
@@ -122,9 +135,19 @@ BOOL CTallyformApp::InitInstance()
     // unseen for ever, so it starts as from the shell instead.
     cmdInfo.m_bRunEmbedded = cmdInfo.m_bRunAutomated = FALSE;
 #else
-    // Started by OLE: no window, no database, no splash.
+    // Started by OLE: no window, no database, no splash; the program ends
+    // when its last client lets go.
+    // Only a designer started by OLE offers its class to clients: one the
+    // user started and that ended without revoking it would leave Wine's
+    // class table pointing at a dead process.
     if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated)
+    {
+        COleTemplateServer::RegisterAll();
+        AfxOleSetUserCtrl(FALSE);
         return TRUE;
+    }
+    m_server.UpdateRegistry(OAT_DOC_OBJECT_SERVER);
+    COleObjectFactory::UpdateRegistryAll();
 #endif
     // The program starts without an empty document.
     if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew)
@@ -150,6 +173,7 @@ BOOL CTallyformApp::InitInstance()
 int CTallyformApp::ExitInstance()
 {
     DisconnectDatabase();
+    COleObjectFactory::RevokeAll();
     int nResult = CWinApp::ExitInstance();
     if (m_bOleInitialized)
     {

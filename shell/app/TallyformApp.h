@@ -5,12 +5,16 @@
 #pragma once
 
 #include "framework/docview/WinApp.h"
+#include "framework/ole/OleTemplateServer.h"
 #include "framework/windows/Dc.h"
 #include "reporting/EngineLoader.h"
 
 class CKemDatabase;
 class CKemRecordset;
 class CMultiDocTemplate;
+
+// The OLE class of the designer's documents.
+extern const CLSID CLSID_TallyformSheet;
 
 class CTallyformApp : public CWinApp
 {
@@ -72,6 +76,8 @@ public:
     // The designer's document template, once start-up has made it; its
     // shared menu is the owner-drawn document menu (menu 5).
     CMultiDocTemplate* m_pDocTemplate;
+    // Serves the template's documents to OLE clients as "Tallyform.Sheet".
+    COleTemplateServer m_server;
 
 protected:
     void OnAppAbout();

@@ -1,0 +1,77 @@
+// COleServerDoc: the document of a program that OLE clients use: automation
+// clients through its dispatch map, and clients that load and save it
+// through its persistence interfaces.  Its COM object (OleServerDocObject.h)
+// is made on first use and outlives the document only as an empty shell.
+#pragma once
+
+#include <ole2.h>
+
+#include "framework/docview/OleDocument.h"
+
+class COleServerDocObject;
+class COleServerItem;
+
+class COleServerDoc : public COleDocument
+{
+    DECLARE_DYNAMIC(COleServerDoc)
+public:
+    COleServerDoc();
+    ~COleServerDoc() override;
+
+    // TRUE while the document lives inside a container rather than a file.
+    BOOL IsEmbedded() const { return m_bEmbedded; }
+
+    // Lets clients reach the dispatch map (call in the constructor).
+    void EnableAutomation() { m_bAutomation = TRUE; }
+    BOOL IsAutomationEnabled() const { return m_bAutomation; }
+
+    // The document's COM identity, without a new reference.
+    IUnknown* GetControllingUnknown();
+    // Its dispatch interface; NULL when automation is off.
+    IDispatch* GetIDispatch(BOOL bAddRef);
+
+    // The class factory made this document for a client of class clsid.
+    void SetServedClass(REFCLSID clsid);
+    BOOL IsServedToClient() const { return m_bServed; }
+    const CLSID& GetServedClass() const { return m_clsid; }
+
+    // Called when the last client let the document go: a document made
+    // for clients closes (which deletes it); one the user opened stays.
+    virtual void OnFinalRelease();
+
+    // Embedding (OleServerDocEmbedding.cpp)
+    // The item a container embeds, made by OnGetEmbeddedItem on first use;
+    // NULL when the document cannot be embedded.
+    COleServerItem* GetEmbeddedItem();
+    // An item of this document is being deleted.
+    void OnItemDeleted(COleServerItem* pItem);
+    // The document as a container's storage makes it: new, loaded from the
+    // storage's "Contents" stream, or saved there through the embedded
+    // item; FALSE (nothing reported) on failure.
+    BOOL OnNewEmbedding(IStorage* lpStorage);
+    BOOL OnOpenEmbedding(IStorage* lpStorage);
+    BOOL OnSaveEmbedding(IStorage* lpStorage);
+    // IOleObject::Close: saves through the container's site unless told not
+    // to; the document goes when the container lets it go.
+    HRESULT OnCloseEmbedding(DWORD dwSaveOption);
+    // IOleObject::DoVerb: shows or hides the document for the container.
+    virtual HRESULT OnDoVerb(LONG iVerb, IOleClientSite* pActiveSite, HWND hwndParent,
+                             LPCRECT lprcPosRect);
+    // The container's site, held while the document is embedded.
+    void SetClientSite(IOleClientSite* pClientSite);
+    IOleClientSite* GetClientSite() const { return m_lpClientSite; }
+
+protected:
+    // The embedded item of this document; the base has none.
+    virtual COleServerItem* OnGetEmbeddedItem();
+
+    BOOL m_bEmbedded;
+
+private:
+    COleServerDocObject* m_pObject;
+    COleServerItem* m_pEmbeddedItem;
+    IOleClientSite* m_lpClientSite;
+    BOOL m_bAutomation;
+    BOOL m_bServed;
+    CLSID m_clsid;
+};

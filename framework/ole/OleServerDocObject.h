@@ -1,0 +1,52 @@
+// The COM object of a server document: its identity (IUnknown), its
+// dispatch interface (also under the ids of its interface map),
+// IPersistFile, through which a client loads a file into the document and
+// saves it, and, when the document has an embedded item, the interfaces a
+// container embeds it through (IOleObject, IPersistStorage, IDataObject).  The document holds one reference; when the clients' last
+// reference goes, the document hears of it (OnFinalRelease).  Once the
+// document is gone the object only answers that it is disconnected.
+#pragma once
+
+#include <objidl.h>
+
+#include "framework/ole/OleDataObjectImpl.h"
+#include "framework/ole/OleDispatchImpl.h"
+#include "framework/ole/OleObjectImpl.h"
+#include "framework/ole/OlePersistStorageImpl.h"
+
+class COleServerDoc;
+
+class COleServerDocObject : public IPersistFile
+{
+public:
+    explicit COleServerDocObject(COleServerDoc* pDoc);
+
+    // The document goes: cut the clients off and drop its reference.
+    void Detach();
+
+    IUnknown* GetUnknown() { return static_cast<IPersistFile*>(this); }
+    IDispatch* GetDispatch() { return &m_dispatch; }
+    COleObjectImpl& GetOleObject() { return m_oleObject; }
+    COleDataObjectImpl& GetDataObject() { return m_dataObject; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* pClassID) override;
+    HRESULT STDMETHODCALLTYPE IsDirty() override;
+    HRESULT STDMETHODCALLTYPE Load(LPCOLESTR pszFileName, DWORD dwMode) override;
+    HRESULT STDMETHODCALLTYPE Save(LPCOLESTR pszFileName, BOOL fRemember) override;
+    HRESULT STDMETHODCALLTYPE SaveCompleted(LPCOLESTR pszFileName) override;
+    HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR* ppszFileName) override;
+
+private:
+    virtual ~COleServerDocObject() = default;
+
+    LONG m_cRef;
+    COleServerDoc* m_pDoc;
+    COleDispatchImpl m_dispatch;
+    COleObjectImpl m_oleObject;
+    COlePersistStorageImpl m_persistStorage;
+    COleDataObjectImpl m_dataObject;
+};
