@@ -1,10 +1,12 @@
 #include "reporting/AnalysisCalc.h"
 
 #include <stdlib.h>
+#include <string.h>
 
 #include "engines/common/KemRecordset.h"
 #include "framework/core/Exception.h"
 #include "framework/core/MessageSink.h"
+#include "framework/core/OleVariant.h"
 #include "framework/db/SqlQuote.h"
 #include "reporting/FieldText.h"
 #include "reporting/ReportConnection.h"
@@ -56,6 +58,22 @@ CString EntryPart(const CString& strEntry, BOOL bCode)
     if (d < 0)
         return strEntry;
     return bCode ? strEntry.Left(d) : strEntry.Mid(d + 1);
+}
+
+// The leading decimal number of a field value's text; 0 without one.
+double LeadingNumber(const VARIANT& value)
+{
+    if (V_VT(&value) != VT_BSTR)
+        return atof(FieldValueText(value));
+    // Text fields hold the ANSI bytes in the BSTR; a number needs no more
+    // than the buffer holds.
+    char szText[64];
+    UINT nBytes = SysStringByteLen(V_BSTR(&value));
+    if (nBytes >= sizeof(szText))
+        nBytes = sizeof(szText) - 1;
+    memcpy(szText, V_BSTR(&value), nBytes);
+    szText[nBytes] = '\0';
+    return atof(szText);
 }
 
 // A number text as it may stand in an expression of two-operand
@@ -200,10 +218,12 @@ CString CAnalysisCalc::QueryReferenceValue(const CString& strReference)
     try
     {
         m_pRecordset->Open(strSql, FALSE);
-        while (!m_pRecordset->IsEOF())
+        // The query has the one column; one variant serves every row.
+        COleVariant value;
+        for (; !m_pRecordset->IsEOF(); m_pRecordset->MoveNext())
         {
-            dSum += atof(RecordsetFieldText(m_pRecordset, "FD_Value"));
-            m_pRecordset->MoveNext();
+            m_pRecordset->GetFieldValue(0, value);
+            dSum += LeadingNumber(value);
         }
         m_pRecordset->Close();
     }

@@ -32,6 +32,91 @@ CString NotFilledQuestion()
     WideCharToMultiByte(CP_ACP, 0, wszMark, -1, szMark, sizeof(szMark), NULL, NULL);
     return CString("One or more sheets of selected Organizations have not filled in\n\nContinue") + szMark;
 }
+std::string UpperKey(CString strText)
+{
+    strText.MakeUpper();
+    return (LPCSTR)strText;
+}
+
+// Stops a list box from repainting while it is filled.
+class CListRedrawOff
+{
+public:
+    explicit CListRedrawOff(CListBox& list) : m_list(list) { m_list.SendMessage(WM_SETREDRAW, FALSE); }
+    ~CListRedrawOff()
+    {
+        m_list.SendMessage(WM_SETREDRAW, TRUE);
+        m_list.Invalidate();
+    }
+
+private:
+    CListBox& m_list;
+};
+
+// The fill-in log of the document's template and report type, read once,
+// so that a list of many organizations takes one query instead of up to
+// three per organization.  The states are those of the document's log
+// queries.
+class CReportLogRuns
+{
+public:
+    // FALSE (told) when the log could not be read.
+    BOOL Load(CTallyformDoc& doc)
+    {
+        CScopedRecordset rs(doc.ReportConnection());
+        if (rs.Get() == NULL)
+            return FALSE;
+        CString strSql;
+        strSql.Format("Select FD_OrgCode, FD_StartDate, FD_EndDate From ss_reportlog Where FD_TemplateCode=%s"
+                      " And FD_ReportType=%d",
+                      (LPCSTR)SqlQuote(doc.m_sheet.m_szCode), (int)doc.m_sheet.m_nReportType);
+        try
+        {
+            rs->Open(strSql, TRUE);
+            for (; !rs->IsEOF(); rs->MoveNext())
+                m_runs[(LPCSTR)RecordsetFieldText(rs.Get(), "FD_OrgCode")].push_back(
+                    { RecordsetFieldText(rs.Get(), "FD_StartDate"), RecordsetFieldText(rs.Get(), "FD_EndDate") });
+        }
+        catch (CException* e)
+        {
+            e->ReportError();
+            e->Delete();
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    // 1 one run covers the range, 2 a run holds one end, 0 neither.
+    int FillState(const CString& strCode, const CString& strFrom, const CString& strTo) const
+    {
+        auto it = m_runs.find((LPCSTR)strCode);
+        if (it == m_runs.end())
+            return FILL_STATE_NONE;
+        if (Covers(it->second, strFrom, strTo))
+            return FILL_STATE_WHOLE;
+        if (strFrom == strTo)
+            return FILL_STATE_NONE;
+        return Covers(it->second, strFrom, strFrom) || Covers(it->second, strTo, strTo) ? FILL_STATE_PART
+                                                                                      : FILL_STATE_NONE;
+    }
+
+private:
+    struct CRun
+    {
+        CString strStart;
+        CString strEnd;
+    };
+
+    static BOOL Covers(const std::vector<CRun>& runs, const CString& strFrom, const CString& strTo)
+    {
+        for (const CRun& run : runs)
+            if (run.strStart.Compare(strFrom) <= 0 && run.strEnd.Compare(strTo) >= 0)
+                return TRUE;
+        return FALSE;
+    }
+
+    std::map<std::string, std::vector<CRun>> m_runs;
+};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDataGatherDlg, CDialog)
@@ -266,19 +351,28 @@ BOOL CDataGatherDlg::FillReportsList(const CString& strQuery)
         // One range for the whole list: its ends may take a query each.
         CString strFrom, strTo;
         BuildTimeRange(strFrom, strTo);
+        CReportLogRuns runs;
+        const BOOL bRuns = runs.Load(*m_pDoc);
+        // The texts listed, upper-cased: the list box's own search would
+        // make a long list quadratic.
+        std::set<std::string> listed;
+        CListRedrawOff redraw(m_listReports);
         for (; !rs->IsEOF(); rs->MoveNext())
         {
             COrganEntry entry;
             entry.strCode = RecordsetFieldText(rs.Get(), "FD_Code");
             entry.strName = RecordsetFieldText(rs.Get(), "FD_Name");
-            entry.nState = FillStateInRange(entry.strCode, strFrom, strTo);
+            entry.nState = bRuns ? runs.FillState(entry.strCode, strFrom, strTo)
+                                 : FillStateInRange(entry.strCode, strFrom, strTo);
             CString strText = FillStateText(entry.strName, entry.nState);
             // Two organizations whose names differ only in letter case stay
             // apart: the later one shows its code.
-            if (m_listReports.FindStringExact(-1, strText) >= 0)
+            if (!listed.insert(UpperKey(strText)).second)
+            {
                 strText = FillStateText(entry.strName + " [" + entry.strCode + "]", entry.nState);
-            if (m_listReports.FindStringExact(-1, strText) >= 0)
-                continue;
+                if (!listed.insert(UpperKey(strText)).second)
+                    continue;
+            }
             int nIndex = m_listReports.AddString(strText);
             m_listReports.SetItemData(nIndex, m_organs.size());
             m_mapTextToCode[strText] = entry.strCode;

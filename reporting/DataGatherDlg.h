@@ -6,6 +6,9 @@
 // and the report date of the "Current Time" choice.
 #pragma once
 
+#include <map>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "framework/core/Map.h"
