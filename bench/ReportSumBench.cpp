@@ -16,13 +16,10 @@
 #include <string>
 #include <vector>
 
-#include <sqlite3.h>
-
 #include "bench/BenchClock.h"
 #include "bench/BenchProgram.h"
-#include "bench/BenchSqlite.h"
+#include "bench/ReportBenchData.h"
 #include "bench/ReportSumDirect.h"
-#include "tests/engines/dao/ReportSchema.h"
 
 #include "engines/common/KemDatabase.h"
 #include "framework/core/MessageSink.h"
@@ -38,27 +35,12 @@
 namespace
 {
 
-const int ORGANIZATIONS = 200;
-const int MONTHS = 12;
-const int CELLS = 1000;
+const int ORGANIZATIONS = BENCH_ORGANIZATIONS;
+const int MONTHS = BENCH_MONTHS;
+const int CELLS = BENCH_CELLS;
 const int ROUNDS = 5;
 // The program's time over the C client's.
 const double RATIO_GOAL = 1.3;
-
-class CBenchDoc : public CTallyformDoc
-{
-public:
-    CBenchDoc() { m_bAutoDelete = FALSE; }
-    CReportConnection m_connection;
-
-protected:
-    CReportConnection& GetConnection() override { return m_connection; }
-};
-
-CString Month(int m)
-{
-    return CReportPeriod::GetCodeForDate(PERIOD_MONTH, 2026, m + 1, 1);
-}
 
 // The template: 1,000 numeric cells, row items R000..R099 by column items C0..C9.
 void MakeTemplate(CSheet& sheet)
@@ -91,7 +73,7 @@ CString SelectionSql()
         strOrgs += s;
     }
     for (int m = 0; m < MONTHS; ++m)
-        strTimes += (m == 0 ? "'" : ",'") + Month(m) + "'";
+        strTimes += (m == 0 ? "'" : ",'") + BenchMonth(m) + "'";
     return "Select * From ss_datalist Where FD_OrgCode In (" + strOrgs + ") And FD_Time In (" + strTimes + ")";
 }
 
@@ -115,7 +97,7 @@ std::vector<CString> CellQueries(const CSheet& sheet)
 // cells' values.
 double TimeSum(CEngineLoader& loader, CKemDatabase* pDatabase, std::vector<CString>& values)
 {
-    CBenchDoc doc;
+    CReportBenchDoc doc;
     doc.m_connection.m_pLoader = &loader;
     doc.m_connection.m_pDatabase = pDatabase;
     MakeTemplate(doc.m_sheet);
@@ -176,62 +158,6 @@ bool CompareRounds(const char* lpszName, const char* lpszClient, CEngineLoader& 
     return true;
 }
 
-bool FillSqlite(const char* lpszUnixPath)
-{
-    sqlite3* pDb = NULL;
-    remove(lpszUnixPath);
-    if (sqlite3_open(lpszUnixPath, &pDb) != SQLITE_OK)
-        return false;
-    bool bOk = BenchSqliteExec(pDb, ReportSchemaSql().c_str()) && BenchSqliteExec(pDb, "PRAGMA journal_mode=OFF") &&
-               BenchSqliteExec(pDb, "BEGIN");
-    sqlite3_stmt* pStmt = NULL;
-    bOk = bOk && sqlite3_prepare_v2(pDb, "INSERT INTO ss_datalist VALUES (?,?,?,?,0,0,?)", -1, &pStmt, NULL) ==
-                     SQLITE_OK;
-    char szOrg[16], szRow[16], szCol[16], szValue[32];
-    for (int o = 0; bOk && o < ORGANIZATIONS; ++o)
-    {
-        for (int m = 0; bOk && m < MONTHS; ++m)
-        {
-            CString strTime = Month(m);
-            for (int c = 0; bOk && c < CELLS; ++c)
-            {
-                snprintf(szOrg, sizeof(szOrg), "O%03d", o);
-                snprintf(szRow, sizeof(szRow), "R%03d", c / 10);
-                snprintf(szCol, sizeof(szCol), "C%d", c % 10);
-                snprintf(szValue, sizeof(szValue), "%d.%02d", (o * 31 + m * 7 + c) % 1000, c % 100);
-                sqlite3_bind_text(pStmt, 1, strTime, -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(pStmt, 2, szOrg, -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(pStmt, 3, szRow, -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(pStmt, 4, szCol, -1, SQLITE_TRANSIENT);
-                sqlite3_bind_text(pStmt, 5, szValue, -1, SQLITE_TRANSIENT);
-                bOk = sqlite3_step(pStmt) == SQLITE_DONE;
-                sqlite3_reset(pStmt);
-            }
-        }
-    }
-    sqlite3_finalize(pStmt);
-    bOk = bOk && BenchSqliteExec(pDb, "COMMIT") && BenchSqliteExec(pDb, "ANALYZE");
-    sqlite3_close(pDb);
-    return bOk;
-}
-
-// The rows of ss_datalist of an existing file; -1 when there is none.
-int ExistingRows(const char* lpszUnixPath)
-{
-    sqlite3* pDb = NULL;
-    int nRows = -1;
-    if (sqlite3_open_v2(lpszUnixPath, &pDb, SQLITE_OPEN_READONLY, NULL) == SQLITE_OK)
-    {
-        sqlite3_stmt* pStmt = NULL;
-        if (sqlite3_prepare_v2(pDb, "SELECT count(*) FROM ss_datalist", -1, &pStmt, NULL) == SQLITE_OK &&
-            sqlite3_step(pStmt) == SQLITE_ROW)
-            nRows = sqlite3_column_int(pStmt, 0);
-        sqlite3_finalize(pStmt);
-    }
-    sqlite3_close(pDb);
-    return nRows;
-}
-
 // bKeep: the filled file stays for the next run, which then reuses it.
 bool RunSqlite(bool bKeep)
 {
@@ -241,14 +167,8 @@ bool RunSqlite(bool bKeep)
     std::string strUnix = (LPCSTR)DaoUnixPath(strPath);
     if (strUnix.empty())
         return false;
-    double dStart = BenchNowMs();
-    if (ExistingRows(strUnix.c_str()) == ORGANIZATIONS * MONTHS * CELLS)
-        printf("sqlite: reusing the filled file\n");
-    else if (!FillSqlite(strUnix.c_str()))
+    if (!PrepareReportBenchFile(strUnix.c_str()))
         return false;
-    else
-        printf("sqlite: filled ss_datalist with %d rows in %.1f s\n", ORGANIZATIONS * MONTHS * CELLS,
-           (BenchNowMs() - dStart) / 1000.0);
     CEngineLoader loader(BenchProgramFolder());
     CKemDatabase* pDatabase = loader.GetDatabase(1);
     if (pDatabase == NULL)
@@ -284,7 +204,7 @@ bool RunPostgres()
         // The month codes as the program writes them, by number 0..11.
         CString strMonths;
         for (int m = 0; m < MONTHS; ++m)
-            strMonths += (m == 0 ? "'" : ",'") + Month(m) + "'";
+            strMonths += (m == 0 ? "'" : ",'") + BenchMonth(m) + "'";
         CString strInsert;
         strInsert.Format("INSERT INTO ss_datalist SELECT (ARRAY[%s])[m + 1], 'O' || lpad(o::text, 3, '0'),"
                          " 'R' || lpad((c / 10)::text, 3, '0'), 'C' || (c %% 10), 0, 0,"

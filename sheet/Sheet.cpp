@@ -230,3 +230,10 @@ void SplitItemEntry(CString& strEntry, BOOL bWantCode)
     strEntry = strEntry.Mid(nSpace + 1);
     strEntry.TrimLeft(' ');
 }
+
+void CopyStringList(CStringList& dst, const CStringList& src)
+{
+    dst.RemoveAll();
+    for (POSITION pos = src.GetHeadPosition(); pos != NULL;)
+        dst.AddTail(src.GetNext(pos));
+}

@@ -220,3 +220,6 @@ private:
     CSheet(const CSheet&) = delete;
     CSheet& operator=(const CSheet&) = delete;
 };
+
+// dst becomes a copy of src.
+void CopyStringList(CStringList& dst, const CStringList& src);

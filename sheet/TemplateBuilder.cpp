@@ -20,21 +20,6 @@ CString ItemPart(const CStringList& entries, int nIndex, BOOL bWantCode)
     return strEntry;
 }
 
-void PlaceCell(CSheet& sheet, int nIndex, int nRow, int nCol, int nType,
-               int left, int top, int right, int bottom)
-{
-    CCell& cell = sheet.m_cells[nIndex];
-    cell.m_pSheet = &sheet;
-    cell.SetType(nType);
-    cell.m_nTabIndex = 0;
-    SetRect(&cell.m_rect, left, top, right, bottom);
-    MakeCellName(nRow, nCol, cell);
-}
-
-void ClearEdges(CCell& cell)
-{
-    cell.m_nLeftEdge = cell.m_nRightEdge = cell.m_nTopEdge = cell.m_nBottomEdge = CELL_LINE_NONE;
-}
 
 // The layout of the item grid.
 struct ItemGrid
@@ -240,15 +225,36 @@ void BuildItemTemplate(CSheet& sheet, BOOL bItemsDown, int nGroups, CTextMeasure
     AddDefaultFooterCells(sheet, nWidth, nTotal);
 }
 
-void AddDefaultHeaderCells(CSheet& sheet, int nWidth)
+void PlaceCell(CSheet& sheet, int nIndex, int nRow, int nCol, int nType,
+               int left, int top, int right, int bottom)
 {
-    const int W = nWidth;
-    PlaceCell(sheet, 0, 0, 0, CELL_TEXT, 0, 0, W, TITLE_CELL_HEIGHT);
+    CCell& cell = sheet.m_cells[nIndex];
+    cell.m_pSheet = &sheet;
+    cell.SetType(nType);
+    cell.m_nTabIndex = 0;
+    SetRect(&cell.m_rect, left, top, right, bottom);
+    MakeCellName(nRow, nCol, cell);
+}
+
+void ClearEdges(CCell& cell)
+{
+    cell.m_nLeftEdge = cell.m_nRightEdge = cell.m_nTopEdge = cell.m_nBottomEdge = CELL_LINE_NONE;
+}
+
+void PlaceTitleCell(CSheet& sheet, int nWidth)
+{
+    PlaceCell(sheet, 0, 0, 0, CELL_TEXT, 0, 0, nWidth, TITLE_CELL_HEIGHT);
     CCell& title = sheet.m_cells[0];
     title.m_strValue = sheet.m_szTitle[0] != '\0' ? sheet.m_szTitle : kEmptyTitle;
     CopyCode(title.m_logFont.lfFaceName, sizeof(title.m_logFont.lfFaceName), kTitleFont);
     title.m_logFont.lfHeight = kTitleFontHeight;
     ClearEdges(title);
+}
+
+void AddDefaultHeaderCells(CSheet& sheet, int nWidth)
+{
+    const int W = nWidth;
+    PlaceTitleCell(sheet, W);
 
     static const int anType[6] = { CELL_TEXT, CELL_ORGAN, CELL_TEXT, CELL_ORGANCODE,
                                    CELL_TEXT, CELL_REPORTDATE };

@@ -67,6 +67,15 @@ int MaxItemTextWidth(const CStringList& entries, CTextMeasure& measure);
 // group that runs out of items is filled with plain cells.
 void BuildItemTemplate(CSheet& sheet, BOOL bItemsDown, int nGroups, CTextMeasure& measure);
 
+// Cell nIndex as a fresh cell of a type at grid position (nRow, nCol) with
+// tab index 0 and the given rectangle.
+void PlaceCell(CSheet& sheet, int nIndex, int nRow, int nCol, int nType,
+               int left, int top, int right, int bottom);
+void ClearEdges(CCell& cell);
+// Cell 0 as the title: nWidth wide, the sheet's title (or the prompt to
+// type one) in the title font, no edges.
+void PlaceTitleCell(CSheet& sheet, int nWidth);
+
 // The parts of the item template (BuildItemTemplate sizes the array).
 void AddDefaultHeaderCells(CSheet& sheet, int nWidth);
 void AddDefaultFooterCells(CSheet& sheet, int nWidth, int nTotal);

@@ -62,12 +62,6 @@ BOOL ReadTolerant(CArchive& ar, T& value)
     return TRUE;
 }
 
-void CopyList(CStringList& dst, const CStringList& src)
-{
-    dst.RemoveAll();
-    dst.AddTail(const_cast<CStringList*>(&src));
-}
-
 // Every field the stream carries except the cells.
 void CopyStoredFields(CSheet& dst, const CSheet& src)
 {
@@ -86,8 +80,8 @@ void CopyStoredFields(CSheet& dst, const CSheet& src)
     dst.m_nHeaderWord2 = src.m_nHeaderWord2;
     dst.m_nCellCount = src.m_nCellCount;
 
-    CopyList(dst.m_lstCarried, src.m_lstCarried);
-    CopyList(dst.m_lstBalance, src.m_lstBalance);
+    CopyStringList(dst.m_lstCarried, src.m_lstCarried);
+    CopyStringList(dst.m_lstBalance, src.m_lstBalance);
 
     dst.m_nPageLayout = src.m_nPageLayout;
     dst.m_arrBreaksA.Copy(src.m_arrBreaksA);
@@ -104,13 +98,13 @@ void CopyStoredFields(CSheet& dst, const CSheet& src)
 
     dst.m_bAnalysisFlag = src.m_bAnalysisFlag;
     dst.m_nAnAttrType = src.m_nAnAttrType;
-    CopyList(dst.m_lstAnOrgans, src.m_lstAnOrgans);
-    CopyList(dst.m_lstAnProperties, src.m_lstAnProperties);
-    CopyList(dst.m_lstAnTimes, src.m_lstAnTimes);
-    CopyList(dst.m_lstAnRowItems, src.m_lstAnRowItems);
-    CopyList(dst.m_lstAnColItems, src.m_lstAnColItems);
-    CopyList(dst.m_lstDimOuter, src.m_lstDimOuter);
-    CopyList(dst.m_lstDimInner, src.m_lstDimInner);
+    CopyStringList(dst.m_lstAnOrgans, src.m_lstAnOrgans);
+    CopyStringList(dst.m_lstAnProperties, src.m_lstAnProperties);
+    CopyStringList(dst.m_lstAnTimes, src.m_lstAnTimes);
+    CopyStringList(dst.m_lstAnRowItems, src.m_lstAnRowItems);
+    CopyStringList(dst.m_lstAnColItems, src.m_lstAnColItems);
+    CopyStringList(dst.m_lstDimOuter, src.m_lstDimOuter);
+    CopyStringList(dst.m_lstDimInner, src.m_lstDimInner);
 }
 
 CStringList* AnalysisLists(CSheet& sheet, int n)

@@ -2,7 +2,7 @@
 
 #include "framework/core/MessageSink.h"
 #include "framework/windows/Dc.h"
-#include "framework/windows/ScopedGdi.h"
+#include "view/DialogPlacement.h"
 #include "TemplateWizardIds.h"
 
 namespace
@@ -59,22 +59,9 @@ CDialog* CCreateTemplateDlg::PageOf(int nPage)
 BOOL CCreateTemplateDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CRect rcFrame;
-    CWnd* pFrame = GetDlgItem(IDC_WIZARD_FRAME);
-    if (pFrame != NULL)
-    {
-        pFrame->GetWindowRect(&rcFrame);
-        ScreenToClient(&rcFrame);
-    }
+    const CRect rcFrame = ControlRectInClient(*this, IDC_WIZARD_FRAME);
     for (const CStep& step : kSteps)
-    {
-        CDialog* pPage = PageOf(step.nPage);
-        if (!pPage->Create(step.nPage, this))
-            continue;
-        pPage->SetWindowPos(NULL, rcFrame.left, rcFrame.top, rcFrame.Width(), rcFrame.Height(),
-                            SWP_NOZORDER | SWP_NOACTIVATE);
-        pPage->ShowWindow(step.nPage == IDD_TEMPLATE_INFO ? SW_SHOW : SW_HIDE);
-    }
+        CreateStepOver(*this, *PageOf(step.nPage), step.nPage, rcFrame, step.nPage == IDD_TEMPLATE_INFO);
     m_nCurPage = IDD_TEMPLATE_INFO;
     CString strCaption;
     strCaption.LoadString(IDS_WIZARD_STEP1);
@@ -192,44 +179,18 @@ void CCreateTemplateDlg::OnOK()
 void CCreateTemplateDlg::SetStep(int nBitmapID)
 {
     m_nStepBitmap = nBitmapID;
-    CWnd* pPicture = GetDlgItem(IDC_WIZARD_STEP_PICTURE);
-    if (pPicture == NULL)
-        return;
-    CRect rc;
-    pPicture->GetWindowRect(&rc);
-    ScreenToClient(&rc);
-    InvalidateRect(&rc, FALSE);
+    InvalidateStepPicture(*this, IDC_WIZARD_STEP_PICTURE);
 }
 
 void CCreateTemplateDlg::ReleaseStaticBitmap()
 {
-    HWND hPicture = ::GetDlgItem(m_hWnd, IDC_WIZARD_STEP_PICTURE);
-    if (hPicture == NULL)
-        return;
-    HBITMAP hOld = (HBITMAP)::SendMessageA(hPicture, STM_SETIMAGE, IMAGE_BITMAP, 0);
-    if (hOld != NULL)
-        ::DeleteObject(hOld);
+    ReleaseStepPicture(*this, IDC_WIZARD_STEP_PICTURE);
 }
 
 void CCreateTemplateDlg::OnPaint()
 {
     CPaintDC dc(this);
-    CWnd* pPicture = GetDlgItem(IDC_WIZARD_STEP_PICTURE);
-    CScopedGdiObject bitmap(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nStepBitmap),
-                                         IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (bitmap.Get() == NULL || pPicture == NULL)
-        return;
-    CRect rc;
-    pPicture->GetWindowRect(&rc);
-    ScreenToClient(&rc);
-    BITMAP bm;
-    if (!::GetObjectA(bitmap.Get(), sizeof(bm), &bm))
-        return;
-    CScopedMemoryDC dcMem(dc.m_hDC);
-    CScopedSelectObject select(dcMem, bitmap.Get());
-    ::SetStretchBltMode(dc.m_hDC, HALFTONE);
-    ::StretchBlt(dc.m_hDC, rc.left, rc.top, rc.Width(), rc.Height(), dcMem, 0, 0, bm.bmWidth,
-                 bm.bmHeight, SRCCOPY);
+    PaintStepPicture(*this, dc.m_hDC, IDC_WIZARD_STEP_PICTURE, m_nStepBitmap);
 }
 
 void CCreateTemplateDlg::OnDestroy()

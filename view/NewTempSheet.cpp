@@ -64,10 +64,7 @@ BOOL CNewTempPage1::OnInitDialog()
     m_listKinds.SetImageList(m_pSmallImages, LVSIL_SMALL);
     int nEmpty = m_listKinds.InsertItem(0, kNewEmptyDocument, 0);
     m_listKinds.SetItemState(nEmpty, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    // The analysis wizard is not part of this program yet: its choice is
-    // shown ghosted, and choosing it says so.
-    int nAnalysis = m_listKinds.InsertItem(0, kNewAnalysisReport, 0);
-    m_listKinds.SetItemState(nAnalysis, LVIS_CUT, LVIS_CUT);
+    m_listKinds.InsertItem(0, kNewAnalysisReport, 0);
     return TRUE;
 }
 

@@ -18,6 +18,12 @@
 #define ID_DATA_SUM_FROM_FILES          33056
 #define ID_DATA_BATCH_IMPORT            33058
 #define ID_FILE_SAVE_TO_PDF             33082
+#define ID_ANALYSIS                     33086
+#define ID_ANALYSIS_CHANGE_ORGANS       33093
+#define ID_ANALYSIS_CHANGE_PROPERTIES   33094
+#define ID_ANALYSIS_CHANGE_TIMES        33095
+#define ID_ANALYSIS_CHANGE_ROW_ITEMS    33096
+#define ID_ANALYSIS_CHANGE_COL_ITEMS    33097
 
 // The view's in-place cell editor
 #define IDC_CELL_EDITOR                 1164

@@ -177,6 +177,15 @@ public:
     // numeric cells (TallyformDocSumDatabase.cpp).
     void SumDataFromDatabase(const CDataGatherChoice& choice);
 
+    // The reporting database this document works with, for the reporting
+    // dialogs and the analysis.
+    CReportConnection& ReportConnection() { return GetConnection(); }
+
+    // Analysis reports (TallyformDocAnalysis.cpp)
+    // The header from the analysis wizard's information step (kind 2), then
+    // the cross-tab of its lists; FALSE when the layout was refused.
+    BOOL CreateAnalysisReport(const CNewTemplateFields& fields);
+
     // Run-mode data entry (TallyformDocEntry.cpp)
     // The application's organizations recordset, or NULL when there is
     // none; the application supplies it.
@@ -249,6 +258,14 @@ protected:
     void OnBatchImport();
     void OnSumDataFromDatabases();
     void OnUpdateSumDataFromDatabases(CCmdUI* pCmdUI);
+    void OnAnalysis();
+    void OnUpdateAnalysis(CCmdUI* pCmdUI);
+    void OnAnalysisChangeOrgans() { RunChangeAnalysis(489); }
+    void OnAnalysisChangeProperties() { RunChangeAnalysis(488); }
+    void OnAnalysisChangeTimes() { RunChangeAnalysis(490); }
+    void OnAnalysisChangeRowItems() { RunChangeAnalysis(316); }
+    void OnAnalysisChangeColItems() { RunChangeAnalysis(317); }
+    void OnUpdateAnalysisChange(CCmdUI* pCmdUI);
     // Writes the sheet as a one-page PDF file; a name without the
     // extension "pdf" gets ".pdf" appended.
     void OnSaveToPdf();
@@ -299,4 +316,7 @@ private:
     // Clears the data of the sheet after asking when it holds any; FALSE
     // when the user keeps it.
     BOOL AskClearData();
+    // One analysis list edited again in the change-parameters dialog
+    // showing the step of dialog resource nPage.
+    void RunChangeAnalysis(int nPage);
 };

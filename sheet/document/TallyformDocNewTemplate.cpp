@@ -1,20 +1,18 @@
 #include "sheet/document/TallyformDoc.h"
 
 #include "framework/core/MessageSink.h"
+#include "reporting/AnalysisWzdDlg.h"
 #include "view/CreateTemplateDlg.h"
 #include "view/NewTempSheet.h"
 
 namespace
 {
 const char kNewTemplateCaption[] = "New Template";
-const char kNoAnalysisWizard[] =
-    "Analysis reports cannot be made in this version: please choose Empty Document or an existing template.";
 
-CNewTemplateFields FieldsOf(const CCreateTemplateDlg& dlg)
+// The header texts and report type of the information step.
+CNewTemplateFields InfoFieldsOf(const CTemplateInfoPage& info)
 {
     CNewTemplateFields fields;
-    const CTemplateInfoPage& info = dlg.m_pageInfo;
-    const CTemplateLayoutPage& layout = dlg.m_pageLayout;
     fields.nReportType = info.m_nType;
     fields.strName = info.m_strName;
     fields.strCode = info.m_strCode;
@@ -23,6 +21,13 @@ CNewTemplateFields FieldsOf(const CCreateTemplateDlg& dlg)
     fields.strCompanyCode = info.m_strOrganCode;
     fields.strDesigner = info.m_strDesigner;
     fields.strDesignDate = info.m_strDate;
+    return fields;
+}
+
+CNewTemplateFields FieldsOf(const CCreateTemplateDlg& dlg)
+{
+    CNewTemplateFields fields = InfoFieldsOf(dlg.m_pageInfo);
+    const CTemplateLayoutPage& layout = dlg.m_pageLayout;
     fields.nRows = layout.m_nRows;
     fields.nCols = layout.m_nColumns;
     fields.bByItems = layout.m_bByItems;
@@ -60,8 +65,11 @@ BOOL CTallyformDoc::RunNewDocumentWizard()
         }
         if (strChoice == kNewAnalysisReport)
         {
-            AfxMessageBox(kNoAnalysisWizard, MB_OK | MB_ICONINFORMATION);
-            continue;
+            CAnalysisWzdDlg dlg(NULL);
+            dlg.m_pDoc = this;
+            if (dlg.DoModal() != IDOK)
+                return FALSE;
+            return CreateAnalysisReport(InfoFieldsOf(dlg.m_pageInfo));
         }
         if (EndsWithTemplateExtension(strChoice))
             return LoadTemplateFile(strChoice);

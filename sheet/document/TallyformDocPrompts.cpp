@@ -5,6 +5,7 @@
 #include "framework/windows/ScopedGdi.h"
 #include "sheet/document/DataFolder.h"
 #include "sheet/document/SumFilesDlg.h"
+#include "reporting/DataGatherDlg.h"
 #include "reporting/ReportConnection.h"
 #include "view/SaveTemplateDlg.h"
 #include "view/TallyformView.h"
@@ -70,11 +71,24 @@ int CTallyformDoc::MeasureItemText(LPCSTR pszText)
     return size.cx;
 }
 
-BOOL CTallyformDoc::RunDataGatherDialog(CDataGatherChoice&)
+BOOL CTallyformDoc::RunDataGatherDialog(CDataGatherChoice& choice)
 {
-    // The selection dialog belongs to the reporting dialogs; until the
-    // program has it there is nothing to sum over.
-    return FALSE;
+    CDataGatherDlg dlg(NULL);
+    dlg.m_pDoc = this;
+    dlg.m_nPeriodType = (int)m_sheet.m_nReportType;
+    dlg.m_nNumeralStyle = 1;
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    choice.m_strSql = dlg.m_strSql;
+    choice.m_strReportDate = dlg.m_strReportDate;
+    choice.m_mapSingleOrg.RemoveAll();
+    for (POSITION pos = dlg.m_mapSingleOrg.GetStartPosition(); pos != NULL;)
+    {
+        CString strCode, strName;
+        dlg.m_mapSingleOrg.GetNextAssoc(pos, strCode, strName);
+        choice.m_mapSingleOrg[strCode] = strName;
+    }
+    return TRUE;
 }
 
 CReportConnection& CTallyformDoc::GetConnection()

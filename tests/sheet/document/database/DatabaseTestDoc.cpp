@@ -52,20 +52,6 @@ void MakeForm(CSheet& sheet)
 
 } // namespace
 
-BOOL CDatabaseTestDoc::RunDataGatherDialog(CDataGatherChoice& choice)
-{
-    choice.m_strSql = m_gather.m_strSql;
-    choice.m_strReportDate = m_gather.m_strReportDate;
-    choice.m_mapSingleOrg.RemoveAll();
-    for (POSITION pos = m_gather.m_mapSingleOrg.GetStartPosition(); pos != NULL;)
-    {
-        CString strCode, strName;
-        m_gather.m_mapSingleOrg.GetNextAssoc(pos, strCode, strName);
-        choice.m_mapSingleOrg.SetAt(strCode, strName);
-    }
-    return m_bGatherOk;
-}
-
 CString MonthCode(int year, int month)
 {
     return CReportPeriod::GetCodeForDate(PERIOD_MONTH, year, month, 1);

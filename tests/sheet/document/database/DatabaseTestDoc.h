@@ -20,8 +20,6 @@ class CDatabaseTestDoc : public CTestTallyformDoc
 {
 public:
     CReportConnection m_connection;
-    BOOL m_bGatherOk = TRUE;
-    CDataGatherChoice m_gather;
     std::vector<int> m_rejectedCells;
 
     using CTallyformDoc::OnBatchImport;
@@ -31,7 +29,6 @@ protected:
     CReportConnection& GetConnection() override { return m_connection; }
     BOOL CloseCellEditor(BOOL) override { return TRUE; }
     void EditRejectedCell(int nCell) override { m_rejectedCells.push_back(nCell); }
-    BOOL RunDataGatherDialog(CDataGatherChoice& choice) override;
 };
 
 // Cell indexes of the report template.

@@ -48,6 +48,7 @@ protected:
     }
 
     CScratchFolder m_folder;
+    CDataGatherChoice m_choice;
 };
 
 TEST_P(SumDatabase, SumsOverThreeOrganizationsAndTwoPeriodsMatchTheDatabasesOwn)
@@ -71,10 +72,10 @@ TEST_P(SumDatabase, SumsOverThreeOrganizationsAndTwoPeriodsMatchTheDatabasesOwn)
     }
     WriteLocalOrg();
     const CString strCondition = "FD_OrgCode In ('A01','B02','C03') And FD_Time In ('" + jan + "','" + feb + "')";
-    m_doc.m_gather.m_strSql = "Select * From ss_datalist Where " + strCondition;
-    m_doc.m_gather.m_strReportDate = feb;
+    m_choice.m_strSql = "Select * From ss_datalist Where " + strCondition;
+    m_choice.m_strReportDate = feb;
     Value(FORM_NOTE) = "kept";
-    m_doc.OnSumDataFromDatabases();
+    m_doc.SumDataFromDatabase(m_choice);
 
     EXPECT_EQ(std::vector<std::string>(), MessageTexts());
     EXPECT_EQ(DirectSum(strCondition, "R1", "C1"), Scaled(FORM_SALES));
@@ -97,9 +98,9 @@ TEST_P(SumDatabase, DecimalsAddExactlyWithoutAWhereClauseAndOneOrganizationNames
     Insert("A01", MonthCode(2026, 3), "R1", "C1", "'0.3'");
     Insert("A01", MonthCode(2026, 3), "R1", "C2", "'12345678901234.5678'");
     WriteLocalOrg();
-    m_doc.m_gather.m_strSql = "Select * From ss_datalist";
-    m_doc.m_gather.m_mapSingleOrg.SetAt("A01", "Alder");
-    m_doc.OnSumDataFromDatabases();
+    m_choice.m_strSql = "Select * From ss_datalist";
+    m_choice.m_mapSingleOrg.SetAt("A01", "Alder");
+    m_doc.SumDataFromDatabase(m_choice);
     EXPECT_EQ(std::vector<std::string>(), MessageTexts());
     EXPECT_STREQ("0.6", Value(FORM_SALES));
     EXPECT_STREQ("12345678901234.5678", Value(FORM_COSTS));
@@ -112,25 +113,17 @@ TEST_P(SumDatabase, AValueThatIsNoAmountIsToldAndLeavesItsCellEmpty)
     Insert("A01", MonthCode(2026, 1), "R1", "C1", "'5'");
     Insert("A01", MonthCode(2026, 2), "R1", "C1", "'five'");
     Insert("A01", MonthCode(2026, 1), "R1", "C2", "'2'");
-    m_doc.m_gather.m_strSql = "Select * From ss_datalist Where FD_OrgCode='A01'";
-    m_doc.OnSumDataFromDatabases();
+    m_choice.m_strSql = "Select * From ss_datalist Where FD_OrgCode='A01'";
+    m_doc.SumDataFromDatabase(m_choice);
     EXPECT_EQ(std::vector<std::string>{"Type mistake,please check cell property and value."}, MessageTexts());
     EXPECT_STREQ("", Value(FORM_SALES));
     EXPECT_STREQ("2", Value(FORM_COSTS));
 }
 
-TEST_P(SumDatabase, AFailingQueryStopsTheSumAndCancelChangesNothing)
+TEST_P(SumDatabase, AFailingQueryStopsTheSum)
 {
-    Value(FORM_SALES) = "1";
-    m_doc.m_bGatherOk = FALSE;
-    m_doc.m_gather.m_strSql = "Select * From ss_datalist";
-    m_doc.OnSumDataFromDatabases();
-    EXPECT_STREQ("1", Value(FORM_SALES));
-    EXPECT_TRUE(MessageTexts().empty());
-
-    m_doc.m_bGatherOk = TRUE;
-    m_doc.m_gather.m_strSql = "Select * From no_such_table";
-    m_doc.OnSumDataFromDatabases();
+    m_choice.m_strSql = "Select * From no_such_table";
+    m_doc.SumDataFromDatabase(m_choice);
     EXPECT_EQ("Failed to sum data.", m_messages.LastText());
     // The progress window is gone and gave its owner back.
     EXPECT_EQ(nullptr, FindWindowA(NULL, "Summing data...."));

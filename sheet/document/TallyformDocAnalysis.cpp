@@ -1,0 +1,48 @@
+// The Analysis menu: recomputing an analysis report and editing its lists
+// again; and the new analysis report of the new-template flow.
+#include "sheet/document/TallyformDoc.h"
+
+#include "framework/windows/CmdUI.h"
+#include "reporting/AnalysisCalc.h"
+#include "reporting/AnChangePara.h"
+#include "reporting/ReportConnection.h"
+
+namespace
+{
+// The template kind of an analysis report (it keeps the analysis block).
+const LONG kAnalysisKind = 2;
+}
+
+BOOL CTallyformDoc::CreateAnalysisReport(const CNewTemplateFields& fields)
+{
+    SetNewTemplateHeader(m_sheet, fields, kAnalysisKind);
+    CAnalysisCalc calc;
+    calc.m_pDoc = this;
+    return calc.GenerateAnalysisLayout();
+}
+
+void CTallyformDoc::OnUpdateAnalysis(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode);
+}
+
+void CTallyformDoc::OnAnalysis()
+{
+    CAnalysisCalc calc;
+    calc.m_pDoc = this;
+    if (calc.RefreshAnalysisCells())
+        UpdateAllViews(NULL);
+}
+
+void CTallyformDoc::OnUpdateAnalysisChange(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetConnection().IsDatabaseOpen());
+}
+
+void CTallyformDoc::RunChangeAnalysis(int nPage)
+{
+    CAnChangePara dlg(NULL);
+    dlg.m_pDoc = this;
+    dlg.m_nPage = nPage;
+    dlg.DoModal();
+}
