@@ -24,6 +24,13 @@
 #define ID_ANALYSIS_CHANGE_TIMES        33095
 #define ID_ANALYSIS_CHANGE_ROW_ITEMS    33096
 #define ID_ANALYSIS_CHANGE_COL_ITEMS    33097
+// The editor's menu carries the same analysis commands under ids of its own.
+#define ID_EDITOR_ANALYSIS                      33076
+#define ID_EDITOR_ANALYSIS_CHANGE_ORGANS        33077
+#define ID_EDITOR_ANALYSIS_CHANGE_PROPERTIES    33078
+#define ID_EDITOR_ANALYSIS_CHANGE_TIMES         33079
+#define ID_EDITOR_ANALYSIS_CHANGE_ROW_ITEMS     33080
+#define ID_EDITOR_ANALYSIS_CHANGE_COL_ITEMS     33081
 
 // The view's in-place cell editor
 #define IDC_CELL_EDITOR                 1164

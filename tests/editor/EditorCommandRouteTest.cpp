@@ -114,6 +114,9 @@ TEST_F(EditorCommandRouteTest, ATemplateOpensToBeFilledInAndItsDesignAndSaveComm
     EXPECT_EQ(0, pDoc->m_sheet.m_arrSel.GetSize());
     EXPECT_GT(pDoc->m_sheet.m_cells.GetSize(), 0);
     CheckEverything("template");
+    // The designer's analysis commands, under the editor's own ids.
+    for (UINT nID = 33076; nID <= 33081; ++nID)
+        EXPECT_TRUE(m_walker->IsHandled(nID)) << "analysis command " << nID;
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_DATA_TO_FILE));
     EXPECT_TRUE(Enabled(ID_FILE_CLOSE));
     EXPECT_TRUE(Enabled(ID_VIEW_FULL_SCREEN));
