@@ -1,5 +1,6 @@
 #include "reporting/AnalysisWzdDlg.h"
 
+#include "framework/windows/DlgItem.h"
 #include "framework/core/MessageSink.h"
 #include "framework/windows/Dc.h"
 #include "sheet/document/TallyformDoc.h"
@@ -77,24 +78,17 @@ BOOL CAnalysisWzdDlg::OnInitDialog()
     CString strCaption;
     strCaption.LoadString(IDS_WIZARD_STEP1);
     SetWindowText(strCaption);
-    EnableButton(IDC_WIZARD_PREVIOUS, FALSE);
-    EnableButton(IDOK, FALSE);
-    EnableButton(IDC_WIZARD_NEXT, m_pageInfo.m_hWnd != NULL && m_pageInfo.IsComplete());
+    EnableDlgItem(this, IDC_WIZARD_PREVIOUS, FALSE);
+    EnableDlgItem(this, IDOK, FALSE);
+    EnableDlgItem(this, IDC_WIZARD_NEXT, m_pageInfo.m_hWnd != NULL && m_pageInfo.IsComplete());
     return TRUE;
 }
 
 LRESULT CAnalysisWzdDlg::OnInfoChanged(WPARAM, LPARAM)
 {
     if (m_nCurStep == IDD_TEMPLATE_INFO && m_pageInfo.m_hWnd != NULL)
-        EnableButton(IDC_WIZARD_NEXT, m_pageInfo.IsComplete());
+        EnableDlgItem(this, IDC_WIZARD_NEXT, m_pageInfo.IsComplete());
     return 0;
-}
-
-void CAnalysisWzdDlg::EnableButton(int nID, BOOL bEnable)
-{
-    CWnd* pButton = GetDlgItem(nID);
-    if (pButton != NULL)
-        pButton->EnableWindow(bEnable);
 }
 
 void CAnalysisWzdDlg::ShowStep(int nStep, LPCSTR pszCaption, int nBitmap)
@@ -118,7 +112,7 @@ void CAnalysisWzdDlg::OnNext()
     {
     case IDD_TEMPLATE_INFO:
         ShowStep(IDD_AN_SELECT_DIM, kStepDimensions, IDB_WIZARD_STEP2);
-        EnableButton(IDC_WIZARD_PREVIOUS, TRUE);
+        EnableDlgItem(this, IDC_WIZARD_PREVIOUS, TRUE);
         return;
     case IDD_AN_SELECT_DIM:
         // A side without a dimension gives no layout.
@@ -148,14 +142,14 @@ void CAnalysisWzdDlg::OnNext()
         if (!m_pageRowItems.HasSelection())
             return;
         ShowStep(IDD_SELECT_COL_ITEMS, kStepColItems, IDB_WIZARD_STEP3);
-        EnableButton(IDOK, TRUE);
-        EnableButton(IDC_WIZARD_NEXT, FALSE);
+        EnableDlgItem(this, IDOK, TRUE);
+        EnableDlgItem(this, IDC_WIZARD_NEXT, FALSE);
         return;
     default:
         return;
     }
-    EnableButton(IDOK, FALSE);
-    EnableButton(IDC_WIZARD_NEXT, TRUE);
+    EnableDlgItem(this, IDOK, FALSE);
+    EnableDlgItem(this, IDC_WIZARD_NEXT, TRUE);
 }
 
 void CAnalysisWzdDlg::OnPrevious()
@@ -183,14 +177,14 @@ void CAnalysisWzdDlg::OnPrevious()
         CString strCaption;
         strCaption.LoadString(IDS_WIZARD_STEP1);
         ShowStep(IDD_TEMPLATE_INFO, strCaption, IDB_WIZARD_STEP1);
-        EnableButton(IDC_WIZARD_PREVIOUS, FALSE);
+        EnableDlgItem(this, IDC_WIZARD_PREVIOUS, FALSE);
         break;
     }
     default:
         return;
     }
-    EnableButton(IDOK, FALSE);
-    EnableButton(IDC_WIZARD_NEXT, TRUE);
+    EnableDlgItem(this, IDOK, FALSE);
+    EnableDlgItem(this, IDC_WIZARD_NEXT, TRUE);
 }
 
 void CAnalysisWzdDlg::OnOK()

@@ -47,7 +47,6 @@ private:
     CDialog* StepOf(int nStep);
     // Hides the step shown and shows nStep with a caption and picture.
     void ShowStep(int nStep, LPCSTR pszCaption, int nBitmap);
-    void EnableButton(int nID, BOOL bEnable);
 };
 
 // The item steps work on the document's code-name item lists: the

@@ -1,5 +1,6 @@
 #include "view/CreateTemplateDlg.h"
 
+#include "framework/windows/DlgItem.h"
 #include "framework/core/MessageSink.h"
 #include "framework/windows/Dc.h"
 #include "view/DialogPlacement.h"
@@ -66,11 +67,11 @@ BOOL CCreateTemplateDlg::OnInitDialog()
     CString strCaption;
     strCaption.LoadString(IDS_WIZARD_STEP1);
     SetWindowText(strCaption);
-    EnableButton(IDC_WIZARD_PREVIOUS, FALSE);
+    EnableDlgItem(this, IDC_WIZARD_PREVIOUS, FALSE);
     m_pageLayout.m_pNextButton = GetDlgItem(IDC_WIZARD_NEXT);
     m_pageLayout.m_pFinishButton = GetDlgItem(IDOK);
-    EnableButton(IDOK, FALSE);
-    EnableButton(IDC_WIZARD_NEXT, m_pageInfo.m_hWnd != NULL && m_pageInfo.IsComplete());
+    EnableDlgItem(this, IDOK, FALSE);
+    EnableDlgItem(this, IDC_WIZARD_NEXT, m_pageInfo.m_hWnd != NULL && m_pageInfo.IsComplete());
     return TRUE;
 }
 
@@ -78,15 +79,8 @@ LRESULT CCreateTemplateDlg::OnInfoChanged(WPARAM, LPARAM)
 {
     if (m_nCurPage == IDD_TEMPLATE_INFO && m_pageInfo.m_hWnd != NULL &&
         (m_pageInfo.GetStyle() & WS_VISIBLE) != 0)
-        EnableButton(IDC_WIZARD_NEXT, m_pageInfo.IsComplete());
+        EnableDlgItem(this, IDC_WIZARD_NEXT, m_pageInfo.IsComplete());
     return 0;
-}
-
-void CCreateTemplateDlg::EnableButton(int nID, BOOL bEnable)
-{
-    CWnd* pButton = GetDlgItem(nID);
-    if (pButton != NULL)
-        pButton->EnableWindow(bEnable);
 }
 
 void CCreateTemplateDlg::ShowPage(int nPage)
@@ -112,9 +106,9 @@ void CCreateTemplateDlg::OnNext()
     {
     case IDD_TEMPLATE_INFO:
         ShowPage(IDD_TEMPLATE_LAYOUT);
-        EnableButton(IDOK, m_pageLayout.m_bRowsEnabled);
-        EnableButton(IDC_WIZARD_NEXT, m_pageLayout.m_bItemsAsColumnsEnabled);
-        EnableButton(IDC_WIZARD_PREVIOUS, TRUE);
+        EnableDlgItem(this, IDOK, m_pageLayout.m_bRowsEnabled);
+        EnableDlgItem(this, IDC_WIZARD_NEXT, m_pageLayout.m_bItemsAsColumnsEnabled);
+        EnableDlgItem(this, IDC_WIZARD_PREVIOUS, TRUE);
         break;
     case IDD_TEMPLATE_LAYOUT:
         ShowPage(IDD_SELECT_ROW_ITEMS);
@@ -126,8 +120,8 @@ void CCreateTemplateDlg::OnNext()
             return;
         }
         ShowPage(IDD_SELECT_COL_ITEMS);
-        EnableButton(IDOK, TRUE);
-        EnableButton(IDC_WIZARD_NEXT, FALSE);
+        EnableDlgItem(this, IDOK, TRUE);
+        EnableDlgItem(this, IDC_WIZARD_NEXT, FALSE);
         break;
     default:
         break;
@@ -140,16 +134,16 @@ void CCreateTemplateDlg::OnPrevious()
     {
     case IDD_TEMPLATE_LAYOUT:
         ShowPage(IDD_TEMPLATE_INFO);
-        EnableButton(IDOK, FALSE);
-        EnableButton(IDC_WIZARD_NEXT, TRUE);
+        EnableDlgItem(this, IDOK, FALSE);
+        EnableDlgItem(this, IDC_WIZARD_NEXT, TRUE);
         break;
     case IDD_SELECT_ROW_ITEMS:
         ShowPage(IDD_TEMPLATE_LAYOUT);
         break;
     case IDD_SELECT_COL_ITEMS:
         ShowPage(IDD_SELECT_ROW_ITEMS);
-        EnableButton(IDOK, FALSE);
-        EnableButton(IDC_WIZARD_NEXT, TRUE);
+        EnableDlgItem(this, IDOK, FALSE);
+        EnableDlgItem(this, IDC_WIZARD_NEXT, TRUE);
         break;
     default:
         break;
@@ -168,8 +162,8 @@ void CCreateTemplateDlg::OnOK()
         if (step.nPage != m_nCurPage)
         {
             ShowPage(step.nPage);
-            EnableButton(IDOK, m_pageLayout.m_bRowsEnabled);
-            EnableButton(IDC_WIZARD_NEXT, m_pageLayout.m_bItemsAsColumnsEnabled);
+            EnableDlgItem(this, IDOK, m_pageLayout.m_bRowsEnabled);
+            EnableDlgItem(this, IDC_WIZARD_NEXT, m_pageLayout.m_bItemsAsColumnsEnabled);
         }
         return;
     }

@@ -39,6 +39,5 @@ private:
     CDialog* PageOf(int nPage);
     // Hides the page shown, shows nPage with its caption and picture.
     void ShowPage(int nPage);
-    void EnableButton(int nID, BOOL bEnable);
     void ReleaseStaticBitmap();
 };

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "framework/windows/DlgItem.h"
 #include "framework/windows/DataExchange.h"
 #include "reporting/ReportConnection.h"
 #include "TemplateWizardIds.h"
@@ -48,26 +49,19 @@ BOOL CTemplateLayoutPage::OnInitDialog()
     if (GetReportConnection().AreItemRecordsetsOpen())
     {
         CheckDlgButton(IDC_LAYOUT_ITEMS_AS_ROWS, BST_CHECKED);
-        EnableControl(IDC_LAYOUT_ITEMS_AS_ROWS, m_bItemsAsRowsEnabled);
-        EnableControl(IDC_LAYOUT_ITEMS_AS_COLUMNS, m_bItemsAsColumnsEnabled);
-        EnableControl(IDC_LAYOUT_SPLIT_COLUMNS, FALSE);
-        EnableControl(IDC_LAYOUT_SPLIT_NUMBER, FALSE);
+        EnableDlgItem(this, IDC_LAYOUT_ITEMS_AS_ROWS, m_bItemsAsRowsEnabled);
+        EnableDlgItem(this, IDC_LAYOUT_ITEMS_AS_COLUMNS, m_bItemsAsColumnsEnabled);
+        EnableDlgItem(this, IDC_LAYOUT_SPLIT_COLUMNS, FALSE);
+        EnableDlgItem(this, IDC_LAYOUT_SPLIT_NUMBER, FALSE);
     }
     else
     {
         // Without the item lists only a grid can be made.
         for (int nID : { IDC_LAYOUT_BY_ITEMS, IDC_LAYOUT_ITEMS_AS_ROWS, IDC_LAYOUT_ITEMS_AS_COLUMNS,
                          IDC_LAYOUT_SPLIT_COLUMNS, IDC_LAYOUT_SPLIT_NUMBER })
-            EnableControl(nID, FALSE);
+            EnableDlgItem(this, nID, FALSE);
     }
     return TRUE;
-}
-
-void CTemplateLayoutPage::EnableControl(int nID, BOOL bEnable)
-{
-    CWnd* pControl = GetDlgItem(nID);
-    if (pControl != NULL)
-        pControl->EnableWindow(bEnable);
 }
 
 void CTemplateLayoutPage::OnKillFocusSize()
@@ -82,12 +76,12 @@ void CTemplateLayoutPage::OnByItems()
     m_bRowsEnabled = !m_bRowsEnabled;
     m_bItemsAsRowsEnabled = !m_bItemsAsRowsEnabled;
     m_bItemsAsColumnsEnabled = !m_bItemsAsColumnsEnabled;
-    EnableControl(IDC_LAYOUT_ROWS, m_bRowsEnabled);
-    EnableControl(IDC_LAYOUT_COLUMNS, m_bColumnsEnabled);
-    EnableControl(IDC_LAYOUT_ITEMS_AS_COLUMNS, m_bItemsAsColumnsEnabled);
-    EnableControl(IDC_LAYOUT_ITEMS_AS_ROWS, m_bItemsAsRowsEnabled);
-    EnableControl(IDC_LAYOUT_SPLIT_NUMBER, m_bByItems && m_bSplitColumns);
-    EnableControl(IDC_LAYOUT_SPLIT_COLUMNS, m_bByItems);
+    EnableDlgItem(this, IDC_LAYOUT_ROWS, m_bRowsEnabled);
+    EnableDlgItem(this, IDC_LAYOUT_COLUMNS, m_bColumnsEnabled);
+    EnableDlgItem(this, IDC_LAYOUT_ITEMS_AS_COLUMNS, m_bItemsAsColumnsEnabled);
+    EnableDlgItem(this, IDC_LAYOUT_ITEMS_AS_ROWS, m_bItemsAsRowsEnabled);
+    EnableDlgItem(this, IDC_LAYOUT_SPLIT_NUMBER, m_bByItems && m_bSplitColumns);
+    EnableDlgItem(this, IDC_LAYOUT_SPLIT_COLUMNS, m_bByItems);
     if (m_pFinishButton != NULL)
         m_pFinishButton->EnableWindow(m_bRowsEnabled);
     if (m_pNextButton != NULL)
@@ -97,5 +91,5 @@ void CTemplateLayoutPage::OnByItems()
 void CTemplateLayoutPage::OnSplitColumns()
 {
     UpdateData(TRUE);
-    EnableControl(IDC_LAYOUT_SPLIT_NUMBER, m_bSplitColumns);
+    EnableDlgItem(this, IDC_LAYOUT_SPLIT_NUMBER, m_bSplitColumns);
 }

@@ -2,6 +2,7 @@
 
 #include "shell/app/ConnectDatabaseDlg.h"
 
+#include "framework/windows/DlgItem.h"
 #include "framework/windows/DataExchange.h"
 #include "framework/windows/FileDialog.h"
 #include "shell/app/TallyformApp.h"
@@ -39,13 +40,6 @@ void CConnectDatabaseDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_CONNECT_ON_STARTUP, m_bConnectOnStartup);
 }
 
-void CConnectDatabaseDlg::EnableControl(int nID, BOOL bEnable)
-{
-    CWnd* pControl = GetDlgItem(nID);
-    if (pControl != NULL)
-        pControl->EnableWindow(bEnable);
-}
-
 BOOL CConnectDatabaseDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -64,12 +58,12 @@ BOOL CConnectDatabaseDlg::OnInitDialog()
     }
     m_nType = pApp->m_nDataSourceType;
 
-    EnableControl(IDC_CONNECT_DATABASE_BROWSE, m_nType != kOdbcType && m_nType != kSybaseType);
+    EnableDlgItem(this, IDC_CONNECT_DATABASE_BROWSE, m_nType != kOdbcType && m_nType != kSybaseType);
     SetDlgItemText(IDC_CONNECT_DATABASE_NAME, pApp->m_strDatabaseName);
     if (m_nType == kSybaseType)
         SetDlgItemText(IDC_CONNECT_SERVER, pApp->m_strServerName);
     else
-        EnableControl(IDC_CONNECT_SERVER, FALSE);
+        EnableDlgItem(this, IDC_CONNECT_SERVER, FALSE);
     SetDlgItemText(IDC_CONNECT_USER, pApp->m_strUserID);
     // The password is never offered again.
     m_bConnectOnStartup = pApp->m_bConnectOnStartup;
@@ -86,17 +80,17 @@ void CConnectDatabaseDlg::OnSelchangeType()
     m_nType = (int)m_comboType.GetItemData(nSel);
     if (m_nType == kSybaseType)
     {
-        EnableControl(IDC_CONNECT_SERVER, TRUE);
+        EnableDlgItem(this, IDC_CONNECT_SERVER, TRUE);
         SetDlgItemText(IDC_CONNECT_SERVER, App()->m_strServerName);
-        EnableControl(IDC_CONNECT_SERVER_BROWSE, TRUE);
-        EnableControl(IDC_CONNECT_DATABASE_BROWSE, FALSE);
-        EnableControl(IDC_CONNECT_USER, TRUE);
-        EnableControl(IDC_CONNECT_PASSWORD, TRUE);
+        EnableDlgItem(this, IDC_CONNECT_SERVER_BROWSE, TRUE);
+        EnableDlgItem(this, IDC_CONNECT_DATABASE_BROWSE, FALSE);
+        EnableDlgItem(this, IDC_CONNECT_USER, TRUE);
+        EnableDlgItem(this, IDC_CONNECT_PASSWORD, TRUE);
         return;
     }
-    EnableControl(IDC_CONNECT_DATABASE_BROWSE, m_nType != kOdbcType);
-    EnableControl(IDC_CONNECT_SERVER_BROWSE, FALSE);
-    EnableControl(IDC_CONNECT_SERVER, FALSE);
+    EnableDlgItem(this, IDC_CONNECT_DATABASE_BROWSE, m_nType != kOdbcType);
+    EnableDlgItem(this, IDC_CONNECT_SERVER_BROWSE, FALSE);
+    EnableDlgItem(this, IDC_CONNECT_SERVER, FALSE);
 }
 
 void CConnectDatabaseDlg::OnBrowseDatabase()

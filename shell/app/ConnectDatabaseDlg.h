@@ -31,5 +31,4 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void EnableControl(int nID, BOOL bEnable);
 };
