@@ -317,8 +317,10 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     HTREEITEM hCopies = NULL;
     ASSERT_TRUE(WaitFor([&] { return (hCopies = NthChild(hTree, NULL, 0)) != NULL; }));
     SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, (LPARAM)hCopies);
-    HTREEITEM hFile = NthChild(hTree, hCopies, 0);
-    ASSERT_NE(hFile, nullptr);
+    // Polled like the folder above: one read once found no child while
+    // the machine was loaded.
+    HTREEITEM hFile = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hFile = NthChild(hTree, hCopies, 0)) != NULL; }));
     SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hFile);
     Screenshot(hSheet, "new-template-copy");
     // Posted: the sheet's own loop looks at its end only after a posted
