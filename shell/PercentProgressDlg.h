@@ -1,6 +1,7 @@
 // CPercentProgressDlg: the modeless progress dialog of long operations.
 // It disables its owner while it exists and lets waiting messages through
-// at every SetPos, so the program keeps painting.
+// at every step it shows, so the program keeps painting; steps that follow
+// the last shown one within STEP_INTERVAL_MS are only recorded.
 #pragma once
 
 #include "framework/windows/Dialog.h"
@@ -18,6 +19,8 @@ public:
     BOOL Create(CWnd* pParentWnd = NULL);
     // Returns the position before.
     int SetPos(int nPos);
+
+    enum { STEP_INTERVAL_MS = 40 };
     BOOL DestroyWindow() override;
 
     // The text shown for nPos in the range nLower..nUpper: "37%", "100%".
@@ -33,6 +36,9 @@ protected:
     int m_nUpper;
     int m_nStep;
     BOOL m_bParentDisabled;
+    int m_nPos;
+    BOOL m_bStepShown;
+    DWORD m_dwStepShown;
 
     DECLARE_MESSAGE_MAP()
 

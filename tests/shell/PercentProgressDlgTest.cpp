@@ -60,12 +60,20 @@ TEST(PercentProgressDlg, ShowsCaptionAndPercentAndDisablesTheOwnerOnce)
 
         EXPECT_EQ(dlg.SetPos(0), 0);
         EXPECT_STREQ((LPCSTR)ShownText(dlg), "0%");
-        // Waiting messages reach their windows at every step.
+        // Waiting messages reach their windows at every step shown.
         owner.PostMessage(WM_PROBE);
+        ::Sleep(CPercentProgressDlg::STEP_INTERVAL_MS + 20);
         EXPECT_EQ(dlg.SetPos(37), 0);
         EXPECT_EQ(owner.m_nProbes, 1);
         EXPECT_STREQ((LPCSTR)ShownText(dlg), "37%");
-        EXPECT_EQ(dlg.SetPos(100), 37);
+        // A step right after a shown one is recorded, not shown; the end of
+        // the range shows at once.
+        owner.PostMessage(WM_PROBE);
+        EXPECT_EQ(dlg.SetPos(60), 37);
+        EXPECT_EQ(owner.m_nProbes, 1);
+        EXPECT_STREQ((LPCSTR)ShownText(dlg), "37%");
+        EXPECT_EQ(dlg.SetPos(100), 60);
+        EXPECT_EQ(owner.m_nProbes, 2);
         EXPECT_STREQ((LPCSTR)ShownText(dlg), "100%");
         dlg.ShowWindow(SW_SHOW);
         dlg.UpdateWindow();
@@ -116,6 +124,7 @@ TEST(PercentProgressDlg, QuitSeenWhileSteppingIsLeftForTheProgramLoop)
     ASSERT_TRUE(dlg.Create(&owner));
     ::PostQuitMessage(3);
     dlg.SetPos(10);
+    ::Sleep(CPercentProgressDlg::STEP_INTERVAL_MS + 20);
     dlg.SetPos(20);
     MSG msg;
     ASSERT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
