@@ -15,13 +15,20 @@ double OperandCellValue(const CCell& cell)
 }
 
 CFormulaNames::CFormulaNames(const CSheet& sheet)
-    : m_sheet(sheet)
+    : m_sheet(sheet), m_bIndexed(FALSE)
 {
-    const int nCount = (int)sheet.m_cells.GetSize();
+}
+
+void CFormulaNames::BuildIndex() const
+{
+    // A formula of numbers alone never asks for a name: the index is built
+    // at the first look-up.
+    m_bIndexed = TRUE;
+    const int nCount = (int)m_sheet.m_cells.GetSize();
     m_index.InitHashTable((UINT)(nCount * 2 + 17));
     for (int i = 0; i < nCount; ++i)
     {
-        const CCell& cell = sheet.m_cells[i];
+        const CCell& cell = m_sheet.m_cells[i];
         if (!IsNameableCell(cell))
             continue;
         const CString strKey = FoldOperandName(cell.m_strName);
@@ -33,6 +40,8 @@ CFormulaNames::CFormulaNames(const CSheet& sheet)
 
 int CFormulaNames::Find(LPCSTR pszName) const
 {
+    if (!m_bIndexed)
+        BuildIndex();
     int nIndex;
     return m_index.Lookup(FoldOperandName(pszName), nIndex) ? nIndex : -1;
 }

@@ -16,8 +16,8 @@ double OperandCellValue(const CCell& cell);
 class CFormulaNames
 {
 public:
-    // Indexes the sheet's cells as they are now; names and types must not
-    // change while the index is used (values may).
+    // Indexes the sheet's cells as they are at the first look-up; names and
+    // types must not change while the index is used (values may).
     explicit CFormulaNames(const CSheet& sheet);
 
     // Index of the cell the operand names, or -1.
@@ -28,8 +28,11 @@ public:
     const CSheet& Sheet() const { return m_sheet; }
 
 private:
+    void BuildIndex() const;
+
     const CSheet& m_sheet;
-    CMap<CString, LPCTSTR, int, int> m_index;
+    mutable BOOL m_bIndexed;
+    mutable CMap<CString, LPCTSTR, int, int> m_index;
 };
 
 // The folded operand names of one formula text.

@@ -31,7 +31,7 @@ BOOL IsBaseTable(sqlite3* pDb, LPCSTR lpszName)
 
 CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_bOpen(FALSE), m_bUpdatable(FALSE), m_nOpenType(dbOpenDynaset),
-      m_nOptions(0), m_nCurrent(0), m_bForwardEnd(FALSE), m_nLastField(-1), m_bDeleted(FALSE),
+      m_nOptions(0), m_bPacked(FALSE), m_nCurrent(0), m_bForwardEnd(FALSE), m_nLastField(-1), m_bDeleted(FALSE),
       m_nEditMode(dbEditNone)
 {
 }
@@ -108,25 +108,7 @@ void CDaoRecordset::ReadRow(sqlite3_stmt* pStmt, int nFirst, Row& row) const
     row.values.clear();
     int nCount = sqlite3_column_count(pStmt);
     for (int i = nFirst; i < nCount; ++i)
-    {
-        CDaoValueRef ref = DaoColumnRef(pStmt, i);
-        switch (ref.nType)
-        {
-        case SQLITE_INTEGER:
-            row.values.push_back(DaoIntegerValue(ref.nInteger));
-            break;
-        case SQLITE_FLOAT:
-            row.values.push_back(DaoRealValue(ref.dReal));
-            break;
-        case SQLITE_TEXT:
-        case SQLITE_BLOB:
-            row.values.push_back(DaoTextValue(ref.pBytes, ref.nBytes, ref.nType));
-            break;
-        default:
-            row.values.push_back(DaoNullValue());
-            break;
-        }
-    }
+        row.values.push_back(DaoValueOfRef(DaoColumnRef(pStmt, i)));
 }
 
 void CDaoRecordset::Load()
@@ -158,16 +140,16 @@ void CDaoRecordset::Load()
             column.strOrigin = lpszOrigin;
         columns.push_back(column);
     }
-    // A snapshot reads its first row only: the rest follow as it moves.
-    std::vector<Row> rows;
+    // A dynaset reads all its rows now, packed, and holds no lock on the
+    // file afterwards; a snapshot reads its first row only: the rest follow
+    // as it moves.
+    CDaoPackedRows packed;
     BOOL bForwardEnd = FALSE;
     if (m_bUpdatable)
     {
+        packed.Reset(nCount - 1);
         while (stmt.Step(pDb))
-        {
-            rows.push_back(Row());
-            ReadRow(stmt, nFirst, rows.back());
-        }
+            packed.AppendRow(stmt);
     }
     else if (!stmt.Step(pDb))
     {
@@ -176,7 +158,9 @@ void CDaoRecordset::Load()
     }
     m_strRunSQL = strRunSQL;
     m_columns.swap(columns);
-    m_rows.swap(rows);
+    m_rows.clear();
+    m_packed.Swap(packed);
+    m_bPacked = m_bUpdatable;
     m_nCurrent = 0;
     m_bDeleted = FALSE;
     m_nEditMode = dbEditNone;
@@ -226,6 +210,29 @@ void CDaoRecordset::KeepAllRows()
         m_nCurrent = (INT_PTR)m_rows.size();
 }
 
+void CDaoRecordset::UnpackRows()
+{
+    if (!m_bPacked)
+        return;
+    std::vector<Row> rows(m_packed.GetCount());
+    int nColumns = (int)m_columns.size();
+    for (size_t r = 0; r < rows.size(); ++r)
+    {
+        rows[r].nRowId = m_packed.RowId(r);
+        rows[r].values.reserve(nColumns);
+        for (int i = 0; i < nColumns; ++i)
+            rows[r].values.push_back(DaoValueOfRef(m_packed.Ref(r, i)));
+    }
+    m_rows.swap(rows);
+    m_packed.Release();
+    m_bPacked = FALSE;
+}
+
+INT_PTR CDaoRecordset::RowCount() const
+{
+    return m_bPacked ? (INT_PTR)m_packed.GetCount() : (INT_PTR)m_rows.size();
+}
+
 void CDaoRecordset::Close()
 {
     m_pStatements.reset();
@@ -235,6 +242,8 @@ void CDaoRecordset::Close()
     m_bUpdatable = FALSE;
     m_columns.clear();
     m_rows.clear();
+    m_packed.Release();
+    m_bPacked = FALSE;
     m_nCurrent = 0;
     m_bDeleted = FALSE;
     m_nEditMode = dbEditNone;
@@ -257,7 +266,7 @@ void CDaoRecordset::CheckCurrent() const
     CheckOpen();
     if (m_bDeleted)
         AfxThrowDaoException(DAOERR_DELETED, "Record is deleted.");
-    if (m_pForward != nullptr ? m_bForwardEnd : (m_nCurrent < 0 || m_nCurrent >= (INT_PTR)m_rows.size()))
+    if (m_pForward != nullptr ? m_bForwardEnd : (m_nCurrent < 0 || m_nCurrent >= RowCount()))
         ThrowNoCurrentRecord();
 }
 
@@ -277,7 +286,7 @@ LONG CDaoRecordset::GetRecordCount()
 {
     CheckOpen();
     KeepAllRows();
-    return (LONG)m_rows.size();
+    return (LONG)RowCount();
 }
 
 short CDaoRecordset::GetFieldCount() const
@@ -339,7 +348,7 @@ BOOL CDaoRecordset::IsBOF() const
         return m_bForwardEnd && m_nCurrent == 0;
     if (m_bDeleted)
         return FALSE;
-    return m_rows.empty() || m_nCurrent < 0;
+    return RowCount() == 0 || m_nCurrent < 0;
 }
 
 BOOL CDaoRecordset::IsEOF() const
@@ -349,7 +358,7 @@ BOOL CDaoRecordset::IsEOF() const
         return m_bForwardEnd;
     if (m_bDeleted)
         return FALSE;
-    return m_rows.empty() || m_nCurrent >= (INT_PTR)m_rows.size();
+    return RowCount() == 0 || m_nCurrent >= RowCount();
 }
 
 void CDaoRecordset::MoveNext()
@@ -369,7 +378,7 @@ void CDaoRecordset::MoveNext()
         m_bDeleted = FALSE;
         return;
     }
-    if (m_rows.empty() || m_nCurrent >= (INT_PTR)m_rows.size())
+    if (RowCount() == 0 || m_nCurrent >= RowCount())
         ThrowNoCurrentRecord();
     ++m_nCurrent;
 }
@@ -385,7 +394,7 @@ void CDaoRecordset::MovePrev()
         --m_nCurrent;
         return;
     }
-    if (m_rows.empty() || m_nCurrent < 0)
+    if (RowCount() == 0 || m_nCurrent < 0)
         ThrowNoCurrentRecord();
     --m_nCurrent;
 }
@@ -398,7 +407,7 @@ void CDaoRecordset::MoveFirst()
     if (m_pForward != nullptr && m_nCurrent == 0 && !m_bForwardEnd)
         return;
     KeepAllRows();
-    if (m_rows.empty())
+    if (RowCount() == 0)
         ThrowNoCurrentRecord();
     m_bDeleted = FALSE;
     m_nCurrent = 0;
@@ -409,10 +418,10 @@ void CDaoRecordset::MoveLast()
     CheckOpen();
     LeaveEdit();
     KeepAllRows();
-    if (m_rows.empty())
+    if (RowCount() == 0)
         ThrowNoCurrentRecord();
     m_bDeleted = FALSE;
-    m_nCurrent = (INT_PTR)m_rows.size() - 1;
+    m_nCurrent = RowCount() - 1;
 }
 
 void CDaoRecordset::Move(long lRows)
@@ -432,13 +441,13 @@ void CDaoRecordset::Move(long lRows)
         if (lRows > 0)
             --nFrom;
     }
-    else if (m_rows.empty() || m_nCurrent < 0 || m_nCurrent >= (INT_PTR)m_rows.size())
+    else if (RowCount() == 0 || m_nCurrent < 0 || m_nCurrent >= RowCount())
         ThrowNoCurrentRecord();
     INT_PTR nTarget = nFrom + lRows;
     if (nTarget < 0)
         nTarget = -1;
-    if (nTarget > (INT_PTR)m_rows.size())
-        nTarget = (INT_PTR)m_rows.size();
+    if (nTarget > RowCount())
+        nTarget = RowCount();
     m_bDeleted = FALSE;
     m_nCurrent = nTarget;
 }
@@ -451,6 +460,7 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
     criteria.TrimRight();
     if (criteria.IsEmpty())
         AfxThrowDaoException(DAOERR_SYNTAX, "Syntax error: empty search criteria.");
+    UnpackRows();
     matches.assign(m_rows.size(), false);
     // The table itself answers when the criteria name only its columns, so
     // its indexes and column affinities apply; result aliases need the rows.
@@ -545,7 +555,7 @@ BOOL CDaoRecordset::FindFrom(LPCSTR lpszFilter, int nStart, int nStep)
     KeepAllRows();
     std::vector<bool> matches;
     MatchingRows(lpszFilter, matches);
-    for (INT_PTR i = nStart; i >= 0 && i < (INT_PTR)m_rows.size(); i += nStep)
+    for (INT_PTR i = nStart; i >= 0 && i < RowCount(); i += nStep)
     {
         if (matches[i])
         {
@@ -566,7 +576,7 @@ BOOL CDaoRecordset::FindLast(LPCSTR lpszFilter)
 {
     CheckOpen();
     KeepAllRows();
-    return FindFrom(lpszFilter, (int)m_rows.size() - 1, -1);
+    return FindFrom(lpszFilter, (int)RowCount() - 1, -1);
 }
 
 BOOL CDaoRecordset::FindNext(LPCSTR lpszFilter)
@@ -583,8 +593,8 @@ BOOL CDaoRecordset::FindPrev(LPCSTR lpszFilter)
     CheckOpen();
     KeepAllRows();
     INT_PTR nStart = m_nCurrent - 1;
-    if (nStart >= (INT_PTR)m_rows.size())
-        nStart = (INT_PTR)m_rows.size() - 1;
+    if (nStart >= RowCount())
+        nStart = RowCount() - 1;
     return FindFrom(lpszFilter, (int)nStart, -1);
 }
 

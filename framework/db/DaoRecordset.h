@@ -11,6 +11,7 @@
 #include "framework/core/OleVariant.h"
 #include "framework/db/DaoDatabase.h"
 #include "framework/db/DaoFieldInfo.h"
+#include "framework/db/DaoPackedRows.h"
 
 #include <limits.h>
 #include <memory>
@@ -144,6 +145,12 @@ private:
     void StepForward();
     void ReadRow(sqlite3_stmt* pStmt, int nFirst, Row& row) const;
     void RefreshRow(LONGLONG nRowId, Row& row);
+    // Turns the packed rows of a dynaset into m_rows, for editing and
+    // searching; nothing when they are there already.
+    void UnpackRows();
+    // The rows the recordset holds, packed or not (a forward read: those
+    // read so far).
+    INT_PTR RowCount() const;
     // The statement in DAO's dialect (LIKE patterns with * and ?).
     CString BuildQuery(BOOL bWithRowId) const;
     int FieldIndex(LPCSTR lpszName) const;
@@ -152,7 +159,8 @@ private:
     void CheckCurrent() const;
     void CheckUpdatable() const;
     void LeaveEdit();
-    const Value& CurrentValue(int nIndex) const;
+    // The current row's value, or the edited row's while editing.
+    CDaoValueRef CurrentRef(int nIndex) const;
     void StoreValue(int nIndex, const Value& value);
     BOOL FindFrom(LPCSTR lpszFilter, int nStart, int nStep);
     void MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches);
@@ -170,7 +178,10 @@ private:
     CString m_strTable;
     std::vector<Column> m_columns;
     std::vector<Row> m_rows;
-    // -1 is BOF, m_rows.size() is EOF.
+    // A dynaset's rows as read, until UnpackRows moves them to m_rows.
+    CDaoPackedRows m_packed;
+    BOOL m_bPacked;
+    // -1 is BOF, RowCount() is EOF.
     INT_PTR m_nCurrent;
     // The statement of a result read forward, standing on row m_nCurrent
     // until m_bForwardEnd; NULL once the rows are in m_rows.

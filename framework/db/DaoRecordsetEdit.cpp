@@ -17,6 +17,7 @@ void CDaoRecordset::Edit()
     CheckUpdatable();
     LeaveEdit();
     CheckCurrent();
+    UnpackRows();
     m_editRow = m_rows[m_nCurrent];
     m_dirty.assign(m_columns.size(), false);
     m_nEditMode = dbEditInProgress;
@@ -50,6 +51,8 @@ void CDaoRecordset::Update()
     if (m_nEditMode == dbEditNone)
         AfxThrowDaoException(DAOERR_UPDATE_WITHOUT_EDIT, "Update or CancelUpdate without AddNew or Edit.");
     sqlite3* pDb = m_pDatabase->RequireHandle();
+    // An added row joins the rows, which must be in their editable form.
+    UnpackRows();
     std::vector<int> changed;
     for (size_t i = 0; i < m_columns.size(); ++i)
         if (m_dirty[i])
@@ -108,6 +111,7 @@ void CDaoRecordset::Delete()
     CheckUpdatable();
     LeaveEdit();
     CheckCurrent();
+    UnpackRows();
     sqlite3* pDb = m_pDatabase->RequireHandle();
     CDaoStatement stmt;
     stmt.Prepare(pDb, "DELETE FROM " + DaoQuoteName(m_strTable) + " WHERE _rowid_=?");
@@ -117,13 +121,17 @@ void CDaoRecordset::Delete()
     m_bDeleted = TRUE;
 }
 
-const CDaoRecordset::Value& CDaoRecordset::CurrentValue(int nIndex) const
+CDaoValueRef CDaoRecordset::CurrentRef(int nIndex) const
 {
     CheckIndex(nIndex);
     if (m_nEditMode != dbEditNone)
-        return m_editRow.values[nIndex];
+        return DaoRefOf(m_editRow.values[nIndex]);
     CheckCurrent();
-    return m_rows[m_nCurrent].values[nIndex];
+    if (m_pForward != nullptr)
+        return DaoColumnRef(*m_pForward, nIndex);
+    if (m_bPacked)
+        return m_packed.Ref((size_t)m_nCurrent, nIndex);
+    return DaoRefOf(m_rows[m_nCurrent].values[nIndex]);
 }
 
 void CDaoRecordset::StoreValue(int nIndex, const Value& value)
@@ -153,14 +161,7 @@ COleVariant CDaoRecordset::GetFieldValue(LPCSTR lpszName)
 
 void CDaoRecordset::GetFieldValue(int nIndex, COleVariant& varValue)
 {
-    if (m_pForward != nullptr)
-    {
-        CheckIndex(nIndex);
-        CheckCurrent();
-        DaoRefToVariant(DaoColumnRef(*m_pForward, nIndex), m_columns[nIndex].nFieldType, varValue);
-        return;
-    }
-    DaoRefToVariant(DaoRefOf(CurrentValue(nIndex)), m_columns[nIndex].nFieldType, varValue);
+    DaoRefToVariant(CurrentRef(nIndex), m_columns[nIndex].nFieldType, varValue);
 }
 
 void CDaoRecordset::GetFieldValue(LPCSTR lpszName, COleVariant& varValue)

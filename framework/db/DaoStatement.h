@@ -114,6 +114,8 @@ CDaoValueRef DaoColumnRef(sqlite3_stmt* pStmt, int nColumn);
 // its range), reals VT_R8, blobs byte arrays, NULL VT_NULL.
 void DaoRefToVariant(const CDaoValueRef& value, short nFieldType, COleVariant& varValue);
 
+// The kept copy of a value read.
+CDaoRecordset::Value DaoValueOfRef(const CDaoValueRef& ref);
 CDaoRecordset::Value DaoNullValue();
 CDaoRecordset::Value DaoIntegerValue(LONGLONG n);
 CDaoRecordset::Value DaoRealValue(double d);

@@ -62,6 +62,22 @@ CDaoRecordset::Value DaoTextValue(LPCSTR p, int nLength, int nType)
     return value;
 }
 
+CDaoRecordset::Value DaoValueOfRef(const CDaoValueRef& ref)
+{
+    switch (ref.nType)
+    {
+    case SQLITE_INTEGER:
+        return DaoIntegerValue(ref.nInteger);
+    case SQLITE_FLOAT:
+        return DaoRealValue(ref.dReal);
+    case SQLITE_TEXT:
+    case SQLITE_BLOB:
+        return DaoTextValue(ref.pBytes, ref.nBytes, ref.nType);
+    default:
+        return DaoNullValue();
+    }
+}
+
 CDaoValueRef DaoRefOf(const CDaoRecordset::Value& value)
 {
     CDaoValueRef ref = {value.nType, value.nInteger, value.dReal, value.strBytes, value.strBytes.GetLength()};

@@ -607,6 +607,40 @@ TEST_F(DaoRecordsetTest, SnapshotReadIntoOneVariantGivesEachRowAndFreesTheFile)
     EXPECT_EQ(-1, DaoErrorOf([&] { other.Execute("UPDATE ss_organ SET FD_Name='Alef' WHERE FD_Code='A1'"); }));
 }
 
+TEST_F(DaoRecordsetTest, DynasetHeldMidwayLocksNothingAndEditsTheRowsItRead)
+{
+    CDaoRecordset rs(&m_db);
+    rs.Open(dbOpenDynaset, "SELECT FD_Code, FD_Line, FD_Rate, FD_Name FROM ss_organ ORDER BY FD_Line");
+    rs.MoveNext();
+    // Standing on its second row, the dynaset keeps no read open on the
+    // file: another connection writes at once, and the rows read stay.
+    CDaoDatabase other;
+    other.Open(m_folder.Path("rs.db"));
+    EXPECT_EQ(-1, DaoErrorOf([&] { other.Execute("UPDATE ss_organ SET FD_Name='Bet' WHERE FD_Code='B2'"); }));
+    EXPECT_STREQ("B2", DaoText(rs.GetFieldValue("FD_Code")));
+    EXPECT_STREQ("Beta", DaoText(rs.GetFieldValue("FD_Name")));
+    EXPECT_EQ(VT_NULL, DaoType(rs.GetFieldValue("FD_Rate")));
+    rs.MoveNext();
+    COleVariant rate = rs.GetFieldValue("FD_Rate");
+    EXPECT_DOUBLE_EQ(2.25, V_R8(&rate));
+
+    // Edited, added and deleted rows keep the others as they were read.
+    rs.Edit();
+    rs.SetFieldValue("FD_Name", "Oh");
+    rs.Update();
+    EXPECT_STREQ("Oh", DaoText(rs.GetFieldValue("FD_Name")));
+    rs.AddNew();
+    rs.SetFieldValue("FD_Code", "E5");
+    rs.Update();
+    rs.MoveFirst();
+    rs.Delete();
+    rs.MoveNext();
+    EXPECT_STREQ("B2,C3,D4,E5", Joined(rs));
+    rs.MoveFirst();
+    EXPECT_STREQ("Beta", DaoText(rs.GetFieldValue("FD_Name")));
+    EXPECT_STREQ("B2,C3,D4,E5", StoredCodes());
+}
+
 TEST_F(DaoRecordsetTest, ComputedColumnsCannotBeUpdated)
 {
     CDaoRecordset rs(&m_db);
