@@ -172,7 +172,7 @@ protected:
     // Starts the designer on the template and answers its connect dialog.
     void Connect(CDesignerProcess& designer, CRunModeDriver& driver)
     {
-        ASSERT_TRUE(designer.IsStarted());
+        ASSERT_TRUE(designer.IsStarted()) << "start error " << designer.StartError();
         HWND hDlg = designer.WaitForDialog("Connect to Database", kWaitMs);
         ASSERT_NE(hDlg, nullptr);
         SetDlgItemTextA(hDlg, 1143, m_source.m_strUser);

@@ -60,16 +60,24 @@ CString CDesignerProcess::ProgramFolder()
     return strPath.Left(strPath.ReverseFind('\\'));
 }
 
-CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments) : m_process()
+CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments) : m_process(), m_dwStartError(0)
 {
     CString strCommand = "\"" + ProgramFolder() + "\\" PROGRAM_UNDER_TEST ".exe.so\"";
     if (lpszArguments != NULL)
         strCommand += CString(" ") + lpszArguments;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    if (!CreateProcessA(NULL, strCommand.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, lpszFolder,
-                        &si, &m_process))
+    // A start that fails, as one now and then did right after another
+    // instance ended, is tried again; StartError keeps why it failed.
+    for (int nTry = 0; nTry < 3; ++nTry)
+    {
+        if (CreateProcessA(NULL, strCommand.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, lpszFolder, &si,
+                           &m_process))
+            break;
+        m_dwStartError = GetLastError();
         m_process = PROCESS_INFORMATION();
+        Sleep(500);
+    }
     strCommand.ReleaseBuffer();
 }
 

@@ -22,6 +22,8 @@ public:
     CDesignerProcess& operator=(const CDesignerProcess&) = delete;
 
     BOOL IsStarted() const { return m_process.hProcess != NULL; }
+    // The error of the last start that failed, 0 when none did.
+    DWORD StartError() const { return m_dwStartError; }
     // TRUE once the process has ended within the time; its exit code then.
     BOOL WaitForExit(DWORD dwMilliseconds, DWORD* pdwExitCode = NULL);
 
@@ -62,6 +64,7 @@ public:
 
 private:
     PROCESS_INFORMATION m_process;
+    DWORD m_dwStartError;
     std::vector<std::string> m_seen;
 };
 
