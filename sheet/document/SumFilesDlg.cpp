@@ -5,6 +5,7 @@
 #include "framework/core/File.h"
 #include "framework/core/MessageSink.h"
 #include "framework/core/WideText.h"
+#include "framework/windows/CodePageFont.h"
 #include "framework/windows/DataExchange.h"
 #include "framework/windows/FileDialog.h"
 #include "sheet/DataFile.h"
@@ -62,9 +63,29 @@ BOOL CSumFilesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetWindowText(m_strCaption);
+    // Ten-day lines are Chinese texts: the list draws them from their code
+    // page in a face that has the characters.
+    m_listFiles.SetCodePage(LineCodePage());
+    if (LineCodePage() != CP_ACP)
+    {
+        LOGFONTA lf;
+        CFont* pFont = m_listFiles.GetFont();
+        if (pFont != NULL && pFont->GetLogFont(&lf) != 0)
+        {
+            AfxFitFontToCodePage(lf, LineCodePage());
+            if (m_fontList.CreateFontIndirect(&lf))
+                m_listFiles.SetFont(&m_fontList);
+        }
+    }
+    m_listFiles.FitItemHeight();
     for (POSITION pos = m_lstLines.GetHeadPosition(); pos != NULL;)
         m_listFiles.AddString(m_lstLines.GetNext(pos));
     return TRUE;
+}
+
+UINT CSumFilesDlg::LineCodePage() const
+{
+    return PeriodTextCodePage(m_pDoc->m_sheet.m_nReportType);
 }
 
 int CSumFilesDlg::CheckDataFile(LPCSTR pszPath, CString& strLine)
@@ -103,10 +124,12 @@ int CSumFilesDlg::CheckDataFile(LPCSTR pszPath, CString& strLine)
         if (AfxMessageBoxCP(strPrompt, CHINESE_CODE_PAGE, MB_YESNO) != IDYES)
             return 0;
     }
-    strLine = "[" + PeriodCodeToText(data.m_strPeriodCode, sheet.m_nReportType,
-                                     (int)data.m_dwNumeralStyle)
-              + "] [" + CString(data.m_szOrgCode) + "] "
-              + data.m_strOrgName;
+    // The line is in the period text's code page; the organization's code
+    // and name come from the system's.
+    UINT nCodePage = PeriodTextCodePage(sheet.m_nReportType);
+    CString strOrg = "[" + CString(data.m_szOrgCode) + "] " + data.m_strOrgName;
+    strLine = "[" + PeriodCodeToText(data.m_strPeriodCode, sheet.m_nReportType, (int)data.m_dwNumeralStyle) + "] "
+              + (nCodePage == CP_ACP ? strOrg : AfxRecodeText(strOrg, nCodePage));
     return 1;
 }
 

@@ -5,7 +5,7 @@
 
 #include "framework/core/List.h"
 #include "framework/windows/Dialog.h"
-#include "framework/windows/ListBox.h"
+#include "framework/windows/CodePageListBox.h"
 
 class CTallyformDoc;
 class CDataFile;
@@ -26,7 +26,7 @@ public:
     CTallyformDoc* m_pDoc;
     CString m_strCaption;
     CStringList m_lstFiles;
-    CListBox m_listFiles;
+    CCodePageListBox m_listFiles;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -38,7 +38,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The code page of the list lines: the period text's.
+    UINT LineCodePage() const;
+
     // The list lines of the accepted files, parallel to m_lstFiles, kept
-    // also while no window exists.
+    // also while no window exists; in LineCodePage().
     CStringList m_lstLines;
+    CFont m_fontList;
 };

@@ -8,13 +8,16 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/Screenshot.h"
 #include "tests/sheet/SheetGrid.h"
 #include "tests/sheet/document/TestTallyformDoc.h"
 #include "tests/view/DrivenDialog.h"
 
 #include "framework/core/MemFile.h"
+#include "framework/core/WideText.h"
 #include "sheet/DataFile.h"
 #include "sheet/document/SumFilesDlg.h"
+#include "sheet/PeriodCode.h"
 #include "sheet/PeriodText.h"
 #include "DocumentIds.h"
 
@@ -23,11 +26,12 @@ namespace
 
 typedef CDrivenDialog<CSumFilesDlg> CDrivenSumDlg;
 
-void WriteShared(const CSheet& sheet, LPCSTR pszPath, LPCSTR pszOrg)
+void WriteShared(const CSheet& sheet, LPCSTR pszPath, LPCSTR pszOrg, LPCSTR pszPeriod = "2026120000000",
+                 int nStyle = 1)
 {
     CDataFile data(DATAFILE_SHARED);
     data.CollectFromSheet(sheet);
-    data.SetReportInformation(pszOrg, "Org name", 1, "2026120000000");
+    data.SetReportInformation(pszOrg, "Org name", nStyle, pszPeriod);
     CMemFile file;
     data.Write(file);
     WriteWholeFile(pszPath, std::string((const char*)file.GetBufferPtr(), (size_t)file.GetLength()));
@@ -95,5 +99,39 @@ TEST(SumFilesDlgWindow, CaptionListDeleteAndClear)
     EXPECT_EQ(0, nAfterClear);
     ASSERT_EQ(1, dlg.m_lstFiles.GetCount());
     EXPECT_STREQ(b, dlg.m_lstFiles.GetHead());
+    EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST(SumFilesDlgWindow, TenDayLinesAreDrawnFromTheChineseCodePageInAFaceThatHasIt)
+{
+    MessageBoxRecorder recorder;
+    CScratchFolder folder;
+    CTestTallyformDoc doc;
+    sheettest::MakeGrid(doc.m_sheet, 1, 2);
+    strcpy(doc.m_sheet.m_szCode, "SUM1");
+    doc.m_sheet.m_nReportType = PERIOD_TENDAY;
+    CString a = folder.PathOf("a.kvs");
+    WriteShared(doc.m_sheet, a, "ORGT", "2024001220000", 0);
+
+    CDrivenSumDlg dlg(&doc, "Sum Files");
+    std::vector<std::string> lines;
+    UINT nCodePage = 0;
+    LOGFONTA lf = {};
+    dlg.m_onInit = [&](CDrivenDialog<CSumFilesDlg>* p) {
+        p->AddFile(a);
+        lines = Lines(p);
+        nCodePage = p->m_listFiles.GetCodePage();
+        ::GetObjectA((HFONT)p->m_listFiles.SendMessage(WM_GETFONT), sizeof(lf), &lf);
+        p->ShowWindow(SW_SHOW);
+        p->UpdateWindow();
+        SaveWindowScreenshot(p->GetSafeHwnd(), "..\\sum_files_ten_day.bmp");
+        p->Press(IDOK);
+    };
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    CString strPeriod = PeriodCodeToText("2024001220000", PERIOD_TENDAY, 0);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ("[" + std::string((LPCSTR)strPeriod) + "] [ORGT] Org name", lines[0]);
+    EXPECT_EQ(PeriodTextCodePage(PERIOD_TENDAY), nCodePage);
+    EXPECT_EQ(AfxCodePageCharSet(nCodePage), lf.lfCharSet);
     EXPECT_TRUE(recorder.Messages().empty());
 }

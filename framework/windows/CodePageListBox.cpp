@@ -1,0 +1,36 @@
+#include "framework/windows/CodePageListBox.h"
+
+#include "framework/core/WideText.h"
+
+void CCodePageListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    if ((int)lpDrawItemStruct->itemID < 0)
+        return;
+    HDC hDC = lpDrawItemStruct->hDC;
+    RECT rc = lpDrawItemStruct->rcItem;
+    BOOL bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
+    ::FillRect(hDC, &rc, ::GetSysColorBrush(bSelected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    CString strText;
+    GetText((int)lpDrawItemStruct->itemID, strText);
+    CWideText text(strText, strText.GetLength(), m_nCodePage);
+    int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
+    COLORREF crOld = ::SetTextColor(hDC, ::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    rc.left += 2;
+    ::DrawTextW(hDC, text.GetString(), text.GetLength(), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    ::SetTextColor(hDC, crOld);
+    ::SetBkMode(hDC, nOldMode);
+    if ((lpDrawItemStruct->itemState & ODS_FOCUS) != 0)
+        ::DrawFocusRect(hDC, &lpDrawItemStruct->rcItem);
+}
+
+void CCodePageListBox::FitItemHeight()
+{
+    // The height of the list's font, with a pixel above and below.
+    HDC hDC = ::GetDC(m_hWnd);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)SendMessage(WM_GETFONT));
+    TEXTMETRICA tm;
+    ::GetTextMetricsA(hDC, &tm);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(m_hWnd, hDC);
+    SendMessage(LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight + 2, 0));
+}
