@@ -54,15 +54,27 @@ void Click(CSumFilesDlg* p, int nID)
     p->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), 0);
 }
 
+// A one-row template of code SUM1, its scratch folder and the messages shown.
+struct SumFixture
+{
+    SumFixture()
+    {
+        sheettest::MakeGrid(doc.m_sheet, 1, 2);
+        strcpy(doc.m_sheet.m_szCode, "SUM1");
+    }
+    MessageBoxRecorder recorder;
+    CScratchFolder folder;
+    CTestTallyformDoc doc;
+};
+
 } // namespace
 
 TEST(SumFilesDlgWindow, CaptionListDeleteAndClear)
 {
-    MessageBoxRecorder recorder;
-    CScratchFolder folder;
-    CTestTallyformDoc doc;
-    sheettest::MakeGrid(doc.m_sheet, 1, 2);
-    strcpy(doc.m_sheet.m_szCode, "SUM1");
+    SumFixture f;
+    MessageBoxRecorder& recorder = f.recorder;
+    CScratchFolder& folder = f.folder;
+    CTestTallyformDoc& doc = f.doc;
     CString a = folder.PathOf("a.kvs"), b = folder.PathOf("b.kvs"), c = folder.PathOf("c.kvs");
     WriteShared(doc.m_sheet, a, "ORGA");
     WriteShared(doc.m_sheet, b, "ORGB");
@@ -104,16 +116,12 @@ TEST(SumFilesDlgWindow, CaptionListDeleteAndClear)
 
 TEST(SumFilesDlgWindow, TenDayLinesAreDrawnFromTheChineseCodePageInAFaceThatHasIt)
 {
-    MessageBoxRecorder recorder;
-    CScratchFolder folder;
-    CTestTallyformDoc doc;
-    sheettest::MakeGrid(doc.m_sheet, 1, 2);
-    strcpy(doc.m_sheet.m_szCode, "SUM1");
-    doc.m_sheet.m_nReportType = PERIOD_TENDAY;
-    CString a = folder.PathOf("a.kvs");
-    WriteShared(doc.m_sheet, a, "ORGT", "2024001220000", 0);
+    SumFixture f;
+    f.doc.m_sheet.m_nReportType = PERIOD_TENDAY;
+    CString a = f.folder.PathOf("a.kvs");
+    WriteShared(f.doc.m_sheet, a, "ORGT", "2024001220000", 0);
 
-    CDrivenSumDlg dlg(&doc, "Sum Files");
+    CDrivenSumDlg dlg(&f.doc, "Sum Files");
     std::vector<std::string> lines;
     UINT nCodePage = 0;
     LOGFONTA lf = {};
@@ -133,5 +141,5 @@ TEST(SumFilesDlgWindow, TenDayLinesAreDrawnFromTheChineseCodePageInAFaceThatHasI
     EXPECT_EQ("[" + std::string((LPCSTR)strPeriod) + "] [ORGT] Org name", lines[0]);
     EXPECT_EQ(PeriodTextCodePage(PERIOD_TENDAY), nCodePage);
     EXPECT_EQ(AfxCodePageCharSet(nCodePage), lf.lfCharSet);
-    EXPECT_TRUE(recorder.Messages().empty());
+    EXPECT_TRUE(f.recorder.Messages().empty());
 }
