@@ -440,3 +440,72 @@ TEST_F(DesignCommandsTest, FormulaOfACalculateCellIsEditedWithButtonsAndPicking)
     CDesignerProcess::Press(hDialog, IDCANCEL);
     EXPECT_TRUE(CDesignerProcess::WaitGone(hDialog, kWaitMs));
 }
+
+TEST_F(DesignCommandsTest, RefusedFormulaIsSaidOnceAndCancelKeepsTheOldOne)
+{
+    WriteGrid(1, 3, [](CSheet& sheet) {
+        for (int i = 0; i < 2; ++i)
+        {
+            sheet.m_cells[i].SetType(CELL_NUMERIC);
+            sheet.m_cells[i].m_nValueType = 0;
+        }
+        sheet.m_cells[2].SetType(CELL_FORMULA);
+        sheet.m_cells[2].m_strFormula = "A1";
+    });
+    ASSERT_NO_FATAL_FAILURE(Start());
+    CDesignDriver& design = *m_pDesign;
+    const POINT ptFormula = CDesignDriver::CellCentre(0, 2, kCellWidth, kCellHeight);
+    design.Click(ptFormula, MK_CONTROL);
+    PostMessageA(m_pDriver->View(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptFormula.x, ptFormula.y));
+    HWND hDialog = m_pDesigner->WaitForDialog(NULL, kWaitMs);
+    ASSERT_NE(nullptr, hDialog);
+    HWND hFormula = GetDlgItem(hDialog, kExplainFormula);
+    ASSERT_TRUE(CRunModeDriver::WaitForText(hFormula, "A1", kWaitMs));
+    SetWindowTextA(hFormula, "A1+ZZ9");
+    // Explain and OK each say once why the formula is refused, and the
+    // dialog stays; Cancel then closes it with nothing more said.
+    std::vector<std::string> said;
+    for (int nButton : { kExplain, (int)IDOK, (int)IDCANCEL })
+    {
+        // A real click, as a user makes it: the dialog picks cells with the
+        // mouse too.
+        RECT rc;
+        GetWindowRect(GetDlgItem(hDialog, nButton), &rc);
+        SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        for (DWORD dwFlags : { (DWORD)MOUSEEVENTF_MOVE, (DWORD)MOUSEEVENTF_LEFTDOWN, (DWORD)MOUSEEVENTF_LEFTUP })
+        {
+            INPUT input = {};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = dwFlags;
+            SendInput(1, &input, sizeof(input));
+            Sleep(100);
+        }
+        DWORD dwStart = GetTickCount();
+        while (GetTickCount() - dwStart < 1500)
+        {
+            for (HWND hWnd : m_pDesigner->TopLevelWindows())
+            {
+                if (hWnd == hDialog || !IsWindowVisible(hWnd) || CDesignerProcess::MessageText(hWnd).IsEmpty())
+                    continue;
+                said.push_back((LPCSTR)CDesignerProcess::MessageText(hWnd));
+                CDesignerProcess::Press(hWnd, IDOK);
+                CDesignerProcess::WaitGone(hWnd, kWaitMs);
+            }
+            Sleep(50);
+        }
+        if (nButton != IDCANCEL)
+        {
+            EXPECT_TRUE(IsWindow(hDialog));
+        }
+    }
+    EXPECT_TRUE(CDesignerProcess::WaitGone(hDialog, kWaitMs));
+    EXPECT_EQ((std::vector<std::string>{ "Invalid cell name.", "Invalid cell name." }), said);
+    // The cell keeps its formula.
+    design.Click(ptFormula, MK_CONTROL);
+    PostMessageA(m_pDriver->View(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptFormula.x, ptFormula.y));
+    hDialog = m_pDesigner->WaitForDialog(NULL, kWaitMs);
+    ASSERT_NE(nullptr, hDialog);
+    EXPECT_TRUE(CRunModeDriver::WaitForText(GetDlgItem(hDialog, kExplainFormula), "A1", kWaitMs));
+    CDesignerProcess::Press(hDialog, IDCANCEL);
+    EXPECT_TRUE(CDesignerProcess::WaitGone(hDialog, kWaitMs));
+}
