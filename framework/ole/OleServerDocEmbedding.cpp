@@ -86,9 +86,3 @@ HRESULT COleServerDoc::OnCloseEmbedding(DWORD dwSaveOption)
     }
     return S_OK;
 }
-
-HRESULT COleServerDoc::OnDoVerb(LONG iVerb, IOleClientSite*, HWND, LPCRECT)
-{
-    // Hidden is all this document can be for a container.
-    return iVerb == OLEIVERB_HIDE ? S_OK : E_NOTIMPL;
-}
