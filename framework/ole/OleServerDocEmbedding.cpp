@@ -78,6 +78,9 @@ void COleServerDoc::SetClientSite(IOleClientSite* pClientSite)
 
 HRESULT COleServerDoc::OnCloseEmbedding(DWORD dwSaveOption)
 {
+    // A closed object is no longer active in its container's window.
+    if (IsInPlaceActive())
+        OnDeactivate();
     if (dwSaveOption != OLECLOSE_NOSAVE && IsModified() && m_lpClientSite != NULL)
     {
         HRESULT hr = m_lpClientSite->SaveObject();

@@ -386,6 +386,37 @@ TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
     EXPECT_TRUE(oletest::WaitForNoServer());
 }
 
+TEST_F(ContainerTest, ClosingAnObjectActiveInPlaceDeactivatesItFirst)
+{
+    EmbedTemplate();
+    CScopedInterface<IStorage> root, sheet;
+    OpenContainer(root, sheet);
+    oletest::CContainerFrame* pFrame = new oletest::CContainerFrame;
+    ASSERT_TRUE(pFrame->Create(640, 480));
+    oletest::CContainerSite* pSite = new oletest::CContainerSite(sheet);
+    RECT rectPos = { 10, 10, 310, 210 };
+    pSite->AllowInPlace(pFrame, pFrame->GetDocumentWindow(), rectPos);
+    CScopedInterface<IOleObject> object;
+    LoadObject(pSite, sheet, object);
+    if (HasFatalFailure())
+        return;
+    ASSERT_EQ(S_OK, object->DoVerb(OLEIVERB_PRIMARY, NULL, pSite, 0, pFrame->GetDocumentWindow(), &rectPos));
+    HWND hWndBar = GetDlgItem(pFrame->GetFrameWindow(), 59392);
+    EXPECT_NE((HWND)NULL, hWndBar);
+
+    EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
+    EXPECT_FALSE(IsWindow(hWndBar));
+    EXPECT_EQ(1, pSite->m_nUIDeactivate);
+    EXPECT_EQ(1, pSite->m_nInPlaceDeactivate);
+    EXPECT_EQ(0, pFrame->m_border.top);
+    object->SetClientSite(NULL);
+    object.Release();
+    pSite->Release();
+    pFrame->Destroy();
+    pFrame->Release();
+    EXPECT_TRUE(oletest::WaitForNoServer());
+}
+
 TEST_F(ContainerTest, OpenVerbShowsTheTemplateInTheDesignerAndSavesItOnClose)
 {
     EmbedTemplate();
