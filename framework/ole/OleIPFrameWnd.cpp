@@ -111,9 +111,12 @@ void COleIPFrameWnd::HideUserInterface()
     DestroySharedMenu();
     // The bars go with their windows; what the derived frame made it
     // destroys in its own OnDestroy, the rest goes here.
+    CWinApp* pApp = AfxGetApp();
     while (!m_listContainerBars.IsEmpty())
     {
         CControlBar* pBar = static_cast<CControlBar*>(m_listContainerBars.RemoveHead());
+        if (pApp != NULL)
+            pApp->RemoveIdleUpdateWindow(pBar->GetSafeHwnd());
         if (pBar->GetSafeHwnd() != NULL)
             pBar->DestroyWindow();
     }
@@ -124,6 +127,10 @@ void COleIPFrameWnd::HideUserInterface()
 void COleIPFrameWnd::AddContainerBar(CControlBar* pBar)
 {
     m_listContainerBars.AddTail(pBar);
+    // The bar is not below the program's main window: the idle time
+    // updates its buttons from this frame's route all the same.
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->AddIdleUpdateWindow(pBar->GetSafeHwnd());
 }
 
 void COleIPFrameWnd::RepositionContainerBars()

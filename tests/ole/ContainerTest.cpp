@@ -320,6 +320,27 @@ TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
     EXPECT_EQ(1, (int)SendMessageA(hWndBar, TB_COMMANDTOINDEX, 57634, 0));
     EXPECT_EQ(2, (int)SendMessageA(hWndBar, TB_COMMANDTOINDEX, 57637, 0));
     EXPECT_EQ(4, (int)SendMessageA(hWndBar, TB_COMMANDTOINDEX, 57664, 0));
+    // The designer's idle time updates the buttons from the sheet's
+    // route: Paste follows the clipboard, About stays enabled.
+    auto PasteEnabled = [&](BOOL bText) {
+        ASSERT_TRUE(OpenClipboard(hWndFrame));
+        EmptyClipboard();
+        if (bText)
+        {
+            HGLOBAL hText = GlobalAlloc(GMEM_MOVEABLE, 3);
+            lstrcpyA(static_cast<LPSTR>(GlobalLock(hText)), "12");
+            GlobalUnlock(hText);
+            SetClipboardData(CF_TEXT, hText);
+        }
+        CloseClipboard();
+        PostMessageA(hWndInPlace, WM_NULL, 0, 0);
+        EXPECT_TRUE(PumpUntil([&] {
+            return (SendMessageA(hWndBar, TB_ISBUTTONENABLED, 57637, 0) != 0) == bText;
+        }, 5000)) << "Paste with text on the clipboard: " << bText;
+    };
+    PasteEnabled(FALSE);
+    PasteEnabled(TRUE);
+    EXPECT_NE(0, (int)SendMessageA(hWndBar, TB_ISBUTTONENABLED, 57664, 0));
     RECT rcBar = RectIn(hWndBar, hWndFrame);
     EXPECT_EQ(0, rcBar.top);
     EXPECT_GT(pFrame->m_border.top, 0);
