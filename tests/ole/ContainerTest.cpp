@@ -180,6 +180,31 @@ protected:
         ASSERT_EQ(S_OK, persist->Load(pStorage));
     }
 
+    // A shown container frame of cx by cy whose site offers in-place
+    // activation at rectPos in its document window, and the designer's
+    // object loaded from the storage for that site.
+    void LoadForInPlace(int cx, int cy, const RECT& rectPos, IStorage* pStorage,
+                        oletest::CContainerFrame*& pFrame, oletest::CContainerSite*& pSite,
+                        CScopedInterface<IOleObject>& object)
+    {
+        pFrame = new oletest::CContainerFrame;
+        ASSERT_TRUE(pFrame->Create(cx, cy));
+        pSite = new oletest::CContainerSite(pStorage);
+        pSite->AllowInPlace(pFrame, pFrame->GetDocumentWindow(), rectPos);
+        LoadObject(pSite, pStorage, object);
+    }
+
+    // Lets the object, its site and the container frame go.
+    static void ReleaseInPlace(oletest::CContainerFrame* pFrame, oletest::CContainerSite* pSite,
+                               CScopedInterface<IOleObject>& object)
+    {
+        object->SetClientSite(NULL);
+        object.Release();
+        pSite->Release();
+        pFrame->Destroy();
+        pFrame->Release();
+    }
+
     // Opens the container's file and its "Sheet" storage.
     void OpenContainer(CScopedInterface<IStorage>& root, CScopedInterface<IStorage>& sheet)
     {
@@ -267,17 +292,15 @@ TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
     EmbedTemplate();
     CScopedInterface<IStorage> root, sheet;
     OpenContainer(root, sheet);
-    oletest::CContainerFrame* pFrame = new oletest::CContainerFrame;
-    ASSERT_TRUE(pFrame->Create(800, 600));
-    HWND hWndFrame = pFrame->GetFrameWindow();
-    HWND hWndDoc = pFrame->GetDocumentWindow();
-    oletest::CContainerSite* pSite = new oletest::CContainerSite(sheet);
-    const RECT rectPos = { 20, 20, 420, 320 };
-    pSite->AllowInPlace(pFrame, hWndDoc, rectPos);
+    oletest::CContainerFrame* pFrame = NULL;
+    oletest::CContainerSite* pSite = NULL;
     CScopedInterface<IOleObject> object;
-    LoadObject(pSite, sheet, object);
+    const RECT rectPos = { 20, 20, 420, 320 };
+    LoadForInPlace(800, 600, rectPos, sheet, pFrame, pSite, object);
     if (HasFatalFailure())
         return;
+    HWND hWndFrame = pFrame->GetFrameWindow();
+    HWND hWndDoc = pFrame->GetDocumentWindow();
 
     RECT rectVerb = rectPos;
     ASSERT_EQ(S_OK, object->DoVerb(OLEIVERB_UIACTIVATE, NULL, pSite, 0, hWndDoc, &rectVerb));
@@ -397,11 +420,7 @@ TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
     EXPECT_EQ(S_OK, pSite->SaveObject());
     inPlace.Release();
     EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
-    object->SetClientSite(NULL);
-    object.Release();
-    pSite->Release();
-    pFrame->Destroy();
-    pFrame->Release();
+    ReleaseInPlace(pFrame, pSite, object);
     ASSERT_EQ(S_OK, root->Commit(STGC_DEFAULT));
     EXPECT_EQ(6, CellsInStorage(sheet));
     EXPECT_TRUE(oletest::WaitForNoServer());
@@ -412,13 +431,11 @@ TEST_F(ContainerTest, ClosingAnObjectActiveInPlaceDeactivatesItFirst)
     EmbedTemplate();
     CScopedInterface<IStorage> root, sheet;
     OpenContainer(root, sheet);
-    oletest::CContainerFrame* pFrame = new oletest::CContainerFrame;
-    ASSERT_TRUE(pFrame->Create(640, 480));
-    oletest::CContainerSite* pSite = new oletest::CContainerSite(sheet);
-    RECT rectPos = { 10, 10, 310, 210 };
-    pSite->AllowInPlace(pFrame, pFrame->GetDocumentWindow(), rectPos);
+    oletest::CContainerFrame* pFrame = NULL;
+    oletest::CContainerSite* pSite = NULL;
     CScopedInterface<IOleObject> object;
-    LoadObject(pSite, sheet, object);
+    RECT rectPos = { 10, 10, 310, 210 };
+    LoadForInPlace(640, 480, rectPos, sheet, pFrame, pSite, object);
     if (HasFatalFailure())
         return;
     ASSERT_EQ(S_OK, object->DoVerb(OLEIVERB_PRIMARY, NULL, pSite, 0, pFrame->GetDocumentWindow(), &rectPos));
@@ -430,11 +447,7 @@ TEST_F(ContainerTest, ClosingAnObjectActiveInPlaceDeactivatesItFirst)
     EXPECT_EQ(1, pSite->m_nUIDeactivate);
     EXPECT_EQ(1, pSite->m_nInPlaceDeactivate);
     EXPECT_EQ(0, pFrame->m_border.top);
-    object->SetClientSite(NULL);
-    object.Release();
-    pSite->Release();
-    pFrame->Destroy();
-    pFrame->Release();
+    ReleaseInPlace(pFrame, pSite, object);
     EXPECT_TRUE(oletest::WaitForNoServer());
 }
 
