@@ -408,7 +408,9 @@ TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
     keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(hWndInPlace); }));
+    // The site hears of the deactivation last, once the windows are gone.
+    EXPECT_TRUE(PumpUntil([&] { return pSite->m_nInPlaceDeactivate == 1; }));
+    EXPECT_FALSE(IsWindow(hWndInPlace));
     EXPECT_FALSE(IsWindow(hWndBar));
     EXPECT_EQ(1, pSite->m_nUIDeactivate);
     EXPECT_EQ(1, pSite->m_nInPlaceDeactivate);
