@@ -25,8 +25,8 @@ function(toolbar_bitmaps FOLDER TARGET OUT_VAR)
 endfunction()
 
 toolbar_bitmaps(tallyform toolbar_bitmaps TOOLBAR_BITMAPS
-  RC_FILES Toolbars.rc FormatBar.rc
-  BITMAPS StandardBar TableBar DataBar FullScreenBar FormatBar)
+  RC_FILES Toolbars.rc FormatBar.rc InPlace.rc
+  BITMAPS StandardBar TableBar DataBar FullScreenBar FormatBar InPlaceBar)
 toolbar_bitmaps(quirepad quirepad_toolbar_bitmaps QUIREPAD_TOOLBAR_BITMAPS
   RC_FILES Toolbars.rc
   BITMAPS StandardBar DataBar FullScreenBar)

@@ -68,6 +68,9 @@ BEGIN_MESSAGE_MAP(CTallyformView, CScrollView)
     ON_COMMAND(ID_DATA_CHART_ANALYSIS, OnChartAnalysis)
     ON_UPDATE_COMMAND_UI(ID_DATA_CHART_ANALYSIS, OnUpdateChartAnalysis)
 #ifndef EDITOR_BUILD
+    // Esc in a container leaves in-place activation: the editor serves no
+    // container.
+    ON_COMMAND(ID_CANCEL_EDIT_SRVR, OnCancelEditSrvr)
     // The design commands: the editor has none.
     ON_WM_LBUTTONDBLCLK()
     ON_WM_RBUTTONDOWN()
@@ -370,6 +373,13 @@ void CTallyformView::OnDesignMode()
     ClearSelection();
     GetDocument()->UpdateAllViews(NULL);
 }
+
+#ifndef EDITOR_BUILD
+void CTallyformView::OnCancelEditSrvr()
+{
+    GetDocument()->OnDeactivateUI(FALSE);
+}
+#endif
 
 void CTallyformView::OnUpdateDesignMode(CCmdUI* pCmdUI)
 {

@@ -304,6 +304,10 @@ protected:
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
     // Undo or Redo named by the record it would apply, or "Cannot ...".
     void UpdateUndoItem(CCmdUI* pCmdUI, BOOL bRedo);
+#ifndef EDITOR_BUILD
+    // Esc while active in place in a container: back to the container.
+    void OnCancelEditSrvr();
+#endif
     // Edit > Cut, Copy, Paste, Delete (TallyformViewClipboard.cpp).
     void OnEditCopy();
     void OnEditCut();

@@ -26,8 +26,10 @@ IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
-    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass),
-      m_pViewClass(pViewClass), m_pDocManager(NULL)
+    : m_nIDServerResource(0), m_nIDEmbeddingResource(0), m_pOleFrameClass(NULL),
+      m_hMenuEmbedding(NULL), m_hAccelEmbedding(NULL), m_nIDResource(nIDResource),
+      m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass),
+      m_pDocManager(NULL)
 {
     // A template without strings still works, with empty parts.
     if (nIDResource != 0 && !m_strDocStrings.LoadString(nIDResource))
@@ -36,6 +38,23 @@ CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeC
 
 CDocTemplate::~CDocTemplate()
 {
+    if (m_hMenuEmbedding != NULL)
+        ::DestroyMenu(m_hMenuEmbedding);
+    if (m_hAccelEmbedding != NULL)
+        ::DestroyAcceleratorTable(m_hAccelEmbedding);
+}
+
+void CDocTemplate::SetServerInfo(UINT nIDOleEmbedding, UINT nIDOleInPlaceServer,
+                                 CRuntimeClass* pOleFrameClass)
+{
+    m_nIDEmbeddingResource = nIDOleEmbedding;
+    m_nIDServerResource = nIDOleInPlaceServer;
+    m_pOleFrameClass = pOleFrameClass;
+    HINSTANCE hInst = AfxGetResourceHandle();
+    if (m_hMenuEmbedding == NULL && nIDOleEmbedding != 0)
+        m_hMenuEmbedding = ::LoadMenuA(hInst, MAKEINTRESOURCEA(nIDOleEmbedding));
+    if (m_hAccelEmbedding == NULL && nIDOleEmbedding != 0)
+        m_hAccelEmbedding = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDOleEmbedding));
 }
 
 BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const

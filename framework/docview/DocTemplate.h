@@ -76,6 +76,19 @@ public:
     virtual BOOL SaveAllModified();
     virtual void CloseAllDocuments(BOOL bEndSession);
 
+    // What an OLE server needs to show the template's documents for a
+    // container: the menu and accelerators of nIDOleEmbedding while a
+    // document is opened from its container, those of nIDOleInPlaceServer
+    // and a frame of pOleFrameClass while it is active in place.
+    void SetServerInfo(UINT nIDOleEmbedding, UINT nIDOleInPlaceServer,
+                       CRuntimeClass* pOleFrameClass);
+
+    UINT m_nIDServerResource;
+    UINT m_nIDEmbeddingResource;
+    CRuntimeClass* m_pOleFrameClass;
+    HMENU m_hMenuEmbedding;
+    HACCEL m_hAccelEmbedding;
+
 protected:
     CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                  CRuntimeClass* pViewClass);

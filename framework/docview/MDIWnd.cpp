@@ -264,6 +264,21 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     return TRUE;
 }
 
+void CMDIChildWnd::UseEmbeddingResources(CDocTemplate* pTemplate)
+{
+    if (pTemplate == NULL)
+        return;
+    if (pTemplate->m_hMenuEmbedding != NULL)
+        m_hMenuShared = pTemplate->m_hMenuEmbedding;
+    if (pTemplate->m_hAccelEmbedding != NULL)
+    {
+        if (m_hAccelTable != NULL && !m_bSharedAccelerators)
+            ::DestroyAcceleratorTable(m_hAccelTable);
+        m_hAccelTable = pTemplate->m_hAccelEmbedding;
+        m_bSharedAccelerators = TRUE;
+    }
+}
+
 void CMDIChildWnd::ActivateFrame(int nCmdShow)
 {
     CMDIFrameWnd* pFrame = GetMDIFrame();

@@ -80,6 +80,9 @@ public:
 
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
+    // The embedding menu and keys of pTemplate, when it has them, instead
+    // of its document ones: the frame shows a container's object.
+    void UseEmbeddingResources(CDocTemplate* pTemplate);
     // The frame shows this menu while the child is active (NULL: the
     // frame's default menu); it belongs to the document template.  A child
     // loaded for a template takes the template's menu and accelerators.

@@ -130,6 +130,13 @@ BOOL CWinApp::OnIdle(LONG lCount)
             pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
+        POSITION pos = m_listIdleUpdateWindows.GetHeadPosition();
+        while (pos != NULL)
+        {
+            HWND hWnd = static_cast<HWND>(m_listIdleUpdateWindows.GetNext(pos));
+            if (::IsWindowVisible(hWnd))
+                ::SendMessageA(hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+        }
         return TRUE;
     }
     if (lCount == 1)
@@ -140,6 +147,19 @@ BOOL CWinApp::OnIdle(LONG lCount)
         AfxDeleteTempGdiObjects();
     }
     return FALSE;
+}
+
+void CWinApp::AddIdleUpdateWindow(HWND hWnd)
+{
+    if (hWnd != NULL && m_listIdleUpdateWindows.Find(hWnd) == NULL)
+        m_listIdleUpdateWindows.AddTail(hWnd);
+}
+
+void CWinApp::RemoveIdleUpdateWindow(HWND hWnd)
+{
+    POSITION pos = m_listIdleUpdateWindows.Find(hWnd);
+    if (pos != NULL)
+        m_listIdleUpdateWindows.RemoveAt(pos);
 }
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg)

@@ -4,6 +4,7 @@
 // manager with the program's document templates.
 #pragma once
 
+#include "framework/core/List.h"
 #include "framework/core/String.h"
 #include "framework/windows/CmdTarget.h"
 
@@ -49,6 +50,10 @@ public:
     // lCount 0 updates the main window's command UI, lCount 1 deletes the
     // temporary handle wrappers.  TRUE asks for another call.
     virtual BOOL OnIdle(LONG lCount);
+    // Windows outside the main window whose command UI the idle time
+    // updates too (bars a program shows on another program's window).
+    void AddIdleUpdateWindow(HWND hWnd);
+    void RemoveIdleUpdateWindow(HWND hWnd);
     // Offers the message to the windows from its own up to the main window.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // One message from the queue; FALSE on WM_QUIT.
@@ -128,6 +133,7 @@ protected:
     void OnOpenRecentFile(UINT nID);
 
     CDocManager* m_pDocManager;
+    CPtrList m_listIdleUpdateWindows;   // HWND
 
     DECLARE_MESSAGE_MAP()
 

@@ -6,13 +6,15 @@
 IMPLEMENT_DYNAMIC(COleServerDoc, COleDocument)
 
 COleServerDoc::COleServerDoc()
-    : m_bEmbedded(FALSE), m_pObject(NULL), m_pEmbeddedItem(NULL), m_lpClientSite(NULL),
+    : m_bEmbedded(FALSE), m_pInPlaceFrame(NULL), m_lpInPlaceSite(NULL), m_bUIActive(FALSE),
+      m_bInDeactivate(FALSE), m_pOpenFrame(NULL), m_pObject(NULL), m_pEmbeddedItem(NULL), m_lpClientSite(NULL),
       m_bAutomation(FALSE), m_bServed(FALSE), m_clsid(CLSID_NULL)
 {
 }
 
 COleServerDoc::~COleServerDoc()
 {
+    ReleaseInPlaceSite();
     if (m_pObject != NULL)
         m_pObject->Detach();
     SetClientSite(NULL);

@@ -8,8 +8,10 @@
 
 #include "framework/docview/OleDocument.h"
 
+class COleIPFrameWnd;
 class COleServerDocObject;
 class COleServerItem;
+class CFrameWnd;
 
 class COleServerDoc : public COleDocument
 {
@@ -57,6 +59,25 @@ public:
     // IOleObject::DoVerb: shows or hides the document for the container.
     virtual HRESULT OnDoVerb(LONG iVerb, IOleClientSite* pActiveSite, HWND hwndParent,
                              LPCRECT lprcPosRect);
+    // In-place activation (OleServerDocInPlace.cpp).  Activates the
+    // document in the window of pSite (the client site when NULL), with its
+    // user interface on the container when bUIActivate; FALSE, leaving
+    // nothing behind, when the site offers no in-place activation.
+    BOOL ActivateInPlace(IOleClientSite* pSite, BOOL bUIActivate);
+    BOOL IsInPlaceActive() const { return m_pInPlaceFrame != NULL; }
+    COleIPFrameWnd* GetInPlaceFrame() const { return m_pInPlaceFrame; }
+    // Leaves the user interface active on the container: menus, bars and
+    // border go back to it.  A document active in place only while its
+    // user interface is then leaves in-place activation too.
+    virtual void OnDeactivateUI(BOOL bUndoable);
+    // Leaves in-place activation: the in-place frame goes.
+    virtual void OnDeactivate();
+    // Asks the container to give the object rectangle rectPos (the site
+    // window's coordinates).
+    void RequestPositionChange(LPCRECT lpPosRect);
+    // Shows the document in the program's own frame for the container.
+    HRESULT OpenForContainer();
+
     // The container's site, held while the document is embedded.
     void SetClientSite(IOleClientSite* pClientSite);
     IOleClientSite* GetClientSite() const { return m_lpClientSite; }
@@ -65,9 +86,22 @@ protected:
     // The embedded item of this document; the base has none.
     virtual COleServerItem* OnGetEmbeddedItem();
 
+    // The embedded document closes: the container saves it first when it
+    // changed, then hears that it is closed and no longer shown.
+    void OnCloseDocument() override;
+    BOOL SaveModified() override;
+
     BOOL m_bEmbedded;
 
 private:
+    void ReleaseInPlaceSite();
+
+    COleIPFrameWnd* m_pInPlaceFrame;
+    IOleInPlaceSite* m_lpInPlaceSite;
+    BOOL m_bUIActive;
+    BOOL m_bInDeactivate;
+    CFrameWnd* m_pOpenFrame;
+
     COleServerDocObject* m_pObject;
     COleServerItem* m_pEmbeddedItem;
     IOleClientSite* m_lpClientSite;

@@ -78,6 +78,9 @@ void COleServerDoc::SetClientSite(IOleClientSite* pClientSite)
 
 HRESULT COleServerDoc::OnCloseEmbedding(DWORD dwSaveOption)
 {
+    // A closed object is no longer active in its container's window.
+    if (IsInPlaceActive())
+        OnDeactivate();
     if (dwSaveOption != OLECLOSE_NOSAVE && IsModified() && m_lpClientSite != NULL)
     {
         HRESULT hr = m_lpClientSite->SaveObject();
@@ -85,10 +88,4 @@ HRESULT COleServerDoc::OnCloseEmbedding(DWORD dwSaveOption)
             return hr;
     }
     return S_OK;
-}
-
-HRESULT COleServerDoc::OnDoVerb(LONG iVerb, IOleClientSite*, HWND, LPCRECT)
-{
-    // Hidden is all this document can be for a container.
-    return iVerb == OLEIVERB_HIDE ? S_OK : E_NOTIMPL;
 }

@@ -22,7 +22,8 @@ BOOL NarrowPath(LPCOLESTR pszWide, CString& strPath)
 
 COleServerDocObject::COleServerDocObject(COleServerDoc* pDoc)
     : m_cRef(1), m_pDoc(pDoc), m_dispatch(GetUnknown(), pDoc), m_oleObject(GetUnknown(), pDoc),
-      m_persistStorage(GetUnknown(), pDoc), m_dataObject(GetUnknown(), pDoc)
+      m_persistStorage(GetUnknown(), pDoc), m_dataObject(GetUnknown(), pDoc),
+      m_inPlaceObject(GetUnknown(), pDoc), m_inPlaceActiveObject(GetUnknown(), pDoc)
 {
 }
 
@@ -33,6 +34,8 @@ void COleServerDocObject::Detach()
     m_oleObject.Disconnect();
     m_persistStorage.Disconnect();
     m_dataObject.Disconnect();
+    m_inPlaceObject.Disconnect();
+    m_inPlaceActiveObject.Disconnect();
     // Clients still connected lose their proxies' references here.
     if (m_cRef > 1)
         CoDisconnectObject(GetUnknown(), 0);
@@ -59,6 +62,10 @@ HRESULT STDMETHODCALLTYPE COleServerDocObject::QueryInterface(REFIID riid, void*
             *ppv = &m_persistStorage;
         else if (IsEqualIID(riid, IID_IDataObject))
             *ppv = &m_dataObject;
+        else if (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceObject))
+            *ppv = static_cast<IOleInPlaceObject*>(&m_inPlaceObject);
+        else if (IsEqualIID(riid, IID_IOleInPlaceActiveObject))
+            *ppv = static_cast<IOleInPlaceActiveObject*>(&m_inPlaceActiveObject);
     }
     if (*ppv == NULL)
         return E_NOINTERFACE;

@@ -2,7 +2,9 @@
 // dispatch interface (also under the ids of its interface map),
 // IPersistFile, through which a client loads a file into the document and
 // saves it, and, when the document has an embedded item, the interfaces a
-// container embeds it through (IOleObject, IPersistStorage, IDataObject).  The document holds one reference; when the clients' last
+// container embeds and activates it through (IOleObject, IPersistStorage,
+// IDataObject, IOleInPlaceObject, IOleInPlaceActiveObject).  The document
+// holds one reference; when the clients' last
 // reference goes, the document hears of it (OnFinalRelease).  Once the
 // document is gone the object only answers that it is disconnected.
 #pragma once
@@ -11,6 +13,7 @@
 
 #include "framework/ole/OleDataObjectImpl.h"
 #include "framework/ole/OleDispatchImpl.h"
+#include "framework/ole/OleInPlaceObjectImpl.h"
 #include "framework/ole/OleObjectImpl.h"
 #include "framework/ole/OlePersistStorageImpl.h"
 
@@ -28,6 +31,7 @@ public:
     IDispatch* GetDispatch() { return &m_dispatch; }
     COleObjectImpl& GetOleObject() { return m_oleObject; }
     COleDataObjectImpl& GetDataObject() { return m_dataObject; }
+    IOleInPlaceActiveObject& GetInPlaceActiveObject() { return m_inPlaceActiveObject; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -49,4 +53,6 @@ private:
     COleObjectImpl m_oleObject;
     COlePersistStorageImpl m_persistStorage;
     COleDataObjectImpl m_dataObject;
+    COleInPlaceObjectImpl m_inPlaceObject;
+    COleInPlaceActiveObjectImpl m_inPlaceActiveObject;
 };

@@ -13,6 +13,7 @@
 #include "shell/StartupSplash.h"
 #include "shell/app/AboutDlg.h"
 #include "shell/app/ChildFrame.h"
+#include "shell/app/InPlaceFrame.h"
 #include "shell/app/MainFrame.h"
 #include "view/SelectTemplateDlg.h"
 #include "view/TallyformView.h"
@@ -116,6 +117,8 @@ BOOL CTallyformApp::InitInstance()
 
     AddTallyformTemplate();
 #ifndef EDITOR_BUILD
+    m_pDocTemplate->SetServerInfo(IDR_SERVER_EMBEDDED, IDR_SERVER_INPLACE,
+                                  RUNTIME_CLASS(CInPlaceFrame));
     // One running designer serves every client.
     m_server.ConnectTemplate(CLSID_TallyformSheet, m_pDocTemplate, FALSE);
 #endif

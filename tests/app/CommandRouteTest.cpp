@@ -115,6 +115,15 @@ TEST_F(CommandRouteTest, ADesignModeTemplateCanBeSavedClosedAndExited)
     EXPECT_TRUE(Enabled(ID_TABLE_VERIFY));
     // Saving to the database needs a database and run mode.
     EXPECT_FALSE(Enabled(ID_FILE_SAVE_DATA_TO_DATABASE));
+    // The keys of a template active in place or open for a container
+    // (Esc included) have handlers on a template's route.
+    for (UINT nID : { (UINT)IDR_SERVER_INPLACE, (UINT)IDR_SERVER_EMBEDDED })
+    {
+        HACCEL hAccel = LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nID));
+        ASSERT_TRUE(hAccel != NULL);
+        m_walker->CheckAccelerators(hAccel, "server keys " + std::to_string(nID));
+        DestroyAcceleratorTable(hAccel);
+    }
 }
 
 TEST_F(CommandRouteTest, RunModeKeepsTheTemplateCommandsGreyedAndTheDataCommandsEnabled)

@@ -1,6 +1,7 @@
 #include "tests/ole/ContainerSite.h"
 
 #include "framework/docview/ScopedInterface.h"
+#include "tests/ole/ContainerFrame.h"
 
 namespace oletest
 {
@@ -12,6 +13,8 @@ HRESULT STDMETHODCALLTYPE CContainerSite::QueryInterface(REFIID riid, void** ppv
     *ppv = NULL;
     if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleClientSite))
         *ppv = static_cast<IOleClientSite*>(this);
+    else if (m_pFrame != NULL && (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite)))
+        *ppv = static_cast<IOleInPlaceSite*>(this);
     if (*ppv == NULL)
         return E_NOINTERFACE;
     AddRef();
@@ -58,6 +61,87 @@ HRESULT STDMETHODCALLTYPE CContainerSite::GetContainer(IOleContainer** ppContain
     if (ppContainer != NULL)
         *ppContainer = NULL;
     return E_NOINTERFACE;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::OnShowWindow(BOOL fShow)
+{
+    ++(fShow ? m_nShown : m_nHidden);
+    return S_OK;
+}
+
+void CContainerSite::AllowInPlace(CContainerFrame* pFrame, HWND hWnd, const RECT& rectPos)
+{
+    m_pFrame = pFrame;
+    m_hWnd = hWnd;
+    m_rectPos = rectPos;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::GetWindow(HWND* phwnd)
+{
+    if (phwnd == NULL)
+        return E_POINTER;
+    *phwnd = m_hWnd;
+    return m_hWnd != NULL ? S_OK : E_FAIL;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::CanInPlaceActivate()
+{
+    return m_pFrame != NULL ? S_OK : S_FALSE;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::OnInPlaceActivate()
+{
+    ++m_nInPlaceActivate;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::OnUIActivate()
+{
+    ++m_nUIActivate;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc,
+                                                           LPRECT lprcPosRect, LPRECT lprcClipRect,
+                                                           LPOLEINPLACEFRAMEINFO lpFrameInfo)
+{
+    if (ppFrame == NULL || ppDoc == NULL || lprcPosRect == NULL || lprcClipRect == NULL || lpFrameInfo == NULL)
+        return E_POINTER;
+    *ppFrame = m_pFrame;
+    m_pFrame->AddRef();
+    // The frame is the document window too.
+    *ppDoc = NULL;
+    *lprcPosRect = m_rectPos;
+    ::GetClientRect(m_hWnd, lprcClipRect);
+    lpFrameInfo->fMDIApp = FALSE;
+    lpFrameInfo->hwndFrame = m_pFrame->GetFrameWindow();
+    lpFrameInfo->haccel = NULL;
+    lpFrameInfo->cAccelEntries = 0;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::OnUIDeactivate(BOOL)
+{
+    ++m_nUIDeactivate;
+    // The container takes its border and menu back.
+    m_pFrame->SetBorderSpace(NULL);
+    m_pFrame->SetMenu(NULL, NULL, NULL);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::OnInPlaceDeactivate()
+{
+    ++m_nInPlaceDeactivate;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::OnPosRectChange(LPCRECT lprcPosRect)
+{
+    if (lprcPosRect == NULL)
+        return E_POINTER;
+    ++m_nPosRectChanges;
+    m_rectAsked = *lprcPosRect;
+    return S_OK;
 }
 
 } // namespace oletest
