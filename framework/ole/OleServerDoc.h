@@ -5,9 +5,11 @@
 #pragma once
 
 #include <ole2.h>
+#include <docobj.h>
 
 #include "framework/docview/OleDocument.h"
 
+class CDocObjectServer;
 class COleIPFrameWnd;
 class COleServerDocObject;
 class COleServerItem;
@@ -63,7 +65,11 @@ public:
     // document in the window of pSite (the client site when NULL), with its
     // user interface on the container when bUIActivate; FALSE, leaving
     // nothing behind, when the site offers no in-place activation.
-    BOOL ActivateInPlace(IOleClientSite* pSite, BOOL bUIActivate);
+    BOOL ActivateInPlace(IUnknown* pSite, BOOL bUIActivate);
+    // Lets a container that shows documents (its site offers
+    // IOleDocumentSite) make and show the document's view; FALSE when the
+    // container is no such container or does not take it.
+    BOOL ActivateAsDocument(IOleClientSite* pSite);
     BOOL IsInPlaceActive() const { return m_pInPlaceFrame != NULL; }
     COleIPFrameWnd* GetInPlaceFrame() const { return m_pInPlaceFrame; }
     // Leaves the user interface active on the container: menus, bars and
@@ -77,6 +83,12 @@ public:
     void RequestPositionChange(LPCRECT lpPosRect);
     // Shows the document in the program's own frame for the container.
     HRESULT OpenForContainer();
+
+    // The document as an active document of a container that shows
+    // documents (IOleDocument and its view) for the document site
+    // pDocSite; the base offers none (NULL).  The document's COM object
+    // owns what it returns.
+    virtual CDocObjectServer* GetDocObjectServer(IOleDocumentSite* pDocSite);
 
     // The container's site, held while the document is embedded.
     void SetClientSite(IOleClientSite* pClientSite);

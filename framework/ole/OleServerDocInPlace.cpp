@@ -26,8 +26,12 @@ HRESULT COleServerDoc::OnDoVerb(LONG iVerb, IOleClientSite* pActiveSite, HWND, L
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
-        // In place where the container allows it, else in a window of its
-        // own, as a user who asked to see the object expects.
+        // A container of documents makes the document's view and shows
+        // it; another container has the object in place where it allows
+        // it, else in a window of its own, as a user who asked to see the
+        // object expects.
+        if (m_pOpenFrame == NULL && !IsInPlaceActive() && ActivateAsDocument(pActiveSite))
+            return S_OK;
         if (m_pOpenFrame == NULL
             && ActivateInPlace(pActiveSite, iVerb != OLEIVERB_INPLACEACTIVATE))
             return S_OK;
@@ -37,7 +41,7 @@ HRESULT COleServerDoc::OnDoVerb(LONG iVerb, IOleClientSite* pActiveSite, HWND, L
     }
 }
 
-BOOL COleServerDoc::ActivateInPlace(IOleClientSite* pSite, BOOL bUIActivate)
+BOOL COleServerDoc::ActivateInPlace(IUnknown* pSite, BOOL bUIActivate)
 {
     COleServerDocObject* pObject = m_pObject;
     if (m_pInPlaceFrame != NULL)
@@ -121,6 +125,26 @@ BOOL COleServerDoc::ActivateInPlace(IOleClientSite* pSite, BOOL bUIActivate)
     if (m_lpClientSite != NULL)
         m_lpClientSite->ShowObject();
     return TRUE;
+}
+
+BOOL COleServerDoc::ActivateAsDocument(IOleClientSite* pSite)
+{
+    if (pSite == NULL)
+        pSite = m_lpClientSite;
+    IOleDocumentSite* lpDocSite = NULL;
+    if (pSite == NULL || m_pObject == NULL
+        || FAILED(pSite->QueryInterface(IID_IOleDocumentSite, reinterpret_cast<void**>(&lpDocSite))))
+        return FALSE;
+    // The container asks for the document's view (IOleDocument) and
+    // shows it in a site of its own.
+    BOOL bActive = m_pObject->GetDocObjectServer(lpDocSite) != NULL && SUCCEEDED(lpDocSite->ActivateMe(NULL));
+    lpDocSite->Release();
+    return bActive;
+}
+
+CDocObjectServer* COleServerDoc::GetDocObjectServer(IOleDocumentSite*)
+{
+    return NULL;
 }
 
 void COleServerDoc::OnDeactivateUI(BOOL bUndoable)

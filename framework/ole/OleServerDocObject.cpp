@@ -1,6 +1,7 @@
 #include "framework/ole/OleServerDocObject.h"
 
 #include "framework/ole/DispatchMap.h"
+#include "framework/ole/DocObjectServer.h"
 #include "framework/ole/OleServerDoc.h"
 #include "framework/ole/OleServerItem.h"
 
@@ -23,8 +24,28 @@ BOOL NarrowPath(LPCOLESTR pszWide, CString& strPath)
 COleServerDocObject::COleServerDocObject(COleServerDoc* pDoc)
     : m_cRef(1), m_pDoc(pDoc), m_dispatch(GetUnknown(), pDoc), m_oleObject(GetUnknown(), pDoc),
       m_persistStorage(GetUnknown(), pDoc), m_dataObject(GetUnknown(), pDoc),
-      m_inPlaceObject(GetUnknown(), pDoc), m_inPlaceActiveObject(GetUnknown(), pDoc)
+      m_inPlaceObject(GetUnknown(), pDoc), m_inPlaceActiveObject(GetUnknown(), pDoc), m_pDocServer(NULL)
 {
+}
+
+COleServerDocObject::~COleServerDocObject()
+{
+    delete m_pDocServer;
+}
+
+CDocObjectServer* COleServerDocObject::GetDocObjectServer(IOleDocumentSite* pDocSite)
+{
+    if (m_pDocServer != NULL || m_pDoc == NULL)
+        return m_pDocServer;
+    IOleDocumentSite* lpSite = pDocSite;
+    IOleClientSite* lpClientSite = m_pDoc->GetClientSite();
+    if (lpSite == NULL && lpClientSite != NULL
+        && FAILED(lpClientSite->QueryInterface(IID_IOleDocumentSite, reinterpret_cast<void**>(&lpSite))))
+        lpSite = NULL;
+    m_pDocServer = m_pDoc->GetDocObjectServer(lpSite);
+    if (lpSite != NULL && lpSite != pDocSite)
+        lpSite->Release();
+    return m_pDocServer;
 }
 
 void COleServerDocObject::Detach()
@@ -36,6 +57,8 @@ void COleServerDocObject::Detach()
     m_dataObject.Disconnect();
     m_inPlaceObject.Disconnect();
     m_inPlaceActiveObject.Disconnect();
+    if (m_pDocServer != NULL)
+        m_pDocServer->Disconnect();
     // Clients still connected lose their proxies' references here.
     if (m_cRef > 1)
         CoDisconnectObject(GetUnknown(), 0);
@@ -66,6 +89,10 @@ HRESULT STDMETHODCALLTYPE COleServerDocObject::QueryInterface(REFIID riid, void*
             *ppv = static_cast<IOleInPlaceObject*>(&m_inPlaceObject);
         else if (IsEqualIID(riid, IID_IOleInPlaceActiveObject))
             *ppv = static_cast<IOleInPlaceActiveObject*>(&m_inPlaceActiveObject);
+        else if (IsEqualIID(riid, IID_IOleDocument) && GetDocObjectServer() != NULL)
+            *ppv = m_pDocServer->GetDocument();
+        else if (IsEqualIID(riid, IID_IOleDocumentView) && GetDocObjectServer() != NULL)
+            *ppv = m_pDocServer->GetView();
     }
     if (*ppv == NULL)
         return E_NOINTERFACE;

@@ -3,12 +3,14 @@
 // IPersistFile, through which a client loads a file into the document and
 // saves it, and, when the document has an embedded item, the interfaces a
 // container embeds and activates it through (IOleObject, IPersistStorage,
-// IDataObject, IOleInPlaceObject, IOleInPlaceActiveObject).  The document
+// IDataObject, IOleInPlaceObject, IOleInPlaceActiveObject, and for a
+// container of documents IOleDocument and IOleDocumentView).  The document
 // holds one reference; when the clients' last
 // reference goes, the document hears of it (OnFinalRelease).  Once the
 // document is gone the object only answers that it is disconnected.
 #pragma once
 
+#include <docobj.h>
 #include <objidl.h>
 
 #include "framework/ole/OleDataObjectImpl.h"
@@ -17,6 +19,7 @@
 #include "framework/ole/OleObjectImpl.h"
 #include "framework/ole/OlePersistStorageImpl.h"
 
+class CDocObjectServer;
 class COleServerDoc;
 
 class COleServerDocObject : public IPersistFile
@@ -32,6 +35,11 @@ public:
     COleObjectImpl& GetOleObject() { return m_oleObject; }
     COleDataObjectImpl& GetDataObject() { return m_dataObject; }
     IOleInPlaceActiveObject& GetInPlaceActiveObject() { return m_inPlaceActiveObject; }
+    // The document's active-document interfaces, made by the document
+    // (COleServerDoc::GetDocObjectServer) for pDocSite, or for the client
+    // site's document site when NULL, at the first call; NULL when the
+    // document offers none.
+    CDocObjectServer* GetDocObjectServer(IOleDocumentSite* pDocSite = NULL);
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -45,7 +53,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR* ppszFileName) override;
 
 private:
-    virtual ~COleServerDocObject() = default;
+    virtual ~COleServerDocObject();
 
     LONG m_cRef;
     COleServerDoc* m_pDoc;
@@ -55,4 +63,5 @@ private:
     COleDataObjectImpl m_dataObject;
     COleInPlaceObjectImpl m_inPlaceObject;
     COleInPlaceActiveObjectImpl m_inPlaceActiveObject;
+    CDocObjectServer* m_pDocServer;
 };

@@ -6,6 +6,7 @@
 #include "framework/core/Archive.h"
 #include "framework/core/MessageSink.h"
 #include "framework/docview/StandardCommands.h"
+#include "framework/ole/DocObjectServer.h"
 #include "framework/ole/OleLock.h"
 #include "framework/windows/CmdUI.h"
 #include "sheet/TemplateStream.h"
@@ -176,6 +177,11 @@ void CTallyformDoc::SetModifiedFlag(BOOL bModified)
 COleServerItem* CTallyformDoc::OnGetEmbeddedItem()
 {
     return new CKemSrvrItem(this);
+}
+
+CDocObjectServer* CTallyformDoc::GetDocObjectServer(IOleDocumentSite* pDocSite)
+{
+    return new CDocObjectServer(this, pDocSite);
 }
 
 BOOL CTallyformDoc::OnNewDocument()

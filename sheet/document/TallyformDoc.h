@@ -71,6 +71,9 @@ public:
     void DeleteContents() override;
     // The item a container embeds: a new CKemSrvrItem of this document.
     COleServerItem* OnGetEmbeddedItem() override;
+    // The document for a container of documents: a new CDocObjectServer of
+    // this document for the document site.
+    CDocObjectServer* GetDocObjectServer(IOleDocumentSite* pDocSite) override;
 
     // New templates
     // File > New: the New Template sheet, then the Create Template wizard

@@ -15,6 +15,8 @@ HRESULT STDMETHODCALLTYPE CContainerSite::QueryInterface(REFIID riid, void** ppv
         *ppv = static_cast<IOleClientSite*>(this);
     else if (m_pFrame != NULL && (IsEqualIID(riid, IID_IOleWindow) || IsEqualIID(riid, IID_IOleInPlaceSite)))
         *ppv = static_cast<IOleInPlaceSite*>(this);
+    else if (m_bDocuments && IsEqualIID(riid, IID_IOleDocumentSite))
+        *ppv = static_cast<IOleDocumentSite*>(this);
     if (*ppv == NULL)
         return E_NOINTERFACE;
     AddRef();
@@ -67,6 +69,34 @@ HRESULT STDMETHODCALLTYPE CContainerSite::OnShowWindow(BOOL fShow)
 {
     ++(fShow ? m_nShown : m_nHidden);
     return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE CContainerSite::ActivateMe(IOleDocumentView* pViewToActivate)
+{
+    ++m_nActivateMe;
+    if (m_pObject == NULL || m_pView != NULL)
+        return E_UNEXPECTED;
+    HRESULT hr = S_OK;
+    if (pViewToActivate != NULL)
+    {
+        m_pView = pViewToActivate;
+        m_pView->AddRef();
+        hr = m_pView->SetInPlaceSite(this);
+    }
+    else
+    {
+        CScopedInterface<IOleDocument> document;
+        hr = m_pObject->QueryInterface(IID_IOleDocument, reinterpret_cast<void**>(&document));
+        if (SUCCEEDED(hr))
+            hr = document->CreateView(this, NULL, 0, &m_pView);
+    }
+    if (SUCCEEDED(hr))
+        hr = m_pView->SetRect(&m_rectPos);
+    if (SUCCEEDED(hr))
+        hr = m_pView->Show(TRUE);
+    if (SUCCEEDED(hr))
+        hr = m_pView->UIActivate(TRUE);
+    return hr;
 }
 
 void CContainerSite::AllowInPlace(CContainerFrame* pFrame, HWND hWnd, const RECT& rectPos)

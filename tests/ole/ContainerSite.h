@@ -5,13 +5,14 @@
 #pragma once
 
 #include <ole2.h>
+#include <docobj.h>
 
 namespace oletest
 {
 
 class CContainerFrame;
 
-class CContainerSite : public IOleClientSite, public IOleInPlaceSite
+class CContainerSite : public IOleClientSite, public IOleInPlaceSite, public IOleDocumentSite
 {
 public:
     explicit CContainerSite(IStorage* pStorage) : m_cRef(1), m_pStorage(pStorage), m_pObject(NULL) {}
@@ -25,6 +26,11 @@ public:
     // object rectangle rectPos; without it the site offers none.
     void AllowInPlace(CContainerFrame* pFrame, HWND hWnd, const RECT& rectPos);
     HWND GetSiteWindow() const { return m_hWnd; }
+    // The site also hosts documents: asked to activate one, it makes the
+    // object's view (kept in m_pView) and shows it at the object rectangle.
+    void HostDocuments() { m_bDocuments = TRUE; }
+    IOleDocumentView* m_pView = NULL;
+    int m_nActivateMe = 0;
     const RECT& GetPosRect() const { return m_rectPos; }
 
     // What the object told the site.
@@ -65,6 +71,9 @@ public:
     HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT lprcPosRect) override;
 
+    // IOleDocumentSite
+    HRESULT STDMETHODCALLTYPE ActivateMe(IOleDocumentView* pViewToActivate) override;
+
 private:
     LONG m_cRef;
     IStorage* m_pStorage;
@@ -73,6 +82,7 @@ private:
     CContainerFrame* m_pFrame = NULL;
     HWND m_hWnd = NULL;
     RECT m_rectPos = { 0, 0, 0, 0 };
+    BOOL m_bDocuments = FALSE;
 };
 
 } // namespace oletest

@@ -194,6 +194,23 @@ protected:
         LoadObject(pSite, pStorage, object);
     }
 
+    // The container's file with the template embedded, opened, and the
+    // designer's object loaded for a frame of cx by cy whose site offers
+    // in-place activation at rectPos.
+    struct InPlaceSetup
+    {
+        CScopedInterface<IStorage> root, sheet;
+        oletest::CContainerFrame* pFrame = NULL;
+        oletest::CContainerSite* pSite = NULL;
+        CScopedInterface<IOleObject> object;
+    };
+    void StartInPlace(int cx, int cy, const RECT& rectPos, InPlaceSetup& setup)
+    {
+        EmbedTemplate();
+        OpenContainer(setup.root, setup.sheet);
+        LoadForInPlace(cx, cy, rectPos, setup.sheet, setup.pFrame, setup.pSite, setup.object);
+    }
+
     // Lets the object, its site and the container frame go.
     static void ReleaseInPlace(oletest::CContainerFrame* pFrame, oletest::CContainerSite* pSite,
                                CScopedInterface<IOleObject>& object)
@@ -289,16 +306,16 @@ TEST_F(ContainerTest, EmbeddedTemplateIsDrawnChangedSavedAndReloaded)
 
 TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
 {
-    EmbedTemplate();
-    CScopedInterface<IStorage> root, sheet;
-    OpenContainer(root, sheet);
-    oletest::CContainerFrame* pFrame = NULL;
-    oletest::CContainerSite* pSite = NULL;
-    CScopedInterface<IOleObject> object;
+    InPlaceSetup setup;
     const RECT rectPos = { 20, 20, 420, 320 };
-    LoadForInPlace(800, 600, rectPos, sheet, pFrame, pSite, object);
+    StartInPlace(800, 600, rectPos, setup);
     if (HasFatalFailure())
         return;
+    CScopedInterface<IStorage>& root = setup.root;
+    CScopedInterface<IStorage>& sheet = setup.sheet;
+    oletest::CContainerFrame* pFrame = setup.pFrame;
+    oletest::CContainerSite* pSite = setup.pSite;
+    CScopedInterface<IOleObject>& object = setup.object;
     HWND hWndFrame = pFrame->GetFrameWindow();
     HWND hWndDoc = pFrame->GetDocumentWindow();
 
@@ -430,16 +447,14 @@ TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
 
 TEST_F(ContainerTest, ClosingAnObjectActiveInPlaceDeactivatesItFirst)
 {
-    EmbedTemplate();
-    CScopedInterface<IStorage> root, sheet;
-    OpenContainer(root, sheet);
-    oletest::CContainerFrame* pFrame = NULL;
-    oletest::CContainerSite* pSite = NULL;
-    CScopedInterface<IOleObject> object;
+    InPlaceSetup setup;
     RECT rectPos = { 10, 10, 310, 210 };
-    LoadForInPlace(640, 480, rectPos, sheet, pFrame, pSite, object);
+    StartInPlace(640, 480, rectPos, setup);
     if (HasFatalFailure())
         return;
+    oletest::CContainerFrame* pFrame = setup.pFrame;
+    oletest::CContainerSite* pSite = setup.pSite;
+    CScopedInterface<IOleObject>& object = setup.object;
     ASSERT_EQ(S_OK, object->DoVerb(OLEIVERB_PRIMARY, NULL, pSite, 0, pFrame->GetDocumentWindow(), &rectPos));
     HWND hWndBar = GetDlgItem(pFrame->GetFrameWindow(), 59392);
     EXPECT_NE((HWND)NULL, hWndBar);
@@ -449,6 +464,83 @@ TEST_F(ContainerTest, ClosingAnObjectActiveInPlaceDeactivatesItFirst)
     EXPECT_EQ(1, pSite->m_nUIDeactivate);
     EXPECT_EQ(1, pSite->m_nInPlaceDeactivate);
     EXPECT_EQ(0, pFrame->m_border.top);
+    ReleaseInPlace(pFrame, pSite, object);
+    EXPECT_TRUE(oletest::WaitForNoServer());
+}
+
+TEST_F(ContainerTest, ContainerOfDocumentsShowsTheTemplatesOneViewInItsSite)
+{
+    InPlaceSetup setup;
+    const RECT rectPos = { 30, 30, 330, 230 };
+    StartInPlace(640, 480, rectPos, setup);
+    if (HasFatalFailure())
+        return;
+    oletest::CContainerFrame* pFrame = setup.pFrame;
+    oletest::CContainerSite* pSite = setup.pSite;
+    CScopedInterface<IOleObject>& object = setup.object;
+    pSite->HostDocuments();
+    HWND hWndDoc = pFrame->GetDocumentWindow();
+    RECT rectVerb = rectPos;
+    // Shown, the object asks the container to activate it as a document:
+    // the container makes its view and shows it at the object rectangle.
+    ASSERT_EQ(S_OK, object->DoVerb(OLEIVERB_SHOW, NULL, pSite, 0, hWndDoc, &rectVerb));
+    EXPECT_EQ(1, pSite->m_nActivateMe);
+    ASSERT_NE(nullptr, pSite->m_pView);
+    IOleDocumentView* pView = pSite->m_pView;
+    CScopedInterface<IUnknown> identity, document;
+    ASSERT_EQ(S_OK, object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)));
+    ASSERT_EQ(S_OK, pView->GetDocument(&document));
+    EXPECT_EQ((IUnknown*)identity, (IUnknown*)document);
+    RECT rc = {};
+    EXPECT_EQ(S_OK, pView->GetRect(&rc));
+    EXPECT_TRUE(EqualRect(&rc, &rectPos));
+    CScopedInterface<IOleDocument> oleDocument;
+    ASSERT_EQ(S_OK, object->QueryInterface(IID_IOleDocument, reinterpret_cast<void**>(&oleDocument)));
+    CScopedInterface<IEnumOleDocumentViews> views;
+    CScopedInterface<IOleDocumentView> oneView;
+    EXPECT_EQ(S_OK, oleDocument->EnumViews(&views, &oneView));
+    EXPECT_EQ(nullptr, (IEnumOleDocumentViews*)views);
+    EXPECT_EQ(pView, (IOleDocumentView*)oneView);
+
+    // The view is the sheet active in place in the site's window, with the
+    // designer's toolbar on the container's frame.
+    EXPECT_EQ(1, pSite->m_nInPlaceActivate);
+    EXPECT_EQ(1, pSite->m_nUIActivate);
+    CScopedInterface<IOleInPlaceObject> inPlace;
+    ASSERT_EQ(S_OK, object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)));
+    HWND hWndInPlace = NULL;
+    ASSERT_EQ(S_OK, inPlace->GetWindow(&hWndInPlace));
+    EXPECT_TRUE(IsChild(hWndDoc, hWndInPlace));
+    EXPECT_NE(GetCurrentProcessId(), ProcessOf(hWndInPlace));
+    HWND hWndView = GetDlgItem(hWndInPlace, 0xE900);
+    ASSERT_NE((HWND)NULL, hWndView);
+    rc = RectIn(hWndView, hWndDoc);
+    EXPECT_TRUE(EqualRect(&rc, &rectPos));
+    EXPECT_NE((HWND)NULL, GetDlgItem(pFrame->GetFrameWindow(), 59392));
+    // A new view rectangle moves the sheet.
+    RECT rectMoved = { 40, 50, 300, 250 };
+    EXPECT_EQ(S_OK, pView->SetRect(&rectMoved));
+    rc = RectIn(hWndView, hWndDoc);
+    EXPECT_TRUE(EqualRect(&rc, &rectMoved));
+
+    // Deactivated and closed, the view leaves the site as it was.
+    EXPECT_EQ(S_OK, pView->UIActivate(FALSE));
+    EXPECT_FALSE(IsWindow(hWndInPlace));
+    EXPECT_EQ(1, pSite->m_nUIDeactivate);
+    EXPECT_EQ(1, pSite->m_nInPlaceDeactivate);
+    EXPECT_EQ(0, pFrame->m_border.top);
+    EXPECT_EQ(S_OK, pView->CloseView(0));
+    CScopedInterface<IOleInPlaceSite> viewSite;
+    EXPECT_EQ(S_OK, pView->GetInPlaceSite(&viewSite));
+    EXPECT_EQ(nullptr, (IOleInPlaceSite*)viewSite);
+    pSite->m_pView = NULL;
+    pView->Release();
+    inPlace.Release();
+    oleDocument.Release();
+    oneView.Release();
+    identity.Release();
+    document.Release();
+    EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
     ReleaseInPlace(pFrame, pSite, object);
     EXPECT_TRUE(oletest::WaitForNoServer());
 }
