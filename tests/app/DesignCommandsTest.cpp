@@ -113,6 +113,22 @@ protected:
         m_pDesign.reset(new CDesignDriver(*m_pDesigner, *m_pDriver));
     }
 
+    // A row of two number cells, A1 and B1, and the calculate cell C1 = A1,
+    // open in the designer.
+    void StartWithFormulaRow()
+    {
+        WriteGrid(1, 3, [](CSheet& sheet) {
+            for (int i = 0; i < 2; ++i)
+            {
+                sheet.m_cells[i].SetType(CELL_NUMERIC);
+                sheet.m_cells[i].m_nValueType = 0;
+            }
+            sheet.m_cells[2].SetType(CELL_FORMULA);
+            sheet.m_cells[2].m_strFormula = "A1";
+        });
+        Start();
+    }
+
     void TearDown() override
     {
         if (m_pDriver)
@@ -396,16 +412,7 @@ TEST_F(DesignCommandsTest, BalanceFormulaPickedWithTheMouseIsVerifiedInRunMode)
 
 TEST_F(DesignCommandsTest, FormulaOfACalculateCellIsEditedWithButtonsAndPicking)
 {
-    WriteGrid(1, 3, [](CSheet& sheet) {
-        for (int i = 0; i < 2; ++i)
-        {
-            sheet.m_cells[i].SetType(CELL_NUMERIC);
-            sheet.m_cells[i].m_nValueType = 0;
-        }
-        sheet.m_cells[2].SetType(CELL_FORMULA);
-        sheet.m_cells[2].m_strFormula = "A1";
-    });
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithFormulaRow());
     CDesignDriver& design = *m_pDesign;
     const POINT ptFormula = CDesignDriver::CellCentre(0, 2, kCellWidth, kCellHeight);
     auto openFormula = [&]() {
@@ -443,16 +450,7 @@ TEST_F(DesignCommandsTest, FormulaOfACalculateCellIsEditedWithButtonsAndPicking)
 
 TEST_F(DesignCommandsTest, RefusedFormulaIsSaidOnceAndCancelKeepsTheOldOne)
 {
-    WriteGrid(1, 3, [](CSheet& sheet) {
-        for (int i = 0; i < 2; ++i)
-        {
-            sheet.m_cells[i].SetType(CELL_NUMERIC);
-            sheet.m_cells[i].m_nValueType = 0;
-        }
-        sheet.m_cells[2].SetType(CELL_FORMULA);
-        sheet.m_cells[2].m_strFormula = "A1";
-    });
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithFormulaRow());
     CDesignDriver& design = *m_pDesign;
     const POINT ptFormula = CDesignDriver::CellCentre(0, 2, kCellWidth, kCellHeight);
     design.Click(ptFormula, MK_CONTROL);

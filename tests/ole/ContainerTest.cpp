@@ -122,6 +122,16 @@ BOOL CALLBACK FindShownFrame(HWND hWnd, LPARAM lParam)
 }
 
 // The shown main window of a designer serving this program's objects.
+// The window of the object's in-place frame; NULL when it has none.
+HWND InPlaceWindow(IOleObject* pObject)
+{
+    CScopedInterface<IOleInPlaceObject> inPlace;
+    HWND hWnd = NULL;
+    if (SUCCEEDED(pObject->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace))))
+        inPlace->GetWindow(&hWnd);
+    return hWnd;
+}
+
 HWND FindShownServerFrame()
 {
     ShownFrameSearch search = { GetCurrentProcessId(), NULL };
@@ -328,10 +338,8 @@ TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
     // The in-place frame: a window of the designer inside the container's
     // document window, over the object's rectangle with the resize bar's
     // border round it; the view fills the rectangle.
-    CScopedInterface<IOleInPlaceObject> inPlace;
-    ASSERT_EQ(S_OK, object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)));
-    HWND hWndInPlace = NULL;
-    ASSERT_EQ(S_OK, inPlace->GetWindow(&hWndInPlace));
+    HWND hWndInPlace = InPlaceWindow(object);
+    ASSERT_NE((HWND)NULL, hWndInPlace);
     ASSERT_TRUE(IsChild(hWndDoc, hWndInPlace));
     const DWORD dwServer = ProcessOf(hWndInPlace);
     EXPECT_NE(GetCurrentProcessId(), dwServer);
@@ -437,7 +445,6 @@ TEST_F(ContainerTest, TemplateActivatesInPlaceInTheContainersWindow)
 
     // The container saves the object and finds the template whole.
     EXPECT_EQ(S_OK, pSite->SaveObject());
-    inPlace.Release();
     EXPECT_EQ(S_OK, object->Close(OLECLOSE_NOSAVE));
     ReleaseInPlace(pFrame, pSite, object);
     ASSERT_EQ(S_OK, root->Commit(STGC_DEFAULT));
@@ -506,10 +513,8 @@ TEST_F(ContainerTest, ContainerOfDocumentsShowsTheTemplatesOneViewInItsSite)
     // designer's toolbar on the container's frame.
     EXPECT_EQ(1, pSite->m_nInPlaceActivate);
     EXPECT_EQ(1, pSite->m_nUIActivate);
-    CScopedInterface<IOleInPlaceObject> inPlace;
-    ASSERT_EQ(S_OK, object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)));
-    HWND hWndInPlace = NULL;
-    ASSERT_EQ(S_OK, inPlace->GetWindow(&hWndInPlace));
+    HWND hWndInPlace = InPlaceWindow(object);
+    ASSERT_NE((HWND)NULL, hWndInPlace);
     EXPECT_TRUE(IsChild(hWndDoc, hWndInPlace));
     EXPECT_NE(GetCurrentProcessId(), ProcessOf(hWndInPlace));
     HWND hWndView = GetDlgItem(hWndInPlace, 0xE900);
@@ -535,7 +540,6 @@ TEST_F(ContainerTest, ContainerOfDocumentsShowsTheTemplatesOneViewInItsSite)
     EXPECT_EQ(nullptr, (IOleInPlaceSite*)viewSite);
     pSite->m_pView = NULL;
     pView->Release();
-    inPlace.Release();
     oleDocument.Release();
     oneView.Release();
     identity.Release();
