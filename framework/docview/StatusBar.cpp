@@ -4,6 +4,7 @@
 
 #include "framework/docview/FrameWnd.h"
 #include "framework/windows/CmdUI.h"
+#include "framework/windows/ScopedGdi.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
@@ -242,18 +243,9 @@ CSize CStatusBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CSize size = CControlBar::CalcFixedLayout(bStretch, bHorz);
     int nHeight = 0;
-    HDC hDC = ::GetDC(m_hWnd);
-    if (hDC != NULL)
-    {
-        HFONT hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
-        HGDIOBJ hOld = hFont != NULL ? ::SelectObject(hDC, hFont) : NULL;
-        TEXTMETRICA tm;
-        if (::GetTextMetricsA(hDC, &tm))
-            nHeight = tm.tmHeight + tm.tmExternalLeading;
-        if (hOld != NULL)
-            ::SelectObject(hDC, hOld);
-        ::ReleaseDC(m_hWnd, hDC);
-    }
+    TEXTMETRICA tm;
+    if (GetWindowFontMetrics(m_hWnd, tm))
+        nHeight = tm.tmHeight + tm.tmExternalLeading;
     int anBorders[3] = { 0, 0, 0 };
     SendMessage(SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(anBorders));
     size.cy += nHeight + 2 * anBorders[1] + 4;

@@ -1,6 +1,7 @@
 #include "framework/windows/CodePageListBox.h"
 
 #include "framework/core/WideText.h"
+#include "framework/windows/ScopedGdi.h"
 
 void CCodePageListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
@@ -26,11 +27,7 @@ void CCodePageListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 void CCodePageListBox::FitItemHeight()
 {
     // The height of the list's font, with a pixel above and below.
-    HDC hDC = ::GetDC(m_hWnd);
-    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)SendMessage(WM_GETFONT));
     TEXTMETRICA tm;
-    ::GetTextMetricsA(hDC, &tm);
-    ::SelectObject(hDC, hOld);
-    ::ReleaseDC(m_hWnd, hDC);
-    SendMessage(LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight + 2, 0));
+    if (GetWindowFontMetrics(m_hWnd, tm))
+        SendMessage(LB_SETITEMHEIGHT, 0, MAKELPARAM(tm.tmHeight + 2, 0));
 }

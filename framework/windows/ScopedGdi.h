@@ -128,6 +128,22 @@ private:
     HDC m_hDC;
 };
 
+// The metrics of the font a window draws its text in (its WM_GETFONT
+// font, the DC's own without one); FALSE when they cannot be read.
+inline BOOL GetWindowFontMetrics(HWND hWnd, TEXTMETRICA& tm)
+{
+    HDC hDC = ::GetDC(hWnd);
+    if (hDC == NULL)
+        return FALSE;
+    BOOL bRead;
+    {
+        CScopedSelectObject select(hDC, reinterpret_cast<HGDIOBJ>(::SendMessageA(hWnd, WM_GETFONT, 0, 0)));
+        bRead = ::GetTextMetricsA(hDC, &tm);
+    }
+    ::ReleaseDC(hWnd, hDC);
+    return bRead;
+}
+
 // A 32-bit top-down DIB section of cx by cy pixels, whose bits (alpha
 // included) can be read and written at *ppBits; NULL on failure.
 inline HBITMAP CreateTopDownDib(HDC hDC, int cx, int cy, void** ppBits)
