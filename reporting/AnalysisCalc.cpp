@@ -60,22 +60,6 @@ CString EntryPart(const CString& strEntry, BOOL bCode)
     return bCode ? strEntry.Left(d) : strEntry.Mid(d + 1);
 }
 
-// The leading decimal number of a field value's text; 0 without one.
-double LeadingNumber(const VARIANT& value)
-{
-    if (V_VT(&value) != VT_BSTR)
-        return atof(FieldValueText(value));
-    // Text fields hold the ANSI bytes in the BSTR; a number needs no more
-    // than the buffer holds.
-    char szText[64];
-    UINT nBytes = SysStringByteLen(V_BSTR(&value));
-    if (nBytes >= sizeof(szText))
-        nBytes = sizeof(szText) - 1;
-    memcpy(szText, V_BSTR(&value), nBytes);
-    szText[nBytes] = '\0';
-    return atof(szText);
-}
-
 // A number text as it may stand in an expression of two-operand
 // operators: a negative one in parentheses.
 CString AsOperand(const CString& strNumber)
@@ -223,7 +207,7 @@ CString CAnalysisCalc::QueryReferenceValue(const CString& strReference)
         for (; !m_pRecordset->IsEOF(); m_pRecordset->MoveNext())
         {
             m_pRecordset->GetFieldValue(0, value);
-            dSum += LeadingNumber(value);
+            dSum += FieldValueNumber(value);
         }
         m_pRecordset->Close();
     }

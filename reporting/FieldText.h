@@ -9,6 +9,11 @@ class CKemRecordset;
 
 // The text of a field value; NULL and empty give "".
 CString FieldValueText(const VARIANT& value);
+// The leading decimal number of a field value's text, as atof reads it;
+// 0 without one.
+double FieldValueNumber(const VARIANT& value);
+// The leading decimal number of nBytes of text, as atof reads it.
+double LeadingDecimal(const char* pText, size_t nBytes);
 // The text of a named field of the current row.
 CString RecordsetFieldText(CKemRecordset* pRecordset, LPCSTR lpszField);
 // The low byte of a numeric field of the current row (the codes of the

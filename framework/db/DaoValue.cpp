@@ -86,21 +86,25 @@ CDaoValueRef DaoRefOf(const CDaoRecordset::Value& value)
 
 CDaoValueRef DaoColumnRef(sqlite3_stmt* pStmt, int nColumn)
 {
-    CDaoValueRef ref = {sqlite3_column_type(pStmt, nColumn), 0, 0, "", 0};
+    // One look-up of the column, then its value read directly: each
+    // sqlite3_column_* call locks and checks the statement again, and
+    // dynasets read every value of every row.  The connections are used by
+    // one thread at a time, so the unprotected value is safe to read.
+    sqlite3_value* pValue = sqlite3_column_value(pStmt, nColumn);
+    CDaoValueRef ref = {sqlite3_value_type(pValue), 0, 0, "", 0};
     switch (ref.nType)
     {
     case SQLITE_INTEGER:
-        ref.nInteger = sqlite3_column_int64(pStmt, nColumn);
+        ref.nInteger = sqlite3_value_int64(pValue);
         break;
     case SQLITE_FLOAT:
-        ref.dReal = sqlite3_column_double(pStmt, nColumn);
+        ref.dReal = sqlite3_value_double(pValue);
         break;
     case SQLITE_TEXT:
     case SQLITE_BLOB:
     {
-        LPCSTR p = ref.nType == SQLITE_TEXT ? (LPCSTR)sqlite3_column_text(pStmt, nColumn)
-                                            : (LPCSTR)sqlite3_column_blob(pStmt, nColumn);
-        ref.nBytes = sqlite3_column_bytes(pStmt, nColumn);
+        LPCSTR p = ref.nType == SQLITE_TEXT ? (LPCSTR)sqlite3_value_text(pValue) : (LPCSTR)sqlite3_value_blob(pValue);
+        ref.nBytes = sqlite3_value_bytes(pValue);
         if (p != NULL)
             ref.pBytes = p;
         else
