@@ -10,9 +10,7 @@ source "$root/scripts/wine-env.sh"
 export WINEPREFIX="$test_prefix"
 cmake --build "$build" -j4 --target ole_server_bench >/dev/null
 cd "$build/bin"
-if [[ -z "${DISPLAY:-}" ]]; then
-    source "$root/scripts/xvfb.sh"
-    xvfb_start
-    trap 'wineserver -k 2>/dev/null || true; xvfb_stop' EXIT
-fi
+source "$root/scripts/xvfb.sh"
+trap xvfb_end EXIT
+xvfb_if_no_display
 wine ole_server_bench.exe.so

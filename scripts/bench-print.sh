@@ -8,17 +8,14 @@ source "$root/scripts/wine-env.sh"
 export WINEPREFIX="$test_prefix"
 source "$root/scripts/cups-server.sh"
 cmake --build "$build" -j4 --target print_bench >/dev/null
+source "$root/scripts/xvfb.sh"
 cleanup() {
     wineserver -k 2>/dev/null || true
-    [[ -z "${xvfb_started:-}" ]] || xvfb_stop
+    xvfb_stop
     cups_server_stop
 }
 trap cleanup EXIT
-if [[ -z "${DISPLAY:-}" ]]; then
-    source "$root/scripts/xvfb.sh"
-    xvfb_start
-    xvfb_started=1
-fi
+xvfb_if_no_display
 cups_server_start
 wineserver -k 2>/dev/null || true
 cd "$build/bin"

@@ -8,13 +8,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/pg-cluster.sh"
 cmake --build "$build" -j4 --target reference_data_bench >/dev/null
-if [[ -z "${DISPLAY:-}" ]]; then
-    source "$root/scripts/xvfb.sh"
-    xvfb_start
-    trap 'pg_cluster_stop; wineserver -k 2>/dev/null || true; xvfb_stop' EXIT
-else
-    trap pg_cluster_stop EXIT
-fi
+source "$root/scripts/xvfb.sh"
+trap 'pg_cluster_stop; xvfb_end' EXIT
+xvfb_if_no_display
 pg_cluster_start
 cd "$build/bin"
 wine reference_data_bench.exe.so "$@"

@@ -9,9 +9,7 @@ source "$root/scripts/wine-env.sh"
 export WINEPREFIX="$test_prefix"
 cmake --build "$build" -j"$(nproc)" --target sheet_view_bench >/dev/null
 cd "$build/bin"
-if [[ -z "${DISPLAY:-}" ]]; then
-    source "$root/scripts/xvfb.sh"
-    xvfb_start
-    trap 'wineserver -k 2>/dev/null || true; xvfb_stop' EXIT
-fi
+source "$root/scripts/xvfb.sh"
+trap xvfb_end EXIT
+xvfb_if_no_display
 wine sheet_view_bench.exe.so

@@ -7,10 +7,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/scripts/wine-env.sh"
 cmake --build "$build" -j4 --target template_wizard_bench folder_tree_bench >/dev/null
 cd "$build/bin"
-if [[ -z "${DISPLAY:-}" ]]; then
-    source "$root/scripts/xvfb.sh"
-    xvfb_start
-    trap 'wineserver -k 2>/dev/null || true; xvfb_stop' EXIT
-fi
+source "$root/scripts/xvfb.sh"
+trap xvfb_end EXIT
+xvfb_if_no_display
 wine template_wizard_bench.exe.so
 wine folder_tree_bench.exe.so

@@ -19,3 +19,14 @@ xvfb_stop() {
         kill "$xvfb_pid" 2>/dev/null || true
     fi
 }
+# xvfb_if_no_display starts a private Xvfb unless DISPLAY names a display;
+# xvfb_end then ends the Wine server and that Xvfb, and does nothing when
+# the display was given.
+xvfb_if_no_display() {
+    [[ -n "${DISPLAY:-}" ]] || xvfb_start
+}
+xvfb_end() {
+    [[ -n "$xvfb_pid" ]] || return 0
+    wineserver -k 2>/dev/null || true
+    xvfb_stop
+}
