@@ -94,12 +94,7 @@ LRESULT CAnalysisWzdDlg::OnInfoChanged(WPARAM, LPARAM)
 void CAnalysisWzdDlg::ShowStep(int nStep, LPCSTR pszCaption, int nBitmap)
 {
     ReleaseStepPicture(*this, IDC_WIZARD_STEP_PICTURE);
-    CDialog* pOld = StepOf(m_nCurStep);
-    if (pOld != NULL && pOld->m_hWnd != NULL)
-        pOld->ShowWindow(SW_HIDE);
-    CDialog* pNew = StepOf(nStep);
-    if (pNew != NULL && pNew->m_hWnd != NULL)
-        pNew->ShowWindow(SW_SHOW);
+    SwapShownStep(StepOf(m_nCurStep), StepOf(nStep));
     m_nCurStep = nStep;
     SetWindowText(pszCaption);
     m_nStepBitmap = nBitmap;

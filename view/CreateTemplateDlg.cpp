@@ -86,12 +86,7 @@ LRESULT CCreateTemplateDlg::OnInfoChanged(WPARAM, LPARAM)
 void CCreateTemplateDlg::ShowPage(int nPage)
 {
     ReleaseStaticBitmap();
-    CDialog* pOld = PageOf(m_nCurPage);
-    if (pOld != NULL && pOld->m_hWnd != NULL)
-        pOld->ShowWindow(SW_HIDE);
-    CDialog* pNew = PageOf(nPage);
-    if (pNew != NULL && pNew->m_hWnd != NULL)
-        pNew->ShowWindow(SW_SHOW);
+    SwapShownStep(PageOf(m_nCurPage), PageOf(nPage));
     m_nCurPage = nPage;
     const CStep* pStep = StepOf(nPage);
     CString strCaption;

@@ -32,6 +32,14 @@ void CreatePeriodFieldOver(CWnd& parent, int nFrame, CDateFieldWnd& field, UINT 
     field.SetPeriodType(nType, nStyle);
 }
 
+void SwapShownStep(CDialog* pShown, CDialog* pNext)
+{
+    if (pShown != NULL && pShown->m_hWnd != NULL)
+        pShown->ShowWindow(SW_HIDE);
+    if (pNext != NULL && pNext->m_hWnd != NULL)
+        pNext->ShowWindow(SW_SHOW);
+}
+
 void PaintStepPicture(CDialog& dlg, HDC hDC, int nPictureID, int nBitmapID)
 {
     CScopedGdiObject bitmap(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID), IMAGE_BITMAP, 0, 0,

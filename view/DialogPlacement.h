@@ -17,6 +17,10 @@ BOOL CreateStepOver(CDialog& parent, CDialog& step, UINT nTemplate, const CRect&
 // gives it a period type and numeral style.
 void CreatePeriodFieldOver(CWnd& parent, int nFrame, CDateFieldWnd& field, UINT nID, int nType, int nStyle);
 
+// Hides the step shown and shows the next one; a step that is missing or
+// not made yet is passed over.
+void SwapShownStep(CDialog* pShown, CDialog* pNext);
+
 // Paints bitmap nBitmapID over control nPictureID of the dialog.
 void PaintStepPicture(CDialog& dlg, HDC hDC, int nPictureID, int nBitmapID);
 // Invalidates the picture's rectangle so that the next paint shows it.
