@@ -3,11 +3,7 @@
 #include "framework/ole/OleIPFrameWnd.h"
 #include "framework/ole/OleServerDoc.h"
 
-namespace
-{
-
-// The window of the document's in-place frame.
-HRESULT InPlaceWindow(COleServerDoc* pDoc, HWND* phwnd)
+HRESULT InPlaceFrameWindow(COleServerDoc* pDoc, HWND* phwnd)
 {
     if (phwnd == NULL)
         return E_POINTER;
@@ -19,23 +15,6 @@ HRESULT InPlaceWindow(COleServerDoc* pDoc, HWND* phwnd)
         return E_FAIL;
     *phwnd = pFrame->m_hWnd;
     return S_OK;
-}
-
-} // namespace
-
-COleInPlaceObjectImpl::COleInPlaceObjectImpl(IUnknown* pOuter, COleServerDoc* pDoc)
-    : COleInnerInterface<IOleInPlaceObject>(pOuter), m_pDoc(pDoc)
-{
-}
-
-HRESULT STDMETHODCALLTYPE COleInPlaceObjectImpl::GetWindow(HWND* phwnd)
-{
-    return InPlaceWindow(m_pDoc, phwnd);
-}
-
-HRESULT STDMETHODCALLTYPE COleInPlaceObjectImpl::ContextSensitiveHelp(BOOL)
-{
-    return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE COleInPlaceObjectImpl::InPlaceDeactivate()
@@ -71,21 +50,6 @@ HRESULT STDMETHODCALLTYPE COleInPlaceObjectImpl::SetObjectRects(LPCRECT lprcPosR
 HRESULT STDMETHODCALLTYPE COleInPlaceObjectImpl::ReactivateAndUndo()
 {
     return INPLACE_E_NOTUNDOABLE;
-}
-
-COleInPlaceActiveObjectImpl::COleInPlaceActiveObjectImpl(IUnknown* pOuter, COleServerDoc* pDoc)
-    : COleInnerInterface<IOleInPlaceActiveObject>(pOuter), m_pDoc(pDoc)
-{
-}
-
-HRESULT STDMETHODCALLTYPE COleInPlaceActiveObjectImpl::GetWindow(HWND* phwnd)
-{
-    return InPlaceWindow(m_pDoc, phwnd);
-}
-
-HRESULT STDMETHODCALLTYPE COleInPlaceActiveObjectImpl::ContextSensitiveHelp(BOOL)
-{
-    return E_NOTIMPL;
 }
 
 HRESULT STDMETHODCALLTYPE COleInPlaceActiveObjectImpl::TranslateAccelerator(LPMSG)

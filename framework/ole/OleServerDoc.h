@@ -106,6 +106,11 @@ protected:
     BOOL m_bEmbedded;
 
 private:
+    // The user interface of the document active in place goes onto the
+    // container (the site hears first) or comes off it (the site hears
+    // after, told whether the container may undo).
+    void ShowInPlaceUI();
+    void HideInPlaceUI(BOOL bUndoable);
     void ReleaseInPlaceSite();
 
     COleIPFrameWnd* m_pInPlaceFrame;

@@ -46,11 +46,8 @@ BOOL COleServerDoc::ActivateInPlace(IUnknown* pSite, BOOL bUIActivate)
     COleServerDocObject* pObject = m_pObject;
     if (m_pInPlaceFrame != NULL)
     {
-        if (bUIActivate && !m_bUIActive && m_lpInPlaceSite != NULL)
-        {
-            m_lpInPlaceSite->OnUIActivate();
-            m_bUIActive = m_pInPlaceFrame->ShowUserInterface(&pObject->GetInPlaceActiveObject());
-        }
+        if (bUIActivate && !m_bUIActive)
+            ShowInPlaceUI();
         return TRUE;
     }
     CDocTemplate* pTemplate = GetDocTemplate();
@@ -117,8 +114,7 @@ BOOL COleServerDoc::ActivateInPlace(IUnknown* pSite, BOOL bUIActivate)
     pFrame->ShowWindow(SW_SHOW);
     if (bUIActivate)
     {
-        m_lpInPlaceSite->OnUIActivate();
-        m_bUIActive = pFrame->ShowUserInterface(&pObject->GetInPlaceActiveObject());
+        ShowInPlaceUI();
         if (CView* pView = pFrame->GetActiveView())
             pView->SetFocus();
     }
@@ -151,13 +147,7 @@ void COleServerDoc::OnDeactivateUI(BOOL bUndoable)
 {
     if (m_pInPlaceFrame == NULL || m_bInDeactivate)
         return;
-    if (m_bUIActive)
-    {
-        m_bUIActive = FALSE;
-        m_pInPlaceFrame->HideUserInterface();
-        if (m_lpInPlaceSite != NULL)
-            m_lpInPlaceSite->OnUIDeactivate(bUndoable);
-    }
+    HideInPlaceUI(bUndoable);
     // The sheet is active in place only while the user works in it.
     OnDeactivate();
 }
@@ -167,13 +157,7 @@ void COleServerDoc::OnDeactivate()
     if (m_pInPlaceFrame == NULL || m_bInDeactivate)
         return;
     m_bInDeactivate = TRUE;
-    if (m_bUIActive)
-    {
-        m_bUIActive = FALSE;
-        m_pInPlaceFrame->HideUserInterface();
-        if (m_lpInPlaceSite != NULL)
-            m_lpInPlaceSite->OnUIDeactivate(FALSE);
-    }
+    HideInPlaceUI(FALSE);
     // The frame takes the view with it; the document stays for the
     // container.
     COleIPFrameWnd* pFrame = m_pInPlaceFrame;
@@ -186,6 +170,24 @@ void COleServerDoc::OnDeactivate()
         m_lpInPlaceSite->OnInPlaceDeactivate();
     ReleaseInPlaceSite();
     m_bInDeactivate = FALSE;
+}
+
+void COleServerDoc::ShowInPlaceUI()
+{
+    if (m_lpInPlaceSite == NULL || m_pObject == NULL)
+        return;
+    m_lpInPlaceSite->OnUIActivate();
+    m_bUIActive = m_pInPlaceFrame->ShowUserInterface(&m_pObject->GetInPlaceActiveObject());
+}
+
+void COleServerDoc::HideInPlaceUI(BOOL bUndoable)
+{
+    if (!m_bUIActive)
+        return;
+    m_bUIActive = FALSE;
+    m_pInPlaceFrame->HideUserInterface();
+    if (m_lpInPlaceSite != NULL)
+        m_lpInPlaceSite->OnUIDeactivate(bUndoable);
 }
 
 void COleServerDoc::ReleaseInPlaceSite()
