@@ -4,6 +4,7 @@
 
 #include "framework/ole/OleIPFrameWnd.h"
 #include "framework/windows/Dc.h"
+#include "framework/windows/ScopedGdi.h"
 #include "framework/windows/WndMessageMap.h"
 
 IMPLEMENT_DYNAMIC(COleResizeBar, CWnd)
@@ -60,20 +61,20 @@ void COleResizeBar::OnPaint()
     GetClientRect(&rect);
     // A diagonal hatch in the border, solid handles at the corners and the
     // middles of the edges.
-    HBRUSH hHatch = ::CreateHatchBrush(HS_BDIAGONAL, ::GetSysColor(COLOR_WINDOWFRAME));
-    int nOldMode = ::SetBkMode(dc.m_hDC, OPAQUE);
-    COLORREF crOldBk = ::SetBkColor(dc.m_hDC, ::GetSysColor(COLOR_WINDOW));
-    const RECT edges[4] = {
-        { rect.left, rect.top, rect.right, rect.top + kBorderWidth },
-        { rect.left, rect.bottom - kBorderWidth, rect.right, rect.bottom },
-        { rect.left, rect.top, rect.left + kBorderWidth, rect.bottom },
-        { rect.right - kBorderWidth, rect.top, rect.right, rect.bottom },
-    };
-    for (const RECT& edge : edges)
-        ::FillRect(dc.m_hDC, &edge, hHatch);
-    ::SetBkColor(dc.m_hDC, crOldBk);
-    ::SetBkMode(dc.m_hDC, nOldMode);
-    ::DeleteObject(hHatch);
+    {
+        CScopedGdiObject hatch(::CreateHatchBrush(HS_BDIAGONAL, ::GetSysColor(COLOR_WINDOWFRAME)));
+        CScopedSaveDC save(dc);
+        ::SetBkMode(dc.m_hDC, OPAQUE);
+        ::SetBkColor(dc.m_hDC, ::GetSysColor(COLOR_WINDOW));
+        const RECT edges[4] = {
+            { rect.left, rect.top, rect.right, rect.top + kBorderWidth },
+            { rect.left, rect.bottom - kBorderWidth, rect.right, rect.bottom },
+            { rect.left, rect.top, rect.left + kBorderWidth, rect.bottom },
+            { rect.right - kBorderWidth, rect.top, rect.right, rect.bottom },
+        };
+        for (const RECT& edge : edges)
+            ::FillRect(dc.m_hDC, &edge, (HBRUSH)hatch.Get());
+    }
 
     HBRUSH hHandle = ::GetSysColorBrush(COLOR_WINDOWFRAME);
     const int xs[3] = { rect.left, (rect.left + rect.right - kHandle) / 2, rect.right - kHandle };
@@ -88,7 +89,7 @@ void COleResizeBar::OnPaint()
         }
 }
 
-BOOL COleResizeBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+BOOL COleResizeBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT)
 {
     if (pWnd != this || nHitTest != HTCLIENT)
         return (BOOL)Default();
@@ -106,7 +107,6 @@ BOOL COleResizeBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     else if (nEdges & (kTop | kBottom))
         lpszCursor = IDC_SIZENS;
     ::SetCursor(::LoadCursorA(NULL, lpszCursor));
-    (void)message;
     return TRUE;
 }
 

@@ -14,12 +14,13 @@ void CCodePageListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CString strText;
     GetText((int)lpDrawItemStruct->itemID, strText);
     CWideText text(strText, strText.GetLength(), m_nCodePage);
-    int nOldMode = ::SetBkMode(hDC, TRANSPARENT);
-    COLORREF crOld = ::SetTextColor(hDC, ::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    rc.left += 2;
-    ::DrawTextW(hDC, text.GetString(), text.GetLength(), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    ::SetTextColor(hDC, crOld);
-    ::SetBkMode(hDC, nOldMode);
+    {
+        CScopedSaveDC save(hDC);
+        ::SetBkMode(hDC, TRANSPARENT);
+        ::SetTextColor(hDC, ::GetSysColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        rc.left += 2;
+        ::DrawTextW(hDC, text.GetString(), text.GetLength(), &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
     if ((lpDrawItemStruct->itemState & ODS_FOCUS) != 0)
         ::DrawFocusRect(hDC, &lpDrawItemStruct->rcItem);
 }

@@ -126,7 +126,7 @@ int CSumFilesDlg::CheckDataFile(LPCSTR pszPath, CString& strLine)
     }
     // The line is in the period text's code page; the organization's code
     // and name come from the system's.
-    UINT nCodePage = PeriodTextCodePage(sheet.m_nReportType);
+    UINT nCodePage = LineCodePage();
     CString strOrg = "[" + CString(data.m_szOrgCode) + "] " + data.m_strOrgName;
     strLine = "[" + PeriodCodeToText(data.m_strPeriodCode, sheet.m_nReportType, (int)data.m_dwNumeralStyle) + "] "
               + (nCodePage == CP_ACP ? strOrg : AfxRecodeText(strOrg, nCodePage));
