@@ -129,6 +129,16 @@ protected:
         Start();
     }
 
+    // Ctrl+click, then a double click on the calculate cell C1 of
+    // StartWithFormulaRow: its formula dialog, NULL when none opens.
+    HWND OpenFormulaOfC1()
+    {
+        const POINT pt = CDesignDriver::CellCentre(0, 2, kCellWidth, kCellHeight);
+        m_pDesign->Click(pt, MK_CONTROL);
+        PostMessageA(m_pDriver->View(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        return m_pDesigner->WaitForDialog(NULL, kWaitMs);
+    }
+
     void TearDown() override
     {
         if (m_pDriver)
@@ -414,16 +424,9 @@ TEST_F(DesignCommandsTest, FormulaOfACalculateCellIsEditedWithButtonsAndPicking)
 {
     ASSERT_NO_FATAL_FAILURE(StartWithFormulaRow());
     CDesignDriver& design = *m_pDesign;
-    const POINT ptFormula = CDesignDriver::CellCentre(0, 2, kCellWidth, kCellHeight);
-    auto openFormula = [&]() {
-        design.Click(ptFormula, MK_CONTROL);
-        PostMessageA(m_pDriver->View(), WM_LBUTTONDBLCLK, MK_LBUTTON,
-                     MAKELPARAM(ptFormula.x, ptFormula.y));
-        return m_pDesigner->WaitForDialog(NULL, kWaitMs);
-    };
     // A double click on the calculate cell opens its formula.
     design.Click(CDesignDriver::CellCentre(0, 0, kCellWidth, kCellHeight), MK_CONTROL);
-    HWND hDialog = openFormula();
+    HWND hDialog = OpenFormulaOfC1();
     ASSERT_NE(nullptr, hDialog);
     HWND hFormula = GetDlgItem(hDialog, kExplainFormula);
     ASSERT_TRUE(CRunModeDriver::WaitForText(hFormula, "A1", kWaitMs));
@@ -441,7 +444,7 @@ TEST_F(DesignCommandsTest, FormulaOfACalculateCellIsEditedWithButtonsAndPicking)
     ASSERT_TRUE(CDesignerProcess::WaitGone(hDialog, kWaitMs));
 
     // The cell keeps the new formula: it opens with it again.
-    hDialog = openFormula();
+    hDialog = OpenFormulaOfC1();
     ASSERT_NE(nullptr, hDialog);
     EXPECT_TRUE(CRunModeDriver::WaitForText(GetDlgItem(hDialog, kExplainFormula), "A1+B1", kWaitMs));
     CDesignerProcess::Press(hDialog, IDCANCEL);
@@ -451,11 +454,7 @@ TEST_F(DesignCommandsTest, FormulaOfACalculateCellIsEditedWithButtonsAndPicking)
 TEST_F(DesignCommandsTest, RefusedFormulaIsSaidOnceAndCancelKeepsTheOldOne)
 {
     ASSERT_NO_FATAL_FAILURE(StartWithFormulaRow());
-    CDesignDriver& design = *m_pDesign;
-    const POINT ptFormula = CDesignDriver::CellCentre(0, 2, kCellWidth, kCellHeight);
-    design.Click(ptFormula, MK_CONTROL);
-    PostMessageA(m_pDriver->View(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptFormula.x, ptFormula.y));
-    HWND hDialog = m_pDesigner->WaitForDialog(NULL, kWaitMs);
+    HWND hDialog = OpenFormulaOfC1();
     ASSERT_NE(nullptr, hDialog);
     HWND hFormula = GetDlgItem(hDialog, kExplainFormula);
     ASSERT_TRUE(CRunModeDriver::WaitForText(hFormula, "A1", kWaitMs));
@@ -499,9 +498,7 @@ TEST_F(DesignCommandsTest, RefusedFormulaIsSaidOnceAndCancelKeepsTheOldOne)
     EXPECT_TRUE(CDesignerProcess::WaitGone(hDialog, kWaitMs));
     EXPECT_EQ((std::vector<std::string>{ "Invalid cell name.", "Invalid cell name." }), said);
     // The cell keeps its formula.
-    design.Click(ptFormula, MK_CONTROL);
-    PostMessageA(m_pDriver->View(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(ptFormula.x, ptFormula.y));
-    hDialog = m_pDesigner->WaitForDialog(NULL, kWaitMs);
+    hDialog = OpenFormulaOfC1();
     ASSERT_NE(nullptr, hDialog);
     EXPECT_TRUE(CRunModeDriver::WaitForText(GetDlgItem(hDialog, kExplainFormula), "A1", kWaitMs));
     CDesignerProcess::Press(hDialog, IDCANCEL);

@@ -221,6 +221,17 @@ protected:
         LoadForInPlace(cx, cy, rectPos, setup.sheet, setup.pFrame, setup.pSite, setup.object);
     }
 
+    // The container's file with the template embedded, opened, and the
+    // designer's object loaded from it for a plain site.
+    void StartEmbedded(CScopedInterface<IStorage>& root, CScopedInterface<IStorage>& sheet,
+                       oletest::CContainerSite*& pSite, CScopedInterface<IOleObject>& object)
+    {
+        EmbedTemplate();
+        OpenContainer(root, sheet);
+        pSite = new oletest::CContainerSite(sheet);
+        LoadObject(pSite, sheet, object);
+    }
+
     // Lets the object, its site and the container frame go.
     static void ReleaseInPlace(oletest::CContainerFrame* pFrame, oletest::CContainerSite* pSite,
                                CScopedInterface<IOleObject>& object)
@@ -252,15 +263,13 @@ BOOL ContainerTest::s_bRegistered = FALSE;
 
 TEST_F(ContainerTest, EmbeddedTemplateIsDrawnChangedSavedAndReloaded)
 {
-    EmbedTemplate();
     {
         // The object straight from the running server, loaded from the
         // container's storage.
         CScopedInterface<IStorage> root, sheet;
-        OpenContainer(root, sheet);
-        oletest::CContainerSite* pSite = new oletest::CContainerSite(sheet);
+        oletest::CContainerSite* pSite = NULL;
         CScopedInterface<IOleObject> object;
-        LoadObject(pSite, sheet, object);
+        StartEmbedded(root, sheet, pSite, object);
         if (HasFatalFailure())
             return;
 
@@ -551,12 +560,10 @@ TEST_F(ContainerTest, ContainerOfDocumentsShowsTheTemplatesOneViewInItsSite)
 
 TEST_F(ContainerTest, OpenVerbShowsTheTemplateInTheDesignerAndSavesItOnClose)
 {
-    EmbedTemplate();
     CScopedInterface<IStorage> root, sheet;
-    OpenContainer(root, sheet);
-    oletest::CContainerSite* pSite = new oletest::CContainerSite(sheet);
+    oletest::CContainerSite* pSite = NULL;
     CScopedInterface<IOleObject> object;
-    LoadObject(pSite, sheet, object);
+    StartEmbedded(root, sheet, pSite, object);
     if (HasFatalFailure())
         return;
 
