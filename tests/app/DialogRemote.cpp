@@ -43,12 +43,12 @@ BOOL CDialogRemote::IsEnabled(int nID) const
     return IsWindowEnabled(GetDlgItem(m_hDlg, nID));
 }
 
-HWND CDialogRemote::FindBox() const
+HWND CDialogRemote::FindBox(HWND hOwner) const
 {
     for (HWND hWnd : m_designer.TopLevelWindows())
     {
         if (hWnd != m_hDlg && CDesignerProcess::ClassOf(hWnd) == "#32770" && IsWindowVisible(hWnd) &&
-            GetWindow(hWnd, GW_OWNER) == m_hDlg && GetDlgItem(hWnd, 0xFFFF) != NULL)
+            GetWindow(hWnd, GW_OWNER) == hOwner && GetDlgItem(hWnd, 0xFFFF) != NULL)
             return hWnd;
     }
     return NULL;
@@ -65,7 +65,7 @@ BOOL CDialogRemote::Press(int nID)
     return FALSE;
 }
 
-std::vector<std::string> CDialogRemote::Settle(int nAnswer)
+std::vector<std::string> CDialogRemote::Settle(int nAnswer, HWND hOwner)
 {
     std::vector<std::string> texts;
     for (;;)
@@ -76,7 +76,8 @@ std::vector<std::string> CDialogRemote::Settle(int nAnswer)
         if (!SendMessageTimeoutA(m_hDlg, WM_NULL, 0, 0, SMTO_NORMAL, kHandlerMs, &dwResult))
             return texts;
         HWND hBox = NULL;
-        for (DWORD dwWaited = 0; dwWaited < 300 && (hBox = FindBox()) == NULL; dwWaited += kPollMs)
+        for (DWORD dwWaited = 0; dwWaited < 300 && (hBox = FindBox(hOwner != NULL ? hOwner : m_hDlg)) == NULL;
+             dwWaited += kPollMs)
             Sleep(kPollMs);
         if (hBox == NULL)
             return texts;
@@ -98,6 +99,54 @@ HWND CDialogRemote::PressOpening(int nID, LPCSTR lpszCaption)
 {
     CDesignerProcess::Press(m_hDlg, nID);
     return m_designer.WaitForDialog(lpszCaption, kHandlerMs);
+}
+
+std::vector<std::string> CDialogRemote::Click(int nID, int nAnswer)
+{
+    PostMessageA(GetDlgItem(m_hDlg, nID), BM_CLICK, 0, 0);
+    return Settle(nAnswer);
+}
+
+BOOL CDialogRemote::IsChecked(int nID) const
+{
+    return SendDlgItemMessageA(m_hDlg, nID, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CDialogRemote::SelectListItems(int nID, const std::vector<int>& indexes) const
+{
+    HWND hList = GetDlgItem(m_hDlg, nID);
+    SendMessageA(hList, LB_SETSEL, FALSE, -1);
+    for (int nIndex : indexes)
+        SendMessageA(hList, LB_SETSEL, TRUE, nIndex);
+}
+
+std::vector<std::string> CDialogRemote::ComboItems(int nID) const
+{
+    std::vector<std::string> items;
+    HWND hCombo = GetDlgItem(m_hDlg, nID);
+    int nCount = (int)SendMessageA(hCombo, CB_GETCOUNT, 0, 0);
+    for (int i = 0; i < nCount; ++i)
+    {
+        WCHAR szWide[512] = {};
+        char szText[1024] = "";
+        SendMessageW(hCombo, CB_GETLBTEXT, i, (LPARAM)szWide);
+        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
+        items.push_back(szText);
+    }
+    return items;
+}
+
+int CDialogRemote::ComboSelection(int nID) const
+{
+    return (int)SendDlgItemMessageA(m_hDlg, nID, CB_GETCURSEL, 0, 0);
+}
+
+std::vector<std::string> CDialogRemote::ChooseComboItem(int nID, int nIndex, int nAnswer, HWND hOwner)
+{
+    HWND hCombo = GetDlgItem(m_hDlg, nID);
+    SendMessageA(hCombo, CB_SETCURSEL, nIndex, 0);
+    PostMessageA(m_hDlg, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)hCombo);
+    return Settle(nAnswer, hOwner);
 }
 
 std::vector<std::string> CDialogRemote::ListItems(int nID) const
