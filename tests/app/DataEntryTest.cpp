@@ -163,6 +163,7 @@ protected:
     HWND EnterKeys(CRunModeDriver& driver)
     {
         HWND hEditor = driver.EnterKeys(PERIOD_MONTH, kMarchCell, "B", "B02", "O'Brien & Co", kWaitMs);
+        EXPECT_NE(hEditor, nullptr) << "failed at " << driver.FailedStep();
         EXPECT_STREQ(driver.MainCaption(), CString(kRunCaption) + "Monthly.kvm");
         return hEditor;
     }

@@ -181,26 +181,33 @@ HWND CRunModeDriver::WaitForEditor(HWND hOld, DWORD dwMilliseconds)
 HWND CRunModeDriver::EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode,
                                LPCSTR lpszName, DWORD dwMilliseconds)
 {
+    auto failed = [this](LPCSTR pszStep) {
+        m_strFailedStep = pszStep;
+        return (HWND)NULL;
+    };
     PressKey(m_hView, VK_F5);
     if (!WaitForCaption(kRunCaption, dwMilliseconds))
-        return NULL;
+        return failed("run mode");
     PressKey(m_hView, VK_TAB);
     HWND hPeriod = WaitForEditor(NULL, dwMilliseconds);
-    if (hPeriod == NULL || !PickPeriodCell(hPeriod, nPeriodType, nPeriodCell, dwMilliseconds))
-        return NULL;
+    if (hPeriod == NULL)
+        return failed("period editor");
+    if (!PickPeriodCell(hPeriod, nPeriodType, nPeriodCell, dwMilliseconds))
+        return failed("period calendar");
     PressKey(hPeriod, VK_TAB);
     HWND hCode = WaitForEditor(hPeriod, dwMilliseconds);
     if (hCode == NULL)
-        return NULL;
+        return failed("code editor");
     TypeChars(hCode, lpszCodeStart);
     if (!WaitForText(hCode, lpszCode, dwMilliseconds))
-        return NULL;
+        return failed("code");
     PressKey(hCode, VK_TAB);
     HWND hName = WaitForEditor(hCode, dwMilliseconds);
     if (hName == NULL || !WaitForText(hName, lpszName, dwMilliseconds))
-        return NULL;
+        return failed("name");
     PressKey(hName, VK_TAB);
-    return WaitForEditor(hName, dwMilliseconds);
+    HWND hNext = WaitForEditor(hName, dwMilliseconds);
+    return hNext != NULL ? hNext : failed("editor after the name");
 }
 
 HWND CRunModeDriver::EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds)
@@ -313,10 +320,11 @@ BOOL CRunModeDriver::AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMill
     }
     if (nFilter > 0)
     {
-        // As a choice in the list: the dialog takes the index from its notice.
+        // As a choice in the list: the dialog takes the index from the
+        // notice that ends the choice.
         HWND hFilter = GetDlgItem(hDlg, cmb1);
         SendMessageA(hFilter, CB_SETCURSEL, nFilter - 1, 0);
-        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), (LPARAM)hFilter);
+        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), (LPARAM)hFilter);
     }
     // The name box is an edit in one dialog layout and a combo in the other.
     SetDlgItemTextA(hDlg, edt1, lpszPath);

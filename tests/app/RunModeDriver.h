@@ -53,6 +53,8 @@ public:
     // step did not come or a cell did not show its key.
     HWND EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode, LPCSTR lpszName,
                    DWORD dwMilliseconds);
+    // The step at which EnterKeys last gave up.
+    const std::string& FailedStep() const { return m_strFailedStep; }
     // Types a figure over the open editor's text and tabs on: the next
     // editor; NULL when the editor did not show the figure or none came.
     HWND EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds);
@@ -86,4 +88,5 @@ private:
     HWND m_hMain = NULL;
     HWND m_hView = NULL;
     std::vector<std::string> m_answered;
+    std::string m_strFailedStep;
 };
