@@ -153,10 +153,19 @@ protected:
     }
 
     // Starts the program on the template and connects.
-    void Start(CDesignerProcess& program, CRunModeDriver& driver)
+    void Start(const CString& strTemplate)
     {
-        ASSERT_TRUE(program.IsStarted()) << "start error " << program.StartError();
-        ASSERT_TRUE(driver.Connect(m_source.m_strUser, m_source.m_strPassword, kWaitMs));
+        m_program.reset(new CDesignerProcess(m_folder.GetPath(), "\"" + strTemplate + "\""));
+        m_driver.reset(new CRunModeDriver(*m_program));
+        ASSERT_TRUE(m_program->IsStarted()) << "start error " << m_program->StartError();
+        ASSERT_TRUE(m_driver->Connect(m_source.m_strUser, m_source.m_strPassword, kWaitMs));
+    }
+
+    // Runs a command of the main window and finds the dialog it opens.
+    CDialogRemote OpenDialog(UINT nCommand, LPCSTR lpszCaption)
+    {
+        PostMessageA(m_driver->MainWindow(), WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
+        return CDialogRemote(*m_program, m_program->WaitForDialog(lpszCaption, kWaitMs));
     }
 
     void Log(LPCSTR pszTemplate, LPCSTR pszOrgan, int nFirstMonth, int nLastMonth)
@@ -176,10 +185,10 @@ protected:
         return rows.empty() || rows[0].empty() ? 0.0 : atoll(rows[0].c_str()) / 10000.0;
     }
 
-    Texts PdfTexts(CRunModeDriver& driver, LPCSTR lpszName)
+    Texts PdfTexts(LPCSTR lpszName)
     {
         CString strPath = m_folder.PathOf(lpszName);
-        EXPECT_TRUE(driver.SaveToPdf(strPath, kWaitMs)) << lpszName;
+        EXPECT_TRUE(m_driver->SaveToPdf(strPath, kWaitMs)) << lpszName;
         return PdfShownTexts(ReadWholeFile(strPath));
     }
 
@@ -195,18 +204,17 @@ protected:
     // Runs Sum Data From Databases over all organizations with the time
     // choice made by pChoose in the Data Gather dialog.
     template <class Choose>
-    void SumAll(CDesignerProcess& program, CRunModeDriver& driver, Choose choose)
+    void SumAll(Choose choose)
     {
-        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSumFromDatabases, 0), 0);
-        CDialogRemote gather(program, program.WaitForDialog("Data Gather", kWaitMs));
-        ASSERT_NE(gather.Handle(), nullptr) << Shown(program);
+        CDialogRemote gather = OpenDialog(kSumFromDatabases, "Data Gather");
+        ASSERT_NE(gather.Handle(), nullptr) << Shown(*m_program);
         choose(gather);
         ASSERT_TRUE(gather.Press(GATHER_ADD_ALL));
         // Not every organization filled in every month: asked, and Yes.
         Texts boxes = gather.PressAnswering(IDOK, IDYES);
         EXPECT_EQ(1u, boxes.size()) << Joined(boxes);
         ASSERT_TRUE(CDesignerProcess::WaitGone(gather.Handle(), kWaitMs));
-        driver.Settle();
+        m_driver->Settle();
     }
 
     std::unique_ptr<ReportTestBackend> m_backend;
@@ -215,6 +223,8 @@ protected:
     int m_nYear = 0;
     std::string m_strNow;
     Texts m_months;
+    std::unique_ptr<CDesignerProcess> m_program;
+    std::unique_ptr<CRunModeDriver> m_driver;
 };
 
 // A monthly template (code RD01): key cells, two figures with their sum,
@@ -258,16 +268,14 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
     Log("RD01", "A01", 0, 2);
     Log("RD01", "B02", 0, 1);
     Log("RD01", "C03", 0, 0);
-    CString strTemplate = WriteReportTemplate(m_folder.PathOf("Road.kvm"));
-    CDesignerProcess program(m_folder.GetPath(), "\"" + strTemplate + "\"");
-    CRunModeDriver driver(program);
-    ASSERT_NO_FATAL_FAILURE(Start(program, driver));
+    ASSERT_NO_FATAL_FAILURE(Start(WriteReportTemplate(m_folder.PathOf("Road.kvm"))));
+    CDesignerProcess& program = *m_program;
+    CRunModeDriver& driver = *m_driver;
 
     // Find Row Item started from the row item dialog with its code box
     // emptied: the designer lists every item, the editor waits for a text.
     {
-        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSetupRowItems, 0), 0);
-        CDialogRemote items(program, program.WaitForDialog("Row Item Setup", kWaitMs));
+        CDialogRemote items = OpenDialog(kSetupRowItems, "Row Item Setup");
         ASSERT_NE(items.Handle(), nullptr);
         ASSERT_TRUE(items.Press(ROW_ADD));
         items.SetText(ROW_CODE, "");
@@ -293,7 +301,7 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
     const double sales = atof(StoredText(1, kMarch, 0).c_str());
     const double costs = atof(StoredText(1, kMarch, 1).c_str());
     const double staff = atof(StoredText(1, kMarch, 2).c_str());
-    ExpectReport(PdfTexts(driver, "reloaded.pdf"), sales, costs, staff);
+    ExpectReport(PdfTexts("reloaded.pdf"), sales, costs, staff);
 
     // A staff figure the save refuses: the message, then the cell's editor
     // open again over the staff cell with the whole figure selected.  (The
@@ -344,11 +352,11 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
     ASSERT_NE(hBox, nullptr);
     CDesignerProcess::Press(hBox, IDYES);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
-    Texts cleared = PdfTexts(driver, "cleared.pdf");
+    Texts cleared = PdfTexts("cleared.pdf");
     EXPECT_FALSE(HoldsNumber(NumbersAmong(cleared), sales)) << Joined(cleared);
     ASSERT_TRUE(driver.ChooseFile(kLoadFromFile, strFile, 0, kWaitMs));
     driver.Settle();
-    ExpectReport(PdfTexts(driver, "from-file.pdf"), sales, costs, staff);
+    ExpectReport(PdfTexts("from-file.pdf"), sales, costs, staff);
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kDataVerify, 0), 0);
     hBox = program.WaitForMessage("Data is valid.", kWaitMs);
     EXPECT_NE(hBox, nullptr) << Joined(program.Seen());
@@ -371,7 +379,7 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
     // Sum Data From Databases: Between chosen and a range picked, then All:
     // All alone stays checked and the sums are those of every period logged
     // up to now.
-    ASSERT_NO_FATAL_FAILURE(SumAll(program, driver, [&](CDialogRemote& gather) {
+    ASSERT_NO_FATAL_FAILURE(SumAll([&](CDialogRemote& gather) {
         gather.Click(GATHER_BETWEEN);
         EXPECT_TRUE(gather.IsChecked(GATHER_BETWEEN));
         EXPECT_TRUE(driver.PickPeriodCell(GetDlgItem(gather.Handle(), GATHER_FROM), PERIOD_MONTH, 0, kWaitMs));
@@ -383,11 +391,11 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
         EXPECT_FALSE(gather.IsChecked(GATHER_STAND));
     }));
     const std::string all = "FD_Time BETWEEN '" + m_months[0] + "' AND '" + m_strNow + "'";
-    ExpectReport(PdfTexts(driver, "summed-all.pdf"), DirectSum(all, kFigures[0]), DirectSum(all, kFigures[1]),
+    ExpectReport(PdfTexts("summed-all.pdf"), DirectSum(all, kFigures[0]), DirectSum(all, kFigures[1]),
                  DirectSum(all, kFigures[2]));
 
     // Between January and February, chosen after Stand.
-    ASSERT_NO_FATAL_FAILURE(SumAll(program, driver, [&](CDialogRemote& gather) {
+    ASSERT_NO_FATAL_FAILURE(SumAll([&](CDialogRemote& gather) {
         gather.Click(GATHER_STAND);
         gather.Click(GATHER_BETWEEN);
         EXPECT_FALSE(gather.IsChecked(GATHER_STAND));
@@ -396,7 +404,7 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
         gather.Settle();
     }));
     const std::string between = "FD_Time BETWEEN '" + m_months[0] + "' AND '" + m_months[1] + "'";
-    ExpectReport(PdfTexts(driver, "summed-between.pdf"), DirectSum(between, kFigures[0]),
+    ExpectReport(PdfTexts("summed-between.pdf"), DirectSum(between, kFigures[0]),
                  DirectSum(between, kFigures[1]), DirectSum(between, kFigures[2]));
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
 }
@@ -443,15 +451,13 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
     // Region and Sector group the organizations differently.
     m_backend->Exec("INSERT INTO ss_OrgAttr VALUES ('A01', 0, 0), ('A01', 2, 0), ('B02', 0, 0), ('B02', 2, 2),"
                     " ('C03', 0, 1), ('C03', 1, 0), ('C03', 2, 2)");
-    CString strTemplate = WriteAnalysisTemplate(m_folder.PathOf("Mills.kvm"), m_months);
-    CDesignerProcess program(m_folder.GetPath(), "\"" + strTemplate + "\"");
-    CRunModeDriver driver(program);
-    ASSERT_NO_FATAL_FAILURE(Start(program, driver));
+    ASSERT_NO_FATAL_FAILURE(Start(WriteAnalysisTemplate(m_folder.PathOf("Mills.kvm"), m_months)));
+    CDesignerProcess& program = *m_program;
+    CRunModeDriver& driver = *m_driver;
 
     // The middle type and the middle value of the last type go.
     {
-        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSetupOrganProperties, 0), 0);
-        CDialogRemote props(program, program.WaitForDialog("Set Organization Properties", kWaitMs));
+        CDialogRemote props = OpenDialog(kSetupOrganProperties, "Set Organization Properties");
         ASSERT_NE(props.Handle(), nullptr);
         props.SetText(PROP_TYPE, "Size");
         EXPECT_EQ(Texts{ "Are you sure you want to delete this property?" }, props.PressAnswering(PROP_TYPE_DEL, IDYES));
@@ -488,7 +494,7 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
         return sums;
     };
     auto shown = [&](LPCSTR lpszName, Texts* pTexts) {
-        *pTexts = PdfTexts(driver, lpszName);
+        *pTexts = PdfTexts(lpszName);
         std::vector<double> numbers = NumbersAmong(*pTexts);
         std::sort(numbers.begin(), numbers.end());
         return numbers;
@@ -520,8 +526,8 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
     // Change Properties lists both types that stay; Sector lists its two
     // values under their codes.  Both chosen, the report sums by them.
     {
-        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kChangeProperties, 0), 0);
-        HWND hDlg = program.WaitForDialog("Change Analysis Properties", kWaitMs);
+        CDialogRemote change = OpenDialog(kChangeProperties, "Change Analysis Properties");
+        HWND hDlg = change.Handle();
         ASSERT_NE(hDlg, nullptr) << Shown(program);
         CDialogRemote step(program, HostedStep(hDlg));
         ASSERT_NE(step.Handle(), nullptr);
@@ -532,7 +538,6 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
         ASSERT_EQ((Texts{ "0-Farm", "2-Shop" }), step.ListItems(STEP_PROP_LIST));
         step.SelectListItems(STEP_PROP_LIST, { 0, 1 });
         ASSERT_TRUE(step.Press(STEP_PROP_ADD));
-        CDialogRemote change(program, hDlg);
         EXPECT_EQ(Texts(), change.PressAnswering(IDOK));
         ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
         driver.Settle();
@@ -543,8 +548,8 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
     // Change Times offers the template's months; January goes, March comes,
     // and the figures are those of February and March.
     {
-        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kChangeTimes, 0), 0);
-        HWND hDlg = program.WaitForDialog("Change Analysis Times", kWaitMs);
+        CDialogRemote change = OpenDialog(kChangeTimes, "Change Analysis Times");
+        HWND hDlg = change.Handle();
         ASSERT_NE(hDlg, nullptr) << Shown(program);
         CDialogRemote step(program, HostedStep(hDlg));
         ASSERT_NE(step.Handle(), nullptr);
@@ -555,7 +560,6 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
         EXPECT_TRUE(driver.PickPeriodCell(GetDlgItem(step.Handle(), STEP_TIME_TO), PERIOD_MONTH, 2, kWaitMs));
         ASSERT_TRUE(step.Press(STEP_TIME_ADD));
         EXPECT_EQ(2u, step.ListItems(STEP_TIME_SELECTED).size());
-        CDialogRemote change(program, hDlg);
         EXPECT_EQ(Texts(), change.PressAnswering(IDOK));
         ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
         driver.Settle();

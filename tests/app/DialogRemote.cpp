@@ -18,6 +18,24 @@ void Walk(HWND hTree, HTREEITEM hItem, int nDepth, std::vector<std::pair<HTREEIT
     }
 }
 
+// The entries of a list box or a combo box, asked with its count and text
+// messages.  Between processes the control answers in its own, Unicode,
+// form.
+std::vector<std::string> EntriesOf(HWND hControl, UINT nCountMessage, UINT nTextMessage)
+{
+    std::vector<std::string> entries;
+    int nCount = (int)SendMessageA(hControl, nCountMessage, 0, 0);
+    for (int i = 0; i < nCount; ++i)
+    {
+        WCHAR szWide[512] = {};
+        char szText[1024] = "";
+        SendMessageW(hControl, nTextMessage, i, (LPARAM)szWide);
+        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
+        entries.push_back(szText);
+    }
+    return entries;
+}
+
 std::vector<std::pair<HTREEITEM, int>> TreeItems(HWND hTree)
 {
     std::vector<std::pair<HTREEITEM, int>> items;
@@ -122,18 +140,7 @@ void CDialogRemote::SelectListItems(int nID, const std::vector<int>& indexes) co
 
 std::vector<std::string> CDialogRemote::ComboItems(int nID) const
 {
-    std::vector<std::string> items;
-    HWND hCombo = GetDlgItem(m_hDlg, nID);
-    int nCount = (int)SendMessageA(hCombo, CB_GETCOUNT, 0, 0);
-    for (int i = 0; i < nCount; ++i)
-    {
-        WCHAR szWide[512] = {};
-        char szText[1024] = "";
-        SendMessageW(hCombo, CB_GETLBTEXT, i, (LPARAM)szWide);
-        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
-        items.push_back(szText);
-    }
-    return items;
+    return EntriesOf(GetDlgItem(m_hDlg, nID), CB_GETCOUNT, CB_GETLBTEXT);
 }
 
 int CDialogRemote::ComboSelection(int nID) const
@@ -151,19 +158,12 @@ std::vector<std::string> CDialogRemote::ChooseComboItem(int nID, int nIndex, int
 
 std::vector<std::string> CDialogRemote::ListItems(int nID) const
 {
-    std::vector<std::string> items;
-    HWND hList = GetDlgItem(m_hDlg, nID);
-    int nCount = (int)SendMessageA(hList, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < nCount; ++i)
-    {
-        // Between processes the list box answers in its own, Unicode, form.
-        WCHAR szWide[512] = {};
-        char szText[1024] = "";
-        SendMessageW(hList, LB_GETTEXT, i, (LPARAM)szWide);
-        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
-        items.push_back(szText);
-    }
-    return items;
+    return ListEntries(GetDlgItem(m_hDlg, nID));
+}
+
+std::vector<std::string> CDialogRemote::ListEntries(HWND hList)
+{
+    return EntriesOf(hList, LB_GETCOUNT, LB_GETTEXT);
 }
 
 std::vector<std::string> CDialogRemote::TreeStates(int nID) const

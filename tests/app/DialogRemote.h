@@ -40,6 +40,8 @@ public:
 
     // List box entries.
     std::vector<std::string> ListItems(int nID) const;
+    // The entries of another process's list box.
+    static std::vector<std::string> ListEntries(HWND hList);
     // Selects the entries at the indexes of a multiple-selection list box
     // and no other.
     void SelectListItems(int nID, const std::vector<int>& indexes) const;

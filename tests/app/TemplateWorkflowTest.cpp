@@ -12,6 +12,7 @@
 
 #include "tests/sheet/document/database/ReportTestBackend.h"
 #include "tests/app/DesignerProcess.h"
+#include "tests/app/DialogRemote.h"
 #include "tests/app/PdfTexts.h"
 #include "tests/app/RunModeDriver.h"
 #include "tests/app/ScreenCapture.h"
@@ -75,18 +76,7 @@ std::string ControlText(HWND hWnd)
 
 std::vector<std::string> ListLines(HWND hList)
 {
-    std::vector<std::string> lines;
-    int nCount = (int)SendMessageA(hList, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < nCount; ++i)
-    {
-        // Another process's list answers in wide characters.
-        WCHAR szWide[512] = {};
-        char szLine[512] = "";
-        SendMessageW(hList, LB_GETTEXT, i, (LPARAM)szWide);
-        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szLine, sizeof(szLine), NULL, NULL);
-        lines.push_back(szLine);
-    }
-    return lines;
+    return CDialogRemote::ListEntries(hList);
 }
 
 // The n-th child (0: the first) of a tree item of another process.
