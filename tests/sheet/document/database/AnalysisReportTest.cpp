@@ -26,7 +26,7 @@ namespace
 {
 enum
 {
-    WIZARD_NEXT = 1120,
+    WIZARD_NEXT = 1120, INFO_TYPE = 1126,
     ORGAN_LIST = 1276, ORGAN_SELECTED = 1277, ORGAN_ADD = 1278, ORGAN_REMOVE = 1279,
     TIME_TYPE = 1258, TIME_FROM = 1261, TIME_TO = 1259, TIME_SELECTED = 1281, TIME_ADD = 1086, TIME_REMOVE = 1087,
     ROW_LIST = 1085, ROW_SELECTED = 1084, COL_LIST = 1144, COL_SELECTED = 1146, ITEMS_ADD = 1086, ITEMS_REMOVE = 1089
@@ -144,6 +144,9 @@ protected:
         const int fields[] = { 1006, 1007, 1008, 1009, 1010, 1011, 1012 };
         for (int nID : fields)
             SetDlgItemTextA(hInfo, nID, nID == 1006 ? "Mill Analysis" : "X1");
+        // A quarterly report (the document was monthly): the time step
+        // offers quarters from the start.
+        SendDlgItemMessageA(hInfo, INFO_TYPE, CB_SETCURSEL, PERIOD_QUARTER, 0);
         Command(hWizard, WIZARD_NEXT);
         m_captions.push_back(WindowText(hWizard));
         Command(hWizard, WIZARD_NEXT);               // dimensions as they come
@@ -155,6 +158,7 @@ protected:
         Command(hWizard, WIZARD_NEXT);
         m_captions.push_back(WindowText(hWizard));
         hStep = VisibleStep(hWizard);
+        m_nTimeTypeShown = (int)SendDlgItemMessageA(hStep, TIME_TYPE, CB_GETCURSEL, 0, 0);
         SendMessageA(GetDlgItem(hStep, TIME_TYPE), CB_SETCURSEL, PERIOD_MONTH, 0);
         Command(hStep, TIME_TYPE, CBN_SELCHANGE);
         SetPeriodField(hStep, TIME_FROM, m_feb, PERIOD_MONTH);
@@ -306,6 +310,7 @@ protected:
     CString m_jan, m_feb;
     std::vector<std::string> m_captions;
     bool m_bFinishEnabled = false;
+    int m_nTimeTypeShown = -1;
     CScratchFolder m_folder;
     char m_szOldDir[MAX_PATH];
 };
@@ -320,6 +325,8 @@ TEST_P(AnalysisReport, TheWizardsCrossTabSumsWhatTheDatabaseSums)
                                          "Setp 4:Select Analysis Times", "Setp 6:Select Analysis Column Items" }),
               m_captions);
     EXPECT_TRUE(m_bFinishEnabled);
+    EXPECT_EQ(PERIOD_QUARTER, m_nTimeTypeShown);
+    EXPECT_EQ(PERIOD_QUARTER, sheet.m_nReportType);
     EXPECT_EQ((std::vector<std::string>{ "Please select analysis organizations.", "From date must less than to date" }),
               MessageTexts());
     ASSERT_EQ(3, sheet.m_lstAnOrgans.GetCount());
