@@ -21,7 +21,6 @@
 #include "tests/app/ScreenCapture.h"
 #include "tests/reporting/chart/ChartPixels.h"
 #include "tests/sheet/PdfTools.h"
-#include "tests/sheet/SheetGrid.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <commctrl.h>
@@ -29,6 +28,7 @@
 
 #include "framework/db/DaoDatabase.h"
 #include "sheet/document/TallyformDoc.h"
+#include "sheet/document/samples/SampleTemplates.h"
 
 namespace
 {
@@ -46,22 +46,17 @@ const int kFaceCombo = 32857;
 const char kGuideTitle[] = "Tallyform User's Guide";
 const char kWineBrowserKey[] = "Software\\Wine\\WineBrowser";
 
+std::string Text(HWND hWnd)
+{
+    return CDesignerProcess::ControlText(hWnd);
+}
+
 BOOL WaitFor(const std::function<bool()>& done)
 {
     for (DWORD dwStart = GetTickCount(); !done(); Sleep(50))
         if (GetTickCount() - dwStart >= kWaitMs)
             return FALSE;
     return TRUE;
-}
-
-// The text of another process's control, carried across in wide characters.
-std::string ControlText(HWND hWnd)
-{
-    WCHAR szWide[256] = {};
-    char szText[256] = "";
-    SendMessageW(hWnd, WM_GETTEXT, 256, (LPARAM)szWide);
-    WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
-    return szText;
 }
 
 int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM lParam)
@@ -218,16 +213,17 @@ class DesignerLooksTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        WriteWholeFile(m_folder.PathOf("Tallyform.INI"), "[DataSource]\r\nStart=0\r\nType=0\r\nName=Reporting.mdb\r\n");
+        // The set-up's sample template, in a folder of its type, and no
+        // database.
+        WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
+                       "[DataSource]\r\nStart=0\r\nType=0\r\nName=Reporting.mdb\r\n");
         ASSERT_TRUE(CreateDirectoryA(m_folder.PathOf("Template"), NULL));
         ASSERT_TRUE(CreateDirectoryA(m_folder.PathOf("Template\\Monthly"), NULL));
-        m_strTemplate = m_folder.PathOf("Template\\Monthly\\Grid.kvm");
-        CTallyformDoc doc;
-        doc.m_bAutoDelete = FALSE;
-        sheettest::MakeGrid(doc.m_sheet, 3, 3, 120, 30);
-        doc.m_sheet.m_cells[0].m_strValue = "Sample Total";
-        doc.m_sheet.m_cells[0].m_nLeftEdge = doc.m_sheet.m_cells[0].m_nTopEdge = CELL_LINE_THIN;
-        ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
+        m_strTemplate = m_folder.PathOf("Template\\Monthly\\Monthly Report.kvm");
+        CTallyformDoc sample;
+        sample.m_bAutoDelete = FALSE;
+        BuildMonthlySample(sample.m_sheet);
+        ASSERT_TRUE(sample.OnSaveDocument(m_strTemplate));
         // The working folder as the set-up leaves it: the guide beside the INI.
         ASSERT_TRUE(CopyFileA(CDesignerProcess::ProgramFolder() + "\\Tallyform.chm",
                               m_folder.PathOf("Tallyform.chm"), FALSE));
@@ -331,7 +327,7 @@ TEST_F(DesignerLooksTest, DesignRoadShowsRealFacesShapesTextsAndTheGuide)
     EnumChildWindows(m_pDriver->MainWindow(), TakeFaceCombo, (LPARAM)&hFaceCombo);
     ASSERT_NE(hFaceCombo, nullptr);
     std::string strFace;
-    EXPECT_TRUE(WaitFor([&] { return !(strFace = ControlText(hFaceCombo)).empty(); }))
+    EXPECT_TRUE(WaitFor([&] { return !(strFace = Text(hFaceCombo)).empty(); }))
         << "the face box stays blank for a default-font cell";
     // A face listed in several scripts carries the script after its name.
     strFace = strFace.substr(0, strFace.find(" ("));
@@ -341,9 +337,9 @@ TEST_F(DesignerLooksTest, DesignRoadShowsRealFacesShapesTextsAndTheGuide)
     Command(kFonts);
     HWND hFontDlg = m_pDesigner->WaitForDialog("Font", kWaitMs);
     ASSERT_NE(hFontDlg, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return !ControlText(GetDlgItem(hFontDlg, cmb1)).empty(); }));
-    EXPECT_EQ(strFace, ControlText(GetDlgItem(hFontDlg, cmb1)));
-    EXPECT_EQ("8", ControlText(GetDlgItem(hFontDlg, cmb3)));
+    EXPECT_TRUE(WaitFor([&] { return !Text(GetDlgItem(hFontDlg, cmb1)).empty(); }));
+    EXPECT_EQ(strFace, Text(GetDlgItem(hFontDlg, cmb1)));
+    EXPECT_EQ("8", Text(GetDlgItem(hFontDlg, cmb3)));
     CDesignerProcess::Press(hFontDlg, IDCANCEL);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hFontDlg, kWaitMs));
 
@@ -367,7 +363,7 @@ TEST_F(DesignerLooksTest, DesignRoadShowsRealFacesShapesTextsAndTheGuide)
     ASSERT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
 
     // The PDF keeps the whole outline: as wide on every side, inside the page.
-    CString strPdf = m_folder.PathOf("Grid.pdf");
+    CString strPdf = m_folder.PathOf("Monthly Report.pdf");
     ASSERT_TRUE(m_pDriver->SaveToPdf(strPdf, kWaitMs));
     sheettest::PdfPixels page;
     ASSERT_TRUE(page.Load((LPCSTR)DaoUnixPath(strPdf), 288));
@@ -394,7 +390,7 @@ TEST_F(DesignerLooksTest, DesignRoadShowsRealFacesShapesTextsAndTheGuide)
         return hFolder != 0;
     }));
     SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, hFolder);
-    SetDlgItemTextA(hSave, 1243, "Grid");
+    SetDlgItemTextA(hSave, 1243, "Monthly Report");
     CDesignerProcess::Press(hSave, IDOK);
     hBox = WaitForBoxWith("already exsisted");
     ASSERT_NE(hBox, nullptr) << "no question to overwrite";

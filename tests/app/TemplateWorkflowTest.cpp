@@ -66,17 +66,6 @@ void Click(HWND hDlg, int nID)
     SendMessageA(GetDlgItem(hDlg, nID), BM_CLICK, 0, 0);
 }
 
-// The text of another process's control (WM_GETTEXT is carried across in
-// wide characters).
-std::string ControlText(HWND hWnd)
-{
-    WCHAR szWide[512] = {};
-    char szText[512] = "";
-    SendMessageW(hWnd, WM_GETTEXT, 512, (LPARAM)szWide);
-    WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
-    return szText;
-}
-
 std::vector<std::string> ListLines(HWND hList)
 {
     std::vector<std::string> lines;
@@ -351,9 +340,9 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kFileProperties, 0), 0);
     HWND hProps = designer.WaitForDialog("Template Properties", kWaitMs);
     ASSERT_NE(hProps, nullptr);
-    EXPECT_EQ("CI2026", ControlText(GetDlgItem(hProps, 1007)));
+    EXPECT_EQ("CI2026", CDesignerProcess::ControlText(GetDlgItem(hProps, 1007)));
     EXPECT_EQ(1, (int)SendDlgItemMessageA(hProps, 1126, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ("9", ControlText(GetDlgItem(hProps, 1078)));
+    EXPECT_EQ("9", CDesignerProcess::ControlText(GetDlgItem(hProps, 1078)));
     Screenshot(hProps, "properties");
     SetDlgItemTextA(hProps, 1010, "Checker");
     Click(hProps, IDOK);
@@ -361,7 +350,7 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kFileProperties, 0), 0);
     hProps = designer.WaitForDialog("Template Properties", kWaitMs);
     ASSERT_NE(hProps, nullptr);
-    EXPECT_EQ("Checker", ControlText(GetDlgItem(hProps, 1010)));
+    EXPECT_EQ("Checker", CDesignerProcess::ControlText(GetDlgItem(hProps, 1010)));
     Click(hProps, IDCANCEL);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hProps, kWaitMs));
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
@@ -399,9 +388,9 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kFileProperties, 0), 0);
     HWND hProps = designer.WaitForDialog("Template Properties", kWaitMs);
     ASSERT_NE(hProps, nullptr) << Windows(designer);
-    EXPECT_EQ("CP01", ControlText(GetDlgItem(hProps, 1007)));
-    EXPECT_EQ("4", ControlText(GetDlgItem(hProps, 1075)));
-    EXPECT_EQ("4", ControlText(GetDlgItem(hProps, 1081)));
+    EXPECT_EQ("CP01", CDesignerProcess::ControlText(GetDlgItem(hProps, 1007)));
+    EXPECT_EQ("4", CDesignerProcess::ControlText(GetDlgItem(hProps, 1075)));
+    EXPECT_EQ("4", CDesignerProcess::ControlText(GetDlgItem(hProps, 1081)));
     Click(hProps, IDCANCEL);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hProps, kWaitMs));
 

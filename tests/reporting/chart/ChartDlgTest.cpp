@@ -54,23 +54,31 @@ protected:
 
     void Open(const std::vector<UINT>& selection)
     {
-        m_doc.m_sheet.m_arrSel.RemoveAll();
-        for (UINT n : selection)
-            m_doc.m_sheet.m_arrSel.Add(n);
-        m_dlg.m_pDoc = &m_doc;
-        ASSERT_TRUE(m_dlg.Create(IDD_CHART));
-        m_dlg.ShowWindow(SW_SHOW);
+        OpenDialog(m_dlg, selection);
         m_pModel = ChartModelOf(m_dlg.GetDlgItem(IDC_CHART_CONTROL)->m_hWnd);
         ASSERT_NE(m_pModel, nullptr);
     }
 
-    void ChooseType(LPCSTR lpszName)
+    // A chart dialog over the document's cells in the selection.
+    void OpenDialog(CChartDlg& dlg, const std::vector<UINT>& selection)
     {
-        CListBox& list = m_dlg.m_listType;
+        m_doc.m_sheet.m_arrSel.RemoveAll();
+        for (UINT n : selection)
+            m_doc.m_sheet.m_arrSel.Add(n);
+        dlg.m_pDoc = &m_doc;
+        ASSERT_TRUE(dlg.Create(IDD_CHART));
+        dlg.ShowWindow(SW_SHOW);
+    }
+
+    void ChooseType(LPCSTR lpszName) { ChooseTypeIn(m_dlg, lpszName); }
+
+    static void ChooseTypeIn(CChartDlg& dlg, LPCSTR lpszName)
+    {
+        CListBox& list = dlg.m_listType;
         int nItem = list.FindStringExact(-1, lpszName);
         ASSERT_GE(nItem, 0) << lpszName;
         list.SetCurSel(nItem);
-        m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHART_TYPE, LBN_SELCHANGE), (LPARAM)list.m_hWnd);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHART_TYPE, LBN_SELCHANGE), (LPARAM)list.m_hWnd);
     }
 
     void Click(int nID, BOOL bChecked)
@@ -271,15 +279,8 @@ TEST_F(ChartDlgTest, ZeroPiesStackedAreasAndLongPiesDrawWhatTheyShow)
         cell.m_strValue = i < 3 ? "0" : i == 3 ? "10" : i == 4 ? "30" : i == 5 ? "20" : "1";
     }
     auto open = [&](CChartDlg& dlg, const std::vector<UINT>& selection, LPCSTR lpszType) {
-        m_doc.m_sheet.m_arrSel.RemoveAll();
-        for (UINT n : selection)
-            m_doc.m_sheet.m_arrSel.Add(n);
-        dlg.m_pDoc = &m_doc;
-        EXPECT_TRUE(dlg.Create(IDD_CHART));
-        dlg.ShowWindow(SW_SHOW);
-        int nItem = dlg.m_listType.FindStringExact(-1, lpszType);
-        dlg.m_listType.SetCurSel(nItem);
-        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHART_TYPE, LBN_SELCHANGE), (LPARAM)dlg.m_listType.m_hWnd);
+        OpenDialog(dlg, selection);
+        ChooseTypeIn(dlg, lpszType);
         return dlg.GetDlgItem(IDC_CHART_CONTROL)->m_hWnd;
     };
 
