@@ -47,6 +47,17 @@ prepare_prefix() {
         wineserver -w
         touch "$WINEPREFIX/.unmanaged-windows"
     fi
+    # Help > Help Topics opens Tallyform.chm through the .chm association.
+    # Wine's own help viewer needs a Gecko engine that Debian does not ship:
+    # the association names scripts/open-chm.sh, which shows it in xchm.
+    local chm_command="\"Z:${root//\//\\}\\scripts\\open-chm.sh\" \"%1\""
+    if [[ "$(cat "$WINEPREFIX/.chm-viewer" 2>/dev/null)" != "$chm_command" ]]; then
+        { wine reg add 'HKCR\.chm' /ve /d chm.file /f &&
+          wine reg add 'HKCR\chm.file\shell\open\command' /ve /d "$chm_command" /f; } >/dev/null 2>&1 \
+            || { echo "could not set the help file viewer" >&2; exit 1; }
+        wineserver -w
+        echo "$chm_command" > "$WINEPREFIX/.chm-viewer"
+    fi
     # Debian's Wine never loads the fonts it ships in its data folder (the
     # Marlett of the caption buttons, Tahoma of the dialogs): the prefix's
     # Fonts folder links them, and Wine finds them there at its next start.

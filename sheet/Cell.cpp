@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/core/Archive.h"
+#include "framework/windows/FontFace.h"
 #include "sheet/PictureBlock.h"
 #include "sheet/Sheet.h"
 
@@ -143,6 +144,9 @@ const LOGFONTA& CCell::DefaultFont()
         HGDIOBJ hFont = GetStockObject(DEFAULT_GUI_FONT);
         if (hFont == NULL || GetObjectA(hFont, sizeof(s_lf), &s_lf) != (int)sizeof(s_lf))
             memset(&s_lf, 0, sizeof(s_lf));
+        // The stock font's face is a substitute name: cells carry the face
+        // behind it, which the font dialog and the face combo know.
+        AfxResolveFontFace(s_lf);
         s_bRead = true;
     }
     return s_lf;

@@ -100,7 +100,8 @@ public:
     // enough pixel rows for its width, height and depth.
     BOOL IsPictureValid() const;
 
-    // The LOGFONT of DEFAULT_GUI_FONT, read once.
+    // The LOGFONT of DEFAULT_GUI_FONT under the installed face it draws
+    // with, read once.
     static const LOGFONTA& DefaultFont();
 
 public:

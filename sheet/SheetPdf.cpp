@@ -19,6 +19,11 @@ namespace {
 // centred baseline below the cell's middle.
 const HPDF_REAL kTextMargin = 5;
 
+// White space around the sheet: the edges on its outline are stroked
+// across the outline, and half of each would fall off a page of the
+// sheet's own size.
+const HPDF_REAL kPageMargin = 10;
+
 // The standard faces, by index: bold adds one, italic two.
 const char* const kFontNames[] = { "Helvetica", "Helvetica-Bold", "Helvetica-Oblique",
                                    "Helvetica-BoldOblique" };
@@ -127,8 +132,8 @@ public:
     void DrawEdges(const CCell& cell);
 
 private:
-    HPDF_REAL X(LONG x) const { return (HPDF_REAL)(x - m_xOrigin); }
-    HPDF_REAL Y(LONG y) const { return m_height - (HPDF_REAL)(y - m_yOrigin); }
+    HPDF_REAL X(LONG x) const { return kPageMargin + (HPDF_REAL)(x - m_xOrigin); }
+    HPDF_REAL Y(LONG y) const { return m_height - kPageMargin - (HPDF_REAL)(y - m_yOrigin); }
     void DrawPicture(const CCell& cell);
     void DrawText(const CCell& cell, const CString& strText);
     // The library's Chinese face of that index, loaded at the first use.
@@ -217,7 +222,7 @@ void CSheetPage::DrawText(const CCell& cell, const CString& strText)
         y = Y(rc.bottom) + kTextMargin - HPDF_Font_GetDescent(font) * size / 1000;
         break;
     default:
-        y = m_height - (HPDF_REAL)((rc.top - m_yOrigin + rc.bottom - m_yOrigin) / 2) - kTextMargin;
+        y = Y(m_yOrigin + (rc.top - m_yOrigin + rc.bottom - m_yOrigin) / 2) - kTextMargin;
         break;
     }
 
@@ -284,8 +289,8 @@ BOOL DrawSheet(const CSheet& sheet, HPDF_Doc pdf, const PdfErrorState& state)
     for (int i = 0; i < kFontCount; ++i)
         fonts[i] = HPDF_GetFont(pdf, kFontNames[i], "WinAnsiEncoding");
     HPDF_Page page = HPDF_AddPage(pdf);
-    HPDF_Page_SetWidth(page, (HPDF_REAL)(sheet.m_rcBounds.right - sheet.m_rcBounds.left));
-    HPDF_Page_SetHeight(page, (HPDF_REAL)(sheet.m_rcBounds.bottom - sheet.m_rcBounds.top));
+    HPDF_Page_SetWidth(page, (HPDF_REAL)(sheet.m_rcBounds.right - sheet.m_rcBounds.left) + 2 * kPageMargin);
+    HPDF_Page_SetHeight(page, (HPDF_REAL)(sheet.m_rcBounds.bottom - sheet.m_rcBounds.top) + 2 * kPageMargin);
     if (state.nError != HPDF_OK)
         return FALSE;
 

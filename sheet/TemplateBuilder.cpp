@@ -195,7 +195,7 @@ int MaxItemTextWidth(const CStringList& entries, CTextMeasure& measure)
     {
         CString strName = entries.GetNext(pos);
         SplitItemEntry(strName, FALSE);
-        int n = measure.TextWidth(strName);
+        int n = measure.TextWidth(strName) + 2 * ITEM_TEXT_MARGIN;
         if (n > nWidth)
             nWidth = n;
     }
@@ -283,8 +283,10 @@ void AddDefaultFooterCells(CSheet& sheet, int nWidth, int nTotal)
     for (int k = 0; k < 6; ++k)
     {
         int n = nTotal - 6 + k;
-        int x = k * nWidth / 6;
-        PlaceCell(sheet, n, nRow, k, CELL_TEXT, x, y0, x + nWidth / 6, y0 + GRID_CELL_HEIGHT);
+        // Each cell ends where the next begins, as the header's do: a width
+        // that six does not divide leaves no gap and no short last cell.
+        PlaceCell(sheet, n, nRow, k, CELL_TEXT, k * nWidth / 6, y0, (k + 1) * nWidth / 6,
+                  y0 + GRID_CELL_HEIGHT);
         CCell& cell = sheet.m_cells[n];
         ClearEdges(cell);
         if (apszLabel[k] != NULL)

@@ -15,6 +15,8 @@
 #define ITEM_HEADING_TOP 75
 #define ITEM_CODE_WIDTH 80
 #define MIN_ITEM_TEXT_WIDTH 80
+// Room left between an item text and each side of its cell.
+#define ITEM_TEXT_MARGIN 8
 
 // Measures a text in the units of the sheet (the main window's font).
 class CTextMeasure
@@ -59,7 +61,8 @@ void SetHeaderTexts(CSheet& sheet, const CNewTemplateFields& fields);
 // The last column gets a thin right edge, the last row a thin bottom edge.
 void BuildTextGrid(CSheet& sheet, int nRows, int nCols);
 
-// The widest name part of the entries, at least MIN_ITEM_TEXT_WIDTH.
+// The widest name part of the entries with ITEM_TEXT_MARGIN on each side,
+// at least MIN_ITEM_TEXT_WIDTH.
 int MaxItemTextWidth(const CStringList& entries, CTextMeasure& measure);
 
 // The default item template from the sheet's two wizard item lists.  With

@@ -7,6 +7,7 @@
 #include "framework/windows/Dialog.h"
 #include "framework/windows/Edit.h"
 #include "framework/windows/ListBox.h"
+#include "reporting/HExtentListBox.h"
 #include "view/ItemSelection.h"
 
 class CKemRecordset;
@@ -46,8 +47,9 @@ public:
     CString m_strFirstName;
     CTallyformDoc* m_pOwner;
     CEdit m_editSearch;
-    CListBox m_listSelected;
-    CListBox m_listItems;
+    // Both scroll sideways to entries wider than the list.
+    CHExtentListBox m_listSelected;
+    CHExtentListBox m_listItems;
 
 protected:
     CSelectItemsPage(const CItemTable& table, CItemNoMatch& noMatch, CWnd* pParent);

@@ -1,5 +1,6 @@
 #include "framework/core/MessageSink.h"
 #include "framework/core/WideText.h"
+#include "framework/windows/MessageBoxFont.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -95,6 +96,7 @@ int AfxMessageBoxCP(LPCSTR lpszText, UINT nCodePage, UINT nType)
         return pfnSink(hOwner, lpszText, caption, nType);
     CWideText text(lpszText, lstrlenA(lpszText), nCodePage);
     CWideText wideCaption(caption, lstrlenA(caption), CP_ACP);
+    CScopedMessageBoxFont fit(text.GetString(), nCodePage);
     return MessageBoxW(hOwner, text.GetString(), wideCaption.GetString(), nType);
 }
 

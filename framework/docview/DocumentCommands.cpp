@@ -4,6 +4,7 @@
 #include <mapi.h>
 
 #include "framework/core/MessageSink.h"
+#include "framework/docview/MailPrograms.h"
 #include "framework/docview/StandardCommands.h"
 #include "framework/docview/WinApp.h"
 #include "framework/windows/Wnd.h"
@@ -98,7 +99,7 @@ void CDocument::OnFileSendMail()
 {
     CMailLibrary mail;
     LPMAPISENDMAIL pfnSendMail = mail.SendMail();
-    if (pfnSendMail == NULL)
+    if (pfnSendMail == NULL || !AfxIsMailProgramInstalled())
     {
         AfxMessageBox("The mail system is not available.", MB_OK | MB_ICONEXCLAMATION);
         return;

@@ -6,6 +6,8 @@
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/ToolBarResource.h"
 #include "framework/windows/CmdUI.h"
+#include "framework/windows/DisabledBitmap.h"
+#include "framework/windows/ScopedGdi.h"
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
@@ -139,16 +141,25 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource)
     BITMAP bm = {};
     ::GetObject(hBitmap, sizeof(bm), &bm);
     int nImages = m_sizeImage.cx > 0 ? bm.bmWidth / m_sizeImage.cx : 0;
-    CImageList imageList;
-    BOOL bLoaded = nImages > 0 && bm.bmHeight > 0 &&
+    // The control's own disabled look is a flat silhouette: disabled
+    // buttons show grey copies of their images instead.
+    CScopedGdiObject disabled(AfxCreateDisabledBitmap(hBitmap, kImageMask));
+    CImageList imageList, disabledList;
+    BOOL bLoaded = nImages > 0 && bm.bmHeight > 0 && disabled.Get() != NULL &&
                    imageList.Create(m_sizeImage.cx, bm.bmHeight, ILC_COLOR24 | ILC_MASK, nImages, 1) &&
-                   ImageList_AddMasked(imageList.GetSafeHandle(), hBitmap, kImageMask) >= 0;
+                   ImageList_AddMasked(imageList.GetSafeHandle(), hBitmap, kImageMask) >= 0 &&
+                   disabledList.Create(m_sizeImage.cx, bm.bmHeight, ILC_COLOR24 | ILC_MASK, nImages, 1) &&
+                   ImageList_AddMasked(disabledList.GetSafeHandle(), (HBITMAP)disabled.Get(),
+                                       kImageMask) >= 0;
     ::DeleteObject(hBitmap);
     if (!bLoaded)
         return FALSE;
     SendMessage(TB_SETIMAGELIST, 0, (LPARAM)imageList.GetSafeHandle());
+    SendMessage(TB_SETDISABLEDIMAGELIST, 0, (LPARAM)disabledList.GetSafeHandle());
     m_imageList.DeleteImageList();
     m_imageList.Attach(imageList.Detach());
+    m_disabledImageList.DeleteImageList();
+    m_disabledImageList.Attach(disabledList.Detach());
     return TRUE;
 }
 

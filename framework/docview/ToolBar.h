@@ -69,6 +69,8 @@ protected:
     void OnDestroy();
 
     CImageList m_imageList;
+    // Grey copies of the images, for disabled buttons.
+    CImageList m_disabledImageList;
     CSize m_sizeImage;
     // The control's messages on this bar's window, without a second
     // handle-map entry.

@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include <vector>
+
 #include "framework/core/WideText.h"
 
 namespace {
@@ -25,12 +27,7 @@ BOOL HasGlyphs(HDC hDC, LPCSTR lpszFace, BYTE nCharSet, LPCWSTR lpszText, int nL
     if (hFont == NULL)
         return FALSE;
     HGDIOBJ hOld = ::SelectObject(hDC, hFont);
-    WORD indices[64];
-    BOOL bAll = nLength <= 64
-                && ::GetGlyphIndicesW(hDC, lpszText, nLength, indices,
-                                      GGI_MARK_NONEXISTING_GLYPHS) == (DWORD)nLength;
-    for (int i = 0; bAll && i < nLength; ++i)
-        bAll = indices[i] != 0xFFFF;
+    BOOL bAll = AfxSelectedFontHasGlyphs(hDC, lpszText, nLength);
     ::SelectObject(hDC, hOld);
     ::DeleteObject(hFont);
     return bAll;
@@ -68,6 +65,20 @@ BOOL FaceHasCharSet(HDC hDC, const LOGFONTA& lf)
 }
 
 } // namespace
+
+BOOL AfxSelectedFontHasGlyphs(HDC hDC, LPCWSTR lpszText, int nLength)
+{
+    if (nLength <= 0)
+        return TRUE;
+    std::vector<WORD> indices((size_t)nLength);
+    if (::GetGlyphIndicesW(hDC, lpszText, nLength, &indices[0], GGI_MARK_NONEXISTING_GLYPHS) !=
+        (DWORD)nLength)
+        return FALSE;
+    for (WORD nIndex : indices)
+        if (nIndex == 0xFFFF)
+            return FALSE;
+    return TRUE;
+}
 
 void AfxFitFontToCodePage(LOGFONTA& lf, UINT nCodePage)
 {

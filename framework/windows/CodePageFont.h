@@ -9,3 +9,7 @@
 // far-eastern set have no Latin glyphs, and the text mixes both).  The
 // system's code page (CP_ACP) leaves the description as it is.
 void AfxFitFontToCodePage(LOGFONTA& lf, UINT nCodePage);
+
+// Whether the font selected into the DC has a glyph for every character of
+// the text (control characters such as line breaks count as missing).
+BOOL AfxSelectedFontHasGlyphs(HDC hDC, LPCWSTR lpszText, int nLength);

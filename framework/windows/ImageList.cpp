@@ -4,6 +4,7 @@
 #include "framework/windows/Dc.h"
 #include "framework/windows/GdiObject.h"
 #include "framework/windows/HandleMap.h"
+#include "framework/windows/ScopedGdi.h"
 #include "framework/windows/Wnd.h"
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
@@ -57,8 +58,24 @@ BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
 
 BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
 {
-    return Attach(ImageList_LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID), cx, nGrow,
-                                       crMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    // Built by hand into a 24-bit list: Wine's ImageList_LoadImage makes
+    // every pixel of a palette bitmap transparent, leaving only the colours
+    // that the mask's inversion happens to show.
+    CScopedGdiObject bitmap(::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nBitmapID),
+                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP bm = {};
+    if (bitmap.Get() == NULL || cx <= 0 || ::GetObject(bitmap.Get(), sizeof(bm), &bm) == 0)
+        return FALSE;
+    HIMAGELIST hImageList = ImageList_Create(cx, bm.bmHeight, ILC_COLOR24 | ILC_MASK,
+                                             bm.bmWidth / cx, nGrow);
+    if (hImageList == NULL)
+        return FALSE;
+    if (ImageList_AddMasked(hImageList, (HBITMAP)bitmap.Get(), crMask) < 0)
+    {
+        ImageList_Destroy(hImageList);
+        return FALSE;
+    }
+    return Attach(hImageList);
 }
 
 BOOL CImageList::DeleteImageList()

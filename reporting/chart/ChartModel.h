@@ -15,8 +15,8 @@ enum
     CHART_2D_BAR = 1,
     CHART_2D_LINE = 3,
     CHART_2D_AREA = 5,
-    CHART_3D_STEP = 6,
-    CHART_2D_STEP = 7,
+    CHART_3D_STACKED_AREA = 6,
+    CHART_2D_STACKED_AREA = 7,
     CHART_2D_PIE = 14
 };
 

@@ -68,10 +68,44 @@ double CChartSeries::Value(int nCategory, int nSerie) const
     return std::max(-kValueLimit, std::min(kValueLimit, d));
 }
 
+namespace
+{
+// A colour of hue 0-360 degrees, saturation and lightness 0-1.
+COLORREF HslColor(double dHue, double dSaturation, double dLightness)
+{
+    double c = (1.0 - fabs(2.0 * dLightness - 1.0)) * dSaturation;
+    double h = dHue / 60.0;
+    double x = c * (1.0 - fabs(fmod(h, 2.0) - 1.0));
+    double r = 0, g = 0, b = 0;
+    if (h < 1)
+        r = c, g = x;
+    else if (h < 2)
+        r = x, g = c;
+    else if (h < 3)
+        g = c, b = x;
+    else if (h < 4)
+        g = x, b = c;
+    else if (h < 5)
+        r = x, b = c;
+    else
+        r = c, b = x;
+    double m = dLightness - c / 2.0;
+    return RGB((BYTE)lround((r + m) * 255), (BYTE)lround((g + m) * 255), (BYTE)lround((b + m) * 255));
+}
+} // namespace
+
 COLORREF ChartPaletteColor(int n)
 {
     const int nCount = (int)(sizeof(kPalette) / sizeof(kPalette[0]));
-    return kPalette[((n % nCount) + nCount) % nCount];
+    n = std::max(0, n);
+    if (n < nCount)
+        return kPalette[n];
+    // Past the fixed colours every point still gets one of its own: hues a
+    // golden angle apart, in three lightnesses taken in turn.
+    const double dGoldenAngle = 137.50776405;
+    const double kLightness[] = { 0.38, 0.55, 0.70 };
+    double dHue = fmod(n * dGoldenAngle, 360.0);
+    return HslColor(dHue, 0.65, kLightness[(n / nCount) % 3]);
 }
 
 void SetSourceColor(cairo_t* cr, COLORREF crColor)
@@ -240,7 +274,8 @@ void RenderChart(cairo_t* cr, const CChartModel& model, int cx, int cy, int nDpi
             DrawPie(cr, model, rc);
         else if (model.m_nChartType == CHART_3D_BAR || model.m_nChartType == CHART_2D_BAR ||
                  model.m_nChartType == CHART_2D_LINE || model.m_nChartType == CHART_2D_AREA ||
-                 model.m_nChartType == CHART_3D_STEP || model.m_nChartType == CHART_2D_STEP)
+                 model.m_nChartType == CHART_3D_STACKED_AREA ||
+                 model.m_nChartType == CHART_2D_STACKED_AREA)
             DrawAxisChart(cr, model, rc);
     }
     if (layout.bLegend)

@@ -1,5 +1,5 @@
-// The charts over a value axis: columns, cylinders, lines, areas and the
-// flat and extruded step charts.  Categories run along the bottom, values
+// The charts over a value axis: columns, cylinders, lines, and areas flat
+// and extruded.  Categories run along the bottom, values
 // up the left; the value axis always takes in zero.
 #include "reporting/chart/ChartRenderParts.h"
 
@@ -68,12 +68,12 @@ struct Frame
 
 BOOL IsThreeD(LONG nType)
 {
-    return nType == CHART_3D_BAR || nType == CHART_3D_STEP;
+    return nType == CHART_3D_BAR || nType == CHART_3D_STACKED_AREA;
 }
 
 BOOL IsStacked(LONG nType)
 {
-    return nType == CHART_2D_AREA || nType == CHART_2D_STEP || nType == CHART_3D_STEP;
+    return nType == CHART_2D_AREA || nType == CHART_2D_STACKED_AREA || nType == CHART_3D_STACKED_AREA;
 }
 
 CString AxisLabel(double v, double step)
@@ -313,51 +313,41 @@ void Stack(const CChartSeries& data, std::vector<double>& bases, std::vector<dou
     }
 }
 
+// Each series stacked on the ones before it; with depth, the top of each
+// stretch between two points and the last point's side show as faces.
 void DrawAreas(cairo_t* cr, const CChartSeries& data, const Frame& f)
 {
     std::vector<double> bases, tops;
     Stack(data, bases, tops);
+    const double d = f.depth;
+    auto x = [&](int c) { return f.SlotLeft(c) + f.Slot() / 2; };
     for (int s = 0; s < data.nSeries; ++s)
     {
         const size_t n0 = (size_t)s * data.nCategories;
+        const COLORREF crFront = ShadeColor(ChartPaletteColor(s), 1.3);
+        if (d > 0 && data.nCategories > 0)
+        {
+            for (int c = 0; c + 1 < data.nCategories; ++c)
+                FillFace(cr, x(c), f.Y(tops[n0 + c]), x(c + 1), f.Y(tops[n0 + c + 1]), d,
+                         ShadeColor(crFront, 1.25));
+            const int nLast = data.nCategories - 1;
+            FillFace(cr, x(nLast), f.Y(bases[n0 + nLast]), x(nLast), f.Y(tops[n0 + nLast]), d,
+                     ShadeColor(crFront, 0.75));
+        }
         for (int c = 0; c < data.nCategories; ++c)
         {
-            double x = f.SlotLeft(c) + f.Slot() / 2;
             if (c == 0)
-                cairo_move_to(cr, x, f.Y(tops[n0]));
+                cairo_move_to(cr, x(c), f.Y(tops[n0]));
             else
-                cairo_line_to(cr, x, f.Y(tops[n0 + c]));
+                cairo_line_to(cr, x(c), f.Y(tops[n0 + c]));
         }
         for (int c = data.nCategories - 1; c >= 0; --c)
-            cairo_line_to(cr, f.SlotLeft(c) + f.Slot() / 2, f.Y(bases[n0 + c]));
+            cairo_line_to(cr, x(c), f.Y(bases[n0 + c]));
         cairo_close_path(cr);
-        SetSourceColor(cr, ShadeColor(ChartPaletteColor(s), 1.3));
+        SetSourceColor(cr, crFront);
         cairo_fill(cr);
     }
     DrawMarkers(cr, data, f, tops);
-}
-
-// Plateaus one category wide; with depth, their tops and right sides show.
-void DrawSteps(cairo_t* cr, const CChartSeries& data, const Frame& f)
-{
-    std::vector<double> bases, tops;
-    Stack(data, bases, tops);
-    const double d = f.depth;
-    for (int c = 0; c < data.nCategories; ++c)
-        for (int s = 0; s < data.nSeries; ++s)
-        {
-            size_t n = (size_t)s * data.nCategories + c;
-            double x0 = f.SlotLeft(c), x1 = f.SlotLeft(c + 1);
-            double yBase = f.Y(bases[n]), yTop = f.Y(tops[n]);
-            COLORREF crColor = data.Color(c, s);
-            if (d > 0)
-            {
-                double yUpper = std::min(yBase, yTop);
-                FillFace(cr, x0, yUpper, x1, yUpper, d, ShadeColor(crColor, 1.35));
-                FillFace(cr, x1, yBase, x1, yTop, d, ShadeColor(crColor, 0.7));
-            }
-            FillRect(cr, x0, std::min(yBase, yTop), x1 - x0, fabs(yTop - yBase), crColor);
-        }
 }
 } // namespace
 
@@ -407,11 +397,8 @@ void DrawAxisChart(cairo_t* cr, const CChartModel& model, const RECT& rc)
         DrawMarkers(cr, data, f, tops);
         break;
     }
-    case CHART_2D_AREA:
-        DrawAreas(cr, data, f);
-        break;
     default:
-        DrawSteps(cr, data, f);
+        DrawAreas(cr, data, f);
         break;
     }
     cairo_restore(cr);

@@ -38,6 +38,9 @@ void DrawPie(cairo_t* cr, const CChartModel& model, const RECT& rc)
         }
     }
     SetSourceColor(cr, kChartInk);
+    // A fresh path: the title's text leaves its end as the current point,
+    // which an arc would join with a line.
+    cairo_new_path(cr);
     cairo_arc(cr, xCentre, yCentre, dRadius, 0.0, 2.0 * M_PI);
     cairo_stroke(cr);
 }

@@ -64,7 +64,9 @@ BOOL CTallyformDoc::RunSumFilesDialog(LPCSTR pszCaption, CStringList& paths)
 int CTallyformDoc::MeasureItemText(LPCSTR pszText)
 {
     CScopedMemoryDC dc(NULL);
-    CScopedSelectObject font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    // The font the new cells draw their texts in.
+    CScopedGdiObject cellFont(CreateFontIndirectA(&CCell::DefaultFont()));
+    CScopedSelectObject font(dc, cellFont.Get());
     SIZE size = { 0, 0 };
     if (!GetTextExtentPoint32A(dc, pszText, lstrlenA(pszText), &size))
         return 0;

@@ -168,7 +168,9 @@ TEST_F(ChartAnalysisTest, SelectedFiguresAreChartedAsColumnsAndSlicesOfTheirSize
     SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(kChartLegend, BN_CLICKED), (LPARAM)hLegend);
     const char* const names[] = { "pie", "column", "line", "cylinder", "area", "stacked-area",
                                   "3d-stacked-area" };
-    for (int i = 0; i < 7; ++i)
+    // Area and Stacked Area of one series look alike: a capture must differ
+    // from the one before, so they do not come one after the other.
+    for (int i : { 0, 1, 2, 3, 4, 6, 5 })
     {
         ChooseType(hDlg, i);
         EXPECT_TRUE(CaptureControl(hDlg, std::string(names[i]) + "-legend", image)) << names[i];

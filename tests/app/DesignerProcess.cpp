@@ -177,6 +177,15 @@ BOOL CDesignerProcess::Close(DWORD dwMilliseconds)
     return WaitForExit(dwMilliseconds);
 }
 
+std::string CDesignerProcess::ControlText(HWND hWnd)
+{
+    WCHAR szWide[512] = {};
+    char szText[512] = "";
+    SendMessageW(hWnd, WM_GETTEXT, 512, (LPARAM)szWide);
+    WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
+    return szText;
+}
+
 CString CDesignerProcess::MessageText(HWND hBox)
 {
     CString strText;

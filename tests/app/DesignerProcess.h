@@ -53,6 +53,9 @@ public:
     // control not its content: ask the control with WM_GETTEXT for that).
     static CString ClassOf(HWND hWnd);
     static CString TextOf(HWND hWnd);
+    // The text of another process's control, carried across in wide
+    // characters (an edit's or a combo box's content, say).
+    static std::string ControlText(HWND hWnd);
     // The text of a message box: its static text control.
     static CString MessageText(HWND hBox);
     // Presses a button of a dialog or message box the way a click does.

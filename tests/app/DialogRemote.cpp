@@ -1,5 +1,7 @@
 #include "tests/app/DialogRemote.h"
 
+#include "tests/app/RemoteStruct.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -176,6 +178,20 @@ std::vector<std::string> CDialogRemote::TreeStates(int nID) const
         states.push_back(std::to_string(item.second) + ":" + std::to_string(nState >> 12));
     }
     return states;
+}
+
+BOOL CDialogRemote::TreeItemTextRect(int nID, int nPosition, RECT& rc) const
+{
+    HWND hTree = GetDlgItem(m_hDlg, nID);
+    std::vector<std::pair<HTREEITEM, int>> items = TreeItems(hTree);
+    if (nPosition < 0 || nPosition >= (int)items.size())
+        return FALSE;
+    // The control reads the item from the rectangle's first field.
+    *(HTREEITEM*)&rc = items[nPosition].first;
+    if (!SendForRemoteStruct(hTree, TVM_GETITEMRECT, TRUE, rc))
+        return FALSE;
+    MapWindowPoints(hTree, NULL, (POINT*)&rc, 2);
+    return TRUE;
 }
 
 BOOL CDialogRemote::ToggleTreeItem(int nID, int nPosition)

@@ -56,6 +56,9 @@ public:
     // The items of a tree control in pre-order, each as its state image
     // index (0-3) at its depth: "depth:state".
     std::vector<std::string> TreeStates(int nID) const;
+    // The screen rectangle of the text of the item at the pre-order
+    // position; FALSE when there is no such item or it is not shown.
+    BOOL TreeItemTextRect(int nID, int nPosition, RECT& rc) const;
     // Selects the item at the pre-order position of the tree and presses
     // the space bar on it.
     BOOL ToggleTreeItem(int nID, int nPosition);

@@ -1,16 +1,19 @@
 // The reference data maintained in the real designer on both kinds of
 // reporting database: row and column items, property types and values,
 // organizations with their property links (also when the links table
-// fails), and Find Item over them.  The
-// dialogs are opened with the Database > Setup commands and driven with
-// messages; after each step the tables are read with direct SQL.
+// fails), and Find Item over them.  The dialogs are opened with the
+// Database > Setup commands and driven with messages; after each step the
+// tables are read with direct SQL.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "tests/sheet/document/database/ReportTestBackend.h"
 #include "tests/app/DesignerProcess.h"
 #include "tests/app/DialogRemote.h"
+#include "tests/app/ScreenCapture.h"
+#include "tests/reporting/chart/ChartPixels.h"
 #include "tests/support/ScratchFolder.h"
 
 #include "engines/common/KemDatabase.h"
@@ -80,6 +83,50 @@ protected:
                 return;
             Sleep(100);
         }
+    }
+
+    // What the check box in front of a tree item shows on the screen:
+    // "empty", "ticked", "filled" (partly checked), or "none" without a frame.
+    std::string DrawnCheckBox(CDialogRemote& dlg, int nPosition)
+    {
+        RECT rcText;
+        if (!dlg.TreeItemTextRect(ORG_TREE, nPosition, rcText))
+            return "no item";
+        RECT rc = { rcText.left - 20, rcText.top, rcText.left, rcText.bottom };
+        std::string path = std::string(DESIGNER_SCREENSHOT_DIR) + "/refdata-check-" +
+                           std::to_string(nPosition) + ".bmp";
+        CChartImage image;
+        if (!SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, path.c_str()) ||
+            !ReadBitmapFile(path.c_str(), image))
+            return "no picture";
+        auto dark = [&](int x, int y) {
+            COLORREF cr = image.At(x, y);
+            return GetRValue(cr) < 64 && GetGValue(cr) < 64 && GetBValue(cr) < 64;
+        };
+        // The frame: the widest run of dark pixels in a row, as tall in a column.
+        int nBest = 0, xLeft = 0, yTop = 0;
+        for (int y = 0; y < image.cy; ++y)
+            for (int x = 0, n = 0; x < image.cx; ++x)
+            {
+                n = dark(x, y) ? n + 1 : 0;
+                if (n > nBest)
+                    nBest = n, xLeft = x - n + 1, yTop = y;
+            }
+        if (nBest < 8 || yTop + nBest > image.cy)
+            return "none";
+        const int xRight = xLeft + nBest - 1, yBottom = yTop + nBest - 1;
+        for (int y = yTop; y <= yBottom; ++y)
+            if (!dark(xLeft, y) || !dark(xRight, y))
+                return "none";
+        int nDark = 0, nGrey = 0;
+        for (int y = yTop + 1; y < yBottom; ++y)
+            for (int x = xLeft + 1; x < xRight; ++x)
+            {
+                COLORREF cr = image.At(x, y);
+                nDark += dark(x, y);
+                nGrey += !dark(x, y) && GetRValue(cr) < 200 && GetRValue(cr) == GetBValue(cr);
+            }
+        return nGrey > 10 ? "filled" : nDark > 4 ? "ticked" : "empty";
     }
 
     // A Database > Setup command and the dialog it opens.
@@ -312,6 +359,10 @@ TEST_P(ReferenceDataTest, OrganizationsKeepTheirPropertiesThroughEveryStep)
     EXPECT_EQ((Rows{ "A'1|0|1", "A'1|1|0", "B2|0|0" }), Links());
     EXPECT_EQ("A'1", org.Text(ORG_CODE));
     EXPECT_EQ((Rows{ "0:3", "1:3", "2:1", "2:2", "1:2", "2:2" }), org.TreeStates(ORG_TREE));
+    // Each state shows its own box: empty, ticked and filled.
+    EXPECT_EQ("empty", DrawnCheckBox(org, NORTH));
+    EXPECT_EQ("ticked", DrawnCheckBox(org, SOUTH));
+    EXPECT_EQ("filled", DrawnCheckBox(org, REGION));
 
     // Next shows B2 and its link; Modify stores the name and the checks.
     ASSERT_TRUE(org.Press(ORG_NEXT));

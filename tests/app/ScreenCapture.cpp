@@ -5,6 +5,7 @@
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include "tests/app/ScreenCapture.h"
 
@@ -102,4 +103,52 @@ int GetXWindowArea(unsigned long xid, int* px, int* py, int* pcx, int* pcy)
     }
     XCloseDisplay(pDisplay);
     return nDone;
+}
+
+namespace
+{
+// The first window under hParent, depth first, whose name holds the text.
+Window FindNamed(Display* pDisplay, Window hParent, const char* lpszPart)
+{
+    char* pszName = NULL;
+    if (XFetchName(pDisplay, hParent, &pszName) && pszName != NULL)
+    {
+        bool bFound = strstr(pszName, lpszPart) != NULL;
+        XFree(pszName);
+        if (bFound)
+            return hParent;
+    }
+    Window root, parent, *pChildren = NULL;
+    unsigned int nChildren = 0;
+    Window found = 0;
+    if (XQueryTree(pDisplay, hParent, &root, &parent, &pChildren, &nChildren))
+    {
+        for (unsigned int i = 0; i < nChildren && found == 0; ++i)
+            found = FindNamed(pDisplay, pChildren[i], lpszPart);
+        if (pChildren != NULL)
+            XFree(pChildren);
+    }
+    return found;
+}
+} // namespace
+
+unsigned long FindXWindowNamed(const char* lpszPart)
+{
+    Display* pDisplay = XOpenDisplay(getenv("DISPLAY"));
+    if (pDisplay == NULL)
+        return 0;
+    Window found = FindNamed(pDisplay, DefaultRootWindow(pDisplay), lpszPart);
+    XCloseDisplay(pDisplay);
+    return (unsigned long)found;
+}
+
+int CloseXClient(unsigned long xid)
+{
+    Display* pDisplay = XOpenDisplay(getenv("DISPLAY"));
+    if (pDisplay == NULL)
+        return 0;
+    XKillClient(pDisplay, (XID)xid);
+    XSync(pDisplay, False);
+    XCloseDisplay(pDisplay);
+    return 1;
 }

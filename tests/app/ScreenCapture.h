@@ -10,3 +10,9 @@ int SaveRootAreaBitmap(int x, int y, int cx, int cy, const char* lpszUnixPath);
 // top-left corner in root coordinates and its size.  0 when the display or
 // the window is not there.
 int GetXWindowArea(unsigned long xid, int* px, int* py, int* pcx, int* pcy);
+
+// A window of any program on the X display whose name holds the text, such
+// as a viewer that the designer started; 0 when there is none.
+unsigned long FindXWindowNamed(const char* lpszPart);
+// Ends the X client that owns the window (its program's connection).
+int CloseXClient(unsigned long xid);

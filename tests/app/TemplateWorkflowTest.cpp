@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -16,11 +17,14 @@
 #include "tests/app/PdfTexts.h"
 #include "tests/app/RunModeDriver.h"
 #include "tests/app/ScreenCapture.h"
+#include "tests/reporting/chart/ChartPixels.h"
+#include "tests/sheet/PdfTools.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <commctrl.h>
 
 #include "engines/common/KemDatabase.h"
+#include "framework/db/DaoDatabase.h"
 #include "sheet/TemplateBuilder.h"
 #include "sheet/document/TallyformDoc.h"
 
@@ -63,17 +67,6 @@ void Click(HWND hDlg, int nID)
     SendMessageA(GetDlgItem(hDlg, nID), BM_CLICK, 0, 0);
 }
 
-// The text of another process's control (WM_GETTEXT is carried across in
-// wide characters).
-std::string ControlText(HWND hWnd)
-{
-    WCHAR szWide[512] = {};
-    char szText[512] = "";
-    SendMessageW(hWnd, WM_GETTEXT, 512, (LPARAM)szWide);
-    WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
-    return szText;
-}
-
 std::vector<std::string> ListLines(HWND hList)
 {
     return CDialogRemote::ListEntries(hList);
@@ -109,6 +102,54 @@ void Screenshot(HWND hWnd, const std::string& name)
     EXPECT_TRUE(SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, path.c_str()));
 }
 
+// The white space the PDF keeps around the sheet.
+const double kPdfMargin = 10;
+
+// The text around sheet point (x, y) on the view at 100 %: between the
+// cell's left and right edges, its ink keeps a few pixels from each.
+void ExpectRoomAroundText(HWND hView, double x, double y)
+{
+    const int nReach = 150;
+    RECT rc = { (LONG)x - nReach, (LONG)y - 6, (LONG)x + nReach, (LONG)y + 6 };
+    MapWindowPoints(hView, NULL, (POINT*)&rc, 2);
+    std::string path = std::string(DESIGNER_SCREENSHOT_DIR) + "/template-heading-row.bmp";
+    CChartImage image;
+    ASSERT_TRUE(SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, path.c_str()));
+    ASSERT_TRUE(ReadBitmapFile(path.c_str(), image));
+    auto dark = [&](int cx, int cy) {
+        COLORREF cr = image.At(cx, cy);
+        return GetRValue(cr) + GetGValue(cr) + GetBValue(cr) < 3 * 110;
+    };
+    // A cell edge is dark all the way down the strip; text is dark in part.
+    auto edge = [&](int cx) {
+        for (int cy = 0; cy < image.cy; ++cy)
+            if (!dark(cx, cy))
+                return false;
+        return true;
+    };
+    auto ink = [&](int cx) {
+        for (int cy = 0; cy < image.cy; ++cy)
+            if (dark(cx, cy))
+                return true;
+        return false;
+    };
+    const int xMiddle = nReach;
+    int xLeftEdge = xMiddle, xRightEdge = xMiddle;
+    while (xLeftEdge > 0 && !edge(xLeftEdge))
+        --xLeftEdge;
+    while (xRightEdge < image.cx - 1 && !edge(xRightEdge))
+        ++xRightEdge;
+    ASSERT_TRUE(edge(xLeftEdge) && edge(xRightEdge)) << "no cell edges around the text";
+    int xFirstInk = xLeftEdge + 1, xLastInk = xRightEdge - 1;
+    while (xFirstInk < xRightEdge && !ink(xFirstInk))
+        ++xFirstInk;
+    while (xLastInk > xLeftEdge && !ink(xLastInk))
+        --xLastInk;
+    ASSERT_LT(xFirstInk, xLastInk) << "no text in the cell";
+    EXPECT_GE(xFirstInk - xLeftEdge - 1, 4) << "text against the cell's left edge";
+    EXPECT_GE(xRightEdge - xLastInk - 1, 4) << "text against the cell's right edge";
+}
+
 class TemplateWorkflowTest : public ::testing::Test
 {
 protected:
@@ -122,7 +163,8 @@ protected:
         for (const auto& row : rows)
             m_backend->Exec(("INSERT INTO ss_item (FD_Code, FD_Name, FD_SearchCode) VALUES ('" +
                              std::string(row[0]) + "', '" + row[1] + "', 'S" + row[0] + "')").c_str());
-        const char* const cols[][2] = { { "C1", "Budget" }, { "C2", "Actual" } };
+        const char* const cols[][2] = { { "C1", "Budget" }, { "C2", "Actual" },
+                                        { "C3", "Same period last year" } };
         for (const auto& col : cols)
             m_backend->Exec(("INSERT INTO ss_colitem (FD_Code, FD_Name, FD_SearchCode) VALUES ('" +
                              std::string(col[0]) + "', '" + col[1] + "', '" + col[0] + "')").c_str());
@@ -239,9 +281,17 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     HWND hCols = ShownPage(hWizard);
     ASSERT_NE(hCols, nullptr);
     HWND hColList = GetDlgItem(hCols, 1144);
-    EXPECT_EQ(2u, ListLines(hColList).size());
+    EXPECT_EQ(3u, ListLines(hColList).size());
     SendMessageA(hColList, LB_SETSEL, TRUE, -1);
     Click(hCols, 1086);
+    // The long item scrolls into view sideways in both lists.
+    for (HWND hList : { hColList, GetDlgItem(hCols, 1146) })
+    {
+        RECT rcList;
+        GetClientRect(hList, &rcList);
+        EXPECT_TRUE(GetWindowLongA(hList, GWL_STYLE) & WS_HSCROLL);
+        EXPECT_GT((int)SendMessageA(hList, LB_GETHORIZONTALEXTENT, 0, 0), rcList.right);
+    }
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hWizard, IDOK)));
     Screenshot(hWizard, "wizard-step4");
     // Back and on again: both choices are kept.
@@ -250,7 +300,8 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     EXPECT_EQ(3u, ListLines(hRowChosen).size());
     Click(hWizard, 1120);
     ASSERT_TRUE(WaitFor([&] { return CDesignerProcess::TextOf(hWizard) == kWizardStep4; }));
-    EXPECT_EQ((std::vector<std::string>{ "C1        Budget", "C2        Actual" }),
+    EXPECT_EQ((std::vector<std::string>{ "C1        Budget", "C2        Actual",
+                                         "C3        Same period last year" }),
               ListLines(GetDlgItem(hCols, 1146)));
     Click(hWizard, IDOK);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hWizard, kWaitMs));
@@ -258,13 +309,18 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     ASSERT_TRUE(driver.FindView(kWaitMs));
     EXPECT_TRUE(driver.WaitForCaption("Costs by item - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
     Screenshot(m_hMain, "wizard-result");
-    std::vector<std::string> texts = PdfShownTexts(ReadWholeFile([&] {
-        CString strPath = m_folder.PathOf("items.pdf");
-        EXPECT_TRUE(driver.SaveToPdf(strPath, kWaitMs));
-        return strPath;
-    }()));
-    for (const char* text : { "Wages", "Rent", "Power", "Budget", "Actual", "101", "103", "Organ Name:",
-                              "Editor:" })
+    CString strPdf = m_folder.PathOf("items.pdf");
+    ASSERT_TRUE(driver.SaveToPdf(strPdf, kWaitMs));
+    std::vector<std::string> texts = PdfShownTexts(ReadWholeFile(strPdf));
+    // The longest item's heading keeps room on both sides within its cell
+    // on the screen; the PDF tells where it stands.
+    sheettest::PdfWordBox same = sheettest::FindPdfWord((LPCSTR)DaoUnixPath(strPdf), "Same");
+    sheettest::PdfWordBox year = sheettest::FindPdfWord((LPCSTR)DaoUnixPath(strPdf), "year");
+    ASSERT_TRUE(same.bFound && year.bFound);
+    ExpectRoomAroundText(driver.View(), (same.xMin + year.xMax) / 2 - kPdfMargin,
+                         (same.yMin + same.yMax) / 2 - kPdfMargin);
+    for (const char* text : { "Wages", "Rent", "Power", "Budget", "Actual", "Same period last year", "101",
+                              "103", "Organ Name:", "Editor:" })
         EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
     for (const char* text : { "Travel", "Postage" })
         EXPECT_EQ(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
@@ -274,9 +330,9 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kFileProperties, 0), 0);
     HWND hProps = designer.WaitForDialog("Template Properties", kWaitMs);
     ASSERT_NE(hProps, nullptr);
-    EXPECT_EQ("CI2026", ControlText(GetDlgItem(hProps, 1007)));
+    EXPECT_EQ("CI2026", CDesignerProcess::ControlText(GetDlgItem(hProps, 1007)));
     EXPECT_EQ(1, (int)SendDlgItemMessageA(hProps, 1126, CB_GETCURSEL, 0, 0));
-    EXPECT_EQ("6", ControlText(GetDlgItem(hProps, 1078)));
+    EXPECT_EQ("9", CDesignerProcess::ControlText(GetDlgItem(hProps, 1078)));
     Screenshot(hProps, "properties");
     SetDlgItemTextA(hProps, 1010, "Checker");
     Click(hProps, IDOK);
@@ -284,7 +340,7 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kFileProperties, 0), 0);
     hProps = designer.WaitForDialog("Template Properties", kWaitMs);
     ASSERT_NE(hProps, nullptr);
-    EXPECT_EQ("Checker", ControlText(GetDlgItem(hProps, 1010)));
+    EXPECT_EQ("Checker", CDesignerProcess::ControlText(GetDlgItem(hProps, 1010)));
     Click(hProps, IDCANCEL);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hProps, kWaitMs));
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
@@ -322,9 +378,9 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kFileProperties, 0), 0);
     HWND hProps = designer.WaitForDialog("Template Properties", kWaitMs);
     ASSERT_NE(hProps, nullptr) << Windows(designer);
-    EXPECT_EQ("CP01", ControlText(GetDlgItem(hProps, 1007)));
-    EXPECT_EQ("4", ControlText(GetDlgItem(hProps, 1075)));
-    EXPECT_EQ("4", ControlText(GetDlgItem(hProps, 1081)));
+    EXPECT_EQ("CP01", CDesignerProcess::ControlText(GetDlgItem(hProps, 1007)));
+    EXPECT_EQ("4", CDesignerProcess::ControlText(GetDlgItem(hProps, 1075)));
+    EXPECT_EQ("4", CDesignerProcess::ControlText(GetDlgItem(hProps, 1081)));
     Click(hProps, IDCANCEL);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hProps, kWaitMs));
 

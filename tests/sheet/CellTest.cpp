@@ -225,11 +225,25 @@ TEST(CellConstruct, DefaultsOfTheLook)
     EXPECT_TRUE(cell.m_strValue.IsEmpty());
     EXPECT_EQ(0, cell.m_nFormulaRefs);
 
+    // The stock GUI font under the name of the face it draws with.
     LOGFONTA lf;
     ASSERT_EQ((int)sizeof(lf), GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf));
-    EXPECT_EQ(lf.lfHeight, cell.m_logFont.lfHeight);
-    EXPECT_STREQ(lf.lfFaceName, cell.m_logFont.lfFaceName);
-    EXPECT_TRUE(IsSameFont(lf, cell.m_logFont));
+    EXPECT_STRNE(lf.lfFaceName, cell.m_logFont.lfFaceName) << "a substitute name stays";
+    LOGFONTA lfRenamed = cell.m_logFont;
+    lstrcpynA(lfRenamed.lfFaceName, lf.lfFaceName, LF_FACESIZE);
+    EXPECT_TRUE(IsSameFont(lf, lfRenamed));
+    HDC hDC = CreateCompatibleDC(NULL);
+    HFONT hCellFont = CreateFontIndirectA(&cell.m_logFont);
+    SIZE sizeStock = {}, sizeCell = {};
+    HGDIOBJ hOld = SelectObject(hDC, GetStockObject(DEFAULT_GUI_FONT));
+    GetTextExtentPoint32A(hDC, "Sales revenue 2024", 18, &sizeStock);
+    SelectObject(hDC, hCellFont);
+    GetTextExtentPoint32A(hDC, "Sales revenue 2024", 18, &sizeCell);
+    SelectObject(hDC, hOld);
+    DeleteObject(hCellFont);
+    DeleteDC(hDC);
+    EXPECT_EQ(sizeStock.cx, sizeCell.cx) << "the same face draws";
+    EXPECT_EQ(sizeStock.cy, sizeCell.cy);
 }
 
 TEST(CellConstruct, ArrayCellsStartZeroedWithNoOwner)

@@ -104,15 +104,16 @@ inline PdfWordBox FindPdfWord(const std::string& strPdf, const std::string& strW
     return box;
 }
 
-// The page rendered without smoothing at 72 dots per inch.
+// The page rendered without smoothing, at 72 dots per inch unless asked.
 class PdfPixels
 {
 public:
-    bool Load(const std::string& strPdf)
+    // nDpi 72 gives one pixel per PDF unit.
+    bool Load(const std::string& strPdf, int nDpi = 72)
     {
         std::string strPrefix = strPdf + ".pixels";
-        RunTool("pdftoppm -r 72 -aa no -aaVector no -singlefile '" + strPdf + "' '" + strPrefix +
-                "'");
+        RunTool("pdftoppm -r " + std::to_string(nDpi) + " -aa no -aaVector no -singlefile '" + strPdf +
+                "' '" + strPrefix + "'");
         FILE* pFile = fopen((strPrefix + ".ppm").c_str(), "rb");
         if (pFile == NULL)
             return false;

@@ -15,6 +15,8 @@ const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kRed = RGB(255, 0, 0);
+// The white space the page keeps around the sheet.
+const int kMargin = 10;
 
 std::string EvidencePath(const char* pszName)
 {
@@ -106,11 +108,11 @@ TEST(SheetPdfTest, EveryCellTypeShowsTheTextTheScreenShows)
     EXPECT_EQ(std::string::npos, strText.find("DateValue"));
     EXPECT_EQ(std::string::npos, strText.find("NormalValue"));
     EXPECT_EQ(std::string::npos, strText.find("PictureValue"));
-    EXPECT_EQ("960 x 40", PdfPageSize(strPdf));
+    EXPECT_EQ("980 x 60", PdfPageSize(strPdf));
 
     PdfPixels pixels;
     ASSERT_TRUE(pixels.Load(strPdf));
-    EXPECT_EQ(kRed, pixels.Pixel(CELL_PICTURE * 120 + 60, 20));
+    EXPECT_EQ(kRed, pixels.Pixel(kMargin + CELL_PICTURE * 120 + 60, kMargin + 20));
 
     // The page as evidence of the export.
     RunTool("pdftoppm -png -r 72 -singlefile '" + strPdf + "' '" +
@@ -158,7 +160,7 @@ TEST(SheetPdfTest, DesignModeHidesValuesOfDataCells)
     EXPECT_EQ(std::string::npos, strText.find("99.5"));
 }
 
-TEST(SheetPdfTest, PageHasTheSheetsExtent)
+TEST(SheetPdfTest, PageHasTheSheetsExtentWithAMargin)
 {
     CSheet sheet;
     AddCell(sheet, 0, 0, 100, 40).SetType(CELL_TEXT);
@@ -166,14 +168,14 @@ TEST(SheetPdfTest, PageHasTheSheetsExtent)
     sheet.UpdateBoundingRect();
     std::string strPdf = EvidencePath("pdf_one_cell.pdf");
     ASSERT_TRUE(Exported(sheet, strPdf));
-    EXPECT_EQ("100 x 40", PdfPageSize(strPdf));
+    EXPECT_EQ("120 x 60", PdfPageSize(strPdf));
 
     // Helvetica rises 0.718 em above its baseline, which lies 5 units
-    // below the middle of the cell: 15 above the page's bottom.
+    // below the middle of the cell: 15 above the cell's bottom.
     PdfWordBox box = FindPdfWord(strPdf, "One");
     ASSERT_TRUE(box.bFound);
-    EXPECT_NEAR(40 - 15, box.yMin + 0.718 * 14, 0.01);
-    EXPECT_NEAR(3, box.xMin, 0.01);
+    EXPECT_NEAR(kMargin + 40 - 15, box.yMin + 0.718 * 14, 0.01);
+    EXPECT_NEAR(kMargin + 3, box.xMin, 0.01);
 }
 
 TEST(SheetPdfTest, AlignedTextsStayInsideTheirCells)
@@ -203,11 +205,11 @@ TEST(SheetPdfTest, AlignedTextsStayInsideTheirCells)
     PdfWordBox bottom = FindPdfWord(strPdf, "BottomRight");
     PdfWordBox middle = FindPdfWord(strPdf, "Middle");
     ASSERT_TRUE(top.bFound && bottom.bFound && middle.bFound);
-    EXPECT_NEAR(5, top.yMin, 0.01);
-    EXPECT_NEAR(3, top.xMin, 0.01);
-    EXPECT_NEAR(120 - 5, bottom.yMax, 0.01);
-    EXPECT_NEAR(150 - 3, bottom.xMax, 1.0);
-    EXPECT_NEAR(150 - middle.xMax, middle.xMin, 1.0);
+    EXPECT_NEAR(kMargin + 5, top.yMin, 0.01);
+    EXPECT_NEAR(kMargin + 3, top.xMin, 0.01);
+    EXPECT_NEAR(kMargin + 120 - 5, bottom.yMax, 0.01);
+    EXPECT_NEAR(kMargin + 150 - 3, bottom.xMax, 1.0);
+    EXPECT_NEAR(kMargin + 150 - middle.xMax, middle.xMin - kMargin, 1.0);
 }
 
 TEST(SheetPdfTest, FillsEdgesAndBordersOverNeighbours)
@@ -222,23 +224,24 @@ TEST(SheetPdfTest, FillsEdgesAndBordersOverNeighbours)
     ASSERT_TRUE(Exported(sheet, strPdf));
     PdfPixels pixels;
     ASSERT_TRUE(pixels.Load(strPdf));
-    ASSERT_EQ(340, pixels.Width());
-    ASSERT_EQ(50, pixels.Height());
+    ASSERT_EQ(kMargin + 340 + kMargin, pixels.Width());
+    ASSERT_EQ(kMargin + 50 + kMargin, pixels.Height());
+    auto pixel = [&](int x, int y) { return pixels.Pixel(kMargin + x, kMargin + y); };
 
     // A dotted edge is a solid line three units wide.
     for (int y = 12; y < 48; ++y)
     {
-        EXPECT_EQ(kBlack, pixels.Pixel(20, y)) << y;
-        EXPECT_EQ(kBlack, pixels.Pixel(19, y)) << y;
+        EXPECT_EQ(kBlack, pixel(20, y)) << y;
+        EXPECT_EQ(kBlack, pixel(19, y)) << y;
     }
-    EXPECT_EQ(kWhite, pixels.Pixel(24, 30));
-    EXPECT_EQ(kWhite, pixels.Pixel(16, 30));
+    EXPECT_EQ(kWhite, pixel(24, 30));
+    EXPECT_EQ(kWhite, pixel(16, 30));
     // The thick right edge lies over the next cell's background.
-    EXPECT_EQ(kBlack, pixels.Pixel(200, 30));
-    EXPECT_EQ(kBlue, pixels.Pixel(250, 30));
+    EXPECT_EQ(kBlack, pixel(200, 30));
+    EXPECT_EQ(kBlue, pixel(250, 30));
     // A black background is filled as any colour but white is.
-    EXPECT_EQ(kBlack, pixels.Pixel(320, 30));
-    EXPECT_EQ(kWhite, pixels.Pixel(60, 30));
+    EXPECT_EQ(kBlack, pixel(320, 30));
+    EXPECT_EQ(kWhite, pixel(60, 30));
 }
 
 TEST(SheetPdfTest, FontFacesFollowWeightAndItalic)

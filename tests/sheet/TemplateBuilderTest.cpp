@@ -79,8 +79,9 @@ TEST(TemplateBuilderItems, FiveRowItemsThreeColumnItemsTwoGroups)
     BuildItemTemplate(sheet, TRUE, 2, measure);
 
     ASSERT_EQ(53, sheet.m_cells.GetSize());
-    // "Item name 1" is 11 characters: 110 units for names and data columns.
-    const int nGroup = 80 + 110 + 3 * 110;
+    // "Item name 1" is 11 characters: 110 units of text and 8 on each side
+    // for names and data columns.
+    const int nGroup = 80 + 126 + 3 * 126;
     const int W = 2 * nGroup;
     const CCell& title = sheet.m_cells[0];
     EXPECT_STREQ("Balance", title.m_strValue);
@@ -97,7 +98,7 @@ TEST(TemplateBuilderItems, FiveRowItemsThreeColumnItemsTwoGroups)
     // Group 1 starts at column F (5 columns per group) in the heading row 3.
     const CCell& heading = sheettest::Cell(sheet, "H3");
     EXPECT_STREQ("Item name 1", heading.m_strValue);
-    EXPECT_EQ(nGroup + 80 + 110, heading.m_rect.left);
+    EXPECT_EQ(nGroup + 80 + 126, heading.m_rect.left);
     // Row 5 of group 1 (the second row) holds item 5, its last row none.
     const CCell& code = sheettest::Cell(sheet, "F5");
     EXPECT_STREQ("R5", code.m_strValue);

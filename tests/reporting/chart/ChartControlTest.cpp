@@ -189,7 +189,7 @@ TEST_F(ChartControlTest, PieAnglesFollowTheValues)
 TEST_F(ChartControlTest, EmptyAndZeroSumChartsDrawNoData)
 {
     for (LONG nType : { CHART_2D_PIE, CHART_2D_BAR, CHART_3D_BAR, CHART_2D_LINE, CHART_2D_AREA,
-                        CHART_2D_STEP, CHART_3D_STEP })
+                        CHART_2D_STACKED_AREA, CHART_3D_STACKED_AREA })
     {
         SCOPED_TRACE(nType);
         for (const std::vector<double>& values : { std::vector<double>(), std::vector<double>{ 0, 0, 0 } })
@@ -202,7 +202,8 @@ TEST_F(ChartControlTest, EmptyAndZeroSumChartsDrawNoData)
             ASSERT_TRUE(CaptureChart(m_chart.m_hWnd, image));
             RECT rcAll = { 0, 0, kWidth, kHeight };
             // Points at zero still mark a line, an area and a cylinder's base.
-            BOOL bMarksZero = nType == CHART_2D_LINE || nType == CHART_2D_AREA || nType == CHART_3D_BAR;
+            BOOL bMarksZero = nType == CHART_2D_LINE || nType == CHART_2D_AREA || nType == CHART_3D_BAR ||
+                              nType == CHART_2D_STACKED_AREA || nType == CHART_3D_STACKED_AREA;
             if (values.empty() || !bMarksZero)
             {
                 EXPECT_EQ(CountColor(image, ChartPaletteColor(0), rcAll), 0);

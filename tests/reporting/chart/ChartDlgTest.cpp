@@ -54,23 +54,31 @@ protected:
 
     void Open(const std::vector<UINT>& selection)
     {
-        m_doc.m_sheet.m_arrSel.RemoveAll();
-        for (UINT n : selection)
-            m_doc.m_sheet.m_arrSel.Add(n);
-        m_dlg.m_pDoc = &m_doc;
-        ASSERT_TRUE(m_dlg.Create(IDD_CHART));
-        m_dlg.ShowWindow(SW_SHOW);
+        OpenDialog(m_dlg, selection);
         m_pModel = ChartModelOf(m_dlg.GetDlgItem(IDC_CHART_CONTROL)->m_hWnd);
         ASSERT_NE(m_pModel, nullptr);
     }
 
-    void ChooseType(LPCSTR lpszName)
+    // A chart dialog over the document's cells in the selection.
+    void OpenDialog(CChartDlg& dlg, const std::vector<UINT>& selection)
     {
-        CListBox& list = m_dlg.m_listType;
+        m_doc.m_sheet.m_arrSel.RemoveAll();
+        for (UINT n : selection)
+            m_doc.m_sheet.m_arrSel.Add(n);
+        dlg.m_pDoc = &m_doc;
+        ASSERT_TRUE(dlg.Create(IDD_CHART));
+        dlg.ShowWindow(SW_SHOW);
+    }
+
+    void ChooseType(LPCSTR lpszName) { ChooseTypeIn(m_dlg, lpszName); }
+
+    static void ChooseTypeIn(CChartDlg& dlg, LPCSTR lpszName)
+    {
+        CListBox& list = dlg.m_listType;
         int nItem = list.FindStringExact(-1, lpszName);
         ASSERT_GE(nItem, 0) << lpszName;
         list.SetCurSel(nItem);
-        m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHART_TYPE, LBN_SELCHANGE), (LPARAM)list.m_hWnd);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHART_TYPE, LBN_SELCHANGE), (LPARAM)list.m_hWnd);
     }
 
     void Click(int nID, BOOL bChecked)
@@ -232,3 +240,110 @@ TEST_F(ChartDlgTest, EveryChartTypeDrawsTheValues)
     }
 }
 } // namespace
+
+namespace
+{
+// The darkest pixels: the chart's lines and texts.
+bool IsInk(COLORREF cr)
+{
+    return GetRValue(cr) < 96 && GetGValue(cr) < 96 && GetBValue(cr) < 96;
+}
+
+// The top row of the colour in each column from x0 to x1, -1 where none.
+std::vector<int> ColourTops(const CChartImage& image, COLORREF crColor, int x0, int x1)
+{
+    std::vector<int> tops;
+    for (int x = x0; x <= x1; ++x)
+    {
+        int nTop = -1;
+        for (int y = 0; y < image.cy && nTop < 0; ++y)
+            if (NearColor(image.At(x, y), crColor, 2))
+                nTop = y;
+        tops.push_back(nTop);
+    }
+    return tops;
+}
+} // namespace
+
+// A pie of zeros under its title, the two stacked areas and a pie of more
+// slices than the fixed colours, each in a dialog of its own.
+TEST_F(ChartDlgTest, ZeroPiesStackedAreasAndLongPiesDrawWhatTheyShow)
+{
+    // Cells 0-2 hold zeros, 3-5 the figures 10, 30 and 20, 6-35 ones.
+    sheettest::MakeGrid(m_doc.m_sheet, 5, 8);
+    for (int i = 0; i < 40; ++i)
+    {
+        CCell& cell = m_doc.m_sheet.m_cells[i];
+        cell.SetType(CELL_NUMERIC);
+        cell.m_nValueType = 0;
+        cell.m_strValue = i < 3 ? "0" : i == 3 ? "10" : i == 4 ? "30" : i == 5 ? "20" : "1";
+    }
+    auto open = [&](CChartDlg& dlg, const std::vector<UINT>& selection, LPCSTR lpszType) {
+        OpenDialog(dlg, selection);
+        ChooseTypeIn(dlg, lpszType);
+        return dlg.GetDlgItem(IDC_CHART_CONTROL)->m_hWnd;
+    };
+
+    // Zeros: an empty circle below the title, and nothing between them.
+    CChartImage image;
+    ASSERT_TRUE(CaptureChart(open(m_dlg, { 0, 1, 2 }, "Pie"), image));
+    const int nTitleBottom = image.cy * 2 / 15;
+    POINT ptLeft = { image.cx, 0 };
+    for (int y = nTitleBottom; y < image.cy; ++y)
+        for (int x = 0; x < ptLeft.x; ++x)
+            if (IsInk(image.At(x, y)))
+                ptLeft = { x, y };
+    ASSERT_LT(ptLeft.x, image.cx) << "no outline";
+    int xRight = ptLeft.x;
+    for (int x = ptLeft.x; x < image.cx; ++x)
+        if (IsInk(image.At(x, ptLeft.y)))
+            xRight = x;
+    const int nRadius = (xRight - ptLeft.x) / 2;
+    ASSERT_GT(nRadius, 30);
+    int nStray = 0;
+    for (int y = nTitleBottom; y < ptLeft.y - nRadius - 2; ++y)
+        for (int x = 0; x < image.cx; ++x)
+            nStray += IsInk(image.At(x, y));
+    EXPECT_EQ(nStray, 0) << "ink between the title and the pie";
+
+    // 10, 30, 20: areas whose top runs straight from point to point.
+    for (LPCSTR lpszType : { "Stacked Area", "3D Stacked Area" })
+    {
+        SCOPED_TRACE(lpszType);
+        CChartDlg dlg(NULL);
+        ASSERT_TRUE(CaptureChart(open(dlg, { 3, 4, 5 }, lpszType), image));
+        dlg.DestroyWindow();
+        RECT rcFirst = ColorBounds(image, ChartPaletteColor(0));
+        RECT rcSecond = ColorBounds(image, ChartPaletteColor(1));
+        ASSERT_FALSE(IsRectEmpty(&rcFirst));
+        ASSERT_FALSE(IsRectEmpty(&rcSecond));
+        const int x0 = (rcFirst.left + rcFirst.right) / 2 + 6;
+        const int x1 = (rcSecond.left + rcSecond.right) / 2 - 6;
+        ASSERT_GT(x1 - x0, 20);
+        // The area's own colour, just below the lower point between the two.
+        COLORREF crArea = image.At((x0 + x1) / 2, rcFirst.bottom + 4);
+        std::vector<int> tops = ColourTops(image, crArea, x0, x1);
+        ASSERT_NE(tops.front(), -1);
+        ASSERT_NE(tops.back(), -1);
+        EXPECT_GT(tops.front() - tops.back(), 20) << "the area rises to the higher point";
+        for (size_t i = 1; i < tops.size(); ++i)
+            EXPECT_LE(tops[i], tops[i - 1] + 1) << "no step at column " << x0 + (int)i;
+        EXPECT_NEAR(tops[tops.size() / 2], (tops.front() + tops.back()) / 2.0, 3.0) << "a straight top";
+    }
+
+    // Thirty slices of one each: thirty colours, none used twice.
+    std::vector<UINT> slices;
+    for (UINT i = 6; i < 36; ++i)
+        slices.push_back(i);
+    CChartDlg dlg(NULL);
+    ASSERT_TRUE(CaptureChart(open(dlg, slices, "Pie"), image));
+    dlg.DestroyWindow();
+    RECT rcAll = { 0, 0, image.cx, image.cy };
+    for (int i = 0; i < 30; ++i)
+    {
+        EXPECT_GT(CountColor(image, ChartPaletteColor(i), rcAll, 2), 20) << "slice " << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(NearColor(ChartPaletteColor(i), ChartPaletteColor(j), 12))
+                << "slices " << j << " and " << i;
+    }
+}

@@ -354,9 +354,9 @@ TEST(DocNewTemplate, WizardFieldsGiveAGridOrAnItemTemplate)
     fields.nGroups = 1;
     items.CreateTemplateFromWizard(fields);
     ASSERT_EQ((1 + 1) * (1 + 2) + 13, items.m_sheet.m_cells.GetSize());
-    // The measured width of "Opening balance" (10 per character) sizes the
-    // data column.
+    // The measured width of "Opening balance" (10 per character) and 8 on
+    // each side size the data column.
     const CCell& data = sheettest::Cell(items.m_sheet, "C4");
-    EXPECT_EQ(150, data.m_rect.right - data.m_rect.left);
+    EXPECT_EQ(166, data.m_rect.right - data.m_rect.left);
     EXPECT_STREQ("Quarterly", items.m_sheet.m_cells[0].m_strValue);
 }

@@ -180,6 +180,61 @@ TEST(UpdateConfirmDlg, PaintsTheWarningFromItsOwnModule)
                                           [](CScriptedConfirmDlg* p) { Click(p, IDC_CONFIRM_CANCEL); }}));
 }
 
+namespace {
+
+// Whether any pixel of column x from row y0 to y1 (excluded) is dark.
+BOOL HasDark(HDC hDC, int x, int y0, int y1)
+{
+    for (int y = y0; y < y1; ++y)
+    {
+        COLORREF cr = ::GetPixel(hDC, x, y);
+        if (GetRValue(cr) + GetGValue(cr) + GetBValue(cr) < 300)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// The focused "to All" box as drawn: its label ends left of the dotted
+// focus frame, with a clear column between them.
+void ExpectWholeToAllLabel(CScriptedConfirmDlg* p)
+{
+    CWnd* pCheck = p->GetDlgItem(IDC_CONFIRM_TO_ALL);
+    p->SendMessage(WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    pCheck->SetFocus();
+    pCheck->Invalidate();
+    pCheck->UpdateWindow();
+    CRect rc;
+    pCheck->GetClientRect(&rc);
+    HDC hDC = ::GetDC(pCheck->m_hWnd);
+    // The frame's right side is the rightmost dark column.
+    int xFrame = rc.right - 1;
+    while (xFrame > 0 && !HasDark(hDC, xFrame, 0, rc.bottom))
+        --xFrame;
+    int yTop = 0, yBottom = rc.bottom - 1;
+    while (yTop < yBottom && !HasDark(hDC, xFrame, yTop, yTop + 1))
+        ++yTop;
+    while (yBottom > yTop && !HasDark(hDC, xFrame, yBottom, yBottom + 1))
+        --yBottom;
+    // A dotted side has no two dark pixels one above the other.
+    BOOL bDotted = yBottom - yTop > 4;
+    for (int y = yTop + 1; y + 1 < yBottom; ++y)
+        bDotted = bDotted && !(HasDark(hDC, xFrame, y, y + 1) && HasDark(hDC, xFrame, y + 1, y + 2));
+    int xText = xFrame - 1;
+    while (xText > 0 && !HasDark(hDC, xText, yTop + 2, yBottom - 1))
+        --xText;
+    ::ReleaseDC(pCheck->m_hWnd, hDC);
+    EXPECT_TRUE(bDotted) << "the label runs into the focus frame";
+    EXPECT_GE(xFrame - xText, 2) << "no room between the label and its frame";
+}
+
+}
+
+TEST(UpdateConfirmDlg, ToAllIsDrawnWholeInsideItsFocusFrame)
+{
+    EXPECT_EQ(OVERWRITE_SKIP, RunConfirm({ ExpectWholeToAllLabel,
+                                           [](CScriptedConfirmDlg* p) { Click(p, IDC_CONFIRM_CANCEL); } }));
+}
+
 TEST(ConfirmDialogPrompt, TheSinkAnswersWithThePeriodLabel)
 {
     MessageBoxRecorder recorder;
