@@ -95,6 +95,6 @@ void CAnChangePara::OnOK()
         return;
     CAnalysisCalc calc;
     calc.m_pDoc = m_pDoc;
-    calc.RelabelAnalysisCells();
+    calc.RecomputeAfterChange();
     EndDialog(IDOK);
 }

@@ -61,18 +61,28 @@ void CAnSelectPropDlg::LoadTypes()
         e->Delete();
         return;
     }
-    for (int t = 0; typeNames.count(t) != 0; ++t)
+    // The properties dialog keeps the codes of what stays when a type or a
+    // value is deleted: every code that exists is read, in code order.
+    for (const auto& typeName : typeNames)
     {
         CPropertyType type;
-        type.m_nCode = t;
-        type.m_strName = typeNames[t];
-        for (int v = 0; values[t].count(v) != 0; ++v)
+        type.m_nCode = typeName.first;
+        type.m_strName = typeName.second;
+        for (const auto& value : values[typeName.first])
         {
-            type.m_values.push_back(values[t][v]);
-            type.m_valueCodes.push_back(v);
+            type.m_values.push_back(value.second);
+            type.m_valueCodes.push_back(value.first);
         }
         m_types.push_back(type);
     }
+}
+
+int CAnSelectPropDlg::TypeIndexOfCode(int nCode) const
+{
+    for (size_t i = 0; i < m_types.size(); ++i)
+        if (m_types[i].m_nCode == nCode)
+            return (int)i;
+    return 0;
 }
 
 BOOL CAnSelectPropDlg::OnInitDialog()
@@ -86,9 +96,7 @@ BOOL CAnSelectPropDlg::OnInitDialog()
         return TRUE;
     for (const CPropertyType& type : m_types)
         m_comboType.AddString(type.m_strName);
-    m_nCurType = m_pDoc->m_sheet.m_nAnAttrType < 0 ? 0 : (int)m_pDoc->m_sheet.m_nAnAttrType;
-    if (m_nCurType >= (int)m_types.size())
-        m_nCurType = 0;
+    m_nCurType = TypeIndexOfCode((int)m_pDoc->m_sheet.m_nAnAttrType);
     m_comboType.SetCurSel(m_nCurType);
     StringsToListEntries(m_pDoc->m_sheet.m_lstAnProperties, m_listSelected);
     FillValues();
@@ -104,7 +112,7 @@ void CAnSelectPropDlg::FillValues()
     for (size_t k = 0; k < type.m_values.size(); ++k)
     {
         CString strEntry;
-        strEntry.Format("%d-%s", (int)k, (LPCSTR)type.m_values[k]);
+        strEntry.Format("%d-%s", type.m_valueCodes[k], (LPCSTR)type.m_values[k]);
         m_listValues.AddString(strEntry);
     }
 }
@@ -148,7 +156,8 @@ BOOL CAnSelectPropDlg::HasSelection()
 
 int CAnSelectPropDlg::SaveSelection()
 {
-    m_pDoc->m_sheet.m_nAnAttrType = m_nCurType;
+    if (m_nCurType >= 0 && m_nCurType < (int)m_types.size())
+        m_pDoc->m_sheet.m_nAnAttrType = m_types[m_nCurType].m_nCode;
     ListEntriesToStrings(m_listSelected, m_pDoc->m_sheet.m_lstAnProperties);
     return (int)m_pDoc->m_sheet.m_lstAnProperties.GetCount();
 }

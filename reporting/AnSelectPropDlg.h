@@ -22,8 +22,10 @@ public:
     int SaveSelection();
 
     CTallyformDoc* m_pDoc;
-    // The types by code 0, 1, 2 ..., each with its values by code 0, 1, 2 ...
+    // The types in code order, each with its values in code order; codes
+    // may have gaps where a type or a value was deleted.
     std::vector<CPropertyType> m_types;
+    // Index in m_types of the type shown.
     int m_nCurType;
 
 protected:
@@ -38,9 +40,10 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // The types of ss_Attribute with consecutive codes from 0, each with
-    // its values of consecutive codes from 0.
+    // Every type of ss_Attribute with its values.
     void LoadTypes();
+    // The index of the type with the code; 0 when none has it.
+    int TypeIndexOfCode(int nCode) const;
     void FillValues();
 
     CComboBox m_comboType;

@@ -40,11 +40,11 @@ BOOL CAnSelectTimeDlg::OnInitDialog()
     m_nNumeralStyle = 1;
     for (LPCSTR pszType : { "Annal", "Quarter", "Month", "Week", "Day" })
         m_comboType.AddString(pszType);
-    m_comboType.SetCurSel(m_nPeriodType);
     CreatePeriodFieldOver(*this, IDC_AN_TIME_FROM_FRAME, m_fieldFrom, IDC_AN_TIME_FROM_FIELD, m_nPeriodType,
                           m_nNumeralStyle);
     CreatePeriodFieldOver(*this, IDC_AN_TIME_TO_FRAME, m_fieldTo, IDC_AN_TIME_TO_FIELD, m_nPeriodType,
                           m_nNumeralStyle);
+    ChoosePeriodType((int)m_pDoc->m_sheet.m_nReportType);
     m_listSelected.ResetContent();
     m_lstCodes.RemoveAll();
     const CStringList& times = m_pDoc->m_sheet.m_lstAnTimes;
@@ -57,14 +57,23 @@ BOOL CAnSelectTimeDlg::OnInitDialog()
     return TRUE;
 }
 
+void CAnSelectTimeDlg::ChoosePeriodType(int nType)
+{
+    // The list offers the year to the day; a template of another type
+    // starts at the year.
+    m_nPeriodType = nType >= PERIOD_YEAR && nType <= PERIOD_DAY ? nType : PERIOD_YEAR;
+    if (m_hWnd == NULL)
+        return;
+    m_comboType.SetCurSel(m_nPeriodType);
+    m_fieldFrom.SetPeriodType(m_nPeriodType, m_nNumeralStyle);
+    m_fieldTo.SetPeriodType(m_nPeriodType, m_nNumeralStyle);
+}
+
 void CAnSelectTimeDlg::OnTypeChange()
 {
     int nType = m_comboType.GetCurSel();
-    if (nType < 0)
-        return;
-    m_nPeriodType = nType;
-    m_fieldFrom.SetPeriodType(nType, m_nNumeralStyle);
-    m_fieldTo.SetPeriodType(nType, m_nNumeralStyle);
+    if (nType >= 0)
+        ChoosePeriodType(nType);
 }
 
 void CAnSelectTimeDlg::OnAdd()

@@ -19,6 +19,9 @@ public:
     BOOL HasSelection();
     // The chosen periods ("code-text") into the document.
     void SaveSelection();
+    // The period type the list and the two fields offer; the step starts
+    // with the type of the document's template.
+    void ChoosePeriodType(int nType);
 
     CTallyformDoc* m_pDoc;
     int m_nPeriodType;

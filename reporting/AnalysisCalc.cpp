@@ -272,6 +272,18 @@ void CAnalysisCalc::RelabelAnalysisCells()
     m_pDoc->UpdateAllViews(NULL);
 }
 
+void CAnalysisCalc::RecomputeAfterChange()
+{
+    CCellArray& cells = m_pDoc->m_sheet.m_cells;
+    for (INT_PTR i = 0; i < cells.GetSize(); ++i)
+        if (IsAnalysisFormula(cells[i].m_strAnalysis) && !IsAnalysisLabelFormula(cells[i].m_strAnalysis))
+            cells[i].m_strValue.Empty();
+    if (m_pDoc->ReportConnection().IsDatabaseOpen() && RefreshAnalysisCells())
+        m_pDoc->UpdateAllViews(NULL);
+    else
+        RelabelAnalysisCells();
+}
+
 BOOL CAnalysisCalc::RefreshAnalysisCells()
 {
     ReleaseRecordset();

@@ -41,6 +41,10 @@ public:
     // New header labels after the analysis lists changed; data cells keep
     // their values.
     void RelabelAnalysisCells();
+    // After the analysis lists changed: the labels and the sums from the
+    // reporting database when it is open; else the labels, and the data
+    // cells emptied, since their sums belong to the old headers.
+    void RecomputeAfterChange();
     // Every analysis cell from the reporting database: labels and sums.
     // FALSE, changing nothing, without an open database (told).
     BOOL RefreshAnalysisCells();

@@ -106,6 +106,8 @@ void CAnalysisWzdDlg::OnNext()
     switch (m_nCurStep)
     {
     case IDD_TEMPLATE_INFO:
+        // The times are offered in the period type the template is given.
+        m_stepTimes.ChoosePeriodType(m_pageInfo.ChosenPeriodType());
         ShowStep(IDD_AN_SELECT_DIM, kStepDimensions, IDB_WIZARD_STEP2);
         EnableDlgItem(this, IDC_WIZARD_PREVIOUS, TRUE);
         return;

@@ -47,9 +47,10 @@ BEGIN_MESSAGE_MAP(CFindItemDlg, CDialog)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CFindItemDlg::CFindItemDlg(int nTable, int nMode, CString strInitial, CWnd* pParent)
+CFindItemDlg::CFindItemDlg(int nTable, int nMode, CString strInitial, CWnd* pParent,
+                           EmptyInitialText emptyText)
     : CDialog(IDD_FIND_ITEM, pParent), m_nTable(nTable), m_nMode(nMode), m_strInitial(strInitial),
-      m_bNoMatch(FALSE), m_bTimerFired(FALSE), m_pRecordset(NULL)
+      m_emptyText(emptyText), m_bNoMatch(FALSE), m_bTimerFired(FALSE), m_pRecordset(NULL)
 {
     if (nMode >= 1 && nMode <= 3)
         m_strCode = strInitial;
@@ -124,7 +125,7 @@ BOOL CFindItemDlg::OnInitDialog()
     {
         ReportAndDelete(e);
     }
-    if (m_strInitial.IsEmpty())
+    if (m_strInitial.IsEmpty() && m_emptyText == EMPTY_TEXT_LISTS_ALL)
         m_strInitial = "%";
     // The change notification starts the first, delayed search.
     SetDlgItemText(IDC_FIND_TEXT, m_strInitial);

@@ -17,9 +17,19 @@ class CScopedRecordset;
 class CFindItemDlg : public CDialog
 {
 public:
+    // What an empty initial text searches for: every entry (the search box
+    // shows "%"), or nothing until the user types or picks a search-by
+    // button (the editor's choice).
+    enum EmptyInitialText
+    {
+        EMPTY_TEXT_LISTS_ALL,
+        EMPTY_TEXT_STAYS_EMPTY
+    };
+
     // nTable: 1 row items, 2 column items, 3 organizations.  nMode: search
     // by 1 code, 2 search code, 3 name.
-    CFindItemDlg(int nTable, int nMode, CString strInitial, CWnd* pParent = NULL);
+    CFindItemDlg(int nTable, int nMode, CString strInitial, CWnd* pParent = NULL,
+                 EmptyInitialText emptyText = EMPTY_TEXT_LISTS_ALL);
     ~CFindItemDlg() override;
 
     // The chosen entry, after IDOK.
@@ -62,6 +72,7 @@ private:
     int m_nTable;
     int m_nMode;
     CString m_strInitial;
+    EmptyInitialText m_emptyText;
     BOOL m_bNoMatch;
     BOOL m_bTimerFired;
     // From OnInitDialog to WM_DESTROY.

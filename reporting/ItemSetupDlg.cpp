@@ -36,7 +36,8 @@ void CancelPending(CKemRecordset& rs)
 } // namespace
 
 CItemSetupDlg::CItemSetupDlg(const CItemSetupTraits& traits, CWnd* pParent)
-    : CDialog(traits.nIDTemplate, pParent), m_traits(traits), m_bModifying(FALSE), m_bAdding(FALSE)
+    : CDialog(traits.nIDTemplate, pParent), m_findEmptyText(CFindItemDlg::EMPTY_TEXT_LISTS_ALL), m_traits(traits),
+      m_bModifying(FALSE), m_bAdding(FALSE)
 {
 }
 
@@ -316,7 +317,7 @@ void CItemSetupDlg::OnFind()
     if (pRecordset == NULL || !pRecordset->IsOpen())
         return;
     UpdateData(TRUE);
-    CFindItemDlg dlg(m_traits.nFindTable, 1, FindInitialText(), this);
+    CFindItemDlg dlg(m_traits.nFindTable, 1, FindInitialText(), this, m_findEmptyText);
     if (dlg.DoModal() != IDOK)
         return;
     try

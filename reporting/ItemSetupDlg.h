@@ -6,6 +6,7 @@
 #pragma once
 
 #include "framework/windows/Dialog.h"
+#include "reporting/FindItemDlg.h"
 #include "reporting/RecordBrowser.h"
 
 class CException;
@@ -38,6 +39,8 @@ public:
     CString m_strCode;
     CString m_strName;
     CString m_strSearchCode;
+    // What Find's dialog searches for when it starts with an empty text.
+    CFindItemDlg::EmptyInitialText m_findEmptyText;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -69,7 +72,6 @@ protected:
     virtual BOOL IsUnchanged() const { return FALSE; }
     // The search text Find starts with.
     virtual CString FindInitialText() const { return "%"; }
-
 
     const CItemSetupTraits& m_traits;
     BOOL m_bModifying;

@@ -32,6 +32,16 @@ CString Numbered(LPCSTR pszText, int nCode)
     strText.Format("%s%d", pszText, nCode);
     return strText;
 }
+
+// Deletes the rows of the open links recordset.
+void DeleteLinkRows(CKemRecordset& links)
+{
+    while (!links.IsEOF())
+    {
+        links.Delete();
+        links.MoveNext();
+    }
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(COrganDlg, CDialog)
@@ -285,24 +295,38 @@ BOOL COrganDlg::CheckOneValuePerType()
     return TRUE;
 }
 
-void COrganDlg::DeleteOrganProperties(const CString& strCode)
+BOOL COrganDlg::DeleteOrganProperties(const CString& strCode)
 {
     if (m_pOrgAttrRecordset == NULL)
-        return;
-    if (!OpenLinks(strCode))
-        AfxThrowNotSupportedException();
-    while (!m_pOrgAttrRecordset->IsEOF())
+        return TRUE;
+    BOOL bDeleted = OpenLinks(strCode);
+    if (bDeleted)
     {
-        m_pOrgAttrRecordset->Delete();
-        m_pOrgAttrRecordset->MoveNext();
+        try
+        {
+            DeleteLinkRows(*m_pOrgAttrRecordset);
+        }
+        catch (CException* e)
+        {
+            ReportAndDelete(e);
+            bDeleted = FALSE;
+        }
     }
+    if (!bDeleted)
+        AfxMessageBox("Errors occured at delete Organization properties.");
+    return bDeleted;
 }
 
-void COrganDlg::SaveOrganProperties(const CString& strCode)
+BOOL COrganDlg::SaveOrganProperties(const CString& strCode)
 {
-    DeleteOrganProperties(strCode);
     if (m_pOrgAttrRecordset == NULL)
-        return;
+        return TRUE;
+    if (!OpenLinks(strCode))
+    {
+        AfxMessageBox("Cannot open Organization Properties library.");
+        return FALSE;
+    }
+    DeleteLinkRows(*m_pOrgAttrRecordset);
     for (HTREEITEM hType = m_tree.GetChildItem(m_hRoot); hType != NULL; hType = m_tree.GetNextSiblingItem(hType))
     {
         for (HTREEITEM hValue = m_tree.GetChildItem(hType); hValue != NULL; hValue = m_tree.GetNextSiblingItem(hValue))
@@ -316,6 +340,7 @@ void COrganDlg::SaveOrganProperties(const CString& strCode)
             m_pOrgAttrRecordset->Update();
         }
     }
+    return TRUE;
 }
 
 BOOL COrganDlg::WriteOrganization(BOOL bAdd, const CString& strCode, const CString& strName,
@@ -342,9 +367,12 @@ BOOL COrganDlg::WriteOrganization(BOOL bAdd, const CString& strCode, const CStri
         rs.SetFieldValue("FD_Name", (LPCSTR)strName);
         rs.SetFieldValue("FD_SearchCode", (LPCSTR)strSearchCode);
         rs.Update();
-        SaveOrganProperties(strCode);
-        transaction.Commit();
-        bWritten = TRUE;
+        // Without its links the row is not written either.
+        if (SaveOrganProperties(strCode))
+        {
+            transaction.Commit();
+            bWritten = TRUE;
+        }
     }
     catch (CException* e)
     {
@@ -435,10 +463,13 @@ void COrganDlg::OnDelete()
         CKemTransaction transaction(GetReportConnection().m_pDatabase);
         if (!transaction.IsActive())
             AfxThrowNotSupportedException();
-        DeleteOrganProperties(strCode);
-        rs.Delete();
-        transaction.Commit();
-        bDeleted = TRUE;
+        // The row goes only with its links.
+        if (DeleteOrganProperties(strCode))
+        {
+            rs.Delete();
+            transaction.Commit();
+            bDeleted = TRUE;
+        }
     }
     catch (CException* e)
     {

@@ -39,9 +39,12 @@ protected:
     void ShowCurrentOrganization();
     void SetFieldsEditable(BOOL bEditable);
     void EndEditMode();
-    // Within the caller's transaction; database errors reach the caller.
-    void DeleteOrganProperties(const CString& strCode);
-    void SaveOrganProperties(const CString& strCode);
+    // Within the caller's transaction; FALSE (told) when the links could
+    // not be read or deleted.
+    BOOL DeleteOrganProperties(const CString& strCode);
+    // Within the caller's transaction; FALSE (told) when the links could
+    // not be opened.  Database errors while writing reach the caller.
+    BOOL SaveOrganProperties(const CString& strCode);
 
     DECLARE_MESSAGE_MAP()
 

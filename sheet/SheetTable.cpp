@@ -201,6 +201,12 @@ int FindReferenceCell(const CSheet& sheet, const std::vector<int>& sel, BOOL bCo
     return nRef;
 }
 
+// A label: the text a Normal cell or a static Text cell shows.
+BOOL IsLabelCell(const CCell& cell)
+{
+    return cell.m_nType == CELL_NORMAL || (cell.m_nType == CELL_TEXT && !cell.m_bDynamic);
+}
+
 // A new cell made from a neighbour: its look, a fresh content of the given
 // type, no formula references.
 void MakeFreshCell(CCell& cell, int nType)
@@ -280,6 +286,10 @@ BOOL InsertLine(CSheet* pSheet, BOOL bColumn, int x, int y, BOOL bRecordUndo)
         Lo(cell, bColumn) = nLine;
         Hi(cell, bColumn) = nLine + nExtent;
         MakeFreshCell(cell, CELL_TEXT);
+        // The new row or column repeats its neighbour's label; a figure or
+        // a key of a data cell is no label.
+        if (IsLabelCell(c))
+            cell.m_strValue = c.m_strValue;
         ++nSeq;
         CString strName;
         if (bColumn)

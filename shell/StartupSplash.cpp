@@ -1,5 +1,6 @@
 #include "shell/StartupSplash.h"
 
+#include "framework/docview/WinApp.h"
 #include "framework/windows/Dc.h"
 #include "framework/windows/ScopedGdi.h"
 #include "ProgressResource.h"
@@ -84,11 +85,14 @@ BOOL CStartupSplash::Create(CWnd* pParentWnd)
 
 void CStartupSplash::HideSplash()
 {
-    // The owner stands in for the main window, which is repainted at once.
-    HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
+    // The main window (the owner, when the splash has one) is repainted at
+    // once, not when the window system next reports the uncovered area.
+    HWND hWndMain = ::GetWindow(m_hWnd, GW_OWNER);
+    if (hWndMain == NULL && AfxGetMainWnd() != NULL)
+        hWndMain = AfxGetMainWnd()->GetSafeHwnd();
     DestroyWindow();
-    if (hWndOwner != NULL)
-        ::UpdateWindow(hWndOwner);
+    if (hWndMain != NULL && ::IsWindow(hWndMain))
+        ::RedrawWindow(hWndMain, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void CStartupSplash::PostNcDestroy()

@@ -5,7 +5,6 @@
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/FindReplaceDialog.h"
 #include "sheet/CellTextSearch.h"
-#include "sheet/UndoAction.h"
 #include "sheet/document/TallyformDoc.h"
 
 namespace
@@ -114,13 +113,15 @@ BOOL CTallyformView::FindInCells(BOOL bMatchCase, BOOL bReplaceAll)
         GetDocument()->UpdateAllViews(NULL);
         return TRUE;
     }
-    CCellDefineAction* pAction = new CCellDefineAction;
     const INT_PTR nCount = pSheet->m_cells.GetSize();
-    pAction->m_arrIndices.SetSize(nCount);
+#ifndef EDITOR_BUILD
+    // The editor's undo list stays empty: nothing it does can be undone.
+    CUIntArray all;
+    all.SetSize(nCount);
     for (INT_PTR i = 0; i < nCount; ++i)
-        pAction->m_arrIndices[i] = (UINT)i;
-    pAction->RecordBefore(pSheet);
-    pSheet->AddUndoAction(pAction);
+        all[i] = (UINT)i;
+    RecordCells(all);
+#endif
     for (INT_PTR i = nFound; i < nCount; ++i)
         search.Replace(pSheet->m_cells[i].m_strValue, g_strReplace);
     for (INT_PTR i = 0; i < nFound; ++i)
@@ -134,7 +135,9 @@ BOOL CTallyformView::ReplaceNext(BOOL bMatchCase)
     CSheet* pSheet = GetSheet();
     if (!FindInCells(bMatchCase, FALSE))
         return FALSE;
+#ifndef EDITOR_BUILD
     RecordSelection();
+#endif
     CCell* pCell = pSheet->GetSelectedCell(0);
     CCellTextSearch(g_strFind, bMatchCase).Replace(pCell->m_strValue, g_strReplace);
     FinishFormatChange();

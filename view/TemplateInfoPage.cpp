@@ -64,6 +64,11 @@ BOOL CTemplateInfoPage::IsComplete()
     return TRUE;
 }
 
+int CTemplateInfoPage::ChosenPeriodType()
+{
+    return (int)SendDlgItemMessage(IDC_TEMPLATE_ATTR_TYPE, CB_GETCURSEL, 0, 0);
+}
+
 void CTemplateInfoPage::OnFieldChange(UINT)
 {
     CWnd* pParent = GetParent();

@@ -14,6 +14,8 @@ public:
 
     // TRUE when each of the seven edit controls holds a character.
     BOOL IsComplete();
+    // The period type the type list shows now; -1 when none is chosen.
+    int ChosenPeriodType();
 
     CString m_strName;
     CString m_strCode;

@@ -68,6 +68,10 @@ public:
     // file, so a failure leaves any old file as it was.  The editor writes
     // no template: it keeps a changed document's data in a data file.
     BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
+#ifdef EDITOR_BUILD
+    // Asks whether to keep the changed report's data in a data file.
+    BOOL SaveModified() override;
+#endif
     void DeleteContents() override;
     // The item a container embeds: a new CKemSrvrItem of this document.
     COleServerItem* OnGetEmbeddedItem() override;
@@ -215,7 +219,7 @@ public:
     BOOL StoreLabelText(int nCell, const CString& strText);
     // Reloads the report data for changed key cells from the database,
     // without messages; FALSE when nothing was loaded.
-    virtual BOOL ReloadReportData();
+    BOOL ReloadReportData();
 
     CSheet m_sheet;
 
@@ -236,8 +240,9 @@ protected:
     // Closes the in-place editor of the first view when bClose; FALSE when
     // the document has no view.
     virtual BOOL CloseCellEditor(BOOL bClose);
-    // Shows a numeric cell whose input was refused, ready for correction.
-    virtual void EditRejectedCell(int nCell);
+    // Shows a numeric cell whose input was refused, ready for correction,
+    // in the active view of this document.
+    void EditRejectedCell(int nCell);
     // A PDF file to write the sheet to (File > Save to PDF).
     virtual BOOL PromptPdfFileName(CString& strPath);
     // Widths of item texts in the main window's font.

@@ -131,6 +131,9 @@ BOOL CTallyformDoc::LoadDataFile(LPCSTR lpszPathName, WORD wKind)
     }
     ClearSheetData(m_sheet, TRUE);
     ApplyDataFile(m_sheet, data);
+    // The file holds the figures only: the calculate cells follow them, as
+    // after the other loads.
+    RecalculateAll();
     UpdateAllViews(NULL);
     return TRUE;
 }

@@ -51,6 +51,27 @@ CString CTallyformDoc::DefaultExtension() const
 }
 
 #ifdef EDITOR_BUILD
+BOOL CTallyformDoc::SaveModified()
+{
+    if (!IsModified() || IsEmbedded())
+        return COleServerDoc::SaveModified();
+    // What Yes keeps is the report's data; the template file is never
+    // written here, so a changed label is lost whatever the answer.
+    CString strPrompt;
+    strPrompt.Format("Save the data of %s to a data file?\n\n"
+                     "Changes to the template, such as replaced labels, are not kept.",
+                     (LPCSTR)m_strTitle);
+    switch (AfxMessageBox(strPrompt, MB_YESNOCANCEL | MB_ICONQUESTION))
+    {
+    case IDYES:
+        return DoSave(NULL, FALSE);
+    case IDNO:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 BOOL CTallyformDoc::DoSave(LPCSTR, BOOL)
 {
     // Asked to save a changed template (closing it), the editor keeps the

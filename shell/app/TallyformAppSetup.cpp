@@ -19,14 +19,28 @@ void CTallyformApp::OnSetupOrganProperties()
     dlg.DoModal();
 }
 
+namespace
+{
+// The editor's Find Item starts an empty search text empty; the
+// designer's lists every entry.
+const CFindItemDlg::EmptyInitialText kFindEmptyText =
+#ifdef EDITOR_BUILD
+    CFindItemDlg::EMPTY_TEXT_STAYS_EMPTY;
+#else
+    CFindItemDlg::EMPTY_TEXT_LISTS_ALL;
+#endif
+} // namespace
+
 void CTallyformApp::OnSetupRowItems()
 {
     CRowItemDlg dlg(NULL);
+    dlg.m_findEmptyText = kFindEmptyText;
     dlg.DoModal();
 }
 
 void CTallyformApp::OnSetupColumnItems()
 {
     CColItemDlg dlg(NULL);
+    dlg.m_findEmptyText = kFindEmptyText;
     dlg.DoModal();
 }

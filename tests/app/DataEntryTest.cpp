@@ -101,26 +101,6 @@ void MakeTemplate(CSheet& sheet)
         AdjustFormulaRefCounts(sheet, formula.first, TRUE);
 }
 
-// The numbers among the texts.
-std::vector<double> NumbersIn(const std::vector<std::string>& texts)
-{
-    std::vector<double> numbers;
-    for (const std::string& text : texts)
-    {
-        char* pEnd = NULL;
-        double value = strtod(text.c_str(), &pEnd);
-        if (!text.empty() && pEnd != NULL && *pEnd == '\0')
-            numbers.push_back(value);
-    }
-    return numbers;
-}
-
-bool Contains(const std::vector<double>& numbers, double value)
-{
-    return std::any_of(numbers.begin(), numbers.end(),
-                       [value](double n) { return fabs(n - value) < 1e-6; });
-}
-
 bool Contains(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -173,64 +153,19 @@ protected:
     void Connect(CDesignerProcess& designer, CRunModeDriver& driver)
     {
         ASSERT_TRUE(designer.IsStarted()) << "start error " << designer.StartError();
-        HWND hDlg = designer.WaitForDialog("Connect to Database", kWaitMs);
-        ASSERT_NE(hDlg, nullptr);
-        SetDlgItemTextA(hDlg, 1143, m_source.m_strUser);
-        SetDlgItemTextA(hDlg, 1019, m_source.m_strPassword);
-        CDesignerProcess::Press(hDlg, IDOK);
-        ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
-        ASSERT_TRUE(driver.FindView(kWaitMs));
-        ASSERT_TRUE(driver.WaitForSplashGone(kWaitMs));
+        ASSERT_TRUE(driver.Connect(m_source.m_strUser, m_source.m_strPassword, kWaitMs));
     }
 
-    // F5, then the period (March of the calendar's year), the organization
-    // by the first letter of its code, and its name as the code found it.
-    // Returns the editor open after the name: the first figure's.
+    // Run mode, then the period (March of the calendar's year), the
+    // organization by the first letter of its code, and its name as the
+    // code found it.  Returns the editor open after the name: the first
+    // figure's.
     HWND EnterKeys(CRunModeDriver& driver)
     {
-        CRunModeDriver::PressKey(driver.View(), VK_F5);
-        if (!driver.WaitForCaption(kRunCaption, 5000))
-        {
-            ADD_FAILURE() << "F5 did not switch to run mode";
-            PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(33007, 0), 0);
-        }
-        EXPECT_TRUE(driver.WaitForCaption(kRunCaption, kWaitMs)) << (LPCSTR)driver.MainCaption();
+        HWND hEditor = driver.EnterKeys(PERIOD_MONTH, kMarchCell, "B", "B02", "O'Brien & Co", kWaitMs);
+        EXPECT_NE(hEditor, nullptr) << "failed at " << driver.FailedStep();
         EXPECT_STREQ(driver.MainCaption(), CString(kRunCaption) + "Monthly.kvm");
-        CRunModeDriver::PressKey(driver.View(), VK_TAB);
-        HWND hPeriod = driver.WaitForEditor(NULL, kWaitMs);
-        Step("period editor", hPeriod);
-        if (hPeriod == NULL)
-            return NULL;
-        EXPECT_TRUE(driver.PickPeriodCell(hPeriod, PERIOD_MONTH, kMarchCell, kWaitMs));
-        CRunModeDriver::PressKey(hPeriod, VK_TAB);
-        HWND hCode = driver.WaitForEditor(hPeriod, kWaitMs);
-        Step("code editor", hCode);
-        if (hCode == NULL)
-            return NULL;
-        CRunModeDriver::TypeChars(hCode, "B");
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hCode, "B02", kWaitMs));
-        CRunModeDriver::PressKey(hCode, VK_TAB);
-        HWND hName = driver.WaitForEditor(hCode, kWaitMs);
-        Step("name editor", hName);
-        if (hName == NULL)
-            return NULL;
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hName, "O'Brien & Co", kWaitMs));
-        CRunModeDriver::PressKey(hName, VK_TAB);
-        return driver.WaitForEditor(hName, kWaitMs);
-    }
-
-    // Types a figure over the open editor's text and tabs on; the next
-    // editor.  (Loading through ODBC leaves "0" in a figure that has no row
-    // yet, and the editor opens with the caret after it.)
-    HWND EnterFigure(CRunModeDriver& driver, HWND hEditor, LPCSTR lpszFigure)
-    {
-        SendMessageA(hEditor, EM_SETSEL, 0, -1);
-        CRunModeDriver::TypeChars(hEditor, lpszFigure);
-        CString strShown;
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hEditor, lpszFigure, kWaitMs, &strShown))
-            << lpszFigure << " shown as " << (LPCSTR)strShown;
-        CRunModeDriver::PressKey(hEditor, VK_TAB);
-        return driver.WaitForEditor(hEditor, kWaitMs);
+        return hEditor;
     }
 
     std::vector<std::string> PdfTexts(CRunModeDriver& driver, LPCSTR lpszName)
@@ -278,9 +213,9 @@ protected:
     // A figure and the values of the calculate cells shown in the PDF.
     void ExpectShown(const std::vector<std::string>& texts, double staff, double perHead)
     {
-        std::vector<double> numbers = NumbersIn(texts);
+        std::vector<double> numbers = NumbersAmong(texts);
         for (double value : { atof(kSales), atof(kCosts), staff, kTotal, kMargin, perHead })
-            EXPECT_TRUE(Contains(numbers, value)) << value << " in " << Joined(texts);
+            EXPECT_TRUE(HoldsNumber(numbers, value)) << value << " in " << Joined(texts);
         EXPECT_TRUE(Contains(texts, "B02")) << Joined(texts);
         EXPECT_TRUE(Contains(texts, "O'Brien & Co")) << Joined(texts);
     }
@@ -304,9 +239,11 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
 
         HWND hEditor = EnterKeys(driver);
         ASSERT_NE(hEditor, nullptr) << Joined(driver.Answered());
+        // (Loading through ODBC leaves "0" in a figure that has no row yet;
+        // the figure is typed over it.)
         for (LPCSTR figure : { kSales, kCosts, kStaff })
         {
-            hEditor = EnterFigure(driver, hEditor, figure);
+            hEditor = driver.EnterFigure(hEditor, figure, kWaitMs);
             Step(figure, hEditor);
             ASSERT_NE(hEditor, nullptr) << figure << " " << Joined(driver.Answered());
         }

@@ -2,6 +2,7 @@
 // table commands with Undo and Redo against the saved template, the
 // clipboard, Find and Replace All, and a balance formula made by picking
 // cells with the mouse and then checked in run mode.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -188,6 +189,9 @@ TEST_F(DesignCommandsTest, TableBuiltMergedAndSplitIsUndoneAndRedoneStepByStep)
         ASSERT_TRUE(design.Command(kAddColumn));
         snapshot();
     }
+    // Each new cell repeats the label of the cell it was made beside.
+    const std::vector<std::string> labels = design.ShownTexts(m_folder.PathOf("labels.pdf"));
+    EXPECT_EQ(12, std::count(labels.begin(), labels.end(), std::string("A1"))) << Joined(labels);
     // File > Save writes the template once the framework has it; until
     // then the drawn sheet stands for it.
     const bool bSaves = saved.back() != saved.front();

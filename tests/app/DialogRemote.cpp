@@ -20,6 +20,24 @@ void Walk(HWND hTree, HTREEITEM hItem, int nDepth, std::vector<std::pair<HTREEIT
     }
 }
 
+// The entries of a list box or a combo box, asked with its count and text
+// messages.  Between processes the control answers in its own, Unicode,
+// form.
+std::vector<std::string> EntriesOf(HWND hControl, UINT nCountMessage, UINT nTextMessage)
+{
+    std::vector<std::string> entries;
+    int nCount = (int)SendMessageA(hControl, nCountMessage, 0, 0);
+    for (int i = 0; i < nCount; ++i)
+    {
+        WCHAR szWide[512] = {};
+        char szText[1024] = "";
+        SendMessageW(hControl, nTextMessage, i, (LPARAM)szWide);
+        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
+        entries.push_back(szText);
+    }
+    return entries;
+}
+
 std::vector<std::pair<HTREEITEM, int>> TreeItems(HWND hTree)
 {
     std::vector<std::pair<HTREEITEM, int>> items;
@@ -45,12 +63,12 @@ BOOL CDialogRemote::IsEnabled(int nID) const
     return IsWindowEnabled(GetDlgItem(m_hDlg, nID));
 }
 
-HWND CDialogRemote::FindBox() const
+HWND CDialogRemote::FindBox(HWND hOwner) const
 {
     for (HWND hWnd : m_designer.TopLevelWindows())
     {
         if (hWnd != m_hDlg && CDesignerProcess::ClassOf(hWnd) == "#32770" && IsWindowVisible(hWnd) &&
-            GetWindow(hWnd, GW_OWNER) == m_hDlg && GetDlgItem(hWnd, 0xFFFF) != NULL)
+            GetWindow(hWnd, GW_OWNER) == hOwner && GetDlgItem(hWnd, 0xFFFF) != NULL)
             return hWnd;
     }
     return NULL;
@@ -67,7 +85,7 @@ BOOL CDialogRemote::Press(int nID)
     return FALSE;
 }
 
-std::vector<std::string> CDialogRemote::Settle(int nAnswer)
+std::vector<std::string> CDialogRemote::Settle(int nAnswer, HWND hOwner)
 {
     std::vector<std::string> texts;
     for (;;)
@@ -78,7 +96,8 @@ std::vector<std::string> CDialogRemote::Settle(int nAnswer)
         if (!SendMessageTimeoutA(m_hDlg, WM_NULL, 0, 0, SMTO_NORMAL, kHandlerMs, &dwResult))
             return texts;
         HWND hBox = NULL;
-        for (DWORD dwWaited = 0; dwWaited < 300 && (hBox = FindBox()) == NULL; dwWaited += kPollMs)
+        for (DWORD dwWaited = 0; dwWaited < 300 && (hBox = FindBox(hOwner != NULL ? hOwner : m_hDlg)) == NULL;
+             dwWaited += kPollMs)
             Sleep(kPollMs);
         if (hBox == NULL)
             return texts;
@@ -102,21 +121,51 @@ HWND CDialogRemote::PressOpening(int nID, LPCSTR lpszCaption)
     return m_designer.WaitForDialog(lpszCaption, kHandlerMs);
 }
 
+std::vector<std::string> CDialogRemote::Click(int nID, int nAnswer)
+{
+    PostMessageA(GetDlgItem(m_hDlg, nID), BM_CLICK, 0, 0);
+    return Settle(nAnswer);
+}
+
+BOOL CDialogRemote::IsChecked(int nID) const
+{
+    return SendDlgItemMessageA(m_hDlg, nID, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CDialogRemote::SelectListItems(int nID, const std::vector<int>& indexes) const
+{
+    HWND hList = GetDlgItem(m_hDlg, nID);
+    SendMessageA(hList, LB_SETSEL, FALSE, -1);
+    for (int nIndex : indexes)
+        SendMessageA(hList, LB_SETSEL, TRUE, nIndex);
+}
+
+std::vector<std::string> CDialogRemote::ComboItems(int nID) const
+{
+    return EntriesOf(GetDlgItem(m_hDlg, nID), CB_GETCOUNT, CB_GETLBTEXT);
+}
+
+int CDialogRemote::ComboSelection(int nID) const
+{
+    return (int)SendDlgItemMessageA(m_hDlg, nID, CB_GETCURSEL, 0, 0);
+}
+
+std::vector<std::string> CDialogRemote::ChooseComboItem(int nID, int nIndex, int nAnswer, HWND hOwner)
+{
+    HWND hCombo = GetDlgItem(m_hDlg, nID);
+    SendMessageA(hCombo, CB_SETCURSEL, nIndex, 0);
+    PostMessageA(m_hDlg, WM_COMMAND, MAKEWPARAM(nID, CBN_SELCHANGE), (LPARAM)hCombo);
+    return Settle(nAnswer, hOwner);
+}
+
 std::vector<std::string> CDialogRemote::ListItems(int nID) const
 {
-    std::vector<std::string> items;
-    HWND hList = GetDlgItem(m_hDlg, nID);
-    int nCount = (int)SendMessageA(hList, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < nCount; ++i)
-    {
-        // Between processes the list box answers in its own, Unicode, form.
-        WCHAR szWide[512] = {};
-        char szText[1024] = "";
-        SendMessageW(hList, LB_GETTEXT, i, (LPARAM)szWide);
-        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
-        items.push_back(szText);
-    }
-    return items;
+    return ListEntries(GetDlgItem(m_hDlg, nID));
+}
+
+std::vector<std::string> CDialogRemote::ListEntries(HWND hList)
+{
+    return EntriesOf(hList, LB_GETCOUNT, LB_GETTEXT);
 }
 
 std::vector<std::string> CDialogRemote::TreeStates(int nID) const

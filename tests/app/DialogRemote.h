@@ -28,12 +28,31 @@ public:
     std::vector<std::string> PressAnswering(int nID, int nAnswer = IDOK);
     // Waits until the handlers of everything posted so far have run,
     // answering boxes meanwhile with nAnswer.
-    std::vector<std::string> Settle(int nAnswer = IDOK);
+    std::vector<std::string> Settle(int nAnswer = IDOK, HWND hOwner = NULL);
     // Another dialog of the program that the press brought up.
     HWND PressOpening(int nID, LPCSTR lpszCaption);
 
+    // Clicks a button as the mouse does (a radio button checks itself and
+    // clears the others of its group) and waits for the handler, answering
+    // message boxes with nAnswer; their texts.
+    std::vector<std::string> Click(int nID, int nAnswer = IDOK);
+    BOOL IsChecked(int nID) const;
+
     // List box entries.
     std::vector<std::string> ListItems(int nID) const;
+    // The entries of another process's list box.
+    static std::vector<std::string> ListEntries(HWND hList);
+    // Selects the entries at the indexes of a multiple-selection list box
+    // and no other.
+    void SelectListItems(int nID, const std::vector<int>& indexes) const;
+    // Combo box entries, and the index of the chosen one (-1 for none).
+    std::vector<std::string> ComboItems(int nID) const;
+    int ComboSelection(int nID) const;
+    // Chooses a combo box entry as a click in its list does, and waits for
+    // the handler, answering message boxes with nAnswer; their texts.
+    // hOwner: the window that owns the boxes when it is not this dialog
+    // (the dialog that hosts this one).
+    std::vector<std::string> ChooseComboItem(int nID, int nIndex, int nAnswer = IDOK, HWND hOwner = NULL);
     // The items of a tree control in pre-order, each as its state image
     // index (0-3) at its depth: "depth:state".
     std::vector<std::string> TreeStates(int nID) const;
@@ -47,8 +66,8 @@ public:
     const std::vector<std::string>& Boxes() const { return m_boxes; }
 
 private:
-    // A message box of the program over this dialog, or NULL.
-    HWND FindBox() const;
+    // A message box of the program owned by hOwner, or NULL.
+    HWND FindBox(HWND hOwner) const;
     CDesignerProcess& m_designer;
     HWND m_hDlg;
     std::vector<std::string> m_boxes;

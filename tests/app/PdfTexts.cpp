@@ -1,5 +1,8 @@
 #include "tests/app/PdfTexts.h"
 
+#include <math.h>
+#include <stdlib.h>
+
 std::vector<std::string> PdfShownTexts(const std::string& bytes)
 {
     std::vector<std::string> texts;
@@ -30,4 +33,25 @@ std::vector<std::string> PdfShownTexts(const std::string& bytes)
         pos = i + 1;
     }
     return texts;
+}
+
+std::vector<double> NumbersAmong(const std::vector<std::string>& texts)
+{
+    std::vector<double> numbers;
+    for (const std::string& text : texts)
+    {
+        char* pEnd = NULL;
+        double value = strtod(text.c_str(), &pEnd);
+        if (!text.empty() && pEnd != NULL && *pEnd == '\0')
+            numbers.push_back(value);
+    }
+    return numbers;
+}
+
+bool HoldsNumber(const std::vector<double>& numbers, double value, double tolerance)
+{
+    for (double number : numbers)
+        if (fabs(number - value) <= tolerance)
+            return true;
+    return false;
 }

@@ -1,8 +1,9 @@
 // The reference data maintained in the real designer on both kinds of
 // reporting database: row and column items, property types and values,
-// organizations with their property links, and Find Item over them.  The
-// dialogs are opened with the Database > Setup commands and driven with
-// messages; after each step the tables are read with direct SQL.
+// organizations with their property links (also when the links table
+// fails), and Find Item over them.  The dialogs are opened with the
+// Database > Setup commands and driven with messages; after each step the
+// tables are read with direct SQL.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -409,6 +410,33 @@ TEST_P(ReferenceDataTest, OrganizationsKeepTheirPropertiesThroughEveryStep)
     EXPECT_EQ(Rows(), again.PressAnswering(IDOK));
     EXPECT_EQ((Rows{ "0|Region|0|North", "0|Region|1|South" }), Attributes());
     EXPECT_EQ(Rows(), Links());
+}
+
+TEST_P(ReferenceDataTest, AnOrganizationWhoseLinksCannotBeReadIsNeitherChangedNorDeleted)
+{
+    m_backend->Exec("INSERT INTO ss_Attribute VALUES (0, 'Region', 0, 'North')");
+    m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('A1', 'Alder', 'A')");
+    m_backend->Exec("INSERT INTO ss_OrgAttr VALUES ('A1', 0, 0)");
+    CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
+    ASSERT_NE(org.Handle(), nullptr);
+    EXPECT_EQ("Alder", org.Text(ORG_NAME));
+    // The links table goes while the dialog is open.
+    m_backend->Exec("DROP TABLE ss_OrgAttr");
+
+    ASSERT_TRUE(org.Press(ORG_MODIFY));
+    org.SetText(ORG_NAME, "Alder & Sons");
+    Rows boxes = org.PressAnswering(ORG_MODIFY);
+    EXPECT_NE(boxes.end(), std::find(boxes.begin(), boxes.end(), "Cannot open Organization Properties library."));
+    EXPECT_EQ(boxes.end(), std::find(boxes.begin(), boxes.end(), "An unsupported operation was attempted."));
+    EXPECT_EQ(Rows{ "A1|Alder|A" }, Organs());
+
+    boxes = org.PressAnswering(ORG_DEL, IDYES);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ("Are you sure you want to delete this Organization?", boxes[0]);
+    EXPECT_NE(boxes.end(), std::find(boxes.begin(), boxes.end(), "Errors occured at delete Organization properties."));
+    EXPECT_EQ(boxes.end(), std::find(boxes.begin(), boxes.end(), "An unsupported operation was attempted."));
+    EXPECT_EQ(Rows{ "A1|Alder|A" }, Organs());
+    Close(org, ORG_EXIT);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ReferenceDataTest, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),

@@ -9,6 +9,9 @@ namespace
 const DWORD kPollMs = 50;
 const UINT kCellEditorId = 1164;
 const UINT kSaveToPdf = 33082;
+const int kConnectUser = 1143;
+const int kConnectPassword = 1019;
+const char kRunCaption[] = "Tallyform [Run Mode] - ";
 const int kOrganCodeEdit = 1232;
 const int kOrganNameEdit = 1234;
 const char kReportInfoCaption[] = "Set Report Information";
@@ -68,6 +71,18 @@ BOOL CRunModeDriver::FindView(DWORD dwMilliseconds)
         Sleep(kPollMs);
     }
     return FALSE;
+}
+
+BOOL CRunModeDriver::Connect(LPCSTR lpszUser, LPCSTR lpszPassword, DWORD dwMilliseconds)
+{
+    HWND hDlg = m_designer.WaitForDialog("Connect to Database", dwMilliseconds);
+    if (hDlg == NULL)
+        return FALSE;
+    SetDlgItemTextA(hDlg, kConnectUser, lpszUser);
+    SetDlgItemTextA(hDlg, kConnectPassword, lpszPassword);
+    CDesignerProcess::Press(hDlg, IDOK);
+    return CDesignerProcess::WaitGone(hDlg, dwMilliseconds) && FindView(dwMilliseconds) &&
+           WaitForSplashGone(dwMilliseconds);
 }
 
 CString CRunModeDriver::MainCaption() const
@@ -163,6 +178,48 @@ HWND CRunModeDriver::WaitForEditor(HWND hOld, DWORD dwMilliseconds)
     }
 }
 
+HWND CRunModeDriver::EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode,
+                               LPCSTR lpszName, DWORD dwMilliseconds)
+{
+    auto failed = [this](LPCSTR pszStep) {
+        m_strFailedStep = pszStep;
+        return (HWND)NULL;
+    };
+    PressKey(m_hView, VK_F5);
+    if (!WaitForCaption(kRunCaption, dwMilliseconds))
+        return failed("run mode");
+    PressKey(m_hView, VK_TAB);
+    HWND hPeriod = WaitForEditor(NULL, dwMilliseconds);
+    if (hPeriod == NULL)
+        return failed("period editor");
+    if (!PickPeriodCell(hPeriod, nPeriodType, nPeriodCell, dwMilliseconds))
+        return failed("period calendar");
+    PressKey(hPeriod, VK_TAB);
+    HWND hCode = WaitForEditor(hPeriod, dwMilliseconds);
+    if (hCode == NULL)
+        return failed("code editor");
+    TypeChars(hCode, lpszCodeStart);
+    if (!WaitForText(hCode, lpszCode, dwMilliseconds))
+        return failed("code");
+    PressKey(hCode, VK_TAB);
+    HWND hName = WaitForEditor(hCode, dwMilliseconds);
+    if (hName == NULL || !WaitForText(hName, lpszName, dwMilliseconds))
+        return failed("name");
+    PressKey(hName, VK_TAB);
+    HWND hNext = WaitForEditor(hName, dwMilliseconds);
+    return hNext != NULL ? hNext : failed("editor after the name");
+}
+
+HWND CRunModeDriver::EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds)
+{
+    SendMessageA(hEditor, EM_SETSEL, 0, -1);
+    TypeChars(hEditor, lpszFigure);
+    if (!WaitForText(hEditor, lpszFigure, dwMilliseconds))
+        return NULL;
+    PressKey(hEditor, VK_TAB);
+    return WaitForEditor(hEditor, dwMilliseconds);
+}
+
 HWND CRunModeDriver::PopupOtherThan(HWND hMain) const
 {
     for (HWND hWnd : m_designer.TopLevelWindows())
@@ -242,10 +299,14 @@ std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
     }
 }
 
-BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds)
 {
-    DeleteFileA(lpszPath);
-    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kSaveToPdf, 0), 0);
+    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
+    return AnswerFileDialog(lpszPath, nFilter, dwMilliseconds);
+}
+
+BOOL CRunModeDriver::AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds)
+{
     DWORD dwStart = GetTickCount();
     HWND hDlg = NULL;
     while (hDlg == NULL)
@@ -257,11 +318,26 @@ BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
             return FALSE;
         Sleep(kPollMs);
     }
+    if (nFilter > 0)
+    {
+        // As a choice in the list: the dialog takes the index from the
+        // notice that ends the choice.
+        HWND hFilter = GetDlgItem(hDlg, cmb1);
+        SendMessageA(hFilter, CB_SETCURSEL, nFilter - 1, 0);
+        SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), (LPARAM)hFilter);
+    }
     // The name box is an edit in one dialog layout and a combo in the other.
     SetDlgItemTextA(hDlg, edt1, lpszPath);
     SetDlgItemTextA(hDlg, cmb13, lpszPath);
     CDesignerProcess::Press(hDlg, IDOK);
-    if (!CDesignerProcess::WaitGone(hDlg, dwMilliseconds))
+    return CDesignerProcess::WaitGone(hDlg, dwMilliseconds);
+}
+
+BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+{
+    DeleteFileA(lpszPath);
+    DWORD dwStart = GetTickCount();
+    if (!ChooseFile(kSaveToPdf, lpszPath, 0, dwMilliseconds))
         return FALSE;
     // Written in one go once the dialog has closed.
     while (GetFileAttributesA(lpszPath) == INVALID_FILE_ATTRIBUTES)

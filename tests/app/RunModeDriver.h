@@ -16,6 +16,9 @@ public:
     // The main window and the view of its document window; FALSE when they
     // did not come within the time.
     BOOL FindView(DWORD dwMilliseconds);
+    // Answers the starting program's connect dialog with the user and the
+    // password, then finds the view and waits for the splash to go.
+    BOOL Connect(LPCSTR lpszUser, LPCSTR lpszPassword, DWORD dwMilliseconds);
     HWND MainWindow() const { return m_hMain; }
     HWND View() const { return m_hView; }
     CString MainCaption() const;
@@ -43,6 +46,19 @@ public:
     // the page (a month of the shown year on a monthly report).
     BOOL PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWORD dwMilliseconds);
 
+    // F5 (the editor is in run mode from the start), then the report's keys
+    // along the tab order from its first cell: the period of the calendar
+    // cell, the organization code chosen by typing its first letters, and
+    // the name the code brings.  The editor open after them; NULL when a
+    // step did not come or a cell did not show its key.
+    HWND EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode, LPCSTR lpszName,
+                   DWORD dwMilliseconds);
+    // The step at which EnterKeys last gave up.
+    const std::string& FailedStep() const { return m_strFailedStep; }
+    // Types a figure over the open editor's text and tabs on: the next
+    // editor; NULL when the editor did not show the figure or none came.
+    HWND EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds);
+
     // Answers every dialog of the program now shown with OK, noting the
     // report information dialog as "[report] <code>|<name>" and a message
     // box by its text in Answered().
@@ -52,6 +68,12 @@ public:
     // dialog was among them; its note, "" when none came.
     std::string ConfirmReportInformation(DWORD dwMilliseconds);
 
+    // Names the path in the file dialog the program shows (now or within
+    // the time), under the filter of the 1-based index (0 keeps the
+    // dialog's own); TRUE once the dialog has closed.
+    BOOL AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds);
+    // Runs a command that asks for a file and answers its file dialog.
+    BOOL ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds);
     // File > Save to PDF into the path, through the file dialog; TRUE once
     // the file is there.
     BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds);
@@ -66,4 +88,5 @@ private:
     HWND m_hMain = NULL;
     HWND m_hView = NULL;
     std::vector<std::string> m_answered;
+    std::string m_strFailedStep;
 };

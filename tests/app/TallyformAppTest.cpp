@@ -1,13 +1,16 @@
 // The application object's settings and database operations, in this
-// process: the INI rules and the record test against a real database.
+// process: the INI rules and the record test against a real database; and
+// the start-up splash going at the first key.
 #include <string>
 
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/ScratchFolder.h"
 #include "reporting/ReportConnection.h"
+#include "shell/StartupSplash.h"
 #include "shell/app/TallyformApp.h"
 #include "tests/app/DesignerProcess.h"
+#include "tests/app/InProcessAppTest.h"
 
 namespace
 {
@@ -125,5 +128,41 @@ TEST_F(TallyformAppTest, DocumentsReachTheDatabaseOnlyWhileConnected)
     EXPECT_EQ(connection.m_pOrganRecordset, nullptr);
     EXPECT_TRUE(connection.m_strIniPath.IsEmpty());
     EXPECT_FALSE(connection.IsDatabaseOpen());
+}
+
+// The paint messages the main window and its children get while the hook
+// is in: sent ones only, that is those of a repaint done at once.
+HWND s_hPainted = NULL;
+int s_nPaints = 0;
+
+LRESULT CALLBACK CountPaints(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == WM_PAINT &&
+        (pMsg->hwnd == s_hPainted || IsChild(s_hPainted, pMsg->hwnd)))
+        ++s_nPaints;
+    return CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+using ProgramStartTest = InProcessAppTest;
+
+TEST_F(ProgramStartTest, AKeyTakesTheSplashAwayAndTheMainWindowIsRepaintedAtOnce)
+{
+    WriteWholeFile(m_folder.PathOf("Tallyform.INI"), "[DataSource]\r\nStart=0\r\nType=0\r\nName=R.mdb\r\n");
+    ASSERT_NO_FATAL_FAILURE(Start(""));
+    ASSERT_NE(nullptr, CStartupSplash::GetShown());
+    s_hPainted = m_app.m_pMainWnd->GetSafeHwnd();
+    s_nPaints = 0;
+    HHOOK hHook = SetWindowsHookExA(WH_CALLWNDPROC, CountPaints, NULL, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hHook);
+    // The key as the message loop hands it over: it only takes the splash away.
+    MSG msg = {};
+    msg.hwnd = s_hPainted;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_SPACE;
+    EXPECT_TRUE(m_app.PreTranslateMessage(&msg));
+    UnhookWindowsHookEx(hHook);
+    EXPECT_EQ(nullptr, CStartupSplash::GetShown());
+    EXPECT_GT(s_nPaints, 0);
 }
 } // namespace

@@ -13,6 +13,7 @@
 
 #include "tests/sheet/document/database/ReportTestBackend.h"
 #include "tests/app/DesignerProcess.h"
+#include "tests/app/DialogRemote.h"
 #include "tests/app/PdfTexts.h"
 #include "tests/app/RunModeDriver.h"
 #include "tests/app/ScreenCapture.h"
@@ -68,18 +69,7 @@ void Click(HWND hDlg, int nID)
 
 std::vector<std::string> ListLines(HWND hList)
 {
-    std::vector<std::string> lines;
-    int nCount = (int)SendMessageA(hList, LB_GETCOUNT, 0, 0);
-    for (int i = 0; i < nCount; ++i)
-    {
-        // Another process's list answers in wide characters.
-        WCHAR szWide[512] = {};
-        char szLine[512] = "";
-        SendMessageW(hList, LB_GETTEXT, i, (LPARAM)szWide);
-        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szLine, sizeof(szLine), NULL, NULL);
-        lines.push_back(szLine);
-    }
-    return lines;
+    return CDialogRemote::ListEntries(hList);
 }
 
 // The n-th child (0: the first) of a tree item of another process.

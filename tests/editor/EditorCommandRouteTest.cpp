@@ -146,7 +146,7 @@ TEST_F(EditorCommandRouteTest, ATemplateOpensToBeFilledInAndItsDesignAndSaveComm
     PumpIdle();
     EXPECT_TRUE(Frame()->MDIGetActive() == NULL);
     ASSERT_EQ(1u, m_messages.Messages().size());
-    EXPECT_EQ(0u, m_messages.Messages()[0].text.find("Save changes to"));
+    EXPECT_EQ(0u, m_messages.Messages()[0].text.find("Save the data of"));
     EXPECT_EQ(m_original, ReadWholeFile(m_strTemplate));
 }
 

@@ -1,12 +1,15 @@
 // The editor's commands as the user reaches them: its menus, accelerators
 // and toolbars carry no design command, and a template opened in the
-// running editor is a form to fill in whose file nothing rewrites.
+// running editor is a form to fill in whose file nothing rewrites: a
+// replaced label cannot be undone, and closing keeps only the data.
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "tests/support/Gtest.h"
 #include "tests/app/DesignerProcess.h"
+#include "tests/app/PdfTexts.h"
 #include "tests/app/RunModeDriver.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/editor/DesignCommands.h"
@@ -158,3 +161,72 @@ TEST_F(EditorCommandsTest, ATemplateOpensInRunModeAndDesignAndSaveCommandsDoNoth
     EXPECT_EQ(m_original, ReadWholeFile(m_strTemplate));
 }
 } // namespace
+
+namespace
+{
+// The replace dialog's controls.
+const int kFindWhat = 1152;
+const int kReplaceWith = 1153;
+const int kReplaceAll = 1025;
+
+bool Shows(const std::vector<std::string>& texts, const std::string& text)
+{
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+} // namespace
+
+TEST_F(EditorCommandsTest, AReplacedLabelCannotBeUndoneAndClosingKeepsOnlyTheDataInADataFile)
+{
+    CDesignerProcess editor(m_folder.GetPath(), "\"" + m_strTemplate + "\"");
+    CRunModeDriver driver(editor);
+    ASSERT_TRUE(driver.FindView(kWaitMs));
+    ASSERT_TRUE(driver.WaitForSplashGone(kWaitMs));
+    // Along the tab order past the three key cells to the first figure.
+    CRunModeDriver::PressKey(driver.View(), VK_TAB);
+    HWND hEditor = driver.WaitForEditor(NULL, kWaitMs);
+    for (int i = 0; i < 3 && hEditor != NULL; ++i)
+    {
+        CRunModeDriver::PressKey(hEditor, VK_TAB);
+        hEditor = driver.WaitForEditor(hEditor, kWaitMs);
+    }
+    ASSERT_NE(hEditor, nullptr);
+    ASSERT_NE(driver.EnterFigure(hEditor, "125", kWaitMs), nullptr);
+
+    // Edit > Replace, Replace All: the label changes and Undo does nothing.
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(57641, 0), 0);
+    HWND hReplace = editor.WaitForDialog("Replace", kWaitMs);
+    ASSERT_NE(hReplace, nullptr);
+    SetDlgItemTextA(hReplace, kFindWhat, "Profit");
+    SetDlgItemTextA(hReplace, kReplaceWith, "Net result");
+    CDesignerProcess::Press(hReplace, kReplaceAll);
+    driver.Settle();
+    CDesignerProcess::Press(hReplace, IDCANCEL);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hReplace, kWaitMs));
+    const CString strPdf = m_folder.PathOf("replaced.pdf");
+    ASSERT_TRUE(driver.SaveToPdf(strPdf, kWaitMs));
+    std::vector<std::string> texts = PdfShownTexts(ReadWholeFile(strPdf));
+    EXPECT_TRUE(Shows(texts, "Net result") && !Shows(texts, "Profit"));
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(57643, 0), 0);
+    driver.Settle();
+    ASSERT_TRUE(driver.SaveToPdf(strPdf, kWaitMs));
+    texts = PdfShownTexts(ReadWholeFile(strPdf));
+    EXPECT_TRUE(Shows(texts, "Net result") && !Shows(texts, "Profit"));
+
+    // Closing asks about the data, says the label is not kept, and Yes
+    // writes a data file; the template stays as it was.
+    PostMessageA(driver.MainWindow(), WM_CLOSE, 0, 0);
+    HWND hQuestion = editor.WaitForDialog(NULL, kWaitMs);
+    ASSERT_NE(hQuestion, nullptr);
+    EXPECT_STREQ("Save the data of Monthly.kvm to a data file?\n\n"
+                 "Changes to the template, such as replaced labels, are not kept.",
+                 CDesignerProcess::MessageText(hQuestion));
+    CDesignerProcess::Press(hQuestion, IDYES);
+    const CString strData = m_folder.PathOf("Monthly data.kvt");
+    ASSERT_TRUE(driver.AnswerFileDialog(strData, 0, kWaitMs));
+    EXPECT_TRUE(editor.WaitForExit(kWaitMs));
+    const std::string data = ReadWholeFile(strData);
+    EXPECT_EQ(0, data.compare(0, 2, "\x55\x44", 2));
+    EXPECT_NE(std::string::npos, data.find("125"));
+    EXPECT_EQ(std::string::npos, data.find("Net result"));
+    EXPECT_EQ(m_original, ReadWholeFile(m_strTemplate));
+}

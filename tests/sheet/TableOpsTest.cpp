@@ -107,7 +107,8 @@ TEST(TableOpsAdd, ColumnAtTheRightEdge)
         EXPECT_EQ(240, c.m_rect.left);
         EXPECT_EQ(320, c.m_rect.right);
         EXPECT_EQ(CELL_TEXT, c.m_nType);
-        EXPECT_TRUE(c.m_strValue.IsEmpty());
+        // The label of the neighbour it was made from (C1, C2).
+        EXPECT_EQ(std::string("C") + (pszName + 1), (LPCSTR)c.m_strValue);
         // The right edge line moved out to the new column.
         EXPECT_EQ(CELL_LINE_THIN, c.m_nRightEdge);
     }

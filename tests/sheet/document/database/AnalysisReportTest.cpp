@@ -2,7 +2,7 @@
 // through the new-template sheet and the analysis wizard over
 // organizations x months x row items x column items, Analysis > Analysis
 // against the database's own sums, and the Change commands relabelling the
-// headers in place.
+// headers in place and recomputing the figures under them.
 #include <map>
 #include <memory>
 
@@ -26,7 +26,7 @@ namespace
 {
 enum
 {
-    WIZARD_NEXT = 1120,
+    WIZARD_NEXT = 1120, INFO_TYPE = 1126,
     ORGAN_LIST = 1276, ORGAN_SELECTED = 1277, ORGAN_ADD = 1278, ORGAN_REMOVE = 1279,
     TIME_TYPE = 1258, TIME_FROM = 1261, TIME_TO = 1259, TIME_SELECTED = 1281, TIME_ADD = 1086, TIME_REMOVE = 1087,
     ROW_LIST = 1085, ROW_SELECTED = 1084, COL_LIST = 1144, COL_SELECTED = 1146, ITEMS_ADD = 1086, ITEMS_REMOVE = 1089
@@ -144,6 +144,9 @@ protected:
         const int fields[] = { 1006, 1007, 1008, 1009, 1010, 1011, 1012 };
         for (int nID : fields)
             SetDlgItemTextA(hInfo, nID, nID == 1006 ? "Mill Analysis" : "X1");
+        // A quarterly report (the document was monthly): the time step
+        // offers quarters from the start.
+        SendDlgItemMessageA(hInfo, INFO_TYPE, CB_SETCURSEL, PERIOD_QUARTER, 0);
         Command(hWizard, WIZARD_NEXT);
         m_captions.push_back(WindowText(hWizard));
         Command(hWizard, WIZARD_NEXT);               // dimensions as they come
@@ -155,6 +158,7 @@ protected:
         Command(hWizard, WIZARD_NEXT);
         m_captions.push_back(WindowText(hWizard));
         hStep = VisibleStep(hWizard);
+        m_nTimeTypeShown = (int)SendDlgItemMessageA(hStep, TIME_TYPE, CB_GETCURSEL, 0, 0);
         SendMessageA(GetDlgItem(hStep, TIME_TYPE), CB_SETCURSEL, PERIOD_MONTH, 0);
         Command(hStep, TIME_TYPE, CBN_SELCHANGE);
         SetPeriodField(hStep, TIME_FROM, m_feb, PERIOD_MONTH);
@@ -204,7 +208,8 @@ protected:
         ASSERT_TRUE(m_doc.RunNewDocumentWizard());
     }
 
-    // Every data cell's text against the database's sum of its rows.
+    // Every data cell's text against the database's sum of its rows; a
+    // cell whose term names no entry of its list shows nothing.
     void ExpectDatabaseSums()
     {
         const CSheet& sheet = m_doc.m_sheet;
@@ -216,6 +221,13 @@ protected:
                 continue;
             ++nData;
             std::map<std::string, int> terms = TermsOf(cell.m_strAnalysis);
+            if (terms["Organ"] >= sheet.m_lstAnOrgans.GetCount() || terms["Time"] >= sheet.m_lstAnTimes.GetCount() ||
+                terms["RowItem"] >= sheet.m_lstAnRowItems.GetCount() ||
+                terms["ColItem"] >= sheet.m_lstAnColItems.GetCount())
+            {
+                EXPECT_STREQ("", cell.m_strValue) << (LPCSTR)cell.m_strAnalysis;
+                continue;
+            }
             CString strSql;
             strSql.Format("SELECT SUM(%s) FROM ss_datalist WHERE FD_OrgCode='%s' AND FD_Time='%s' AND "
                           "FD_RowItemCode='%s' AND FD_ColItemCode='%s'",
@@ -241,8 +253,7 @@ protected:
         return "no cell " + CString(pszFormula);
     }
 
-    // The cells' rectangles and data texts, to see that a change moved
-    // nothing.
+    // The cells' rectangles and names, to see that a change moved nothing.
     std::vector<std::string> Layout()
     {
         std::vector<std::string> layout;
@@ -251,8 +262,7 @@ protected:
             const CCell& cell = m_doc.m_sheet.m_cells[i];
             CString str;
             str.Format("%d,%d,%d,%d %s", (int)cell.m_rect.left, (int)cell.m_rect.top, (int)cell.m_rect.right,
-                       (int)cell.m_rect.bottom,
-                       cell.m_strAnalysis.Find('&') > 0 ? (LPCSTR)cell.m_strValue : (LPCSTR)cell.m_strName);
+                       (int)cell.m_rect.bottom, (LPCSTR)cell.m_strName);
             layout.push_back((LPCSTR)str);
         }
         return layout;
@@ -300,6 +310,7 @@ protected:
     CString m_jan, m_feb;
     std::vector<std::string> m_captions;
     bool m_bFinishEnabled = false;
+    int m_nTimeTypeShown = -1;
     CScratchFolder m_folder;
     char m_szOldDir[MAX_PATH];
 };
@@ -314,6 +325,8 @@ TEST_P(AnalysisReport, TheWizardsCrossTabSumsWhatTheDatabaseSums)
                                          "Setp 4:Select Analysis Times", "Setp 6:Select Analysis Column Items" }),
               m_captions);
     EXPECT_TRUE(m_bFinishEnabled);
+    EXPECT_EQ(PERIOD_QUARTER, m_nTimeTypeShown);
+    EXPECT_EQ(PERIOD_QUARTER, sheet.m_nReportType);
     EXPECT_EQ((std::vector<std::string>{ "Please select analysis organizations.", "From date must less than to date" }),
               MessageTexts());
     ASSERT_EQ(3, sheet.m_lstAnOrgans.GetCount());
@@ -335,7 +348,7 @@ TEST_P(AnalysisReport, TheWizardsCrossTabSumsWhatTheDatabaseSums)
                     ".bmp").c_str());
 }
 
-TEST_P(AnalysisReport, EachChangeCommandRelabelsItsHeadersWithoutMovingACell)
+TEST_P(AnalysisReport, EachChangeCommandRelabelsItsHeadersAndRecomputesItsFiguresWithoutMovingACell)
 {
     MakeReport();
     m_doc.OnCmdMsg(ID_ANALYSIS, CN_COMMAND, NULL, NULL);
@@ -353,6 +366,7 @@ TEST_P(AnalysisReport, EachChangeCommandRelabelsItsHeadersWithoutMovingACell)
     EXPECT_STREQ("C03", TextOf("@Organ#2"));
     // Beyond the list: the header shows its own formula.
     EXPECT_STREQ("@Organ#3", TextOf("@Organ#3"));
+    ExpectDatabaseSums();
 
     ChangeDroppingFirst(ID_ANALYSIS_CHANGE_TIMES, TIME_SELECTED, TIME_REMOVE);
     EXPECT_STREQ(strFebText, TextOf("@Time#1"));
@@ -364,8 +378,9 @@ TEST_P(AnalysisReport, EachChangeCommandRelabelsItsHeadersWithoutMovingACell)
     ChangeDroppingFirst(ID_ANALYSIS_CHANGE_COL_ITEMS, COL_SELECTED, ITEMS_REMOVE);
     EXPECT_STREQ("Count", TextOf("@ColItem#1"));
 
-    // No cell moved and the data cells keep their sums until Analysis.
+    // No cell moved, and every figure is that of its new headers.
     EXPECT_EQ(layout, Layout());
+    ExpectDatabaseSums();
     EXPECT_EQ(std::vector<std::string>(), MessageTexts());
 }
 

@@ -20,7 +20,6 @@ class CDatabaseTestDoc : public CTestTallyformDoc
 {
 public:
     CReportConnection m_connection;
-    std::vector<int> m_rejectedCells;
 
     using CTallyformDoc::OnBatchImport;
     using CTallyformDoc::OnSumDataFromDatabases;
@@ -28,7 +27,6 @@ public:
 protected:
     CReportConnection& GetConnection() override { return m_connection; }
     BOOL CloseCellEditor(BOOL) override { return TRUE; }
-    void EditRejectedCell(int nCell) override { m_rejectedCells.push_back(nCell); }
 };
 
 // Cell indexes of the report template.

@@ -62,13 +62,12 @@ TEST_P(SaveLoad, KeyCellsMustNameAKnownMatchingOrganization)
     EXPECT_TRUE(DataRows().empty());
     EXPECT_TRUE(LogRows().empty());
 
-    // A figure that is no number opens the cell for correction.
+    // A figure that is no number is refused.
     m_messages.Clear();
     SetKeys("A01", "Alder", MonthCode(2026, 1));
     Value(FORM_STAFF) = "1e";
     m_doc.SaveDataToDatabase();
     EXPECT_EQ(std::vector<std::string>{"Invalid 'e' in numeric cells."}, MessageTexts());
-    EXPECT_EQ(std::vector<int>{FORM_STAFF}, m_doc.m_rejectedCells);
     EXPECT_TRUE(DataRows().empty());
 }
 
