@@ -104,16 +104,23 @@ void CDesignDriver::HardwareClickOn(HWND hWnd)
     ClickAtScreen(pt, 1);
 }
 
-void CDesignDriver::HardwareKey(UINT nKey)
+void CDesignDriver::HardwareKey(UINT nKey, UINT nModifier)
 {
-    INPUT input[2] = {};
-    for (INPUT& key : input)
-    {
+    std::vector<INPUT> keys;
+    auto add = [&keys](UINT nVirtKey, DWORD dwFlags) {
+        INPUT key = {};
         key.type = INPUT_KEYBOARD;
-        key.ki.wVk = (WORD)nKey;
-    }
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
+        key.ki.wVk = (WORD)nVirtKey;
+        key.ki.dwFlags = dwFlags;
+        keys.push_back(key);
+    };
+    if (nModifier != 0)
+        add(nModifier, 0);
+    add(nKey, 0);
+    add(nKey, KEYEVENTF_KEYUP);
+    if (nModifier != 0)
+        add(nModifier, KEYEVENTF_KEYUP);
+    SendInput((UINT)keys.size(), keys.data(), sizeof(INPUT));
     Sleep(300);
 }
 
