@@ -4,12 +4,19 @@
 #include "view/TallyformView.h"
 
 #include "framework/docview/PrintInfo.h"
+#include "framework/docview/WinApp.h"
 #include "framework/windows/Dc.h"
 #include "sheet/PageLayout.h"
 #include "sheet/document/TallyformDoc.h"
 
 BOOL CTallyformView::OnPreparePrinting(CPrintInfo* pInfo)
 {
+    // The print dialog offers the pages of the default printer; the job
+    // counts them again for the printer chosen.
+    PRINTDLGA pd = {};
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != NULL && pApp->GetPrinterDeviceDefaults(&pd) && RecomputePageBreaks() && GetPageCount() > 0)
+        pInfo->SetMaxPage((UINT)GetPageCount());
     return DoPreparePrinting(pInfo);
 }
 

@@ -1,7 +1,8 @@
 // New templates in the real designer on the embedded (SQLite) reporting
 // database: the Create Template wizard by items, the copy of an existing
-// template, and File > Open through Select Template with the folder tree's
-// new folder, rename and drag, then the template's properties.
+// template, File > Open through Select Template with the folder tree's
+// new folder, rename and drag, then the template's properties; and the
+// first start after the set-up: a sample opened, a new template saved.
 #include <string.h>
 
 #include <algorithm>
@@ -286,6 +287,7 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kFileProperties, 0), 0);
     HWND hProps = designer.WaitForDialog("Template Properties", kWaitMs);
     ASSERT_NE(hProps, nullptr);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hProps, m_hMain));
     EXPECT_EQ("CI2026", ControlText(GetDlgItem(hProps, 1007)));
     EXPECT_EQ(1, (int)SendDlgItemMessageA(hProps, 1126, CB_GETCURSEL, 0, 0));
     EXPECT_EQ("6", ControlText(GetDlgItem(hProps, 1078)));
@@ -354,9 +356,13 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     SendMessageA(hTree, WM_COMMAND, MAKEWPARAM(33068, 0), 0);
     std::string root = (LPCSTR)m_folder.PathOf("Template\\");
     ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA((root + "NewTemplateType").c_str()) != INVALID_FILE_ATTRIBUTES; }));
-    // Copies, NewTemplateType: the new folder is the second.
-    HTREEITEM hNew = NthChild(hTree, hRoot, 1);
-    ASSERT_NE(hNew, nullptr);
+    // Copies, NewTemplateType: the new folder is the second, once the tree
+    // has been filled again.
+    HTREEITEM hNew = NULL;
+    ASSERT_TRUE(WaitFor([&] {
+        hRoot = NthChild(hTree, NULL, 0);
+        return (hNew = NthChild(hTree, hRoot, 1)) != NULL;
+    }));
     SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hNew);
     SendMessageA(hTree, WM_COMMAND, MAKEWPARAM(33071, 0), 0);
     HWND hEdit = (HWND)SendMessageA(hTree, TVM_GETEDITCONTROL, 0, 0);
