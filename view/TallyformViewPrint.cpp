@@ -4,7 +4,6 @@
 #include "view/TallyformView.h"
 
 #include "framework/docview/PrintInfo.h"
-#include "framework/docview/WinApp.h"
 #include "framework/windows/Dc.h"
 #include "sheet/PageLayout.h"
 #include "sheet/document/TallyformDoc.h"
@@ -12,11 +11,16 @@
 BOOL CTallyformView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     // The print dialog offers the pages of the default printer; the job
-    // counts them again for the printer chosen.
-    PRINTDLGA pd = {};
-    CWinApp* pApp = AfxGetApp();
-    if (pApp != NULL && pApp->GetPrinterDeviceDefaults(&pd) && RecomputePageBreaks() && GetPageCount() > 0)
-        pInfo->SetMaxPage((UINT)GetPageCount());
+    // counts them again for the printer chosen.  Without a printer or room
+    // on its paper the user has been told why, and there is nothing to
+    // choose from.  Direct printing and the preview count their own pages.
+    if (!pInfo->m_bDirect && !pInfo->m_bPreview)
+    {
+        if (!RecomputePageBreaks())
+            return FALSE;
+        if (GetPageCount() > 0)
+            pInfo->SetMaxPage((UINT)GetPageCount());
+    }
     return DoPreparePrinting(pInfo);
 }
 
