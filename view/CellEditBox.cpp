@@ -1,5 +1,7 @@
 #include "view/CellEditBox.h"
 
+#include <stdlib.h>
+
 #include "framework/windows/Dc.h"
 #include "sheet/CellDataCheck.h"
 #include "view/CellEditNotify.h"
@@ -10,6 +12,8 @@ BEGIN_MESSAGE_MAP(CCellEditBox, CEdit)
     ON_WM_KEYDOWN()
     ON_WM_CHAR()
     ON_WM_KILLFOCUS()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_CTLCOLOR_REFLECT()
     ON_MESSAGE(WM_PASTE, OnPaste)
 END_MESSAGE_MAP()
@@ -18,7 +22,9 @@ CCellEditBox::CCellEditBox(CWnd* pParent, const RECT& rect, DWORD dwAlignStyle, 
                            int nCell, CString strText, CFont* pFont, COLORREF crText,
                            COLORREF crBack, int nStartKey, BOOL bNumeric)
     : m_nCell(nCell), m_strStart(strText), m_nLastKey(0), m_bNumeric(bNumeric),
-      m_pFont(pFont), m_crText(crText), m_crBack(crBack)
+      m_pFont(pFont), m_crText(crText), m_crBack(crBack),
+      m_bOpenedByClick(GetKeyState(VK_LBUTTON) < 0), m_dwOpenTime(GetMessageTime()),
+      m_ptOpen((short)LOWORD(GetMessagePos()), (short)HIWORD(GetMessagePos()))
 {
     m_brush.CreateSolidBrush(crBack);
     if (!Create(dwAlignStyle | WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, rect, pParent, nID))
@@ -163,6 +169,46 @@ void CCellEditBox::OnKillFocus(CWnd* pNewWnd)
     CEdit::OnKillFocus(pNewWnd);
     Notify(CELLN_END);
     PostMessage(WM_CLOSE);
+}
+
+BOOL CCellEditBox::IsSecondClickOfOpening(CPoint ptScreen) const
+{
+    return m_bOpenedByClick && GetMessageTime() - m_dwOpenTime <= GetDoubleClickTime() &&
+           abs(ptScreen.x - m_ptOpen.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           abs(ptScreen.y - m_ptOpen.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+}
+
+void CCellEditBox::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    // The first press opened the editor over its cell, so the system sees
+    // two single presses in two windows: the second is the double click.
+    CPoint ptScreen = point;
+    ClientToScreen(&ptScreen);
+    if (IsSecondClickOfOpening(ptScreen))
+    {
+        m_bOpenedByClick = FALSE;
+        ForwardDoubleClick(nFlags, point);
+        return;
+    }
+    Default();
+}
+
+void CCellEditBox::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    Default();
+    ForwardDoubleClick(nFlags, point);
+}
+
+void CCellEditBox::ForwardDoubleClick(UINT nFlags, CPoint point)
+{
+    // The view sees the double click on the cell as well (in design mode it
+    // opens the cell's properties, closing this editor): posted, so that it
+    // comes after this handler.
+    CWnd* pParent = GetParent();
+    if (pParent == NULL)
+        return;
+    ::MapWindowPoints(m_hWnd, pParent->m_hWnd, &point, 1);
+    pParent->PostMessage(WM_LBUTTONDBLCLK, nFlags, MAKELPARAM(point.x, point.y));
 }
 
 HBRUSH CCellEditBox::CtlColor(CDC* pDC, UINT)

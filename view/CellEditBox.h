@@ -33,6 +33,8 @@ protected:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnKillFocus(CWnd* pNewWnd);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
     HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
     LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
@@ -40,6 +42,10 @@ protected:
 private:
     void Notify(UINT nCode);
     void Leave(UINT nKey);
+    // Whether a press at this screen point completes a double click with
+    // the press that opened the editor (which went to the view).
+    BOOL IsSecondClickOfOpening(CPoint ptScreen) const;
+    void ForwardDoubleClick(UINT nFlags, CPoint point);
 
     int m_nCell;
     CString m_strStart;
@@ -49,4 +55,8 @@ private:
     COLORREF m_crText;
     COLORREF m_crBack;
     CBrush m_brush;
+    // The mouse press that opened the editor, when one did.
+    BOOL m_bOpenedByClick;
+    DWORD m_dwOpenTime;
+    CPoint m_ptOpen;
 };

@@ -23,7 +23,11 @@ LRESULT SendCellEditNotify(CWnd* pEditor, UINT nCode, int nCell, const CString& 
 
 BOOL PreTranslateEditorKeys(MSG* pMsg)
 {
-    if (pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP)
+    // The mode keys, F2 design mode and F5 run mode, are the frame's.
+    const BOOL bKey = pMsg->message == WM_KEYDOWN || pMsg->message == WM_KEYUP;
+    if (bKey && (pMsg->wParam == VK_F2 || pMsg->wParam == VK_F5))
+        return FALSE;
+    if (bKey)
     {
         ::TranslateMessage(pMsg);
         ::DispatchMessage(pMsg);

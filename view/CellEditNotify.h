@@ -30,6 +30,7 @@ LRESULT SendCellEditNotify(CWnd* pEditor, UINT nCode, int nCell, const CString& 
 
 // The editors' message pre-translation: key-downs and key-ups are
 // translated and dispatched at once (no accelerator or dialog navigation
-// sees them) and Alt+character is swallowed.  TRUE when the message was
+// sees them), except the mode keys F2 and F5, which go on to the frame's
+// accelerators; Alt+character is swallowed.  TRUE when the message was
 // taken.
 BOOL PreTranslateEditorKeys(MSG* pMsg);

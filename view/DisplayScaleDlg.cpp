@@ -20,7 +20,7 @@ BEGIN_MESSAGE_MAP(CDisplayScaleDlg, CDialog)
 END_MESSAGE_MAP()
 
 CDisplayScaleDlg::CDisplayScaleDlg(CTallyformView* pView)
-    : CDialog(IDD_DISPLAY_SCALE, pView), m_pView(pView)
+    : CDialog(IDD_DISPLAY_SCALE, pView), m_pView(pView), m_bApplying(FALSE), m_bClosing(FALSE)
 {
 }
 
@@ -55,12 +55,51 @@ void CDisplayScaleDlg::OnDeltaposScale(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CDisplayScaleDlg::OnKillfocusScale()
 {
+    // The edit also loses the focus when the dialog goes, and to the view's
+    // message box while a number is applied.
+    if (!m_bClosing && !m_bApplying)
+        ApplyScaleText();
+}
+
+BOOL CDisplayScaleDlg::ApplyScaleText()
+{
     CString strText;
     GetDlgItemText(IDC_SCALE_EDIT, strText);
     // A leading decimal number; a "%" after it does not count.
     const int nPercent = atoi(strText);
     if (nPercent == 0)
+    {
         ShowPercent(m_pView->GetZoom());
-    else
-        m_pView->SetZoom(nPercent);
+        return TRUE;
+    }
+    if (strText == m_strRefused)
+        return FALSE;
+    m_bApplying = TRUE;
+    const BOOL bApplied = m_pView->SetZoom(nPercent);
+    m_bApplying = FALSE;
+    if (bApplied)
+    {
+        m_strRefused.Empty();
+        return TRUE;
+    }
+    m_strRefused = strText;
+    GotoDlgCtrl(GetDlgItem(IDC_SCALE_EDIT));
+    return FALSE;
+}
+
+void CDisplayScaleDlg::OnOK()
+{
+    if (!ApplyScaleText())
+    {
+        GotoDlgCtrl(GetDlgItem(IDC_SCALE_EDIT));
+        return;
+    }
+    m_bClosing = TRUE;
+    CDialog::OnOK();
+}
+
+void CDisplayScaleDlg::OnCancel()
+{
+    m_bClosing = TRUE;
+    CDialog::OnCancel();
 }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "framework/core/MessageSink.h"
-#include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/Menu.h"
 #include "view/TemplateName.h"
@@ -22,11 +21,10 @@ std::vector<char> DoubleNulPath(LPCSTR lpszPath)
     return buffer;
 }
 
-HWND MainWindowOf(HWND hWnd)
+// The window that owns the shell's questions and sheets: the dialog the
+// tree sits in, which stays modal and on top while they are answered.
+HWND OwnerWindowOf(HWND hWnd)
 {
-    CWnd* pMain = AfxGetMainWnd();
-    if (pMain != NULL && pMain->m_hWnd != NULL)
-        return pMain->m_hWnd;
     return ::GetAncestor(hWnd, GA_ROOT);
 }
 
@@ -136,13 +134,13 @@ void CFolderTreeCtrl::OnUpdateAddSubtype(CCmdUI* pCmdUI)
 void CFolderTreeCtrl::OnUpdateDeleteFolder(CCmdUI* pCmdUI)
 {
     HTREEITEM hItem = GetSelectedItem();
-    pCmdUI->Enable(hItem != NULL && !IsDriveRoot(hItem) && m_bAllowDelete);
+    pCmdUI->Enable(hItem != NULL && !IsFixedItem(hItem) && m_bAllowDelete);
 }
 
 void CFolderTreeCtrl::OnUpdateRenameFolder(CCmdUI* pCmdUI)
 {
     HTREEITEM hItem = GetSelectedItem();
-    pCmdUI->Enable(hItem != NULL && !IsDriveRoot(hItem) && m_bAllowRename);
+    pCmdUI->Enable(hItem != NULL && !IsFixedItem(hItem) && m_bAllowRename);
 }
 
 void CFolderTreeCtrl::OnUpdateFolderProperty(CCmdUI* pCmdUI)
@@ -226,6 +224,13 @@ void CFolderTreeCtrl::AddType()
     HTREEITEM hItem = SelectedFolder();
     if (hItem == NULL || IsDriveRoot(hItem))
         return;
+    // The root folder has nothing beside it in the tree: its types go in it.
+    if (IsRootItem(hItem))
+    {
+        FillItem(hItem);
+        AddFolder(hItem, GetItemPath(hItem), "NewTemplateType");
+        return;
+    }
     HTREEITEM hParent = GetParentItem(hItem);
     AddFolder(hParent != NULL ? hParent : TVI_ROOT, GetItemPath(hParent), "NewTemplateType");
 }
@@ -259,10 +264,10 @@ void CFolderTreeCtrl::OnDeleteFolder()
 
 void CFolderTreeCtrl::DeleteItem(HTREEITEM hItem)
 {
-    if (hItem == NULL || IsDriveRoot(hItem) || !m_bAllowDelete)
+    if (hItem == NULL || IsFixedItem(hItem) || !m_bAllowDelete)
         return;
     FILEOP_FLAGS fFlags = IsKeyDown(VK_SHIFT) ? 0 : FOF_ALLOWUNDO;
-    if (!RunShellFileOperation(MainWindowOf(m_hWnd), FO_DELETE, GetItemPath(hItem), NULL, fFlags))
+    if (!RunShellFileOperation(OwnerWindowOf(m_hWnd), FO_DELETE, GetItemPath(hItem), NULL, fFlags))
         return;
     HTREEITEM hParent = GetParentItem(hItem);
     CTreeCtrl::DeleteItem(hItem);
@@ -273,7 +278,7 @@ void CFolderTreeCtrl::DeleteItem(HTREEITEM hItem)
 void CFolderTreeCtrl::OnRenameFolder()
 {
     HTREEITEM hItem = GetSelectedItem();
-    if (hItem == NULL || IsDriveRoot(hItem) || !m_bAllowRename)
+    if (hItem == NULL || IsFixedItem(hItem) || !m_bAllowRename)
         return;
     SetFocus();
     SendMessage(TVM_EDITLABELA, 0, (LPARAM)hItem);
@@ -294,7 +299,7 @@ void CFolderTreeCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CFolderTreeCtrl::RenameItem(HTREEITEM hItem, const CString& strNewName)
 {
-    if (hItem == NULL || IsDriveRoot(hItem) || strNewName == GetItemText(hItem))
+    if (hItem == NULL || IsFixedItem(hItem) || strNewName == GetItemText(hItem))
         return;
     // Empty names, names with path characters and device names would make
     // the shell move the folder elsewhere or fail half-way: refused first.
@@ -306,7 +311,7 @@ void CFolderTreeCtrl::RenameItem(HTREEITEM hItem, const CString& strNewName)
     }
     CString strOld = GetItemPath(hItem);
     CString strNew = JoinPath(GetItemPath(GetParentItem(hItem)), strNewName);
-    if (!RunShellFileOperation(MainWindowOf(m_hWnd), FO_RENAME, strOld, strNew, FOF_ALLOWUNDO))
+    if (!RunShellFileOperation(OwnerWindowOf(m_hWnd), FO_RENAME, strOld, strNew, FOF_ALLOWUNDO))
         return;
     SetItemText(hItem, strNewName);
     SHFILEINFOA info = {};
@@ -331,7 +336,7 @@ void CFolderTreeCtrl::ShowProperties(HTREEITEM hItem)
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_INVOKEIDLIST;
-    info.hwnd = MainWindowOf(m_hWnd);
+    info.hwnd = OwnerWindowOf(m_hWnd);
     info.lpVerb = "Properties";
     info.lpFile = strPath;
     info.nShow = SW_SHOW;

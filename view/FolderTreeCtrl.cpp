@@ -73,7 +73,7 @@ END_MESSAGE_MAP()
 
 CFolderTreeCtrl::CFolderTreeCtrl()
     : m_bAllowDrag(FALSE), m_bAllowRename(FALSE), m_bAllowProperty(TRUE), m_bAllowDelete(FALSE),
-      m_bShowFiles(TRUE), m_hDragItem(NULL), m_hDropTarget(NULL), m_pDragImage(NULL),
+      m_bShowFiles(TRUE), m_bShowRootItem(FALSE), m_hDragItem(NULL), m_hDropTarget(NULL), m_pDragImage(NULL),
       m_nDragTimer(0), m_hCursorCopy(LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_DROP_COPY))),
       m_hCursorNoCopy(LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDC_CURSOR_DROP_NONE_COPY))),
       m_hCursorMove(LoadCursorA(NULL, (LPCSTR)IDC_ARROW)),
@@ -116,10 +116,19 @@ void CFolderTreeCtrl::SetShowFiles(BOOL bShowFiles)
         Refresh();
 }
 
+void CFolderTreeCtrl::SetShowRootItem(BOOL bShowRootItem)
+{
+    m_bShowRootItem = bShowRootItem;
+    if (m_hWnd != NULL)
+        Refresh();
+}
+
 CString CFolderTreeCtrl::GetItemPath(HTREEITEM hItem) const
 {
+    if (IsRootItem(hItem))
+        return m_strRoot;
     CString strPath;
-    for (; hItem != NULL; hItem = GetParentItem(hItem))
+    for (; hItem != NULL && !IsRootItem(hItem); hItem = GetParentItem(hItem))
     {
         CString strText = GetItemText(hItem);
         if (strPath.IsEmpty())
@@ -149,6 +158,14 @@ HTREEITEM CFolderTreeCtrl::SelectPath(LPCSTR lpszPath, BOOL bExpand)
     if (strPath.GetLength() > 3 && strPath[strPath.GetLength() - 1] == '\\')
         strPath = strPath.Left(strPath.GetLength() - 1);
     CString strRest = strPath;
+    HTREEITEM hTop = m_bShowRootItem && !m_strRoot.IsEmpty() ? GetRootItem() : NULL;
+    if (hTop != NULL && strPath.CompareNoCase(m_strRoot) == 0)
+    {
+        SelectItem(hTop);
+        if (bExpand)
+            ExpandFilled(hTop);
+        return hTop;
+    }
     if (!m_strRoot.IsEmpty())
     {
         CString strPrefix = m_strRoot + "\\";
@@ -161,7 +178,7 @@ HTREEITEM CFolderTreeCtrl::SelectPath(LPCSTR lpszPath, BOOL bExpand)
         return NULL;
 
     SetRedraw(FALSE);
-    HTREEITEM hItem = TVI_ROOT;
+    HTREEITEM hItem = hTop != NULL ? hTop : TVI_ROOT;
     int nStart = 0;
     BOOL bFirst = TRUE;
     while (hItem != NULL && nStart < strRest.GetLength())
@@ -228,6 +245,11 @@ BOOL CFolderTreeCtrl::IsDriveRoot(HTREEITEM hItem) const
     return hItem != NULL && m_strRoot.IsEmpty() && GetParentItem(hItem) == NULL;
 }
 
+BOOL CFolderTreeCtrl::IsRootItem(HTREEITEM hItem) const
+{
+    return hItem != NULL && m_bShowRootItem && !m_strRoot.IsEmpty() && GetParentItem(hItem) == NULL;
+}
+
 BOOL CFolderTreeCtrl::IsFolderItem(HTREEITEM hItem) const
 {
     if (hItem == NULL)
@@ -244,6 +266,8 @@ void CFolderTreeCtrl::Refresh()
     BOOL bHadChildren = hSelected != NULL && GetChildItem(hSelected) != NULL;
     if (m_strRoot.IsEmpty())
         FillDrives();
+    else if (m_bShowRootItem)
+        FillRootItem();
     else
         FillFolder(m_strRoot, TVI_ROOT);
     if (!strSelected.IsEmpty())
@@ -264,6 +288,21 @@ void CFolderTreeCtrl::FillDrives()
         strDrive.Format("%c:\\", 'A' + nBit);
         InsertEntry(strDrive, strDrive, TVI_ROOT, 0);
     }
+}
+
+void CFolderTreeCtrl::FillRootItem()
+{
+    DeleteAllItems();
+    DWORD dwAttributes = GetFileAttributesA(m_strRoot);
+    // A root folder that is not there offers nothing to choose.
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return;
+    HTREEITEM hRoot = InsertEntry(m_strRoot.Mid(m_strRoot.ReverseFind('\\') + 1), m_strRoot, TVI_ROOT,
+                                  FILE_ATTRIBUTE_DIRECTORY);
+    if (hRoot == NULL)
+        return;
+    FillFolder(m_strRoot, hRoot);
+    Expand(hRoot, TVE_EXPAND);
 }
 
 void CFolderTreeCtrl::FillFolder(const CString& strPath, HTREEITEM hParent)
@@ -302,18 +341,18 @@ void CFolderTreeCtrl::FillFolder(const CString& strPath, HTREEITEM hParent)
         InsertEntry(name.c_str(), strBase + name.c_str(), hParent, FILE_ATTRIBUTE_NORMAL);
 }
 
-void CFolderTreeCtrl::InsertEntry(LPCSTR lpszName, const CString& strFullPath, HTREEITEM hParent,
-                                  DWORD dwAttributes)
+HTREEITEM CFolderTreeCtrl::InsertEntry(LPCSTR lpszName, const CString& strFullPath, HTREEITEM hParent,
+                                       DWORD dwAttributes)
 {
     // With the attributes known from the folder listing the shell answers
     // by kind and extension without reading each entry from disk again.
     UINT uFlags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (dwAttributes != 0 ? SHGFI_USEFILEATTRIBUTES : 0);
     SHFILEINFOA info = {};
     if (!SHGetFileInfoA(strFullPath, dwAttributes, &info, sizeof(info), uFlags))
-        return;
+        return NULL;
     int nImage = info.iIcon;
     if (!SHGetFileInfoA(strFullPath, dwAttributes, &info, sizeof(info), uFlags | SHGFI_OPENICON))
-        return;
+        return NULL;
     BOOL bFolder = dwAttributes == 0 || (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     TVINSERTSTRUCTA insert = {};
     insert.hParent = hParent;
@@ -324,7 +363,7 @@ void CFolderTreeCtrl::InsertEntry(LPCSTR lpszName, const CString& strFullPath, H
     insert.item.iSelectedImage = info.iIcon;
     // A file holds nothing to list.
     insert.item.cChildren = bFolder && PathHasChildren(strFullPath) ? 1 : 0;
-    InsertItem(&insert);
+    return InsertItem(&insert);
 }
 
 BOOL CFolderTreeCtrl::PathHasChildren(const CString& strPath) const

@@ -25,6 +25,9 @@ public:
     void SetRootPath(LPCSTR lpszPath);
     const CString& GetRootPath() const { return m_strRoot; }
     void SetShowFiles(BOOL bShowFiles);
+    // Shows the root folder itself as the one top-level item, so that it
+    // can be chosen and take new folders like any other.
+    void SetShowRootItem(BOOL bShowRootItem);
 
     // The full path of an item; for NULL, the root and "\".
     CString GetItemPath(HTREEITEM hItem) const;
@@ -57,6 +60,11 @@ public:
     void ShowProperties(HTREEITEM hItem);
     // A drive root ("C:\") when the tree shows drives.
     BOOL IsDriveRoot(HTREEITEM hItem) const;
+    // The item of the root folder itself (SetShowRootItem).
+    BOOL IsRootItem(HTREEITEM hItem) const;
+    // An item that cannot be renamed, deleted or dragged: a drive root or
+    // the root folder's item.
+    BOOL IsFixedItem(HTREEITEM hItem) const { return IsDriveRoot(hItem) || IsRootItem(hItem); }
     BOOL IsFolderItem(HTREEITEM hItem) const;
     BOOL IsDragging() const { return m_pDragImage != NULL; }
 
@@ -96,9 +104,11 @@ protected:
 private:
     void ExpandFilled(HTREEITEM hItem);
     void FillDrives();
+    void FillRootItem();
     void FillFolder(const CString& strPath, HTREEITEM hParent);
-    // dwAttributes 0: the shell reads the entry itself (drives).
-    void InsertEntry(LPCSTR lpszName, const CString& strFullPath, HTREEITEM hParent, DWORD dwAttributes);
+    // dwAttributes 0: the shell reads the entry itself (drives).  The new
+    // item, NULL when the shell has no icon for the entry.
+    HTREEITEM InsertEntry(LPCSTR lpszName, const CString& strFullPath, HTREEITEM hParent, DWORD dwAttributes);
     BOOL PathHasChildren(const CString& strPath) const;
     void DeleteChildren(HTREEITEM hParent);
     void SetHasChildren(HTREEITEM hItem, BOOL bHasChildren);
@@ -120,6 +130,7 @@ private:
     CSystemImageList m_imageList;
     CString m_strRoot;
     BOOL m_bShowFiles;
+    BOOL m_bShowRootItem;
     HTREEITEM m_hDragItem;
     HTREEITEM m_hDropTarget;
     CImageList* m_pDragImage;

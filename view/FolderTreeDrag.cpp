@@ -34,7 +34,7 @@ void CFolderTreeCtrl::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     NMTREEVIEWA* pTree = reinterpret_cast<NMTREEVIEWA*>(pNMHDR);
     HTREEITEM hItem = pTree->itemNew.hItem;
-    if (!m_bAllowDrag || hItem == NULL || IsDriveRoot(hItem) || IsDragging())
+    if (!m_bAllowDrag || hItem == NULL || IsFixedItem(hItem) || IsDragging())
         return;
     SelectItem(hItem);
     HIMAGELIST hDragList = (HIMAGELIST)SendMessage(TVM_CREATEDRAGIMAGE, 0, (LPARAM)hItem);

@@ -32,8 +32,6 @@ BOOL CSaveTemplateDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     ShowTemplateFolders(m_treeFolders);
-    // The focus starts in the name: a tree that takes the focus selects its
-    // first folder by itself, and only the user's choice may count.
     GotoDlgCtrl(GetDlgItem(IDC_TEMPLATE_NAME));
     return FALSE;
 }
@@ -63,9 +61,9 @@ void CSaveTemplateDlg::OnSelchangeTemplates()
 
 void CSaveTemplateDlg::OnOK()
 {
-    // Only a folder below the root will do; anything else is ignored.
+    // Only the root or a folder below it will do; anything else is ignored.
     CString strRoot = GetTemplateRoot();
-    if (m_strFolder.Compare(strRoot) <= 0 ||
+    if (m_strFolder.GetLength() < strRoot.GetLength() ||
         m_strFolder.Left(strRoot.GetLength()).Compare(strRoot) != 0)
         return;
     CString strName;

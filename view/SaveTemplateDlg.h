@@ -1,6 +1,6 @@
 // CSaveTemplateDlg: the Save Template dialog.  The user picks a template
-// folder below "<current directory>\Template\" and a name; the caller
-// adds ".kvm" and writes the file.
+// folder, "<current directory>\Template\" itself or one below it, and a
+// name; the caller adds ".kvm" and writes the file.
 #pragma once
 
 #include "framework/windows/Dialog.h"

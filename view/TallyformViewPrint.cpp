@@ -10,6 +10,17 @@
 
 BOOL CTallyformView::OnPreparePrinting(CPrintInfo* pInfo)
 {
+    // The print dialog offers the pages of the default printer; the job
+    // counts them again for the printer chosen.  Without a printer or room
+    // on its paper the user has been told why, and there is nothing to
+    // choose from.  Direct printing and the preview count their own pages.
+    if (!pInfo->m_bDirect && !pInfo->m_bPreview)
+    {
+        if (!RecomputePageBreaks())
+            return FALSE;
+        if (GetPageCount() > 0)
+            pInfo->SetMaxPage((UINT)GetPageCount());
+    }
     return DoPreparePrinting(pInfo);
 }
 

@@ -44,5 +44,8 @@ void ShowTemplateFolders(CFolderTreeCtrl& tree)
     tree.m_bAllowDelete = TRUE;
     tree.m_bAllowProperty = TRUE;
     tree.SetShowFiles(FALSE);
+    tree.SetShowRootItem(TRUE);
     tree.SetRootPath(TemplateRootFolder());
+    // The templates right in the root are listed from the start.
+    tree.SelectPath(tree.GetRootPath(), TRUE);
 }

@@ -15,6 +15,7 @@ CString TemplateRootFolder();
 // file search returns them.
 void ListTemplateTitles(LPCSTR lpszFolder, CListBox& list);
 
-// A tree of the template folders (no files) that may drag, rename, delete
-// and show properties: the Select Template and Save Template dialogs'.
+// A tree of the template folders (no files) under the root folder's own
+// item, which is selected; it may drag, rename, delete and show
+// properties: the Select Template and Save Template dialogs'.
 void ShowTemplateFolders(CFolderTreeCtrl& tree);

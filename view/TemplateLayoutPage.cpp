@@ -26,7 +26,7 @@ CTemplateLayoutPage::CTemplateLayoutPage(CWnd* pParent)
     : CDialog(IDD_TEMPLATE_LAYOUT, pParent), m_pFinishButton(NULL), m_pNextButton(NULL),
       m_bColumnsEnabled(1), m_bRowsEnabled(1), m_bItemsAsRowsEnabled(0), m_bItemsAsColumnsEnabled(0),
       m_bItemsAsRows(1), m_nRows(10), m_nColumns(3), m_bByItems(0), m_bSplitColumns(0),
-      m_nSplitNumber(1)
+      m_nSplitNumber(1), m_bCheckingSize(FALSE)
 {
 }
 
@@ -66,7 +66,13 @@ BOOL CTemplateLayoutPage::OnInitDialog()
 
 void CTemplateLayoutPage::OnKillFocusSize()
 {
+    // The range message takes the focus from the next field, and the check
+    // gives it back to the field in error: both would check again.
+    if (m_bCheckingSize)
+        return;
+    m_bCheckingSize = TRUE;
     UpdateData(TRUE);
+    m_bCheckingSize = FALSE;
 }
 
 void CTemplateLayoutPage::OnByItems()

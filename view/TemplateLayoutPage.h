@@ -38,4 +38,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // A check of the sizes is showing its message: the focus moves that it
+    // causes check nothing again.
+    BOOL m_bCheckingSize;
 };

@@ -3,7 +3,8 @@
 #include "framework/windows/PrintDialog.h"
 
 CPrintInfo::CPrintInfo()
-    : m_pPD(new CPrintDialog(FALSE)), m_bDirect(FALSE), m_bPreview(FALSE),
+    : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE | PD_NOSELECTION)),
+      m_bDirect(FALSE), m_bPreview(FALSE),
       m_bContinuePrinting(TRUE), m_nCurPage(1), m_nNumPreviewPages(1), m_rectDraw(0, 0, 0, 0)
 {
     SetMinPage(1);
@@ -39,10 +40,14 @@ UINT CPrintInfo::GetMaxPage() const
 
 UINT CPrintInfo::GetFromPage() const
 {
-    return m_pPD->PrintRange() ? m_pPD->m_pd.nFromPage : GetMinPage();
+    if (!m_pPD->PrintRange())
+        return GetMinPage();
+    return m_pPD->m_pd.nFromPage < GetMinPage() ? GetMinPage() : m_pPD->m_pd.nFromPage;
 }
 
 UINT CPrintInfo::GetToPage() const
 {
-    return m_pPD->PrintRange() ? m_pPD->m_pd.nToPage : GetMaxPage();
+    if (!m_pPD->PrintRange())
+        return GetMaxPage();
+    return m_pPD->m_pd.nToPage > GetMaxPage() ? GetMaxPage() : m_pPD->m_pd.nToPage;
 }

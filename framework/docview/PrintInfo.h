@@ -28,7 +28,8 @@ struct CPrintInfo
     void SetMaxPage(UINT nMaxPage);
     UINT GetMinPage() const;
     UINT GetMaxPage() const;
-    // The pages the user asked for (all pages unless a range was chosen).
+    // The pages the user asked for (all pages unless a range was chosen),
+    // within the first and last page.
     UINT GetFromPage() const;
     UINT GetToPage() const;
 };

@@ -62,6 +62,9 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
         AfxMessageNoPrinter();
         return FALSE;
     }
+    // The dialog's range starts as all the pages the view knows of.
+    pPD->m_pd.nFromPage = (WORD)pInfo->GetMinPage();
+    pPD->m_pd.nToPage = (WORD)pInfo->GetMaxPage();
     if (pInfo->m_bDirect || pInfo->m_bPreview)
         pPD->m_pd.hDC = AfxCreateDCFromDevNames(pd.hDevNames, pd.hDevMode);
     else if (pApp->DoPrintDialog(pPD) != IDOK)

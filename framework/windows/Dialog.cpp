@@ -152,7 +152,21 @@ void CDialog::EndDialog(int nResult)
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
 {
-    return OnInitDialog();
+    RECT rcBefore;
+    GetWindowRect(&rcBefore);
+    const BOOL bResult = OnInitDialog();
+    AfxCenterUnplacedDialog(this, rcBefore);
+    return bResult;
+}
+
+void AfxCenterUnplacedDialog(CWnd* pWnd, const RECT& rcBefore)
+{
+    if ((pWnd->GetStyle() & (WS_CHILD | WS_VISIBLE)) != 0)
+        return;
+    RECT rc;
+    pWnd->GetWindowRect(&rc);
+    if (::EqualRect(&rc, &rcBefore))
+        pWnd->CenterWindow();
 }
 
 BOOL CDialog::OnInitDialog()

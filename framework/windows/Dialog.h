@@ -51,6 +51,12 @@ private:
     int m_nModalResult;
 };
 
+// Called after a dialog's or property sheet's initialisation: a pop-up
+// window that is not shown yet and that the initialisation left where it
+// was made (rcBefore) goes to the middle of its owner (of the screen when
+// it has none).
+void AfxCenterUnplacedDialog(CWnd* pWnd, const RECT& rcBefore);
+
 // The dialog procedure of framework dialogs: everything reaches the
 // message map through the window procedure first.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 #include "framework/windows/PropertySheet.h"
 
 #include "framework/core/MessageSink.h"
+#include "framework/windows/Dialog.h"
 
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
@@ -101,6 +102,8 @@ void CPropertySheet::InitSheetWindow(HWND hWnd)
 {
     if (!SubclassWindow(hWnd))
         return;
+    RECT rcBefore;
+    GetWindowRect(&rcBefore);
     if (!m_bStacked)
     {
         HWND hTab = (HWND)::SendMessageA(hWnd, PSM_GETTABCONTROL, 0, 0);
@@ -108,6 +111,7 @@ void CPropertySheet::InitSheetWindow(HWND hWnd)
             ::SetWindowLongA(hTab, GWL_STYLE, ::GetWindowLongA(hTab, GWL_STYLE) & ~TCS_MULTILINE);
     }
     OnInitDialog();
+    AfxCenterUnplacedDialog(this, rcBefore);
 }
 
 BOOL CPropertySheet::OnInitDialog()

@@ -500,13 +500,30 @@ void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
     ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned);
 }
 
+namespace
+{
+// The window a message box of hWnd belongs to: its top-level window, or the
+// modal dialog that window is disabled for.  A box owned by a child would
+// enable the child's disabled top-level window when it closes (Wine), and
+// the dialog would fall behind it.
+HWND MessageOwnerOf(HWND hWnd)
+{
+    HWND hTop = hWnd != NULL ? ::GetAncestor(hWnd, GA_ROOT) : NULL;
+    if (hTop == NULL || ::IsWindowEnabled(hTop))
+        return hTop;
+    HWND hPopup = ::GetLastActivePopup(hTop);
+    return hPopup != NULL && ::IsWindowEnabled(hPopup) ? hPopup : hTop;
+}
+}
+
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
     LPCSTR lpszTitle = lpszCaption != NULL ? lpszCaption : AfxGetMessageCaption();
+    HWND hOwner = MessageOwnerOf(m_hWnd);
     AFX_MESSAGE_SINK pfnSink = AfxGetMessageSink();
     if (pfnSink != NULL)
-        return pfnSink(m_hWnd, lpszText, lpszTitle, nType);
-    return ::MessageBoxA(m_hWnd, lpszText, lpszTitle, nType);
+        return pfnSink(hOwner, lpszText, lpszTitle, nType);
+    return ::MessageBoxA(hOwner, lpszText, lpszTitle, nType);
 }
 
 CWnd::CWnd(HWND hWndPosition) : m_hWnd(hWndPosition), m_pfnSuper(NULL), m_hWndOwner(NULL)

@@ -42,7 +42,7 @@ void CTallyformDoc::ResolveFormulaOperands(CString& strFormula)
         const CString strToken = strCopy.Mid(nStart, i - nStart);
         nStart = i + 1;
         double dValue = 0;
-        if (strToken.IsEmpty() || ParseNumberText(strToken, dValue))
+        if (strToken.IsEmpty() || ParseNumberText(strToken, dValue) == 1)
             continue;
         const int nCell = GetCellValueByName(strToken, dValue);
         if (nCell < 0)

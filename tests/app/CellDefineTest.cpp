@@ -1,7 +1,8 @@
 // The cell definition sheet in the real designer on the embedded (SQLite)
 // reporting database: three selected cells given each cell type in turn
 // through Cell > Format..., with fonts, borders and number formats, saved
-// and read back; Undo against the saved bytes; and the sheet's refusals.
+// and read back; Undo against the saved bytes; the sheet's refusals; and
+// its child dialogs, the formula explained by the items of its cells.
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,7 +32,7 @@ enum { NAME = 1004, TABINDEX = 1005, FONT = 1036, BACKCOLOR = 1037, LEFT_COLOR =
        BOTTOM_STYLE = 1047, ALIGN_RIGHT = 1105, ALIGN_BOTTOM = 1108, TYPES = 1252, NUM_FORMAT = 1127,
        NUM_UNIT = 1124, NUM_CURRENCY = 1123, ROW_ITEM = 1096, COL_ITEM = 1095, ROW_EDIT = 1016,
        COL_EDIT = 1017, TEXT_EDIT = 1015, TEXT_STATIC = 1060, FORMULA_EDIT = 1018, DATE_DEFAULT = 1222,
-       PICTURE_FILE = 1001, PICTURE_FIT = 1033 };
+       PICTURE_FILE = 1001, PICTURE_FIT = 1033, FORMULA_EXPLAIN = 1092, FORMULA_NOTE = 1136 };
 // Positions in the type list.
 enum { LIST_TEXT = 1, LIST_DATA = 2, LIST_ORGAN_CODE = 3, LIST_ORGAN_NAME = 4, LIST_DATE = 5,
        LIST_FORMULA = 6, LIST_PICTURE = 7 };
@@ -120,6 +121,9 @@ protected:
         sheettest::MakeGrid(doc.m_sheet, 2, 3, kW, kH);
         for (int n = 3; n < 6; ++n)
             doc.m_sheet.m_cells[n].SetType(CELL_NUMERIC);
+        // A2 holds the figure of a row item in a column.
+        strcpy(doc.m_sheet.m_cells[3].m_szRowItemCode, "101");
+        strcpy(doc.m_sheet.m_cells[3].m_szColItemCode, "C1");
         strcpy(doc.m_sheet.m_szCode, "CDF01");
         ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
 
@@ -191,6 +195,7 @@ protected:
         PostMessageA(Control(Page(), nButton), BM_CLICK, 0, 0);
         HWND hFind = m_pDesigner->WaitForDialog(lpszCaption, kWaitMs);
         ASSERT_NE(hFind, nullptr) << Windows();
+        EXPECT_TRUE(CDesignerProcess::IsCentredOn(hFind, m_hSheet));
         SetDlgItemTextA(hFind, 32803, lpszSearch);
         HWND hList = GetDlgItem(hFind, 1145);
         EXPECT_TRUE(WaitFor([&] { return SendMessageA(hList, LB_GETCOUNT, 0, 0) == 1; }));
@@ -547,8 +552,11 @@ TEST_F(CellDefineTest, ChildDialogsFollowTheirChoicesAndPickCellsFromTheView)
     SetWindowPos(m_hSheet, NULL, ptCell.x + 3 * kW, ptCell.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_pDesign->HardwareClick(CDesignDriver::CellCentre(1, 0, kW, kH));
     EXPECT_TRUE(WaitFor([&] { return TextOf(hFormula) == "A2"; }, 5000)) << TextOf(hFormula);
-    SendMessageA(Control(Page(), 1092), BM_CLICK, 0, 0);
-    EXPECT_EQ("A2", TextOf(Control(Page(), 1136)));
+    // Explain names the operand by its items; a number stays.
+    SendMessageA(hFormula, WM_SETTEXT, 0, (LPARAM)"A2*2");
+    PostMessageA(Control(Page(), FORMULA_EXPLAIN), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(Control(Page(), FORMULA_NOTE)) == "Wages&Budget*2"; }))
+        << TextOf(Control(Page(), FORMULA_NOTE)) << Windows();
     PostMessageA(m_hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     ASSERT_TRUE(CDesignerProcess::WaitGone(m_hSheet, kWaitMs));
     EXPECT_TRUE(IsWindowEnabled(m_pDriver->MainWindow())) << "the main window is usable again";

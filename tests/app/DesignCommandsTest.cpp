@@ -1,7 +1,8 @@
 // Templates built and changed in the real designer from outside: the
 // table commands with Undo and Redo against the saved template, the
-// clipboard, Find and Replace All, and a balance formula made by picking
-// cells with the mouse and then checked in run mode.
+// clipboard, Find and Replace All, a balance formula made by picking
+// cells with the mouse and then checked in run mode, and the design road's
+// dialogs, double click, Arrange Tab Index and mode key.
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -12,6 +13,8 @@
 #include "tests/app/ScreenCapture.h"
 #include "tests/sheet/SheetGrid.h"
 #include "tests/support/ScratchFolder.h"
+
+#include <commctrl.h>
 
 #include "sheet/document/TallyformDoc.h"
 #include "view/ClipboardText.h"
@@ -37,6 +40,15 @@ const UINT kSelectAll = 57642;
 const UINT kUndo = 57643;
 const UINT kRedo = 57644;
 const UINT kFindNext = 33005;
+const UINT kScaleCustom = 33029;
+const UINT kArrangeTabIndex = 32819;
+const UINT kCellProperties = 32861;
+
+// The Set Display Scale dialog's edit.
+const int kScaleEdit = 1119;
+// The Cell Properties sheet's name and tab index on its General page.
+const int kCellName = 1004;
+const int kCellTabIndex = 1005;
 
 // The replace dialog's controls.
 const int kFindWhat = 1152;
@@ -138,6 +150,20 @@ protected:
         m_pDesign->Click(pt, MK_CONTROL);
         PostMessageA(m_pDriver->View(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         return m_pDesigner->WaitForDialog(NULL, kWaitMs);
+    }
+
+    // The text of the one message box that comes within a second or two,
+    // answered with OK; "" when none came.
+    std::string AnswerOneMessage()
+    {
+        HWND hBox = m_pDesigner->WaitForMessageBox(2000);
+        if (hBox == NULL)
+            return "";
+        const std::string text = (LPCSTR)CDesignerProcess::MessageText(hBox);
+        CDesignerProcess::Press(hBox, IDOK);
+        EXPECT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
+        EXPECT_EQ(nullptr, m_pDesigner->WaitForMessageBox(500)) << "a second message after " << text;
+        return text;
     }
 
     void TearDown() override
@@ -507,4 +533,125 @@ TEST_F(DesignCommandsTest, RefusedFormulaIsSaidOnceAndCancelKeepsTheOldOne)
     EXPECT_TRUE(CRunModeDriver::WaitForText(GetDlgItem(hDialog, kExplainFormula), "A1", kWaitMs));
     CDesignerProcess::Press(hDialog, IDCANCEL);
     EXPECT_TRUE(CDesignerProcess::WaitGone(hDialog, kWaitMs));
+}
+
+TEST_F(DesignCommandsTest, DialogsKeysAndClicksOfTheDesignRoad)
+{
+    // Labels over a row of figures.  Every dialog opens in the middle of the
+    // main window.
+    WriteGrid(2, 3, [](CSheet& sheet) {
+        for (int i = 3; i < 6; ++i)
+        {
+            sheet.m_cells[i].SetType(CELL_NUMERIC);
+            sheet.m_cells[i].m_nValueType = 0;
+            sheet.m_cells[i].m_strValue.Format("%d", i * 10);
+        }
+        // Stored against reading order, as templates may come.
+        for (int i = 0, j = (int)sheet.m_cells.GetSize() - 1; i < j; ++i, --j)
+        {
+            CCell cell = sheet.m_cells[i];
+            sheet.m_cells[i] = sheet.m_cells[j];
+            sheet.m_cells[j] = cell;
+        }
+    });
+    ASSERT_NO_FATAL_FAILURE(Start());
+    CDesignDriver& design = *m_pDesign;
+    const HWND hMain = m_pDriver->MainWindow();
+    auto shot = [&](const char* name) {
+        RECT rc;
+        GetWindowRect(hMain, &rc);
+        Sleep(300);
+        SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                           (std::string(DESIGNER_SCREENSHOT_DIR "/road-") + name + ".bmp").c_str());
+    };
+
+    HWND hSplit = design.CommandDialog(kSplitCell, "Split Cell");
+    ASSERT_NE(nullptr, hSplit);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hSplit, hMain));
+    CDesignerProcess::Press(hSplit, IDCANCEL);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hSplit, kWaitMs));
+
+    // Set Display Scale: a refused scale is said, and the dialog stays.
+    HWND hScale = design.CommandDialog(kScaleCustom, "Set Display Scale");
+    ASSERT_NE(nullptr, hScale);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hScale, hMain));
+    HWND hScaleEdit = GetDlgItem(hScale, kScaleEdit);
+    CDesignDriver::HardwareClickOn(hScaleEdit);
+    SendMessageA(hScaleEdit, WM_SETTEXT, 0, (LPARAM)"500");
+    CDesignDriver::HardwareClickOn(GetDlgItem(hScale, IDOK));
+    // Leaving the edit by a click on OK refuses 500 once; the dialog stays
+    // modal on top, and Enter on 500 again says nothing more.
+    ASSERT_EQ("Must between 10-400", AnswerOneMessage());
+    shot("scale-refused");
+    EXPECT_TRUE(IsWindowVisible(hScale));
+    EXPECT_EQ(hScale, GetForegroundWindow());
+    EXPECT_FALSE(IsWindowEnabled(hMain)) << "the dialog stays modal";
+    CDesignDriver::HardwareKey(VK_RETURN);
+    EXPECT_TRUE(AnswerOneMessage().empty());
+    EXPECT_TRUE(IsWindowVisible(hScale));
+    // 150 and Enter: applied without a word, and the dialog closes.
+    SendMessageA(hScaleEdit, WM_SETTEXT, 0, (LPARAM)"150");
+    CDesignDriver::HardwareKey(VK_RETURN);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hScale, kWaitMs));
+    hScale = design.CommandDialog(kScaleCustom, "Set Display Scale");
+    ASSERT_NE(nullptr, hScale);
+    hScaleEdit = GetDlgItem(hScale, kScaleEdit);
+    EXPECT_TRUE(CRunModeDriver::WaitForText(hScaleEdit, "150%", kWaitMs));
+    // Back to 100 % for the clicks below.
+    SendMessageA(hScaleEdit, WM_SETTEXT, 0, (LPARAM)"100");
+    CDesignerProcess::Press(hScale, IDOK);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hScale, kWaitMs));
+
+    // A double click on a label runs Cell Properties.
+    design.HardwareDoubleClick(CDesignDriver::CellCentre(0, 1, kCellWidth, kCellHeight));
+    HWND hProperties = m_pDesigner->WaitForDialog("Cell Properties", kWaitMs);
+    ASSERT_NE(nullptr, hProperties);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hProperties, hMain));
+    PostMessageA(hProperties, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hProperties, kWaitMs));
+
+    // Arrange Tab Index on cells stored against reading order: the label
+    // typed into C1 stays in C1, and C1 stays the selected cell.
+    design.HardwareClick(CDesignDriver::CellCentre(0, 2, kCellWidth, kCellHeight));
+    HWND hLabel = m_pDriver->WaitForEditor(NULL, kWaitMs);
+    ASSERT_NE(nullptr, hLabel);
+    SendMessageA(hLabel, EM_SETSEL, 0, -1);
+    CRunModeDriver::TypeChars(hLabel, "Total");
+    ASSERT_TRUE(CRunModeDriver::WaitForText(hLabel, "Total", kWaitMs));
+    ASSERT_TRUE(design.Command(kArrangeTabIndex));
+    hProperties = design.CommandDialog(kCellProperties, "Cell Properties");
+    ASSERT_NE(nullptr, hProperties);
+    HWND hGeneral = (HWND)SendMessageA(hProperties, PSM_GETCURRENTPAGEHWND, 0, 0);
+    EXPECT_TRUE(CRunModeDriver::WaitForText(GetDlgItem(hGeneral, kCellName), "C1", kWaitMs));
+    EXPECT_TRUE(CRunModeDriver::WaitForText(GetDlgItem(hGeneral, kCellTabIndex), "3", kWaitMs));
+    PostMessageA(hProperties, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hProperties, kWaitMs));
+    design.SaveTemplate(m_strTemplate);
+    {
+        CTallyformDoc saved;
+        ASSERT_NO_FATAL_FAILURE(LoadSaved(saved));
+        const CCellArray& cells = saved.m_sheet.m_cells;
+        ASSERT_EQ(6, cells.GetSize());
+        const char* const names[] = { "A1", "B1", "C1", "A2", "B2", "C2" };
+        for (int i = 0; i < 6; ++i)
+        {
+            SCOPED_TRACE(names[i]);
+            EXPECT_STREQ(names[i], cells[i].m_strName);
+            EXPECT_EQ(i + 1, cells[i].m_nTabIndex);
+            EXPECT_EQ(i == 2, cells[i].m_strValue == "Total");
+        }
+    }
+
+    // F2 typed into a run-mode editor goes back to design mode (the template
+    // is saved: no question on the way in).
+    ASSERT_TRUE(design.Command(kRunMode));
+    ASSERT_TRUE(m_pDriver->WaitForCaption("Tallyform [Run Mode] - ", kWaitMs));
+    CRunModeDriver::PressKey(m_pDriver->View(), VK_TAB);
+    HWND hEditor = m_pDriver->WaitForEditor(NULL, kWaitMs);
+    ASSERT_NE(nullptr, hEditor);
+    CRunModeDriver::PressKey(hEditor, VK_F2);
+    EXPECT_TRUE(m_pDriver->WaitForCaption("Tallyform[Design Mode] - ", kWaitMs))
+        << (LPCSTR)m_pDriver->MainCaption();
+    EXPECT_TRUE(CDesignerProcess::WaitGone(hEditor, kWaitMs));
+    EXPECT_TRUE(m_pDesigner->Seen().empty()) << Joined(m_pDesigner->Seen());
 }

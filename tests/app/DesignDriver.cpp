@@ -24,6 +24,24 @@ void SendMouse(DWORD dwFlags, LONG x, LONG y)
     input.mi.dwFlags = dwFlags;
     SendInput(1, &input, sizeof(input));
 }
+
+// nClicks real left clicks at a screen point, after a move there.
+void ClickAtScreen(POINT pt, int nClicks)
+{
+    SetCursorPos(pt.x, pt.y);
+    // A move first, so that the view knows a cell can be picked there.
+    SendMouse(MOUSEEVENTF_MOVE, 0, 0);
+    Sleep(200);
+    for (int i = 0; i < nClicks; ++i)
+    {
+        // Within the double-click time when there are two.
+        SendMouse(MOUSEEVENTF_LEFTDOWN, 0, 0);
+        Sleep(nClicks == 1 ? 100 : 50);
+        SendMouse(MOUSEEVENTF_LEFTUP, 0, 0);
+        Sleep(50);
+    }
+    Sleep(300);
+}
 } // namespace
 
 BOOL CDesignDriver::Command(UINT nID)
@@ -68,13 +86,41 @@ void CDesignDriver::HardwareClick(POINT ptClient)
 {
     POINT pt = ptClient;
     ClientToScreen(m_driver.View(), &pt);
-    SetCursorPos(pt.x, pt.y);
-    // A move first, so that the view knows a cell can be picked there.
-    SendMouse(MOUSEEVENTF_MOVE, 0, 0);
-    Sleep(200);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, 0, 0);
-    Sleep(100);
-    SendMouse(MOUSEEVENTF_LEFTUP, 0, 0);
+    ClickAtScreen(pt, 1);
+}
+
+void CDesignDriver::HardwareDoubleClick(POINT ptClient)
+{
+    POINT pt = ptClient;
+    ClientToScreen(m_driver.View(), &pt);
+    ClickAtScreen(pt, 2);
+}
+
+void CDesignDriver::HardwareClickOn(HWND hWnd)
+{
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    POINT pt = { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+    ClickAtScreen(pt, 1);
+}
+
+void CDesignDriver::HardwareKey(UINT nKey, UINT nModifier)
+{
+    std::vector<INPUT> keys;
+    auto add = [&keys](UINT nVirtKey, DWORD dwFlags) {
+        INPUT key = {};
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = (WORD)nVirtKey;
+        key.ki.dwFlags = dwFlags;
+        keys.push_back(key);
+    };
+    if (nModifier != 0)
+        add(nModifier, 0);
+    add(nKey, 0);
+    add(nKey, KEYEVENTF_KEYUP);
+    if (nModifier != 0)
+        add(nModifier, KEYEVENTF_KEYUP);
+    SendInput((UINT)keys.size(), keys.data(), sizeof(INPUT));
     Sleep(300);
 }
 

@@ -29,6 +29,13 @@ public:
     // A real left click at a client point of the view, through the input
     // queue as the mouse makes it.
     void HardwareClick(POINT ptClient);
+    // Two real left clicks there within the double-click time.
+    void HardwareDoubleClick(POINT ptClient);
+    // A real left click at the middle of any window (a dialog's control).
+    static void HardwareClickOn(HWND hWnd);
+    // A real key press and release, to the window that has the focus, with
+    // a modifier key (VK_CONTROL) held when one is given.
+    static void HardwareKey(UINT nKey, UINT nModifier = 0);
 
     // File > Save; the bytes of the file once written.
     std::string SaveTemplate(LPCSTR lpszPath);

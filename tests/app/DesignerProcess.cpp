@@ -1,5 +1,7 @@
 #include "tests/app/DesignerProcess.h"
 
+#include <stdlib.h>
+
 // The program driven: the designer, unless the test program is built to
 // drive the editor.
 #ifndef PROGRAM_UNDER_TEST
@@ -197,6 +199,33 @@ void CDesignerProcess::Press(HWND hDlg, int nID)
 {
     HWND hButton = GetDlgItem(hDlg, nID);
     PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)hButton);
+}
+
+BOOL CDesignerProcess::IsCentredOn(HWND hWnd, HWND hOver)
+{
+    RECT rc, rcOver;
+    if (!GetWindowRect(hWnd, &rc))
+        return FALSE;
+    if (hOver != NULL)
+        GetWindowRect(hOver, &rcOver);
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcOver, 0);
+    return abs((rc.left + rc.right) - (rcOver.left + rcOver.right)) <= 2 &&
+           abs((rc.top + rc.bottom) - (rcOver.top + rcOver.bottom)) <= 2;
+}
+
+HWND CDesignerProcess::WaitForMessageBox(DWORD dwMilliseconds)
+{
+    DWORD dwStart = GetTickCount();
+    do
+    {
+        for (HWND hWnd : TopLevelWindows())
+            if (ClassOf(hWnd) == "#32770" && GetDlgItem(hWnd, 0xFFFF) != NULL)
+                return hWnd;
+        if (WaitForExit(kPollMs))
+            return NULL;
+    } while (GetTickCount() - dwStart < dwMilliseconds);
+    return NULL;
 }
 
 BOOL CDesignerProcess::IsConnectEnabled(HWND hFrame)

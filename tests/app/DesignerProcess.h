@@ -60,6 +60,12 @@ public:
     static CString MessageText(HWND hBox);
     // Presses a button of a dialog or message box the way a click does.
     static void Press(HWND hDlg, int nID);
+    // Whether a window's middle lies on the middle of another window (on
+    // the screen's work area for NULL), to a pixel of rounding.
+    static BOOL IsCentredOn(HWND hWnd, HWND hOver);
+    // A message box of the program (a dialog with the box's text control),
+    // waiting up to the time; NULL when none came.
+    HWND WaitForMessageBox(DWORD dwMilliseconds);
     // Whether Database > Connect is enabled: the command is posted as a menu
     // sends it, and the framework runs it (showing the connect dialog, which
     // is then cancelled) only when its update handler enables it.

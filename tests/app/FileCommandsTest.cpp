@@ -164,7 +164,9 @@ TEST_F(FileCommandsTest, SaveAsWritesANewTemplateThroughTheSaveTemplateDialog)
     ASSERT_TRUE(hDlg != NULL);
     // The one folder under Template, chosen in the tree, and a new name.
     HWND hTree = GetDlgItem(hDlg, 1245);
-    LPARAM hFolder = SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    LPARAM hRoot = SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    ASSERT_NE(0, hRoot);
+    LPARAM hFolder = SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CHILD, hRoot);
     ASSERT_NE(0, hFolder);
     SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, hFolder);
     SetDlgItemTextA(hDlg, 1243, "Copy");

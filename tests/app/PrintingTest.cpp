@@ -1,6 +1,7 @@
 // Printing in the real designer to the test script's PDF printer queue: a
 // three-page sheet whose first row break is dragged into place, printed
-// through the print dialog and read back page by page; the same pages in
+// through the print dialog, whole and a range of its pages, and read back
+// page by page; the same pages in
 // print preview; and Page Setup's margins and orientation on paper.
 #include "tests/support/Gtest.h"
 #include <stdio.h>
@@ -28,6 +29,10 @@ const UINT kShowPageBreak = 33015;
 const UINT kPageSetup = 57605;
 const UINT kPrint = 57607;
 const UINT kPrintPreview = 57609;
+// The print dialog's Pages choice and its From and To fields.
+const int kPagesChoice = 0x0422;
+const int kPagesFrom = 0x0480;
+const int kPagesTo = 0x0481;
 std::string EnvOf(const char* name)
 {
     const char* value = getenv(name);
@@ -60,13 +65,26 @@ protected:
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(nID, 0), 0);
     }
 
-    // File > Print through the print dialog; the printed file, or "".
-    std::string PrintThroughDialog(CDesignerProcess& designer, CRunModeDriver& driver)
+    // File > Print through the print dialog, all pages or the range of
+    // pages given; the printed file, or "".
+    std::string PrintThroughDialog(CDesignerProcess& designer, CRunModeDriver& driver, LPCSTR lpszFrom = NULL,
+                                   LPCSTR lpszTo = NULL)
     {
         Command(driver, kPrint);
         HWND hPrint = designer.WaitForDialog("Print", kWaitMs);
         if (hPrint == NULL)
             return "";
+        if (lpszFrom != NULL)
+        {
+            // The Pages choice and its two fields are open to the user.
+            HWND hPages = GetDlgItem(hPrint, kPagesChoice);
+            EXPECT_TRUE(IsWindowEnabled(hPages));
+            SendMessageA(hPages, BM_CLICK, 0, 0);
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(hPrint, kPagesFrom)));
+            SendMessageA(GetDlgItem(hPrint, kPagesFrom), WM_SETTEXT, 0, (LPARAM)lpszFrom);
+            SendMessageA(GetDlgItem(hPrint, kPagesTo), WM_SETTEXT, 0, (LPARAM)lpszTo);
+            Screenshot(hPrint, "print-dialog-pages");
+        }
         CDesignerProcess::Press(hPrint, IDOK);
         std::string pdf = WaitForPrintedPdf(EnvOf("KEM_TEST_PRINT_OUT"), "Tally", kPrintWaitMs, m_printed);
         if (!pdf.empty())
@@ -132,6 +150,18 @@ TEST_F(PrintingTest, DraggedBreakAndRepeatedBandsReachThePrintedPagesAndThePrevi
                        ranges[i][0], ranges[i][1]);
     }
     EXPECT_FALSE(pages[0].IsLandscape());
+
+    // Pages 2 to 3 of the three.
+    pdf = PrintThroughDialog(designer, driver, "2", "3");
+    ASSERT_FALSE(pdf.empty()) << "nothing printed for pages 2 to 3";
+    pages = ReadPrintedPdf(pdf);
+    ASSERT_EQ(pages.size(), 2u);
+    for (int i = 0; i < 2; ++i)
+    {
+        SCOPED_TRACE(testing::Message() << "printed page " << i + 2);
+        ExpectPageRows([&](const std::string& text) { return pages[i].Has(text); },
+                       ranges[i + 1][0], ranges[i + 1][1]);
+    }
 
     // Preview: the same three pages, one or two at a time.
     Command(driver, kPrintPreview);

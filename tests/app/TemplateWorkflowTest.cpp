@@ -1,7 +1,8 @@
 // New templates in the real designer on the embedded (SQLite) reporting
 // database: the Create Template wizard by items, the copy of an existing
-// template, and File > Open through Select Template with the folder tree's
-// new folder, rename and drag, then the template's properties.
+// template, File > Open through Select Template with the folder tree's
+// new folder, rename and drag, then the template's properties; and the
+// first start after the set-up: a sample opened, a new template saved.
 #include <string.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "tests/sheet/document/database/ReportTestBackend.h"
+#include "tests/app/DesignDriver.h"
 #include "tests/app/DesignerProcess.h"
 #include "tests/app/DialogRemote.h"
 #include "tests/app/PdfTexts.h"
@@ -19,6 +21,7 @@
 #include "tests/app/ScreenCapture.h"
 #include "tests/reporting/chart/ChartPixels.h"
 #include "tests/sheet/PdfTools.h"
+#include "tests/support/SampleWriter.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <commctrl.h>
@@ -330,6 +333,7 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kFileProperties, 0), 0);
     HWND hProps = designer.WaitForDialog("Template Properties", kWaitMs);
     ASSERT_NE(hProps, nullptr);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hProps, m_hMain));
     EXPECT_EQ("CI2026", CDesignerProcess::ControlText(GetDlgItem(hProps, 1007)));
     EXPECT_EQ(1, (int)SendDlgItemMessageA(hProps, 1126, CB_GETCURSEL, 0, 0));
     EXPECT_EQ("9", CDesignerProcess::ControlText(GetDlgItem(hProps, 1078)));
@@ -390,14 +394,21 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     HWND hSelect = designer.WaitForDialog("Select Template", kWaitMs);
     ASSERT_NE(hSelect, nullptr);
     hTree = GetDlgItem(hSelect, 1245);
-    ASSERT_TRUE(WaitFor([&] { return (hCopies = NthChild(hTree, NULL, 0)) != NULL; }));
+    // The types lie under the root folder's own item.
+    HTREEITEM hRoot = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hRoot = NthChild(hTree, NULL, 0)) != NULL; }));
+    ASSERT_TRUE(WaitFor([&] { return (hCopies = NthChild(hTree, hRoot, 0)) != NULL; }));
     SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hCopies);
     SendMessageA(hTree, WM_COMMAND, MAKEWPARAM(33068, 0), 0);
     std::string root = (LPCSTR)m_folder.PathOf("Template\\");
     ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA((root + "NewTemplateType").c_str()) != INVALID_FILE_ATTRIBUTES; }));
-    // Copies, NewTemplateType: the new folder is the second.
-    HTREEITEM hNew = NthChild(hTree, NULL, 1);
-    ASSERT_NE(hNew, nullptr);
+    // Copies, NewTemplateType: the new folder is the second, once the tree
+    // has been filled again.
+    HTREEITEM hNew = NULL;
+    ASSERT_TRUE(WaitFor([&] {
+        hRoot = NthChild(hTree, NULL, 0);
+        return (hNew = NthChild(hTree, hRoot, 1)) != NULL;
+    }));
     SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hNew);
     SendMessageA(hTree, WM_COMMAND, MAKEWPARAM(33071, 0), 0);
     HWND hEdit = (HWND)SendMessageA(hTree, TVM_GETEDITCONTROL, 0, 0);
@@ -405,12 +416,13 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     SetWindowTextA(hEdit, "Archive");
     SendMessageA(hTree, TVM_ENDEDITLABELNOW, FALSE, 0);
     EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA((root + "Archive").c_str()) != INVALID_FILE_ATTRIBUTES; }));
-    // Copies, Archive (renamed in place); drag Copies onto Archive.
+    // Template, then Copies and Archive (renamed in place) one level in;
+    // drag Copies onto Archive.
     int nHeight = (int)SendMessageA(hTree, TVM_GETITEMHEIGHT, 0, 0);
-    int x = (int)SendMessageA(hTree, TVM_GETINDENT, 0, 0) + 8;
-    LPARAM from = MAKELPARAM(x, nHeight / 2), to = MAKELPARAM(x, nHeight + nHeight / 2);
+    int x = 2 * (int)SendMessageA(hTree, TVM_GETINDENT, 0, 0) + 8;
+    LPARAM from = MAKELPARAM(x, nHeight + nHeight / 2), to = MAKELPARAM(x, 2 * nHeight + nHeight / 2);
     PostMessageA(hTree, WM_LBUTTONDOWN, MK_LBUTTON, from);
-    PostMessageA(hTree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 20, nHeight * 2 + 10));
+    PostMessageA(hTree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 20, nHeight * 3 + 10));
     PostMessageA(hTree, WM_MOUSEMOVE, MK_LBUTTON, to);
     PostMessageA(hTree, WM_LBUTTONUP, 0, to);
     EXPECT_TRUE(WaitFor([&] {
@@ -418,7 +430,7 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     }));
     Screenshot(hSelect, "select-template");
     // The drop selects Archive; its Copies holds the template.
-    HTREEITEM hArchive = NthChild(hTree, NULL, 0);
+    HTREEITEM hArchive = NthChild(hTree, hRoot, 0);
     SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, (LPARAM)hArchive);
     HTREEITEM hMoved = NthChild(hTree, hArchive, 0);
     ASSERT_NE(hMoved, nullptr);
@@ -433,5 +445,134 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     Click(hSelect, IDOK);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hSelect, kWaitMs));
     EXPECT_TRUE(driver.WaitForCaption("Source.kvm - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+    EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
+}
+
+TEST_F(TemplateWorkflowTest, FreshSetUpOpensASampleAndSavesANewTemplate)
+{
+    // The working folder as the set-up leaves it: the samples right in
+    // Template.
+    ASSERT_EQ(0u, RunSampleWriter(m_folder.PathOf("Template")));
+    CDesignerProcess designer(m_folder.GetPath());
+    CRunModeDriver driver(designer);
+    ASSERT_TRUE(designer.IsStarted());
+    // Connect comes in the middle of the screen, and again there on Retry.
+    HWND hConnect = designer.WaitForDialog("Connect to Database", kWaitMs);
+    ASSERT_NE(hConnect, nullptr);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hConnect, NULL));
+    CDesignerProcess::Press(hConnect, IDCANCEL);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hConnect, kWaitMs));
+    HWND hFailed = designer.WaitForMessageBox(kWaitMs);
+    ASSERT_NE(hFailed, nullptr);
+    EXPECT_EQ("Initialize database failed.", std::string((LPCSTR)CDesignerProcess::MessageText(hFailed)));
+    CDesignerProcess::Press(hFailed, IDRETRY);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hFailed, kWaitMs));
+    hConnect = designer.WaitForDialog("Connect to Database", kWaitMs);
+    ASSERT_NE(hConnect, nullptr);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hConnect, NULL));
+    CDesignerProcess::Press(hConnect, IDOK);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hConnect, kWaitMs));
+    m_hMain = designer.WaitForMainWindow(kWaitMs);
+    ASSERT_NE(m_hMain, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return designer.TopLevelWindows().size() == 1u; })) << Windows(designer);
+
+    // Ctrl+O: the root folder is chosen and its samples are listed.
+    CDesignDriver::HardwareKey('O', VK_CONTROL);
+    HWND hSelect = designer.WaitForDialog("Select Template", kWaitMs);
+    ASSERT_NE(hSelect, nullptr);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hSelect, m_hMain));
+    HWND hTree = GetDlgItem(hSelect, 1245);
+    HWND hList = GetDlgItem(hSelect, 1244);
+    HTREEITEM hRoot = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hRoot = NthChild(hTree, NULL, 0)) != NULL; }));
+    EXPECT_EQ(hRoot, (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    std::vector<std::string> samples;
+    ASSERT_TRUE(WaitFor([&] { return (samples = ListLines(hList)).size() == 2u; }));
+    std::sort(samples.begin(), samples.end());
+    EXPECT_EQ((std::vector<std::string>{ "Monthly Report", "Ten-day Report" }), samples);
+    Screenshot(hSelect, "fresh-select");
+
+    // A type added under the root, then deleted: after each answer to the
+    // shell's question the dialog is still the modal window on top.
+    SendMessageA(hTree, WM_COMMAND, MAKEWPARAM(33068, 0), 0);
+    const std::string type = (LPCSTR)m_folder.PathOf("Template\\NewTemplateType");
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(type.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    HTREEITEM hType = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (hType = NthChild(hTree, hRoot, 0)) != NULL; }));
+    for (int nAnswer : { IDNO, IDYES })
+    {
+        SCOPED_TRACE(nAnswer == IDYES ? "Yes" : "No");
+        SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hType);
+        PostMessageA(hTree, WM_KEYDOWN, VK_DELETE, 0);
+        HWND hAsk = NULL;
+        ASSERT_TRUE(WaitFor([&] {
+            for (HWND hWnd : designer.TopLevelWindows())
+                if (hWnd != hSelect && hWnd != m_hMain && CDesignerProcess::ClassOf(hWnd) == "#32770")
+                    return (hAsk = hWnd) != NULL;
+            return false;
+        })) << Windows(designer);
+        Screenshot(hAsk, "fresh-delete-question");
+        CDesignerProcess::Press(hAsk, nAnswer);
+        ASSERT_TRUE(CDesignerProcess::WaitGone(hAsk, kWaitMs));
+        EXPECT_EQ(nAnswer == IDNO,
+                  WaitFor([&] { return GetFileAttributesA(type.c_str()) != INVALID_FILE_ATTRIBUTES; }, 1000) != FALSE);
+        EXPECT_TRUE(IsWindowVisible(hSelect));
+        EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == hSelect; }, 2000));
+        EXPECT_FALSE(IsWindowEnabled(m_hMain));
+    }
+
+    // A sample opens.
+    int nMonthly = (int)SendMessageA(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)"Monthly Report");
+    ASSERT_GE(nMonthly, 0);
+    SendMessageA(hList, LB_SETCURSEL, (WPARAM)nMonthly, 0);
+    Click(hSelect, IDOK);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hSelect, kWaitMs));
+    ASSERT_TRUE(driver.FindView(kWaitMs));
+    EXPECT_TRUE(driver.WaitForCaption("Monthly Report.kvm - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+
+    // New, Finish: the layout step says once that 0 rows will not do.
+    HWND hSheet = OpenNewTemplateSheet(designer);
+    ASSERT_NE(hSheet, nullptr);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hSheet, m_hMain));
+    PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    HWND hWizard = designer.WaitForDialog(kWizardStep1, kWaitMs);
+    ASSERT_NE(hWizard, nullptr) << Windows(designer);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hWizard, m_hMain));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(GetDlgItem(hWizard, 1120)) != FALSE; }));
+    Click(hWizard, 1120);
+    ASSERT_TRUE(WaitFor([&] { return CDesignerProcess::TextOf(hWizard) == kWizardStep2; }));
+    HWND hRows = GetDlgItem(ShownPage(hWizard), 1002);
+    ASSERT_NE(hRows, nullptr);
+    CDesignDriver::HardwareClickOn(hRows);
+    SendMessageA(hRows, WM_SETTEXT, 0, (LPARAM)"0");
+    CDesignDriver::HardwareKey(VK_TAB);
+    std::vector<std::string> said;
+    for (HWND hBox; (hBox = designer.WaitForMessageBox(1500)) != NULL;)
+    {
+        said.push_back((LPCSTR)CDesignerProcess::MessageText(hBox));
+        CDesignerProcess::Press(hBox, IDOK);
+        CDesignerProcess::WaitGone(hBox, kWaitMs);
+    }
+    EXPECT_EQ((std::vector<std::string>{ "Please enter an integer between 1 and 500." }), said);
+    SendMessageA(hRows, WM_SETTEXT, 0, (LPARAM)"4");
+    Click(hWizard, IDOK);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hWizard, kWaitMs));
+    EXPECT_TRUE(driver.WaitForCaption("TallyformTemplate1 - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+
+    // Ctrl+S, OK: the root folder is chosen, and the template is written there.
+    CDesignDriver::HardwareKey('S', VK_CONTROL);
+    HWND hSave = designer.WaitForDialog("Save Template", kWaitMs);
+    ASSERT_NE(hSave, nullptr);
+    EXPECT_TRUE(CDesignerProcess::IsCentredOn(hSave, m_hMain));
+    Screenshot(hSave, "fresh-save");
+    Click(hSave, IDOK);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hSave, kWaitMs)) << Windows(designer);
+    const CString strSaved = m_folder.PathOf("Template\\TallyformTemplate1.kvm");
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(strSaved) != INVALID_FILE_ATTRIBUTES; }));
+    driver.Settle();
+    CTallyformDoc saved;
+    saved.m_bAutoDelete = FALSE;
+    ASSERT_TRUE(saved.OnOpenDocument(strSaved));
+    EXPECT_EQ(12, saved.m_sheet.m_cells.GetSize());
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
 }

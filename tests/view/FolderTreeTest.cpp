@@ -1,5 +1,6 @@
-// The template folder tree inside the Select Template dialog: new folders,
-// rename, drag and drop and refresh, checked on disk and in the tree.
+// The template folder tree inside the Select Template dialog: the root
+// folder's own item, new folders, rename, drag and drop and refresh,
+// checked on disk and in the tree.
 #include <string>
 #include <vector>
 
@@ -58,6 +59,22 @@ LPARAM PointOf(CFolderTreeCtrl& tree, HTREEITEM hItem)
     return MAKELPARAM(rc.left + 4, (rc.top + rc.bottom) / 2);
 }
 
+// A drag of one item onto another with the mouse, and what it makes happen.
+void Drag(CFolderTreeCtrl& tree, HTREEITEM hFrom, HTREEITEM hTo)
+{
+    LPARAM from = PointOf(tree, hFrom), to = PointOf(tree, hTo);
+    tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, from);
+    tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(LOWORD(from) + 20, HIWORD(from) + 20));
+    tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, to);
+    tree.PostMessage(WM_LBUTTONUP, 0, to);
+    MSG msg;
+    for (int i = 0; i < 50 && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE); ++i)
+    {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 // Template\Monthly (with Alpha.kvm and Sub\), Template\annual and
 // Template\Yearly, in a scratch current directory.
 class FolderTreeTest : public ::testing::Test
@@ -99,7 +116,7 @@ protected:
 TEST_F(FolderTreeTest, FoldersAreOrderedWithoutCaseAndShownWithIcons)
 {
     Run([](CDrivenSelectDlg* p) {
-        EXPECT_EQ((std::vector<std::string>{ "annual", "Monthly", "Yearly" }), ChildTexts(p->m_treeFolders, TVI_ROOT));
+        EXPECT_EQ((std::vector<std::string>{ "annual", "Monthly", "Yearly" }), ChildTexts(p->m_treeFolders, p->m_treeFolders.GetRootItem()));
         EXPECT_NE(nullptr, p->m_treeFolders.GetImageList(TVSIL_NORMAL));
     });
 }
@@ -127,7 +144,7 @@ TEST_F(FolderTreeTest, AddingATypeTwicePutsNewInFront)
         EXPECT_TRUE(Exists(m_strRoot + "New NewTemplateType"));
         EXPECT_TRUE(Exists(m_strRoot + "Monthly\\NewTemplateSubType"));
         EXPECT_EQ((std::vector<std::string>{ "annual", "Monthly", "New NewTemplateType", "NewTemplateType", "Yearly" }),
-                  ChildTexts(tree, TVI_ROOT));
+                  ChildTexts(tree, tree.GetRootItem()));
         // Refresh keeps the subtype's folder selected and open.
         EXPECT_STREQ(m_strRoot + "Monthly", (LPCSTR)tree.GetSelectedPath());
     });
@@ -169,33 +186,54 @@ TEST_F(FolderTreeTest, DraggingAFolderMovesItAndRefusesItsOwnParentAndSubtree)
         CFolderTreeCtrl& tree = p->m_treeFolders;
         HTREEITEM hMonthly = tree.SelectPath(m_strRoot + "Monthly", TRUE);
         HTREEITEM hSub = tree.SelectPath(m_strRoot + "Monthly\\Sub", FALSE);
-        HTREEITEM hAnnual = tree.FindChildItem(TVI_ROOT, "annual");
+        HTREEITEM hAnnual = tree.FindChildItem(tree.GetRootItem(), "annual");
         ASSERT_TRUE(hMonthly != NULL && hSub != NULL && hAnnual != NULL);
-        auto drag = [&tree](HTREEITEM hFrom, HTREEITEM hTo) {
-            LPARAM from = PointOf(tree, hFrom), to = PointOf(tree, hTo);
-            tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, from);
-            tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(LOWORD(from) + 20, HIWORD(from) + 20));
-            tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, to);
-            tree.PostMessage(WM_LBUTTONUP, 0, to);
-            MSG msg;
-            for (int i = 0; i < 50 && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE); ++i)
-            {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        };
+        auto drag = [&tree](HTREEITEM hFrom, HTREEITEM hTo) { Drag(tree, hFrom, hTo); };
         // Into its own subtree, onto itself: refused.
         drag(hMonthly, hSub);
         drag(hSub, hSub);
         EXPECT_TRUE(Exists(m_strRoot + "Monthly\\Sub"));
         drag(hMonthly, hAnnual);
         EXPECT_FALSE(tree.IsDragging());
-        HTREEITEM hTarget = tree.FindChildItem(TVI_ROOT, "annual");
+        HTREEITEM hTarget = tree.FindChildItem(tree.GetRootItem(), "annual");
         ASSERT_NE(nullptr, hTarget);
         under = ChildTexts(tree, hTarget);
-        EXPECT_EQ(nullptr, tree.FindChildItem(TVI_ROOT, "Monthly"));
+        EXPECT_EQ(nullptr, tree.FindChildItem(tree.GetRootItem(), "Monthly"));
     });
     EXPECT_TRUE(Exists(m_strRoot + "annual\\Monthly\\Alpha.kvm"));
     EXPECT_FALSE(Exists(m_strRoot + "Monthly"));
     EXPECT_EQ((std::vector<std::string>{ "Monthly" }), under);
+}
+
+TEST_F(FolderTreeTest, TheRootIsChosenTakesTypesAndIsNeverRenamedDeletedOrDragged)
+{
+    Run([this](CDrivenSelectDlg* p) {
+        CFolderTreeCtrl& tree = p->m_treeFolders;
+        HTREEITEM hRoot = tree.GetRootItem();
+        ASSERT_NE(nullptr, hRoot);
+        EXPECT_EQ(nullptr, tree.GetNextSiblingItem(hRoot));
+        EXPECT_STREQ("Template", (LPCSTR)tree.GetItemText(hRoot));
+        EXPECT_EQ(hRoot, tree.GetSelectedItem());
+        EXPECT_STREQ(m_strRoot, (LPCSTR)p->m_strFolder);
+        // Delete and Rename leave it alone; Add Type puts a type in it.
+        Command(tree, ID_FOLDER_DELETE);
+        Command(tree, ID_FOLDER_RENAME);
+        EXPECT_EQ(nullptr, (HWND)tree.SendMessage(TVM_GETEDITCONTROL));
+        Command(tree, ID_FOLDER_ADD_TYPE);
+        EXPECT_TRUE(Exists(m_strRoot + "NewTemplateType"));
+        EXPECT_EQ((std::vector<std::string>{ "annual", "Monthly", "NewTemplateType", "Yearly" }),
+                  ChildTexts(tree, tree.GetRootItem()));
+        EXPECT_EQ(tree.GetRootItem(), tree.GetSelectedItem());
+        // A subtype dropped on the root becomes a type.
+        HTREEITEM hSub = tree.SelectPath(m_strRoot + "Monthly\\Sub", FALSE);
+        ASSERT_NE(nullptr, hSub);
+        // The root itself does not move.
+        Drag(tree, tree.GetRootItem(), tree.FindChildItem(tree.GetRootItem(), "annual"));
+        EXPECT_FALSE(tree.IsDragging());
+        Drag(tree, hSub, tree.GetRootItem());
+        EXPECT_TRUE(Exists(m_strRoot + "Sub"));
+        EXPECT_FALSE(Exists(m_strRoot + "Monthly\\Sub"));
+    });
+    EXPECT_TRUE(Exists(m_strRoot));
+    EXPECT_TRUE(m_messages.Messages().empty());
 }

@@ -50,10 +50,12 @@ protected:
         return lines;
     }
 
-    static std::vector<std::string> TopLevelFolders(CSaveTemplateDlg* p)
+    // The types: the folders under the tree's one top item, the root.
+    static std::vector<std::string> TypeFolders(CSaveTemplateDlg* p)
     {
         std::vector<std::string> names;
-        for (HTREEITEM h = p->m_treeFolders.GetRootItem(); h != NULL;
+        HTREEITEM hRoot = p->m_treeFolders.GetRootItem();
+        for (HTREEITEM h = hRoot != NULL ? p->m_treeFolders.GetChildItem(hRoot) : NULL; h != NULL;
              h = p->m_treeFolders.GetNextSiblingItem(h))
             names.push_back((LPCSTR)p->m_treeFolders.GetItemText(h));
         return names;
@@ -79,20 +81,27 @@ protected:
 };
 }
 
-TEST_F(SaveTemplateDlgTest, OkRightAfterOpeningDoesNothing)
+TEST_F(SaveTemplateDlgTest, OkRightAfterOpeningSavesInTheRootFolder)
 {
+    WriteWholeFile(m_folder.PathOf("Template\\Sample.kvm"), "x");
     MessageBoxRecorder recorder;
     CDrivenSaveDlg dlg("Budget");
-    CString shownName;
+    CString shownName, rootText;
+    std::vector<std::string> lines;
     dlg.m_onInit = [&](CDrivenSaveDlg* p) {
         shownName = NameField(p);
+        rootText = p->m_treeFolders.GetItemText(p->m_treeFolders.GetSelectedItem());
+        lines = ListLines(p);
         p->Press(IDOK);
-        p->Press(IDCANCEL);
     };
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_FALSE(dlg.m_bWatchdogFired);
     EXPECT_STREQ("Budget", shownName);
-    EXPECT_TRUE(dlg.m_strFolder.IsEmpty());
+    // The root folder's own item is chosen, with its templates listed.
+    EXPECT_STREQ("Template", rootText);
+    EXPECT_EQ((std::vector<std::string>{"Sample"}), lines);
+    EXPECT_STREQ(m_strRoot, dlg.m_strFolder);
+    EXPECT_STREQ("Budget", dlg.m_strName);
     EXPECT_TRUE(recorder.Messages().empty());
 }
 
@@ -103,7 +112,7 @@ TEST_F(SaveTemplateDlgTest, FolderListsItsTemplatesAndALineGivesTheName)
     std::vector<std::string> folders, lines;
     CString nameAfterClick;
     dlg.m_onInit = [&](CDrivenSaveDlg* p) {
-        folders = TopLevelFolders(p);
+        folders = TypeFolders(p);
         ASSERT_NE(nullptr, p->m_treeFolders.SelectPath(m_strRoot + "Monthly", FALSE));
         lines = ListLines(p);
         ChooseListLine(p, 1);
@@ -144,18 +153,21 @@ TEST_F(SaveTemplateDlgTest, SubfolderIsReachedAndEndsInOneBackslash)
 TEST_F(SaveTemplateDlgTest, PathsOutsideTheRootSelectNothing)
 {
     CDrivenSaveDlg dlg("Budget");
-    HTREEITEM hOutside = (HTREEITEM)1, hMissing = (HTREEITEM)1, hRoot = (HTREEITEM)1;
+    HTREEITEM hOutside = (HTREEITEM)1, hMissing = (HTREEITEM)1, hRoot = NULL;
+    CString rootPath;
     dlg.m_onInit = [&](CDrivenSaveDlg* p) {
         hOutside = p->m_treeFolders.SelectPath(m_folder.PathOf("Elsewhere\\Monthly"), FALSE);
         hMissing = p->m_treeFolders.SelectPath(m_strRoot + "Monthly\\Nothing", FALSE);
         hRoot = p->m_treeFolders.SelectPath(m_strRoot, FALSE);
+        rootPath = p->m_treeFolders.GetItemPath(hRoot);
         p->Press(IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_EQ(nullptr, hOutside);
     EXPECT_EQ(nullptr, hMissing);
-    EXPECT_EQ(nullptr, hRoot);
-    EXPECT_TRUE(dlg.m_strFolder.IsEmpty());
+    // The root itself is the tree's top item.
+    EXPECT_NE(nullptr, hRoot);
+    EXPECT_STREQ(m_strRoot.Left(m_strRoot.GetLength() - 1), rootPath);
 }
 
 TEST_F(SaveTemplateDlgTest, BadNamesAreRefusedAndTheDialogStaysOpen)
@@ -213,8 +225,8 @@ TEST_F(SaveTemplateDlgTest, RefreshKeepsTheSubtypeSelectedAndShowsNewFolders)
         CreateDirectoryA(m_folder.PathOf("Template\\Zeta"), NULL);
         p->m_treeFolders.Refresh();
         selectedAfter = p->m_treeFolders.GetSelectedPath();
-        foldersAfter = TopLevelFolders(p);
-        HTREEITEM hType = p->m_treeFolders.FindChildItem(TVI_ROOT, "monthly");
+        foldersAfter = TypeFolders(p);
+        HTREEITEM hType = p->m_treeFolders.FindChildItem(p->m_treeFolders.GetRootItem(), "monthly");
         nTypeState = hType != NULL ? p->m_treeFolders.GetItemState(hType, TVIS_EXPANDED) : 0;
         pathOfNoItem = p->m_treeFolders.GetItemPath(NULL);
         p->Press(IDCANCEL);

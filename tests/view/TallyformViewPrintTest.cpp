@@ -190,7 +190,13 @@ TEST_F(TallyformViewPrintTest, APrinterThatHasGoneIsToldAndNoPrinterDcIsUsed)
     CPreviewView* pPreview = new CPreviewView;
     EXPECT_FALSE(pPreview->Open(m_pView));
     delete pPreview;
-    ASSERT_EQ(messages.Messages().size(), 3u);
+    // File > Print tells it once too, and offers no print dialog.
+    {
+        CDialogDriver driver([](HWND hDlg) { CDialogDriver::Press(hDlg, IDCANCEL); });
+        m_pView->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_PRINT, 0), 0);
+        EXPECT_EQ(driver.Driven(), nullptr);
+    }
+    ASSERT_EQ(messages.Messages().size(), 4u);
     for (const RecordedMessage& message : messages.Messages())
         EXPECT_EQ(message.text, "No printer is installed. Install a printer and try again.");
     // The default printer comes back when asked for.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/Gtest.h"
+#include "tests/support/SampleWriter.h"
 #include "tests/support/ScratchFolder.h"
 
 #include "sheet/BalanceFormula.h"
@@ -22,28 +23,6 @@ namespace
 
 const char kMonthly[] = "Monthly Report.kvm";
 const char kTenDay[] = "Ten-day Report.kvm";
-
-// Runs the writer on the folder and returns its exit code.
-DWORD RunWriter(const CString& strFolder)
-{
-    char szPath[MAX_PATH] = "";
-    GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    CString strProgram = szPath;
-    strProgram = strProgram.Left(strProgram.ReverseFind('\\')) + "\\WriteSampleTemplates.exe.so";
-    CString strCommand = "\"" + strProgram + "\" \"" + strFolder + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(NULL, strCommand.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
-        return (DWORD)-1;
-    strCommand.ReleaseBuffer();
-    DWORD dwCode = (DWORD)-1;
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &dwCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return dwCode;
-}
 
 // The codes quoted at the start of the rows inserted into a table of the
 // sample data script.
@@ -134,7 +113,7 @@ protected:
     // Writes the samples, opens one and checks its report type and keys.
     void OpenWritten(LPCSTR pszFile, LONG nReportType, CTallyformDoc& doc)
     {
-        ASSERT_EQ(RunWriter(m_folder.GetPath()), 0u);
+        ASSERT_EQ(RunSampleWriter(m_folder.GetPath()), 0u);
         Open(pszFile, doc);
         EXPECT_EQ(doc.m_sheet.m_nReportType, nReportType);
         ExpectKeyedToSampleItems(doc.m_sheet);
@@ -179,7 +158,7 @@ TEST_F(SampleTemplatesTest, ExistingFilesAreLeftAlone)
 {
     const std::string strMine = "a template of the user's own";
     WriteWholeFile(m_folder.PathOf(kMonthly), strMine);
-    ASSERT_EQ(RunWriter(m_folder.GetPath()), 0u);
+    ASSERT_EQ(RunSampleWriter(m_folder.GetPath()), 0u);
     EXPECT_EQ(ReadWholeFile(m_folder.PathOf(kMonthly)), strMine);
     CTallyformDoc doc;
     Open(kTenDay, doc);
