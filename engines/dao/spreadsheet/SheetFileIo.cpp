@@ -66,6 +66,7 @@ BOOL ReadSheetFile(const CString& strPath, std::vector<BYTE>& bytes, CString& st
 
 BOOL WriteSheetFile(const CString& strPath, const std::vector<BYTE>& bytes, CString& strError)
 {
+    const BOOL bExisted = GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES;
     try
     {
         CFile file(strPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
@@ -77,7 +78,8 @@ BOOL WriteSheetFile(const CString& strPath, const std::vector<BYTE>& bytes, CStr
         catch (CException*)
         {
             file.Abort();
-            DeleteFileA(strPath);
+            if (!bExisted)
+                DeleteFileA(strPath);
             throw;
         }
         return TRUE;

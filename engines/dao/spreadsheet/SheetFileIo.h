@@ -19,5 +19,6 @@ CString ExceptionMessage(const CException* e);
 // system's words before the library sees it.
 BOOL ReadSheetFileHead(const CString& strPath, BYTE* pHead, UINT nCount, UINT& nRead, CString& strError);
 BOOL ReadSheetFile(const CString& strPath, std::vector<BYTE>& bytes, CString& strError);
-// Creates the file with the bytes; a file that fails half-way is deleted.
+// Creates the file with the bytes; a file this call made is deleted when
+// the writing fails half-way.
 BOOL WriteSheetFile(const CString& strPath, const std::vector<BYTE>& bytes, CString& strError);

@@ -4,6 +4,7 @@
 
 #include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
 #include "engines/dao/spreadsheet/CellText.h"
+#include "engines/dao/spreadsheet/MemoryLockBytes.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "framework/docview/OleStreamFile.h"
 #include "framework/docview/ScopedInterface.h"
@@ -134,32 +135,29 @@ CString VersionMisfit(const std::vector<CSourceTable>& tables, int nVersion)
     return strMisfit;
 }
 
-void ThrowOnFailure(HRESULT hr, const CString& strPath)
+// The compound file holding the workbook stream, made in memory through
+// the system's structured storage; the file itself is then written whole,
+// so that its failures are told as for any other file.  FALSE when the
+// storage cannot be made (it fails only for want of memory).
+BOOL BuildCompoundFile(LPCSTR lpszStreamName, const std::vector<BYTE>& stream, std::vector<BYTE>& file)
 {
-    if (FAILED(hr))
-        AfxThrowFileExceptionFromScode(hr, strPath);
-}
-
-// bCreated tells whether the file was made, so that a failure removes
-// only what this call made.
-void WriteCompoundFile(const CString& strPath, LPCSTR lpszStreamName, const std::vector<BYTE>& bytes,
-                       BOOL& bCreated)
-{
-    CScopedInterface<IStorage> storage;
-    ThrowOnFailure(StgCreateDocfile(CWidePath(strPath), STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
-                                    &storage),
-                   strPath);
-    bCreated = TRUE;
-    CScopedInterface<IStream> stream;
-    ThrowOnFailure(storage->CreateStream(CWidePath(lpszStreamName), STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE,
-                                         0, 0, &stream),
-                   strPath);
-    ULONG nWritten = 0;
-    ThrowOnFailure(stream->Write(bytes.data(), (ULONG)bytes.size(), &nWritten), strPath);
-    if (nWritten != bytes.size())
-        AfxThrowFileException(CFileException::diskFull, ERROR_DISK_FULL, strPath);
-    stream.Release();
-    ThrowOnFailure(storage->Commit(STGC_DEFAULT), strPath);
+    CMemoryLockBytes bytes;
+    {
+        CScopedInterface<IStorage> storage;
+        CScopedInterface<IStream> contents;
+        ULONG nWritten = 0;
+        if (FAILED(StgCreateDocfileOnILockBytes(&bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                                                &storage)) ||
+            FAILED(storage->CreateStream(CWidePath(lpszStreamName), STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE,
+                                         0, 0, &contents)) ||
+            FAILED(contents->Write(stream.data(), (ULONG)stream.size(), &nWritten)) || nWritten != stream.size())
+            return FALSE;
+        contents.Release();
+        if (FAILED(storage->Commit(STGC_DEFAULT)))
+            return FALSE;
+    }
+    file.swap(bytes.GetBytes());
+    return TRUE;
 }
 
 } // namespace
@@ -186,18 +184,11 @@ BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& t
         return WriteSheetFile(strPath, bytes, strError);
     if (bytes.size() < MIN_WORKBOOK_STREAM)
         bytes.resize(MIN_WORKBOOK_STREAM);
-    BOOL bCreated = FALSE;
-    try
+    std::vector<BYTE> file;
+    if (!BuildCompoundFile(nBiffVersion == 8 ? "Workbook" : "Book", bytes, file))
     {
-        WriteCompoundFile(strPath, nBiffVersion == 8 ? "Workbook" : "Book", bytes, bCreated);
-        return TRUE;
+        strError = "There is not enough memory to write " + strPath + ".";
+        return FALSE;
     }
-    catch (CException* e)
-    {
-        strError = ExceptionMessage(e);
-        e->Delete();
-    }
-    if (bCreated)
-        DeleteFileA(strPath);
-    return FALSE;
+    return WriteSheetFile(strPath, file, strError);
 }

@@ -92,4 +92,7 @@ TEST(LotusWorksheetFile, DamagedFilesAndTablesBeyondTheFormatGiveClearMessages)
     EXPECT_FALSE(WriteLotusFile(strWide, wide, LOTUS_WK1, strError));
     EXPECT_STREQ("Cannot write " + strWide + ": a text is longer than the 240 characters a WK1 cell holds.", strError);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(strWide));
+
+    EXPECT_FALSE(WriteLotusFile("Z:\\dev\\full", big, LOTUS_WK1, strError));
+    EXPECT_STREQ("The disk is full: the file \"Z:\\dev\\full\" could not be written.", strError);
 }

@@ -225,4 +225,7 @@ TEST(XlsWorkbookFile, DamagedLockedAndMissingFilesGiveMessagesNamingThem)
     EXPECT_NE(-1, strError.Find(strGood)) << strError;
     CloseHandle(hLock);
     EXPECT_TRUE(ReadXlsWorkbook(strGood, tables, nVersion, strError)) << strError;
+
+    EXPECT_FALSE(WriteXlsWorkbook("Z:\\dev\\full", tables, 8, strError));
+    EXPECT_STREQ("The disk is full: the file \"Z:\\dev\\full\" could not be written.", strError);
 }
