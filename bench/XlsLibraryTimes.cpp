@@ -2,9 +2,8 @@
 
 #include <stdio.h>
 
-#include <freexl.h>
-
 #include "bench/BenchClock.h"
+#include "engines/dao/spreadsheet/FreeXlCells.h"
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 #include "framework/db/DaoDatabase.h"
 
@@ -73,21 +72,10 @@ double TimeFreeXlRead(const CString& strPath, long& nCells)
         nResult = freexl_get_info(pHandle, FREEXL_BIFF_SHEET_COUNT, &nSheets);
     for (unsigned short nSheet = 0; nSheet < nSheets && nResult == FREEXL_OK; ++nSheet)
     {
-        unsigned int nRows = 0;
-        unsigned short nColumns = 0;
-        nResult = freexl_select_active_worksheet(pHandle, nSheet);
-        if (nResult == FREEXL_OK)
-            nResult = freexl_worksheet_dimensions(pHandle, &nRows, &nColumns);
-        for (unsigned int nRow = 0; nRow < nRows && nResult == FREEXL_OK; ++nRow)
-        {
-            for (unsigned short nColumn = 0; nColumn < nColumns && nResult == FREEXL_OK; ++nColumn)
-            {
-                FreeXL_CellValue value;
-                nResult = freexl_get_cell_value(pHandle, nRow, nColumn, &value);
-                if (nResult == FREEXL_OK && value.type != FREEXL_CELL_NULL)
-                    ++nCells;
-            }
-        }
+        nResult = ForEachFreeXlCell(pHandle, nSheet, [&nCells](unsigned, unsigned, const FreeXL_CellValue& value) {
+            nCells += value.type != FREEXL_CELL_NULL;
+            return true;
+        });
     }
     freexl_close(pHandle);
     return nResult == FREEXL_OK ? BenchNowMs() - dStart : -1;

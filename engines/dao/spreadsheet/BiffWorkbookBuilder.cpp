@@ -296,9 +296,11 @@ void CBiffWorkbookBuilder::PutWindow2(BOOL bFirstSheet)
     m_stream.EndRecord();
 }
 
-void CBiffWorkbookBuilder::PutNumber(DWORD nRow, WORD nColumn, double dValue)
+// A cell record's start: its position, then its format (BIFF2 cells carry
+// their attributes in three bytes).
+void CBiffWorkbookBuilder::BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn)
 {
-    m_stream.BeginRecord(m_nVersion == 2 ? BIFF2_NUMBER : BIFF3_NUMBER);
+    m_stream.BeginRecord(m_nVersion == 2 ? wBiff2Id : wId);
     m_stream.PutWord((WORD)nRow);
     m_stream.PutWord(nColumn);
     if (m_nVersion == 2)
@@ -310,6 +312,11 @@ void CBiffWorkbookBuilder::PutNumber(DWORD nRow, WORD nColumn, double dValue)
     {
         m_stream.PutWord(m_wCellXf);
     }
+}
+
+void CBiffWorkbookBuilder::PutNumber(DWORD nRow, WORD nColumn, double dValue)
+{
+    BeginCell(BIFF2_NUMBER, BIFF3_NUMBER, nRow, nColumn);
     m_stream.PutDouble(dValue);
     m_stream.EndRecord();
 }
@@ -318,27 +325,14 @@ void CBiffWorkbookBuilder::PutLabel(DWORD nRow, WORD nColumn, const CString& str
 {
     if (m_nVersion == 8)
     {
-        m_stream.BeginRecord(BIFF8_LABELSST);
-        m_stream.PutWord((WORD)nRow);
-        m_stream.PutWord(nColumn);
-        m_stream.PutWord(m_wCellXf);
+        BeginCell(BIFF2_LABEL, BIFF8_LABELSST, nRow, nColumn);
         m_stream.PutDWord(m_strings.Add(strText));
-        m_stream.EndRecord();
-        return;
-    }
-    m_stream.BeginRecord(m_nVersion == 2 ? BIFF2_LABEL : BIFF3_LABEL);
-    m_stream.PutWord((WORD)nRow);
-    m_stream.PutWord(nColumn);
-    if (m_nVersion == 2)
-    {
-        const BYTE attributes[3] = {0, 0, 0};
-        m_stream.PutBytes(attributes, sizeof(attributes));
     }
     else
     {
-        m_stream.PutWord(m_wCellXf);
+        BeginCell(BIFF2_LABEL, BIFF3_LABEL, nRow, nColumn);
+        PutByteString(strText, m_nVersion > 2);
     }
-    PutByteString(strText, m_nVersion > 2);
     m_stream.EndRecord();
 }
 

@@ -34,6 +34,7 @@ private:
     size_t PutBoundSheet(const CString& strName);
     void PutDimensions(DWORD nRows, WORD nColumns);
     void PutWindow2(BOOL bFirstSheet);
+    void BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn);
     void PutNumber(DWORD nRow, WORD nColumn, double dValue);
     void PutLabel(DWORD nRow, WORD nColumn, const CString& strText);
     void PutCell(DWORD nRow, WORD nColumn, const CSourceValue& value);

@@ -2,9 +2,9 @@
 
 #include <string.h>
 
-#include <freexl.h>
 
 #include "engines/dao/spreadsheet/CellText.h"
+#include "engines/dao/spreadsheet/FreeXlCells.h"
 #include "engines/dao/spreadsheet/SheetCellGrid.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "framework/db/DaoDatabase.h"
@@ -90,28 +90,6 @@ BOOL KeepCell(CSheetCellGrid& grid, unsigned nRow, unsigned nColumn, const FreeX
     }
 }
 
-int ReadSheet(const void* pHandle, unsigned short nSheet, CSheetCellGrid& grid)
-{
-    int nResult = freexl_select_active_worksheet(pHandle, nSheet);
-    unsigned int nRows = 0;
-    unsigned short nColumns = 0;
-    if (nResult == FREEXL_OK)
-        nResult = freexl_worksheet_dimensions(pHandle, &nRows, &nColumns);
-    for (unsigned int nRow = 0; nRow < nRows && nResult == FREEXL_OK; ++nRow)
-    {
-        for (unsigned short nColumn = 0; nColumn < nColumns && nResult == FREEXL_OK; ++nColumn)
-        {
-            FreeXL_CellValue value;
-            nResult = freexl_get_cell_value(pHandle, nRow, nColumn, &value);
-            if (nResult != FREEXL_OK)
-                break;
-            if (!KeepCell(grid, nRow, nColumn, value))
-                nResult = FREEXL_ILLEGAL_CELL_ROW_COL;
-        }
-    }
-    return nResult;
-}
-
 } // namespace
 
 BOOL ReadXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables, int& nBiffVersion,
@@ -150,7 +128,10 @@ BOOL ReadXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables, 
     for (unsigned int nSheet = 0; nSheet < nSheets; ++nSheet)
     {
         CSheetCellGrid grid;
-        nResult = ReadSheet(handle, (unsigned short)nSheet, grid);
+        nResult = ForEachFreeXlCell(handle, (unsigned short)nSheet,
+                                    [&grid](unsigned nRow, unsigned nColumn, const FreeXL_CellValue& value) {
+                                        return KeepCell(grid, nRow, nColumn, value) != FALSE;
+                                    });
         if (nResult != FREEXL_OK)
         {
             strError = FreeXlMessage(strPath, nResult);
