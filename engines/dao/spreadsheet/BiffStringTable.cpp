@@ -39,13 +39,15 @@ void ContinueRecord(CSheetRecordStream& stream)
 }
 
 // One string: its length and flags stay together, characters may go on in
-// CONTINUE records, each of which then starts with the flags again.  Where
-// the string starts goes to pPosition when asked.
+// a CONTINUE record, which then starts with the flags again.  A string that
+// does not fit the rest of the record starts a new one: FreeXL misreads a
+// string that runs over more than two records.  Where the string starts
+// goes to pPosition when asked.
 void PutString(CSheetRecordStream& stream, const std::vector<WCHAR>& text, CStringPosition* pPosition)
 {
     const BOOL bWide = NeedsTwoBytes(text);
     const size_t nCharSize = bWide ? 2 : 1;
-    if (MAX_RECORD_DATA - stream.GetRecordDataSize() < 3 + nCharSize)
+    if (MAX_RECORD_DATA - stream.GetRecordDataSize() < 3 + text.size() * nCharSize && stream.GetRecordDataSize() > 0)
         ContinueRecord(stream);
     if (pPosition != NULL)
         *pPosition = {(DWORD)stream.GetSize(), (WORD)(stream.GetSize() - stream.GetRecordStart())};

@@ -26,6 +26,7 @@ int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion
 // Values flagged as numbers are written as numbers, all others as text.
 // FALSE with a message naming the file and the cause, among them tables
 // that do not fit the version (BIFF8: 65,536 rows and 256 columns a sheet,
-// 32,767 characters a cell, sheet names of up to 31 characters).
+// 8,000 characters a cell, as FreeXL misreads longer ones, sheet names of
+// up to 31 characters).
 BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& tables, int nBiffVersion,
                       CString& strError);

@@ -16,7 +16,9 @@ const size_t BIFF5_MAX_ROWS = 16384;
 const size_t BIFF8_MAX_ROWS = 65536;
 const size_t MAX_COLUMNS = 256;
 const int BIFF5_MAX_TEXT = 255;
-const int BIFF8_MAX_TEXT = 32767;
+// Excel 97 takes 32,767, but FreeXL, which reads the files back, misreads
+// a text that runs over more than two of the file's records.
+const int BIFF8_MAX_TEXT = 8000;
 const int MAX_SHEET_NAME = 31;
 const char SHEET_NAME_BANNED[] = ":\\/?*[]";
 // A smaller stream would go into the compound file's short-stream area,
@@ -63,7 +65,7 @@ CString TextMisfit(const CSourceTable& table, int nVersion)
     {
         if (TextLength(strColumn, nVersion) > nMax)
         {
-            strMisfit.Format("the name of a field of table '%s' is longer than the %d characters an %s cell holds",
+            strMisfit.Format("the name of a field of table '%s' has more than the %d characters written to an %s cell",
                              (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
             return strMisfit;
         }
@@ -74,7 +76,7 @@ CString TextMisfit(const CSourceTable& table, int nVersion)
         {
             if (IsWrittenAsText(value) && TextLength(value.m_strText, nVersion) > nMax)
             {
-                strMisfit.Format("a value of table '%s' is longer than the %d characters an %s cell holds",
+                strMisfit.Format("a value of table '%s' has more than the %d characters written to an %s cell",
                                  (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
                 return strMisfit;
             }

@@ -70,7 +70,8 @@ std::vector<CSourceTable> SampleTables()
                                "t:a,\"b\" 'c'|n:3.25|t:001|t:Grüße €",
                                "t:|n:-7|-|t:line",
                                "-|n:0.1|t:1e5|-",
-                               "t:big|n:123456789012|t:00|n:1e+20"}),
+                               "t:big|n:123456789012|t:00|n:1e+20",
+                               "t:sum|n:0.30000000000000004|-|-"}),
             TableOf("Notes ü", {"Text", "t:" + strLong})};
 }
 
@@ -78,7 +79,8 @@ const char SAMPLE_VALUES_DUMP[] = "s:Name|s:Amount|s:Code|s:Note\n"
                                   "s:a,\"b\" 'c'|n:3.25|s:001|s:Grüße €\n"
                                   "-|n:-7.0|-|s:line\n"
                                   "-|n:0.1|s:1e5|-\n"
-                                  "s:big|n:123456789012.0|s:00|n:1e+20\n";
+                                  "s:big|n:123456789012.0|s:00|n:1e+20\n"
+                                  "s:sum|n:0.30000000000000004|-|-\n";
 
 } // namespace
 
@@ -149,6 +151,43 @@ TEST(XlsWorkbookFile, WritesEveryVersionSoThatXlrdAndFreeXlReadItBack)
             EXPECT_EQ(LinesOf(expected[i]), LinesOf(read[i]));
         }
     }
+}
+
+// Excel 97 keeps its texts in one shared table that runs on over many
+// records: a long text of two-byte characters is split across two of them,
+// and the table's index of every n-th string must point right.
+TEST(XlsWorkbookFile, ManyAndLongTextsSpanTheSharedStringRecords)
+{
+    CSourceTable table = TableOf("Texts", {"Text|Value"});
+    std::string strDump = "biff 80\nsheet Texts\ns:Text|s:Value\n";
+    for (int i = 0; i < 12000; ++i)
+    {
+        std::string strText = "text " + std::to_string(i) + (i % 3 == 0 ? " €" : "");
+        table.m_rows.push_back(TableOf("", {"-", "t:" + strText + "|n:" + std::to_string(i)}).m_rows[0]);
+        strDump += "s:" + strText + "|n:" + std::to_string(i) + ".0\n";
+    }
+    std::string strLong;
+    for (int i = 0; i < 8000; ++i)
+        strLong += "€";
+    table.m_rows.push_back(TableOf("", {"-", "t:" + strLong + "|n:abc"}).m_rows[0]);
+    strDump += "s:" + strLong + "|s:abc\n";
+
+    CScratchFolder folder;
+    CString strBook = folder.PathOf("texts.xls");
+    CString strError;
+    ASSERT_TRUE(WriteXlsWorkbook(strBook, {table}, 8, strError)) << strError;
+    EXPECT_EQ(strDump, XlrdDump(folder, strBook));
+    std::vector<CSourceTable> read;
+    int nVersion = 0;
+    ASSERT_TRUE(ReadXlsWorkbook(strBook, read, nVersion, strError)) << strError;
+    ASSERT_EQ(1u, read.size());
+    table.m_rows.back()[1].m_bNumber = false;  // "abc" is no number, whatever its flag said
+    EXPECT_EQ(LinesOf(table), LinesOf(read[0]));
+
+    table.m_rows.back()[0].m_strText += "x";
+    EXPECT_FALSE(WriteXlsWorkbook(strBook, {table}, 8, strError));
+    EXPECT_STREQ("Cannot write " + strBook + ": a value of table 'Texts' has more than the 8000 characters written "
+                 "to an Excel 97 cell.", strError);
 }
 
 TEST(XlsWorkbookFile, TablesBeyondAVersionGoToExcel97AndBeyondItAreRefused)
