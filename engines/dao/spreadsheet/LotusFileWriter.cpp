@@ -41,7 +41,7 @@ CString FormatMisfit(const CSourceTable& table, LotusFormat nFormat)
     CString strMisfit;
     if (table.m_rows.size() + 1 > nMaxRows)
     {
-        strMisfit.Format("the table has %u rows, and a %s worksheet holds %u with the row of field names",
+        strMisfit.Format("the table has %u rows, and a %s worksheet holds %u below the row of field names",
                          (unsigned)table.m_rows.size(), FormatName(nFormat), (unsigned)nMaxRows - 1);
         return strMisfit;
     }
@@ -110,9 +110,10 @@ void PutCells(CSheetRecordStream& stream, const CSourceTable& table, LotusFormat
     {
         for (WORD nColumn = 0; nColumn < nColumns && nColumn < row.size(); ++nColumn)
         {
+            // An empty label would read back as an empty cell all the same.
             const CSourceValue& value = row[nColumn];
             double dValue = 0;
-            if (value.m_bNull)
+            if (value.m_bNull || value.m_strText.IsEmpty())
                 continue;
             if (IsWrittenAsNumber(value, dValue))
                 PutNumber(stream, nColumn, nRow, dValue);

@@ -10,8 +10,10 @@
 // BIFF8), through FreeXL.  nBiffVersion is set to 2, 3, 4, 5 (Excel 5.0 and
 // 95) or 8 (Excel 97).  A worksheet file of the versions before 5 names no
 // sheet: its one table is named as the file, without the extension.  Number
-// cells are flagged as numbers; dates and times come as their text.  FALSE
-// with a message naming the file and the cause when it cannot be read.
+// cells are flagged as numbers; dates and times come as their text; column
+// names are made as CSheetCellGrid makes them, and a blank sheet gives a
+// table without columns.  FALSE with a message naming the file and the
+// cause when it cannot be read.
 BOOL ReadXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables, int& nBiffVersion,
                      CString& strError);
 
@@ -22,8 +24,10 @@ BOOL ReadXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables, 
 int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion);
 
 // Writes the tables as the new file strPath in BIFF version nBiffVersion
-// (2, 3, 4, 5 or 8); the file is not left behind when the writing fails.
-// Values flagged as numbers are written as numbers, all others as text.
+// (2, 3, 4, 5 or 8); a file this call made is not left behind when the
+// writing fails.
+// Values flagged as numbers are written as numbers, all others as text;
+// NULL and the empty text leave the cell empty (Excel keeps no empty text).
 // FALSE with a message naming the file and the cause, among them tables
 // that do not fit the version (BIFF8: 65,536 rows and 256 columns a sheet,
 // 8,000 characters a cell, as FreeXL misreads longer ones, sheet names of

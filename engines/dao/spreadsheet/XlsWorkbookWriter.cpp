@@ -1,7 +1,5 @@
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 
-#include <string.h>
-
 #include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
 #include "engines/dao/spreadsheet/CellText.h"
 #include "engines/dao/spreadsheet/MemoryLockBytes.h"
@@ -122,7 +120,7 @@ CString VersionMisfit(const std::vector<CSourceTable>& tables, int nVersion)
     {
         const CSourceTable& table = tables[i];
         if (table.m_rows.size() + 1 > nMaxRows)
-            strMisfit.Format("table '%s' has %u rows, and an %s worksheet holds %u with the row of field names",
+            strMisfit.Format("table '%s' has %u rows, and an %s worksheet holds %u below the row of field names",
                              (LPCSTR)table.m_strName, (unsigned)table.m_rows.size(), VersionName(nVersion),
                              (unsigned)nMaxRows - 1);
         else if (table.m_columns.size() > MAX_COLUMNS)

@@ -83,7 +83,7 @@ TEST(LotusWorksheetFile, DamagedFilesAndTablesBeyondTheFormatGiveClearMessages)
     big.m_rows.push_back(big.m_rows.back());
     CString strTooBig = folder.PathOf("toobig.wks");
     EXPECT_FALSE(WriteLotusFile(strTooBig, big, LOTUS_WKS, strError));
-    EXPECT_STREQ("Cannot write " + strTooBig + ": the table has 2048 rows, and a WKS worksheet holds 2047 with "
+    EXPECT_STREQ("Cannot write " + strTooBig + ": the table has 2048 rows, and a WKS worksheet holds 2047 below "
                  "the row of field names.", strError);
     EXPECT_TRUE(WriteLotusFile(strTooBig, big, LOTUS_WK1, strError)) << strError;
 

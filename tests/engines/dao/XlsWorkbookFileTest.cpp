@@ -220,7 +220,7 @@ TEST(XlsWorkbookFile, TablesBeyondAVersionGoToExcel97AndBeyondItAreRefused)
     CString strTooBig = folder.PathOf("toobig.xls");
     EXPECT_FALSE(WriteXlsWorkbook(strTooBig, {big}, 8, strError));
     EXPECT_STREQ("Cannot write " + strTooBig + ": table 'Big' has 65536 rows, and an Excel 97 worksheet holds "
-                 "65535 with the row of field names.", strError);
+                 "65535 below the row of field names.", strError);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(strTooBig));
 
     EXPECT_FALSE(WriteXlsWorkbook(strTooBig, {TableOf("a/b", {"N"})}, 8, strError));
