@@ -51,6 +51,20 @@ BOOL CTallyformDoc::PromptPdfFileName(CString& strPath)
     return TRUE;
 }
 
+BOOL CTallyformDoc::PromptWorkbookFileName(BOOL bOpen, CString& strPath)
+{
+    static const char kFilter[] = "Excel Workbook(*.xls)|*.xls|All Files(*.*)|*.*||";
+    CDataFolderScope folder;
+    const CString strProposed = bOpen ? CString() : WorkbookSheetName() + ".xls";
+    DWORD dwFlags = OFN_HIDEREADONLY | (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+    CFileDialog dlg(bOpen, "xls", bOpen ? NULL : (LPCSTR)strProposed, dwFlags, kFilter, NULL);
+    dlg.m_ofn.lpstrInitialDir = folder.GetDataFolder();
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    strPath = dlg.GetPathName();
+    return TRUE;
+}
+
 BOOL CTallyformDoc::RunSumFilesDialog(LPCSTR pszCaption, CStringList& paths)
 {
     CSumFilesDlg dlg(this, pszCaption, NULL);

@@ -173,14 +173,7 @@ protected:
     void Connect(CDesignerProcess& designer, CRunModeDriver& driver)
     {
         ASSERT_TRUE(designer.IsStarted()) << "start error " << designer.StartError();
-        HWND hDlg = designer.WaitForDialog("Connect to Database", kWaitMs);
-        ASSERT_NE(hDlg, nullptr);
-        SetDlgItemTextA(hDlg, 1143, m_source.m_strUser);
-        SetDlgItemTextA(hDlg, 1019, m_source.m_strPassword);
-        CDesignerProcess::Press(hDlg, IDOK);
-        ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
-        ASSERT_TRUE(driver.FindView(kWaitMs));
-        ASSERT_TRUE(driver.WaitForSplashGone(kWaitMs));
+        ASSERT_TRUE(driver.Connect(m_source.m_strUser, m_source.m_strPassword, kWaitMs));
     }
 
     // F5, then the period (March of the calendar's year), the organization
@@ -196,27 +189,7 @@ protected:
         }
         EXPECT_TRUE(driver.WaitForCaption(kRunCaption, kWaitMs)) << (LPCSTR)driver.MainCaption();
         EXPECT_STREQ(driver.MainCaption(), CString(kRunCaption) + "Monthly.kvm");
-        CRunModeDriver::PressKey(driver.View(), VK_TAB);
-        HWND hPeriod = driver.WaitForEditor(NULL, kWaitMs);
-        Step("period editor", hPeriod);
-        if (hPeriod == NULL)
-            return NULL;
-        EXPECT_TRUE(driver.PickPeriodCell(hPeriod, PERIOD_MONTH, kMarchCell, kWaitMs));
-        CRunModeDriver::PressKey(hPeriod, VK_TAB);
-        HWND hCode = driver.WaitForEditor(hPeriod, kWaitMs);
-        Step("code editor", hCode);
-        if (hCode == NULL)
-            return NULL;
-        CRunModeDriver::TypeChars(hCode, "B");
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hCode, "B02", kWaitMs));
-        CRunModeDriver::PressKey(hCode, VK_TAB);
-        HWND hName = driver.WaitForEditor(hCode, kWaitMs);
-        Step("name editor", hName);
-        if (hName == NULL)
-            return NULL;
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hName, "O'Brien & Co", kWaitMs));
-        CRunModeDriver::PressKey(hName, VK_TAB);
-        return driver.WaitForEditor(hName, kWaitMs);
+        return driver.EnterReportKeys(PERIOD_MONTH, kMarchCell, "B", "B02", "O'Brien & Co", kWaitMs);
     }
 
     // Types a figure over the open editor's text and tabs on; the next
@@ -224,13 +197,9 @@ protected:
     // yet, and the editor opens with the caret after it.)
     HWND EnterFigure(CRunModeDriver& driver, HWND hEditor, LPCSTR lpszFigure)
     {
-        SendMessageA(hEditor, EM_SETSEL, 0, -1);
-        CRunModeDriver::TypeChars(hEditor, lpszFigure);
-        CString strShown;
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hEditor, lpszFigure, kWaitMs, &strShown))
-            << lpszFigure << " shown as " << (LPCSTR)strShown;
-        CRunModeDriver::PressKey(hEditor, VK_TAB);
-        return driver.WaitForEditor(hEditor, kWaitMs);
+        HWND hNext = driver.EnterText(hEditor, lpszFigure, kWaitMs);
+        EXPECT_NE(hNext, nullptr) << lpszFigure;
+        return hNext;
     }
 
     std::vector<std::string> PdfTexts(CRunModeDriver& driver, LPCSTR lpszName)

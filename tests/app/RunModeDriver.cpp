@@ -11,6 +11,8 @@ const UINT kCellEditorId = 1164;
 const UINT kSaveToPdf = 33082;
 const int kOrganCodeEdit = 1232;
 const int kOrganNameEdit = 1234;
+const int kConnectUserEdit = 1143;
+const int kConnectPasswordEdit = 1019;
 const char kReportInfoCaption[] = "Set Report Information";
 
 CString TextOf(HWND hWnd)
@@ -86,6 +88,18 @@ BOOL CRunModeDriver::WaitForCaption(LPCSTR lpszPrefix, DWORD dwMilliseconds)
         Sleep(kPollMs);
     }
     return TRUE;
+}
+
+BOOL CRunModeDriver::Connect(LPCSTR lpszUser, LPCSTR lpszPassword, DWORD dwMilliseconds)
+{
+    HWND hDlg = m_designer.WaitForDialog("Connect to Database", dwMilliseconds);
+    if (hDlg == NULL)
+        return FALSE;
+    SetDlgItemTextA(hDlg, kConnectUserEdit, lpszUser);
+    SetDlgItemTextA(hDlg, kConnectPasswordEdit, lpszPassword);
+    CDesignerProcess::Press(hDlg, IDOK);
+    return CDesignerProcess::WaitGone(hDlg, dwMilliseconds) && FindView(dwMilliseconds) &&
+           WaitForSplashGone(dwMilliseconds);
 }
 
 BOOL CRunModeDriver::WaitForSplashGone(DWORD dwMilliseconds)
@@ -204,6 +218,38 @@ BOOL CRunModeDriver::PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWO
     return CDesignerProcess::WaitGone(hCalendar, dwMilliseconds);
 }
 
+HWND CRunModeDriver::EnterReportKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart,
+                                     LPCSTR lpszCode, LPCSTR lpszName, DWORD dwMilliseconds)
+{
+    PressKey(m_hView, VK_TAB);
+    HWND hPeriod = WaitForEditor(NULL, dwMilliseconds);
+    if (hPeriod == NULL || !PickPeriodCell(hPeriod, nPeriodType, nPeriodCell, dwMilliseconds))
+        return NULL;
+    PressKey(hPeriod, VK_TAB);
+    HWND hCode = WaitForEditor(hPeriod, dwMilliseconds);
+    if (hCode == NULL)
+        return NULL;
+    TypeChars(hCode, lpszCodeStart);
+    if (!WaitForText(hCode, lpszCode, dwMilliseconds))
+        return NULL;
+    PressKey(hCode, VK_TAB);
+    HWND hName = WaitForEditor(hCode, dwMilliseconds);
+    if (hName == NULL || !WaitForText(hName, lpszName, dwMilliseconds))
+        return NULL;
+    PressKey(hName, VK_TAB);
+    return WaitForEditor(hName, dwMilliseconds);
+}
+
+HWND CRunModeDriver::EnterText(HWND hEditor, LPCSTR lpszText, DWORD dwMilliseconds)
+{
+    SendMessageA(hEditor, EM_SETSEL, 0, -1);
+    TypeChars(hEditor, lpszText);
+    if (!WaitForText(hEditor, lpszText, dwMilliseconds))
+        return NULL;
+    PressKey(hEditor, VK_TAB);
+    return WaitForEditor(hEditor, dwMilliseconds);
+}
+
 void CRunModeDriver::NoteReportDialog(HWND hDlg)
 {
     char szCode[64] = "", szName[128] = "";
@@ -216,7 +262,9 @@ void CRunModeDriver::AnswerDialogs()
 {
     for (HWND hWnd : m_designer.TopLevelWindows())
     {
-        if (ClassOf(hWnd) != "#32770" || IsFileDialog(hWnd))
+        // A progress window asks nothing: it goes by itself.
+        if (ClassOf(hWnd) != "#32770" || IsFileDialog(hWnd) ||
+            FindWindowExA(hWnd, NULL, "msctls_progress32", NULL) != NULL)
             continue;
         if (TextOf(hWnd) == kReportInfoCaption)
             NoteReportDialog(hWnd);
@@ -242,10 +290,24 @@ std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
     }
 }
 
-BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+std::string CRunModeDriver::WaitForMessage(DWORD dwMilliseconds)
 {
-    DeleteFileA(lpszPath);
-    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kSaveToPdf, 0), 0);
+    DWORD dwStart = GetTickCount();
+    const size_t nBefore = m_answered.size();
+    for (;;)
+    {
+        AnswerDialogs();
+        for (size_t i = nBefore; i < m_answered.size(); ++i)
+            if (m_answered[i].compare(0, 9, "[report] ") != 0)
+                return m_answered[i];
+        if (GetTickCount() - dwStart >= dwMilliseconds || m_designer.WaitForExit(kPollMs))
+            return std::string();
+    }
+}
+
+BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, DWORD dwMilliseconds)
+{
+    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
     DWORD dwStart = GetTickCount();
     HWND hDlg = NULL;
     while (hDlg == NULL)
@@ -261,7 +323,23 @@ BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
     SetDlgItemTextA(hDlg, edt1, lpszPath);
     SetDlgItemTextA(hDlg, cmb13, lpszPath);
     CDesignerProcess::Press(hDlg, IDOK);
-    if (!CDesignerProcess::WaitGone(hDlg, dwMilliseconds))
+    while (IsWindow(hDlg) && IsWindowVisible(hDlg))
+    {
+        for (HWND hWnd : m_designer.TopLevelWindows())
+            if (hWnd != hDlg && ClassOf(hWnd) == "#32770" && HasButton(hWnd, IDYES))
+                CDesignerProcess::Press(hWnd, IDYES);
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+    return TRUE;
+}
+
+BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+{
+    DeleteFileA(lpszPath);
+    DWORD dwStart = GetTickCount();
+    if (!ChooseFile(kSaveToPdf, lpszPath, dwMilliseconds))
         return FALSE;
     // Written in one go once the dialog has closed.
     while (GetFileAttributesA(lpszPath) == INVALID_FILE_ATTRIBUTES)

@@ -25,6 +25,9 @@ public:
     // Waits for the start-up splash to come and go: the first key press
     // while it shows only takes it away.
     BOOL WaitForSplashGone(DWORD dwMilliseconds);
+    // Answers the connect dialog of a program started on a database with
+    // the user and password, then finds the view once the splash has gone.
+    BOOL Connect(LPCSTR lpszUser, LPCSTR lpszPassword, DWORD dwMilliseconds);
     // Lets the program finish what it was asked: a command that shows a
     // progress window pumps the messages still waiting.
     void Settle();
@@ -42,6 +45,16 @@ public:
     // Opens the period field's calendar with a click and clicks the cell of
     // the page (a month of the shown year on a monthly report).
     BOOL PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWORD dwMilliseconds);
+    // From the view with no editor open: Tab opens the period field, whose
+    // calendar picks the cell; the organization code's first letters go
+    // into the code cell, the code and the name the program finds are
+    // waited for, and Tab leads on from each.  The editor open after the
+    // name, or NULL.
+    HWND EnterReportKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode,
+                         LPCSTR lpszName, DWORD dwMilliseconds);
+    // Types the text over the open editor's whole text and tabs on; the
+    // next editor, or NULL.
+    HWND EnterText(HWND hEditor, LPCSTR lpszText, DWORD dwMilliseconds);
 
     // Answers every dialog of the program now shown with OK, noting the
     // report information dialog as "[report] <code>|<name>" and a message
@@ -51,7 +64,14 @@ public:
     // Answers dialogs (see AnswerDialogs) until a report information
     // dialog was among them; its note, "" when none came.
     std::string ConfirmReportInformation(DWORD dwMilliseconds);
+    // Answers dialogs until a message box was among them; its text, ""
+    // when none came.
+    std::string WaitForMessage(DWORD dwMilliseconds);
 
+    // Runs a command that asks for a file (posted as a menu sends it) and
+    // chooses the path in its file dialog, answering Yes should it ask to
+    // replace a file; TRUE once the dialog has gone.
+    BOOL ChooseFile(UINT nCommand, LPCSTR lpszPath, DWORD dwMilliseconds);
     // File > Save to PDF into the path, through the file dialog; TRUE once
     // the file is there.
     BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds);

@@ -361,8 +361,10 @@ void CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet)
     }
     const WORD nColumns = (WORD)table.m_columns.size();
     PutDimensions(nColumns > 0 ? (DWORD)table.m_rows.size() + 1 : 0, nColumns);
+    // An empty field name leaves its cell empty, as an empty value does.
     for (WORD nColumn = 0; nColumn < nColumns; ++nColumn)
-        PutLabel(0, nColumn, table.m_columns[nColumn]);
+        if (!table.m_columns[nColumn].IsEmpty())
+            PutLabel(0, nColumn, table.m_columns[nColumn]);
     DWORD nRow = 1;
     for (const std::vector<CSourceValue>& row : table.m_rows)
     {

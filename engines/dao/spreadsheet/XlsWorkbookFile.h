@@ -27,7 +27,8 @@ int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion
 // (2, 3, 4, 5 or 8); a file this call made is not left behind when the
 // writing fails.
 // Values flagged as numbers are written as numbers, all others as text;
-// NULL and the empty text leave the cell empty (Excel keeps no empty text).
+// NULL, the empty text and an empty field name leave the cell empty (Excel
+// keeps no empty text).
 // FALSE with a message naming the file and the cause, among them tables
 // that do not fit the version (BIFF8: 65,536 rows and 256 columns a sheet,
 // 8,000 characters a cell, as FreeXL misreads longer ones, sheet names of
