@@ -275,7 +275,7 @@ void CRunModeDriver::AnswerDialogs()
     }
 }
 
-std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
+std::string CRunModeDriver::WaitForAnswer(BOOL bReportDialog, DWORD dwMilliseconds)
 {
     DWORD dwStart = GetTickCount();
     const size_t nBefore = m_answered.size();
@@ -283,26 +283,21 @@ std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
     {
         AnswerDialogs();
         for (size_t i = nBefore; i < m_answered.size(); ++i)
-            if (m_answered[i].compare(0, 9, "[report] ") == 0)
+            if ((m_answered[i].compare(0, 9, "[report] ") == 0) == (bReportDialog != FALSE))
                 return m_answered[i];
         if (GetTickCount() - dwStart >= dwMilliseconds || m_designer.WaitForExit(kPollMs))
             return std::string();
     }
 }
 
+std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
+{
+    return WaitForAnswer(TRUE, dwMilliseconds);
+}
+
 std::string CRunModeDriver::WaitForMessage(DWORD dwMilliseconds)
 {
-    DWORD dwStart = GetTickCount();
-    const size_t nBefore = m_answered.size();
-    for (;;)
-    {
-        AnswerDialogs();
-        for (size_t i = nBefore; i < m_answered.size(); ++i)
-            if (m_answered[i].compare(0, 9, "[report] ") != 0)
-                return m_answered[i];
-        if (GetTickCount() - dwStart >= dwMilliseconds || m_designer.WaitForExit(kPollMs))
-            return std::string();
-    }
+    return WaitForAnswer(FALSE, dwMilliseconds);
 }
 
 BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, DWORD dwMilliseconds)

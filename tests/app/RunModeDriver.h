@@ -80,6 +80,9 @@ public:
 
 private:
     HWND PopupOtherThan(HWND hMain) const;
+    // Answers dialogs until a report information dialog (bReportDialog) or
+    // a message box was among them; its note, "" when none came.
+    std::string WaitForAnswer(BOOL bReportDialog, DWORD dwMilliseconds);
     void NoteReportDialog(HWND hDlg);
 
     CDesignerProcess& m_designer;
