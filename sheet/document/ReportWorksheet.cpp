@@ -25,15 +25,18 @@ CString FieldText(const char* pszField, size_t cchField)
     return CString(pszField, (int)strnlen(pszField, cchField));
 }
 
-// The template's name as a sheet name: banned characters become blanks,
-// the name is cut to its first 31 bytes without splitting a character; a
-// template without a usable name is named by its code.
-CString SheetNameOf(const CSheet& sheet)
+} // namespace
+
+CString ReportWorksheetName(const CSheet& sheet)
 {
     CString strName = FieldText(sheet.m_szTitle, sizeof(sheet.m_szTitle));
-    for (int i = 0; i < strName.GetLength(); ++i)
-        if (strchr(kSheetNameBanned, strName[i]) != NULL)
-            strName.SetAt(i, ' ');
+    // Walked by characters: a double-byte character's second byte may look
+    // like a banned one.
+    LPSTR pszName = strName.GetBuffer(strName.GetLength());
+    for (LPSTR p = pszName; *p != '\0'; p = CharNextA(p))
+        if (CharNextA(p) == p + 1 && strchr(kSheetNameBanned, *p) != NULL)
+            *p = ' ';
+    strName.ReleaseBuffer();
     if (strName.GetLength() > kMaxSheetName)
     {
         // The last character boundary within the limit.
@@ -51,6 +54,9 @@ CString SheetNameOf(const CSheet& sheet)
         strName = FieldText(sheet.m_szCode, sizeof(sheet.m_szCode));
     return strName.IsEmpty() ? CString("Report") : strName;
 }
+
+namespace
+{
 
 // A cell's value as the worksheet holds it: the number itself for a
 // numeric cell of numbers and a calculate cell, else the shown text.
@@ -81,7 +87,7 @@ CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys
 {
     CSheetGridMap grid(sheet);
     CSourceTable table;
-    table.m_strName = SheetNameOf(sheet);
+    table.m_strName = ReportWorksheetName(sheet);
     table.m_columns = { kTemplateLabel + keys.m_strTemplate, kPeriodLabel + keys.m_strPeriod,
                         kOrgCodeLabel + keys.m_strOrgCode, kOrgNameLabel + keys.m_strOrgName };
     // Columns beyond the keys have no name: their first-row cell stays empty.

@@ -16,6 +16,11 @@ struct CReportWorksheetKeys
     CString m_strOrgName;
 };
 
+// The template's name as a worksheet name: the characters a sheet name
+// cannot hold become blanks, and it is cut to 31 bytes without splitting a
+// character; a template without a usable name is named by its code.
+CString ReportWorksheetName(const CSheet& sheet);
+
 // The worksheet of the sheet's report, named after the template.
 CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys& keys);
 

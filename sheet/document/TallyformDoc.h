@@ -161,8 +161,6 @@ public:
     // read or is of another template is reported and changes nothing
     // (FALSE).
     BOOL ImportFromWorkbook(LPCSTR lpszPathName);
-    // The name of the worksheet Export to Excel writes.
-    CString WorkbookSheetName() const;
 
     // Report data in the reporting database (TallyformDocDatabase.cpp,
     // TallyformDocKeyCells.cpp)

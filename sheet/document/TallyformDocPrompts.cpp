@@ -4,6 +4,7 @@
 #include "framework/windows/FileDialog.h"
 #include "framework/windows/ScopedGdi.h"
 #include "sheet/document/DataFolder.h"
+#include "sheet/document/ReportWorksheet.h"
 #include "sheet/document/SumFilesDlg.h"
 #include "reporting/DataGatherDlg.h"
 #include "reporting/ReportConnection.h"
@@ -55,7 +56,7 @@ BOOL CTallyformDoc::PromptWorkbookFileName(BOOL bOpen, CString& strPath)
 {
     static const char kFilter[] = "Excel Workbook(*.xls)|*.xls|All Files(*.*)|*.*||";
     CDataFolderScope folder;
-    const CString strProposed = bOpen ? CString() : WorkbookSheetName() + ".xls";
+    const CString strProposed = bOpen ? CString() : ReportWorksheetName(m_sheet) + ".xls";
     DWORD dwFlags = OFN_HIDEREADONLY | (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
     CFileDialog dlg(bOpen, "xls", bOpen ? NULL : (LPCSTR)strProposed, dwFlags, kFilter, NULL);
     dlg.m_ofn.lpstrInitialDir = folder.GetDataFolder();

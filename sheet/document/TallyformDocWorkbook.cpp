@@ -22,6 +22,11 @@ const int kExcel97 = 8;
 // A refusal message lists this many values, then how many more there were.
 const int kMaxListedRefusals = 20;
 
+CString TemplateCode(const CSheet& sheet)
+{
+    return CString(sheet.m_szCode, (int)strnlen(sheet.m_szCode, SHEET_CODE_LEN));
+}
+
 CString Quoted(const CString& strText)
 {
     return "'" + strText + "'";
@@ -65,16 +70,11 @@ void CTallyformDoc::OnImportFromExcel()
         ImportFromWorkbook(strPath);
 }
 
-CString CTallyformDoc::WorkbookSheetName() const
-{
-    return MakeReportWorksheet(m_sheet, CReportWorksheetKeys()).m_strName;
-}
-
 BOOL CTallyformDoc::ExportToWorkbook(LPCSTR lpszPathName)
 {
     const CReportInfo info = ReportInfoFromSheet();
     CReportWorksheetKeys keys;
-    keys.m_strTemplate = CString(m_sheet.m_szCode, (int)strnlen(m_sheet.m_szCode, SHEET_CODE_LEN));
+    keys.m_strTemplate = TemplateCode(m_sheet);
     keys.m_strPeriod = info.strPeriod;
     keys.m_strOrgCode = info.strOrgCode;
     keys.m_strOrgName = info.strOrgName;
@@ -122,7 +122,7 @@ BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName)
                       " names no template: it holds no report exported to Excel.");
         return FALSE;
     }
-    const CString strCode(m_sheet.m_szCode, (int)strnlen(m_sheet.m_szCode, SHEET_CODE_LEN));
+    const CString strCode = TemplateCode(m_sheet);
     if (keys.m_strTemplate != strCode)
     {
         AfxMessageBox(CString("Nothing was imported. ") + lpszPathName + " holds a report of template " +
