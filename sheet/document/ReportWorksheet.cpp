@@ -19,24 +19,31 @@ const int kKeyColumns = 4;
 // Excel's rules for a sheet name.
 const int kMaxSheetName = 31;
 const char kSheetNameBanned[] = ":\\/?*[]";
+// What a file name cannot hold beyond those.
+const char kFileNameBanned[] = "\"<>|";
 
 CString FieldText(const char* pszField, size_t cchField)
 {
     return CString(pszField, (int)strnlen(pszField, cchField));
 }
 
-} // namespace
-
-CString ReportWorksheetName(const CSheet& sheet)
+// Each one-byte character of the text that is among the banned ones, or a
+// control character, becomes a blank.  Walked by characters: a double-byte
+// character's second byte may look like a banned one.
+void BlankCharacters(CString& strText, LPCSTR pszBanned)
 {
-    CString strName = FieldText(sheet.m_szTitle, sizeof(sheet.m_szTitle));
-    // Walked by characters: a double-byte character's second byte may look
-    // like a banned one.
-    LPSTR pszName = strName.GetBuffer(strName.GetLength());
-    for (LPSTR p = pszName; *p != '\0'; p = CharNextA(p))
-        if (CharNextA(p) == p + 1 && strchr(kSheetNameBanned, *p) != NULL)
+    LPSTR pszText = strText.GetBuffer(strText.GetLength());
+    for (LPSTR p = pszText; *p != '\0'; p = CharNextA(p))
+        if (CharNextA(p) == p + 1 && ((unsigned char)*p < ' ' || strchr(pszBanned, *p) != NULL))
             *p = ' ';
-    strName.ReleaseBuffer();
+    strText.ReleaseBuffer();
+}
+
+// A text as a sheet name: the characters Excel refuses become blanks, and
+// it is cut to 31 bytes without splitting a character.
+CString SheetNameFrom(CString strName)
+{
+    BlankCharacters(strName, kSheetNameBanned);
     if (strName.GetLength() > kMaxSheetName)
     {
         // The last character boundary within the limit.
@@ -50,9 +57,28 @@ CString ReportWorksheetName(const CSheet& sheet)
     strName.Trim();
     strName.Trim('\'');
     strName.Trim();
+    return strName;
+}
+
+} // namespace
+
+CString ReportWorksheetName(const CSheet& sheet)
+{
+    CString strName = SheetNameFrom(FieldText(sheet.m_szTitle, sizeof(sheet.m_szTitle)));
     if (strName.IsEmpty())
-        strName = FieldText(sheet.m_szCode, sizeof(sheet.m_szCode));
+        strName = SheetNameFrom(FieldText(sheet.m_szCode, sizeof(sheet.m_szCode)));
     return strName.IsEmpty() ? CString("Report") : strName;
+}
+
+CString ReportWorkbookFileName(const CSheet& sheet)
+{
+    // A file dialog reads a '"' as the start of a list of names.
+    CString strName = ReportWorksheetName(sheet);
+    BlankCharacters(strName, kFileNameBanned);
+    // The file system drops trailing dots and blanks.
+    strName.TrimRight(" .");
+    strName.TrimLeft();
+    return (strName.IsEmpty() ? CString("Report") : strName) + ".xls";
 }
 
 namespace

@@ -18,8 +18,12 @@ struct CReportWorksheetKeys
 
 // The template's name as a worksheet name: the characters a sheet name
 // cannot hold become blanks, and it is cut to 31 bytes without splitting a
-// character; a template without a usable name is named by its code.
+// character; a template without a usable name is named by its code, one
+// without a usable code "Report".
 CString ReportWorksheetName(const CSheet& sheet);
+// The file name Export to Excel proposes: the worksheet name without the
+// characters a file name cannot hold, and ".xls".
+CString ReportWorkbookFileName(const CSheet& sheet);
 
 // The worksheet of the sheet's report, named after the template.
 CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys& keys);

@@ -56,7 +56,7 @@ BOOL CTallyformDoc::PromptWorkbookFileName(BOOL bOpen, CString& strPath)
 {
     static const char kFilter[] = "Excel Workbook(*.xls)|*.xls|All Files(*.*)|*.*||";
     CDataFolderScope folder;
-    const CString strProposed = bOpen ? CString() : ReportWorksheetName(m_sheet) + ".xls";
+    const CString strProposed = bOpen ? CString() : ReportWorkbookFileName(m_sheet);
     DWORD dwFlags = OFN_HIDEREADONLY | (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
     CFileDialog dlg(bOpen, "xls", bOpen ? NULL : (LPCSTR)strProposed, dwFlags, kFilter, NULL);
     dlg.m_ofn.lpstrInitialDir = folder.GetDataFolder();

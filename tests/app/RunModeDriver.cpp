@@ -300,7 +300,8 @@ std::string CRunModeDriver::WaitForMessage(DWORD dwMilliseconds)
     return WaitForAnswer(FALSE, dwMilliseconds);
 }
 
-BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, DWORD dwMilliseconds)
+BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, DWORD dwMilliseconds,
+                                CString* pstrProposed)
 {
     PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
     DWORD dwStart = GetTickCount();
@@ -315,6 +316,13 @@ BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, DWORD dwMillisec
         Sleep(kPollMs);
     }
     // The name box is an edit in one dialog layout and a combo in the other.
+    if (pstrProposed != NULL)
+    {
+        char szName[MAX_PATH] = "";
+        if (GetDlgItemTextA(hDlg, edt1, szName, sizeof(szName)) == 0)
+            GetDlgItemTextA(hDlg, cmb13, szName, sizeof(szName));
+        *pstrProposed = szName;
+    }
     SetDlgItemTextA(hDlg, edt1, lpszPath);
     SetDlgItemTextA(hDlg, cmb13, lpszPath);
     CDesignerProcess::Press(hDlg, IDOK);

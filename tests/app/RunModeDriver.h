@@ -70,8 +70,10 @@ public:
 
     // Runs a command that asks for a file (posted as a menu sends it) and
     // chooses the path in its file dialog, answering Yes should it ask to
-    // replace a file; TRUE once the dialog has gone.
-    BOOL ChooseFile(UINT nCommand, LPCSTR lpszPath, DWORD dwMilliseconds);
+    // replace a file; TRUE once the dialog has gone.  The name the dialog
+    // proposed goes to pstrProposed when given.
+    BOOL ChooseFile(UINT nCommand, LPCSTR lpszPath, DWORD dwMilliseconds,
+                    CString* pstrProposed = NULL);
     // File > Save to PDF into the path, through the file dialog; TRUE once
     // the file is there.
     BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds);

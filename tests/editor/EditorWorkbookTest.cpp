@@ -69,7 +69,7 @@ void MakeTemplate(CSheet& sheet)
 {
     sheettest::MakeGrid(sheet, 4, 5, 110, 30);
     strcpy(sheet.m_szCode, "XL01");
-    strcpy(sheet.m_szTitle, "Sales [monthly]");
+    strcpy(sheet.m_szTitle, "Sales [monthly] \"net\"");
     sheet.m_nReportType = PERIOD_MONTH;
     sheet.FindCellByName("D1")->m_rect.right = sheet.FindCellByName("E1")->m_rect.right;
     sheet.m_cells.RemoveAt(4);
@@ -137,10 +137,12 @@ protected:
         EXPECT_EQ("", Book("'" + Unix(lpszSource) + "' '" + Unix(lpszTarget) + "' " + changes));
     }
 
-    // Exports the report to a new file of the folder and reads it back.
-    WorkbookCells Export(CRunModeDriver& driver, LPCSTR lpszName)
+    // Exports the report to a new file of the folder and reads it back;
+    // the file name the Save As dialog proposed goes to pstrProposed.
+    WorkbookCells Export(CRunModeDriver& driver, LPCSTR lpszName, CString* pstrProposed = NULL)
     {
-        EXPECT_TRUE(driver.ChooseFile(kExportToExcel, m_folder.PathOf(lpszName), kWaitMs)) << lpszName;
+        EXPECT_TRUE(driver.ChooseFile(kExportToExcel, m_folder.PathOf(lpszName), kWaitMs, pstrProposed))
+            << lpszName;
         driver.Settle();
         WorkbookCells cells;
         std::istringstream lines(Book("'" + Unix(lpszName) + "'"));
@@ -179,16 +181,20 @@ TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
     }
 
     // Shown texts at their grid places (the merged label at its top-left),
-    // numbers as numbers, under a first row naming template and keys.
+    // numbers as numbers, under a first row naming template and keys; the
+    // sheet and the proposed file are named after the template as far as
+    // their names can hold its characters.
     WorkbookCells expected = {
-        { "sheet", "Sales  monthly" }, { "A1", "s:Template: XL01" }, { "B1", "s:Period: " + march },
+        { "sheet", "Sales  monthly  \"net\"" }, { "A1", "s:Template: XL01" }, { "B1", "s:Period: " + march },
         { "C1", "s:Organization code: B02" }, { "D1", "s:Organization name: O'Brien & Co" },
         { "A2", "s:Period" }, { "B2", "s:Code" }, { "C2", "s:Organization" }, { "D2", "s:Note" },
         { "A3", "s:" + std::string(PeriodCodeToText(march.c_str(), PERIOD_MONTH, m_nDateStyle)) },
         { "B3", "s:B02" }, { "C3", "s:O'Brien & Co" }, { "D3", "s:first note" }, { "E3", "s:x" },
         { "A4", "s:Sales" }, { "B4", "n:1250.5" }, { "C4", "n:310.25" }, { "D4", "n:1560.75" }, { "E4", "s:n/a" },
         { "A5", "s:Staff" }, { "B5", "n:12.0" }, { "C5", "n:18729.0" } };
-    EXPECT_EQ(expected, Export(driver, "typed.xls"));
+    CString strProposed;
+    EXPECT_EQ(expected, Export(driver, "typed.xls", &strProposed));
+    EXPECT_STREQ("Sales  monthly   net.xls", strProposed);
 
     // Other keys and figures: text where a number belongs is refused, a
     // number as text and a number into the text figure are taken, a value

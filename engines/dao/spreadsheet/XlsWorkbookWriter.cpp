@@ -4,6 +4,7 @@
 #include "engines/dao/spreadsheet/CellText.h"
 #include "engines/dao/spreadsheet/MemoryLockBytes.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
+#include "framework/core/WideText.h"
 #include "framework/docview/OleStreamFile.h"
 #include "framework/docview/ScopedInterface.h"
 
@@ -83,13 +84,27 @@ CString TextMisfit(const CSourceTable& table, int nVersion)
     return strMisfit;
 }
 
+// Judged by characters: a double-byte character's second byte may look
+// like a banned one.
+BOOL HoldsBannedSheetNameCharacter(const CString& strName)
+{
+    const CWideText wide(strName, strName.GetLength(), CP_ACP);
+    for (int i = 0; i < wide.GetLength(); ++i)
+    {
+        const WCHAR ch = wide.GetString()[i];
+        if (ch != 0 && ch < 0x80 && strchr(SHEET_NAME_BANNED, (char)ch) != NULL)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 CString SheetNameMisfit(const std::vector<CSourceTable>& tables, size_t nTable)
 {
     const CString& strName = tables[nTable].m_strName;
     CString strMisfit;
     if (strName.IsEmpty() || strName.GetLength() > MAX_SHEET_NAME)
         strMisfit.Format("a sheet name has 1 to %d characters, '%s' does not fit", MAX_SHEET_NAME, (LPCSTR)strName);
-    else if (strName.FindOneOf(SHEET_NAME_BANNED) >= 0)
+    else if (HoldsBannedSheetNameCharacter(strName))
         strMisfit.Format("the sheet name '%s' holds one of the characters %s", (LPCSTR)strName, SHEET_NAME_BANNED);
     for (size_t i = 0; i < nTable && strMisfit.IsEmpty(); ++i)
     {
