@@ -247,8 +247,11 @@ TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
     WriteWholeFile(m_folder.PathOf("locked.xls"), "kept");
     ASSERT_TRUE(SetFileAttributesA(m_folder.PathOf("readonly.xls"), FILE_ATTRIBUTE_READONLY));
     HANDLE hLocked = CreateFileA(m_folder.PathOf("locked.xls"), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    EXPECT_TRUE(StartsWith(Message(driver, kExportToExcel, "readonly.xls"), "Export to Excel failed. "));
-    EXPECT_TRUE(StartsWith(Message(driver, kExportToExcel, "locked.xls"), "Export to Excel failed. "));
+    EXPECT_EQ("Export to Excel failed. Access to the file \"" + path + "readonly.xls\" was denied.",
+              Message(driver, kExportToExcel, "readonly.xls"));
+    const std::string locked = Message(driver, kExportToExcel, "locked.xls");
+    EXPECT_TRUE(StartsWith(locked, "Export to Excel failed. ")) << locked;
+    EXPECT_NE(std::string::npos, locked.find(path + "locked.xls")) << locked;
     CloseHandle(hLocked);
     SetFileAttributesA(m_folder.PathOf("readonly.xls"), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(ReadWholeFile(m_folder.PathOf("readonly.xls")) == "kept") << "the read-only file was replaced";
