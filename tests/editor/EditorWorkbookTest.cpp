@@ -74,8 +74,8 @@ void MakeTemplate(CSheet& sheet)
     sheet.FindCellByName("D1")->m_rect.right = sheet.FindCellByName("E1")->m_rect.right;
     sheet.m_cells.RemoveAt(4);
     // A label, a row item or a formula, by type.
-    struct Spec { const char* pszName; int nType; int nTab; const char* pszText; };
-    const Spec specs[] = {
+    struct CellPlan { const char* pszName; int nType; int nTab; const char* pszText; };
+    const CellPlan plans[] = {
         { "A1", CELL_TEXT, 0, "Period" }, { "B1", CELL_TEXT, 0, "Code" }, { "C1", CELL_TEXT, 0, "Organization" },
         { "D1", CELL_TEXT, 0, "Note" }, { "A2", CELL_REPORTDATE, 1, "" }, { "B2", CELL_ORGANCODE, 2, "" },
         { "C2", CELL_ORGAN, 3, "" }, { "D2", CELL_TEXT, 4, "" }, { "E2", CELL_TEXT, 0, "x" },
@@ -83,21 +83,21 @@ void MakeTemplate(CSheet& sheet)
         { "D3", CELL_FORMULA, 0, "B3+C3" }, { "E3", CELL_NUMERIC, 7, "R3" }, { "A4", CELL_TEXT, 0, "Staff" },
         { "B4", CELL_NUMERIC, 8, "R2" }, { "C4", CELL_FORMULA, 0, "D3*B4" }, { "D4", CELL_NORMAL, 0, "" },
         { "E4", CELL_NORMAL, 0, "" } };
-    for (const Spec& spec : specs)
+    for (const CellPlan& plan : plans)
     {
-        CCell& cell = *sheet.FindCellByName(spec.pszName);
-        cell.SetType(spec.nType);
-        cell.m_nTabIndex = spec.nTab;
-        if (spec.nType == CELL_TEXT)
-            cell.m_strValue = spec.pszText;
-        cell.m_bDynamic = spec.nType == CELL_TEXT && spec.nTab > 0;
-        if (spec.nType == CELL_FORMULA)
-            cell.m_strFormula = spec.pszText;
-        if (spec.nType != CELL_NUMERIC)
+        CCell& cell = *sheet.FindCellByName(plan.pszName);
+        cell.SetType(plan.nType);
+        cell.m_nTabIndex = plan.nTab;
+        if (plan.nType == CELL_TEXT)
+            cell.m_strValue = plan.pszText;
+        cell.m_bDynamic = plan.nType == CELL_TEXT && plan.nTab > 0;
+        if (plan.nType == CELL_FORMULA)
+            cell.m_strFormula = plan.pszText;
+        if (plan.nType != CELL_NUMERIC)
             continue;
-        cell.m_nValueType = strcmp(spec.pszName, "E3") == 0 ? 1 : 0;
-        strcpy(cell.m_szRowItemCode, spec.pszText);
-        strcpy(cell.m_szColItemCode, spec.pszName[0] == 'C' ? "C2" : "C1");
+        cell.m_nValueType = strcmp(plan.pszName, "E3") == 0 ? 1 : 0;
+        strcpy(cell.m_szRowItemCode, plan.pszText);
+        strcpy(cell.m_szColItemCode, plan.pszName[0] == 'C' ? "C2" : "C1");
     }
     for (int i = 0; i < (int)sheet.m_cells.GetSize(); ++i)
         if (sheet.m_cells[i].m_nType == CELL_FORMULA)
