@@ -1,6 +1,7 @@
 #include "sheet/ReportPeriod.h"
 
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -525,4 +526,24 @@ CString CReportPeriod::GetCodeForDate(int nType, int year, int month, int day)
     if (!period.FormatCode(szCode, sizeof(szCode)))
         return CString();
     return CString(szCode);
+}
+
+BOOL CReportPeriod::IsCodeOfType(LPCTSTR lpszCode, int nType)
+{
+    if (lpszCode == NULL || !IsPeriodType(nType) || strlen(lpszCode) != PERIOD_CODE_LENGTH ||
+        strspn(lpszCode, "0123456789") != PERIOD_CODE_LENGTH)
+        return FALSE;
+    CReportPeriod period(lpszCode, nType);
+    // The code made again from the type's groups keeps no other digit.
+    if (period.GetCode() != lpszCode)
+        return FALSE;
+    const BOOL bMonthly = nType == PERIOD_TENDAY || nType == PERIOD_MONTH || nType == PERIOD_DAY;
+    const int year = period.m_nYear;
+    return year >= 1 && year <= PERIOD_LAST_YEAR &&
+           (nType != PERIOD_HALFYEAR || (period.m_nHalf >= 1 && period.m_nHalf <= 2)) &&
+           (nType != PERIOD_QUARTER || (period.m_nQuarter >= 1 && period.m_nQuarter <= 4)) &&
+           (!bMonthly || (period.m_nMonth >= 1 && period.m_nMonth <= 12)) &&
+           (nType != PERIOD_TENDAY || (period.m_nTenDay >= 1 && period.m_nTenDay <= 3)) &&
+           (nType != PERIOD_WEEK || (period.m_nWeek >= 1 && period.m_nWeek <= GetWeeksInYear(year))) &&
+           (nType != PERIOD_DAY || (period.m_nDay >= 1 && period.m_nDay <= DaysInMonth(year, period.m_nMonth)));
 }

@@ -31,6 +31,9 @@ public:
     // The code of the period of a type that holds a date; empty for no period
     // type or a date outside the calendar.
     static CString GetCodeForDate(int nType, int year, int month, int day);
+    // TRUE when the text is the code of a period of the type: 13 digits,
+    // '0' outside the type's groups, every group of the type in its range.
+    static BOOL IsCodeOfType(LPCTSTR lpszCode, int nType);
 
     int m_nYear;
     int m_nHalf;

@@ -90,6 +90,9 @@ public:
     // The text DrawCell shows for the cell in the current display and
     // design/run mode; empty when it shows none.
     CString GetDisplayText(const CCell& cell) const;
+    // The text the normal display mode shows for the cell in the current
+    // design/run mode, whatever mode is displayed.
+    CString GetContentText(const CCell& cell) const;
 
     // The current cell, or NULL when the index is out of range (an empty
     // sheet has none).

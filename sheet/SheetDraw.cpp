@@ -56,13 +56,18 @@ CString NormalText(const CSheet& sheet, const CCell& cell)
 
 } // namespace
 
+CString CSheet::GetContentText(const CCell& cell) const
+{
+    return NormalText(*this, cell);
+}
+
 CString CSheet::GetDisplayText(const CCell& cell) const
 {
     CString strText;
     switch (m_nDisplayMode)
     {
     case DISPLAY_NORMAL:
-        return NormalText(*this, cell);
+        return GetContentText(cell);
     case DISPLAY_CELLNAME:
         return cell.m_strName;
     case DISPLAY_TABINDEX:

@@ -12,6 +12,7 @@ struct CSourceValue
 {
     CString m_strText;
     bool m_bNull = true;
+    bool m_bNumber = false;  // the source cell held a number
 };
 
 struct CSourceTable

@@ -37,6 +37,11 @@ CFileReplacer::~CFileReplacer()
 void CFileReplacer::Commit()
 {
     ASSERT(m_bPending);
+    // Windows refuses to replace a read-only file; Wine's MoveFileEx does
+    // not, so the attribute is tested here.
+    const DWORD dwAttributes = GetFileAttributesA(m_strTarget);
+    if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+        CFileException::ThrowOsError(ERROR_ACCESS_DENIED, m_strTarget);
     if (!MoveFileExA(m_strTemp, m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
         CFileException::ThrowOsError((LONG)GetLastError(), m_strTarget);
     m_bPending = FALSE;

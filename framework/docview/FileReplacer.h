@@ -25,7 +25,7 @@ public:
 
     // Renames the temporary file over the target.  Every handle on the
     // temporary file must be closed first.  Throws CFileException on failure
-    // and leaves the target as it was.
+    // (among them a read-only target) and leaves the target as it was.
     void Commit();
     // Deletes the temporary file now; never throws.
     void Abandon();

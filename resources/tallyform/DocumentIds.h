@@ -31,6 +31,9 @@
 #define ID_EDITOR_ANALYSIS_CHANGE_TIMES         33079
 #define ID_EDITOR_ANALYSIS_CHANGE_ROW_ITEMS     33080
 #define ID_EDITOR_ANALYSIS_CHANGE_COL_ITEMS     33081
+// The editor's Excel workbook exchange.
+#define ID_DATA_IMPORT_EXCEL                    33098
+#define ID_DATA_EXPORT_EXCEL                    33099
 
 // The view's in-place cell editor
 #define IDC_CELL_EDITOR                 1164

@@ -14,6 +14,8 @@
 class CCmdUI;
 class CDataFile;
 class CReportConnection;
+struct CReportWorksheetKeys;
+struct CSourceTable;
 
 // What the Data Gather dialog hands back for summing from the database.
 struct CDataGatherChoice
@@ -151,6 +153,19 @@ public:
     // is reported and skipped (FALSE).
     BOOL SumDataFiles(LPCSTR lpszPathName);
 
+    // Excel workbooks (TallyformDocWorkbook.cpp)
+    // Writes the report as the one worksheet of an Excel 97 workbook; an
+    // existing file is replaced only on success.  FALSE on failure
+    // (reported); the report does not change.
+    BOOL ExportToWorkbook(LPCSTR lpszPathName);
+    // Takes the period, the organization and the figures of a workbook
+    // that Export to Excel wrote of this template, each through the checks
+    // of typed input, then recalculates and marks the report modified; the
+    // values refused are listed in one message.  A workbook that cannot be
+    // read or is of another template is reported and changes nothing
+    // (FALSE).
+    BOOL ImportFromWorkbook(LPCSTR lpszPathName);
+
     // Report data in the reporting database (TallyformDocDatabase.cpp,
     // TallyformDocKeyCells.cpp)
     void SaveDataToDatabase();
@@ -245,6 +260,8 @@ protected:
     void EditRejectedCell(int nCell);
     // A PDF file to write the sheet to (File > Save to PDF).
     virtual BOOL PromptPdfFileName(CString& strPath);
+    // An Excel workbook to write the report to (bOpen FALSE) or to import.
+    virtual BOOL PromptWorkbookFileName(BOOL bOpen, CString& strPath);
     // Widths of item texts in the main window's font.
     virtual int MeasureItemText(LPCSTR pszText);
     // The Find Item dialog over nTable (1 row items, 2 column items) from
@@ -274,6 +291,10 @@ protected:
     void OnAnalysisChangeRowItems() { RunChangeAnalysis(316); }
     void OnAnalysisChangeColItems() { RunChangeAnalysis(317); }
     void OnUpdateAnalysisChange(CCmdUI* pCmdUI);
+    // The editor's Data > Export to Excel and Import from Excel.
+    void OnExportToExcel();
+    void OnImportFromExcel();
+    void OnUpdateWorkbookExchange(CCmdUI* pCmdUI);
     // Writes the sheet as a one-page PDF file; a name without the
     // extension "pdf" gets ".pdf" appended.
     void OnSaveToPdf();
@@ -316,6 +337,10 @@ private:
     BOOL ReadDataFile(LPCSTR lpszPathName, CDataFile& data, LPCSTR pszOpenFailure,
                       LPCSTR pszBadFormat);
     CString DefaultExtension() const;
+    // TRUE when typed input takes the organization of that field value.
+    BOOL IsKnownOrganization(LPCSTR pszField, const CString& strValue);
+    void ImportWorksheetKeys(const CReportWorksheetKeys& keys, CStringArray& refusals);
+    void ImportWorksheetFigures(const CSourceTable& table, CStringArray& refusals);
     // The fill-in log rows of this template and report type for the
     // organization, with an extra condition.
     CString ReportLogQuery(LPCSTR pszColumns, LPCSTR pszOrgCode, LPCSTR pszCondition) const;

@@ -4,6 +4,7 @@
 #include "framework/windows/FileDialog.h"
 #include "framework/windows/ScopedGdi.h"
 #include "sheet/document/DataFolder.h"
+#include "sheet/document/ReportWorksheet.h"
 #include "sheet/document/SumFilesDlg.h"
 #include "reporting/DataGatherDlg.h"
 #include "reporting/ReportConnection.h"
@@ -44,6 +45,20 @@ BOOL CTallyformDoc::PromptPdfFileName(CString& strPath)
     CDataFolderScope folder;
     CFileDialog dlg(FALSE, NULL, NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                     "PDF File(*.pdf)|*.pdf||", NULL);
+    dlg.m_ofn.lpstrInitialDir = folder.GetDataFolder();
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    strPath = dlg.GetPathName();
+    return TRUE;
+}
+
+BOOL CTallyformDoc::PromptWorkbookFileName(BOOL bOpen, CString& strPath)
+{
+    static const char kFilter[] = "Excel Workbook(*.xls)|*.xls|All Files(*.*)|*.*||";
+    CDataFolderScope folder;
+    const CString strProposed = bOpen ? CString() : ReportWorkbookFileName(m_sheet);
+    DWORD dwFlags = OFN_HIDEREADONLY | (bOpen ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+    CFileDialog dlg(bOpen, "xls", bOpen ? NULL : (LPCSTR)strProposed, dwFlags, kFilter, NULL);
     dlg.m_ofn.lpstrInitialDir = folder.GetDataFolder();
     if (dlg.DoModal() != IDOK)
         return FALSE;

@@ -141,9 +141,7 @@ protected:
             MakeTemplate(doc.m_sheet);
             ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
         }
-        WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
-                       "[DataSource]\r\nStart=1\r\nType=" + std::to_string(m_backend->Type()) +
-                           "\r\nName=" + std::string((LPCSTR)m_source.m_strDatabase) + "\r\n");
+        WriteWholeFile(m_folder.PathOf("Tallyform.INI"), ReportDataSourceIni(*m_backend, m_source));
         SYSTEMTIME now;
         GetLocalTime(&now);
         m_strPeriod = CReportPeriod::GetCodeForDate(PERIOD_MONTH, now.wYear, 3, 1);

@@ -273,7 +273,9 @@ void CRunModeDriver::AnswerDialogs()
 {
     for (HWND hWnd : m_designer.TopLevelWindows())
     {
-        if (ClassOf(hWnd) != "#32770" || IsFileDialog(hWnd))
+        // A progress window asks nothing: it goes by itself.
+        if (ClassOf(hWnd) != "#32770" || IsFileDialog(hWnd) ||
+            FindWindowExA(hWnd, NULL, "msctls_progress32", NULL) != NULL)
             continue;
         if (TextOf(hWnd) == kReportInfoCaption)
             NoteReportDialog(hWnd);
@@ -284,7 +286,7 @@ void CRunModeDriver::AnswerDialogs()
     }
 }
 
-std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
+std::string CRunModeDriver::WaitForAnswer(BOOL bReportDialog, DWORD dwMilliseconds)
 {
     DWORD dwStart = GetTickCount();
     const size_t nBefore = m_answered.size();
@@ -292,20 +294,31 @@ std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
     {
         AnswerDialogs();
         for (size_t i = nBefore; i < m_answered.size(); ++i)
-            if (m_answered[i].compare(0, 9, "[report] ") == 0)
+            if ((m_answered[i].compare(0, 9, "[report] ") == 0) == (bReportDialog != FALSE))
                 return m_answered[i];
         if (GetTickCount() - dwStart >= dwMilliseconds || m_designer.WaitForExit(kPollMs))
             return std::string();
     }
 }
 
-BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds)
+std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
 {
-    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
-    return AnswerFileDialog(lpszPath, nFilter, dwMilliseconds);
+    return WaitForAnswer(TRUE, dwMilliseconds);
 }
 
-BOOL CRunModeDriver::AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds)
+std::string CRunModeDriver::WaitForMessage(DWORD dwMilliseconds)
+{
+    return WaitForAnswer(FALSE, dwMilliseconds);
+}
+
+BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds,
+                                CString* pstrProposed)
+{
+    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
+    return AnswerFileDialog(lpszPath, nFilter, dwMilliseconds, pstrProposed);
+}
+
+BOOL CRunModeDriver::AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds, CString* pstrProposed)
 {
     DWORD dwStart = GetTickCount();
     HWND hDlg = NULL;
@@ -327,10 +340,26 @@ BOOL CRunModeDriver::AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMill
         SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), (LPARAM)hFilter);
     }
     // The name box is an edit in one dialog layout and a combo in the other.
+    if (pstrProposed != NULL)
+    {
+        char szName[MAX_PATH] = "";
+        if (GetDlgItemTextA(hDlg, edt1, szName, sizeof(szName)) == 0)
+            GetDlgItemTextA(hDlg, cmb13, szName, sizeof(szName));
+        *pstrProposed = szName;
+    }
     SetDlgItemTextA(hDlg, edt1, lpszPath);
     SetDlgItemTextA(hDlg, cmb13, lpszPath);
     CDesignerProcess::Press(hDlg, IDOK);
-    return CDesignerProcess::WaitGone(hDlg, dwMilliseconds);
+    while (IsWindow(hDlg) && IsWindowVisible(hDlg))
+    {
+        for (HWND hWnd : m_designer.TopLevelWindows())
+            if (hWnd != hDlg && ClassOf(hWnd) == "#32770" && HasButton(hWnd, IDYES))
+                CDesignerProcess::Press(hWnd, IDYES);
+        if (GetTickCount() - dwStart >= dwMilliseconds)
+            return FALSE;
+        Sleep(kPollMs);
+    }
+    return TRUE;
 }
 
 BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)

@@ -45,7 +45,6 @@ public:
     // Opens the period field's calendar with a click and clicks the cell of
     // the page (a month of the shown year on a monthly report).
     BOOL PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWORD dwMilliseconds);
-
     // F5 (the editor is in run mode from the start), then the report's keys
     // along the tab order from its first cell: the period of the calendar
     // cell, the organization code chosen by typing its first letters, and
@@ -67,13 +66,20 @@ public:
     // Answers dialogs (see AnswerDialogs) until a report information
     // dialog was among them; its note, "" when none came.
     std::string ConfirmReportInformation(DWORD dwMilliseconds);
+    // Answers dialogs until a message box was among them; its text, ""
+    // when none came.
+    std::string WaitForMessage(DWORD dwMilliseconds);
 
     // Names the path in the file dialog the program shows (now or within
     // the time), under the filter of the 1-based index (0 keeps the
-    // dialog's own); TRUE once the dialog has closed.
-    BOOL AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds);
-    // Runs a command that asks for a file and answers its file dialog.
-    BOOL ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds);
+    // dialog's own), answering Yes should it ask to replace a file; TRUE
+    // once the dialog has gone.  The name the dialog proposed goes to
+    // pstrProposed when given.
+    BOOL AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds, CString* pstrProposed = NULL);
+    // Runs a command that asks for a file (posted as a menu sends it) and
+    // answers its file dialog.
+    BOOL ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds,
+                    CString* pstrProposed = NULL);
     // File > Save to PDF into the path, through the file dialog; TRUE once
     // the file is there.
     BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds);
@@ -82,6 +88,9 @@ public:
 
 private:
     HWND PopupOtherThan(HWND hMain) const;
+    // Answers dialogs until a report information dialog (bReportDialog) or
+    // a message box was among them; its note, "" when none came.
+    std::string WaitForAnswer(BOOL bReportDialog, DWORD dwMilliseconds);
     void NoteReportDialog(HWND hDlg);
 
     CDesignerProcess& m_designer;

@@ -118,6 +118,8 @@ TEST_F(EditorCommandRouteTest, ATemplateOpensToBeFilledInAndItsDesignAndSaveComm
     for (UINT nID = 33076; nID <= 33081; ++nID)
         EXPECT_TRUE(m_walker->IsHandled(nID)) << "analysis command " << nID;
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_DATA_TO_FILE));
+    EXPECT_TRUE(Enabled(ID_DATA_IMPORT_EXCEL));
+    EXPECT_TRUE(Enabled(ID_DATA_EXPORT_EXCEL));
     EXPECT_TRUE(Enabled(ID_FILE_CLOSE));
     EXPECT_TRUE(Enabled(ID_VIEW_FULL_SCREEN));
     EXPECT_FALSE(Enabled(ID_FILE_SAVE));

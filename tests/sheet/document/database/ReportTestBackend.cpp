@@ -134,3 +134,9 @@ std::string ReportBackendName(const testing::TestParamInfo<ReportBackendKind>& i
 {
     return info.param == BACKEND_DAO_SQLITE ? "DaoSqlite" : "OdbcPostgreSQL";
 }
+
+std::string ReportDataSourceIni(const ReportTestBackend& backend, const CKemDatabase& database)
+{
+    return "[DataSource]\r\nStart=1\r\nType=" + std::to_string(backend.Type()) + "\r\nName=" +
+           std::string((LPCSTR)database.m_strDatabase) + "\r\n";
+}

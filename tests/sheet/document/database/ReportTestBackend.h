@@ -44,4 +44,7 @@ enum ReportBackendKind
 };
 
 std::unique_ptr<ReportTestBackend> MakeReportBackend(ReportBackendKind kind);
+// The Tallyform.INI that starts a program on the backend's database as the
+// database describes it.
+std::string ReportDataSourceIni(const ReportTestBackend& backend, const CKemDatabase& database);
 std::string ReportBackendName(const testing::TestParamInfo<ReportBackendKind>& info);

@@ -1,0 +1,195 @@
+#include <string.h>
+
+#include "sheet/document/ReportWorksheet.h"
+
+#include "engines/dao/spreadsheet/CellText.h"
+#include "sheet/SheetGridMap.h"
+
+namespace
+{
+
+// The labels of the first row: each cell holds a label and its value, so
+// that no cell of the row is empty or repeats another.
+const char kTemplateLabel[] = "Template: ";
+const char kPeriodLabel[] = "Period: ";
+const char kOrgCodeLabel[] = "Organization code: ";
+const char kOrgNameLabel[] = "Organization name: ";
+const int kKeyColumns = 4;
+
+// Excel's rules for a sheet name.
+const int kMaxSheetName = 31;
+const char kSheetNameBanned[] = ":\\/?*[]";
+// What a file name cannot hold beyond those.
+const char kFileNameBanned[] = "\"<>|";
+
+CString FieldText(const char* pszField, size_t cchField)
+{
+    return CString(pszField, (int)strnlen(pszField, cchField));
+}
+
+// Each one-byte character of the text that is among the banned ones, or a
+// control character, becomes a blank.  Walked by characters: a double-byte
+// character's second byte may look like a banned one.
+void BlankCharacters(CString& strText, LPCSTR pszBanned)
+{
+    LPSTR pszText = strText.GetBuffer(strText.GetLength());
+    for (LPSTR p = pszText; *p != '\0'; p = CharNextA(p))
+        if (CharNextA(p) == p + 1 && ((unsigned char)*p < ' ' || strchr(pszBanned, *p) != NULL))
+            *p = ' ';
+    strText.ReleaseBuffer();
+}
+
+// A text as a sheet name: the characters Excel refuses become blanks, and
+// it is cut to 31 bytes without splitting a character.
+CString SheetNameFrom(CString strName)
+{
+    BlankCharacters(strName, kSheetNameBanned);
+    if (strName.GetLength() > kMaxSheetName)
+    {
+        // The last character boundary within the limit.
+        LPCSTR psz = strName;
+        LPCSTR pszCut = psz;
+        for (LPCSTR p = psz; p - psz <= kMaxSheetName; p = CharNextA(p))
+            pszCut = p;
+        strName = strName.Left((int)(pszCut - psz));
+    }
+    // Excel takes no name that starts or ends with an apostrophe.
+    strName.Trim();
+    strName.Trim('\'');
+    strName.Trim();
+    return strName;
+}
+
+} // namespace
+
+CString ReportWorksheetName(const CSheet& sheet)
+{
+    CString strName = SheetNameFrom(FieldText(sheet.m_szTitle, sizeof(sheet.m_szTitle)));
+    if (strName.IsEmpty())
+        strName = SheetNameFrom(FieldText(sheet.m_szCode, sizeof(sheet.m_szCode)));
+    return strName.IsEmpty() ? CString("Report") : strName;
+}
+
+CString ReportWorkbookFileName(const CSheet& sheet)
+{
+    // A file dialog reads a '"' as the start of a list of names.
+    CString strName = ReportWorksheetName(sheet);
+    BlankCharacters(strName, kFileNameBanned);
+    // The file system drops trailing dots and blanks.
+    strName.TrimRight(" .");
+    strName.TrimLeft();
+    return (strName.IsEmpty() ? CString("Report") : strName) + ".xls";
+}
+
+namespace
+{
+
+// A cell's value as the worksheet holds it: the number itself for a
+// numeric cell of numbers and a calculate cell, else the shown text.
+CSourceValue WorksheetValueOf(const CSheet& sheet, const CCell& cell)
+{
+    CSourceValue value;
+    if (cell.m_nType == CELL_NORMAL || cell.m_nType == CELL_PICTURE)
+        return value;
+    double dNumber = 0;
+    const BOOL bNumberCell = cell.m_nType == CELL_FORMULA ||
+                             (cell.m_nType == CELL_NUMERIC && cell.m_nValueType == 0);
+    if (bNumberCell && ParseNumberCellText(cell.m_strValue, dNumber))
+    {
+        value.m_strText = NumberCellText(dNumber);
+        value.m_bNumber = true;
+    }
+    else
+    {
+        value.m_strText = sheet.GetContentText(cell);
+    }
+    value.m_bNull = value.m_strText.IsEmpty();
+    return value;
+}
+
+} // namespace
+
+CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys& keys)
+{
+    CSheetGridMap grid(sheet);
+    CSourceTable table;
+    table.m_strName = ReportWorksheetName(sheet);
+    table.m_columns = { kTemplateLabel + keys.m_strTemplate, kPeriodLabel + keys.m_strPeriod,
+                        kOrgCodeLabel + keys.m_strOrgCode, kOrgNameLabel + keys.m_strOrgName };
+    // Columns beyond the keys have no name: their first-row cell stays empty.
+    const int nColumns = grid.GetColumnCount() > kKeyColumns ? grid.GetColumnCount() : kKeyColumns;
+    table.m_columns.resize((size_t)nColumns);
+    table.m_rows.assign((size_t)grid.GetRowCount(),
+                        std::vector<CSourceValue>(table.m_columns.size()));
+    for (int i = 0; i < (int)sheet.m_cells.GetSize(); ++i)
+    {
+        int nRow = 0, nColumn = 0;
+        grid.GetPosition(i, nRow, nColumn);
+        CSourceValue value = WorksheetValueOf(sheet, sheet.m_cells[i]);
+        if (!value.m_bNull)
+            table.m_rows[(size_t)nRow][(size_t)nColumn] = value;
+    }
+    return table;
+}
+
+BOOL ReadReportWorksheetKeys(const CSourceTable& table, CReportWorksheetKeys& keys)
+{
+    struct Field { const char* pszLabel; CString* pValue; };
+    CReportWorksheetKeys read;
+    const Field fields[] = { { kTemplateLabel, &read.m_strTemplate }, { kPeriodLabel, &read.m_strPeriod },
+                             { kOrgCodeLabel, &read.m_strOrgCode }, { kOrgNameLabel, &read.m_strOrgName } };
+    BOOL bTemplate = FALSE;
+    for (const CString& strColumn : table.m_columns)
+    {
+        for (const Field& field : fields)
+        {
+            const int nLabel = (int)strlen(field.pszLabel);
+            if (strncmp(strColumn, field.pszLabel, (size_t)nLabel) != 0)
+                continue;
+            *field.pValue = strColumn.Mid(nLabel);
+            bTemplate |= field.pszLabel == kTemplateLabel;
+            break;
+        }
+    }
+    if (bTemplate)
+        keys = read;
+    return bTemplate;
+}
+
+const CSourceValue* ReportWorksheetValue(const CSourceTable& table, int nRow, int nColumn)
+{
+    if (nRow < 0 || nColumn < 0 || (size_t)nRow >= table.m_rows.size())
+        return NULL;
+    const std::vector<CSourceValue>& row = table.m_rows[(size_t)nRow];
+    return (size_t)nColumn < row.size() ? &row[(size_t)nColumn] : NULL;
+}
+
+CString ReportWorksheetAddress(int nRow, int nColumn)
+{
+    CString strLetters;
+    for (int n = nColumn + 1; n > 0; n = (n - 1) / 26)
+        strLetters.Insert(0, (char)('A' + (n - 1) % 26));
+    CString strAddress;
+    strAddress.Format("%s%d", (LPCSTR)strLetters, nRow + 2);
+    return strAddress;
+}
+
+BOOL IsImportedFigureCell(const CCell& cell)
+{
+    if (cell.m_nType == CELL_NUMERIC)
+        return cell.m_nValueType == 0 || cell.m_nValueType == 1;
+    return cell.m_nType == CELL_TEXT && cell.m_bDynamic != 0;
+}
+
+BOOL ImportedFigureText(const CCell& cell, const CSourceValue* pValue, CString& strText)
+{
+    strText.Empty();
+    if (pValue == NULL || pValue->m_bNull)
+        return TRUE;
+    strText = pValue->m_strText;
+    double dNumber = 0;
+    if (cell.m_nType != CELL_NUMERIC || cell.m_nValueType != 0 || pValue->m_bNumber)
+        return TRUE;
+    strText.Trim();
+    return strText.IsEmpty() || ParseNumberCellText(strText, dNumber);
+}

@@ -1,0 +1,267 @@
+// Data > Export to Excel and Import from Excel in the running editor: a
+// typed report is written to a workbook that python3-xlrd reads back cell
+// by cell, figures changed with python3-xlwt come back through the checks
+// of typed input, the calculate cells follow and the figures reach the
+// database; unreadable workbooks, another template's and targets that
+// cannot be replaced are refused and leave the report as it was.
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/sheet/document/database/ReportTestBackend.h"
+#include "tests/app/RunModeDriver.h"
+#include "tests/sheet/PdfTools.h"
+#include "tests/sheet/SheetGrid.h"
+#include "tests/support/ScratchFolder.h"
+
+#include "engines/common/KemDatabase.h"
+#include "framework/db/DaoDatabase.h"
+#include "sheet/FormulaRecalc.h"
+#include "sheet/PeriodText.h"
+#include "sheet/ReportPeriod.h"
+#include "sheet/document/TallyformDoc.h"
+
+namespace
+{
+const DWORD kWaitMs = 20000;
+const UINT kImportFromExcel = 33098;
+const UINT kExportToExcel = 33099;
+const UINT kSaveToDatabase = 32827;
+
+// With a workbook alone: its first sheet's name and cells by address, "s:"
+// text or "n:" Python's repr of a number.  With a target and changes
+// ("B3=n:2", "C3=s:x"): the sheet copied by xlwt into the target, changed.
+const char XL_BOOK[] = R"(import sys, xlrd, xlwt
+sys.stdout.reconfigure(encoding="utf-8")
+sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
+cells = {xlrd.cellname(r, c): sheet.cell(r, c) for r in range(sheet.nrows) for c in range(sheet.ncols)
+         if sheet.cell(r, c).ctype in (xlrd.XL_CELL_NUMBER, xlrd.XL_CELL_TEXT)}
+if len(sys.argv) == 2:
+    print("sheet=" + sheet.name)
+    for name, cell in cells.items():
+        print(name + ("=n:" + repr(cell.value) if cell.ctype == xlrd.XL_CELL_NUMBER else "=s:" + cell.value))
+    sys.exit()
+values = {name: cell.value for name, cell in cells.items()}
+for change in sys.argv[3:]:
+    name, value = change.split("=", 1)
+    values[name] = float(value[2:]) if value.startswith("n:") else value[2:]
+book = xlwt.Workbook(encoding="utf-8")
+out = book.add_sheet(sheet.name)
+for name, value in values.items():
+    out.write(*xlwt.Utils.cell_to_rowcol2(name), value)
+book.save(sys.argv[2])
+)";
+
+typedef std::map<std::string, std::string> WorkbookCells;
+
+bool StartsWith(const std::string& text, const std::string& start)
+{
+    return text.compare(0, start.size(), start) == 0;
+}
+
+// A monthly template of 4 x 5 cells named by grid place, "Note" merged over
+// D1:E1: the keys and a dynamic note, sales figures with their sum, a text
+// figure (E3), staff and a product; entry cells tabbed in typing order.
+void MakeTemplate(CSheet& sheet)
+{
+    sheettest::MakeGrid(sheet, 4, 5, 110, 30);
+    strcpy(sheet.m_szCode, "XL01");
+    strcpy(sheet.m_szTitle, "Sales [monthly] \"net\"");
+    sheet.m_nReportType = PERIOD_MONTH;
+    sheet.FindCellByName("D1")->m_rect.right = sheet.FindCellByName("E1")->m_rect.right;
+    sheet.m_cells.RemoveAt(4);
+    // A label, a row item or a formula, by type.
+    struct CellPlan { const char* pszName; int nType; int nTab; const char* pszText; };
+    const CellPlan plans[] = {
+        { "A1", CELL_TEXT, 0, "Period" }, { "B1", CELL_TEXT, 0, "Code" }, { "C1", CELL_TEXT, 0, "Organization" },
+        { "D1", CELL_TEXT, 0, "Note" }, { "A2", CELL_REPORTDATE, 1, "" }, { "B2", CELL_ORGANCODE, 2, "" },
+        { "C2", CELL_ORGAN, 3, "" }, { "D2", CELL_TEXT, 4, "" }, { "E2", CELL_TEXT, 0, "x" },
+        { "A3", CELL_TEXT, 0, "Sales" }, { "B3", CELL_NUMERIC, 5, "R1" }, { "C3", CELL_NUMERIC, 6, "R1" },
+        { "D3", CELL_FORMULA, 0, "B3+C3" }, { "E3", CELL_NUMERIC, 7, "R3" }, { "A4", CELL_TEXT, 0, "Staff" },
+        { "B4", CELL_NUMERIC, 8, "R2" }, { "C4", CELL_FORMULA, 0, "D3*B4" }, { "D4", CELL_NORMAL, 0, "" },
+        { "E4", CELL_NORMAL, 0, "" } };
+    for (const CellPlan& plan : plans)
+    {
+        CCell& cell = *sheet.FindCellByName(plan.pszName);
+        cell.SetType(plan.nType);
+        cell.m_nTabIndex = plan.nTab;
+        if (plan.nType == CELL_TEXT)
+            cell.m_strValue = plan.pszText;
+        cell.m_bDynamic = plan.nType == CELL_TEXT && plan.nTab > 0;
+        if (plan.nType == CELL_FORMULA)
+            cell.m_strFormula = plan.pszText;
+        if (plan.nType != CELL_NUMERIC)
+            continue;
+        cell.m_nValueType = strcmp(plan.pszName, "E3") == 0 ? 1 : 0;
+        strcpy(cell.m_szRowItemCode, plan.pszText);
+        strcpy(cell.m_szColItemCode, plan.pszName[0] == 'C' ? "C2" : "C1");
+    }
+    for (int i = 0; i < (int)sheet.m_cells.GetSize(); ++i)
+        if (sheet.m_cells[i].m_nType == CELL_FORMULA)
+            AdjustFormulaRefCounts(sheet, i, TRUE);
+}
+
+class EditorWorkbookTest : public testing::Test
+{
+protected:
+    EditorWorkbookTest() : m_backend(MakeReportBackend(BACKEND_DAO_SQLITE)) {}
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_backend->IsReady());
+        m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('A01', 'Alder', 'A')");
+        m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('B02', 'O''Brien & Co', 'B')");
+        m_backend->Describe(&m_source);
+        CTallyformDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        MakeTemplate(doc.m_sheet);
+        m_nDateStyle = (int)doc.m_sheet.FindCellByName("A2")->m_nDateStyle;
+        ASSERT_TRUE(doc.OnSaveDocument(m_folder.PathOf("Sales.kvm")));
+        WriteWholeFile(m_folder.PathOf("Tallyform.INI"), ReportDataSourceIni(*m_backend, m_source));
+    }
+
+    std::string Book(const std::string& arguments)
+    {
+        WriteWholeFile(m_folder.PathOf("book.py"), XL_BOOK);
+        return sheettest::RunTool("/usr/bin/python3 '" + Unix("book.py") + "' " + arguments + " 2>&1");
+    }
+
+    std::string Unix(LPCSTR lpszName) { return std::string(DaoUnixPath(m_folder.PathOf(lpszName))); }
+
+    // Writes lpszTarget as lpszSource with the changes (no apostrophes).
+    void Change(LPCSTR lpszSource, LPCSTR lpszTarget, const std::string& changes)
+    {
+        EXPECT_EQ("", Book("'" + Unix(lpszSource) + "' '" + Unix(lpszTarget) + "' " + changes));
+    }
+
+    // Exports the report to a new file of the folder and reads it back;
+    // the file name the Save As dialog proposed goes to pstrProposed.
+    WorkbookCells Export(CRunModeDriver& driver, LPCSTR lpszName, CString* pstrProposed = NULL)
+    {
+        EXPECT_TRUE(driver.ChooseFile(kExportToExcel, m_folder.PathOf(lpszName), 0, kWaitMs, pstrProposed))
+            << lpszName;
+        driver.Settle();
+        WorkbookCells cells;
+        std::istringstream lines(Book("'" + Unix(lpszName) + "'"));
+        for (std::string line; std::getline(lines, line);)
+            cells[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+        return cells;
+    }
+
+    // The message an import or export of the file gave.
+    std::string Message(CRunModeDriver& driver, UINT nCommand, LPCSTR lpszName)
+    {
+        EXPECT_TRUE(driver.ChooseFile(nCommand, m_folder.PathOf(lpszName), 0, kWaitMs)) << lpszName;
+        return driver.WaitForMessage(kWaitMs);
+    }
+
+    std::unique_ptr<ReportTestBackend> m_backend;
+    CKemDatabase m_source;
+    CScratchFolder m_folder;
+    int m_nDateStyle = 0;
+};
+
+TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const std::string march = (LPCSTR)CReportPeriod::GetCodeForDate(PERIOD_MONTH, now.wYear, 3, 1);
+    const std::string april = (LPCSTR)CReportPeriod::GetCodeForDate(PERIOD_MONTH, now.wYear, 4, 1);
+    CDesignerProcess editor(m_folder.GetPath(), "\"" + m_folder.PathOf("Sales.kvm") + "\"");
+    CRunModeDriver driver(editor);
+    ASSERT_TRUE(driver.Connect(m_source.m_strUser, m_source.m_strPassword, kWaitMs));
+    HWND hEditor = driver.EnterKeys(PERIOD_MONTH, 2, "B", "B02", "O'Brien & Co", kWaitMs);
+    for (LPCSTR text : { "first note", "1250.5", "310.25", "n/a", "12" })
+    {
+        ASSERT_NE(hEditor, nullptr) << text;
+        hEditor = driver.EnterFigure(hEditor, text, kWaitMs);
+    }
+
+    // Shown texts at their grid places (the merged label at its top-left),
+    // numbers as numbers, under a first row naming template and keys; the
+    // sheet and the proposed file are named after the template as far as
+    // their names can hold its characters.
+    WorkbookCells expected = {
+        { "sheet", "Sales  monthly  \"net\"" }, { "A1", "s:Template: XL01" }, { "B1", "s:Period: " + march },
+        { "C1", "s:Organization code: B02" }, { "D1", "s:Organization name: O'Brien & Co" },
+        { "A2", "s:Period" }, { "B2", "s:Code" }, { "C2", "s:Organization" }, { "D2", "s:Note" },
+        { "A3", "s:" + std::string(PeriodCodeToText(march.c_str(), PERIOD_MONTH, m_nDateStyle)) },
+        { "B3", "s:B02" }, { "C3", "s:O'Brien & Co" }, { "D3", "s:first note" }, { "E3", "s:x" },
+        { "A4", "s:Sales" }, { "B4", "n:1250.5" }, { "C4", "n:310.25" }, { "D4", "n:1560.75" }, { "E4", "s:n/a" },
+        { "A5", "s:Staff" }, { "B5", "n:12.0" }, { "C5", "n:18729.0" } };
+    CString strProposed;
+    EXPECT_EQ(expected, Export(driver, "typed.xls", &strProposed));
+    EXPECT_STREQ("Sales  monthly   net.xls", strProposed);
+
+    // Other keys and figures: text where a number belongs is refused, a
+    // number as text and a number into the text figure are taken, a value
+    // over a calculate cell is recalculated away.
+    Change("typed.xls", "changed.xls", "'B1=s:Period: " + april + "' 'C1=s:Organization code: A01' "
+           "'D1=s:Organization name: Alder' 'D3=s:revised note' B4=n:2000 C4=s:abc D4=n:999 E4=n:77 B5=s:15");
+    std::string refusal = Message(driver, kImportFromExcel, "changed.xls");
+    EXPECT_TRUE(StartsWith(refusal, "These values of ")) << refusal;
+    EXPECT_NE(std::string::npos, refusal.find("changed.xls were not taken:\nC4: 'abc' is not a number.")) << refusal;
+    const std::map<std::string, std::string> changes = {
+        { "B1", "s:Period: " + april }, { "C1", "s:Organization code: A01" }, { "D1", "s:Organization name: Alder" },
+        { "A3", "s:" + std::string(PeriodCodeToText(april.c_str(), PERIOD_MONTH, m_nDateStyle)) },
+        { "B3", "s:A01" }, { "C3", "s:Alder" }, { "D3", "s:revised note" }, { "B4", "n:2000.0" },
+        { "D4", "n:2310.25" }, { "E4", "s:77" }, { "B5", "n:15.0" }, { "C5", "n:34653.75" } };
+    for (const auto& change : changes)
+        expected[change.first] = change.second;
+    EXPECT_EQ(expected, Export(driver, "imported.xls"));
+
+    // Saved as typed figures are, for the imported keys.
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+    EXPECT_EQ("[report] A01|Alder", driver.ConfirmReportInformation(kWaitMs));
+    driver.Settle();
+    const std::vector<std::string> saved = {
+        "A01|" + april + "|R1|C1|20000000", "A01|" + april + "|R1|C2|3102500",
+        "A01|" + april + "|R2|C1|150000", "A01|" + april + "|R3|C1|770000" };
+    EXPECT_EQ(saved, m_backend->Rows((std::string("SELECT FD_OrgCode, FD_Time, FD_RowItemCode, FD_ColItemCode, ") +
+                                      m_backend->ScaledValue() + " FROM ss_datalist ORDER BY 3, 4").c_str()));
+
+    // Refused whole: a text file, a cut workbook, another template's; a
+    // period out of the calendar and an unknown organization apart.
+    WriteWholeFile(m_folder.PathOf("notes.xls"), "Period;Sales\r\nMarch;12\r\n");
+    std::string book = ReadWholeFile(m_folder.PathOf("imported.xls"));
+    WriteWholeFile(m_folder.PathOf("cut.xls"), book.substr(0, book.size() / 2));
+    Change("imported.xls", "other.xls", "'A1=s:Template: OTHER' B4=n:1");
+    Change("imported.xls", "keys.xls", "'B1=s:Period: " + april.substr(0, 4) + "001300000' 'C1=s:Organization code: Z99'");
+    const std::string path = (LPCSTR)m_folder.PathOf("");
+    EXPECT_EQ("Nothing was imported. " + path + "notes.xls is not an Excel workbook.",
+              Message(driver, kImportFromExcel, "notes.xls"));
+    EXPECT_EQ("Nothing was imported. " + path + "cut.xls is damaged or cut short and cannot be read.",
+              Message(driver, kImportFromExcel, "cut.xls"));
+    EXPECT_EQ("Nothing was imported. " + path + "other.xls holds a report of template 'OTHER', not of this "
+              "template 'XL01'.", Message(driver, kImportFromExcel, "other.xls"));
+    EXPECT_EQ("These values of " + path + "keys.xls were not taken:\nPeriod: '" + april.substr(0, 4) +
+              "001300000' is no period of this report.\nOrganization code: 'Z99' is no known organization.",
+              Message(driver, kImportFromExcel, "keys.xls"));
+
+    // A read-only and a locked target stay as they were, and so does the
+    // folder; the report is as the one import left it, changed.
+    WriteWholeFile(m_folder.PathOf("readonly.xls"), "kept");
+    WriteWholeFile(m_folder.PathOf("locked.xls"), "kept");
+    ASSERT_TRUE(SetFileAttributesA(m_folder.PathOf("readonly.xls"), FILE_ATTRIBUTE_READONLY));
+    HANDLE hLocked = CreateFileA(m_folder.PathOf("locked.xls"), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    EXPECT_EQ("Export to Excel failed. Access to the file \"" + path + "readonly.xls\" was denied.",
+              Message(driver, kExportToExcel, "readonly.xls"));
+    const std::string locked = Message(driver, kExportToExcel, "locked.xls");
+    EXPECT_TRUE(StartsWith(locked, "Export to Excel failed. ")) << locked;
+    EXPECT_NE(std::string::npos, locked.find(path + "locked.xls")) << locked;
+    CloseHandle(hLocked);
+    SetFileAttributesA(m_folder.PathOf("readonly.xls"), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(ReadWholeFile(m_folder.PathOf("readonly.xls")) == "kept") << "the read-only file was replaced";
+    EXPECT_TRUE(ReadWholeFile(m_folder.PathOf("locked.xls")) == "kept") << "the locked file was replaced";
+    std::vector<std::string> names = m_folder.FileNames();
+    EXPECT_EQ(0, std::count_if(names.begin(), names.end(), [](const std::string& n) { return StartsWith(n, "sav"); }));
+    EXPECT_EQ(expected, Export(driver, "after.xls"));
+    const size_t nAnswered = driver.Answered().size();
+    EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
+    EXPECT_GT(driver.Answered().size(), nAnswered) << "closing a changed report asked nothing";
+}
+
+} // namespace
