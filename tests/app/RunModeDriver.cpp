@@ -70,6 +70,12 @@ BOOL CRunModeDriver::FindView(DWORD dwMilliseconds)
     return FALSE;
 }
 
+BOOL CRunModeDriver::FindMainWindow(DWORD dwMilliseconds)
+{
+    m_hMain = m_designer.WaitForMainWindow(dwMilliseconds);
+    return m_hMain != NULL;
+}
+
 CString CRunModeDriver::MainCaption() const
 {
     return TextOf(m_hMain);

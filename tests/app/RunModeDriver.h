@@ -16,6 +16,8 @@ public:
     // The main window and the view of its document window; FALSE when they
     // did not come within the time.
     BOOL FindView(DWORD dwMilliseconds);
+    // The main window alone, for a program started without a template.
+    BOOL FindMainWindow(DWORD dwMilliseconds);
     HWND MainWindow() const { return m_hMain; }
     HWND View() const { return m_hView; }
     CString MainCaption() const;
