@@ -30,7 +30,8 @@ END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE), m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0),
-      m_pViewActive(NULL), m_bAddToTitle(FALSE), m_pTitledDocument(NULL), m_bInCreate(FALSE)
+      m_nWindow(0), m_pViewActive(NULL), m_bAddToTitle(FALSE), m_pTitledDocument(NULL),
+      m_bInCreate(FALSE)
 {
 }
 
@@ -237,10 +238,15 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    CString strText = m_strTitle;
     CDocument* pDoc = GetActiveDocument();
-    if (bAddToTitle && pDoc != NULL && !pDoc->GetTitle().IsEmpty())
-        strText = pDoc->GetTitle() + " - " + m_strTitle;
+    UpdateFrameTitleForDocument(bAddToTitle && pDoc != NULL ? (LPCSTR)pDoc->GetTitle() : NULL);
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName)
+{
+    CString strText = GetProgramTitle();
+    if (lpszDocName != NULL && *lpszDocName != '\0')
+        strText += CString(" - ") + lpszDocName;
     CString strOld;
     GetWindowText(strOld);
     if (strOld != strText)
@@ -261,7 +267,10 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     if (!(GetStyle() & WS_CHILD))
     {
         CDocument* pDoc = GetActiveDocument();
-        CString strFrom = m_strTitle + "\n" + (pDoc != NULL ? pDoc->GetTitle() : CString());
+        CFrameWnd* pActive = GetActiveFrame();
+        BOOL bMaximized = pActive != this && pActive->IsZoomed();
+        CString strFrom = GetProgramTitle() + "\n" + (pDoc != NULL ? pDoc->GetTitle() : CString()) +
+                          (bMaximized ? "\n[]" : "");
         if (pDoc != m_pTitledDocument || strFrom != m_strTitledFrom)
         {
             m_pTitledDocument = pDoc;

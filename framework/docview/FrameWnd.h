@@ -70,7 +70,11 @@ public:
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
     // Sizes the main pane to the client area.
     virtual void RecalcLayout();
+    // The caption: the program's title, then " - " and the active
+    // document's title when bAddToTitle.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // The program's part of the caption; a frame may add a state to it.
+    virtual CString GetProgramTitle() { return m_strTitle; }
     // Puts hMenuAlt (or the default menu when NULL) on the frame.
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
 
@@ -120,6 +124,9 @@ public:
     HACCEL m_hAccelTable;
     UINT m_nIDHelp;         // the resource id the frame was loaded from
     CString m_strTitle;
+    // This frame's number among the frames of its document (":1", ":2"
+    // after the title), 0 while it is the only one.
+    int m_nWindow;
 
 protected:
     // Creates the window itself; the frame classes differ in how.
@@ -158,8 +165,13 @@ protected:
 
     CView* m_pViewActive;
     BOOL m_bAddToTitle;
+    // Sets the caption to the program's title and, when not NULL or empty,
+    // " - " and lpszDocName.
+    void UpdateFrameTitleForDocument(LPCSTR lpszDocName);
+
     // What the caption was last made from at an idle update: the active
-    // document (only compared, never used) and the titles.
+    // document (only compared, never used), the titles and whether the
+    // active frame is maximized.
     const CDocument* m_pTitledDocument;
     CString m_strTitledFrom;
     BOOL m_bInCreate;

@@ -3,6 +3,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/Document.h"
+#include "framework/docview/View.h"
 #include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
 
@@ -122,6 +123,15 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
     }
     HMENU hMenu = hMenuAlt != NULL ? hMenuAlt : m_hMenuDefault;
     MDISetMenu(hMenu, FindWindowMenuPopup(hMenu));
+}
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    BOOL bMaximized = FALSE;
+    if (MDIGetActive(&bMaximized) != NULL && bMaximized)
+        UpdateFrameTitleForDocument(NULL);
+    else
+        CFrameWnd::OnUpdateFrameTitle(bAddToTitle);
 }
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
@@ -300,10 +310,25 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     CDocument* pDoc = GetActiveDocument();
     CString strText = bAddToTitle && pDoc != NULL && !pDoc->GetTitle().IsEmpty()
         ? pDoc->GetTitle() : m_strTitle;
+    if (m_nWindow > 0)
+    {
+        CString strNumber;
+        strNumber.Format(":%d", m_nWindow);
+        strText += strNumber;
+    }
     CString strOld;
     GetWindowText(strOld);
-    if (strOld != strText)
-        SetWindowText(strText);
+    if (strOld == strText)
+        return;
+    SetWindowText(strText);
+    // The MDI client lists its windows by the captions they had when it
+    // last built the Window menu.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame != NULL && pFrame->m_hWndMDIClient != NULL)
+    {
+        ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+        ::DrawMenuBar(pFrame->m_hWnd);
+    }
 }
 
 BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
@@ -373,11 +398,18 @@ void CMDIChildWnd::ShowMenuOnFrame(BOOL bActivate)
 LRESULT CMDIChildWnd::OnMDIActivate(WPARAM wParam, LPARAM lParam)
 {
     HWND hActivated = reinterpret_cast<HWND>(lParam);
+    CView* pView = GetActiveView();
+    if (hActivated != m_hWnd && pView != NULL)
+        pView->OnActivateView(FALSE, pView, pView);
     // A child that goes without another taking its place gives the frame
     // back its own menu.
     if (hActivated == m_hWnd)
         ShowMenuOnFrame(TRUE);
     else if (hActivated == NULL && reinterpret_cast<HWND>(wParam) == m_hWnd)
         ShowMenuOnFrame(FALSE);
-    return DefWindowProc(WM_MDIACTIVATE, wParam, lParam);
+    LRESULT lResult = DefWindowProc(WM_MDIACTIVATE, wParam, lParam);
+    // The view learns it is active again once its menu is on the frame.
+    if (hActivated == m_hWnd && pView != NULL)
+        pView->OnActivateView(TRUE, pView, pView);
+    return lResult;
 }

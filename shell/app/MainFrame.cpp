@@ -154,6 +154,15 @@ BOOL CMainFrame::CreateBars()
     return TRUE;
 }
 
+CString CMainFrame::GetProgramTitle()
+{
+    CTallyformView* pView = GetActiveSheetView(this);
+    CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
+    if (pSheet == NULL)
+        return m_strTitle;
+    return m_strTitle + (pSheet->m_bDesignMode ? "[Design Mode]" : " [Run Mode]");
+}
+
 void CMainFrame::ShowFrameBars(BOOL bShow)
 {
     ShowControlBar(&m_wndStatusBar, bShow, FALSE);

@@ -266,7 +266,7 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     ASSERT_TRUE(CDesignerProcess::WaitGone(hWizard, kWaitMs));
 
     ASSERT_TRUE(driver.FindView(kWaitMs));
-    EXPECT_TRUE(driver.WaitForCaption("Costs by item - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+    EXPECT_TRUE(driver.WaitForCaption("Tallyform[Design Mode] - Costs by item", kWaitMs)) << (LPCSTR)driver.MainCaption();
     Screenshot(m_hMain, "wizard-result");
     std::vector<std::string> texts = PdfShownTexts(ReadWholeFile([&] {
         CString strPath = m_folder.PathOf("items.pdf");
@@ -386,6 +386,6 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     SendMessageA(hList, LB_SETCURSEL, 0, 0);
     Click(hSelect, IDOK);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hSelect, kWaitMs));
-    EXPECT_TRUE(driver.WaitForCaption("Source.kvm - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+    EXPECT_TRUE(driver.WaitForCaption("Tallyform[Design Mode] - Source.kvm", kWaitMs)) << (LPCSTR)driver.MainCaption();
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
 }
