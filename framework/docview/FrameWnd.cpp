@@ -148,9 +148,24 @@ void CFrameWnd::RecalcLayout()
     CRect rect;
     GetClientRect(&rect);
     RepositionBars(rect);
+    // The pane is drawn again whole: its old picture may hold a bar that
+    // was shown over it before this layout.
     CWnd* pPane = GetDlgItem(AFX_IDW_PANE_FIRST);
     if (pPane != NULL)
-        pPane->MoveWindow(&rect);
+        pPane->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    HWND hPreview = ::GetDlgItem(m_hWnd, AFX_IDW_PREVIEW_PANE);
+    if (hPreview != NULL)
+    {
+        CRect rcAll;
+        GetClientRect(&rcAll);
+        ::SetWindowPos(hPreview, HWND_TOP, 0, 0, rcAll.Width(), rcAll.Height(), SWP_NOACTIVATE);
+    }
+}
+
+BOOL CFrameWnd::IsInPrintPreview() const
+{
+    return m_hWnd != NULL && ::GetDlgItem(m_hWnd, AFX_IDW_PREVIEW_PANE) != NULL;
 }
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)
@@ -231,7 +246,7 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != NULL &&
-        ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg))
+        !IsInPrintPreview() && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg))
         return TRUE;
     return CWnd::PreTranslateMessage(pMsg);
 }

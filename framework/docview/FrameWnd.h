@@ -33,6 +33,8 @@ class CView;
 
 // The id of a frame's main pane (its view, or the MDI client).
 #define AFX_IDW_PANE_FIRST 0xE900
+// The print preview shown over the whole of a frame's client area.
+#define AFX_IDW_PREVIEW_PANE 0xE9FF
 
 // What a new frame needs to make its view.
 struct CCreateContext
@@ -68,8 +70,10 @@ public:
 
     // Makes the view of pContext's class over the frame's client area.
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
-    // Sizes the main pane to the client area.
+    // Sizes the main pane to the client area, and a print preview to all of it.
     virtual void RecalcLayout();
+    // A print preview covers the frame: its menu and keys wait meanwhile.
+    BOOL IsInPrintPreview() const;
     // The caption: the program's title, then " - " and the active
     // document's title when bAddToTitle.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);

@@ -44,9 +44,13 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
     CLIENTCREATESTRUCT ccs;
     ccs.hWindowMenu = FindWindowMenuPopup(::GetMenu(m_hWnd));
     ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
+    // MDIS_ALLCHILDSTYLES: a child takes the style it is made with, so it
+    // stays hidden until its document is ready to be shown.
     m_hWndMDIClient = ::CreateWindowExA(
         WS_EX_CLIENTEDGE, "MDICLIENT", NULL,
-        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, 0, 0,
+        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
+            MDIS_ALLCHILDSTYLES,
+        0, 0,
         0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
         AfxGetInstanceHandle(), &ccs);
     return m_hWndMDIClient != NULL;
@@ -145,7 +149,8 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (m_hWndMDIClient != NULL && pMsg->message >= WM_KEYFIRST &&
-        pMsg->message <= WM_KEYLAST && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
+        pMsg->message <= WM_KEYLAST && !IsInPrintPreview() &&
+        ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
         return TRUE;
     return CFrameWnd::PreTranslateMessage(pMsg);
 }
@@ -230,7 +235,9 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     mcs.y = rect.top;
     mcs.cx = rect.right == 0 ? CW_USEDEFAULT : rect.right - rect.left;
     mcs.cy = rect.bottom == 0 ? CW_USEDEFAULT : rect.bottom - rect.top;
-    mcs.style = dwStyle & ~(WS_MAXIMIZE | WS_MINIMIZE);
+    // The frame paints nothing under its view and bars.
+    mcs.style = (dwStyle & ~(WS_MAXIMIZE | WS_MINIMIZE)) | WS_CLIPCHILDREN |
+                WS_CLIPSIBLINGS;
     mcs.lParam = reinterpret_cast<LPARAM>(pContext);
     AfxHookWindowCreate(this);
     HWND hWnd = reinterpret_cast<HWND>(::SendMessageA(pParentWnd->m_hWndMDIClient, WM_MDICREATE,

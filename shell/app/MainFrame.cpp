@@ -365,20 +365,26 @@ void CMainFrame::EnterFullScreen()
         return;
     }
     m_pwndFullScreenBar->EnableDocking(0);
+    // The command's string, up to its tool tip where it has one (the editor's).
     CString strTitle;
     strTitle.LoadString(ID_VIEW_FULL_SCREEN);
-    m_pwndFullScreenBar->SetWindowText(strTitle);
+    int nTip = strTitle.Find('\n');
+    m_pwndFullScreenBar->SetWindowText(nTip >= 0 ? strTitle.Left(nTip) : strTitle);
+    // Not dockable, the floating bar has no close box: the command is the
+    // only way back.
     FloatControlBar(m_pwndFullScreenBar, CPoint(100, 100), CBRS_ALIGN_TOP);
-    // The floating bar has no close button: the command is the only way back.
-    if (CFrameWnd* pMiniFrame = m_pwndFullScreenBar->GetParentFrame())
-        if (pMiniFrame != this)
-            pMiniFrame->ModifyStyle(WS_SYSMENU, 0);
 
     WINDOWPLACEMENT wp = {};
     wp.length = sizeof(wp);
     wp.showCmd = SW_SHOWNORMAL;
     wp.rcNormalPosition = m_rectFullScreen;
     ::SetWindowPlacement(m_hWnd, &wp);
+    // The window now fills the screen: the bar stays above it, also when a
+    // click on the window raises it, or the way back would be hidden.
+    CFrameWnd* pMiniFrame = m_pwndFullScreenBar->GetParentFrame();
+    if (pMiniFrame != NULL && pMiniFrame != this)
+        pMiniFrame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0,
+                                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CMainFrame::LeaveFullScreen()

@@ -10,3 +10,13 @@ int SaveRootAreaBitmap(int x, int y, int cx, int cy, const char* lpszUnixPath);
 // top-left corner in root coordinates and its size.  0 when the display or
 // the window is not there.
 int GetXWindowArea(unsigned long xid, int* px, int* py, int* pcx, int* pcy);
+
+// The colours (0xRRGGBB) of a rectangle of the screen, row by row, into
+// pPixels (cx * cy of them).  0 when the display fails or the rectangle
+// is not wholly on the screen.
+int ReadRootPixels(int x, int y, int cx, int cy, unsigned int* pPixels);
+
+// Whether the X window upper is stacked above the X window lower, as the
+// screen shows them (their top-level frames compared).  -1 when either is
+// not there.
+int IsXWindowAbove(unsigned long upper, unsigned long lower);
