@@ -261,7 +261,7 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName)
 {
     CString strText = GetProgramTitle();
     if (lpszDocName != NULL && *lpszDocName != '\0')
-        strText += CString(" - ") + lpszDocName;
+        strText = ComposeFrameTitle(strText, lpszDocName);
     CString strOld;
     GetWindowText(strOld);
     if (strOld != strText)

@@ -74,11 +74,16 @@ public:
     virtual void RecalcLayout();
     // A print preview covers the frame: its menu and keys wait meanwhile.
     BOOL IsInPrintPreview() const;
-    // The caption: the program's title, then " - " and the active
-    // document's title when bAddToTitle.
+    // The caption: the program's title and, when bAddToTitle, the active
+    // document's title, joined by ComposeFrameTitle.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     // The program's part of the caption; a frame may add a state to it.
     virtual CString GetProgramTitle() { return m_strTitle; }
+    // "<document> - <program>"; a frame may put the program first.
+    virtual CString ComposeFrameTitle(const CString& strProgram, LPCSTR lpszDocName)
+    {
+        return CString(lpszDocName) + " - " + strProgram;
+    }
     // Puts hMenuAlt (or the default menu when NULL) on the frame.
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
 

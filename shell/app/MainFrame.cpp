@@ -134,6 +134,11 @@ BOOL CMainFrame::CreateStatusBar()
            m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]));
 }
 
+CString CMainFrame::ComposeFrameTitle(const CString& strProgram, LPCSTR lpszDocName)
+{
+    return strProgram + " - " + lpszDocName;
+}
+
 #ifndef EDITOR_BUILD
 BOOL CMainFrame::CreateBars()
 {

@@ -35,6 +35,8 @@ public:
     // Docks pBar on the side of pLeftBar, just right of it.
     void DockToolBarBeside(CControlBar* pBar, CControlBar* pLeftBar);
 
+    // The program comes first in both programs' captions.
+    CString ComposeFrameTitle(const CString& strProgram, LPCSTR lpszDocName) override;
 #ifndef EDITOR_BUILD
     // "Tallyform[Design Mode]" or "Tallyform [Run Mode]" by the mode of the
     // active template, as the mode switches write the caption.  (The
