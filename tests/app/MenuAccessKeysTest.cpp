@@ -11,8 +11,7 @@
 
 namespace
 {
-// Items whose texts the program's specification gives with the same key;
-// they keep it.
+// Items whose texts are fixed with the same key; they keep it.
 const std::vector<std::pair<std::string, std::string>> kGivenPairs = {
     { "&Calculate Cell", "Item &Column Setup..." },
     { "Change &Row Items", "Cha&rt Analysis..." },
