@@ -2,7 +2,6 @@
 // the status bar and the zoom combo; no Table toolbar and no Format bar.
 #include "shell/app/MainFrame.h"
 
-#include "framework/docview/Document.h"
 #include "ShellIds.h"
 
 BOOL CMainFrame::CreateBars()
@@ -24,16 +23,4 @@ void CMainFrame::ShowFrameBars(BOOL bShow)
     ShowControlBar(&m_wndStatusBar, bShow, FALSE);
     ShowControlBar(&m_wndToolBar, bShow, FALSE);
     ShowControlBar(&m_wndDataBar, bShow, FALSE);
-}
-
-void CMainFrame::OnUpdateFrameTitle(BOOL bAddToTitle)
-{
-    CString strText = m_strTitle;
-    CDocument* pDoc = GetActiveDocument();
-    if (bAddToTitle && pDoc != NULL && !pDoc->GetTitle().IsEmpty())
-        strText += " - " + pDoc->GetTitle();
-    CString strOld;
-    GetWindowText(strOld);
-    if (strOld != strText)
-        SetWindowText(strText);
 }

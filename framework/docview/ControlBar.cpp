@@ -28,7 +28,7 @@ const int kGripper = 8;
 
 CControlBar::CControlBar()
     : m_dwStyle(0), m_dwDockStyle(0), m_pDockSite(NULL), m_pDockBar(NULL),
-      m_rectBorder(0, 0, 0, 0), m_bAutoDelete(FALSE), m_bDragging(FALSE), m_ptDragStart(0, 0),
+      m_rectBorder(0, 0, 0, 0), m_nDockPlace(0), m_bAutoDelete(FALSE), m_bDragging(FALSE), m_ptDragStart(0, 0),
       m_rectDragStart(0, 0, 0, 0), m_rectDragShown(0, 0, 0, 0)
 {
 }

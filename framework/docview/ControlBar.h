@@ -105,6 +105,9 @@ public:
     CFrameWnd* m_pDockSite;     // the frame whose layout the bar is in
     CDockBar* m_pDockBar;       // the dock bar holding it, or NULL
     CRect m_rectBorder;         // non-client margins: borders and gripper
+    // Where along its dock row the bar was docked (dock bar client
+    // coordinates); a bar pushed on by an earlier one goes back there.
+    int m_nDockPlace;
 
 protected:
     // Splits a Create style: the window part is returned, the bar part kept.

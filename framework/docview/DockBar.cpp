@@ -132,6 +132,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
     if (bNewRow)
         m_arrBars.InsertAt(nInsert + 1, (void*)NULL);
     // Its place along the row; the layout sets the rest.
+    pBar->m_nDockPlace = bHorz ? ptPlace.x : ptPlace.y;
     ::SetWindowPos(pBar->m_hWnd, NULL, ptPlace.x, ptPlace.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -192,8 +193,8 @@ CSize CDockBar::LayoutBars(int nLength, BOOL bCommit)
             ? pBar->CalcDynamicLayout(-1, dwMode) : pBar->CalcFixedLayout(FALSE, bHorz);
         int nSizeAlong = bHorz ? size.cx : size.cy;
         int nSizeCross = bHorz ? size.cy : size.cx;
-        CRect rect = GetBarRect(pBar);
-        int nPos = std::max<int>(nAlong, bHorz ? rect.left : rect.top);
+        // A hidden bar before it leaves no gap: only the bars shown push.
+        int nPos = std::max<int>(nAlong, pBar->m_nDockPlace);
         // Pull a bar back in when the side is too short, never over the last.
         if (nPos + nSizeAlong > nLength)
             nPos = std::max<int>(nAlong, nLength - nSizeAlong);

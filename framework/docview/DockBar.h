@@ -1,6 +1,7 @@
 // CDockBar: the strip along one side of a frame (or the inside of a mini
 // frame) that holds docked bars in rows.  A row runs along the side; each
-// bar keeps its place in the row unless an earlier one pushes it on.
+// bar keeps the place it was docked at unless an earlier bar that is shown
+// pushes it on.
 #pragma once
 
 #include "framework/core/Array.h"

@@ -59,6 +59,7 @@ void CDocument::AddView(CView* pView)
     ASSERT(pView->m_pDocument == NULL);
     m_viewList.AddTail(pView);
     pView->m_pDocument = this;
+    OnChangedViewList();
 }
 
 void CDocument::RemoveView(CView* pView)
@@ -75,7 +76,34 @@ void CDocument::OnChangedViewList()
 {
     // Only a template's documents are known to live on the heap.
     if (m_viewList.IsEmpty() && m_bAutoDelete && m_pDocTemplate != NULL)
+    {
         OnCloseDocument();
+        return;
+    }
+    UpdateFrameCounts();
+}
+
+void CDocument::UpdateFrameCounts()
+{
+    CPtrList frames;
+    POSITION pos = GetFirstViewPosition();
+    while (pos != NULL)
+    {
+        CFrameWnd* pFrame = GetNextView(pos)->GetParentFrame();
+        if (pFrame != NULL && frames.Find(pFrame) == NULL)
+            frames.AddTail(pFrame);
+    }
+    int nWindow = frames.GetCount() > 1 ? 1 : 0;
+    for (pos = frames.GetHeadPosition(); pos != NULL;)
+    {
+        CFrameWnd* pFrame = static_cast<CFrameWnd*>(frames.GetNext(pos));
+        pFrame->m_nWindow = nWindow;
+        if (nWindow > 0)
+            ++nWindow;
+        // A frame still being made takes its caption at its first update.
+        if (pFrame->GetActiveView() != NULL)
+            pFrame->OnUpdateFrameTitle(TRUE);
+    }
 }
 
 BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame)

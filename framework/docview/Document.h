@@ -42,8 +42,12 @@ public:
     // Calls OnUpdate of every view except pSender.
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = NULL);
     // After a view was added or removed: a template's document whose last
-    // view went closes itself when m_bAutoDelete is set.
+    // view went closes itself when m_bAutoDelete is set; the frames left
+    // are numbered again.
     virtual void OnChangedViewList();
+    // Numbers the frames showing the document (1, 2, ...) when there are
+    // several, 0 when there is one, and updates their captions.
+    void UpdateFrameCounts();
     // Whether pFrame may close: another frame still shows the document,
     // or SaveModified agrees.
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);

@@ -118,6 +118,10 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
         delete pMiniFrame;
         return;
     }
+    // A bar that cannot dock again has no close box: closed, it would be
+    // gone for good.  The style is settled before the frame first shows.
+    if (pBar->m_dwDockStyle == 0)
+        pMiniFrame->ModifyStyle(WS_SYSMENU, 0, SWP_FRAMECHANGED);
     pMiniFrame->SetWindowPos(NULL, point.x, point.y, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (pBar->m_hWndOwner == NULL)

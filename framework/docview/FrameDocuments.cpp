@@ -55,6 +55,12 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 
 void CFrameWnd::OnClose()
 {
+    // Closing a frame in print preview closes the preview.
+    if (HWND hPreview = ::GetDlgItem(m_hWnd, AFX_IDW_PREVIEW_PANE))
+    {
+        ::SendMessageA(hPreview, WM_CLOSE, 0, 0);
+        return;
+    }
     CWinApp* pApp = AfxGetApp();
     if (pApp != NULL && pApp->m_pMainWnd == this)
     {

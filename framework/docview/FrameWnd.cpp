@@ -30,7 +30,8 @@ END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE), m_hMenuDefault(NULL), m_hAccelTable(NULL), m_nIDHelp(0),
-      m_pViewActive(NULL), m_bAddToTitle(FALSE), m_pTitledDocument(NULL), m_bInCreate(FALSE)
+      m_nWindow(0), m_pViewActive(NULL), m_bAddToTitle(FALSE), m_pTitledDocument(NULL),
+      m_bInCreate(FALSE)
 {
 }
 
@@ -147,9 +148,24 @@ void CFrameWnd::RecalcLayout()
     CRect rect;
     GetClientRect(&rect);
     RepositionBars(rect);
+    // The pane is drawn again whole: its old picture may hold a bar that
+    // was shown over it before this layout.
     CWnd* pPane = GetDlgItem(AFX_IDW_PANE_FIRST);
     if (pPane != NULL)
-        pPane->MoveWindow(&rect);
+        pPane->SetWindowPos(NULL, rect.left, rect.top, rect.Width(), rect.Height(),
+                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    HWND hPreview = ::GetDlgItem(m_hWnd, AFX_IDW_PREVIEW_PANE);
+    if (hPreview != NULL)
+    {
+        CRect rcAll;
+        GetClientRect(&rcAll);
+        ::SetWindowPos(hPreview, HWND_TOP, 0, 0, rcAll.Width(), rcAll.Height(), SWP_NOACTIVATE);
+    }
+}
+
+BOOL CFrameWnd::IsInPrintPreview() const
+{
+    return m_hWnd != NULL && ::GetDlgItem(m_hWnd, AFX_IDW_PREVIEW_PANE) != NULL;
 }
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)
@@ -230,17 +246,22 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable != NULL &&
-        ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg))
+        !IsInPrintPreview() && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg))
         return TRUE;
     return CWnd::PreTranslateMessage(pMsg);
 }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    CString strText = m_strTitle;
     CDocument* pDoc = GetActiveDocument();
-    if (bAddToTitle && pDoc != NULL && !pDoc->GetTitle().IsEmpty())
-        strText = pDoc->GetTitle() + " - " + m_strTitle;
+    UpdateFrameTitleForDocument(bAddToTitle && pDoc != NULL ? (LPCSTR)pDoc->GetTitle() : NULL);
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName)
+{
+    CString strText = GetProgramTitle();
+    if (lpszDocName != NULL && *lpszDocName != '\0')
+        strText = ComposeFrameTitle(strText, lpszDocName);
     CString strOld;
     GetWindowText(strOld);
     if (strOld != strText)
@@ -261,7 +282,10 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
     if (!(GetStyle() & WS_CHILD))
     {
         CDocument* pDoc = GetActiveDocument();
-        CString strFrom = m_strTitle + "\n" + (pDoc != NULL ? pDoc->GetTitle() : CString());
+        CFrameWnd* pActive = GetActiveFrame();
+        BOOL bMaximized = pActive != this && pActive->IsZoomed();
+        CString strFrom = GetProgramTitle() + "\n" + (pDoc != NULL ? pDoc->GetTitle() : CString()) +
+                          (bMaximized ? "\n[]" : "");
         if (pDoc != m_pTitledDocument || strFrom != m_strTitledFrom)
         {
             m_pTitledDocument = pDoc;

@@ -33,6 +33,8 @@ class CView;
 
 // The id of a frame's main pane (its view, or the MDI client).
 #define AFX_IDW_PANE_FIRST 0xE900
+// The print preview shown over the whole of a frame's client area.
+#define AFX_IDW_PREVIEW_PANE 0xE9FF
 
 // What a new frame needs to make its view.
 struct CCreateContext
@@ -68,9 +70,20 @@ public:
 
     // Makes the view of pContext's class over the frame's client area.
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
-    // Sizes the main pane to the client area.
+    // Sizes the main pane to the client area, and a print preview to all of it.
     virtual void RecalcLayout();
+    // A print preview covers the frame: its menu and keys wait meanwhile.
+    BOOL IsInPrintPreview() const;
+    // The caption: the program's title and, when bAddToTitle, the active
+    // document's title, joined by ComposeFrameTitle.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // The program's part of the caption; a frame may add a state to it.
+    virtual CString GetProgramTitle() { return m_strTitle; }
+    // "<document> - <program>"; a frame may put the program first.
+    virtual CString ComposeFrameTitle(const CString& strProgram, LPCSTR lpszDocName)
+    {
+        return CString(lpszDocName) + " - " + strProgram;
+    }
     // Puts hMenuAlt (or the default menu when NULL) on the frame.
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
 
@@ -120,6 +133,9 @@ public:
     HACCEL m_hAccelTable;
     UINT m_nIDHelp;         // the resource id the frame was loaded from
     CString m_strTitle;
+    // This frame's number among the frames of its document (":1", ":2"
+    // after the title), 0 while it is the only one.
+    int m_nWindow;
 
 protected:
     // Creates the window itself; the frame classes differ in how.
@@ -158,8 +174,13 @@ protected:
 
     CView* m_pViewActive;
     BOOL m_bAddToTitle;
+    // Sets the caption to the program's title and, when not NULL or empty,
+    // " - " and lpszDocName.
+    void UpdateFrameTitleForDocument(LPCSTR lpszDocName);
+
     // What the caption was last made from at an idle update: the active
-    // document (only compared, never used) and the titles.
+    // document (only compared, never used), the titles and whether the
+    // active frame is maximized.
     const CDocument* m_pTitledDocument;
     CString m_strTitledFrom;
     BOOL m_bInCreate;

@@ -3,6 +3,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/Document.h"
+#include "framework/docview/View.h"
 #include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
 
@@ -43,9 +44,13 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
     CLIENTCREATESTRUCT ccs;
     ccs.hWindowMenu = FindWindowMenuPopup(::GetMenu(m_hWnd));
     ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
+    // MDIS_ALLCHILDSTYLES: a child takes the style it is made with, so it
+    // stays hidden until its document is ready to be shown.
     m_hWndMDIClient = ::CreateWindowExA(
         WS_EX_CLIENTEDGE, "MDICLIENT", NULL,
-        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL, 0, 0,
+        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL |
+            MDIS_ALLCHILDSTYLES,
+        0, 0,
         0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
         AfxGetInstanceHandle(), &ccs);
     return m_hWndMDIClient != NULL;
@@ -124,6 +129,15 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
     MDISetMenu(hMenu, FindWindowMenuPopup(hMenu));
 }
 
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    BOOL bMaximized = FALSE;
+    if (MDIGetActive(&bMaximized) != NULL && bMaximized)
+        UpdateFrameTitleForDocument(NULL);
+    else
+        CFrameWnd::OnUpdateFrameTitle(bAddToTitle);
+}
+
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     CMDIChildWnd* pChild = MDIGetActive();
@@ -135,7 +149,8 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (m_hWndMDIClient != NULL && pMsg->message >= WM_KEYFIRST &&
-        pMsg->message <= WM_KEYLAST && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
+        pMsg->message <= WM_KEYLAST && !IsInPrintPreview() &&
+        ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
         return TRUE;
     return CFrameWnd::PreTranslateMessage(pMsg);
 }
@@ -220,7 +235,9 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     mcs.y = rect.top;
     mcs.cx = rect.right == 0 ? CW_USEDEFAULT : rect.right - rect.left;
     mcs.cy = rect.bottom == 0 ? CW_USEDEFAULT : rect.bottom - rect.top;
-    mcs.style = dwStyle & ~(WS_MAXIMIZE | WS_MINIMIZE);
+    // The frame paints nothing under its view and bars.
+    mcs.style = (dwStyle & ~(WS_MAXIMIZE | WS_MINIMIZE)) | WS_CLIPCHILDREN |
+                WS_CLIPSIBLINGS;
     mcs.lParam = reinterpret_cast<LPARAM>(pContext);
     AfxHookWindowCreate(this);
     HWND hWnd = reinterpret_cast<HWND>(::SendMessageA(pParentWnd->m_hWndMDIClient, WM_MDICREATE,
@@ -300,10 +317,25 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     CDocument* pDoc = GetActiveDocument();
     CString strText = bAddToTitle && pDoc != NULL && !pDoc->GetTitle().IsEmpty()
         ? pDoc->GetTitle() : m_strTitle;
+    if (m_nWindow > 0)
+    {
+        CString strNumber;
+        strNumber.Format(":%d", m_nWindow);
+        strText += strNumber;
+    }
     CString strOld;
     GetWindowText(strOld);
-    if (strOld != strText)
-        SetWindowText(strText);
+    if (strOld == strText)
+        return;
+    SetWindowText(strText);
+    // The MDI client lists its windows by the captions they had when it
+    // last built the Window menu.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame != NULL && pFrame->m_hWndMDIClient != NULL)
+    {
+        ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+        ::DrawMenuBar(pFrame->m_hWnd);
+    }
 }
 
 BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
@@ -373,11 +405,18 @@ void CMDIChildWnd::ShowMenuOnFrame(BOOL bActivate)
 LRESULT CMDIChildWnd::OnMDIActivate(WPARAM wParam, LPARAM lParam)
 {
     HWND hActivated = reinterpret_cast<HWND>(lParam);
+    CView* pView = GetActiveView();
+    if (hActivated != m_hWnd && pView != NULL)
+        pView->OnActivateView(FALSE, pView, pView);
     // A child that goes without another taking its place gives the frame
     // back its own menu.
     if (hActivated == m_hWnd)
         ShowMenuOnFrame(TRUE);
     else if (hActivated == NULL && reinterpret_cast<HWND>(wParam) == m_hWnd)
         ShowMenuOnFrame(FALSE);
-    return DefWindowProc(WM_MDIACTIVATE, wParam, lParam);
+    LRESULT lResult = DefWindowProc(WM_MDIACTIVATE, wParam, lParam);
+    // The view learns it is active again once its menu is on the frame.
+    if (hActivated == m_hWnd && pView != NULL)
+        pView->OnActivateView(TRUE, pView, pView);
+    return lResult;
 }

@@ -35,6 +35,9 @@ public:
     static HMENU FindWindowMenuPopup(HMENU hMenu);
 
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    // A maximized child's title follows the program's in brackets by
+    // itself (the MDI client adds it), so the caption leaves it out then.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -72,7 +75,8 @@ public:
     BOOL DestroyWindow() override;
     // Shows the child (maximized when the active one is) and activates it.
     void ActivateFrame(int nCmdShow = -1) override;
-    // The caption is the document's title.
+    // The caption is the document's title, with the frame's number when
+    // the document has several windows; the Window menu lists it so.
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     // The child's accelerators give their commands to the MDI frame, so
     // they reach the application as well.

@@ -1,5 +1,9 @@
 #include "framework/docview/MiniDockFrame.h"
 
+#include <algorithm>
+
+#include "framework/windows/ScopedGdi.h"
+
 IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CFrameWnd)
@@ -35,7 +39,6 @@ void CMiniDockFrameWnd::RecalcLayout()
         return;
     m_bInRecalc = TRUE;
     CSize size = m_wndDockBar.LayoutBars(32767, TRUE);
-    m_wndDockBar.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     // The caption is the first bar's title.
     if (m_wndDockBar.m_arrBars.GetSize() > 0)
     {
@@ -47,11 +50,34 @@ void CMiniDockFrameWnd::RecalcLayout()
         if (strOld != strTitle)
             SetWindowText(strTitle);
     }
+    // A bar narrower than its title gets a frame as wide as the title.
+    size.cx = std::max<int>(size.cx, CaptionWidth());
+    m_wndDockBar.SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     CRect rect(0, 0, size.cx, size.cy);
     ::AdjustWindowRectEx(&rect, GetStyle(), FALSE, GetExStyle());
     SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_bInRecalc = FALSE;
+}
+
+int CMiniDockFrameWnd::CaptionWidth()
+{
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        return 0;
+    CScopedGdiObject font(::CreateFontIndirectA(&metrics.lfSmCaptionFont));
+    CClientDC dc(this);
+    SIZE sizeText = { 0, 0 };
+    {
+        CScopedSelectObject select(dc.m_hDC, font.Get());
+        ::GetTextExtentPoint32A(dc.m_hDC, m_strTitle, m_strTitle.GetLength(), &sizeText);
+    }
+    // Room on both sides of the text, and for the close box when there is one.
+    int cx = sizeText.cx + 4 * ::GetSystemMetrics(SM_CXEDGE);
+    if (GetStyle() & WS_SYSMENU)
+        cx += ::GetSystemMetrics(SM_CXSMSIZE);
+    return cx;
 }
 
 void CMiniDockFrameWnd::OnClose()

@@ -26,5 +26,9 @@ protected:
 
     BOOL m_bInRecalc;
 
+private:
+    // The client width the caption's title needs, in the small caption font.
+    int CaptionWidth();
+
     DECLARE_MESSAGE_MAP()
 };

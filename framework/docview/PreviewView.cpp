@@ -1,5 +1,6 @@
 #include "framework/docview/PreviewView.h"
 
+#include "framework/docview/FrameWnd.h"
 #include "framework/docview/StandardCommands.h"
 #include "framework/docview/View.h"
 #include "framework/docview/WinApp.h"
@@ -80,25 +81,63 @@ BOOL CPreviewView::Open(CView* pView)
 
     CWnd* pMain = AfxGetMainWnd();
     m_hWndOwner = pMain != NULL ? pMain->GetSafeHwnd() : NULL;
-    CRect rc(0, 0, 800, 600);
-    if (m_hWndOwner != NULL)
-        ::GetWindowRect(m_hWndOwner, &rc);
     LPCSTR pszClass = AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursorA(NULL, IDC_ARROW));
-    if (!CreateEx(0, pszClass, "Print Preview",
-                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL |
-                      WS_CLIPCHILDREN,
-                  rc.left, rc.top, rc.Width(), rc.Height(), m_hWndOwner, NULL))
+    const DWORD dwStyle = WS_HSCROLL | WS_VSCROLL | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    BOOL bCreated;
+    if (m_hWndOwner != NULL)
+    {
+        // Inside the main window, over its bars and documents.
+        CRect rc;
+        ::GetClientRect(m_hWndOwner, &rc);
+        bCreated = CreateEx(0, pszClass, "Print Preview", WS_CHILD | dwStyle, 0, 0, rc.Width(),
+                            rc.Height(), m_hWndOwner,
+                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PREVIEW_PANE)));
+    }
+    else
+    {
+        bCreated = CreateEx(0, pszClass, "Print Preview",
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | dwStyle, 0, 0, 800,
+                            600, NULL, NULL);
+    }
+    if (!bCreated)
     {
         pView->OnEndPrinting(&m_dcPrinter, &m_info);
         return FALSE;
     }
     CreateToolBar();
-    if (m_hWndOwner != NULL)
-        ::EnableWindow(m_hWndOwner, FALSE);
+    EnableOwnerMenu(FALSE);
+    SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     UpdateState();
     ShowWindow(SW_SHOW);
+    SetFocus();
     UpdateWindow();
     return TRUE;
+}
+
+void CPreviewView::EnableOwnerMenu(BOOL bEnable)
+{
+    HMENU hMenu = m_hWndOwner != NULL ? ::GetMenu(m_hWndOwner) : NULL;
+    if (hMenu == NULL)
+        return;
+    // The menu bar's items are greyed while the preview is up and get back
+    // the states they had.
+    int nCount = ::GetMenuItemCount(hMenu);
+    if (!bEnable)
+        m_menuStates.clear();
+    for (int i = 0; i < nCount; ++i)
+    {
+        if (!bEnable)
+        {
+            m_menuStates.push_back(::GetMenuState(hMenu, (UINT)i, MF_BYPOSITION) &
+                                   (MF_GRAYED | MF_DISABLED));
+            ::EnableMenuItem(hMenu, (UINT)i, MF_BYPOSITION | MF_GRAYED);
+        }
+        else if ((size_t)i < m_menuStates.size())
+        {
+            ::EnableMenuItem(hMenu, (UINT)i, MF_BYPOSITION | m_menuStates[(size_t)i]);
+        }
+    }
+    ::DrawMenuBar(m_hWndOwner);
 }
 
 void CPreviewView::CreateToolBar()
@@ -227,8 +266,9 @@ void CPreviewView::OnPaint()
         DrawPage(pDC, m_nCurPage + i, PaperRect((int)i));
     if (pDC == &dcMemory)
     {
-        dcWindow.BitBlt(0, kBarHeight, rcClient.Width(), rcClient.Height() - kBarHeight, &dcMemory,
-                        0, kBarHeight, SRCCOPY);
+        // The buttons are children clipped out of the picture: the bar
+        // behind them is painted with the pages.
+        dcWindow.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMemory, 0, 0, SRCCOPY);
         dcMemory.SelectObject(pOldBitmap);
     }
     dcWindow.Detach();
@@ -359,10 +399,11 @@ void CPreviewView::OnZoomOut()
 void CPreviewView::Close()
 {
     m_pView->OnEndPrinting(&m_dcPrinter, &m_info);
-    // The owner comes back before the preview goes, so it keeps the activation.
-    if (m_hWndOwner != NULL)
-        ::EnableWindow(m_hWndOwner, TRUE);
+    EnableOwnerMenu(TRUE);
+    HWND hView = m_pView->GetSafeHwnd();
     DestroyWindow();
+    if (hView != NULL && ::IsWindowVisible(hView))
+        ::SetFocus(hView);
 }
 
 void CPreviewView::OnPreviewClose()
@@ -381,6 +422,28 @@ void CPreviewView::OnPreviewPrint()
     Close();
     if (hView != NULL)
         ::PostMessageA(hView, WM_COMMAND, MAKEWPARAM(ID_FILE_PRINT, 0), 0);
+}
+
+BOOL CPreviewView::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN)
+    {
+        switch (pMsg->wParam)
+        {
+        case VK_ESCAPE:
+            Close();
+            return TRUE;
+        case VK_PRIOR:
+            OnPrevPage();
+            return TRUE;
+        case VK_NEXT:
+            OnNextPage();
+            return TRUE;
+        default:
+            break;
+        }
+    }
+    return CWnd::PreTranslateMessage(pMsg);
 }
 
 void CPreviewView::PostNcDestroy()

@@ -1,5 +1,6 @@
-// CPreviewView: print preview of a view.  A window over the main window
-// (which it disables while it is open) with its tool bar: Print, Next
+// CPreviewView: print preview of a view.  A pane over the whole of the main
+// window (whose menu waits meanwhile), or a window of its own where there
+// is no main window, with its tool bar: Print, Next
 // Page, Prev Page, One/Two Page, Zoom In, Zoom Out, Close and the page
 // number; below it the pages as the printer would print them, recorded as
 // metafiles through the view's own printing hooks on the printer's DC.
@@ -46,6 +47,9 @@ public:
     // Draws one page into rcPaper of pDC: the paper and the printed area.
     void DrawPage(CDC* pDC, UINT nPage, const CRect& rcPaper);
 
+    // Esc closes the preview; Page Up and Page Down turn the pages.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     void PostNcDestroy() override;
     void OnPaint();
@@ -74,6 +78,9 @@ private:
     double Scale() const;
     void Scroll(int nBar, UINT nSBCode);
     void Close();
+    // Greys the main window's menu bar (FALSE) or gives its items back the
+    // states they had (TRUE).
+    void EnableOwnerMenu(BOOL bEnable);
 
     CView* m_pView;
     CPrintInfo m_info;
@@ -85,4 +92,5 @@ private:
     int m_nZoom;                    // 0 whole page, 1 twice, 2 three times
     CPoint m_ptScroll;
     std::vector<HENHMETAFILE> m_pages;
+    std::vector<UINT> m_menuStates;
 };

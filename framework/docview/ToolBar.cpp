@@ -13,6 +13,7 @@ IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
     ON_WM_DESTROY()
+    ON_WM_TIMER()
     ON_NOTIFY_RANGE(TBN_HOTITEMCHANGE, 0, 0xFFFF, OnHotItemChange)
 END_MESSAGE_MAP()
 
@@ -20,6 +21,10 @@ namespace
 {
 // The toolbar resources' bitmaps paint their background light grey.
 const COLORREF kImageMask = RGB(192, 192, 192);
+
+// How often a shown fly-by prompt checks that the pointer is still on the bar.
+const UINT_PTR kFlyByTimer = 0xE001;
+const UINT kFlyByCheckMs = 200;
 
 // The style word of a button: its style, and its state with
 // TBSTATE_ENABLED inverted so that 0 is a plain enabled button.
@@ -102,6 +107,7 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
 
 void CToolBar::OnDestroy()
 {
+    KillTimer(kFlyByTimer);
     CControlBar::OnDestroy();
     m_toolBarCtrl.m_hWnd = NULL;
 }
@@ -367,10 +373,41 @@ void CToolBar::OnHotItemChange(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     if (!(m_dwStyle & CBRS_FLYBY))
         return;
     NMTBHOTITEM* pHot = reinterpret_cast<NMTBHOTITEM*>(pNMHDR);
+    SetFlyByPrompt((pHot->dwFlags & HICF_LEAVING) ? AFX_IDS_IDLEMESSAGE : (UINT)pHot->idNew);
+}
+
+CFrameWnd* CToolBar::GetPromptFrame() const
+{
     CWnd* pOwner = GetOwner();
     CWnd* pFrame = pOwner != NULL ? pOwner->GetTopLevelParent() : NULL;
-    if (pFrame == NULL)
+    return DYNAMIC_DOWNCAST(CFrameWnd, pFrame);
+}
+
+void CToolBar::SetFlyByPrompt(UINT nID)
+{
+    CFrameWnd* pFrame = GetPromptFrame();
+    if (pFrame != NULL)
+        pFrame->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nID);
+    if (nID == AFX_IDS_IDLEMESSAGE)
+        KillTimer(kFlyByTimer);
+    else
+        SetTimer(kFlyByTimer, kFlyByCheckMs, NULL);
+}
+
+void CToolBar::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent != kFlyByTimer)
+    {
+        Default();
         return;
-    UINT nID = (pHot->dwFlags & HICF_LEAVING) ? AFX_IDS_IDLEMESSAGE : (UINT)pHot->idNew;
-    pFrame->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nID);
+    }
+    POINT pt;
+    HWND hUnder = ::GetCursorPos(&pt) ? ::WindowFromPoint(pt) : NULL;
+    if (hUnder == m_hWnd || ::IsChild(m_hWnd, hUnder))
+        return;
+    KillTimer(kFlyByTimer);
+    // Another bar's button may have put its prompt there meanwhile.
+    CFrameWnd* pFrame = GetPromptFrame();
+    if (pFrame != NULL && CommandToIndex(pFrame->m_nIDTracking) >= 0)
+        pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 }

@@ -65,8 +65,15 @@ protected:
     BOOL GetButton(int nIndex, TBBUTTON& button) const;
     // Puts every button on its own row (vertical) or all on one.
     void WrapButtons(BOOL bHorz);
+    // The fly-by prompt of the button under the pointer goes to the status
+    // bar; a timer takes it away once the pointer has left the bar, which
+    // the control does not report after a disabled button.
     void OnHotItemChange(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    void OnTimer(UINT_PTR nIDEvent);
     void OnDestroy();
+    void SetFlyByPrompt(UINT nID);
+    // The frame whose status bar shows the prompts, or NULL.
+    CFrameWnd* GetPromptFrame() const;
 
     CImageList m_imageList;
     // Grey copies of the images, for disabled buttons.

@@ -91,12 +91,13 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
     if (!bDisableIfNoHndler)
         return bResult;
     // A command that nothing on the route carries out is never offered,
-    // whatever an update handler said; one that is carried out and has no
-    // update handler is offered.
+    // whatever an update handler said; one that is carried out is offered
+    // unless its update handler disabled it.  An item disabled earlier (no
+    // document then) comes back this way when the handler only checks it.
     AFX_CMDHANDLERINFO info = { NULL };
     if (!pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info))
         Enable(FALSE);
-    else if (!bResult && !m_bEnableChanged)
+    else if (!m_bEnableChanged)
         Enable(TRUE);
     return bResult;
 }

@@ -31,7 +31,7 @@ public:
     // Asks pTarget's ON_UPDATE_COMMAND_UI handler for the item's state.
     // With bDisableIfNoHndler an item whose command has no handler on the
     // route is disabled even when an update handler enabled it, and one
-    // that has a handler but no update handler is enabled.  TRUE when an
-    // update handler was called.
+    // that has a handler is enabled unless its update handler called
+    // Enable.  TRUE when an update handler was called.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };

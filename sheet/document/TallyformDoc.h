@@ -279,11 +279,13 @@ protected:
     void OnTableVerify();
     void OnSaveDataToDatabase() { SaveDataToDatabase(); }
     void OnLoadDataFromDatabase() { LoadDataFromDatabase(TRUE); }
+    // Saving, loading, summing and importing report data: run mode and an
+    // open database.
     void OnUpdateDatabaseData(CCmdUI* pCmdUI);
     void OnBatchImport();
     void OnSumDataFromDatabases();
-    void OnUpdateSumDataFromDatabases(CCmdUI* pCmdUI);
     void OnAnalysis();
+    // The Analysis commands work on an analysis report only.
     void OnUpdateAnalysis(CCmdUI* pCmdUI);
     void OnAnalysisChangeOrgans() { RunChangeAnalysis(489); }
     void OnAnalysisChangeProperties() { RunChangeAnalysis(488); }

@@ -23,7 +23,8 @@ BOOL CTallyformDoc::CreateAnalysisReport(const CNewTemplateFields& fields)
 
 void CTallyformDoc::OnUpdateAnalysis(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode);
+    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode &&
+                   m_sheet.m_nKind == kAnalysisKind);
 }
 
 void CTallyformDoc::OnAnalysis()
@@ -36,7 +37,7 @@ void CTallyformDoc::OnAnalysis()
 
 void CTallyformDoc::OnUpdateAnalysisChange(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(GetConnection().IsDatabaseOpen());
+    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && m_sheet.m_nKind == kAnalysisKind);
 }
 
 void CTallyformDoc::RunChangeAnalysis(int nPage)

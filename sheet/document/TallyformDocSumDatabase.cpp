@@ -7,7 +7,6 @@
 #include "framework/core/Exception.h"
 #include "framework/core/MessageSink.h"
 #include "framework/db/SqlQuote.h"
-#include "framework/windows/CmdUI.h"
 #include "reporting/CyValueList.h"
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
@@ -56,11 +55,6 @@ CString SumOfQuery(CKemRecordset* pRecordset, CCyValueList& values, const CStrin
 }
 
 } // namespace
-
-void CTallyformDoc::OnUpdateSumDataFromDatabases(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(!m_sheet.m_bDesignMode);
-}
 
 void CTallyformDoc::OnSumDataFromDatabases()
 {

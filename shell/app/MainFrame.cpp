@@ -134,6 +134,11 @@ BOOL CMainFrame::CreateStatusBar()
            m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]));
 }
 
+CString CMainFrame::ComposeFrameTitle(const CString& strProgram, LPCSTR lpszDocName)
+{
+    return strProgram + " - " + lpszDocName;
+}
+
 #ifndef EDITOR_BUILD
 BOOL CMainFrame::CreateBars()
 {
@@ -152,6 +157,15 @@ BOOL CMainFrame::CreateBars()
     DockToolBarBeside(&m_wndDataBar, &m_wndTableBar);
     DockControlBar(&m_wndFormatBar, AFX_IDW_DOCKBAR_TOP);
     return TRUE;
+}
+
+CString CMainFrame::GetProgramTitle()
+{
+    CTallyformView* pView = GetActiveSheetView(this);
+    CSheet* pSheet = pView != NULL ? pView->GetSheet() : NULL;
+    if (pSheet == NULL)
+        return m_strTitle;
+    return m_strTitle + (pSheet->m_bDesignMode ? "[Design Mode]" : " [Run Mode]");
 }
 
 void CMainFrame::ShowFrameBars(BOOL bShow)
@@ -356,20 +370,26 @@ void CMainFrame::EnterFullScreen()
         return;
     }
     m_pwndFullScreenBar->EnableDocking(0);
+    // The command's string, up to its tool tip where it has one (the editor's).
     CString strTitle;
     strTitle.LoadString(ID_VIEW_FULL_SCREEN);
-    m_pwndFullScreenBar->SetWindowText(strTitle);
+    int nTip = strTitle.Find('\n');
+    m_pwndFullScreenBar->SetWindowText(nTip >= 0 ? strTitle.Left(nTip) : strTitle);
+    // Not dockable, the floating bar has no close box: the command is the
+    // only way back.
     FloatControlBar(m_pwndFullScreenBar, CPoint(100, 100), CBRS_ALIGN_TOP);
-    // The floating bar has no close button: the command is the only way back.
-    if (CFrameWnd* pMiniFrame = m_pwndFullScreenBar->GetParentFrame())
-        if (pMiniFrame != this)
-            pMiniFrame->ModifyStyle(WS_SYSMENU, 0);
 
     WINDOWPLACEMENT wp = {};
     wp.length = sizeof(wp);
     wp.showCmd = SW_SHOWNORMAL;
     wp.rcNormalPosition = m_rectFullScreen;
     ::SetWindowPlacement(m_hWnd, &wp);
+    // The window now fills the screen: the bar stays above it, also when a
+    // click on the window raises it, or the way back would be hidden.
+    CFrameWnd* pMiniFrame = m_pwndFullScreenBar->GetParentFrame();
+    if (pMiniFrame != NULL && pMiniFrame != this)
+        pMiniFrame->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0,
+                                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CMainFrame::LeaveFullScreen()

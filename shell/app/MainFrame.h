@@ -35,10 +35,13 @@ public:
     // Docks pBar on the side of pLeftBar, just right of it.
     void DockToolBarBeside(CControlBar* pBar, CControlBar* pLeftBar);
 
-#ifdef EDITOR_BUILD
-    // "Tallyform [Run Mode] - <document>": the program's title first, as
-    // the designer's run-mode caption reads.
-    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    // The program comes first in both programs' captions.
+    CString ComposeFrameTitle(const CString& strProgram, LPCSTR lpszDocName) override;
+#ifndef EDITOR_BUILD
+    // "Tallyform[Design Mode]" or "Tallyform [Run Mode]" by the mode of the
+    // active template, as the mode switches write the caption.  (The
+    // editor's title names its one mode already.)
+    CString GetProgramTitle() override;
 #endif
 
     // What the sheet view asks of the main frame.

@@ -2,9 +2,12 @@
 // program starts: every menu item, accelerator and toolbar button that shows
 // enabled has a handler on the command route, with and without a document,
 // in design and in run mode, with and without a database.
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -30,6 +33,12 @@ namespace
 {
 const UINT kTableBar = 6;
 const UINT kFormatBar = 8;
+// Saving, loading, summing and importing report data through the database.
+const UINT kDatabaseDataCommands[] = { ID_FILE_SAVE_DATA_TO_DATABASE,
+                                       ID_FILE_LOAD_DATA_FROM_DATABASE,
+                                       ID_DATA_SUM_FROM_DATABASES, ID_DATA_BATCH_IMPORT };
+// Data > Analysis > Analysis and its five Change commands.
+const UINT kAnalysisCommands[] = { 33086, 33093, 33094, 33095, 33096, 33097 };
 
 class CommandRouteTest : public InProcessAppTest
 {
@@ -135,6 +144,9 @@ TEST_F(CommandRouteTest, RunModeKeepsTheTemplateCommandsGreyedAndTheDataCommands
     EXPECT_FALSE(Enabled(ID_FILE_SAVE_AS));
     EXPECT_TRUE(Enabled(ID_FILE_SAVE_DATA_TO_FILE));
     EXPECT_TRUE(Enabled(ID_FILE_CLOSE));
+    // Nothing that could only answer that no database is connected.
+    for (UINT nID : kDatabaseDataCommands)
+        EXPECT_FALSE(Enabled(nID)) << nID;
 }
 
 TEST_F(CommandRouteTest, WithADatabaseTheDatabaseCommandsAreHandledInBothModes)
@@ -144,10 +156,35 @@ TEST_F(CommandRouteTest, WithADatabaseTheDatabaseCommandsAreHandledInBothModes)
     CheckEverything("design mode, connected");
     EXPECT_TRUE(Enabled(ID_DATABASE_DISCONNECT));
     EXPECT_FALSE(Enabled(ID_DATABASE_CONNECT));
+    for (UINT nID : kDatabaseDataCommands)
+        EXPECT_FALSE(Enabled(nID)) << "design mode " << nID;
     SwitchToRunMode();
     CheckEverything("run mode, connected");
-    EXPECT_TRUE(Enabled(ID_FILE_SAVE_DATA_TO_DATABASE));
-    EXPECT_TRUE(Enabled(ID_FILE_LOAD_DATA_FROM_DATABASE));
+    for (UINT nID : kDatabaseDataCommands)
+        EXPECT_TRUE(Enabled(nID)) << "run mode " << nID;
+    // A form is no analysis report.
+    for (UINT nID : kAnalysisCommands)
+        EXPECT_FALSE(Enabled(nID)) << "form " << nID;
+}
+
+TEST_F(CommandRouteTest, TheAnalysisCommandsWorkOnAnAnalysisReport)
+{
+    {
+        CTallyformDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        ASSERT_TRUE(doc.OnOpenDocument(m_strTemplate));
+        doc.m_sheet.m_nKind = 2;
+        ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
+    }
+    Start(CString("\"") + m_strTemplate + "\"");
+    SwitchToRunMode();
+    CheckEverything("analysis report, run mode, no database");
+    for (UINT nID : kAnalysisCommands)
+        EXPECT_FALSE(Enabled(nID)) << nID;
+    Connect();
+    CheckEverything("analysis report, run mode, connected");
+    for (UINT nID : kAnalysisCommands)
+        EXPECT_TRUE(Enabled(nID)) << nID;
 }
 
 TEST_F(CommandRouteTest, StatusBarToggleHidesAndShowsTheBarWithItsCheckMark)
@@ -163,6 +200,134 @@ TEST_F(CommandRouteTest, StatusBarToggleHidesAndShowsTheBarWithItsCheckMark)
     EXPECT_EQ(0, CRecordingCmdUI::Update(Frame(), ID_VIEW_STATUS_BAR).m_nCheck);
     Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_VIEW_STATUS_BAR, 0));
     EXPECT_TRUE(pBar->IsWindowVisible());
+}
+
+// The texts of the MDI client's children, in z-order.
+std::vector<std::string> ChildCaptions(CMDIFrameWnd* pFrame)
+{
+    std::vector<std::string> captions;
+    for (HWND hChild = GetWindow(pFrame->m_hWndMDIClient, GW_CHILD); hChild != NULL;
+         hChild = GetWindow(hChild, GW_HWNDNEXT))
+    {
+        char szText[128] = "";
+        GetWindowTextA(hChild, szText, sizeof(szText));
+        captions.push_back(szText);
+    }
+    std::sort(captions.begin(), captions.end());
+    return captions;
+}
+
+// The windows the Window menu lists, as the menu bar opens it.
+std::vector<std::string> WindowMenuEntries(CMDIFrameWnd* pFrame)
+{
+    HMENU hWindow = CMDIFrameWnd::FindWindowMenuPopup(GetMenu(pFrame->m_hWnd));
+    std::vector<std::string> entries;
+    if (hWindow == NULL)
+        return entries;
+    pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hWindow), 0);
+    for (int i = 0; i < GetMenuItemCount(hWindow); ++i)
+    {
+        if (GetMenuItemID(hWindow, i) < AFX_IDM_FIRST_MDICHILD)
+            continue;
+        char szText[128] = "";
+        GetMenuStringA(hWindow, (UINT)i, szText, sizeof(szText), MF_BYPOSITION);
+        entries.push_back(szText);
+    }
+    return entries;
+}
+
+std::string CaptionOf(CWnd* pWnd)
+{
+    char szText[256] = "";
+    GetWindowTextA(pWnd->m_hWnd, szText, sizeof(szText));
+    return szText;
+}
+
+// Whether the top-level menu of this text is shown greyed.
+BOOL IsMenuGreyed(HMENU hBar, const char* pszText)
+{
+    for (int i = 0; i < GetMenuItemCount(hBar); ++i)
+    {
+        char szText[64] = "";
+        GetMenuStringA(hBar, (UINT)i, szText, sizeof(szText), MF_BYPOSITION);
+        if (strcmp(szText, pszText) == 0)
+            return (GetMenuState(hBar, (UINT)i, MF_BYPOSITION) & MF_GRAYED) != 0;
+    }
+    ADD_FAILURE() << "no menu " << pszText;
+    return FALSE;
+}
+
+TEST_F(CommandRouteTest, EveryWindowIsNamedInItsCaptionAndTheWindowMenu)
+{
+    CString strSecond = m_folder.PathOf("Second.kvm");
+    ASSERT_TRUE(CopyFileA(m_strTemplate, strSecond, FALSE));
+    Start(CString("\"") + m_strTemplate + "\"");
+    ASSERT_TRUE(m_app.OpenDocumentFile(strSecond) != NULL);
+    PumpIdle();
+    EXPECT_EQ((std::vector<std::string>{ "Grid.kvm", "Second.kvm" }), ChildCaptions(Frame()));
+    EXPECT_EQ((std::vector<std::string>{ "&1 Grid.kvm", "&2 Second.kvm" }), WindowMenuEntries(Frame()));
+    EXPECT_EQ("Tallyform[Design Mode] - Second.kvm", CaptionOf(Frame()));
+
+    // A second window on the document: both are numbered.
+    Frame()->SendMessage(WM_COMMAND, MAKEWPARAM(ID_WINDOW_NEW, 0));
+    PumpIdle();
+    EXPECT_EQ((std::vector<std::string>{ "Grid.kvm", "Second.kvm:1", "Second.kvm:2" }),
+              ChildCaptions(Frame()));
+    EXPECT_EQ((std::vector<std::string>{ "&1 Grid.kvm", "&2 Second.kvm:1", "&3 Second.kvm:2" }),
+              WindowMenuEntries(Frame()));
+
+    // Maximized, the window's name follows the program's once, in brackets.
+    CMDIChildWnd* pChild = Frame()->MDIGetActive();
+    ASSERT_TRUE(pChild != NULL);
+    ::SendMessageA(Frame()->m_hWndMDIClient, WM_MDIMAXIMIZE, (WPARAM)pChild->m_hWnd, 0);
+    PumpIdle();
+    EXPECT_EQ("Tallyform[Design Mode] - [Second.kvm:2]", CaptionOf(Frame()));
+    ::SendMessageA(Frame()->m_hWndMDIClient, WM_MDIRESTORE, (WPARAM)pChild->m_hWnd, 0);
+    PumpIdle();
+    EXPECT_EQ("Tallyform[Design Mode] - Second.kvm", CaptionOf(Frame()));
+
+    // With the second window closed the number goes.
+    pChild->SendMessage(WM_CLOSE);
+    PumpIdle();
+    EXPECT_EQ((std::vector<std::string>{ "Grid.kvm", "Second.kvm" }), ChildCaptions(Frame()));
+    EXPECT_EQ((std::vector<std::string>{ "&1 Grid.kvm", "&2 Second.kvm" }), WindowMenuEntries(Frame()));
+}
+
+TEST_F(CommandRouteTest, TheActiveWindowsModeDecidesMenusBarsAndCaption)
+{
+    CString strSecond = m_folder.PathOf("Second.kvm");
+    ASSERT_TRUE(CopyFileA(m_strTemplate, strSecond, FALSE));
+    Start(CString("\"") + m_strTemplate + "\"");
+    CMDIChildWnd* pDesign = Frame()->MDIGetActive();
+    ASSERT_TRUE(m_app.OpenDocumentFile(strSecond) != NULL);
+    CMDIChildWnd* pRun = Frame()->MDIGetActive();
+    ASSERT_NE(pDesign, pRun);
+    SwitchToRunMode();
+    CToolBar* pTable = Frame()->GetToolBar(kTableBar);
+    CToolBar* pFormat = Frame()->GetToolBar(kFormatBar);
+    auto expectMode = [&](BOOL bDesign, const std::string& caption, const std::string& context) {
+        SCOPED_TRACE(context);
+        PumpIdle();
+        HMENU hBar = GetMenu(Frame()->m_hWnd);
+        EXPECT_EQ(!bDesign, IsMenuGreyed(hBar, "&Table"));
+        EXPECT_EQ(!bDesign, IsMenuGreyed(hBar, "&Cell"));
+        EXPECT_EQ(bDesign, pTable->IsWindowVisible());
+        EXPECT_EQ(bDesign, pFormat->IsWindowVisible());
+        EXPECT_EQ(bDesign, CRecordingCmdUI::Update(Frame(), ID_VIEW_DESIGN_MODE).m_nCheck == 1);
+        EXPECT_EQ(caption, CaptionOf(Frame()));
+    };
+    expectMode(FALSE, "Tallyform [Run Mode] - Second.kvm", "run-mode window active");
+
+    // The Window menu's entry of the other window, maximized.
+    Frame()->MDIActivate(pDesign);
+    expectMode(TRUE, "Tallyform[Design Mode] - Grid.kvm", "design-mode window active");
+    ::SendMessageA(Frame()->m_hWndMDIClient, WM_MDIMAXIMIZE, (WPARAM)pDesign->m_hWnd, 0);
+    Frame()->MDIActivate(pRun);
+    expectMode(FALSE, "Tallyform [Run Mode] - [Second.kvm]", "run-mode window maximized");
+
+    // Closing the run-mode window gives the design-mode one its menus back.
+    pRun->SendMessage(WM_CLOSE);
+    expectMode(TRUE, "Tallyform[Design Mode] - [Grid.kvm]", "run-mode window closed");
 }
 
 TEST_F(CommandRouteTest, NewWindowShowsTheSameDocumentInASecondFrame)

@@ -97,9 +97,13 @@ protected:
         DWORD dwStart = GetTickCount();
         do
         {
+            // The preview is a pane over the whole main window.
             for (HWND hWnd : designer.TopLevelWindows())
-                if (CDesignerProcess::TextOf(hWnd) == "Print Preview")
-                    return hWnd;
+            {
+                HWND hPane = GetDlgItem(hWnd, 0xE9FF);
+                if (hPane != NULL && CDesignerProcess::TextOf(hPane) == "Print Preview")
+                    return hPane;
+            }
             Sleep(100);
         } while (GetTickCount() - dwStart < kWaitMs);
         return NULL;

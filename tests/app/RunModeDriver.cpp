@@ -85,6 +85,12 @@ BOOL CRunModeDriver::Connect(LPCSTR lpszUser, LPCSTR lpszPassword, DWORD dwMilli
            WaitForSplashGone(dwMilliseconds);
 }
 
+BOOL CRunModeDriver::FindMainWindow(DWORD dwMilliseconds)
+{
+    m_hMain = m_designer.WaitForMainWindow(dwMilliseconds);
+    return m_hMain != NULL;
+}
+
 CString CRunModeDriver::MainCaption() const
 {
     return TextOf(m_hMain);

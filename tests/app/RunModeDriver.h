@@ -19,6 +19,8 @@ public:
     // Answers the starting program's connect dialog with the user and the
     // password, then finds the view and waits for the splash to go.
     BOOL Connect(LPCSTR lpszUser, LPCSTR lpszPassword, DWORD dwMilliseconds);
+    // The main window alone, for a program started without a template.
+    BOOL FindMainWindow(DWORD dwMilliseconds);
     HWND MainWindow() const { return m_hMain; }
     HWND View() const { return m_hView; }
     CString MainCaption() const;

@@ -152,3 +152,83 @@ int CloseXClient(unsigned long xid)
     XCloseDisplay(pDisplay);
     return 1;
 }
+
+int ReadRootPixels(int x, int y, int cx, int cy, unsigned int* pPixels)
+{
+    Display* pDisplay = XOpenDisplay(getenv("DISPLAY"));
+    if (pDisplay == NULL)
+        return 0;
+    int nDone = 0;
+    if (x >= 0 && y >= 0 && cx > 0 && cy > 0 &&
+        x + cx <= DisplayWidth(pDisplay, DefaultScreen(pDisplay)) &&
+        y + cy <= DisplayHeight(pDisplay, DefaultScreen(pDisplay)))
+    {
+        XImage* pImage = XGetImage(pDisplay, DefaultRootWindow(pDisplay), x, y, (unsigned)cx,
+                                   (unsigned)cy, AllPlanes, ZPixmap);
+        if (pImage != NULL)
+        {
+            for (int row = 0; row < cy; ++row)
+                for (int col = 0; col < cx; ++col)
+                    pPixels[row * cx + col] = (unsigned int)(XGetPixel(pImage, col, row) & 0xFFFFFF);
+            XDestroyImage(pImage);
+            nDone = 1;
+        }
+    }
+    XCloseDisplay(pDisplay);
+    return nDone;
+}
+
+namespace
+{
+// The child of the root window that holds xid (its window manager frame,
+// or itself when unmanaged).
+Window TopLevelOf(Display* pDisplay, Window xid)
+{
+    Window root = DefaultRootWindow(pDisplay);
+    for (Window current = xid;;)
+    {
+        Window rootReturn, parent;
+        Window* pChildren = NULL;
+        unsigned int nChildren = 0;
+        if (!XQueryTree(pDisplay, current, &rootReturn, &parent, &pChildren, &nChildren))
+            return 0;
+        if (pChildren != NULL)
+            XFree(pChildren);
+        if (parent == root)
+            return current;
+        current = parent;
+    }
+}
+} // namespace
+
+int IsXWindowAbove(unsigned long upper, unsigned long lower)
+{
+    Display* pDisplay = XOpenDisplay(getenv("DISPLAY"));
+    if (pDisplay == NULL)
+        return -1;
+    Window top = TopLevelOf(pDisplay, (Window)upper);
+    Window bottom = TopLevelOf(pDisplay, (Window)lower);
+    int nResult = -1;
+    Window rootReturn, parent;
+    Window* pChildren = NULL;
+    unsigned int nChildren = 0;
+    // The root's children come bottom first.
+    if (top != 0 && bottom != 0 &&
+        XQueryTree(pDisplay, DefaultRootWindow(pDisplay), &rootReturn, &parent, &pChildren,
+                   &nChildren))
+    {
+        int nTop = -1, nBottom = -1;
+        for (unsigned int i = 0; i < nChildren; ++i)
+        {
+            if (pChildren[i] == top)
+                nTop = (int)i;
+            if (pChildren[i] == bottom)
+                nBottom = (int)i;
+        }
+        if (nTop >= 0 && nBottom >= 0)
+            nResult = nTop > nBottom ? 1 : 0;
+        XFree(pChildren);
+    }
+    XCloseDisplay(pDisplay);
+    return nResult;
+}

@@ -16,3 +16,13 @@ int GetXWindowArea(unsigned long xid, int* px, int* py, int* pcx, int* pcy);
 unsigned long FindXWindowNamed(const char* lpszPart);
 // Ends the X client that owns the window (its program's connection).
 int CloseXClient(unsigned long xid);
+
+// The colours (0xRRGGBB) of a rectangle of the screen, row by row, into
+// pPixels (cx * cy of them).  0 when the display fails or the rectangle
+// is not wholly on the screen.
+int ReadRootPixels(int x, int y, int cx, int cy, unsigned int* pPixels);
+
+// Whether the X window upper is stacked above the X window lower, as the
+// screen shows them (their top-level frames compared).  -1 when either is
+// not there.
+int IsXWindowAbove(unsigned long upper, unsigned long lower);

@@ -310,7 +310,7 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     ASSERT_TRUE(CDesignerProcess::WaitGone(hWizard, kWaitMs));
 
     ASSERT_TRUE(driver.FindView(kWaitMs));
-    EXPECT_TRUE(driver.WaitForCaption("Costs by item - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+    EXPECT_TRUE(driver.WaitForCaption("Tallyform[Design Mode] - Costs by item", kWaitMs)) << (LPCSTR)driver.MainCaption();
     Screenshot(m_hMain, "wizard-result");
     CString strPdf = m_folder.PathOf("items.pdf");
     ASSERT_TRUE(driver.SaveToPdf(strPdf, kWaitMs));
@@ -444,7 +444,7 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     SendMessageA(hList, LB_SETCURSEL, 0, 0);
     Click(hSelect, IDOK);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hSelect, kWaitMs));
-    EXPECT_TRUE(driver.WaitForCaption("Source.kvm - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+    EXPECT_TRUE(driver.WaitForCaption("Tallyform[Design Mode] - Source.kvm", kWaitMs)) << (LPCSTR)driver.MainCaption();
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
 }
 

@@ -152,6 +152,38 @@ TEST_F(EditorCommandRouteTest, ATemplateOpensToBeFilledInAndItsDesignAndSaveComm
     EXPECT_EQ(m_original, ReadWholeFile(m_strTemplate));
 }
 
+TEST_F(EditorCommandRouteTest, DatabaseCommandsNeedTheDatabaseAndAnalysisAnAnalysisReport)
+{
+    // Saving, loading, summing and importing through the database, and the
+    // analysis commands (Import from and Export to Excel share two ids).
+    const UINT kDatabaseData[] = { 32827, 32829, 33031, 33058 };
+    CString strDatabase = m_folder.PathOf("Reporting.mdb");
+    ASSERT_TRUE(CopyFileA(CDesignerProcess::ProgramFolder() + "\\Data\\Reporting.mdb",
+                          strDatabase, FALSE));
+    Start(CString("\"") + m_strTemplate + "\"");
+    ASSERT_TRUE(ActiveView() != NULL);
+    CheckEverything("no database");
+    for (UINT nID : kDatabaseData)
+        EXPECT_FALSE(Enabled(nID)) << "no database " << nID;
+    for (UINT nID = 33076; nID <= 33081; ++nID)
+        EXPECT_FALSE(Enabled(nID)) << "no database " << nID;
+
+    m_app.m_nDataSourceType = 0;
+    m_app.m_strDatabaseName = strDatabase;
+    ASSERT_TRUE(m_app.ConnectDatabase());
+    CheckEverything("connected");
+    for (UINT nID : kDatabaseData)
+        EXPECT_TRUE(Enabled(nID)) << "connected " << nID;
+    for (UINT nID = 33076; nID <= 33081; ++nID)
+        EXPECT_FALSE(Enabled(nID)) << "a form " << nID;
+
+    // The same sheet as an analysis report, as one opened from its file.
+    ActiveView()->GetDocument()->m_sheet.m_nKind = 2;
+    CheckEverything("analysis report");
+    for (UINT nID = 33076; nID <= 33081; ++nID)
+        EXPECT_TRUE(Enabled(nID)) << "analysis report " << nID;
+}
+
 TEST_F(EditorCommandRouteTest, FullScreenTwiceLeavesTheStatusBarAndTheTwoToolbars)
 {
     Start(CString("\"") + m_strTemplate + "\"");
