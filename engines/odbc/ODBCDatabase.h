@@ -20,6 +20,7 @@ public:
     BOOL BeginTrans() override;
     void CommitTrans() override;
     void Rollback() override;
+    BOOL IsConnectionLost() const override;
 
     // The connect string Open hands to the driver manager.
     CString BuildDriverConnect(const char* lpszName) const;

@@ -3,8 +3,7 @@
 #include "tests/engines/dao/ReportDatabaseFile.h"
 #include "tests/engines/dao/BrasslockLibrary.h"
 #include "tests/support/MessageBoxRecorder.h"
-
-#include "engines/common/OverwritePrompt.h"
+#include "tests/support/UpdateConfirmDriver.h"
 
 namespace
 {
@@ -106,18 +105,15 @@ TEST_F(ReportData, EachOverwriteAnswerIsFollowed)
     for (int nLine = 1; nLine <= 4; ++nLine)
         Add(DataCell("O'K", kPeriod, "R'1", "C1", nLine, 1, "new"));
     Add(DataCell("O'K", kPeriod, "R'1", "C1", 5, 1, "added"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE_ALL);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::skip);
+    confirm.Queue(CUpdateConfirmDriver::updateAll);
     EXPECT_EQ(1, Save());
-    ASSERT_EQ(3u, recorder.Messages().size());
-    const std::string& first = recorder.Messages()[0].text;
-    EXPECT_NE(std::string::npos, first.find("Report Organ: O'Keefe & Sons")) << first;
-    EXPECT_NE(std::string::npos, first.find("Row Item: Sales 'net'")) << first;
-    EXPECT_NE(std::string::npos, first.find("Column Item: Budget")) << first;
-    EXPECT_NE(std::string::npos, first.find("At Line: 1")) << first;
-    EXPECT_NE(std::string::npos, first.find("Old Data: 1\nCurrent Data: new")) << first;
+    ASSERT_EQ(3u, confirm.Asked().size());
+    EXPECT_EQ("Report Date: March,2005\nReport Organ: O'Keefe & Sons\nColumn Item: Budget\nRow Item: Sales 'net'\n"
+              "At Line: 1\nOld Data: 1\nCurrent Data: new\n",
+              confirm.Asked()[0]);
     std::vector<std::string> values = m_file.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line");
     EXPECT_EQ((std::vector<std::string>{"new", "2", "new", "new", "added"}), values);
 
@@ -125,21 +121,18 @@ TEST_F(ReportData, EachOverwriteAnswerIsFollowed)
     for (int i = 0; i < 4; ++i)
         Value(i) = "newer";
     Add(DataCell("O'K", kPeriod, "R'1", "C1", 6, 1, "more"));
-    recorder.Clear();
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP_ALL);
+    confirm.Clear();
+    confirm.Queue(CUpdateConfirmDriver::skipAll);
     EXPECT_EQ(1, Save());
-    EXPECT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(1u, confirm.Asked().size());
     values = m_file.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line");
     EXPECT_EQ((std::vector<std::string>{"new", "2", "new", "new", "added", "more"}), values);
 
-    // A closed box leaves that value and asks again at the next one.
-    recorder.Clear();
-    recorder.QueueAnswer(IDCLOSE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
+    // Escape leaves that value and asks again at the next one.
+    confirm.Clear();
+    confirm.Queue(CUpdateConfirmDriver::escape);
     EXPECT_EQ(1, Save());
-    EXPECT_EQ(4u, recorder.Messages().size());
+    EXPECT_EQ(4u, confirm.Asked().size());
 }
 
 TEST_F(ReportData, ClearedValuesDeleteTheirRowsAfterConfirmation)
@@ -153,13 +146,13 @@ TEST_F(ReportData, ClearedValuesDeleteTheirRowsAfterConfirmation)
     Add(DataCell("B1", kPeriod, "R2", "", 3, 0, "0"));
     // The texts 5 and 5.0 differ.
     Add(DataCell("B1", kPeriod, "R2", "", 4, 0, "5.0"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::skip);
+    confirm.Queue(CUpdateConfirmDriver::update);
     EXPECT_EQ(1, Save());
-    EXPECT_EQ(4u, recorder.Messages().size());
+    EXPECT_EQ(4u, confirm.Asked().size());
     EXPECT_EQ((std::vector<std::string>{"3|5", "4|5.0"}),
               m_file.Rows("SELECT FD_Line, FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
@@ -226,11 +219,9 @@ TEST_F(ReportData, AFailedSaveStoresNothingAndSaysWhy)
     Add(DataCell("B1", kPeriod, "R2", "", 1, 1, "first"));
     Add(DataCell("B1", kPeriod, "R2", "", 2, 1, "refused"));
     MessageBoxRecorder recorder;
-    recorder.QueueAnswer(IDNO);
     EXPECT_EQ(0, Save());
     ASSERT_EQ(1u, recorder.Messages().size());
     EXPECT_NE(std::string::npos, recorder.LastText().find("value refused")) << recorder.LastText();
-    EXPECT_NE(std::string::npos, recorder.LastText().find("Would you like to see help?"));
     EXPECT_TRUE(Rows().empty());
 
     // The database stays usable.

@@ -1,8 +1,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/engines/odbc/OdbcTestSource.h"
-
-#include "engines/common/OverwritePrompt.h"
+#include "tests/support/UpdateConfirmDriver.h"
 
 namespace
 {
@@ -94,18 +93,16 @@ TEST_P(OdbcReportData, EachOverwriteAnswerIsFollowed)
     for (int nLine = 1; nLine <= 4; ++nLine)
         Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", nLine, 1, "new"));
     Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", 5, 1, "added"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE_ALL);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::skip);
+    confirm.Queue(CUpdateConfirmDriver::updateAll);
     EXPECT_EQ(1, Save());
     // "Update all" answers line 3 and line 4 without a question.
-    ASSERT_EQ(3u, recorder.Messages().size());
-    const std::string& first = recorder.Messages()[0].text;
-    EXPECT_NE(std::string::npos, first.find("O'Keefe & Sons")) << first;
-    EXPECT_NE(std::string::npos, first.find("Sales 'net'")) << first;
-    EXPECT_NE(std::string::npos, first.find("Budget")) << first;
-    EXPECT_NE(std::string::npos, first.find("Old Data: 1\nCurrent Data: new")) << first;
+    ASSERT_EQ(3u, confirm.Asked().size());
+    EXPECT_EQ("Report Date: March,2005\nReport Organ: O'Keefe & Sons\nColumn Item: Budget\nRow Item: Sales 'net'\n"
+              "At Line: 2\nOld Data: 2\nCurrent Data: new\n",
+              confirm.Asked()[1]);
     std::vector<std::string> expected = {"new", "2", "new", "new", "added"};
     EXPECT_EQ(expected, m_source.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
@@ -117,11 +114,11 @@ TEST_P(OdbcReportData, SkipAllLeavesStoredValuesButAddsNewOnes)
     Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 0, "5.0"));
     Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 0, "7"));
     Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 0, "8"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP_ALL);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::skipAll);
     EXPECT_EQ(1, Save());
     // "5" and "5.0" differ as texts: the first is asked about.
-    EXPECT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(1u, confirm.Asked().size());
     std::vector<std::string> expected = {"1|5", "2|6", "3|8"};
     EXPECT_EQ(expected, m_source.Rows("SELECT FD_Line, FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
@@ -134,12 +131,12 @@ TEST_P(OdbcReportData, ClearingAValueDeletesItsRowOnlyWhenConfirmed)
     Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 0, "0.000001"));
     Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 1, ""));
     Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 0, "0"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::skip);
     EXPECT_EQ(1, Save());
-    EXPECT_EQ(3u, recorder.Messages().size());
+    EXPECT_EQ(3u, confirm.Asked().size());
     std::vector<std::string> expected = {"3|9"};
     EXPECT_EQ(expected, m_source.Rows("SELECT FD_Line, FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
