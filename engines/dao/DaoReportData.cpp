@@ -231,7 +231,7 @@ int SaveDaoReportData(CCellArray& cells, CDAODatabase& db, const CString& strTab
     catch (CDaoException* e)
     {
         // A new value's row that another user added meanwhile.
-        if (e->m_pErrorInfo != NULL && e->m_pErrorInfo->m_lErrorCode == DAOERR_DUPLICATE)
+        if (e->m_pErrorInfo != NULL && e->m_pErrorInfo->m_strDescription.Find("UNIQUE constraint failed") >= 0)
             AfxMessageBox(kReportChangedMeanwhile, MB_OK);
         else
             ReportDaoException(e);

@@ -106,6 +106,10 @@ void CALLBACK CUpdateConfirmDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD)
         answer = g_pDriver->m_answers.front();
         g_pDriver->m_answers.pop_front();
     }
+    // Another answer is not looked for while the action runs.
+    SetPropA(hDlg, kAnswered, (HANDLE)1);
+    if (g_pDriver->m_whileAsking)
+        g_pDriver->m_whileAsking(g_pDriver->m_asked.size());
     g_pDriver->m_asked.push_back(Fields(hDlg));
     Give(hDlg, answer);
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
     CUpdateConfirmDriver& operator=(const CUpdateConfirmDriver&) = delete;
 
     void Queue(Answer answer) { m_answers.push_back(answer); }
+    // Runs while each confirmation shows, before it is answered, with the
+    // number of confirmations shown before it.
+    void WhileAsking(std::function<void(size_t)> action) { m_whileAsking = std::move(action); }
     // What each confirmation answered showed (see Fields), in order.
     const std::vector<std::string>& Asked() const { return m_asked; }
     void Clear() { m_asked.clear(); }
@@ -49,6 +53,7 @@ private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
 
     std::deque<Answer> m_answers;
+    std::function<void(size_t)> m_whileAsking;
     std::vector<std::string> m_asked;
     UINT_PTR m_nTimer;
 };

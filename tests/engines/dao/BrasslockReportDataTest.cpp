@@ -1,9 +1,16 @@
+#include <unistd.h>
+
 #include <deque>
+#include <thread>
 
 #include "tests/engines/dao/ReportDatabaseFile.h"
 #include "tests/engines/dao/BrasslockLibrary.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/UpdateConfirmDriver.h"
+
+#include "engines/common/KemRecordset.h"
+#include "framework/core/OleVariant.h"
+#include "framework/db/DaoDatabase.h"
 
 namespace
 {
@@ -12,6 +19,23 @@ const char kPeriod[] = "2005030000000";
 const char kRowsQuery[] =
     "SELECT FD_OrgCode, FD_Time, FD_RowItemCode, FD_ColItemCode, FD_Line, FD_CurType, FD_Value"
     " FROM ss_datalist ORDER BY FD_OrgCode, FD_RowItemCode, FD_ColItemCode, FD_Line";
+
+// A second connection to the database file, as another program writing to
+// it has.
+class OtherWriter
+{
+public:
+    explicit OtherWriter(const CString& strPath)
+    {
+        sqlite3_open_v2(DaoUnixPath(strPath), &m_pDb, SQLITE_OPEN_READWRITE, NULL);
+        sqlite3_busy_timeout(m_pDb, 500);
+    }
+    ~OtherWriter() { sqlite3_close(m_pDb); }
+    int Exec(const char* lpszSql) { return sqlite3_exec(m_pDb, lpszSql, NULL, NULL, NULL); }
+
+private:
+    sqlite3* m_pDb = NULL;
+};
 
 class ReportData : public testing::Test
 {
@@ -111,7 +135,7 @@ TEST_F(ReportData, EachOverwriteAnswerIsFollowed)
     confirm.Queue(CUpdateConfirmDriver::updateAll);
     EXPECT_EQ(1, Save());
     ASSERT_EQ(3u, confirm.Asked().size());
-    EXPECT_EQ("Report Date: March,2005\nReport Organ: O'Keefe & Sons\nColumn Item: Budget\nRow Item: Sales 'net'\n"
+    EXPECT_EQ("Report Date: Q3,2005\nReport Organ: O'Keefe & Sons\nColumn Item: Budget\nRow Item: Sales 'net'\n"
               "At Line: 1\nOld Data: 1\nCurrent Data: new\n",
               confirm.Asked()[0]);
     std::vector<std::string> values = m_file.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line");
@@ -241,4 +265,118 @@ TEST_F(ReportData, AMissingTableIsReported)
     ASSERT_EQ(2u, recorder.Messages().size());
     EXPECT_NE(std::string::npos, recorder.Messages()[0].text.find("(3078)")) << recorder.Messages()[0].text;
     EXPECT_STREQ("v", Value(0));
+}
+
+TEST_F(ReportData, ASecondWriterIsWaitedForAndPastTheWaitTheDatabaseIsCalledBusy)
+{
+    Add(DataCell("B1", kPeriod, "R2", "", 1, 1, "first"));
+    OtherWriter other(m_file.WindowsPath());
+    ASSERT_EQ(SQLITE_OK, other.Exec("BEGIN IMMEDIATE; INSERT INTO ss_colitem VALUES ('C9', 'Other', 'C9')"));
+    std::thread release([&other]() {
+        usleep(700 * 1000);
+        other.Exec("COMMIT");
+    });
+    MessageBoxRecorder recorder;
+    DWORD dwStart = GetTickCount();
+    EXPECT_EQ(1, Save());
+    DWORD dwWaited = GetTickCount() - dwStart;
+    release.join();
+    EXPECT_GE(dwWaited, 600u);
+    EXPECT_TRUE(recorder.Messages().empty()) << recorder.LastText();
+    EXPECT_EQ(1u, Rows().size());
+
+    // Held past the wait: nothing of the save is stored, and the message
+    // says why in words, offering no help that does not exist.
+    ASSERT_EQ(SQLITE_OK, other.Exec("BEGIN IMMEDIATE"));
+    Value(0) = "second";
+    Add(DataCell("B1", kPeriod, "R2", "", 2, 1, "new"));
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    EXPECT_EQ(0, Save());
+    ASSERT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(0u, recorder.LastText().find("The database is busy")) << recorder.LastText();
+    EXPECT_EQ(std::string::npos, recorder.LastText().find("help")) << recorder.LastText();
+    EXPECT_EQ((UINT)MB_OK, recorder.Messages()[0].type & MB_TYPEMASK);
+    EXPECT_EQ(SQLITE_OK, other.Exec("ROLLBACK"));
+    EXPECT_EQ(std::vector<std::string>{"B1|2005030000000|R2|========|1|0|first"}, Rows());
+}
+
+TEST_F(ReportData, NothingIsHeldWhileTheUserAnswersAndARowChangedMeanwhileStopsTheSave)
+{
+    m_file.Exec("INSERT INTO ss_datalist VALUES ('2005030000000','B1','R2','========',1,0,'1');"
+                "INSERT INTO ss_datalist VALUES ('2005030000000','B1','R2','========',2,0,'2');");
+    Add(DataCell("B1", kPeriod, "R2", "", 1, 1, "new"));
+    Add(DataCell("B1", kPeriod, "R2", "", 2, 1, "new"));
+    Add(DataCell("B1", kPeriod, "R2", "", 3, 1, "added"));
+    OtherWriter other(m_file.WindowsPath());
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::update);
+    // While the second question shows, another program changes the value
+    // the first one was about.
+    int nOtherWrite = -1;
+    confirm.WhileAsking([&](size_t nAsked) {
+        if (nAsked == 1)
+            nOtherWrite = other.Exec("UPDATE ss_datalist SET FD_Value = 'theirs' WHERE FD_Line = 1");
+    });
+    MessageBoxRecorder recorder;
+    EXPECT_EQ(0, Save());
+    EXPECT_EQ(SQLITE_OK, nOtherWrite);
+    EXPECT_EQ(2u, confirm.Asked().size());
+    ASSERT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(0u, recorder.LastText().find("Another user has saved this report")) << recorder.LastText();
+    EXPECT_EQ((std::vector<std::string>{"theirs", "2"}),
+              m_file.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line"));
+
+    // Saved again, the question shows the other program's value.
+    confirm.Clear();
+    confirm.WhileAsking(nullptr);
+    confirm.Queue(CUpdateConfirmDriver::updateAll);
+    EXPECT_EQ(1, Save());
+    ASSERT_EQ(1u, confirm.Asked().size());
+    EXPECT_NE(std::string::npos, confirm.Asked()[0].find("Old Data: theirs\n")) << confirm.Asked()[0];
+    EXPECT_EQ((std::vector<std::string>{"new", "new", "added"}),
+              m_file.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line"));
+}
+
+TEST_F(ReportData, NamesHoldingLikeAndWildcardsAreFoundAsTyped)
+{
+    m_file.Exec("INSERT INTO ss_Organ VALUES ('S1', 'Stores like ours_north', 'S1');"
+                "INSERT INTO ss_Organ VALUES ('S2', 'Stores like ours north', 'S2');"
+                "INSERT INTO ss_Organ VALUES ('S3', 'Shops like this', 'S3');");
+    CKemRecordset* pRecordset = m_library.GetRecordset(m_pDb);
+    ASSERT_NE(nullptr, pRecordset);
+    auto codesOf = [&](LPCSTR lpszSql, LPCSTR lpszFilter) {
+        std::vector<std::string> codes;
+        pRecordset->m_strFilter = lpszFilter;
+        pRecordset->Open(lpszSql, TRUE);
+        for (; !pRecordset->IsEOF(); pRecordset->MoveNext())
+        {
+            COleVariant value = pRecordset->GetFieldValue("FD_Code");
+            codes.push_back((LPCSTR)AfxStringFromBstrBytes(V_BSTR(&value)));
+        }
+        pRecordset->Close();
+        return codes;
+    };
+    try
+    {
+        // The duplicate test of the organizations dialog and the key cells'.
+        EXPECT_EQ(std::vector<std::string>{"S1"},
+                  codesOf("Select * From ss_Organ Where FD_Code='S9' Or FD_Name='Stores like ours_north'", ""));
+        EXPECT_EQ(std::vector<std::string>{"S3"}, codesOf("select * from ss_Organ", "FD_Name='Shops like this'"));
+        // A pattern after LIKE still takes the wildcards, next to such a name.
+        EXPECT_EQ((std::vector<std::string>{"S1", "S2"}),
+                  codesOf("select * from ss_Organ where FD_Name <> 'Shops like this' And FD_Name LIKE 'Stores%'"
+                          " Order By FD_Code", ""));
+        EXPECT_EQ((std::vector<std::string>{"S1", "S2"}),
+                  codesOf("select * from ss_Organ Order By FD_Code", "FD_Name like 'Stores like ours_north'"));
+    }
+    catch (CException* e)
+    {
+        char szError[512] = "";
+        e->GetErrorMessage(szError, sizeof(szError));
+        ADD_FAILURE() << szError;
+        e->Delete();
+    }
+    m_library.ReleaseRecordset(pRecordset);
 }
