@@ -19,9 +19,6 @@ enum Cause
     causeDevice
 };
 
-// Free space below this on the file's disk is taken as a full disk.
-const ULONGLONG kNearlyFull = 1024 * 1024;
-
 CString FolderOf(const CString& strPath)
 {
     int nSlash = strPath.ReverseFind('\\');
@@ -106,10 +103,21 @@ Cause CauseOf(const CException* pException)
     return causeUnknown;
 }
 
-BOOL IsDiskNearlyFull(const CString& strPath)
+// Whether a file can be made in the folder now: FALSE only when the folder
+// refuses it (no permission, a read-only disk).
+BOOL FolderRefusesWriting(const CString& strPath)
 {
-    ULARGE_INTEGER free;
-    return GetDiskFreeSpaceExA(FolderOf(strPath), &free, NULL, NULL) && free.QuadPart < kNearlyFull;
+    CString strProbe;
+    strProbe.Format("%s~write-test-%lu.tmp", (LPCSTR)FolderOf(strPath), (unsigned long)GetCurrentProcessId());
+    HANDLE hFile = CreateFileA(strProbe, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+    if (hFile != INVALID_HANDLE_VALUE)
+    {
+        CloseHandle(hFile);
+        return FALSE;
+    }
+    DWORD dwError = GetLastError();
+    return dwError == ERROR_ACCESS_DENIED || dwError == ERROR_WRITE_PROTECT;
 }
 
 BOOL IsReadOnlyFile(const CString& strPath)
@@ -119,18 +127,18 @@ BOOL IsReadOnlyFile(const CString& strPath)
            (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-// What the exception says, sharpened by how the disk and the file are now:
-// a write that fails on a full disk comes back from some layers as a device
-// error or an unknown one.
+// What the exception says, sharpened by how the file and its folder are
+// now: some layers report a folder that cannot be written as an unknown
+// failure, and a compound file cut short as a read fault.
 Cause CauseOfFault(const CString& strPath, const CException* pException, BOOL bSaving)
 {
     Cause cause = CauseOf(pException);
     if (!bSaving)
-        return cause;
-    if ((cause == causeDevice || cause == causeUnknown || cause == causeDiskFull) && IsDiskNearlyFull(strPath))
-        return causeDiskFull;
+        return cause == causeDevice ? causeDamaged : cause;
     if ((cause == causeNoPermission || cause == causeUnknown) && IsReadOnlyFile(strPath))
         return causeReadOnly;
+    if (cause == causeUnknown && FolderRefusesWriting(strPath))
+        return causeNoPermission;
     return cause;
 }
 
