@@ -34,10 +34,7 @@ int CReportConnection::RecordExists(const CString& strTable, const CString& strC
         return -1;
     CScopedRecordset rs(*this);
     if (rs.Get() == NULL)
-    {
-        AfxMessageBox("The database cannot be queried: it is not connected.", MB_OK);
         return -1;
-    }
     CString strSql;
     strSql.Format("Select * From %s Where %s", (LPCSTR)strTable, (LPCSTR)strCondition);
     try

@@ -34,8 +34,8 @@ public:
     // and open (a template can then be built from items).
     BOOL AreItemRecordsetsOpen() const;
     // 1 when "Select * From <table> Where <condition>" yields a row, 0 when
-    // it yields none, -1 when either text is empty, or when no database is
-    // open, no recordset can be had or the query fails (reported).
+    // it yields none, -1 when either text is empty, no database is open, no
+    // recordset can be had or the query fails (the failure is reported).
     int RecordExists(const CString& strTable, const CString& strCondition) const;
     // Called after a database failure in a user's command: when the
     // connection to the server was lost, connects once more through

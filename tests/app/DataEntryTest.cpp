@@ -5,6 +5,7 @@
 // calculate cells follow, the data is saved and, in a second run of the
 // program, loaded back; the rows are checked with direct SQL.
 #include <math.h>
+#include <string.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include "tests/app/ScreenCapture.h"
 #include "tests/sheet/SheetGrid.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/UpdateConfirmDriver.h"
 
 #include "engines/common/KemDatabase.h"
 #include "sheet/FormulaRecalc.h"
@@ -275,6 +277,50 @@ protected:
         return rows;
     }
 
+    // The program's overwrite confirmation, answered as given once it
+    // shows; what it showed.
+    std::string AnswerConfirmation(CDesignerProcess& designer, CUpdateConfirmDriver::Answer answer)
+    {
+        DWORD dwStart = GetTickCount();
+        HWND hDlg = NULL;
+        while ((hDlg = CUpdateConfirmDriver::Find(0, designer.ProcessId())) == NULL &&
+               GetTickCount() - dwStart < kWaitMs)
+            Sleep(50);
+        if (hDlg == NULL)
+            return "no confirmation";
+        std::string fields = CUpdateConfirmDriver::Fields(hDlg);
+        CUpdateConfirmDriver::Give(hDlg, answer);
+        EXPECT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
+        return fields;
+    }
+
+    // The text of the main window's status bar once it starts with the
+    // prefix (or whatever it shows when the time is up).
+    std::string StatusText(CRunModeDriver& driver, const char* pszPrefix)
+    {
+        HWND hBar = FindWindowExA(driver.MainWindow(), NULL, "msctls_statusbar32", NULL);
+        char szText[512] = "";
+        DWORD dwStart = GetTickCount();
+        do
+        {
+            SendMessageA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
+            if (strncmp(szText, pszPrefix, strlen(pszPrefix)) == 0)
+                break;
+            Sleep(100);
+        } while (GetTickCount() - dwStart < kWaitMs);
+        return szText;
+    }
+
+    // Waits until the stored rows are as expected; the rows last read.
+    std::vector<std::string> WaitForRows(const std::vector<std::string>& expected)
+    {
+        std::vector<std::string> rows;
+        DWORD dwStart = GetTickCount();
+        while ((rows = DataRows()) != expected && GetTickCount() - dwStart < kWaitMs)
+            Sleep(100);
+        return rows;
+    }
+
     // A figure and the values of the calculate cells shown in the PDF.
     void ExpectShown(const std::vector<std::string>& texts, double staff, double perHead)
     {
@@ -352,6 +398,45 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         driver.Settle();
         ExpectShown(PdfTexts(driver, "reloaded.pdf"), 20, kTotal * 20);
+
+        // Another user stores another Sales figure.  Saving asks about it;
+        // Cancel keeps the stored figure, the status bar tells what was
+        // saved and the sheet shows what the database now holds.
+        m_backend->Exec("UPDATE ss_datalist SET FD_Value = '999' WHERE FD_RowItemCode = 'R1' AND FD_ColItemCode = 'C1'");
+        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+        EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+        std::string asked = AnswerConfirmation(designer, CUpdateConfirmDriver::skip);
+        EXPECT_NE(std::string::npos, asked.find("Report Organ: O'Brien & Co\n")) << asked;
+        EXPECT_NE(std::string::npos, asked.find("Old Data: 999\nCurrent Data: 1250.5\n")) << asked;
+        std::string status = StatusText(driver, "The report");
+        EXPECT_EQ("The report of O'Brien & Co for March," + std::to_string(atoi(period.substr(0, 4).c_str())) +
+                      " is saved to the database.",
+                  status);
+        std::vector<std::string> stored = {
+            "B02|" + period + "|R1|C1|" + Scaled("999"),
+            "B02|" + period + "|R1|C2|" + Scaled(kCosts),
+            "B02|" + period + "|R2|C1|" + Scaled("20"),
+        };
+        EXPECT_EQ(stored, DataRows());
+        driver.Settle();
+        std::vector<double> shown = NumbersIn(PdfTexts(driver, "kept.pdf"));
+        EXPECT_TRUE(Contains(shown, 999)) << "the stored Sales figure";
+        EXPECT_TRUE(Contains(shown, 999 + atof(kCosts))) << "its total";
+        EXPECT_FALSE(Contains(shown, atof(kSales))) << "the figure not saved";
+
+        // Two more figures changed by the other user: "to All" with Update
+        // answers both with one question.
+        m_backend->Exec("UPDATE ss_datalist SET FD_Value = '111' WHERE FD_RowItemCode = 'R1' AND FD_ColItemCode = 'C2'");
+        m_backend->Exec("UPDATE ss_datalist SET FD_Value = '21' WHERE FD_RowItemCode = 'R2'");
+        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+        EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+        asked = AnswerConfirmation(designer, CUpdateConfirmDriver::updateAll);
+        EXPECT_NE(std::string::npos, asked.find("Old Data: 111\n")) << asked;
+        stored[1] = "B02|" + period + "|R1|C2|" + Scaled(kCosts);
+        stored[2] = "B02|" + period + "|R2|C1|" + Scaled("20");
+        EXPECT_EQ(stored, WaitForRows(stored));
+        driver.Settle();
+        EXPECT_EQ(nullptr, CUpdateConfirmDriver::Find(0, designer.ProcessId())) << "asked twice";
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
         std::cout << "second run answered: " << Joined(driver.Answered()) << std::endl;
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
