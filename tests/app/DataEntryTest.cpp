@@ -19,6 +19,8 @@
 #include "tests/app/RunModeDriver.h"
 #include "tests/app/ScreenCapture.h"
 #include "tests/sheet/SheetGrid.h"
+#include "tests/support/OdbcRows.h"
+#include "tests/support/PrivatePgCluster.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/UpdateConfirmDriver.h"
 
@@ -442,6 +444,117 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
     }
 }
+
+// The reporting database's server goes away while the program is connected.
+class LostConnectionTest : public DataEntryTest
+{
+protected:
+    // The program's database on a server of the test's own, which the test
+    // may stop.
+    void UsePrivateServer(CPrivatePgCluster& cluster)
+    {
+        m_backend = MakePostgresBackend(cluster.Dsn(), cluster.User(), cluster.Password());
+        ASSERT_TRUE(m_backend->IsReady());
+        m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('B02', 'O''Brien & Co', 'B')");
+        m_backend->Describe(&m_source);
+        WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
+                       "[DataSource]\r\nStart=1\r\nType=25\r\nName=" + std::string((LPCSTR)cluster.Dsn()) + "\r\n");
+    }
+
+    // The stored rows, read through a connection of their own (the server
+    // may have been restarted since the last one).
+    std::vector<std::string> ServerRows(CPrivatePgCluster& cluster, const char* pszSql)
+    {
+        CDatabase db;
+        db.OpenEx("DSN=" + cluster.Dsn() + ";UID=" + OdbcConnectValue(cluster.User()) + ";PWD=" +
+                  OdbcConnectValue(cluster.Password()));
+        return OdbcRowList(db, pszSql);
+    }
+
+    // Answers what the program shows until a message starting with the
+    // text came and went.
+    bool WaitForMessage(CRunModeDriver& driver, const std::string& prefix)
+    {
+        DWORD dwStart = GetTickCount();
+        do
+        {
+            driver.AnswerDialogs();
+            for (const std::string& text : driver.Answered())
+                if (text.compare(0, prefix.size(), prefix) == 0)
+                    return true;
+            Sleep(100);
+        } while (GetTickCount() - dwStart < kWaitMs);
+        return false;
+    }
+
+    bool Told(CRunModeDriver& driver, const std::string& part)
+    {
+        for (const std::string& text : driver.Answered())
+            if (text.find(part) != std::string::npos)
+                return true;
+        return false;
+    }
+};
+
+TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowTo)
+{
+    CPrivatePgCluster cluster;
+    ASSERT_TRUE(cluster.IsReady());
+    ASSERT_NO_FATAL_FAILURE(UsePrivateServer(cluster));
+    const char kRowsQuery[] = "SELECT FD_RowItemCode, FD_ColItemCode FROM ss_datalist ORDER BY 1, 2";
+    CDesignerProcess designer(m_folder.GetPath(), "\"" + m_strTemplate + "\"");
+    CRunModeDriver driver(designer);
+    ASSERT_NO_FATAL_FAILURE(Connect(designer, driver));
+    HWND hEditor = EnterKeys(driver);
+    ASSERT_NE(hEditor, nullptr) << Joined(driver.Answered());
+    for (LPCSTR figure : {kSales, kCosts, kStaff})
+    {
+        hEditor = EnterFigure(driver, hEditor, figure);
+        ASSERT_NE(hEditor, nullptr) << figure;
+    }
+
+    // The server restarts: the program's session is gone, the server back.
+    // The save stops at the first error with its own words, connects once
+    // more and says so; saved again, the report is stored.
+    ASSERT_TRUE(cluster.Stop());
+    ASSERT_TRUE(cluster.Restart());
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+    EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+    EXPECT_TRUE(WaitForMessage(driver, "The connection to the database was lost and has been made again."))
+        << Joined(driver.Answered());
+    EXPECT_FALSE(Told(driver, "Invalid Organ")) << Joined(driver.Answered());
+    EXPECT_TRUE(ServerRows(cluster, kRowsQuery).empty());
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+    EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+    EXPECT_EQ("The report of O'Brien & Co", StatusText(driver, "The report").substr(0, 26));
+    EXPECT_EQ((std::vector<std::string>{"R1|C1", "R1|C2", "R2|C1"}), ServerRows(cluster, kRowsQuery));
+
+    // The server stops for good: told so, with the way to connect again.
+    ASSERT_TRUE(cluster.Stop());
+    driver.Settle();
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+    EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+    EXPECT_TRUE(WaitForMessage(driver, "The connection to the database was lost and cannot be made again now.\n"
+                                       "Connect with Data > Connect Database"))
+        << Joined(driver.Answered());
+    EXPECT_FALSE(Told(driver, "Invalid Organ")) << Joined(driver.Answered());
+
+    // Once the server runs again, Data > Connect Database connects.
+    ASSERT_TRUE(cluster.Restart());
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(32837, 0), 0);
+    HWND hDlg = designer.WaitForDialog("Connect to Database", kWaitMs);
+    ASSERT_NE(hDlg, nullptr) << "Connect is not enabled";
+    SetDlgItemTextA(hDlg, 1143, m_source.m_strUser);
+    SetDlgItemTextA(hDlg, 1019, m_source.m_strPassword);
+    CDesignerProcess::Press(hDlg, IDOK);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
+    driver.Settle();
+    EXPECT_FALSE(designer.IsConnectEnabled(driver.MainWindow())) << "not connected again";
+    std::cout << "answered: " << Joined(driver.Answered()) << std::endl;
+    EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
+}
+
+INSTANTIATE_TEST_SUITE_P(Server, LostConnectionTest, testing::Values(BACKEND_ODBC_POSTGRESQL), ReportBackendName);
 
 INSTANTIATE_TEST_SUITE_P(Engines, DataEntryTest,
                          testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),

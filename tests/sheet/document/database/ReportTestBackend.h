@@ -44,4 +44,7 @@ enum ReportBackendKind
 };
 
 std::unique_ptr<ReportTestBackend> MakeReportBackend(ReportBackendKind kind);
+// The PostgreSQL schema on the data source named.
+std::unique_ptr<ReportTestBackend> MakePostgresBackend(const CString& strDsn, const CString& strUser,
+                                                       const CString& strPassword);
 std::string ReportBackendName(const testing::TestParamInfo<ReportBackendKind>& info);
