@@ -25,6 +25,8 @@
 #include "tests/support/UpdateConfirmDriver.h"
 
 #include "engines/common/KemDatabase.h"
+#include "framework/core/File.h"
+#include "sheet/DataFile.h"
 #include "sheet/FormulaRecalc.h"
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
@@ -39,6 +41,10 @@ namespace
 const DWORD kWaitMs = 20000;
 const UINT kLoadFromDatabase = 32829;
 const UINT kSaveToDatabase = 32827;
+const UINT kBatchImport = 33058;
+// The batch import's file list and its Add button.
+const int kFileList = 1242;
+const int kAddFilesButton = 1239;
 const char kRunCaption[] = "Tallyform [Run Mode] - ";
 const int kMarchCell = 2;    // the third month of the calendar's page
 // The report information dialog as noted by the driver.
@@ -323,6 +329,24 @@ protected:
         return rows;
     }
 
+    // A shared data file of the template: B02's report for the period with
+    // the figures of R1/C1, R1/C2 and R2/C1.
+    CString WriteDataFile(LPCSTR lpszName, const CString& strPeriod, const char* const figures[3])
+    {
+        CSheet sheet;
+        MakeTemplate(sheet);
+        const int cells[] = {6, 7, 9};
+        for (int i = 0; i < 3; ++i)
+            sheet.m_cells[cells[i]].m_strValue = figures[i];
+        CDataFile data(DATAFILE_SHARED);
+        data.CollectFromSheet(sheet);
+        data.SetReportInformation("B02", "O'Brien & Co", 1, strPeriod);
+        CString strPath = m_folder.PathOf(lpszName);
+        CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
+        data.Write(file);
+        return strPath;
+    }
+
     // A figure and the values of the calculate cells shown in the PDF.
     void ExpectShown(const std::vector<std::string>& texts, double staff, double perHead)
     {
@@ -439,6 +463,35 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_EQ(stored, WaitForRows(stored));
         driver.Settle();
         EXPECT_EQ(nullptr, CUpdateConfirmDriver::Find(0, designer.ProcessId())) << "asked twice";
+
+        // April's report from a shared data file through Data > Batch
+        // Import: the status bar says how many files reached the database,
+        // which holds the file's figures.
+        const CString strApril = CReportPeriod::GetCodeForDate(PERIOD_MONTH, atoi(period.substr(0, 4).c_str()), 4, 1);
+        const char* const aprilFigures[] = {"7", "8", "9"};
+        CString strFile = WriteDataFile("april.kvs", strApril, aprilFigures);
+        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kBatchImport, 0), 0);
+        HWND hFiles = designer.WaitForDialog("Batch import to database", kWaitMs);
+        ASSERT_NE(hFiles, nullptr) << "Batch Import is not enabled";
+        CDesignerProcess::Press(hFiles, kAddFilesButton);
+        ASSERT_TRUE(driver.ChooseInFileDialog(strFile, kWaitMs));
+        EXPECT_EQ(1, (int)SendMessageA(GetDlgItem(hFiles, kFileList), LB_GETCOUNT, 0, 0));
+        CDesignerProcess::Press(hFiles, IDOK);
+        ASSERT_TRUE(CDesignerProcess::WaitGone(hFiles, kWaitMs));
+        HWND hClear = designer.WaitForMessage("Are you sure you want to clear data?", kWaitMs);
+        ASSERT_NE(hClear, nullptr) << Joined(designer.Seen());
+        CDesignerProcess::Press(hClear, IDYES);
+        EXPECT_EQ("1 of 1 data files imported to the database.", StatusText(driver, "1 of 1"));
+        // The March report stays as it was.
+        const std::string april = (LPCSTR)strApril;
+        std::vector<std::string> aprilRows, otherRows;
+        for (const std::string& row : DataRows())
+            (row.find("|" + april + "|") != std::string::npos ? aprilRows : otherRows).push_back(row);
+        EXPECT_EQ((std::vector<std::string>{"B02|" + april + "|R1|C1|" + Scaled("7"),
+                                            "B02|" + april + "|R1|C2|" + Scaled("8"),
+                                            "B02|" + april + "|R2|C1|" + Scaled("9")}),
+                  aprilRows);
+        EXPECT_EQ(stored, otherRows);
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
         std::cout << "second run answered: " << Joined(driver.Answered()) << std::endl;
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));

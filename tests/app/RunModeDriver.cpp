@@ -242,10 +242,8 @@ std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
     }
 }
 
-BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+BOOL CRunModeDriver::ChooseInFileDialog(LPCSTR lpszPath, DWORD dwMilliseconds)
 {
-    DeleteFileA(lpszPath);
-    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kSaveToPdf, 0), 0);
     DWORD dwStart = GetTickCount();
     HWND hDlg = NULL;
     while (hDlg == NULL)
@@ -261,7 +259,15 @@ BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
     SetDlgItemTextA(hDlg, edt1, lpszPath);
     SetDlgItemTextA(hDlg, cmb13, lpszPath);
     CDesignerProcess::Press(hDlg, IDOK);
-    if (!CDesignerProcess::WaitGone(hDlg, dwMilliseconds))
+    return CDesignerProcess::WaitGone(hDlg, dwMilliseconds);
+}
+
+BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+{
+    DeleteFileA(lpszPath);
+    PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kSaveToPdf, 0), 0);
+    DWORD dwStart = GetTickCount();
+    if (!ChooseInFileDialog(lpszPath, dwMilliseconds))
         return FALSE;
     // Written in one go once the dialog has closed.
     while (GetFileAttributesA(lpszPath) == INVALID_FILE_ATTRIBUTES)

@@ -52,6 +52,9 @@ public:
     // dialog was among them; its note, "" when none came.
     std::string ConfirmReportInformation(DWORD dwMilliseconds);
 
+    // Waits for the program's file dialog and chooses the path in it; TRUE
+    // once the dialog has closed.
+    BOOL ChooseInFileDialog(LPCSTR lpszPath, DWORD dwMilliseconds);
     // File > Save to PDF into the path, through the file dialog; TRUE once
     // the file is there.
     BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds);

@@ -362,10 +362,7 @@ TEST_F(ReportData, NamesHoldingLikeAndWildcardsAreFoundAsTyped)
     }
     catch (CException* e)
     {
-        char szError[512] = "";
-        e->GetErrorMessage(szError, sizeof(szError));
-        ADD_FAILURE() << szError;
-        e->Delete();
+        ADD_FAILURE() << TakeExceptionText(e);
     }
     m_library.ReleaseRecordset(pRecordset);
 }

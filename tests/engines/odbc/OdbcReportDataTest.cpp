@@ -391,10 +391,7 @@ TEST_P(OdbcReportData, NamesBeyondAsciiReachTheServerAsItExpectsThemAndComeBack)
         }
         catch (CException* e)
         {
-            char szError[512] = "";
-            e->GetErrorMessage(szError, sizeof(szError));
-            ADD_FAILURE() << szError;
-            e->Delete();
+            ADD_FAILURE() << TakeExceptionText(e);
         }
         m_library.ReleaseRecordset(pRecordset);
         CString strHexQuery;
