@@ -3,11 +3,12 @@
 #include "engines/common/KemDatabase.h"
 #include "engines/common/KemRecordset.h"
 #include "framework/core/Exception.h"
+#include "framework/core/MessageSink.h"
 #include "reporting/ScopedRecordset.h"
 
 CReportConnection::CReportConnection()
     : m_pLoader(NULL), m_pDatabase(NULL), m_pOrganRecordset(NULL), m_pItemRecordset(NULL),
-      m_pColItemRecordset(NULL), m_nDataSourceType(0)
+      m_pColItemRecordset(NULL), m_nDataSourceType(0), m_pReconnector(NULL)
 {
 }
 
@@ -47,6 +48,24 @@ int CReportConnection::RecordExists(const CString& strTable, const CString& strC
         e->Delete();
         return -1;
     }
+}
+
+BOOL CReportConnection::RestoreIfLost()
+{
+    if (m_pDatabase == NULL || !m_pDatabase->IsConnectionLost() || m_pReconnector == NULL)
+        return FALSE;
+    // The reconnection empties this object before it fills it again.
+    CReportReconnector* pReconnector = m_pReconnector;
+    if (pReconnector->Reconnect())
+    {
+        AfxMessageBox("The connection to the database was lost and has been made again.\nPlease try again.",
+                      MB_OK | MB_ICONINFORMATION);
+        return TRUE;
+    }
+    AfxMessageBox("The connection to the database was lost and cannot be made again now.\n"
+                  "Connect with Data > Connect Database once the database can be reached.",
+                  MB_OK | MB_ICONWARNING);
+    return FALSE;
 }
 
 CReportConnection& GetReportConnection()

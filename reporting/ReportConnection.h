@@ -11,6 +11,16 @@ class CEngineLoader;
 class CKemDatabase;
 class CKemRecordset;
 
+// Drops the program's database and connects again with the same settings
+// (the application does it).
+class CReportReconnector
+{
+public:
+    virtual ~CReportReconnector() {}
+    // TRUE once connected again.
+    virtual BOOL Reconnect() = 0;
+};
+
 class CReportConnection
 {
 public:
@@ -27,6 +37,11 @@ public:
     // it yields none, -1 when either text is empty, no database is open, no
     // recordset can be had or the query fails (the failure is reported).
     int RecordExists(const CString& strTable, const CString& strCondition) const;
+    // Called after a database failure in a user's command: when the
+    // connection to the server was lost, connects once more through
+    // m_pReconnector and tells the user either way.  TRUE when the connection
+    // is back (the command can be tried again).
+    BOOL RestoreIfLost();
 
     CEngineLoader* m_pLoader;
     CKemDatabase* m_pDatabase;
@@ -40,6 +55,8 @@ public:
     int m_nDataSourceType;
     // Full path of Tallyform.INI.
     CString m_strIniPath;
+    // Set by the application with the rest; NULL while not connected.
+    CReportReconnector* m_pReconnector;
 };
 
 // The program's one connection.

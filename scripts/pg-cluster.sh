@@ -6,8 +6,8 @@
 #                       with a PostgreSQL and an SQLite data source, and exports
 #                       KEM_TEST_PG_DSN, KEM_TEST_PG_USER, KEM_TEST_PG_PASSWORD,
 #                       KEM_TEST_PG_CONNECT, KEM_TEST_PGW_DSN (the same server
-#                       through the driver's Unicode form), KEM_TEST_SQLITE_DSN and
-#                       KEM_TEST_SQLITE_FILE.
+#                       through the driver's Unicode form), KEM_TEST_SQLITE_DSN,
+#                       KEM_TEST_SQLITE_FILE and KEM_TEST_PG_PORT.
 #   pg_cluster_stop     stops the server and deletes its folder.
 #
 # Every run has its own folder and port, so two runs can go at once.
@@ -99,6 +99,7 @@ EOF
     chmod 644 "$pg_dir/odbc.ini"
     export ODBCINI="$pg_dir/odbc.ini"
     export KEM_TEST_PG_DSN=kem_pg_test KEM_TEST_PG_USER=$user KEM_TEST_PG_PASSWORD="$password"
+    export KEM_TEST_PG_PORT=$port
     export KEM_TEST_PG_CONNECT="DSN=kem_pg_test;UID=$user;PWD={$password}"
     export KEM_TEST_PGW_DSN=kem_pgw_test
     export KEM_TEST_SQLITE_DSN=kem_sqlite_test KEM_TEST_SQLITE_FILE="$pg_dir/sqlite-test.db"

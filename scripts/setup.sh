@@ -72,6 +72,14 @@ prepare_prefix() {
 prepare_prefix "$test_prefix"
 prepare_prefix "$designer_prefix"
 
+# The Chinese locale under which some tests run the programs with code page
+# 936 as the system's (Wine takes the code page from the locale).
+if [[ ! -d "$build/locale/zh_CN.UTF-8" ]]; then
+    mkdir -p "$build/locale"
+    localedef -i zh_CN -f UTF-8 "$build/locale/zh_CN.UTF-8" \
+        || { echo "could not build the zh_CN.UTF-8 locale" >&2; exit 1; }
+fi
+
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 

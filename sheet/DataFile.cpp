@@ -335,6 +335,28 @@ void ApplyDataFile(CSheet& sheet, const CDataFile& data)
     }
 }
 
+int DescribeItemCodeChanges(CSheet& sheet, const CDataFile& data, CString& strFirst)
+{
+    CCellNameIndex index(sheet);
+    int nChanged = 0;
+    for (const CDataRecord& record : data.m_records)
+    {
+        if (record.m_nType != CELL_NUMERIC)
+            continue;
+        const CCell* pCell = index.Find(record.m_strName);
+        if (pCell == NULL || pCell->m_nType != CELL_NUMERIC)
+            continue;
+        CString strRow(pCell->m_szRowItemCode, (int)strnlen(pCell->m_szRowItemCode, CELL_CODE_LEN));
+        CString strCol(pCell->m_szColItemCode, (int)strnlen(pCell->m_szColItemCode, CELL_CODE_LEN));
+        if (strRow == record.m_szRowItemCode && strCol == record.m_szColItemCode)
+            continue;
+        if (nChanged++ == 0)
+            strFirst.Format("%s: %s/%s becomes %s/%s", (LPCSTR)record.m_strName, (LPCSTR)strRow, (LPCSTR)strCol,
+                            record.m_szRowItemCode, record.m_szColItemCode);
+    }
+    return nChanged;
+}
+
 void AddDataFileValues(CSheet& sheet, const CDataFile& data)
 {
     CCellNameIndex index(sheet);

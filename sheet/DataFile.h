@@ -77,6 +77,10 @@ BOOL ClearSheetData(CSheet& sheet, BOOL bKeyCells);
 // and type (other records are skipped).
 void ApplyDataFile(CSheet& sheet, const CDataFile& data);
 
+// The numeric cells whose item codes the file's records would change: their
+// count, and the first as "cell: row/column becomes row/column".
+int DescribeItemCodeChanges(CSheet& sheet, const CDataFile& data, CString& strFirst);
+
 // Adds the file's figures to the numeric cells of plain-number value type
 // by cell name, each sum stored with "%.4f"; an empty or non-numeric text
 // counts as 0.

@@ -164,6 +164,37 @@ BOOL CReportPeriod::FormatCode(char* pszOut, int nSize) const
     return TRUE;
 }
 
+BOOL CReportPeriod::IsValidCode(LPCTSTR lpszCode, int nType)
+{
+    if (!IsPeriodType(nType) || BoundedCodeLength(lpszCode) != PERIOD_CODE_LENGTH)
+        return FALSE;
+    for (int i = 0; i < PERIOD_CODE_LENGTH; ++i)
+        if (lpszCode[i] < '0' || lpszCode[i] > '9')
+            return FALSE;
+    CReportPeriod period(lpszCode, nType);
+    // The type's groups read back as the same code: no digit elsewhere.
+    if (period.GetCode() != lpszCode || period.m_nYear < 1 || period.m_nYear > PERIOD_LAST_YEAR)
+        return FALSE;
+    switch (nType)
+    {
+    case PERIOD_TENDAY:
+        return period.m_nMonth >= 1 && period.m_nMonth <= 12 && period.m_nTenDay >= 1 && period.m_nTenDay <= 3;
+    case PERIOD_HALFYEAR:
+        return period.m_nHalf >= 1 && period.m_nHalf <= 2;
+    case PERIOD_QUARTER:
+        return period.m_nQuarter >= 1 && period.m_nQuarter <= 4;
+    case PERIOD_MONTH:
+        return period.m_nMonth >= 1 && period.m_nMonth <= 12;
+    case PERIOD_WEEK:
+        return period.m_nWeek >= 1 && period.m_nWeek <= GetWeeksInYear(period.m_nYear);
+    case PERIOD_DAY:
+        return period.m_nMonth >= 1 && period.m_nMonth <= 12 && period.m_nDay >= 1 &&
+               period.m_nDay <= DaysInMonth(period.m_nYear, period.m_nMonth);
+    default:
+        return TRUE;
+    }
+}
+
 CString CReportPeriod::GetCode() const
 {
     char szCode[PERIOD_CODE_SIZE];
@@ -526,24 +557,4 @@ CString CReportPeriod::GetCodeForDate(int nType, int year, int month, int day)
     if (!period.FormatCode(szCode, sizeof(szCode)))
         return CString();
     return CString(szCode);
-}
-
-BOOL CReportPeriod::IsCodeOfType(LPCTSTR lpszCode, int nType)
-{
-    if (lpszCode == NULL || !IsPeriodType(nType) || strlen(lpszCode) != PERIOD_CODE_LENGTH ||
-        strspn(lpszCode, "0123456789") != PERIOD_CODE_LENGTH)
-        return FALSE;
-    CReportPeriod period(lpszCode, nType);
-    // The code made again from the type's groups keeps no other digit.
-    if (period.GetCode() != lpszCode)
-        return FALSE;
-    const BOOL bMonthly = nType == PERIOD_TENDAY || nType == PERIOD_MONTH || nType == PERIOD_DAY;
-    const int year = period.m_nYear;
-    return year >= 1 && year <= PERIOD_LAST_YEAR &&
-           (nType != PERIOD_HALFYEAR || (period.m_nHalf >= 1 && period.m_nHalf <= 2)) &&
-           (nType != PERIOD_QUARTER || (period.m_nQuarter >= 1 && period.m_nQuarter <= 4)) &&
-           (!bMonthly || (period.m_nMonth >= 1 && period.m_nMonth <= 12)) &&
-           (nType != PERIOD_TENDAY || (period.m_nTenDay >= 1 && period.m_nTenDay <= 3)) &&
-           (nType != PERIOD_WEEK || (period.m_nWeek >= 1 && period.m_nWeek <= GetWeeksInYear(year))) &&
-           (nType != PERIOD_DAY || (period.m_nDay >= 1 && period.m_nDay <= DaysInMonth(year, period.m_nMonth)));
 }

@@ -31,9 +31,10 @@ public:
     // The code of the period of a type that holds a date; empty for no period
     // type or a date outside the calendar.
     static CString GetCodeForDate(int nType, int year, int month, int day);
-    // TRUE when the text is the code of a period of the type: 13 digits,
-    // '0' outside the type's groups, every group of the type in its range.
-    static BOOL IsCodeOfType(LPCTSTR lpszCode, int nType);
+    // TRUE when the text is a period code of the type: 13 digits, its own
+    // groups in range for a year 1 to 9999 (a real week of the year, a real
+    // day of the month) and every other digit 0.
+    static BOOL IsValidCode(LPCTSTR lpszCode, int nType);
 
     int m_nYear;
     int m_nHalf;

@@ -5,9 +5,7 @@
 #include "engines/common/EngineProgressDlg.h"
 #include "engines/common/ReportDataTransfer.h"
 
-// Asks with CUpdateConfirmDlg.  While a message sink is installed the sink
-// answers the question instead (as a message box text), like every other
-// prompt of the programs.
+// Asks with CUpdateConfirmDlg.
 class CConfirmDialogPrompt : public CReportOverwritePrompt
 {
 public:

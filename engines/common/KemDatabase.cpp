@@ -4,7 +4,7 @@
 
 IMPLEMENT_DYNAMIC(CKemDatabase, CObject)
 
-CKemDatabase::CKemDatabase() : m_nType(0)
+CKemDatabase::CKemDatabase() : m_nType(0), m_pSaveStep(NULL)
 {
 }
 
@@ -41,6 +41,11 @@ void CKemDatabase::CommitTrans()
 
 void CKemDatabase::Rollback()
 {
+}
+
+BOOL CKemDatabase::IsConnectionLost() const
+{
+    return FALSE;
 }
 
 CString DatabaseFolder(const CString& strPath)

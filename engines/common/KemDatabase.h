@@ -7,6 +7,18 @@
 #include "framework/core/Object.h"
 #include "framework/core/String.h"
 
+// Work a caller adds to a report data save (SaveKemReportData): it runs
+// inside the save's write transaction, after the data rows and before the
+// commit, on the same database.
+class CKemSaveStep
+{
+public:
+    virtual ~CKemSaveStep() {}
+    // FALSE, or a database exception, rolls the whole save back; the step
+    // tells the user why.
+    virtual BOOL Run() = 0;
+};
+
 class CKemDatabase : public CObject
 {
     DECLARE_DYNAMIC(CKemDatabase)
@@ -27,6 +39,9 @@ public:
     virtual BOOL BeginTrans();
     virtual void CommitTrans();
     virtual void Rollback();
+    // TRUE once the connection to a database server is known to be lost
+    // (the default: never).
+    virtual BOOL IsConnectionLost() const;
 
     // The connect string of m_nType built from the four strings.
     CString GetConnectString() const;
@@ -36,6 +51,8 @@ public:
     CString m_strDatabase;
     CString m_strUser;
     CString m_strPassword;
+    // Set by the caller around a report data save; NULL when none.
+    CKemSaveStep* m_pSaveStep;
 };
 
 // The path without its last component ("C:\\data" for "C:\\data\\a.mdb");

@@ -44,9 +44,15 @@ void LoadReportCells(CCellArray& cells, CReportDataRows& rows, CReportProgress& 
     }
 }
 
-void SaveReportCells(CCellArray& cells, CReportDataRows& rows, CReportOverwritePrompt& prompt,
-                     CReportProgress& progress)
+const char kReportChangedMeanwhile[] =
+    "Another user has saved this report since its values were read. Nothing was saved;\n"
+    "save again to see the values now stored.";
+const char kReportLockedByOther[] = "Another user is saving this report; try again.";
+
+CReportSavePlan PlanReportSave(CCellArray& cells, CReportDataRows& rows, CReportOverwritePrompt& prompt,
+                               CReportProgress& progress)
 {
+    CReportSavePlan plan;
     int nAnswer = OVERWRITE_UPDATE;
     INT_PTR nCount = cells.GetSize();
     for (INT_PTR i = 0; i < nCount; ++i)
@@ -60,7 +66,7 @@ void SaveReportCells(CCellArray& cells, CReportDataRows& rows, CReportOverwriteP
         if (!rows.FindCellRow(cell))
         {
             if (!bMissing)
-                rows.AddRow(cell, strValue);
+                plan.push_back({i, CReportSaveChange::addRow, FALSE, CString()});
             continue;
         }
         CString strStored;
@@ -74,9 +80,29 @@ void SaveReportCells(CCellArray& cells, CReportDataRows& rows, CReportOverwriteP
             nAnswer = prompt.Ask(MakeQuestion(cell, rows, strStored));
         if (nAnswer != OVERWRITE_UPDATE && nAnswer != OVERWRITE_UPDATE_ALL)
             continue;
-        if (bMissing)
+        plan.push_back({i, bMissing ? CReportSaveChange::clearRow : CReportSaveChange::writeValue, bStored,
+                        strStored});
+    }
+    return plan;
+}
+
+void ApplyReportSave(CCellArray& cells, const CReportSavePlan& plan, CReportDataRows& rows)
+{
+    for (const CReportSaveChange& change : plan)
+    {
+        const CCell& cell = cells.ElementAt(change.m_nCell);
+        if (change.m_action == CReportSaveChange::addRow)
+        {
+            rows.AddRow(cell, cell.m_strValue);
+            continue;
+        }
+        CString strStored;
+        if (!rows.FindCellRow(cell) || rows.ReadValue(strStored) != change.m_bStoredValue ||
+            strStored != change.m_strStored)
+            throw CReportChangedMeanwhile();
+        if (change.m_action == CReportSaveChange::clearRow)
             rows.ClearRow();
         else
-            rows.WriteValue(strValue);
+            rows.WriteValue(cell.m_strValue);
     }
 }

@@ -4,6 +4,8 @@
 // display are separate so that tests and dialogs can stand in for them.
 #pragma once
 
+#include <vector>
+
 #include "framework/core/String.h"
 
 class CCell;
@@ -71,8 +73,43 @@ public:
 // a stored NULL otherwise reads as "".
 void LoadReportCells(CCellArray& cells, CReportDataRows& rows, CReportProgress& progress, BOOL bNullIsMissing);
 
-// Stores the data cells: unchanged values are left alone, new values added,
-// missing values not stored or cleared, and a different stored value is
-// replaced only when the prompt (or an earlier "to All" answer) says so.
-void SaveReportCells(CCellArray& cells, CReportDataRows& rows, CReportOverwritePrompt& prompt,
-                     CReportProgress& progress);
+// One change a save will make to the stored rows, with what was stored
+// when the change was decided.
+struct CReportSaveChange
+{
+    enum Action
+    {
+        addRow,      // no row was stored: add one
+        writeValue,  // replace the stored value
+        clearRow     // the value went missing: clear the stored one
+    };
+    INT_PTR m_nCell;
+    Action m_action;
+    BOOL m_bStoredValue;   // the stored value was not NULL
+    CString m_strStored;
+};
+typedef std::vector<CReportSaveChange> CReportSavePlan;
+
+// Thrown by ApplyReportSave when a row the plan replaces no longer holds
+// what the question showed: another user saved it meanwhile.
+struct CReportChangedMeanwhile
+{
+};
+
+// What the user is told when a save meets another user's work.
+extern const char kReportChangedMeanwhile[];
+extern const char kReportLockedByOther[];
+
+// Decides what a save stores, reading only: unchanged values are left
+// alone, new values added, missing values not stored or cleared, and a
+// different stored value is replaced only when the prompt (or an earlier
+// "to All" answer) says so.  The questions are asked here, before the
+// caller opens its write transaction.
+CReportSavePlan PlanReportSave(CCellArray& cells, CReportDataRows& rows, CReportOverwritePrompt& prompt,
+                               CReportProgress& progress);
+
+// Makes the planned changes, inside the caller's write transaction.  A row
+// that is replaced or cleared must still hold what the plan saw; otherwise
+// CReportChangedMeanwhile is thrown.  (A row added meanwhile under a new
+// value's key makes the add fail on the table's unique key.)
+void ApplyReportSave(CCellArray& cells, const CReportSavePlan& plan, CReportDataRows& rows);

@@ -7,10 +7,16 @@ void ReportDaoException(const CDaoException* e)
     CString strText;
     if (e->m_pErrorInfo != NULL)
     {
-        strText.Format("%s   (%d)\n\nWould you like to see help?", (LPCSTR)e->m_pErrorInfo->m_strDescription,
-                       (int)e->m_pErrorInfo->m_lErrorCode);
-        if (AfxMessageBox(strText, MB_YESNO) == IDYES && !e->m_pErrorInfo->m_strHelpFile.IsEmpty())
-            WinHelpA(NULL, e->m_pErrorInfo->m_strHelpFile, HELP_CONTEXT, (ULONG_PTR)e->m_pErrorInfo->m_lHelpContext);
+        const CDaoErrorInfo& info = *e->m_pErrorInfo;
+        strText.Format("%s   (%d)", (LPCSTR)info.m_strDescription, (int)info.m_lErrorCode);
+        // Help is offered only for an error that names its help.
+        if (info.m_strHelpFile.IsEmpty())
+        {
+            AfxMessageBox(strText, MB_OK);
+            return;
+        }
+        if (AfxMessageBox(strText + "\n\nWould you like to see help?", MB_YESNO) == IDYES)
+            WinHelpA(NULL, info.m_strHelpFile, HELP_CONTEXT, (ULONG_PTR)info.m_lHelpContext);
         return;
     }
     SCODE sc = e->m_scode;

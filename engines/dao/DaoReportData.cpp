@@ -6,6 +6,7 @@
 #include "engines/dao/DAORecordset.h"
 #include "engines/dao/DaoErrorReport.h"
 #include "framework/db/DaoRecordset.h"
+#include "framework/core/MessageSink.h"
 #include "framework/db/SqlQuote.h"
 #include "sheet/Cell.h"
 #include "sheet/Sheet.h"
@@ -189,7 +190,7 @@ int LoadDaoReportData(CCellArray& cells, CDAODatabase& db, const CString& strTab
         CDaoReportRows rows(*rs, *db.m_pDaoDatabase, IsExcelType(db.m_nType));
         // One read transaction: every find reads the same state of the
         // file, and the file is locked once rather than at every find.
-        CDaoTransaction transaction(*db.m_pDaoDatabase);
+        CDaoTransaction transaction(*db.m_pDaoDatabase, CDaoTransaction::readOnly);
         LoadReportCells(cells, rows, progress, TRUE);
         transaction.Commit();
         rs->Close();
@@ -211,18 +212,34 @@ int SaveDaoReportData(CCellArray& cells, CDAODatabase& db, const CString& strTab
     {
         std::unique_ptr<CDaoRecordset> rs = OpenReportRows(cells, db, strTable);
         CDaoReportRows rows(*rs, *db.m_pDaoDatabase, IsExcelType(db.m_nType));
-        // One transaction: a save that fails stores nothing, and the rows
-        // are written to the file once.
+        // The questions come first, outside any transaction: nobody waits
+        // for the database while a user thinks.
+        CReportSavePlan plan = PlanReportSave(cells, rows, prompt, progress);
+        // Then one write transaction: a save that fails stores nothing, the
+        // caller's step (the fill-in log) commits with the rows, and the
+        // rows are written to the file once.
         CDaoTransaction transaction(*db.m_pDaoDatabase);
-        SaveReportCells(cells, rows, prompt, progress);
-        transaction.Commit();
+        rs->Requery();
+        ApplyReportSave(cells, plan, rows);
+        if (db.m_pSaveStep == NULL || db.m_pSaveStep->Run())
+        {
+            transaction.Commit();
+            nResult = 1;
+        }
         rs->Close();
-        nResult = 1;
     }
     catch (CDaoException* e)
     {
-        ReportDaoException(e);
+        // A new value's row that another user added meanwhile.
+        if (e->m_pErrorInfo != NULL && e->m_pErrorInfo->m_strDescription.Find("UNIQUE constraint failed") >= 0)
+            AfxMessageBox(kReportChangedMeanwhile, MB_OK);
+        else
+            ReportDaoException(e);
         e->Delete();
+    }
+    catch (CReportChangedMeanwhile&)
+    {
+        AfxMessageBox(kReportChangedMeanwhile, MB_OK);
     }
     catch (...)
     {

@@ -1,42 +1,22 @@
 #include "engines/dao/DaoWildcards.h"
 
+#include "framework/db/DaoSql.h"
+
 void ModiFilter(CString& strText)
 {
-    CString strUpper(strText);
-    strUpper.MakeUpper();
-    int nLength = strText.GetLength();
-    int nPos = 0;
-    while ((nPos = strUpper.Find(" LIKE ", nPos)) >= 0)
-    {
-        int i = nPos + 6;
-        while (i < nLength && strText[i] == ' ')
-            ++i;
-        if (i >= nLength)
-            break;
-        char chDelimiter = strText[i++];
-        while (i < nLength)
+    strText = DaoMapLikePatterns(strText, [](const CString& pattern) {
+        CString converted(pattern);
+        for (int i = 1; i < converted.GetLength(); ++i)
         {
-            char ch = strText[i];
-            if (ch == chDelimiter)
-            {
-                if (i + 1 < nLength && strText[i + 1] == chDelimiter)
-                {
-                    i += 2;
-                    continue;
-                }
-                break;
-            }
-            if (IsDBCSLeadByte((BYTE)ch) && i + 1 < nLength)
-            {
-                i += 2;
-                continue;
-            }
-            if (ch == '%')
-                strText.SetAt(i, '*');
+            char ch = converted[i];
+            // A trail byte of a double-byte character may look like % or _.
+            if (IsDBCSLeadByte((BYTE)ch))
+                ++i;
+            else if (ch == '%')
+                converted.SetAt(i, '*');
             else if (ch == '_')
-                strText.SetAt(i, '?');
-            ++i;
+                converted.SetAt(i, '?');
         }
-        nPos = i + 1;
-    }
+        return converted;
+    });
 }

@@ -3,8 +3,8 @@
 
 #include "framework/core/String.h"
 
-// Turns % into * and _ into ? inside every quoted pattern that follows
-// " LIKE " (in any letter case), in place; a doubled delimiter inside the
-// pattern is a quoted delimiter, not its end.  Text outside the patterns is
-// left as it is.
+// Turns % into * and _ into ? inside every quoted pattern that a LIKE
+// operator (in any letter case) takes, in place.  Quoted texts and names
+// elsewhere, a " like " inside them included, are left as they are; a
+// doubled quote inside the pattern is a quote, not its end.
 void ModiFilter(CString& strText);

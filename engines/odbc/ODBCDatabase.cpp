@@ -36,6 +36,10 @@ void CODBCDatabase::Open(const char* lpszName, BOOL bExclusive, BOOL bReadOnly, 
     (void)bReadOnly;
     (void)lpszConnect;
     m_pOdbcDatabase->OpenEx(BuildDriverConnect(lpszName), CDatabase::useCursorLib);
+    // A save that meets rows another session is writing gives up after a
+    // while and says so, rather than freezing the program.
+    if (m_pOdbcDatabase->GetDBMSName() == "PostgreSQL")
+        m_pOdbcDatabase->ExecuteSQL("SET lock_timeout TO '5s'");
 }
 
 void CODBCDatabase::Close()
@@ -61,4 +65,9 @@ void CODBCDatabase::CommitTrans()
 void CODBCDatabase::Rollback()
 {
     m_pOdbcDatabase->Rollback();
+}
+
+BOOL CODBCDatabase::IsConnectionLost() const
+{
+    return m_pOdbcDatabase->IsConnectionDead();
 }

@@ -12,14 +12,17 @@ public:
     ~CODBCDatabase() override;
 
     // Connects to the data source lpszName with m_strUser and m_strPassword;
-    // the connect string of Reopen adds nothing else.  CDBException reaches
-    // the caller.
+    // the connect string of Reopen adds nothing else.  A PostgreSQL session
+    // gets a lock timeout, so that a save meeting another session's rows
+    // ends with a message instead of waiting.  CDBException reaches the
+    // caller.
     void Open(const char* lpszName, BOOL bExclusive, BOOL bReadOnly, const char* lpszConnect) override;
     void Close() override;
     BOOL IsOpen() const override;
     BOOL BeginTrans() override;
     void CommitTrans() override;
     void Rollback() override;
+    BOOL IsConnectionLost() const override;
 
     // The connect string Open hands to the driver manager.
     CString BuildDriverConnect(const char* lpszName) const;

@@ -6,6 +6,7 @@
 #include "engines/common/ReportDataTransfer.h"
 #include "engines/odbc/ODBCDataDic.h"
 #include "engines/odbc/ODBCDatabase.h"
+#include "framework/core/MessageSink.h"
 #include "sheet/Cell.h"
 
 namespace
@@ -92,6 +93,39 @@ private:
     CDatabase& m_db;
 };
 
+void RollbackQuietly(CDatabase& odbc, BOOL bInTransaction)
+{
+    if (!bInTransaction)
+        return;
+    try
+    {
+        odbc.Rollback();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+}
+
+// TRUE when the diagnostics carry the SQLSTATE.
+BOOL HasState(const CDBException* e, LPCSTR lpszState)
+{
+    return e->m_strStateNativeOrigin.Find(CString("State:") + lpszState) >= 0;
+}
+
+// A row another session holds past the lock timeout, or a new value's row
+// that another session added meanwhile, in words; other failures as the
+// driver tells them.
+void ReportSaveFailure(CDBException* e)
+{
+    if (HasState(e, "55P03") || HasState(e, "HYT00"))
+        AfxMessageBox(kReportLockedByOther, MB_OK);
+    else if (HasState(e, "23505"))
+        AfxMessageBox(kReportChangedMeanwhile, MB_OK);
+    else
+        e->ReportError();
+}
+
 std::unique_ptr<CODBCDataDic> OpenReportRows(CODBCDatabase& db, const CString& strTable)
 {
     std::unique_ptr<CODBCDataDic> rs(new CODBCDataDic(db.m_pOdbcDatabase));
@@ -128,31 +162,37 @@ int SaveOdbcReportData(CCellArray& cells, CODBCDatabase& db, const CString& strT
     {
         std::unique_ptr<CODBCDataDic> rs = OpenReportRows(db, strTable);
         COdbcReportRows rows(*rs, odbc);
-        // One transaction: a save that fails midway keeps nothing of it.
+        // The questions come first, outside any transaction: no row stays
+        // locked while a user thinks.
+        CReportSavePlan plan = PlanReportSave(cells, rows, prompt, progress);
+        // Then one transaction: a save that fails midway keeps nothing of
+        // it, and the caller's step (the fill-in log) commits with the rows.
         odbc.BeginTrans();
         bInTransaction = TRUE;
-        SaveReportCells(cells, rows, prompt, progress);
+        ApplyReportSave(cells, plan, rows);
+        BOOL bStepDone = db.m_pSaveStep == NULL || db.m_pSaveStep->Run();
         rs->Close();
         bInTransaction = FALSE;
+        if (!bStepDone)
+        {
+            odbc.Rollback();
+            return 0;
+        }
         odbc.CommitTrans();
         return 1;
     }
+    catch (CReportChangedMeanwhile&)
+    {
+        RollbackQuietly(odbc, bInTransaction);
+        AfxMessageBox(kReportChangedMeanwhile, MB_OK);
+        return 0;
+    }
     catch (CException* e)
     {
-        if (bInTransaction)
-        {
-            try
-            {
-                odbc.Rollback();
-            }
-            catch (CException* eRollback)
-            {
-                eRollback->Delete();
-            }
-        }
+        RollbackQuietly(odbc, bInTransaction);
         if (!e->IsKindOf(RUNTIME_CLASS(CDBException)))
             throw;
-        e->ReportError();
+        ReportSaveFailure(static_cast<CDBException*>(e));
         e->Delete();
         return 0;
     }

@@ -4,6 +4,8 @@
 
 #include "framework/db/DBValue.h"
 
+#include "framework/db/DBText.h"
+
 CDBValue CDBValue::Integer(LONGLONG n)
 {
     CDBValue v;
@@ -250,7 +252,7 @@ CDBValue DBFetchColumn(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nSqlTyp
         return CDBValue();
     CDBValue v;
     v.m_kind = CDBValue::kindText;
-    v.m_str = CString((LPCSTR)data.data(), (int)data.size());
+    DBTextFromDriver((const char*)data.data(), (int)data.size(), v.m_str);
     return v;
 }
 
@@ -327,11 +329,12 @@ void CDBParamBuffers::Bind(SQLHSTMT hstmt, SQLUSMALLINT nParam, const CDBValue& 
         }
         else
         {
-            b->data.assign((LPCSTR)value.m_str, (LPCSTR)value.m_str + value.m_str.GetLength());
+            CString text = DBTextToDriver(value.m_str);
+            b->data.assign((LPCSTR)text, (LPCSTR)text + text.GetLength());
             b->data.push_back(0);
-            b->indicator = value.m_str.GetLength();
+            b->indicator = text.GetLength();
             if (nColumnSize == 0 || DBValueKindOfSqlType(sqlType) == CDBValue::kindText)
-                nColumnSize = value.m_str.GetLength() > 0 ? value.m_str.GetLength() : 1;
+                nColumnSize = text.IsEmpty() ? 1 : text.GetLength();
         }
         break;
     }

@@ -21,7 +21,18 @@ LONG DaoCodeOfSqlite(int nResult, LPCSTR lpszMessage)
         return DAOERR_SYNTAX;
     if ((nResult & 0xFF) == SQLITE_READONLY)
         return DAOERR_READ_ONLY;
+    if ((nResult & 0xFF) == SQLITE_BUSY || (nResult & 0xFF) == SQLITE_LOCKED)
+        return DAOERR_LOCKED;
     return DAOERR_GENERIC;
+}
+
+// The library's message, or for a database another connection holds, the
+// situation in words.
+CString DaoMessageOfSqlite(int nResult, LPCSTR lpszMessage)
+{
+    if (DaoCodeOfSqlite(nResult, lpszMessage) == DAOERR_LOCKED)
+        return "The database is busy: another user or program is writing to it. Try again in a moment.";
+    return lpszMessage;
 }
 
 // Jet and ACE files begin with a fixed signature at offset 4.
@@ -59,7 +70,7 @@ CString DaoUnixPath(LPCSTR lpszPath)
 
 void DaoThrowSqliteError(sqlite3* pDb, int nResult, LPCSTR lpszContext)
 {
-    CString message(pDb != NULL ? sqlite3_errmsg(pDb) : sqlite3_errstr(nResult));
+    CString message = DaoMessageOfSqlite(nResult, pDb != NULL ? sqlite3_errmsg(pDb) : sqlite3_errstr(nResult));
     LONG lCode = DaoCodeOfSqlite(nResult, message);
     if (lpszContext != NULL && *lpszContext != '\0')
         message = CString(lpszContext) + ": " + message;
@@ -233,14 +244,22 @@ void CDaoDatabase::Execute(LPCSTR lpszSQL, int nOptions)
     int nResult = sqlite3_exec(pDb, lpszSQL, NULL, NULL, &pError);
     if (nResult != SQLITE_OK)
     {
-        CString message(pError != NULL ? pError : sqlite3_errstr(nResult));
+        CString message = DaoMessageOfSqlite(nResult, pError != NULL ? pError : sqlite3_errstr(nResult));
         sqlite3_free(pError);
-        AfxThrowDaoException(DaoCodeOfSqlite(sqlite3_extended_errcode(pDb), message), message);
+        AfxThrowDaoException(DaoCodeOfSqlite(nResult, message), message);
     }
     m_lRecordsAffected = (LONG)(sqlite3_total_changes(pDb) - nBefore);
 }
 
 void CDaoDatabase::BeginTrans()
+{
+    // A writer from the start: a transaction that reads first and asks for
+    // the write lock later is refused at once while another connection
+    // writes, without waiting out the busy timeout.
+    Execute("BEGIN IMMEDIATE");
+}
+
+void CDaoDatabase::BeginReadTrans()
 {
     Execute("BEGIN");
 }

@@ -53,7 +53,11 @@ public:
     // Rows changed by the last Execute.
     LONG GetRecordsAffected() const { return m_lRecordsAffected; }
 
+    // A write transaction: it waits (up to the busy timeout) for another
+    // writer to finish before it starts.
     void BeginTrans();
+    // A transaction that only reads: one consistent state, one file lock.
+    void BeginReadTrans();
     void CommitTrans();
     void Rollback();
 
@@ -90,9 +94,17 @@ private:
 class CDaoTransaction
 {
 public:
-    explicit CDaoTransaction(CDaoDatabase& db) : m_db(db), m_bActive(FALSE)
+    enum Kind
     {
-        m_db.BeginTrans();
+        write,
+        readOnly
+    };
+    explicit CDaoTransaction(CDaoDatabase& db, Kind kind = write) : m_db(db), m_bActive(FALSE)
+    {
+        if (kind == readOnly)
+            m_db.BeginReadTrans();
+        else
+            m_db.BeginTrans();
         m_bActive = TRUE;
     }
     ~CDaoTransaction();

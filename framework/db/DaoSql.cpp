@@ -219,39 +219,46 @@ CDaoSqlParts DaoSplitSelect(LPCSTR lpszSQL)
     return parts;
 }
 
-CString DaoLikeToSqlite(LPCSTR lpszSQL)
+CString DaoMapLikePatterns(LPCSTR lpszSQL, const std::function<CString(const CString&)>& convert)
 {
     CString sql(lpszSQL);
     // Most statements have no LIKE at all and go through as they are.
     if (!HasLetters(sql, "LIKE"))
         return sql;
+    LPCSTR p = sql;
     CString result;
     int nLength = sql.GetLength();
     int i = 0;
+    int nCopied = 0;
     while (i < nLength)
     {
-        char ch = sql[i];
+        char ch = p[i];
         if (ch == '\'' || ch == '"' || ch == '[' || ch == '`')
         {
-            int nEnd = SkipQuoted(sql, i);
-            result += sql.Mid(i, nEnd - i);
-            i = nEnd;
+            i = SkipQuoted(sql, i);
             continue;
         }
         if (!WordAt(sql, i, "LIKE"))
         {
-            result += ch;
             ++i;
             continue;
         }
-        result += sql.Mid(i, 4);
         i += 4;
-        while (i < nLength && isspace((unsigned char)sql[i]))
-            result += sql[i++];
-        if (i >= nLength || (sql[i] != '\'' && sql[i] != '"'))
+        while (i < nLength && isspace((unsigned char)p[i]))
+            ++i;
+        if (i >= nLength || (p[i] != '\'' && p[i] != '"'))
             continue;
         int nEnd = SkipQuoted(sql, i);
-        CString pattern = sql.Mid(i, nEnd - i);
+        result += sql.Mid(nCopied, i - nCopied);
+        result += convert(sql.Mid(i, nEnd - i));
+        nCopied = i = nEnd;
+    }
+    return result + sql.Mid(nCopied);
+}
+
+CString DaoLikeToSqlite(LPCSTR lpszSQL)
+{
+    return DaoMapLikePatterns(lpszSQL, [](const CString& pattern) {
         BOOL bEscape = pattern.FindOneOf("%_") >= 0;
         CString converted;
         for (int j = 0; j < pattern.GetLength(); ++j)
@@ -269,12 +276,10 @@ CString DaoLikeToSqlite(LPCSTR lpszSQL)
             else
                 converted += pc;
         }
-        result += converted;
         if (bEscape)
-            result += " ESCAPE '\\'";
-        i = nEnd;
-    }
-    return result;
+            converted += " ESCAPE '\\'";
+        return converted;
+    });
 }
 
 int DaoFindKeyword(LPCSTR lpszSQL, LPCSTR lpszUpperWord, int nStart)

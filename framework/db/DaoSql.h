@@ -4,6 +4,7 @@
 
 #include "framework/core/String.h"
 
+#include <functional>
 #include <vector>
 
 // The clauses of a SELECT statement, found at the top level (outside
@@ -27,6 +28,11 @@ BOOL DaoIsTableName(LPCSTR lpszSQL);
 
 // The table name without its [ ], " " or ` ` delimiters.
 CString DaoUnquoteName(LPCSTR lpszName);
+
+// The statement with each quoted pattern that a LIKE operator takes
+// (outside quoted texts and names) replaced by convert(pattern), the
+// pattern given and returned with its quotes; all else stays as written.
+CString DaoMapLikePatterns(LPCSTR lpszSQL, const std::function<CString(const CString&)>& convert);
 
 // Turns DAO patterns after LIKE into SQLite ones: * to %, ? to _, and a
 // literal % or _ escaped (with an ESCAPE clause added after the pattern).

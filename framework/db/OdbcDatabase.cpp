@@ -1,5 +1,9 @@
 #include "framework/db/OdbcDatabase.h"
 
+#include <string.h>
+
+#include "framework/db/DBText.h"
+
 IMPLEMENT_DYNAMIC(CDatabase, CObject)
 
 CDatabase::CDatabase()
@@ -55,6 +59,20 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
     m_strConnect = CString("ODBC;") + (LPCSTR)out;
     if (dwOptions & openReadOnly)
         SQLSetConnectAttr(m_hdbc, SQL_ATTR_ACCESS_MODE, (SQLPOINTER)SQL_MODE_READ_ONLY, 0);
+    // Text crosses as UTF-8 (DBText.h); a PostgreSQL session otherwise
+    // speaks the encoding its database was created with.
+    if (GetDBMSName() == "PostgreSQL")
+    {
+        try
+        {
+            ExecuteSQL("SET client_encoding TO 'UTF8'");
+        }
+        catch (CException*)
+        {
+            Close();
+            throw;
+        }
+    }
     return TRUE;
 }
 
@@ -87,6 +105,24 @@ void CDatabase::Close()
     m_strConnect.Empty();
 }
 
+BOOL CDatabase::IsConnectionDead() const
+{
+    if (!IsOpen())
+        return FALSE;
+    SQLUINTEGER nDead = SQL_CD_FALSE;
+    SQLRETURN rc = SQLGetConnectAttr(m_hdbc, SQL_ATTR_CONNECTION_DEAD, &nDead, sizeof(nDead), NULL);
+    return SQL_SUCCEEDED(rc) && nDead == SQL_CD_TRUE;
+}
+
+CString CDatabase::GetDBMSName() const
+{
+    char szName[128] = "";
+    SQLSMALLINT nLength = 0;
+    if (!IsOpen() || !SQL_SUCCEEDED(SQLGetInfo(m_hdbc, SQL_DBMS_NAME, szName, sizeof(szName), &nLength)))
+        return CString();
+    return szName;
+}
+
 void CDatabase::ExecuteSQL(LPCSTR lpszSQL)
 {
     if (!IsOpen())
@@ -95,7 +131,8 @@ void CDatabase::ExecuteSQL(LPCSTR lpszSQL)
     SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_STMT, m_hdbc, &hstmt);
     if (!SQL_SUCCEEDED(rc))
         AfxThrowDBException(rc, SQL_HANDLE_DBC, m_hdbc);
-    rc = SQLExecDirect(hstmt, (SQLCHAR*)lpszSQL, SQL_NTS);
+    CString text = DBTextToDriver(lpszSQL, (int)strlen(lpszSQL));
+    rc = SQLExecDirect(hstmt, (SQLCHAR*)(LPCSTR)text, SQL_NTS);
     // SQL_NO_DATA is a statement that touched no rows, not a failure.
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
     {

@@ -30,6 +30,10 @@ public:
                       LPCSTR lpszConnect = "ODBC;", BOOL bUseCursorLib = TRUE);
     virtual void Close();
     BOOL IsOpen() const { return m_hdbc != SQL_NULL_HDBC; }
+    // TRUE once the driver knows the connection to the server is gone.
+    BOOL IsConnectionDead() const;
+    // The database product the driver reports ("PostgreSQL", "SQLite").
+    CString GetDBMSName() const;
     // "ODBC;" followed by the connect string the driver completed.
     CString GetConnect() const { return m_strConnect; }
 

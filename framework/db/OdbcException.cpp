@@ -1,5 +1,9 @@
 #include "framework/db/OdbcException.h"
 
+#include <string.h>
+
+#include "framework/db/DBText.h"
+
 IMPLEMENT_DYNAMIC(CDBException, CDatabaseException)
 
 CDBException::CDBException(SQLRETURN nRetCode)
@@ -21,11 +25,13 @@ void CDBException::BuildErrorString(SQLSMALLINT nHandleType, SQLHANDLE hHandle)
                                      sizeof(text), &length);
         if (rc != SQL_SUCCESS && rc != SQL_SUCCESS_WITH_INFO)
             break;
+        CString message;
+        DBTextFromDriver((const char*)text, (int)strlen((const char*)text), message);
         if (!m_strError.IsEmpty())
             m_strError += "\n";
-        m_strError += (LPCSTR)text;
+        m_strError += message;
         CString line;
-        line.Format("State:%s,Native:%ld,Origin:%s\n", (LPCSTR)state, (long)native, (LPCSTR)text);
+        line.Format("State:%s,Native:%ld,Origin:%s\n", (LPCSTR)state, (long)native, (LPCSTR)message);
         m_strStateNativeOrigin += line;
     }
 }

@@ -1,4 +1,8 @@
 #include "framework/db/Recordset.h"
+
+#include <string.h>
+
+#include "framework/db/DBText.h"
 #include "framework/db/SqlText.h"
 
 IMPLEMENT_DYNAMIC(CRecordset, CObject)
@@ -91,7 +95,8 @@ void CRecordset::BuildSQL(LPCSTR lpszSQL)
     m_strBuiltFilter = m_strFilter;
     m_strBuiltSort = m_strSort;
     m_strTable = (m_dwOptions & readOnly) ? CString() : SqlSingleTable(m_strSQL);
-    SQLRETURN rc = SQLPrepare(m_hstmt, (SQLCHAR*)(LPCSTR)m_strSQL, SQL_NTS);
+    CString text = DBTextToDriver(m_strSQL);
+    SQLRETURN rc = SQLPrepare(m_hstmt, (SQLCHAR*)(LPCSTR)text, SQL_NTS);
     if (!SQL_SUCCEEDED(rc))
         AfxThrowDBException(rc, SQL_HANDLE_STMT, m_hstmt);
 }
@@ -135,7 +140,7 @@ void CRecordset::DescribeColumns()
                             &info.m_nPrecision, &info.m_nScale, &info.m_nNullability);
         if (!SQL_SUCCEEDED(rc))
             AfxThrowDBException(rc, SQL_HANDLE_STMT, m_hstmt);
-        info.m_strName = (LPCSTR)name;
+        DBTextFromDriver((const char*)name, (int)strlen((const char*)name), info.m_strName);
         m_columns.push_back(info);
     }
 }

@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "framework/db/DBText.h"
+
 namespace
 {
 
@@ -75,7 +77,8 @@ SQLHSTMT CRecordset::ChangeStatement(const CString& sql)
     SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_STMT, m_pDatabase->m_hdbc, &hstmt);
     if (!SQL_SUCCEEDED(rc))
         AfxThrowDBException(rc, SQL_HANDLE_DBC, m_pDatabase->m_hdbc);
-    rc = SQLPrepare(hstmt, (SQLCHAR*)(LPCSTR)sql, SQL_NTS);
+    CString text = DBTextToDriver(sql);
+    rc = SQLPrepare(hstmt, (SQLCHAR*)(LPCSTR)text, SQL_NTS);
     if (!SQL_SUCCEEDED(rc))
     {
         CDBException* e = new CDBException(rc);

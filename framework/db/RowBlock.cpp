@@ -4,6 +4,8 @@
 
 #include <string.h>
 
+#include "framework/db/DBText.h"
+
 namespace
 {
 
@@ -156,7 +158,7 @@ void CDBRowBlock::Read(size_t nRow, size_t nColumn, CDBValue& value) const
         memcpy(&value.m_ts, p, sizeof(TIMESTAMP_STRUCT));
         break;
     default:
-        memcpy(value.m_str.GetBufferSetLength((int)length), p, (size_t)length);
+        DBTextFromDriver(p, (int)length, value.m_str);
         break;
     }
 }

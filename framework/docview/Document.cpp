@@ -3,6 +3,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/docview/DocManager.h"
 #include "framework/docview/DocTemplate.h"
+#include "framework/docview/FileReplacer.h"
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/View.h"
 
@@ -141,6 +142,7 @@ BOOL CDocument::OnNewDocument()
 
 BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 {
+    CFileReplacer::RemoveLeftovers(lpszPathName);
     DeleteContents();
     SetModifiedFlag(TRUE);
     try

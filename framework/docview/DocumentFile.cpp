@@ -3,6 +3,7 @@
 
 #include "framework/core/Archive.h"
 #include "framework/core/MessageSink.h"
+#include "framework/docview/FileFaultText.h"
 #include "framework/docview/FileReplacer.h"
 
 void CDocument::LoadDocumentFile(LPCSTR lpszPathName)
@@ -34,15 +35,5 @@ void CDocument::ReportSaveLoadException(LPCSTR lpszPathName, CException* pExcept
     // An exception of this kind means the failure was already shown.
     if (pException != NULL && pException->IsKindOf(RUNTIME_CLASS(CUserException)))
         return;
-    char szMessage[512];
-    if (pException != NULL && pException->GetErrorMessage(szMessage, sizeof(szMessage)) &&
-        szMessage[0] != '\0')
-    {
-        AfxMessageBox(szMessage, MB_ICONEXCLAMATION);
-        return;
-    }
-    CString strMessage;
-    strMessage.Format(bSaving ? "Failed to save document %s." : "Failed to open document %s.",
-                      lpszPathName != NULL ? lpszPathName : "");
-    AfxMessageBox(strMessage, MB_ICONEXCLAMATION);
+    AfxMessageBox(FileFaultText(lpszPathName, pException, bSaving), MB_ICONEXCLAMATION);
 }

@@ -10,8 +10,10 @@ class CFileReplacer
 {
 public:
     // Picks a fresh temporary name beside lpszTarget (the file is created
-    // empty, so no other writer takes the name).  Throws CFileException when
-    // the folder cannot hold it.
+    // empty, so no other writer takes the name), after removing the
+    // leftovers of saves that never finished.  Throws CFileException when
+    // the folder cannot hold it, and (accessDenied) when the target is a
+    // read-only file: that stays as it is.
     explicit CFileReplacer(LPCSTR lpszTarget);
     // Deletes the temporary file unless Commit succeeded.
     ~CFileReplacer();
@@ -29,6 +31,11 @@ public:
     void Commit();
     // Deletes the temporary file now; never throws.
     void Abandon();
+
+    // Deletes the temporary files that saves into the folder of lpszPath
+    // left behind when they were cut short (a killed program); a file still
+    // open in a save going on now cannot be deleted and stays.
+    static void RemoveLeftovers(LPCSTR lpszPath);
 
 private:
     CString m_strTarget;

@@ -10,6 +10,24 @@ IMPLEMENT_DYNAMIC(COleDocument, CDocument)
 namespace
 {
 const char szContents[] = "Contents";
+// Less room than this left on a disk when a write failed: the disk is full.
+const ULONGLONG kFullDisk = 64 * 1024;
+
+// The storage reports a write that found no room as a write fault; told
+// apart while the half-written file still takes its room.
+void NameWriteFault(CFileException* e, const CString& strTempPath)
+{
+    if (e->m_cause != CFileException::hardIO && e->m_cause != CFileException::genericException)
+        return;
+    CString strFolder = strTempPath.Left(strTempPath.ReverseFind('\\') + 1);
+    ULARGE_INTEGER free;
+    if (GetDiskFreeSpaceExA(strFolder.IsEmpty() ? CString(".") : strFolder, &free, NULL, NULL) &&
+        free.QuadPart < kFullDisk)
+    {
+        e->m_cause = CFileException::diskFull;
+        e->m_lOsError = STG_E_MEDIUMFULL;
+    }
+}
 }
 
 COleDocument::COleDocument() : m_bCompoundFile(FALSE)
@@ -78,6 +96,7 @@ void COleDocument::LoadFromFile(LPCSTR lpszPathName)
 void COleDocument::SaveToFile(LPCSTR lpszPathName)
 {
     CFileReplacer replacer(lpszPathName);
+    try
     {
         CScopedInterface<IStorage> storage;
         HRESULT hr = StgCreateDocfile(CWidePath(replacer.GetTempPath()),
@@ -89,6 +108,13 @@ void COleDocument::SaveToFile(LPCSTR lpszPathName)
         hr = storage->Commit(STGC_DEFAULT);
         if (FAILED(hr))
             AfxThrowFileExceptionFromScode(hr, lpszPathName);
+    }
+    catch (CFileException* e)
+    {
+        NameWriteFault(e, replacer.GetTempPath());
+        // The user's file, not the stream inside it that failed.
+        e->m_strFileName = lpszPathName;
+        throw;
     }
     replacer.Commit();
 }

@@ -169,6 +169,8 @@ public:
     // Report data in the reporting database (TallyformDocDatabase.cpp,
     // TallyformDocKeyCells.cpp)
     void SaveDataToDatabase();
+    // The text in the main window's status bar.
+    void ShowStatusText(const CString& strText);
     // bInteractive FALSE (a key cell was edited in the view) keeps the
     // key-cell messages back.
     void LoadDataFromDatabase(BOOL bInteractive);
@@ -188,6 +190,9 @@ public:
     // Records the key cells' period as filled in: 1 recorded (or already
     // there), 0 not (the log is then as it was).
     int RecordReportLog();
+    // The organization code and period the key cells name for the log;
+    // FALSE when the template, the organization or the period is not known.
+    BOOL GetFilledInKeys(CString& strOrgCode, CString& strPeriod);
     // The same for a database of data-source type 10, over one recordset.
     int SaveReportLog();
 
@@ -338,6 +343,9 @@ private:
     // or read.
     BOOL ReadDataFile(LPCSTR lpszPathName, CDataFile& data, LPCSTR pszOpenFailure,
                       LPCSTR pszBadFormat);
+    // FALSE (told) when a read data file's period is not one of this
+    // template's, or when it would change item codes and the user says no.
+    BOOL AcceptDataFileKeys(LPCSTR lpszPathName, const CDataFile& data);
     CString DefaultExtension() const;
     // TRUE when typed input takes the organization of that field value.
     BOOL IsKnownOrganization(LPCSTR pszField, const CString& strValue);

@@ -1,7 +1,5 @@
 // Batch import: shared data files saved to the reporting database one
 // after the other, each as the report of its own organization and period.
-#include <ctype.h>
-
 #include "sheet/document/TallyformDoc.h"
 
 #include "framework/core/MessageSink.h"
@@ -9,6 +7,7 @@
 #include "reporting/ReportConnection.h"
 #include "sheet/DataFile.h"
 #include "sheet/document/KeyCells.h"
+#include "sheet/document/ReportLogStep.h"
 
 namespace
 {
@@ -43,17 +42,6 @@ BOOL HasSheetData(const CSheet& sheet)
     return FALSE;
 }
 
-// A period code as the data keys hold it: 13 digits.
-BOOL IsPeriodCode(const CString& strCode)
-{
-    if (strCode.GetLength() != 13)
-        return FALSE;
-    for (int i = 0; i < 13; ++i)
-        if (!isdigit((unsigned char)strCode[i]))
-            return FALSE;
-    return TRUE;
-}
-
 int RefuseFile(LPCSTR pszFormat, LPCSTR pszPath)
 {
     CString str;
@@ -86,10 +74,14 @@ void CTallyformDoc::OnBatchImport()
         return;
     if (!AskClearData())
         return;
+    int nImported = 0;
     for (POSITION pos = paths.GetHeadPosition(); pos != NULL;)
-        ImportDataFile(paths.GetNext(pos));
+        nImported += ImportDataFile(paths.GetNext(pos));
     ClearSheetData(m_sheet, TRUE);
     UpdateAllViews(NULL);
+    CString strStatus;
+    strStatus.Format("%d of %d data files imported to the database.", nImported, (int)paths.GetCount());
+    ShowStatusText(strStatus);
 }
 
 int CTallyformDoc::ImportDataFile(LPCSTR lpszPathName)
@@ -105,8 +97,10 @@ int CTallyformDoc::ImportDataFile(LPCSTR lpszPathName)
     // every numeric cell carries this file's organization and period, also
     // those the file has no record for.
     ClearSheetData(m_sheet, TRUE);
-    if (!data.IsShared() || !IsPeriodCode(data.m_strPeriodCode))
+    if (!data.IsShared() || data.m_strPeriodCode.IsEmpty())
         return RefuseFile("The data in file %s is not valid.", lpszPathName);
+    if (!AcceptDataFileKeys(lpszPathName, data))
+        return 0;
     SetNumericCellKeys(m_sheet, data.m_szOrgCode, data.m_strPeriodCode);
     ApplyDataFile(m_sheet, data);
     // Balance formulas may name calculate cells, which the file does not hold.
@@ -121,9 +115,18 @@ int CTallyformDoc::ImportDataFile(LPCSTR lpszPathName)
         AfxMessageBox(str + "for banlance formula: " + m_sheet.m_lstBalance.GetAt(posFailed), MB_OK);
         return 0;
     }
-    if (connection.m_pLoader->SaveReportData(&m_sheet.m_cells, connection.m_pDatabase, "ss_datalist") == 0)
-        return RefuseFile("Failed to import file %s to database.", lpszPathName);
-    if (RecordReportLog() == 0)
-        return RefuseFile("Failed to write fill in log with file %s.", lpszPathName);
+    CString strLogFailure;
+    strLogFailure.Format("Failed to write fill in log with file %s.", lpszPathName);
+    int nSaved;
+    {
+        CReportLogStep logStep(*this, connection.m_pDatabase, strLogFailure);
+        nSaved = connection.m_pLoader->SaveReportData(&m_sheet.m_cells, connection.m_pDatabase, "ss_datalist");
+    }
+    if (nSaved == 0)
+    {
+        RefuseFile("Failed to import file %s to database.", lpszPathName);
+        connection.RestoreIfLost();
+        return 0;
+    }
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/docview/FileReplacer.h"
 #include "sheet/DataFile.h"
+#include "sheet/ReportPeriod.h"
 
 namespace
 {
@@ -58,6 +59,26 @@ BOOL CTallyformDoc::ReadDataFile(LPCSTR lpszPathName, CDataFile& data, LPCSTR ps
     }
     ShowWithPath(pszBadFormat, lpszPathName);
     return FALSE;
+}
+
+BOOL CTallyformDoc::AcceptDataFileKeys(LPCSTR lpszPathName, const CDataFile& data)
+{
+    if (data.IsShared() && !data.m_strPeriodCode.IsEmpty() &&
+        !CReportPeriod::IsValidCode(data.m_strPeriodCode, (int)m_sheet.m_nReportType))
+    {
+        ShowWithPath("The report period in the data file %s is damaged or not one of this template's "
+                     "periods.\nThe file is not loaded.", lpszPathName);
+        return FALSE;
+    }
+    CString strFirst;
+    int nChanged = DescribeItemCodeChanges(m_sheet, data, strFirst);
+    if (nChanged == 0)
+        return TRUE;
+    CString strQuestion;
+    strQuestion.Format("The data file %s gives %d cells other item codes than this template has\n(cell %s).\n\n"
+                       "Load the file with its item codes?",
+                       lpszPathName, nChanged, (LPCSTR)strFirst);
+    return AfxMessageBox(strQuestion, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 BOOL CTallyformDoc::SaveDataFile(LPCSTR lpszPathName, WORD wKind)
@@ -129,6 +150,8 @@ BOOL CTallyformDoc::LoadDataFile(LPCSTR lpszPathName, WORD wKind)
         AfxMessageBox("The data of selected file is not for this template!");
         return FALSE;
     }
+    if (!AcceptDataFileKeys(lpszPathName, data))
+        return FALSE;
     ClearSheetData(m_sheet, TRUE);
     ApplyDataFile(m_sheet, data);
     // The file holds the figures only: the calculate cells follow them, as

@@ -2,12 +2,16 @@
 // back, through the engine library of the open database.
 #include "sheet/document/TallyformDoc.h"
 
+#include "engines/common/PeriodLabel.h"
 #include "framework/core/MessageSink.h"
+#include "framework/docview/FrameWnd.h"
+#include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
 #include "framework/windows/WaitCursor.h"
 #include "reporting/EngineLoader.h"
 #include "reporting/ReportConnection.h"
 #include "sheet/document/KeyCells.h"
+#include "sheet/document/ReportLogStep.h"
 
 namespace
 {
@@ -17,6 +21,26 @@ const char kDataTable[] = "ss_datalist";
 void ShowBalanceFailure(const CSheet& sheet, POSITION posFailed)
 {
     AfxMessageBox("Invalid data for balance formula '" + sheet.m_lstBalance.GetAt(posFailed) + "'.", MB_OK);
+}
+
+// The organization and period the key cells name, for the status bar.
+CString ReportKeysText(const CSheet& sheet)
+{
+    CKeyCells keys(sheet);
+    CString strOrgan;
+    if (keys.m_names.GetSize() > 0)
+        strOrgan = sheet.m_cells[keys.m_names[0]].m_strValue;
+    else if (keys.m_codes.GetSize() > 0)
+        strOrgan = sheet.m_cells[keys.m_codes[0]].m_strValue;
+    CString strPeriod;
+    if (keys.m_dates.GetSize() > 0)
+        strPeriod = PeriodLabelText(sheet.m_cells[keys.m_dates[0]].m_szDateCode);
+    CString strText;
+    if (!strOrgan.IsEmpty())
+        strText += " of " + strOrgan;
+    if (!strPeriod.IsEmpty())
+        strText += " for " + strPeriod;
+    return strText;
 }
 
 } // namespace
@@ -40,21 +64,40 @@ void CTallyformDoc::SaveDataToDatabase()
     if (AskReportInformation() == 0)
         return;
     if (ValidateKeyCells() == 0)
+    {
+        connection.RestoreIfLost();
         return;
+    }
     POSITION posFailed = VerifyData();
     if (posFailed != NULL)
     {
         ShowBalanceFailure(m_sheet, posFailed);
         return;
     }
-    if (connection.m_pLoader->SaveReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) == 0)
+    int nSaved;
+    {
+        CReportLogStep logStep(*this, connection.m_pDatabase, "Failed to record fill in log.");
+        nSaved = connection.m_pLoader->SaveReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable);
+    }
+    if (nSaved == 0)
     {
         AfxMessageBox("Failed to save data.", MB_OK);
+        connection.RestoreIfLost();
         return;
     }
-    if (RecordReportLog() == 0)
-        AfxMessageBox("Failed to record fill in log.", MB_OK);
+    // The sheet shows what is stored now: a value the user chose not to
+    // overwrite comes back as the database holds it.
+    if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) != 0)
+        RecalculateAll();
     UpdateAllViews(NULL);
+    ShowStatusText("The report" + ReportKeysText(m_sheet) + " is saved to the database.");
+}
+
+void CTallyformDoc::ShowStatusText(const CString& strText)
+{
+    CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    if (pFrame != NULL)
+        pFrame->SetMessageText(strText);
 }
 
 void CTallyformDoc::LoadDataFromDatabase(BOOL bInteractive)
@@ -96,6 +139,7 @@ void CTallyformDoc::LoadDataFromDatabase(BOOL bInteractive)
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) == 0)
     {
         AfxMessageBox("No data in database or failed to load data!", MB_OK);
+        connection.RestoreIfLost();
         return;
     }
     RecalculateAll();

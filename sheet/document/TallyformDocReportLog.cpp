@@ -121,11 +121,9 @@ CString CTallyformDoc::GetFirstReportLogStart()
     return strResult;
 }
 
-// The organization code and period the key cells name for the log; FALSE
-// when the template, the organization or the period is not known.
-static BOOL FilledInKeys(CTallyformDoc& doc, CString& strOrgCode, CString& strPeriod)
+BOOL CTallyformDoc::GetFilledInKeys(CString& strOrgCode, CString& strPeriod)
 {
-    const CSheet& sheet = doc.m_sheet;
+    const CSheet& sheet = m_sheet;
     CKeyCells keys(sheet);
     CString strName;
     if (keys.m_codes.GetSize() > 0)
@@ -146,7 +144,7 @@ static BOOL FilledInKeys(CTallyformDoc& doc, CString& strOrgCode, CString& strPe
         strName = sheet.m_cells[keys.m_names[keys.m_names.GetSize() - 1]].m_strValue;
     }
     if (strOrgCode.IsEmpty() && !strName.IsEmpty())
-        strOrgCode = doc.SelectSingleValue("ss_Organ", "FD_Code", "FD_Name=" + Quoted(strName));
+        strOrgCode = SelectSingleValue("ss_Organ", "FD_Code", "FD_Name=" + Quoted(strName));
     if (keys.m_dates.GetSize() > 0)
         strPeriod = sheet.m_cells[keys.m_dates[0]].m_szDateCode;
     return sheet.m_szCode[0] != '\0' && !strOrgCode.IsEmpty() && !strPeriod.IsEmpty();
@@ -160,7 +158,7 @@ int CTallyformDoc::RecordReportLog()
     if (connection.m_pDatabase->m_nType == DSTYPE_FOXPRO60)
         return SaveReportLog();
     CString strOrgCode, strPeriod;
-    if (!FilledInKeys(*this, strOrgCode, strPeriod))
+    if (!GetFilledInKeys(strOrgCode, strPeriod))
         return 0;
     return MergeReportLog(strOrgCode, strPeriod, FALSE);
 }
@@ -170,7 +168,7 @@ int CTallyformDoc::SaveReportLog()
     if (!GetConnection().IsDatabaseOpen())
         return 0;
     CString strOrgCode, strPeriod;
-    if (!FilledInKeys(*this, strOrgCode, strPeriod))
+    if (!GetFilledInKeys(strOrgCode, strPeriod))
         return 0;
     return MergeReportLog(strOrgCode, strPeriod, TRUE);
 }

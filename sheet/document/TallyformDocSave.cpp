@@ -32,10 +32,13 @@ CString ProposedTemplateName(const CString& strTitle)
     return strName;
 }
 
-BOOL FileExists(LPCSTR lpszPathName)
+BOOL FileExists(LPCSTR lpszPathName, BOOL* pbReadOnly)
 {
     CFileStatus status;
-    return CFile::GetStatus(lpszPathName, status);
+    if (!CFile::GetStatus(lpszPathName, status))
+        return FALSE;
+    *pbReadOnly = (status.m_attribute & CFile::readOnly) != 0;
+    return TRUE;
 }
 #endif
 
@@ -88,22 +91,30 @@ BOOL CTallyformDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     {
         CString strName = ProposedTemplateName(m_strTitle);
         CString strFolder;
-        // An unusable name is explained and asked for again.
+        // An unusable name is explained and asked for again, and so is the
+        // name of a read-only file, which a save would make writable.
         for (;;)
         {
             if (!RunSaveTemplateDialog(strName, strFolder, strName))
                 return FALSE;
-            if (CheckTemplateName(strFolder, strName))
+            if (!CheckTemplateName(strFolder, strName))
+                continue;
+            strPath = strFolder + strName + DefaultExtension();
+            BOOL bReadOnly = FALSE;
+            if (!FileExists(strPath, &bReadOnly))
                 break;
-        }
-        strPath = strFolder + strName + DefaultExtension();
-        if (FileExists(strPath))
-        {
+            if (bReadOnly)
+            {
+                AfxMessageBox(strPath + " is read-only and stays as it is.\nSave the template under another name.",
+                              MB_OK | MB_ICONEXCLAMATION);
+                continue;
+            }
             CString strPrompt;
             strPrompt.Format(kOverwritePrompt,
                              (LPCSTR)AfxRecodeText(strPath, CHINESE_CODE_PAGE));
             if (AfxMessageBoxCP(strPrompt, CHINESE_CODE_PAGE, MB_YESNO) != IDYES)
                 return FALSE;
+            break;
         }
     }
 

@@ -154,7 +154,7 @@ void CTallyformDoc::ImportWorksheetKeys(const CReportWorksheetKeys& keys, CStrin
     CKeyCells cells(m_sheet);
     if (cells.m_dates.GetSize() > 0 && !keys.m_strPeriod.IsEmpty())
     {
-        if (CReportPeriod::IsCodeOfType(keys.m_strPeriod, (int)m_sheet.m_nReportType))
+        if (CReportPeriod::IsValidCode(keys.m_strPeriod, (int)m_sheet.m_nReportType))
         {
             for (INT_PTR i = 0; i < cells.m_dates.GetSize(); ++i)
                 StoreEnteredText((int)cells.m_dates[i], keys.m_strPeriod);

@@ -8,6 +8,7 @@
 #include "framework/ole/OleTemplateServer.h"
 #include "framework/windows/Dc.h"
 #include "reporting/EngineLoader.h"
+#include "reporting/ReportConnection.h"
 
 class CKemDatabase;
 class CKemRecordset;
@@ -105,4 +106,17 @@ private:
     void PublishConnection();
     void WithdrawConnection();
     BOOL m_bOleInitialized;
+
+    // Connects again with the settings of the last connection, for a
+    // document whose command found the connection lost.
+    class CDatabaseReconnector : public CReportReconnector
+    {
+    public:
+        explicit CDatabaseReconnector(CTallyformApp& app) : m_app(app) {}
+        BOOL Reconnect() override;
+
+    private:
+        CTallyformApp& m_app;
+    };
+    CDatabaseReconnector m_reconnector{*this};
 };

@@ -156,6 +156,12 @@ void CTallyformApp::DisconnectDatabase()
     m_pDatabase = NULL;
 }
 
+BOOL CTallyformApp::CDatabaseReconnector::Reconnect()
+{
+    m_app.DisconnectDatabase();
+    return m_app.ConnectDatabase() != 0;
+}
+
 void CTallyformApp::PublishConnection()
 {
     CReportConnection& connection = GetReportConnection();
@@ -166,6 +172,7 @@ void CTallyformApp::PublishConnection()
     connection.m_pColItemRecordset = m_pColItemRecordset;
     connection.m_nDataSourceType = m_nDataSourceType;
     connection.m_strIniPath = m_strIniPath;
+    connection.m_pReconnector = &m_reconnector;
 }
 
 void CTallyformApp::WithdrawConnection()
@@ -181,6 +188,7 @@ void CTallyformApp::WithdrawConnection()
     connection.m_pColItemRecordset = NULL;
     connection.m_nDataSourceType = 0;
     connection.m_strIniPath.Empty();
+    connection.m_pReconnector = NULL;
 }
 
 int CTallyformApp::RecordExists(CString strTable, CString strCondition)

@@ -5,6 +5,7 @@
 // calculate cells follow, the data is saved and, in a second run of the
 // program, loaded back; the rows are checked with direct SQL.
 #include <math.h>
+#include <string.h>
 #include <stdlib.h>
 
 #include <algorithm>
@@ -18,9 +19,14 @@
 #include "tests/app/RunModeDriver.h"
 #include "tests/app/ScreenCapture.h"
 #include "tests/sheet/SheetGrid.h"
+#include "tests/support/OdbcRows.h"
+#include "tests/support/PrivatePgCluster.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/UpdateConfirmDriver.h"
 
 #include "engines/common/KemDatabase.h"
+#include "framework/core/File.h"
+#include "sheet/DataFile.h"
 #include "sheet/FormulaRecalc.h"
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
@@ -35,6 +41,10 @@ namespace
 const DWORD kWaitMs = 20000;
 const UINT kLoadFromDatabase = 32829;
 const UINT kSaveToDatabase = 32827;
+const UINT kBatchImport = 33058;
+// The batch import's file list and its Add button.
+const int kFileList = 1242;
+const int kAddFilesButton = 1239;
 const char kRunCaption[] = "Tallyform [Run Mode] - ";
 const int kMarchCell = 2;    // the third month of the calendar's page
 // The report information dialog as noted by the driver.
@@ -208,6 +218,68 @@ protected:
         return rows;
     }
 
+    // The program's overwrite confirmation, answered as given once it
+    // shows; what it showed.
+    std::string AnswerConfirmation(CDesignerProcess& designer, CUpdateConfirmDriver::Answer answer)
+    {
+        DWORD dwStart = GetTickCount();
+        HWND hDlg = NULL;
+        while ((hDlg = CUpdateConfirmDriver::Find(0, designer.ProcessId())) == NULL &&
+               GetTickCount() - dwStart < kWaitMs)
+            Sleep(50);
+        if (hDlg == NULL)
+            return "no confirmation";
+        std::string fields = CUpdateConfirmDriver::Fields(hDlg);
+        CUpdateConfirmDriver::Give(hDlg, answer);
+        EXPECT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
+        return fields;
+    }
+
+    // The text of the main window's status bar once it starts with the
+    // prefix (or whatever it shows when the time is up).
+    std::string StatusText(CRunModeDriver& driver, const char* pszPrefix)
+    {
+        HWND hBar = FindWindowExA(driver.MainWindow(), NULL, "msctls_statusbar32", NULL);
+        char szText[512] = "";
+        DWORD dwStart = GetTickCount();
+        do
+        {
+            SendMessageA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
+            if (strncmp(szText, pszPrefix, strlen(pszPrefix)) == 0)
+                break;
+            Sleep(100);
+        } while (GetTickCount() - dwStart < kWaitMs);
+        return szText;
+    }
+
+    // Waits until the stored rows are as expected; the rows last read.
+    std::vector<std::string> WaitForRows(const std::vector<std::string>& expected)
+    {
+        std::vector<std::string> rows;
+        DWORD dwStart = GetTickCount();
+        while ((rows = DataRows()) != expected && GetTickCount() - dwStart < kWaitMs)
+            Sleep(100);
+        return rows;
+    }
+
+    // A shared data file of the template: B02's report for the period with
+    // the figures of R1/C1, R1/C2 and R2/C1.
+    CString WriteDataFile(LPCSTR lpszName, const CString& strPeriod, const char* const figures[3])
+    {
+        CSheet sheet;
+        MakeTemplate(sheet);
+        const int cells[] = {6, 7, 9};
+        for (int i = 0; i < 3; ++i)
+            sheet.m_cells[cells[i]].m_strValue = figures[i];
+        CDataFile data(DATAFILE_SHARED);
+        data.CollectFromSheet(sheet);
+        data.SetReportInformation("B02", "O'Brien & Co", 1, strPeriod);
+        CString strPath = m_folder.PathOf(lpszName);
+        CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
+        data.Write(file);
+        return strPath;
+    }
+
     // A figure and the values of the calculate cells shown in the PDF.
     void ExpectShown(const std::vector<std::string>& texts, double staff, double perHead)
     {
@@ -287,11 +359,190 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         driver.Settle();
         ExpectShown(PdfTexts(driver, "reloaded.pdf"), 20, kTotal * 20);
+
+        // Another user stores another Sales figure.  Saving asks about it;
+        // Cancel keeps the stored figure, the status bar tells what was
+        // saved and the sheet shows what the database now holds.
+        m_backend->Exec("UPDATE ss_datalist SET FD_Value = '999' WHERE FD_RowItemCode = 'R1' AND FD_ColItemCode = 'C1'");
+        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+        EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+        std::string asked = AnswerConfirmation(designer, CUpdateConfirmDriver::skip);
+        EXPECT_NE(std::string::npos, asked.find("Report Organ: O'Brien & Co\n")) << asked;
+        EXPECT_NE(std::string::npos, asked.find("Old Data: 999\nCurrent Data: 1250.5\n")) << asked;
+        std::string status = StatusText(driver, "The report");
+        EXPECT_EQ("The report of O'Brien & Co for March," + std::to_string(atoi(period.substr(0, 4).c_str())) +
+                      " is saved to the database.",
+                  status);
+        std::vector<std::string> stored = {
+            "B02|" + period + "|R1|C1|" + Scaled("999"),
+            "B02|" + period + "|R1|C2|" + Scaled(kCosts),
+            "B02|" + period + "|R2|C1|" + Scaled("20"),
+        };
+        EXPECT_EQ(stored, DataRows());
+        driver.Settle();
+        std::vector<double> shown = NumbersIn(PdfTexts(driver, "kept.pdf"));
+        EXPECT_TRUE(Contains(shown, 999)) << "the stored Sales figure";
+        EXPECT_TRUE(Contains(shown, 999 + atof(kCosts))) << "its total";
+        EXPECT_FALSE(Contains(shown, atof(kSales))) << "the figure not saved";
+
+        // Two more figures changed by the other user: "to All" with Update
+        // answers both with one question.
+        m_backend->Exec("UPDATE ss_datalist SET FD_Value = '111' WHERE FD_RowItemCode = 'R1' AND FD_ColItemCode = 'C2'");
+        m_backend->Exec("UPDATE ss_datalist SET FD_Value = '21' WHERE FD_RowItemCode = 'R2'");
+        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+        EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+        asked = AnswerConfirmation(designer, CUpdateConfirmDriver::updateAll);
+        EXPECT_NE(std::string::npos, asked.find("Old Data: 111\n")) << asked;
+        stored[1] = "B02|" + period + "|R1|C2|" + Scaled(kCosts);
+        stored[2] = "B02|" + period + "|R2|C1|" + Scaled("20");
+        EXPECT_EQ(stored, WaitForRows(stored));
+        driver.Settle();
+        EXPECT_EQ(nullptr, CUpdateConfirmDriver::Find(0, designer.ProcessId())) << "asked twice";
+
+        // April's report from a shared data file through Data > Batch
+        // Import: the status bar says how many files reached the database,
+        // which holds the file's figures.
+        const CString strApril = CReportPeriod::GetCodeForDate(PERIOD_MONTH, atoi(period.substr(0, 4).c_str()), 4, 1);
+        const char* const aprilFigures[] = {"7", "8", "9"};
+        CString strFile = WriteDataFile("april.kvs", strApril, aprilFigures);
+        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kBatchImport, 0), 0);
+        HWND hFiles = designer.WaitForDialog("Batch import to database", kWaitMs);
+        ASSERT_NE(hFiles, nullptr) << "Batch Import is not enabled";
+        CDesignerProcess::Press(hFiles, kAddFilesButton);
+        ASSERT_TRUE(driver.AnswerFileDialog(strFile, 0, kWaitMs));
+        EXPECT_EQ(1, (int)SendMessageA(GetDlgItem(hFiles, kFileList), LB_GETCOUNT, 0, 0));
+        CDesignerProcess::Press(hFiles, IDOK);
+        ASSERT_TRUE(CDesignerProcess::WaitGone(hFiles, kWaitMs));
+        HWND hClear = designer.WaitForMessage("Are you sure you want to clear data?", kWaitMs);
+        ASSERT_NE(hClear, nullptr) << Joined(designer.Seen());
+        CDesignerProcess::Press(hClear, IDYES);
+        EXPECT_EQ("1 of 1 data files imported to the database.", StatusText(driver, "1 of 1"));
+        // The March report stays as it was.
+        const std::string april = (LPCSTR)strApril;
+        std::vector<std::string> aprilRows, otherRows;
+        for (const std::string& row : DataRows())
+            (row.find("|" + april + "|") != std::string::npos ? aprilRows : otherRows).push_back(row);
+        EXPECT_EQ((std::vector<std::string>{"B02|" + april + "|R1|C1|" + Scaled("7"),
+                                            "B02|" + april + "|R1|C2|" + Scaled("8"),
+                                            "B02|" + april + "|R2|C1|" + Scaled("9")}),
+                  aprilRows);
+        EXPECT_EQ(stored, otherRows);
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
         std::cout << "second run answered: " << Joined(driver.Answered()) << std::endl;
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
     }
 }
+
+// The reporting database's server goes away while the program is connected.
+class LostConnectionTest : public DataEntryTest
+{
+protected:
+    // The program's database on a server of the test's own, which the test
+    // may stop.
+    void UsePrivateServer(CPrivatePgCluster& cluster)
+    {
+        m_backend = MakePostgresBackend(cluster.Dsn(), cluster.User(), cluster.Password());
+        ASSERT_TRUE(m_backend->IsReady());
+        m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('B02', 'O''Brien & Co', 'B')");
+        m_backend->Describe(&m_source);
+        WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
+                       "[DataSource]\r\nStart=1\r\nType=25\r\nName=" + std::string((LPCSTR)cluster.Dsn()) + "\r\n");
+    }
+
+    // The stored rows, read through a connection of their own (the server
+    // may have been restarted since the last one).
+    std::vector<std::string> ServerRows(CPrivatePgCluster& cluster, const char* pszSql)
+    {
+        CDatabase db;
+        db.OpenEx("DSN=" + cluster.Dsn() + ";UID=" + OdbcConnectValue(cluster.User()) + ";PWD=" +
+                  OdbcConnectValue(cluster.Password()));
+        return OdbcRowList(db, pszSql);
+    }
+
+    // Answers what the program shows until a message starting with the
+    // text came and went.
+    bool WaitForMessage(CRunModeDriver& driver, const std::string& prefix)
+    {
+        DWORD dwStart = GetTickCount();
+        do
+        {
+            driver.AnswerDialogs();
+            for (const std::string& text : driver.Answered())
+                if (text.compare(0, prefix.size(), prefix) == 0)
+                    return true;
+            Sleep(100);
+        } while (GetTickCount() - dwStart < kWaitMs);
+        return false;
+    }
+
+    bool Told(CRunModeDriver& driver, const std::string& part)
+    {
+        for (const std::string& text : driver.Answered())
+            if (text.find(part) != std::string::npos)
+                return true;
+        return false;
+    }
+};
+
+TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowTo)
+{
+    CPrivatePgCluster cluster;
+    ASSERT_TRUE(cluster.IsReady());
+    ASSERT_NO_FATAL_FAILURE(UsePrivateServer(cluster));
+    const char kRowsQuery[] = "SELECT FD_RowItemCode, FD_ColItemCode FROM ss_datalist ORDER BY 1, 2";
+    CDesignerProcess designer(m_folder.GetPath(), "\"" + m_strTemplate + "\"");
+    CRunModeDriver driver(designer);
+    ASSERT_NO_FATAL_FAILURE(Connect(designer, driver));
+    HWND hEditor = EnterKeys(driver);
+    ASSERT_NE(hEditor, nullptr) << Joined(driver.Answered());
+    for (LPCSTR figure : {kSales, kCosts, kStaff})
+    {
+        hEditor = EnterFigure(driver, hEditor, figure);
+        ASSERT_NE(hEditor, nullptr) << figure;
+    }
+
+    // The server restarts: the program's session is gone, the server back.
+    // The save stops at the first error with its own words, connects once
+    // more and says so; saved again, the report is stored.
+    ASSERT_TRUE(cluster.Stop());
+    ASSERT_TRUE(cluster.Restart());
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+    EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+    EXPECT_TRUE(WaitForMessage(driver, "The connection to the database was lost and has been made again."))
+        << Joined(driver.Answered());
+    EXPECT_FALSE(Told(driver, "Invalid Organ")) << Joined(driver.Answered());
+    EXPECT_TRUE(ServerRows(cluster, kRowsQuery).empty());
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+    EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+    EXPECT_EQ("The report of O'Brien & Co", StatusText(driver, "The report").substr(0, 26));
+    EXPECT_EQ((std::vector<std::string>{"R1|C1", "R1|C2", "R2|C1"}), ServerRows(cluster, kRowsQuery));
+
+    // The server stops for good: told so, with the way to connect again.
+    ASSERT_TRUE(cluster.Stop());
+    driver.Settle();
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+    EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+    EXPECT_TRUE(WaitForMessage(driver, "The connection to the database was lost and cannot be made again now.\n"
+                                       "Connect with Data > Connect Database"))
+        << Joined(driver.Answered());
+    EXPECT_FALSE(Told(driver, "Invalid Organ")) << Joined(driver.Answered());
+
+    // Once the server runs again, Data > Connect Database connects.
+    ASSERT_TRUE(cluster.Restart());
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(32837, 0), 0);
+    HWND hDlg = designer.WaitForDialog("Connect to Database", kWaitMs);
+    ASSERT_NE(hDlg, nullptr) << "Connect is not enabled";
+    SetDlgItemTextA(hDlg, 1143, m_source.m_strUser);
+    SetDlgItemTextA(hDlg, 1019, m_source.m_strPassword);
+    CDesignerProcess::Press(hDlg, IDOK);
+    ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
+    driver.Settle();
+    EXPECT_FALSE(designer.IsConnectEnabled(driver.MainWindow())) << "not connected again";
+    std::cout << "answered: " << Joined(driver.Answered()) << std::endl;
+    EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
+}
+
+INSTANTIATE_TEST_SUITE_P(Server, LostConnectionTest, testing::Values(BACKEND_ODBC_POSTGRESQL), ReportBackendName);
 
 INSTANTIATE_TEST_SUITE_P(Engines, DataEntryTest,
                          testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),

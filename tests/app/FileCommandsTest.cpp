@@ -214,6 +214,56 @@ TEST_F(FileCommandsTest, CloseAnsweredYesSavesBeforeTheWindowGoes)
     EXPECT_TRUE(m_pDesigner->Close());
 }
 
+// The temporary files of saves in the template's folder.
+std::vector<std::string> SaveLeftovers(const CString& strFolder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA(strFolder + "\\sav*.tmp", &found);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (FindNextFileA(hFind, &found));
+    FindClose(hFind);
+    return names;
+}
+
+TEST_F(FileCommandsTest, ASaveCutShortByAKillLeavesTheTemplateAndTheNextOpenRemovesItsLeftover)
+{
+    // A large template, whose save takes a while.
+    {
+        CTallyformDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        sheettest::MakeGrid(doc.m_sheet, 150, 150);
+        ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
+        m_original = ReadWholeFile(m_strTemplate);
+    }
+    CString strFolder = m_folder.PathOf("Template\\Monthly");
+    Start();
+    EditFirstCell();
+    Command(ID_FILE_SAVE);
+    // Killed the moment its temporary file shows.
+    DWORD dwStart = GetTickCount();
+    while (SaveLeftovers(strFolder).empty() && GetTickCount() - dwStart < kWaitMs)
+        Sleep(1);
+    HANDLE hProcess = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, m_pDesigner->ProcessId());
+    ASSERT_NE(nullptr, hProcess);
+    ASSERT_TRUE(TerminateProcess(hProcess, 9));
+    WaitForSingleObject(hProcess, kWaitMs);
+    CloseHandle(hProcess);
+    ASSERT_EQ(1u, SaveLeftovers(strFolder).size()) << "no save was cut short";
+    EXPECT_EQ(m_original, ReadWholeFile(m_strTemplate));
+
+    // Opened again, the template is whole and the leftover gone.
+    m_pDriver.reset();
+    m_pDesigner.reset();
+    Start();
+    EXPECT_TRUE(SaveLeftovers(strFolder).empty());
+    EXPECT_EQ(m_original, ReadWholeFile(m_strTemplate));
+    EXPECT_TRUE(m_pDesigner->Close());
+}
+
 TEST_F(FileCommandsTest, ExitAsksForAModifiedTemplateAndCancelKeepsTheProgramRunning)
 {
     Start();

@@ -64,3 +64,11 @@ CString EnvironmentValue(LPCSTR lpszName)
     DWORD n = GetEnvironmentVariableA(lpszName, value, sizeof(value));
     return n > 0 && n < sizeof(value) ? CString(value) : CString();
 }
+
+std::string TakeExceptionText(CException* e)
+{
+    char szError[512] = "";
+    e->GetErrorMessage(szError, sizeof(szError));
+    e->Delete();
+    return szError;
+}

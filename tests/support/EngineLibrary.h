@@ -2,7 +2,10 @@
 // with its six exports, and data cells for the report data tests.
 #pragma once
 
+#include <string>
+
 #include "engines/common/EngineExports.h"
+#include "framework/core/Exception.h"
 #include "sheet/Cell.h"
 
 class EngineLibrary
@@ -33,3 +36,6 @@ CCell ReportDataCell(LPCSTR lpszOrg, LPCSTR lpszPeriod, LPCSTR lpszRowItem, LPCS
 // The value of an environment variable (the test script names the data
 // sources this way); "" when it is not set.
 CString EnvironmentValue(LPCSTR lpszName);
+
+// The message of an exception an engine threw, which is deleted.
+std::string TakeExceptionText(CException* e);

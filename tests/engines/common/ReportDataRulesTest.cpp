@@ -1,6 +1,5 @@
 #include "tests/support/Gtest.h"
 
-#include "engines/common/OverwritePrompt.h"
 #include "engines/common/ReportDataRules.h"
 #include "sheet/Cell.h"
 
@@ -60,27 +59,4 @@ TEST(ReportDataRules, KeyFilterQuotesCodesAndReadsFieldsWithABound)
     EXPECT_STREQ("AAAAAAAAA", CellOrgCode(cell));
     EXPECT_STREQ("11111111111111", CellPeriodCode(cell));
     EXPECT_STREQ("CCCCCCCCC", CellColItemKey(cell));
-}
-
-TEST(OverwritePrompt, TextShowsEveryFieldAndAnswersMapToStates)
-{
-    CReportOverwriteQuestion question;
-    question.m_strPeriodCode = "2005030000000";
-    question.m_strOrgan = "O'Keefe";
-    question.m_strColItem = "Budget";
-    question.m_strRowItem = "Sales";
-    question.m_strLine = "3";
-    question.m_strOldData = "5";
-    question.m_strCurrentData = "5.0";
-    CString strText = OverwriteQuestionText(question);
-    for (LPCSTR lpszPart : {"Report Date: 2005030000000\n", "Report Organ: O'Keefe\n", "Column Item: Budget\n",
-                            "Row Item: Sales\n", "At Line: 3\n", "Old Data: 5\n", "Current Data: 5.0\n",
-                            "Data cannot restore after update."})
-        EXPECT_GE(strText.Find(lpszPart), 0) << lpszPart;
-
-    EXPECT_EQ(OVERWRITE_UPDATE, OverwriteAnswerOfButton(IDOK));
-    EXPECT_EQ(OVERWRITE_SKIP, OverwriteAnswerOfButton(IDCANCEL));
-    EXPECT_EQ(OVERWRITE_UPDATE_ALL, OverwriteAnswerOfButton(IDCONTINUE));
-    EXPECT_EQ(OVERWRITE_SKIP_ALL, OverwriteAnswerOfButton(IDIGNORE));
-    EXPECT_EQ(OVERWRITE_SKIP, OverwriteAnswerOfButton(IDCLOSE));
 }

@@ -1,10 +1,16 @@
+#include <unistd.h>
+
 #include <deque>
+#include <thread>
 
 #include "tests/engines/dao/ReportDatabaseFile.h"
 #include "tests/engines/dao/BrasslockLibrary.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/UpdateConfirmDriver.h"
 
-#include "engines/common/OverwritePrompt.h"
+#include "engines/common/KemRecordset.h"
+#include "framework/core/OleVariant.h"
+#include "framework/db/DaoDatabase.h"
 
 namespace
 {
@@ -13,6 +19,23 @@ const char kPeriod[] = "2005030000000";
 const char kRowsQuery[] =
     "SELECT FD_OrgCode, FD_Time, FD_RowItemCode, FD_ColItemCode, FD_Line, FD_CurType, FD_Value"
     " FROM ss_datalist ORDER BY FD_OrgCode, FD_RowItemCode, FD_ColItemCode, FD_Line";
+
+// A second connection to the database file, as another program writing to
+// it has.
+class OtherWriter
+{
+public:
+    explicit OtherWriter(const CString& strPath)
+    {
+        sqlite3_open_v2(DaoUnixPath(strPath), &m_pDb, SQLITE_OPEN_READWRITE, NULL);
+        sqlite3_busy_timeout(m_pDb, 500);
+    }
+    ~OtherWriter() { sqlite3_close(m_pDb); }
+    int Exec(const char* lpszSql) { return sqlite3_exec(m_pDb, lpszSql, NULL, NULL, NULL); }
+
+private:
+    sqlite3* m_pDb = NULL;
+};
 
 class ReportData : public testing::Test
 {
@@ -106,18 +129,15 @@ TEST_F(ReportData, EachOverwriteAnswerIsFollowed)
     for (int nLine = 1; nLine <= 4; ++nLine)
         Add(DataCell("O'K", kPeriod, "R'1", "C1", nLine, 1, "new"));
     Add(DataCell("O'K", kPeriod, "R'1", "C1", 5, 1, "added"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE_ALL);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::skip);
+    confirm.Queue(CUpdateConfirmDriver::updateAll);
     EXPECT_EQ(1, Save());
-    ASSERT_EQ(3u, recorder.Messages().size());
-    const std::string& first = recorder.Messages()[0].text;
-    EXPECT_NE(std::string::npos, first.find("Report Organ: O'Keefe & Sons")) << first;
-    EXPECT_NE(std::string::npos, first.find("Row Item: Sales 'net'")) << first;
-    EXPECT_NE(std::string::npos, first.find("Column Item: Budget")) << first;
-    EXPECT_NE(std::string::npos, first.find("At Line: 1")) << first;
-    EXPECT_NE(std::string::npos, first.find("Old Data: 1\nCurrent Data: new")) << first;
+    ASSERT_EQ(3u, confirm.Asked().size());
+    EXPECT_EQ("Report Date: Q3,2005\nReport Organ: O'Keefe & Sons\nColumn Item: Budget\nRow Item: Sales 'net'\n"
+              "At Line: 1\nOld Data: 1\nCurrent Data: new\n",
+              confirm.Asked()[0]);
     std::vector<std::string> values = m_file.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line");
     EXPECT_EQ((std::vector<std::string>{"new", "2", "new", "new", "added"}), values);
 
@@ -125,21 +145,18 @@ TEST_F(ReportData, EachOverwriteAnswerIsFollowed)
     for (int i = 0; i < 4; ++i)
         Value(i) = "newer";
     Add(DataCell("O'K", kPeriod, "R'1", "C1", 6, 1, "more"));
-    recorder.Clear();
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP_ALL);
+    confirm.Clear();
+    confirm.Queue(CUpdateConfirmDriver::skipAll);
     EXPECT_EQ(1, Save());
-    EXPECT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(1u, confirm.Asked().size());
     values = m_file.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line");
     EXPECT_EQ((std::vector<std::string>{"new", "2", "new", "new", "added", "more"}), values);
 
-    // A closed box leaves that value and asks again at the next one.
-    recorder.Clear();
-    recorder.QueueAnswer(IDCLOSE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
+    // Escape leaves that value and asks again at the next one.
+    confirm.Clear();
+    confirm.Queue(CUpdateConfirmDriver::escape);
     EXPECT_EQ(1, Save());
-    EXPECT_EQ(4u, recorder.Messages().size());
+    EXPECT_EQ(4u, confirm.Asked().size());
 }
 
 TEST_F(ReportData, ClearedValuesDeleteTheirRowsAfterConfirmation)
@@ -153,13 +170,13 @@ TEST_F(ReportData, ClearedValuesDeleteTheirRowsAfterConfirmation)
     Add(DataCell("B1", kPeriod, "R2", "", 3, 0, "0"));
     // The texts 5 and 5.0 differ.
     Add(DataCell("B1", kPeriod, "R2", "", 4, 0, "5.0"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::skip);
+    confirm.Queue(CUpdateConfirmDriver::update);
     EXPECT_EQ(1, Save());
-    EXPECT_EQ(4u, recorder.Messages().size());
+    EXPECT_EQ(4u, confirm.Asked().size());
     EXPECT_EQ((std::vector<std::string>{"3|5", "4|5.0"}),
               m_file.Rows("SELECT FD_Line, FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
@@ -226,11 +243,9 @@ TEST_F(ReportData, AFailedSaveStoresNothingAndSaysWhy)
     Add(DataCell("B1", kPeriod, "R2", "", 1, 1, "first"));
     Add(DataCell("B1", kPeriod, "R2", "", 2, 1, "refused"));
     MessageBoxRecorder recorder;
-    recorder.QueueAnswer(IDNO);
     EXPECT_EQ(0, Save());
     ASSERT_EQ(1u, recorder.Messages().size());
     EXPECT_NE(std::string::npos, recorder.LastText().find("value refused")) << recorder.LastText();
-    EXPECT_NE(std::string::npos, recorder.LastText().find("Would you like to see help?"));
     EXPECT_TRUE(Rows().empty());
 
     // The database stays usable.
@@ -250,4 +265,104 @@ TEST_F(ReportData, AMissingTableIsReported)
     ASSERT_EQ(2u, recorder.Messages().size());
     EXPECT_NE(std::string::npos, recorder.Messages()[0].text.find("(3078)")) << recorder.Messages()[0].text;
     EXPECT_STREQ("v", Value(0));
+}
+
+TEST_F(ReportData, NothingIsHeldWhileTheUserAnswersAndAnotherWriterIsWaitedForAWhile)
+{
+    m_file.Exec("INSERT INTO ss_datalist VALUES ('2005030000000','B1','R2','========',1,0,'1');"
+                "INSERT INTO ss_datalist VALUES ('2005030000000','B1','R2','========',2,0,'2');");
+    Add(DataCell("B1", kPeriod, "R2", "", 1, 1, "new"));
+    Add(DataCell("B1", kPeriod, "R2", "", 2, 1, "new"));
+    Add(DataCell("B1", kPeriod, "R2", "", 3, 1, "added"));
+    OtherWriter other(m_file.WindowsPath());
+    // While the second question shows, another program changes the value
+    // the first one was about: the file is not held, and the save stores
+    // nothing.
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::update);
+    int nOtherWrite = -1;
+    confirm.WhileAsking([&](size_t nAsked) {
+        if (nAsked == 1)
+            nOtherWrite = other.Exec("UPDATE ss_datalist SET FD_Value = 'theirs' WHERE FD_Line = 1");
+    });
+    MessageBoxRecorder recorder;
+    EXPECT_EQ(0, Save());
+    EXPECT_EQ(SQLITE_OK, nOtherWrite);
+    EXPECT_EQ(2u, confirm.Asked().size());
+    EXPECT_EQ(0u, recorder.LastText().find("Another user has saved this report")) << recorder.LastText();
+    const char kValues[] = "SELECT FD_Value FROM ss_datalist ORDER BY FD_Line";
+    EXPECT_EQ((std::vector<std::string>{"theirs", "2"}), m_file.Rows(kValues));
+    confirm.WhileAsking(nullptr);
+    confirm.Clear();
+
+    // The other program writing: the save waits for it, and the question
+    // shows the other program's value.
+    ASSERT_EQ(SQLITE_OK, other.Exec("BEGIN IMMEDIATE; INSERT INTO ss_colitem VALUES ('C9', 'Other', 'C9')"));
+    std::thread release([&other]() {
+        usleep(700 * 1000);
+        other.Exec("COMMIT");
+    });
+    confirm.Queue(CUpdateConfirmDriver::updateAll);
+    DWORD dwStart = GetTickCount();
+    EXPECT_EQ(1, Save());
+    DWORD dwWaited = GetTickCount() - dwStart;
+    release.join();
+    EXPECT_GE(dwWaited, 600u);
+    ASSERT_EQ(1u, confirm.Asked().size());
+    EXPECT_NE(std::string::npos, confirm.Asked()[0].find("Old Data: theirs\n")) << confirm.Asked()[0];
+    EXPECT_EQ((std::vector<std::string>{"new", "new", "added"}), m_file.Rows(kValues));
+
+    // Held past the wait: nothing is stored, and the message says why in
+    // words, offering no help that does not exist.
+    ASSERT_EQ(SQLITE_OK, other.Exec("BEGIN IMMEDIATE"));
+    Value(0) = "newer";
+    confirm.Queue(CUpdateConfirmDriver::update);
+    recorder.Clear();
+    EXPECT_EQ(0, Save());
+    ASSERT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(0u, recorder.LastText().find("The database is busy")) << recorder.LastText();
+    EXPECT_EQ(std::string::npos, recorder.LastText().find("help")) << recorder.LastText();
+    EXPECT_EQ((UINT)MB_OK, recorder.Messages()[0].type & MB_TYPEMASK);
+    EXPECT_EQ(SQLITE_OK, other.Exec("ROLLBACK"));
+    EXPECT_EQ((std::vector<std::string>{"new", "new", "added"}), m_file.Rows(kValues));
+}
+
+TEST_F(ReportData, NamesHoldingLikeAndWildcardsAreFoundAsTyped)
+{
+    m_file.Exec("INSERT INTO ss_Organ VALUES ('S1', 'Stores like ours_north', 'S1');"
+                "INSERT INTO ss_Organ VALUES ('S2', 'Stores like ours north', 'S2');"
+                "INSERT INTO ss_Organ VALUES ('S3', 'Shops like this', 'S3');");
+    CKemRecordset* pRecordset = m_library.GetRecordset(m_pDb);
+    ASSERT_NE(nullptr, pRecordset);
+    auto codesOf = [&](LPCSTR lpszSql, LPCSTR lpszFilter) {
+        std::vector<std::string> codes;
+        pRecordset->m_strFilter = lpszFilter;
+        pRecordset->Open(lpszSql, TRUE);
+        for (; !pRecordset->IsEOF(); pRecordset->MoveNext())
+        {
+            COleVariant value = pRecordset->GetFieldValue("FD_Code");
+            codes.push_back((LPCSTR)AfxStringFromBstrBytes(V_BSTR(&value)));
+        }
+        pRecordset->Close();
+        return codes;
+    };
+    try
+    {
+        // The duplicate test of the organizations dialog and the key cells'.
+        EXPECT_EQ(std::vector<std::string>{"S1"},
+                  codesOf("Select * From ss_Organ Where FD_Code='S9' Or FD_Name='Stores like ours_north'", ""));
+        EXPECT_EQ(std::vector<std::string>{"S3"}, codesOf("select * from ss_Organ", "FD_Name='Shops like this'"));
+        // A pattern after LIKE still takes the wildcards, next to such a name.
+        EXPECT_EQ((std::vector<std::string>{"S1", "S2"}),
+                  codesOf("select * from ss_Organ where FD_Name <> 'Shops like this' And FD_Name LIKE 'Stores%'"
+                          " Order By FD_Code", ""));
+        EXPECT_EQ((std::vector<std::string>{"S1", "S2"}),
+                  codesOf("select * from ss_Organ Order By FD_Code", "FD_Name like 'Stores like ours_north'"));
+    }
+    catch (CException* e)
+    {
+        ADD_FAILURE() << TakeExceptionText(e);
+    }
+    m_library.ReleaseRecordset(pRecordset);
 }

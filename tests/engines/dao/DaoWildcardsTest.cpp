@@ -42,3 +42,13 @@ TEST(ModiFilter, QuotesAndEndsOfText)
     EXPECT_STREQ("FD_Name LIKE    ", Converted("FD_Name LIKE    "));
     EXPECT_STREQ("", Converted(""));
 }
+
+TEST(ModiFilter, LikeInsideUserTextIsNoOperator)
+{
+    // A name holding " like " stays as typed, and so does all after it.
+    EXPECT_STREQ("FD_Name='Stores like ours_north' And FD_Code_2='a_%'",
+                 Converted("FD_Name='Stores like ours_north' And FD_Code_2='a_%'"));
+    EXPECT_STREQ("FD_Name='Shops like this' And FD_Code LIKE 'S*?' Or FD_Search_Code='x%'",
+                 Converted("FD_Name='Shops like this' And FD_Code LIKE 'S%_' Or FD_Search_Code='x%'"));
+    EXPECT_STREQ("[Costs like this_year] LIKE '*'", Converted("[Costs like this_year] LIKE '%'"));
+}

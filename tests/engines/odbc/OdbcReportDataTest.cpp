@@ -1,8 +1,13 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/engines/odbc/OdbcTestSource.h"
+#include "tests/support/UpdateConfirmDriver.h"
 
-#include "engines/common/OverwritePrompt.h"
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "engines/common/KemRecordset.h"
+#include "framework/core/OleVariant.h"
 
 namespace
 {
@@ -94,18 +99,16 @@ TEST_P(OdbcReportData, EachOverwriteAnswerIsFollowed)
     for (int nLine = 1; nLine <= 4; ++nLine)
         Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", nLine, 1, "new"));
     Add(ReportDataCell("O'K", kPeriod, "R'1", "C1", 5, 1, "added"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE_ALL);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::skip);
+    confirm.Queue(CUpdateConfirmDriver::updateAll);
     EXPECT_EQ(1, Save());
     // "Update all" answers line 3 and line 4 without a question.
-    ASSERT_EQ(3u, recorder.Messages().size());
-    const std::string& first = recorder.Messages()[0].text;
-    EXPECT_NE(std::string::npos, first.find("O'Keefe & Sons")) << first;
-    EXPECT_NE(std::string::npos, first.find("Sales 'net'")) << first;
-    EXPECT_NE(std::string::npos, first.find("Budget")) << first;
-    EXPECT_NE(std::string::npos, first.find("Old Data: 1\nCurrent Data: new")) << first;
+    ASSERT_EQ(3u, confirm.Asked().size());
+    EXPECT_EQ("Report Date: Q3,2005\nReport Organ: O'Keefe & Sons\nColumn Item: Budget\nRow Item: Sales 'net'\n"
+              "At Line: 2\nOld Data: 2\nCurrent Data: new\n",
+              confirm.Asked()[1]);
     std::vector<std::string> expected = {"new", "2", "new", "new", "added"};
     EXPECT_EQ(expected, m_source.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
@@ -117,11 +120,11 @@ TEST_P(OdbcReportData, SkipAllLeavesStoredValuesButAddsNewOnes)
     Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 0, "5.0"));
     Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 0, "7"));
     Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 0, "8"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP_ALL);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::skipAll);
     EXPECT_EQ(1, Save());
     // "5" and "5.0" differ as texts: the first is asked about.
-    EXPECT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(1u, confirm.Asked().size());
     std::vector<std::string> expected = {"1|5", "2|6", "3|8"};
     EXPECT_EQ(expected, m_source.Rows("SELECT FD_Line, FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
@@ -134,12 +137,12 @@ TEST_P(OdbcReportData, ClearingAValueDeletesItsRowOnlyWhenConfirmed)
     Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 0, "0.000001"));
     Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 1, ""));
     Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 0, "0"));
-    MessageBoxRecorder recorder;
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_UPDATE);
-    recorder.QueueAnswer(OVERWRITE_ANSWER_SKIP);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::skip);
     EXPECT_EQ(1, Save());
-    EXPECT_EQ(3u, recorder.Messages().size());
+    EXPECT_EQ(3u, confirm.Asked().size());
     std::vector<std::string> expected = {"3|9"};
     EXPECT_EQ(expected, m_source.Rows("SELECT FD_Line, FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
@@ -230,6 +233,188 @@ TEST_P(OdbcReportData, OtherEnginesTypesAreNotServed)
     OdbcEngineDatabase oracle(m_library, m_source, 27);
     EXPECT_EQ(1, m_library.SaveKemReportData(&m_cells, oracle.Get(), "ss_datalist"));
     EXPECT_EQ(1, m_source.WriteCount());
+}
+
+// Another user's session on the same data source; a statement's error
+// text, "" when it ran.
+std::string ExecIn(CDatabase& db, const char* lpszSql)
+{
+    try
+    {
+        db.ExecuteSQL(lpszSql);
+        return std::string();
+    }
+    catch (CDBException* e)
+    {
+        std::string text = e->m_strError.IsEmpty() ? "failed" : (LPCSTR)e->m_strError;
+        e->Delete();
+        return text;
+    }
+}
+
+TEST_P(OdbcReportData, NoRowIsHeldWhileTheUserAnswersAndAnotherSessionsRowsAreWaitedForAWhile)
+{
+    InsertRow("'2005030000000','B1','R2','========',1,0,'1'");
+    InsertRow("'2005030000000','B1','R2','========',2,0,'2'");
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 1, 1, "new"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 2, 1, "new"));
+    Add(ReportDataCell("B1", kPeriod, "R2", "", 3, 1, "added"));
+    CDatabase other;
+    other.OpenEx("DSN=" + m_source.Dsn() + (GetParam().postgres ? ";UID=" + OdbcConnectValue(m_source.User()) +
+                                                                      ";PWD=" + OdbcConnectValue(m_source.Password())
+                                                                : CString()));
+    // Waiting on a lock would end the other session's statement in a while.
+    if (GetParam().postgres)
+    {
+        ASSERT_EQ("", ExecIn(other, "SET lock_timeout TO '2s'"));
+    }
+    // While the second question shows, the other session changes the value
+    // the first one was about: it is not held, and the save stores nothing.
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
+    confirm.Queue(CUpdateConfirmDriver::update);
+    std::string otherError = "not run";
+    confirm.WhileAsking([&](size_t nAsked) {
+        if (nAsked == 1)
+            otherError = ExecIn(other, "UPDATE ss_datalist SET FD_Value = 'theirs' WHERE FD_Line = 1");
+    });
+    MessageBoxRecorder recorder;
+    EXPECT_EQ(0, Save());
+    EXPECT_EQ("", otherError);
+    EXPECT_EQ(2u, confirm.Asked().size());
+    EXPECT_EQ(0u, recorder.LastText().find("Another user has saved this report")) << recorder.LastText();
+    EXPECT_EQ((std::vector<std::string>{"theirs", "2"}),
+              m_source.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line"));
+    confirm.WhileAsking(nullptr);
+    confirm.Clear();
+
+    // A row the other session is writing: the save gives up after the
+    // lock timeout, in words (SQLite's driver waits by its own timeout).
+    if (GetParam().postgres)
+    {
+        other.BeginTrans();
+        ASSERT_EQ("", ExecIn(other, "UPDATE ss_datalist SET FD_Value = 'again' WHERE FD_Line = 2"));
+        confirm.Queue(CUpdateConfirmDriver::updateAll);
+        DWORD dwStart = GetTickCount();
+        EXPECT_EQ(0, Save());
+        DWORD dwWaited = GetTickCount() - dwStart;
+        EXPECT_GE(dwWaited, 4000u);
+        EXPECT_LT(dwWaited, 30000u);
+        EXPECT_EQ("Another user is saving this report; try again.", recorder.LastText());
+        other.Rollback();
+        confirm.Clear();
+    }
+
+    // Saved again, the question shows the other session's value.
+    confirm.Queue(CUpdateConfirmDriver::updateAll);
+    EXPECT_EQ(1, Save());
+    ASSERT_EQ(1u, confirm.Asked().size());
+    EXPECT_NE(std::string::npos, confirm.Asked()[0].find("Old Data: theirs\n")) << confirm.Asked()[0];
+    EXPECT_EQ((std::vector<std::string>{"new", "new", "added"}),
+              m_source.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line"));
+}
+
+// A name in the system code page from its UTF-8 form; "" when the code page
+// cannot write it.
+CString CodePageText(const char* pszUtf8)
+{
+    WCHAR wide[64];
+    int nWide = MultiByteToWideChar(CP_UTF8, 0, pszUtf8, -1, wide, 64);
+    char szText[128];
+    BOOL bDefaulted = FALSE;
+    if (nWide <= 0 || WideCharToMultiByte(CP_ACP, 0, wide, nWide, szText, sizeof(szText), NULL, &bDefaulted) <= 0 ||
+        bDefaulted)
+        return CString();
+    return szText;
+}
+
+std::string HexOf(const char* pszBytes)
+{
+    std::string hex;
+    for (const char* p = pszBytes; *p != '\0'; ++p)
+    {
+        char szByte[3];
+        snprintf(szByte, sizeof(szByte), "%02x", (unsigned char)*p);
+        hex += szByte;
+    }
+    return hex;
+}
+
+CString FieldText(const COleVariant& var)
+{
+    return V_VT(&var) == VT_BSTR ? AfxStringFromBstrBytes(V_BSTR(&var)) : CString("<not text>");
+}
+
+// The tests run a second time with the Chinese code page (936) as the
+// system's: then the Chinese name is tested too.
+TEST_P(OdbcReportData, NamesBeyondAsciiReachTheServerAsItExpectsThemAndComeBack)
+{
+    CString strCodePage = EnvironmentValue("KEM_TEST_EXPECT_ACP");
+    if (!strCodePage.IsEmpty())
+    {
+        ASSERT_EQ((UINT)atoi(strCodePage), GetACP());
+    }
+    const struct
+    {
+        const char* pszCode;
+        const char* pszUtf8;
+    } names[] = {{"N1", "Caf\xc3\xa9 M\xc3\xbcller"}, {"N2", "\xe4\xb8\xad\xe6\x96\x87\xe6\x9c\xba\xe6\x9e\x84"}};
+    int nTested = 0;
+    for (const auto& name : names)
+    {
+        CString strName = CodePageText(name.pszUtf8);
+        if (strName.IsEmpty())
+            continue;
+        SCOPED_TRACE(name.pszCode);
+        ++nTested;
+        // Added through the engine's recordset, as the organizations dialog does.
+        CKemRecordset* pRecordset = m_library.GetRecordset(m_db.Get());
+        ASSERT_NE(nullptr, pRecordset);
+        try
+        {
+            pRecordset->Open("select * from ss_Organ", FALSE);
+            pRecordset->AddNew();
+            pRecordset->SetFieldValue("FD_Code", name.pszCode);
+            pRecordset->SetFieldValue("FD_Name", (LPCSTR)strName);
+            pRecordset->SetFieldValue("FD_SearchCode", name.pszCode);
+            pRecordset->Update();
+            pRecordset->Close();
+            // Found by a condition in the statement's text, as the key cells are.
+            pRecordset->Open("select * from ss_Organ where FD_Name='" + strName + "'", TRUE);
+            EXPECT_FALSE(pRecordset->IsEOF());
+            if (!pRecordset->IsEOF())
+            {
+                EXPECT_STREQ(name.pszCode, FieldText(pRecordset->GetFieldValue("FD_Code")));
+                EXPECT_STREQ(strName, FieldText(pRecordset->GetFieldValue("FD_Name")));
+            }
+            pRecordset->Close();
+        }
+        catch (CException* e)
+        {
+            ADD_FAILURE() << TakeExceptionText(e);
+        }
+        m_library.ReleaseRecordset(pRecordset);
+        CString strHexQuery;
+        strHexQuery.Format(GetParam().postgres
+                               ? "SELECT encode(convert_to(FD_Name, 'UTF8'), 'hex') FROM ss_Organ WHERE FD_Code='%s'"
+                               : "SELECT lower(hex(FD_Name)) FROM ss_Organ WHERE FD_Code='%s'",
+                           name.pszCode);
+        EXPECT_EQ(std::vector<std::string>{HexOf(name.pszUtf8)}, m_source.Rows(strHexQuery));
+
+        // The overwrite question shows the name as stored.
+        m_cells.RemoveAll();
+        CString strRow;
+        strRow.Format("'2005030000000','%s','R2','========',1,0,'1'", name.pszCode);
+        InsertRow(strRow);
+        Add(ReportDataCell(name.pszCode, kPeriod, "R2", "", 1, 1, "2"));
+        CUpdateConfirmDriver confirm;
+        confirm.Queue(CUpdateConfirmDriver::skip);
+        EXPECT_EQ(1, Save());
+        ASSERT_EQ(1u, confirm.Asked().size());
+        EXPECT_NE(std::string::npos, confirm.Asked()[0].find("Report Organ: " + std::string((LPCSTR)strName) + "\n"))
+            << confirm.Asked()[0];
+    }
+    EXPECT_GT(nTested, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, OdbcReportData, testing::ValuesIn(kOdbcBackends), OdbcBackendName);

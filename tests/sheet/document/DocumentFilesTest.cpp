@@ -8,6 +8,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/SmallDisk.h"
 #include "tests/sheet/SheetTestGrid.h"
 #include "tests/sheet/TemplateFileFixtures.h"
 #include "tests/sheet/document/TestTallyformDoc.h"
@@ -71,7 +72,7 @@ Bytes DataBytes(const CSheet& sheet, WORD wKind, const char* pszOrg = "ORG1")
 {
     CDataFile data(wKind);
     data.CollectFromSheet(sheet);
-    data.SetReportInformation(pszOrg, "Org one", 1, "2026120000000");
+    data.SetReportInformation(pszOrg, "Org one", 1, "2026000000000");
     CMemFile file;
     data.Write(file);
     return Bytes(file.GetBufferPtr(), file.GetBufferPtr() + file.GetLength());
@@ -207,6 +208,129 @@ TEST(DocSave, FailedSaveLeavesTheOldFile)
     EXPECT_EQ(saved, ReadWholeFile(strPath));
 }
 
+// ------------------------------------------------------------- file faults
+
+namespace
+{
+// The one message of a failed save or open: it names the file and says why.
+void ExpectFaultMessage(const MessageBoxRecorder& recorder, LPCSTR lpszFirstLine, LPCSTR lpszCause)
+{
+    ASSERT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(std::string(lpszFirstLine) + "\n" + lpszCause, recorder.LastText());
+}
+
+std::string SaveFailure(LPCSTR lpszPath)
+{
+    return std::string("Failed to save document ") + lpszPath + ".";
+}
+} // namespace
+
+TEST(DocFileFaults, AFullDiskIsToldByNameAndTheOldTemplateStaysWithNothingLeftBeside)
+{
+    CSmallDisk disk(256);
+    if (!disk.IsMounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    MessageBoxRecorder recorder;
+    CString strPath = disk.PathOf("Monthly.kvm");
+    CTestTallyformDoc doc;
+    MakeFormSheet(doc.m_sheet);
+    ASSERT_TRUE(doc.DoSave(strPath, TRUE));
+    std::string saved = ReadWholeFile(strPath);
+    // A template many times the disk's size.
+    sheettest::MakeGrid(doc.m_sheet, 120, 120);
+    EXPECT_FALSE(doc.DoSave(strPath, TRUE));
+    ExpectFaultMessage(recorder, SaveFailure(strPath).c_str(),
+                       "The disk is full. Make room on it, or save the file on another disk.");
+    EXPECT_EQ(saved, ReadWholeFile(strPath));
+    CString strFolder = strPath.Left(strPath.ReverseFind('\\'));
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA(strFolder + "\\*.tmp", &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, hFind) << "left beside it: " << found.cFileName;
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
+}
+
+TEST(DocFileFaults, AFolderThatCannotBeWrittenIsToldByName)
+{
+    CSmallDisk disk(1024);
+    if (!disk.IsMounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    CTestTallyformDoc doc;
+    MakeFormSheet(doc.m_sheet);
+    CString strOld = disk.PathOf("Old.kvm");
+    ASSERT_TRUE(doc.DoSave(strOld, TRUE));
+    std::string saved = ReadWholeFile(strOld);
+    ASSERT_TRUE(disk.MakeReadOnly());
+    MessageBoxRecorder recorder;
+    for (CString strPath : {disk.PathOf("New.kvm"), strOld})
+    {
+        SCOPED_TRACE((LPCSTR)strPath);
+        recorder.Clear();
+        EXPECT_FALSE(doc.DoSave(strPath, TRUE));
+        ExpectFaultMessage(recorder, SaveFailure(strPath).c_str(),
+                           "You have no permission to write the file in its folder. Save it in another folder.");
+    }
+    EXPECT_EQ(saved, ReadWholeFile(strOld));
+}
+
+TEST(DocFileFaults, AReadOnlyTemplateIsNeitherReplacedNorMadeWritable)
+{
+    MessageBoxRecorder recorder;
+    CScratchFolder folder;
+    CString strFolder = folder.GetPath() + "\\";
+    CString strPath = strFolder + "Monthly.kvm";
+    CTestTallyformDoc doc;
+    MakeFormSheet(doc.m_sheet);
+    ASSERT_TRUE(doc.DoSave(strPath, TRUE));
+    std::string saved = ReadWholeFile(strPath);
+    ASSERT_TRUE(SetFileAttributesA(strPath, FILE_ATTRIBUTE_READONLY));
+    doc.m_sheet.m_cells[0].m_strName = "Z9";
+
+    // Save As onto it: told, and asked for another name.
+    doc.m_saveAnswers.push_back({TRUE, strFolder, "Monthly"});
+    doc.m_saveAnswers.push_back({FALSE, "", ""});
+    EXPECT_FALSE(doc.DoSave(NULL, TRUE));
+    EXPECT_EQ(2u, doc.m_proposedNames.size());
+    EXPECT_EQ(std::vector<std::string>{std::string((LPCSTR)strPath) +
+                                       " is read-only and stays as it is.\nSave the template under another name."},
+              std::vector<std::string>{recorder.LastText()});
+    // Save onto its own path.
+    recorder.Clear();
+    EXPECT_FALSE(doc.DoSave(strPath, TRUE));
+    ExpectFaultMessage(recorder, SaveFailure(strPath).c_str(),
+                       "The file is read-only and was left as it is. Save under another name.");
+    EXPECT_EQ(saved, ReadWholeFile(strPath));
+    EXPECT_NE(0u, GetFileAttributesA(strPath) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(DocFileFaults, ACompoundFileCutShortIsCalledNoTemplateOrDamaged)
+{
+    MessageBoxRecorder recorder;
+    CScratchFolder folder;
+    std::string whole;
+    {
+        CTestTallyformDoc doc;
+        MakeRichSheet(doc.m_sheet, 0);
+        ASSERT_TRUE(doc.DoSave(folder.PathOf("whole.kvm"), TRUE));
+        whole = ReadWholeFile(folder.PathOf("whole.kvm"));
+    }
+    ASSERT_GT(whole.size(), 2048u);
+    for (size_t nCut : {0, 100, 512, 1000, 1536})
+    {
+        SCOPED_TRACE(nCut);
+        CString strPath = folder.PathOf(("cut-" + std::to_string(nCut) + ".kvm").c_str());
+        WriteWholeFile(strPath, whole.substr(0, nCut));
+        recorder.Clear();
+        CTestTallyformDoc opened;
+        EXPECT_FALSE(opened.OnOpenDocument(strPath));
+        if (recorder.Messages().size() == 1 && recorder.LastText() == "Read Template File Error")
+            continue;
+        ExpectFaultMessage(recorder, (std::string("Failed to open document ") + (LPCSTR)strPath + ".").c_str(),
+                           "It is not a template, or it is damaged.");
+    }
+}
+
 // -------------------------------------------------------------- data files
 
 TEST(DocDataFile, SaveBothKindsAndLoadBack)
@@ -228,7 +352,8 @@ TEST(DocDataFile, SaveBothKindsAndLoadBack)
     doc.m_nFilter = DATAFILTER_SAVE_SHARED;
     doc.m_reportAnswer.strOrgCode = "ORG5";
     doc.m_reportAnswer.strOrgName = "Fifth";
-    doc.m_reportAnswer.strPeriod = "2026110000000";
+    // A period of the template's type (a year).
+    doc.m_reportAnswer.strPeriod = "2026000000000";
     doc.OnSaveDataToFile();
     ASSERT_EQ(1u, doc.m_reportShown.size());
     EXPECT_STREQ("OC7", doc.m_reportShown[0].strOrgCode);
@@ -246,7 +371,7 @@ TEST(DocDataFile, SaveBothKindsAndLoadBack)
     EXPECT_STREQ("1.5", target.m_sheet.m_cells[4].m_strValue);
     EXPECT_STREQ("typed", target.m_sheet.m_cells[1].m_strValue);
     EXPECT_STREQ("ORG5", target.m_sheet.m_cells[2].m_strValue);
-    EXPECT_STREQ("2026110000000", target.m_sheet.m_cells[0].m_szDateCode);
+    EXPECT_STREQ("2026000000000", target.m_sheet.m_cells[0].m_szDateCode);
     EXPECT_STREQ("ORG5", target.m_sheet.m_cells[4].m_szOrgCode);
 }
 

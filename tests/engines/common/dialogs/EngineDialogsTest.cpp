@@ -5,6 +5,7 @@
 
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/UpdateConfirmDriver.h"
 
 #include "engines/common/ConfirmDialogPrompt.h"
 #include "engines/common/EngineModule.h"
@@ -235,18 +236,21 @@ TEST(UpdateConfirmDlg, ToAllIsDrawnWholeInsideItsFocusFrame)
                                            [](CScriptedConfirmDlg* p) { Click(p, IDC_CONFIRM_CANCEL); } }));
 }
 
-TEST(ConfirmDialogPrompt, TheSinkAnswersWithThePeriodLabel)
+TEST(ConfirmDialogPrompt, TheDialogShowsThePeriodLabelEvenWithAMessageSink)
 {
+    // Message boxes are recorded, but the question is the real dialog.
     MessageBoxRecorder recorder;
-    recorder.QueueAnswer(IDCONTINUE);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::updateAll);
     CConfirmDialogPrompt prompt(IDB_BRASSLOCK_WARNING);
     CReportOverwriteQuestion question;
     question.m_strPeriodCode = "2005000300015";
     question.m_strOldData = "5";
     question.m_strCurrentData = "6";
     EXPECT_EQ(OVERWRITE_UPDATE_ALL, prompt.Ask(question));
-    ASSERT_EQ(1u, recorder.Messages().size());
-    EXPECT_NE(std::string::npos, recorder.LastText().find("15March,2005")) << recorder.LastText();
+    EXPECT_TRUE(recorder.Messages().empty());
+    ASSERT_EQ(1u, confirm.Asked().size());
+    EXPECT_EQ(0u, confirm.Asked()[0].find("Report Date: 15March,2005\n")) << confirm.Asked()[0];
 }
 
 TEST(EngineProgressDlg, DisablesItsOwnerAndCountsUp)

@@ -114,6 +114,50 @@ TEST_P(BatchImport, AFileThatIsNoDataFileIsToldAndSkipped)
     EXPECT_TRUE(DataRows().empty());
 }
 
+TEST_P(BatchImport, DamagedPeriodsAndChangedItemCodesReachNoDatabaseUnlessAccepted)
+{
+    const CString jan = MonthCode(2026, 1);
+    // A damaged period, and a quarter's code in a monthly template.
+    CString strJunk = WriteFile("junk-period.kvs", "A01", "ABCDEFGHIJKLM", "10", "1", "5", "n1");
+    CString strQuarter = WriteFile("quarter.kvs", "A01", "2026010000000", "10", "1", "5", "n1");
+    // A file whose records carry item codes the template does not have.
+    CString strCodes = WriteFile("codes.kvs", "B02", jan, "30", "3", NULL, NULL);
+    {
+        CFile file(strCodes, CFile::modeRead);
+        CDataFile data;
+        ASSERT_TRUE(data.Read(file));
+        strcpy(data.m_records[0].m_szRowItemCode, "X9");
+        file.Close();
+        CFile out(strCodes, CFile::modeCreate | CFile::modeWrite);
+        data.Write(out);
+    }
+    m_doc.m_sumPaths = {strJunk, strQuarter, strCodes};
+    m_messages.QueueAnswer(IDOK);
+    m_messages.QueueAnswer(IDOK);
+    m_messages.QueueAnswer(IDNO);
+    m_doc.OnBatchImport();
+    std::vector<std::string> told = MessageTexts();
+    ASSERT_EQ(3u, told.size());
+    for (int i = 0; i < 2; ++i)
+    {
+        EXPECT_NE(std::string::npos, told[i].find((LPCSTR)m_doc.m_sumPaths[i])) << told[i];
+        EXPECT_NE(std::string::npos, told[i].find("not one of this template's periods")) << told[i];
+    }
+    EXPECT_NE(std::string::npos, told[2].find("gives 1 cells other item codes")) << told[2];
+    EXPECT_NE(std::string::npos, told[2].find("A2: R1/C1 becomes X9/C1")) << told[2];
+    EXPECT_TRUE(DataRows().empty());
+    EXPECT_TRUE(LogRows().empty());
+
+    // Accepted, the file is saved under its own codes.
+    m_messages.Clear();
+    m_doc.m_sumPaths = {strCodes};
+    m_messages.QueueAnswer(IDYES);
+    m_doc.OnBatchImport();
+    const std::string j = (LPCSTR)jan;
+    EXPECT_EQ((std::vector<std::string>{"B02|" + j + "|R1|C2|3", "B02|" + j + "|X9|C1|30"}), DataRows());
+    EXPECT_EQ(1u, LogRows().size());
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, BatchImport, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),
                          ReportBackendName);
 

@@ -57,11 +57,9 @@ std::vector<std::string> PostgresSchema()
 class PostgresBackend : public ReportTestBackend
 {
 public:
-    PostgresBackend()
+    PostgresBackend(const CString& strDsn, const CString& strUser, const CString& strPassword)
+        : m_strDsn(strDsn), m_strUser(strUser), m_strPassword(strPassword)
     {
-        m_strDsn = EnvironmentValue("KEM_TEST_PG_DSN");
-        m_strUser = EnvironmentValue("KEM_TEST_PG_USER");
-        m_strPassword = EnvironmentValue("KEM_TEST_PG_PASSWORD");
         if (m_strDsn.IsEmpty())
         {
             ADD_FAILURE() << "KEM_TEST_PG_DSN is not set: run the tests through scripts/test.sh";
@@ -127,7 +125,14 @@ std::unique_ptr<ReportTestBackend> MakeReportBackend(ReportBackendKind kind)
 {
     if (kind == BACKEND_DAO_SQLITE)
         return std::unique_ptr<ReportTestBackend>(new SqliteBackend);
-    return std::unique_ptr<ReportTestBackend>(new PostgresBackend);
+    return MakePostgresBackend(EnvironmentValue("KEM_TEST_PG_DSN"), EnvironmentValue("KEM_TEST_PG_USER"),
+                               EnvironmentValue("KEM_TEST_PG_PASSWORD"));
+}
+
+std::unique_ptr<ReportTestBackend> MakePostgresBackend(const CString& strDsn, const CString& strUser,
+                                                       const CString& strPassword)
+{
+    return std::unique_ptr<ReportTestBackend>(new PostgresBackend(strDsn, strUser, strPassword));
 }
 
 std::string ReportBackendName(const testing::TestParamInfo<ReportBackendKind>& info)

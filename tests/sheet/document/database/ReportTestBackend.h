@@ -47,4 +47,7 @@ std::unique_ptr<ReportTestBackend> MakeReportBackend(ReportBackendKind kind);
 // The Tallyform.INI that starts a program on the backend's database as the
 // database describes it.
 std::string ReportDataSourceIni(const ReportTestBackend& backend, const CKemDatabase& database);
+// The PostgreSQL schema on the data source named.
+std::unique_ptr<ReportTestBackend> MakePostgresBackend(const CString& strDsn, const CString& strUser,
+                                                       const CString& strPassword);
 std::string ReportBackendName(const testing::TestParamInfo<ReportBackendKind>& info);

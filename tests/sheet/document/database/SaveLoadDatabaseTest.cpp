@@ -1,6 +1,7 @@
 // Saving a report to the reporting database, changing it and loading it
 // back, and the key-cell checks on the way, on both engines.
 #include "tests/sheet/document/database/DatabaseTestDoc.h"
+#include "tests/support/UpdateConfirmDriver.h"
 
 #include "engines/common/KemRecordset.h"
 
@@ -25,8 +26,10 @@ TEST_P(SaveLoad, SavedFiguresReloadAndAChangedFigureReplacesTheStoredOne)
 
     // The overwrite question of the engine is answered "Update".
     Value(FORM_COSTS) = "8.25";
-    m_messages.QueueAnswer(IDOK);
+    CUpdateConfirmDriver confirm;
+    confirm.Queue(CUpdateConfirmDriver::update);
     m_doc.SaveDataToDatabase();
+    EXPECT_EQ(1u, confirm.Asked().size());
     expected[1] = "B02|" + strTime + "|R1|C2|8.25";
     EXPECT_EQ(expected, DataRows());
 

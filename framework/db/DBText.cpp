@@ -1,0 +1,61 @@
+// The standard headers come first: windows.h defines min and max macros.
+#include <string.h>
+
+#include <vector>
+
+#include "framework/db/DBText.h"
+
+namespace
+{
+
+BOOL IsAscii(const char* p, int nLength)
+{
+    for (int i = 0; i < nLength; ++i)
+        if ((unsigned char)p[i] >= 0x80)
+            return FALSE;
+    return TRUE;
+}
+
+// UTF-16 of the bytes in the code page; FALSE when they are not valid in it.
+BOOL ToWide(UINT nCodePage, DWORD dwFlags, const char* p, int nLength, std::vector<WCHAR>& wide)
+{
+    int nWide = MultiByteToWideChar(nCodePage, dwFlags, p, nLength, NULL, 0);
+    if (nWide <= 0)
+        return FALSE;
+    wide.resize(nWide);
+    return MultiByteToWideChar(nCodePage, dwFlags, p, nLength, wide.data(), nWide) == nWide;
+}
+
+void FromWide(UINT nCodePage, const std::vector<WCHAR>& wide, CString& str)
+{
+    int nBytes = WideCharToMultiByte(nCodePage, 0, wide.data(), (int)wide.size(), NULL, 0, NULL, NULL);
+    if (nBytes < 0)
+        nBytes = 0;
+    char* p = str.GetBufferSetLength(nBytes);
+    if (nBytes > 0)
+        WideCharToMultiByte(nCodePage, 0, wide.data(), (int)wide.size(), p, nBytes, NULL, NULL);
+}
+
+} // namespace
+
+CString DBTextToDriver(LPCSTR lpsz, int nLength)
+{
+    std::vector<WCHAR> wide;
+    if (nLength <= 0 || GetACP() == CP_UTF8 || IsAscii(lpsz, nLength) || !ToWide(CP_ACP, 0, lpsz, nLength, wide))
+        return CString(lpsz, nLength > 0 ? nLength : 0);
+    CString str;
+    FromWide(CP_UTF8, wide, str);
+    return str;
+}
+
+void DBTextFromDriver(const char* p, int nLength, CString& str)
+{
+    std::vector<WCHAR> wide;
+    if (nLength <= 0 || GetACP() == CP_UTF8 || IsAscii(p, nLength) ||
+        !ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, p, nLength, wide))
+    {
+        memcpy(str.GetBufferSetLength(nLength > 0 ? nLength : 0), p, nLength > 0 ? (size_t)nLength : 0);
+        return;
+    }
+    FromWide(CP_ACP, wide, str);
+}
