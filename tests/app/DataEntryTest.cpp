@@ -380,10 +380,10 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         };
         EXPECT_EQ(stored, DataRows());
         driver.Settle();
-        std::vector<double> shown = NumbersIn(PdfTexts(driver, "kept.pdf"));
-        EXPECT_TRUE(Contains(shown, 999)) << "the stored Sales figure";
-        EXPECT_TRUE(Contains(shown, 999 + atof(kCosts))) << "its total";
-        EXPECT_FALSE(Contains(shown, atof(kSales))) << "the figure not saved";
+        std::vector<double> shown = NumbersAmong(PdfTexts(driver, "kept.pdf"));
+        EXPECT_TRUE(HoldsNumber(shown, 999)) << "the stored Sales figure";
+        EXPECT_TRUE(HoldsNumber(shown, 999 + atof(kCosts))) << "its total";
+        EXPECT_FALSE(HoldsNumber(shown, atof(kSales))) << "the figure not saved";
 
         // Two more figures changed by the other user: "to All" with Update
         // answers both with one question.
@@ -497,7 +497,7 @@ TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowT
     ASSERT_NE(hEditor, nullptr) << Joined(driver.Answered());
     for (LPCSTR figure : {kSales, kCosts, kStaff})
     {
-        hEditor = EnterFigure(driver, hEditor, figure);
+        hEditor = driver.EnterFigure(hEditor, figure, kWaitMs);
         ASSERT_NE(hEditor, nullptr) << figure;
     }
 
