@@ -7,6 +7,19 @@ CDynaBindRecordset::CDynaBindRecordset(CDatabase* pDatabase)
     : CRecordset(pDatabase), m_nLastColumn(-1), m_bPendingRequery(FALSE), m_bFindResult(FALSE)
 {
     m_nDefaultType = snapshot;
+    m_bFieldsOnDemand = TRUE;
+}
+
+CDynaBindHolder& CDynaBindRecordset::Holder(int nIndex)
+{
+    CDynaBindHolder& holder = m_holders[nIndex];
+    UINT nStamp = DemandStamp();
+    if (nStamp != 0 && holder.m_nStamp != nStamp)
+    {
+        ReadColumn(nIndex, holder.m_value);
+        holder.m_nStamp = nStamp;
+    }
+    return holder;
 }
 
 CDynaBindRecordset::~CDynaBindRecordset()
@@ -93,7 +106,7 @@ void CDynaBindRecordset::PerformPendingRequery()
 {
     if (!m_bPendingRequery)
         return;
-    const CDBRow* pCurrent = CurrentRow();
+    const CDBRow* pCurrent = WholeCurrentRow();
     CDBRow target = pCurrent != NULL ? *pCurrent : m_rowBeforeFind;
     ClearFindState();
     CRecordset::Requery();
@@ -102,7 +115,7 @@ void CDynaBindRecordset::PerformPendingRequery()
     // Stand on the row found again, in the whole result.
     while (!IsEOF())
     {
-        const CDBRow* pRow = CurrentRow();
+        const CDBRow* pRow = WholeCurrentRow();
         if (pRow != NULL && *pRow == target)
             return;
         CRecordset::Move(1, SQL_FETCH_NEXT);
@@ -116,7 +129,7 @@ BOOL CDynaBindRecordset::FindByRequery(long lFindType, LPCSTR lpszCriteria)
     BOOL bNew = !m_bFindResult || criteria != m_strLastCriteria;
     if (bNew)
     {
-        const CDBRow* pCurrent = CurrentRow();
+        const CDBRow* pCurrent = WholeCurrentRow();
         CDBRow before = pCurrent != NULL ? *pCurrent : m_rowBeforeFind;
         m_bPendingRequery = FALSE;
         CString saved = m_strFilter;

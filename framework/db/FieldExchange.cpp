@@ -37,6 +37,22 @@ const CDBValue& CFieldExchange::FetchedValue(int nIndex) const
     return (*m_pRow)[nIndex];
 }
 
+void CFieldExchange::GrowFields(int nIndex)
+{
+    CRecordset* prs = m_prs;
+    if ((size_t)nIndex >= prs->m_fieldNull.size())
+    {
+        prs->m_fieldNull.resize(nIndex + 1, true);
+        prs->m_nulledValues.resize(nIndex + 1);
+    }
+}
+
+void CFieldExchange::MarkNotNull(int nIndex)
+{
+    GrowFields(nIndex);
+    m_prs->m_fieldNull[nIndex] = false;
+}
+
 void CFieldExchange::Put(int nIndex, const CDBValue& value, SQLSMALLINT nSqlType)
 {
     if (m_nOperation == BindParam)
@@ -45,12 +61,8 @@ void CFieldExchange::Put(int nIndex, const CDBValue& value, SQLSMALLINT nSqlType
         m_types.push_back(nSqlType);
         return;
     }
+    GrowFields(nIndex);
     CRecordset* prs = m_prs;
-    if ((size_t)nIndex >= prs->m_fieldNull.size())
-    {
-        prs->m_fieldNull.resize(nIndex + 1, true);
-        prs->m_nulledValues.resize(nIndex + 1);
-    }
     switch (m_nOperation)
     {
     case Fetch:
@@ -95,7 +107,16 @@ void Exchange(CFieldExchange* pFX, LPCSTR szName, T& value, SQLSMALLINT nSqlType
         return;
     }
     if (pFX->m_nOperation == CFieldExchange::Fetch)
-        from(pFX->FetchedValue(index), value);
+    {
+        const CDBValue& fetched = pFX->FetchedValue(index);
+        from(fetched, value);
+        // Only a NULL field keeps its value, to tell a later assignment.
+        if (!fetched.IsNull())
+        {
+            pFX->MarkNotNull(index);
+            return;
+        }
+    }
     pFX->Put(index, to(value), nSqlType);
 }
 
@@ -107,7 +128,12 @@ void RFX_Text(CFieldExchange* pFX, LPCSTR szName, CString& value, int nMaxLength
     (void)nMaxLength;
     (void)nScale;
     Exchange(pFX, szName, value, (SQLSMALLINT)nColumnType,
-             [](const CDBValue& v, CString& x) { x = v.AsText(); },
+             [](const CDBValue& v, CString& x) {
+                 if (v.m_kind == CDBValue::kindText)
+                     x = v.m_str;
+                 else
+                     x = v.AsText();
+             },
              [](const CString& x) { return CDBValue::Text(x); });
 }
 

@@ -40,6 +40,8 @@ public:
     const CDBValue& FetchedValue(int nIndex) const;
     // Hands over the field's value for StoreField and BindParam.
     void Put(int nIndex, const CDBValue& value, SQLSMALLINT nSqlType);
+    // Fetch of a value that is not NULL: the field is not NULL.
+    void MarkNotNull(int nIndex);
     // Records the column name for Name.
     void PutName(LPCSTR lpszName) { m_names.Add(lpszName); }
 
@@ -58,6 +60,9 @@ public:
     std::vector<SQLSMALLINT> m_types;
 
 private:
+    // Makes room for field nIndex's null state.
+    void GrowFields(int nIndex);
+
     int m_nField;
     int m_nParam;
 };

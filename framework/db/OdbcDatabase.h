@@ -41,9 +41,14 @@ public:
     BOOL CommitTrans();
     BOOL Rollback();
 
+    // The driver returns a bound column's whole value through SQLGetData
+    // (SQL_GD_BOUND), which a text longer than its bound buffer needs.
+    BOOL CanGetBoundData() const { return (m_nGetDataExtensions & SQL_GD_BOUND) != 0; }
+
     SQLHENV m_henv;
     SQLHDBC m_hdbc;
 
 protected:
     CString m_strConnect;
+    SQLUINTEGER m_nGetDataExtensions;
 };
