@@ -1,6 +1,8 @@
 
 #include "engines/odbc/DynaBindRecordset.h"
 
+#include <string.h>
+
 IMPLEMENT_DYNAMIC(CDynaBindRecordset, CRecordset)
 
 CDynaBindRecordset::CDynaBindRecordset(CDatabase* pDatabase)
@@ -81,7 +83,7 @@ int CDynaBindRecordset::FindColumn(LPCSTR lpszName) const
 {
     LPCSTR lpszKey = lpszName != NULL ? lpszName : "";
     // Row after row asks for the same column.
-    if (m_nLastColumn >= 0 && m_strLastColumn == lpszKey)
+    if (m_nLastColumn >= 0 && strcmp(m_strLastColumn, lpszKey) == 0)
         return m_nLastColumn;
     // With two columns of one name the first is the one found.
     for (size_t i = 0; i < m_holders.size(); ++i)

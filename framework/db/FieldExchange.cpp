@@ -57,8 +57,7 @@ void CFieldExchange::Put(int nIndex, const CDBValue& value, SQLSMALLINT nSqlType
 {
     if (m_nOperation == BindParam)
     {
-        m_values.push_back(value);
-        m_types.push_back(nSqlType);
+        m_prs->m_params.Bind(m_prs->m_hstmt, (SQLUSMALLINT)(nIndex + 1), value, nSqlType);
         return;
     }
     GrowFields(nIndex);

@@ -105,8 +105,6 @@ void CRecordset::Execute()
     {
         CFieldExchange fx(CFieldExchange::BindParam, this);
         DoFieldExchange(&fx);
-        for (size_t i = 0; i < fx.m_values.size(); ++i)
-            m_params.Bind(m_hstmt, (SQLUSMALLINT)(i + 1), fx.m_values[i], fx.m_types[i]);
     }
     SQLRETURN rc;
     do
