@@ -41,9 +41,9 @@ public:
     BOOL CommitTrans();
     BOOL Rollback();
 
-    // The driver returns a bound column's whole value through SQLGetData
-    // (SQL_GD_BOUND), which a text longer than its bound buffer needs.
-    BOOL CanGetBoundData() const { return (m_nGetDataExtensions & SQL_GD_BOUND) != 0; }
+    // What the driver's SQLGetData reads besides the columns after the last
+    // bound one, in column order (SQL_GETDATA_EXTENSIONS).
+    SQLUINTEGER GetDataExtensions() const { return m_nGetDataExtensions; }
 
     SQLHENV m_henv;
     SQLHDBC m_hdbc;

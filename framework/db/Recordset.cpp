@@ -6,7 +6,8 @@ IMPLEMENT_DYNAMIC(CRecordset, CObject)
 CRecordset::CRecordset(CDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_nFields(0), m_nParams(0), m_hstmt(SQL_NULL_HSTMT),
       m_nDefaultType(snapshot), m_bFieldsOnDemand(FALSE), m_nOpenType(snapshot), m_dwOptions(none),
-      m_bForward(FALSE), m_nBlockRow(0), m_nRowStamp(0), m_bEndSeen(FALSE), m_nRow(-1), m_bBOF(TRUE), m_bEOF(TRUE), m_nEditMode(noMode)
+      m_bForward(FALSE), m_bDemandRead(FALSE), m_nBlockRow(0), m_nRowStamp(0), m_bEndSeen(FALSE), m_nRow(-1),
+      m_bBOF(TRUE), m_bEOF(TRUE), m_nEditMode(noMode)
 {
 }
 
@@ -156,6 +157,7 @@ void CRecordset::Close()
     m_rows.clear();
     m_deleted.clear();
     m_bForward = FALSE;
+    m_bDemandRead = FALSE;
     m_forwardRow.clear();
     m_asked.clear();
     m_boundAsked.clear();
@@ -229,7 +231,7 @@ BOOL CRecordset::FetchUnboundRow()
 const CDBRow* CRecordset::CurrentRow() const
 {
     if (m_bForward)
-        return m_nRow >= 0 && !m_bEOF && !m_bFieldsOnDemand ? &m_forwardRow : NULL;
+        return m_nRow >= 0 && !m_bEOF && !m_bDemandRead ? &m_forwardRow : NULL;
     if (m_nRow < 0 || (size_t)m_nRow >= m_rows.size() || m_deleted[m_nRow])
         return NULL;
     return &m_rows[m_nRow];
@@ -252,7 +254,7 @@ void CRecordset::StandOn(long nRow)
 
 void CRecordset::LoadFields()
 {
-    if (m_bForward && m_bFieldsOnDemand)
+    if (m_bForward && m_bDemandRead)
     {
         if (++m_nRowStamp == 0)
             ++m_nRowStamp;

@@ -4,9 +4,9 @@
 // result whose columns all bind is read in blocks into bound buffers and
 // kept only once a move backward or to the end needs its rows; a recordset
 // whose fields read their columns on demand binds only the columns asked
-// for.  Changes are
-// written as searched UPDATE, INSERT and DELETE statements on the one table
-// the query reads, the row identified by the values it was read with.
+// for.  Changes are written as searched UPDATE, INSERT and DELETE
+// statements on the one table the query reads, the row identified by the
+// values it was read with.
 #pragma once
 
 #include <map>
@@ -134,7 +134,7 @@ protected:
     BOOL m_bFieldsOnDemand;
     // Nonzero while fields are read on demand; it changes with every move,
     // so a field can tell that its value is of another row.
-    UINT DemandStamp() const { return m_bForward && m_bFieldsOnDemand ? m_nRowStamp : 0; }
+    UINT DemandStamp() const { return m_bForward && m_bDemandRead ? m_nRowStamp : 0; }
     // Column nColumn (0-based, valid) of the current row into value; NULL
     // off the rows.
     void ReadColumn(int nColumn, CDBValue& value);
@@ -207,6 +207,9 @@ private:
     // The forward read: the block of rows fetched and the current row's
     // place in it and values.
     BOOL m_bForward;
+    // The forward read's fields read their columns on demand (the driver
+    // reads columns of a fetched row in any order).
+    BOOL m_bDemandRead;
     CDBRowBlock m_block;
     size_t m_nBlockRow;
     CDBRow m_forwardRow;

@@ -14,14 +14,17 @@ long CRecordset::GetRecordCount() const
 void CRecordset::StartReading()
 {
     BOOL bReadOnly = (m_dwOptions & readOnly) != 0;
-    if (bReadOnly && m_bFieldsOnDemand)
+    SQLUINTEGER nGetData = m_pDatabase->GetDataExtensions();
+    // Columns read on demand from a fetch of one row come in any order; a
+    // result kept row by row binds for one row at a time when a text longer
+    // than its buffer can be read again whole.
+    const SQLUINTEGER kAnyColumnAnyOrder = SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER;
+    const SQLUINTEGER kBoundAnyColumn = SQL_GD_BOUND | SQL_GD_ANY_COLUMN;
+    m_bDemandRead = bReadOnly && m_bFieldsOnDemand && (nGetData & kAnyColumnAnyOrder) == kAnyColumnAnyOrder;
+    if (m_bDemandRead)
         BindAskedColumns();
-    else if (!m_block.IsBound() && (bReadOnly || m_pDatabase->CanGetBoundData()))
-    {
-        // A result kept row by row binds for one row at a time, when a text
-        // longer than its buffer can be read again whole.
+    else if (!m_block.IsBound() && (bReadOnly || (nGetData & kBoundAnyColumn) == kBoundAnyColumn))
         m_block.Bind(m_hstmt, m_columns, bReadOnly ? 0 : 1);
-    }
     m_bForward = bReadOnly && m_block.IsBound();
     if (m_bForward)
     {
@@ -52,7 +55,7 @@ void CRecordset::BindAskedColumns()
 
 void CRecordset::FetchForward(long nRow)
 {
-    if (m_bFieldsOnDemand)
+    if (m_bDemandRead)
     {
         BindAskedColumns();
         m_forwardRow.resize(m_columns.size());
@@ -80,14 +83,14 @@ void CRecordset::FetchForward(long nRow)
 
 void CRecordset::LoadForwardRow()
 {
-    if (m_bForward && !m_bEOF && !m_bFieldsOnDemand)
+    if (m_bForward && !m_bEOF && !m_bDemandRead)
         m_block.ReadRow(m_nBlockRow, m_forwardRow);
     LoadFields();
 }
 
 void CRecordset::ReadColumn(int nColumn, CDBValue& value)
 {
-    if (!m_bForward || !m_bFieldsOnDemand)
+    if (!m_bForward || !m_bDemandRead)
     {
         const CDBRow* pRow = CurrentRow();
         value = pRow != NULL && (size_t)nColumn < pRow->size() ? (*pRow)[nColumn] : CDBValue();
@@ -110,7 +113,8 @@ void CRecordset::ReadColumn(int nColumn, CDBValue& value)
         // each once.
         if (!m_gotColumns[nColumn])
         {
-            m_forwardRow[nColumn] = DBFetchColumn(m_hstmt, (SQLUSMALLINT)(nColumn + 1), m_columns[nColumn].m_nSQLType);
+            m_forwardRow[nColumn] =
+                DBFetchColumn(m_hstmt, (SQLUSMALLINT)(nColumn + 1), m_columns[nColumn].m_nSQLType);
             m_gotColumns[nColumn] = true;
         }
         value = m_forwardRow[nColumn];
@@ -124,7 +128,7 @@ void CRecordset::ReadColumn(int nColumn, CDBValue& value)
 
 const CDBRow* CRecordset::WholeCurrentRow()
 {
-    if (m_bForward && m_bFieldsOnDemand)
+    if (m_bForward && m_bDemandRead)
         KeepRows();
     return CurrentRow();
 }
@@ -168,6 +172,7 @@ void CRecordset::KeepRows()
         return;
     long nRow = m_nRow;
     m_bForward = FALSE;
+    m_bDemandRead = FALSE;
     m_block.Unbind(m_hstmt);
     Execute();
     BOOL bReached = FetchTo(nRow < 0 ? 0 : (size_t)nRow);
