@@ -7,7 +7,9 @@
 // server that scripts/bench-report-sum.sh starts, through the ODBC library
 // (yardstick: libpq); without an argument both run (PostgreSQL when
 // KEM_TEST_PG_DSN is set); "sqlite-keep" keeps the SQLite file for the next
-// run.
+// run.  A second argument, "program" or "yardstick", runs that side alone,
+// once, for a profiler to count its work.  A goal is judged only when the
+// machine's load average stays at or below 2.
 #include <stdio.h>
 #include <string.h>
 
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "bench/BenchClock.h"
+#include "bench/BenchLoad.h"
 #include "bench/BenchProgram.h"
 #include "bench/ReportBenchData.h"
 #include "bench/ReportSumDirect.h"
@@ -112,15 +115,35 @@ double TimeSum(CEngineLoader& loader, CKemDatabase* pDatabase, std::vector<CStri
     return dMs;
 }
 
+typedef std::function<double(const std::vector<CString>&, std::vector<CString>&)> CDirectSums;
+
+// "program" or "yardstick": the side a profiling run times alone, once.
+const char* g_pszOnly = "";
+
+// Times one side alone, once, and prints its time; false when it fails.
+bool RunOneSide(const char* lpszName, CEngineLoader& loader, CKemDatabase* pDatabase, const CDirectSums& direct,
+                const std::vector<CString>& queries)
+{
+    std::vector<CString> values;
+    bool bProgram = strcmp(g_pszOnly, "program") == 0;
+    double dMs = bProgram ? TimeSum(loader, pDatabase, values) : direct(queries, values);
+    if (dMs < 0 || values.empty())
+        return false;
+    printf("%s, %s alone: %.0f ms; first cell %s\n", lpszName, g_pszOnly, dMs, (LPCSTR)values[0]);
+    return true;
+}
+
 // Times the program's sum and the C client's, ROUNDS times in turn, and
 // prints both, their ratio and the spread; false when a run fails or the
 // two sums of a cell differ.
 bool CompareRounds(const char* lpszName, const char* lpszClient, CEngineLoader& loader, CKemDatabase* pDatabase,
-                   const std::function<double(const std::vector<CString>&, std::vector<CString>&)>& direct)
+                   const CDirectSums& direct, CBenchLoad& load)
 {
     CSheet sheet;
     MakeTemplate(sheet);
     std::vector<CString> queries = CellQueries(sheet);
+    if (g_pszOnly[0] != '\0')
+        return RunOneSide(lpszName, loader, pDatabase, direct, queries);
     // An untimed pass first, so neither side pays for a cold page cache.
     std::vector<CString> warm;
     if (direct(queries, warm) < 0)
@@ -150,16 +173,17 @@ bool CompareRounds(const char* lpszName, const char* lpszClient, CEngineLoader& 
     double dProgram = *std::min_element(program.begin(), program.end());
     double dClient = *std::min_element(client.begin(), client.end());
     double dRatio = dProgram / dClient;
+    load.End(lpszName);
     printf("%s: %d cells over %d rows, best of %d: program %.0f ms (up to %.0f), %s %.0f ms (up to %.0f),"
            " ratio %.2f (goal %.1f) %s\n",
            lpszName, CELLS, ORGANIZATIONS * MONTHS * CELLS, ROUNDS, dProgram,
            *std::max_element(program.begin(), program.end()), lpszClient, dClient,
-           *std::max_element(client.begin(), client.end()), dRatio, RATIO_GOAL, dRatio <= RATIO_GOAL ? "met" : "MISSED");
+           *std::max_element(client.begin(), client.end()), dRatio, RATIO_GOAL, load.Verdict(dRatio <= RATIO_GOAL));
     return true;
 }
 
 // bKeep: the filled file stays for the next run, which then reuses it.
-bool RunSqlite(bool bKeep)
+bool RunSqlite(bool bKeep, CBenchLoad& load)
 {
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
@@ -179,7 +203,8 @@ bool RunSqlite(bool bKeep)
                CompareRounds("sqlite (DAO engine)", "SQLite C API", loader, pDatabase,
                              [&](const std::vector<CString>& queries, std::vector<CString>& sums) {
                                  return SqliteDirectSums(strUnix.c_str(), queries, sums);
-                             });
+                             },
+                             load);
     pDatabase->Close();
     loader.ReleaseDatabase(pDatabase);
     if (!bKeep)
@@ -187,7 +212,7 @@ bool RunSqlite(bool bKeep)
     return bOk;
 }
 
-bool RunPostgres()
+bool RunPostgres(CBenchLoad& load)
 {
     CString strDsn = BenchEnvironmentValue("KEM_TEST_PG_DSN");
     CString strUser = BenchEnvironmentValue("KEM_TEST_PG_USER");
@@ -231,7 +256,7 @@ bool RunPostgres()
     if (pDatabase == NULL)
         return false;
     bool bOk = pDatabase->IsOpen() &&
-               CompareRounds("postgresql (ODBC engine)", "libpq", loader, pDatabase, LibpqDirectSums);
+               CompareRounds("postgresql (ODBC engine)", "libpq", loader, pDatabase, LibpqDirectSums, load);
     pDatabase->Close();
     loader.ReleaseDatabase(pDatabase);
     direct.ExecuteSQL("DROP TABLE ss_datalist");
@@ -243,11 +268,18 @@ bool RunPostgres()
 int main(int argc, char** argv)
 {
     AfxSetMessageSink(BenchPrintMessage);
+    CBenchLoad load;
     const char* pszWhich = argc > 1 ? argv[1] : "";
+    g_pszOnly = argc > 2 ? argv[2] : "";
+    if (g_pszOnly[0] != '\0' && strcmp(g_pszOnly, "program") != 0 && strcmp(g_pszOnly, "yardstick") != 0)
+    {
+        fprintf(stderr, "usage: report_sum_bench [sqlite|sqlite-keep|postgresql] [program|yardstick]\n");
+        return 2;
+    }
     bool bOk = true;
     if (pszWhich[0] == '\0' || strncmp(pszWhich, "sqlite", 6) == 0)
-        bOk = RunSqlite(strcmp(pszWhich, "sqlite-keep") == 0) && bOk;
+        bOk = RunSqlite(strcmp(pszWhich, "sqlite-keep") == 0, load) && bOk;
     if (strcmp(pszWhich, "postgresql") == 0 || (pszWhich[0] == '\0' && !BenchEnvironmentValue("KEM_TEST_PG_DSN").IsEmpty()))
-        bOk = RunPostgres() && bOk;
+        bOk = RunPostgres(load) && bOk;
     return bOk ? 0 : 1;
 }

@@ -7,6 +7,8 @@
 #include "framework/core/OleVariant.h"
 #include "reporting/FieldText.h"
 
+#include <string.h>
+
 CCyValueList::~CCyValueList()
 {
 }
@@ -77,6 +79,42 @@ CString CurrencyToStr(const CURRENCY& value)
     return COleCurrency(value).FormatDecimal();
 }
 
+namespace
+{
+
+// The characters CString's Trim leaves out.
+inline bool IsTrimmed(char ch)
+{
+    return ch == ' ' || (ch >= '\t' && ch <= '\r');
+}
+
+// The amount of a value text's bytes with the blanks around it left out, as
+// CString's Trim leaves them; FALSE for a text of blanks only.
+BOOL BytesToCurrency(const char* pText, size_t nBytes, CURRENCY& value)
+{
+    const char* pEnd = pText + nBytes;
+    while (pText < pEnd && IsTrimmed(*pText))
+        ++pText;
+    while (pEnd > pText && IsTrimmed(pEnd[-1]))
+        --pEnd;
+    size_t nLength = (size_t)(pEnd - pText);
+    if (nLength == 0)
+        return FALSE;
+    // Most amounts fit a small buffer: no allocation for each row.
+    char szText[64];
+    if (nLength >= sizeof(szText))
+    {
+        value = StrToCurrency(CString(pText, (int)nLength));
+        return TRUE;
+    }
+    memcpy(szText, pText, nLength);
+    szText[nLength] = '\0';
+    value = StrToCurrency(szText);
+    return TRUE;
+}
+
+} // namespace
+
 BOOL VariantToCurrency(const VARIANT& var, CURRENCY& value)
 {
     switch (V_VT(&var))
@@ -105,12 +143,13 @@ BOOL VariantToCurrency(const VARIANT& var, CURRENCY& value)
     default:
         break;
     }
+    if (V_VT(&var) == VT_BSTR)
+    {
+        // Text fields hold the ANSI bytes in the BSTR: read in place.
+        return BytesToCurrency((const char*)V_BSTR(&var), SysStringByteLen(V_BSTR(&var)), value);
+    }
     CString strText = FieldValueText(var);
-    strText.Trim();
-    if (strText.IsEmpty())
-        return FALSE;
-    value = StrToCurrency(strText);
-    return TRUE;
+    return BytesToCurrency(strText, (size_t)strText.GetLength(), value);
 }
 
 void ReportCurrencyError(const CException* pException)

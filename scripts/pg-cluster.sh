@@ -8,6 +8,9 @@
 #                       KEM_TEST_PG_CONNECT, KEM_TEST_PGW_DSN (the same server
 #                       through the driver's Unicode form), KEM_TEST_SQLITE_DSN,
 #                       KEM_TEST_SQLITE_FILE and KEM_TEST_PG_PORT.
+#   pg_cluster_libpq_env  exports the PG* variables that bring a libpq client
+#                       (psql, the benchmarks' yardsticks) to the same server
+#                       as the test user.
 #   pg_cluster_stop     stops the server and deletes its folder.
 #
 # Every run has its own folder and port, so two runs can go at once.
@@ -37,6 +40,12 @@ pg_cluster_stop() {
     fi
     rm -rf "$pg_dir"
     pg_dir=""
+}
+
+pg_cluster_libpq_env() {
+    export PGHOST=127.0.0.1 PGDATABASE=kemtest PGUSER="$KEM_TEST_PG_USER" PGPASSWORD="$KEM_TEST_PG_PASSWORD"
+    PGPORT=$(sed -n 's/^Port=//p' "$ODBCINI" | head -1)
+    export PGPORT
 }
 
 pg_cluster_start() {

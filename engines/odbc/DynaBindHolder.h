@@ -26,9 +26,13 @@ int DynaHolderKindOfSqlType(SQLSMALLINT nSqlType);
 
 struct CDynaBindHolder
 {
+    CDynaBindHolder() : m_nKind(HOLDER_TEXT), m_nStamp(0) {}
+
     int m_nKind;
     CString m_strName;
     CDBValue m_value;
+    // The recordset's demand stamp of the row m_value was read from.
+    UINT m_nStamp;
 
     // The value as a variant: text in the ANSI form, timestamps as dates,
     // NULL as VT_NULL.

@@ -1,12 +1,27 @@
 
 #include "engines/odbc/DynaBindRecordset.h"
 
+#include <string.h>
+
 IMPLEMENT_DYNAMIC(CDynaBindRecordset, CRecordset)
 
 CDynaBindRecordset::CDynaBindRecordset(CDatabase* pDatabase)
     : CRecordset(pDatabase), m_nLastColumn(-1), m_bPendingRequery(FALSE), m_bFindResult(FALSE)
 {
     m_nDefaultType = snapshot;
+    m_bFieldsOnDemand = TRUE;
+}
+
+CDynaBindHolder& CDynaBindRecordset::Holder(int nIndex)
+{
+    CDynaBindHolder& holder = m_holders[nIndex];
+    UINT nStamp = DemandStamp();
+    if (nStamp != 0 && holder.m_nStamp != nStamp)
+    {
+        ReadColumn(nIndex, holder.m_value);
+        holder.m_nStamp = nStamp;
+    }
+    return holder;
 }
 
 CDynaBindRecordset::~CDynaBindRecordset()
@@ -68,7 +83,7 @@ int CDynaBindRecordset::FindColumn(LPCSTR lpszName) const
 {
     LPCSTR lpszKey = lpszName != NULL ? lpszName : "";
     // Row after row asks for the same column.
-    if (m_nLastColumn >= 0 && m_strLastColumn == lpszKey)
+    if (m_nLastColumn >= 0 && strcmp(m_strLastColumn, lpszKey) == 0)
         return m_nLastColumn;
     // With two columns of one name the first is the one found.
     for (size_t i = 0; i < m_holders.size(); ++i)
@@ -93,7 +108,7 @@ void CDynaBindRecordset::PerformPendingRequery()
 {
     if (!m_bPendingRequery)
         return;
-    const CDBRow* pCurrent = CurrentRow();
+    const CDBRow* pCurrent = WholeCurrentRow();
     CDBRow target = pCurrent != NULL ? *pCurrent : m_rowBeforeFind;
     ClearFindState();
     CRecordset::Requery();
@@ -102,7 +117,7 @@ void CDynaBindRecordset::PerformPendingRequery()
     // Stand on the row found again, in the whole result.
     while (!IsEOF())
     {
-        const CDBRow* pRow = CurrentRow();
+        const CDBRow* pRow = WholeCurrentRow();
         if (pRow != NULL && *pRow == target)
             return;
         CRecordset::Move(1, SQL_FETCH_NEXT);
@@ -116,7 +131,7 @@ BOOL CDynaBindRecordset::FindByRequery(long lFindType, LPCSTR lpszCriteria)
     BOOL bNew = !m_bFindResult || criteria != m_strLastCriteria;
     if (bNew)
     {
-        const CDBRow* pCurrent = CurrentRow();
+        const CDBRow* pCurrent = WholeCurrentRow();
         CDBRow before = pCurrent != NULL ? *pCurrent : m_rowBeforeFind;
         m_bPendingRequery = FALSE;
         CString saved = m_strFilter;

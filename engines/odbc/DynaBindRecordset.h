@@ -1,7 +1,8 @@
 // The ODBC engine's recordset over any SQL: its columns are bound when the
 // query has run, found by name without regard to case (drivers fold
 // unquoted names differently), and DAO's finds are emulated by re-querying
-// with the criteria added to the filter.
+// with the criteria added to the filter.  Reading forward, a column is
+// read only when its value is asked for.
 #pragma once
 
 #include <limits.h>
@@ -37,8 +38,9 @@ public:
     // The column's index, or -1.
     int FindColumn(LPCSTR lpszName) const;
     int GetHolderCount() const { return (int)m_holders.size(); }
-    // nIndex must be valid (FindColumn, GetHolderCount).
-    CDynaBindHolder& Holder(int nIndex) { return m_holders[nIndex]; }
+    // nIndex must be valid (FindColumn, GetHolderCount).  In a forward
+    // read the holder's value is read from the current row when asked.
+    CDynaBindHolder& Holder(int nIndex);
 
     void DoFieldExchange(CFieldExchange* pFX) override;
 

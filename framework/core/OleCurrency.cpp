@@ -2,7 +2,6 @@
 #include "framework/core/OleVariant.h"
 
 #include <stdio.h>
-#include <string>
 
 namespace {
 
@@ -17,6 +16,20 @@ bool IsDigit(char ch)
 {
     return ch >= '0' && ch <= '9';
 }
+
+// The digits of a decimal text where they stand: the integer part's, then
+// the fraction's.
+struct DecimalDigits
+{
+    const char* pInt;
+    size_t nInt;
+    const char* pFrac;
+    size_t nFrac;
+
+    size_t Size() const { return nInt + nFrac; }
+    // The value of digit i.
+    int At(size_t i) const { return (i < nInt ? pInt[i] : pFrac[i - nInt]) - '0'; }
+};
 
 }
 
@@ -154,21 +167,23 @@ HRESULT COleCurrency::DecimalToCurrency(LPCSTR lpszText, CURRENCY& cyResult)
     if (*p == '+' || *p == '-')
         bNegative = *p++ == '-';
 
-    // The value is digits * 10^exponent.
-    std::string digits;
-    int nExponent = 0;
-    int nDigitsSeen = 0;
-    for (; IsDigit(*p); ++p, ++nDigitsSeen)
-        digits += *p;
+    // The value is digits * 10^exponent, the digits read in place.
+    DecimalDigits digits;
+    digits.pInt = p;
+    while (IsDigit(*p))
+        ++p;
+    digits.nInt = (size_t)(p - digits.pInt);
+    digits.pFrac = p;
+    digits.nFrac = 0;
     if (*p == '.')
     {
-        for (++p; IsDigit(*p); ++p, ++nDigitsSeen)
-        {
-            digits += *p;
-            --nExponent;
-        }
+        digits.pFrac = ++p;
+        while (IsDigit(*p))
+            ++p;
+        digits.nFrac = (size_t)(p - digits.pFrac);
     }
-    if (nDigitsSeen == 0)
+    long long nExponent = -(long long)digits.nFrac;
+    if (digits.Size() == 0)
         return DISP_E_TYPEMISMATCH;
     if ((*p == 'e' || *p == 'E') &&
         (IsDigit(p[1]) || ((p[1] == '+' || p[1] == '-') && IsDigit(p[2]))))
@@ -190,23 +205,33 @@ HRESULT COleCurrency::DecimalToCurrency(LPCSTR lpszText, CURRENCY& cyResult)
     if (*p != '\0')
         return DISP_E_TYPEMISMATCH;
 
-    size_t nFirst = digits.find_first_not_of('0');
-    if (nFirst == std::string::npos)
+    size_t nFirst = 0;
+    while (nFirst < digits.Size() && digits.At(nFirst) == 0)
+        ++nFirst;
+    if (nFirst == digits.Size())
         return S_OK;
-    digits.erase(0, nFirst);
+    long long nDigits = (long long)(digits.Size() - nFirst);
 
     // Count of ten-thousandths: keep the digits above the fourth decimal
     // and round on the rest.
-    long long nKeep = (long long)digits.size() + nExponent + 4;
+    long long nKeep = nDigits + nExponent + 4;
     if (nKeep > 30)
         return DISP_E_OVERFLOW;
-    unsigned __int128 magnitude = 0;
-    for (long long i = 0; i < nKeep; ++i)
-        magnitude = magnitude * 10 + (i < (long long)digits.size() ? digits[i] - '0' : 0);
-    if (nKeep >= 0 && nKeep < (long long)digits.size())
+    auto digitAt = [&](long long i) { return i < nDigits ? digits.At(nFirst + (size_t)i) : 0; };
+    // Eighteen digits fit 64 bits: the wide sum takes only the rest.
+    unsigned long long nLeading = 0;
+    long long i = 0;
+    for (; i < nKeep && i < 18; ++i)
+        nLeading = nLeading * 10 + (unsigned)digitAt(i);
+    unsigned __int128 magnitude = nLeading;
+    for (; i < nKeep; ++i)
+        magnitude = magnitude * 10 + (unsigned)digitAt(i);
+    if (nKeep >= 0 && nKeep < nDigits)
     {
-        int nRoundDigit = digits[nKeep] - '0';
-        bool bRestNonZero = digits.find_first_not_of('0', nKeep + 1) != std::string::npos;
+        int nRoundDigit = digits.At(nFirst + (size_t)nKeep);
+        bool bRestNonZero = false;
+        for (size_t j = nFirst + (size_t)nKeep + 1; j < digits.Size() && !bRestNonZero; ++j)
+            bRestNonZero = digits.At(j) != 0;
         if (nRoundDigit > 5 || (nRoundDigit == 5 && (bRestNonZero || (magnitude & 1) != 0)))
             ++magnitude;
     }

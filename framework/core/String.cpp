@@ -709,10 +709,17 @@ CString CString::Concat(const char* pch1, int nLength1, const char* pch2, int nL
 int CString::CompareBytes(const char* p1, int n1, const char* p2, int n2, bool bNoCase)
 {
     int n = n1 < n2 ? n1 : n2;
-    for (int i = 0; i < n; ++i)
+    if (!bNoCase)
     {
-        unsigned char c1 = (unsigned char)(bNoCase ? FoldLower(p1[i]) : p1[i]);
-        unsigned char c2 = (unsigned char)(bNoCase ? FoldLower(p2[i]) : p2[i]);
+        // memcmp compares bytes as unsigned char, as the loop below does.
+        int nResult = n > 0 ? memcmp(p1, p2, (size_t)n) : 0;
+        if (nResult != 0)
+            return nResult < 0 ? -1 : 1;
+    }
+    for (int i = 0; bNoCase && i < n; ++i)
+    {
+        unsigned char c1 = (unsigned char)FoldLower(p1[i]);
+        unsigned char c2 = (unsigned char)FoldLower(p2[i]);
         if (c1 != c2)
             return c1 < c2 ? -1 : 1;
     }

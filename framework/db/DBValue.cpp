@@ -266,8 +266,8 @@ void CDBParamBuffers::Clear()
 void CDBParamBuffers::Bind(SQLHSTMT hstmt, SQLUSMALLINT nParam, const CDBValue& value,
                            SQLSMALLINT nSqlType, SQLULEN nColumnSize, SQLSMALLINT nScale)
 {
-    Buffer* b = new Buffer;
-    m_buffers.push_back(b);
+    Buffer next;
+    Buffer* b = &next;
     SQLSMALLINT cType = SQL_C_CHAR;
     SQLSMALLINT sqlType = nSqlType;
     b->indicator = 0;
@@ -340,8 +340,29 @@ void CDBParamBuffers::Bind(SQLHSTMT hstmt, SQLUSMALLINT nParam, const CDBValue& 
     }
     if (sqlType != SQL_NUMERIC && sqlType != SQL_DECIMAL)
         nScale = 0;
+    if (m_buffers.size() < nParam)
+        m_buffers.resize(nParam, NULL);
+    Buffer*& bound = m_buffers[nParam - 1];
+    if (bound != NULL && bound->hstmt == hstmt && bound->cType == cType && bound->sqlType == sqlType &&
+        bound->columnSize == nColumnSize && bound->scale == nScale && bound->data.size() == next.data.size())
+    {
+        // The same binding: the driver reads the new bytes at the next execution.
+        memcpy(bound->data.data(), next.data.data(), next.data.size());
+        bound->indicator = next.indicator;
+        return;
+    }
+    if (bound == NULL)
+        bound = new Buffer;
+    bound->data.swap(next.data);
+    bound->indicator = next.indicator;
+    bound->hstmt = SQL_NULL_HSTMT;
     SQLRETURN rc = SQLBindParameter(hstmt, nParam, SQL_PARAM_INPUT, cType, sqlType, nColumnSize,
-                                    nScale, b->data.data(), (SQLLEN)b->data.size(), &b->indicator);
+                                    nScale, bound->data.data(), (SQLLEN)bound->data.size(), &bound->indicator);
     if (!SQL_SUCCEEDED(rc))
         AfxThrowDBException(rc, SQL_HANDLE_STMT, hstmt);
+    bound->hstmt = hstmt;
+    bound->cType = cType;
+    bound->sqlType = sqlType;
+    bound->columnSize = nColumnSize;
+    bound->scale = nScale;
 }

@@ -64,7 +64,9 @@ CDBValue::Kind DBValueKindOfSqlType(SQLSMALLINT nSqlType);
 // Throws CDBException when the driver fails.
 CDBValue DBFetchColumn(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nSqlType);
 
-// Parameter storage that outlives the statement's execution.
+// Parameter storage that outlives the statement's execution.  A statement
+// run again and again keeps its bindings: a value of the same type and
+// size only replaces the bytes in the bound buffer.
 class CDBParamBuffers
 {
 public:
@@ -79,7 +81,14 @@ private:
     {
         std::vector<BYTE> data;
         SQLLEN indicator;
+        // How the buffer is bound.
+        SQLHSTMT hstmt;
+        SQLSMALLINT cType;
+        SQLSMALLINT sqlType;
+        SQLULEN columnSize;
+        SQLSMALLINT scale;
     };
+    // Indexed by parameter number - 1; NULL for a parameter not bound.
     std::vector<Buffer*> m_buffers;
 
 public:

@@ -5,6 +5,7 @@
 
 #include <errno.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <unordered_set>
 
@@ -299,7 +300,7 @@ int CDaoRecordset::FieldIndex(LPCSTR lpszName) const
 {
     CheckOpen();
     // Row after row asks for the same field.
-    if (m_nLastField >= 0 && lpszName != NULL && m_strLastField == lpszName)
+    if (m_nLastField >= 0 && lpszName != NULL && strcmp(m_strLastField, lpszName) == 0)
         return m_nLastField;
     for (size_t i = 0; i < m_columns.size(); ++i)
     {

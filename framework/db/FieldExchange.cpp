@@ -37,20 +37,31 @@ const CDBValue& CFieldExchange::FetchedValue(int nIndex) const
     return (*m_pRow)[nIndex];
 }
 
-void CFieldExchange::Put(int nIndex, const CDBValue& value, SQLSMALLINT nSqlType)
+void CFieldExchange::GrowFields(int nIndex)
 {
-    if (m_nOperation == BindParam)
-    {
-        m_values.push_back(value);
-        m_types.push_back(nSqlType);
-        return;
-    }
     CRecordset* prs = m_prs;
     if ((size_t)nIndex >= prs->m_fieldNull.size())
     {
         prs->m_fieldNull.resize(nIndex + 1, true);
         prs->m_nulledValues.resize(nIndex + 1);
     }
+}
+
+void CFieldExchange::MarkNotNull(int nIndex)
+{
+    GrowFields(nIndex);
+    m_prs->m_fieldNull[nIndex] = false;
+}
+
+void CFieldExchange::Put(int nIndex, const CDBValue& value, SQLSMALLINT nSqlType)
+{
+    if (m_nOperation == BindParam)
+    {
+        m_prs->m_params.Bind(m_prs->m_hstmt, (SQLUSMALLINT)(nIndex + 1), value, nSqlType);
+        return;
+    }
+    GrowFields(nIndex);
+    CRecordset* prs = m_prs;
     switch (m_nOperation)
     {
     case Fetch:
@@ -95,7 +106,16 @@ void Exchange(CFieldExchange* pFX, LPCSTR szName, T& value, SQLSMALLINT nSqlType
         return;
     }
     if (pFX->m_nOperation == CFieldExchange::Fetch)
-        from(pFX->FetchedValue(index), value);
+    {
+        const CDBValue& fetched = pFX->FetchedValue(index);
+        from(fetched, value);
+        // Only a NULL field keeps its value, to tell a later assignment.
+        if (!fetched.IsNull())
+        {
+            pFX->MarkNotNull(index);
+            return;
+        }
+    }
     pFX->Put(index, to(value), nSqlType);
 }
 
@@ -107,7 +127,12 @@ void RFX_Text(CFieldExchange* pFX, LPCSTR szName, CString& value, int nMaxLength
     (void)nMaxLength;
     (void)nScale;
     Exchange(pFX, szName, value, (SQLSMALLINT)nColumnType,
-             [](const CDBValue& v, CString& x) { x = v.AsText(); },
+             [](const CDBValue& v, CString& x) {
+                 if (v.m_kind == CDBValue::kindText)
+                     x = v.m_str;
+                 else
+                     x = v.AsText();
+             },
              [](const CString& x) { return CDBValue::Text(x); });
 }
 

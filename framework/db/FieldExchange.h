@@ -15,7 +15,7 @@ public:
     enum RFX_Operation
     {
         Name,           // collects the output columns' names
-        BindParam,      // collects the parameter values
+        BindParam,      // binds the parameter values to the statement
         Fetch,          // current row into the fields
         StoreField,     // fields into the outgoing row
         SetFieldNull,   // marks the field at m_pvTarget (NULL: every field)
@@ -38,8 +38,10 @@ public:
 
     // The value the current row holds for output field nIndex.
     const CDBValue& FetchedValue(int nIndex) const;
-    // Hands over the field's value for StoreField and BindParam.
+    // Hands over the field's value for StoreField, or binds it for BindParam.
     void Put(int nIndex, const CDBValue& value, SQLSMALLINT nSqlType);
+    // Fetch of a value that is not NULL: the field is not NULL.
+    void MarkNotNull(int nIndex);
     // Records the column name for Name.
     void PutName(LPCSTR lpszName) { m_names.Add(lpszName); }
 
@@ -58,6 +60,9 @@ public:
     std::vector<SQLSMALLINT> m_types;
 
 private:
+    // Makes room for field nIndex's null state.
+    void GrowFields(int nIndex);
+
     int m_nField;
     int m_nParam;
 };

@@ -7,7 +7,7 @@
 IMPLEMENT_DYNAMIC(CDatabase, CObject)
 
 CDatabase::CDatabase()
-    : m_henv(SQL_NULL_HENV), m_hdbc(SQL_NULL_HDBC)
+    : m_henv(SQL_NULL_HENV), m_hdbc(SQL_NULL_HDBC), m_nGetDataExtensions(0)
 {
 }
 
@@ -57,6 +57,9 @@ BOOL CDatabase::OpenEx(LPCSTR lpszConnectString, DWORD dwOptions)
         throw e;
     }
     m_strConnect = CString("ODBC;") + (LPCSTR)out;
+    if (!SQL_SUCCEEDED(SQLGetInfo(m_hdbc, SQL_GETDATA_EXTENSIONS, &m_nGetDataExtensions, sizeof(m_nGetDataExtensions),
+                                  NULL)))
+        m_nGetDataExtensions = 0;
     if (dwOptions & openReadOnly)
         SQLSetConnectAttr(m_hdbc, SQL_ATTR_ACCESS_MODE, (SQLPOINTER)SQL_MODE_READ_ONLY, 0);
     // Text crosses as UTF-8 (DBText.h); a PostgreSQL session otherwise
@@ -103,6 +106,7 @@ void CDatabase::Close()
         m_henv = SQL_NULL_HENV;
     }
     m_strConnect.Empty();
+    m_nGetDataExtensions = 0;
 }
 
 BOOL CDatabase::IsConnectionDead() const

@@ -45,9 +45,14 @@ public:
     BOOL CommitTrans();
     BOOL Rollback();
 
+    // What the driver's SQLGetData reads besides the columns after the last
+    // bound one, in column order (SQL_GETDATA_EXTENSIONS).
+    SQLUINTEGER GetDataExtensions() const { return m_nGetDataExtensions; }
+
     SQLHENV m_henv;
     SQLHDBC m_hdbc;
 
 protected:
     CString m_strConnect;
+    SQLUINTEGER m_nGetDataExtensions;
 };

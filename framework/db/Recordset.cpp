@@ -9,8 +9,9 @@ IMPLEMENT_DYNAMIC(CRecordset, CObject)
 
 CRecordset::CRecordset(CDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_nFields(0), m_nParams(0), m_hstmt(SQL_NULL_HSTMT),
-      m_nDefaultType(snapshot), m_nOpenType(snapshot), m_dwOptions(none), m_bForward(FALSE), m_nBlockRow(0),
-      m_bEndSeen(FALSE), m_nRow(-1), m_bBOF(TRUE), m_bEOF(TRUE), m_nEditMode(noMode)
+      m_nDefaultType(snapshot), m_bFieldsOnDemand(FALSE), m_nOpenType(snapshot), m_dwOptions(none),
+      m_bForward(FALSE), m_bDemandRead(FALSE), m_nBlockRow(0), m_nRowStamp(0), m_bEndSeen(FALSE), m_nRow(-1),
+      m_bBOF(TRUE), m_bEOF(TRUE), m_nEditMode(noMode)
 {
 }
 
@@ -104,13 +105,12 @@ void CRecordset::BuildSQL(LPCSTR lpszSQL)
 void CRecordset::Execute()
 {
     SQLFreeStmt(m_hstmt, SQL_CLOSE);
-    m_params.Clear();
+    // Bindings stay with the statement; values of an unchanged type and
+    // size reach it without binding again.
     if (m_nParams > 0)
     {
         CFieldExchange fx(CFieldExchange::BindParam, this);
         DoFieldExchange(&fx);
-        for (size_t i = 0; i < fx.m_values.size(); ++i)
-            m_params.Bind(m_hstmt, (SQLUSMALLINT)(i + 1), fx.m_values[i], fx.m_types[i]);
     }
     SQLRETURN rc;
     do
@@ -153,6 +153,7 @@ void CRecordset::Close()
         SQLFreeHandle(SQL_HANDLE_STMT, m_hstmt);
         m_hstmt = SQL_NULL_HSTMT;
     }
+    m_block.Reset();
     for (auto& statement : m_changeStatements)
         SQLFreeHandle(SQL_HANDLE_STMT, statement.second);
     m_changeStatements.clear();
@@ -161,7 +162,11 @@ void CRecordset::Close()
     m_rows.clear();
     m_deleted.clear();
     m_bForward = FALSE;
+    m_bDemandRead = FALSE;
     m_forwardRow.clear();
+    m_asked.clear();
+    m_boundAsked.clear();
+    m_gotColumns.clear();
     m_fieldNull.clear();
     m_nulledValues.clear();
     m_bEndSeen = FALSE;
@@ -185,29 +190,53 @@ BOOL CRecordset::FetchTo(size_t nIndex)
 {
     while (m_rows.size() <= nIndex && !m_bEndSeen)
     {
-        SQLRETURN rc = SQLFetch(m_hstmt);
-        if (rc == SQL_NO_DATA)
+        if (!(m_block.IsBound() ? FetchBoundRow() : FetchUnboundRow()))
         {
             m_bEndSeen = TRUE;
             SQLFreeStmt(m_hstmt, SQL_CLOSE);
             break;
         }
-        if (!SQL_SUCCEEDED(rc))
-            AfxThrowDBException(rc, SQL_HANDLE_STMT, m_hstmt);
-        CDBRow row;
-        row.reserve(m_columns.size());
-        for (size_t c = 0; c < m_columns.size(); ++c)
-            row.push_back(DBFetchColumn(m_hstmt, (SQLUSMALLINT)(c + 1), m_columns[c].m_nSQLType));
-        m_rows.push_back(row);
         m_deleted.push_back(false);
     }
     return m_rows.size() > nIndex;
 }
 
+BOOL CRecordset::FetchBoundRow()
+{
+    CDBRowBlock::FetchResult result = m_block.Fetch(m_hstmt);
+    if (result == CDBRowBlock::fetchEnd)
+        return FALSE;
+    CDBRow row;
+    m_block.ReadRow(0, row);
+    if (result == CDBRowBlock::fetchTruncated)
+    {
+        for (size_t c = 0; c < m_columns.size(); ++c)
+            if (m_block.IsTruncated(0, c))
+                row[c] = DBFetchColumn(m_hstmt, (SQLUSMALLINT)(c + 1), m_columns[c].m_nSQLType);
+    }
+    m_rows.push_back(std::move(row));
+    return TRUE;
+}
+
+BOOL CRecordset::FetchUnboundRow()
+{
+    SQLRETURN rc = SQLFetch(m_hstmt);
+    if (rc == SQL_NO_DATA)
+        return FALSE;
+    if (!SQL_SUCCEEDED(rc))
+        AfxThrowDBException(rc, SQL_HANDLE_STMT, m_hstmt);
+    CDBRow row;
+    row.reserve(m_columns.size());
+    for (size_t c = 0; c < m_columns.size(); ++c)
+        row.push_back(DBFetchColumn(m_hstmt, (SQLUSMALLINT)(c + 1), m_columns[c].m_nSQLType));
+    m_rows.push_back(std::move(row));
+    return TRUE;
+}
+
 const CDBRow* CRecordset::CurrentRow() const
 {
     if (m_bForward)
-        return m_nRow >= 0 && !m_bEOF ? &m_forwardRow : NULL;
+        return m_nRow >= 0 && !m_bEOF && !m_bDemandRead ? &m_forwardRow : NULL;
     if (m_nRow < 0 || (size_t)m_nRow >= m_rows.size() || m_deleted[m_nRow])
         return NULL;
     return &m_rows[m_nRow];
@@ -230,6 +259,12 @@ void CRecordset::StandOn(long nRow)
 
 void CRecordset::LoadFields()
 {
+    if (m_bForward && m_bDemandRead)
+    {
+        if (++m_nRowStamp == 0)
+            ++m_nRowStamp;
+        return;
+    }
     CFieldExchange fx(CFieldExchange::Fetch, this);
     fx.m_pRow = CurrentRow();
     DoFieldExchange(&fx);

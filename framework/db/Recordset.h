@@ -2,9 +2,11 @@
 // driver and the rows reached are kept, so every driver scrolls the same way
 // (there is no cursor library behind the driver manager).  A read-only
 // result whose columns all bind is read in blocks into bound buffers and
-// kept only once a move backward or to the end needs its rows.  Changes are
-// written as searched UPDATE, INSERT and DELETE statements on the one table
-// the query reads, the row identified by the values it was read with.
+// kept only once a move backward or to the end needs its rows; a recordset
+// whose fields read their columns on demand binds only the columns asked
+// for.  Changes are written as searched UPDATE, INSERT and DELETE
+// statements on the one table the query reads, the row identified by the
+// values it was read with.
 #pragma once
 
 #include <map>
@@ -121,8 +123,21 @@ protected:
     virtual void OnColumnsDescribed() {}
     // The columns of the result.
     const std::vector<CODBCFieldInfo>& Columns() const { return m_columns; }
-    // The row the recordset stands on, NULL at BOF, EOF or a deleted row.
-    const CDBRow* CurrentRow() const;
+    // The row the recordset stands on with all its columns, NULL at BOF,
+    // EOF or a deleted row.  A forward read on demand keeps its rows for it.
+    const CDBRow* WholeCurrentRow();
+
+    // Set by a recordset whose fields read their columns through
+    // ReadColumn when asked: in a forward read the moves then exchange no
+    // fields, and after the first row only the columns asked for are bound
+    // and converted by the driver.
+    BOOL m_bFieldsOnDemand;
+    // Nonzero while fields are read on demand; it changes with every move,
+    // so a field can tell that its value is of another row.
+    UINT DemandStamp() const { return m_bForward && m_bDemandRead ? m_nRowStamp : 0; }
+    // Column nColumn (0-based, valid) of the current row into value; NULL
+    // off the rows.
+    void ReadColumn(int nColumn, CDBValue& value);
 
 private:
     friend class CFieldExchange;
@@ -144,6 +159,9 @@ private:
     void FetchForward(long nRow);
     // The current row of a forward read into the fields.
     void LoadForwardRow();
+    // Binds the columns asked for on demand, for blocks of rows; until one
+    // is asked for, rows come one at a time and are read column by column.
+    void BindAskedColumns();
     // A forward move or a move to the first row while standing on it;
     // FALSE for any other move.
     BOOL MoveForward(long nRows, WORD wFetchType);
@@ -153,6 +171,13 @@ private:
     // Reads rows from the driver until row nIndex is cached; FALSE when the
     // result has fewer rows.
     BOOL FetchTo(size_t nIndex);
+    // The next row of the driver into m_rows, through the bound buffers or
+    // column by column; FALSE at the end.
+    BOOL FetchBoundRow();
+    BOOL FetchUnboundRow();
+    // The row the recordset stands on, NULL at BOF, EOF or a deleted row
+    // (and in a forward read on demand, whose rows are not whole).
+    const CDBRow* CurrentRow() const;
     void StandOn(long nRow);
     void LoadFields();
     void StoreFields(CDBRow& values, std::vector<SQLSMALLINT>& types);
@@ -182,9 +207,18 @@ private:
     // The forward read: the block of rows fetched and the current row's
     // place in it and values.
     BOOL m_bForward;
+    // The forward read's fields read their columns on demand (the driver
+    // reads columns of a fetched row in any order).
+    BOOL m_bDemandRead;
     CDBRowBlock m_block;
     size_t m_nBlockRow;
     CDBRow m_forwardRow;
+    // On demand: the columns asked for, those the block was bound for, and,
+    // while a fetch brings one row, the columns read into m_forwardRow.
+    std::vector<bool> m_asked;
+    std::vector<bool> m_boundAsked;
+    std::vector<bool> m_gotColumns;
+    UINT m_nRowStamp;
     BOOL m_bEndSeen;
     long m_nRow;                // -1 at BOF, m_rows.size() at EOF
     BOOL m_bBOF;

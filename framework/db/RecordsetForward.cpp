@@ -13,7 +13,19 @@ long CRecordset::GetRecordCount() const
 
 void CRecordset::StartReading()
 {
-    m_bForward = (m_dwOptions & readOnly) != 0 && m_block.Bind(m_hstmt, m_columns);
+    BOOL bReadOnly = (m_dwOptions & readOnly) != 0;
+    SQLUINTEGER nGetData = m_pDatabase->GetDataExtensions();
+    // Columns read on demand from a fetch of one row come in any order; a
+    // result kept row by row binds for one row at a time when a text longer
+    // than its buffer can be read again whole.
+    const SQLUINTEGER kAnyColumnAnyOrder = SQL_GD_ANY_COLUMN | SQL_GD_ANY_ORDER;
+    const SQLUINTEGER kBoundAnyColumn = SQL_GD_BOUND | SQL_GD_ANY_COLUMN;
+    m_bDemandRead = bReadOnly && m_bFieldsOnDemand && (nGetData & kAnyColumnAnyOrder) == kAnyColumnAnyOrder;
+    if (m_bDemandRead)
+        BindAskedColumns();
+    else if (!m_block.IsBound() && (bReadOnly || (nGetData & kBoundAnyColumn) == kBoundAnyColumn))
+        m_block.Bind(m_hstmt, m_columns, bReadOnly ? 0 : 1);
+    m_bForward = bReadOnly && m_block.IsBound();
     if (m_bForward)
     {
         FetchForward(0);
@@ -24,8 +36,31 @@ void CRecordset::StartReading()
     m_bBOF = m_bEOF = m_rows.empty();
 }
 
+void CRecordset::BindAskedColumns()
+{
+    if (m_asked.size() != m_columns.size())
+        m_asked.assign(m_columns.size(), false);
+    if (m_block.IsBound() && m_asked == m_boundAsked)
+        return;
+    m_boundAsked = m_asked;
+    bool bAsked = false;
+    for (bool b : m_asked)
+        bAsked = bAsked || b;
+    if (bAsked && m_block.Bind(m_hstmt, m_columns, 0, &m_asked))
+        return;
+    // A column asked for that has no bounded form is read row by row.
+    const std::vector<bool> none;
+    m_block.Bind(m_hstmt, m_columns, 1, &none);
+}
+
 void CRecordset::FetchForward(long nRow)
 {
+    if (m_bDemandRead)
+    {
+        BindAskedColumns();
+        m_forwardRow.resize(m_columns.size());
+        m_gotColumns.assign(m_columns.size(), false);
+    }
     switch (m_block.Fetch(m_hstmt))
     {
     case CDBRowBlock::fetchRows:
@@ -48,9 +83,54 @@ void CRecordset::FetchForward(long nRow)
 
 void CRecordset::LoadForwardRow()
 {
-    if (m_bForward && !m_bEOF)
+    if (m_bForward && !m_bEOF && !m_bDemandRead)
         m_block.ReadRow(m_nBlockRow, m_forwardRow);
     LoadFields();
+}
+
+void CRecordset::ReadColumn(int nColumn, CDBValue& value)
+{
+    if (!m_bForward || !m_bDemandRead)
+    {
+        const CDBRow* pRow = CurrentRow();
+        value = pRow != NULL && (size_t)nColumn < pRow->size() ? (*pRow)[nColumn] : CDBValue();
+        return;
+    }
+    if (m_nRow < 0 || m_bEOF)
+    {
+        value = CDBValue();
+        return;
+    }
+    m_asked[nColumn] = true;
+    if (m_block.IsColumnBound(nColumn))
+    {
+        m_block.Read(m_nBlockRow, nColumn, value);
+        return;
+    }
+    if (m_block.GetBlockRows() == 1)
+    {
+        // The fetch brought this row alone: the driver reads its columns,
+        // each once.
+        if (!m_gotColumns[nColumn])
+        {
+            m_forwardRow[nColumn] =
+                DBFetchColumn(m_hstmt, (SQLUSMALLINT)(nColumn + 1), m_columns[nColumn].m_nSQLType);
+            m_gotColumns[nColumn] = true;
+        }
+        value = m_forwardRow[nColumn];
+        return;
+    }
+    // A column first asked for within a block of rows: the rows are kept
+    // instead, every column read.
+    KeepRows();
+    ReadColumn(nColumn, value);
+}
+
+const CDBRow* CRecordset::WholeCurrentRow()
+{
+    if (m_bForward && m_bDemandRead)
+        KeepRows();
+    return CurrentRow();
 }
 
 BOOL CRecordset::MoveForward(long nRows, WORD wFetchType)
@@ -92,6 +172,7 @@ void CRecordset::KeepRows()
         return;
     long nRow = m_nRow;
     m_bForward = FALSE;
+    m_bDemandRead = FALSE;
     m_block.Unbind(m_hstmt);
     Execute();
     BOOL bReached = FetchTo(nRow < 0 ? 0 : (size_t)nRow);

@@ -55,24 +55,31 @@ SQLSMALLINT BoundCType(CDBValue::Kind kind)
 
 } // namespace
 
-BOOL CDBRowBlock::Bind(SQLHSTMT hstmt, const std::vector<CODBCFieldInfo>& columns)
+BOOL CDBRowBlock::Bind(SQLHSTMT hstmt, const std::vector<CODBCFieldInfo>& columns, size_t nMaxRows,
+                       const std::vector<bool>* pColumns)
 {
-    m_columns.clear();
-    m_nRows = 0;
-    m_nFetched = 0;
+    // Bindings left from before would point into buffers freed here.
+    if (IsBound())
+        SQLFreeStmt(hstmt, SQL_UNBIND);
+    Reset();
     size_t nRowBytes = 0;
     std::vector<Column> bound(columns.size());
     for (size_t c = 0; c < columns.size(); ++c)
     {
         bound[c].kind = DBValueKindOfSqlType(columns[c].m_nSQLType);
         bound[c].nCType = BoundCType(bound[c].kind);
+        bound[c].nWidth = 0;
+        if (pColumns != NULL && (c >= pColumns->size() || !(*pColumns)[c]))
+            continue;
         bound[c].nWidth = BoundWidth(columns[c], bound[c].kind);
         if (bound[c].nWidth == 0)
             return FALSE;
         nRowBytes += (size_t)bound[c].nWidth + sizeof(SQLLEN);
     }
-    size_t nRows = nRowBytes > 0 ? kBlockBytes / nRowBytes : 1;
+    size_t nRows = nRowBytes > 0 ? kBlockBytes / nRowBytes : kMaxBlockRows;
     nRows = nRows < 1 ? 1 : nRows > kMaxBlockRows ? kMaxBlockRows : nRows;
+    if (nMaxRows > 0 && nRows > nMaxRows)
+        nRows = nMaxRows;
     if (!SQL_SUCCEEDED(SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_BIND_TYPE, (SQLPOINTER)SQL_BIND_BY_COLUMN, 0)) ||
         !SQL_SUCCEEDED(SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_ARRAY_SIZE, (SQLPOINTER)nRows, 0)) ||
         !SQL_SUCCEEDED(SQLSetStmtAttr(hstmt, SQL_ATTR_ROWS_FETCHED_PTR, &m_nFetched, 0)))
@@ -83,6 +90,8 @@ BOOL CDBRowBlock::Bind(SQLHSTMT hstmt, const std::vector<CODBCFieldInfo>& column
     for (size_t c = 0; c < bound.size(); ++c)
     {
         Column& column = bound[c];
+        if (column.nWidth == 0)
+            continue;
         column.data.resize(nRows * (size_t)column.nWidth);
         column.lengths.resize(nRows);
         SQLRETURN rc = SQLBindCol(hstmt, (SQLUSMALLINT)(c + 1), column.nCType, column.data.data(), column.nWidth,
@@ -103,6 +112,11 @@ void CDBRowBlock::Unbind(SQLHSTMT hstmt)
     SQLFreeStmt(hstmt, SQL_UNBIND);
     SQLSetStmtAttr(hstmt, SQL_ATTR_ROWS_FETCHED_PTR, NULL, 0);
     SQLSetStmtAttr(hstmt, SQL_ATTR_ROW_ARRAY_SIZE, (SQLPOINTER)1, 0);
+    Reset();
+}
+
+void CDBRowBlock::Reset()
+{
     m_columns.clear();
     m_nRows = 0;
     m_nFetched = 0;
@@ -118,19 +132,22 @@ CDBRowBlock::FetchResult CDBRowBlock::Fetch(SQLHSTMT hstmt)
         AfxThrowDBException(rc, SQL_HANDLE_STMT, hstmt);
     if (rc == SQL_SUCCESS_WITH_INFO)
     {
-        for (const Column& column : m_columns)
-        {
-            if (column.nCType != SQL_C_CHAR)
-                continue;
-            for (size_t r = 0; r < (size_t)m_nFetched; ++r)
-            {
-                SQLLEN length = column.lengths[r].n;
-                if (length == SQL_NO_TOTAL || (length != SQL_NULL_DATA && length >= column.nWidth))
+        for (size_t c = 0; c < m_columns.size(); ++c)
+            for (size_t r = 0; IsColumnBound(c) && r < (size_t)m_nFetched; ++r)
+                if (IsTruncated(r, c))
                     return fetchTruncated;
-            }
-        }
     }
     return m_nFetched > 0 ? fetchRows : fetchEnd;
+}
+
+BOOL CDBRowBlock::IsTruncated(size_t nRow, size_t nColumn) const
+{
+    if (!IsColumnBound(nColumn))
+        return FALSE;
+    const Column& column = m_columns[nColumn];
+    SQLLEN length = column.lengths[nRow].n;
+    return column.nCType == SQL_C_CHAR &&
+           (length == SQL_NO_TOTAL || (length != SQL_NULL_DATA && length >= column.nWidth));
 }
 
 void CDBRowBlock::Read(size_t nRow, size_t nColumn, CDBValue& value) const
@@ -158,8 +175,12 @@ void CDBRowBlock::Read(size_t nRow, size_t nColumn, CDBValue& value) const
         memcpy(&value.m_ts, p, sizeof(TIMESTAMP_STRUCT));
         break;
     default:
-        DBTextFromDriver(p, (int)length, value.m_str);
+    {
+        // A truncated text holds as much as its buffer, before the '\0'.
+        SQLLEN n = IsTruncated(nRow, nColumn) ? column.nWidth - 1 : length;
+        DBTextFromDriver(p, (int)n, value.m_str);
         break;
+    }
     }
 }
 

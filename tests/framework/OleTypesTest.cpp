@@ -285,6 +285,9 @@ TEST(OleCurrency, ParseDecimalRoundsHalfToEvenAndDetectsOverflow)
         { "0.00015", 2 },
         { "0.00025", 2 },
         { "0.000251", 3 },
+        // The rounding digit in the integer part, the rest in the fraction.
+        { "25.000001e-5", 3 },
+        { "25.000000e-5", 2 },
         { "-0.00015", -2 },
         { "0.99999", 10000 },
         { "1.5e3", 15000000 },

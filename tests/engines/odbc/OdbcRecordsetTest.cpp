@@ -56,6 +56,60 @@ protected:
 
     CString Code() { return TextOf(m_rs->GetFieldValue("FD_Code")); }
 
+    // many_t with kRows rows, more than a block holds: FD_No i, FD_Code
+    // "c<i>" (NULL for 500; on SQLite, which keeps any length, row 600 holds
+    // LongText(), longer than the column's declared size) and FD_Rate i.5.
+    static constexpr int kRows = 700;
+    static CString LongText() { return CString('x', 300); }
+    CString ExpectedCode(int i) const
+    {
+        CString code;
+        if (i == 600 && !GetParam().postgres)
+            return LongText();
+        code.Format("c%d", i);
+        return code;
+    }
+    void FillManyRows()
+    {
+        m_source.Exec("DROP TABLE IF EXISTS many_t");
+        m_source.Exec("CREATE TABLE many_t (FD_No INTEGER, FD_Code VARCHAR(8), FD_Rate DOUBLE PRECISION)");
+        for (int first = 0; first < kRows; first += 100)
+        {
+            CString sql = "INSERT INTO many_t VALUES ";
+            for (int i = first; i < first + 100; ++i)
+            {
+                CString row;
+                if (i == 500)
+                    row.Format("(%d, NULL, %d.5)", i, i);
+                else
+                    row.Format("(%d, '%s', %d.5)", i, (LPCSTR)ExpectedCode(i), i);
+                sql += (i > first ? "," : "") + row;
+            }
+            m_source.Exec(sql);
+        }
+    }
+    // Reads every row forward from the current one, row nFirst, checking
+    // FD_No and FD_Code (FD_Code of row nChanged is strChanged); the number
+    // of the row after the last.
+    int CheckRowsForward(int nFirst = 0, int nChanged = -1, const CString& strChanged = CString())
+    {
+        SCOPED_TRACE("rows read forward");
+        COleVariant no, code;
+        int nRows = nFirst;
+        for (; !m_rs->IsEOF(); m_rs->MoveNext(), ++nRows)
+        {
+            m_rs->GetFieldValue("FD_No", no);
+            m_rs->GetFieldValue("FD_Code", code);
+            EXPECT_EQ(VT_I4, V_VT(&no));
+            EXPECT_EQ(nRows, V_I4(&no));
+            if (nRows == 500)
+                EXPECT_EQ(VT_NULL, V_VT(&code));
+            else
+                EXPECT_STREQ(nRows == nChanged ? strChanged : ExpectedCode(nRows), TextOf(code)) << "row " << nRows;
+        }
+        return nRows;
+    }
+
     EngineLibrary m_library;
     OdbcTestSource m_source;
     OdbcEngineDatabase m_db;
@@ -226,54 +280,47 @@ TEST_P(OdbcRecordset, ValuesAreTypedByTheColumn)
 
 TEST_P(OdbcRecordset, ReadOnlyResultOfManyBlocksReadsWholeAndScrollsBack)
 {
-    // More rows than a block holds, a NULL, and on SQLite (which keeps any
-    // length) a text longer than its column's declared size.
-    m_source.Exec("DROP TABLE IF EXISTS many_t");
-    m_source.Exec("CREATE TABLE many_t (FD_No INTEGER, FD_Code VARCHAR(8), FD_Rate DOUBLE PRECISION)");
-    const int kRows = 700;
-    const CString strLong('x', 300);
-    for (int first = 0; first < kRows; first += 100)
-    {
-        CString sql = "INSERT INTO many_t VALUES ";
-        for (int i = first; i < first + 100; ++i)
-        {
-            CString row;
-            if (i == 500)
-                row.Format("(%d, NULL, %d.5)", i, i);
-            else if (i == 600 && !GetParam().postgres)
-                row.Format("(%d, '%s', %d.5)", i, (LPCSTR)strLong, i);
-            else
-                row.Format("(%d, 'c%d', %d.5)", i, i, i);
-            sql += (i > first ? "," : "") + row;
-        }
-        m_source.Exec(sql);
-    }
+    FillManyRows();
     m_rs->Open("select * from many_t order by FD_No", TRUE);
-    COleVariant no, code;
-    int nRows = 0;
-    for (; !m_rs->IsEOF(); m_rs->MoveNext(), ++nRows)
-    {
-        m_rs->GetFieldValue("FD_No", no);
-        m_rs->GetFieldValue("FD_Code", code);
-        ASSERT_EQ(VT_I4, V_VT(&no));
-        ASSERT_EQ(nRows, V_I4(&no));
-        CString expected;
-        expected.Format("c%d", nRows);
-        if (nRows == 500)
-            ASSERT_EQ(VT_NULL, V_VT(&code));
-        else
-            ASSERT_STREQ(nRows == 600 && !GetParam().postgres ? strLong : expected, TextOf(code)) << "row " << nRows;
-    }
-    EXPECT_EQ(kRows, nRows);
+    EXPECT_EQ(kRows, CheckRowsForward());
     EXPECT_EQ(kRows, m_rs->GetRecordCount());
     m_rs->MovePrev();
-    m_rs->GetFieldValue("FD_No", no);
+    COleVariant no = m_rs->GetFieldValue("FD_No");
     EXPECT_EQ(kRows - 1, V_I4(&no));
     m_rs->MoveFirst();
     EXPECT_STREQ("c0", TextOf(m_rs->GetFieldValue("FD_Code")));
     COleVariant rate = m_rs->GetFieldValue("FD_Rate");
     ASSERT_EQ(VT_R8, V_VT(&rate));
     EXPECT_DOUBLE_EQ(0.5, V_R8(&rate));
+
+    // A column first asked for deep into the result, within a block of
+    // rows, still gives that row's value, and the rows after it follow.
+    m_rs->Open("select * from many_t order by FD_No", TRUE);
+    EXPECT_STREQ("c0", Code());
+    m_rs->Move(450);
+    rate = m_rs->GetFieldValue("FD_Rate");
+    ASSERT_EQ(VT_R8, V_VT(&rate));
+    EXPECT_DOUBLE_EQ(450.5, V_R8(&rate));
+    EXPECT_EQ(kRows, CheckRowsForward(450));
+}
+
+TEST_P(OdbcRecordset, KeptResultReadsNullAndLongTextAndReadsAnEditAfterARequery)
+{
+    FillManyRows();
+    m_rs->Open("select * from many_t order by FD_No", FALSE);
+    EXPECT_EQ(kRows, CheckRowsForward());
+
+    // The edited row, longer than its column on SQLite, is read back whole.
+    CString strEdited = GetParam().postgres ? CString("e123") : CString('y', 500);
+    m_rs->MoveFirst();
+    m_rs->Move(123);
+    m_rs->Edit();
+    m_rs->SetFieldValue("FD_Code", (LPCSTR)strEdited);
+    m_rs->Update();
+    m_rs->Requery();
+    EXPECT_EQ(kRows, CheckRowsForward(0, 123, strEdited));
+    std::vector<std::string> expected = {std::string(strEdited)};
+    EXPECT_EQ(expected, m_source.Rows("SELECT FD_Code FROM many_t WHERE FD_No = 123"));
 }
 
 TEST_P(OdbcRecordset, ABadStatementRaisesTheDriversError)
