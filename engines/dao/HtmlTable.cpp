@@ -1,15 +1,16 @@
 // HTML tables through libxml2's HTML parser, which copes with the loose
 // markup of real documents.  Cell texts travel in the program's code page;
 // the document keeps its own encoding.
+#include <functional>
+#include <memory>
+#include <string>
+
 #include "engines/dao/HtmlTable.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
 #include <string.h>
 
-#include <functional>
-#include <memory>
-#include <string>
 
 namespace
 {

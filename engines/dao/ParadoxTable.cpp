@@ -4,7 +4,10 @@
 #include "engines/dao/SourceNumbers.h"
 #include "framework/db/DaoDatabase.h"
 
+// pxlib's header declares C functions without saying so to C++.
+extern "C" {
 #include <paradox.h>
+}
 #include <stdio.h>
 #include <string.h>
 #include <string>

@@ -1,10 +1,11 @@
+#include <unordered_map>
+
 #include "engines/dao/SourceCopy.h"
 
 #include "engines/dao/SourceNumbers.h"
 #include "framework/db/DaoDatabase.h"
 #include "framework/db/DaoStatement.h"
 
-#include <unordered_map>
 
 namespace
 {

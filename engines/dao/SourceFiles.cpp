@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "engines/dao/SourceFiles.h"
 
 #include "engines/common/DataSourceType.h"
@@ -8,7 +10,6 @@
 #include "engines/dao/ReportingNames.h"
 #include "framework/core/File.h"
 
-#include <functional>
 
 namespace
 {
