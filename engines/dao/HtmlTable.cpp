@@ -7,8 +7,13 @@
 
 #include "engines/dao/HtmlTable.h"
 
+// libxml2 is a native library: seeing _WIN32, its headers would ask for
+// the Windows calling convention, which a Winelib build really applies.
+#pragma push_macro("_WIN32")
+#undef _WIN32
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
+#pragma pop_macro("_WIN32")
 #include <string.h>
 
 
@@ -276,15 +281,29 @@ BOOL ReplaceHtmlTables(const CString& strDocument, const std::vector<CSourceTabl
         xmlUnlinkNode(reinterpret_cast<xmlNode*>(pDtd));
         xmlFreeDtd(pDtd);
     }
-    xmlChar* pText = NULL;
-    int nSize = 0;
-    htmlDocDumpMemoryFormat(pDoc.get(), &pText, &nSize, 0);
-    if (pText == NULL)
+    // Written in the encoding the document declares (a <meta charset> too,
+    // which the library's own dump does not look at) or was read in.
+    const char* lpszEncoding = (const char*)htmlGetMetaEncoding(pDoc.get());
+    if (lpszEncoding == NULL)
+        lpszEncoding = (const char*)pDoc->encoding;
+    xmlOutputBuffer* pOut =
+        xmlAllocOutputBuffer(lpszEncoding != NULL ? xmlFindCharEncodingHandler(lpszEncoding) : NULL);
+    if (pOut == NULL)
     {
         strError = "the document cannot be written";
         return FALSE;
     }
-    strResult = CString((const char*)pText, nSize);
-    xmlFree(pText);
+    htmlDocContentDumpFormatOutput(pOut, pDoc.get(), lpszEncoding, 0);
+    xmlOutputBufferFlush(pOut);
+    // Without a write callback, encoded output stays in the conversion buffer.
+    xmlBuf* pBuffer = pOut->encoder != NULL ? pOut->conv : pOut->buffer;
+    strResult = CString((const char*)xmlBufContent(pBuffer), (int)xmlBufUse(pBuffer));
+    BOOL bWritten = pOut->error == 0;
+    xmlOutputBufferClose(pOut);
+    if (!bWritten)
+    {
+        strError = "the document cannot be written in its encoding";
+        return FALSE;
+    }
     return TRUE;
 }

@@ -4,10 +4,15 @@
 #include "engines/dao/SourceNumbers.h"
 #include "framework/db/DaoDatabase.h"
 
-// pxlib's header declares C functions without saying so to C++.
+// pxlib is a native library: its header declares C functions without
+// saying so to C++, and seeing WIN32 would ask for the Windows calling
+// convention, which a Winelib build really applies.
+#pragma push_macro("WIN32")
+#undef WIN32
 extern "C" {
 #include <paradox.h>
 }
+#pragma pop_macro("WIN32")
 #include <stdio.h>
 #include <string.h>
 #include <string>

