@@ -254,7 +254,7 @@ BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& s
             const CSourceValue& value = i < row.size() ? row[i] : blank;
             if (!FieldBytes(value, fields[i], &record[h->panFieldOffset[i]], strReason))
             {
-                strReason += CString(" (row ") + CString(std::to_string(nRecord + 1).c_str()) + ")";
+                strReason.AppendFormat(" (row %d)", nRecord + 1);
                 return FALSE;
             }
         }

@@ -333,7 +333,7 @@ BOOL WriteParadoxTable(const CString& strPath, const CSourceTable& table, CStrin
                 CSourceValue blank;
                 if (!PutField(px, pField, i < row.size() ? row[i] : blank, fields[i], strReason))
                 {
-                    strReason += CString(" (row ") + CString(std::to_string(nRow).c_str()) + ")";
+                    strReason.AppendFormat(" (row %d)", nRow);
                     return FALSE;
                 }
                 pField += fields[i].m_nWidth;

@@ -327,6 +327,10 @@ static BOOL ReadTables(int nType, const CString& strDatabase, std::vector<CSourc
     const CFolderFormat* pFormat = FolderFormat(nType);
     if (pFormat != NULL)
         return ReadFolderSource(*pFormat, SourceFolderOf(strDatabase), tables, layout, strError);
+    // A document that is missing or locked is named before any reader tries it.
+    strError = OpenFailure(strDatabase, GENERIC_READ, FILE_SHARE_READ);
+    if (!strError.IsEmpty())
+        return FALSE;
     if (nType == DSTYPE_HTML)
     {
         CString strText;

@@ -75,14 +75,6 @@ std::vector<CString> Values(const std::vector<CSourceValue>& row)
     return values;
 }
 
-std::vector<std::string> Texts(const MessageBoxRecorder& recorder)
-{
-    std::vector<std::string> texts;
-    for (const RecordedMessage& message : recorder.Messages())
-        texts.push_back(message.text);
-    return texts;
-}
-
 class DaoImportExportTest : public ::testing::Test
 {
 protected:
@@ -280,7 +272,7 @@ TEST_F(DaoImportExportTest, UnreadableSourcesStayClosedWithTheirReason)
     EXPECT_EQ((std::vector<std::string>{"The text table " + std::string(m_folder.Path("bad.txt")) +
                                             " cannot be read: line 2 has more fields than the header names.",
                                         "Failed to import."}),
-              Texts(m_recorder));
+              m_recorder.Texts());
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
     m_loader.ReleaseDatabase(m_pDatabase);
     m_pDatabase = NULL;
@@ -289,7 +281,7 @@ TEST_F(DaoImportExportTest, UnreadableSourcesStayClosedWithTheirReason)
     EXPECT_FALSE(OpenSource(24, m_folder.Path("missing.html")));
     EXPECT_EQ((std::vector<std::string>{std::string(m_folder.Path("missing.html")) + " was not found.",
                                         "Failed to import."}),
-              Texts(m_recorder));
+              m_recorder.Texts());
 }
 
 TEST_F(DaoImportExportTest, TableWithoutRowsKeepsItsHeader)

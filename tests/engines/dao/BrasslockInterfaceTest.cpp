@@ -87,17 +87,20 @@ TEST_F(Brasslock, ATypeOutsideTheLibraryGetsNoConnectionAndNoReportData)
     EXPECT_EQ(0, m_library.SaveKemReportData(&cells, &foreign, "ss_datalist"));
 }
 
-TEST_F(Brasslock, SourcesWithoutAnEngineStayClosedWithAMessage)
+TEST_F(Brasslock, SourcesThatCannotBeReadStayClosedWithAMessage)
 {
     MessageBoxRecorder recorder;
-    CKemDatabase* pExcel = m_library.GetDatabase(14);
-    pExcel->m_strDatabase = "C:\\book.xls";
-    recorder.QueueAnswer(IDNO);
-    pExcel->Reopen(FALSE);
-    EXPECT_FALSE(pExcel->IsOpen());
-    ASSERT_EQ(1u, recorder.Messages().size());
-    EXPECT_NE(std::string::npos, recorder.LastText().find("Would you like to see help?")) << recorder.LastText();
-    m_library.ReleaseDatabase(pExcel);
+    CString strFolder = m_file.WindowsPath().Left(m_file.WindowsPath().ReverseFind('\\'));
+    CKemDatabase* pParadox = m_library.GetDatabase(12);
+    pParadox->m_strDatabase = strFolder;
+    pParadox->Reopen(FALSE);
+    EXPECT_FALSE(pParadox->IsOpen());
+    EXPECT_EQ((std::vector<std::string>{"There is no Paradox table (.db file) in " + std::string(strFolder) + ".",
+                                        "Failed to import."}),
+              recorder.Texts());
+    pParadox->Close();
+    EXPECT_EQ(2u, recorder.Messages().size());
+    m_library.ReleaseDatabase(pParadox);
 
     recorder.Clear();
     CKemDatabase* pText = m_library.GetDatabase(23);
