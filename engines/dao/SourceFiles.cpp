@@ -143,6 +143,16 @@ BOOL WriteCsvFile(const CString& strPath, const CSourceTable& table, CString& st
     return WriteWholeFile(strPath, CsvTableText(table), strReason);
 }
 
+// TRUE when the volume that holds the file has next to no room left, as
+// a write that ran out of disk leaves it.  The format libraries report
+// only that a file came out short; this says why.
+BOOL IsVolumeFull(const CString& strPath)
+{
+    const ULONGLONG kNoRoom = 64 * 1024;
+    ULARGE_INTEGER available;
+    return GetDiskFreeSpaceExA(DatabaseFolder(strPath), &available, NULL, NULL) && available.QuadPart < kNoRoom;
+}
+
 // Writes a new file beside strTarget through write, keeps the target's
 // first backup and swaps the new file in.  A read-only or locked target
 // is refused before anything is written.
@@ -172,6 +182,8 @@ BOOL ReplaceFile(const CString& strTarget, const std::function<BOOL(const CStrin
     CString strReason;
     if (!write(strTemp, strReason))
     {
+        if (IsVolumeFull(strTemp))
+            strReason = "the disk is full";
         DeleteFileA(strTemp);
         strError = "Cannot write " + strTarget + ": " + strReason + ".";
         return FALSE;

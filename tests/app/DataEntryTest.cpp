@@ -14,14 +14,13 @@
 
 #include "tests/sheet/document/database/ReportTestBackend.h"
 #include "tests/app/DesignerProcess.h"
+#include "tests/app/EntryTemplate.h"
 #include "tests/app/PdfTexts.h"
 #include "tests/app/RunModeDriver.h"
 #include "tests/app/ScreenCapture.h"
-#include "tests/sheet/SheetGrid.h"
 #include "tests/support/ScratchFolder.h"
 
 #include "engines/common/KemDatabase.h"
-#include "sheet/FormulaRecalc.h"
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
 #include "sheet/document/TallyformDoc.h"
@@ -52,53 +51,6 @@ const double kPerHead = kTotal * atof(kStaff);         // C4 = C3*A4
 std::string Scaled(LPCSTR lpszFigure)
 {
     return std::to_string(llround(atof(lpszFigure) * 10000));
-}
-
-// A monthly template: labels on top, the three key cells, two figures of
-// row item R1 with their sum, a figure of R2 and two more calculate cells.
-// Entry cells carry tab indices 1..6 in the order they are filled.
-void MakeTemplate(CSheet& sheet)
-{
-    sheettest::MakeGrid(sheet, 4, 3, 140, 30);
-    strcpy(sheet.m_szCode, "TPL01");
-    sheet.m_nReportType = PERIOD_MONTH;
-    const char* const labels[] = { "Period", "Code", "Organization" };
-    for (int i = 0; i < 12; ++i)
-    {
-        CCell& cell = sheet.m_cells[i];
-        cell.m_nTabIndex = 0;
-        if (i < 3)
-            cell.m_strValue = labels[i];
-    }
-    struct Entry { int nCell; int nType; int nTab; const char* pszRow; const char* pszCol; };
-    const Entry entries[] = {
-        { 3, CELL_REPORTDATE, 1, "", "" }, { 4, CELL_ORGANCODE, 2, "", "" },
-        { 5, CELL_ORGAN, 3, "", "" },      { 6, CELL_NUMERIC, 4, "R1", "C1" },
-        { 7, CELL_NUMERIC, 5, "R1", "C2" }, { 9, CELL_NUMERIC, 6, "R2", "C1" },
-    };
-    for (const Entry& entry : entries)
-    {
-        CCell& cell = sheet.m_cells[entry.nCell];
-        cell.SetType(entry.nType);
-        cell.m_strValue.Empty();
-        cell.m_nTabIndex = entry.nTab;
-        if (entry.nType == CELL_NUMERIC)
-        {
-            cell.m_nValueType = 0;
-            strcpy(cell.m_szRowItemCode, entry.pszRow);
-            strcpy(cell.m_szColItemCode, entry.pszCol);
-        }
-    }
-    const std::pair<int, const char*> formulas[] = { { 8, "A3+B3" }, { 10, "A3-B3" }, { 11, "C3*A4" } };
-    for (const auto& formula : formulas)
-    {
-        CCell& cell = sheet.m_cells[formula.first];
-        cell.SetType(CELL_FORMULA);
-        cell.m_strValue.Empty();
-        cell.m_strFormula = formula.second;
-    }
-    for (const auto& formula : formulas)
-        AdjustFormulaRefCounts(sheet, formula.first, TRUE);
 }
 
 // The numbers among the texts.
@@ -158,7 +110,7 @@ protected:
         {
             CTallyformDoc doc;
             doc.m_bAutoDelete = FALSE;
-            MakeTemplate(doc.m_sheet);
+            MakeEntryTemplate(doc.m_sheet);
             ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
         }
         WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
@@ -196,27 +148,10 @@ protected:
         }
         EXPECT_TRUE(driver.WaitForCaption(kRunCaption, kWaitMs)) << (LPCSTR)driver.MainCaption();
         EXPECT_STREQ(driver.MainCaption(), CString(kRunCaption) + "Monthly.kvm");
-        CRunModeDriver::PressKey(driver.View(), VK_TAB);
-        HWND hPeriod = driver.WaitForEditor(NULL, kWaitMs);
-        Step("period editor", hPeriod);
-        if (hPeriod == NULL)
-            return NULL;
-        EXPECT_TRUE(driver.PickPeriodCell(hPeriod, PERIOD_MONTH, kMarchCell, kWaitMs));
-        CRunModeDriver::PressKey(hPeriod, VK_TAB);
-        HWND hCode = driver.WaitForEditor(hPeriod, kWaitMs);
-        Step("code editor", hCode);
-        if (hCode == NULL)
-            return NULL;
-        CRunModeDriver::TypeChars(hCode, "B");
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hCode, "B02", kWaitMs));
-        CRunModeDriver::PressKey(hCode, VK_TAB);
-        HWND hName = driver.WaitForEditor(hCode, kWaitMs);
-        Step("name editor", hName);
-        if (hName == NULL)
-            return NULL;
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hName, "O'Brien & Co", kWaitMs));
-        CRunModeDriver::PressKey(hName, VK_TAB);
-        return driver.WaitForEditor(hName, kWaitMs);
+        HWND hEditor = driver.EnterKeys(PERIOD_MONTH, kMarchCell, "B", "B02", "O'Brien & Co", kWaitMs);
+        Step("first figure editor", hEditor);
+        EXPECT_NE(hEditor, nullptr) << driver.Failure();
+        return hEditor;
     }
 
     // Types a figure over the open editor's text and tabs on; the next
@@ -224,13 +159,9 @@ protected:
     // yet, and the editor opens with the caret after it.)
     HWND EnterFigure(CRunModeDriver& driver, HWND hEditor, LPCSTR lpszFigure)
     {
-        SendMessageA(hEditor, EM_SETSEL, 0, -1);
-        CRunModeDriver::TypeChars(hEditor, lpszFigure);
-        CString strShown;
-        EXPECT_TRUE(CRunModeDriver::WaitForText(hEditor, lpszFigure, kWaitMs, &strShown))
-            << lpszFigure << " shown as " << (LPCSTR)strShown;
-        CRunModeDriver::PressKey(hEditor, VK_TAB);
-        return driver.WaitForEditor(hEditor, kWaitMs);
+        HWND hNext = driver.EnterFigure(hEditor, lpszFigure, kWaitMs);
+        EXPECT_NE(hNext, nullptr) << driver.Failure();
+        return hNext;
     }
 
     std::vector<std::string> PdfTexts(CRunModeDriver& driver, LPCSTR lpszName)

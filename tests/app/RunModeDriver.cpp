@@ -204,6 +204,63 @@ BOOL CRunModeDriver::PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWO
     return CDesignerProcess::WaitGone(hCalendar, dwMilliseconds);
 }
 
+HWND CRunModeDriver::EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode,
+                               LPCSTR lpszName, DWORD dwMilliseconds)
+{
+    m_strFailure.clear();
+    PressKey(m_hView, VK_TAB);
+    HWND hPeriod = WaitForEditor(NULL, dwMilliseconds);
+    if (hPeriod == NULL || !PickPeriodCell(hPeriod, nPeriodType, nPeriodCell, dwMilliseconds))
+    {
+        m_strFailure = "no period was picked";
+        return NULL;
+    }
+    PressKey(hPeriod, VK_TAB);
+    HWND hCode = WaitForEditor(hPeriod, dwMilliseconds);
+    CString strShown;
+    if (hCode != NULL)
+    {
+        TypeChars(hCode, lpszCodeStart);
+        if (!WaitForText(hCode, lpszCode, dwMilliseconds, &strShown))
+            hCode = NULL;
+    }
+    if (hCode == NULL)
+    {
+        m_strFailure = std::string("the code editor did not read ") + lpszCode + " but " + (LPCSTR)strShown;
+        return NULL;
+    }
+    PressKey(hCode, VK_TAB);
+    HWND hName = WaitForEditor(hCode, dwMilliseconds);
+    if (hName == NULL || !WaitForText(hName, lpszName, dwMilliseconds, &strShown))
+    {
+        m_strFailure = std::string("the name editor did not read ") + lpszName + " but " + (LPCSTR)strShown;
+        return NULL;
+    }
+    PressKey(hName, VK_TAB);
+    HWND hNext = WaitForEditor(hName, dwMilliseconds);
+    if (hNext == NULL)
+        m_strFailure = "no editor came after the name";
+    return hNext;
+}
+
+HWND CRunModeDriver::EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds)
+{
+    // A figure loaded before may stand in the editor with the caret after it.
+    SendMessageA(hEditor, EM_SETSEL, 0, -1);
+    TypeChars(hEditor, lpszFigure);
+    CString strShown;
+    if (!WaitForText(hEditor, lpszFigure, dwMilliseconds, &strShown))
+    {
+        m_strFailure = std::string(lpszFigure) + " was shown as " + (LPCSTR)strShown;
+        return NULL;
+    }
+    PressKey(hEditor, VK_TAB);
+    HWND hNext = WaitForEditor(hEditor, dwMilliseconds);
+    if (hNext == NULL)
+        m_strFailure = std::string("no editor came after ") + lpszFigure;
+    return hNext;
+}
+
 void CRunModeDriver::NoteReportDialog(HWND hDlg)
 {
     char szCode[64] = "", szName[128] = "";

@@ -43,6 +43,20 @@ public:
     // the page (a month of the shown year on a monthly report).
     BOOL PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWORD dwMilliseconds);
 
+    // Walks the key cells of a report in run mode, from the view: the
+    // period (the calendar's cell nPeriodCell on its page of nPeriodType),
+    // the organization code typed as lpszCodeStart until it reads
+    // lpszCode, and the name the code found, lpszName.  Returns the editor
+    // open after the name (the first figure's); NULL when a step did not
+    // come within the time, the step then in Failure().
+    HWND EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode, LPCSTR lpszName,
+                   DWORD dwMilliseconds);
+    // Types a figure over the open editor's text and tabs on; the next
+    // editor, NULL (with the failure noted) when the figure did not show
+    // or no editor came.
+    HWND EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds);
+    const std::string& Failure() const { return m_strFailure; }
+
     // Answers every dialog of the program now shown with OK, noting the
     // report information dialog as "[report] <code>|<name>" and a message
     // box by its text in Answered().
@@ -66,4 +80,5 @@ private:
     HWND m_hMain = NULL;
     HWND m_hView = NULL;
     std::vector<std::string> m_answered;
+    std::string m_strFailure;
 };

@@ -7,11 +7,14 @@
 
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/NativeTool.h"
 
 #include "engines/common/EngineExports.h"
 #include "engines/dao/DAODatabase.h"
+#include "engines/dao/DbfTable.h"
 #include "engines/dao/HtmlTable.h"
 #include "engines/dao/ParadoxTable.h"
+#include "engines/dao/SourceFiles.h"
 #include "engines/dao/SourceTable.h"
 #include "tests/support/ReportDataCell.h"
 #include "framework/core/File.h"
@@ -300,23 +303,6 @@ TEST_F(DaoImportExportTest, TableWithoutRowsKeepsItsHeader)
 
 namespace {
 
-// What a native tool prints, run from its folder (shapelib's dbfcreate,
-// dbfadd and dbfdump are the dBase tables' independent writer and reader).
-std::string RunTool(const CString& strFolder, const std::string& command)
-{
-    std::string line = "cd '" + std::string(DaoUnixPath(strFolder)) + "' && " + command + " 2>&1";
-    std::string output;
-    FILE* pPipe = popen(line.c_str(), "r");
-    if (pPipe == NULL)
-        return "cannot run " + command;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), pPipe)) > 0)
-        output.append(buffer, n);
-    pclose(pPipe);
-    return output;
-}
-
 // The text with each run of blanks made one and no blank ending a line.
 std::string Collapsed(const std::string& text)
 {
@@ -350,7 +336,7 @@ void AddReportCells(CCellArray& cells, LPCSTR lpszSales, LPCSTR lpszText)
 // shapelib's own dumper; loading gives the figures back.
 TEST_F(DaoImportExportTest, DbaseFolderTakesTheSavedReportAndKeepsItsFields)
 {
-    std::string made = RunTool(m_folder.m_strFolder,
+    std::string made = RunNativeTool(m_folder.m_strFolder,
         "dbfcreate ss_datalist -s FD_Time 13 -s FD_OrgCode 8 -s FD_RowItem 8 -s FD_ColItem 8 -n FD_Line 10 0 "
         "-n FD_CurType 3 0 -s FD_Value 40"
         " && dbfadd ss_datalist 2005020000000 O1 R1 C1 1 0 17"
@@ -370,7 +356,7 @@ TEST_F(DaoImportExportTest, DbaseFolderTakesTheSavedReportAndKeepsItsFields)
     EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
 
     // On disk before Close, in the fields as they were made.
-    std::string dumped = Collapsed(RunTool(m_folder.m_strFolder, "dbfdump -h ss_datalist.dbf"));
+    std::string dumped = Collapsed(RunNativeTool(m_folder.m_strFolder, "dbfdump -h ss_datalist.dbf"));
     for (const char* pszExpected : {"Type=C/String, Title=`FD_RowItem', Width=8,",
                                     "Type=N/Double, Title=`FD_Line', Width=10, Decimals=0",
                                     "Title=`FD_Value', Width=40,", "\n2005020000000 O1 R1 C1 1 0 17\n",
@@ -495,7 +481,7 @@ TEST_F(DaoImportExportTest, SavesReachTheFilesAndLeftoversAreDealtWith)
 // nothing is left behind.
 TEST_F(DaoImportExportTest, DamagedTablesAreRefusedByName)
 {
-    RunTool(m_folder.m_strFolder, "dbfcreate ss_Organ -s FD_Code 8 -s FD_Name 50 -s FD_SearchC 8"
+    RunNativeTool(m_folder.m_strFolder, "dbfcreate ss_Organ -s FD_Code 8 -s FD_Name 50 -s FD_SearchC 8"
                                   " && dbfadd ss_Organ O1 A SA && dbfadd ss_Organ O2 B SB");
     CString strOrgan = m_folder.Path("ss_Organ.dbf");
     CString strWhole = ReadFileText(strOrgan);
@@ -508,7 +494,7 @@ TEST_F(DaoImportExportTest, DamagedTablesAreRefusedByName)
 
     m_recorder.Clear();
     DeleteFileA(strOrgan);
-    RunTool(m_folder.m_strFolder, "dbfcreate ss_Organ -s FD_Code 8 -s FD_Name 50");
+    RunNativeTool(m_folder.m_strFolder, "dbfcreate ss_Organ -s FD_Code 8 -s FD_Name 50");
     EXPECT_FALSE(OpenSource(2, m_folder.m_strFolder));
     EXPECT_EQ("The table ss_Organ in " + std::string(strOrgan) + " has no field FD_SearchCode.",
               m_recorder.Messages()[0].text);
@@ -522,4 +508,148 @@ TEST_F(DaoImportExportTest, DamagedTablesAreRefusedByName)
                   " cannot be read: it is no Paradox table, or its header is damaged.",
               m_recorder.Messages()[0].text);
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
+}
+
+namespace {
+
+// A small file system of its own mounted on a folder, so that a test can
+// fill it; unmounted when the test ends.
+class CSmallDisk
+{
+public:
+    CSmallDisk(const CString& strFolder, LPCSTR lpszSize) : m_strFolder(strFolder)
+    {
+        CreateDirectoryA(strFolder, NULL);
+        m_bMounted = NativeToolSucceeds(strFolder, std::string("mount -t tmpfs -o size=") + lpszSize + " tmpfs .",
+                                        &m_strOutput);
+    }
+    ~CSmallDisk()
+    {
+        if (m_bMounted)
+            RunNativeTool(m_strFolder, "cd / && umount -l '" + std::string(DaoUnixPath(m_strFolder)) + "'");
+        RemoveDirectoryA(m_strFolder);
+    }
+    bool IsMounted() const { return m_bMounted; }
+    const std::string& Output() const { return m_strOutput; }
+
+    // Fills the disk with one file until only about nLeft bytes are free.
+    BOOL FillLeaving(LPCSTR lpszFile, ULONGLONG nLeft)
+    {
+        ULARGE_INTEGER available;
+        if (!GetDiskFreeSpaceExA(m_strFolder, &available, NULL, NULL) || available.QuadPart <= nLeft)
+            return FALSE;
+        std::string block(4096, 'x');
+        CFile file(m_strFolder + "\\" + lpszFile, CFile::modeCreate | CFile::modeWrite);
+        for (ULONGLONG n = 0; n + block.size() <= available.QuadPart - nLeft; n += block.size())
+            file.Write(block.data(), (UINT)block.size());
+        return TRUE;
+    }
+
+private:
+    CString m_strFolder;
+    bool m_bMounted;
+    std::string m_strOutput;
+};
+
+// A report table of many rows, so that writing it back needs more room
+// than its changes need in the temporary database.
+CSourceTable LargeDatalist(int nRows)
+{
+    CSourceTable table;
+    table.m_strName = "ss_datalist";
+    table.m_columns = {"FD_Time", "FD_OrgCode", "FD_RowItemCode", "FD_ColItemCode", "FD_Line", "FD_CurType",
+                       "FD_Value"};
+    table.m_fields = {{"FD_Time", 'C', 13, 0},   {"FD_OrgCode", 'C', 8, 0}, {"FD_RowItem", 'C', 8, 0},
+                      {"FD_ColItem", 'C', 8, 0}, {"FD_Line", 'N', 10, 0},   {"FD_CurType", 'N', 3, 0},
+                      {"FD_Value", 'C', 40, 0}};
+    for (int i = 0; i < nRows; ++i)
+    {
+        CString strLine, strValue;
+        strLine.Format("%d", i + 1);
+        strValue.Format("%d.25", i * 7);
+        std::vector<CSourceValue> row;
+        for (LPCSTR lpszText : {"2004010000000", "O9", "R1", "C1", (LPCSTR)strLine, "0", (LPCSTR)strValue})
+        {
+            CSourceValue value;
+            value.m_strText = lpszText;
+            value.m_bNull = false;
+            row.push_back(value);
+        }
+        table.m_rows.push_back(row);
+    }
+    return table;
+}
+
+} // namespace
+
+// The disk fills up between two saves: the second save fails with the
+// file and the cause named, the file keeps the first save whole, its
+// backup and the temporary database stay, and once there is room again
+// Close writes the kept change.  For text tables (written through the
+// program's own files) and dBase tables (written through shapelib).
+TEST_F(DaoImportExportTest, AFullDiskAtWriteBackLosesNothing)
+{
+    CSmallDisk disk(m_folder.Path("disk"), "6m");
+    if (!disk.IsMounted())
+        GTEST_SKIP() << "no small file system can be mounted here (mount needs root): " << disk.Output();
+    CString strDisk = m_folder.Path("disk");
+    struct Source
+    {
+        int nType;
+        LPCSTR lpszFile;
+    };
+    for (const Source& source : {Source{23, "ss_datalist.txt"}, Source{4, "ss_datalist.dbf"}})
+    {
+        SCOPED_TRACE(source.lpszFile);
+        CString strFile = strDisk + "\\" + source.lpszFile;
+        CString strError;
+        CSourceTable datalist = LargeDatalist(8000);
+        if (source.nType == 23)
+            WriteText(strFile, CsvTableText(datalist));
+        else
+            ASSERT_TRUE(WriteDbfTable(strFile, datalist, strError)) << strError;
+        CString strOriginal = ReadFileText(strFile);
+
+        ASSERT_TRUE(OpenSource(source.nType, strDisk)) << m_recorder.LastText();
+        CCellArray cells;
+        AddReportCells(cells, "1250.5", "first");
+        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+        CString strSaved = ReadFileText(strFile);
+        ASSERT_NE(strOriginal, strSaved);
+
+        ASSERT_TRUE(disk.FillLeaving("filler", 96 * 1024));
+        CCell later = ReportDataCell("O2", "2005030000000", "R1", "C1", 1, 0, "77");
+        cells.RemoveAll();
+        cells.Add(later);
+        EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        ASSERT_EQ(1u, m_recorder.Messages().size()) << m_recorder.LastText();
+        std::string told = m_recorder.LastText();
+        EXPECT_EQ(0u, told.find("Cannot write " + std::string(strFile) + ": the disk is full.")) << told;
+        EXPECT_NE(std::string::npos, told.find("The changes are kept in " + std::string(strDisk) + "\\Kem")) << told;
+        // Nothing half-written: the file as the first save left it, the
+        // first backup, and no temporary file but the database.
+        EXPECT_TRUE(ReadFileText(strFile) == strSaved);
+        EXPECT_TRUE(ReadFileText(BackupPath(strFile)) == strOriginal);
+        EXPECT_EQ(1, CountFiles(strDisk, "Kem*"));
+        EXPECT_EQ(1, CountFiles(strDisk, "Kem*.tmp"));
+
+        // Room again: Close writes the kept change.
+        ASSERT_TRUE(DeleteFileA(strDisk + "\\filler"));
+        m_recorder.Clear();
+        CloseSource();
+        EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+        CSourceTable back;
+        if (source.nType == 23)
+            back = ReadCsv(strFile);
+        else
+            ASSERT_TRUE(ReadDbfTable(strFile, back, strError)) << strError;
+        ASSERT_EQ(8003u, back.m_rows.size());
+        EXPECT_EQ((std::vector<CString>{"2005030000000", "O2", "R1", "C1", "1", "0", "77"}),
+                  Values(back.m_rows[8002]));
+        EXPECT_EQ(0, CountFiles(strDisk, "Kem*"));
+        for (LPCSTR lpszName : {source.lpszFile, "ss_datalist.bak"})
+            DeleteFileA(strDisk + "\\" + lpszName);
+        m_recorder.Clear();
+    }
 }
