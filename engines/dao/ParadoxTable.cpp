@@ -98,6 +98,17 @@ BOOL IsBlank(const char* pField, int nLength)
     return TRUE;
 }
 
+// An integer field's value through pxlib's getter of its width.
+template <typename T>
+CString IntegerText(int (*get)(pxdoc_t*, char*, int, T*), pxdoc_t* px, char* pField, int nWidth)
+{
+    T nValue = 0;
+    get(px, pField, nWidth, &nValue);
+    CString strText;
+    strText.Format("%ld", (long)nValue);
+    return strText;
+}
+
 CString FieldText(pxdoc_t* px, char* pField, const CSourceField& field)
 {
     CString strText;
@@ -111,20 +122,10 @@ CString FieldText(pxdoc_t* px, char* pField, const CSourceField& field)
         return CString(pField, nEnd);
     }
     case pxfShort:
-    {
-        short nValue = 0;
-        PX_get_data_short(px, pField, field.m_nWidth, &nValue);
-        strText.Format("%d", nValue);
-        return strText;
-    }
+        return IntegerText(PX_get_data_short, px, pField, field.m_nWidth);
     case pxfLong:
     case pxfAutoInc:
-    {
-        long nValue = 0;
-        PX_get_data_long(px, pField, field.m_nWidth, &nValue);
-        strText.Format("%ld", nValue);
-        return strText;
-    }
+        return IntegerText(PX_get_data_long, px, pField, field.m_nWidth);
     case pxfCurrency:
     case pxfNumber:
     {

@@ -23,7 +23,6 @@
 #include "engines/common/KemDatabase.h"
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
-#include "sheet/document/TallyformDoc.h"
 
 #ifndef SCREENSHOT_PREFIX
 #define SCREENSHOT_PREFIX "designer"
@@ -78,14 +77,6 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text)
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-std::string Joined(const std::vector<std::string>& texts)
-{
-    std::string joined;
-    for (const std::string& text : texts)
-        joined += "[" + text + "] ";
-    return joined;
-}
-
 // Progress for the log: a step and the window it reached.
 void Step(const char* pszStep, HWND hWnd)
 {
@@ -107,12 +98,7 @@ protected:
         m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('C03', 'Cedar', 'C')");
         m_backend->Describe(&m_source);
         m_strTemplate = m_folder.PathOf("Monthly.kvm");
-        {
-            CTallyformDoc doc;
-            doc.m_bAutoDelete = FALSE;
-            MakeEntryTemplate(doc.m_sheet);
-            ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
-        }
+        ASSERT_TRUE(SaveEntryTemplate(m_strTemplate));
         WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
                        "[DataSource]\r\nStart=1\r\nType=" + std::to_string(m_backend->Type()) +
                            "\r\nName=" + std::string((LPCSTR)m_source.m_strDatabase) + "\r\n");
@@ -211,9 +197,9 @@ protected:
     {
         std::vector<double> numbers = NumbersIn(texts);
         for (double value : { atof(kSales), atof(kCosts), staff, kTotal, kMargin, perHead })
-            EXPECT_TRUE(Contains(numbers, value)) << value << " in " << Joined(texts);
-        EXPECT_TRUE(Contains(texts, "B02")) << Joined(texts);
-        EXPECT_TRUE(Contains(texts, "O'Brien & Co")) << Joined(texts);
+            EXPECT_TRUE(Contains(numbers, value)) << value << " in " << JoinedTexts(texts);
+        EXPECT_TRUE(Contains(texts, "B02")) << JoinedTexts(texts);
+        EXPECT_TRUE(Contains(texts, "O'Brien & Co")) << JoinedTexts(texts);
     }
 
     std::unique_ptr<ReportTestBackend> m_backend;
@@ -234,12 +220,12 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         Screenshot(driver, "opened");
 
         HWND hEditor = EnterKeys(driver);
-        ASSERT_NE(hEditor, nullptr) << Joined(driver.Answered());
+        ASSERT_NE(hEditor, nullptr) << JoinedTexts(driver.Answered());
         for (LPCSTR figure : { kSales, kCosts, kStaff })
         {
             hEditor = EnterFigure(driver, hEditor, figure);
             Step(figure, hEditor);
-            ASSERT_NE(hEditor, nullptr) << figure << " " << Joined(driver.Answered());
+            ASSERT_NE(hEditor, nullptr) << figure << " " << JoinedTexts(driver.Answered());
         }
         Screenshot(driver, "run-mode");
         firstTexts = PdfTexts(driver, "typed.pdf");
@@ -249,7 +235,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         // The report information asked for shows the keys typed in.
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
-        EXPECT_EQ(std::vector<std::string>{ "TPL01|B02" }, WaitForLog(driver)) << Joined(driver.Answered());
+        EXPECT_EQ(std::vector<std::string>{ "TPL01|B02" }, WaitForLog(driver)) << JoinedTexts(driver.Answered());
         std::vector<std::string> expected = {
             "B02|" + period + "|R1|C1|" + Scaled(kSales),
             "B02|" + period + "|R1|C2|" + Scaled(kCosts),
@@ -258,7 +244,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_EQ(expected, DataRows());
         Step("saved", NULL);
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
-        std::cout << "first run answered: " << Joined(driver.Answered()) << std::endl;
+        std::cout << "first run answered: " << JoinedTexts(driver.Answered()) << std::endl;
         EXPECT_FALSE(Contains(driver.Answered(), "Failed to save data."));
         EXPECT_FALSE(Contains(driver.Answered(), "Failed to record fill in log."));
     }
@@ -268,7 +254,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         CDesignerProcess designer(m_folder.GetPath(), "\"" + m_strTemplate + "\"");
         CRunModeDriver driver(designer);
         ASSERT_NO_FATAL_FAILURE(Connect(designer, driver));
-        ASSERT_NE(EnterKeys(driver), nullptr) << Joined(driver.Answered());
+        ASSERT_NE(EnterKeys(driver), nullptr) << JoinedTexts(driver.Answered());
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kLoadFromDatabase, 0), 0);
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         driver.Settle();
@@ -284,7 +270,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         driver.Settle();
         ExpectShown(PdfTexts(driver, "reloaded.pdf"), 20, kTotal * 20);
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
-        std::cout << "second run answered: " << Joined(driver.Answered()) << std::endl;
+        std::cout << "second run answered: " << JoinedTexts(driver.Answered()) << std::endl;
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
     }
 }

@@ -8,6 +8,7 @@
 
 #include "sheet/FormulaRecalc.h"
 #include "sheet/PeriodCode.h"
+#include "sheet/document/TallyformDoc.h"
 
 void MakeEntryTemplate(CSheet& sheet)
 {
@@ -51,4 +52,12 @@ void MakeEntryTemplate(CSheet& sheet)
     }
     for (const auto& formula : formulas)
         AdjustFormulaRefCounts(sheet, formula.first, TRUE);
+}
+
+BOOL SaveEntryTemplate(const CString& strPath)
+{
+    CTallyformDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    MakeEntryTemplate(doc.m_sheet);
+    return doc.OnSaveDocument(strPath);
 }

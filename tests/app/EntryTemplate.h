@@ -9,3 +9,6 @@
 // R2 (C1) and two more calculate cells: C3 = A3+B3, B4 = A3-B3, C4 = C3*A4.
 // Entry cells carry tab indices 1..6 in the order they are filled.
 void MakeEntryTemplate(CSheet& sheet);
+// Makes that template and saves it as a template file; FALSE when the
+// save failed.
+BOOL SaveEntryTemplate(const CString& strPath);

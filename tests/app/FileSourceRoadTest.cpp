@@ -24,7 +24,6 @@
 
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
-#include "sheet/document/TallyformDoc.h"
 
 namespace
 {
@@ -128,14 +127,6 @@ std::vector<std::string> ReportRows(const std::string& datalist, char cSeparator
     return rows;
 }
 
-std::string Joined(const std::vector<std::string>& texts)
-{
-    std::string joined;
-    for (const std::string& text : texts)
-        joined += "[" + text + "] ";
-    return joined;
-}
-
 class FileSourceRoadTest : public testing::Test
 {
 protected:
@@ -144,10 +135,7 @@ protected:
         m_strSource = m_folder.PathOf("reporting");
         ASSERT_TRUE(CreateDirectoryA(m_strSource, NULL));
         m_strTemplate = m_folder.PathOf("Monthly.kvm");
-        CTallyformDoc doc;
-        doc.m_bAutoDelete = FALSE;
-        MakeEntryTemplate(doc.m_sheet);
-        ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
+        ASSERT_TRUE(SaveEntryTemplate(m_strTemplate));
         // As the set-up leaves it: the embedded database, asked at start.
         WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
                        "[DataSource]\r\nStart=1\r\nType=1\r\nName=" + std::string(m_folder.PathOf("Reporting.mdb")) +
@@ -219,7 +207,7 @@ protected:
             CDesignerProcess::Press(hBox, nLeftoverAnswer);
             ASSERT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
         }
-        ASSERT_TRUE(driver.FindView(kWaitMs)) << Joined(designer.Seen());
+        ASSERT_TRUE(driver.FindView(kWaitMs)) << JoinedTexts(designer.Seen());
         ASSERT_TRUE(driver.WaitForSplashGone(kWaitMs));
     }
 
@@ -231,11 +219,11 @@ protected:
         CRunModeDriver::PressKey(driver.View(), VK_F5);
         ASSERT_TRUE(driver.WaitForCaption(kRunCaption, kWaitMs)) << (LPCSTR)driver.MainCaption();
         HWND hEditor = driver.EnterKeys(PERIOD_MONTH, kMarchCell, lpszCodeStart, lpszCode, lpszName, kWaitMs);
-        ASSERT_NE(hEditor, nullptr) << driver.Failure() << " " << Joined(driver.Answered());
+        ASSERT_NE(hEditor, nullptr) << driver.Failure() << " " << JoinedTexts(driver.Answered());
         for (LPCSTR lpszFigure : figures)
         {
             hEditor = driver.EnterFigure(hEditor, lpszFigure, kWaitMs);
-            ASSERT_NE(hEditor, nullptr) << driver.Failure() << " " << Joined(driver.Answered());
+            ASSERT_NE(hEditor, nullptr) << driver.Failure() << " " << JoinedTexts(driver.Answered());
         }
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
         EXPECT_EQ(std::string("[report] ") + lpszCode + "|" + lpszName, driver.ConfirmReportInformation(kWaitMs));
@@ -295,7 +283,7 @@ TEST_F(FileSourceRoadTest, TextTableSavesSurviveAKillAndLeftCopiesAreDealtWithAt
         ASSERT_NO_FATAL_FAILURE(TypeAndSave(driver, "B", "B02", "O'Brien & Co", first));
         WaitForSaveEnd(driver, [&] { return Holds("ss_reportlog.csv", "TPL01,B02"); });
         ASSERT_TRUE(designer.KillAtOnce()) << "the designer's Unix process was not found";
-        std::string told = Joined(driver.Answered());
+        std::string told = JoinedTexts(driver.Answered());
         EXPECT_EQ(std::string::npos, told.find("Failed")) << told;
     }
     // Saved means on disk: the figures and the fill-in log are in the files.
@@ -324,8 +312,8 @@ TEST_F(FileSourceRoadTest, TextTableSavesSurviveAKillAndLeftCopiesAreDealtWithAt
             return std::find(seen.begin(), seen.end(), "Failed to save data.") != seen.end();
         };
         WaitForSaveEnd(driver, failed);
-        ASSERT_TRUE(failed()) << Joined(driver.Answered());
-        std::string told = Joined(driver.Answered());
+        ASSERT_TRUE(failed()) << JoinedTexts(driver.Answered());
+        std::string told = JoinedTexts(driver.Answered());
         EXPECT_NE(std::string::npos, told.find(std::string(SourcePath("ss_datalist.csv")) + " is read-only.")) << told;
         EXPECT_NE(std::string::npos, told.find("The changes are kept in " + std::string(m_strSource) + "\\" + copies[0]))
             << told;
@@ -375,7 +363,7 @@ TEST_F(FileSourceRoadTest, DbaseTablesTakeTheReportBeforeAKill)
         ASSERT_NO_FATAL_FAILURE(TypeAndSave(driver, "B", "B02", "O'Brien & Co", figures));
         WaitForSaveEnd(driver, [&] { return Holds("ss_reportlog.dbf", "TPL01   B02"); });
         ASSERT_TRUE(designer.KillAtOnce()) << "the designer's Unix process was not found";
-        std::string told = Joined(driver.Answered());
+        std::string told = JoinedTexts(driver.Answered());
         EXPECT_EQ(std::string::npos, told.find("Failed")) << told;
     }
     std::string dumped = RunNativeTool(m_strSource, "dbfdump ss_datalist.dbf");

@@ -351,3 +351,11 @@ BOOL CRunModeDriver::CloseDiscarding(DWORD dwMilliseconds)
     }
     return TRUE;
 }
+
+std::string JoinedTexts(const std::vector<std::string>& texts)
+{
+    std::string joined;
+    for (const std::string& text : texts)
+        joined += "[" + text + "] ";
+    return joined;
+}

@@ -82,3 +82,6 @@ private:
     std::vector<std::string> m_answered;
     std::string m_strFailure;
 };
+
+// The texts as "[first] [second] ", for failure messages.
+std::string JoinedTexts(const std::vector<std::string>& texts);
