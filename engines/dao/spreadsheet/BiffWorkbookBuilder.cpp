@@ -1,0 +1,410 @@
+#include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
+
+#include "engines/dao/spreadsheet/CellText.h"
+#include "framework/core/WideText.h"
+
+namespace
+{
+
+// Record ids that differ between the versions come in pairs: BIFF2, later.
+const WORD BIFF2_BOF = 0x0009, BIFF3_BOF = 0x0209, BIFF4_BOF = 0x0409, BIFF5_BOF = 0x0809;
+const WORD BIFF2_DIMENSIONS = 0x0000, BIFF3_DIMENSIONS = 0x0200;
+const WORD BIFF2_NUMBER = 0x0003, BIFF3_NUMBER = 0x0203;
+const WORD BIFF2_LABEL = 0x0004, BIFF3_LABEL = 0x0204, BIFF8_LABELSST = 0x00FD;
+const WORD BIFF2_FONT = 0x0031, BIFF3_FONT = 0x0231, BIFF5_FONT = 0x0031;
+const WORD BIFF2_FORMAT = 0x001E, BIFF4_FORMAT = 0x041E;
+const WORD BIFF3_XF = 0x0243, BIFF4_XF = 0x0443, BIFF5_XF = 0x00E0;
+const WORD BIFF_EOF = 0x000A, BIFF_CODEPAGE = 0x0042, BIFF_WINDOW1 = 0x003D, BIFF_WINDOW2 = 0x023E;
+const WORD BIFF_STYLE = 0x0293, BIFF_BOUNDSHEET = 0x0085;
+
+const WORD BOF_GLOBALS = 0x0005, BOF_WORKSHEET = 0x0010;
+const WORD CODEPAGE_UTF16 = 1200;
+const WORD FONT_HEIGHT_10PT = 200;  // in twentieths of a point
+const WORD COLOUR_AUTOMATIC = 0x7FFF;
+const WORD XF_LOCKED = 0x0001, XF_STYLE = 0x0004, XF_NO_PARENT = 0xFFF0;
+// Excel expects the fifteen style formats of its built-in styles before the
+// first cell format.
+const int BIFF5_STYLE_XFS = 15;
+const char FONT_NAME[] = "Arial";
+const char GENERAL_FORMAT[] = "General";
+
+} // namespace
+
+CBiffWorkbookBuilder::CBiffWorkbookBuilder(int nBiffVersion)
+    : m_nVersion(nBiffVersion), m_wCellXf(nBiffVersion >= 5 ? BIFF5_STYLE_XFS : 1)
+{
+}
+
+void CBiffWorkbookBuilder::PutByteString(const CString& strText, BOOL bWordLength)
+{
+    if (bWordLength)
+        m_stream.PutWord((WORD)strText.GetLength());
+    else
+        m_stream.PutByte((BYTE)strText.GetLength());
+    m_stream.PutBytes((LPCSTR)strText, strText.GetLength());
+}
+
+// A name of up to 255 characters in UTF-16 (BIFF8's short string form).
+void CBiffWorkbookBuilder::PutUnicodeString(const CString& strText)
+{
+    CWideText wide(strText, strText.GetLength(), CP_ACP);
+    m_stream.PutByte((BYTE)wide.GetLength());
+    m_stream.PutByte(1);
+    for (int i = 0; i < wide.GetLength(); ++i)
+        m_stream.PutWord(wide.GetString()[i]);
+}
+
+void CBiffWorkbookBuilder::PutBof(WORD wType)
+{
+    switch (m_nVersion)
+    {
+    case 2:
+        m_stream.BeginRecord(BIFF2_BOF);
+        m_stream.PutWord(0);
+        m_stream.PutWord(wType);
+        break;
+    case 3:
+    case 4:
+        m_stream.BeginRecord(m_nVersion == 3 ? BIFF3_BOF : BIFF4_BOF);
+        m_stream.PutWord(0);
+        m_stream.PutWord(wType);
+        m_stream.PutWord(0);
+        break;
+    default:
+        m_stream.BeginRecord(BIFF5_BOF);
+        m_stream.PutWord(m_nVersion == 5 ? 0x0500 : 0x0600);
+        m_stream.PutWord(wType);
+        // Build and year of the writing program: readers tell Excel 5.0
+        // from Excel 95 by them.
+        m_stream.PutWord(m_nVersion == 5 ? 0x096C : 0x0DBB);
+        m_stream.PutWord(m_nVersion == 5 ? 0x07C9 : 0x07CC);
+        if (m_nVersion == 8)
+        {
+            m_stream.PutDWord(0);  // file history flags
+            m_stream.PutDWord(6);  // lowest version that can read all records
+        }
+        break;
+    }
+    m_stream.EndRecord();
+}
+
+void CBiffWorkbookBuilder::PutEof()
+{
+    m_stream.BeginRecord(BIFF_EOF);
+    m_stream.EndRecord();
+}
+
+void CBiffWorkbookBuilder::PutCodePage()
+{
+    m_stream.BeginRecord(BIFF_CODEPAGE);
+    m_stream.PutWord(m_nVersion == 8 ? CODEPAGE_UTF16 : (WORD)GetACP());
+    m_stream.EndRecord();
+}
+
+void CBiffWorkbookBuilder::PutWindow1()
+{
+    m_stream.BeginRecord(BIFF_WINDOW1);
+    m_stream.PutWord(0);       // position and size in twips
+    m_stream.PutWord(0);
+    m_stream.PutWord(0x3A00);
+    m_stream.PutWord(0x2000);
+    m_stream.PutWord(0x0038);  // scroll bars and sheet tabs shown
+    m_stream.PutWord(0);       // active sheet
+    m_stream.PutWord(0);       // first tab shown
+    m_stream.PutWord(1);       // selected sheets
+    m_stream.PutWord(600);     // width of the tab bar in 1/1000 of the window
+    m_stream.EndRecord();
+}
+
+void CBiffWorkbookBuilder::PutFont()
+{
+    if (m_nVersion <= 4)
+    {
+        m_stream.BeginRecord(m_nVersion == 2 ? BIFF2_FONT : BIFF3_FONT);
+        m_stream.PutWord(FONT_HEIGHT_10PT);
+        m_stream.PutWord(0);
+        if (m_nVersion > 2)
+            m_stream.PutWord(COLOUR_AUTOMATIC);
+        PutByteString(FONT_NAME, FALSE);
+        m_stream.EndRecord();
+        return;
+    }
+    m_stream.BeginRecord(BIFF5_FONT);
+    m_stream.PutWord(FONT_HEIGHT_10PT);
+    m_stream.PutWord(0);
+    m_stream.PutWord(COLOUR_AUTOMATIC);
+    m_stream.PutWord(400);  // normal weight
+    m_stream.PutWord(0);    // no super- or subscript
+    m_stream.PutByte(0);    // no underline
+    m_stream.PutByte(0);    // family
+    m_stream.PutByte(0);    // character set
+    m_stream.PutByte(0);
+    if (m_nVersion == 8)
+        PutUnicodeString(FONT_NAME);
+    else
+        PutByteString(FONT_NAME, FALSE);
+    m_stream.EndRecord();
+}
+
+// Up to BIFF4 every number format is a record; later "General" is built in.
+void CBiffWorkbookBuilder::PutGeneralFormat()
+{
+    m_stream.BeginRecord(m_nVersion == 4 ? BIFF4_FORMAT : BIFF2_FORMAT);
+    if (m_nVersion == 4)
+        m_stream.PutWord(0);
+    PutByteString(GENERAL_FORMAT, FALSE);
+    m_stream.EndRecord();
+}
+
+// The format every cell uses (font 0, "General"), or a style format.
+void CBiffWorkbookBuilder::PutXf(BOOL bStyle)
+{
+    const WORD wTypeAndParent = bStyle ? (WORD)(XF_NO_PARENT | XF_STYLE | XF_LOCKED) : XF_LOCKED;
+    switch (m_nVersion)
+    {
+    case 3:
+        m_stream.BeginRecord(BIFF3_XF);
+        m_stream.PutByte(0);  // font
+        m_stream.PutByte(0);  // format
+        m_stream.PutByte((BYTE)(wTypeAndParent & 0x0F));
+        m_stream.PutByte(0);  // attribute groups taken from the parent
+        m_stream.PutWord((WORD)(wTypeAndParent & XF_NO_PARENT));
+        m_stream.PutWord(0);  // background
+        m_stream.PutDWord(0); // borders
+        break;
+    case 4:
+        m_stream.BeginRecord(BIFF4_XF);
+        m_stream.PutByte(0);
+        m_stream.PutByte(0);
+        m_stream.PutWord(wTypeAndParent);
+        m_stream.PutByte(0);  // alignment
+        m_stream.PutByte(0);
+        m_stream.PutWord(0);
+        m_stream.PutDWord(0);
+        break;
+    case 5:
+        m_stream.BeginRecord(BIFF5_XF);
+        m_stream.PutWord(0);
+        m_stream.PutWord(0);
+        m_stream.PutWord(wTypeAndParent);
+        m_stream.PutByte(0x20);        // bottom aligned
+        m_stream.PutByte(0);
+        m_stream.PutDWord(0x000020C0); // automatic pattern colours
+        m_stream.PutDWord(0);
+        break;
+    default:
+        m_stream.BeginRecord(BIFF5_XF);
+        m_stream.PutWord(0);
+        m_stream.PutWord(0);
+        m_stream.PutWord(wTypeAndParent);
+        m_stream.PutByte(0x20);
+        m_stream.PutByte(0);     // rotation
+        m_stream.PutByte(0);     // indent
+        m_stream.PutByte(0);
+        m_stream.PutDWord(0);    // borders
+        m_stream.PutDWord(0);
+        m_stream.PutWord(0x20C0);
+        break;
+    }
+    m_stream.EndRecord();
+}
+
+void CBiffWorkbookBuilder::PutNormalStyle()
+{
+    m_stream.BeginRecord(BIFF_STYLE);
+    m_stream.PutWord(0x8000);  // built-in style of format 0
+    m_stream.PutByte(0);       // "Normal"
+    m_stream.PutByte(0xFF);
+    m_stream.EndRecord();
+}
+
+// Fonts and cell formats: one style and one cell format up to BIFF4, the
+// built-in styles before the cell format later.  BIFF2 cells carry their
+// format in themselves.
+void CBiffWorkbookBuilder::PutFormats()
+{
+    int nFonts = m_nVersion >= 5 ? 4 : 1;
+    for (int i = 0; i < nFonts; ++i)
+        PutFont();
+    if (m_nVersion <= 4)
+        PutGeneralFormat();
+    if (m_nVersion == 2)
+        return;
+    for (int i = 0; i < m_wCellXf; ++i)
+        PutXf(TRUE);
+    PutXf(FALSE);
+    PutNormalStyle();
+}
+
+size_t CBiffWorkbookBuilder::PutBoundSheet(const CString& strName)
+{
+    m_stream.BeginRecord(BIFF_BOUNDSHEET);
+    size_t nPositionAt = m_stream.GetSize();
+    m_stream.PutDWord(0);
+    m_stream.PutByte(0);  // visible
+    m_stream.PutByte(0);  // worksheet
+    if (m_nVersion == 8)
+        PutUnicodeString(strName);
+    else
+        PutByteString(strName, FALSE);
+    m_stream.EndRecord();
+    return nPositionAt;
+}
+
+void CBiffWorkbookBuilder::PutDimensions(DWORD nRows, WORD nColumns)
+{
+    m_stream.BeginRecord(m_nVersion == 2 ? BIFF2_DIMENSIONS : BIFF3_DIMENSIONS);
+    if (m_nVersion == 8)
+    {
+        m_stream.PutDWord(0);
+        m_stream.PutDWord(nRows);
+    }
+    else
+    {
+        m_stream.PutWord(0);
+        m_stream.PutWord((WORD)nRows);
+    }
+    m_stream.PutWord(0);
+    m_stream.PutWord(nColumns);
+    if (m_nVersion > 2)
+        m_stream.PutWord(0);
+    m_stream.EndRecord();
+}
+
+void CBiffWorkbookBuilder::PutWindow2(BOOL bFirstSheet)
+{
+    if (m_nVersion == 2)
+        return;
+    m_stream.BeginRecord(BIFF_WINDOW2);
+    // Grid, headers and zeros shown, automatic grid colour, outline
+    // symbols; the first sheet is the selected and shown one.
+    m_stream.PutWord(bFirstSheet ? 0x06B6 : 0x00B6);
+    m_stream.PutWord(0);  // first row and column shown
+    m_stream.PutWord(0);
+    if (m_nVersion == 8)
+    {
+        m_stream.PutWord(0x40);  // grid colour index
+        m_stream.PutWord(0);
+        m_stream.PutWord(0);     // zoom of page break preview and normal view: default
+        m_stream.PutWord(0);
+        m_stream.PutDWord(0);
+    }
+    else
+    {
+        m_stream.PutDWord(0);  // grid colour
+    }
+    m_stream.EndRecord();
+}
+
+// A cell record's start: its position, then its format (BIFF2 cells carry
+// their attributes in three bytes).
+void CBiffWorkbookBuilder::BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn)
+{
+    m_stream.BeginRecord(m_nVersion == 2 ? wBiff2Id : wId);
+    m_stream.PutWord((WORD)nRow);
+    m_stream.PutWord(nColumn);
+    if (m_nVersion == 2)
+    {
+        const BYTE attributes[3] = {0, 0, 0};
+        m_stream.PutBytes(attributes, sizeof(attributes));
+    }
+    else
+    {
+        m_stream.PutWord(m_wCellXf);
+    }
+}
+
+void CBiffWorkbookBuilder::PutNumber(DWORD nRow, WORD nColumn, double dValue)
+{
+    BeginCell(BIFF2_NUMBER, BIFF3_NUMBER, nRow, nColumn);
+    m_stream.PutDouble(dValue);
+    m_stream.EndRecord();
+}
+
+void CBiffWorkbookBuilder::PutLabel(DWORD nRow, WORD nColumn, const CString& strText)
+{
+    if (m_nVersion == 8)
+    {
+        BeginCell(BIFF2_LABEL, BIFF8_LABELSST, nRow, nColumn);
+        m_stream.PutDWord(m_strings.Add(strText));
+    }
+    else
+    {
+        BeginCell(BIFF2_LABEL, BIFF3_LABEL, nRow, nColumn);
+        PutByteString(strText, m_nVersion > 2);
+    }
+    m_stream.EndRecord();
+}
+
+// A value flagged as a number is written as one when its text is one; all
+// else is text, so that codes such as "001" keep their zeros.  NULL and the
+// empty text leave the cell empty: Excel keeps no empty text in a cell, and
+// FreeXL refuses an Excel 97 file that holds one.
+void CBiffWorkbookBuilder::PutCell(DWORD nRow, WORD nColumn, const CSourceValue& value)
+{
+    double dValue = 0;
+    if (value.m_bNull || value.m_strText.IsEmpty())
+        return;
+    if (value.m_bNumber && ParseNumberCellText(value.m_strText, dValue))
+        PutNumber(nRow, nColumn, dValue);
+    else
+        PutLabel(nRow, nColumn, value.m_strText);
+}
+
+void CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet)
+{
+    PutBof(BOF_WORKSHEET);
+    if (m_nVersion <= 4)
+    {
+        PutCodePage();
+        PutFormats();
+    }
+    const WORD nColumns = (WORD)table.m_columns.size();
+    PutDimensions(nColumns > 0 ? (DWORD)table.m_rows.size() + 1 : 0, nColumns);
+    for (WORD nColumn = 0; nColumn < nColumns; ++nColumn)
+        PutLabel(0, nColumn, table.m_columns[nColumn]);
+    DWORD nRow = 1;
+    for (const std::vector<CSourceValue>& row : table.m_rows)
+    {
+        for (WORD nColumn = 0; nColumn < nColumns && nColumn < row.size(); ++nColumn)
+            PutCell(nRow, nColumn, row[nColumn]);
+        ++nRow;
+    }
+    PutWindow2(bFirstSheet);
+    PutEof();
+}
+
+std::vector<BYTE>& CBiffWorkbookBuilder::Build(const std::vector<CSourceTable>& tables)
+{
+    if (m_nVersion <= 4)
+    {
+        PutSheet(tables.front(), TRUE);
+        return m_stream.GetBytes();
+    }
+    // The globals come first but name the sheets' positions and, in BIFF8,
+    // hold the strings of all cells: the sheets are built apart and joined.
+    CBiffWorkbookBuilder sheets(m_nVersion);
+    std::vector<size_t> sheetStarts;
+    for (size_t i = 0; i < tables.size(); ++i)
+    {
+        sheetStarts.push_back(sheets.m_stream.GetSize());
+        sheets.PutSheet(tables[i], i == 0);
+    }
+    PutBof(BOF_GLOBALS);
+    PutCodePage();
+    PutWindow1();
+    PutFormats();
+    std::vector<size_t> positionFields;
+    for (const CSourceTable& table : tables)
+        positionFields.push_back(PutBoundSheet(table.m_strName));
+    if (m_nVersion == 8)
+        sheets.m_strings.Write(m_stream);
+    PutEof();
+    const size_t nGlobals = m_stream.GetSize();
+    for (size_t i = 0; i < tables.size(); ++i)
+        m_stream.PatchDWord(positionFields[i], (DWORD)(nGlobals + sheetStarts[i]));
+    std::vector<BYTE>& bytes = m_stream.GetBytes();
+    std::vector<BYTE>& sheetBytes = sheets.m_stream.GetBytes();
+    bytes.insert(bytes.end(), sheetBytes.begin(), sheetBytes.end());
+    return bytes;
+}

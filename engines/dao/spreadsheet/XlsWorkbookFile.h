@@ -1,0 +1,36 @@
+// Excel workbook files (.xls) as source tables: one table per worksheet,
+// named as the sheet, the first row holding the field names.
+#pragma once
+
+#include <vector>
+
+#include "engines/dao/SourceTable.h"
+
+// Reads every worksheet of the workbook strPath, Excel 2.1 to 97 (BIFF2 to
+// BIFF8), through FreeXL.  nBiffVersion is set to 2, 3, 4, 5 (Excel 5.0 and
+// 95) or 8 (Excel 97).  A worksheet file of the versions before 5 names no
+// sheet: its one table is named as the file, without the extension.  Number
+// cells are flagged as numbers; dates and times come as their text; column
+// names are made as CSheetCellGrid makes them, and a blank sheet gives a
+// table without columns.  FALSE with a message naming the file and the
+// cause when it cannot be read.
+BOOL ReadXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables, int& nBiffVersion,
+                     CString& strError);
+
+// The version WriteXlsWorkbook is to write the tables in for a workbook that
+// was read as nBiffVersion: that version when they fit it, else 8.  Before
+// version 5 a file holds a single worksheet; up to version 5 a sheet holds
+// 16,384 rows and a cell 255 characters.
+int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion);
+
+// Writes the tables as the new file strPath in BIFF version nBiffVersion
+// (2, 3, 4, 5 or 8); a file this call made is not left behind when the
+// writing fails.
+// Values flagged as numbers are written as numbers, all others as text;
+// NULL and the empty text leave the cell empty (Excel keeps no empty text).
+// FALSE with a message naming the file and the cause, among them tables
+// that do not fit the version (BIFF8: 65,536 rows and 256 columns a sheet,
+// 8,000 characters a cell, as FreeXL misreads longer ones, sheet names of
+// up to 31 characters).
+BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& tables, int nBiffVersion,
+                      CString& strError);

@@ -1,0 +1,194 @@
+#include "engines/dao/spreadsheet/XlsWorkbookFile.h"
+
+#include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
+#include "engines/dao/spreadsheet/CellText.h"
+#include "engines/dao/spreadsheet/MemoryLockBytes.h"
+#include "engines/dao/spreadsheet/SheetFileIo.h"
+#include "framework/docview/OleStreamFile.h"
+#include "framework/docview/ScopedInterface.h"
+
+namespace
+{
+
+const size_t BIFF5_MAX_ROWS = 16384;
+const size_t BIFF8_MAX_ROWS = 65536;
+const size_t MAX_COLUMNS = 256;
+const int BIFF5_MAX_TEXT = 255;
+// Excel 97 takes 32,767, but FreeXL, which reads the files back, misreads
+// a text that runs over more than two of the file's records.
+const int BIFF8_MAX_TEXT = 8000;
+const int MAX_SHEET_NAME = 31;
+const char SHEET_NAME_BANNED[] = ":\\/?*[]";
+// A smaller stream would go into the compound file's short-stream area,
+// where some readers do not look for the workbook.
+const size_t MIN_WORKBOOK_STREAM = 4096;
+
+BOOL IsWritableVersion(int nVersion)
+{
+    return nVersion == 2 || nVersion == 3 || nVersion == 4 || nVersion == 5 || nVersion == 8;
+}
+
+LPCSTR VersionName(int nVersion)
+{
+    switch (nVersion)
+    {
+    case 2: return "Excel 2.1";
+    case 3: return "Excel 3.0";
+    case 4: return "Excel 4.0";
+    case 5: return "Excel 5.0";
+    default: return "Excel 97";
+    }
+}
+
+// Characters of the text as the version counts them: bytes of the code
+// page up to BIFF5, UTF-16 units in BIFF8.
+int TextLength(const CString& strText, int nVersion)
+{
+    if (nVersion < 8 || strText.GetLength() <= BIFF8_MAX_TEXT)
+        return strText.GetLength();
+    return MultiByteToWideChar(CP_ACP, 0, strText, strText.GetLength(), NULL, 0);
+}
+
+BOOL IsWrittenAsText(const CSourceValue& value)
+{
+    double dValue;
+    return !value.m_bNull && !(value.m_bNumber && ParseNumberCellText(value.m_strText, dValue));
+}
+
+CString TextMisfit(const CSourceTable& table, int nVersion)
+{
+    const int nMax = nVersion == 8 ? BIFF8_MAX_TEXT : BIFF5_MAX_TEXT;
+    CString strMisfit;
+    for (const CString& strColumn : table.m_columns)
+    {
+        if (TextLength(strColumn, nVersion) > nMax)
+        {
+            strMisfit.Format("the name of a field of table '%s' has more than the %d characters written to an %s cell",
+                             (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
+            return strMisfit;
+        }
+    }
+    for (const std::vector<CSourceValue>& row : table.m_rows)
+    {
+        for (const CSourceValue& value : row)
+        {
+            if (IsWrittenAsText(value) && TextLength(value.m_strText, nVersion) > nMax)
+            {
+                strMisfit.Format("a value of table '%s' has more than the %d characters written to an %s cell",
+                                 (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
+                return strMisfit;
+            }
+        }
+    }
+    return strMisfit;
+}
+
+CString SheetNameMisfit(const std::vector<CSourceTable>& tables, size_t nTable)
+{
+    const CString& strName = tables[nTable].m_strName;
+    CString strMisfit;
+    if (strName.IsEmpty() || strName.GetLength() > MAX_SHEET_NAME)
+        strMisfit.Format("a sheet name has 1 to %d characters, '%s' does not fit", MAX_SHEET_NAME, (LPCSTR)strName);
+    else if (strName.FindOneOf(SHEET_NAME_BANNED) >= 0)
+        strMisfit.Format("the sheet name '%s' holds one of the characters %s", (LPCSTR)strName, SHEET_NAME_BANNED);
+    for (size_t i = 0; i < nTable && strMisfit.IsEmpty(); ++i)
+    {
+        if (tables[i].m_strName.CompareNoCase(strName) == 0)
+            strMisfit.Format("two tables are named '%s'", (LPCSTR)strName);
+    }
+    return strMisfit;
+}
+
+// Why the tables cannot be written in the version; "" when they can.
+CString VersionMisfit(const std::vector<CSourceTable>& tables, int nVersion)
+{
+    CString strMisfit;
+    if (!IsWritableVersion(nVersion))
+    {
+        strMisfit.Format("no Excel file of BIFF version %d can be written", nVersion);
+        return strMisfit;
+    }
+    if (tables.empty())
+        return "there is no table to write";
+    if (nVersion <= 4 && tables.size() > 1)
+    {
+        strMisfit.Format("an %s file holds one worksheet, not %u", VersionName(nVersion), (unsigned)tables.size());
+        return strMisfit;
+    }
+    const size_t nMaxRows = nVersion == 8 ? BIFF8_MAX_ROWS : BIFF5_MAX_ROWS;
+    for (size_t i = 0; i < tables.size() && strMisfit.IsEmpty(); ++i)
+    {
+        const CSourceTable& table = tables[i];
+        if (table.m_rows.size() + 1 > nMaxRows)
+            strMisfit.Format("table '%s' has %u rows, and an %s worksheet holds %u below the row of field names",
+                             (LPCSTR)table.m_strName, (unsigned)table.m_rows.size(), VersionName(nVersion),
+                             (unsigned)nMaxRows - 1);
+        else if (table.m_columns.size() > MAX_COLUMNS)
+            strMisfit.Format("table '%s' has %u fields, and an %s worksheet holds %u columns",
+                             (LPCSTR)table.m_strName, (unsigned)table.m_columns.size(), VersionName(nVersion),
+                             (unsigned)MAX_COLUMNS);
+        else if (nVersion >= 5)
+            strMisfit = SheetNameMisfit(tables, i);
+        if (strMisfit.IsEmpty())
+            strMisfit = TextMisfit(table, nVersion);
+    }
+    return strMisfit;
+}
+
+// The compound file holding the workbook stream, made in memory through
+// the system's structured storage; the file itself is then written whole,
+// so that its failures are told as for any other file.  FALSE when the
+// storage cannot be made (it fails only for want of memory).
+BOOL BuildCompoundFile(LPCSTR lpszStreamName, const std::vector<BYTE>& stream, std::vector<BYTE>& file)
+{
+    CMemoryLockBytes bytes;
+    {
+        CScopedInterface<IStorage> storage;
+        CScopedInterface<IStream> contents;
+        ULONG nWritten = 0;
+        if (FAILED(StgCreateDocfileOnILockBytes(&bytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                                                &storage)) ||
+            FAILED(storage->CreateStream(CWidePath(lpszStreamName), STGM_CREATE | STGM_WRITE | STGM_SHARE_EXCLUSIVE,
+                                         0, 0, &contents)) ||
+            FAILED(contents->Write(stream.data(), (ULONG)stream.size(), &nWritten)) || nWritten != stream.size())
+            return FALSE;
+        contents.Release();
+        if (FAILED(storage->Commit(STGC_DEFAULT)))
+            return FALSE;
+    }
+    file.swap(bytes.GetBytes());
+    return TRUE;
+}
+
+} // namespace
+
+int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion)
+{
+    if (nBiffVersion != 8 && VersionMisfit(tables, nBiffVersion).IsEmpty())
+        return nBiffVersion;
+    return 8;
+}
+
+BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& tables, int nBiffVersion,
+                      CString& strError)
+{
+    CString strMisfit = VersionMisfit(tables, nBiffVersion);
+    if (!strMisfit.IsEmpty())
+    {
+        strError.Format("Cannot write %s: %s.", (LPCSTR)strPath, (LPCSTR)strMisfit);
+        return FALSE;
+    }
+    CBiffWorkbookBuilder builder(nBiffVersion);
+    std::vector<BYTE>& bytes = builder.Build(tables);
+    if (nBiffVersion <= 4)
+        return WriteSheetFile(strPath, bytes, strError);
+    if (bytes.size() < MIN_WORKBOOK_STREAM)
+        bytes.resize(MIN_WORKBOOK_STREAM);
+    std::vector<BYTE> file;
+    if (!BuildCompoundFile(nBiffVersion == 8 ? "Workbook" : "Book", bytes, file))
+    {
+        strError = "There is not enough memory to write " + strPath + ".";
+        return FALSE;
+    }
+    return WriteSheetFile(strPath, file, strError);
+}
