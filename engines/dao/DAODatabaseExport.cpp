@@ -64,9 +64,9 @@ BOOL CDAODatabase::ExportDatabase(const std::vector<CString>& names, CString& st
 BOOL CDAODatabase::ExportTables(const std::vector<CString>& names, CString& strError)
 {
     CSourceCopy copy(*m_pDaoDatabase);
-    int nType = m_nType, nVersion = 0;
+    int nType = m_nType;
     CString strDatabase = m_strDatabase;
-    copy.ReadOrigin(nType, strDatabase, nVersion);
+    copy.ReadOrigin(nType, strDatabase);
     // A workbook is written whole: its unchanged sheets go with it.
     std::vector<CString> written = IsDocumentSource(m_nType) && m_nType != DSTYPE_HTML ? copy.AllTables() : names;
     std::vector<CSourceTable> tables;
@@ -77,5 +77,5 @@ BOOL CDAODatabase::ExportTables(const std::vector<CString>& names, CString& strE
         tables.push_back(copy.ReadTable(strName, strFile));
         files.push_back(strFile);
     }
-    return WriteSource(m_nType, strDatabase, tables, files, nVersion, strError);
+    return WriteSource(m_nType, strDatabase, tables, files, strError);
 }

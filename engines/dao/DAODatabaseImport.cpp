@@ -52,18 +52,26 @@ void DeleteCopy(const CString& strPath)
     DeleteFileA(strPath + "-journal");
 }
 
+// The file format of a type: the dBase and FoxPro types share one, as do
+// the Paradox, the Excel and the single Lotus file types.
+int SourceFormat(int nType)
+{
+    if (nType >= DSTYPE_DBASE3 && nType <= DSTYPE_FOXPRO26)
+        return DSTYPE_DBASE3;
+    if (nType >= DSTYPE_PARADOX3 && nType <= DSTYPE_PARADOX5)
+        return DSTYPE_PARADOX3;
+    if (IsExcelType(nType))
+        return DSTYPE_EXCEL3;
+    if (nType == DSTYPE_LOTUS_WKS_FILE2)
+        return DSTYPE_LOTUS_WKS_FILE;
+    return nType;
+}
+
 // TRUE when both name the same files: the same kind of source in the same
 // folder, or the same document.
 BOOL IsSameSource(int nType, const CString& strDatabase, int nOtherType, const CString& strOther)
 {
-    if (IsDocumentSource(nType) != IsDocumentSource(nOtherType))
-        return FALSE;
-    BOOL bSameFormat = (IsExcelType(nType) && IsExcelType(nOtherType)) || nType == nOtherType
-                       || (nType >= DSTYPE_DBASE3 && nType <= DSTYPE_FOXPRO26 && nOtherType >= DSTYPE_DBASE3
-                           && nOtherType <= DSTYPE_FOXPRO26)
-                       || (nType >= DSTYPE_PARADOX3 && nType <= DSTYPE_PARADOX5 && nOtherType >= DSTYPE_PARADOX3
-                           && nOtherType <= DSTYPE_PARADOX5);
-    if (!bSameFormat)
+    if (SourceFormat(nType) != SourceFormat(nOtherType))
         return FALSE;
     if (IsDocumentSource(nType))
         return strDatabase.CompareNoCase(strOther) == 0;
@@ -118,7 +126,7 @@ BOOL CDAODatabase::ImportDatabase()
 
 void CDAODatabase::CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout)
 {
-    CSourceCopy(*m_pDaoDatabase).Create(m_nType, m_strDatabase, layout.m_nVersion);
+    CSourceCopy(*m_pDaoDatabase).Create(m_nType, m_strDatabase);
     for (size_t i = 0; i < tables.size(); ++i)
         CopyTable(tables[i], layout.m_files[i]);
 }
@@ -164,7 +172,7 @@ void CDAODatabase::HandleLeftovers(const CString& strFolder)
 
 BOOL CDAODatabase::RecoverLeftover(const CString& strPath)
 {
-    int nType = 0, nVersion = 0;
+    int nType = 0;
     CString strDatabase;
     std::vector<CString> changed;
     try
@@ -172,7 +180,7 @@ BOOL CDAODatabase::RecoverLeftover(const CString& strPath)
         CDaoDatabase copy;
         copy.Open(strPath);
         CSourceCopy source(copy);
-        BOOL bCopy = source.ReadOrigin(nType, strDatabase, nVersion);
+        BOOL bCopy = source.ReadOrigin(nType, strDatabase);
         if (bCopy)
             changed = source.ChangedTables();
         copy.Close();

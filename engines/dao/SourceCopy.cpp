@@ -11,9 +11,9 @@ namespace
 {
 
 const char kCreateBookkeeping[] =
-    "CREATE TABLE MSysSource (nType INTEGER, strDatabase TEXT, nVersion INTEGER);"
+    "CREATE TABLE MSysSource (nType INTEGER, strDatabase TEXT);"
     "CREATE TABLE MSysSourceTables (nOrder INTEGER PRIMARY KEY, strName TEXT UNIQUE, strFile TEXT,"
-    " bChanged INTEGER NOT NULL DEFAULT 0, strCodePage TEXT, bCellKinds INTEGER);"
+    " bChanged INTEGER NOT NULL DEFAULT 0, strCodePage TEXT, bCellKinds INTEGER, nVersion INTEGER);"
     "CREATE TABLE MSysSourceFields (strTable TEXT, nOrder INTEGER, strName TEXT, chType TEXT, nWidth INTEGER,"
     " nDecimals INTEGER, PRIMARY KEY (strTable, nOrder));"
     "CREATE TABLE MSysSourceCells (strTable TEXT, nRow INTEGER, strKinds TEXT, PRIMARY KEY (strTable, nRow))"
@@ -103,20 +103,34 @@ std::vector<CString> Names(CDaoDatabase& db, LPCSTR lpszSQL)
 
 } // namespace
 
-void CSourceCopy::Create(int nType, const CString& strDatabase, int nVersion)
+void CSourceCopy::Create(int nType, const CString& strDatabase)
 {
     m_db.Execute(kCreateBookkeeping);
     CDaoStatement stmt;
-    stmt.Prepare(m_db.RequireHandle(), "INSERT INTO MSysSource VALUES (?, ?, ?)");
+    stmt.Prepare(m_db.RequireHandle(), "INSERT INTO MSysSource VALUES (?, ?)");
     sqlite3_bind_int(stmt, 1, nType);
     BindText(stmt, 2, strDatabase);
-    sqlite3_bind_int(stmt, 3, nVersion);
     stmt.Step(m_db.GetHandle());
 }
 
 void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds)
 {
     sqlite3* pDb = m_db.RequireHandle();
+    CDaoStatement entry;
+    entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion)"
+                       " VALUES (?, ?, ?, ?, ?)");
+    BindText(entry, 1, table.m_strName);
+    BindText(entry, 2, strFile);
+    BindText(entry, 3, table.m_strCodePage);
+    sqlite3_bind_int(entry, 4, bCellKinds);
+    sqlite3_bind_int(entry, 5, table.m_nVersion);
+    entry.Step(pDb);
+    int nOrder = (int)sqlite3_last_insert_rowid(pDb);
+    // A blank worksheet has no column, and no table can be made of it: it
+    // is only listed, so that its file keeps it at the write-back.
+    if (table.m_columns.empty())
+        return;
+
     CString strName = DaoQuoteName(table.m_strName);
     CString strCreate = "CREATE TABLE " + strName + " (";
     CString strMarks;
@@ -126,15 +140,6 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
         strMarks += i > 0 ? ", ?" : "?";
     }
     m_db.Execute(strCreate + ")");
-
-    CDaoStatement entry;
-    entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds) VALUES (?, ?, ?, ?)");
-    BindText(entry, 1, table.m_strName);
-    BindText(entry, 2, strFile);
-    BindText(entry, 3, table.m_strCodePage);
-    sqlite3_bind_int(entry, 4, bCellKinds);
-    entry.Step(pDb);
-    int nOrder = (int)sqlite3_last_insert_rowid(pDb);
 
     CDaoStatement field;
     field.Prepare(pDb, "INSERT INTO MSysSourceFields VALUES (?, ?, ?, ?, ?, ?)");
@@ -192,16 +197,15 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     m_db.Execute(TriggerSql(table, nOrder, bCellKinds));
 }
 
-BOOL CSourceCopy::ReadOrigin(int& nType, CString& strDatabase, int& nVersion)
+BOOL CSourceCopy::ReadOrigin(int& nType, CString& strDatabase)
 {
     CDaoStatement stmt;
-    if (!stmt.TryPrepare(m_db.RequireHandle(), "SELECT nType, strDatabase, nVersion FROM MSysSource"))
+    if (!stmt.TryPrepare(m_db.RequireHandle(), "SELECT nType, strDatabase FROM MSysSource"))
         return FALSE;
     if (!stmt.Step(m_db.GetHandle()))
         return FALSE;
     nType = sqlite3_column_int(stmt, 0);
     strDatabase = ColumnText(stmt, 1);
-    nVersion = sqlite3_column_int(stmt, 2);
     return TRUE;
 }
 
@@ -223,13 +227,14 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile)
     BOOL bCellKinds = FALSE;
     {
         CDaoStatement entry;
-        entry.Prepare(pDb, "SELECT strFile, strCodePage, bCellKinds FROM MSysSourceTables WHERE strName=?");
+        entry.Prepare(pDb, "SELECT strFile, strCodePage, bCellKinds, nVersion FROM MSysSourceTables WHERE strName=?");
         BindText(entry, 1, strName);
         if (entry.Step(pDb))
         {
             strFile = ColumnText(entry, 0);
             table.m_strCodePage = ColumnText(entry, 1);
             bCellKinds = sqlite3_column_int(entry, 2);
+            table.m_nVersion = sqlite3_column_int(entry, 3);
         }
     }
     std::vector<char> columnKinds;
@@ -251,6 +256,9 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile)
                 table.m_fields.push_back(field);
         }
     }
+    // A blank worksheet, listed without a table.
+    if (columnKinds.empty())
+        return table;
     std::unordered_map<sqlite3_int64, CString> rowKinds;
     if (bCellKinds)
     {

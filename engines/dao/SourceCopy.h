@@ -1,7 +1,8 @@
 // The temporary database that a file source is worked on in.  Besides the
 // source's tables (every column text, so values come back as they were
 // read) it keeps, in tables whose names begin with "MSys":
-// - which source it copies, its format version, and the file of each table;
+// - which source it copies, and the file of each table with the version of
+//   its format the file was read in;
 // - each table's fields as the file defines them;
 // - which tables changed since they were last written back (set by
 //   triggers, so a rolled-back change leaves no mark);
@@ -24,13 +25,14 @@ public:
     explicit CSourceCopy(CDaoDatabase& db) : m_db(db) {}
 
     // Makes the bookkeeping tables in the new, empty database.
-    void Create(int nType, const CString& strDatabase, int nVersion);
-    // Adds one source table with its rows, read from strFile.
+    void Create(int nType, const CString& strDatabase);
+    // Adds one source table with its rows, read from strFile.  A table
+    // without columns (a blank worksheet) is listed, but holds no rows.
     void AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds);
 
     // TRUE when the database is a copy of a source (FALSE for any other
     // database), with the source it copies.
-    BOOL ReadOrigin(int& nType, CString& strDatabase, int& nVersion);
+    BOOL ReadOrigin(int& nType, CString& strDatabase);
     // The tables changed since they were last written back, in the
     // source's order.
     std::vector<CString> ChangedTables();

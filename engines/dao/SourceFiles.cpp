@@ -8,6 +8,8 @@
 #include "engines/dao/HtmlTable.h"
 #include "engines/dao/ParadoxTable.h"
 #include "engines/dao/ReportingNames.h"
+#include "engines/dao/spreadsheet/LotusWorksheetFile.h"
+#include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 #include "framework/core/File.h"
 
 
@@ -26,23 +28,50 @@ struct CFolderFormat
     ReadTableFile read;
     WriteTableFile write;
     BOOL bShortNames;                  // names cut to 8.3 and fields to 10 characters
+    BOOL bWholeMessages;               // read and write fail with a message naming the file, not a reason
 };
 
 BOOL ReadCsvFile(const CString& strPath, CSourceTable& table, CString& strReason);
 BOOL WriteCsvFile(const CString& strPath, const CSourceTable& table, CString& strReason);
 
+// A Lotus worksheet keeps the format it was read in.
+BOOL ReadLotusTable(const CString& strPath, CSourceTable& table, CString& strError)
+{
+    LotusFormat nFormat = LOTUS_WK1;
+    if (!ReadLotusFile(strPath, table, nFormat, strError))
+        return FALSE;
+    table.m_nVersion = nFormat;
+    return TRUE;
+}
+
+BOOL WriteLotusTable(const CString& strPath, const CSourceTable& table, CString& strError)
+{
+    return WriteLotusFile(strPath, table, table.m_nVersion == LOTUS_WKS ? LOTUS_WKS : LOTUS_WK1, strError);
+}
+
 const CFolderFormat* FolderFormat(int nType)
 {
-    static const CFolderFormat kText{"text table", {".txt", ".csv"}, ReadCsvFile, WriteCsvFile, FALSE};
-    static const CFolderFormat kDbf{"dBase table", {".dbf"}, ReadDbfTable, WriteDbfTable, TRUE};
-    static const CFolderFormat kParadox{"Paradox table", {".db"}, ReadParadoxTable, WriteParadoxTable, FALSE};
+    static const CFolderFormat kText{"text table", {".txt", ".csv"}, ReadCsvFile, WriteCsvFile, FALSE, FALSE};
+    static const CFolderFormat kDbf{"dBase table", {".dbf"}, ReadDbfTable, WriteDbfTable, TRUE, FALSE};
+    static const CFolderFormat kParadox{"Paradox table", {".db"}, ReadParadoxTable, WriteParadoxTable, FALSE, FALSE};
+    static const CFolderFormat kWks{"Lotus worksheet", {".wks"}, ReadLotusTable, WriteLotusTable, FALSE, TRUE};
+    static const CFolderFormat kWk1{"Lotus worksheet", {".wk1"}, ReadLotusTable, WriteLotusTable, FALSE, TRUE};
     if (nType == DSTYPE_TEXT)
         return &kText;
     if (nType >= DSTYPE_DBASE3 && nType <= DSTYPE_FOXPRO26)
         return &kDbf;
     if (nType >= DSTYPE_PARADOX3 && nType <= DSTYPE_PARADOX5)
         return &kParadox;
+    if (nType == DSTYPE_LOTUS_WKS_FOLDER)
+        return &kWks;
+    if (nType == DSTYPE_LOTUS_WK1_FOLDER)
+        return &kWk1;
     return NULL;
+}
+
+BOOL IsLotusFileType(int nType)
+{
+    return nType == DSTYPE_LOTUS_WKS_FILE || nType == DSTYPE_LOTUS_WKS_FILE2;
 }
 
 BOOL IsFolder(const CString& strPath)
@@ -153,9 +182,17 @@ BOOL IsVolumeFull(const CString& strPath)
     return GetDiskFreeSpaceExA(DatabaseFolder(strPath), &available, NULL, NULL) && available.QuadPart < kNoRoom;
 }
 
+// The message of a writer that gives only the reason it failed.
+CString WriteFailure(const CString& strPath, const CString& strReason)
+{
+    return "Cannot write " + strPath + ": " + strReason + ".";
+}
+
 // Writes a new file beside strTarget through write, keeps the target's
 // first backup and swaps the new file in.  A read-only or locked target
-// is refused before anything is written.
+// is refused before anything is written.  write makes the file it is
+// given, or fails with a message naming that file, which the user is told
+// of as the target.
 BOOL ReplaceFile(const CString& strTarget, const std::function<BOOL(const CString&, CString&)>& write,
                  CString& strError)
 {
@@ -179,13 +216,12 @@ BOOL ReplaceFile(const CString& strTarget, const std::function<BOOL(const CStrin
     }
     // The libraries name their files by the extension.
     strTemp += ExtensionOf(strTarget);
-    CString strReason;
-    if (!write(strTemp, strReason))
+    if (!write(strTemp, strError))
     {
         if (IsVolumeFull(strTemp))
-            strReason = "the disk is full";
+            strError = WriteFailure(strTarget, "the disk is full");
+        strError.Replace(strTemp, strTarget);
         DeleteFileA(strTemp);
-        strError = "Cannot write " + strTarget + ": " + strReason + ".";
         return FALSE;
     }
     // The first backup is the file as it was before this program changed
@@ -254,7 +290,9 @@ BOOL ReadFolderSource(const CFolderFormat& format, const CString& strFolder, std
             }
             if (bOk && !format.read(strFile, table, strReason))
             {
-                strError = "The " + CString(format.lpszKind) + " " + strFile + " cannot be read: " + strReason + ".";
+                strError = format.bWholeMessages ? strReason
+                                                 : "The " + CString(format.lpszKind) + " " + strFile
+                                                       + " cannot be read: " + strReason + ".";
                 bOk = FALSE;
             }
             if (bOk && format.bShortNames)
@@ -354,11 +392,28 @@ static BOOL ReadTables(int nType, const CString& strDatabase, std::vector<CSourc
             strError = "The HTML document " + strDatabase + " cannot be read: " + strReason + ".";
             return FALSE;
         }
-        layout.m_files.assign(tables.size(), strDatabase);
-        return TRUE;
     }
-    strError.Format("The sources of type %d cannot be read here.", nType);
-    return FALSE;
+    else if (IsExcelType(nType))
+    {
+        int nBiffVersion = 0;
+        if (!ReadXlsWorkbook(strDatabase, tables, nBiffVersion, strError))
+            return FALSE;
+        for (CSourceTable& table : tables)
+            table.m_nVersion = nBiffVersion;
+    }
+    else if (IsLotusFileType(nType))
+    {
+        tables.resize(1);
+        if (!ReadLotusTable(strDatabase, tables[0], strError))
+            return FALSE;
+    }
+    else
+    {
+        strError.Format("The sources of type %d cannot be read here.", nType);
+        return FALSE;
+    }
+    layout.m_files.assign(tables.size(), strDatabase);
+    return TRUE;
 }
 
 BOOL ReadSource(int nType, const CString& strDatabase, std::vector<CSourceTable>& tables, CSourceLayout& layout,
@@ -368,7 +423,7 @@ BOOL ReadSource(int nType, const CString& strDatabase, std::vector<CSourceTable>
 }
 
 BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourceTable>& tables,
-                 const std::vector<CString>& files, int, CString& strError)
+                 const std::vector<CString>& files, CString& strError)
 {
     const CFolderFormat* pFormat = FolderFormat(nType);
     if (pFormat != NULL)
@@ -378,7 +433,13 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
         {
             const CSourceTable& table = tables[i];
             CString strFile = TableFile(*pFormat, strFolder, table.m_strName, i < files.size() ? files[i] : CString());
-            auto write = [&](const CString& strTemp, CString& strReason) { return pFormat->write(strTemp, table, strReason); };
+            auto write = [&](const CString& strTemp, CString& strMessage) {
+                if (pFormat->write(strTemp, table, strMessage))
+                    return TRUE;
+                if (!pFormat->bWholeMessages)
+                    strMessage = WriteFailure(strTemp, strMessage);
+                return FALSE;
+            };
             if (!ReplaceFile(strFile, write, strError))
                 return FALSE;
         }
@@ -389,10 +450,29 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
         CString strDocument;
         if (!ReadWholeFile(strDatabase, strDocument, strError))
             return FALSE;
-        auto write = [&](const CString& strTemp, CString& strReason) {
-            CString strText;
-            return ReplaceHtmlTables(strDocument, tables, strText, strReason)
-                   && WriteWholeFile(strTemp, strText, strReason);
+        auto write = [&](const CString& strTemp, CString& strMessage) {
+            CString strText, strReason;
+            if (ReplaceHtmlTables(strDocument, tables, strText, strReason)
+                && WriteWholeFile(strTemp, strText, strReason))
+                return TRUE;
+            strMessage = WriteFailure(strTemp, strReason);
+            return FALSE;
+        };
+        return ReplaceFile(strDatabase, write, strError);
+    }
+    if (IsExcelType(nType) && !tables.empty())
+    {
+        // A workbook keeps the version it was read in while it fits it.
+        int nVersion = XlsWritableVersion(tables, tables[0].m_nVersion);
+        auto write = [&](const CString& strTemp, CString& strMessage) {
+            return WriteXlsWorkbook(strTemp, tables, nVersion, strMessage);
+        };
+        return ReplaceFile(strDatabase, write, strError);
+    }
+    if (IsLotusFileType(nType) && tables.size() == 1)
+    {
+        auto write = [&](const CString& strTemp, CString& strMessage) {
+            return WriteLotusTable(strTemp, tables[0], strMessage);
         };
         return ReplaceFile(strDatabase, write, strError);
     }

@@ -1,7 +1,8 @@
-// The files of the file data sources (dBase, FoxPro, Paradox, Lotus, text
-// and HTML): which files make a source of a type, reading them into tables
-// and writing tables back.  A folder source holds one table per file,
-// named as the file; a document source holds all its tables in one file.
+// The files of the file data sources (dBase, FoxPro, Paradox, Excel, Lotus,
+// text and HTML): which files make a source of a type, reading them into
+// tables and writing tables back.  A folder source holds one table per
+// file, named as the file; a document source (a workbook, a Lotus file, an
+// HTML document) holds all its tables in one file.
 // A replaced file keeps its first backup as NAME.bak and is swapped in
 // whole, so a failed write never leaves a cut file behind.
 #pragma once
@@ -11,11 +12,10 @@
 #include "engines/dao/SourceTable.h"
 
 // Where a source's tables came from: the file of each table (the document
-// itself for a document source) and the format version it was read in.
+// itself for a document source).
 struct CSourceLayout
 {
     std::vector<CString> m_files;
-    int m_nVersion = 0;
 };
 
 // The folder that holds the source's files and its temporary database.
@@ -32,8 +32,10 @@ BOOL IsDocumentSource(int nType);
 // names the file when a file is missing, locked, damaged or no table.
 BOOL ReadSource(int nType, const CString& strDatabase, std::vector<CSourceTable>& tables, CSourceLayout& layout,
                 CString& strError);
-// Writes the tables back to their files: each table's own file for a
-// folder source; for a document source the document, holding the tables
-// (HTML: those tables' contents in place, the rest of the document kept).
+// Writes the tables back to their files, in the format version each was
+// read in where they still fit it: each table's own file for a folder
+// source; for a document source the document, holding the tables (HTML:
+// those tables' contents in place, the rest of the document kept).
+// Messages name the source's files, never the new file written first.
 BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourceTable>& tables,
-                 const std::vector<CString>& files, int nVersion, CString& strError);
+                 const std::vector<CString>& files, CString& strError);

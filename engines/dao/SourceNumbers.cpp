@@ -1,41 +1,34 @@
 #include "engines/dao/SourceNumbers.h"
 
-#include <ctype.h>
+#include <math.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 BOOL ParseSourceNumber(const CString& strText, double& dValue)
 {
     LPCSTR p = strText;
-    int n = strText.GetLength();
-    if (n == 0 || isspace((unsigned char)p[0]) || isspace((unsigned char)p[n - 1]))
+    // Only decimal forms: strtod would also take blanks, "inf", "nan" and hex.
+    if (*p == '\0' || strspn(p, "0123456789+-.eE") != (size_t)strText.GetLength())
         return FALSE;
-    // Only decimal forms: strtod would also take "inf", "nan" and hex.
-    for (int i = 0; i < n; ++i)
-        if (!isdigit((unsigned char)p[i]) && p[i] != '.' && p[i] != '-' && p[i] != '+' && p[i] != 'e' && p[i] != 'E')
-            return FALSE;
     char* pEnd = NULL;
-    dValue = strtod(p, &pEnd);
-    return pEnd == p + n;
+    double d = strtod(p, &pEnd);
+    if (pEnd != p + strText.GetLength() || !isfinite(d))
+        return FALSE;
+    dValue = d;
+    return TRUE;
 }
 
 BOOL IsPlainNumber(const CString& strText)
 {
     double dValue;
-    if (!ParseSourceNumber(strText, dValue))
-        return FALSE;
-    LPCSTR p = strText;
-    if (*p == '-')
-        ++p;
-    if (!isdigit((unsigned char)*p))
-        return FALSE;
-    if (p[0] == '0' && isdigit((unsigned char)p[1]))
-        return FALSE;
-    return strText[strText.GetLength() - 1] != '.';
+    return ParseSourceNumber(strText, dValue) && SourceNumberText(dValue) == strText;
 }
 
 CString SourceNumberText(double dValue)
 {
+    if (dValue == 0.0)
+        return "0";  // no "-0"
     char sz[40];
     for (int nDigits = 15; nDigits <= 17; ++nDigits)
     {

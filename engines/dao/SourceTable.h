@@ -34,6 +34,9 @@ struct CSourceTable
     std::vector<CSourceField> m_fields;
     // The file's code page mark where its format has one (.dbf "LDID/87").
     CString m_strCodePage;
+    // The version of its format the file was read in, where the format has
+    // several (Excel: the BIFF version; Lotus: a LotusFormat); else 0.
+    int m_nVersion = 0;
 };
 
 // Reads a comma-separated table whose first line names the columns.

@@ -2,6 +2,7 @@
 // source is worked on in a temporary database and written back on Close.
 #include <stdio.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -16,9 +17,14 @@
 #include "engines/dao/ParadoxTable.h"
 #include "engines/dao/SourceFiles.h"
 #include "engines/dao/SourceTable.h"
+#include "engines/dao/spreadsheet/LotusWorksheetFile.h"
+#include "engines/dao/spreadsheet/XlsWorkbookFile.h"
+#include "tests/engines/dao/SpreadsheetTables.h"
 #include "tests/support/ReportDataCell.h"
+#include "tests/support/WorkbookTools.h"
 #include "framework/core/File.h"
 #include "framework/db/DaoRecordset.h"
+#include "reporting/CyValueList.h"
 #include "reporting/EngineLoader.h"
 #include "tests/reporting/ReportingDatabase.h"
 
@@ -122,6 +128,22 @@ protected:
         m_pDatabase->Close();
         m_loader.ReleaseDatabase(m_pDatabase);
         m_pDatabase = NULL;
+    }
+
+    // The figures stored for O1's row item R1 and column item C1 in
+    // February and March, summed as Data > Sum Data From Databases sums
+    // a cell.
+    CString SumOfSales()
+    {
+        CString strSum;
+        WithRecordset("Select * From ss_datalist Where FD_OrgCode In ('O1') And FD_Time In "
+                      "('2005020000000','2005030000000') And FD_RowItemCode='R1' And FD_ColItemCode='C1'",
+                      [&](CKemRecordset* p) {
+                          CCyValueList values;
+                          strSum = p->IsEOF() || values.LoadFromRecordset(p, "FD_Value") ? values.FormatValues()
+                                                                                         : CString("not summed");
+                      });
+        return strSum;
     }
 
     MessageBoxRecorder m_recorder;
@@ -507,6 +529,34 @@ TEST_F(DaoImportExportTest, DamagedTablesAreRefusedByName)
     EXPECT_EQ("The Paradox table " + std::string(m_folder.Path("ss_item.db")) +
                   " cannot be read: it is no Paradox table, or its header is damaged.",
               m_recorder.Messages()[0].text);
+    m_loader.ReleaseDatabase(m_pDatabase);
+    m_pDatabase = NULL;
+
+    // A workbook and a worksheet cut short.
+    CString strError;
+    CString strBook = m_folder.Path("reporting.xls");
+    CString strSheet = m_folder.Path("ss_item.wk1");
+    const CSourceTable items = spreadsheettest::TableOf("ss_item", {"FD_Code|FD_Name|FD_SearchCode|FD_Type", "t:R1|t:Sales|t:S|n:0"});
+    ASSERT_TRUE(WriteXlsWorkbook(strBook, {items}, 8, strError)) << strError;
+    ASSERT_TRUE(WriteLotusFile(strSheet, items, LOTUS_WK1, strError)) << strError;
+    for (const CString& strFile : {strBook, strSheet})
+    {
+        CString strWhole = ReadFileText(strFile);
+        CFile file(strFile, CFile::modeCreate | CFile::modeWrite);
+        file.Write(strWhole, (std::min)(1024, strWhole.GetLength() * 2 / 3));
+    }
+    m_recorder.Clear();
+    EXPECT_FALSE(OpenSource(18, strBook));
+    EXPECT_EQ((std::vector<std::string>{std::string(strBook) + " is damaged or cut short and cannot be read.",
+                                        "Failed to import."}),
+              m_recorder.Texts());
+    m_loader.ReleaseDatabase(m_pDatabase);
+    m_pDatabase = NULL;
+    m_recorder.Clear();
+    EXPECT_FALSE(OpenSource(20, m_folder.m_strFolder));
+    EXPECT_EQ((std::vector<std::string>{std::string(strSheet) + " is damaged or cut short and cannot be read.",
+                                        "Failed to import."}),
+              m_recorder.Texts());
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
 }
 
@@ -652,4 +702,219 @@ TEST_F(DaoImportExportTest, AFullDiskAtWriteBackLosesNothing)
             DeleteFileA(strDisk + "\\" + lpszName);
         m_recorder.Clear();
     }
+}
+
+namespace {
+
+const char kDatalistHeader[] = "FD_Time|FD_OrgCode|FD_RowItemCode|FD_ColItemCode|FD_Line|FD_CurType|FD_Value";
+
+// The tables of a reporting workbook as python3-xlwt writes them, a blank
+// sheet among them.
+const std::string kWorkbookSheets = std::string("sheet ss_datalist\n") +
+    "s:FD_Time|s:FD_OrgCode|s:FD_RowItemCode|s:FD_ColItemCode|s:FD_Line|s:FD_CurType|s:FD_Value\n"
+    "s:2005020000000|s:O1|s:R1|s:C1|n:1|n:0|n:17\n"
+    "sheet Notes\n"
+    "sheet ss_Organ\ns:FD_Code|s:FD_Name|s:FD_SearchCode\ns:O1|s:Smith, Jones|s:SJ\n"
+    "sheet ss_item\ns:FD_Code|s:FD_Name|s:FD_SearchCode|s:FD_Type\ns:R1|s:Sales|s:S|n:0\n"
+    "sheet ss_colitem\ns:FD_Code|s:FD_Name|s:FD_SearchCode\ns:C1|s:This period|s:T\n";
+
+// The rows of a sheet in an xlrd dump, below its row of field names.
+std::vector<std::string> SheetRows(const std::string& dump, const std::string& name)
+{
+    std::vector<std::string> rows;
+    size_t nStart = dump.find("sheet " + name + "\n");
+    if (nStart == std::string::npos)
+        return {"no sheet " + name};
+    nStart = dump.find('\n', dump.find('\n', nStart) + 1);
+    for (size_t nEnd; nStart != std::string::npos && (nEnd = dump.find('\n', nStart + 1)) != std::string::npos;
+         nStart = nEnd)
+    {
+        std::string row = dump.substr(nStart + 1, nEnd - nStart - 1);
+        if (row.compare(0, 6, "sheet ") == 0)
+            break;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The sheet names of an xlrd dump, after its BIFF version.
+std::string SheetNames(const std::string& dump)
+{
+    std::string names = dump.substr(0, dump.find('\n'));
+    for (size_t n = dump.find("\nsheet "); n != std::string::npos; n = dump.find("\nsheet ", n + 1))
+        names += "," + dump.substr(n + 7, dump.find('\n', n + 1) - n - 7);
+    return names;
+}
+
+} // namespace
+
+// A workbook that python3-xlwt made is the reporting database: each save
+// is in the workbook (as xlrd reads it) when it returns; a figure cleared
+// keeps its row with an empty value, and the next new figure takes that
+// row; the sums follow; the blank sheet, the sheets' order and the
+// version stay.
+TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
+{
+    CString strBook = m_folder.Path("reporting.xls");
+    ASSERT_EQ("", workbooktest::XlwtWrite(strBook, kWorkbookSheets));
+    CString strOriginal = ReadFileText(strBook);
+    const std::string strFebruary = "s:2005020000000|s:O1|s:R1|s:C1|n:1.0|n:0.0|n:17.0";
+    const std::string strText = "s:2005030000000|s:O1|s:R2|s:========|n:2.0|n:0.0|s:it's \"quoted\"";
+
+    ASSERT_TRUE(OpenSource(18, strBook)) << m_recorder.LastText();
+    CCellArray cells;
+    AddReportCells(cells, "1250.5", "it's \"quoted\"");
+    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+    EXPECT_EQ((std::vector<std::string>{strFebruary, "s:2005030000000|s:O1|s:R1|s:C1|n:1.0|n:0.0|n:1250.5", strText}),
+              SheetRows(workbooktest::XlrdDump(strBook), "ss_datalist"));
+    EXPECT_STREQ("1267.5", SumOfSales());
+    CloseSource();
+
+    // Loaded back in a new session; the figure is cleared (zero in the
+    // zero mode), and its row stays with an empty value.
+    ASSERT_TRUE(OpenSource(16, strBook)) << m_recorder.LastText();
+    AddReportCells(cells, "", "");
+    EXPECT_EQ(1, m_loader.LoadReportData(&cells, m_pDatabase, "ss_datalist"));
+    EXPECT_STREQ("1250.5", cells[0].m_strValue);
+    EXPECT_STREQ("it's \"quoted\"", cells[1].m_strValue);
+    AddReportCells(cells, "0", "it's \"quoted\"");
+    m_recorder.QueueAnswer(IDOK);
+    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    // Asked first, with the names from the other sheets.
+    ASSERT_EQ(1u, m_recorder.Messages().size());
+    for (const char* pszShown : {"Report Organ: Smith, Jones", "Row Item: Sales", "Old Data: 1250.5"})
+        EXPECT_NE(std::string::npos, m_recorder.LastText().find(pszShown)) << m_recorder.LastText();
+    m_recorder.Clear();
+    EXPECT_EQ((std::vector<std::string>{strFebruary, "s:2005030000000|s:O1|s:R1|s:C1|n:1.0|n:0.0|-", strText}),
+              SheetRows(workbooktest::XlrdDump(strBook), "ss_datalist"));
+    EXPECT_STREQ("17", SumOfSales());
+
+    // A new figure takes the row whose value is empty.
+    cells.RemoveAll();
+    CCell added = ReportDataCell("O1", "2005030000000", "R3", "C1", 3, 0, "8");
+    cells.Add(added);
+    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    CloseSource();
+    std::string dump = workbooktest::XlrdDump(strBook);
+    EXPECT_EQ((std::vector<std::string>{strFebruary, "s:2005030000000|s:O1|s:R3|s:C1|n:3.0|n:0.0|n:8.0", strText}),
+              SheetRows(dump, "ss_datalist"));
+    EXPECT_EQ("biff 80,ss_datalist,Notes,ss_Organ,ss_item,ss_colitem", SheetNames(dump));
+    EXPECT_EQ((std::vector<std::string>{"s:O1|s:Smith, Jones|s:SJ"}), SheetRows(dump, "ss_Organ"));
+    EXPECT_TRUE(ReadFileText(m_folder.Path("reporting.bak")) == strOriginal);
+    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+    EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
+}
+
+// An Excel 3.0 worksheet and an Excel 5.0 workbook are written back in
+// their own version while the report fits it, as Excel 97 once a text
+// outgrows their 255 characters; a text longer than an Excel 97 cell is
+// refused with the workbook named, and the change kept.
+TEST_F(DaoImportExportTest, ExcelVersionsAreKeptWhileTheReportFitsThem)
+{
+    for (int nVersion : {3, 5})
+    {
+        SCOPED_TRACE(nVersion);
+        CString strFolder = m_folder.Path(nVersion == 3 ? "excel3" : "excel5");
+        ASSERT_TRUE(CreateDirectoryA(strFolder, NULL));
+        CString strBook = strFolder + "\\ss_datalist.xls";
+        CString strError;
+        ASSERT_TRUE(WriteXlsWorkbook(strBook, {spreadsheettest::TableOf("ss_datalist", {kDatalistHeader})}, nVersion,
+                                     strError))
+            << strError;
+        ASSERT_TRUE(OpenSource(nVersion == 3 ? 14 : 16, strBook)) << m_recorder.LastText();
+        CCellArray cells;
+        AddReportCells(cells, "5", "short");
+        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        std::string dump = workbooktest::XlrdDump(strBook);
+        EXPECT_EQ(0u, dump.find("biff " + std::to_string(nVersion * 10) + "\n")) << dump;
+        // The column held no value: what reads back as the same number is one.
+        EXPECT_EQ("n:2005030000000.0|s:O1|s:R2|s:========|n:2.0|n:0.0|s:short",
+                  SheetRows(dump, nVersion == 3 ? "Sheet 1" : "ss_datalist").at(1));
+
+        std::string strLong(300, 'x');
+        // The questions (its names are in no sheet here) take their first
+        // buttons: the value is overwritten.
+        AddReportCells(cells, "5", strLong.c_str());
+        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        dump = workbooktest::XlrdDump(strBook);
+        EXPECT_EQ(0u, dump.find("biff 80\nsheet ss_datalist\n")) << dump;
+        EXPECT_NE(std::string::npos, dump.find("|s:" + strLong + "\n"));
+
+        AddReportCells(cells, "5", std::string(9000, 'y').c_str());
+        EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        std::string told = m_recorder.LastText();
+        EXPECT_EQ(0u, told.find("Cannot write " + std::string(strBook) + ": a value of table 'ss_datalist' has more "
+                                "than the 8000 characters written to an Excel 97 cell.\n\nThe changes are kept in " +
+                                std::string(strFolder) + "\\Kem"))
+            << told;
+        EXPECT_NE(std::string::npos, workbooktest::XlrdDump(strBook).find("|s:" + strLong + "\n"));
+        CloseSource();
+        EXPECT_EQ(1, CountFiles(strFolder, "Kem*.tmp"));
+        m_recorder.Clear();
+    }
+}
+
+// A folder of Lotus WK1 worksheets and a single Lotus WKS file as the
+// reporting database: the saved report is in the files as wks2csv reads
+// them; a figure cleared loses its row (only Excel sources keep it); the
+// sums follow; each file keeps its format.
+TEST_F(DaoImportExportTest, LotusWorksheetsTakeTheReportInTheirOwnFormat)
+{
+    CString strFolder = m_folder.Path("lotus");
+    ASSERT_TRUE(CreateDirectoryA(strFolder, NULL));
+    CString strError;
+    CSourceTable datalist =
+        spreadsheettest::TableOf("ss_datalist", {kDatalistHeader, "t:2005020000000|t:O1|t:R1|t:C1|n:1|n:0|n:17"});
+    ASSERT_TRUE(WriteLotusFile(strFolder + "\\ss_datalist.wk1", datalist, LOTUS_WK1, strError)) << strError;
+    ASSERT_TRUE(WriteLotusFile(strFolder + "\\ss_item.wk1",
+                               spreadsheettest::TableOf("ss_item", {"FD_Code|FD_Name|FD_SearchCode|FD_Type"}),
+                               LOTUS_WK1, strError))
+        << strError;
+    const std::string strHeader = "Col1,Col2,Col3,Col4,Col5,Col6,Col7\n\"FD_Time\",\"FD_OrgCode\",\"FD_RowItemCode\","
+                                  "\"FD_ColItemCode\",\"FD_Line\",\"FD_CurType\",\"FD_Value\"\n";
+    const std::string strFebruary = "\"2005020000000\",\"O1\",\"R1\",\"C1\",\"1\",\"0\",\"17\"\n";
+    const std::string strText = "\"2005030000000\",\"O1\",\"R2\",\"========\",\"2\",\"0\",\"it's \"\"quoted\"\"\"\n";
+    const std::string strRead = "wks2csv ss_datalist.wk1 2>/dev/null";
+
+    ASSERT_TRUE(OpenSource(20, strFolder)) << m_recorder.LastText();
+    CCellArray cells;
+    AddReportCells(cells, "1250.5", "it's \"quoted\"");
+    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    EXPECT_EQ(strHeader + strFebruary + "\"2005030000000\",\"O1\",\"R1\",\"C1\",\"1\",\"0\",\"1250.5\"\n" + strText + "\n",
+              RunNativeTool(strFolder, strRead));
+    EXPECT_STREQ("1267.5", SumOfSales());
+    CloseSource();
+
+    ASSERT_TRUE(OpenSource(20, strFolder + "\\ss_datalist.wk1")) << m_recorder.LastText();
+    AddReportCells(cells, "", "");
+    EXPECT_EQ(1, m_loader.LoadReportData(&cells, m_pDatabase, "ss_datalist"));
+    EXPECT_STREQ("1250.5", cells[0].m_strValue);
+    EXPECT_STREQ("it's \"quoted\"", cells[1].m_strValue);
+    AddReportCells(cells, "0", "it's \"quoted\"");
+    m_recorder.QueueAnswer(IDOK);
+    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    EXPECT_NE(std::string::npos, m_recorder.LastText().find("Old Data: 1250.5")) << m_recorder.LastText();
+    m_recorder.Clear();
+    EXPECT_EQ(strHeader + strFebruary + strText + "\n", RunNativeTool(strFolder, strRead));
+    EXPECT_STREQ("17", SumOfSales());
+    CloseSource();
+    // The first record names the format: 0x0406 is release 2 (WK1).
+    EXPECT_TRUE(ReadFileText(strFolder + "\\ss_datalist.wk1").Left(6) == CString("\0\0\2\0\6\4", 6));
+    EXPECT_FALSE(Exists(strFolder + "\\ss_item.bak"));
+
+    // One WKS file is a source of one table, and stays a WKS file.
+    CString strSheet = m_folder.Path("ss_datalist.wks");
+    ASSERT_TRUE(WriteLotusFile(strSheet, datalist, LOTUS_WKS, strError)) << strError;
+    ASSERT_TRUE(OpenSource(21, strSheet)) << m_recorder.LastText();
+    cells.RemoveAll();
+    CCell added = ReportDataCell("O1", "2005030000000", "R3", "C1", 3, 0, "8");
+    cells.Add(added);
+    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    CloseSource();
+    EXPECT_EQ(strHeader + strFebruary + "\"2005030000000\",\"O1\",\"R3\",\"C1\",\"3\",\"0\",\"8\"\n\n",
+              RunNativeTool(m_folder.m_strFolder, "wks2csv ss_datalist.wks 2>/dev/null"));
+    EXPECT_TRUE(ReadFileText(strSheet).Left(6) == CString("\0\0\2\0\4\4", 6));
+    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+    EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
 }
