@@ -1,11 +1,12 @@
-// Folders of text and dBase tables as the reporting database of the real
-// designer, with the program killed (kill -9) right after its saves: the
-// report typed and saved is in the files at once; a working copy the dead
-// session left is removed at the next start when the files hold
-// everything, and offered for writing back when they do not (here because
-// the table was read-only when the save came).  What is on disk is read
-// without the program: the text tables directly, the dBase tables with
-// shapelib's dbfdump.
+// Folders of text, dBase and Lotus tables and an Excel workbook as the
+// reporting database of the real designer, with the program killed (kill
+// -9) right after its saves: the report typed and saved is in the files at
+// once; a working copy the dead session left is removed at the next start
+// when the files hold everything, and offered for writing back when they do
+// not (here because the table was read-only when the save came).  What is
+// on disk is read without the program: the text tables directly, the dBase
+// tables with shapelib's dbfdump, the workbook with python3-xlrd, the Lotus
+// worksheets with libwps's wks2raw.
 #include <math.h>
 #include <stdlib.h>
 
@@ -21,6 +22,9 @@
 #include "tests/app/RunModeDriver.h"
 #include "tests/support/NativeTool.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/WorkbookTools.h"
+
+#include "engines/dao/spreadsheet/LotusWorksheetFile.h"
 
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
@@ -127,12 +131,21 @@ std::vector<std::string> ReportRows(const std::string& datalist, char cSeparator
     return rows;
 }
 
+const std::vector<LPCSTR> kFigures = {"1250.5", "310.25", "12"};
+
+std::vector<std::string> Sorted(std::vector<std::string> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 class FileSourceRoadTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
         m_strSource = m_folder.PathOf("reporting");
+        m_strConnectName = m_strSource;
         ASSERT_TRUE(CreateDirectoryA(m_strSource, NULL));
         m_strTemplate = m_folder.PathOf("Monthly.kvm");
         ASSERT_TRUE(SaveEntryTemplate(m_strTemplate));
@@ -167,7 +180,7 @@ protected:
         return names;
     }
 
-    // Answers the connect dialog of the start with the source folder and
+    // Answers the connect dialog of the start with m_strConnectName and
     // the type lpszType, chosen in its list when bChoose (else as offered),
     // then waits for the document's view.  A question about a left-over
     // working copy on the way is answered with nLeftoverAnswer and its text
@@ -185,7 +198,7 @@ protected:
             ASSERT_NE(CB_ERR, nItem);
             SendMessageA(hType, CB_SETCURSEL, nItem, 0);
             SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(kConnectType, CBN_SELCHANGE), (LPARAM)hType);
-            SetDlgItemTextA(hDlg, kConnectName, m_strSource);
+            SetDlgItemTextA(hDlg, kConnectName, m_strConnectName);
         }
         char szType[64] = "";
         SendMessageA(hType, WM_GETTEXT, sizeof(szType), (LPARAM)szType);
@@ -243,6 +256,51 @@ protected:
         SendMessageTimeoutA(driver.MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &nResult);
     }
 
+    // Connects to the source as lpszType, chosen in the connect dialog's
+    // list, types and saves B02's report, and kills the designer (kill -9
+    // of its Unix process) once saved() is true; readBack() then checks the
+    // files without the program.  The next start, connecting again as
+    // offered, removes the dead session's copy without a question (the
+    // files hold all it had), and its normal end leaves nothing behind.
+    void SaveKillAndRestart(LPCSTR lpszType, const std::function<bool()>& saved, const std::function<void()>& readBack)
+    {
+        const std::string arguments = "\"" + std::string(m_strTemplate) + "\"";
+        {
+            CDesignerProcess designer(m_folder.GetPath(), arguments.c_str());
+            CRunModeDriver driver(designer);
+            ASSERT_NO_FATAL_FAILURE(Connect(designer, driver, lpszType, true));
+            ASSERT_NO_FATAL_FAILURE(TypeAndSave(driver, "B", "B02", "O'Brien & Co", kFigures));
+            WaitForSaveEnd(driver, saved);
+            ASSERT_TRUE(designer.KillAtOnce()) << "the designer's Unix process was not found";
+            std::string told = JoinedTexts(driver.Answered());
+            EXPECT_EQ(std::string::npos, told.find("Failed")) << told;
+        }
+        readBack();
+        ASSERT_EQ(1u, WorkingCopies().size());
+        std::string leftBehind = WorkingCopies()[0];
+        {
+            CDesignerProcess designer(m_folder.GetPath(), arguments.c_str());
+            CRunModeDriver driver(designer);
+            ASSERT_NO_FATAL_FAILURE(Connect(designer, driver, lpszType, false));
+            std::vector<std::string> copies = WorkingCopies();
+            ASSERT_EQ(1u, copies.size());
+            EXPECT_NE(leftBehind, copies[0]);
+            EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
+        }
+        EXPECT_EQ(std::vector<std::string>{}, WorkingCopies());
+    }
+
+    // The report table and the fill-in log as read without the program,
+    // each as text whose first line names the fields.
+    void ExpectSavedReport(const std::string& datalist, const std::string& reportlog, char cSeparator)
+    {
+        EXPECT_EQ(Sorted(Expected("B02", kFigures)), ReportRows(datalist, cSeparator)) << datalist;
+        auto log = TableRows(reportlog, cSeparator);
+        ASSERT_EQ(1u, log.size()) << reportlog;
+        EXPECT_EQ("TPL01", FieldOf(log[0], "FD_TemplateCode"));
+        EXPECT_EQ("B02", FieldOf(log[0], "FD_OrgCode"));
+    }
+
     std::vector<std::string> Expected(LPCSTR lpszCode, const std::vector<LPCSTR>& figures) const
     {
         const char* const items[] = {"R1|C1", "R1|C2", "R2|C1"};
@@ -254,16 +312,11 @@ protected:
 
     CScratchFolder m_folder;
     CString m_strSource;
+    CString m_strConnectName;  // the source folder, or a document in it
     CString m_strTemplate;
     std::string m_strPeriod;
     std::string m_strQuestion;
 };
-
-std::vector<std::string> Sorted(std::vector<std::string> rows)
-{
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
 
 } // namespace
 
@@ -346,43 +399,153 @@ TEST_F(FileSourceRoadTest, TextTableSavesSurviveAKillAndLeftCopiesAreDealtWithAt
     EXPECT_EQ(std::string(kTables[6].second), ReadWholeFile(SourcePath("ss_datalist.bak")));
 }
 
-// A dBase folder made by shapelib's tools, chosen in the connect dialog:
-// the report saved is in the tables (as dbfdump reads them) when the
-// program is killed right after, and the next start removes the dead
-// session's copy.
+// A dBase folder made by shapelib's tools: the report is in the tables as
+// dbfdump reads them.
 TEST_F(FileSourceRoadTest, DbaseTablesTakeTheReportBeforeAKill)
 {
     std::string made;
     ASSERT_TRUE(NativeToolSucceeds(m_strSource, kDbaseTables, &made)) << made;
-    const std::vector<LPCSTR> figures = {"1250.5", "310.25", "12"};
-    const std::string arguments = "\"" + std::string(m_strTemplate) + "\"";
+    SaveKillAndRestart(
+        "dBase 5.0", [&] { return Holds("ss_reportlog.dbf", "TPL01   B02"); },
+        [&] {
+            ExpectSavedReport(RunNativeTool(m_strSource, "dbfdump ss_datalist.dbf"),
+                              RunNativeTool(m_strSource, "dbfdump ss_reportlog.dbf"), ' ');
+        });
+}
+
+namespace
+{
+
+// A sheet of an xlrd dump as text whose first line names the fields, '|'
+// between the values: texts as they are, numbers as the program writes
+// them, empty cells empty.
+std::string SheetText(const std::string& dump, const char* pszSheet)
+{
+    std::string text;
+    for (const std::string& line : workbooktest::SheetLines(dump, pszSheet))
     {
-        CDesignerProcess designer(m_folder.GetPath(), arguments.c_str());
-        CRunModeDriver driver(designer);
-        ASSERT_NO_FATAL_FAILURE(Connect(designer, driver, "dBase 5.0", true));
-        ASSERT_NO_FATAL_FAILURE(TypeAndSave(driver, "B", "B02", "O'Brien & Co", figures));
-        WaitForSaveEnd(driver, [&] { return Holds("ss_reportlog.dbf", "TPL01   B02"); });
-        ASSERT_TRUE(designer.KillAtOnce()) << "the designer's Unix process was not found";
-        std::string told = JoinedTexts(driver.Answered());
-        EXPECT_EQ(std::string::npos, told.find("Failed")) << told;
+        for (const std::string& cell : Split(line, '|'))
+        {
+            char szNumber[64] = "";
+            if (cell.compare(0, 2, "n:") == 0)
+                snprintf(szNumber, sizeof(szNumber), "%.15g", atof(cell.c_str() + 2));
+            text += (cell.compare(0, 2, "s:") == 0 ? cell.substr(2) : std::string(szNumber)) + "|";
+        }
+        text.back() = '\n';
     }
-    std::string dumped = RunNativeTool(m_strSource, "dbfdump ss_datalist.dbf");
-    EXPECT_EQ(Sorted(Expected("B02", figures)), ReportRows(dumped, ' ')) << dumped;
-    dumped = RunNativeTool(m_strSource, "dbfdump ss_reportlog.dbf");
-    auto log = TableRows(dumped, ' ');
-    ASSERT_EQ(1u, log.size()) << dumped;
-    EXPECT_EQ("TPL01", FieldOf(log[0], "FD_TemplateCode"));
-    EXPECT_EQ("B02", FieldOf(log[0], "FD_OrgCode"));
-    ASSERT_EQ(1u, WorkingCopies().size());
-    std::string leftBehind = WorkingCopies()[0];
+    return text;
+}
+
+// The name of a text table without its extension.
+std::string TableName(const char* pszFile)
+{
+    return std::string(pszFile, strchr(pszFile, '.'));
+}
+
+} // namespace
+
+// A workbook that python3-xlwt made, one sheet a table, chosen in the
+// connect dialog: the report is in the workbook as xlrd reads it, and the
+// sheets the save did not touch are as they were.
+TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
+{
+    std::string sheets;
+    for (const auto& table : kTables)
     {
-        CDesignerProcess designer(m_folder.GetPath(), arguments.c_str());
-        CRunModeDriver driver(designer);
-        ASSERT_NO_FATAL_FAILURE(Connect(designer, driver, "dBase 5.0", false));
-        std::vector<std::string> copies = WorkingCopies();
-        ASSERT_EQ(1u, copies.size());
-        EXPECT_NE(leftBehind, copies[0]);
-        EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
+        sheets += "sheet " + TableName(table.first) + "\n";
+        for (const std::string& line : Split(table.second, '\n'))
+        {
+            if (line.empty())
+                continue;
+            for (const std::string& field : Split(line, ','))
+                sheets += "s:" + field + "|";
+            sheets.back() = '\n';
+        }
     }
-    EXPECT_EQ(std::vector<std::string>{}, WorkingCopies());
+    m_strConnectName = SourcePath("reporting.xls");
+    ASSERT_EQ("", workbooktest::XlwtWrite(m_strConnectName, sheets));
+    SaveKillAndRestart(
+        "Microsoft Excel 97", [&] { return Holds("reporting.xls", "TPL01"); },
+        [&] {
+            std::string dump = workbooktest::XlrdDump(m_strConnectName);
+            ExpectSavedReport(SheetText(dump, "ss_datalist"), SheetText(dump, "ss_reportlog"), '|');
+            EXPECT_EQ("FD_Code|FD_Name|FD_SearchCode\nA01|Alder|A\nB02|O'Brien & Co|B\nC03|Cedar|C\n",
+                      SheetText(dump, "ss_Organ"));
+        });
+}
+
+// The worksheet as libwps reads it (wks2raw's calls, whose numbers keep
+// all their digits), as text whose first line names the fields, ','
+// between the values, numbers as the program writes them.
+std::string WorksheetText(const CString& strFolder, const std::string& file)
+{
+    std::vector<std::vector<std::string>> rows;
+    size_t nColumn = 0;
+    for (const std::string& line : Split(RunNativeTool(strFolder, "wks2raw " + file + " 2>/dev/null"), '\n'))
+    {
+        size_t nAt;
+        if (line.find("openSheetRow(") != std::string::npos)
+            rows.emplace_back();
+        else if (!rows.empty() && (nAt = line.find("openSheetCell(")) != std::string::npos)
+        {
+            nColumn = atoi(line.c_str() + line.find("librevenge:column: ") + 19);
+            rows.back().resize((std::max)(rows.back().size(), nColumn + 1));
+            if ((nAt = line.find("librevenge:value: ")) != std::string::npos)
+            {
+                char szNumber[64];
+                snprintf(szNumber, sizeof(szNumber), "%.15g", atof(line.c_str() + nAt + 18));
+                rows.back()[nColumn] = szNumber;
+            }
+        }
+        else if (!rows.empty() && (nAt = line.find("insertText(text: ")) != std::string::npos)
+            rows.back()[nColumn] = line.substr(nAt + 17, line.rfind(')') - nAt - 17);
+    }
+    std::string text;
+    for (const std::vector<std::string>& row : rows)
+    {
+        for (size_t i = 0; i < row.size(); ++i)
+            text += (i == 0 ? "" : ",") + row[i];
+        text += '\n';
+    }
+    return text;
+}
+
+// A folder of Lotus WK1 worksheets, one a table, chosen in the connect
+// dialog: the report is in them as libwps's wks2raw reads them.
+TEST_F(FileSourceRoadTest, LotusWorksheetsTakeTheReportBeforeAKill)
+{
+    for (const auto& table : kTables)
+    {
+        CSourceTable sheet;
+        sheet.m_strName = TableName(table.first).c_str();
+        for (const std::string& line : Split(table.second, '\n'))
+        {
+            std::vector<CSourceValue> row;
+            for (const std::string& field : Split(line, ','))
+            {
+                if (line.empty())
+                    break;
+                CSourceValue value;
+                value.m_strText = field.c_str();
+                value.m_bNull = false;
+                row.push_back(value);
+            }
+            if (sheet.m_columns.empty())
+                for (const CSourceValue& value : row)
+                    sheet.m_columns.push_back(value.m_strText);
+            else if (!row.empty())
+                sheet.m_rows.push_back(row);
+        }
+        CString strError;
+        ASSERT_TRUE(WriteLotusFile(SourcePath((TableName(table.first) + ".wk1").c_str()), sheet, LOTUS_WK1, strError))
+            << strError;
+    }
+    SaveKillAndRestart(
+        "Lotus WK1 Folder", [&] { return Holds("ss_reportlog.wk1", "TPL01"); },
+        [&] {
+            ExpectSavedReport(WorksheetText(m_strSource, "ss_datalist.wk1"),
+                              WorksheetText(m_strSource, "ss_reportlog.wk1"), ',');
+            EXPECT_EQ("FD_Code,FD_Name,FD_SearchCode\nA01,Alder,A\nB02,O'Brien & Co,B\nC03,Cedar,C\n",
+                      WorksheetText(m_strSource, "ss_Organ.wk1"));
+        });
 }

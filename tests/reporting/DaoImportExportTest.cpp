@@ -721,19 +721,9 @@ const std::string kWorkbookSheets = std::string("sheet ss_datalist\n") +
 // The rows of a sheet in an xlrd dump, below its row of field names.
 std::vector<std::string> SheetRows(const std::string& dump, const std::string& name)
 {
-    std::vector<std::string> rows;
-    size_t nStart = dump.find("sheet " + name + "\n");
-    if (nStart == std::string::npos)
-        return {"no sheet " + name};
-    nStart = dump.find('\n', dump.find('\n', nStart) + 1);
-    for (size_t nEnd; nStart != std::string::npos && (nEnd = dump.find('\n', nStart + 1)) != std::string::npos;
-         nStart = nEnd)
-    {
-        std::string row = dump.substr(nStart + 1, nEnd - nStart - 1);
-        if (row.compare(0, 6, "sheet ") == 0)
-            break;
-        rows.push_back(row);
-    }
+    std::vector<std::string> rows = workbooktest::SheetLines(dump, name);
+    if (!rows.empty() && rows[0].compare(0, 9, "no sheet ") != 0)
+        rows.erase(rows.begin());
     return rows;
 }
 

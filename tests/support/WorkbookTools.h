@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/db/DaoDatabase.h"
 #include "tests/sheet/PdfTools.h"
@@ -48,6 +49,25 @@ for sheet in book.sheets():
         print("|".join(cells))
 )";
     return RunPython(kScript, Quoted(strBook));
+}
+
+// The lines of one sheet of an xlrd dump, its row of field names first;
+// {"no sheet NAME"} when there is no such sheet.
+inline std::vector<std::string> SheetLines(const std::string& strDump, const std::string& strName)
+{
+    size_t nStart = strDump.find("sheet " + strName + "\n");
+    if (nStart == std::string::npos)
+        return {"no sheet " + strName};
+    std::vector<std::string> lines;
+    nStart = strDump.find('\n', nStart) + 1;
+    for (size_t nEnd; (nEnd = strDump.find('\n', nStart)) != std::string::npos; nStart = nEnd + 1)
+    {
+        std::string strLine = strDump.substr(nStart, nEnd - nStart);
+        if (strLine.compare(0, 6, "sheet ") == 0)
+            break;
+        lines.push_back(strLine);
+    }
+    return lines;
 }
 
 // Writes the sheets (told as above) as the Excel 97 workbook strBook with
