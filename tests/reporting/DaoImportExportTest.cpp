@@ -84,6 +84,8 @@ std::vector<CString> Values(const std::vector<CSourceValue>& row)
     return values;
 }
 
+void AddReportCells(CCellArray& cells, LPCSTR lpszSales, LPCSTR lpszText);
+
 class DaoImportExportTest : public ::testing::Test
 {
 protected:
@@ -144,6 +146,20 @@ protected:
                                                                                          : CString("not summed");
                       });
         return strSum;
+    }
+
+    // Loads back the report that saved 1250.5 and a quoted text, then
+    // saves it with the figure cleared (0 in the zero mode), the question
+    // about the stored figure answered OK.
+    void LoadAndClearTheSavedFigure(CCellArray& cells)
+    {
+        AddReportCells(cells, "", "");
+        EXPECT_EQ(1, m_loader.LoadReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_STREQ("1250.5", cells[0].m_strValue);
+        EXPECT_STREQ("it's \"quoted\"", cells[1].m_strValue);
+        AddReportCells(cells, "0", "it's \"quoted\"");
+        m_recorder.QueueAnswer(IDOK);
+        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
     }
 
     MessageBoxRecorder m_recorder;
@@ -764,13 +780,7 @@ TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
     // Loaded back in a new session; the figure is cleared (zero in the
     // zero mode), and its row stays with an empty value.
     ASSERT_TRUE(OpenSource(16, strBook)) << m_recorder.LastText();
-    AddReportCells(cells, "", "");
-    EXPECT_EQ(1, m_loader.LoadReportData(&cells, m_pDatabase, "ss_datalist"));
-    EXPECT_STREQ("1250.5", cells[0].m_strValue);
-    EXPECT_STREQ("it's \"quoted\"", cells[1].m_strValue);
-    AddReportCells(cells, "0", "it's \"quoted\"");
-    m_recorder.QueueAnswer(IDOK);
-    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    LoadAndClearTheSavedFigure(cells);
     // Asked first, with the names from the other sheets.
     ASSERT_EQ(1u, m_recorder.Messages().size());
     for (const char* pszShown : {"Report Organ: Smith, Jones", "Row Item: Sales", "Old Data: 1250.5"})
@@ -877,13 +887,7 @@ TEST_F(DaoImportExportTest, LotusWorksheetsTakeTheReportInTheirOwnFormat)
     CloseSource();
 
     ASSERT_TRUE(OpenSource(20, strFolder + "\\ss_datalist.wk1")) << m_recorder.LastText();
-    AddReportCells(cells, "", "");
-    EXPECT_EQ(1, m_loader.LoadReportData(&cells, m_pDatabase, "ss_datalist"));
-    EXPECT_STREQ("1250.5", cells[0].m_strValue);
-    EXPECT_STREQ("it's \"quoted\"", cells[1].m_strValue);
-    AddReportCells(cells, "0", "it's \"quoted\"");
-    m_recorder.QueueAnswer(IDOK);
-    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    LoadAndClearTheSavedFigure(cells);
     EXPECT_NE(std::string::npos, m_recorder.LastText().find("Old Data: 1250.5")) << m_recorder.LastText();
     m_recorder.Clear();
     EXPECT_EQ(strHeader + strFebruary + strText + "\n", RunNativeTool(strFolder, strRead));
