@@ -31,7 +31,7 @@ BOOL IsOdbcEngineType(int nType)
 
 BOOL IsImportedType(int nType)
 {
-    return (nType >= DSTYPE_PARADOX3 && nType <= DSTYPE_PARADOX5) || nType == DSTYPE_TEXT || nType == DSTYPE_HTML;
+    return IsDaoEngineType(nType) && nType != DSTYPE_ACCESS95 && nType != DSTYPE_ACCESS97;
 }
 
 BOOL IsExcelType(int nType)

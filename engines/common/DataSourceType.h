@@ -36,6 +36,7 @@ LPCSTR DataSourceTypeName(int nType);
 // The types each delivered library serves.
 BOOL IsDaoEngineType(int nType);
 BOOL IsOdbcEngineType(int nType);
-// Paradox, text and HTML sources, worked on in a temporary database.
+// The file sources of the DAO engine (all but Access), worked on in a
+// temporary database.
 BOOL IsImportedType(int nType);
 BOOL IsExcelType(int nType);

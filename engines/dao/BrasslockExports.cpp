@@ -24,7 +24,9 @@ struct DaoEngine
     static int Save(CCellArray& cells, Database& db, const CString& strTable, CReportOverwritePrompt& prompt,
                     CReportProgress& progress)
     {
-        return SaveDaoReportData(cells, db, strTable, prompt, progress);
+        // A saved report is in the source's files, not only in its copy.
+        int nResult = SaveDaoReportData(cells, db, strTable, prompt, progress);
+        return db.WriteBackChanges() ? nResult : 0;
     }
 };
 

@@ -4,9 +4,11 @@
 #include "engines/dao/DaoErrorReport.h"
 #include "framework/core/MessageSink.h"
 
+#include <sqlite3.h>
+
 IMPLEMENT_DYNAMIC(CDAODatabase, CKemDatabase)
 
-CDAODatabase::CDAODatabase() : m_pDaoDatabase(new CDaoDatabase), m_bModified(FALSE)
+CDAODatabase::CDAODatabase() : m_pDaoDatabase(new CDaoDatabase), m_bModified(FALSE), m_hTempLock(INVALID_HANDLE_VALUE)
 {
 }
 
@@ -24,6 +26,7 @@ CDAODatabase::~CDAODatabase()
             e->Delete();
         }
     }
+    ReleaseTempLock();
     delete m_pDaoDatabase;
 }
 
@@ -74,29 +77,35 @@ void CDAODatabase::Close()
 
 void CDAODatabase::CloseImported()
 {
-    BOOL bWritten = TRUE;
+    // Changes are written back as they are committed; what is left here
+    // failed before (and was reported) or was never committed.
+    BOOL bWritten = WriteBackChanges();
     try
     {
-        if (m_bModified)
-            bWritten = WriteBackDatabase();
-        m_pDaoDatabase->Close();
-    }
-    catch (CDaoException* e)
-    {
-        bWritten = FALSE;
-        ReportDaoException(e);
-        e->Delete();
         if (m_pDaoDatabase->IsOpen())
             m_pDaoDatabase->Close();
     }
+    catch (CDaoException* e)
+    {
+        ReportDaoException(e);
+        e->Delete();
+    }
+    ReleaseTempLock();
     // A copy whose changes did not reach the source is all that holds them.
-    if (bWritten || !m_bModified)
+    if (bWritten)
+    {
         DeleteFileA(m_strTempPath);
-    else
-        AfxMessageBox("The changes could not be written back to the data source. They are kept in "
-                      + m_strTempPath + ".");
+        DeleteFileA(m_strTempPath + "-journal");
+    }
     m_bModified = FALSE;
     m_strTempPath.Empty();
+}
+
+void CDAODatabase::ReleaseTempLock()
+{
+    if (m_hTempLock != INVALID_HANDLE_VALUE)
+        CloseHandle(m_hTempLock);
+    m_hTempLock = INVALID_HANDLE_VALUE;
 }
 
 BOOL CDAODatabase::BeginTrans()
@@ -108,6 +117,7 @@ BOOL CDAODatabase::BeginTrans()
 void CDAODatabase::CommitTrans()
 {
     m_pDaoDatabase->CommitTrans();
+    WriteBackChanges();
 }
 
 void CDAODatabase::Rollback()

@@ -1,11 +1,18 @@
 // The DAO engine's database: the engine interface over the framework's DAO
-// database.  Access sources are opened directly; Paradox, text and HTML
-// sources are worked on in a temporary database imported at Open and
-// written back at Close after a change.
+// database.  Access sources are opened directly; every file source (dBase,
+// FoxPro, Paradox, Excel, Lotus, text, HTML) is worked on in a temporary
+// database imported at Open, and the tables a change touched are written
+// back to their files each time a change is committed.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "engines/common/KemDatabase.h"
 #include "framework/db/DaoDatabase.h"
+
+struct CSourceTable;
+struct CSourceLayout;
 
 class CDAODatabase : public CKemDatabase
 {
@@ -21,6 +28,13 @@ public:
     void CommitTrans() override;
     void Rollback() override;
 
+    // Writes the tables changed since their last write-back to the source's
+    // files, unless a transaction is still open.  Called when a change is
+    // committed; TRUE when the files hold every committed change (always
+    // for an Access source), FALSE after telling the user which file failed
+    // and where the changes are kept.
+    BOOL WriteBackChanges();
+
     CString m_strConnect;
     // The temporary database of an imported source; "" otherwise.
     CString m_strTempPath;
@@ -30,11 +44,28 @@ public:
     BOOL m_bModified;
 
 private:
-    // Copies an imported source into m_strTempPath and opens it there;
-    // FALSE when the source could not be imported.
+    // Copies the source into a new temporary database beside it and opens
+    // it there; FALSE when the source could not be read.
     BOOL ImportDatabase();
-    // Writes the tables of the temporary database back to the source;
-    // FALSE when the source could not be written.
-    BOOL WriteBackDatabase();
+    // Makes the temporary database m_strTempPath hold the source's tables.
+    void CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout);
+    void CopyTable(const CSourceTable& table, const CString& strFile);
+    // The write-backs of the changed tables: text files, HTML documents,
+    // and every other file format.
+    BOOL UpdateDatabase(const std::vector<CString>& names, CString& strError);
+    BOOL ExportHTML(const std::vector<CString>& names, CString& strError);
+    BOOL ExportDatabase(const std::vector<CString>& names, CString& strError);
+    BOOL ExportTables(const std::vector<CString>& names, CString& strError);
+    // Deals with temporary databases and files that sessions which ended
+    // without cleaning up left beside the source: a copy holding changes
+    // that never reached the files is offered for writing back, anything
+    // else left over is removed.
+    void HandleLeftovers(const CString& strFolder);
+    BOOL RecoverLeftover(const CString& strPath);
     void CloseImported();
+    void ReleaseTempLock();
+
+    // Held open while the temporary database is in use, so that another
+    // session never takes it for a left-over one.
+    HANDLE m_hTempLock;
 };

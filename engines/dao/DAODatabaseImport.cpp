@@ -1,128 +1,101 @@
-// Text and HTML sources: copied into a temporary database at Open, written
-// back at Close after a change.  Paradox tables have no reader here.
+// File sources: copied into a temporary database at Open, after what
+// earlier sessions left behind has been dealt with.
 #include "engines/dao/DAODatabase.h"
 
 #include "engines/common/DataSourceType.h"
 #include "engines/dao/DaoErrorReport.h"
+#include "engines/dao/SourceCopy.h"
 #include "engines/dao/SourceFiles.h"
 #include "engines/dao/SourceTable.h"
 #include "framework/core/MessageSink.h"
-#include "framework/db/SqlQuote.h"
 
-#include <sqlite3.h>
-
-namespace {
-
-// "name" with each " doubled: a table or column name in SQL text.
-CString QuotedName(const CString& strName)
+namespace
 {
-    CString strQuoted("\"");
-    for (int i = 0; i < strName.GetLength(); ++i)
-    {
-        if (strName[i] == '"')
-            strQuoted += '"';
-        strQuoted += strName[i];
-    }
-    return strQuoted + "\"";
-}
 
-// Every column is text: the values come back exactly as they were read,
-// and comparisons with numbers compare their text.
-void CreateTable(CDaoDatabase& db, const CSourceTable& table)
+// Files that no session holds are left over when older than this: a file
+// of a write-back in progress is never that old.
+const ULONGLONG kLeftoverAge = 60ULL * 10000000ULL;
+
+BOOL EndsWith(const CString& strText, LPCSTR lpszEnd)
 {
-    CString strSQL = "CREATE TABLE " + QuotedName(table.m_strName) + " (";
-    for (size_t i = 0; i < table.m_columns.size(); ++i)
-        strSQL += (i > 0 ? ", " : "") + QuotedName(table.m_columns[i]) + " TEXT";
-    db.Execute(strSQL + ")");
-    for (const std::vector<CSourceValue>& row : table.m_rows)
-    {
-        CString strInsert = "INSERT INTO " + QuotedName(table.m_strName) + " VALUES (";
-        for (size_t i = 0; i < row.size(); ++i)
-            strInsert += (i > 0 ? ", " : "") + (row[i].m_bNull ? CString("NULL") : SqlQuote(row[i].m_strText));
-        db.Execute(strInsert + ")");
-    }
+    int n = (int)strlen(lpszEnd);
+    return strText.GetLength() >= n && strText.Right(n).CompareNoCase(lpszEnd) == 0;
 }
 
-// Run one query to its end, handing over each row.
-template <typename ROW>
-void EachRow(CDaoDatabase& db, const CString& strSQL, ROW onRow)
+BOOL IsHeldByASession(const CString& strPath)
 {
-    sqlite3_stmt* pStmt = NULL;
-    if (sqlite3_prepare_v2(db.RequireHandle(), strSQL, -1, &pStmt, NULL) != SQLITE_OK)
-        AfxThrowDaoException(DAOERR_GENERIC, sqlite3_errmsg(db.GetHandle()));
-    int rc;
-    while ((rc = sqlite3_step(pStmt)) == SQLITE_ROW)
-        onRow(pStmt);
-    sqlite3_finalize(pStmt);
-    if (rc != SQLITE_DONE)
-        AfxThrowDaoException(DAOERR_GENERIC, sqlite3_errmsg(db.GetHandle()));
+    HANDLE hFile = CreateFileA(strPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(hFile);
+    return FALSE;
 }
 
-CString ColumnText(sqlite3_stmt* pStmt, int nColumn)
+BOOL IsOld(const CString& strPath)
 {
-    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, nColumn));
-    return p != NULL ? CString(p, sqlite3_column_bytes(pStmt, nColumn)) : CString();
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(strPath, GetFileExInfoStandard, &data))
+        return FALSE;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER written, current;
+    written.LowPart = data.ftLastWriteTime.dwLowDateTime;
+    written.HighPart = data.ftLastWriteTime.dwHighDateTime;
+    current.LowPart = now.dwLowDateTime;
+    current.HighPart = now.dwHighDateTime;
+    return current.QuadPart > written.QuadPart + kLeftoverAge;
 }
 
-// Every user table of the database, in the order they were made (the
-// source's own order), with its rows in their stored order.
-std::vector<CSourceTable> ReadTables(CDaoDatabase& db)
+void DeleteCopy(const CString& strPath)
 {
-    std::vector<CString> names;
-    EachRow(db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
-                "ORDER BY rowid",
-            [&](sqlite3_stmt* pStmt) { names.push_back(ColumnText(pStmt, 0)); });
-    std::vector<CSourceTable> tables;
-    for (const CString& strName : names)
-    {
-        CSourceTable table;
-        table.m_strName = strName;
-        EachRow(db, "SELECT * FROM " + QuotedName(strName) + " ORDER BY rowid", [&](sqlite3_stmt* pStmt) {
-            int nColumns = sqlite3_column_count(pStmt);
-            std::vector<CSourceValue> row(nColumns);
-            for (int i = 0; i < nColumns; ++i)
-            {
-                row[i].m_bNull = sqlite3_column_type(pStmt, i) == SQLITE_NULL;
-                row[i].m_strText = ColumnText(pStmt, i);
-            }
-            table.m_rows.push_back(row);
-        });
-        // The names also for a table without rows.
-        sqlite3_stmt* pStmt = NULL;
-        if (sqlite3_prepare_v2(db.RequireHandle(), "SELECT * FROM " + QuotedName(strName), -1, &pStmt, NULL)
-            == SQLITE_OK)
-        {
-            for (int i = 0; i < sqlite3_column_count(pStmt); ++i)
-                table.m_columns.push_back(sqlite3_column_name(pStmt, i));
-        }
-        sqlite3_finalize(pStmt);
-        tables.push_back(table);
-    }
-    return tables;
+    DeleteFileA(strPath);
+    DeleteFileA(strPath + "-journal");
 }
 
+// The file format of a type: the dBase and FoxPro types share one, as do
+// the Paradox, the Excel and the single Lotus file types.
+int SourceFormat(int nType)
+{
+    if (nType >= DSTYPE_DBASE3 && nType <= DSTYPE_FOXPRO26)
+        return DSTYPE_DBASE3;
+    if (nType >= DSTYPE_PARADOX3 && nType <= DSTYPE_PARADOX5)
+        return DSTYPE_PARADOX3;
+    if (IsExcelType(nType))
+        return DSTYPE_EXCEL3;
+    if (nType == DSTYPE_LOTUS_WKS_FILE2)
+        return DSTYPE_LOTUS_WKS_FILE;
+    return nType;
 }
+
+// TRUE when both name the same files: the same kind of source in the same
+// folder, or the same document.
+BOOL IsSameSource(int nType, const CString& strDatabase, int nOtherType, const CString& strOther)
+{
+    if (SourceFormat(nType) != SourceFormat(nOtherType))
+        return FALSE;
+    if (IsDocumentSource(nType))
+        return strDatabase.CompareNoCase(strOther) == 0;
+    return SourceFolder(nType, strDatabase).CompareNoCase(SourceFolder(nOtherType, strOther)) == 0;
+}
+
+} // namespace
 
 BOOL CDAODatabase::ImportDatabase()
 {
     m_strTempPath.Empty();
-    if (m_nType != DSTYPE_TEXT && m_nType != DSTYPE_HTML)
-    {
-        AfxMessageBox("Paradox tables cannot be opened: there is no Paradox engine here.");
-        return FALSE;
-    }
+    CString strFolder = SourceFolder(m_nType, m_strDatabase);
+    HandleLeftovers(strFolder);
     std::vector<CSourceTable> tables;
+    CSourceLayout layout;
     CString strError;
-    BOOL bRead = m_nType == DSTYPE_TEXT ? ReadTextSource(m_strDatabase, tables, strError)
-                                        : ReadHtmlSource(m_strDatabase, tables, strError);
-    if (!bRead)
+    if (!ReadSource(m_nType, m_strDatabase, tables, layout, strError))
     {
         AfxMessageBox(strError);
         return FALSE;
     }
     // A name of its own, so that two programs on one source never share
     // (or delete) each other's working copy.
-    CString strTemp = UniqueFileBeside(SourceFolder(m_nType, m_strDatabase));
+    CString strTemp = UniqueFileBeside(strFolder);
     if (strTemp.IsEmpty())
     {
         AfxMessageBox("No temporary database can be made beside " + m_strDatabase + ".");
@@ -131,33 +104,128 @@ BOOL CDAODatabase::ImportDatabase()
     try
     {
         m_pDaoDatabase->Create(strTemp);
-        m_pDaoDatabase->BeginTrans();
-        for (const CSourceTable& table : tables)
-            CreateTable(*m_pDaoDatabase, table);
-        m_pDaoDatabase->CommitTrans();
+        CDaoTransaction transaction(*m_pDaoDatabase);
+        CopyDatabase(tables, layout);
+        transaction.Commit();
     }
     catch (CDaoException* e)
     {
         ReportDaoException(e);
         e->Delete();
-        m_pDaoDatabase->Close();
-        DeleteFileA(strTemp);
+        if (m_pDaoDatabase->IsOpen())
+            m_pDaoDatabase->Close();
+        DeleteCopy(strTemp);
         return FALSE;
     }
+    m_hTempLock = CreateFileA(strTemp, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                              OPEN_EXISTING, 0, NULL);
     m_strTempPath = strTemp;
     m_bModified = FALSE;
     return TRUE;
 }
 
-BOOL CDAODatabase::WriteBackDatabase()
+void CDAODatabase::CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout)
 {
-    if (m_nType != DSTYPE_TEXT && m_nType != DSTYPE_HTML)
+    CSourceCopy(*m_pDaoDatabase).Create(m_nType, m_strDatabase);
+    for (size_t i = 0; i < tables.size(); ++i)
+        CopyTable(tables[i], layout.m_files[i]);
+}
+
+void CDAODatabase::CopyTable(const CSourceTable& table, const CString& strFile)
+{
+    // Worksheet cells carry their own kind; other formats type by field.
+    BOOL bCellKinds = m_nType >= DSTYPE_EXCEL3 && m_nType <= DSTYPE_LOTUS_WKS_FILE2;
+    CSourceCopy(*m_pDaoDatabase).AddTable(table, strFile, bCellKinds);
+}
+
+void CDAODatabase::HandleLeftovers(const CString& strFolder)
+{
+    std::vector<CString> names;
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = FindFirstFileA(strFolder + "\\Kem*", &data);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(data.cFileName);
+    while (FindNextFileA(hFind, &data));
+    FindClose(hFind);
+    for (const CString& strName : names)
+    {
+        CString strPath = strFolder + "\\" + strName;
+        if (strName.Find(".tmp") < 0 || GetFileAttributesA(strPath) == INVALID_FILE_ATTRIBUTES)
+            continue;
+        if (EndsWith(strName, "-journal"))
+        {
+            // A journal whose database is gone can roll nothing back.
+            if (GetFileAttributesA(strPath.Left(strPath.GetLength() - 8)) == INVALID_FILE_ATTRIBUTES)
+                DeleteFileA(strPath);
+            continue;
+        }
+        if (IsHeldByASession(strPath))
+            continue;
+        if (!EndsWith(strName, ".tmp") || !RecoverLeftover(strPath))
+            if (IsOld(strPath))
+                DeleteFileA(strPath);
+    }
+}
+
+BOOL CDAODatabase::RecoverLeftover(const CString& strPath)
+{
+    int nType = 0;
+    CString strDatabase;
+    std::vector<CString> changed;
+    try
+    {
+        CDaoDatabase copy;
+        copy.Open(strPath);
+        CSourceCopy source(copy);
+        BOOL bCopy = source.ReadOrigin(nType, strDatabase);
+        if (bCopy)
+            changed = source.ChangedTables();
+        copy.Close();
+        if (!bCopy)
+            return FALSE;
+    }
+    catch (CDaoException* e)
+    {
+        e->Delete();
         return FALSE;
-    std::vector<CSourceTable> tables = ReadTables(*m_pDaoDatabase);
-    CString strError;
-    BOOL bWritten = m_nType == DSTYPE_TEXT ? WriteTextSource(m_strDatabase, tables, strError)
-                                           : WriteHtmlSource(m_strDatabase, tables, strError);
-    if (!bWritten)
-        AfxMessageBox(strError);
-    return bWritten;
+    }
+    // Another source's copy in the same folder is that source's business.
+    if (!IsSameSource(m_nType, m_strDatabase, nType, strDatabase))
+        return TRUE;
+    if (changed.empty())
+    {
+        DeleteCopy(strPath);
+        return TRUE;
+    }
+    int nAnswer = AfxMessageBox("A session that ended without closing " + m_strDatabase
+                                    + " left changes that never reached its files. They are kept in " + strPath
+                                    + ".\n\nWrite them to the data source now? (No discards them; Cancel keeps the "
+                                      "file as it is.)",
+                                MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (nAnswer == IDNO)
+        DeleteCopy(strPath);
+    else if (nAnswer == IDYES)
+    {
+        try
+        {
+            m_pDaoDatabase->Open(strPath);
+            m_strTempPath = strPath;
+            BOOL bWritten = WriteBackChanges();
+            m_pDaoDatabase->Close();
+            if (bWritten)
+                DeleteCopy(strPath);
+        }
+        catch (CDaoException* e)
+        {
+            ReportDaoException(e);
+            e->Delete();
+            if (m_pDaoDatabase->IsOpen())
+                m_pDaoDatabase->Close();
+        }
+        m_strTempPath.Empty();
+    }
+    return TRUE;
 }

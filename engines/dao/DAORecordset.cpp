@@ -87,16 +87,20 @@ long CDAORecordset::GetRecordCount()
     return lCount;
 }
 
+// A change made outside a transaction is committed at once, and so goes
+// to the source's files at once.
 void CDAORecordset::Update()
 {
     DaoDatabase()->m_bModified = TRUE;
     m_pDaoRecordset->Update();
+    DaoDatabase()->WriteBackChanges();
 }
 
 void CDAORecordset::Delete()
 {
     DaoDatabase()->m_bModified = TRUE;
     m_pDaoRecordset->Delete();
+    DaoDatabase()->WriteBackChanges();
 }
 
 void CDAORecordset::Close() { m_pDaoRecordset->Close(); }
@@ -150,7 +154,8 @@ void CDAORecordset::SetFieldValue(const char* lpszName, const COleVariant& varVa
 void CDAORecordset::SetFieldValueNull(int nIndex) { m_pDaoRecordset->SetFieldValueNull(nIndex); }
 void CDAORecordset::SetFieldValueNull(const char* lpszName) { m_pDaoRecordset->SetFieldValueNull(lpszName); }
 
-BOOL DaoTableNameOfType(const CString& strName, int nType, CString& strTable)
+// The names the installable drivers gave a source's tables.
+static BOOL DriverTableName(const CString& strName, int nType, CString& strTable)
 {
     if (nType == DSTYPE_ACCESS95 || nType == DSTYPE_ACCESS97 || nType == DSTYPE_TEXT || nType == DSTYPE_HTML)
         strTable = strName;
@@ -169,12 +174,18 @@ BOOL DaoTableNameOfType(const CString& strName, int nType, CString& strTable)
     return TRUE;
 }
 
+BOOL DaoTableNameOfType(const CString& strName, int nType, CString& strTable)
+{
+    strTable = strName;
+    return IsDaoEngineType(nType);
+}
+
 CString CDAORecordset::GetTableName(CString strName, int nType)
 {
     if (nType == -1)
         nType = m_nType;
     CString strTable;
-    if (nType > DSTYPE_TEXT || !DaoTableNameOfType(strName, nType, strTable))
+    if (nType > DSTYPE_TEXT || !DriverTableName(strName, nType, strTable))
     {
         AfxMessageBox("Invalid data source.");
         return CString();

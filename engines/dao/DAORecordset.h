@@ -68,6 +68,8 @@ private:
     CDAODatabase* DaoDatabase() const;
 };
 
-// The table name of a data-source type as the report query and
-// GetTableName address it; FALSE for a type with no such name.
+// The table name the report query addresses in a source of the type: every
+// source but Access is worked on in a temporary database that keeps the
+// source's own table names, so the name stands as it is.  FALSE for a type
+// the engine does not serve.
 BOOL DaoTableNameOfType(const CString& strName, int nType, CString& strTable);

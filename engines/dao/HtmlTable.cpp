@@ -1,230 +1,309 @@
-#include "engines/dao/SourceTable.h"
+// HTML tables through libxml2's HTML parser, which copes with the loose
+// markup of real documents.  Cell texts travel in the program's code page;
+// the document keeps its own encoding.
+#include <functional>
+#include <memory>
+#include <string>
 
-#include <ctype.h>
-#include <stdlib.h>
+#include "engines/dao/HtmlTable.h"
+
+// libxml2 is a native library: seeing _WIN32, its headers would ask for
+// the Windows calling convention, which a Winelib build really applies.
+#pragma push_macro("_WIN32")
+#undef _WIN32
+#include <libxml/HTMLparser.h>
+#include <libxml/HTMLtree.h>
+#pragma pop_macro("_WIN32")
 #include <string.h>
 
-namespace {
 
-// The text with ASCII letters in lower case, for finding tags.
-std::string Lowered(const CString& strText)
+namespace
 {
-    std::string s(strText, strText.GetLength());
-    for (char& c : s)
-        c = (char)tolower((unsigned char)c);
-    return s;
+
+struct CDocFree
+{
+    void operator()(xmlDoc* pDoc) const { xmlFreeDoc(pDoc); }
+};
+typedef std::unique_ptr<xmlDoc, CDocFree> CDocPtr;
+
+BOOL IsElement(xmlNode* pNode, const char* lpszName)
+{
+    return pNode->type == XML_ELEMENT_NODE && xmlStrcasecmp(pNode->name, (const xmlChar*)lpszName) == 0;
 }
 
-// The position of the next tag <name ...> or </name> (bClosing) at or after
-// nFrom, checking that the name ends there; npos when there is none.
-size_t FindTag(const std::string& s, const char* lpszName, size_t nFrom, bool bClosing)
+std::wstring Wide(const char* p, int n, UINT nCodePage)
 {
-    std::string open = std::string(bClosing ? "</" : "<") + lpszName;
-    for (size_t at = s.find(open, nFrom); at != std::string::npos; at = s.find(open, at + 1))
+    int nWide = MultiByteToWideChar(nCodePage, 0, p, n, NULL, 0);
+    std::wstring wide(nWide, L'\0');
+    if (nWide > 0)
+        MultiByteToWideChar(nCodePage, 0, p, n, &wide[0], nWide);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide, UINT nCodePage)
+{
+    int n = WideCharToMultiByte(nCodePage, 0, wide.data(), (int)wide.size(), NULL, 0, NULL, NULL);
+    std::string text(n, '\0');
+    if (n > 0)
+        WideCharToMultiByte(nCodePage, 0, wide.data(), (int)wide.size(), &text[0], n, NULL, NULL);
+    return text;
+}
+
+// Parses the document: in the encoding it declares, else (raw bytes with
+// no declaration) in the program's code page.
+CDocPtr ParseDocument(const CString& strText)
+{
+    const int nOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
+    CDocPtr pDoc(htmlReadMemory(strText, strText.GetLength(), NULL, NULL, nOptions));
+    if (pDoc && htmlGetMetaEncoding(pDoc.get()) == NULL && pDoc->encoding == NULL)
     {
-        char next = at + open.size() < s.size() ? s[at + open.size()] : '>';
-        if (next == '>' || isspace((unsigned char)next) || next == '/')
-            return at;
+        char szCodePage[16];
+        snprintf(szCodePage, sizeof(szCodePage), "CP%u", GetACP());
+        CDocPtr pLocal(htmlReadMemory(strText, strText.GetLength(), NULL, szCodePage, nOptions));
+        if (pLocal)
+            pDoc = std::move(pLocal);
     }
-    return std::string::npos;
+    return pDoc;
 }
 
-size_t Earliest(size_t a, size_t b)
+// Every element of the kind below pNode, in document order, not looking
+// into nested tables.
+void CollectElements(xmlNode* pNode, const char* lpszName, std::vector<xmlNode*>& found)
 {
-    return a < b ? a : b;
+    for (xmlNode* p = pNode->children; p != NULL; p = p->next)
+    {
+        if (p->type != XML_ELEMENT_NODE)
+            continue;
+        if (IsElement(p, lpszName))
+            found.push_back(p);
+        else if (!IsElement(p, "table"))
+            CollectElements(p, lpszName, found);
+    }
 }
 
-// Cell text: tags dropped, entities decoded, white space collapsed.
-CString CellText(const std::string& raw)
+void CollectTables(xmlNode* pNode, std::vector<xmlNode*>& found)
+{
+    for (xmlNode* p = pNode->children; p != NULL; p = p->next)
+    {
+        if (IsElement(p, "table"))
+            found.push_back(p);
+        if (p->type == XML_ELEMENT_NODE)
+            CollectTables(p, found);
+    }
+}
+
+// A node's text: entities decoded, line breaks and runs of blanks made
+// one space, in the program's code page.
+CString NodeText(xmlNode* pNode)
 {
     std::string text;
-    for (size_t i = 0; i < raw.size(); ++i)
-    {
-        char c = raw[i];
-        if (c == '<')
+    std::function<void(xmlNode*)> walk = [&](xmlNode* p) {
+        for (xmlNode* c = p->children; c != NULL; c = c->next)
         {
-            size_t close = raw.find('>', i);
-            if (close == std::string::npos)
-                break;
-            if (raw.compare(i, 3, "<br") == 0 || raw.compare(i, 3, "<BR") == 0)
+            if (c->type == XML_TEXT_NODE || c->type == XML_CDATA_SECTION_NODE)
+                text += (const char*)c->content;
+            else if (IsElement(c, "br"))
                 text += ' ';
-            i = close;
-            continue;
+            else if (c->type == XML_ELEMENT_NODE)
+                walk(c);
         }
-        if (c == '&')
-        {
-            size_t semi = raw.find(';', i);
-            if (semi != std::string::npos && semi - i <= 8)
-            {
-                std::string name = raw.substr(i + 1, semi - i - 1);
-                int code = -1;
-                if (name == "amp") code = '&';
-                else if (name == "lt") code = '<';
-                else if (name == "gt") code = '>';
-                else if (name == "quot") code = '"';
-                else if (name == "apos") code = '\'';
-                else if (name == "nbsp") code = ' ';
-                else if (name.size() > 1 && name[0] == '#')
-                    code = (name[1] == 'x' || name[1] == 'X') ? (int)strtol(name.c_str() + 2, NULL, 16)
-                                                              : atoi(name.c_str() + 1);
-                if (code > 0 && code < 256)
-                {
-                    text += (char)code;
-                    i = semi;
-                    continue;
-                }
-            }
-        }
-        text += isspace((unsigned char)c) ? ' ' : c;
-    }
-    std::string collapsed;
-    for (char c : text)
-        if (c != ' ' || (!collapsed.empty() && collapsed.back() != ' '))
+    };
+    walk(pNode);
+    std::wstring wide = Wide(text.data(), (int)text.size(), CP_UTF8);
+    std::wstring collapsed;
+    for (wchar_t c : wide)
+    {
+        BOOL bBlank = c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f' || c == 0xA0;
+        if (!bBlank)
             collapsed += c;
-    while (!collapsed.empty() && collapsed.back() == ' ')
+        else if (!collapsed.empty() && collapsed.back() != L' ')
+            collapsed += L' ';
+    }
+    while (!collapsed.empty() && collapsed.back() == L' ')
         collapsed.pop_back();
-    return CString(collapsed.c_str());
+    std::string narrow = Narrow(collapsed, CP_ACP);
+    return CString(narrow.data(), (int)narrow.size());
 }
 
-// The cells of one row between nBegin and nEnd of the document.
-std::vector<CString> RowCells(const std::string& raw, const std::string& low, size_t nBegin, size_t nEnd)
+std::vector<xmlNode*> RowCells(xmlNode* pRow)
 {
-    std::vector<CString> cells;
-    size_t at = nBegin;
-    for (;;)
-    {
-        size_t td = Earliest(FindTag(low, "td", at, false), FindTag(low, "th", at, false));
-        if (td == std::string::npos || td >= nEnd)
-            break;
-        size_t contentStart = low.find('>', td);
-        if (contentStart == std::string::npos || contentStart >= nEnd)
-            break;
-        ++contentStart;
-        // A cell ends at its closing tag or where the next cell begins.
-        size_t contentEnd = Earliest(Earliest(FindTag(low, "td", contentStart, true), FindTag(low, "th", contentStart, true)),
-                                     Earliest(FindTag(low, "td", contentStart, false), FindTag(low, "th", contentStart, false)));
-        contentEnd = Earliest(contentEnd, nEnd);
-        cells.push_back(CellText(raw.substr(contentStart, contentEnd - contentStart)));
-        at = contentEnd;
-    }
+    std::vector<xmlNode*> cells;
+    for (xmlNode* p = pRow->children; p != NULL; p = p->next)
+        if (IsElement(p, "td") || IsElement(p, "th"))
+            cells.push_back(p);
     return cells;
 }
 
-CString HtmlEscaped(const CString& strText)
+CString TableName(xmlNode* pTable, size_t nIndex)
 {
-    CString strOut;
-    for (int i = 0; i < strText.GetLength(); ++i)
-    {
-        char c = strText[i];
-        switch (c)
-        {
-        case '&': strOut += "&amp;"; break;
-        case '<': strOut += "&lt;"; break;
-        case '>': strOut += "&gt;"; break;
-        case '"': strOut += "&quot;"; break;
-        default: strOut += c; break;
-        }
-    }
-    return strOut;
+    std::vector<xmlNode*> captions;
+    CollectElements(pTable, "caption", captions);
+    CString strName = captions.empty() ? CString() : NodeText(captions[0]);
+    if (strName.IsEmpty())
+        strName.Format("Table%d", (int)nIndex + 1);
+    return strName;
 }
 
+BOOL ReadTable(xmlNode* pTable, CSourceTable& table, CString& strError)
+{
+    std::vector<xmlNode*> rows;
+    CollectElements(pTable, "tr", rows);
+    if (rows.empty())
+    {
+        strError.Format("table %s has no header row", (LPCSTR)table.m_strName);
+        return FALSE;
+    }
+    std::vector<xmlNode*> header = RowCells(rows[0]);
+    for (size_t i = 0; i < header.size(); ++i)
+    {
+        CString strName = NodeText(header[i]);
+        if (strName.IsEmpty())
+            strName.Format("F%d", (int)i + 1);
+        table.m_columns.push_back(strName);
+    }
+    for (size_t r = 1; r < rows.size(); ++r)
+    {
+        std::vector<xmlNode*> cells = RowCells(rows[r]);
+        if (cells.size() > table.m_columns.size())
+        {
+            strError.Format("a row of table %s has more cells than its header", (LPCSTR)table.m_strName);
+            return FALSE;
+        }
+        std::vector<CSourceValue> row(table.m_columns.size());
+        for (size_t i = 0; i < cells.size(); ++i)
+        {
+            row[i].m_strText = NodeText(cells[i]);
+            row[i].m_bNull = row[i].m_strText.IsEmpty();
+        }
+        table.m_rows.push_back(std::move(row));
+    }
+    return TRUE;
 }
+
+// Text for the document: the program's code page to UTF-8, which libxml2
+// holds and escapes on output as the document's encoding needs.
+std::string Utf8(const CString& strText)
+{
+    return Narrow(Wide(strText, strText.GetLength(), CP_ACP), CP_UTF8);
+}
+
+xmlNode* NewRow(const std::vector<CString>& texts, const char* lpszCell)
+{
+    xmlNode* pRow = xmlNewNode(NULL, (const xmlChar*)"tr");
+    for (const CString& strText : texts)
+        xmlNewTextChild(pRow, NULL, (const xmlChar*)lpszCell, (const xmlChar*)Utf8(strText).c_str());
+    return pRow;
+}
+
+// Puts the table's header and rows in place of the rows pTable holds.
+void ReplaceRows(xmlNode* pTable, const CSourceTable& table)
+{
+    std::vector<xmlNode*> rows;
+    CollectElements(pTable, "tr", rows);
+    xmlNode* pParent = rows.empty() ? pTable : rows[0]->parent;
+    for (xmlNode* pRow : rows)
+    {
+        xmlUnlinkNode(pRow);
+        xmlFreeNode(pRow);
+    }
+    xmlAddChild(pParent, NewRow(table.m_columns, "th"));
+    for (const std::vector<CSourceValue>& row : table.m_rows)
+    {
+        std::vector<CString> texts;
+        for (const CSourceValue& value : row)
+            texts.push_back(value.m_bNull ? CString() : value.m_strText);
+        xmlAddChild(pParent, NewRow(texts, "td"));
+    }
+}
+
+BOOL HasDoctype(const CString& strText)
+{
+    CString strStart = strText.Left(1024);
+    strStart.MakeUpper();
+    return strStart.Find("<!DOCTYPE") >= 0;
+}
+
+} // namespace
 
 BOOL ParseHtmlTables(const CString& strText, std::vector<CSourceTable>& tables, CString& strError)
 {
-    std::string raw(strText, strText.GetLength());
-    std::string low = Lowered(strText);
     tables.clear();
-    for (size_t at = FindTag(low, "table", 0, false); at != std::string::npos;)
+    CDocPtr pDoc = ParseDocument(strText);
+    std::vector<xmlNode*> found;
+    if (pDoc)
+        CollectTables(reinterpret_cast<xmlNode*>(pDoc.get()), found);
+    if (found.empty())
     {
-        size_t end = FindTag(low, "table", at + 1, true);
-        if (end == std::string::npos)
-        {
-            strError = "a table is not closed";
-            return FALSE;
-        }
+        strError = "the document holds no table";
+        return FALSE;
+    }
+    for (size_t t = 0; t < found.size(); ++t)
+    {
         CSourceTable table;
-        size_t caption = FindTag(low, "caption", at, false);
-        if (caption != std::string::npos && caption < end)
-        {
-            size_t captionStart = low.find('>', caption) + 1;
-            size_t captionEnd = Earliest(FindTag(low, "caption", captionStart, true), end);
-            table.m_strName = CellText(raw.substr(captionStart, captionEnd - captionStart));
-        }
-        if (table.m_strName.IsEmpty())
-            table.m_strName.Format("Table%d", (int)tables.size() + 1);
+        table.m_strName = TableName(found[t], t);
         for (const CSourceTable& other : tables)
             if (other.m_strName.CompareNoCase(table.m_strName) == 0)
             {
                 strError.Format("two tables are named %s", (LPCSTR)table.m_strName);
                 return FALSE;
             }
-
-        bool bHeader = true;
-        for (size_t tr = FindTag(low, "tr", at, false); tr != std::string::npos && tr < end;)
-        {
-            size_t next = Earliest(FindTag(low, "tr", tr + 1, false), end);
-            std::vector<CString> cells = RowCells(raw, low, tr, next);
-            if (bHeader)
-            {
-                for (size_t i = 0; i < cells.size(); ++i)
-                    table.m_columns.push_back(cells[i].IsEmpty() ? CString() : cells[i]);
-                for (size_t i = 0; i < table.m_columns.size(); ++i)
-                    if (table.m_columns[i].IsEmpty())
-                        table.m_columns[i].Format("F%d", (int)i + 1);
-                bHeader = false;
-            }
-            else
-            {
-                if (cells.size() > table.m_columns.size())
-                {
-                    strError.Format("a row of table %s has more cells than its header", (LPCSTR)table.m_strName);
-                    return FALSE;
-                }
-                std::vector<CSourceValue> row(table.m_columns.size());
-                for (size_t i = 0; i < cells.size(); ++i)
-                {
-                    row[i].m_strText = cells[i];
-                    row[i].m_bNull = cells[i].IsEmpty();
-                }
-                table.m_rows.push_back(row);
-            }
-            tr = next < end ? next : std::string::npos;
-        }
-        if (table.m_columns.empty())
-        {
-            strError.Format("table %s has no header row", (LPCSTR)table.m_strName);
+        if (!ReadTable(found[t], table, strError))
             return FALSE;
-        }
-        tables.push_back(table);
-        at = FindTag(low, "table", end + 1, false);
-    }
-    if (tables.empty())
-    {
-        strError = "the document holds no table";
-        return FALSE;
+        tables.push_back(std::move(table));
     }
     return TRUE;
 }
 
-CString HtmlDocumentText(const std::vector<CSourceTable>& tables)
+BOOL ReplaceHtmlTables(const CString& strDocument, const std::vector<CSourceTable>& tables, CString& strResult,
+                       CString& strError)
 {
-    CString strText("<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; "
-                    "charset=windows-1252\">\r\n</head>\r\n<body>\r\n");
+    CDocPtr pDoc = ParseDocument(strDocument);
+    std::vector<xmlNode*> found;
+    if (pDoc)
+        CollectTables(reinterpret_cast<xmlNode*>(pDoc.get()), found);
     for (const CSourceTable& table : tables)
     {
-        strText += "<table border=\"1\">\r\n<caption>" + HtmlEscaped(table.m_strName) + "</caption>\r\n<tr>";
-        for (const CString& strColumn : table.m_columns)
-            strText += "<th>" + HtmlEscaped(strColumn) + "</th>";
-        strText += "</tr>\r\n";
-        for (const std::vector<CSourceValue>& row : table.m_rows)
+        xmlNode* pTable = NULL;
+        for (size_t t = 0; t < found.size() && pTable == NULL; ++t)
+            if (TableName(found[t], t).CompareNoCase(table.m_strName) == 0)
+                pTable = found[t];
+        if (pTable == NULL)
         {
-            strText += "<tr>";
-            for (const CSourceValue& value : row)
-                strText += "<td>" + HtmlEscaped(value.m_strText) + "</td>";
-            strText += "</tr>\r\n";
+            strError = "the document no longer holds the table " + table.m_strName;
+            return FALSE;
         }
-        strText += "</table>\r\n";
+        ReplaceRows(pTable, table);
     }
-    return strText + "</body>\r\n</html>\r\n";
+    // The parser supplies a document type the document may not have had.
+    if (!HasDoctype(strDocument) && pDoc->intSubset != NULL)
+    {
+        xmlDtd* pDtd = pDoc->intSubset;
+        xmlUnlinkNode(reinterpret_cast<xmlNode*>(pDtd));
+        xmlFreeDtd(pDtd);
+    }
+    // Written in the encoding the document declares (a <meta charset> too,
+    // which the library's own dump does not look at) or was read in.
+    const char* lpszEncoding = (const char*)htmlGetMetaEncoding(pDoc.get());
+    if (lpszEncoding == NULL)
+        lpszEncoding = (const char*)pDoc->encoding;
+    xmlOutputBuffer* pOut =
+        xmlAllocOutputBuffer(lpszEncoding != NULL ? xmlFindCharEncodingHandler(lpszEncoding) : NULL);
+    if (pOut == NULL)
+    {
+        strError = "the document cannot be written";
+        return FALSE;
+    }
+    htmlDocContentDumpFormatOutput(pOut, pDoc.get(), lpszEncoding, 0);
+    xmlOutputBufferFlush(pOut);
+    // Without a write callback, encoded output stays in the conversion buffer.
+    xmlBuf* pBuffer = pOut->encoder != NULL ? pOut->conv : pOut->buffer;
+    strResult = CString((const char*)xmlBufContent(pBuffer), (int)xmlBufUse(pBuffer));
+    BOOL bWritten = pOut->error == 0;
+    xmlOutputBufferClose(pOut);
+    if (!bWritten)
+    {
+        strError = "the document cannot be written in its encoding";
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -1,10 +1,78 @@
+#include <functional>
+
 #include "engines/dao/SourceFiles.h"
 
 #include "engines/common/DataSourceType.h"
 #include "engines/common/KemDatabase.h"
+#include "engines/dao/DbfTable.h"
+#include "engines/dao/HtmlTable.h"
+#include "engines/dao/ParadoxTable.h"
+#include "engines/dao/ReportingNames.h"
+#include "engines/dao/spreadsheet/LotusWorksheetFile.h"
+#include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 #include "framework/core/File.h"
 
-namespace {
+
+namespace
+{
+
+typedef BOOL (*ReadTableFile)(const CString& strPath, CSourceTable& table, CString& strReason);
+typedef BOOL (*WriteTableFile)(const CString& strPath, const CSourceTable& table, CString& strReason);
+
+// A folder format: the files that hold its tables and how one is read
+// and written.
+struct CFolderFormat
+{
+    LPCSTR lpszKind;                   // "dBase table", for messages
+    std::vector<LPCSTR> extensions;    // ".dbf"; the first one names new files
+    ReadTableFile read;
+    WriteTableFile write;
+    BOOL bShortNames;                  // names cut to 8.3 and fields to 10 characters
+    BOOL bWholeMessages;               // read and write fail with a message naming the file, not a reason
+};
+
+BOOL ReadCsvFile(const CString& strPath, CSourceTable& table, CString& strReason);
+BOOL WriteCsvFile(const CString& strPath, const CSourceTable& table, CString& strReason);
+
+// A Lotus worksheet keeps the format it was read in.
+BOOL ReadLotusTable(const CString& strPath, CSourceTable& table, CString& strError)
+{
+    LotusFormat nFormat = LOTUS_WK1;
+    if (!ReadLotusFile(strPath, table, nFormat, strError))
+        return FALSE;
+    table.m_nVersion = nFormat;
+    return TRUE;
+}
+
+BOOL WriteLotusTable(const CString& strPath, const CSourceTable& table, CString& strError)
+{
+    return WriteLotusFile(strPath, table, table.m_nVersion == LOTUS_WKS ? LOTUS_WKS : LOTUS_WK1, strError);
+}
+
+const CFolderFormat* FolderFormat(int nType)
+{
+    static const CFolderFormat kText{"text table", {".txt", ".csv"}, ReadCsvFile, WriteCsvFile, FALSE, FALSE};
+    static const CFolderFormat kDbf{"dBase table", {".dbf"}, ReadDbfTable, WriteDbfTable, TRUE, FALSE};
+    static const CFolderFormat kParadox{"Paradox table", {".db"}, ReadParadoxTable, WriteParadoxTable, FALSE, FALSE};
+    static const CFolderFormat kWks{"Lotus worksheet", {".wks"}, ReadLotusTable, WriteLotusTable, FALSE, TRUE};
+    static const CFolderFormat kWk1{"Lotus worksheet", {".wk1"}, ReadLotusTable, WriteLotusTable, FALSE, TRUE};
+    if (nType == DSTYPE_TEXT)
+        return &kText;
+    if (nType >= DSTYPE_DBASE3 && nType <= DSTYPE_FOXPRO26)
+        return &kDbf;
+    if (nType >= DSTYPE_PARADOX3 && nType <= DSTYPE_PARADOX5)
+        return &kParadox;
+    if (nType == DSTYPE_LOTUS_WKS_FOLDER)
+        return &kWks;
+    if (nType == DSTYPE_LOTUS_WK1_FOLDER)
+        return &kWk1;
+    return NULL;
+}
+
+BOOL IsLotusFileType(int nType)
+{
+    return nType == DSTYPE_LOTUS_WKS_FILE || nType == DSTYPE_LOTUS_WKS_FILE2;
+}
 
 BOOL IsFolder(const CString& strPath)
 {
@@ -12,15 +80,47 @@ BOOL IsFolder(const CString& strPath)
     return dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-CString TextFolder(const CString& strDatabase)
+CString FileNameOf(const CString& strPath)
 {
-    CString strFolder = IsFolder(strDatabase) ? strDatabase : DatabaseFolder(strDatabase);
-    strFolder.TrimRight('\\');
-    return strFolder;
+    return strPath.Mid(strPath.ReverseFind('\\') + 1);
+}
+
+CString ExtensionOf(const CString& strPath)
+{
+    CString strName = FileNameOf(strPath);
+    int nDot = strName.ReverseFind('.');
+    return nDot >= 0 ? strName.Mid(nDot) : CString();
+}
+
+// The reason a file cannot be opened, in words; "" when it can.
+CString OpenFailure(const CString& strPath, DWORD dwAccess, DWORD dwShare)
+{
+    HANDLE hFile = CreateFileA(strPath, dwAccess, dwShare, NULL, OPEN_EXISTING, 0, NULL);
+    if (hFile != INVALID_HANDLE_VALUE)
+    {
+        CloseHandle(hFile);
+        return CString();
+    }
+    switch (GetLastError())
+    {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return strPath + " is in use by another program.";
+    case ERROR_ACCESS_DENIED:
+        return "You may not " + CString(dwAccess & GENERIC_WRITE ? "change " : "read ") + strPath + ".";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return strPath + " was not found.";
+    default:
+        return "Cannot open " + strPath + ".";
+    }
 }
 
 BOOL ReadWholeFile(const CString& strPath, CString& strText, CString& strError)
 {
+    strError = OpenFailure(strPath, GENERIC_READ, FILE_SHARE_READ);
+    if (!strError.IsEmpty())
+        return FALSE;
     try
     {
         CFile file(strPath, CFile::modeRead | CFile::shareDenyWrite);
@@ -42,64 +142,192 @@ BOOL ReadWholeFile(const CString& strPath, CString& strText, CString& strError)
     }
 }
 
-// NAME.bak beside NAME.ext.
-CString BackupPath(const CString& strPath)
+BOOL WriteWholeFile(const CString& strPath, const CString& strText, CString& strReason)
 {
-    int nDot = strPath.ReverseFind('.');
-    int nSlash = strPath.ReverseFind('\\');
-    return (nDot > nSlash ? strPath.Left(nDot) : strPath) + ".bak";
-}
-
-// Writes the text to a new file beside strPath, keeps the old contents as
-// the backup and swaps the new file in.
-BOOL ReplaceFile(const CString& strPath, const CString& strText, CString& strError)
-{
-    CString strFolder = DatabaseFolder(strPath);
-    CString strTemp = UniqueFileBeside(strFolder);
-    strError = "Cannot write " + strPath + ".";
-    if (strTemp.IsEmpty())
-        return FALSE;
     try
     {
-        CFile file(strTemp, CFile::modeCreate | CFile::modeWrite);
+        CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
         file.Write(strText, strText.GetLength());
         file.Close();
+        return TRUE;
     }
-    catch (CException* e)
+    catch (CFileException* e)
     {
+        strReason = e->m_cause == CFileException::diskFull ? "the disk is full" : "the file cannot be written";
         e->Delete();
+        return FALSE;
+    }
+}
+
+BOOL ReadCsvFile(const CString& strPath, CSourceTable& table, CString& strReason)
+{
+    CString strText;
+    if (!ReadWholeFile(strPath, strText, strReason))
+        return FALSE;
+    return ParseCsvTable(strText, table, strReason);
+}
+
+BOOL WriteCsvFile(const CString& strPath, const CSourceTable& table, CString& strReason)
+{
+    return WriteWholeFile(strPath, CsvTableText(table), strReason);
+}
+
+// TRUE when the volume that holds the file has next to no room left, as
+// a write that ran out of disk leaves it.  The format libraries report
+// only that a file came out short; this says why.
+BOOL IsVolumeFull(const CString& strPath)
+{
+    const ULONGLONG kNoRoom = 64 * 1024;
+    ULARGE_INTEGER available;
+    return GetDiskFreeSpaceExA(DatabaseFolder(strPath), &available, NULL, NULL) && available.QuadPart < kNoRoom;
+}
+
+// The message of a writer that gives only the reason it failed.
+CString WriteFailure(const CString& strPath, const CString& strReason)
+{
+    return "Cannot write " + strPath + ": " + strReason + ".";
+}
+
+// Writes a new file beside strTarget through write, keeps the target's
+// first backup and swaps the new file in.  A read-only or locked target
+// is refused before anything is written.  write makes the file it is
+// given, or fails with a message naming that file, which the user is told
+// of as the target.
+BOOL ReplaceFile(const CString& strTarget, const std::function<BOOL(const CString&, CString&)>& write,
+                 CString& strError)
+{
+    BOOL bExists = GetFileAttributesA(strTarget) != INVALID_FILE_ATTRIBUTES;
+    if (bExists && (GetFileAttributesA(strTarget) & FILE_ATTRIBUTE_READONLY))
+    {
+        strError = strTarget + " is read-only.";
+        return FALSE;
+    }
+    if (bExists)
+    {
+        strError = OpenFailure(strTarget, GENERIC_READ | GENERIC_WRITE, 0);
+        if (!strError.IsEmpty())
+            return FALSE;
+    }
+    CString strTemp = UniqueFileBeside(DatabaseFolder(strTarget));
+    if (strTemp.IsEmpty())
+    {
+        strError = "No new file can be made beside " + strTarget + ".";
+        return FALSE;
+    }
+    // The libraries name their files by the extension.
+    strTemp += ExtensionOf(strTarget);
+    if (!write(strTemp, strError))
+    {
+        if (IsVolumeFull(strTemp))
+            strError = WriteFailure(strTarget, "the disk is full");
+        strError.Replace(strTemp, strTarget);
         DeleteFileA(strTemp);
         return FALSE;
     }
-    if (GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES && !CopyFileA(strPath, BackupPath(strPath), FALSE))
+    // The first backup is the file as it was before this program changed
+    // it; later write-backs leave it alone.
+    CString strBackup = BackupPath(strTarget);
+    if (bExists && GetFileAttributesA(strBackup) == INVALID_FILE_ATTRIBUTES && !CopyFileA(strTarget, strBackup, TRUE))
     {
         DeleteFileA(strTemp);
-        strError = "Cannot keep a backup of " + strPath + ".";
+        strError = "Cannot keep a backup of " + strTarget + ".";
         return FALSE;
     }
-    if (!MoveFileExA(strTemp, strPath, MOVEFILE_REPLACE_EXISTING))
+    if (!MoveFileExA(strTemp, strTarget, MOVEFILE_REPLACE_EXISTING))
     {
+        DWORD dwError = GetLastError();
         DeleteFileA(strTemp);
+        strError = dwError == ERROR_SHARING_VIOLATION ? strTarget + " is in use by another program."
+                   : dwError == ERROR_ACCESS_DENIED   ? "You may not change " + strTarget + "."
+                                                      : "Cannot replace " + strTarget + ".";
         return FALSE;
     }
     strError.Empty();
     return TRUE;
 }
 
-// The file of a text table: its existing NAME.txt or NAME.csv.
-CString TextTableFile(const CString& strFolder, const CString& strName)
+CString SourceFolderOf(const CString& strDatabase)
 {
-    CString strCsv = strFolder + "\\" + strName + ".csv";
-    if (GetFileAttributesA(strCsv) != INVALID_FILE_ATTRIBUTES)
-        return strCsv;
-    return strFolder + "\\" + strName + ".txt";
+    CString strFolder = IsFolder(strDatabase) ? strDatabase : DatabaseFolder(strDatabase);
+    strFolder.TrimRight('\\');
+    return strFolder;
 }
 
+BOOL ReadFolderSource(const CFolderFormat& format, const CString& strFolder, std::vector<CSourceTable>& tables,
+                      CSourceLayout& layout, CString& strError)
+{
+    for (LPCSTR lpszExtension : format.extensions)
+    {
+        WIN32_FIND_DATAA data;
+        HANDLE hFind = FindFirstFileA(strFolder + "\\*" + lpszExtension, &data);
+        if (hFind == INVALID_HANDLE_VALUE)
+            continue;
+        BOOL bOk = TRUE;
+        do
+        {
+            CString strName(data.cFileName);
+            // "*.db" also finds "x.dbf" on some file systems.
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || ExtensionOf(strName).CompareNoCase(lpszExtension) != 0
+                || strName.Left(3).CompareNoCase("Kem") == 0)
+                continue;
+            CString strFile = strFolder + "\\" + strName;
+            CSourceTable table;
+            table.m_strName = strName.Left(strName.ReverseFind('.'));
+            if (format.bShortNames)
+                table.m_strName = FullReportingTableName(table.m_strName);
+            for (const CSourceTable& other : tables)
+                if (other.m_strName.CompareNoCase(table.m_strName) == 0)
+                {
+                    strError = "Two files hold the " + CString(format.lpszKind) + " " + table.m_strName + " in "
+                               + strFolder + ".";
+                    bOk = FALSE;
+                }
+            CString strReason;
+            if (bOk)
+            {
+                strError = OpenFailure(strFile, GENERIC_READ, FILE_SHARE_READ);
+                bOk = strError.IsEmpty();
+            }
+            if (bOk && !format.read(strFile, table, strReason))
+            {
+                strError = format.bWholeMessages ? strReason
+                                                 : "The " + CString(format.lpszKind) + " " + strFile
+                                                       + " cannot be read: " + strReason + ".";
+                bOk = FALSE;
+            }
+            if (bOk && format.bShortNames)
+                RestoreReportingColumns(table.m_strName, table.m_columns);
+            if (bOk)
+            {
+                tables.push_back(std::move(table));
+                layout.m_files.push_back(strFile);
+            }
+        } while (bOk && FindNextFileA(hFind, &data));
+        FindClose(hFind);
+        if (!bOk)
+            return FALSE;
+    }
+    if (tables.empty())
+    {
+        strError = "There is no " + CString(format.lpszKind) + " (" + format.extensions[0] + " file) in " + strFolder + ".";
+        return FALSE;
+    }
+    return TRUE;
 }
+
+// The file a table of a folder source is written to: its own, or a new
+// one named after it.
+CString TableFile(const CFolderFormat& format, const CString& strFolder, const CString& strName,
+                  const CString& strKnownFile)
+{
+    return strKnownFile.IsEmpty() ? strFolder + "\\" + strName + format.extensions[0] : strKnownFile;
+}
+
+} // namespace
 
 CString SourceFolder(int nType, const CString& strDatabase)
 {
-    return nType == DSTYPE_TEXT ? TextFolder(strDatabase) : DatabaseFolder(strDatabase);
+    return IsDocumentSource(nType) ? DatabaseFolder(strDatabase) : SourceFolderOf(strDatabase);
 }
 
 CString UniqueFileBeside(const CString& strFolder)
@@ -112,79 +340,142 @@ CString UniqueFileBeside(const CString& strFolder)
     return szPath;
 }
 
-BOOL ReadTextSource(const CString& strDatabase, std::vector<CSourceTable>& tables, CString& strError)
+CString BackupPath(const CString& strPath)
 {
-    CString strFolder = TextFolder(strDatabase);
-    tables.clear();
-    for (LPCSTR lpszPattern : {"\\*.txt", "\\*.csv"})
+    int nDot = strPath.ReverseFind('.');
+    int nSlash = strPath.ReverseFind('\\');
+    return (nDot > nSlash ? strPath.Left(nDot) : strPath) + ".bak";
+}
+
+BOOL IsDocumentSource(int nType)
+{
+    return FolderFormat(nType) == NULL;
+}
+
+// A reporting table that lacks a column the programs read is refused
+// here, with its file, rather than failing later in some query.
+static BOOL CheckReportingColumns(const std::vector<CSourceTable>& tables, const CSourceLayout& layout, CString& strError)
+{
+    for (size_t i = 0; i < tables.size(); ++i)
     {
-        WIN32_FIND_DATAA data;
-        HANDLE hFind = FindFirstFileA(strFolder + lpszPattern, &data);
-        if (hFind == INVALID_HANDLE_VALUE)
-            continue;
-        BOOL bOk = TRUE;
-        do
+        CString strMissing = MissingReportingColumn(tables[i].m_strName, tables[i].m_columns);
+        if (!strMissing.IsEmpty())
         {
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                continue;
-            CString strFile = strFolder + "\\" + data.cFileName;
-            CSourceTable table;
-            CString strName(data.cFileName);
-            table.m_strName = strName.Left(strName.ReverseFind('.'));
-            for (const CSourceTable& other : tables)
-                if (other.m_strName.CompareNoCase(table.m_strName) == 0)
-                {
-                    strError = "Two files hold the text table " + table.m_strName + " in " + strFolder + ".";
-                    bOk = FALSE;
-                }
-            CString strText;
-            CString strReason;
-            if (bOk && !ReadWholeFile(strFile, strText, strError))
-                bOk = FALSE;
-            else if (bOk && !ParseCsvTable(strText, table, strReason))
-            {
-                strError = "The text table " + strFile + " cannot be read: " + strReason + ".";
-                bOk = FALSE;
-            }
-            if (bOk)
-                tables.push_back(table);
-        } while (bOk && FindNextFileA(hFind, &data));
-        FindClose(hFind);
-        if (!bOk)
+            strError = "The table " + tables[i].m_strName + " in " + layout.m_files[i] + " has no field " + strMissing
+                       + ".";
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+static BOOL ReadTables(int nType, const CString& strDatabase, std::vector<CSourceTable>& tables, CSourceLayout& layout,
+                CString& strError)
+{
+    tables.clear();
+    layout = CSourceLayout();
+    const CFolderFormat* pFormat = FolderFormat(nType);
+    if (pFormat != NULL)
+        return ReadFolderSource(*pFormat, SourceFolderOf(strDatabase), tables, layout, strError);
+    // A document that is missing or locked is named before any reader tries it.
+    strError = OpenFailure(strDatabase, GENERIC_READ, FILE_SHARE_READ);
+    if (!strError.IsEmpty())
+        return FALSE;
+    if (nType == DSTYPE_HTML)
+    {
+        CString strText;
+        if (!ReadWholeFile(strDatabase, strText, strError))
+            return FALSE;
+        CString strReason;
+        if (!ParseHtmlTables(strText, tables, strReason))
+        {
+            strError = "The HTML document " + strDatabase + " cannot be read: " + strReason + ".";
+            return FALSE;
+        }
+    }
+    else if (IsExcelType(nType))
+    {
+        int nBiffVersion = 0;
+        if (!ReadXlsWorkbook(strDatabase, tables, nBiffVersion, strError))
+            return FALSE;
+        for (CSourceTable& table : tables)
+            table.m_nVersion = nBiffVersion;
+    }
+    else if (IsLotusFileType(nType))
+    {
+        tables.resize(1);
+        if (!ReadLotusTable(strDatabase, tables[0], strError))
             return FALSE;
     }
-    if (tables.empty())
+    else
     {
-        strError = "There is no text table (.txt or .csv file) in " + strFolder + ".";
+        strError.Format("The sources of type %d cannot be read here.", nType);
         return FALSE;
     }
+    layout.m_files.assign(tables.size(), strDatabase);
     return TRUE;
 }
 
-BOOL WriteTextSource(const CString& strDatabase, const std::vector<CSourceTable>& tables, CString& strError)
+BOOL ReadSource(int nType, const CString& strDatabase, std::vector<CSourceTable>& tables, CSourceLayout& layout,
+                CString& strError)
 {
-    CString strFolder = TextFolder(strDatabase);
-    for (const CSourceTable& table : tables)
-        if (!ReplaceFile(TextTableFile(strFolder, table.m_strName), CsvTableText(table), strError))
+    return ReadTables(nType, strDatabase, tables, layout, strError) && CheckReportingColumns(tables, layout, strError);
+}
+
+BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourceTable>& tables,
+                 const std::vector<CString>& files, CString& strError)
+{
+    const CFolderFormat* pFormat = FolderFormat(nType);
+    if (pFormat != NULL)
+    {
+        CString strFolder = SourceFolderOf(strDatabase);
+        for (size_t i = 0; i < tables.size(); ++i)
+        {
+            const CSourceTable& table = tables[i];
+            CString strFile = TableFile(*pFormat, strFolder, table.m_strName, i < files.size() ? files[i] : CString());
+            auto write = [&](const CString& strTemp, CString& strMessage) {
+                if (pFormat->write(strTemp, table, strMessage))
+                    return TRUE;
+                if (!pFormat->bWholeMessages)
+                    strMessage = WriteFailure(strTemp, strMessage);
+                return FALSE;
+            };
+            if (!ReplaceFile(strFile, write, strError))
+                return FALSE;
+        }
+        return TRUE;
+    }
+    if (nType == DSTYPE_HTML)
+    {
+        CString strDocument;
+        if (!ReadWholeFile(strDatabase, strDocument, strError))
             return FALSE;
-    return TRUE;
-}
-
-BOOL ReadHtmlSource(const CString& strDatabase, std::vector<CSourceTable>& tables, CString& strError)
-{
-    CString strText;
-    if (!ReadWholeFile(strDatabase, strText, strError))
-        return FALSE;
-    CString strReason;
-    if (!ParseHtmlTables(strText, tables, strReason))
-    {
-        strError = "The HTML document " + strDatabase + " cannot be read: " + strReason + ".";
-        return FALSE;
+        auto write = [&](const CString& strTemp, CString& strMessage) {
+            CString strText, strReason;
+            if (ReplaceHtmlTables(strDocument, tables, strText, strReason)
+                && WriteWholeFile(strTemp, strText, strReason))
+                return TRUE;
+            strMessage = WriteFailure(strTemp, strReason);
+            return FALSE;
+        };
+        return ReplaceFile(strDatabase, write, strError);
     }
-    return TRUE;
-}
-
-BOOL WriteHtmlSource(const CString& strDatabase, const std::vector<CSourceTable>& tables, CString& strError)
-{
-    return ReplaceFile(strDatabase, HtmlDocumentText(tables), strError);
+    if (IsExcelType(nType) && !tables.empty())
+    {
+        // A workbook keeps the version it was read in while it fits it.
+        int nVersion = XlsWritableVersion(tables, tables[0].m_nVersion);
+        auto write = [&](const CString& strTemp, CString& strMessage) {
+            return WriteXlsWorkbook(strTemp, tables, nVersion, strMessage);
+        };
+        return ReplaceFile(strDatabase, write, strError);
+    }
+    if (IsLotusFileType(nType) && tables.size() == 1)
+    {
+        auto write = [&](const CString& strTemp, CString& strMessage) {
+            return WriteLotusTable(strTemp, tables[0], strMessage);
+        };
+        return ReplaceFile(strDatabase, write, strError);
+    }
+    strError.Format("The sources of type %d cannot be written here.", nType);
+    return FALSE;
 }

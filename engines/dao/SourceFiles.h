@@ -1,23 +1,41 @@
-// The files of text and HTML data sources: finding, reading and replacing
-// them.  A replaced file keeps its previous contents as NAME.bak and is
-// swapped in whole, so a failed write never leaves a cut file behind.
+// The files of the file data sources (dBase, FoxPro, Paradox, Excel, Lotus,
+// text and HTML): which files make a source of a type, reading them into
+// tables and writing tables back.  A folder source holds one table per
+// file, named as the file; a document source (a workbook, a Lotus file, an
+// HTML document) holds all its tables in one file.
+// A replaced file keeps its first backup as NAME.bak and is swapped in
+// whole, so a failed write never leaves a cut file behind.
 #pragma once
 
 #include <vector>
 
 #include "engines/dao/SourceTable.h"
 
+// Where a source's tables came from: the file of each table (the document
+// itself for a document source).
+struct CSourceLayout
+{
+    std::vector<CString> m_files;
+};
+
 // The folder that holds the source's files and its temporary database.
 CString SourceFolder(int nType, const CString& strDatabase);
 // A new, unused file name in the folder; "" when none can be made.
 CString UniqueFileBeside(const CString& strFolder);
+// NAME.bak beside NAME.ext.
+CString BackupPath(const CString& strPath);
 
-// Text source: every NAME.txt and NAME.csv of the folder of strDatabase
-// (or of strDatabase itself when it is a folder) is table NAME.
-BOOL ReadTextSource(const CString& strDatabase, std::vector<CSourceTable>& tables, CString& strError);
-// Writes each table back to its file, NAME.txt for a new table.
-BOOL WriteTextSource(const CString& strDatabase, const std::vector<CSourceTable>& tables, CString& strError);
+// TRUE for the types whose source is one document rather than a folder.
+BOOL IsDocumentSource(int nType);
 
-// HTML source: the tables of the one document strDatabase.
-BOOL ReadHtmlSource(const CString& strDatabase, std::vector<CSourceTable>& tables, CString& strError);
-BOOL WriteHtmlSource(const CString& strDatabase, const std::vector<CSourceTable>& tables, CString& strError);
+// Reads every table of the source of the type; FALSE with a message that
+// names the file when a file is missing, locked, damaged or no table.
+BOOL ReadSource(int nType, const CString& strDatabase, std::vector<CSourceTable>& tables, CSourceLayout& layout,
+                CString& strError);
+// Writes the tables back to their files, in the format version each was
+// read in where they still fit it: each table's own file for a folder
+// source; for a document source the document, holding the tables (HTML:
+// those tables' contents in place, the rest of the document kept).
+// Messages name the source's files, never the new file written first.
+BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourceTable>& tables,
+                 const std::vector<CString>& files, CString& strError);

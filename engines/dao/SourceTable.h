@@ -1,6 +1,6 @@
-// One table of a text or HTML data source as it is moved between the
-// source files and the temporary database: column names from the header,
-// rows of text values, and which values are NULL.
+// One table of a file data source as it is moved between the source files
+// and the temporary database: column names from the header, rows of text
+// values, and which values are NULL or were numbers in the source.
 #pragma once
 
 #include <string>
@@ -15,11 +15,28 @@ struct CSourceValue
     bool m_bNumber = false;  // the source cell held a number
 };
 
+// A field as the file defines it, for formats whose fields have a type
+// and a size: kept so that a table is written back as it was made.
+struct CSourceField
+{
+    CString m_strName;    // as the file spells it
+    char m_chType = 'C';  // the format's own type code
+    int m_nWidth = 0;
+    int m_nDecimals = 0;
+};
+
 struct CSourceTable
 {
     CString m_strName;
     std::vector<CString> m_columns;
     std::vector<std::vector<CSourceValue>> m_rows;
+    // One per column, for formats with typed fields; empty otherwise.
+    std::vector<CSourceField> m_fields;
+    // The file's code page mark where its format has one (.dbf "LDID/87").
+    CString m_strCodePage;
+    // The version of its format the file was read in, where the format has
+    // several (Excel: the BIFF version; Lotus: a LotusFormat); else 0.
+    int m_nVersion = 0;
 };
 
 // Reads a comma-separated table whose first line names the columns.
@@ -29,9 +46,3 @@ struct CSourceTable
 BOOL ParseCsvTable(const CString& strText, CSourceTable& table, CString& strError);
 // The table as comma-separated text that ParseCsvTable reads back as it is.
 CString CsvTableText(const CSourceTable& table);
-
-// Reads every <table> of an HTML document: the first row names the columns,
-// the caption names the table ("Table1", "Table2", ... without one).
-BOOL ParseHtmlTables(const CString& strText, std::vector<CSourceTable>& tables, CString& strError);
-// One HTML document holding all the tables, each under its caption.
-CString HtmlDocumentText(const std::vector<CSourceTable>& tables);

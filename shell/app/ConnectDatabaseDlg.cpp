@@ -2,6 +2,7 @@
 
 #include "shell/app/ConnectDatabaseDlg.h"
 
+#include "engines/common/DataSourceType.h"
 #include "framework/windows/DlgItem.h"
 #include "framework/windows/DataExchange.h"
 #include "framework/windows/FileDialog.h"
@@ -16,6 +17,21 @@ const int kSybaseType = 26;
 const int kMaxTypeEntries = 101;
 
 CTallyformApp* App() { return static_cast<CTallyformApp*>(AfxGetApp()); }
+
+// The file sources after ODBC and Access: the engine reads each into a
+// working copy.  The Lotus types have no name of their own in the type
+// table, so the list names them.
+struct TypeEntry
+{
+    int nType;
+    LPCSTR lpszName;  // NULL: the type table's name
+};
+const TypeEntry kFileTypes[] = {
+    {2, NULL},  {3, NULL},  {4, NULL},  {5, NULL},  {6, NULL},  {7, NULL},
+    {11, NULL}, {12, NULL}, {13, NULL}, {14, NULL}, {15, NULL}, {16, NULL},
+    {17, NULL}, {18, NULL}, {19, "Lotus WKS Folder"}, {20, "Lotus WK1 Folder"}, {21, "Lotus WKS File"},
+    {23, NULL}, {24, NULL},
+};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CConnectDatabaseDlg, CDialog)
@@ -47,6 +63,11 @@ BOOL CConnectDatabaseDlg::OnInitDialog()
 
     m_comboType.SetItemData(m_comboType.AddString("ODBC"), kOdbcType);
     m_comboType.SetItemData(m_comboType.AddString("Access"), 1);
+    for (const TypeEntry& entry : kFileTypes)
+    {
+        LPCSTR lpszName = entry.lpszName != NULL ? entry.lpszName : DataSourceTypeName(entry.nType);
+        m_comboType.SetItemData(m_comboType.AddString(lpszName), entry.nType);
+    }
     int nCount = m_comboType.GetCount();
     for (int i = 0; i < nCount && i < kMaxTypeEntries; ++i)
     {

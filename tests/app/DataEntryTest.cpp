@@ -15,10 +15,10 @@
 
 #include "tests/sheet/document/database/ReportTestBackend.h"
 #include "tests/app/DesignerProcess.h"
+#include "tests/app/EntryTemplate.h"
 #include "tests/app/PdfTexts.h"
 #include "tests/app/RunModeDriver.h"
 #include "tests/app/ScreenCapture.h"
-#include "tests/sheet/SheetGrid.h"
 #include "tests/support/OdbcRows.h"
 #include "tests/support/PrivatePgCluster.h"
 #include "tests/support/ScratchFolder.h"
@@ -27,10 +27,8 @@
 #include "engines/common/KemDatabase.h"
 #include "framework/core/File.h"
 #include "sheet/DataFile.h"
-#include "sheet/FormulaRecalc.h"
 #include "sheet/PeriodCode.h"
 #include "sheet/ReportPeriod.h"
-#include "sheet/document/TallyformDoc.h"
 
 #ifndef SCREENSHOT_PREFIX
 #define SCREENSHOT_PREFIX "designer"
@@ -64,64 +62,9 @@ std::string Scaled(LPCSTR lpszFigure)
     return std::to_string(llround(atof(lpszFigure) * 10000));
 }
 
-// A monthly template: labels on top, the three key cells, two figures of
-// row item R1 with their sum, a figure of R2 and two more calculate cells.
-// Entry cells carry tab indices 1..6 in the order they are filled.
-void MakeTemplate(CSheet& sheet)
-{
-    sheettest::MakeGrid(sheet, 4, 3, 140, 30);
-    strcpy(sheet.m_szCode, "TPL01");
-    sheet.m_nReportType = PERIOD_MONTH;
-    const char* const labels[] = { "Period", "Code", "Organization" };
-    for (int i = 0; i < 12; ++i)
-    {
-        CCell& cell = sheet.m_cells[i];
-        cell.m_nTabIndex = 0;
-        if (i < 3)
-            cell.m_strValue = labels[i];
-    }
-    struct Entry { int nCell; int nType; int nTab; const char* pszRow; const char* pszCol; };
-    const Entry entries[] = {
-        { 3, CELL_REPORTDATE, 1, "", "" }, { 4, CELL_ORGANCODE, 2, "", "" },
-        { 5, CELL_ORGAN, 3, "", "" },      { 6, CELL_NUMERIC, 4, "R1", "C1" },
-        { 7, CELL_NUMERIC, 5, "R1", "C2" }, { 9, CELL_NUMERIC, 6, "R2", "C1" },
-    };
-    for (const Entry& entry : entries)
-    {
-        CCell& cell = sheet.m_cells[entry.nCell];
-        cell.SetType(entry.nType);
-        cell.m_strValue.Empty();
-        cell.m_nTabIndex = entry.nTab;
-        if (entry.nType == CELL_NUMERIC)
-        {
-            cell.m_nValueType = 0;
-            strcpy(cell.m_szRowItemCode, entry.pszRow);
-            strcpy(cell.m_szColItemCode, entry.pszCol);
-        }
-    }
-    const std::pair<int, const char*> formulas[] = { { 8, "A3+B3" }, { 10, "A3-B3" }, { 11, "C3*A4" } };
-    for (const auto& formula : formulas)
-    {
-        CCell& cell = sheet.m_cells[formula.first];
-        cell.SetType(CELL_FORMULA);
-        cell.m_strValue.Empty();
-        cell.m_strFormula = formula.second;
-    }
-    for (const auto& formula : formulas)
-        AdjustFormulaRefCounts(sheet, formula.first, TRUE);
-}
-
 bool Contains(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
-}
-
-std::string Joined(const std::vector<std::string>& texts)
-{
-    std::string joined;
-    for (const std::string& text : texts)
-        joined += "[" + text + "] ";
-    return joined;
 }
 
 // Progress for the log: a step and the window it reached.
@@ -145,12 +88,7 @@ protected:
         m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('C03', 'Cedar', 'C')");
         m_backend->Describe(&m_source);
         m_strTemplate = m_folder.PathOf("Monthly.kvm");
-        {
-            CTallyformDoc doc;
-            doc.m_bAutoDelete = FALSE;
-            MakeTemplate(doc.m_sheet);
-            ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
-        }
+        ASSERT_TRUE(SaveEntryTemplate(m_strTemplate));
         WriteWholeFile(m_folder.PathOf("Tallyform.INI"), ReportDataSourceIni(*m_backend, m_source));
         SYSTEMTIME now;
         GetLocalTime(&now);
@@ -171,7 +109,7 @@ protected:
     HWND EnterKeys(CRunModeDriver& driver)
     {
         HWND hEditor = driver.EnterKeys(PERIOD_MONTH, kMarchCell, "B", "B02", "O'Brien & Co", kWaitMs);
-        EXPECT_NE(hEditor, nullptr) << "failed at " << driver.FailedStep();
+        EXPECT_NE(hEditor, nullptr) << driver.Failure();
         EXPECT_STREQ(driver.MainCaption(), CString(kRunCaption) + "Monthly.kvm");
         return hEditor;
     }
@@ -285,9 +223,9 @@ protected:
     {
         std::vector<double> numbers = NumbersAmong(texts);
         for (double value : { atof(kSales), atof(kCosts), staff, kTotal, kMargin, perHead })
-            EXPECT_TRUE(HoldsNumber(numbers, value)) << value << " in " << Joined(texts);
-        EXPECT_TRUE(Contains(texts, "B02")) << Joined(texts);
-        EXPECT_TRUE(Contains(texts, "O'Brien & Co")) << Joined(texts);
+            EXPECT_TRUE(HoldsNumber(numbers, value)) << value << " in " << JoinedTexts(texts);
+        EXPECT_TRUE(Contains(texts, "B02")) << JoinedTexts(texts);
+        EXPECT_TRUE(Contains(texts, "O'Brien & Co")) << JoinedTexts(texts);
     }
 
     std::unique_ptr<ReportTestBackend> m_backend;
@@ -308,14 +246,14 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         Screenshot(driver, "opened");
 
         HWND hEditor = EnterKeys(driver);
-        ASSERT_NE(hEditor, nullptr) << Joined(driver.Answered());
+        ASSERT_NE(hEditor, nullptr) << JoinedTexts(driver.Answered());
         // (Loading through ODBC leaves "0" in a figure that has no row yet;
         // the figure is typed over it.)
         for (LPCSTR figure : { kSales, kCosts, kStaff })
         {
             hEditor = driver.EnterFigure(hEditor, figure, kWaitMs);
             Step(figure, hEditor);
-            ASSERT_NE(hEditor, nullptr) << figure << " " << Joined(driver.Answered());
+            ASSERT_NE(hEditor, nullptr) << figure << " " << JoinedTexts(driver.Answered());
         }
         Screenshot(driver, "run-mode");
         firstTexts = PdfTexts(driver, "typed.pdf");
@@ -325,7 +263,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         // The report information asked for shows the keys typed in.
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
-        EXPECT_EQ(std::vector<std::string>{ "TPL01|B02" }, WaitForLog(driver)) << Joined(driver.Answered());
+        EXPECT_EQ(std::vector<std::string>{ "TPL01|B02" }, WaitForLog(driver)) << JoinedTexts(driver.Answered());
         std::vector<std::string> expected = {
             "B02|" + period + "|R1|C1|" + Scaled(kSales),
             "B02|" + period + "|R1|C2|" + Scaled(kCosts),
@@ -334,7 +272,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_EQ(expected, DataRows());
         Step("saved", NULL);
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
-        std::cout << "first run answered: " << Joined(driver.Answered()) << std::endl;
+        std::cout << "first run answered: " << JoinedTexts(driver.Answered()) << std::endl;
         EXPECT_FALSE(Contains(driver.Answered(), "Failed to save data."));
         EXPECT_FALSE(Contains(driver.Answered(), "Failed to record fill in log."));
     }
@@ -344,7 +282,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         CDesignerProcess designer(m_folder.GetPath(), "\"" + m_strTemplate + "\"");
         CRunModeDriver driver(designer);
         ASSERT_NO_FATAL_FAILURE(Connect(designer, driver));
-        ASSERT_NE(EnterKeys(driver), nullptr) << Joined(driver.Answered());
+        ASSERT_NE(EnterKeys(driver), nullptr) << JoinedTexts(driver.Answered());
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kLoadFromDatabase, 0), 0);
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         driver.Settle();
@@ -414,7 +352,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         CDesignerProcess::Press(hFiles, IDOK);
         ASSERT_TRUE(CDesignerProcess::WaitGone(hFiles, kWaitMs));
         HWND hClear = designer.WaitForMessage("Are you sure you want to clear data?", kWaitMs);
-        ASSERT_NE(hClear, nullptr) << Joined(designer.Seen());
+        ASSERT_NE(hClear, nullptr) << JoinedTexts(designer.Seen());
         CDesignerProcess::Press(hClear, IDYES);
         EXPECT_EQ("1 of 1 data files imported to the database.", StatusText(driver, "1 of 1"));
         // The March report stays as it was.
@@ -428,7 +366,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
                   aprilRows);
         EXPECT_EQ(stored, otherRows);
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
-        std::cout << "second run answered: " << Joined(driver.Answered()) << std::endl;
+        std::cout << "second run answered: " << JoinedTexts(driver.Answered()) << std::endl;
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
     }
 }
@@ -494,7 +432,7 @@ TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowT
     CRunModeDriver driver(designer);
     ASSERT_NO_FATAL_FAILURE(Connect(designer, driver));
     HWND hEditor = EnterKeys(driver);
-    ASSERT_NE(hEditor, nullptr) << Joined(driver.Answered());
+    ASSERT_NE(hEditor, nullptr) << JoinedTexts(driver.Answered());
     for (LPCSTR figure : {kSales, kCosts, kStaff})
     {
         hEditor = driver.EnterFigure(hEditor, figure, kWaitMs);
@@ -509,8 +447,8 @@ TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowT
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
     EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
     EXPECT_TRUE(WaitForMessage(driver, "The connection to the database was lost and has been made again."))
-        << Joined(driver.Answered());
-    EXPECT_FALSE(Told(driver, "Invalid Organ")) << Joined(driver.Answered());
+        << JoinedTexts(driver.Answered());
+    EXPECT_FALSE(Told(driver, "Invalid Organ")) << JoinedTexts(driver.Answered());
     EXPECT_TRUE(ServerRows(cluster, kRowsQuery).empty());
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
     EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
@@ -524,8 +462,8 @@ TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowT
     EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
     EXPECT_TRUE(WaitForMessage(driver, "The connection to the database was lost and cannot be made again now.\n"
                                        "Connect with Data > Connect Database"))
-        << Joined(driver.Answered());
-    EXPECT_FALSE(Told(driver, "Invalid Organ")) << Joined(driver.Answered());
+        << JoinedTexts(driver.Answered());
+    EXPECT_FALSE(Told(driver, "Invalid Organ")) << JoinedTexts(driver.Answered());
 
     // Once the server runs again, Data > Connect Database connects.
     ASSERT_TRUE(cluster.Restart());
@@ -538,7 +476,7 @@ TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowT
     ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
     driver.Settle();
     EXPECT_FALSE(designer.IsConnectEnabled(driver.MainWindow())) << "not connected again";
-    std::cout << "answered: " << Joined(driver.Answered()) << std::endl;
+    std::cout << "answered: " << JoinedTexts(driver.Answered()) << std::endl;
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
 }
 

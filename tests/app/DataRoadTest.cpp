@@ -76,14 +76,6 @@ struct Figure
 };
 const Figure kFigures[] = { { "R1", "C1" }, { "R1", "C2" }, { "R2", "C1" } };
 
-std::string Joined(const Texts& texts)
-{
-    std::string joined;
-    for (const std::string& text : texts)
-        joined += "[" + text + "] ";
-    return joined;
-}
-
 // The program's windows on show, for a failure's message.
 std::string Shown(CDesignerProcess& program)
 {
@@ -91,7 +83,7 @@ std::string Shown(CDesignerProcess& program)
     for (HWND hWnd : program.TopLevelWindows())
         windows.push_back(std::string((LPCSTR)CDesignerProcess::TextOf(hWnd)) + ": " +
                           (LPCSTR)CDesignerProcess::MessageText(hWnd));
-    return Joined(windows);
+    return JoinedTexts(windows);
 }
 
 bool Contains(const Texts& texts, const std::string& text)
@@ -198,7 +190,7 @@ protected:
     {
         std::vector<double> numbers = NumbersAmong(texts);
         for (double value : { sales, costs, staff, sales + costs, (sales + costs) / staff })
-            EXPECT_TRUE(HoldsNumber(numbers, value, 1e-4)) << value << " in " << Joined(texts);
+            EXPECT_TRUE(HoldsNumber(numbers, value, 1e-4)) << value << " in " << JoinedTexts(texts);
     }
 
     // Runs Sum Data From Databases over all organizations with the time
@@ -212,7 +204,7 @@ protected:
         ASSERT_TRUE(gather.Press(GATHER_ADD_ALL));
         // Not every organization filled in every month: asked, and Yes.
         Texts boxes = gather.PressAnswering(IDOK, IDYES);
-        EXPECT_EQ(1u, boxes.size()) << Joined(boxes);
+        EXPECT_EQ(1u, boxes.size()) << JoinedTexts(boxes);
         ASSERT_TRUE(CDesignerProcess::WaitGone(gather.Handle(), kWaitMs));
         m_driver->Settle();
     }
@@ -296,7 +288,7 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
     // the calculate cells follow it.
     const int kMarch = 2;
     HWND hEditor = driver.EnterKeys(PERIOD_MONTH, kMarch, "B", "B02", "O'Brien & Co", kWaitMs);
-    ASSERT_NE(hEditor, nullptr) << driver.FailedStep() << " " << Joined(driver.Answered()) << Shown(program);
+    ASSERT_NE(hEditor, nullptr) << driver.Failure() << " " << JoinedTexts(driver.Answered()) << Shown(program);
     EXPECT_TRUE(CRunModeDriver::WaitForText(hEditor, StoredText(1, kMarch, 0).c_str(), kWaitMs));
     const double sales = atof(StoredText(1, kMarch, 0).c_str());
     const double costs = atof(StoredText(1, kMarch, 1).c_str());
@@ -317,7 +309,7 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
     ASSERT_NE(hEditor, nullptr);
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
     HWND hBox = program.WaitForMessage("Invalid 'e' in numeric cells.", kWaitMs);
-    ASSERT_NE(hBox, nullptr) << Joined(program.Seen());
+    ASSERT_NE(hBox, nullptr) << JoinedTexts(program.Seen());
     CDesignerProcess::Press(hBox, IDOK);
     HWND hRejected = driver.WaitForEditor(hEditor, kWaitMs);
     ASSERT_NE(hRejected, nullptr);
@@ -353,13 +345,13 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
     CDesignerProcess::Press(hBox, IDYES);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
     Texts cleared = PdfTexts("cleared.pdf");
-    EXPECT_FALSE(HoldsNumber(NumbersAmong(cleared), sales)) << Joined(cleared);
+    EXPECT_FALSE(HoldsNumber(NumbersAmong(cleared), sales)) << JoinedTexts(cleared);
     ASSERT_TRUE(driver.ChooseFile(kLoadFromFile, strFile, 0, kWaitMs));
     driver.Settle();
     ExpectReport(PdfTexts("from-file.pdf"), sales, costs, staff);
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kDataVerify, 0), 0);
     hBox = program.WaitForMessage("Data is valid.", kWaitMs);
-    EXPECT_NE(hBox, nullptr) << Joined(program.Seen());
+    EXPECT_NE(hBox, nullptr) << JoinedTexts(program.Seen());
     CDesignerProcess::Press(hBox, IDOK);
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
     EXPECT_EQ("[report] B02|O'Brien & Co", driver.ConfirmReportInformation(kWaitMs));
@@ -374,7 +366,7 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
         driver.AnswerDialogs();
         Sleep(100);
     }
-    EXPECT_EQ(Texts{ "B02" }, logRows) << Joined(driver.Answered());
+    EXPECT_EQ(Texts{ "B02" }, logRows) << JoinedTexts(driver.Answered());
 
     // Sum Data From Databases: Between chosen and a range picked, then All:
     // All alone stays checked and the sums are those of every period logged
@@ -510,7 +502,7 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
             }
             return formatted;
         };
-        EXPECT_EQ(hundredths(want), hundredths(got)) << Joined(texts);
+        EXPECT_EQ(hundredths(want), hundredths(got)) << JoinedTexts(texts);
     };
 
     if (!kEditor)
@@ -543,7 +535,7 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
         driver.Settle();
     }
     expectSums(expected(2, { 0, 2 }, { 0, 1 }), shown("by-sector.pdf", &texts), texts);
-    EXPECT_TRUE(Contains(texts, "Farm") && Contains(texts, "Shop")) << Joined(texts);
+    EXPECT_TRUE(Contains(texts, "Farm") && Contains(texts, "Shop")) << JoinedTexts(texts);
 
     // Change Times offers the template's months; January goes, March comes,
     // and the figures are those of February and March.
@@ -566,7 +558,7 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
     }
     expectSums(expected(2, { 0, 2 }, { 1, 2 }), shown("by-sector-later.pdf", &texts), texts);
     const std::string year = std::to_string(m_nYear);
-    EXPECT_TRUE(Contains(texts, "March," + year) && !Contains(texts, "January," + year)) << Joined(texts);
+    EXPECT_TRUE(Contains(texts, "March," + year) && !Contains(texts, "January," + year)) << JoinedTexts(texts);
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
 }
 

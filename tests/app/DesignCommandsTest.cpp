@@ -80,14 +80,6 @@ size_t FilledRectangles(const std::string& pdf)
     return nCount;
 }
 
-std::string Joined(const std::vector<std::string>& texts)
-{
-    std::string joined;
-    for (const std::string& text : texts)
-        joined += "[" + text + "] ";
-    return joined;
-}
-
 class DesignCommandsTest : public testing::Test
 {
 protected:
@@ -280,7 +272,7 @@ TEST_F(DesignCommandsTest, TableBuiltMergedAndSplitIsUndoneAndRedoneStepByStep)
     }
     ASSERT_TRUE(design.Command(kRedo));
     expectStep(nSteps - 1);
-    EXPECT_TRUE(m_pDesigner->Seen().empty()) << Joined(m_pDesigner->Seen());
+    EXPECT_TRUE(m_pDesigner->Seen().empty()) << JoinedTexts(m_pDesigner->Seen());
 }
 
 TEST_F(DesignCommandsTest, CutCopyAndPasteGoThroughTheClipboard)
@@ -315,17 +307,17 @@ TEST_F(DesignCommandsTest, CutCopyAndPasteGoThroughTheClipboard)
     toggle(2);
     ASSERT_TRUE(design.Command(kEditPaste));
     std::vector<std::string> texts = design.ShownTexts(m_folder.PathOf("clipboard.pdf"));
-    EXPECT_TRUE(Contains(texts, "Alpha")) << Joined(texts);
-    EXPECT_FALSE(Contains(texts, "Beta")) << Joined(texts);
-    EXPECT_FALSE(Contains(texts, "Gamma")) << Joined(texts);
-    EXPECT_TRUE(Contains(texts, "Delta")) << Joined(texts);
+    EXPECT_TRUE(Contains(texts, "Alpha")) << JoinedTexts(texts);
+    EXPECT_FALSE(Contains(texts, "Beta")) << JoinedTexts(texts);
+    EXPECT_FALSE(Contains(texts, "Gamma")) << JoinedTexts(texts);
+    EXPECT_TRUE(Contains(texts, "Delta")) << JoinedTexts(texts);
 
     // Undo takes the paste back, then the cut.
     ASSERT_TRUE(design.Command(kUndo));
     ASSERT_TRUE(design.Command(kUndo));
     texts = design.ShownTexts(m_folder.PathOf("undone.pdf"));
-    EXPECT_TRUE(Contains(texts, "Beta")) << Joined(texts);
-    EXPECT_TRUE(Contains(texts, "Gamma")) << Joined(texts);
+    EXPECT_TRUE(Contains(texts, "Beta")) << JoinedTexts(texts);
+    EXPECT_TRUE(Contains(texts, "Gamma")) << JoinedTexts(texts);
 }
 
 TEST_F(DesignCommandsTest, ReplaceAllChangesEveryCellThatHoldsTheText)
@@ -349,7 +341,7 @@ TEST_F(DesignCommandsTest, ReplaceAllChangesEveryCellThatHoldsTheText)
 
     std::vector<std::string> texts = design.ShownTexts(m_folder.PathOf("replaced.pdf"));
     for (const char* text : { "Total Revenue", "Revenue tax", "Costs", "Revenue and Revenue" })
-        EXPECT_TRUE(Contains(texts, text)) << text << " in " << Joined(texts);
+        EXPECT_TRUE(Contains(texts, text)) << text << " in " << JoinedTexts(texts);
 
     // The text is gone now: Find Next says so.
     PostMessageA(m_pDriver->MainWindow(), WM_COMMAND, MAKEWPARAM(kFindNext, 0), 0);
@@ -358,8 +350,8 @@ TEST_F(DesignCommandsTest, ReplaceAllChangesEveryCellThatHoldsTheText)
     // One Undo takes the whole Replace All back.
     ASSERT_TRUE(design.Command(kUndo));
     texts = design.ShownTexts(m_folder.PathOf("restored.pdf"));
-    EXPECT_TRUE(Contains(texts, "SALES tax")) << Joined(texts);
-    EXPECT_TRUE(Contains(texts, "sales and Sales")) << Joined(texts);
+    EXPECT_TRUE(Contains(texts, "SALES tax")) << JoinedTexts(texts);
+    EXPECT_TRUE(Contains(texts, "sales and Sales")) << JoinedTexts(texts);
 }
 
 TEST_F(DesignCommandsTest, BalanceFormulaPickedWithTheMouseIsVerifiedInRunMode)
@@ -437,7 +429,7 @@ TEST_F(DesignCommandsTest, BalanceFormulaPickedWithTheMouseIsVerifiedInRunMode)
     m_pDriver->Settle();
     PostMessageA(m_pDriver->MainWindow(), WM_COMMAND, MAKEWPARAM(kDataVerify, 0), 0);
     EXPECT_NE(nullptr, m_pDesigner->WaitForMessage("Data is valid.", kWaitMs))
-        << Joined(m_pDesigner->Seen());
+        << JoinedTexts(m_pDesigner->Seen());
 
     design.Click(CDesignDriver::CellCentre(0, 1, kCellWidth, kCellHeight));
     hEditor = m_pDriver->WaitForEditor(NULL, kWaitMs);
@@ -447,7 +439,7 @@ TEST_F(DesignCommandsTest, BalanceFormulaPickedWithTheMouseIsVerifiedInRunMode)
     PostMessageA(m_pDriver->MainWindow(), WM_COMMAND, MAKEWPARAM(kDataVerify, 0), 0);
     EXPECT_NE(nullptr, m_pDesigner->WaitForMessage("Invalid data for balance formula 'C1=A1+B1'.",
                                                    kWaitMs))
-        << Joined(m_pDesigner->Seen());
+        << JoinedTexts(m_pDesigner->Seen());
 }
 
 TEST_F(DesignCommandsTest, FormulaOfACalculateCellIsEditedWithButtonsAndPicking)

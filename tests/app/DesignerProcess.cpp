@@ -1,5 +1,8 @@
 #include "tests/app/DesignerProcess.h"
 
+#include <dirent.h>
+#include <signal.h>
+#include <stdio.h>
 #include <stdlib.h>
 
 // The program driven: the designer, unless the test program is built to
@@ -38,6 +41,42 @@ BOOL CALLBACK FindStaticText(HWND hWnd, LPARAM lParam)
     *reinterpret_cast<CString*>(lParam) = strText;
     return FALSE;
 }
+// The Unix process whose command line, its parts joined by blanks, is the
+// text: Wine gives a program's Unix process the Windows command line as
+// its arguments.  0 when there is none.
+int UnixProcessWithCommand(const std::string& command)
+{
+    DIR* pDir = opendir("/proc");
+    if (pDir == NULL)
+        return 0;
+    int nFound = 0;
+    while (struct dirent* pEntry = readdir(pDir))
+    {
+        int nPid = atoi(pEntry->d_name);
+        FILE* pFile = nPid > 0 ? fopen((std::string("/proc/") + pEntry->d_name + "/cmdline").c_str(), "rb") : NULL;
+        if (pFile == NULL)
+            continue;
+        std::string line;
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+            line.append(buffer, n);
+        fclose(pFile);
+        for (char& c : line)
+            if (c == '\0')
+                c = ' ';
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        if (line == command)
+        {
+            nFound = nPid;
+            break;
+        }
+    }
+    closedir(pDir);
+    return nFound;
+}
+
 } // namespace
 
 CString CDesignerProcess::ClassOf(HWND hWnd)
@@ -67,6 +106,9 @@ CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments) : m_
     CString strCommand = "\"" + ProgramFolder() + "\\" PROGRAM_UNDER_TEST ".exe.so\"";
     if (lpszArguments != NULL)
         strCommand += CString(" ") + lpszArguments;
+    for (char c : std::string(strCommand))
+        if (c != '"')
+            m_strUnquotedCommand += c;
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     // A start that fails, as one now and then did right after another
@@ -186,6 +228,14 @@ std::string CDesignerProcess::ControlText(HWND hWnd)
     SendMessageW(hWnd, WM_GETTEXT, 512, (LPARAM)szWide);
     WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
     return szText;
+}
+
+BOOL CDesignerProcess::KillAtOnce(DWORD dwMilliseconds)
+{
+    int nPid = UnixProcessWithCommand(m_strUnquotedCommand);
+    if (nPid == 0 || kill(nPid, SIGKILL) != 0)
+        return FALSE;
+    return WaitForExit(dwMilliseconds);
 }
 
 CString CDesignerProcess::MessageText(HWND hBox)

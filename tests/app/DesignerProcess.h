@@ -42,6 +42,9 @@ public:
 
     // Closes the main window and waits for the program to end.
     BOOL Close(DWORD dwMilliseconds = 30000);
+    // Ends the program the way kill -9 does: its Unix process gets SIGKILL,
+    // so nothing of the program runs after.  TRUE once it has ended.
+    BOOL KillAtOnce(DWORD dwMilliseconds = 10000);
 
     DWORD ProcessId() const { return m_process.dwProcessId; }
     // The program's visible top-level windows.
@@ -74,6 +77,8 @@ public:
 private:
     PROCESS_INFORMATION m_process;
     DWORD m_dwStartError;
+    // The command line as Wine shows it for the Unix process: without quotes.
+    std::string m_strUnquotedCommand;
     std::vector<std::string> m_seen;
 };
 

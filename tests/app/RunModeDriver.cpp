@@ -184,48 +184,6 @@ HWND CRunModeDriver::WaitForEditor(HWND hOld, DWORD dwMilliseconds)
     }
 }
 
-HWND CRunModeDriver::EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode,
-                               LPCSTR lpszName, DWORD dwMilliseconds)
-{
-    auto failed = [this](LPCSTR pszStep) {
-        m_strFailedStep = pszStep;
-        return (HWND)NULL;
-    };
-    PressKey(m_hView, VK_F5);
-    if (!WaitForCaption(kRunCaption, dwMilliseconds))
-        return failed("run mode");
-    PressKey(m_hView, VK_TAB);
-    HWND hPeriod = WaitForEditor(NULL, dwMilliseconds);
-    if (hPeriod == NULL)
-        return failed("period editor");
-    if (!PickPeriodCell(hPeriod, nPeriodType, nPeriodCell, dwMilliseconds))
-        return failed("period calendar");
-    PressKey(hPeriod, VK_TAB);
-    HWND hCode = WaitForEditor(hPeriod, dwMilliseconds);
-    if (hCode == NULL)
-        return failed("code editor");
-    TypeChars(hCode, lpszCodeStart);
-    if (!WaitForText(hCode, lpszCode, dwMilliseconds))
-        return failed("code");
-    PressKey(hCode, VK_TAB);
-    HWND hName = WaitForEditor(hCode, dwMilliseconds);
-    if (hName == NULL || !WaitForText(hName, lpszName, dwMilliseconds))
-        return failed("name");
-    PressKey(hName, VK_TAB);
-    HWND hNext = WaitForEditor(hName, dwMilliseconds);
-    return hNext != NULL ? hNext : failed("editor after the name");
-}
-
-HWND CRunModeDriver::EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds)
-{
-    SendMessageA(hEditor, EM_SETSEL, 0, -1);
-    TypeChars(hEditor, lpszFigure);
-    if (!WaitForText(hEditor, lpszFigure, dwMilliseconds))
-        return NULL;
-    PressKey(hEditor, VK_TAB);
-    return WaitForEditor(hEditor, dwMilliseconds);
-}
-
 HWND CRunModeDriver::PopupOtherThan(HWND hMain) const
 {
     for (HWND hWnd : m_designer.TopLevelWindows())
@@ -265,6 +223,69 @@ BOOL CRunModeDriver::PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWO
     PostMessageA(hCalendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     PostMessageA(hCalendar, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     return CDesignerProcess::WaitGone(hCalendar, dwMilliseconds);
+}
+
+HWND CRunModeDriver::EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode,
+                               LPCSTR lpszName, DWORD dwMilliseconds)
+{
+    m_strFailure.clear();
+    PressKey(m_hView, VK_F5);
+    if (!WaitForCaption(kRunCaption, dwMilliseconds))
+    {
+        m_strFailure = "F5 did not bring run mode";
+        return NULL;
+    }
+    PressKey(m_hView, VK_TAB);
+    HWND hPeriod = WaitForEditor(NULL, dwMilliseconds);
+    if (hPeriod == NULL || !PickPeriodCell(hPeriod, nPeriodType, nPeriodCell, dwMilliseconds))
+    {
+        m_strFailure = "no period was picked";
+        return NULL;
+    }
+    PressKey(hPeriod, VK_TAB);
+    HWND hCode = WaitForEditor(hPeriod, dwMilliseconds);
+    CString strShown;
+    if (hCode != NULL)
+    {
+        TypeChars(hCode, lpszCodeStart);
+        if (!WaitForText(hCode, lpszCode, dwMilliseconds, &strShown))
+            hCode = NULL;
+    }
+    if (hCode == NULL)
+    {
+        m_strFailure = std::string("the code editor did not read ") + lpszCode + " but " + (LPCSTR)strShown;
+        return NULL;
+    }
+    PressKey(hCode, VK_TAB);
+    HWND hName = WaitForEditor(hCode, dwMilliseconds);
+    if (hName == NULL || !WaitForText(hName, lpszName, dwMilliseconds, &strShown))
+    {
+        m_strFailure = std::string("the name editor did not read ") + lpszName + " but " + (LPCSTR)strShown;
+        return NULL;
+    }
+    PressKey(hName, VK_TAB);
+    HWND hNext = WaitForEditor(hName, dwMilliseconds);
+    if (hNext == NULL)
+        m_strFailure = "no editor came after the name";
+    return hNext;
+}
+
+HWND CRunModeDriver::EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds)
+{
+    // A figure loaded before may stand in the editor with the caret after it.
+    SendMessageA(hEditor, EM_SETSEL, 0, -1);
+    TypeChars(hEditor, lpszFigure);
+    CString strShown;
+    if (!WaitForText(hEditor, lpszFigure, dwMilliseconds, &strShown))
+    {
+        m_strFailure = std::string(lpszFigure) + " was shown as " + (LPCSTR)strShown;
+        return NULL;
+    }
+    PressKey(hEditor, VK_TAB);
+    HWND hNext = WaitForEditor(hEditor, dwMilliseconds);
+    if (hNext == NULL)
+        m_strFailure = std::string("no editor came after ") + lpszFigure;
+    return hNext;
 }
 
 void CRunModeDriver::NoteReportDialog(HWND hDlg)
@@ -404,4 +425,12 @@ BOOL CRunModeDriver::CloseDiscarding(DWORD dwMilliseconds)
             return FALSE;
     }
     return TRUE;
+}
+
+std::string JoinedTexts(const std::vector<std::string>& texts)
+{
+    std::string joined;
+    for (const std::string& text : texts)
+        joined += "[" + text + "] ";
+    return joined;
 }

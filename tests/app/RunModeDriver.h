@@ -47,18 +47,19 @@ public:
     // Opens the period field's calendar with a click and clicks the cell of
     // the page (a month of the shown year on a monthly report).
     BOOL PickPeriodCell(HWND hField, int nPeriodType, int nCell, DWORD dwMilliseconds);
-    // F5 (the editor is in run mode from the start), then the report's keys
-    // along the tab order from its first cell: the period of the calendar
-    // cell, the organization code chosen by typing its first letters, and
-    // the name the code brings.  The editor open after them; NULL when a
-    // step did not come or a cell did not show its key.
+    // Walks the key cells of a report in run mode, from the view: F5 (the
+    // editor is in run mode from the start), then the period (the calendar's cell nPeriodCell on its page of nPeriodType),
+    // the organization code typed as lpszCodeStart until it reads
+    // lpszCode, and the name the code found, lpszName.  Returns the editor
+    // open after the name (the first figure's); NULL when a step did not
+    // come within the time, the step then in Failure().
     HWND EnterKeys(int nPeriodType, int nPeriodCell, LPCSTR lpszCodeStart, LPCSTR lpszCode, LPCSTR lpszName,
                    DWORD dwMilliseconds);
-    // The step at which EnterKeys last gave up.
-    const std::string& FailedStep() const { return m_strFailedStep; }
-    // Types a figure over the open editor's text and tabs on: the next
-    // editor; NULL when the editor did not show the figure or none came.
+    // Types a figure over the open editor's text and tabs on; the next
+    // editor, NULL (with the failure noted) when the figure did not show
+    // or no editor came.
     HWND EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds);
+    const std::string& Failure() const { return m_strFailure; }
 
     // Answers every dialog of the program now shown with OK, noting the
     // report information dialog as "[report] <code>|<name>" and a message
@@ -99,5 +100,8 @@ private:
     HWND m_hMain = NULL;
     HWND m_hView = NULL;
     std::vector<std::string> m_answered;
-    std::string m_strFailedStep;
+    std::string m_strFailure;
 };
+
+// The texts as "[first] [second] ", for failure messages.
+std::string JoinedTexts(const std::vector<std::string>& texts);

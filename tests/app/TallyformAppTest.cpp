@@ -74,7 +74,7 @@ TEST_F(TallyformAppTest, RecordTestAnswersOneZeroOrRefuses)
 
     m_app.m_nDataSourceType = 1;
     m_app.m_strDatabaseName = m_strDatabase;
-    ASSERT_EQ(m_app.ConnectDatabase(), 1);
+    ASSERT_EQ(m_app.ConnectDatabase(), 1) << m_messages.LastText();
     ASSERT_NE(m_app.m_pItemRecordset, nullptr);
     ASSERT_NE(m_app.m_pColItemRecordset, nullptr);
     EXPECT_TRUE(m_app.IsOrganRecordsetOpen());
@@ -113,7 +113,7 @@ TEST_F(TallyformAppTest, DocumentsReachTheDatabaseOnlyWhileConnected)
     EXPECT_EQ(connection.m_pOrganRecordset, nullptr);
 
     m_app.m_strDatabaseName = m_strDatabase;
-    ASSERT_EQ(m_app.ConnectDatabase(), 1);
+    ASSERT_EQ(m_app.ConnectDatabase(), 1) << m_messages.LastText();
     EXPECT_EQ(connection.m_pLoader, &m_app.m_engineLoader);
     EXPECT_EQ(connection.m_pDatabase, m_app.m_pDatabase);
     EXPECT_TRUE(connection.IsDatabaseOpen());

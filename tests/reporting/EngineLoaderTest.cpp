@@ -17,14 +17,6 @@ CString ProbeFolder(LPCSTR lpszName)
     return strPath.Left(strPath.ReverseFind('\\')) + "\\loader-probes\\" + lpszName;
 }
 
-std::vector<std::string> Texts(const MessageBoxRecorder& recorder)
-{
-    std::vector<std::string> texts;
-    for (const RecordedMessage& message : recorder.Messages())
-        texts.push_back(message.text);
-    return texts;
-}
-
 typedef LONG(__cdecl* PFN_LIVE_OBJECTS)();
 
 // Objects alive in a loaded stand-in library.
@@ -56,7 +48,7 @@ TEST_F(EngineLoaderTest, TypesWithoutLibraryOrOutOfRangeGiveTheirMessages)
 {
     CEngineLoader loader(m_strFull);
     EXPECT_EQ(nullptr, loader.GetDatabase(8));
-    EXPECT_EQ((std::vector<std::string>{"Failed to load DLL.", "Failed to load DLL!"}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"Failed to load DLL.", "Failed to load DLL!"}), m_recorder.Texts());
     EXPECT_TRUE(loader.m_bFoxProRequested);
     // The entry stays, unloaded, and the next request tries again.
     ASSERT_NE(nullptr, loader.m_pLibraries[ENGINE_LIBRARY_FOXPRO]);
@@ -67,14 +59,14 @@ TEST_F(EngineLoaderTest, TypesWithoutLibraryOrOutOfRangeGiveTheirMessages)
 
     m_recorder.Clear();
     EXPECT_EQ(nullptr, loader.GetDatabase(26));
-    EXPECT_EQ((std::vector<std::string>{"Failed to load DLL.", "Failed to load DLL!"}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"Failed to load DLL.", "Failed to load DLL!"}), m_recorder.Texts());
 
     for (int nType : {30, -1, 40})
     {
         SCOPED_TRACE(nType);
         m_recorder.Clear();
         EXPECT_EQ(nullptr, loader.GetDatabase(nType));
-        EXPECT_EQ((std::vector<std::string>{"Invalid data source type."}), Texts(m_recorder));
+        EXPECT_EQ((std::vector<std::string>{"Invalid data source type."}), m_recorder.Texts());
     }
 }
 
@@ -84,7 +76,7 @@ TEST_F(EngineLoaderTest, LibraryFileMissingFromTheFolder)
     // search path, where the real libraries beside this program would be.
     CEngineLoader loader(ProbeFolder("none"));
     EXPECT_EQ(nullptr, loader.GetDatabase(1));
-    EXPECT_EQ((std::vector<std::string>{"Failed to load DLL.", "Failed to load DLL!"}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"Failed to load DLL.", "Failed to load DLL!"}), m_recorder.Texts());
     EXPECT_EQ(nullptr, loader.GetDatabase(25));
     EXPECT_EQ(4u, m_recorder.Messages().size());
 }
@@ -94,7 +86,7 @@ TEST_F(EngineLoaderTest, MissingExportsGiveTheirMessages)
     {
         CEngineLoader loader(m_strPartial);
         EXPECT_EQ(nullptr, loader.GetDatabase(1));
-        EXPECT_EQ((std::vector<std::string>{"Cannt find function GetDatabase()!"}), Texts(m_recorder));
+        EXPECT_EQ((std::vector<std::string>{"Cannt find function GetDatabase()!"}), m_recorder.Texts());
         // Loaded but holding nothing: unloaded with the loader.
         EXPECT_TRUE(IsLoaded(m_strPartial, "Brasslock.dll"));
     }
@@ -106,7 +98,7 @@ TEST_F(EngineLoaderTest, MissingExportsGiveTheirMessages)
     ASSERT_NE(nullptr, pDatabase);
     EXPECT_EQ(25, pDatabase->m_nType);
     EXPECT_EQ(nullptr, loader.GetRecordset(pDatabase));
-    EXPECT_EQ((std::vector<std::string>{"Cannot find function GetRecordset()."}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"Cannot find function GetRecordset()."}), m_recorder.Texts());
 
     // The report functions are missing too: 0 and no message.
     m_recorder.Clear();
@@ -123,7 +115,7 @@ TEST_F(EngineLoaderTest, EngineThatMakesNoDatabase)
 {
     CEngineLoader loader(m_strFull);
     EXPECT_EQ(nullptr, loader.GetDatabase(5));
-    EXPECT_EQ((std::vector<std::string>{"Failde to create Database instance."}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"Failde to create Database instance."}), m_recorder.Texts());
     EXPECT_NE(nullptr, loader.GetLibraryModule(ENGINE_LIBRARY_DAO));
 }
 
@@ -217,7 +209,7 @@ TEST_F(EngineLoaderTest, ObjectsAreNeverReleasedTwice)
     loader.ReleaseRecordset(pRecordset);
     loader.ReleaseDatabase(pDatabase);
     loader.ReleaseDatabase(pDatabase);
-    EXPECT_EQ((std::vector<std::string>{"ERROR", "ERROR"}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"ERROR", "ERROR"}), m_recorder.Texts());
     EXPECT_EQ(1, LiveObjects(hDao));
 
     // Not the loader's objects, and NULL: nothing reaches a library.
@@ -226,7 +218,7 @@ TEST_F(EngineLoaderTest, ObjectsAreNeverReleasedTwice)
     loader.ReleaseDatabase(&stranger);
     loader.ReleaseDatabase(NULL);
     loader.ReleaseRecordset(NULL);
-    EXPECT_EQ((std::vector<std::string>{"ERROR"}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"ERROR"}), m_recorder.Texts());
     EXPECT_EQ(1, LiveObjects(hDao));
     loader.ReleaseDatabase(pKeep);
 }
@@ -244,12 +236,12 @@ TEST_F(EngineLoaderTest, ReportDataReachesTheLibraryOfTheDatabase)
     CKemDatabase stranger;
     stranger.m_nType = 31;
     EXPECT_EQ(0, loader.LoadReportData(NULL, &stranger, "ss_datalist"));
-    EXPECT_EQ((std::vector<std::string>{"Invalid data source type.", "ERROR"}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"Invalid data source type.", "ERROR"}), m_recorder.Texts());
     m_recorder.Clear();
     stranger.m_nType = 25;
     EXPECT_EQ(0, loader.SaveReportData(NULL, &stranger, "ss_datalist"));
     EXPECT_EQ(nullptr, loader.GetRecordset(&stranger));
-    EXPECT_EQ((std::vector<std::string>{"ERROR", "ERROR"}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"ERROR", "ERROR"}), m_recorder.Texts());
     loader.ReleaseDatabase(pDatabase);
 }
 
@@ -281,10 +273,10 @@ TEST_F(EngineLoaderTest, LibraryThatTakesNothingBackIsStillUnloaded)
         CKemDatabase* pDatabase = loader.GetDatabase(0);
         ASSERT_NE(nullptr, pDatabase);
         loader.ReleaseDatabase(pDatabase);
-        EXPECT_EQ((std::vector<std::string>{"ERROR"}), Texts(m_recorder));
+        EXPECT_EQ((std::vector<std::string>{"ERROR"}), m_recorder.Texts());
         EXPECT_TRUE(IsLoaded(strFolder, "Brasslock.dll"));
     }
     // The destructor gives up on what cannot be released and goes on.
-    EXPECT_EQ((std::vector<std::string>{"ERROR", "ERROR"}), Texts(m_recorder));
+    EXPECT_EQ((std::vector<std::string>{"ERROR", "ERROR"}), m_recorder.Texts());
     EXPECT_FALSE(IsLoaded(strFolder, "Brasslock.dll"));
 }

@@ -1,6 +1,7 @@
 // Reading and writing the tables of text and HTML data sources.
 #include "tests/support/Gtest.h"
 
+#include "engines/dao/HtmlTable.h"
 #include "engines/dao/SourceTable.h"
 
 namespace {
@@ -127,25 +128,36 @@ TEST(HtmlTable, TablesCaptionsEntitiesAndLooseMarkup)
     EXPECT_STREQ("Table2", tables[1].m_strName);
 }
 
-TEST(HtmlTable, OneDocumentHoldsEveryTable)
+TEST(HtmlTable, TablesGoBackIntoTheirDocument)
 {
+    const char kDocument[] = "<html><head><title>T</title></head><body><h2>Intro</h2>"
+                             "<table><caption>ss_colitem</caption><tr><th>FD_Code</th></tr>"
+                             "<tr><td>C0</td></tr></table><p>between</p>"
+                             "<table border=2><caption>awkward</caption><tbody><tr><td>old</td></tr></tbody>"
+                             "</table></body></html>";
     CSourceTable second;
     second.m_strName = "ss_colitem";
     second.m_columns = {"FD_Code"};
     second.m_rows = {{Text("C1")}};
     CSourceTable first = AwkwardTable();
+    first.m_strName = "awkward";
     // Line breaks and surrounding blanks do not survive HTML's white space.
     first.m_rows[1][2] = Text("padded");
     first.m_rows[2][1] = Text("two lines");
     std::vector<CSourceTable> tables{first, second};
+    CString strDocument, strError;
+    ASSERT_TRUE(ReplaceHtmlTables(kDocument, tables, strDocument, strError)) << strError;
     std::vector<CSourceTable> back;
-    CString strError;
-    ASSERT_TRUE(ParseHtmlTables(HtmlDocumentText(tables), back, strError)) << strError;
+    ASSERT_TRUE(ParseHtmlTables(strDocument, back, strError)) << strError;
     ASSERT_EQ(2u, back.size());
     // HTML has no NULL apart from the empty cell.
     first.m_rows[1][1] = Null();
-    ExpectSameTable(first, back[0]);
-    ExpectSameTable(second, back[1]);
+    ExpectSameTable(second, back[0]);
+    ExpectSameTable(first, back[1]);
+    for (LPCSTR lpszKept : {"<title>T</title>", "<h2>Intro</h2>", "<p>between</p>", "border=\"2\""})
+        EXPECT_GE(strDocument.Find(lpszKept), 0) << lpszKept << " in " << (LPCSTR)strDocument;
+    EXPECT_LT(strDocument.Find("DOCTYPE"), 0) << (LPCSTR)strDocument;
+    EXPECT_FALSE(ReplaceHtmlTables("<html><body>gone</body></html>", tables, strDocument, strError));
 }
 
 TEST(HtmlTable, DocumentsThatHoldNoReadableTable)
@@ -154,8 +166,8 @@ TEST(HtmlTable, DocumentsThatHoldNoReadableTable)
     CString strError;
     EXPECT_FALSE(ParseHtmlTables("<html><body>no tables</body></html>", tables, strError));
     EXPECT_STREQ("the document holds no table", strError);
-    EXPECT_FALSE(ParseHtmlTables("<table><tr><td>a</td></tr>", tables, strError));
-    EXPECT_STREQ("a table is not closed", strError);
+    EXPECT_FALSE(ParseHtmlTables("<table><caption>empty</caption></table>", tables, strError));
+    EXPECT_STREQ("table empty has no header row", strError);
     EXPECT_FALSE(ParseHtmlTables("<table><caption>t</caption></table><table><caption>T</caption><tr><td>a</td></tr></table>",
                                  tables, strError));
     EXPECT_FALSE(ParseHtmlTables("<table><tr><td>a</td></tr><tr><td>1</td><td>2</td></tr></table>", tables, strError));

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/ReportDataCell.h"
+
 #include "engines/common/EngineExports.h"
 #include "framework/core/Exception.h"
 #include "sheet/Cell.h"
@@ -28,10 +30,6 @@ public:
 private:
     HMODULE m_hModule;
 };
-
-// A data cell with the given key, empty-value mode and value text.
-CCell ReportDataCell(LPCSTR lpszOrg, LPCSTR lpszPeriod, LPCSTR lpszRowItem, LPCSTR lpszColItem, LONG nLine,
-                     int nMode, LPCSTR lpszValue, int nCurType = 0);
 
 // The value of an environment variable (the test script names the data
 // sources this way); "" when it is not set.

@@ -39,6 +39,14 @@ std::string MessageBoxRecorder::LastText() const
     return m_messages.empty() ? std::string() : m_messages.back().text;
 }
 
+std::vector<std::string> MessageBoxRecorder::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const RecordedMessage& message : m_messages)
+        texts.push_back(message.text);
+    return texts;
+}
+
 int MessageBoxRecorder::Sink(HWND, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
     MessageBoxRecorder* self = g_pCurrent;

@@ -28,6 +28,8 @@ public:
 
     const std::vector<RecordedMessage>& Messages() const { return m_messages; }
     std::string LastText() const;
+    // The text of every recorded message, in order.
+    std::vector<std::string> Texts() const;
     void Clear() { m_messages.clear(); }
 
 private:

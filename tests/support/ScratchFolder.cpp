@@ -37,6 +37,9 @@ CScratchFolder::CScratchFolder()
     GetTempPathA(MAX_PATH, szTemp);
     static int s_nFolder = 0;
     m_strFolder.Format("%sscratch_%u_%d", szTemp, (unsigned)GetCurrentProcessId(), ++s_nFolder);
+    // Wine reuses process ids: a test run that was killed leaves a folder
+    // of this name behind.
+    RemoveTree(m_strFolder);
     CreateDirectoryA(m_strFolder, NULL);
 }
 

@@ -1,6 +1,6 @@
 #include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
 
-#include "engines/dao/spreadsheet/CellText.h"
+#include "engines/dao/SourceNumbers.h"
 #include "framework/core/WideText.h"
 
 namespace
@@ -345,7 +345,7 @@ void CBiffWorkbookBuilder::PutCell(DWORD nRow, WORD nColumn, const CSourceValue&
     double dValue = 0;
     if (value.m_bNull || value.m_strText.IsEmpty())
         return;
-    if (value.m_bNumber && ParseNumberCellText(value.m_strText, dValue))
+    if (value.m_bNumber && ParseSourceNumber(value.m_strText, dValue))
         PutNumber(nRow, nColumn, dValue);
     else
         PutLabel(nRow, nColumn, value.m_strText);

@@ -2,7 +2,7 @@
 
 #include <math.h>
 
-#include "engines/dao/spreadsheet/CellText.h"
+#include "engines/dao/SourceNumbers.h"
 #include "engines/dao/spreadsheet/LotusRecords.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "engines/dao/spreadsheet/SheetRecordStream.h"
@@ -31,7 +31,7 @@ CString FileText(const CString& strText, LotusFormat nFormat)
 
 BOOL IsWrittenAsNumber(const CSourceValue& value, double& dValue)
 {
-    return value.m_bNumber && ParseNumberCellText(value.m_strText, dValue);
+    return value.m_bNumber && ParseSourceNumber(value.m_strText, dValue);
 }
 
 // Why the table does not fit the format; "" when it does.

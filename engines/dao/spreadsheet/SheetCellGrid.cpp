@@ -1,6 +1,6 @@
 #include "engines/dao/spreadsheet/SheetCellGrid.h"
 
-#include "engines/dao/spreadsheet/CellText.h"
+#include "engines/dao/SourceNumbers.h"
 
 namespace
 {
@@ -68,7 +68,7 @@ BOOL CSheetCellGrid::SetNumber(unsigned nRow, unsigned nColumn, double dValue)
     CSourceValue* pValue = At(nRow, nColumn);
     if (pValue == NULL)
         return FALSE;
-    pValue->m_strText = NumberCellText(dValue);
+    pValue->m_strText = SourceNumberText(dValue);
     pValue->m_bNull = false;
     pValue->m_bNumber = true;
     return TRUE;

@@ -1,7 +1,7 @@
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 
+#include "engines/dao/SourceNumbers.h"
 #include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
-#include "engines/dao/spreadsheet/CellText.h"
 #include "engines/dao/spreadsheet/MemoryLockBytes.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "framework/core/WideText.h"
@@ -53,7 +53,7 @@ int TextLength(const CString& strText, int nVersion)
 BOOL IsWrittenAsText(const CSourceValue& value)
 {
     double dValue;
-    return !value.m_bNull && !(value.m_bNumber && ParseNumberCellText(value.m_strText, dValue));
+    return !value.m_bNull && !(value.m_bNumber && ParseSourceNumber(value.m_strText, dValue));
 }
 
 CString TextMisfit(const CSourceTable& table, int nVersion)

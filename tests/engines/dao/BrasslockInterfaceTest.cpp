@@ -87,18 +87,24 @@ TEST_F(Brasslock, ATypeOutsideTheLibraryGetsNoConnectionAndNoReportData)
     EXPECT_EQ(0, m_library.SaveKemReportData(&cells, &foreign, "ss_datalist"));
 }
 
-TEST_F(Brasslock, SourcesWithoutAnEngineStayClosedWithAMessage)
+TEST_F(Brasslock, SourcesThatCannotBeReadStayClosedWithAMessage)
 {
     MessageBoxRecorder recorder;
-    CKemDatabase* pExcel = m_library.GetDatabase(14);
-    pExcel->m_strDatabase = "C:\\book.xls";
-    pExcel->Reopen(FALSE);
-    EXPECT_FALSE(pExcel->IsOpen());
-    ASSERT_EQ(1u, recorder.Messages().size());
+    CString strFolder = m_file.WindowsPath().Left(m_file.WindowsPath().ReverseFind('\\'));
+    CKemDatabase* pParadox = m_library.GetDatabase(12);
+    pParadox->m_strDatabase = strFolder;
+    pParadox->Reopen(FALSE);
+    EXPECT_FALSE(pParadox->IsOpen());
+    EXPECT_EQ((std::vector<std::string>{"There is no Paradox table (.db file) in " + std::string(strFolder) + ".",
+                                        "Failed to import."}),
+              recorder.Texts());
+    pParadox->Close();
+    ASSERT_EQ(2u, recorder.Messages().size());
     // The stand-in's errors have no help to offer.
-    EXPECT_EQ(std::string::npos, recorder.LastText().find("help")) << recorder.LastText();
-    EXPECT_EQ((UINT)MB_OK, recorder.Messages()[0].type & MB_TYPEMASK);
-    m_library.ReleaseDatabase(pExcel);
+    for (const auto& message : recorder.Messages())
+        EXPECT_EQ((UINT)MB_OK, message.type & MB_TYPEMASK);
+    EXPECT_EQ(std::string::npos, recorder.Texts()[0].find("help")) << recorder.Texts()[0];
+    m_library.ReleaseDatabase(pParadox);
 
     recorder.Clear();
     CKemDatabase* pText = m_library.GetDatabase(23);

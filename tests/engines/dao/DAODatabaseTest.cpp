@@ -33,18 +33,19 @@ TEST(DAODatabase, ChangesThroughRecordsetsMarkTheDatabaseUntilClose)
     EXPECT_EQ((std::vector<std::string>{"C1|Plan"}), file.Rows("SELECT FD_Code, FD_Name FROM ss_colitem"));
 }
 
-TEST(DAODatabase, AWorkbookIsOpenedByItsConnectStringAndNeedsNoCopy)
+// A workbook is read into a temporary database like every file source: a
+// missing one is named, stays closed and leaves no copy behind.
+TEST(DAODatabase, AMissingWorkbookIsNamedAndLeavesNoCopy)
 {
     CDAODatabase db;
     db.m_nType = 14;
     db.m_strDatabase = "C:\\x\\book.xls";
     MessageBoxRecorder recorder;
-    recorder.QueueAnswer(IDNO);
     db.Reopen(FALSE);
     EXPECT_STREQ("Excel 3.0;HDR=YES;DATABASE=C:\\x\\book.xls", db.m_strConnect);
     EXPECT_FALSE(db.IsOpen());
     EXPECT_TRUE(db.m_strTempPath.IsEmpty());
-    EXPECT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ((std::vector<std::string>{"C:\\x\\book.xls was not found.", "Failed to import."}), recorder.Texts());
     db.Close();
-    EXPECT_EQ(1u, recorder.Messages().size());
+    EXPECT_EQ(2u, recorder.Messages().size());
 }

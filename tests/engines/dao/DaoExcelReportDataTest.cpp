@@ -32,13 +32,14 @@ public:
 };
 
 // Worksheet sources keep their rows: the engine is driven here on a file
-// that holds the worksheet's table under its SQL name "ss_datalist$".
+// laid out as a workbook's temporary database, one table per sheet.
 class ExcelReportData : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        m_file.Exec("CREATE TABLE \"ss_datalist$\" (FD_OrgCode TEXT, FD_Time TEXT, FD_RowItemCode TEXT,"
+        // A sheet's table has no key index: its free rows share keys.
+        m_file.Exec("DROP TABLE ss_datalist; CREATE TABLE ss_datalist (FD_OrgCode TEXT, FD_Time TEXT, FD_RowItemCode TEXT,"
                     " FD_ColItemCode TEXT, FD_Line INTEGER, FD_CurType INTEGER, FD_Value TEXT);");
         m_db.m_nType = 14;
         m_db.m_pDaoDatabase->Open(m_file.WindowsPath());
@@ -47,7 +48,7 @@ protected:
 
     std::vector<std::string> Rows()
     {
-        return m_file.Rows("SELECT FD_OrgCode, FD_Line, FD_Value FROM \"ss_datalist$\" ORDER BY rowid");
+        return m_file.Rows("SELECT FD_OrgCode, FD_Line, FD_Value FROM ss_datalist ORDER BY rowid");
     }
 
     ReportDatabaseFile m_file;
@@ -60,8 +61,8 @@ protected:
 
 TEST_F(ExcelReportData, ClearedValuesKeepTheirRowsAndNewValuesReuseFreeRows)
 {
-    m_file.Exec("INSERT INTO \"ss_datalist$\" VALUES ('B1','2005030000000','R2','========',1,0,'5');"
-                "INSERT INTO \"ss_datalist$\" VALUES ('OLD','2004030000000','R9','========',7,0,NULL);");
+    m_file.Exec("INSERT INTO ss_datalist VALUES ('B1','2005030000000','R2','========',1,0,'5');"
+                "INSERT INTO ss_datalist VALUES ('OLD','2004030000000','R9','========',7,0,NULL);");
     CCell cleared = DataCell("B1", "2005030000000", "R2", "", 1, 0, "0.000001");
     CCell first = DataCell("B1", "2005030000000", "R2", "", 2, 1, "first");
     CCell second = DataCell("B1", "2005030000000", "R2", "", 3, 1, "second");
@@ -77,7 +78,7 @@ TEST_F(ExcelReportData, ClearedValuesKeepTheirRowsAndNewValuesReuseFreeRows)
     EXPECT_EQ((std::vector<int>{0, 33, 66}), m_progress.m_positions);
 
     // A NULL value loads as the missing text of the cell's mode.
-    m_file.Exec("UPDATE \"ss_datalist$\" SET FD_Value = NULL WHERE FD_Line = 3");
+    m_file.Exec("UPDATE ss_datalist SET FD_Value = NULL WHERE FD_Line = 3");
     m_cells.ElementAt(2).m_nValueType = 0;
     EXPECT_EQ(1, LoadDaoReportData(m_cells, m_db, "ss_datalist", m_progress));
     EXPECT_STREQ("0", m_cells[0].m_strValue);
@@ -87,7 +88,7 @@ TEST_F(ExcelReportData, ClearedValuesKeepTheirRowsAndNewValuesReuseFreeRows)
 
 TEST_F(ExcelReportData, WithoutAFreeRowANewRowIsAdded)
 {
-    m_file.Exec("INSERT INTO \"ss_datalist$\" VALUES ('B1','2005030000000','R2','========',1,0,'5');");
+    m_file.Exec("INSERT INTO ss_datalist VALUES ('B1','2005030000000','R2','========',1,0,'5');");
     CCell cell = DataCell("O'K", "2005030000000", "R2", "C1", 4, 2, "");
     m_cells.Add(cell);
     ScriptedPrompt prompt({});

@@ -3,33 +3,14 @@
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 #include "tests/engines/dao/SpreadsheetTables.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/WorkbookTools.h"
 
 using namespace spreadsheettest;
+using workbooktest::RunPython;
+using workbooktest::XlrdDump;
 
 namespace
 {
-
-// Dumps a workbook as xlrd reads it: its BIFF version, then each sheet's
-// name and rows, cells as "s:" text, "n:" Python's repr of the number, or
-// "-" when empty.
-const char XLRD_DUMP[] = R"(import sys, xlrd
-sys.stdout.reconfigure(encoding="utf-8")
-book = xlrd.open_workbook(sys.argv[1])
-print("biff %d" % book.biff_version)
-for sheet in book.sheets():
-    print("sheet " + sheet.name)
-    for r in range(sheet.nrows):
-        cells = []
-        for c in range(sheet.ncols):
-            cell = sheet.cell(r, c)
-            if cell.ctype == xlrd.XL_CELL_NUMBER:
-                cells.append("n:" + repr(cell.value))
-            elif cell.ctype == xlrd.XL_CELL_TEXT:
-                cells.append("s:" + cell.value)
-            else:
-                cells.append("-")
-        print("|".join(cells))
-)";
 
 // A workbook as python3-xlwt writes it: header cells left empty or given
 // twice, numbers stored in xlwt's compact form (RK) and as doubles, an
@@ -50,18 +31,6 @@ book.add_sheet("Header only").write(0, 0, "H")
 book.add_sheet("Blank")
 book.save(sys.argv[1])
 )";
-
-std::string RunPython(const CScratchFolder& folder, const char* pszScript, const CString& strFile)
-{
-    CString strScript = folder.PathOf("script.py");
-    WriteWholeFile(strScript, pszScript);
-    return RunTool("/usr/bin/python3 '" + UnixPath(strScript) + "' '" + UnixPath(strFile) + "' 2>&1");
-}
-
-std::string XlrdDump(const CScratchFolder& folder, const CString& strFile)
-{
-    return RunPython(folder, XLRD_DUMP, strFile);
-}
 
 std::vector<CSourceTable> SampleTables()
 {
@@ -88,7 +57,7 @@ TEST(XlsWorkbookFile, ReadsAWorkbookThatXlwtWrote)
 {
     CScratchFolder folder;
     CString strBook = folder.PathOf("orders.xls");
-    ASSERT_EQ("", RunPython(folder, XLWT_BOOK, strBook));
+    ASSERT_EQ("", RunPython(XLWT_BOOK, workbooktest::Quoted(strBook)));
 
     std::vector<CSourceTable> tables;
     int nVersion = 0;
@@ -135,7 +104,7 @@ TEST(XlsWorkbookFile, WritesEveryVersionSoThatXlrdAndFreeXlReadItBack)
                                   SAMPLE_VALUES_DUMP;
         if (nVersion >= 5)
             strExpected += "sheet Notes ü\ns:Text\ns:" + std::string(nVersion == 8 ? 300 : 255, 'L') + "\n";
-        EXPECT_EQ(strExpected, XlrdDump(folder, strBook));
+        EXPECT_EQ(strExpected, XlrdDump(strBook));
 
         std::vector<CSourceTable> read;
         int nReadVersion = 0;
@@ -176,7 +145,7 @@ TEST(XlsWorkbookFile, ManyAndLongTextsSpanTheSharedStringRecords)
     CString strBook = folder.PathOf("texts.xls");
     CString strError;
     ASSERT_TRUE(WriteXlsWorkbook(strBook, {table}, 8, strError)) << strError;
-    EXPECT_EQ(strDump, XlrdDump(folder, strBook));
+    EXPECT_EQ(strDump, XlrdDump(strBook));
     std::vector<CSourceTable> read;
     int nVersion = 0;
     ASSERT_TRUE(ReadXlsWorkbook(strBook, read, nVersion, strError)) << strError;

@@ -119,8 +119,5 @@ std::vector<std::string> ReportDatabaseTest::DataRows()
 
 std::vector<std::string> ReportDatabaseTest::MessageTexts() const
 {
-    std::vector<std::string> texts;
-    for (const RecordedMessage& message : m_messages.Messages())
-        texts.push_back(message.text);
-    return texts;
+    return m_messages.Texts();
 }

@@ -1,0 +1,81 @@
+// File sources: the tables a committed change touched go back to their
+// files at once, so that a saved report is on disk.
+#include "engines/dao/DAODatabase.h"
+
+#include "engines/common/DataSourceType.h"
+#include "engines/dao/SourceCopy.h"
+#include "engines/dao/SourceFiles.h"
+#include "engines/dao/SourceTable.h"
+#include "framework/core/MessageSink.h"
+
+#include <sqlite3.h>
+
+BOOL CDAODatabase::WriteBackChanges()
+{
+    if (!IsImportedType(m_nType) || m_strTempPath.IsEmpty() || !m_pDaoDatabase->IsOpen())
+        return TRUE;
+    // Inside a transaction nothing is committed yet; its commit writes back.
+    if (!sqlite3_get_autocommit(m_pDaoDatabase->GetHandle()))
+        return TRUE;
+    CString strError;
+    try
+    {
+        CSourceCopy copy(*m_pDaoDatabase);
+        std::vector<CString> changed = copy.ChangedTables();
+        if (changed.empty())
+            return TRUE;
+        BOOL bWritten = m_nType == DSTYPE_TEXT   ? UpdateDatabase(changed, strError)
+                        : m_nType == DSTYPE_HTML ? ExportHTML(changed, strError)
+                                                 : ExportDatabase(changed, strError);
+        if (bWritten)
+        {
+            copy.MarkWritten(changed);
+            return TRUE;
+        }
+    }
+    catch (CDaoException* e)
+    {
+        strError = "The changed tables cannot be read from " + m_strTempPath + ": "
+                   + (e->m_pErrorInfo != NULL ? e->m_pErrorInfo->m_strDescription : CString("database error")) + ".";
+        e->Delete();
+    }
+    AfxMessageBox(strError + "\n\nThe changes are kept in " + m_strTempPath
+                      + " and are written to the data source at the next save or when it is closed. The files as "
+                        "they were before this program first changed them are kept beside them as .bak files.",
+                  MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+BOOL CDAODatabase::UpdateDatabase(const std::vector<CString>& names, CString& strError)
+{
+    return ExportTables(names, strError);
+}
+
+BOOL CDAODatabase::ExportHTML(const std::vector<CString>& names, CString& strError)
+{
+    return ExportTables(names, strError);
+}
+
+BOOL CDAODatabase::ExportDatabase(const std::vector<CString>& names, CString& strError)
+{
+    return ExportTables(names, strError);
+}
+
+BOOL CDAODatabase::ExportTables(const std::vector<CString>& names, CString& strError)
+{
+    CSourceCopy copy(*m_pDaoDatabase);
+    int nType = m_nType;
+    CString strDatabase = m_strDatabase;
+    copy.ReadOrigin(nType, strDatabase);
+    // A workbook is written whole: its unchanged sheets go with it.
+    std::vector<CString> written = IsDocumentSource(m_nType) && m_nType != DSTYPE_HTML ? copy.AllTables() : names;
+    std::vector<CSourceTable> tables;
+    std::vector<CString> files;
+    for (const CString& strName : written)
+    {
+        CString strFile;
+        tables.push_back(copy.ReadTable(strName, strFile));
+        files.push_back(strFile);
+    }
+    return WriteSource(m_nType, strDatabase, tables, files, strError);
+}

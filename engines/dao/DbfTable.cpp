@@ -1,0 +1,276 @@
+#include "engines/dao/DbfTable.h"
+
+#include "engines/dao/FileLength.h"
+#include "engines/dao/SourceNumbers.h"
+#include "framework/db/DaoDatabase.h"
+
+#include <shapefil.h>
+#include <stdio.h>
+#include <string.h>
+#include <string>
+
+namespace
+{
+
+// shapelib reports its errors through a hook that takes no context: the
+// first one of a call is kept here (the engine runs on one thread).
+std::string g_strShapelibError;
+
+void KeepShapelibError(const char* lpszMessage)
+{
+    if (g_strShapelibError.empty())
+        g_strShapelibError = lpszMessage;
+}
+
+SAHooks ReportingHooks()
+{
+    SAHooks hooks;
+    SASetupDefaultHooks(&hooks);
+    hooks.Error = KeepShapelibError;
+    g_strShapelibError.clear();
+    return hooks;
+}
+
+// Closes the table when the reader or writer leaves.
+class CDbfFile
+{
+public:
+    explicit CDbfFile(DBFHandle h) : m_h(h) {}
+    ~CDbfFile()
+    {
+        if (m_h != NULL)
+            DBFClose(m_h);
+    }
+    void Close()
+    {
+        DBFClose(m_h);
+        m_h = NULL;
+    }
+    DBFHandle Get() const { return m_h; }
+
+private:
+    CDbfFile(const CDbfFile&) = delete;
+    CDbfFile& operator=(const CDbfFile&) = delete;
+    DBFHandle m_h;
+};
+
+BOOL IsKnownType(char chType)
+{
+    return chType == 'C' || chType == 'N' || chType == 'F' || chType == 'L' || chType == 'D';
+}
+
+BOOL IsNumericType(char chType)
+{
+    return chType == 'N' || chType == 'F';
+}
+
+// A field's value from the raw record bytes; FALSE for a NULL value.
+BOOL FieldText(const char* pField, const CSourceField& field, CString& strText)
+{
+    int nEnd = field.m_nWidth;
+    // Text fields are padded with spaces (some writers pad with NULs).
+    while (nEnd > 0 && (pField[nEnd - 1] == ' ' || pField[nEnd - 1] == '\0'))
+        --nEnd;
+    int nStart = 0;
+    if (field.m_chType != 'C')
+        while (nStart < nEnd && pField[nStart] == ' ')
+            ++nStart;
+    strText = CString(pField + nStart, nEnd - nStart);
+    switch (field.m_chType)
+    {
+    case 'N':
+    case 'F':
+        return !strText.IsEmpty() && strText[0] != '*';
+    case 'L':
+        return !strText.IsEmpty() && strText != "?";
+    case 'D':
+        return !strText.IsEmpty() && strText != "00000000";
+    default:
+        return nEnd > 0;
+    }
+}
+
+// The bytes of one value in its field; FALSE with the reason when the
+// value cannot stand there.
+BOOL FieldBytes(const CSourceValue& value, const CSourceField& field, char* pField, CString& strReason)
+{
+    int nWidth = field.m_nWidth;
+    if (value.m_bNull || (value.m_strText.IsEmpty() && field.m_chType != 'C'))
+    {
+        // The marks the format (and DBFIsAttributeNULL) reads as no value.
+        char chBlank = IsNumericType(field.m_chType) ? '*' : field.m_chType == 'D' ? '0' : field.m_chType == 'L' ? '?' : ' ';
+        memset(pField, chBlank, nWidth);
+        return TRUE;
+    }
+    const CString& strText = value.m_strText;
+    CString strField;
+    switch (field.m_chType)
+    {
+    case 'N':
+    case 'F':
+    {
+        double dValue;
+        if (!ParseSourceNumber(strText, dValue))
+        {
+            strReason = "the value \"" + strText + "\" of field " + field.m_strName + " is not a number";
+            return FALSE;
+        }
+        strField.Format("%*.*f", nWidth, field.m_nDecimals, dValue);
+        break;
+    }
+    case 'L':
+    {
+        char ch = (char)toupper((unsigned char)strText[0]);
+        if (strchr("TY1", ch) != NULL)
+            strField = "T";
+        else if (strchr("FN0", ch) != NULL)
+            strField = "F";
+        else
+        {
+            strReason = "the value \"" + strText + "\" of field " + field.m_strName + " is not true or false";
+            return FALSE;
+        }
+        break;
+    }
+    case 'D':
+        if (strText.GetLength() != 8 || strText.SpanIncluding("0123456789").GetLength() != 8)
+        {
+            strReason = "the value \"" + strText + "\" of field " + field.m_strName + " is no date (YYYYMMDD)";
+            return FALSE;
+        }
+        strField = strText;
+        break;
+    default:
+        strField = strText;
+        break;
+    }
+    if (strField.GetLength() > nWidth)
+    {
+        strReason.Format("the value \"%s\" does not fit the %d characters of field %s", (LPCSTR)strText, nWidth,
+                         (LPCSTR)field.m_strName);
+        return FALSE;
+    }
+    memset(pField, ' ', nWidth);
+    memcpy(pField, (LPCSTR)strField, strField.GetLength());
+    return TRUE;
+}
+
+} // namespace
+
+BOOL ReadDbfTable(const CString& strPath, CSourceTable& table, CString& strReason)
+{
+    SAHooks hooks = ReportingHooks();
+    CDbfFile file(DBFOpenLL(DaoUnixPath(strPath), "rb", &hooks));
+    DBFHandle h = file.Get();
+    if (h == NULL)
+    {
+        strReason = "it is no dBase table, or its header is damaged";
+        return FALSE;
+    }
+    LONGLONG nNeeded = (LONGLONG)h->nHeaderLength + (LONGLONG)h->nRecords * h->nRecordLength;
+    if (h->nRecords < 0 || FileLength(strPath) < nNeeded)
+    {
+        strReason.Format("it is cut short: its header counts %d records that the file does not hold", h->nRecords);
+        return FALSE;
+    }
+    const char* lpszCodePage = DBFGetCodePage(h);
+    table.m_strCodePage = lpszCodePage != NULL && strncmp(lpszCodePage, "LDID/", 5) == 0 ? lpszCodePage : "";
+    table.m_columns.clear();
+    table.m_fields.clear();
+    table.m_rows.clear();
+    int nFields = DBFGetFieldCount(h);
+    for (int i = 0; i < nFields; ++i)
+    {
+        char szName[XBASE_FLDNAME_LEN_READ + 1] = "";
+        CSourceField field;
+        DBFGetFieldInfo(h, i, szName, &field.m_nWidth, &field.m_nDecimals);
+        field.m_strName = szName;
+        field.m_chType = DBFGetNativeFieldType(h, i);
+        if (!IsKnownType(field.m_chType))
+        {
+            strReason.Format("its field %s is of type %c, which this program does not read", szName, field.m_chType);
+            return FALSE;
+        }
+        table.m_fields.push_back(field);
+        table.m_columns.push_back(field.m_strName);
+    }
+    table.m_rows.reserve(h->nRecords);
+    for (int r = 0; r < h->nRecords; ++r)
+    {
+        const char* pRecord = DBFReadTuple(h, r);
+        if (pRecord == NULL)
+        {
+            strReason.Format("its record %d cannot be read", r + 1);
+            return FALSE;
+        }
+        if (pRecord[0] == '*')
+            continue;
+        std::vector<CSourceValue> row(nFields);
+        for (int i = 0; i < nFields; ++i)
+        {
+            const CSourceField& field = table.m_fields[i];
+            row[i].m_bNull = !FieldText(pRecord + h->panFieldOffset[i], field, row[i].m_strText);
+            row[i].m_bNumber = IsNumericType(field.m_chType) && !row[i].m_bNull;
+        }
+        table.m_rows.push_back(std::move(row));
+    }
+    return TRUE;
+}
+
+BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& strReason)
+{
+    SAHooks hooks = ReportingHooks();
+    CString strCodePage = table.m_strCodePage.IsEmpty() ? CString("LDID/87") : table.m_strCodePage;
+    CDbfFile file(DBFCreateLL(DaoUnixPath(strPath), strCodePage, &hooks));
+    DBFHandle h = file.Get();
+    if (h == NULL)
+    {
+        strReason = "the file cannot be made";
+        return FALSE;
+    }
+    std::vector<CSourceField> fields = table.m_fields;
+    // A table that never had a file gets text fields of the widest kind.
+    for (size_t i = fields.size(); i < table.m_columns.size(); ++i)
+    {
+        CSourceField field;
+        field.m_strName = table.m_columns[i].Left(XBASE_FLDNAME_LEN_WRITE);
+        field.m_nWidth = 254;
+        fields.push_back(field);
+    }
+    for (const CSourceField& field : fields)
+        if (DBFAddNativeFieldType(h, field.m_strName, field.m_chType, field.m_nWidth, field.m_nDecimals) < 0)
+        {
+            strReason = "its field " + field.m_strName + " cannot be made";
+            return FALSE;
+        }
+    std::string record(h->nRecordLength, ' ');
+    int nRecord = 0;
+    for (const std::vector<CSourceValue>& row : table.m_rows)
+    {
+        record[0] = ' ';
+        for (size_t i = 0; i < fields.size(); ++i)
+        {
+            CSourceValue blank;
+            const CSourceValue& value = i < row.size() ? row[i] : blank;
+            if (!FieldBytes(value, fields[i], &record[h->panFieldOffset[i]], strReason))
+            {
+                strReason.AppendFormat(" (row %d)", nRecord + 1);
+                return FALSE;
+            }
+        }
+        if (!DBFWriteTuple(h, nRecord++, &record[0]))
+        {
+            strReason = "its records cannot be written";
+            return FALSE;
+        }
+    }
+    LONGLONG nNeeded = (LONGLONG)h->nHeaderLength + (LONGLONG)nRecord * h->nRecordLength;
+    file.Close();
+    // shapelib does not report a failed flush at close: the length tells.
+    if (!g_strShapelibError.empty() || FileLength(strPath) < nNeeded)
+    {
+        strReason = "the file could not be written whole (is the disk full?)";
+        return FALSE;
+    }
+    return TRUE;
+}

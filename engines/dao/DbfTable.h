@@ -1,0 +1,15 @@
+// dBase III, IV, 5.0 and FoxPro 2.x tables (.dbf files) read and written
+// through shapelib's DBF functions.  Each field keeps its type, width and
+// decimals in the table's m_fields, so a table goes back as it was made.
+#pragma once
+
+#include "engines/dao/SourceTable.h"
+
+// Reads every record that is not marked deleted into table (whose name the
+// caller sets); FALSE with the reason when the file is no dBase table, is
+// cut short or has a field of a kind this reader does not take.
+BOOL ReadDbfTable(const CString& strPath, CSourceTable& table, CString& strReason);
+// Writes the table to strPath, a new file, with the fields of m_fields;
+// FALSE with the reason when a value does not fit its field or the file
+// cannot be written whole.
+BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& strReason);

@@ -1,0 +1,307 @@
+#include <unordered_map>
+
+#include "engines/dao/SourceCopy.h"
+
+#include "engines/dao/SourceNumbers.h"
+#include "framework/db/DaoDatabase.h"
+#include "framework/db/DaoStatement.h"
+
+
+namespace
+{
+
+const char kCreateBookkeeping[] =
+    "CREATE TABLE MSysSource (nType INTEGER, strDatabase TEXT);"
+    "CREATE TABLE MSysSourceTables (nOrder INTEGER PRIMARY KEY, strName TEXT UNIQUE, strFile TEXT,"
+    " bChanged INTEGER NOT NULL DEFAULT 0, strCodePage TEXT, bCellKinds INTEGER, nVersion INTEGER);"
+    "CREATE TABLE MSysSourceFields (strTable TEXT, nOrder INTEGER, strName TEXT, chType TEXT, nWidth INTEGER,"
+    " nDecimals INTEGER, PRIMARY KEY (strTable, nOrder));"
+    "CREATE TABLE MSysSourceCells (strTable TEXT, nRow INTEGER, strKinds TEXT, PRIMARY KEY (strTable, nRow))"
+    " WITHOUT ROWID;";
+
+// A cell kind in MSysSourceCells: a number, a text, or changed since it
+// was read (the write-back judges it by its column and its text).
+const char kNumberCell = 'N';
+const char kTextCell = 'T';
+const char kChangedCell = '?';
+
+void BindText(sqlite3_stmt* pStmt, int nIndex, const CString& strText)
+{
+    sqlite3_bind_text(pStmt, nIndex, strText, strText.GetLength(), SQLITE_TRANSIENT);
+}
+
+CString ColumnText(sqlite3_stmt* pStmt, int nColumn)
+{
+    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, nColumn));
+    return p != NULL ? CString(p, sqlite3_column_bytes(pStmt, nColumn)) : CString();
+}
+
+// 'N' when every value of the column that has one is a number, 'T' when
+// every one is a text, '?' when they are mixed or there is none.
+char ColumnKind(const CSourceTable& table, size_t nColumn)
+{
+    BOOL bNumbers = FALSE, bTexts = FALSE;
+    for (const std::vector<CSourceValue>& row : table.m_rows)
+        if (nColumn < row.size() && !row[nColumn].m_bNull)
+            (row[nColumn].m_bNumber ? bNumbers : bTexts) = TRUE;
+    return bNumbers == bTexts ? kChangedCell : bNumbers ? kNumberCell : kTextCell;
+}
+
+CString Quoted(const CString& strText)
+{
+    CString strQuoted(strText);
+    strQuoted.Replace("'", "''");
+    return "'" + strQuoted + "'";
+}
+
+// The triggers that mark the table changed, and with cell kinds keep the
+// kinds of its rows: a changed cell becomes '?', a new row all '?', a
+// deleted row loses its record.
+CString TriggerSql(const CSourceTable& table, int nOrder, BOOL bCellKinds)
+{
+    CString strName = DaoQuoteName(table.m_strName);
+    CString strTableLiteral = Quoted(table.m_strName);
+    CString strMark;
+    strMark.Format("UPDATE MSysSourceTables SET bChanged=1 WHERE nOrder=%d AND bChanged=0;", nOrder);
+    CString strAllChanged(kChangedCell, (int)table.m_columns.size());
+    CString strAllText(kTextCell, (int)table.m_columns.size());
+    CString strPrefix;
+    strPrefix.Format("CREATE TRIGGER \"MSysChange%d", nOrder);
+    CString strInsert = strPrefix + "i\" AFTER INSERT ON " + strName + " BEGIN " + strMark;
+    CString strUpdate = strPrefix + "u\" AFTER UPDATE ON " + strName + " BEGIN " + strMark;
+    CString strDelete = strPrefix + "d\" AFTER DELETE ON " + strName + " BEGIN " + strMark;
+    if (bCellKinds)
+    {
+        strInsert += "INSERT OR REPLACE INTO MSysSourceCells VALUES (" + strTableLiteral + ", NEW._rowid_, '"
+                     + strAllChanged + "');";
+        CString strKinds;
+        for (size_t i = 0; i < table.m_columns.size(); ++i)
+        {
+            CString strColumn = DaoQuoteName(table.m_columns[i]);
+            CString strPart;
+            strPart.Format("(CASE WHEN NEW.%s IS OLD.%s THEN substr(strKinds, %d, 1) ELSE '?' END)",
+                           (LPCSTR)strColumn, (LPCSTR)strColumn, (int)i + 1);
+            strKinds += (i > 0 ? " || " : "") + strPart;
+        }
+        strUpdate += "INSERT OR IGNORE INTO MSysSourceCells VALUES (" + strTableLiteral + ", NEW._rowid_, '"
+                     + strAllText + "');UPDATE MSysSourceCells SET strKinds = " + strKinds + " WHERE strTable="
+                     + strTableLiteral + " AND nRow=NEW._rowid_;";
+        strDelete += "DELETE FROM MSysSourceCells WHERE strTable=" + strTableLiteral + " AND nRow=OLD._rowid_;";
+    }
+    return strInsert + " END;" + strUpdate + " END;" + strDelete + " END;";
+}
+
+std::vector<CString> Names(CDaoDatabase& db, LPCSTR lpszSQL)
+{
+    std::vector<CString> names;
+    CDaoStatement stmt;
+    stmt.Prepare(db.RequireHandle(), lpszSQL);
+    while (stmt.Step(db.GetHandle()))
+        names.push_back(ColumnText(stmt, 0));
+    return names;
+}
+
+} // namespace
+
+void CSourceCopy::Create(int nType, const CString& strDatabase)
+{
+    m_db.Execute(kCreateBookkeeping);
+    CDaoStatement stmt;
+    stmt.Prepare(m_db.RequireHandle(), "INSERT INTO MSysSource VALUES (?, ?)");
+    sqlite3_bind_int(stmt, 1, nType);
+    BindText(stmt, 2, strDatabase);
+    stmt.Step(m_db.GetHandle());
+}
+
+void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds)
+{
+    sqlite3* pDb = m_db.RequireHandle();
+    CDaoStatement entry;
+    entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion)"
+                       " VALUES (?, ?, ?, ?, ?)");
+    BindText(entry, 1, table.m_strName);
+    BindText(entry, 2, strFile);
+    BindText(entry, 3, table.m_strCodePage);
+    sqlite3_bind_int(entry, 4, bCellKinds);
+    sqlite3_bind_int(entry, 5, table.m_nVersion);
+    entry.Step(pDb);
+    int nOrder = (int)sqlite3_last_insert_rowid(pDb);
+    // A blank worksheet has no column, and no table can be made of it: it
+    // is only listed, so that its file keeps it at the write-back.
+    if (table.m_columns.empty())
+        return;
+
+    CString strName = DaoQuoteName(table.m_strName);
+    CString strCreate = "CREATE TABLE " + strName + " (";
+    CString strMarks;
+    for (size_t i = 0; i < table.m_columns.size(); ++i)
+    {
+        strCreate += (i > 0 ? ", " : "") + DaoQuoteName(table.m_columns[i]) + " TEXT";
+        strMarks += i > 0 ? ", ?" : "?";
+    }
+    m_db.Execute(strCreate + ")");
+
+    CDaoStatement field;
+    field.Prepare(pDb, "INSERT INTO MSysSourceFields VALUES (?, ?, ?, ?, ?, ?)");
+    for (size_t i = 0; i < table.m_columns.size(); ++i)
+    {
+        CSourceField definition;
+        if (i < table.m_fields.size())
+            definition = table.m_fields[i];
+        else
+        {
+            definition.m_strName = table.m_columns[i];
+            definition.m_chType = bCellKinds ? ColumnKind(table, i) : 0;
+        }
+        BindText(field, 1, table.m_strName);
+        sqlite3_bind_int(field, 2, (int)i);
+        BindText(field, 3, definition.m_strName);
+        BindText(field, 4, CString(definition.m_chType, definition.m_chType != 0 ? 1 : 0));
+        sqlite3_bind_int(field, 5, definition.m_nWidth);
+        sqlite3_bind_int(field, 6, definition.m_nDecimals);
+        field.Step(pDb);
+        sqlite3_reset(field);
+    }
+
+    // Values are bound with their length: a '\0' inside a text stays.
+    CDaoStatement insert;
+    insert.Prepare(pDb, "INSERT INTO " + strName + " VALUES (" + strMarks + ")");
+    CDaoStatement kinds;
+    kinds.Prepare(pDb, "INSERT INTO MSysSourceCells VALUES (?, ?, ?)");
+    for (const std::vector<CSourceValue>& row : table.m_rows)
+    {
+        BOOL bNumbers = FALSE;
+        for (size_t i = 0; i < table.m_columns.size(); ++i)
+        {
+            if (i >= row.size() || row[i].m_bNull)
+                sqlite3_bind_null(insert, (int)i + 1);
+            else
+                BindText(insert, (int)i + 1, row[i].m_strText);
+            bNumbers = bNumbers || (i < row.size() && row[i].m_bNumber);
+        }
+        insert.Step(pDb);
+        sqlite3_reset(insert);
+        if (bCellKinds && bNumbers)
+        {
+            CString strKinds;
+            for (size_t i = 0; i < table.m_columns.size(); ++i)
+                strKinds += i < row.size() && row[i].m_bNumber ? kNumberCell : kTextCell;
+            BindText(kinds, 1, table.m_strName);
+            sqlite3_bind_int64(kinds, 2, sqlite3_last_insert_rowid(pDb));
+            BindText(kinds, 3, strKinds);
+            kinds.Step(pDb);
+            sqlite3_reset(kinds);
+        }
+    }
+    // After the rows: reading the source is no change.
+    m_db.Execute(TriggerSql(table, nOrder, bCellKinds));
+}
+
+BOOL CSourceCopy::ReadOrigin(int& nType, CString& strDatabase)
+{
+    CDaoStatement stmt;
+    if (!stmt.TryPrepare(m_db.RequireHandle(), "SELECT nType, strDatabase FROM MSysSource"))
+        return FALSE;
+    if (!stmt.Step(m_db.GetHandle()))
+        return FALSE;
+    nType = sqlite3_column_int(stmt, 0);
+    strDatabase = ColumnText(stmt, 1);
+    return TRUE;
+}
+
+std::vector<CString> CSourceCopy::ChangedTables()
+{
+    return Names(m_db, "SELECT strName FROM MSysSourceTables WHERE bChanged ORDER BY nOrder");
+}
+
+std::vector<CString> CSourceCopy::AllTables()
+{
+    return Names(m_db, "SELECT strName FROM MSysSourceTables ORDER BY nOrder");
+}
+
+CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile)
+{
+    sqlite3* pDb = m_db.RequireHandle();
+    CSourceTable table;
+    table.m_strName = strName;
+    BOOL bCellKinds = FALSE;
+    {
+        CDaoStatement entry;
+        entry.Prepare(pDb, "SELECT strFile, strCodePage, bCellKinds, nVersion FROM MSysSourceTables WHERE strName=?");
+        BindText(entry, 1, strName);
+        if (entry.Step(pDb))
+        {
+            strFile = ColumnText(entry, 0);
+            table.m_strCodePage = ColumnText(entry, 1);
+            bCellKinds = sqlite3_column_int(entry, 2);
+            table.m_nVersion = sqlite3_column_int(entry, 3);
+        }
+    }
+    std::vector<char> columnKinds;
+    {
+        CDaoStatement fields;
+        fields.Prepare(pDb, "SELECT strName, chType, nWidth, nDecimals FROM MSysSourceFields WHERE strTable=? "
+                            "ORDER BY nOrder");
+        BindText(fields, 1, strName);
+        while (fields.Step(pDb))
+        {
+            CSourceField field;
+            field.m_strName = ColumnText(fields, 0);
+            CString strType = ColumnText(fields, 1);
+            field.m_chType = strType.IsEmpty() ? 0 : strType[0];
+            field.m_nWidth = sqlite3_column_int(fields, 2);
+            field.m_nDecimals = sqlite3_column_int(fields, 3);
+            columnKinds.push_back(field.m_chType);
+            if (!bCellKinds && field.m_chType != 0)
+                table.m_fields.push_back(field);
+        }
+    }
+    // A blank worksheet, listed without a table.
+    if (columnKinds.empty())
+        return table;
+    std::unordered_map<sqlite3_int64, CString> rowKinds;
+    if (bCellKinds)
+    {
+        CDaoStatement kinds;
+        kinds.Prepare(pDb, "SELECT nRow, strKinds FROM MSysSourceCells WHERE strTable=?");
+        BindText(kinds, 1, strName);
+        while (kinds.Step(pDb))
+            rowKinds[sqlite3_column_int64(kinds, 0)] = ColumnText(kinds, 1);
+    }
+    CDaoStatement rows;
+    rows.Prepare(pDb, "SELECT _rowid_, * FROM " + DaoQuoteName(strName) + " ORDER BY _rowid_");
+    int nColumns = sqlite3_column_count(rows) - 1;
+    for (int i = 0; i < nColumns; ++i)
+        table.m_columns.push_back(sqlite3_column_name(rows, i + 1));
+    while (rows.Step(pDb))
+    {
+        std::vector<CSourceValue> row(nColumns);
+        auto found = rowKinds.find(sqlite3_column_int64(rows, 0));
+        for (int i = 0; i < nColumns; ++i)
+        {
+            CSourceValue& value = row[i];
+            value.m_bNull = sqlite3_column_type(rows, i + 1) == SQLITE_NULL;
+            value.m_strText = ColumnText(rows, i + 1);
+            if (!bCellKinds || value.m_bNull)
+                continue;
+            char chKind = found != rowKinds.end() && i < found->second.GetLength() ? found->second[i] : kTextCell;
+            char chColumn = i < (int)columnKinds.size() ? columnKinds[i] : kChangedCell;
+            value.m_bNumber = chKind == kNumberCell
+                              || (chKind == kChangedCell && chColumn != kTextCell && IsPlainNumber(value.m_strText));
+        }
+        table.m_rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+void CSourceCopy::MarkWritten(const std::vector<CString>& names)
+{
+    CDaoStatement stmt;
+    stmt.Prepare(m_db.RequireHandle(), "UPDATE MSysSourceTables SET bChanged=0 WHERE strName=?");
+    for (const CString& strName : names)
+    {
+        BindText(stmt, 1, strName);
+        stmt.Step(m_db.GetHandle());
+        sqlite3_reset(stmt);
+    }
+}

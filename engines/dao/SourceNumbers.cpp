@@ -1,0 +1,40 @@
+#include "engines/dao/SourceNumbers.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+BOOL ParseSourceNumber(const CString& strText, double& dValue)
+{
+    LPCSTR p = strText;
+    // Only decimal forms: strtod would also take blanks, "inf", "nan" and hex.
+    if (*p == '\0' || strspn(p, "0123456789+-.eE") != (size_t)strText.GetLength())
+        return FALSE;
+    char* pEnd = NULL;
+    double d = strtod(p, &pEnd);
+    if (pEnd != p + strText.GetLength() || !isfinite(d))
+        return FALSE;
+    dValue = d;
+    return TRUE;
+}
+
+BOOL IsPlainNumber(const CString& strText)
+{
+    double dValue;
+    return ParseSourceNumber(strText, dValue) && SourceNumberText(dValue) == strText;
+}
+
+CString SourceNumberText(double dValue)
+{
+    if (dValue == 0.0)
+        return "0";  // no "-0"
+    char sz[40];
+    for (int nDigits = 15; nDigits <= 17; ++nDigits)
+    {
+        snprintf(sz, sizeof(sz), "%.*g", nDigits, dValue);
+        if (strtod(sz, NULL) == dValue)
+            break;
+    }
+    return sz;
+}
