@@ -528,7 +528,7 @@ TEST_F(TemplateWorkflowTest, FreshSetUpOpensASampleAndSavesANewTemplate)
     Click(hSelect, IDOK);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hSelect, kWaitMs));
     ASSERT_TRUE(driver.FindView(kWaitMs));
-    EXPECT_TRUE(driver.WaitForCaption("Monthly Report.kvm - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+    EXPECT_TRUE(driver.WaitForCaption("Tallyform[Design Mode] - Monthly Report.kvm", kWaitMs)) << (LPCSTR)driver.MainCaption();
 
     // New, Finish: the layout step says once that 0 rows will not do.
     HWND hSheet = OpenNewTemplateSheet(designer);
@@ -557,7 +557,7 @@ TEST_F(TemplateWorkflowTest, FreshSetUpOpensASampleAndSavesANewTemplate)
     SendMessageA(hRows, WM_SETTEXT, 0, (LPARAM)"4");
     Click(hWizard, IDOK);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hWizard, kWaitMs));
-    EXPECT_TRUE(driver.WaitForCaption("TallyformTemplate1 - Tallyform", kWaitMs)) << (LPCSTR)driver.MainCaption();
+    EXPECT_TRUE(driver.WaitForCaption("Tallyform[Design Mode] - TallyformTemplate1", kWaitMs)) << (LPCSTR)driver.MainCaption();
 
     // Ctrl+S, OK: the root folder is chosen, and the template is written there.
     CDesignDriver::HardwareKey('S', VK_CONTROL);
