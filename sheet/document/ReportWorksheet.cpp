@@ -2,7 +2,7 @@
 
 #include "sheet/document/ReportWorksheet.h"
 
-#include "engines/dao/spreadsheet/CellText.h"
+#include "engines/dao/SourceNumbers.h"
 #include "sheet/SheetGridMap.h"
 
 namespace
@@ -94,9 +94,9 @@ CSourceValue WorksheetValueOf(const CSheet& sheet, const CCell& cell)
     double dNumber = 0;
     const BOOL bNumberCell = cell.m_nType == CELL_FORMULA ||
                              (cell.m_nType == CELL_NUMERIC && cell.m_nValueType == 0);
-    if (bNumberCell && ParseNumberCellText(cell.m_strValue, dNumber))
+    if (bNumberCell && ParseSourceNumber(cell.m_strValue, dNumber))
     {
-        value.m_strText = NumberCellText(dNumber);
+        value.m_strText = SourceNumberText(dNumber);
         value.m_bNumber = true;
     }
     else
@@ -191,5 +191,5 @@ BOOL ImportedFigureText(const CCell& cell, const CSourceValue* pValue, CString& 
     if (cell.m_nType != CELL_NUMERIC || cell.m_nValueType != 0 || pValue->m_bNumber)
         return TRUE;
     strText.Trim();
-    return strText.IsEmpty() || ParseNumberCellText(strText, dNumber);
+    return strText.IsEmpty() || ParseSourceNumber(strText, dNumber);
 }

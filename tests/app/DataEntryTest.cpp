@@ -205,7 +205,7 @@ protected:
     CString WriteDataFile(LPCSTR lpszName, const CString& strPeriod, const char* const figures[3])
     {
         CSheet sheet;
-        MakeTemplate(sheet);
+        MakeEntryTemplate(sheet);
         const int cells[] = {6, 7, 9};
         for (int i = 0; i < 3; ++i)
             sheet.m_cells[cells[i]].m_strValue = figures[i];

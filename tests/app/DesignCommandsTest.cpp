@@ -209,7 +209,7 @@ TEST_F(DesignCommandsTest, TableBuiltMergedAndSplitIsUndoneAndRedoneStepByStep)
     }
     // Each new cell repeats the label of the cell it was made beside.
     const std::vector<std::string> labels = design.ShownTexts(m_folder.PathOf("labels.pdf"));
-    EXPECT_EQ(12, std::count(labels.begin(), labels.end(), std::string("A1"))) << Joined(labels);
+    EXPECT_EQ(12, std::count(labels.begin(), labels.end(), std::string("A1"))) << JoinedTexts(labels);
     // File > Save writes the template once the framework has it; until
     // then the drawn sheet stands for it.
     const bool bSaves = saved.back() != saved.front();
@@ -645,5 +645,5 @@ TEST_F(DesignCommandsTest, DialogsKeysAndClicksOfTheDesignRoad)
     EXPECT_TRUE(m_pDriver->WaitForCaption("Tallyform[Design Mode] - ", kWaitMs))
         << (LPCSTR)m_pDriver->MainCaption();
     EXPECT_TRUE(CDesignerProcess::WaitGone(hEditor, kWaitMs));
-    EXPECT_TRUE(m_pDesigner->Seen().empty()) << Joined(m_pDesigner->Seen());
+    EXPECT_TRUE(m_pDesigner->Seen().empty()) << JoinedTexts(m_pDesigner->Seen());
 }
