@@ -133,6 +133,18 @@ BOOL CRunModeDriver::WaitForSplashGone(DWORD dwMilliseconds)
 void CRunModeDriver::Settle()
 {
     Sleep(1000);
+    // A progress window pumps messages, so the main window answers while the
+    // work still runs: wait for it to go first.
+    for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < 60000;)
+    {
+        BOOL bProgress = FALSE;
+        for (HWND hWnd : m_designer.TopLevelWindows())
+            bProgress = bProgress || (IsWindowVisible(hWnd) &&
+                                      FindWindowExA(hWnd, NULL, "msctls_progress32", NULL) != NULL);
+        if (!bProgress)
+            break;
+        Sleep(kPollMs);
+    }
     DWORD_PTR nResult = 0;
     SendMessageTimeoutA(m_hMain, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &nResult);
 }
