@@ -132,7 +132,8 @@ void Run(const FileFormat& format, const CString& strFolder, const CSourceTable&
     double dLibrary = BenchBestOf(3, [&] {
         std::vector<CSourceTable> back;
         CString strReason;
-        format.read(strPath, back, strReason) && format.write(strCopy, back, strReason);
+        if (!format.read(strPath, back, strReason) || !format.write(strCopy, back, strReason))
+            printf("%s: the library alone failed: %s\n", format.pszName, (LPCSTR)strReason);
         DeleteFileA(strCopy);
     });
 
@@ -168,6 +169,10 @@ std::function<BOOL(const CString&, std::vector<CSourceTable>&, CString&)> OneTab
 {
     return [read](const CString& strPath, std::vector<CSourceTable>& tables, CString& strError) {
         tables.resize(1);
+        // Named after its file, as the engine names a folder's tables: a
+        // Paradox file keeps its table's name.
+        CString strName = strPath.Mid(strPath.ReverseFind('\\') + 1);
+        tables[0].m_strName = strName.Left(strName.ReverseFind('.'));
         return read(strPath, tables[0], strError);
     };
 }
@@ -186,7 +191,8 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
     {
-        printf("usage: file_source_bench FOLDER (Windows path of an empty scratch folder)\n");
+        printf("usage: file_source_bench FOLDER [.dbf|.db|.xls] (Windows path of an empty scratch folder; one format "
+               "or all)\n");
         return 2;
     }
     CString strFolder(argv[1]);
@@ -201,9 +207,13 @@ int main(int argc, char** argv)
                             [](const CString& strPath, const std::vector<CSourceTable>& tables, CString& strError) {
                                 return WriteXlsWorkbook(strPath, tables, 8, strError);
                             }};
-    Run(dbf, strFolder + "\\dbf", DataList(EXISTING_ROWS, 'C', 'N', 10, 'N', 3));
-    Run(db, strFolder + "\\db", DataList(EXISTING_ROWS, 1, 4, 4, 3, 2));
-    Run(xls, strFolder + "\\xls", DataList(WORKBOOK_ROWS, 'C', 'N', 10, 'N', 3));
+    CString strOnly = argc > 2 ? argv[2] : "";
+    if (strOnly.IsEmpty() || strOnly == dbf.pszName)
+        Run(dbf, strFolder + "\\dbf", DataList(EXISTING_ROWS, 'C', 'N', 10, 'N', 3));
+    if (strOnly.IsEmpty() || strOnly == db.pszName)
+        Run(db, strFolder + "\\db", DataList(EXISTING_ROWS, 1, 4, 4, 3, 2));
+    if (strOnly.IsEmpty() || strOnly == xls.pszName)
+        Run(xls, strFolder + "\\xls", DataList(WORKBOOK_ROWS, 'C', 'N', 10, 'N', 3));
     ShowLoad("end");
     return 0;
 }

@@ -9,4 +9,4 @@ cmake --build "$build" -j4 --target file_source_bench >/dev/null
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 cd "$build/bin"
-wine file_source_bench.exe.so "$(winepath -w "$scratch")"
+wine file_source_bench.exe.so "$(winepath -w "$scratch")" "$@"

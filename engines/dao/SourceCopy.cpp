@@ -2,6 +2,7 @@
 
 #include "engines/dao/SourceCopy.h"
 
+#include "engines/common/ReportDataRules.h"
 #include "engines/dao/SourceNumbers.h"
 #include "framework/db/DaoDatabase.h"
 #include "framework/db/DaoStatement.h"
@@ -89,6 +90,36 @@ CString TriggerSql(const CSourceTable& table, int nOrder, BOOL bCellKinds)
         strDelete += "DELETE FROM MSysSourceCells WHERE strTable=" + strTableLiteral + " AND nRow=OLD._rowid_;";
     }
     return strInsert + " END;" + strUpdate + " END;" + strDelete + " END;";
+}
+
+BOOL HoldsColumn(const CSourceTable& table, LPCSTR lpszName)
+{
+    for (const CString& strColumn : table.m_columns)
+        if (strColumn.CompareNoCase(lpszName) == 0)
+            return TRUE;
+    return FALSE;
+}
+
+// The indexes of a table that holds report data: the programs find its
+// rows one cell key at a time, and a worksheet's rows by a NULL value to
+// reuse them; without an index each such find reads the whole table.
+CString ReportDataIndexSql(const CSourceTable& table, BOOL bCellKinds)
+{
+    static const LPCSTR kKey[] = {RD_ORGCODE, RD_TIME, RD_ROWITEM, RD_COLITEM, RD_LINE, RD_CURTYPE};
+    CString strColumns;
+    for (LPCSTR lpszColumn : kKey)
+    {
+        if (!HoldsColumn(table, lpszColumn))
+            return CString();
+        strColumns += (strColumns.IsEmpty() ? "" : ", ") + DaoQuoteName(lpszColumn);
+    }
+    CString strTable = DaoQuoteName(table.m_strName);
+    CString strSql = "CREATE INDEX " + DaoQuoteName("MSysKey " + table.m_strName) + " ON " + strTable + " ("
+                     + strColumns + ");";
+    if (bCellKinds && HoldsColumn(table, RD_VALUE))
+        strSql += "CREATE INDEX " + DaoQuoteName("MSysFree " + table.m_strName) + " ON " + strTable + " ("
+                  + DaoQuoteName(RD_VALUE) + ") WHERE " + DaoQuoteName(RD_VALUE) + " IS NULL;";
+    return strSql;
 }
 
 std::vector<CString> Names(CDaoDatabase& db, LPCSTR lpszSQL)
@@ -193,7 +224,11 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
             sqlite3_reset(kinds);
         }
     }
-    // After the rows: reading the source is no change.
+    // After the rows: reading the source is no change, and an index is
+    // made faster whole than row by row.
+    CString strIndexes = ReportDataIndexSql(table, bCellKinds);
+    if (!strIndexes.IsEmpty())
+        m_db.Execute(strIndexes);
     m_db.Execute(TriggerSql(table, nOrder, bCellKinds));
 }
 

@@ -7,7 +7,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include <unordered_set>
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CDaoRecordset, CObject)
 
@@ -32,7 +32,7 @@ BOOL IsBaseTable(sqlite3* pDb, LPCSTR lpszName)
 
 CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_bOpen(FALSE), m_bUpdatable(FALSE), m_nOpenType(dbOpenDynaset),
-      m_nOptions(0), m_bPacked(FALSE), m_nCurrent(0), m_bForwardEnd(FALSE), m_nLastField(-1), m_bDeleted(FALSE),
+      m_nOptions(0), m_bRowPlaces(FALSE), m_bPacked(FALSE), m_nCurrent(0), m_bForwardEnd(FALSE), m_nLastField(-1), m_bDeleted(FALSE),
       m_nEditMode(dbEditNone)
 {
 }
@@ -160,6 +160,7 @@ void CDaoRecordset::Load()
     m_strRunSQL = strRunSQL;
     m_columns.swap(columns);
     m_rows.clear();
+    ForgetRowPlaces();
     m_packed.Swap(packed);
     m_bPacked = m_bUpdatable;
     m_nCurrent = 0;
@@ -207,6 +208,7 @@ void CDaoRecordset::KeepAllRows()
     }
     m_pForward.reset();
     m_rows.swap(rows);
+    ForgetRowPlaces();
     if (m_nCurrent > (INT_PTR)m_rows.size())
         m_nCurrent = (INT_PTR)m_rows.size();
 }
@@ -225,6 +227,7 @@ void CDaoRecordset::UnpackRows()
             rows[r].values.push_back(DaoValueOfRef(m_packed.Ref(r, i)));
     }
     m_rows.swap(rows);
+    ForgetRowPlaces();
     m_packed.Release();
     m_bPacked = FALSE;
 }
@@ -243,6 +246,7 @@ void CDaoRecordset::Close()
     m_bUpdatable = FALSE;
     m_columns.clear();
     m_rows.clear();
+    ForgetRowPlaces();
     m_packed.Release();
     m_bPacked = FALSE;
     m_nCurrent = 0;
@@ -453,7 +457,32 @@ void CDaoRecordset::Move(long lRows)
     m_nCurrent = nTarget;
 }
 
-void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
+INT_PTR CDaoRecordset::PlaceOfRow(LONGLONG nRowId)
+{
+    // Built once for the rows as they stand, so that a find among many
+    // rows does not walk them all to place each match.
+    if (!m_bRowPlaces || m_rowPlaces.size() != m_rows.size())
+    {
+        m_rowPlaces.clear();
+        m_rowPlaces.reserve(m_rows.size());
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            m_rowPlaces.emplace_back(m_rows[i].nRowId, (INT_PTR)i);
+        std::sort(m_rowPlaces.begin(), m_rowPlaces.end());
+        m_bRowPlaces = TRUE;
+    }
+    auto found = std::lower_bound(m_rowPlaces.begin(), m_rowPlaces.end(), std::make_pair((long long)nRowId, (INT_PTR)-1));
+    if (found == m_rowPlaces.end() || found->first != nRowId)
+        return -1;
+    return found->second;
+}
+
+void CDaoRecordset::ForgetRowPlaces()
+{
+    m_bRowPlaces = FALSE;
+    m_rowPlaces.clear();
+}
+
+void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<INT_PTR>& places)
 {
     sqlite3* pDb = m_pDatabase->RequireHandle();
     CString criteria = DaoLikeToSqlite(lpszFilter);
@@ -462,34 +491,23 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
     if (criteria.IsEmpty())
         AfxThrowDaoException(DAOERR_SYNTAX, "Syntax error: empty search criteria.");
     UnpackRows();
-    matches.assign(m_rows.size(), false);
+    places.clear();
     // The table itself answers when the criteria name only its columns, so
     // its indexes and column affinities apply; result aliases need the rows.
     if (sqlite3_stmt* pStmt = m_bUpdatable ? PrepareTableFind(pDb, criteria) : NULL)
     {
-        std::unordered_set<sqlite3_int64> rowIds;
         int nResult;
         while ((nResult = sqlite3_step(pStmt)) == SQLITE_ROW)
-            rowIds.insert(sqlite3_column_int64(pStmt, 0));
+        {
+            // Rows of the table that the result does not hold are no match.
+            INT_PTR nPlace = PlaceOfRow(sqlite3_column_int64(pStmt, 0));
+            if (nPlace >= 0)
+                places.push_back(nPlace);
+        }
         sqlite3_reset(pStmt);
         if (nResult != SQLITE_DONE)
             DaoThrowSqliteError(pDb, nResult);
-        // Most finds name one key: compare rowids directly, not through the set.
-        if (rowIds.size() == 1)
-        {
-            sqlite3_int64 nRowId = *rowIds.begin();
-            for (size_t i = 0; i < m_rows.size(); ++i)
-                if (m_rows[i].nRowId == nRowId)
-                {
-                    matches[i] = true;
-                    break;
-                }
-        }
-        else if (!rowIds.empty())
-        {
-            for (size_t i = 0; i < m_rows.size(); ++i)
-                matches[i] = rowIds.count(m_rows[i].nRowId) != 0;
-        }
+        std::sort(places.begin(), places.end());
         return;
     }
     CString query = "SELECT (" + criteria + ") FROM (SELECT ";
@@ -507,8 +525,8 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches)
         sqlite3_reset(stmt);
         for (size_t i = 0; i < m_columns.size(); ++i)
             DaoBindValue(stmt, (int)i + 1, m_rows[r].values[i]);
-        if (stmt.Step(pDb))
-            matches[r] = sqlite3_column_type(stmt, 0) != SQLITE_NULL && sqlite3_column_double(stmt, 0) != 0.0;
+        if (stmt.Step(pDb) && sqlite3_column_type(stmt, 0) != SQLITE_NULL && sqlite3_column_double(stmt, 0) != 0.0)
+            places.push_back((INT_PTR)r);
     }
 }
 
@@ -554,18 +572,29 @@ BOOL CDaoRecordset::FindFrom(LPCSTR lpszFilter, int nStart, int nStep)
     CheckOpen();
     LeaveEdit();
     KeepAllRows();
-    std::vector<bool> matches;
-    MatchingRows(lpszFilter, matches);
-    for (INT_PTR i = nStart; i >= 0 && i < RowCount(); i += nStep)
+    std::vector<INT_PTR> places;
+    MatchingRows(lpszFilter, places);
+    if (nStart < 0 || nStart >= RowCount())
+        return FALSE;
+    // The nearest matching row from nStart on in the direction of nStep.
+    INT_PTR nFound = -1;
+    if (nStep > 0)
     {
-        if (matches[i])
-        {
-            m_bDeleted = FALSE;
-            m_nCurrent = i;
-            return TRUE;
-        }
+        auto next = std::lower_bound(places.begin(), places.end(), (INT_PTR)nStart);
+        if (next != places.end())
+            nFound = *next;
     }
-    return FALSE;
+    else
+    {
+        auto after = std::upper_bound(places.begin(), places.end(), (INT_PTR)nStart);
+        if (after != places.begin())
+            nFound = *(after - 1);
+    }
+    if (nFound < 0)
+        return FALSE;
+    m_bDeleted = FALSE;
+    m_nCurrent = nFound;
+    return TRUE;
 }
 
 BOOL CDaoRecordset::FindFirst(LPCSTR lpszFilter)

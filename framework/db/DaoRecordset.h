@@ -15,6 +15,7 @@
 
 #include <limits.h>
 #include <memory>
+#include <utility>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -163,7 +164,11 @@ private:
     CDaoValueRef CurrentRef(int nIndex) const;
     void StoreValue(int nIndex, const Value& value);
     BOOL FindFrom(LPCSTR lpszFilter, int nStart, int nStep);
-    void MatchingRows(LPCSTR lpszFilter, std::vector<bool>& matches);
+    // The places of the rows that meet the criteria, in ascending order.
+    void MatchingRows(LPCSTR lpszFilter, std::vector<INT_PTR>& places);
+    // The place of the row with the rowid in m_rows; -1 when it is not there.
+    INT_PTR PlaceOfRow(LONGLONG nRowId);
+    void ForgetRowPlaces();
     // The table's rows that meet the criteria, through a statement kept for
     // finds that differ only in their values; NULL when the table cannot
     // answer them.
@@ -178,6 +183,10 @@ private:
     CString m_strTable;
     std::vector<Column> m_columns;
     std::vector<Row> m_rows;
+    // Each rowid with its place in m_rows, by rowid, while m_bRowPlaces;
+    // rebuilt when the rows are replaced or one is deleted.
+    std::vector<std::pair<long long, INT_PTR>> m_rowPlaces;
+    BOOL m_bRowPlaces;
     // A dynaset's rows as read, until UnpackRows moves them to m_rows.
     CDaoPackedRows m_packed;
     BOOL m_bPacked;

@@ -98,6 +98,11 @@ void CDaoRecordset::Update()
         RefreshRow(sqlite3_last_insert_rowid(pDb), row);
         BOOL bAtEnd = m_nCurrent >= (INT_PTR)m_rows.size();
         m_rows.push_back(row);
+        // A new rowid is above the others, and its place the last.
+        if (m_bRowPlaces && (m_rowPlaces.empty() || m_rowPlaces.back().first < row.nRowId))
+            m_rowPlaces.emplace_back(row.nRowId, (INT_PTR)m_rows.size() - 1);
+        else
+            ForgetRowPlaces();
         if (bAtEnd)
             m_nCurrent = (INT_PTR)m_rows.size();
     }
@@ -118,6 +123,7 @@ void CDaoRecordset::Delete()
     sqlite3_bind_int64(stmt, 1, m_rows[m_nCurrent].nRowId);
     stmt.Step(pDb);
     m_rows.erase(m_rows.begin() + m_nCurrent);
+    ForgetRowPlaces();
     m_bDeleted = TRUE;
 }
 
