@@ -72,7 +72,10 @@ std::vector<std::string> CScratchFolder::FileNames() const
 std::string ReadWholeFile(LPCSTR lpszPath)
 {
     std::string bytes;
-    HANDLE hFile = CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    // Shared for writing and deleting too: a test that looks while a program
+    // replaces the file must not make the replacement fail.
+    HANDLE hFile = CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                               OPEN_EXISTING, 0, NULL);
     if (hFile == INVALID_HANDLE_VALUE)
         return bytes;
     char buf[4096];
