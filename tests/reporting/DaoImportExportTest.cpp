@@ -21,6 +21,7 @@
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 #include "tests/engines/dao/SpreadsheetTables.h"
 #include "tests/support/ReportDataCell.h"
+#include "tests/support/UpdateConfirmDriver.h"
 #include "tests/support/WorkbookTools.h"
 #include "framework/core/File.h"
 #include "framework/db/DaoRecordset.h"
@@ -150,16 +151,26 @@ protected:
 
     // Loads back the report that saved 1250.5 and a quoted text, then
     // saves it with the figure cleared (0 in the zero mode), the question
-    // about the stored figure answered OK.
-    void LoadAndClearTheSavedFigure(CCellArray& cells)
+    // about the stored figure answered Update; what the question showed.
+    std::string LoadAndClearTheSavedFigure(CCellArray& cells)
     {
         AddReportCells(cells, "", "");
         EXPECT_EQ(1, m_loader.LoadReportData(&cells, m_pDatabase, "ss_datalist"));
         EXPECT_STREQ("1250.5", cells[0].m_strValue);
         EXPECT_STREQ("it's \"quoted\"", cells[1].m_strValue);
         AddReportCells(cells, "0", "it's \"quoted\"");
-        m_recorder.QueueAnswer(IDOK);
+        return SaveUpdatingStored(cells);
+    }
+
+    // Saves the cells, the question about the stored figures answered
+    // Update for all of them; what the question showed.
+    std::string SaveUpdatingStored(CCellArray& cells)
+    {
+        CUpdateConfirmDriver confirm;
+        confirm.Queue(CUpdateConfirmDriver::updateAll);
         EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_EQ(1u, confirm.Asked().size());
+        return confirm.Asked().empty() ? std::string() : confirm.Asked()[0];
     }
 
     MessageBoxRecorder m_recorder;
@@ -409,8 +420,7 @@ TEST_F(DaoImportExportTest, DbaseFolderTakesTheSavedReportAndKeepsItsFields)
 
     // Changed and saved again, then loaded back in a new session.
     AddReportCells(cells, "1300", "it's \"quoted\"");
-    m_recorder.QueueAnswer(IDOK);
-    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    SaveUpdatingStored(cells);
     CloseSource();
     ASSERT_TRUE(OpenSource(4, m_folder.Path("ss_datalist.dbf"))) << m_recorder.LastText();
     AddReportCells(cells, "", "");
@@ -780,12 +790,11 @@ TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
     // Loaded back in a new session; the figure is cleared (zero in the
     // zero mode), and its row stays with an empty value.
     ASSERT_TRUE(OpenSource(16, strBook)) << m_recorder.LastText();
-    LoadAndClearTheSavedFigure(cells);
     // Asked first, with the names from the other sheets.
-    ASSERT_EQ(1u, m_recorder.Messages().size());
+    const std::string asked = LoadAndClearTheSavedFigure(cells);
     for (const char* pszShown : {"Report Organ: Smith, Jones", "Row Item: Sales", "Old Data: 1250.5"})
-        EXPECT_NE(std::string::npos, m_recorder.LastText().find(pszShown)) << m_recorder.LastText();
-    m_recorder.Clear();
+        EXPECT_NE(std::string::npos, asked.find(pszShown)) << asked;
+    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
     EXPECT_EQ((std::vector<std::string>{strFebruary, "s:2005030000000|s:O1|s:R1|s:C1|n:1.0|n:0.0|-", strText}),
               SheetRows(workbooktest::XlrdDump(strBook), "ss_datalist"));
     EXPECT_STREQ("17", SumOfSales());
@@ -833,16 +842,21 @@ TEST_F(DaoImportExportTest, ExcelVersionsAreKeptWhileTheReportFitsThem)
                   SheetRows(dump, nVersion == 3 ? "Sheet 1" : "ss_datalist").at(1));
 
         std::string strLong(300, 'x');
-        // The questions (its names are in no sheet here) take their first
-        // buttons: the value is overwritten.
+        // The question (its names are in no sheet here) answered Update:
+        // the value is overwritten.
         AddReportCells(cells, "5", strLong.c_str());
-        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        SaveUpdatingStored(cells);
+        m_recorder.Clear();
         dump = workbooktest::XlrdDump(strBook);
         EXPECT_EQ(0u, dump.find("biff 80\nsheet ss_datalist\n")) << dump;
         EXPECT_NE(std::string::npos, dump.find("|s:" + strLong + "\n"));
 
         AddReportCells(cells, "5", std::string(9000, 'y').c_str());
-        EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        {
+            CUpdateConfirmDriver confirm;
+            confirm.Queue(CUpdateConfirmDriver::updateAll);
+            EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        }
         std::string told = m_recorder.LastText();
         EXPECT_EQ(0u, told.find("Cannot write " + std::string(strBook) + ": a value of table 'ss_datalist' has more "
                                 "than the 8000 characters written to an Excel 97 cell.\n\nThe changes are kept in " +
@@ -887,8 +901,8 @@ TEST_F(DaoImportExportTest, LotusWorksheetsTakeTheReportInTheirOwnFormat)
     CloseSource();
 
     ASSERT_TRUE(OpenSource(20, strFolder + "\\ss_datalist.wk1")) << m_recorder.LastText();
-    LoadAndClearTheSavedFigure(cells);
-    EXPECT_NE(std::string::npos, m_recorder.LastText().find("Old Data: 1250.5")) << m_recorder.LastText();
+    const std::string asked = LoadAndClearTheSavedFigure(cells);
+    EXPECT_NE(std::string::npos, asked.find("Old Data: 1250.5")) << asked;
     m_recorder.Clear();
     EXPECT_EQ(strHeader + strFebruary + strText + "\n", RunNativeTool(strFolder, strRead));
     EXPECT_STREQ("17", SumOfSales());
