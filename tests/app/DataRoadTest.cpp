@@ -139,9 +139,7 @@ protected:
                                      "', '" + kFigures[f].pszRow + "', '" + kFigures[f].pszCol + "', 0, 0, '" +
                                      StoredText(o, m, f) + "')").c_str());
         m_backend->Describe(&m_source);
-        WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
-                       "[DataSource]\r\nStart=1\r\nType=" + std::to_string(m_backend->Type()) +
-                           "\r\nName=" + std::string((LPCSTR)m_source.m_strDatabase) + "\r\n");
+        WriteWholeFile(m_folder.PathOf("Tallyform.INI"), ReportDataSourceIni(*m_backend, m_source));
     }
 
     // Starts the program on the template and connects.
