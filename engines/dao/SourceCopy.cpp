@@ -194,7 +194,8 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
         sqlite3_reset(field);
     }
 
-    // Values are bound with their length: a '\0' inside a text stays.
+    // Values are bound with their length: a '\0' inside a text stays.  The
+    // table outlives the statement, so SQLite reads the texts in place.
     CDaoStatement insert;
     insert.Prepare(pDb, "INSERT INTO " + strName + " VALUES (" + strMarks + ")");
     CDaoStatement kinds;
@@ -207,7 +208,7 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
             if (i >= row.size() || row[i].m_bNull)
                 sqlite3_bind_null(insert, (int)i + 1);
             else
-                BindText(insert, (int)i + 1, row[i].m_strText);
+                sqlite3_bind_text(insert, (int)i + 1, row[i].m_strText, row[i].m_strText.GetLength(), SQLITE_STATIC);
             bNumbers = bNumbers || (i < row.size() && row[i].m_bNumber);
         }
         insert.Step(pDb);
