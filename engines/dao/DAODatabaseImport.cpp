@@ -8,6 +8,7 @@
 #include "engines/dao/SourceFiles.h"
 #include "engines/dao/SourceTable.h"
 #include "framework/core/MessageSink.h"
+#include "framework/db/DaoStatement.h"
 
 namespace
 {
@@ -78,6 +79,14 @@ BOOL IsSameSource(int nType, const CString& strDatabase, int nOtherType, const C
     return SourceFolder(nType, strDatabase).CompareNoCase(SourceFolder(nOtherType, strOther)) == 0;
 }
 
+// How the database waits for the disk at a commit (PRAGMA synchronous).
+int SynchronousMode(CDaoDatabase& db)
+{
+    CDaoStatement stmt;
+    stmt.Prepare(db.RequireHandle(), "PRAGMA synchronous");
+    return stmt.Step(db.GetHandle()) ? sqlite3_column_int(stmt, 0) : 2;
+}
+
 } // namespace
 
 BOOL CDAODatabase::ImportDatabase()
@@ -104,9 +113,17 @@ BOOL CDAODatabase::ImportDatabase()
     try
     {
         m_pDaoDatabase->Create(strTemp);
+        // Until the copy is whole it holds nothing that the source files
+        // lack, so it need not wait for the disk: the commit of the first
+        // change syncs the file, rows of the copy included.
+        int nSynchronous = SynchronousMode(*m_pDaoDatabase);
+        m_pDaoDatabase->Execute("PRAGMA synchronous=OFF");
         CDaoTransaction transaction(*m_pDaoDatabase);
         CopyDatabase(tables, layout);
         transaction.Commit();
+        CString strRestore;
+        strRestore.Format("PRAGMA synchronous=%d", nSynchronous);
+        m_pDaoDatabase->Execute(strRestore);
     }
     catch (CDaoException* e)
     {
