@@ -245,8 +245,20 @@ BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& s
         }
     std::string record(h->nRecordLength, ' ');
     int nRecord = 0;
-    for (const std::vector<CSourceValue>& row : table.m_rows)
+    std::vector<CSourceValue> streamed;
+    size_t nNext = 0;
+    for (;;)
     {
+        const std::vector<CSourceValue>* pRow = NULL;
+        if (table.m_pRowReader == nullptr)
+            pRow = nNext < table.m_rows.size() ? &table.m_rows[nNext++] : NULL;
+        else if (table.m_pRowReader->Next(streamed, strReason))
+            pRow = &streamed;
+        else if (!strReason.IsEmpty())
+            return FALSE;
+        if (pRow == NULL)
+            break;
+        const std::vector<CSourceValue>& row = *pRow;
         record[0] = ' ';
         for (size_t i = 0; i < fields.size(); ++i)
         {

@@ -9,7 +9,8 @@
 // caller sets); FALSE with the reason when the file is no dBase table, is
 // cut short or has a field of a kind this reader does not take.
 BOOL ReadDbfTable(const CString& strPath, CSourceTable& table, CString& strReason);
-// Writes the table to strPath, a new file, with the fields of m_fields;
-// FALSE with the reason when a value does not fit its field or the file
-// cannot be written whole.
+// Writes the table to strPath, a new file, with the fields of m_fields,
+// its rows taken from its row reader where it has one; FALSE with the
+// reason when a value does not fit its field, a row cannot be read or the
+// file cannot be written whole.
 BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& strReason);

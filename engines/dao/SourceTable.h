@@ -25,6 +25,18 @@ struct CSourceField
     int m_nDecimals = 0;
 };
 
+// The rows of a table handed out one at a time, so that a writer can
+// stream a large table to its file without holding all of it.
+class CSourceRowReader
+{
+public:
+    virtual ~CSourceRowReader() {}
+    // Fills row with the next row (the texts keep their buffers from row
+    // to row); FALSE after the last row, with strReason set when the rows
+    // cannot be read.
+    virtual BOOL Next(std::vector<CSourceValue>& row, CString& strReason) = 0;
+};
+
 struct CSourceTable
 {
     CString m_strName;
@@ -37,6 +49,9 @@ struct CSourceTable
     // The version of its format the file was read in, where the format has
     // several (Excel: the BIFF version; Lotus: a LotusFormat); else 0.
     int m_nVersion = 0;
+    // Where set, m_rows is empty and the rows come from here as the table
+    // is written; only the dBase writer takes such a table.
+    CSourceRowReader* m_pRowReader = nullptr;
 };
 
 // Reads a comma-separated table whose first line names the columns.
