@@ -110,6 +110,7 @@ BOOL CDAODatabase::ImportDatabase()
         AfxMessageBox("No temporary database can be made beside " + m_strDatabase + ".");
         return FALSE;
     }
+    strError.Empty();
     try
     {
         m_pDaoDatabase->Create(strTemp);
@@ -119,7 +120,10 @@ BOOL CDAODatabase::ImportDatabase()
         int nSynchronous = SynchronousMode(*m_pDaoDatabase);
         m_pDaoDatabase->Execute("PRAGMA synchronous=OFF");
         CDaoTransaction transaction(*m_pDaoDatabase);
-        CopyDatabase(tables, layout);
+        // A table file that fails while its rows are read is told as when
+        // it is opened.
+        if (!CopyDatabase(tables, layout, strError))
+            AfxThrowDaoException(DAOERR_GENERIC, strError);
         transaction.Commit();
         CString strRestore;
         strRestore.Format("PRAGMA synchronous=%d", nSynchronous);
@@ -127,7 +131,10 @@ BOOL CDAODatabase::ImportDatabase()
     }
     catch (CDaoException* e)
     {
-        ReportDaoException(e);
+        if (strError.IsEmpty())
+            ReportDaoException(e);
+        else
+            AfxMessageBox(strError);
         e->Delete();
         if (m_pDaoDatabase->IsOpen())
             m_pDaoDatabase->Close();
@@ -141,18 +148,25 @@ BOOL CDAODatabase::ImportDatabase()
     return TRUE;
 }
 
-void CDAODatabase::CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout)
+BOOL CDAODatabase::CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout,
+                                CString& strError)
 {
     CSourceCopy(*m_pDaoDatabase).Create(m_nType, m_strDatabase);
     for (size_t i = 0; i < tables.size(); ++i)
-        CopyTable(tables[i], layout.m_files[i]);
+        if (!CopyTable(tables[i], layout.m_files[i], strError))
+            return FALSE;
+    return TRUE;
 }
 
-void CDAODatabase::CopyTable(const CSourceTable& table, const CString& strFile)
+BOOL CDAODatabase::CopyTable(const CSourceTable& table, const CString& strFile, CString& strError)
 {
     // Worksheet cells carry their own kind; other formats type by field.
     BOOL bCellKinds = m_nType >= DSTYPE_EXCEL3 && m_nType <= DSTYPE_LOTUS_WKS_FILE2;
-    CSourceCopy(*m_pDaoDatabase).AddTable(table, strFile, bCellKinds);
+    CString strReason;
+    if (CSourceCopy(*m_pDaoDatabase).AddTable(table, strFile, bCellKinds, strReason))
+        return TRUE;
+    strError = SourceReadFailure(m_nType, strFile, strReason);
+    return FALSE;
 }
 
 void CDAODatabase::HandleLeftovers(const CString& strFolder)

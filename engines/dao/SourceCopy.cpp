@@ -1,4 +1,3 @@
-#include <string.h>
 #include <unordered_map>
 
 #include "engines/dao/SourceCopy.h"
@@ -39,19 +38,11 @@ CString ColumnText(sqlite3_stmt* pStmt, int nColumn)
     return p != NULL ? CString(p, sqlite3_column_bytes(pStmt, nColumn)) : CString();
 }
 
-// As ColumnText, into strText, whose buffer is kept when it is large
-// enough: a row read into the same texts as the row before allocates
-// nothing.
+// As ColumnText, into strText, whose buffer is kept (see SetSourceText).
 void SetColumnText(CString& strText, sqlite3_stmt* pStmt, int nColumn)
 {
     const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, nColumn));
-    int nLength = p != NULL ? sqlite3_column_bytes(pStmt, nColumn) : 0;
-    if (nLength == 0 && strText.IsEmpty())
-        return;
-    char* pBuffer = strText.GetBuffer(nLength);
-    if (nLength > 0)
-        memcpy(pBuffer, p, (size_t)nLength);
-    strText.ReleaseBuffer(nLength);
+    SetSourceText(strText, p, p != NULL ? sqlite3_column_bytes(pStmt, nColumn) : 0);
 }
 
 // 'N' when every value of the column that has one is a number, 'T' when
@@ -161,7 +152,7 @@ void CSourceCopy::Create(int nType, const CString& strDatabase)
     stmt.Step(m_db.GetHandle());
 }
 
-void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds)
+BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds, CString& strReason)
 {
     sqlite3* pDb = m_db.RequireHandle();
     CDaoStatement entry;
@@ -177,7 +168,7 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     // A blank worksheet has no column, and no table can be made of it: it
     // is only listed, so that its file keeps it at the write-back.
     if (table.m_columns.empty())
-        return;
+        return TRUE;
 
     CString strName = DaoQuoteName(table.m_strName);
     CString strCreate = "CREATE TABLE " + strName + " (";
@@ -217,8 +208,7 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     insert.Prepare(pDb, "INSERT INTO " + strName + " VALUES (" + strMarks + ")");
     CDaoStatement kinds;
     kinds.Prepare(pDb, "INSERT INTO MSysSourceCells VALUES (?, ?, ?)");
-    for (const std::vector<CSourceValue>& row : table.m_rows)
-    {
+    auto insertRow = [&](const std::vector<CSourceValue>& row) {
         BOOL bNumbers = FALSE;
         for (size_t i = 0; i < table.m_columns.size(); ++i)
         {
@@ -241,13 +231,17 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
             kinds.Step(pDb);
             sqlite3_reset(kinds);
         }
-    }
+        return TRUE;
+    };
+    if (!ForEachSourceRow(table, strReason, insertRow))
+        return FALSE;
     // After the rows: reading the source is no change, and an index is
     // made faster whole than row by row.
     CString strIndexes = ReportDataIndexSql(table, bCellKinds);
     if (!strIndexes.IsEmpty())
         m_db.Execute(strIndexes);
     m_db.Execute(TriggerSql(table, nOrder, bCellKinds));
+    return TRUE;
 }
 
 BOOL CSourceCopy::ReadOrigin(int& nType, CString& strDatabase)

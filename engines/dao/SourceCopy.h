@@ -59,7 +59,8 @@ public:
     void Create(int nType, const CString& strDatabase);
     // Adds one source table with its rows, read from strFile.  A table
     // without columns (a blank worksheet) is listed, but holds no rows.
-    void AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds);
+    // FALSE with the reason when the table's row reader fails.
+    BOOL AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds, CString& strReason);
 
     // TRUE when the database is a copy of a source (FALSE for any other
     // database), with the source it copies.

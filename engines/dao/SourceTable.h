@@ -3,6 +3,8 @@
 // values, and which values are NULL or were numbers in the source.
 #pragma once
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -25,8 +27,9 @@ struct CSourceField
     int m_nDecimals = 0;
 };
 
-// The rows of a table handed out one at a time, so that a writer can
-// stream a large table to its file without holding all of it.
+// The rows of a table handed out one at a time, so that a large table
+// goes between its file and the temporary database without being held
+// whole.
 class CSourceRowReader
 {
 public:
@@ -49,10 +52,49 @@ struct CSourceTable
     // The version of its format the file was read in, where the format has
     // several (Excel: the BIFF version; Lotus: a LotusFormat); else 0.
     int m_nVersion = 0;
-    // Where set, m_rows is empty and the rows come from here as the table
-    // is written; only the dBase writer takes such a table.
+    // Where set, m_rows is empty and the rows come from here, read once;
+    // only the dBase writer and the copy into the temporary database take
+    // such a table.
     CSourceRowReader* m_pRowReader = nullptr;
 };
+
+// Sets the text to the nLength bytes at p, in the buffer it has when that
+// is large enough: a row read into the texts of the row before allocates
+// nothing.
+inline void SetSourceText(CString& strText, const char* p, int nLength)
+{
+    if (nLength == 0 && strText.IsEmpty())
+        return;
+    char* pBuffer = strText.GetBuffer(nLength);
+    if (nLength > 0)
+        memcpy(pBuffer, p, (size_t)nLength);
+    strText.ReleaseBuffer(nLength);
+}
+
+// Calls each(row), which gives FALSE to stop, for the table's rows in
+// order: its m_rows, or what its row reader hands out.  FALSE when each
+// stopped (strReason is each's to set) or the reader failed (with its
+// reason).
+template <class Each>
+BOOL ForEachSourceRow(const CSourceTable& table, CString& strReason, Each each)
+{
+    if (table.m_pRowReader == nullptr)
+    {
+        for (const std::vector<CSourceValue>& row : table.m_rows)
+            if (!each(row))
+                return FALSE;
+        return TRUE;
+    }
+    std::vector<CSourceValue> row;
+    CString strRead;
+    while (table.m_pRowReader->Next(row, strRead))
+        if (!each(row))
+            return FALSE;
+    if (strRead.IsEmpty())
+        return TRUE;
+    strReason = strRead;
+    return FALSE;
+}
 
 // Reads a comma-separated table whose first line names the columns.
 // Quoted fields may hold commas, doubled quotes and line breaks; an empty
