@@ -4,7 +4,8 @@
 // Excel 97 workbook (.xls, whose sheet holds 65,536 rows: 60,000 there),
 // each beside the format's reader and writer alone reading and writing the
 // same rows, with their ratio.  The load average is shown at the start and
-// end.
+// end.  A last argument, "program" or "yardstick", runs that side alone,
+// once, for a profiler to count its work.
 #include <stdio.h>
 
 #include <functional>
@@ -24,6 +25,9 @@ const int EXISTING_ROWS = 100000;
 const int WORKBOOK_ROWS = 60000;
 const int REPORT_CELLS = 5000;
 const double GOAL_RATIO = 1.5;
+
+// "program" or "yardstick": the side a profiling run times alone, once.
+CString g_strOnly;
 
 double LoadAverage()
 {
@@ -129,7 +133,9 @@ void Run(const FileFormat& format, const CString& strFolder, const CSourceTable&
     }
     // The reader and writer alone: the rows read and the same rows written.
     CString strCopy = strFolder + "\\copy" + format.pszExtension;
-    double dLibrary = BenchBestOf(3, [&] {
+    int nLibraryRuns = g_strOnly.IsEmpty() ? 3 : g_strOnly == "yardstick" ? 1 : 0;
+    int nEngineRuns = g_strOnly.IsEmpty() ? 3 : g_strOnly == "program" ? 1 : 0;
+    double dLibrary = BenchBestOf(nLibraryRuns, [&] {
         std::vector<CSourceTable> back;
         CString strReason;
         if (!format.read(strPath, back, strReason) || !format.write(strCopy, back, strReason))
@@ -146,7 +152,7 @@ void Run(const FileFormat& format, const CString& strFolder, const CSourceTable&
         CCell cell = DataCell("N001", "2024030000000", szRow, "C1", 1, 0, "42.5");
         cells.Add(cell);
     }
-    double dEngine = BenchBestOf(3, [&] {
+    double dEngine = BenchBestOf(nEngineRuns, [&] {
         CKemDatabase* pDb = library.GetDatabase(format.nType);
         pDb->m_strDatabase = format.bWorkbook ? strPath : strFolder;
         pDb->Reopen(FALSE);
@@ -158,6 +164,12 @@ void Run(const FileFormat& format, const CString& strFolder, const CSourceTable&
         CopyFileA(strPath.Left(strPath.ReverseFind('.')) + ".bak", strPath, FALSE);
         DeleteFileA(strPath.Left(strPath.ReverseFind('.')) + ".bak");
     });
+    if (!g_strOnly.IsEmpty())
+    {
+        printf("%-8s %s alone: %.1f ms\n", format.pszName, (LPCSTR)g_strOnly,
+               nEngineRuns > 0 ? dEngine : dLibrary);
+        return;
+    }
     double dRatio = dEngine / dLibrary;
     printf("%-8s open %d rows + save %d cells: %8.1f ms   library read + write: %8.1f ms   ratio %.2f (goal %.1f)\n",
            format.pszName, (int)table.m_rows.size(), REPORT_CELLS, dEngine, dLibrary, dRatio, GOAL_RATIO);
@@ -191,8 +203,14 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
     {
-        printf("usage: file_source_bench FOLDER [.dbf|.db|.xls] (Windows path of an empty scratch folder; one format "
-               "or all)\n");
+        printf("usage: file_source_bench FOLDER [.dbf|.db|.xls [program|yardstick]] (Windows path of an empty "
+               "scratch folder; one format or all; one side alone, once)\n");
+        return 2;
+    }
+    g_strOnly = argc > 3 ? argv[3] : "";
+    if (!g_strOnly.IsEmpty() && g_strOnly != "program" && g_strOnly != "yardstick")
+    {
+        printf("the side is \"program\" or \"yardstick\"\n");
         return 2;
     }
     CString strFolder(argv[1]);

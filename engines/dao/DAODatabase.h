@@ -47,9 +47,11 @@ private:
     // Copies the source into a new temporary database beside it and opens
     // it there; FALSE when the source could not be read.
     BOOL ImportDatabase();
-    // Makes the temporary database m_strTempPath hold the source's tables.
-    void CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout);
-    void CopyTable(const CSourceTable& table, const CString& strFile);
+    // Makes the temporary database m_strTempPath hold the source's tables;
+    // FALSE with the message when a table's rows cannot be read from its
+    // file.
+    BOOL CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout, CString& strError);
+    BOOL CopyTable(const CSourceTable& table, const CString& strFile, CString& strError);
     // The write-backs of the changed tables: text files, HTML documents,
     // and every other file format.
     BOOL UpdateDatabase(const std::vector<CString>& names, CString& strError);

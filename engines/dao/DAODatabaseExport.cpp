@@ -8,6 +8,8 @@
 #include "engines/dao/SourceTable.h"
 #include "framework/core/MessageSink.h"
 
+#include <memory>
+
 #include <sqlite3.h>
 
 BOOL CDAODatabase::WriteBackChanges()
@@ -69,13 +71,22 @@ BOOL CDAODatabase::ExportTables(const std::vector<CString>& names, CString& strE
     copy.ReadOrigin(nType, strDatabase);
     // A workbook is written whole: its unchanged sheets go with it.
     std::vector<CString> written = IsDocumentSource(m_nType) && m_nType != DSTYPE_HTML ? copy.AllTables() : names;
+    // A dBase table goes to its file as its rows are read, not held whole.
+    BOOL bStream = m_nType >= DSTYPE_DBASE3 && m_nType <= DSTYPE_FOXPRO26;
+    std::vector<std::unique_ptr<CSourceCopyRows>> readers;
     std::vector<CSourceTable> tables;
     std::vector<CString> files;
     for (const CString& strName : written)
     {
         CString strFile;
-        tables.push_back(copy.ReadTable(strName, strFile));
+        if (bStream)
+            readers.emplace_back(new CSourceCopyRows);
+        tables.push_back(copy.ReadTable(strName, strFile, bStream ? readers.back().get() : NULL));
         files.push_back(strFile);
     }
-    return WriteSource(m_nType, strDatabase, tables, files, strError);
+    BOOL bWritten = WriteSource(m_nType, strDatabase, tables, files, strError);
+    // A table the copy could not give is told as the copy's failure.
+    for (std::unique_ptr<CSourceCopyRows>& pReader : readers)
+        pReader->ThrowFailure();
+    return bWritten;
 }

@@ -8,6 +8,7 @@
 #include "engines/dao/SourceFiles.h"
 #include "engines/dao/SourceTable.h"
 #include "framework/core/MessageSink.h"
+#include "framework/db/DaoStatement.h"
 
 namespace
 {
@@ -78,6 +79,14 @@ BOOL IsSameSource(int nType, const CString& strDatabase, int nOtherType, const C
     return SourceFolder(nType, strDatabase).CompareNoCase(SourceFolder(nOtherType, strOther)) == 0;
 }
 
+// How the database waits for the disk at a commit (PRAGMA synchronous).
+int SynchronousMode(CDaoDatabase& db)
+{
+    CDaoStatement stmt;
+    stmt.Prepare(db.RequireHandle(), "PRAGMA synchronous");
+    return stmt.Step(db.GetHandle()) ? sqlite3_column_int(stmt, 0) : 2;
+}
+
 } // namespace
 
 BOOL CDAODatabase::ImportDatabase()
@@ -101,16 +110,31 @@ BOOL CDAODatabase::ImportDatabase()
         AfxMessageBox("No temporary database can be made beside " + m_strDatabase + ".");
         return FALSE;
     }
+    strError.Empty();
     try
     {
         m_pDaoDatabase->Create(strTemp);
+        // Until the copy is whole it holds nothing that the source files
+        // lack, so it need not wait for the disk: the commit of the first
+        // change syncs the file, rows of the copy included.
+        int nSynchronous = SynchronousMode(*m_pDaoDatabase);
+        m_pDaoDatabase->Execute("PRAGMA synchronous=OFF");
         CDaoTransaction transaction(*m_pDaoDatabase);
-        CopyDatabase(tables, layout);
+        // A table file that fails while its rows are read is told as when
+        // it is opened.
+        if (!CopyDatabase(tables, layout, strError))
+            AfxThrowDaoException(DAOERR_GENERIC, strError);
         transaction.Commit();
+        CString strRestore;
+        strRestore.Format("PRAGMA synchronous=%d", nSynchronous);
+        m_pDaoDatabase->Execute(strRestore);
     }
     catch (CDaoException* e)
     {
-        ReportDaoException(e);
+        if (strError.IsEmpty())
+            ReportDaoException(e);
+        else
+            AfxMessageBox(strError);
         e->Delete();
         if (m_pDaoDatabase->IsOpen())
             m_pDaoDatabase->Close();
@@ -124,18 +148,25 @@ BOOL CDAODatabase::ImportDatabase()
     return TRUE;
 }
 
-void CDAODatabase::CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout)
+BOOL CDAODatabase::CopyDatabase(const std::vector<CSourceTable>& tables, const CSourceLayout& layout,
+                                CString& strError)
 {
     CSourceCopy(*m_pDaoDatabase).Create(m_nType, m_strDatabase);
     for (size_t i = 0; i < tables.size(); ++i)
-        CopyTable(tables[i], layout.m_files[i]);
+        if (!CopyTable(tables[i], layout.m_files[i], strError))
+            return FALSE;
+    return TRUE;
 }
 
-void CDAODatabase::CopyTable(const CSourceTable& table, const CString& strFile)
+BOOL CDAODatabase::CopyTable(const CSourceTable& table, const CString& strFile, CString& strError)
 {
     // Worksheet cells carry their own kind; other formats type by field.
     BOOL bCellKinds = m_nType >= DSTYPE_EXCEL3 && m_nType <= DSTYPE_LOTUS_WKS_FILE2;
-    CSourceCopy(*m_pDaoDatabase).AddTable(table, strFile, bCellKinds);
+    CString strReason;
+    if (CSourceCopy(*m_pDaoDatabase).AddTable(table, strFile, bCellKinds, strReason))
+        return TRUE;
+    strError = SourceReadFailure(m_nType, strFile, strReason);
+    return FALSE;
 }
 
 void CDAODatabase::HandleLeftovers(const CString& strFolder)

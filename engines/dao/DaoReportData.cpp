@@ -39,6 +39,10 @@ public:
 
     BOOL FindCellRow(const CCell& cell) override
     {
+        // A report saved for the first time finds no row under its keys:
+        // no query need ask.
+        if (m_rs.IsBOF() && m_rs.IsEOF())
+            return FALSE;
         return m_rs.FindFirst(BuildCellKeyFilter(cell));
     }
 

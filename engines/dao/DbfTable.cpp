@@ -46,6 +46,8 @@ public:
         DBFClose(m_h);
         m_h = NULL;
     }
+    // Gives the table to another holder.
+    void Release() { m_h = NULL; }
     DBFHandle Get() const { return m_h; }
 
 private:
@@ -75,7 +77,7 @@ BOOL FieldText(const char* pField, const CSourceField& field, CString& strText)
     if (field.m_chType != 'C')
         while (nStart < nEnd && pField[nStart] == ' ')
             ++nStart;
-    strText = CString(pField + nStart, nEnd - nStart);
+    SetSourceText(strText, pField + nStart, nEnd - nStart);
     switch (field.m_chType)
     {
     case 'N':
@@ -157,21 +159,67 @@ BOOL FieldBytes(const CSourceValue& value, const CSourceField& field, char* pFie
 
 } // namespace
 
-BOOL ReadDbfTable(const CString& strPath, CSourceTable& table, CString& strReason)
+namespace
+{
+
+// The records of an open table, read one at a time; deleted ones are
+// passed over.
+class CDbfRows : public CSourceRowReader
+{
+public:
+    CDbfRows(DBFHandle h, const std::vector<CSourceField>& fields) : m_file(h), m_fields(fields), m_nNext(0) {}
+
+    int RecordCount() const { return m_file.Get()->nRecords; }
+
+    BOOL Next(std::vector<CSourceValue>& row, CString& strReason) override
+    {
+        DBFHandle h = m_file.Get();
+        while (m_nNext < h->nRecords)
+        {
+            int r = m_nNext++;
+            const char* pRecord = DBFReadTuple(h, r);
+            if (pRecord == NULL)
+            {
+                strReason.Format("its record %d cannot be read", r + 1);
+                m_nNext = h->nRecords;
+                return FALSE;
+            }
+            if (pRecord[0] == '*')
+                continue;
+            int nFields = (int)m_fields.size();
+            row.resize(nFields);
+            for (int i = 0; i < nFields; ++i)
+            {
+                const CSourceField& field = m_fields[i];
+                row[i].m_bNull = !FieldText(pRecord + h->panFieldOffset[i], field, row[i].m_strText);
+                row[i].m_bNumber = IsNumericType(field.m_chType) && !row[i].m_bNull;
+            }
+            return TRUE;
+        }
+        return FALSE;
+    }
+
+private:
+    CDbfFile m_file;
+    std::vector<CSourceField> m_fields;
+    int m_nNext;
+};
+
+std::unique_ptr<CDbfRows> OpenDbfRows(const CString& strPath, CSourceTable& table, CString& strReason)
 {
     SAHooks hooks = ReportingHooks();
-    CDbfFile file(DBFOpenLL(DaoUnixPath(strPath), "rb", &hooks));
-    DBFHandle h = file.Get();
+    DBFHandle h = DBFOpenLL(DaoUnixPath(strPath), "rb", &hooks);
     if (h == NULL)
     {
         strReason = "it is no dBase table, or its header is damaged";
-        return FALSE;
+        return nullptr;
     }
+    CDbfFile file(h);
     LONGLONG nNeeded = (LONGLONG)h->nHeaderLength + (LONGLONG)h->nRecords * h->nRecordLength;
     if (h->nRecords < 0 || FileLength(strPath) < nNeeded)
     {
         strReason.Format("it is cut short: its header counts %d records that the file does not hold", h->nRecords);
-        return FALSE;
+        return nullptr;
     }
     const char* lpszCodePage = DBFGetCodePage(h);
     table.m_strCodePage = lpszCodePage != NULL && strncmp(lpszCodePage, "LDID/", 5) == 0 ? lpszCodePage : "";
@@ -189,32 +237,39 @@ BOOL ReadDbfTable(const CString& strPath, CSourceTable& table, CString& strReaso
         if (!IsKnownType(field.m_chType))
         {
             strReason.Format("its field %s is of type %c, which this program does not read", szName, field.m_chType);
-            return FALSE;
+            return nullptr;
         }
         table.m_fields.push_back(field);
         table.m_columns.push_back(field.m_strName);
     }
-    table.m_rows.reserve(h->nRecords);
-    for (int r = 0; r < h->nRecords; ++r)
+    file.Release();
+    return std::unique_ptr<CDbfRows>(new CDbfRows(h, table.m_fields));
+}
+
+} // namespace
+
+BOOL ReadDbfTable(const CString& strPath, CSourceTable& table, CString& strReason)
+{
+    std::unique_ptr<CDbfRows> pRows = OpenDbfRows(strPath, table, strReason);
+    if (pRows == nullptr)
+        return FALSE;
+    table.m_rows.reserve(pRows->RecordCount());
+    std::vector<CSourceValue> row;
+    CString strRead;
+    while (pRows->Next(row, strRead))
     {
-        const char* pRecord = DBFReadTuple(h, r);
-        if (pRecord == NULL)
-        {
-            strReason.Format("its record %d cannot be read", r + 1);
-            return FALSE;
-        }
-        if (pRecord[0] == '*')
-            continue;
-        std::vector<CSourceValue> row(nFields);
-        for (int i = 0; i < nFields; ++i)
-        {
-            const CSourceField& field = table.m_fields[i];
-            row[i].m_bNull = !FieldText(pRecord + h->panFieldOffset[i], field, row[i].m_strText);
-            row[i].m_bNumber = IsNumericType(field.m_chType) && !row[i].m_bNull;
-        }
         table.m_rows.push_back(std::move(row));
+        row.clear();
     }
-    return TRUE;
+    if (strRead.IsEmpty())
+        return TRUE;
+    strReason = strRead;
+    return FALSE;
+}
+
+std::unique_ptr<CSourceRowReader> OpenDbfTable(const CString& strPath, CSourceTable& table, CString& strReason)
+{
+    return OpenDbfRows(strPath, table, strReason);
 }
 
 BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& strReason)
@@ -245,8 +300,7 @@ BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& s
         }
     std::string record(h->nRecordLength, ' ');
     int nRecord = 0;
-    for (const std::vector<CSourceValue>& row : table.m_rows)
-    {
+    auto writeRow = [&](const std::vector<CSourceValue>& row) {
         record[0] = ' ';
         for (size_t i = 0; i < fields.size(); ++i)
         {
@@ -263,7 +317,10 @@ BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& s
             strReason = "its records cannot be written";
             return FALSE;
         }
-    }
+        return TRUE;
+    };
+    if (!ForEachSourceRow(table, strReason, writeRow))
+        return FALSE;
     LONGLONG nNeeded = (LONGLONG)h->nHeaderLength + (LONGLONG)nRecord * h->nRecordLength;
     file.Close();
     // shapelib does not report a failed flush at close: the length tells.

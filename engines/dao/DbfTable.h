@@ -3,13 +3,20 @@
 // decimals in the table's m_fields, so a table goes back as it was made.
 #pragma once
 
+#include <memory>
+
 #include "engines/dao/SourceTable.h"
 
 // Reads every record that is not marked deleted into table (whose name the
 // caller sets); FALSE with the reason when the file is no dBase table, is
 // cut short or has a field of a kind this reader does not take.
 BOOL ReadDbfTable(const CString& strPath, CSourceTable& table, CString& strReason);
-// Writes the table to strPath, a new file, with the fields of m_fields;
-// FALSE with the reason when a value does not fit its field or the file
-// cannot be written whole.
+// As ReadDbfTable, but the records are left in the file: the reader given
+// back hands them out, from the file it holds open.  NULL with the reason
+// when the file cannot be read.
+std::unique_ptr<CSourceRowReader> OpenDbfTable(const CString& strPath, CSourceTable& table, CString& strReason);
+// Writes the table to strPath, a new file, with the fields of m_fields,
+// its rows taken from its row reader where it has one; FALSE with the
+// reason when a value does not fit its field, a row cannot be read or the
+// file cannot be written whole.
 BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& strReason);

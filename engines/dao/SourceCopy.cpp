@@ -5,6 +5,7 @@
 #include "engines/common/ReportDataRules.h"
 #include "engines/dao/SourceNumbers.h"
 #include "framework/db/DaoDatabase.h"
+#include "framework/db/DaoException.h"
 #include "framework/db/DaoStatement.h"
 
 
@@ -35,6 +36,13 @@ CString ColumnText(sqlite3_stmt* pStmt, int nColumn)
 {
     const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, nColumn));
     return p != NULL ? CString(p, sqlite3_column_bytes(pStmt, nColumn)) : CString();
+}
+
+// As ColumnText, into strText, whose buffer is kept (see SetSourceText).
+void SetColumnText(CString& strText, sqlite3_stmt* pStmt, int nColumn)
+{
+    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, nColumn));
+    SetSourceText(strText, p, p != NULL ? sqlite3_column_bytes(pStmt, nColumn) : 0);
 }
 
 // 'N' when every value of the column that has one is a number, 'T' when
@@ -144,7 +152,7 @@ void CSourceCopy::Create(int nType, const CString& strDatabase)
     stmt.Step(m_db.GetHandle());
 }
 
-void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds)
+BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds, CString& strReason)
 {
     sqlite3* pDb = m_db.RequireHandle();
     CDaoStatement entry;
@@ -160,7 +168,7 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     // A blank worksheet has no column, and no table can be made of it: it
     // is only listed, so that its file keeps it at the write-back.
     if (table.m_columns.empty())
-        return;
+        return TRUE;
 
     CString strName = DaoQuoteName(table.m_strName);
     CString strCreate = "CREATE TABLE " + strName + " (";
@@ -194,20 +202,20 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
         sqlite3_reset(field);
     }
 
-    // Values are bound with their length: a '\0' inside a text stays.
+    // Values are bound with their length: a '\0' inside a text stays.  The
+    // table outlives the statement, so SQLite reads the texts in place.
     CDaoStatement insert;
     insert.Prepare(pDb, "INSERT INTO " + strName + " VALUES (" + strMarks + ")");
     CDaoStatement kinds;
     kinds.Prepare(pDb, "INSERT INTO MSysSourceCells VALUES (?, ?, ?)");
-    for (const std::vector<CSourceValue>& row : table.m_rows)
-    {
+    auto insertRow = [&](const std::vector<CSourceValue>& row) {
         BOOL bNumbers = FALSE;
         for (size_t i = 0; i < table.m_columns.size(); ++i)
         {
             if (i >= row.size() || row[i].m_bNull)
                 sqlite3_bind_null(insert, (int)i + 1);
             else
-                BindText(insert, (int)i + 1, row[i].m_strText);
+                sqlite3_bind_text(insert, (int)i + 1, row[i].m_strText, row[i].m_strText.GetLength(), SQLITE_STATIC);
             bNumbers = bNumbers || (i < row.size() && row[i].m_bNumber);
         }
         insert.Step(pDb);
@@ -223,13 +231,17 @@ void CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
             kinds.Step(pDb);
             sqlite3_reset(kinds);
         }
-    }
+        return TRUE;
+    };
+    if (!ForEachSourceRow(table, strReason, insertRow))
+        return FALSE;
     // After the rows: reading the source is no change, and an index is
     // made faster whole than row by row.
     CString strIndexes = ReportDataIndexSql(table, bCellKinds);
     if (!strIndexes.IsEmpty())
         m_db.Execute(strIndexes);
     m_db.Execute(TriggerSql(table, nOrder, bCellKinds));
+    return TRUE;
 }
 
 BOOL CSourceCopy::ReadOrigin(int& nType, CString& strDatabase)
@@ -254,12 +266,19 @@ std::vector<CString> CSourceCopy::AllTables()
     return Names(m_db, "SELECT strName FROM MSysSourceTables ORDER BY nOrder");
 }
 
-CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile)
+struct CSourceCopyRows::CRowKinds
+{
+    std::unordered_map<long long, CString> m_kinds;
+};
+
+CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CSourceCopyRows* pRows)
 {
     sqlite3* pDb = m_db.RequireHandle();
     CSourceTable table;
     table.m_strName = strName;
-    BOOL bCellKinds = FALSE;
+    CSourceCopyRows ownRows;
+    CSourceCopyRows& rows = pRows != NULL ? *pRows : ownRows;
+    rows.m_pDb = pDb;
     {
         CDaoStatement entry;
         entry.Prepare(pDb, "SELECT strFile, strCodePage, bCellKinds, nVersion FROM MSysSourceTables WHERE strName=?");
@@ -268,11 +287,10 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile)
         {
             strFile = ColumnText(entry, 0);
             table.m_strCodePage = ColumnText(entry, 1);
-            bCellKinds = sqlite3_column_int(entry, 2);
+            rows.m_bCellKinds = sqlite3_column_int(entry, 2);
             table.m_nVersion = sqlite3_column_int(entry, 3);
         }
     }
-    std::vector<char> columnKinds;
     {
         CDaoStatement fields;
         fields.Prepare(pDb, "SELECT strName, chType, nWidth, nDecimals FROM MSysSourceFields WHERE strTable=? "
@@ -286,47 +304,95 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile)
             field.m_chType = strType.IsEmpty() ? 0 : strType[0];
             field.m_nWidth = sqlite3_column_int(fields, 2);
             field.m_nDecimals = sqlite3_column_int(fields, 3);
-            columnKinds.push_back(field.m_chType);
-            if (!bCellKinds && field.m_chType != 0)
+            rows.m_columnKinds.push_back(field.m_chType);
+            if (!rows.m_bCellKinds && field.m_chType != 0)
                 table.m_fields.push_back(field);
         }
     }
     // A blank worksheet, listed without a table.
-    if (columnKinds.empty())
+    if (rows.m_columnKinds.empty())
         return table;
-    std::unordered_map<sqlite3_int64, CString> rowKinds;
-    if (bCellKinds)
+    if (rows.m_bCellKinds)
     {
         CDaoStatement kinds;
         kinds.Prepare(pDb, "SELECT nRow, strKinds FROM MSysSourceCells WHERE strTable=?");
         BindText(kinds, 1, strName);
         while (kinds.Step(pDb))
-            rowKinds[sqlite3_column_int64(kinds, 0)] = ColumnText(kinds, 1);
+            rows.m_pRowKinds->m_kinds[sqlite3_column_int64(kinds, 0)] = ColumnText(kinds, 1);
     }
-    CDaoStatement rows;
-    rows.Prepare(pDb, "SELECT _rowid_, * FROM " + DaoQuoteName(strName) + " ORDER BY _rowid_");
-    int nColumns = sqlite3_column_count(rows) - 1;
+    rows.m_pRows.reset(new CDaoStatement);
+    rows.m_pRows->Prepare(pDb, "SELECT _rowid_, * FROM " + DaoQuoteName(strName) + " ORDER BY _rowid_");
+    int nColumns = sqlite3_column_count(*rows.m_pRows) - 1;
     for (int i = 0; i < nColumns; ++i)
-        table.m_columns.push_back(sqlite3_column_name(rows, i + 1));
-    while (rows.Step(pDb))
+        table.m_columns.push_back(sqlite3_column_name(*rows.m_pRows, i + 1));
+    if (pRows != NULL)
     {
-        std::vector<CSourceValue> row(nColumns);
-        auto found = rowKinds.find(sqlite3_column_int64(rows, 0));
-        for (int i = 0; i < nColumns; ++i)
-        {
-            CSourceValue& value = row[i];
-            value.m_bNull = sqlite3_column_type(rows, i + 1) == SQLITE_NULL;
-            value.m_strText = ColumnText(rows, i + 1);
-            if (!bCellKinds || value.m_bNull)
-                continue;
-            char chKind = found != rowKinds.end() && i < found->second.GetLength() ? found->second[i] : kTextCell;
-            char chColumn = i < (int)columnKinds.size() ? columnKinds[i] : kChangedCell;
-            value.m_bNumber = chKind == kNumberCell
-                              || (chKind == kChangedCell && chColumn != kTextCell && IsPlainNumber(value.m_strText));
-        }
-        table.m_rows.push_back(std::move(row));
+        table.m_pRowReader = pRows;
+        return table;
     }
+    std::vector<CSourceValue> row;
+    CString strReason;
+    while (rows.Next(row, strReason))
+    {
+        table.m_rows.push_back(std::move(row));
+        row.clear();
+    }
+    rows.ThrowFailure();
     return table;
+}
+
+CSourceCopyRows::CSourceCopyRows() : m_pDb(NULL), m_bCellKinds(FALSE), m_pRowKinds(new CRowKinds), m_pFailure(NULL)
+{
+}
+
+CSourceCopyRows::~CSourceCopyRows()
+{
+    if (m_pFailure != NULL)
+        m_pFailure->Delete();
+}
+
+BOOL CSourceCopyRows::Next(std::vector<CSourceValue>& row, CString& strReason)
+{
+    if (m_pRows == nullptr || m_pFailure != NULL)
+        return FALSE;
+    try
+    {
+        if (!m_pRows->Step(m_pDb))
+            return FALSE;
+    }
+    catch (CDaoException* e)
+    {
+        m_pFailure = e;
+        strReason = e->m_pErrorInfo != NULL ? e->m_pErrorInfo->m_strDescription : CString("database error");
+        return FALSE;
+    }
+    sqlite3_stmt* pStmt = *m_pRows;
+    int nColumns = sqlite3_column_count(pStmt) - 1;
+    row.resize(nColumns);
+    std::unordered_map<long long, CString>& rowKinds = m_pRowKinds->m_kinds;
+    auto found = m_bCellKinds ? rowKinds.find(sqlite3_column_int64(pStmt, 0)) : rowKinds.end();
+    for (int i = 0; i < nColumns; ++i)
+    {
+        CSourceValue& value = row[i];
+        value.m_bNull = sqlite3_column_type(pStmt, i + 1) == SQLITE_NULL;
+        value.m_bNumber = false;
+        SetColumnText(value.m_strText, pStmt, i + 1);
+        if (!m_bCellKinds || value.m_bNull)
+            continue;
+        char chKind = found != rowKinds.end() && i < found->second.GetLength() ? found->second[i] : kTextCell;
+        char chColumn = i < (int)m_columnKinds.size() ? m_columnKinds[i] : kChangedCell;
+        value.m_bNumber = chKind == kNumberCell
+                          || (chKind == kChangedCell && chColumn != kTextCell && IsPlainNumber(value.m_strText));
+    }
+    return TRUE;
+}
+
+void CSourceCopyRows::ThrowFailure()
+{
+    CDaoException* e = m_pFailure;
+    m_pFailure = NULL;
+    if (e != NULL)
+        throw e;
 }
 
 void CSourceCopy::MarkWritten(const std::vector<CString>& names)

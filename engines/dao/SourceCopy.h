@@ -12,12 +12,43 @@
 // written back by the next one.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "engines/dao/SourceFiles.h"
 #include "engines/dao/SourceTable.h"
 
 class CDaoDatabase;
+class CDaoException;
+class CDaoStatement;
+struct sqlite3;
+
+// The rows of a table of the copy as they are to go back to its file, read
+// one at a time.  A database failure ends them; the writer is given its
+// description, and ThrowFailure throws it, as the copy's other reads do.
+class CSourceCopyRows : public CSourceRowReader
+{
+public:
+    CSourceCopyRows();
+    ~CSourceCopyRows() override;
+    BOOL Next(std::vector<CSourceValue>& row, CString& strReason) override;
+    void ThrowFailure();
+
+private:
+    friend class CSourceCopy;
+    CSourceCopyRows(const CSourceCopyRows&) = delete;
+    CSourceCopyRows& operator=(const CSourceCopyRows&) = delete;
+
+    sqlite3* m_pDb;
+    std::unique_ptr<CDaoStatement> m_pRows;
+    BOOL m_bCellKinds;
+    // Per column its field type, or for spreadsheet sources its kind.
+    std::vector<char> m_columnKinds;
+    // For spreadsheet sources: the cell kinds of each row by rowid.
+    struct CRowKinds;
+    std::unique_ptr<CRowKinds> m_pRowKinds;
+    CDaoException* m_pFailure;
+};
 
 class CSourceCopy
 {
@@ -28,7 +59,8 @@ public:
     void Create(int nType, const CString& strDatabase);
     // Adds one source table with its rows, read from strFile.  A table
     // without columns (a blank worksheet) is listed, but holds no rows.
-    void AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds);
+    // FALSE with the reason when the table's row reader fails.
+    BOOL AddTable(const CSourceTable& table, const CString& strFile, BOOL bCellKinds, CString& strReason);
 
     // TRUE when the database is a copy of a source (FALSE for any other
     // database), with the source it copies.
@@ -38,8 +70,10 @@ public:
     std::vector<CString> ChangedTables();
     // Every table of the source, in its order.
     std::vector<CString> AllTables();
-    // A table as it is to go back to its file, with the file.
-    CSourceTable ReadTable(const CString& strName, CString& strFile);
+    // A table as it is to go back to its file, with the file.  Given
+    // pRows, the rows are not read here: the table's row reader is pRows,
+    // which the caller keeps until the table is written.
+    CSourceTable ReadTable(const CString& strName, CString& strFile, CSourceCopyRows* pRows = NULL);
     // Clears the changed mark of the tables.
     void MarkWritten(const std::vector<CString>& names);
 

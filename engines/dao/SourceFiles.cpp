@@ -18,6 +18,8 @@ namespace
 
 typedef BOOL (*ReadTableFile)(const CString& strPath, CSourceTable& table, CString& strReason);
 typedef BOOL (*WriteTableFile)(const CString& strPath, const CSourceTable& table, CString& strReason);
+typedef std::unique_ptr<CSourceRowReader> (*OpenTableFile)(const CString& strPath, CSourceTable& table,
+                                                           CString& strReason);
 
 // A folder format: the files that hold its tables and how one is read
 // and written.
@@ -29,6 +31,7 @@ struct CFolderFormat
     WriteTableFile write;
     BOOL bShortNames;                  // names cut to 8.3 and fields to 10 characters
     BOOL bWholeMessages;               // read and write fail with a message naming the file, not a reason
+    OpenTableFile open = NULL;         // where set, reads a table leaving its rows in the file
 };
 
 BOOL ReadCsvFile(const CString& strPath, CSourceTable& table, CString& strReason);
@@ -52,7 +55,7 @@ BOOL WriteLotusTable(const CString& strPath, const CSourceTable& table, CString&
 const CFolderFormat* FolderFormat(int nType)
 {
     static const CFolderFormat kText{"text table", {".txt", ".csv"}, ReadCsvFile, WriteCsvFile, FALSE, FALSE};
-    static const CFolderFormat kDbf{"dBase table", {".dbf"}, ReadDbfTable, WriteDbfTable, TRUE, FALSE};
+    static const CFolderFormat kDbf{"dBase table", {".dbf"}, ReadDbfTable, WriteDbfTable, TRUE, FALSE, OpenDbfTable};
     static const CFolderFormat kParadox{"Paradox table", {".db"}, ReadParadoxTable, WriteParadoxTable, FALSE, FALSE};
     static const CFolderFormat kWks{"Lotus worksheet", {".wks"}, ReadLotusTable, WriteLotusTable, FALSE, TRUE};
     static const CFolderFormat kWk1{"Lotus worksheet", {".wk1"}, ReadLotusTable, WriteLotusTable, FALSE, TRUE};
@@ -253,6 +256,28 @@ CString SourceFolderOf(const CString& strDatabase)
     return strFolder;
 }
 
+CString ReadFailure(const CFolderFormat& format, const CString& strFile, const CString& strReason)
+{
+    return format.bWholeMessages ? strReason
+                                 : "The " + CString(format.lpszKind) + " " + strFile + " cannot be read: " + strReason
+                                       + ".";
+}
+
+// Reads the table of the file; a format that can leaves the rows in the
+// file, for the table's row reader, which the layout keeps.
+BOOL ReadFolderTable(const CFolderFormat& format, const CString& strFile, CSourceTable& table, CSourceLayout& layout,
+                     CString& strReason)
+{
+    if (format.open == NULL)
+        return format.read(strFile, table, strReason);
+    std::unique_ptr<CSourceRowReader> pRows = format.open(strFile, table, strReason);
+    if (pRows == nullptr)
+        return FALSE;
+    table.m_pRowReader = pRows.get();
+    layout.m_readers.push_back(std::move(pRows));
+    return TRUE;
+}
+
 BOOL ReadFolderSource(const CFolderFormat& format, const CString& strFolder, std::vector<CSourceTable>& tables,
                       CSourceLayout& layout, CString& strError)
 {
@@ -288,11 +313,9 @@ BOOL ReadFolderSource(const CFolderFormat& format, const CString& strFolder, std
                 strError = OpenFailure(strFile, GENERIC_READ, FILE_SHARE_READ);
                 bOk = strError.IsEmpty();
             }
-            if (bOk && !format.read(strFile, table, strReason))
+            if (bOk && !ReadFolderTable(format, strFile, table, layout, strReason))
             {
-                strError = format.bWholeMessages ? strReason
-                                                 : "The " + CString(format.lpszKind) + " " + strFile
-                                                       + " cannot be read: " + strReason + ".";
+                strError = ReadFailure(format, strFile, strReason);
                 bOk = FALSE;
             }
             if (bOk && format.bShortNames)
@@ -350,6 +373,12 @@ CString BackupPath(const CString& strPath)
 BOOL IsDocumentSource(int nType)
 {
     return FolderFormat(nType) == NULL;
+}
+
+CString SourceReadFailure(int nType, const CString& strFile, const CString& strReason)
+{
+    const CFolderFormat* pFormat = FolderFormat(nType);
+    return pFormat != NULL ? ReadFailure(*pFormat, strFile, strReason) : strReason;
 }
 
 // A reporting table that lacks a column the programs read is refused

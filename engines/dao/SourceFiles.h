@@ -7,15 +7,18 @@
 // whole, so a failed write never leaves a cut file behind.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "engines/dao/SourceTable.h"
 
 // Where a source's tables came from: the file of each table (the document
-// itself for a document source).
+// itself for a document source), and the readers of the tables whose rows
+// are still in their files.
 struct CSourceLayout
 {
     std::vector<CString> m_files;
+    std::vector<std::unique_ptr<CSourceRowReader>> m_readers;
 };
 
 // The folder that holds the source's files and its temporary database.
@@ -29,9 +32,14 @@ CString BackupPath(const CString& strPath);
 BOOL IsDocumentSource(int nType);
 
 // Reads every table of the source of the type; FALSE with a message that
-// names the file when a file is missing, locked, damaged or no table.
+// names the file when a file is missing, locked, damaged or no table.  A
+// dBase table's rows stay in its file: the table's row reader (kept in
+// the layout) reads them once, while the layout lives.
 BOOL ReadSource(int nType, const CString& strDatabase, std::vector<CSourceTable>& tables, CSourceLayout& layout,
                 CString& strError);
+// The message of a table file of the type that cannot be read, for the
+// reason given (a row reader's).
+CString SourceReadFailure(int nType, const CString& strFile, const CString& strReason);
 // Writes the tables back to their files, in the format version each was
 // read in where they still fit it: each table's own file for a folder
 // source; for a document source the document, holding the tables (HTML:

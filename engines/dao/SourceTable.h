@@ -3,6 +3,8 @@
 // values, and which values are NULL or were numbers in the source.
 #pragma once
 
+#include <string.h>
+
 #include <string>
 #include <vector>
 
@@ -25,6 +27,19 @@ struct CSourceField
     int m_nDecimals = 0;
 };
 
+// The rows of a table handed out one at a time, so that a large table
+// goes between its file and the temporary database without being held
+// whole.
+class CSourceRowReader
+{
+public:
+    virtual ~CSourceRowReader() {}
+    // Fills row with the next row (the texts keep their buffers from row
+    // to row); FALSE after the last row, with strReason set when the rows
+    // cannot be read.
+    virtual BOOL Next(std::vector<CSourceValue>& row, CString& strReason) = 0;
+};
+
 struct CSourceTable
 {
     CString m_strName;
@@ -37,7 +52,49 @@ struct CSourceTable
     // The version of its format the file was read in, where the format has
     // several (Excel: the BIFF version; Lotus: a LotusFormat); else 0.
     int m_nVersion = 0;
+    // Where set, m_rows is empty and the rows come from here, read once;
+    // only the dBase writer and the copy into the temporary database take
+    // such a table.
+    CSourceRowReader* m_pRowReader = nullptr;
 };
+
+// Sets the text to the nLength bytes at p, in the buffer it has when that
+// is large enough: a row read into the texts of the row before allocates
+// nothing.
+inline void SetSourceText(CString& strText, const char* p, int nLength)
+{
+    if (nLength == 0 && strText.IsEmpty())
+        return;
+    char* pBuffer = strText.GetBuffer(nLength);
+    if (nLength > 0)
+        memcpy(pBuffer, p, (size_t)nLength);
+    strText.ReleaseBuffer(nLength);
+}
+
+// Calls each(row), which gives FALSE to stop, for the table's rows in
+// order: its m_rows, or what its row reader hands out.  FALSE when each
+// stopped (strReason is each's to set) or the reader failed (with its
+// reason).
+template <class Each>
+BOOL ForEachSourceRow(const CSourceTable& table, CString& strReason, Each each)
+{
+    if (table.m_pRowReader == nullptr)
+    {
+        for (const std::vector<CSourceValue>& row : table.m_rows)
+            if (!each(row))
+                return FALSE;
+        return TRUE;
+    }
+    std::vector<CSourceValue> row;
+    CString strRead;
+    while (table.m_pRowReader->Next(row, strRead))
+        if (!each(row))
+            return FALSE;
+    if (strRead.IsEmpty())
+        return TRUE;
+    strReason = strRead;
+    return FALSE;
+}
 
 // Reads a comma-separated table whose first line names the columns.
 // Quoted fields may hold commas, doubled quotes and line breaks; an empty

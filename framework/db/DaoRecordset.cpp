@@ -45,6 +45,7 @@ void CDaoRecordset::Open(int nOpenType, LPCSTR lpszSQL, int nOptions)
 {
     if (m_bOpen)
         Close();
+    m_pStatements.reset();
     if (m_pDatabase == NULL)
         AfxThrowDaoException(DAOERR_NOT_OPEN, "The recordset has no database.");
     m_pDatabase->RequireHandle();

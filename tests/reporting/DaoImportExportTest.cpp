@@ -427,6 +427,35 @@ TEST_F(DaoImportExportTest, DbaseFolderTakesTheSavedReportAndKeepsItsFields)
     EXPECT_EQ(1, m_loader.LoadReportData(&cells, m_pDatabase, "ss_datalist"));
     EXPECT_STREQ("1300", cells[0].m_strValue);
     EXPECT_STREQ("it's \"quoted\"", cells[1].m_strValue);
+
+    // A value wider than its field stops the write-back at its row: the
+    // file stays as it was, no half-written file is left beside it, and
+    // the change waits in the working copy until a value that fits goes
+    // out with the next save.
+    CString strFile = m_folder.Path("ss_datalist.dbf");
+    CString strBefore = ReadFileText(strFile);
+    CString strWide('w', 41);
+    AddReportCells(cells, "1300", strWide);
+    m_recorder.Clear();
+    {
+        CUpdateConfirmDriver confirm;
+        confirm.Queue(CUpdateConfirmDriver::updateAll);
+        EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    }
+    // (The question's look-ups of names tell that this folder has no
+    // item tables; the write-back's message comes last.)
+    std::string told = m_recorder.LastText();
+    EXPECT_EQ(0u, told.find("Cannot write " + std::string(strFile) + ": the value \"" + std::string(strWide)
+                            + "\" does not fit the 40 characters of field FD_Value (row 3).\n"))
+        << told;
+    EXPECT_TRUE(ReadFileText(strFile) == strBefore);
+    EXPECT_EQ(1, CountFiles(m_folder.m_strFolder, "Kem*"));
+    m_recorder.Clear();
+    AddReportCells(cells, "1300", "fits again");
+    SaveUpdatingStored(cells);
+    EXPECT_EQ(std::string::npos, m_recorder.LastText().find("Cannot write")) << m_recorder.LastText();
+    dumped = Collapsed(RunNativeTool(m_folder.m_strFolder, "dbfdump -h ss_datalist.dbf"));
+    EXPECT_NE(std::string::npos, dumped.find("\n2005030000000 O1 R2 ======== 2 0 fits again\n")) << dumped;
     CloseSource();
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
 }
