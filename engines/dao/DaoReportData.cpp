@@ -144,13 +144,14 @@ CString ReportKeyFilter(CCellArray& cells)
     return CString(RD_ORGCODE " In (") + strOrgs + ") And " RD_TIME " In (" + strPeriods + ")";
 }
 
-// The report query opened as a dynaset; worksheet sources keep every row in
-// it, because their free (NULL) rows are reused under any key.
+// The report query opened as a dynaset over the cells' rows; a worksheet
+// source's also holds its free (NULL) rows, which are reused under any key.
 std::unique_ptr<CDaoRecordset> OpenReportRows(CCellArray& cells, CDAODatabase& db, const CString& strTable)
 {
     std::unique_ptr<CDaoRecordset> rs(new CDaoRecordset(db.m_pDaoDatabase));
-    if (!IsExcelType(db.m_nType))
-        rs->m_strFilter = ReportKeyFilter(cells);
+    rs->m_strFilter = ReportKeyFilter(cells);
+    if (IsExcelType(db.m_nType))
+        rs->m_strFilter = "(" + rs->m_strFilter + ") Or " RD_VALUE " Is Null";
     rs->Open(dbOpenDynaset, BuildReportDataSql(strTable, db.m_nType));
     return rs;
 }

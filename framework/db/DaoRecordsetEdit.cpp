@@ -34,9 +34,15 @@ void CDaoRecordset::CancelUpdate()
 void CDaoRecordset::RefreshRow(LONGLONG nRowId, Row& row)
 {
     sqlite3* pDb = m_pDatabase->RequireHandle();
-    CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
-    sqlite3_stmt* pStmt = Statements().m_refresh.Get(
-        pDb, "SELECT _rowid_, " + parts.m_strSelectList + " " + parts.m_strFrom + " WHERE _rowid_=?");
+    CDaoRecordsetStatements& statements = Statements();
+    // Made once: the recordset's statement stays while it is open.
+    if (statements.m_strRefreshSQL.IsEmpty())
+    {
+        CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
+        statements.m_strRefreshSQL =
+            "SELECT _rowid_, " + parts.m_strSelectList + " " + parts.m_strFrom + " WHERE _rowid_=?";
+    }
+    sqlite3_stmt* pStmt = statements.m_refresh.Get(pDb, statements.m_strRefreshSQL);
     sqlite3_bind_int64(pStmt, 1, nRowId);
     if (DaoStep(pDb, pStmt))
         ReadRow(pStmt, 1, row);

@@ -91,6 +91,8 @@ struct CDaoRecordsetStatements
     CDaoReusedStatement m_find;
     CDaoReusedStatement m_write;
     CDaoReusedStatement m_refresh;
+    // The text of m_refresh, made at its first use.
+    CString m_strRefreshSQL;
 };
 
 // A stored value as the variant conversion reads it: text and blob bytes
