@@ -14,7 +14,7 @@ CString ProgressPercentText(int nPos, int nLower, int nUpper)
 
 CEngineProgressDlg::CEngineProgressDlg(int nMode, UINT nIDTemplate)
     : m_nLower(0), m_nUpper(100), m_nStep(10), m_bDisabledOwner(FALSE), m_nMode(nMode), m_hWndOwner(NULL),
-      m_nIDTemplate(nIDTemplate)
+      m_nIDTemplate(nIDTemplate), m_nLastPos(-1), m_dwLastPump(0)
 {
     m_hResource = EngineModuleHandle();
 }
@@ -80,6 +80,14 @@ void CEngineProgressDlg::PumpWaitingMessages()
 
 int CEngineProgressDlg::SetPos(int nPos)
 {
+    // Called before every cell of a load or save: while the bar stands
+    // still, waiting messages are seen to only every few moments, rather
+    // than with a look at the queue (a call to the server) per cell.
+    DWORD dwNow = GetTickCount();
+    if (nPos == m_nLastPos && dwNow - m_dwLastPump < kPumpInterval)
+        return m_hWnd != NULL ? nPos : 0;
+    m_nLastPos = nPos;
+    m_dwLastPump = dwNow;
     PumpWaitingMessages();
     if (m_hWnd == NULL)
         return 0;

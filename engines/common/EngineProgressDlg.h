@@ -1,6 +1,7 @@
 // CEngineProgressDlg: the modeless progress window of a report data load
 // or save.  It disables its owner while it is shown and dispatches waiting
-// messages at every step, so the program stays painted but takes no second
+// messages at every step that moves the bar (and every few moments while
+// it stands still), so the program stays painted but takes no second
 // command meanwhile.
 #pragma once
 
@@ -23,6 +24,7 @@ public:
     // when NULL); FALSE when it cannot be made.
     BOOL Create(CWnd* pParent);
     // Dispatches waiting messages, then moves the bar; the old position.
+    // A step to where the bar stands, soon after the last, does neither.
     int SetPos(int nPos);
     // Gives the owner back its input and destroys the window.
     void Close();
@@ -47,4 +49,9 @@ private:
     void ShowPercent(int nPos);
 
     UINT m_nIDTemplate;
+    // The position of the last step that dispatched messages (-1 before
+    // the first), and when it did.
+    int m_nLastPos;
+    DWORD m_dwLastPump;
+    static const DWORD kPumpInterval = 100;
 };
