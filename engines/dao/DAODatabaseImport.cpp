@@ -104,11 +104,8 @@ BOOL CDAODatabase::ImportDatabase()
     try
     {
         m_pDaoDatabase->Create(strTemp);
-        // Only this session ever opens its copy: it keeps the file locked
-        // instead of locking and checking it again at every statement, and
-        // keeps its pages in memory rather than spilling them half-way
-        // through the import.
-        m_pDaoDatabase->Execute("PRAGMA locking_mode=EXCLUSIVE");
+        // The copy keeps its pages in memory rather than spilling them
+        // half-way through the import.
         m_pDaoDatabase->Execute("PRAGMA cache_size=-65536");
         CDaoTransaction transaction(*m_pDaoDatabase);
         CopyDatabase(tables, layout);
