@@ -93,6 +93,10 @@ struct CDaoRecordsetStatements
     CDaoReusedStatement m_refresh;
     // The text of m_refresh, made at its first use.
     CString m_strRefreshSQL;
+    // The text of m_write, with the edit mode and the columns it writes.
+    CString m_strWriteSQL;
+    int m_nWriteMode = 0;
+    std::vector<int> m_writeColumns;
 };
 
 // A stored value as the variant conversion reads it: text and blob bytes
