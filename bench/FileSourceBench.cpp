@@ -4,9 +4,12 @@
 // Excel 97 workbook (.xls, whose sheet holds 65,536 rows: 60,000 there),
 // each beside the format's reader and writer alone reading and writing the
 // same rows, with their ratio.  The load average is shown at the start and
-// end.  A last argument, "program" or "yardstick", runs that side alone,
-// once, for a profiler to count its work.
+// end.  A third argument, "program" or "yardstick", runs that side alone,
+// once or the number of times a fourth one gives, for a profiler to count
+// its work (one round's is the difference between two counts and one).
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include <functional>
 #include <string>
@@ -26,8 +29,10 @@ const int WORKBOOK_ROWS = 60000;
 const int REPORT_CELLS = 5000;
 const double GOAL_RATIO = 1.5;
 
-// "program" or "yardstick": the side a profiling run times alone, once.
-CString g_strOnly;
+// "program" or "yardstick": the side a profiling run times alone, and how
+// many times.
+const char* g_pszOnly = "";
+int g_nOnlyRuns = 1;
 
 double LoadAverage()
 {
@@ -117,6 +122,29 @@ CSourceTable Organ(const FileFormat& format)
     return organ;
 }
 
+// The reader and writer alone: the rows read and the same rows written.
+void LibraryRound(const FileFormat& format, const CString& strPath, const CString& strCopy)
+{
+    std::vector<CSourceTable> back;
+    CString strReason;
+    if (!format.read(strPath, back, strReason) || !format.write(strCopy, back, strReason))
+        printf("%s: the library alone failed: %s\n", format.pszName, (LPCSTR)strReason);
+    DeleteFileA(strCopy);
+}
+
+// The program: the source opened, the report saved into it (written back
+// to its files) and closed.
+void ProgramRound(const FileFormat& format, BrasslockLibrary& library, CCellArray& cells, const CString& strDatabase)
+{
+    CKemDatabase* pDb = library.GetDatabase(format.nType);
+    pDb->m_strDatabase = strDatabase;
+    pDb->Reopen(FALSE);
+    if (library.SaveKemReportData(&cells, pDb, "ss_datalist") != 1)
+        printf("%s: the save failed\n", format.pszName);
+    pDb->Close();
+    library.ReleaseDatabase(pDb);
+}
+
 void Run(const FileFormat& format, const CString& strFolder, const CSourceTable& table)
 {
     CreateDirectoryA(strFolder, NULL);
@@ -131,17 +159,10 @@ void Run(const FileFormat& format, const CString& strFolder, const CSourceTable&
         printf("%s: %s\n", format.pszName, (LPCSTR)strError);
         return;
     }
-    // The reader and writer alone: the rows read and the same rows written.
+    BOOL bProgram = strcmp(g_pszOnly, "yardstick") != 0, bYardstick = strcmp(g_pszOnly, "program") != 0;
+    int nRuns = g_pszOnly[0] != '\0' ? g_nOnlyRuns : 3;
     CString strCopy = strFolder + "\\copy" + format.pszExtension;
-    int nLibraryRuns = g_strOnly.IsEmpty() ? 3 : g_strOnly == "yardstick" ? 1 : 0;
-    int nEngineRuns = g_strOnly.IsEmpty() ? 3 : g_strOnly == "program" ? 1 : 0;
-    double dLibrary = BenchBestOf(nLibraryRuns, [&] {
-        std::vector<CSourceTable> back;
-        CString strReason;
-        if (!format.read(strPath, back, strReason) || !format.write(strCopy, back, strReason))
-            printf("%s: the library alone failed: %s\n", format.pszName, (LPCSTR)strReason);
-        DeleteFileA(strCopy);
-    });
+    double dLibrary = !bYardstick ? 0 : BenchBestOf(nRuns, [&] { LibraryRound(format, strPath, strCopy); });
 
     BrasslockLibrary library;
     CCellArray cells;
@@ -152,22 +173,15 @@ void Run(const FileFormat& format, const CString& strFolder, const CSourceTable&
         CCell cell = DataCell("N001", "2024030000000", szRow, "C1", 1, 0, "42.5");
         cells.Add(cell);
     }
-    double dEngine = BenchBestOf(nEngineRuns, [&] {
-        CKemDatabase* pDb = library.GetDatabase(format.nType);
-        pDb->m_strDatabase = format.bWorkbook ? strPath : strFolder;
-        pDb->Reopen(FALSE);
-        if (library.SaveKemReportData(&cells, pDb, "ss_datalist") != 1)
-            printf("%s: the save failed\n", format.pszName);
-        pDb->Close();
-        library.ReleaseDatabase(pDb);
+    double dEngine = !bProgram ? 0 : BenchBestOf(nRuns, [&] {
+        ProgramRound(format, library, cells, format.bWorkbook ? strPath : strFolder);
         // The next run starts from the same rows.
         CopyFileA(strPath.Left(strPath.ReverseFind('.')) + ".bak", strPath, FALSE);
         DeleteFileA(strPath.Left(strPath.ReverseFind('.')) + ".bak");
     });
-    if (!g_strOnly.IsEmpty())
+    if (!bProgram || !bYardstick)
     {
-        printf("%-8s %s alone: %.1f ms\n", format.pszName, (LPCSTR)g_strOnly,
-               nEngineRuns > 0 ? dEngine : dLibrary);
+        printf("%-8s %s alone: %.1f ms\n", format.pszName, g_pszOnly, bProgram ? dEngine : dLibrary);
         return;
     }
     double dRatio = dEngine / dLibrary;
@@ -203,14 +217,8 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
     {
-        printf("usage: file_source_bench FOLDER [.dbf|.db|.xls [program|yardstick]] (Windows path of an empty "
-               "scratch folder; one format or all; one side alone, once)\n");
-        return 2;
-    }
-    g_strOnly = argc > 3 ? argv[3] : "";
-    if (!g_strOnly.IsEmpty() && g_strOnly != "program" && g_strOnly != "yardstick")
-    {
-        printf("the side is \"program\" or \"yardstick\"\n");
+        printf("usage: file_source_bench FOLDER [.dbf|.db|.xls|all] [program|yardstick [ROUNDS]] (Windows path of an "
+               "empty scratch folder; one format or all; one side alone, once or ROUNDS times)\n");
         return 2;
     }
     CString strFolder(argv[1]);
@@ -225,7 +233,15 @@ int main(int argc, char** argv)
                             [](const CString& strPath, const std::vector<CSourceTable>& tables, CString& strError) {
                                 return WriteXlsWorkbook(strPath, tables, 8, strError);
                             }};
-    CString strOnly = argc > 2 ? argv[2] : "";
+    CString strOnly = argc > 2 && strcmp(argv[2], "all") != 0 ? argv[2] : "";
+    g_pszOnly = argc > 3 ? argv[3] : "";
+    g_nOnlyRuns = argc > 4 ? atoi(argv[4]) : 1;
+    if ((g_pszOnly[0] != '\0' && strcmp(g_pszOnly, "program") != 0 && strcmp(g_pszOnly, "yardstick") != 0)
+        || g_nOnlyRuns < 1)
+    {
+        printf("the side is \"program\" or \"yardstick\", run at least once\n");
+        return 2;
+    }
     if (strOnly.IsEmpty() || strOnly == dbf.pszName)
         Run(dbf, strFolder + "\\dbf", DataList(EXISTING_ROWS, 'C', 'N', 10, 'N', 3));
     if (strOnly.IsEmpty() || strOnly == db.pszName)

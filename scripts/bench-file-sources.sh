@@ -1,5 +1,5 @@
 #!/bin/bash
-# Times dBase and Paradox sources through the DAO engine beside their
+# Times dBase, Paradox and Excel sources through the DAO engine beside their
 # libraries alone, in a scratch folder removed afterwards.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

@@ -114,6 +114,9 @@ BOOL CDAODatabase::ImportDatabase()
     try
     {
         m_pDaoDatabase->Create(strTemp);
+        // The copy keeps its pages in memory rather than spilling them
+        // half-way through the import.
+        m_pDaoDatabase->Execute("PRAGMA cache_size=-65536");
         // Until the copy is whole it holds nothing that the source files
         // lack, so it need not wait for the disk: the commit of the first
         // change syncs the file, rows of the copy included.

@@ -148,13 +148,14 @@ CString ReportKeyFilter(CCellArray& cells)
     return CString(RD_ORGCODE " In (") + strOrgs + ") And " RD_TIME " In (" + strPeriods + ")";
 }
 
-// The report query opened as a dynaset; worksheet sources keep every row in
-// it, because their free (NULL) rows are reused under any key.
+// The report query opened as a dynaset over the cells' rows; a worksheet
+// source's also holds its free (NULL) rows, which are reused under any key.
 std::unique_ptr<CDaoRecordset> OpenReportRows(CCellArray& cells, CDAODatabase& db, const CString& strTable)
 {
     std::unique_ptr<CDaoRecordset> rs(new CDaoRecordset(db.m_pDaoDatabase));
-    if (!IsExcelType(db.m_nType))
-        rs->m_strFilter = ReportKeyFilter(cells);
+    rs->m_strFilter = ReportKeyFilter(cells);
+    if (IsExcelType(db.m_nType))
+        rs->m_strFilter = "(" + rs->m_strFilter + ") Or " RD_VALUE " Is Null";
     rs->Open(dbOpenDynaset, BuildReportDataSql(strTable, db.m_nType));
     return rs;
 }
@@ -217,8 +218,18 @@ int SaveDaoReportData(CCellArray& cells, CDAODatabase& db, const CString& strTab
         std::unique_ptr<CDaoRecordset> rs = OpenReportRows(cells, db, strTable);
         CDaoReportRows rows(*rs, *db.m_pDaoDatabase, IsExcelType(db.m_nType));
         // The questions come first, outside any transaction: nobody waits
-        // for the database while a user thinks.
-        CReportSavePlan plan = PlanReportSave(cells, rows, prompt, progress);
+        // for the database while a user thinks.  A file source's working
+        // copy is this session's own, and nobody can wait for it: there one
+        // read transaction locks the file once rather than at every find.
+        CReportSavePlan plan;
+        {
+            std::unique_ptr<CDaoTransaction> reading;
+            if (IsImportedType(db.m_nType))
+                reading.reset(new CDaoTransaction(*db.m_pDaoDatabase, CDaoTransaction::readOnly));
+            plan = PlanReportSave(cells, rows, prompt, progress);
+            if (reading != nullptr)
+                reading->Commit();
+        }
         // Then one write transaction: a save that fails stores nothing, the
         // caller's step (the fill-in log) commits with the rows, and the
         // rows are written to the file once.

@@ -32,6 +32,13 @@ void BindText(sqlite3_stmt* pStmt, int nIndex, const CString& strText)
     sqlite3_bind_text(pStmt, nIndex, strText, strText.GetLength(), SQLITE_TRANSIENT);
 }
 
+// Binds the text without a copy: it must stay unchanged until the
+// statement has been stepped.
+void BindKeptText(sqlite3_stmt* pStmt, int nIndex, const CString& strText)
+{
+    sqlite3_bind_text(pStmt, nIndex, strText, strText.GetLength(), SQLITE_STATIC);
+}
+
 CString ColumnText(sqlite3_stmt* pStmt, int nColumn)
 {
     const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, nColumn));
@@ -215,7 +222,7 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
             if (i >= row.size() || row[i].m_bNull)
                 sqlite3_bind_null(insert, (int)i + 1);
             else
-                sqlite3_bind_text(insert, (int)i + 1, row[i].m_strText, row[i].m_strText.GetLength(), SQLITE_STATIC);
+                BindKeptText(insert, (int)i + 1, row[i].m_strText);
             bNumbers = bNumbers || (i < row.size() && row[i].m_bNumber);
         }
         insert.Step(pDb);

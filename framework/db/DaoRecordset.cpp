@@ -160,6 +160,9 @@ void CDaoRecordset::Load()
     }
     m_strRunSQL = strRunSQL;
     m_columns.swap(columns);
+    // The columns may have changed under a requery: so may the writes.
+    if (m_pStatements != nullptr)
+        m_pStatements->m_strWriteSQL.Empty();
     m_rows.clear();
     ForgetRowPlaces();
     m_packed.Swap(packed);

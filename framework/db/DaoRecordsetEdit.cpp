@@ -34,9 +34,8 @@ void CDaoRecordset::CancelUpdate()
 void CDaoRecordset::RefreshRow(LONGLONG nRowId, Row& row)
 {
     sqlite3* pDb = m_pDatabase->RequireHandle();
-    // The query stays while the recordset is open (Open and Close drop the
-    // statements): it is split once, not at every written row.
     CDaoRecordsetStatements& statements = Statements();
+    // Made once: the recordset's statement stays while it is open.
     if (statements.m_strRefreshSQL.IsEmpty())
     {
         CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
@@ -64,12 +63,21 @@ void CDaoRecordset::Update()
     for (size_t i = 0; i < m_columns.size(); ++i)
         if (m_dirty[i])
             changed.push_back((int)i);
-    CString sql;
-    if (m_nEditMode == dbEditAdd)
+    if (m_nEditMode == dbEditInProgress && changed.empty())
     {
-        if (changed.empty())
+        LeaveEdit();
+        return;
+    }
+    CDaoRecordsetStatements& statements = Statements();
+    // Row after row writes the same columns: the text is made again only
+    // when they differ from the last write's.
+    if (statements.m_strWriteSQL.IsEmpty() || statements.m_nWriteMode != m_nEditMode
+        || statements.m_writeColumns != changed)
+    {
+        CString sql;
+        if (m_nEditMode == dbEditAdd && changed.empty())
             sql = "INSERT INTO " + DaoQuoteName(m_strTable) + " DEFAULT VALUES";
-        else
+        else if (m_nEditMode == dbEditAdd)
         {
             CString names, marks;
             for (size_t k = 0; k < changed.size(); ++k)
@@ -79,20 +87,18 @@ void CDaoRecordset::Update()
             }
             sql = "INSERT INTO " + DaoQuoteName(m_strTable) + " (" + names + ") VALUES (" + marks + ")";
         }
-    }
-    else
-    {
-        if (changed.empty())
+        else
         {
-            LeaveEdit();
-            return;
+            CString sets;
+            for (size_t k = 0; k < changed.size(); ++k)
+                sets += (k > 0 ? ", " : "") + DaoQuoteName(m_columns[changed[k]].strOrigin) + "=?";
+            sql = "UPDATE " + DaoQuoteName(m_strTable) + " SET " + sets + " WHERE _rowid_=?";
         }
-        CString sets;
-        for (size_t k = 0; k < changed.size(); ++k)
-            sets += (k > 0 ? ", " : "") + DaoQuoteName(m_columns[changed[k]].strOrigin) + "=?";
-        sql = "UPDATE " + DaoQuoteName(m_strTable) + " SET " + sets + " WHERE _rowid_=?";
+        statements.m_strWriteSQL = sql;
+        statements.m_nWriteMode = m_nEditMode;
+        statements.m_writeColumns = changed;
     }
-    sqlite3_stmt* pStmt = Statements().m_write.Get(pDb, sql);
+    sqlite3_stmt* pStmt = statements.m_write.Get(pDb, statements.m_strWriteSQL);
     for (size_t k = 0; k < changed.size(); ++k)
         DaoBindValue(pStmt, (int)k + 1, m_editRow.values[changed[k]]);
     if (m_nEditMode == dbEditInProgress)

@@ -355,6 +355,16 @@ CString DaoParameterize(LPCSTR lpszSQL, std::vector<CDaoSqlLiteral>& literals)
             i = j;
             continue;
         }
+        if (IsIdentChar(ch))
+        {
+            // A name, digits in it included, goes over whole.
+            int j = i + 1;
+            while (j < nLength && IsIdentChar(sql[j]))
+                ++j;
+            result += sql.Mid(i, j - i);
+            i = j;
+            continue;
+        }
         result += ch;
         ++i;
     }

@@ -91,8 +91,12 @@ struct CDaoRecordsetStatements
     CDaoReusedStatement m_find;
     CDaoReusedStatement m_write;
     CDaoReusedStatement m_refresh;
-    // The text of m_refresh, made from the open query at its first use.
+    // The text of m_refresh, made at its first use.
     CString m_strRefreshSQL;
+    // The text of m_write, with the edit mode and the columns it writes.
+    CString m_strWriteSQL;
+    int m_nWriteMode = 0;
+    std::vector<int> m_writeColumns;
 };
 
 // A stored value as the variant conversion reads it: text and blob bytes

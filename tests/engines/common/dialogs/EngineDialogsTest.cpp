@@ -274,6 +274,11 @@ TEST(EngineProgressDlg, DisablesItsOwnerAndCountsUp)
         dlg.GetDlgItemText(IDC_ENGINE_PROGRESS_PERCENT, strText);
         EXPECT_STREQ("45%", strText);
         EXPECT_EQ(1, owner.m_nPings);
+        // A step that leaves the bar where it stands sees to them a moment later.
+        owner.PostMessage(WM_TEST_PING, 0, 0);
+        Sleep(250);
+        EXPECT_EQ(45, dlg.SetPos(45));
+        EXPECT_EQ(2, owner.m_nPings);
         EXPECT_EQ(45, dlg.SetPos(100));
         dlg.GetDlgItemText(IDC_ENGINE_PROGRESS_PERCENT, strText);
         EXPECT_STREQ("100%", strText);
