@@ -14,7 +14,7 @@ CString ProgressPercentText(int nPos, int nLower, int nUpper)
 
 CEngineProgressDlg::CEngineProgressDlg(int nMode, UINT nIDTemplate)
     : m_nLower(0), m_nUpper(100), m_nStep(10), m_bDisabledOwner(FALSE), m_nMode(nMode), m_hWndOwner(NULL),
-      m_nIDTemplate(nIDTemplate)
+      m_nIDTemplate(nIDTemplate), m_nPos(0)
 {
     m_hResource = EngineModuleHandle();
 }
@@ -80,10 +80,14 @@ void CEngineProgressDlg::PumpWaitingMessages()
 
 int CEngineProgressDlg::SetPos(int nPos)
 {
+    int nOld = m_hWnd != NULL ? m_nPos : 0;
+    m_nPos = nPos;
+    if (!m_pace.IsDue(nPos, m_nUpper))
+        return nOld;
     PumpWaitingMessages();
     if (m_hWnd == NULL)
         return 0;
-    int nOld = m_progress.SetPos(nPos);
+    m_progress.SetPos(nPos);
     ShowPercent(nPos);
     return nOld;
 }

@@ -1,11 +1,12 @@
 // CEngineProgressDlg: the modeless progress window of a report data load
 // or save.  It disables its owner while it is shown and dispatches waiting
-// messages at every step, so the program stays painted but takes no second
-// command meanwhile.
+// messages at every step it shows (CProgressPace), so the program stays
+// painted but takes no second command meanwhile.
 #pragma once
 
 #include "framework/windows/Dialog.h"
 #include "framework/windows/ProgressCtrl.h"
+#include "framework/windows/ProgressPace.h"
 
 enum { ENGINE_PROGRESS_SAVE = 0, ENGINE_PROGRESS_LOAD = 1 };
 
@@ -22,7 +23,8 @@ public:
     // Shows the dialog over the safe owner of pParent (the active window
     // when NULL); FALSE when it cannot be made.
     BOOL Create(CWnd* pParent);
-    // Dispatches waiting messages, then moves the bar; the old position.
+    // Dispatches waiting messages, then moves the bar, when the step is one
+    // to show; the position given before (0 without a window).
     int SetPos(int nPos);
     // Gives the owner back its input and destroys the window.
     void Close();
@@ -47,4 +49,6 @@ private:
     void ShowPercent(int nPos);
 
     UINT m_nIDTemplate;
+    int m_nPos;
+    CProgressPace m_pace;
 };
