@@ -118,6 +118,10 @@ void CRecordset::Execute()
     while (rc == SQL_STILL_EXECUTING);
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
         AfxThrowDBException(rc, SQL_HANDLE_STMT, m_hstmt);
+    // A statement run again and again reads its next first row into the
+    // buffers of the last one.
+    if (!m_rows.empty())
+        m_spareRow.swap(m_rows.front());
     m_rows.clear();
     m_deleted.clear();
     m_bEndSeen = FALSE;
@@ -160,6 +164,7 @@ void CRecordset::Close()
     m_params.Clear();
     m_columns.clear();
     m_rows.clear();
+    m_spareRow.clear();
     m_deleted.clear();
     m_bForward = FALSE;
     m_bDemandRead = FALSE;
@@ -207,6 +212,7 @@ BOOL CRecordset::FetchBoundRow()
     if (result == CDBRowBlock::fetchEnd)
         return FALSE;
     CDBRow row;
+    row.swap(m_spareRow);
     m_block.ReadRow(0, row);
     if (result == CDBRowBlock::fetchTruncated)
     {

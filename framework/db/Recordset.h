@@ -203,6 +203,9 @@ private:
     DWORD m_dwOptions;
     std::vector<CODBCFieldInfo> m_columns;
     std::vector<CDBRow> m_rows;
+    // The values of a row no longer kept, whose buffers the next row read
+    // through the bound buffers reuses.
+    CDBRow m_spareRow;
     std::vector<bool> m_deleted;
     // The forward read: the block of rows fetched and the current row's
     // place in it and values.
