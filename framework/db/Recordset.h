@@ -196,6 +196,8 @@ private:
 
     CString m_strBaseSQL;       // statement or table given to Open
     CString m_strSQL;           // what was executed
+    CString m_strDriverSQL;     // the same as the driver takes it
+    BOOL m_bPrepared;           // prepared once, executed by SQLExecute
     CString m_strBuiltFilter;   // filter and sort the statement was built with
     CString m_strBuiltSort;
     CString m_strTable;         // "" when not updatable
