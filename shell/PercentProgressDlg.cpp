@@ -8,8 +8,8 @@ END_MESSAGE_MAP()
 
 CPercentProgressDlg::CPercentProgressDlg(UINT nCaptionID)
     : CDialog(IDD_PERCENT_PROGRESS), m_nCaptionID(nCaptionID != 0 ? nCaptionID : IDS_PROGRESS_CAPTION),
-      m_nLower(0), m_nUpper(100), m_nStep(1), m_bParentDisabled(FALSE), m_nPos(0), m_bStepShown(FALSE),
-      m_dwStepShown(0), m_hWndDisabled(NULL)
+      m_nLower(0), m_nUpper(100), m_nStep(1), m_bParentDisabled(FALSE), m_nPos(0),
+      m_hWndDisabled(NULL)
 {
 }
 
@@ -94,15 +94,8 @@ int CPercentProgressDlg::SetPos(int nPos)
 {
     int nOld = m_nPos;
     m_nPos = nPos;
-    // A round of messages and a repaint of the bar cost a millisecond or
-    // more: steps that come faster than the eye follows only record their
-    // position.  The first step, a step after a pause and the end of the
-    // range show at once.
-    DWORD dwNow = ::GetTickCount();
-    if (m_bStepShown && nPos < m_nUpper && dwNow - m_dwStepShown < STEP_INTERVAL_MS)
+    if (!m_pace.IsDue(nPos, m_nUpper))
         return nOld;
-    m_bStepShown = TRUE;
-    m_dwStepShown = dwNow;
     PumpWaitingMessages();
     // A message handled above may have closed the dialog.
     if (m_hWnd == NULL || m_progress.m_hWnd == NULL)

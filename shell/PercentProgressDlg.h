@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/windows/Dialog.h"
+#include "framework/windows/ProgressPace.h"
 #include "framework/windows/ProgressCtrl.h"
 
 class CPercentProgressDlg : public CDialog
@@ -20,7 +21,7 @@ public:
     // Returns the position before.
     int SetPos(int nPos);
 
-    enum { STEP_INTERVAL_MS = 40 };
+    enum { STEP_INTERVAL_MS = CProgressPace::INTERVAL_MS };
     BOOL DestroyWindow() override;
 
     // The text shown for nPos in the range nLower..nUpper: "37%", "100%".
@@ -37,8 +38,7 @@ protected:
     int m_nStep;
     BOOL m_bParentDisabled;
     int m_nPos;
-    BOOL m_bStepShown;
-    DWORD m_dwStepShown;
+    CProgressPace m_pace;
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,7 +1,5 @@
 #include "engines/common/EngineProgressDlg.h"
 
-#include <limits.h>
-
 #include "engines/common/EngineModule.h"
 #include "engines/common/EngineResources.h"
 #include "framework/windows/DataExchange.h"
@@ -16,7 +14,7 @@ CString ProgressPercentText(int nPos, int nLower, int nUpper)
 
 CEngineProgressDlg::CEngineProgressDlg(int nMode, UINT nIDTemplate)
     : m_nLower(0), m_nUpper(100), m_nStep(10), m_bDisabledOwner(FALSE), m_nMode(nMode), m_hWndOwner(NULL),
-      m_nIDTemplate(nIDTemplate), m_nPumpedPos(INT_MIN), m_dwPumpedAt(0)
+      m_nIDTemplate(nIDTemplate), m_nPos(0)
 {
     m_hResource = EngineModuleHandle();
 }
@@ -82,16 +80,14 @@ void CEngineProgressDlg::PumpWaitingMessages()
 
 int CEngineProgressDlg::SetPos(int nPos)
 {
-    const DWORD kPumpInterval = 100;
-    DWORD dwNow = GetTickCount();
-    if (nPos == m_nPumpedPos && dwNow - m_dwPumpedAt < kPumpInterval)
-        return m_hWnd != NULL ? nPos : 0;
-    m_nPumpedPos = nPos;
-    m_dwPumpedAt = dwNow;
+    int nOld = m_hWnd != NULL ? m_nPos : 0;
+    m_nPos = nPos;
+    if (!m_pace.IsDue(nPos, m_nUpper))
+        return nOld;
     PumpWaitingMessages();
     if (m_hWnd == NULL)
         return 0;
-    int nOld = m_progress.SetPos(nPos);
+    m_progress.SetPos(nPos);
     ShowPercent(nPos);
     return nOld;
 }

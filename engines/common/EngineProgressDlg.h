@@ -1,12 +1,12 @@
 // CEngineProgressDlg: the modeless progress window of a report data load
 // or save.  It disables its owner while it is shown and dispatches waiting
-// messages at every step that moves the bar (and at least every few tenths
-// of a second between such steps), so the program stays painted but takes
-// no second command meanwhile.
+// messages at every step it shows (CProgressPace), so the program stays
+// painted but takes no second command meanwhile.
 #pragma once
 
 #include "framework/windows/Dialog.h"
 #include "framework/windows/ProgressCtrl.h"
+#include "framework/windows/ProgressPace.h"
 
 enum { ENGINE_PROGRESS_SAVE = 0, ENGINE_PROGRESS_LOAD = 1 };
 
@@ -23,10 +23,8 @@ public:
     // Shows the dialog over the safe owner of pParent (the active window
     // when NULL); FALSE when it cannot be made.
     BOOL Create(CWnd* pParent);
-    // Dispatches waiting messages, then moves the bar; the old position.
-    // A step to the position of the step before does nothing until a
-    // while has passed: a save reports every cell, and a round of the
-    // message queue costs more than a cell.
+    // Dispatches waiting messages, then moves the bar, when the step is one
+    // to show; the position given before (0 without a window).
     int SetPos(int nPos);
     // Gives the owner back its input and destroys the window.
     void Close();
@@ -51,7 +49,6 @@ private:
     void ShowPercent(int nPos);
 
     UINT m_nIDTemplate;
-    // The position of the last step that dispatched messages, and when.
-    int m_nPumpedPos;
-    DWORD m_dwPumpedAt;
+    int m_nPos;
+    CProgressPace m_pace;
 };

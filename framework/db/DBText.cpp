@@ -40,12 +40,25 @@ void FromWide(UINT nCodePage, const std::vector<WCHAR>& wide, CString& str)
 
 CString DBTextToDriver(LPCSTR lpsz, int nLength)
 {
-    std::vector<WCHAR> wide;
-    if (nLength <= 0 || GetACP() == CP_UTF8 || IsAscii(lpsz, nLength) || !ToWide(CP_ACP, 0, lpsz, nLength, wide))
-        return CString(lpsz, nLength > 0 ? nLength : 0);
     CString str;
-    FromWide(CP_UTF8, wide, str);
+    DBTextToDriver(lpsz, nLength, str);
     return str;
+}
+
+void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str)
+{
+    if (nLength <= 0)
+    {
+        str.Empty();
+        return;
+    }
+    std::vector<WCHAR> wide;
+    if (GetACP() == CP_UTF8 || IsAscii(lpsz, nLength) || !ToWide(CP_ACP, 0, lpsz, nLength, wide))
+    {
+        memcpy(str.GetBufferSetLength(nLength), lpsz, (size_t)nLength);
+        return;
+    }
+    FromWide(CP_UTF8, wide, str);
 }
 
 void DBTextFromDriver(const char* p, int nLength, CString& str)

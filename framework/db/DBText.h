@@ -13,6 +13,8 @@ inline CString DBTextToDriver(const CString& str)
 {
     return DBTextToDriver(str, str.GetLength());
 }
+// The same into str (not holding lpsz), whose buffer is reused when it fits.
+void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str);
 
 // UTF-8 from a driver as text of the system code page.  Bytes that are not
 // UTF-8 (text written in the code page itself, as earlier versions did)

@@ -266,15 +266,15 @@ void CDBParamBuffers::Clear()
 void CDBParamBuffers::Bind(SQLHSTMT hstmt, SQLUSMALLINT nParam, const CDBValue& value,
                            SQLSMALLINT nSqlType, SQLULEN nColumnSize, SQLSMALLINT nScale)
 {
-    Buffer next;
-    Buffer* b = &next;
+    // The bytes are made in m_next, whose buffer the next call reuses.
+    Buffer* b = &m_next;
     SQLSMALLINT cType = SQL_C_CHAR;
     SQLSMALLINT sqlType = nSqlType;
     b->indicator = 0;
     switch (value.m_kind)
     {
     case CDBValue::kindNull:
-        b->data.resize(1);
+        b->data.assign(1, 0);
         b->indicator = SQL_NULL_DATA;
         if (sqlType == 0)
             sqlType = SQL_VARCHAR;
@@ -320,7 +320,7 @@ void CDBParamBuffers::Bind(SQLHSTMT hstmt, SQLUSMALLINT nParam, const CDBValue& 
         if (IsWideType(sqlType))
         {
             int count = MultiByteToWideChar(CP_ACP, 0, value.m_str, value.m_str.GetLength(), NULL, 0);
-            b->data.resize((count + 1) * sizeof(WCHAR));
+            b->data.assign((count + 1) * sizeof(WCHAR), 0);
             MultiByteToWideChar(CP_ACP, 0, value.m_str, value.m_str.GetLength(), (WCHAR*)b->data.data(),
                                 count);
             cType = SQL_C_WCHAR;
@@ -329,12 +329,12 @@ void CDBParamBuffers::Bind(SQLHSTMT hstmt, SQLUSMALLINT nParam, const CDBValue& 
         }
         else
         {
-            CString text = DBTextToDriver(value.m_str);
-            b->data.assign((LPCSTR)text, (LPCSTR)text + text.GetLength());
+            DBTextToDriver(value.m_str, value.m_str.GetLength(), m_text);
+            b->data.assign((LPCSTR)m_text, (LPCSTR)m_text + m_text.GetLength());
             b->data.push_back(0);
-            b->indicator = text.GetLength();
+            b->indicator = m_text.GetLength();
             if (nColumnSize == 0 || DBValueKindOfSqlType(sqlType) == CDBValue::kindText)
-                nColumnSize = text.IsEmpty() ? 1 : text.GetLength();
+                nColumnSize = m_text.IsEmpty() ? 1 : m_text.GetLength();
         }
         break;
     }
@@ -344,17 +344,17 @@ void CDBParamBuffers::Bind(SQLHSTMT hstmt, SQLUSMALLINT nParam, const CDBValue& 
         m_buffers.resize(nParam, NULL);
     Buffer*& bound = m_buffers[nParam - 1];
     if (bound != NULL && bound->hstmt == hstmt && bound->cType == cType && bound->sqlType == sqlType &&
-        bound->columnSize == nColumnSize && bound->scale == nScale && bound->data.size() == next.data.size())
+        bound->columnSize == nColumnSize && bound->scale == nScale && bound->data.size() == m_next.data.size())
     {
         // The same binding: the driver reads the new bytes at the next execution.
-        memcpy(bound->data.data(), next.data.data(), next.data.size());
-        bound->indicator = next.indicator;
+        memcpy(bound->data.data(), m_next.data.data(), m_next.data.size());
+        bound->indicator = m_next.indicator;
         return;
     }
     if (bound == NULL)
         bound = new Buffer;
-    bound->data.swap(next.data);
-    bound->indicator = next.indicator;
+    bound->data.swap(m_next.data);
+    bound->indicator = m_next.indicator;
     bound->hstmt = SQL_NULL_HSTMT;
     SQLRETURN rc = SQLBindParameter(hstmt, nParam, SQL_PARAM_INPUT, cType, sqlType, nColumnSize,
                                     nScale, bound->data.data(), (SQLLEN)bound->data.size(), &bound->indicator);

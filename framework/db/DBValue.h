@@ -90,6 +90,9 @@ private:
     };
     // Indexed by parameter number - 1; NULL for a parameter not bound.
     std::vector<Buffer*> m_buffers;
+    // The value being bound, and its text for the driver.
+    Buffer m_next;
+    CString m_text;
 
 public:
     CDBParamBuffers() {}

@@ -9,7 +9,7 @@ IMPLEMENT_DYNAMIC(CRecordset, CObject)
 
 CRecordset::CRecordset(CDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_nFields(0), m_nParams(0), m_hstmt(SQL_NULL_HSTMT),
-      m_nDefaultType(snapshot), m_bFieldsOnDemand(FALSE), m_nOpenType(snapshot), m_dwOptions(none),
+      m_nDefaultType(snapshot), m_bFieldsOnDemand(FALSE), m_bPrepared(FALSE), m_nOpenType(snapshot), m_dwOptions(none),
       m_bForward(FALSE), m_bDemandRead(FALSE), m_nBlockRow(0), m_nRowStamp(0), m_bEndSeen(FALSE), m_nRow(-1),
       m_bBOF(TRUE), m_bEOF(TRUE), m_nEditMode(noMode)
 {
@@ -96,8 +96,14 @@ void CRecordset::BuildSQL(LPCSTR lpszSQL)
     m_strBuiltFilter = m_strFilter;
     m_strBuiltSort = m_strSort;
     m_strTable = (m_dwOptions & readOnly) ? CString() : SqlSingleTable(m_strSQL);
-    CString text = DBTextToDriver(m_strSQL);
-    SQLRETURN rc = SQLPrepare(m_hstmt, (SQLCHAR*)(LPCSTR)text, SQL_NTS);
+    DBTextToDriver(m_strSQL, m_strSQL.GetLength(), m_strDriverSQL);
+    // A statement without parameters runs directly, its text sent at every
+    // execution: prepared, the PostgreSQL driver would first have the server
+    // parse and describe it, in round trips of their own.
+    m_bPrepared = m_nParams > 0;
+    if (!m_bPrepared)
+        return;
+    SQLRETURN rc = SQLPrepare(m_hstmt, (SQLCHAR*)(LPCSTR)m_strDriverSQL, SQL_NTS);
     if (!SQL_SUCCEEDED(rc))
         AfxThrowDBException(rc, SQL_HANDLE_STMT, m_hstmt);
 }
@@ -114,10 +120,14 @@ void CRecordset::Execute()
     }
     SQLRETURN rc;
     do
-        rc = SQLExecute(m_hstmt);
+        rc = m_bPrepared ? SQLExecute(m_hstmt) : SQLExecDirect(m_hstmt, (SQLCHAR*)(LPCSTR)m_strDriverSQL, SQL_NTS);
     while (rc == SQL_STILL_EXECUTING);
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)
         AfxThrowDBException(rc, SQL_HANDLE_STMT, m_hstmt);
+    // A statement run again and again reads its next first row into the
+    // buffers of the last one.
+    if (!m_rows.empty())
+        m_spareRow.swap(m_rows.front());
     m_rows.clear();
     m_deleted.clear();
     m_bEndSeen = FALSE;
@@ -160,6 +170,7 @@ void CRecordset::Close()
     m_params.Clear();
     m_columns.clear();
     m_rows.clear();
+    m_spareRow.clear();
     m_deleted.clear();
     m_bForward = FALSE;
     m_bDemandRead = FALSE;
@@ -207,6 +218,7 @@ BOOL CRecordset::FetchBoundRow()
     if (result == CDBRowBlock::fetchEnd)
         return FALSE;
     CDBRow row;
+    row.swap(m_spareRow);
     m_block.ReadRow(0, row);
     if (result == CDBRowBlock::fetchTruncated)
     {

@@ -196,6 +196,8 @@ private:
 
     CString m_strBaseSQL;       // statement or table given to Open
     CString m_strSQL;           // what was executed
+    CString m_strDriverSQL;     // the same as the driver takes it
+    BOOL m_bPrepared;           // prepared once, executed by SQLExecute
     CString m_strBuiltFilter;   // filter and sort the statement was built with
     CString m_strBuiltSort;
     CString m_strTable;         // "" when not updatable
@@ -203,6 +205,9 @@ private:
     DWORD m_dwOptions;
     std::vector<CODBCFieldInfo> m_columns;
     std::vector<CDBRow> m_rows;
+    // The values of a row no longer kept, whose buffers the next row read
+    // through the bound buffers reuses.
+    CDBRow m_spareRow;
     std::vector<bool> m_deleted;
     // The forward read: the block of rows fetched and the current row's
     // place in it and values.
