@@ -254,17 +254,7 @@ BOOL ReadDbfTable(const CString& strPath, CSourceTable& table, CString& strReaso
     if (pRows == nullptr)
         return FALSE;
     table.m_rows.reserve(pRows->RecordCount());
-    std::vector<CSourceValue> row;
-    CString strRead;
-    while (pRows->Next(row, strRead))
-    {
-        table.m_rows.push_back(std::move(row));
-        row.clear();
-    }
-    if (strRead.IsEmpty())
-        return TRUE;
-    strReason = strRead;
-    return FALSE;
+    return ReadSourceRows(*pRows, table.m_rows, strReason);
 }
 
 std::unique_ptr<CSourceRowReader> OpenDbfTable(const CString& strPath, CSourceTable& table, CString& strReason)

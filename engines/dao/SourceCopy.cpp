@@ -337,13 +337,8 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
         table.m_pRowReader = pRows;
         return table;
     }
-    std::vector<CSourceValue> row;
     CString strReason;
-    while (rows.Next(row, strReason))
-    {
-        table.m_rows.push_back(std::move(row));
-        row.clear();
-    }
+    ReadSourceRows(rows, table.m_rows, strReason);
     rows.ThrowFailure();
     return table;
 }

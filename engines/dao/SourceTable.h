@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/core/String.h"
@@ -69,6 +70,24 @@ inline void SetSourceText(CString& strText, const char* p, int nLength)
     if (nLength > 0)
         memcpy(pBuffer, p, (size_t)nLength);
     strText.ReleaseBuffer(nLength);
+}
+
+// Moves every row the reader hands out to the end of rows; FALSE with the
+// reader's reason when the rows cannot be read.
+inline BOOL ReadSourceRows(CSourceRowReader& reader, std::vector<std::vector<CSourceValue>>& rows,
+                           CString& strReason)
+{
+    std::vector<CSourceValue> row;
+    CString strRead;
+    while (reader.Next(row, strRead))
+    {
+        rows.push_back(std::move(row));
+        row.clear();
+    }
+    if (strRead.IsEmpty())
+        return TRUE;
+    strReason = strRead;
+    return FALSE;
 }
 
 // Calls each(row), which gives FALSE to stop, for the table's rows in
