@@ -52,15 +52,15 @@ void SetColumnText(CString& strText, sqlite3_stmt* pStmt, int nColumn)
     SetSourceText(strText, p, p != NULL ? sqlite3_column_bytes(pStmt, nColumn) : 0);
 }
 
+// The kinds of values a column of a worksheet holds, as its rows go by.
+const BYTE kHoldsNumbers = 1;
+const BYTE kHoldsTexts = 2;
+
 // 'N' when every value of the column that has one is a number, 'T' when
 // every one is a text, '?' when they are mixed or there is none.
-char ColumnKind(const CSourceTable& table, size_t nColumn)
+char ColumnKind(BYTE held)
 {
-    BOOL bNumbers = FALSE, bTexts = FALSE;
-    for (const std::vector<CSourceValue>& row : table.m_rows)
-        if (nColumn < row.size() && !row[nColumn].m_bNull)
-            (row[nColumn].m_bNumber ? bNumbers : bTexts) = TRUE;
-    return bNumbers == bTexts ? kChangedCell : bNumbers ? kNumberCell : kTextCell;
+    return held == kHoldsNumbers ? kNumberCell : held == kHoldsTexts ? kTextCell : kChangedCell;
 }
 
 CString Quoted(const CString& strText)
@@ -187,43 +187,26 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     }
     m_db.Execute(strCreate + ")");
 
-    CDaoStatement field;
-    field.Prepare(pDb, "INSERT INTO MSysSourceFields VALUES (?, ?, ?, ?, ?, ?)");
-    for (size_t i = 0; i < table.m_columns.size(); ++i)
-    {
-        CSourceField definition;
-        if (i < table.m_fields.size())
-            definition = table.m_fields[i];
-        else
-        {
-            definition.m_strName = table.m_columns[i];
-            definition.m_chType = bCellKinds ? ColumnKind(table, i) : 0;
-        }
-        BindText(field, 1, table.m_strName);
-        sqlite3_bind_int(field, 2, (int)i);
-        BindText(field, 3, definition.m_strName);
-        BindText(field, 4, CString(definition.m_chType, definition.m_chType != 0 ? 1 : 0));
-        sqlite3_bind_int(field, 5, definition.m_nWidth);
-        sqlite3_bind_int(field, 6, definition.m_nDecimals);
-        field.Step(pDb);
-        sqlite3_reset(field);
-    }
-
-    // Values are bound with their length: a '\0' inside a text stays.  The
-    // table outlives the statement, so SQLite reads the texts in place.
+    // Values are bound with their length: a '\0' inside a text stays.
+    // SQLite reads the texts in place: each row's are bound before its
+    // step, while the row holds them.
     CDaoStatement insert;
     insert.Prepare(pDb, "INSERT INTO " + strName + " VALUES (" + strMarks + ")");
     CDaoStatement kinds;
     kinds.Prepare(pDb, "INSERT INTO MSysSourceCells VALUES (?, ?, ?)");
+    std::vector<BYTE> held(table.m_columns.size(), 0);
     auto insertRow = [&](const std::vector<CSourceValue>& row) {
         BOOL bNumbers = FALSE;
         for (size_t i = 0; i < table.m_columns.size(); ++i)
         {
             if (i >= row.size() || row[i].m_bNull)
+            {
                 sqlite3_bind_null(insert, (int)i + 1);
-            else
-                BindKeptText(insert, (int)i + 1, row[i].m_strText);
-            bNumbers = bNumbers || (i < row.size() && row[i].m_bNumber);
+                continue;
+            }
+            BindKeptText(insert, (int)i + 1, row[i].m_strText);
+            held[i] |= row[i].m_bNumber ? kHoldsNumbers : kHoldsTexts;
+            bNumbers = bNumbers || row[i].m_bNumber;
         }
         insert.Step(pDb);
         sqlite3_reset(insert);
@@ -242,6 +225,30 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     };
     if (!ForEachSourceRow(table, strReason, insertRow))
         return FALSE;
+    // The fields after the rows: a worksheet column's kind is known once
+    // every row has gone by.
+    CDaoStatement field;
+    field.Prepare(pDb, "INSERT INTO MSysSourceFields VALUES (?, ?, ?, ?, ?, ?)");
+    for (size_t i = 0; i < table.m_columns.size(); ++i)
+    {
+        CSourceField definition;
+        if (i < table.m_fields.size())
+            definition = table.m_fields[i];
+        else
+        {
+            definition.m_strName = table.m_columns[i];
+            definition.m_chType = bCellKinds ? ColumnKind(held[i]) : 0;
+        }
+        BindText(field, 1, table.m_strName);
+        sqlite3_bind_int(field, 2, (int)i);
+        BindText(field, 3, definition.m_strName);
+        BindText(field, 4, CString(definition.m_chType, definition.m_chType != 0 ? 1 : 0));
+        sqlite3_bind_int(field, 5, definition.m_nWidth);
+        sqlite3_bind_int(field, 6, definition.m_nDecimals);
+        field.Step(pDb);
+        sqlite3_reset(field);
+    }
+
     // After the rows: reading the source is no change, and an index is
     // made faster whole than row by row.
     CString strIndexes = ReportDataIndexSql(table, bCellKinds);

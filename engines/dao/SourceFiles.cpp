@@ -425,7 +425,7 @@ static BOOL ReadTables(int nType, const CString& strDatabase, std::vector<CSourc
     else if (IsExcelType(nType))
     {
         int nBiffVersion = 0;
-        if (!ReadXlsWorkbook(strDatabase, tables, nBiffVersion, strError))
+        if (!OpenXlsWorkbook(strDatabase, tables, layout.m_readers, nBiffVersion, strError))
             return FALSE;
         for (CSourceTable& table : tables)
             table.m_nVersion = nBiffVersion;
@@ -491,10 +491,29 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
     }
     if (IsExcelType(nType) && !tables.empty())
     {
-        // A workbook keeps the version it was read in while it fits it.
-        int nVersion = XlsWritableVersion(tables, tables[0].m_nVersion);
+        // A workbook keeps the version it was read in while it fits it.  An
+        // Excel 97 workbook goes to its file as its rows are read; for the
+        // older versions, which hold less, the rows are read first to judge.
+        std::vector<CSourceTable> heldTables;
+        const int nReadVersion = tables[0].m_nVersion;
+        if (nReadVersion != 8)
+        {
+            heldTables = tables;
+            CString strReason;
+            for (CSourceTable& table : heldTables)
+            {
+                if (table.m_pRowReader != nullptr && !ReadSourceRows(*table.m_pRowReader, table.m_rows, strReason))
+                {
+                    strError = WriteFailure(strDatabase, strReason);
+                    return FALSE;
+                }
+                table.m_pRowReader = nullptr;
+            }
+        }
+        const std::vector<CSourceTable>& written = nReadVersion != 8 ? heldTables : tables;
+        int nVersion = XlsWritableVersion(written, nReadVersion);
         auto write = [&](const CString& strTemp, CString& strMessage) {
-            return WriteXlsWorkbook(strTemp, tables, nVersion, strMessage);
+            return WriteXlsWorkbook(strTemp, written, nVersion, strMessage);
         };
         return ReplaceFile(strDatabase, write, strError);
     }

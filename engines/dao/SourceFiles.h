@@ -32,9 +32,9 @@ CString BackupPath(const CString& strPath);
 BOOL IsDocumentSource(int nType);
 
 // Reads every table of the source of the type; FALSE with a message that
-// names the file when a file is missing, locked, damaged or no table.  A
-// dBase table's rows stay in its file: the table's row reader (kept in
-// the layout) reads them once, while the layout lives.
+// names the file when a file is missing, locked, damaged or no table.  The
+// rows of a dBase table and of a worksheet stay in their file: the table's
+// row reader (kept in the layout) reads them once, while the layout lives.
 BOOL ReadSource(int nType, const CString& strDatabase, std::vector<CSourceTable>& tables, CSourceLayout& layout,
                 CString& strError);
 // The message of a table file of the type that cannot be read, for the

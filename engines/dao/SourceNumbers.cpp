@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "engines/dao/SourceTable.h"
+
 BOOL ParseSourceNumber(const CString& strText, double& dValue)
 {
     LPCSTR p = strText;
@@ -25,16 +27,39 @@ BOOL IsPlainNumber(const CString& strText)
     return ParseSourceNumber(strText, dValue) && SourceNumberText(dValue) == strText;
 }
 
-CString SourceNumberText(double dValue)
+namespace
+{
+
+// The text of SourceNumberText in sz; its length.
+int FormatSourceNumber(double dValue, char (&sz)[40])
 {
     if (dValue == 0.0)
-        return "0";  // no "-0"
-    char sz[40];
+    {
+        strcpy(sz, "0");  // no "-0"
+        return 1;
+    }
+    int nLength = 0;
     for (int nDigits = 15; nDigits <= 17; ++nDigits)
     {
-        snprintf(sz, sizeof(sz), "%.*g", nDigits, dValue);
+        nLength = snprintf(sz, sizeof(sz), "%.*g", nDigits, dValue);
         if (strtod(sz, NULL) == dValue)
             break;
     }
-    return sz;
+    return nLength;
+}
+
+} // namespace
+
+CString SourceNumberText(double dValue)
+{
+    char sz[40];
+    int nLength = FormatSourceNumber(dValue, sz);
+    return CString(sz, nLength);
+}
+
+void SetSourceNumberText(CString& strText, double dValue)
+{
+    char sz[40];
+    int nLength = FormatSourceNumber(dValue, sz);
+    SetSourceText(strText, sz, nLength);
 }

@@ -17,3 +17,6 @@ BOOL IsPlainNumber(const CString& strText);
 // The shortest text that reads back as the same double ("12.5", "3",
 // "1e+20"); "0" for both zeros.
 CString SourceNumberText(double dValue);
+// As SourceNumberText, into strText, in the buffer it has when that is
+// large enough.
+void SetSourceNumberText(CString& strText, double dValue);

@@ -54,8 +54,8 @@ struct CSourceTable
     // several (Excel: the BIFF version; Lotus: a LotusFormat); else 0.
     int m_nVersion = 0;
     // Where set, m_rows is empty and the rows come from here, read once;
-    // only the dBase writer and the copy into the temporary database take
-    // such a table.
+    // only the dBase and Excel writers and the copy into the temporary
+    // database take such a table.
     CSourceRowReader* m_pRowReader = nullptr;
 };
 

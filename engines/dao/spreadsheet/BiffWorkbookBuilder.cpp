@@ -26,6 +26,10 @@ const WORD XF_LOCKED = 0x0001, XF_STYLE = 0x0004, XF_NO_PARENT = 0xFFF0;
 // first cell format.
 const int BIFF5_STYLE_XFS = 15;
 const char FONT_NAME[] = "Arial";
+const int BIFF5_MAX_TEXT = 255;
+// Excel 97 takes 32,767, but FreeXL, which reads the files back, misreads
+// a text that runs over more than two of the file's records.
+const int BIFF8_MAX_TEXT = 8000;
 const char GENERAL_FORMAT[] = "General";
 
 } // namespace
@@ -33,6 +37,21 @@ const char GENERAL_FORMAT[] = "General";
 CBiffWorkbookBuilder::CBiffWorkbookBuilder(int nBiffVersion)
     : m_nVersion(nBiffVersion), m_wCellXf(nBiffVersion >= 5 ? BIFF5_STYLE_XFS : 1)
 {
+}
+
+int CBiffWorkbookBuilder::MaxCellText(int nBiffVersion)
+{
+    return nBiffVersion == 8 ? BIFF8_MAX_TEXT : BIFF5_MAX_TEXT;
+}
+
+BOOL CBiffWorkbookBuilder::IsLongerThanCell(const CString& strText, int nBiffVersion)
+{
+    const int nMax = MaxCellText(nBiffVersion);
+    if (strText.GetLength() <= nMax)
+        return FALSE;  // no fewer bytes than UTF-16 units
+    if (nBiffVersion < 8)
+        return TRUE;
+    return MultiByteToWideChar(CP_ACP, 0, strText, strText.GetLength(), NULL, 0) > nMax;
 }
 
 void CBiffWorkbookBuilder::PutByteString(const CString& strText, BOOL bWordLength)
@@ -251,24 +270,36 @@ size_t CBiffWorkbookBuilder::PutBoundSheet(const CString& strName)
     return nPositionAt;
 }
 
-void CBiffWorkbookBuilder::PutDimensions(DWORD nRows, WORD nColumns)
+size_t CBiffWorkbookBuilder::PutDimensions(WORD nColumns)
 {
     m_stream.BeginRecord(m_nVersion == 2 ? BIFF2_DIMENSIONS : BIFF3_DIMENSIONS);
+    size_t nRowsAt = 0;
     if (m_nVersion == 8)
     {
         m_stream.PutDWord(0);
-        m_stream.PutDWord(nRows);
+        nRowsAt = m_stream.GetSize();
+        m_stream.PutDWord(0);
     }
     else
     {
         m_stream.PutWord(0);
-        m_stream.PutWord((WORD)nRows);
+        nRowsAt = m_stream.GetSize();
+        m_stream.PutWord(0);
     }
     m_stream.PutWord(0);
     m_stream.PutWord(nColumns);
     if (m_nVersion > 2)
         m_stream.PutWord(0);
     m_stream.EndRecord();
+    return nRowsAt;
+}
+
+void CBiffWorkbookBuilder::PatchDimensionRows(size_t nAt, DWORD nRows)
+{
+    if (m_nVersion == 8)
+        m_stream.PatchDWord(nAt, nRows);
+    else
+        m_stream.PatchWord(nAt, (WORD)nRows);
 }
 
 void CBiffWorkbookBuilder::PutWindow2(BOOL bFirstSheet)
@@ -340,18 +371,21 @@ void CBiffWorkbookBuilder::PutLabel(DWORD nRow, WORD nColumn, const CString& str
 // else is text, so that codes such as "001" keep their zeros.  NULL and the
 // empty text leave the cell empty: Excel keeps no empty text in a cell, and
 // FreeXL refuses an Excel 97 file that holds one.
-void CBiffWorkbookBuilder::PutCell(DWORD nRow, WORD nColumn, const CSourceValue& value)
+void CBiffWorkbookBuilder::PutCell(DWORD nRow, WORD nColumn, const CSourceValue& value, CSheetFacts& facts)
 {
     double dValue = 0;
     if (value.m_bNull || value.m_strText.IsEmpty())
         return;
     if (value.m_bNumber && ParseSourceNumber(value.m_strText, dValue))
+    {
         PutNumber(nRow, nColumn, dValue);
-    else
-        PutLabel(nRow, nColumn, value.m_strText);
+        return;
+    }
+    facts.bLongText = facts.bLongText || IsLongerThanCell(value.m_strText, m_nVersion);
+    PutLabel(nRow, nColumn, value.m_strText);
 }
 
-void CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet)
+BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet, CString& strReason)
 {
     PutBof(BOF_WORKSHEET);
     if (m_nVersion <= 4)
@@ -360,29 +394,34 @@ void CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet)
         PutFormats();
     }
     const WORD nColumns = (WORD)table.m_columns.size();
-    PutDimensions(nColumns > 0 ? (DWORD)table.m_rows.size() + 1 : 0, nColumns);
+    // The count of rows is known when they have been written.
+    const size_t nRowsAt = PutDimensions(nColumns);
     // An empty field name leaves its cell empty, as an empty value does.
     for (WORD nColumn = 0; nColumn < nColumns; ++nColumn)
         if (!table.m_columns[nColumn].IsEmpty())
             PutLabel(0, nColumn, table.m_columns[nColumn]);
+    CSheetFacts facts;
     DWORD nRow = 1;
-    for (const std::vector<CSourceValue>& row : table.m_rows)
-    {
+    BOOL bRead = ForEachSourceRow(table, strReason, [&](const std::vector<CSourceValue>& row) {
         for (WORD nColumn = 0; nColumn < nColumns && nColumn < row.size(); ++nColumn)
-            PutCell(nRow, nColumn, row[nColumn]);
+            PutCell(nRow, nColumn, row[nColumn], facts);
         ++nRow;
-    }
+        return TRUE;
+    });
+    facts.nRows = nRow - 1;
+    m_facts.push_back(facts);
+    if (!bRead)
+        return FALSE;
+    PatchDimensionRows(nRowsAt, nColumns > 0 ? nRow : 0);
     PutWindow2(bFirstSheet);
     PutEof();
+    return TRUE;
 }
 
-std::vector<BYTE>& CBiffWorkbookBuilder::Build(const std::vector<CSourceTable>& tables)
+BOOL CBiffWorkbookBuilder::Build(const std::vector<CSourceTable>& tables, CString& strReason)
 {
     if (m_nVersion <= 4)
-    {
-        PutSheet(tables.front(), TRUE);
-        return m_stream.GetBytes();
-    }
+        return PutSheet(tables.front(), TRUE, strReason);
     // The globals come first but name the sheets' positions and, in BIFF8,
     // hold the strings of all cells: the sheets are built apart and joined.
     CBiffWorkbookBuilder sheets(m_nVersion);
@@ -390,8 +429,10 @@ std::vector<BYTE>& CBiffWorkbookBuilder::Build(const std::vector<CSourceTable>& 
     for (size_t i = 0; i < tables.size(); ++i)
     {
         sheetStarts.push_back(sheets.m_stream.GetSize());
-        sheets.PutSheet(tables[i], i == 0);
+        if (!sheets.PutSheet(tables[i], i == 0, strReason))
+            return FALSE;
     }
+    m_facts = sheets.m_facts;
     PutBof(BOF_GLOBALS);
     PutCodePage();
     PutWindow1();
@@ -408,5 +449,5 @@ std::vector<BYTE>& CBiffWorkbookBuilder::Build(const std::vector<CSourceTable>& 
     std::vector<BYTE>& bytes = m_stream.GetBytes();
     std::vector<BYTE>& sheetBytes = sheets.m_stream.GetBytes();
     bytes.insert(bytes.end(), sheetBytes.begin(), sheetBytes.end());
-    return bytes;
+    return TRUE;
 }

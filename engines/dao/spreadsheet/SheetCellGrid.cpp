@@ -15,7 +15,19 @@ BOOL NameTaken(const std::vector<CString>& columns, const CString& strName)
     return FALSE;
 }
 
-CString ColumnName(const std::vector<CString>& columns, const CSourceValue* pHeader, size_t nColumn)
+BOOL RowHoldsValue(const std::vector<CSourceValue>& row)
+{
+    for (const CSourceValue& value : row)
+    {
+        if (!value.m_bNull)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+CString SheetColumnName(const std::vector<CString>& columns, const CSourceValue* pHeader, size_t nColumn)
 {
     if (pHeader != NULL && !pHeader->m_bNull && !pHeader->m_strText.IsEmpty() &&
         !NameTaken(columns, pHeader->m_strText))
@@ -28,17 +40,6 @@ CString ColumnName(const std::vector<CString>& columns, const CSourceValue* pHea
     return strFree;
 }
 
-BOOL RowHoldsValue(const std::vector<CSourceValue>& row)
-{
-    for (const CSourceValue& value : row)
-    {
-        if (!value.m_bNull)
-            return TRUE;
-    }
-    return FALSE;
-}
-
-} // namespace
 
 CSourceValue* CSheetCellGrid::At(unsigned nRow, unsigned nColumn)
 {
@@ -95,7 +96,7 @@ CSourceTable CSheetCellGrid::TakeTable(const CString& strName)
     for (size_t i = 0; i < nColumns; ++i)
     {
         const CSourceValue* pHeader = !m_rows.empty() && i < m_rows[0].size() ? &m_rows[0][i] : NULL;
-        table.m_columns.push_back(ColumnName(table.m_columns, pHeader, i));
+        table.m_columns.push_back(SheetColumnName(table.m_columns, pHeader, i));
     }
     for (size_t i = 1; i < m_rows.size(); ++i)
     {

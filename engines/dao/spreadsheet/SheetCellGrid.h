@@ -6,6 +6,12 @@
 
 #include "engines/dao/SourceTable.h"
 
+// The name of column nColumn (from 0) after the columns named before it,
+// from its cell in the first row (NULL when there is none): that cell's
+// text unless it is empty or repeats a name before it, else "F" and the
+// column's number from 1 (with "_2", "_3"... should that name be taken).
+CString SheetColumnName(const std::vector<CString>& columns, const CSourceValue* pHeader, size_t nColumn);
+
 class CSheetCellGrid
 {
 public:

@@ -40,6 +40,12 @@ void CSheetRecordStream::PutBytes(const void* pData, size_t nCount)
     m_bytes.insert(m_bytes.end(), p, p + nCount);
 }
 
+void CSheetRecordStream::PatchWord(size_t nAt, WORD w)
+{
+    m_bytes[nAt] = (BYTE)(w & 0xFF);
+    m_bytes[nAt + 1] = (BYTE)(w >> 8);
+}
+
 void CSheetRecordStream::PatchDWord(size_t nAt, DWORD dw)
 {
     for (int i = 0; i < 4; ++i)

@@ -21,7 +21,8 @@ public:
     void PutDWord(DWORD dw);
     void PutDouble(double d);
     void PutBytes(const void* pData, size_t nCount);
-    // Overwrites four bytes written before (a position known only later).
+    // Overwrite bytes written before (a position or count known only later).
+    void PatchWord(size_t nAt, WORD w);
     void PatchDWord(size_t nAt, DWORD dw);
 
     // Bytes of the whole stream so far: the stream position of what is put next.

@@ -2,6 +2,7 @@
 // named as the sheet, the first row holding the field names.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "engines/dao/SourceTable.h"
@@ -16,16 +17,23 @@
 // cause when it cannot be read.
 BOOL ReadXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables, int& nBiffVersion,
                      CString& strError);
+// As ReadXlsWorkbook, but the records stay in the file: each table with
+// columns gets a row reader, added to readers, that reads them once while
+// it lives (the readers share the open file).  The file's cells are all read here, so a damaged file is told
+// now.
+BOOL OpenXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables,
+                     std::vector<std::unique_ptr<CSourceRowReader>>& readers, int& nBiffVersion, CString& strError);
 
 // The version WriteXlsWorkbook is to write the tables in for a workbook that
-// was read as nBiffVersion: that version when they fit it, else 8.  Before
+// was read as nBiffVersion: that version when they fit it, else 8.  Tables
+// whose rows come from a row reader are taken only for version 8.  Before
 // version 5 a file holds a single worksheet; up to version 5 a sheet holds
 // 16,384 rows and a cell 255 characters.
 int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion);
 
 // Writes the tables as the new file strPath in BIFF version nBiffVersion
-// (2, 3, 4, 5 or 8); a file this call made is not left behind when the
-// writing fails.
+// (2, 3, 4, 5 or 8), each table's rows from m_rows or from its row reader;
+// a file this call made is not left behind when the writing fails.
 // Values flagged as numbers are written as numbers, all others as text;
 // NULL, the empty text and an empty field name leave the cell empty (Excel
 // keeps no empty text).

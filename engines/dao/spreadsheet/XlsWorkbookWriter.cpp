@@ -14,10 +14,6 @@ namespace
 const size_t BIFF5_MAX_ROWS = 16384;
 const size_t BIFF8_MAX_ROWS = 65536;
 const size_t MAX_COLUMNS = 256;
-const int BIFF5_MAX_TEXT = 255;
-// Excel 97 takes 32,767, but FreeXL, which reads the files back, misreads
-// a text that runs over more than two of the file's records.
-const int BIFF8_MAX_TEXT = 8000;
 const int MAX_SHEET_NAME = 31;
 const char SHEET_NAME_BANNED[] = ":\\/?*[]";
 // A smaller stream would go into the compound file's short-stream area,
@@ -41,46 +37,24 @@ LPCSTR VersionName(int nVersion)
     }
 }
 
-// Characters of the text as the version counts them: bytes of the code
-// page up to BIFF5, UTF-16 units in BIFF8.
-int TextLength(const CString& strText, int nVersion)
+// Why a table's field names or values, written as texts, do not fit a
+// cell of the version; "" when they do.
+CString TextMisfit(const CSourceTable& table, const CBiffWorkbookBuilder::CSheetFacts& facts, int nVersion)
 {
-    if (nVersion < 8 || strText.GetLength() <= BIFF8_MAX_TEXT)
-        return strText.GetLength();
-    return MultiByteToWideChar(CP_ACP, 0, strText, strText.GetLength(), NULL, 0);
-}
-
-BOOL IsWrittenAsText(const CSourceValue& value)
-{
-    double dValue;
-    return !value.m_bNull && !(value.m_bNumber && ParseSourceNumber(value.m_strText, dValue));
-}
-
-CString TextMisfit(const CSourceTable& table, int nVersion)
-{
-    const int nMax = nVersion == 8 ? BIFF8_MAX_TEXT : BIFF5_MAX_TEXT;
+    const int nMax = CBiffWorkbookBuilder::MaxCellText(nVersion);
     CString strMisfit;
     for (const CString& strColumn : table.m_columns)
     {
-        if (TextLength(strColumn, nVersion) > nMax)
+        if (CBiffWorkbookBuilder::IsLongerThanCell(strColumn, nVersion))
         {
             strMisfit.Format("the name of a field of table '%s' has more than the %d characters written to an %s cell",
                              (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
             return strMisfit;
         }
     }
-    for (const std::vector<CSourceValue>& row : table.m_rows)
-    {
-        for (const CSourceValue& value : row)
-        {
-            if (IsWrittenAsText(value) && TextLength(value.m_strText, nVersion) > nMax)
-            {
-                strMisfit.Format("a value of table '%s' has more than the %d characters written to an %s cell",
-                                 (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
-                return strMisfit;
-            }
-        }
-    }
+    if (facts.bLongText)
+        strMisfit.Format("a value of table '%s' has more than the %d characters written to an %s cell",
+                         (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
     return strMisfit;
 }
 
@@ -114,8 +88,9 @@ CString SheetNameMisfit(const std::vector<CSourceTable>& tables, size_t nTable)
     return strMisfit;
 }
 
-// Why the tables cannot be written in the version; "" when they can.
-CString VersionMisfit(const std::vector<CSourceTable>& tables, int nVersion)
+// Why no workbook of the version can hold the tables, whatever their
+// rows; "" when one can.
+CString WorkbookMisfit(const std::vector<CSourceTable>& tables, int nVersion)
 {
     CString strMisfit;
     if (!IsWritableVersion(nVersion))
@@ -126,17 +101,23 @@ CString VersionMisfit(const std::vector<CSourceTable>& tables, int nVersion)
     if (tables.empty())
         return "there is no table to write";
     if (nVersion <= 4 && tables.size() > 1)
-    {
         strMisfit.Format("an %s file holds one worksheet, not %u", VersionName(nVersion), (unsigned)tables.size());
-        return strMisfit;
-    }
+    return strMisfit;
+}
+
+// Why the tables, whose rows the builder wrote, do not fit the version; ""
+// when they do.
+CString SheetsMisfit(const std::vector<CSourceTable>& tables, const CBiffWorkbookBuilder& builder, int nVersion)
+{
     const size_t nMaxRows = nVersion == 8 ? BIFF8_MAX_ROWS : BIFF5_MAX_ROWS;
-    for (size_t i = 0; i < tables.size() && strMisfit.IsEmpty(); ++i)
+    const std::vector<CBiffWorkbookBuilder::CSheetFacts>& facts = builder.GetFacts();
+    CString strMisfit;
+    for (size_t i = 0; i < tables.size() && i < facts.size() && strMisfit.IsEmpty(); ++i)
     {
         const CSourceTable& table = tables[i];
-        if (table.m_rows.size() + 1 > nMaxRows)
+        if (facts[i].nRows + 1 > nMaxRows)
             strMisfit.Format("table '%s' has %u rows, and an %s worksheet holds %u below the row of field names",
-                             (LPCSTR)table.m_strName, (unsigned)table.m_rows.size(), VersionName(nVersion),
+                             (LPCSTR)table.m_strName, (unsigned)facts[i].nRows, VersionName(nVersion),
                              (unsigned)nMaxRows - 1);
         else if (table.m_columns.size() > MAX_COLUMNS)
             strMisfit.Format("table '%s' has %u fields, and an %s worksheet holds %u columns",
@@ -145,9 +126,25 @@ CString VersionMisfit(const std::vector<CSourceTable>& tables, int nVersion)
         else if (nVersion >= 5)
             strMisfit = SheetNameMisfit(tables, i);
         if (strMisfit.IsEmpty())
-            strMisfit = TextMisfit(table, nVersion);
+            strMisfit = TextMisfit(table, facts[i], nVersion);
     }
     return strMisfit;
+}
+
+// Builds the workbook of the tables in the version; FALSE with why it
+// cannot be written ("Cannot write ...").
+BOOL BuildWorkbook(const CString& strPath, const std::vector<CSourceTable>& tables, CBiffWorkbookBuilder& builder,
+                   int nVersion, CString& strError)
+{
+    CString strMisfit = WorkbookMisfit(tables, nVersion);
+    if (strMisfit.IsEmpty() && !builder.Build(tables, strMisfit))
+        strMisfit = "its rows cannot be read: " + strMisfit;
+    if (strMisfit.IsEmpty())
+        strMisfit = SheetsMisfit(tables, builder, nVersion);
+    if (strMisfit.IsEmpty())
+        return TRUE;
+    strError.Format("Cannot write %s: %s.", (LPCSTR)strPath, (LPCSTR)strMisfit);
+    return FALSE;
 }
 
 // The compound file holding the workbook stream, made in memory through
@@ -179,22 +176,20 @@ BOOL BuildCompoundFile(LPCSTR lpszStreamName, const std::vector<BYTE>& stream, s
 
 int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion)
 {
-    if (nBiffVersion != 8 && VersionMisfit(tables, nBiffVersion).IsEmpty())
-        return nBiffVersion;
-    return 8;
+    if (nBiffVersion == 8)
+        return 8;
+    CBiffWorkbookBuilder builder(nBiffVersion);
+    CString strError;
+    return BuildWorkbook(CString(), tables, builder, nBiffVersion, strError) ? nBiffVersion : 8;
 }
 
 BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& tables, int nBiffVersion,
                       CString& strError)
 {
-    CString strMisfit = VersionMisfit(tables, nBiffVersion);
-    if (!strMisfit.IsEmpty())
-    {
-        strError.Format("Cannot write %s: %s.", (LPCSTR)strPath, (LPCSTR)strMisfit);
-        return FALSE;
-    }
     CBiffWorkbookBuilder builder(nBiffVersion);
-    std::vector<BYTE>& bytes = builder.Build(tables);
+    if (!BuildWorkbook(strPath, tables, builder, nBiffVersion, strError))
+        return FALSE;
+    std::vector<BYTE>& bytes = builder.GetBytes();
     if (nBiffVersion <= 4)
         return WriteSheetFile(strPath, bytes, strError);
     if (bytes.size() < MIN_WORKBOOK_STREAM)
