@@ -37,6 +37,14 @@ void CWideText::Assign(LPCWSTR pChars, int nLength)
     m_nLength = nLength;
 }
 
+BOOL AfxIsAsciiText(LPCSTR lpsz, int nLength)
+{
+    for (int i = 0; i < nLength; ++i)
+        if ((unsigned char)lpsz[i] >= 0x80)
+            return FALSE;
+    return TRUE;
+}
+
 CString AfxRecodeText(LPCSTR lpsz, UINT nCodePage)
 {
     CWideText text(lpsz, lstrlenA(lpsz), CP_ACP);

@@ -24,6 +24,10 @@ private:
     int m_nLength;
 };
 
+// TRUE when every byte of the text is an ASCII character: such a text is
+// the same in every code page a system can have, and in UTF-8.
+BOOL AfxIsAsciiText(LPCSTR lpsz, int nLength);
+
 // A text of the system's code page re-encoded in another, to be put into a
 // text of that code page; a character the other lacks becomes its default
 // character.

@@ -5,16 +5,10 @@
 
 #include "framework/db/DBText.h"
 
+#include "framework/core/WideText.h"
+
 namespace
 {
-
-BOOL IsAscii(const char* p, int nLength)
-{
-    for (int i = 0; i < nLength; ++i)
-        if ((unsigned char)p[i] >= 0x80)
-            return FALSE;
-    return TRUE;
-}
 
 // UTF-16 of the bytes in the code page; FALSE when they are not valid in it.
 BOOL ToWide(UINT nCodePage, DWORD dwFlags, const char* p, int nLength, std::vector<WCHAR>& wide)
@@ -53,7 +47,7 @@ void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str)
         return;
     }
     std::vector<WCHAR> wide;
-    if (GetACP() == CP_UTF8 || IsAscii(lpsz, nLength) || !ToWide(CP_ACP, 0, lpsz, nLength, wide))
+    if (GetACP() == CP_UTF8 || AfxIsAsciiText(lpsz, nLength) || !ToWide(CP_ACP, 0, lpsz, nLength, wide))
     {
         memcpy(str.GetBufferSetLength(nLength), lpsz, (size_t)nLength);
         return;
@@ -64,7 +58,7 @@ void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str)
 void DBTextFromDriver(const char* p, int nLength, CString& str)
 {
     std::vector<WCHAR> wide;
-    if (nLength <= 0 || GetACP() == CP_UTF8 || IsAscii(p, nLength) ||
+    if (nLength <= 0 || GetACP() == CP_UTF8 || AfxIsAsciiText(p, nLength) ||
         !ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, p, nLength, wide))
     {
         memcpy(str.GetBufferSetLength(nLength > 0 ? nLength : 0), p, nLength > 0 ? (size_t)nLength : 0);

@@ -5,27 +5,13 @@
 #include "engines/dao/SourceTable.h"
 #include "framework/core/WideText.h"
 
-namespace
-{
-
-BOOL IsAscii(const char* p, int nLength)
-{
-    for (int i = 0; i < nLength; ++i)
-        if ((unsigned char)p[i] >= 0x80)
-            return FALSE;
-    return TRUE;
-}
-
-} // namespace
-
 CString AnsiFromUtf8(const char* pszUtf8, int nLength)
 {
     if (nLength < 0)
         nLength = (int)strlen(pszUtf8);
     if (nLength == 0)
         return CString();
-    // Every code page a system can have keeps ASCII as it is.
-    if (IsAscii(pszUtf8, nLength))
+    if (AfxIsAsciiText(pszUtf8, nLength))
         return CString(pszUtf8, nLength);
     CWideText wide(pszUtf8, nLength, CP_UTF8);
     int nBytes = WideCharToMultiByte(CP_ACP, 0, wide.GetString(), wide.GetLength(), NULL, 0, NULL, NULL);
@@ -40,7 +26,7 @@ CString AnsiFromUtf8(const char* pszUtf8, int nLength)
 
 void SetAnsiFromUtf8(CString& strText, const char* pszUtf8, int nLength)
 {
-    if (IsAscii(pszUtf8, nLength))
+    if (AfxIsAsciiText(pszUtf8, nLength))
         SetSourceText(strText, pszUtf8, nLength);
     else
         strText = AnsiFromUtf8(pszUtf8, nLength);
