@@ -847,20 +847,22 @@ TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
 // An Excel 3.0 worksheet and an Excel 5.0 workbook are written back in
 // their own version while the report fits it, as Excel 97 once a text
 // outgrows their 255 characters; a text longer than an Excel 97 cell is
-// refused with the workbook named, and the change kept.
+// refused with the workbook named, and the change kept, also where the
+// workbook was an Excel 97 one from the start (its rows go to the file as
+// they are read).
 TEST_F(DaoImportExportTest, ExcelVersionsAreKeptWhileTheReportFitsThem)
 {
-    for (int nVersion : {3, 5})
+    for (int nVersion : {3, 5, 8})
     {
         SCOPED_TRACE(nVersion);
-        CString strFolder = m_folder.Path(nVersion == 3 ? "excel3" : "excel5");
+        CString strFolder = m_folder.Path(nVersion == 3 ? "excel3" : nVersion == 5 ? "excel5" : "excel8");
         ASSERT_TRUE(CreateDirectoryA(strFolder, NULL));
         CString strBook = strFolder + "\\ss_datalist.xls";
         CString strError;
         ASSERT_TRUE(WriteXlsWorkbook(strBook, {spreadsheettest::TableOf("ss_datalist", {kDatalistHeader})}, nVersion,
                                      strError))
             << strError;
-        ASSERT_TRUE(OpenSource(nVersion == 3 ? 14 : 16, strBook)) << m_recorder.LastText();
+        ASSERT_TRUE(OpenSource(nVersion == 3 ? 14 : nVersion == 5 ? 16 : 18, strBook)) << m_recorder.LastText();
         CCellArray cells;
         AddReportCells(cells, "5", "short");
         EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
