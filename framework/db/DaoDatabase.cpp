@@ -50,6 +50,16 @@ BOOL IsJetFile(LPCSTR lpszPath)
         (memcmp(header + 4, "Standard Jet DB", 15) == 0 || memcmp(header + 4, "Standard ACE DB", 15) == 0);
 }
 
+// SQLite counts every allocation under a process-wide lock unless told
+// otherwise before it starts; nothing here reads those counts.  Once SQLite
+// has started (another module opened a database first) the call is refused
+// and nothing changes.
+void SkipSqliteMemoryCounts()
+{
+    static const int s_nResult = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)s_nResult;
+}
+
 } // namespace
 
 CString DaoUnixPath(LPCSTR lpszPath)
@@ -134,6 +144,7 @@ void CDaoDatabase::OpenFile(LPCSTR lpszPath, int nFlags)
         message.Format("'%s' is not a valid path.", lpszPath);
         AfxThrowDaoException(DAOERR_FILE_NOT_FOUND, message);
     }
+    SkipSqliteMemoryCounts();
     sqlite3* pDb = NULL;
     // A database object is used by one thread at a time, as DAO's are, so
     // the connection needs no lock of its own around every call.

@@ -28,11 +28,17 @@ BOOL IsBaseTable(sqlite3* pDb, LPCSTR lpszName)
     return stmt.Step(pDb);
 }
 
+// The rowids of the table's rows that meet the condition.
+CString TableFindSql(const CString& strTable, const CString& condition)
+{
+    return "SELECT _rowid_ FROM " + DaoQuoteName(strTable) + " WHERE (" + condition + ")";
+}
+
 } // namespace
 
 CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
     : m_pDatabase(pDatabase), m_bOpen(FALSE), m_bUpdatable(FALSE), m_nOpenType(dbOpenDynaset),
-      m_nOptions(0), m_bRowPlaces(FALSE), m_bPacked(FALSE), m_nCurrent(0), m_bForwardEnd(FALSE), m_nLastField(-1), m_bDeleted(FALSE),
+      m_nOptions(0), m_bRowPlaces(FALSE), m_bPacked(FALSE), m_nCurrent(0), m_bForwardEnd(FALSE), m_nNextKnown(0), m_bDeleted(FALSE),
       m_nEditMode(dbEditNone)
 {
 }
@@ -107,10 +113,10 @@ CString CDaoRecordset::BuildQuery(BOOL bWithRowId) const
 void CDaoRecordset::ReadRow(sqlite3_stmt* pStmt, int nFirst, Row& row) const
 {
     row.nRowId = nFirst > 0 ? sqlite3_column_int64(pStmt, 0) : 0;
-    row.values.clear();
     int nCount = sqlite3_column_count(pStmt);
+    row.values.resize(nCount > nFirst ? nCount - nFirst : 0);
     for (int i = nFirst; i < nCount; ++i)
-        row.values.push_back(DaoValueOfRef(DaoColumnRef(pStmt, i)));
+        DaoAssignRef(row.values[i - nFirst], DaoColumnRef(pStmt, i));
 }
 
 void CDaoRecordset::Load()
@@ -170,7 +176,7 @@ void CDaoRecordset::Load()
     m_nCurrent = 0;
     m_bDeleted = FALSE;
     m_nEditMode = dbEditNone;
-    m_nLastField = -1;
+    m_knownFields.clear();
     m_pForward.reset(m_bUpdatable ? nullptr : pStmt.release());
     m_bForwardEnd = bForwardEnd;
 }
@@ -245,7 +251,7 @@ void CDaoRecordset::Close()
 {
     m_pStatements.reset();
     m_pForward.reset();
-    m_nLastField = -1;
+    m_knownFields.clear();
     m_bOpen = FALSE;
     m_bUpdatable = FALSE;
     m_columns.clear();
@@ -307,15 +313,27 @@ short CDaoRecordset::GetFieldCount() const
 int CDaoRecordset::FieldIndex(LPCSTR lpszName) const
 {
     CheckOpen();
-    // Row after row asks for the same field.
-    if (m_nLastField >= 0 && lpszName != NULL && strcmp(m_strLastField, lpszName) == 0)
-        return m_nLastField;
+    size_t nKnown = m_knownFields.size();
+    for (size_t k = 0; lpszName != NULL && k < nKnown; ++k)
+    {
+        size_t nAt = (m_nNextKnown + k) % nKnown;
+        if (strcmp(m_knownFields[nAt].first, lpszName) == 0)
+        {
+            m_nNextKnown = nAt + 1;
+            return m_knownFields[nAt].second;
+        }
+    }
     for (size_t i = 0; i < m_columns.size(); ++i)
     {
         if (m_columns[i].strName.CompareNoCase(lpszName) == 0)
         {
-            m_strLastField = lpszName;
-            m_nLastField = (int)i;
+            // Each column under a few spellings at most; a caller that makes
+            // up names without end finds them by comparison alone.
+            if (nKnown < 2 * m_columns.size() + 8)
+            {
+                m_knownFields.emplace_back(CString(lpszName), (int)i);
+                m_nNextKnown = nKnown + 1;
+            }
             return (int)i;
         }
     }
@@ -486,19 +504,33 @@ void CDaoRecordset::ForgetRowPlaces()
     m_rowPlaces.clear();
 }
 
+const CString& CDaoRecordset::FindCriteria(LPCSTR lpszFilter)
+{
+    CDaoRecordsetStatements& statements = Statements();
+    if (statements.m_strFindFilter != lpszFilter)
+    {
+        CString criteria = DaoLikeToSqlite(lpszFilter);
+        criteria.TrimLeft();
+        criteria.TrimRight();
+        statements.m_strFindFilter = lpszFilter;
+        statements.m_strFindCriteria = std::move(criteria);
+        statements.m_strFindSQL.Empty();
+        statements.m_findLiterals.clear();
+    }
+    return statements.m_strFindCriteria;
+}
+
 void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<INT_PTR>& places)
 {
     sqlite3* pDb = m_pDatabase->RequireHandle();
-    CString criteria = DaoLikeToSqlite(lpszFilter);
-    criteria.TrimLeft();
-    criteria.TrimRight();
+    const CString& criteria = FindCriteria(lpszFilter);
     if (criteria.IsEmpty())
         AfxThrowDaoException(DAOERR_SYNTAX, "Syntax error: empty search criteria.");
     UnpackRows();
     places.clear();
     // The table itself answers when the criteria name only its columns, so
     // its indexes and column affinities apply; result aliases need the rows.
-    if (sqlite3_stmt* pStmt = m_bUpdatable ? PrepareTableFind(pDb, criteria) : NULL)
+    if (sqlite3_stmt* pStmt = m_bUpdatable ? PrepareTableFind(pDb) : NULL)
     {
         int nResult;
         while ((nResult = sqlite3_step(pStmt)) == SQLITE_ROW)
@@ -541,17 +573,21 @@ CDaoRecordsetStatements& CDaoRecordset::Statements()
     return *m_pStatements;
 }
 
-sqlite3_stmt* CDaoRecordset::PrepareTableFind(sqlite3* pDb, const CString& criteria)
+sqlite3_stmt* CDaoRecordset::PrepareTableFind(sqlite3* pDb)
 {
-    CString prefix = "SELECT _rowid_ FROM " + DaoQuoteName(m_strTable) + " WHERE (";
-    std::vector<CDaoSqlLiteral> literals;
-    sqlite3_stmt* pStmt = Statements().m_find.TryGet(pDb, prefix + DaoParameterize(criteria, literals) + ")");
+    CDaoRecordsetStatements& statements = Statements();
+    const CString& criteria = statements.m_strFindCriteria;
+    // Made once for the criteria FindCriteria keeps.
+    if (statements.m_strFindSQL.IsEmpty())
+        statements.m_strFindSQL = TableFindSql(m_strTable, DaoParameterize(criteria, statements.m_findLiterals));
+    sqlite3_stmt* pStmt = statements.m_find.TryGet(pDb, statements.m_strFindSQL);
     if (pStmt == NULL)
     {
         // A literal SQLite takes only as written (a type's length in a
         // CAST, say): the criteria as they stand.
-        return Statements().m_find.TryGet(pDb, prefix + criteria + ")");
+        return statements.m_find.TryGet(pDb, TableFindSql(m_strTable, criteria));
     }
+    const std::vector<CDaoSqlLiteral>& literals = statements.m_findLiterals;
     for (size_t k = 0; k < literals.size(); ++k)
     {
         const CDaoSqlLiteral& literal = literals[k];

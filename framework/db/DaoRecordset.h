@@ -144,6 +144,7 @@ private:
     void KeepAllRows();
     // Moves the forward read to its next row.
     void StepForward();
+    // Reads the statement's row into row, reusing the buffers of its values.
     void ReadRow(sqlite3_stmt* pStmt, int nFirst, Row& row) const;
     void RefreshRow(LONGLONG nRowId, Row& row);
     // Turns the packed rows of a dynaset into m_rows, for editing and
@@ -162,8 +163,11 @@ private:
     void LeaveEdit();
     // The current row's value, or the edited row's while editing.
     CDaoValueRef CurrentRef(int nIndex) const;
-    void StoreValue(int nIndex, const Value& value);
+    void StoreValue(int nIndex, Value&& value);
     BOOL FindFrom(LPCSTR lpszFilter, int nStart, int nStep);
+    // The criteria in SQLite's dialect, made again only when they differ
+    // from the last find's.
+    const CString& FindCriteria(LPCSTR lpszFilter);
     // The places of the rows that meet the criteria, in ascending order.
     void MatchingRows(LPCSTR lpszFilter, std::vector<INT_PTR>& places);
     // The place of the row with the rowid in m_rows; -1 when it is not there.
@@ -172,7 +176,7 @@ private:
     // The table's rows that meet the criteria, through a statement kept for
     // finds that differ only in their values; NULL when the table cannot
     // answer them.
-    sqlite3_stmt* PrepareTableFind(sqlite3* pDb, const CString& criteria);
+    sqlite3_stmt* PrepareTableFind(sqlite3* pDb);
 
     BOOL m_bOpen;
     BOOL m_bUpdatable;
@@ -196,9 +200,11 @@ private:
     // until m_bForwardEnd; NULL once the rows are in m_rows.
     std::unique_ptr<CDaoStatement> m_pForward;
     BOOL m_bForwardEnd;
-    // The name FieldIndex found last, as given, and its index.
-    mutable CString m_strLastField;
-    mutable int m_nLastField;
+    // The names FieldIndex found, as given, with their indexes, and where
+    // the next look-up starts: row after row asks for the same few fields
+    // in the same order.
+    mutable std::vector<std::pair<CString, int>> m_knownFields;
+    mutable size_t m_nNextKnown;
     BOOL m_bDeleted;
     int m_nEditMode;
     Row m_editRow;

@@ -60,6 +60,7 @@ void CDaoRecordset::Update()
     // An added row joins the rows, which must be in their editable form.
     UnpackRows();
     std::vector<int> changed;
+    changed.reserve(m_columns.size());
     for (size_t i = 0; i < m_columns.size(); ++i)
         if (m_dirty[i])
             changed.push_back((int)i);
@@ -98,22 +99,28 @@ void CDaoRecordset::Update()
         statements.m_nWriteMode = m_nEditMode;
         statements.m_writeColumns = changed;
     }
-    sqlite3_stmt* pStmt = statements.m_write.Get(pDb, statements.m_strWriteSQL);
-    for (size_t k = 0; k < changed.size(); ++k)
-        DaoBindValue(pStmt, (int)k + 1, m_editRow.values[changed[k]]);
-    if (m_nEditMode == dbEditInProgress)
-        sqlite3_bind_int64(pStmt, (int)changed.size() + 1, m_editRow.nRowId);
-    DaoStep(pDb, pStmt);
-    sqlite3_reset(pStmt);
+    {
+        sqlite3_stmt* pStmt = statements.m_write.Get(pDb, statements.m_strWriteSQL);
+        // The statement reads the edit row's own bytes, so it lets go of
+        // them, done or failed, before the row changes.
+        CDaoStatementUse use(pStmt);
+        for (size_t k = 0; k < changed.size(); ++k)
+            DaoBindValue(pStmt, (int)k + 1, m_editRow.values[changed[k]], SQLITE_STATIC);
+        if (m_nEditMode == dbEditInProgress)
+            sqlite3_bind_int64(pStmt, (int)changed.size() + 1, m_editRow.nRowId);
+        DaoStep(pDb, pStmt);
+    }
     if (m_nEditMode == dbEditAdd)
     {
-        Row row = m_editRow;
+        // The edit row becomes the new row, its values read back in place.
+        Row row(std::move(m_editRow));
         RefreshRow(sqlite3_last_insert_rowid(pDb), row);
         BOOL bAtEnd = m_nCurrent >= (INT_PTR)m_rows.size();
-        m_rows.push_back(row);
+        m_rows.push_back(std::move(row));
         // A new rowid is above the others, and its place the last.
-        if (m_bRowPlaces && (m_rowPlaces.empty() || m_rowPlaces.back().first < row.nRowId))
-            m_rowPlaces.emplace_back(row.nRowId, (INT_PTR)m_rows.size() - 1);
+        LONGLONG nRowId = m_rows.back().nRowId;
+        if (m_bRowPlaces && (m_rowPlaces.empty() || m_rowPlaces.back().first < nRowId))
+            m_rowPlaces.emplace_back(nRowId, (INT_PTR)m_rows.size() - 1);
         else
             ForgetRowPlaces();
         if (bAtEnd)
@@ -153,14 +160,14 @@ CDaoValueRef CDaoRecordset::CurrentRef(int nIndex) const
     return DaoRefOf(m_rows[m_nCurrent].values[nIndex]);
 }
 
-void CDaoRecordset::StoreValue(int nIndex, const Value& value)
+void CDaoRecordset::StoreValue(int nIndex, Value&& value)
 {
     CheckIndex(nIndex);
     if (m_nEditMode == dbEditNone)
         AfxThrowDaoException(DAOERR_UPDATE_WITHOUT_EDIT, "Update or CancelUpdate without AddNew or Edit.");
     if (m_columns[nIndex].strOrigin.IsEmpty())
         AfxThrowDaoException(DAOERR_FIELD_READ_ONLY, "Field cannot be updated.");
-    m_editRow.values[nIndex] = value;
+    m_editRow.values[nIndex] = std::move(value);
     m_dirty[nIndex] = true;
 }
 

@@ -6,6 +6,9 @@
 
 #include <sqlite3.h>
 
+// DaoSql.h, which the recordset's own files include.
+struct CDaoSqlLiteral;
+
 // TRUE for a row, FALSE when done; a failure throws.
 inline BOOL DaoStep(sqlite3* pDb, sqlite3_stmt* pStmt)
 {
@@ -42,6 +45,23 @@ public:
     }
     BOOL Step(sqlite3* pDb) { return DaoStep(pDb, m_pStmt); }
     operator sqlite3_stmt*() const { return m_pStmt; }
+
+private:
+    sqlite3_stmt* m_pStmt;
+};
+
+// Resets a statement and clears its bindings when it goes out of scope.
+class CDaoStatementUse
+{
+public:
+    explicit CDaoStatementUse(sqlite3_stmt* pStmt) : m_pStmt(pStmt) {}
+    ~CDaoStatementUse()
+    {
+        sqlite3_reset(m_pStmt);
+        sqlite3_clear_bindings(m_pStmt);
+    }
+    CDaoStatementUse(const CDaoStatementUse&) = delete;
+    CDaoStatementUse& operator=(const CDaoStatementUse&) = delete;
 
 private:
     sqlite3_stmt* m_pStmt;
@@ -97,6 +117,13 @@ struct CDaoRecordsetStatements
     CString m_strWriteSQL;
     int m_nWriteMode = 0;
     std::vector<int> m_writeColumns;
+    // The last find's criteria as given and in SQLite's dialect, and the
+    // text of m_find for them with their literals taken out (made at the
+    // first find on the table).
+    CString m_strFindFilter;
+    CString m_strFindCriteria;
+    CString m_strFindSQL;
+    std::vector<CDaoSqlLiteral> m_findLiterals;
 };
 
 // A stored value as the variant conversion reads it: text and blob bytes
@@ -122,9 +149,15 @@ void DaoRefToVariant(const CDaoValueRef& value, short nFieldType, COleVariant& v
 
 // The kept copy of a value read.
 CDaoRecordset::Value DaoValueOfRef(const CDaoValueRef& ref);
+// The same into a kept value, whose text buffer is reused when it is large
+// enough.
+void DaoAssignRef(CDaoRecordset::Value& value, const CDaoValueRef& ref);
 CDaoRecordset::Value DaoNullValue();
 CDaoRecordset::Value DaoIntegerValue(LONGLONG n);
 CDaoRecordset::Value DaoRealValue(double d);
 // nType SQLITE_TEXT or SQLITE_BLOB.
 CDaoRecordset::Value DaoTextValue(LPCSTR p, int nLength, int nType = SQLITE_TEXT);
-void DaoBindValue(sqlite3_stmt* pStmt, int nParam, const CDaoRecordset::Value& value);
+// SQLITE_STATIC binds the value's own bytes: the value must stay as it is
+// until the statement is reset and its bindings cleared.
+void DaoBindValue(sqlite3_stmt* pStmt, int nParam, const CDaoRecordset::Value& value,
+                  sqlite3_destructor_type pDestructor = SQLITE_TRANSIENT);

@@ -7,7 +7,8 @@
 #include <stdio.h>
 #include <string.h>
 
-void DaoBindValue(sqlite3_stmt* pStmt, int nParam, const CDaoRecordset::Value& value)
+void DaoBindValue(sqlite3_stmt* pStmt, int nParam, const CDaoRecordset::Value& value,
+                  sqlite3_destructor_type pDestructor)
 {
     switch (value.nType)
     {
@@ -18,10 +19,10 @@ void DaoBindValue(sqlite3_stmt* pStmt, int nParam, const CDaoRecordset::Value& v
         sqlite3_bind_double(pStmt, nParam, value.dReal);
         break;
     case SQLITE_TEXT:
-        sqlite3_bind_text(pStmt, nParam, value.strBytes, value.strBytes.GetLength(), SQLITE_TRANSIENT);
+        sqlite3_bind_text(pStmt, nParam, value.strBytes, value.strBytes.GetLength(), pDestructor);
         break;
     case SQLITE_BLOB:
-        sqlite3_bind_blob(pStmt, nParam, (LPCSTR)value.strBytes, value.strBytes.GetLength(), SQLITE_TRANSIENT);
+        sqlite3_bind_blob(pStmt, nParam, (LPCSTR)value.strBytes, value.strBytes.GetLength(), pDestructor);
         break;
     default:
         sqlite3_bind_null(pStmt, nParam);
@@ -62,20 +63,42 @@ CDaoRecordset::Value DaoTextValue(LPCSTR p, int nLength, int nType)
     return value;
 }
 
-CDaoRecordset::Value DaoValueOfRef(const CDaoValueRef& ref)
+void DaoAssignRef(CDaoRecordset::Value& value, const CDaoValueRef& ref)
 {
+    value.nInteger = 0;
+    value.dReal = 0;
     switch (ref.nType)
     {
     case SQLITE_INTEGER:
-        return DaoIntegerValue(ref.nInteger);
+        value.nType = SQLITE_INTEGER;
+        value.nInteger = ref.nInteger;
+        break;
     case SQLITE_FLOAT:
-        return DaoRealValue(ref.dReal);
+        value.nType = SQLITE_FLOAT;
+        value.dReal = ref.dReal;
+        break;
     case SQLITE_TEXT:
     case SQLITE_BLOB:
-        return DaoTextValue(ref.pBytes, ref.nBytes, ref.nType);
+        value.nType = ref.nType;
+        if (ref.nBytes > 0)
+        {
+            memcpy(value.strBytes.GetBufferSetLength(ref.nBytes), ref.pBytes, (size_t)ref.nBytes);
+            value.strBytes.ReleaseBuffer(ref.nBytes);
+            return;
+        }
+        break;
     default:
-        return DaoNullValue();
+        value.nType = SQLITE_NULL;
+        break;
     }
+    value.strBytes.Empty();
+}
+
+CDaoRecordset::Value DaoValueOfRef(const CDaoValueRef& ref)
+{
+    CDaoRecordset::Value value = DaoNullValue();
+    DaoAssignRef(value, ref);
+    return value;
 }
 
 CDaoValueRef DaoRefOf(const CDaoRecordset::Value& value)

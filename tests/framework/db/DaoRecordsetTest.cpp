@@ -183,6 +183,77 @@ TEST_F(DaoRecordsetTest, AddNewJoinsTheEndAndRequerySeesIt)
     EXPECT_STREQ("A1,B2,C3,D4,E5", StoredCodes());
 }
 
+TEST_F(DaoRecordsetTest, RowAfterRowAddsReadBackWhatIsStoredAndFindThem)
+{
+    CDaoRecordset rs(&m_db);
+    rs.Open(dbOpenDynaset, "SELECT * FROM ss_organ ORDER BY FD_Line");
+    for (int i = 0; i < 3; ++i)
+    {
+        SCOPED_TRACE(i);
+        // The same find and the same fields in the same order, row after row.
+        EXPECT_EQ(i > 0, rs.FindFirst("FD_Rate = 9.5") != FALSE);
+        rs.AddNew();
+        CString code;
+        code.Format("N%d", i);
+        rs.SetFieldValue("FD_Code", (LPCSTR)code);
+        if (i == 1)
+            rs.SetFieldValue("fd_name", COleVariant((LONG)7));
+        else
+            rs.SetFieldValue("FD_Name", i == 0 ? "n" : "a name longer than the others");
+        rs.SetFieldValue("FD_Line", i == 2 ? COleVariant("12", VT_BSTRT) : COleVariant((LONG)(10 + i)));
+        rs.SetFieldValue("FD_Rate", COleVariant(9.5));
+        rs.Update();
+    }
+    EXPECT_EQ(7, rs.GetRecordCount());
+    ASSERT_TRUE(rs.FindFirst("FD_Rate = 9.5"));
+    EXPECT_STREQ("N0", DaoText(rs.GetFieldValue("FD_Code")));
+    EXPECT_STREQ("n", DaoText(rs.GetFieldValue("FD_Name")));
+    EXPECT_STREQ("plain", DaoText(rs.GetFieldValue("FD_Kind")));
+    // Each added row reads back as stored: a whole number in a text column
+    // as text, digits in a whole-number column as a number.
+    ASSERT_TRUE(rs.FindNext("FD_Rate = 9.5"));
+    EXPECT_EQ(VT_BSTR, DaoType(rs.GetFieldValue("FD_Name")));
+    EXPECT_STREQ("7", DaoText(rs.GetFieldValue("FD_Name")));
+    ASSERT_TRUE(rs.FindNext("FD_Rate = 9.5"));
+    EXPECT_STREQ("a name longer than the others", DaoText(rs.GetFieldValue("FD_Name")));
+    COleVariant line = rs.GetFieldValue("FD_Line");
+    EXPECT_EQ(VT_I4, V_VT(&line));
+    EXPECT_EQ(12, V_I4(&line));
+    EXPECT_FALSE(rs.FindNext("FD_Rate = 9.5"));
+
+    // An added row edited again takes a longer and then a shorter value.
+    ASSERT_TRUE(rs.FindFirst("FD_Code = 'N0'"));
+    rs.Edit();
+    rs.SetFieldValue("FD_Name", "now much longer than one letter");
+    rs.Update();
+    EXPECT_STREQ("now much longer than one letter", DaoText(rs.GetFieldValue("FD_Name")));
+    rs.Edit();
+    rs.SetFieldValue("FD_Name", "s");
+    rs.Update();
+    EXPECT_STREQ("s", DaoText(rs.GetFieldValue("FD_Name")));
+    EXPECT_STREQ("A1,B2,C3,D4,N0,N1,N2", StoredCodes());
+}
+
+TEST_F(DaoRecordsetTest, FieldNamesAreFoundAfreshForEachOpen)
+{
+    CDaoRecordset rs(&m_db);
+    rs.Open(dbOpenDynaset, "SELECT FD_Code, FD_Name FROM ss_organ ORDER BY FD_Line");
+    EXPECT_STREQ("A1", DaoText(rs.GetFieldValue("FD_Code")));
+    EXPECT_STREQ("Alpha", DaoText(rs.GetFieldValue("FD_Name")));
+    EXPECT_EQ(DAOERR_NOT_FOUND, DaoErrorOf([&] { rs.GetFieldValue("FD_Line"); }));
+    rs.Close();
+    // The same names stand elsewhere in another select list.
+    rs.Open(dbOpenDynaset, "SELECT FD_Line, FD_Name, FD_Code FROM ss_organ ORDER BY FD_Line");
+    EXPECT_STREQ("Alpha", DaoText(rs.GetFieldValue("FD_Name")));
+    EXPECT_STREQ("A1", DaoText(rs.GetFieldValue("FD_Code")));
+    COleVariant line = rs.GetFieldValue("FD_Line");
+    EXPECT_EQ(1, V_I4(&line));
+    rs.Close();
+    rs.Open(dbOpenDynaset, "SELECT FD_Name FROM ss_organ ORDER BY FD_Line");
+    EXPECT_EQ(DAOERR_NOT_FOUND, DaoErrorOf([&] { rs.GetFieldValue("FD_Code"); }));
+    EXPECT_STREQ("Alpha", DaoText(rs.GetFieldValue("FD_Name")));
+}
+
 TEST_F(DaoRecordsetTest, AddNewToAnEmptyResultKeepsNoCurrentRecord)
 {
     CDaoRecordset rs(&m_db);
