@@ -71,9 +71,9 @@ BOOL CDAODatabase::ExportTables(const std::vector<CString>& names, CString& strE
     copy.ReadOrigin(nType, strDatabase);
     // A workbook is written whole: its unchanged sheets go with it.
     std::vector<CString> written = IsDocumentSource(m_nType) && m_nType != DSTYPE_HTML ? copy.AllTables() : names;
-    // A dBase table or a workbook goes to its file as its rows are read,
+    // Where the writer can, a table goes to its file as its rows are read,
     // not held whole.
-    BOOL bStream = (m_nType >= DSTYPE_DBASE3 && m_nType <= DSTYPE_FOXPRO26) || IsExcelType(m_nType);
+    BOOL bStream = WritesRowsAsRead(m_nType);
     std::vector<std::unique_ptr<CSourceCopyRows>> readers;
     std::vector<CSourceTable> tables;
     std::vector<CString> files;

@@ -500,14 +500,10 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
         {
             heldTables = tables;
             CString strReason;
-            for (CSourceTable& table : heldTables)
+            if (!HoldSourceRows(heldTables, strReason))
             {
-                if (table.m_pRowReader != nullptr && !ReadSourceRows(*table.m_pRowReader, table.m_rows, strReason))
-                {
-                    strError = WriteFailure(strDatabase, strReason);
-                    return FALSE;
-                }
-                table.m_pRowReader = nullptr;
+                strError = WriteFailure(strDatabase, strReason);
+                return FALSE;
             }
         }
         const std::vector<CSourceTable>& written = nReadVersion != 8 ? heldTables : tables;
@@ -526,4 +522,9 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
     }
     strError.Format("The sources of type %d cannot be written here.", nType);
     return FALSE;
+}
+
+BOOL WritesRowsAsRead(int nType)
+{
+    return FolderFormat(nType) == FolderFormat(DSTYPE_DBASE3) || IsExcelType(nType);
 }

@@ -47,3 +47,7 @@ CString SourceReadFailure(int nType, const CString& strFile, const CString& strR
 // Messages name the source's files, never the new file written first.
 BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourceTable>& tables,
                  const std::vector<CString>& files, CString& strError);
+// TRUE for the types whose tables WriteSource takes from row readers and
+// writes as the rows are read (dBase tables, Excel workbooks), so that the
+// caller need not hold them whole.
+BOOL WritesRowsAsRead(int nType);

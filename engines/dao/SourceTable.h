@@ -90,6 +90,19 @@ inline BOOL ReadSourceRows(CSourceRowReader& reader, std::vector<std::vector<CSo
     return FALSE;
 }
 
+// Reads the rows of each table that has a row reader into its m_rows, and
+// forgets the reader; FALSE with the reason of the first reader that fails.
+inline BOOL HoldSourceRows(std::vector<CSourceTable>& tables, CString& strReason)
+{
+    for (CSourceTable& table : tables)
+    {
+        if (table.m_pRowReader != nullptr && !ReadSourceRows(*table.m_pRowReader, table.m_rows, strReason))
+            return FALSE;
+        table.m_pRowReader = nullptr;
+    }
+    return TRUE;
+}
+
 // Calls each(row), which gives FALSE to stop, for the table's rows in
 // order: its m_rows, or what its row reader hands out.  FALSE when each
 // stopped (strReason is each's to set) or the reader failed (with its

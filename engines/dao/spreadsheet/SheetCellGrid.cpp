@@ -40,7 +40,6 @@ CString SheetColumnName(const std::vector<CString>& columns, const CSourceValue*
     return strFree;
 }
 
-
 CSourceValue* CSheetCellGrid::At(unsigned nRow, unsigned nColumn)
 {
     if (nRow >= MAX_ROWS || nColumn >= MAX_COLUMNS)

@@ -267,14 +267,8 @@ BOOL ReadXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables, 
     std::vector<CSourceTable> read;
     std::vector<std::unique_ptr<CSourceRowReader>> readers;
     int nVersion = 0;
-    if (!OpenXlsWorkbook(strPath, read, readers, nVersion, strError))
+    if (!OpenXlsWorkbook(strPath, read, readers, nVersion, strError) || !HoldSourceRows(read, strError))
         return FALSE;
-    for (CSourceTable& table : read)
-    {
-        if (table.m_pRowReader != nullptr && !ReadSourceRows(*table.m_pRowReader, table.m_rows, strError))
-            return FALSE;
-        table.m_pRowReader = nullptr;
-    }
     tables = std::move(read);
     nBiffVersion = nVersion;
     return TRUE;
