@@ -82,7 +82,17 @@ BOOL CDAODatabase::ExportTables(const std::vector<CString>& names, CString& strE
         CString strFile;
         if (bStream)
             readers.emplace_back(new CSourceCopyRows);
-        tables.push_back(copy.ReadTable(strName, strFile, bStream ? readers.back().get() : NULL));
+        // A table that only gained rows gets them appended to its file,
+        // while that file is as the last read or write left it.
+        CSourceAddedRows added;
+        BOOL bAppend = bStream && AppendsAddedRows(m_nType) && copy.RowsOnlyAdded(strName, added);
+        tables.push_back(copy.ReadTable(strName, strFile, bStream ? readers.back().get() : NULL,
+                                        bAppend ? added.m_nLastRow : 0));
+        if (bAppend && !KeepFileRecords(m_nType, strFile, added.m_nFileRecords, added.m_strStamp, tables.back()))
+        {
+            readers.back().reset(new CSourceCopyRows);
+            tables.back() = copy.ReadTable(strName, strFile, readers.back().get());
+        }
         files.push_back(strFile);
     }
     BOOL bWritten = WriteSource(m_nType, strDatabase, tables, files, strError);

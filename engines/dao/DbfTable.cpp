@@ -262,8 +262,80 @@ std::unique_ptr<CSourceRowReader> OpenDbfTable(const CString& strPath, CSourceTa
     return OpenDbfRows(strPath, table, strReason);
 }
 
+namespace
+{
+
+// Writes the table's rows as the file's records from its record nFirst
+// on, with the fields of the file.
+BOOL WriteDbfRecords(DBFHandle h, const std::vector<CSourceField>& fields, const CSourceTable& table, int nFirst,
+                     CString& strReason)
+{
+    std::string record(h->nRecordLength, ' ');
+    int nRecord = nFirst;
+    auto writeRow = [&](const std::vector<CSourceValue>& row) {
+        record[0] = ' ';
+        for (size_t i = 0; i < fields.size(); ++i)
+        {
+            CSourceValue blank;
+            const CSourceValue& value = i < row.size() ? row[i] : blank;
+            if (!FieldBytes(value, fields[i], &record[h->panFieldOffset[i]], strReason))
+            {
+                strReason.AppendFormat(" (row %d)", nRecord + 1);
+                return FALSE;
+            }
+        }
+        if (!DBFWriteTuple(h, nRecord++, &record[0]))
+        {
+            strReason = "its records cannot be written";
+            return FALSE;
+        }
+        return TRUE;
+    };
+    return ForEachSourceRow(table, strReason, writeRow);
+}
+
+// Closes the file and checks that it holds its header and records whole.
+BOOL CloseWrittenDbf(CDbfFile& file, const CString& strPath, CString& strReason)
+{
+    DBFHandle h = file.Get();
+    LONGLONG nNeeded = (LONGLONG)h->nHeaderLength + (LONGLONG)h->nRecords * h->nRecordLength;
+    file.Close();
+    // shapelib does not report a failed flush at close: the length tells.
+    if (!g_strShapelibError.empty() || FileLength(strPath) < nNeeded)
+    {
+        strReason = "the file could not be written whole (is the disk full?)";
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The kept file copied to strPath, with the table's rows appended: the
+// records already there are not formatted again.
+BOOL AppendDbfTable(const CString& strPath, const CSourceTable& table, CString& strReason)
+{
+    if (!CopyFileA(table.m_strKeptFile, strPath, FALSE))
+    {
+        strReason = "the file cannot be made";
+        return FALSE;
+    }
+    SAHooks hooks = ReportingHooks();
+    CDbfFile file(DBFOpenLL(DaoUnixPath(strPath), "rb+", &hooks));
+    DBFHandle h = file.Get();
+    if (h == NULL || h->nRecords != table.m_nKeptRecords || DBFGetFieldCount(h) != (int)table.m_fields.size())
+    {
+        strReason = "its file changed while it was written";
+        return FALSE;
+    }
+    return WriteDbfRecords(h, table.m_fields, table, h->nRecords, strReason)
+           && CloseWrittenDbf(file, strPath, strReason);
+}
+
+} // namespace
+
 BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& strReason)
 {
+    if (!table.m_strKeptFile.IsEmpty())
+        return AppendDbfTable(strPath, table, strReason);
     SAHooks hooks = ReportingHooks();
     CString strCodePage = table.m_strCodePage.IsEmpty() ? CString("LDID/87") : table.m_strCodePage;
     CDbfFile file(DBFCreateLL(DaoUnixPath(strPath), strCodePage, &hooks));
@@ -288,36 +360,25 @@ BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& s
             strReason = "its field " + field.m_strName + " cannot be made";
             return FALSE;
         }
-    std::string record(h->nRecordLength, ' ');
-    int nRecord = 0;
-    auto writeRow = [&](const std::vector<CSourceValue>& row) {
-        record[0] = ' ';
-        for (size_t i = 0; i < fields.size(); ++i)
-        {
-            CSourceValue blank;
-            const CSourceValue& value = i < row.size() ? row[i] : blank;
-            if (!FieldBytes(value, fields[i], &record[h->panFieldOffset[i]], strReason))
-            {
-                strReason.AppendFormat(" (row %d)", nRecord + 1);
-                return FALSE;
-            }
-        }
-        if (!DBFWriteTuple(h, nRecord++, &record[0]))
-        {
-            strReason = "its records cannot be written";
-            return FALSE;
-        }
-        return TRUE;
-    };
-    if (!ForEachSourceRow(table, strReason, writeRow))
+    return WriteDbfRecords(h, fields, table, 0, strReason) && CloseWrittenDbf(file, strPath, strReason);
+}
+
+BOOL DbfFileHolds(const CString& strPath, const std::vector<CSourceField>& fields, int nRecords)
+{
+    SAHooks hooks = ReportingHooks();
+    CDbfFile file(DBFOpenLL(DaoUnixPath(strPath), "rb", &hooks));
+    DBFHandle h = file.Get();
+    if (h == NULL || h->nRecords != nRecords || DBFGetFieldCount(h) != (int)fields.size()
+        || FileLength(strPath) < (LONGLONG)h->nHeaderLength + (LONGLONG)nRecords * h->nRecordLength)
         return FALSE;
-    LONGLONG nNeeded = (LONGLONG)h->nHeaderLength + (LONGLONG)nRecord * h->nRecordLength;
-    file.Close();
-    // shapelib does not report a failed flush at close: the length tells.
-    if (!g_strShapelibError.empty() || FileLength(strPath) < nNeeded)
+    for (int i = 0; i < (int)fields.size(); ++i)
     {
-        strReason = "the file could not be written whole (is the disk full?)";
-        return FALSE;
+        char szName[XBASE_FLDNAME_LEN_READ + 1] = "";
+        int nWidth = 0, nDecimals = 0;
+        DBFGetFieldInfo(h, i, szName, &nWidth, &nDecimals);
+        if (fields[i].m_strName != szName || fields[i].m_chType != DBFGetNativeFieldType(h, i)
+            || fields[i].m_nWidth != nWidth || fields[i].m_nDecimals != nDecimals)
+            return FALSE;
     }
     return TRUE;
 }

@@ -18,5 +18,12 @@ std::unique_ptr<CSourceRowReader> OpenDbfTable(const CString& strPath, CSourceTa
 // Writes the table to strPath, a new file, with the fields of m_fields,
 // its rows taken from its row reader where it has one; FALSE with the
 // reason when a value does not fit its field, a row cannot be read or the
-// file cannot be written whole.
+// file cannot be written whole.  A table with a kept file is that file
+// copied with the table's rows added after its records.
 BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& strReason);
+// TRUE when the file is a dBase table of exactly these fields whose header
+// counts nRecords records.  Given the count of the rows read from the file
+// or last written to it, this means none of its records is marked deleted
+// (a reader passes those over): its records are the table's rows, and
+// rows added to the table can be appended to them.
+BOOL DbfFileHolds(const CString& strPath, const std::vector<CSourceField>& fields, int nRecords);

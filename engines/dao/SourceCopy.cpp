@@ -3,6 +3,7 @@
 #include "engines/dao/SourceCopy.h"
 
 #include "engines/common/ReportDataRules.h"
+#include "engines/dao/FileLength.h"
 #include "engines/dao/SourceNumbers.h"
 #include "framework/db/DaoDatabase.h"
 #include "framework/db/DaoException.h"
@@ -15,11 +16,17 @@ namespace
 const char kCreateBookkeeping[] =
     "CREATE TABLE MSysSource (nType INTEGER, strDatabase TEXT);"
     "CREATE TABLE MSysSourceTables (nOrder INTEGER PRIMARY KEY, strName TEXT UNIQUE, strFile TEXT,"
-    " bChanged INTEGER NOT NULL DEFAULT 0, strCodePage TEXT, bCellKinds INTEGER, nVersion INTEGER);"
+    " bChanged INTEGER NOT NULL DEFAULT 0, strCodePage TEXT, bCellKinds INTEGER, nVersion INTEGER,"
+    " nLastRow INTEGER, nFileRecords INTEGER, strStamp TEXT);"
     "CREATE TABLE MSysSourceFields (strTable TEXT, nOrder INTEGER, strName TEXT, chType TEXT, nWidth INTEGER,"
     " nDecimals INTEGER, PRIMARY KEY (strTable, nOrder));"
     "CREATE TABLE MSysSourceCells (strTable TEXT, nRow INTEGER, strKinds TEXT, PRIMARY KEY (strTable, nRow))"
     " WITHOUT ROWID;";
+
+// bChanged in MSysSourceTables: rows were only added to the table since it
+// was last written, or rows were changed or deleted too.
+const int kRowsAdded = 1;
+const int kRowsChanged = 2;
 
 // A cell kind in MSysSourceCells: a number, a text, or changed since it
 // was read (the write-back judges it by its column and its text).
@@ -70,20 +77,23 @@ CString Quoted(const CString& strText)
     return "'" + strQuoted + "'";
 }
 
-// The triggers that mark the table changed, and with cell kinds keep the
+// The triggers that mark the table changed (by added rows only, or by
+// changed or deleted ones), and with cell kinds keep the
 // kinds of its rows: a changed cell becomes '?', a new row all '?', a
 // deleted row loses its record.
 CString TriggerSql(const CSourceTable& table, int nOrder, BOOL bCellKinds)
 {
     CString strName = DaoQuoteName(table.m_strName);
     CString strTableLiteral = Quoted(table.m_strName);
-    CString strMark;
-    strMark.Format("UPDATE MSysSourceTables SET bChanged=1 WHERE nOrder=%d AND bChanged=0;", nOrder);
+    CString strAdded, strMark;
+    strAdded.Format("UPDATE MSysSourceTables SET bChanged=%d WHERE nOrder=%d AND bChanged=0;", kRowsAdded, nOrder);
+    strMark.Format("UPDATE MSysSourceTables SET bChanged=%d WHERE nOrder=%d AND bChanged<%d;", kRowsChanged, nOrder,
+                   kRowsChanged);
     CString strAllChanged(kChangedCell, (int)table.m_columns.size());
     CString strAllText(kTextCell, (int)table.m_columns.size());
     CString strPrefix;
     strPrefix.Format("CREATE TRIGGER \"MSysChange%d", nOrder);
-    CString strInsert = strPrefix + "i\" AFTER INSERT ON " + strName + " BEGIN " + strMark;
+    CString strInsert = strPrefix + "i\" AFTER INSERT ON " + strName + " BEGIN " + strAdded;
     CString strUpdate = strPrefix + "u\" AFTER UPDATE ON " + strName + " BEGIN " + strMark;
     CString strDelete = strPrefix + "d\" AFTER DELETE ON " + strName + " BEGIN " + strMark;
     if (bCellKinds)
@@ -195,6 +205,8 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     CDaoStatement kinds;
     kinds.Prepare(pDb, "INSERT INTO MSysSourceCells VALUES (?, ?, ?)");
     std::vector<BYTE> held(table.m_columns.size(), 0);
+    int nRows = 0;
+    sqlite3_int64 nLastRow = 0;
     auto insertRow = [&](const std::vector<CSourceValue>& row) {
         BOOL bNumbers = FALSE;
         for (size_t i = 0; i < table.m_columns.size(); ++i)
@@ -210,13 +222,15 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
         }
         insert.Step(pDb);
         sqlite3_reset(insert);
+        ++nRows;
+        nLastRow = sqlite3_last_insert_rowid(pDb);
         if (bCellKinds && bNumbers)
         {
             CString strKinds;
             for (size_t i = 0; i < table.m_columns.size(); ++i)
                 strKinds += i < row.size() && row[i].m_bNumber ? kNumberCell : kTextCell;
             BindText(kinds, 1, table.m_strName);
-            sqlite3_bind_int64(kinds, 2, sqlite3_last_insert_rowid(pDb));
+            sqlite3_bind_int64(kinds, 2, nLastRow);
             BindText(kinds, 3, strKinds);
             kinds.Step(pDb);
             sqlite3_reset(kinds);
@@ -225,6 +239,7 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     };
     if (!ForEachSourceRow(table, strReason, insertRow))
         return FALSE;
+    NoteFileRows(nOrder, nLastRow, nRows, FileStamp(strFile));
     // The fields after the rows: a worksheet column's kind is known once
     // every row has gone by.
     CDaoStatement field;
@@ -270,6 +285,41 @@ BOOL CSourceCopy::ReadOrigin(int& nType, CString& strDatabase)
     return TRUE;
 }
 
+void CSourceCopy::NoteFileRows(int nOrder, long long nLastRow, int nRecords, const CString& strStamp)
+{
+    sqlite3* pDb = m_db.RequireHandle();
+    CDaoStatement stmt;
+    // A copy left by a session that kept no such record has no columns
+    // for it.
+    if (!stmt.TryPrepare(pDb, "UPDATE MSysSourceTables SET nLastRow=?, nFileRecords=?, strStamp=? WHERE nOrder=?"))
+        return;
+    sqlite3_bind_int64(stmt, 1, nLastRow);
+    sqlite3_bind_int(stmt, 2, nRecords);
+    BindText(stmt, 3, strStamp);
+    sqlite3_bind_int(stmt, 4, nOrder);
+    stmt.Step(pDb);
+}
+
+BOOL CSourceCopy::RowsOnlyAdded(const CString& strName, CSourceAddedRows& added)
+{
+    sqlite3* pDb = m_db.RequireHandle();
+    CDaoStatement stmt;
+    // A copy left by a session that kept no such record has no columns
+    // for it: its tables are written whole.
+    if (!stmt.TryPrepare(pDb, "SELECT strFile, nLastRow, nFileRecords, strStamp FROM MSysSourceTables"
+                              " WHERE strName=? AND bChanged=? AND strStamp<>''"))
+        return FALSE;
+    BindText(stmt, 1, strName);
+    sqlite3_bind_int(stmt, 2, kRowsAdded);
+    if (!stmt.Step(pDb))
+        return FALSE;
+    added.m_strFile = ColumnText(stmt, 0);
+    added.m_nLastRow = sqlite3_column_int64(stmt, 1);
+    added.m_nFileRecords = sqlite3_column_int(stmt, 2);
+    added.m_strStamp = ColumnText(stmt, 3);
+    return TRUE;
+}
+
 std::vector<CString> CSourceCopy::ChangedTables()
 {
     return Names(m_db, "SELECT strName FROM MSysSourceTables WHERE bChanged ORDER BY nOrder");
@@ -285,7 +335,8 @@ struct CSourceCopyRows::CRowKinds
     std::unordered_map<long long, CString> m_kinds;
 };
 
-CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CSourceCopyRows* pRows)
+CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CSourceCopyRows* pRows,
+                                    long long nAfterRow)
 {
     sqlite3* pDb = m_db.RequireHandle();
     CSourceTable table;
@@ -335,7 +386,9 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
             rows.m_pRowKinds->m_kinds[sqlite3_column_int64(kinds, 0)] = ColumnText(kinds, 1);
     }
     rows.m_pRows.reset(new CDaoStatement);
-    rows.m_pRows->Prepare(pDb, "SELECT _rowid_, * FROM " + DaoQuoteName(strName) + " ORDER BY _rowid_");
+    rows.m_pRows->Prepare(pDb, "SELECT _rowid_, * FROM " + DaoQuoteName(strName) + " WHERE _rowid_>? ORDER BY _rowid_");
+    // Row ids start at 1: from 0 on, every row.
+    sqlite3_bind_int64(*rows.m_pRows, 1, nAfterRow);
     int nColumns = sqlite3_column_count(*rows.m_pRows) - 1;
     for (int i = 0; i < nColumns; ++i)
         table.m_columns.push_back(sqlite3_column_name(*rows.m_pRows, i + 1));
@@ -406,12 +459,25 @@ void CSourceCopyRows::ThrowFailure()
 
 void CSourceCopy::MarkWritten(const std::vector<CString>& names)
 {
+    sqlite3* pDb = m_db.RequireHandle();
     CDaoStatement stmt;
-    stmt.Prepare(m_db.RequireHandle(), "UPDATE MSysSourceTables SET bChanged=0 WHERE strName=?");
+    stmt.Prepare(pDb, "UPDATE MSysSourceTables SET bChanged=0 WHERE strName=?");
+    CDaoStatement entry;
+    entry.Prepare(pDb, "SELECT nOrder, strFile FROM MSysSourceTables WHERE strName=?");
     for (const CString& strName : names)
     {
         BindText(stmt, 1, strName);
-        stmt.Step(m_db.GetHandle());
+        stmt.Step(pDb);
         sqlite3_reset(stmt);
+        // The rows that the file now holds, for the next write-back to
+        // add to.  A blank worksheet has no table to count.
+        BindText(entry, 1, strName);
+        CDaoStatement count;
+        if (entry.Step(pDb)
+            && count.TryPrepare(pDb, "SELECT max(_rowid_), count(*) FROM " + DaoQuoteName(strName))
+            && count.Step(pDb))
+            NoteFileRows(sqlite3_column_int(entry, 0), sqlite3_column_int64(count, 0), sqlite3_column_int(count, 1),
+                         FileStamp(ColumnText(entry, 1)));
+        sqlite3_reset(entry);
     }
 }

@@ -4,8 +4,9 @@
 // - which source it copies, and the file of each table with the version of
 //   its format the file was read in;
 // - each table's fields as the file defines them;
-// - which tables changed since they were last written back (set by
-//   triggers, so a rolled-back change leaves no mark);
+// - which tables changed since they were last written back, and whether
+//   only by added rows (set by triggers, so a rolled-back change leaves no
+//   mark), with the rows their files held then and the files' stamps;
 // - for spreadsheet sources, which cells held numbers, per row, with
 //   changed cells marked for the write-back to judge.
 // All this lives in the file, so a copy left by a session that died can be
@@ -50,6 +51,17 @@ private:
     CDaoException* m_pFailure;
 };
 
+// A table whose rows were only added to since it was last read from its
+// file or written back: its file, the last row and the count of records
+// the file held then, and the file's stamp then.
+struct CSourceAddedRows
+{
+    CString m_strFile;
+    long long m_nLastRow = 0;
+    int m_nFileRecords = 0;
+    CString m_strStamp;
+};
+
 class CSourceCopy
 {
 public:
@@ -68,15 +80,23 @@ public:
     // The tables changed since they were last written back, in the
     // source's order.
     std::vector<CString> ChangedTables();
+    // TRUE when rows were only added to the table since it was last read
+    // or written back, with what its file held then.
+    BOOL RowsOnlyAdded(const CString& strName, CSourceAddedRows& added);
     // Every table of the source, in its order.
     std::vector<CString> AllTables();
-    // A table as it is to go back to its file, with the file.  Given
-    // pRows, the rows are not read here: the table's row reader is pRows,
-    // which the caller keeps until the table is written.
-    CSourceTable ReadTable(const CString& strName, CString& strFile, CSourceCopyRows* pRows = NULL);
-    // Clears the changed mark of the tables.
+    // A table as it is to go back to its file, with the file: its rows
+    // after nAfterRow.  Given pRows, the rows are not read here: the
+    // table's row reader is pRows, which the caller keeps until the table
+    // is written.
+    CSourceTable ReadTable(const CString& strName, CString& strFile, CSourceCopyRows* pRows = NULL,
+                           long long nAfterRow = 0);
+    // Clears the changed mark of the tables, written back, and notes what
+    // their files now hold.
     void MarkWritten(const std::vector<CString>& names);
 
 private:
+    void NoteFileRows(int nOrder, long long nLastRow, int nRecords, const CString& strStamp);
+
     CDaoDatabase& m_db;
 };

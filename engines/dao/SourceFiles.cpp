@@ -5,6 +5,7 @@
 #include "engines/common/DataSourceType.h"
 #include "engines/common/KemDatabase.h"
 #include "engines/dao/DbfTable.h"
+#include "engines/dao/FileLength.h"
 #include "engines/dao/HtmlTable.h"
 #include "engines/dao/ParadoxTable.h"
 #include "engines/dao/ReportingNames.h"
@@ -527,4 +528,21 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
 BOOL WritesRowsAsRead(int nType)
 {
     return FolderFormat(nType) == FolderFormat(DSTYPE_DBASE3) || IsExcelType(nType);
+}
+
+BOOL AppendsAddedRows(int nType)
+{
+    return FolderFormat(nType) == FolderFormat(DSTYPE_DBASE3);
+}
+
+BOOL KeepFileRecords(int nType, const CString& strFile, int nRecords, const CString& strStamp, CSourceTable& table)
+{
+    // Another program's change to the file, or a column the table gained,
+    // is written whole, as any other change.
+    if (!AppendsAddedRows(nType) || strFile.IsEmpty() || strStamp != FileStamp(strFile)
+        || table.m_columns.size() != table.m_fields.size() || !DbfFileHolds(strFile, table.m_fields, nRecords))
+        return FALSE;
+    table.m_strKeptFile = strFile;
+    table.m_nKeptRecords = nRecords;
+    return TRUE;
 }

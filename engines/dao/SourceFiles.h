@@ -51,3 +51,11 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
 // writes as the rows are read (dBase tables, Excel workbooks), so that the
 // caller need not hold them whole.
 BOOL WritesRowsAsRead(int nType);
+// TRUE for the types whose tables go back to their files, when rows were
+// only added to them, by appending those rows to the file (dBase tables).
+BOOL AppendsAddedRows(int nType);
+// For a table of such a type, read with only the rows added since its file
+// held nRecords records with the stamp given: TRUE when the file is still
+// as it was then, with the table marked to keep the file's records
+// (m_strKeptFile); FALSE when the table is to be written whole.
+BOOL KeepFileRecords(int nType, const CString& strFile, int nRecords, const CString& strStamp, CSourceTable& table);

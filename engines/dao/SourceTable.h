@@ -57,6 +57,13 @@ struct CSourceTable
     // only the dBase and Excel writers and the copy into the temporary
     // database take such a table.
     CSourceRowReader* m_pRowReader = nullptr;
+    // Where set, this file, as it stands, begins the table: its first
+    // m_nKeptRecords records are the table's first rows, unchanged since
+    // they were read or last written, and the rows given (m_rows or the
+    // row reader) are only those added after them.  Only the dBase writer
+    // takes such a table.
+    CString m_strKeptFile;
+    int m_nKeptRecords = 0;
 };
 
 // Sets the text to the nLength bytes at p, in the buffer it has when that

@@ -460,6 +460,105 @@ TEST_F(DaoImportExportTest, DbaseFolderTakesTheSavedReportAndKeepsItsFields)
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
 }
 
+// The record count, header length and record length of a .dbf file's
+// bytes, and one record's bytes.
+struct DbfBytes
+{
+    explicit DbfBytes(const CString& strPath) : m_bytes(ReadFileText(strPath), ReadFileText(strPath).GetLength()) {}
+    int Word(int nAt, int nBytes) const
+    {
+        int n = 0;
+        for (int i = nBytes - 1; i >= 0; --i)
+            n = n * 256 + (unsigned char)m_bytes.at(nAt + i);
+        return n;
+    }
+    int Records() const { return Word(4, 4); }
+    std::string Header() const { return m_bytes.substr(8, Word(8, 2) - 8); }
+    std::string Record(int n) const { return m_bytes.substr(Word(8, 2) + n * Word(10, 2), Word(10, 2)); }
+    std::string m_bytes;
+};
+
+void PatchFile(const CString& strPath, LONGLONG nAt, const char* pszBytes)
+{
+    CFile file(strPath, CFile::modeReadWrite);
+    file.Seek(nAt, CFile::begin);
+    file.Write(pszBytes, (UINT)strlen(pszBytes));
+}
+
+// A save that only adds rows to a dBase table appends them to its file:
+// the records there stay byte for byte as another program wrote them.
+// Once the file has changed behind the session, or holds a deleted record,
+// the table is written whole from the working copy, as any other change.
+TEST_F(DaoImportExportTest, DbaseRowsOnlyAddedAreAppendedToTheRecordsAsTheyWere)
+{
+    std::string made = RunNativeTool(m_folder.m_strFolder,
+        "dbfcreate ss_datalist -s FD_Time 13 -s FD_OrgCode 8 -s FD_RowItem 8 -s FD_ColItem 8 -n FD_Line 10 0 "
+        "-n FD_CurType 3 0 -s FD_Value 40"
+        " && dbfadd ss_datalist 2005020000000 O1 R1 C1 1 0 17 && dbfadd ss_datalist 2005020000000 O1 R5 C1 1 0 8");
+    CString strFile = m_folder.Path("ss_datalist.dbf");
+    ASSERT_TRUE(Exists(strFile)) << made;
+    // The first record's line as a writer that pads numbers with zeros
+    // leaves it.
+    const int kLineAt = 1 + 13 + 8 + 8 + 8;
+    DbfBytes original(strFile);
+    PatchFile(strFile, original.Word(8, 2) + kLineAt, "0000000001");
+    original = DbfBytes(strFile);
+
+    ASSERT_TRUE(OpenSource(4, m_folder.m_strFolder)) << m_recorder.LastText();
+    auto save = [&](LPCSTR lpszPeriod, LPCSTR lpszValue) {
+        CCellArray cells;
+        CCell sales = ReportDataCell("O1", lpszPeriod, "R1", "C1", 1, 0, lpszValue);
+        CCell other = ReportDataCell("O1", lpszPeriod, "R2", "C1", 1, 0, "5.25");
+        cells.Add(sales);
+        cells.Add(other);
+        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    };
+    auto rowsOnDisk = [&] {
+        CSourceTable table;
+        CString strError;
+        EXPECT_TRUE(ReadDbfTable(strFile, table, strError)) << strError;
+        std::vector<std::string> rows;
+        for (const std::vector<CSourceValue>& row : table.m_rows)
+            rows.push_back(std::string(row[0].m_strText).substr(0, 6) + " " + std::string(row[2].m_strText) + " "
+                           + std::string(row[4].m_strText) + " " + std::string(row[6].m_strText));
+        return rows;
+    };
+    save("2005030000000", "1250.5");
+    save("2005040000000", "-3");
+    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+    DbfBytes appended(strFile);
+    ASSERT_EQ(6, appended.Records());
+    EXPECT_EQ(original.Header().substr(4), appended.Header().substr(4));
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(original.Record(i), appended.Record(i)) << "record " << i + 1;
+    EXPECT_EQ((std::vector<std::string>{"200502 R1 0000000001 17", "200502 R5 1 8", "200503 R1 1 1250.5",
+                                        "200503 R2 1 5.25", "200504 R1 1 -3", "200504 R2 1 5.25"}),
+              rowsOnDisk());
+    EXPECT_EQ('\x1a', appended.m_bytes.back());
+    EXPECT_TRUE(ReadFileText(m_folder.Path("ss_datalist.bak")) == CString(original.m_bytes.c_str(),
+                                                                             (int)original.m_bytes.size()));
+
+    // Another program marks the second record deleted: the next save puts
+    // the table back as the working copy holds it.
+    PatchFile(strFile, appended.Word(8, 2) + appended.Word(10, 2), "*");
+    save("2005050000000", "7");
+    EXPECT_EQ((std::vector<std::string>{"200502 R1 1 17", "200502 R5 1 8", "200503 R1 1 1250.5",
+                                        "200503 R2 1 5.25", "200504 R1 1 -3", "200504 R2 1 5.25",
+                                        "200505 R1 1 7", "200505 R2 1 5.25"}),
+              rowsOnDisk());
+    CloseSource();
+
+    // Opened with a record marked deleted, the table is written whole: the
+    // deleted record goes, and the file counts only the rows it holds.
+    PatchFile(strFile, DbfBytes(strFile).Word(8, 2), "*");
+    ASSERT_TRUE(OpenSource(4, m_folder.m_strFolder)) << m_recorder.LastText();
+    save("2005060000000", "9");
+    EXPECT_EQ(9, DbfBytes(strFile).Records());
+    EXPECT_EQ("200502 R5 1 8", rowsOnDisk().at(0));
+    CloseSource();
+    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+}
+
 // A Paradox folder made by pxlib: the saved report goes back through pxlib
 // and pxlib reads it back field by field.
 TEST_F(DaoImportExportTest, ParadoxFolderTakesTheSavedReport)
