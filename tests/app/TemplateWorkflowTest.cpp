@@ -364,14 +364,20 @@ TEST_F(TemplateWorkflowTest, CopyFromATemplateAndOpenThroughTheFolderTree)
     HWND hPage = NULL;
     ASSERT_TRUE(WaitFor([&] { return (hPage = ShownPage(hSheet)) != NULL && GetDlgItem(hPage, 1245) != NULL; }));
     HWND hTree = GetDlgItem(hPage, 1245);
+    // The tree fills itself once more when its first posted message comes
+    // round, which on a loaded machine can be after the items were found
+    // here: the file is chosen again until the choice holds.
     HTREEITEM hCopies = NULL;
-    ASSERT_TRUE(WaitFor([&] { return (hCopies = NthChild(hTree, NULL, 0)) != NULL; }));
-    SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, (LPARAM)hCopies);
-    // Polled like the folder above: one read once found no child while
-    // the machine was loaded.
-    HTREEITEM hFile = NULL;
-    ASSERT_TRUE(WaitFor([&] { return (hFile = NthChild(hTree, hCopies, 0)) != NULL; }));
-    SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hFile);
+    ASSERT_TRUE(WaitFor([&] {
+        HTREEITEM hFile = NULL;
+        if ((hCopies = NthChild(hTree, NULL, 0)) == NULL)
+            return false;
+        SendMessageA(hTree, TVM_EXPAND, TVE_EXPAND, (LPARAM)hCopies);
+        if ((hFile = NthChild(hTree, hCopies, 0)) == NULL)
+            return false;
+        SendMessageA(hTree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)hFile);
+        return (HTREEITEM)SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CARET, 0) == hFile;
+    }));
     Screenshot(hSheet, "new-template-copy");
     // Posted: the sheet's own loop looks at its end only after a posted
     // message (one sent from here is handled inside its wait).
