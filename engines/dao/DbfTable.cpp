@@ -294,6 +294,14 @@ BOOL WriteDbfRecords(DBFHandle h, const std::vector<CSourceField>& fields, const
     return ForEachSourceRow(table, strReason, writeRow);
 }
 
+// The header tells when the table was last changed: today.
+void DateToday(DBFHandle h)
+{
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    DBFSetLastModifiedDate(h, today.wYear - 1900, today.wMonth, today.wDay);
+}
+
 // Closes the file and checks that it holds its header and records whole.
 BOOL CloseWrittenDbf(CDbfFile& file, const CString& strPath, CString& strReason)
 {
@@ -326,6 +334,7 @@ BOOL AppendDbfTable(const CString& strPath, const CSourceTable& table, CString& 
         strReason = "its file changed while it was written";
         return FALSE;
     }
+    DateToday(h);
     return WriteDbfRecords(h, table.m_fields, table, h->nRecords, strReason)
            && CloseWrittenDbf(file, strPath, strReason);
 }
@@ -345,6 +354,7 @@ BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& s
         strReason = "the file cannot be made";
         return FALSE;
     }
+    DateToday(h);
     std::vector<CSourceField> fields = table.m_fields;
     // A table that never had a file gets text fields of the widest kind.
     for (size_t i = fields.size(); i < table.m_columns.size(); ++i)

@@ -535,6 +535,12 @@ TEST_F(DaoImportExportTest, DbaseRowsOnlyAddedAreAppendedToTheRecordsAsTheyWere)
                                         "200503 R2 1 5.25", "200504 R1 1 -3", "200504 R2 1 5.25"}),
               rowsOnDisk());
     EXPECT_EQ('\x1a', appended.m_bytes.back());
+    // The header dates the change today, where the original said 1995.
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    EXPECT_EQ(std::string({'\x5f', '\x07', '\x1a'}), original.m_bytes.substr(1, 3));
+    EXPECT_EQ(std::string({(char)(today.wYear - 1900), (char)today.wMonth, (char)today.wDay}),
+              appended.m_bytes.substr(1, 3));
     EXPECT_TRUE(ReadFileText(m_folder.Path("ss_datalist.bak")) == CString(original.m_bytes.c_str(),
                                                                              (int)original.m_bytes.size()));
 
