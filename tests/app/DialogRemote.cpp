@@ -109,9 +109,13 @@ std::vector<std::string> CDialogRemote::Settle(int nAnswer, HWND hOwner)
     }
 }
 
+// The command is sent without waiting rather than posted: sent messages
+// are taken in their order, and before posted ones, so the handler has run
+// (or shows a box) by the time the dialog's thread takes Settle's WM_NULL.
+// A posted command could still wait in the queue then.
 std::vector<std::string> CDialogRemote::PressAnswering(int nID, int nAnswer)
 {
-    CDesignerProcess::Press(m_hDlg, nID);
+    SendNotifyMessageA(m_hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)GetDlgItem(m_hDlg, nID));
     return Settle(nAnswer);
 }
 
@@ -123,7 +127,7 @@ HWND CDialogRemote::PressOpening(int nID, LPCSTR lpszCaption)
 
 std::vector<std::string> CDialogRemote::Click(int nID, int nAnswer)
 {
-    PostMessageA(GetDlgItem(m_hDlg, nID), BM_CLICK, 0, 0);
+    SendNotifyMessageA(GetDlgItem(m_hDlg, nID), BM_CLICK, 0, 0);
     return Settle(nAnswer);
 }
 
