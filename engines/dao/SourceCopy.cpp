@@ -386,9 +386,10 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
             rows.m_pRowKinds->m_kinds[sqlite3_column_int64(kinds, 0)] = ColumnText(kinds, 1);
     }
     rows.m_pRows.reset(new CDaoStatement);
-    rows.m_pRows->Prepare(pDb, "SELECT _rowid_, * FROM " + DaoQuoteName(strName) + " WHERE _rowid_>? ORDER BY _rowid_");
-    // Row ids start at 1: from 0 on, every row.
-    sqlite3_bind_int64(*rows.m_pRows, 1, nAfterRow);
+    CString strRows = "SELECT _rowid_, * FROM " + DaoQuoteName(strName);
+    if (nAfterRow > 0)
+        strRows.AppendFormat(" WHERE _rowid_>%lld", nAfterRow);
+    rows.m_pRows->Prepare(pDb, strRows + " ORDER BY _rowid_");
     int nColumns = sqlite3_column_count(*rows.m_pRows) - 1;
     for (int i = 0; i < nColumns; ++i)
         table.m_columns.push_back(sqlite3_column_name(*rows.m_pRows, i + 1));
