@@ -375,19 +375,17 @@ BOOL WriteDbfTable(const CString& strPath, const CSourceTable& table, CString& s
 
 BOOL DbfFileHolds(const CString& strPath, const std::vector<CSourceField>& fields, int nRecords)
 {
-    SAHooks hooks = ReportingHooks();
-    CDbfFile file(DBFOpenLL(DaoUnixPath(strPath), "rb", &hooks));
-    DBFHandle h = file.Get();
-    if (h == NULL || h->nRecords != nRecords || DBFGetFieldCount(h) != (int)fields.size()
-        || FileLength(strPath) < (LONGLONG)h->nHeaderLength + (LONGLONG)nRecords * h->nRecordLength)
+    // Opened as for reading: a file cut short is refused there.
+    CSourceTable table;
+    CString strReason;
+    std::unique_ptr<CDbfRows> pRows = OpenDbfRows(strPath, table, strReason);
+    if (pRows == nullptr || pRows->RecordCount() != nRecords || table.m_fields.size() != fields.size())
         return FALSE;
-    for (int i = 0; i < (int)fields.size(); ++i)
+    for (size_t i = 0; i < fields.size(); ++i)
     {
-        char szName[XBASE_FLDNAME_LEN_READ + 1] = "";
-        int nWidth = 0, nDecimals = 0;
-        DBFGetFieldInfo(h, i, szName, &nWidth, &nDecimals);
-        if (fields[i].m_strName != szName || fields[i].m_chType != DBFGetNativeFieldType(h, i)
-            || fields[i].m_nWidth != nWidth || fields[i].m_nDecimals != nDecimals)
+        const CSourceField& field = table.m_fields[i];
+        if (fields[i].m_strName != field.m_strName || fields[i].m_chType != field.m_chType
+            || fields[i].m_nWidth != field.m_nWidth || fields[i].m_nDecimals != field.m_nDecimals)
             return FALSE;
     }
     return TRUE;

@@ -306,17 +306,16 @@ BOOL CSourceCopy::RowsOnlyAdded(const CString& strName, CSourceAddedRows& added)
     CDaoStatement stmt;
     // A copy left by a session that kept no such record has no columns
     // for it: its tables are written whole.
-    if (!stmt.TryPrepare(pDb, "SELECT strFile, nLastRow, nFileRecords, strStamp FROM MSysSourceTables"
+    if (!stmt.TryPrepare(pDb, "SELECT nLastRow, nFileRecords, strStamp FROM MSysSourceTables"
                               " WHERE strName=? AND bChanged=? AND strStamp<>''"))
         return FALSE;
     BindText(stmt, 1, strName);
     sqlite3_bind_int(stmt, 2, kRowsAdded);
     if (!stmt.Step(pDb))
         return FALSE;
-    added.m_strFile = ColumnText(stmt, 0);
-    added.m_nLastRow = sqlite3_column_int64(stmt, 1);
-    added.m_nFileRecords = sqlite3_column_int(stmt, 2);
-    added.m_strStamp = ColumnText(stmt, 3);
+    added.m_nLastRow = sqlite3_column_int64(stmt, 0);
+    added.m_nFileRecords = sqlite3_column_int(stmt, 1);
+    added.m_strStamp = ColumnText(stmt, 2);
     return TRUE;
 }
 

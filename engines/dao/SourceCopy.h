@@ -52,11 +52,10 @@ private:
 };
 
 // A table whose rows were only added to since it was last read from its
-// file or written back: its file, the last row and the count of records
-// the file held then, and the file's stamp then.
+// file or written back: the last row and the count of records the file
+// held then, and the file's stamp then.
 struct CSourceAddedRows
 {
-    CString m_strFile;
     long long m_nLastRow = 0;
     int m_nFileRecords = 0;
     CString m_strStamp;

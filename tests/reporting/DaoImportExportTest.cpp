@@ -464,7 +464,11 @@ TEST_F(DaoImportExportTest, DbaseFolderTakesTheSavedReportAndKeepsItsFields)
 // bytes, and one record's bytes.
 struct DbfBytes
 {
-    explicit DbfBytes(const CString& strPath) : m_bytes(ReadFileText(strPath), ReadFileText(strPath).GetLength()) {}
+    explicit DbfBytes(const CString& strPath)
+    {
+        CString strBytes = ReadFileText(strPath);
+        m_bytes.assign(strBytes, strBytes.GetLength());
+    }
     int Word(int nAt, int nBytes) const
     {
         int n = 0;
