@@ -508,9 +508,8 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
             }
         }
         const std::vector<CSourceTable>& written = nReadVersion != 8 ? heldTables : tables;
-        int nVersion = XlsWritableVersion(written, nReadVersion);
         auto write = [&](const CString& strTemp, CString& strMessage) {
-            return WriteXlsWorkbook(strTemp, written, nVersion, strMessage);
+            return WriteXlsWorkbookAsRead(strTemp, written, nReadVersion, strMessage);
         };
         return ReplaceFile(strDatabase, write, strError);
     }

@@ -85,7 +85,7 @@ BOOL CTallyformDoc::ExportToWorkbook(LPCSTR lpszPathName)
         // Written beside the target and renamed over it, so a failure leaves
         // an existing file as it was.
         CFileReplacer replacer(lpszPathName);
-        if (!WriteXlsWorkbook(replacer.GetTempPath(), tables, XlsWritableVersion(tables, kExcel97), strError))
+        if (!WriteXlsWorkbook(replacer.GetTempPath(), tables, kExcel97, strError))
         {
             strError.Replace(replacer.GetTempPath(), lpszPathName);
             AfxMessageBox("Export to Excel failed. " + strError);

@@ -24,13 +24,6 @@ BOOL ReadXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables, 
 BOOL OpenXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables,
                      std::vector<std::unique_ptr<CSourceRowReader>>& readers, int& nBiffVersion, CString& strError);
 
-// The version WriteXlsWorkbook is to write the tables in for a workbook that
-// was read as nBiffVersion: that version when they fit it, else 8.  Tables
-// whose rows come from a row reader are taken only for version 8.  Before
-// version 5 a file holds a single worksheet; up to version 5 a sheet holds
-// 16,384 rows and a cell 255 characters.
-int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion);
-
 // Writes the tables as the new file strPath in BIFF version nBiffVersion
 // (2, 3, 4, 5 or 8), each table's rows from m_rows or from its row reader;
 // a file this call made is not left behind when the writing fails.
@@ -43,3 +36,12 @@ int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion
 // up to 31 characters).
 BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& tables, int nBiffVersion,
                       CString& strError);
+
+// Writes the tables as WriteXlsWorkbook does for a workbook that was read
+// as nReadVersion: in that version when they fit it, else as Excel 97 (8).
+// Before version 5 a file holds a single worksheet; up to version 5 a sheet
+// holds 16,384 rows and a cell 255 characters.  Below version 8 the tables
+// hold their rows (m_rows): rows from a row reader are taken only for
+// version 8.
+BOOL WriteXlsWorkbookAsRead(const CString& strPath, const std::vector<CSourceTable>& tables, int nReadVersion,
+                            CString& strError);

@@ -172,23 +172,9 @@ BOOL BuildCompoundFile(LPCSTR lpszStreamName, const std::vector<BYTE>& stream, s
     return TRUE;
 }
 
-} // namespace
-
-int XlsWritableVersion(const std::vector<CSourceTable>& tables, int nBiffVersion)
+// Writes the workbook the builder holds, in the version it was built in.
+BOOL WriteBuiltWorkbook(const CString& strPath, CBiffWorkbookBuilder& builder, int nBiffVersion, CString& strError)
 {
-    if (nBiffVersion == 8)
-        return 8;
-    CBiffWorkbookBuilder builder(nBiffVersion);
-    CString strError;
-    return BuildWorkbook(CString(), tables, builder, nBiffVersion, strError) ? nBiffVersion : 8;
-}
-
-BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& tables, int nBiffVersion,
-                      CString& strError)
-{
-    CBiffWorkbookBuilder builder(nBiffVersion);
-    if (!BuildWorkbook(strPath, tables, builder, nBiffVersion, strError))
-        return FALSE;
     std::vector<BYTE>& bytes = builder.GetBytes();
     if (nBiffVersion <= 4)
         return WriteSheetFile(strPath, bytes, strError);
@@ -201,4 +187,29 @@ BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& t
         return FALSE;
     }
     return WriteSheetFile(strPath, file, strError);
+}
+
+} // namespace
+
+BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& tables, int nBiffVersion,
+                      CString& strError)
+{
+    CBiffWorkbookBuilder builder(nBiffVersion);
+    return BuildWorkbook(strPath, tables, builder, nBiffVersion, strError)
+           && WriteBuiltWorkbook(strPath, builder, nBiffVersion, strError);
+}
+
+BOOL WriteXlsWorkbookAsRead(const CString& strPath, const std::vector<CSourceTable>& tables, int nReadVersion,
+                            CString& strError)
+{
+    // Whether the tables fit is known once they are built: a fit is
+    // written as built, a misfit built again as Excel 97.
+    if (nReadVersion != 8)
+    {
+        CBiffWorkbookBuilder builder(nReadVersion);
+        CString strMisfit;
+        if (BuildWorkbook(strPath, tables, builder, nReadVersion, strMisfit))
+            return WriteBuiltWorkbook(strPath, builder, nReadVersion, strError);
+    }
+    return WriteXlsWorkbook(strPath, tables, 8, strError);
 }

@@ -96,8 +96,7 @@ TEST(XlsWorkbookFile, WritesEveryVersionSoThatXlrdAndFreeXlReadItBack)
         tables[0].m_strName = CString("Values") + (char)('0' + nVersion);
         CString strBook = folder.PathOf(tables[0].m_strName + ".xls");
         CString strError;
-        ASSERT_EQ(nVersion, XlsWritableVersion(tables, nVersion));
-        ASSERT_TRUE(WriteXlsWorkbook(strBook, tables, nVersion, strError)) << strError;
+        ASSERT_TRUE(WriteXlsWorkbookAsRead(strBook, tables, nVersion, strError)) << strError;
 
         std::string strExpected = "biff " + std::to_string(nVersion * 10) + "\nsheet " +
                                   (nVersion < 5 ? "Sheet 1" : std::string(tables[0].m_strName)) + "\n" +
@@ -161,19 +160,28 @@ TEST(XlsWorkbookFile, ManyAndLongTextsSpanTheSharedStringRecords)
 
 TEST(XlsWorkbookFile, TablesBeyondAVersionGoToExcel97AndBeyondItAreRefused)
 {
-    const std::vector<CSourceTable> sample = SampleTables();
-    std::vector<CSourceTable> one(sample.begin(), sample.begin() + 1);
-    EXPECT_EQ(3, XlsWritableVersion(one, 3));
-    EXPECT_EQ(8, XlsWritableVersion(sample, 4)) << "two sheets";
-    EXPECT_EQ(8, XlsWritableVersion(sample, 5)) << "300 characters";
-    std::vector<CSourceTable> rows = one;
-    rows[0].m_rows.resize(16383, rows[0].m_rows[0]);
-    EXPECT_EQ(5, XlsWritableVersion(rows, 5));
-    rows[0].m_rows.push_back(rows[0].m_rows[0]);
-    EXPECT_EQ(8, XlsWritableVersion(rows, 5));
-
     CScratchFolder folder;
     CString strError;
+    // The version a workbook read as nReadVersion is written back in.
+    auto writtenVersion = [&](const std::vector<CSourceTable>& tables, int nReadVersion) {
+        CString strPath = folder.PathOf("asread.xls");
+        std::vector<CSourceTable> read;
+        int nVersion = 0;
+        EXPECT_TRUE(WriteXlsWorkbookAsRead(strPath, tables, nReadVersion, strError)) << strError;
+        EXPECT_TRUE(ReadXlsWorkbook(strPath, read, nVersion, strError)) << strError;
+        return nVersion;
+    };
+    const std::vector<CSourceTable> sample = SampleTables();
+    std::vector<CSourceTable> one(sample.begin(), sample.begin() + 1);
+    EXPECT_EQ(3, writtenVersion(one, 3));
+    EXPECT_EQ(8, writtenVersion(sample, 4)) << "two sheets";
+    EXPECT_EQ(8, writtenVersion(sample, 5)) << "300 characters";
+    std::vector<CSourceTable> rows = one;
+    rows[0].m_rows.resize(16383, rows[0].m_rows[0]);
+    EXPECT_EQ(5, writtenVersion(rows, 5));
+    rows[0].m_rows.push_back(rows[0].m_rows[0]);
+    EXPECT_EQ(8, writtenVersion(rows, 5));
+
     CString strBook = folder.PathOf("big.xls");
     CSourceTable big = TableOf("Big", {"N"});
     for (int i = 1; i <= 65535; ++i)
