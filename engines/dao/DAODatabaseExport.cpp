@@ -31,7 +31,7 @@ BOOL CDAODatabase::WriteBackChanges()
                                                  : ExportDatabase(changed, strError);
         if (bWritten)
         {
-            copy.MarkWritten(changed);
+            copy.MarkWritten(changed, AppendsAddedRows(m_nType));
             return TRUE;
         }
     }

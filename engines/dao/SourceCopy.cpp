@@ -457,7 +457,7 @@ void CSourceCopyRows::ThrowFailure()
         throw e;
 }
 
-void CSourceCopy::MarkWritten(const std::vector<CString>& names)
+void CSourceCopy::MarkWritten(const std::vector<CString>& names, BOOL bNoteFileRows)
 {
     sqlite3* pDb = m_db.RequireHandle();
     CDaoStatement stmt;
@@ -469,6 +469,8 @@ void CSourceCopy::MarkWritten(const std::vector<CString>& names)
         BindText(stmt, 1, strName);
         stmt.Step(pDb);
         sqlite3_reset(stmt);
+        if (!bNoteFileRows)
+            continue;
         // The rows that the file now holds, for the next write-back to
         // add to.  A blank worksheet has no table to count.
         BindText(entry, 1, strName);

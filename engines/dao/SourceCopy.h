@@ -90,9 +90,10 @@ public:
     // is written.
     CSourceTable ReadTable(const CString& strName, CString& strFile, CSourceCopyRows* pRows = NULL,
                            long long nAfterRow = 0);
-    // Clears the changed mark of the tables, written back, and notes what
-    // their files now hold.
-    void MarkWritten(const std::vector<CString>& names);
+    // Clears the changed mark of the tables, written back; with
+    // bNoteFileRows, notes what their files now hold, for a later
+    // write-back to append to (counting a table's rows reads it whole).
+    void MarkWritten(const std::vector<CString>& names, BOOL bNoteFileRows);
 
 private:
     void NoteFileRows(int nOrder, long long nLastRow, int nRecords, const CString& strStamp);
