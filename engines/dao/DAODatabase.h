@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engines/common/KemDatabase.h"
+#include "engines/dao/SourceLock.h"
 #include "framework/db/DaoDatabase.h"
 
 struct CSourceTable;
@@ -61,13 +62,13 @@ private:
     // Deals with temporary databases and files that sessions which ended
     // without cleaning up left beside the source: a copy holding changes
     // that never reached the files is offered for writing back, anything
-    // else left over is removed.
+    // else left over is removed.  Called with the source folder held, so
+    // no live session owns any of them.
     void HandleLeftovers(const CString& strFolder);
     BOOL RecoverLeftover(const CString& strPath);
     void CloseImported();
-    void ReleaseTempLock();
 
-    // Held open while the temporary database is in use, so that another
-    // session never takes it for a left-over one.
-    HANDLE m_hTempLock;
+    // Held from the import to Close: the one session that works on the
+    // source's folder, whose working copy no other session touches.
+    CSourceLock m_sourceLock;
 };

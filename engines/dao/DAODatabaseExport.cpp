@@ -26,6 +26,18 @@ BOOL CDAODatabase::WriteBackChanges()
         std::vector<CString> changed = copy.ChangedTables();
         if (changed.empty())
             return TRUE;
+        // A file another program wrote since this session read or last
+        // wrote it is not written over: its changes would be lost.
+        CString strChangedFile = copy.FileChangedBehind(changed);
+        if (!strChangedFile.IsEmpty())
+        {
+            AfxMessageBox(strChangedFile + " was changed by another program since this session read it, and is not "
+                                           "written over.\n\nThe changes of this session are kept in "
+                              + m_strTempPath + ". Connect to the data source again to work on the files as "
+                                                "they are now.",
+                          MB_ICONEXCLAMATION);
+            return FALSE;
+        }
         BOOL bWritten = m_nType == DSTYPE_TEXT   ? UpdateDatabase(changed, strError)
                         : m_nType == DSTYPE_HTML ? ExportHTML(changed, strError)
                                                  : ExportDatabase(changed, strError);

@@ -13,23 +13,14 @@
 namespace
 {
 
-// Files that no session holds are left over when older than this: a file
-// of a write-back in progress is never that old.
+// Files that are no working copy are left over when older than this: a
+// copy being made is never that old.
 const ULONGLONG kLeftoverAge = 60ULL * 10000000ULL;
 
 BOOL EndsWith(const CString& strText, LPCSTR lpszEnd)
 {
     int n = (int)strlen(lpszEnd);
     return strText.GetLength() >= n && strText.Right(n).CompareNoCase(lpszEnd) == 0;
-}
-
-BOOL IsHeldByASession(const CString& strPath)
-{
-    HANDLE hFile = CreateFileA(strPath, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_SHARING_VIOLATION;
-    CloseHandle(hFile);
-    return FALSE;
 }
 
 BOOL IsOld(const CString& strPath)
@@ -93,13 +84,19 @@ BOOL CDAODatabase::ImportDatabase()
 {
     m_strTempPath.Empty();
     CString strFolder = SourceFolder(m_nType, m_strDatabase);
+    CString strError;
+    if (!m_sourceLock.Acquire(strFolder, m_strDatabase, strError))
+    {
+        AfxMessageBox(strError);
+        return FALSE;
+    }
     HandleLeftovers(strFolder);
     std::vector<CSourceTable> tables;
     CSourceLayout layout;
-    CString strError;
     if (!ReadSource(m_nType, m_strDatabase, tables, layout, strError))
     {
         AfxMessageBox(strError);
+        m_sourceLock.Release();
         return FALSE;
     }
     // A name of its own, so that two programs on one source never share
@@ -108,6 +105,7 @@ BOOL CDAODatabase::ImportDatabase()
     if (strTemp.IsEmpty())
     {
         AfxMessageBox("No temporary database can be made beside " + m_strDatabase + ".");
+        m_sourceLock.Release();
         return FALSE;
     }
     strError.Empty();
@@ -142,10 +140,9 @@ BOOL CDAODatabase::ImportDatabase()
         if (m_pDaoDatabase->IsOpen())
             m_pDaoDatabase->Close();
         DeleteCopy(strTemp);
+        m_sourceLock.Release();
         return FALSE;
     }
-    m_hTempLock = CreateFileA(strTemp, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                              OPEN_EXISTING, 0, NULL);
     m_strTempPath = strTemp;
     m_bModified = FALSE;
     return TRUE;
@@ -196,11 +193,12 @@ void CDAODatabase::HandleLeftovers(const CString& strFolder)
                 DeleteFileA(strPath);
             continue;
         }
-        if (IsHeldByASession(strPath))
-            continue;
-        if (!EndsWith(strName, ".tmp") || !RecoverLeftover(strPath))
-            if (IsOld(strPath))
-                DeleteFileA(strPath);
+        // A write-back's new file or a backup being copied (KemNNNN.tmp.ext)
+        // belongs to a session that died while writing.
+        if (!EndsWith(strName, ".tmp"))
+            DeleteFileA(strPath);
+        else if (!RecoverLeftover(strPath) && IsOld(strPath))
+            DeleteFileA(strPath);
     }
 }
 

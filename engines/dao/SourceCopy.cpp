@@ -457,6 +457,28 @@ void CSourceCopyRows::ThrowFailure()
         throw e;
 }
 
+CString CSourceCopy::FileChangedBehind(const std::vector<CString>& names)
+{
+    sqlite3* pDb = m_db.RequireHandle();
+    CDaoStatement entry;
+    // A copy left by a session that kept no stamps cannot tell.
+    if (!entry.TryPrepare(pDb, "SELECT strFile, strStamp FROM MSysSourceTables WHERE strName=?"))
+        return CString();
+    for (const CString& strName : names)
+    {
+        BindText(entry, 1, strName);
+        if (entry.Step(pDb))
+        {
+            CString strFile = ColumnText(entry, 0);
+            CString strStamp = ColumnText(entry, 1);
+            if (!strFile.IsEmpty() && !strStamp.IsEmpty() && FileStamp(strFile) != strStamp)
+                return strFile;
+        }
+        sqlite3_reset(entry);
+    }
+    return CString();
+}
+
 void CSourceCopy::MarkWritten(const std::vector<CString>& names, BOOL bNoteFileRows)
 {
     sqlite3* pDb = m_db.RequireHandle();
@@ -464,22 +486,37 @@ void CSourceCopy::MarkWritten(const std::vector<CString>& names, BOOL bNoteFileR
     stmt.Prepare(pDb, "UPDATE MSysSourceTables SET bChanged=0 WHERE strName=?");
     CDaoStatement entry;
     entry.Prepare(pDb, "SELECT nOrder, strFile FROM MSysSourceTables WHERE strName=?");
+    CDaoStatement stamp;
+    BOOL bStamps = stamp.TryPrepare(pDb, "UPDATE MSysSourceTables SET strStamp=? WHERE strFile=?");
     for (const CString& strName : names)
     {
         BindText(stmt, 1, strName);
         stmt.Step(pDb);
         sqlite3_reset(stmt);
+        BindText(entry, 1, strName);
+        if (!entry.Step(pDb))
+        {
+            sqlite3_reset(entry);
+            continue;
+        }
+        CString strFile = ColumnText(entry, 1);
+        int nOrder = sqlite3_column_int(entry, 0);
+        sqlite3_reset(entry);
+        // The file as written, for the next write-back to compare with:
+        // for a document, every table it holds.
+        if (bStamps && !strFile.IsEmpty())
+        {
+            BindText(stamp, 1, FileStamp(strFile));
+            BindText(stamp, 2, strFile);
+            stamp.Step(pDb);
+            sqlite3_reset(stamp);
+        }
         if (!bNoteFileRows)
             continue;
         // The rows that the file now holds, for the next write-back to
         // add to.  A blank worksheet has no table to count.
-        BindText(entry, 1, strName);
         CDaoStatement count;
-        if (entry.Step(pDb)
-            && count.TryPrepare(pDb, "SELECT max(_rowid_), count(*) FROM " + DaoQuoteName(strName))
-            && count.Step(pDb))
-            NoteFileRows(sqlite3_column_int(entry, 0), sqlite3_column_int64(count, 0), sqlite3_column_int(count, 1),
-                         FileStamp(ColumnText(entry, 1)));
-        sqlite3_reset(entry);
+        if (count.TryPrepare(pDb, "SELECT max(_rowid_), count(*) FROM " + DaoQuoteName(strName)) && count.Step(pDb))
+            NoteFileRows(nOrder, sqlite3_column_int64(count, 0), sqlite3_column_int(count, 1), FileStamp(strFile));
     }
 }

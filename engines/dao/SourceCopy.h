@@ -90,7 +90,11 @@ public:
     // is written.
     CSourceTable ReadTable(const CString& strName, CString& strFile, CSourceCopyRows* pRows = NULL,
                            long long nAfterRow = 0);
-    // Clears the changed mark of the tables, written back; with
+    // The first file of the tables that is no longer as this copy read or
+    // last wrote it (its stamp differs); "" when all are.
+    CString FileChangedBehind(const std::vector<CString>& names);
+    // Clears the changed mark of the tables, written back, and notes the
+    // stamps of their files (of every table a written document holds); with
     // bNoteFileRows, notes what their files now hold, for a later
     // write-back to append to (counting a table's rows reads it whole).
     void MarkWritten(const std::vector<CString>& names, BOOL bNoteFileRows);

@@ -192,6 +192,25 @@ CString WriteFailure(const CString& strPath, const CString& strReason)
     return "Cannot write " + strPath + ": " + strReason + ".";
 }
 
+// The first backup is the file as it was before this program changed it;
+// later write-backs leave it alone.  It is copied under a name of its own
+// and named a backup only when whole, so a copy cut short (a full disk, a
+// killed program) is never taken for the backup.
+BOOL KeepFirstBackup(const CString& strTarget)
+{
+    CString strBackup = BackupPath(strTarget);
+    if (GetFileAttributesA(strBackup) != INVALID_FILE_ATTRIBUTES)
+        return TRUE;
+    CString strTemp = UniqueFileBeside(DatabaseFolder(strTarget));
+    if (strTemp.IsEmpty())
+        return FALSE;
+    strTemp += ".bak";
+    if (CopyFileA(strTarget, strTemp, TRUE) && MoveFileExA(strTemp, strBackup, 0))
+        return TRUE;
+    DeleteFileA(strTemp);
+    return GetFileAttributesA(strBackup) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Writes a new file beside strTarget through write, keeps the target's
 // first backup and swaps the new file in.  A read-only or locked target
 // is refused before anything is written.  write makes the file it is
@@ -228,10 +247,7 @@ BOOL ReplaceFile(const CString& strTarget, const std::function<BOOL(const CStrin
         DeleteFileA(strTemp);
         return FALSE;
     }
-    // The first backup is the file as it was before this program changed
-    // it; later write-backs leave it alone.
-    CString strBackup = BackupPath(strTarget);
-    if (bExists && GetFileAttributesA(strBackup) == INVALID_FILE_ATTRIBUTES && !CopyFileA(strTarget, strBackup, TRUE))
+    if (bExists && !KeepFirstBackup(strTarget))
     {
         DeleteFileA(strTemp);
         strError = "Cannot keep a backup of " + strTarget + ".";

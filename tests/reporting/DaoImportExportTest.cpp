@@ -317,6 +317,42 @@ TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
     kept.Close();
 }
 
+// One session at a time works on a source folder: a second one is refused
+// with the holder named and touches nothing, a lock file whose session
+// died is taken over, and the new file of a write-back that died is
+// removed at the next open.
+TEST_F(DaoImportExportTest, OneSessionHoldsTheFolderAndTakesOverFromDeadOnes)
+{
+    WriteText(m_folder.Path("ss_datalist.txt"), kDatalistText);
+    CString strLock = m_folder.Path("~KemSource.lck");
+    ASSERT_TRUE(OpenSource(23, m_folder.m_strFolder)) << m_recorder.LastText();
+    EXPECT_TRUE(Exists(strLock));
+    CKemDatabase* pSecond = m_loader.GetDatabase(23);
+    ASSERT_NE(nullptr, pSecond);
+    pSecond->m_strDatabase = m_folder.m_strFolder;
+    pSecond->Reopen(FALSE);
+    EXPECT_FALSE(pSecond->IsOpen());
+    m_loader.ReleaseDatabase(pSecond);
+    ASSERT_EQ(2u, m_recorder.Messages().size());
+    EXPECT_EQ(0u, m_recorder.Messages()[0].text.find("The data source " + std::string(m_folder.m_strFolder)
+                                                     + " is in use by another session ("))
+        << m_recorder.Messages()[0].text;
+    EXPECT_EQ(1, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
+    CloseSource();
+    EXPECT_FALSE(Exists(strLock));
+    EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
+
+    WriteText(strLock, "someone on elsewhere, process 1, since 2005-03-01 08:00\n");
+    WriteText(m_folder.Path("Kem1A2B.tmp.txt"), "FD_Time,FD_Org");
+    m_recorder.Clear();
+    ASSERT_TRUE(OpenSource(23, m_folder.m_strFolder)) << m_recorder.LastText();
+    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+    EXPECT_FALSE(Exists(m_folder.Path("Kem1A2B.tmp.txt")));
+    EXPECT_LT(ReadFileText(strLock).Find("elsewhere"), 0) << "the dead holder is still named";
+    CloseSource();
+    EXPECT_FALSE(Exists(strLock));
+}
+
 TEST_F(DaoImportExportTest, UnreadableSourcesStayClosedWithTheirReason)
 {
     WriteText(m_folder.Path("bad.txt"), "a,b\r\n1,2,3\r\n");
@@ -440,7 +476,7 @@ TEST_F(DaoImportExportTest, DbaseFolderTakesTheSavedReportAndKeepsItsFields)
     {
         CUpdateConfirmDriver confirm;
         confirm.Queue(CUpdateConfirmDriver::updateAll);
-        EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
     }
     // (The question's look-ups of names tell that this folder has no
     // item tables; the write-back's message comes last.)
@@ -548,25 +584,39 @@ TEST_F(DaoImportExportTest, DbaseRowsOnlyAddedAreAppendedToTheRecordsAsTheyWere)
     EXPECT_TRUE(ReadFileText(m_folder.Path("ss_datalist.bak")) == CString(original.m_bytes.c_str(),
                                                                              (int)original.m_bytes.size()));
 
-    // Another program marks the second record deleted: the next save puts
-    // the table back as the working copy holds it.
+    // Another program marks the second record deleted: the next save does
+    // not write over its change.  The user is told, at the save and again
+    // at Close, and the report waits in the working copy.
     PatchFile(strFile, appended.Word(8, 2) + appended.Word(10, 2), "*");
+    CString strPatched = ReadFileText(strFile);
     save("2005050000000", "7");
-    EXPECT_EQ((std::vector<std::string>{"200502 R1 1 17", "200502 R5 1 8", "200503 R1 1 1250.5",
-                                        "200503 R2 1 5.25", "200504 R1 1 -3", "200504 R2 1 5.25",
-                                        "200505 R1 1 7", "200505 R2 1 5.25"}),
-              rowsOnDisk());
     CloseSource();
+    ASSERT_EQ(2u, m_recorder.Messages().size()) << m_recorder.LastText();
+    for (const auto& message : m_recorder.Messages())
+        EXPECT_EQ(0u, message.text.find(std::string(strFile) + " was changed by another program since this session "
+                                                               "read it, and is not written over."))
+            << message.text;
+    EXPECT_NE(std::string::npos, m_recorder.LastText().find("The changes of this session are kept in "
+                                                            + std::string(m_folder.m_strFolder) + "\\Kem"));
+    EXPECT_TRUE(ReadFileText(strFile) == strPatched);
+    EXPECT_EQ(1, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
+    m_recorder.Clear();
 
-    // Opened with a record marked deleted, the table is written whole: the
-    // deleted record goes, and the file counts only the rows it holds.
+    // Opened with records marked deleted (the kept report discarded), the
+    // table is written whole: the deleted records go, and the file counts
+    // only the rows it holds.
     PatchFile(strFile, DbfBytes(strFile).Word(8, 2), "*");
+    m_recorder.QueueAnswer(IDNO);
     ASSERT_TRUE(OpenSource(4, m_folder.m_strFolder)) << m_recorder.LastText();
+    ASSERT_EQ(1u, m_recorder.Messages().size());
+    EXPECT_NE(std::string::npos, m_recorder.LastText().find("left changes that never reached its files"));
+    m_recorder.Clear();
     save("2005060000000", "9");
-    EXPECT_EQ(9, DbfBytes(strFile).Records());
-    EXPECT_EQ("200502 R5 1 8", rowsOnDisk().at(0));
+    EXPECT_EQ(6, DbfBytes(strFile).Records());
+    EXPECT_EQ("200503 R1 1 1250.5", rowsOnDisk().at(0));
     CloseSource();
     EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
+    EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
 }
 
 // A Paradox folder made by pxlib: the saved report goes back through pxlib
@@ -825,9 +875,23 @@ TEST_F(DaoImportExportTest, AFullDiskAtWriteBackLosesNothing)
         CString strOriginal = ReadFileText(strFile);
 
         ASSERT_TRUE(OpenSource(source.nType, strDisk)) << m_recorder.LastText();
+        // Room for the new file but not for the backup beside it: the copy
+        // of the backup is cut short, and no cut copy is left to be taken
+        // for the backup.
+        ASSERT_TRUE(disk.FillLeaving("filler", strOriginal.GetLength() * 3 / 2));
         CCellArray cells;
         AddReportCells(cells, "1250.5", "first");
         EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        ASSERT_EQ(1u, m_recorder.Messages().size()) << m_recorder.LastText();
+        EXPECT_EQ(0u, m_recorder.LastText().find("Cannot keep a backup of " + std::string(strFile) + "."))
+            << m_recorder.LastText();
+        EXPECT_TRUE(ReadFileText(strFile) == strOriginal);
+        EXPECT_FALSE(Exists(BackupPath(strFile)));
+        EXPECT_EQ(1, CountFiles(strDisk, "Kem*"));
+        // Room again: the next write-back takes the report and a whole backup.
+        ASSERT_TRUE(DeleteFileA(strDisk + "\\filler"));
+        m_recorder.Clear();
+        EXPECT_TRUE(static_cast<CDAODatabase*>(m_pDatabase)->WriteBackChanges());
         EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
         CString strSaved = ReadFileText(strFile);
         ASSERT_NE(strOriginal, strSaved);
@@ -836,7 +900,7 @@ TEST_F(DaoImportExportTest, AFullDiskAtWriteBackLosesNothing)
         CCell later = ReportDataCell("O2", "2005030000000", "R1", "C1", 1, 0, "77");
         cells.RemoveAll();
         cells.Add(later);
-        EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
         ASSERT_EQ(1u, m_recorder.Messages().size()) << m_recorder.LastText();
         std::string told = m_recorder.LastText();
         EXPECT_EQ(0u, told.find("Cannot write " + std::string(strFile) + ": the disk is full.")) << told;
@@ -995,7 +1059,7 @@ TEST_F(DaoImportExportTest, ExcelVersionsAreKeptWhileTheReportFitsThem)
         {
             CUpdateConfirmDriver confirm;
             confirm.Queue(CUpdateConfirmDriver::updateAll);
-            EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+            EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
         }
         std::string told = m_recorder.LastText();
         EXPECT_EQ(0u, told.find("Cannot write " + std::string(strBook) + ": a value of table 'ss_datalist' has more "
