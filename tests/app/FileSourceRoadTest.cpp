@@ -187,23 +187,7 @@ protected:
     void Connect(CDesignerProcess& designer, CRunModeDriver& driver, LPCSTR lpszType, bool bChoose,
                  int nLeftoverAnswer = 0)
     {
-        ASSERT_TRUE(designer.IsStarted()) << "start error " << designer.StartError();
-        HWND hDlg = designer.WaitForDialog("Connect to Database", kWaitMs);
-        ASSERT_NE(hDlg, nullptr);
-        HWND hType = GetDlgItem(hDlg, kConnectType);
-        if (bChoose)
-        {
-            LRESULT nItem = SendMessageA(hType, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)lpszType);
-            ASSERT_NE(CB_ERR, nItem);
-            SendMessageA(hType, CB_SETCURSEL, nItem, 0);
-            SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(kConnectType, CBN_SELCHANGE), (LPARAM)hType);
-            SetDlgItemTextA(hDlg, kConnectName, m_strConnectName);
-        }
-        char szType[64] = "";
-        SendMessageA(hType, WM_GETTEXT, sizeof(szType), (LPARAM)szType);
-        EXPECT_STREQ(lpszType, szType);
-        CDesignerProcess::Press(hDlg, IDOK);
-        ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
+        ASSERT_NO_FATAL_FAILURE(AnswerConnectDialog(designer, lpszType, bChoose));
         m_strQuestion.clear();
         if (nLeftoverAnswer != 0)
         {
@@ -221,6 +205,28 @@ protected:
         }
         ASSERT_TRUE(driver.FindView(kWaitMs)) << JoinedTexts(designer.Seen());
         ASSERT_TRUE(driver.WaitForSplashGone(kWaitMs));
+    }
+
+    // Answers the connect dialog of the start as Connect does.
+    void AnswerConnectDialog(CDesignerProcess& designer, LPCSTR lpszType, bool bChoose)
+    {
+        ASSERT_TRUE(designer.IsStarted()) << "start error " << designer.StartError();
+        HWND hDlg = designer.WaitForDialog("Connect to Database", kWaitMs);
+        ASSERT_NE(hDlg, nullptr);
+        HWND hType = GetDlgItem(hDlg, kConnectType);
+        if (bChoose)
+        {
+            LRESULT nItem = SendMessageA(hType, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)lpszType);
+            ASSERT_NE(CB_ERR, nItem);
+            SendMessageA(hType, CB_SETCURSEL, nItem, 0);
+            SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(kConnectType, CBN_SELCHANGE), (LPARAM)hType);
+            SetDlgItemTextA(hDlg, kConnectName, m_strConnectName);
+        }
+        char szType[64] = "";
+        SendMessageA(hType, WM_GETTEXT, sizeof(szType), (LPARAM)szType);
+        EXPECT_STREQ(lpszType, szType);
+        CDesignerProcess::Press(hDlg, IDOK);
+        ASSERT_TRUE(CDesignerProcess::WaitGone(hDlg, kWaitMs));
     }
 
     // Run mode, the keys of the organization, the three figures, and Save
@@ -357,13 +363,12 @@ TEST_F(FileSourceRoadTest, TextTableSavesSurviveAKillAndLeftCopiesAreDealtWithAt
         ASSERT_EQ(1u, copies.size());
         EXPECT_NE(leftBehind[0], copies[0]);
         ASSERT_NO_FATAL_FAILURE(TypeAndSave(driver, "A", "A01", "Alder", second));
-        auto failed = [&] {
-            const std::vector<std::string>& seen = driver.Answered();
-            return std::find(seen.begin(), seen.end(), "Failed to save data.") != seen.end();
-        };
-        WaitForSaveEnd(driver, failed);
-        ASSERT_TRUE(failed()) << JoinedTexts(driver.Answered());
+        // One message: the report is saved, in the working copy.
+        auto kept = [&] { return JoinedTexts(driver.Answered()).find("The changes are kept in") != std::string::npos; };
+        WaitForSaveEnd(driver, kept);
+        ASSERT_TRUE(kept()) << JoinedTexts(driver.Answered());
         std::string told = JoinedTexts(driver.Answered());
+        EXPECT_EQ(std::string::npos, told.find("Failed to save data.")) << told;
         EXPECT_NE(std::string::npos, told.find(std::string(SourcePath("ss_datalist.csv")) + " is read-only.")) << told;
         EXPECT_NE(std::string::npos, told.find("The changes are kept in " + std::string(m_strSource) + "\\" + copies[0]))
             << told;
@@ -394,6 +399,76 @@ TEST_F(FileSourceRoadTest, TextTableSavesSurviveAKillAndLeftCopiesAreDealtWithAt
     // backup is the table as it was before the program changed it.
     EXPECT_EQ(std::vector<std::string>{}, WorkingCopies());
     EXPECT_EQ(std::string(kTables[6].second), ReadWholeFile(SourcePath("ss_datalist.bak")));
+}
+
+// Two designers on one text folder, as two users on a shared folder: the
+// second is refused while the first holds the folder; a table another
+// program changed behind the first is not written over, and the user is
+// told; once the first is killed, the second takes its lock over, removes
+// the new file a killed write-back left, and saves beside the first one's
+// report, which survives.
+TEST_F(FileSourceRoadTest, TwoDesignersOnOneFolderNeverEraseEachOthersReports)
+{
+    for (const auto& table : kTables)
+        WriteWholeFile(SourcePath(table.first), table.second);
+    CString strSecondTemplate = m_folder.PathOf("Monthly second.kvm");
+    ASSERT_TRUE(SaveEntryTemplate(strSecondTemplate));
+    const std::string first = "\"" + std::string(m_strTemplate) + "\"";
+    const std::string second = "\"" + std::string(strSecondTemplate) + "\"";
+    const std::vector<LPCSTR> theirs = {"500", "20", "3"};
+    CDesignerProcess designerA(m_folder.GetPath(), first.c_str());
+    CRunModeDriver driverA(designerA);
+    ASSERT_NO_FATAL_FAILURE(Connect(designerA, driverA, "Text Files", true));
+    ASSERT_NO_FATAL_FAILURE(TypeAndSave(driverA, "B", "B02", "O'Brien & Co", kFigures));
+    WaitForSaveEnd(driverA, [&] { return Holds("ss_reportlog.csv", "TPL01,B02"); });
+    ASSERT_EQ(1u, WorkingCopies().size());
+    const std::string copyA = WorkingCopies()[0];
+
+    CDesignerProcess designerB(m_folder.GetPath(), second.c_str());
+    CRunModeDriver driverB(designerB);
+    ASSERT_NO_FATAL_FAILURE(AnswerConnectDialog(designerB, "Text Files", true));
+    HWND hFailed = designerB.WaitForMessage("Initialize database failed.", kWaitMs);
+    ASSERT_NE(nullptr, hFailed) << JoinedTexts(designerB.Seen());
+    std::string told = JoinedTexts(designerB.Seen());
+    EXPECT_NE(std::string::npos,
+              told.find("[The data source " + std::string(m_strSource) + " is in use by another session ("))
+        << told;
+    EXPECT_EQ(std::vector<std::string>{copyA}, WorkingCopies());
+
+    // Another program adds a row to the report table behind A: A's next
+    // save does not write over it, and says so once.
+    std::string datalist = Datalist() + m_strPeriod + ",A01,R1,C1,1,0,77\r\n";
+    WriteWholeFile(SourcePath("ss_datalist.csv"), datalist);
+    ASSERT_NO_FATAL_FAILURE(TypeAndSave(driverA, "C", "C03", "Cedar", theirs));
+    const std::string changed = std::string(SourcePath("ss_datalist.csv")) + " was changed by another program";
+    auto refused = [&] { return JoinedTexts(driverA.Answered()).find(changed) != std::string::npos; };
+    WaitForSaveEnd(driverA, refused);
+    told = JoinedTexts(driverA.Answered());
+    EXPECT_TRUE(refused()) << told;
+    EXPECT_EQ(std::string::npos, told.find("Failed to save data.")) << told;
+    EXPECT_EQ(datalist, Datalist());
+
+    // A dies, with its lock file and a write-back's new file left behind.
+    WriteWholeFile(SourcePath("Kem9F9F.tmp.csv"), "FD_Time,FD_OrgCode\r\n");
+    ASSERT_TRUE(designerA.KillAtOnce()) << "the designer's Unix process was not found";
+    EXPECT_TRUE(Holds("~KemSource.lck", "process "));
+    CDesignerProcess::Press(hFailed, IDRETRY);
+    // A's kept report (C03) is offered; the table changed since, so No.
+    ASSERT_NO_FATAL_FAILURE(Connect(designerB, driverB, "Text Files", true, IDNO));
+    EXPECT_NE(std::string::npos, m_strQuestion.find(copyA)) << m_strQuestion;
+    std::vector<std::string> copies = WorkingCopies();
+    ASSERT_EQ(1u, copies.size()) << JoinedTexts(copies);
+    EXPECT_NE(copyA, copies[0]);
+    ASSERT_NO_FATAL_FAILURE(TypeAndSave(driverB, "C", "C03", "Cedar", theirs));
+    WaitForSaveEnd(driverB, [&] { return Holds("ss_reportlog.csv", "TPL01,C03"); });
+    std::vector<std::string> expected = Expected("B02", kFigures);
+    for (const std::string& row : Expected("C03", theirs))
+        expected.push_back(row);
+    expected.push_back("A01|" + m_strPeriod + "|R1|C1|77");
+    EXPECT_EQ(Sorted(expected), ReportRows(Datalist(), ',')) << Datalist();
+    EXPECT_TRUE(driverB.CloseDiscarding(kWaitMs));
+    EXPECT_EQ(std::vector<std::string>{}, WorkingCopies());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(SourcePath("~KemSource.lck")));
 }
 
 // A dBase folder made by shapelib's tools: the report is in the tables as
