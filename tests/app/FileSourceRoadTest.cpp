@@ -423,6 +423,10 @@ TEST_F(FileSourceRoadTest, TwoDesignersOnOneFolderNeverEraseEachOthersReports)
     WaitForSaveEnd(driverA, [&] { return Holds("ss_reportlog.csv", "TPL01,B02"); });
     ASSERT_EQ(1u, WorkingCopies().size());
     const std::string copyA = WorkingCopies()[0];
+    // The kernel holds A's lock: any process sees it, whatever wineserver
+    // (Wine prefix) it runs under, util-linux's flock here.
+    const std::string probe = "flock -n ./~KemSource.lck true && echo free || echo held";
+    EXPECT_EQ("held\n", RunNativeTool(m_strSource, probe));
 
     CDesignerProcess designerB(m_folder.GetPath(), second.c_str());
     CRunModeDriver driverB(designerB);
@@ -452,6 +456,7 @@ TEST_F(FileSourceRoadTest, TwoDesignersOnOneFolderNeverEraseEachOthersReports)
     WriteWholeFile(SourcePath("Kem9F9F.tmp.csv"), "FD_Time,FD_OrgCode\r\n");
     ASSERT_TRUE(designerA.KillAtOnce()) << "the designer's Unix process was not found";
     EXPECT_TRUE(Holds("~KemSource.lck", "process "));
+    EXPECT_EQ("free\n", RunNativeTool(m_strSource, probe));
     CDesignerProcess::Press(hFailed, IDRETRY);
     // A's kept report (C03) is offered; the table changed since, so No.
     ASSERT_NO_FATAL_FAILURE(Connect(designerB, driverB, "Text Files", true, IDNO));
