@@ -13,8 +13,8 @@
 namespace
 {
 
-// Files that are no working copy are left over when older than this: a
-// copy being made is never that old.
+// A .tmp file that is no working copy (one whose making was cut short)
+// is removed once it is older than this.
 const ULONGLONG kLeftoverAge = 60ULL * 10000000ULL;
 
 BOOL EndsWith(const CString& strText, LPCSTR lpszEnd)

@@ -95,6 +95,11 @@ BOOL CSourceLock::Acquire(const CString& strFolder, const CString& strSource, CS
     for (int nTry = 0; nTry < 10; ++nTry)
     {
         int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        // Another user's lock file may be only readable here; a read lock
+        // descriptor is enough to lock it.
+        bool bReadOnly = fd < 0 && errno == EACCES;
+        if (bReadOnly)
+            fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
         {
             strError = "No lock file can be made for " + strSource + " in " + strFolder + ": "
@@ -122,7 +127,16 @@ BOOL CSourceLock::Acquire(const CString& strFolder, const CString& strSource, CS
             continue;
         }
         // A lock file left by a session that ended without closing is
-        // taken over: its old holder is named no longer.
+        // taken over: its old holder is named no longer.  One that this
+        // user cannot write is removed and made anew.
+        if (bReadOnly)
+        {
+            unlink(path.c_str());
+            close(fd);
+            continue;
+        }
+        // Whoever takes the lock over next may be another user.
+        fchmod(fd, 0666);
         WriteHolder(fd);
         m_fd = fd;
         m_unixPath = path;
