@@ -317,42 +317,6 @@ TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
     kept.Close();
 }
 
-// One session at a time works on a source folder: a second one is refused
-// with the holder named and touches nothing, a lock file whose session
-// died is taken over, and the new file of a write-back that died is
-// removed at the next open.
-TEST_F(DaoImportExportTest, OneSessionHoldsTheFolderAndTakesOverFromDeadOnes)
-{
-    WriteText(m_folder.Path("ss_datalist.txt"), kDatalistText);
-    CString strLock = m_folder.Path("~KemSource.lck");
-    ASSERT_TRUE(OpenSource(23, m_folder.m_strFolder)) << m_recorder.LastText();
-    EXPECT_TRUE(Exists(strLock));
-    CKemDatabase* pSecond = m_loader.GetDatabase(23);
-    ASSERT_NE(nullptr, pSecond);
-    pSecond->m_strDatabase = m_folder.m_strFolder;
-    pSecond->Reopen(FALSE);
-    EXPECT_FALSE(pSecond->IsOpen());
-    m_loader.ReleaseDatabase(pSecond);
-    ASSERT_EQ(2u, m_recorder.Messages().size());
-    EXPECT_EQ(0u, m_recorder.Messages()[0].text.find("The data source " + std::string(m_folder.m_strFolder)
-                                                     + " is in use by another session ("))
-        << m_recorder.Messages()[0].text;
-    EXPECT_EQ(1, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
-    CloseSource();
-    EXPECT_FALSE(Exists(strLock));
-    EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
-
-    WriteText(strLock, "someone on elsewhere, process 1, since 2005-03-01 08:00\n");
-    WriteText(m_folder.Path("Kem1A2B.tmp.txt"), "FD_Time,FD_Org");
-    m_recorder.Clear();
-    ASSERT_TRUE(OpenSource(23, m_folder.m_strFolder)) << m_recorder.LastText();
-    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
-    EXPECT_FALSE(Exists(m_folder.Path("Kem1A2B.tmp.txt")));
-    EXPECT_LT(ReadFileText(strLock).Find("elsewhere"), 0) << "the dead holder is still named";
-    CloseSource();
-    EXPECT_FALSE(Exists(strLock));
-}
-
 TEST_F(DaoImportExportTest, UnreadableSourcesStayClosedWithTheirReason)
 {
     WriteText(m_folder.Path("bad.txt"), "a,b\r\n1,2,3\r\n");
