@@ -15,6 +15,7 @@
 #include "tests/app/ScreenCapture.h"
 #include "tests/reporting/chart/ChartPixels.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/Utf8.h"
 
 #include "engines/common/KemDatabase.h"
 
@@ -465,18 +466,6 @@ TEST_P(ReferenceDataTest, AnOrganizationWhoseLinksCannotBeReadIsNeitherChangedNo
     Close(org, ORG_EXIT);
 }
 
-std::string Hex(const char* pszBytes)
-{
-    std::string strHex;
-    for (const char* p = pszBytes; *p != '\0'; ++p)
-    {
-        char sz[3];
-        snprintf(sz, sizeof(sz), "%02x", (unsigned char)*p);
-        strHex += sz;
-    }
-    return strHex;
-}
-
 // Names typed in a Western session (code page 1252) and in a Chinese one
 // (936) are stored as UTF-8 and read right in every session whose code
 // page has their characters.  Where it lacks them the name shows with '?'
@@ -517,10 +506,10 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
         EXPECT_EQ(Rows(), org.PressAnswering(ORG_ADD));
         Close(org, ORG_EXIT);
     }
-    EXPECT_EQ(Rows{ Hex(kWestern) }, StoredHex("FD_Name", "ss_Organ", "FD_Code"));
-    const Rows attributes = { Hex("Nord"), Hex("Süd"), Hex("groß"), Hex("klein") };
+    EXPECT_EQ(Rows{ HexOf(kWestern) }, StoredHex("FD_Name", "ss_Organ", "FD_Code"));
+    const Rows attributes = { HexOf("Nord"), HexOf("Süd"), HexOf("groß"), HexOf("klein") };
     EXPECT_EQ(attributes, StoredHex("FD_ValName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
-    EXPECT_EQ((Rows{ Hex("Region"), Hex("Region"), Hex("Größe"), Hex("Größe") }),
+    EXPECT_EQ((Rows{ HexOf("Region"), HexOf("Region"), HexOf("Größe"), HexOf("Größe") }),
               StoredHex("FD_AttrTypeName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
 
     ASSERT_NO_FATAL_FAILURE(StartDesigner("zh_CN.UTF-8"));
@@ -569,9 +558,9 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
         EXPECT_EQ(Rows(), adding.PressAnswering(ORG_ADD));
         Close(adding, ORG_EXIT);
     }
-    EXPECT_EQ((Rows{ Hex(kChinese), Hex(kWestern) }), StoredHex("FD_Name", "ss_Organ", "FD_Code"));
+    EXPECT_EQ((Rows{ HexOf(kChinese), HexOf(kWestern) }), StoredHex("FD_Name", "ss_Organ", "FD_Code"));
     EXPECT_EQ((Rows{ "C1|ZW", "W1|W2" }), m_backend->Rows("SELECT FD_Code, FD_SearchCode FROM ss_Organ ORDER BY FD_Code"));
-    const Rows withChinese = { Hex("Nord"), Hex("Süd"), Hex("groß"), Hex("klein"), Hex("北方"), Hex("南方") };
+    const Rows withChinese = { HexOf("Nord"), HexOf("Süd"), HexOf("groß"), HexOf("klein"), HexOf("北方"), HexOf("南方") };
     EXPECT_EQ(withChinese, StoredHex("FD_ValName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
     EXPECT_EQ(Rows{ "W1|0|0" }, Links());
 
@@ -595,9 +584,9 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
         EXPECT_EQ(Rows(), props.PressAnswering(IDOK));
         ASSERT_TRUE(CDesignerProcess::WaitGone(props.Handle(), kWaitMs));
     }
-    EXPECT_EQ((Rows{ Hex(kChinese), Hex(kWestern) }), StoredHex("FD_Name", "ss_Organ", "FD_Code"));
+    EXPECT_EQ((Rows{ HexOf(kChinese), HexOf(kWestern) }), StoredHex("FD_Name", "ss_Organ", "FD_Code"));
     EXPECT_EQ(withChinese, StoredHex("FD_ValName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
-    EXPECT_EQ((Rows{ Hex("Region"), Hex("Region"), Hex("Größe"), Hex("Größe"), Hex("地区"), Hex("地区") }),
+    EXPECT_EQ((Rows{ HexOf("Region"), HexOf("Region"), HexOf("Größe"), HexOf("Größe"), HexOf("地区"), HexOf("地区") }),
               StoredHex("FD_AttrTypeName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
 }
 
