@@ -35,6 +35,8 @@ const char kDatalistText[] =
     "FD_Time,FD_OrgCode,FD_RowItemCode,FD_ColItemCode,FD_Line,FD_CurType,FD_Value\r\n"
     "2005000300000,O'1,R1,========,1,0,5\r\n";
 const char kOrganText[] = "FD_Code,FD_Name,FD_SearchCode\r\nO'1,\"Smith, Jones\",SJ\r\n";
+// A name in code page 1252, as the files of a Western system hold it.
+const char kCodePageOrgan[] = "O2,Caf\xE9 M\xFCller,CM\r\n";
 const char kHtmlText[] =
     "<html><head><meta charset=\"utf-8\"><title>Reporting &amp; more</title></head><body>"
     "<h1>Items \xe4\xb8\xad</h1><p>Kept as it is.</p>"
@@ -184,7 +186,7 @@ protected:
 TEST_F(DaoImportExportTest, TextTablesAreChangedAndWrittenBack)
 {
     WriteText(m_folder.Path("ss_datalist.txt"), kDatalistText);
-    WriteText(m_folder.Path("ss_Organ.csv"), kOrganText);
+    WriteText(m_folder.Path("ss_Organ.csv"), CString(kOrganText) + kCodePageOrgan);
     // Another program's working copy under the old fixed name stays alone.
     WriteText(m_folder.Path("KemTempDB.mdb"), "in use");
 
@@ -194,6 +196,16 @@ TEST_F(DaoImportExportTest, TextTablesAreChangedAndWrittenBack)
         ASSERT_FALSE(p->IsEOF());
         COleVariant name = p->GetFieldValue("FD_Name");
         EXPECT_STREQ("Smith, Jones", AfxStringFromBstrBytes(V_BSTR(&name)));
+    });
+    // The file's code-page text reads, and is found, as the program's; a
+    // name changed in the program goes back to the file in the code page.
+    WithRecordset("Select * From ss_Organ Where FD_Name='Caf\xE9 M\xFCller'", [](CKemRecordset* p) {
+        ASSERT_FALSE(p->IsEOF());
+        COleVariant code = p->GetFieldValue("FD_Code");
+        EXPECT_STREQ("O2", AfxStringFromBstrBytes(V_BSTR(&code)));
+        p->Edit();
+        p->SetFieldValue("FD_SearchCode", "Gr\xFC\xDF");
+        p->Update();
     });
     WithRecordset("Select * From ss_datalist", [](CKemRecordset* p) {
         // Numbers written by the engines compare with the text read from the file.
@@ -223,7 +235,10 @@ TEST_F(DaoImportExportTest, TextTablesAreChangedAndWrittenBack)
     EXPECT_STREQ(kDatalistText, ReadFileText(m_folder.Path("ss_datalist.bak")));
     // The .csv table goes back to its own file.
     EXPECT_FALSE(Exists(m_folder.Path("ss_Organ.txt")));
-    EXPECT_EQ((std::vector<CString>{"O'1", "Smith, Jones", "SJ"}), Values(ReadCsv(m_folder.Path("ss_Organ.csv")).m_rows[0]));
+    CSourceTable organs = ReadCsv(m_folder.Path("ss_Organ.csv"));
+    ASSERT_EQ(2u, organs.m_rows.size());
+    EXPECT_EQ((std::vector<CString>{"O'1", "Smith, Jones", "SJ"}), Values(organs.m_rows[0]));
+    EXPECT_EQ((std::vector<CString>{"O2", "Caf\xE9 M\xFCller", "Gr\xFC\xDF"}), Values(organs.m_rows[1]));
     EXPECT_STREQ("in use", ReadFileText(m_folder.Path("KemTempDB.mdb")));
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
 }
