@@ -205,6 +205,21 @@ protected:
                                  : "encode(convert_to(" + std::string(pszColumn) + ", 'UTF8'), 'hex')";
         return m_backend->Rows(("SELECT " + strHex + " FROM " + pszTable + " ORDER BY " + pszOrder).c_str());
     }
+    // Adds an organization (its name in UTF-8) in the Set Organization
+    // dialog, with the value at the tree position checked (none for -1).
+    void AddOrgan(const char* pszCode, const char* pszName, const char* pszSearch, int nValue)
+    {
+        CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
+        ASSERT_NE(org.Handle(), nullptr);
+        ASSERT_TRUE(org.Press(ORG_ADD));
+        org.SetText(ORG_CODE, pszCode);
+        org.SetTextUtf8(ORG_NAME, pszName);
+        org.SetText(ORG_SEARCH, pszSearch);
+        if (nValue >= 0)
+            org.ToggleTreeItem(ORG_TREE, nValue);
+        EXPECT_EQ(Rows(), org.PressAnswering(ORG_ADD));
+        Close(org, ORG_EXIT);
+    }
     // Shows the organization of the code, stepping from the first one.
     void ShowOrgan(CDialogRemote& org, const char* pszCode)
     {
@@ -325,14 +340,14 @@ TEST_P(ReferenceDataTest, RowAndColumnItemsAreAddedChangedFoundAndDeleted)
     Close(again, IDOK);
 }
 
-// Adds a type with its values in the property types dialog.
+// Adds a type with its values (UTF-8) in the property types dialog.
 void AddType(CDialogRemote& dlg, LPCSTR lpszType, std::vector<LPCSTR> values)
 {
-    dlg.SetText(PROP_TYPE, lpszType);
+    dlg.SetTextUtf8(PROP_TYPE, lpszType);
     ASSERT_TRUE(dlg.Press(PROP_TYPE_ADD));
     for (LPCSTR value : values)
     {
-        dlg.SetText(PROP_VALUE, value);
+        dlg.SetTextUtf8(PROP_VALUE, value);
         ASSERT_TRUE(dlg.Press(PROP_VALUE_ADD));
     }
 }
@@ -484,27 +499,11 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
     {
         CDialogRemote props(*m_designer, OpenSetup(32836, "Set Organization Properties"));
         ASSERT_NE(props.Handle(), nullptr);
-        AddType(props, "Region", { "Nord" });
-        props.SetTextUtf8(PROP_VALUE, "Süd");
-        ASSERT_TRUE(props.Press(PROP_VALUE_ADD));
-        props.SetTextUtf8(PROP_TYPE, "Größe");
-        ASSERT_TRUE(props.Press(PROP_TYPE_ADD));
-        for (const char* pszValue : { "groß", "klein" })
-        {
-            props.SetTextUtf8(PROP_VALUE, pszValue);
-            ASSERT_TRUE(props.Press(PROP_VALUE_ADD));
-        }
+        AddType(props, "Region", { "Nord", "Süd" });
+        AddType(props, "Größe", { "groß", "klein" });
         EXPECT_EQ(Rows(), props.PressAnswering(IDOK));
         ASSERT_TRUE(CDesignerProcess::WaitGone(props.Handle(), kWaitMs));
-        CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
-        ASSERT_NE(org.Handle(), nullptr);
-        ASSERT_TRUE(org.Press(ORG_ADD));
-        org.SetText(ORG_CODE, "W1");
-        org.SetTextUtf8(ORG_NAME, kWestern);
-        org.SetText(ORG_SEARCH, "W");
-        org.ToggleTreeItem(ORG_TREE, NORTH);
-        EXPECT_EQ(Rows(), org.PressAnswering(ORG_ADD));
-        Close(org, ORG_EXIT);
+        ASSERT_NO_FATAL_FAILURE(AddOrgan("W1", kWestern, "W", NORTH));
     }
     EXPECT_EQ(Rows{ HexOf(kWestern) }, StoredHex("FD_Name", "ss_Organ", "FD_Code"));
     const Rows attributes = { HexOf("Nord"), HexOf("Süd"), HexOf("groß"), HexOf("klein") };
@@ -528,13 +527,7 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
         Close(props, IDCANCEL);
         // Untouched, they stay as they are; the new type goes in as typed.
         CDialogRemote again(*m_designer, OpenSetup(32836, "Set Organization Properties"));
-        again.SetTextUtf8(PROP_TYPE, "地区");
-        ASSERT_TRUE(again.Press(PROP_TYPE_ADD));
-        for (const char* pszValue : { "北方", "南方" })
-        {
-            again.SetTextUtf8(PROP_VALUE, pszValue);
-            ASSERT_TRUE(again.Press(PROP_VALUE_ADD));
-        }
+        AddType(again, "地区", { "北方", "南方" });
         EXPECT_EQ(Rows(), again.PressAnswering(IDOK));
         ASSERT_TRUE(CDesignerProcess::WaitGone(again.Handle(), kWaitMs));
 
@@ -549,14 +542,7 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
         org.SetText(ORG_NAME, "Strasse");
         EXPECT_EQ(Rows{ kRefused }, org.PressAnswering(ORG_MODIFY));
         Close(org, ORG_EXIT);
-        CDialogRemote adding(*m_designer, OpenSetup(32832, "Set Organization"));
-        ASSERT_NE(adding.Handle(), nullptr);
-        ASSERT_TRUE(adding.Press(ORG_ADD));
-        adding.SetText(ORG_CODE, "C1");
-        adding.SetTextUtf8(ORG_NAME, kChinese);
-        adding.SetText(ORG_SEARCH, "ZW");
-        EXPECT_EQ(Rows(), adding.PressAnswering(ORG_ADD));
-        Close(adding, ORG_EXIT);
+        ASSERT_NO_FATAL_FAILURE(AddOrgan("C1", kChinese, "ZW", -1));
     }
     EXPECT_EQ((Rows{ HexOf(kChinese), HexOf(kWestern) }), StoredHex("FD_Name", "ss_Organ", "FD_Code"));
     EXPECT_EQ((Rows{ "C1|ZW", "W1|W2" }), m_backend->Rows("SELECT FD_Code, FD_SearchCode FROM ss_Organ ORDER BY FD_Code"));
