@@ -232,12 +232,25 @@ void CItemSetupDlg::OnModify()
     }
     if (!ValidateItem(TRUE))
         return;
+    try
+    {
+        if (!CanReplaceShownTexts(*pRecordset, m_traits.pszTable, CodeCondition(CurrentCode(*pRecordset)), ItemTexts()))
+            return;
+    }
+    catch (CException* e)
+    {
+        ReportAndDelete(e);
+        return;
+    }
     SaveModification();
 }
 
 void CItemSetupDlg::WriteRow(BOOL bAdd)
 {
     CKemRecordset& rs = *Recordset();
+    std::vector<CString> shown;
+    if (!bAdd)
+        shown = ShownTexts(rs, ItemTexts());
     if (bAdd)
         rs.AddNew();
     else
@@ -247,8 +260,7 @@ void CItemSetupDlg::WriteRow(BOOL bAdd)
         // The code of a row never changes.
         if (bAdd)
             rs.SetFieldValue("FD_Code", (LPCSTR)m_strCode);
-        rs.SetFieldValue("FD_Name", (LPCSTR)m_strName);
-        rs.SetFieldValue("FD_SearchCode", (LPCSTR)m_strSearchCode);
+        SetChangedTexts(rs, ItemTexts(), shown);
         WriteExtraFields(rs);
         rs.Update();
     }
@@ -257,6 +269,11 @@ void CItemSetupDlg::WriteRow(BOOL bAdd)
         CancelPending(rs);
         throw;
     }
+}
+
+std::vector<CFieldText> CItemSetupDlg::ItemTexts() const
+{
+    return {CFieldText("FD_Name", m_strName), CFieldText("FD_SearchCode", m_strSearchCode)};
 }
 
 void CItemSetupDlg::SaveModification()

@@ -8,6 +8,7 @@
 #include "framework/windows/Dialog.h"
 #include "reporting/FindItemDlg.h"
 #include "reporting/RecordBrowser.h"
+#include "reporting/StoredText.h"
 
 class CException;
 class CKemRecordset;
@@ -83,6 +84,8 @@ private:
     // The members into a new row (bAdd) or the current one; database
     // errors reach the caller after the pending change is dropped.
     void WriteRow(BOOL bAdd);
+    // The texts the row takes from the dialog.
+    std::vector<CFieldText> ItemTexts() const;
     void SaveModification();
     void StepTo(BOOL bForward);
 };

@@ -12,6 +12,7 @@
 #include "reporting/PropertyTree.h"
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
+#include "reporting/StoredText.h"
 #include "ReferenceDataIds.h"
 
 namespace
@@ -31,6 +32,12 @@ CString Numbered(LPCSTR pszText, int nCode)
     CString strText;
     strText.Format("%s%d", pszText, nCode);
     return strText;
+}
+
+// The texts an organization's row takes from the dialog.
+std::vector<CFieldText> OrganTexts(const CString& strName, const CString& strSearchCode)
+{
+    return {CFieldText("FD_Name", strName), CFieldText("FD_SearchCode", strSearchCode)};
 }
 
 // Deletes the rows of the open links recordset.
@@ -355,6 +362,8 @@ BOOL COrganDlg::WriteOrganization(BOOL bAdd, const CString& strCode, const CStri
         CKemTransaction transaction(GetReportConnection().m_pDatabase);
         if (!transaction.IsActive())
             AfxThrowNotSupportedException();
+        const std::vector<CFieldText> texts = OrganTexts(strName, strSearchCode);
+        std::vector<CString> shown;
         if (bAdd)
         {
             rs.AddNew();
@@ -362,10 +371,10 @@ BOOL COrganDlg::WriteOrganization(BOOL bAdd, const CString& strCode, const CStri
         }
         else
         {
+            shown = ShownTexts(rs, texts);
             rs.Edit();
         }
-        rs.SetFieldValue("FD_Name", (LPCSTR)strName);
-        rs.SetFieldValue("FD_SearchCode", (LPCSTR)strSearchCode);
+        SetChangedTexts(rs, texts, shown);
         rs.Update();
         // Without its links the row is not written either.
         if (SaveOrganProperties(strCode))
@@ -440,6 +449,17 @@ void COrganDlg::OnModify()
     CString strName, strSearchCode;
     GetDlgItemText(IDC_ORGAN_EDIT_NAME, strName);
     GetDlgItemText(IDC_ORGAN_EDIT_SEARCH_CODE, strSearchCode);
+    try
+    {
+        if (!CanReplaceShownTexts(*pOrgans, "ss_Organ", CodeCondition(CurrentCode(*pOrgans)),
+                                  OrganTexts(strName, strSearchCode)))
+            return;
+    }
+    catch (CException* e)
+    {
+        ReportAndDelete(e);
+        return;
+    }
     // The checks are stored whether or not the texts changed.
     WriteOrganization(FALSE, CurrentCode(*pOrgans), strName, strSearchCode);
     EndEditMode();

@@ -13,6 +13,7 @@
 #include "reporting/KemTransaction.h"
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
+#include "reporting/StoredText.h"
 #include "ReferenceDataIds.h"
 
 namespace
@@ -39,6 +40,27 @@ int FreeCode(const std::set<int>& used, int nFrom)
         if (used.count(n) == 0)
             return n;
     return -1;
+}
+
+CString RowCondition(int nType, int nValue = -1)
+{
+    CString strCondition;
+    strCondition.Format("FD_AttrTypeCode=%d", nType);
+    if (nValue >= 0)
+        strCondition.AppendFormat(" And FD_ValCode=%d", nValue);
+    return strCondition;
+}
+
+// TRUE unless a value is new to a type read from the table whose name
+// this system cannot show: the value's row would hold the name as shown.
+BOOL CanAddValuesTo(const CPropertyType& type)
+{
+    if (type.m_nCode < 0)
+        return TRUE;
+    for (int nCode : type.m_valueCodes)
+        if (nCode < 0)
+            return IsShownAsStored("ss_Attribute", RowCondition(type.m_nCode), "FD_AttrTypeName", type.m_strName);
+    return TRUE;
 }
 
 // Deletes the organizations' links to one value.
@@ -101,9 +123,10 @@ BOOL COrganPropDlg::LoadFromDatabase()
             if (nValue >= type.m_nNextValueCode)
                 type.m_nNextValueCode = nValue + 1;
             CString strValue = RecordsetFieldText(rs.Get(), "FD_ValName");
+            // Names this system cannot show may read alike and yet differ.
             BOOL bKnown = FALSE;
             for (const CString& strHeld : type.m_values)
-                bKnown = bKnown || strHeld.Compare(strValue) == 0;
+                bKnown = bKnown || (strHeld.Compare(strValue) == 0 && strValue.Find('?') < 0);
             if (!bKnown)
             {
                 type.m_values.push_back(strValue);
@@ -361,6 +384,12 @@ BOOL COrganPropDlg::SaveToDatabase()
         AfxMessageBox("Please connect to database.");
         return FALSE;
     }
+    for (const CPropertyType& type : m_types)
+        if (!CanAddValuesTo(type))
+        {
+            AfxMessageBox(kUnshownTextRefused, MB_ICONEXCLAMATION);
+            return FALSE;
+        }
     CScopedRecordset rs(connection);
     CScopedRecordset links(connection);
     if (rs.Get() == NULL || links.Get() == NULL || !AssignCodes())
@@ -395,12 +424,17 @@ BOOL COrganPropDlg::SaveToDatabase()
                 continue;
             }
             kept.insert(key);
-            if (RecordsetFieldText(rs.Get(), "FD_AttrTypeName").Compare(found->second.first) == 0 &&
-                RecordsetFieldText(rs.Get(), "FD_ValName").Compare(found->second.second) == 0)
+            // Only the names that differ are written, and none in place
+            // of a name this system cannot show.
+            std::vector<CFieldText> names = {CFieldText("FD_AttrTypeName", found->second.first),
+                                             CFieldText("FD_ValName", found->second.second)};
+            std::vector<CString> shown = ShownTexts(*rs.Get(), names);
+            if (shown[0].Compare(names[0].second) == 0 && shown[1].Compare(names[1].second) == 0)
                 continue;
+            if (!CanReplaceShownTexts(*rs.Get(), "ss_Attribute", RowCondition(key.first, key.second), names))
+                return FALSE;
             rs->Edit();
-            rs->SetFieldValue("FD_AttrTypeName", (LPCSTR)found->second.first);
-            rs->SetFieldValue("FD_ValName", (LPCSTR)found->second.second);
+            SetChangedTexts(*rs.Get(), names, shown);
             rs->Update();
         }
         for (const auto& entry : target)

@@ -1,11 +1,14 @@
 // HTML tables through libxml2's HTML parser, which copes with the loose
-// markup of real documents.  Cell texts travel in the program's code page;
-// the document keeps its own encoding.
+// markup of real documents.  Cell texts travel as UTF-8, as libxml2 holds
+// them, and table names in the program's code page; the document keeps
+// its own encoding.
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "engines/dao/HtmlTable.h"
+
+#include "framework/db/DBText.h"
 
 // libxml2 is a native library: seeing _WIN32, its headers would ask for
 // the Windows calling convention, which a Winelib build really applies.
@@ -121,7 +124,7 @@ CString NodeText(xmlNode* pNode)
     }
     while (!collapsed.empty() && collapsed.back() == L' ')
         collapsed.pop_back();
-    std::string narrow = Narrow(collapsed, CP_ACP);
+    std::string narrow = Narrow(collapsed, CP_UTF8);
     return CString(narrow.data(), (int)narrow.size());
 }
 
@@ -138,7 +141,7 @@ CString TableName(xmlNode* pTable, size_t nIndex)
 {
     std::vector<xmlNode*> captions;
     CollectElements(pTable, "caption", captions);
-    CString strName = captions.empty() ? CString() : NodeText(captions[0]);
+    CString strName = captions.empty() ? CString() : DBTextFromDriver(NodeText(captions[0]));
     if (strName.IsEmpty())
         strName.Format("Table%d", (int)nIndex + 1);
     return strName;
@@ -180,11 +183,12 @@ BOOL ReadTable(xmlNode* pTable, CSourceTable& table, CString& strError)
     return TRUE;
 }
 
-// Text for the document: the program's code page to UTF-8, which libxml2
-// holds and escapes on output as the document's encoding needs.
+// Text for the document: UTF-8, which libxml2 holds and escapes on output
+// as the document's encoding needs.
 std::string Utf8(const CString& strText)
 {
-    return Narrow(Wide(strText, strText.GetLength(), CP_ACP), CP_UTF8);
+    CString strUtf8 = DBStoredTextAsUtf8(strText, strText.GetLength());
+    return std::string(strUtf8, strUtf8.GetLength());
 }
 
 xmlNode* NewRow(const std::vector<CString>& texts, const char* lpszCell)

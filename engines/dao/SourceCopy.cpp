@@ -2,9 +2,11 @@
 
 #include "engines/dao/SourceCopy.h"
 
+#include "engines/common/DataSourceType.h"
 #include "engines/common/ReportDataRules.h"
 #include "engines/dao/FileLength.h"
 #include "engines/dao/SourceNumbers.h"
+#include "framework/db/DBText.h"
 #include "framework/db/DaoDatabase.h"
 #include "framework/db/DaoException.h"
 #include "framework/db/DaoStatement.h"
@@ -147,21 +149,40 @@ CString ReportDataIndexSql(const CSourceTable& table, BOOL bCellKinds)
     return strSql;
 }
 
+// The table names, stored as UTF-8, in the system code page.
 std::vector<CString> Names(CDaoDatabase& db, LPCSTR lpszSQL)
 {
     std::vector<CString> names;
     CDaoStatement stmt;
     stmt.Prepare(db.RequireHandle(), lpszSQL);
     while (stmt.Step(db.GetHandle()))
-        names.push_back(ColumnText(stmt, 0));
+        names.push_back(DBTextFromDriver(ColumnText(stmt, 0)));
     return names;
+}
+
+// Runs statements whose texts are in the copy's own form (UTF-8) already.
+void ExecuteStored(CDaoDatabase& db, const CString& strSQL)
+{
+    sqlite3* pDb = db.RequireHandle();
+    int nResult = sqlite3_exec(pDb, strSQL, NULL, NULL, NULL);
+    if (nResult != SQLITE_OK)
+        DaoThrowSqliteError(pDb, nResult);
+}
+
+// The sources whose files hold text in the system code page, kept in the
+// copy as UTF-8; the libraries of the others give UTF-8 themselves.
+BOOL HoldsCodePageTexts(int nType)
+{
+    return (nType >= DSTYPE_DBASE3 && nType <= DSTYPE_FOXPRO26) || (nType >= DSTYPE_PARADOX3 && nType <= DSTYPE_PARADOX5)
+           || nType == DSTYPE_TEXT;
 }
 
 } // namespace
 
 void CSourceCopy::Create(int nType, const CString& strDatabase)
 {
-    m_db.Execute(kCreateBookkeeping);
+    ExecuteStored(m_db, kCreateBookkeeping);
+    m_nCodePageTexts = HoldsCodePageTexts(nType);
     CDaoStatement stmt;
     stmt.Prepare(m_db.RequireHandle(), "INSERT INTO MSysSource VALUES (?, ?)");
     sqlite3_bind_int(stmt, 1, nType);
@@ -175,27 +196,34 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     CDaoStatement entry;
     entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion)"
                        " VALUES (?, ?, ?, ?, ?)");
-    BindText(entry, 1, table.m_strName);
+    BindText(entry, 1, DBTextToDriver(table.m_strName));
     BindText(entry, 2, strFile);
     BindText(entry, 3, table.m_strCodePage);
     sqlite3_bind_int(entry, 4, bCellKinds);
     sqlite3_bind_int(entry, 5, table.m_nVersion);
     entry.Step(pDb);
     int nOrder = (int)sqlite3_last_insert_rowid(pDb);
+    // The table as the copy names it: names and texts in UTF-8.
+    CSourceTable stored;
+    stored.m_strName = DBTextToDriver(table.m_strName);
+    for (const CString& strColumn : table.m_columns)
+        stored.m_columns.push_back(StoredText(strColumn));
+    BOOL bCodePage = CodePageTexts();
+    std::vector<CString> storedTexts(bCodePage ? table.m_columns.size() : 0);
     // A blank worksheet has no column, and no table can be made of it: it
     // is only listed, so that its file keeps it at the write-back.
     if (table.m_columns.empty())
         return TRUE;
 
-    CString strName = DaoQuoteName(table.m_strName);
+    CString strName = DaoQuoteName(stored.m_strName);
     CString strCreate = "CREATE TABLE " + strName + " (";
     CString strMarks;
-    for (size_t i = 0; i < table.m_columns.size(); ++i)
+    for (size_t i = 0; i < stored.m_columns.size(); ++i)
     {
-        strCreate += (i > 0 ? ", " : "") + DaoQuoteName(table.m_columns[i]) + " TEXT";
+        strCreate += (i > 0 ? ", " : "") + DaoQuoteName(stored.m_columns[i]) + " TEXT";
         strMarks += i > 0 ? ", ?" : "?";
     }
-    m_db.Execute(strCreate + ")");
+    ExecuteStored(m_db, strCreate + ")");
 
     // Values are bound with their length: a '\0' inside a text stays.
     // SQLite reads the texts in place: each row's are bound before its
@@ -216,7 +244,14 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
                 sqlite3_bind_null(insert, (int)i + 1);
                 continue;
             }
-            BindKeptText(insert, (int)i + 1, row[i].m_strText);
+            const CString& strText = row[i].m_strText;
+            if (bCodePage && !AfxIsAsciiText(strText, strText.GetLength()))
+            {
+                DBTextToDriver(strText, strText.GetLength(), storedTexts[i]);
+                BindKeptText(insert, (int)i + 1, storedTexts[i]);
+            }
+            else
+                BindKeptText(insert, (int)i + 1, strText);
             held[i] |= row[i].m_bNumber ? kHoldsNumbers : kHoldsTexts;
             bNumbers = bNumbers || row[i].m_bNumber;
         }
@@ -229,7 +264,7 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
             CString strKinds;
             for (size_t i = 0; i < table.m_columns.size(); ++i)
                 strKinds += i < row.size() && row[i].m_bNumber ? kNumberCell : kTextCell;
-            BindText(kinds, 1, table.m_strName);
+            BindText(kinds, 1, stored.m_strName);
             sqlite3_bind_int64(kinds, 2, nLastRow);
             BindText(kinds, 3, strKinds);
             kinds.Step(pDb);
@@ -254,7 +289,7 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
             definition.m_strName = table.m_columns[i];
             definition.m_chType = bCellKinds ? ColumnKind(held[i]) : 0;
         }
-        BindText(field, 1, table.m_strName);
+        BindText(field, 1, stored.m_strName);
         sqlite3_bind_int(field, 2, (int)i);
         BindText(field, 3, definition.m_strName);
         BindText(field, 4, CString(definition.m_chType, definition.m_chType != 0 ? 1 : 0));
@@ -266,11 +301,27 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
 
     // After the rows: reading the source is no change, and an index is
     // made faster whole than row by row.
-    CString strIndexes = ReportDataIndexSql(table, bCellKinds);
+    CString strIndexes = ReportDataIndexSql(stored, bCellKinds);
     if (!strIndexes.IsEmpty())
-        m_db.Execute(strIndexes);
-    m_db.Execute(TriggerSql(table, nOrder, bCellKinds));
+        ExecuteStored(m_db, strIndexes);
+    ExecuteStored(m_db, TriggerSql(stored, nOrder, bCellKinds));
     return TRUE;
+}
+
+BOOL CSourceCopy::CodePageTexts()
+{
+    if (m_nCodePageTexts < 0)
+    {
+        int nType = 0;
+        CString strDatabase;
+        m_nCodePageTexts = ReadOrigin(nType, strDatabase) && HoldsCodePageTexts(nType);
+    }
+    return m_nCodePageTexts > 0;
+}
+
+CString CSourceCopy::StoredText(const CString& strText)
+{
+    return CodePageTexts() ? DBTextToDriver(strText) : strText;
 }
 
 BOOL CSourceCopy::ReadOrigin(int& nType, CString& strDatabase)
@@ -309,7 +360,7 @@ BOOL CSourceCopy::RowsOnlyAdded(const CString& strName, CSourceAddedRows& added)
     if (!stmt.TryPrepare(pDb, "SELECT nLastRow, nFileRecords, strStamp FROM MSysSourceTables"
                               " WHERE strName=? AND bChanged=? AND strStamp<>''"))
         return FALSE;
-    BindText(stmt, 1, strName);
+    BindText(stmt, 1, DBTextToDriver(strName));
     sqlite3_bind_int(stmt, 2, kRowsAdded);
     if (!stmt.Step(pDb))
         return FALSE;
@@ -343,10 +394,12 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
     CSourceCopyRows ownRows;
     CSourceCopyRows& rows = pRows != NULL ? *pRows : ownRows;
     rows.m_pDb = pDb;
+    rows.m_bCodePageTexts = CodePageTexts();
+    const CString strStoredName = DBTextToDriver(strName);
     {
         CDaoStatement entry;
         entry.Prepare(pDb, "SELECT strFile, strCodePage, bCellKinds, nVersion FROM MSysSourceTables WHERE strName=?");
-        BindText(entry, 1, strName);
+        BindText(entry, 1, strStoredName);
         if (entry.Step(pDb))
         {
             strFile = ColumnText(entry, 0);
@@ -359,7 +412,7 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
         CDaoStatement fields;
         fields.Prepare(pDb, "SELECT strName, chType, nWidth, nDecimals FROM MSysSourceFields WHERE strTable=? "
                             "ORDER BY nOrder");
-        BindText(fields, 1, strName);
+        BindText(fields, 1, strStoredName);
         while (fields.Step(pDb))
         {
             CSourceField field;
@@ -380,18 +433,21 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
     {
         CDaoStatement kinds;
         kinds.Prepare(pDb, "SELECT nRow, strKinds FROM MSysSourceCells WHERE strTable=?");
-        BindText(kinds, 1, strName);
+        BindText(kinds, 1, strStoredName);
         while (kinds.Step(pDb))
             rows.m_pRowKinds->m_kinds[sqlite3_column_int64(kinds, 0)] = ColumnText(kinds, 1);
     }
     rows.m_pRows.reset(new CDaoStatement);
-    CString strRows = "SELECT _rowid_, * FROM " + DaoQuoteName(strName);
+    CString strRows = "SELECT _rowid_, * FROM " + DaoQuoteName(strStoredName);
     if (nAfterRow > 0)
         strRows.AppendFormat(" WHERE _rowid_>%lld", nAfterRow);
     rows.m_pRows->Prepare(pDb, strRows + " ORDER BY _rowid_");
     int nColumns = sqlite3_column_count(*rows.m_pRows) - 1;
     for (int i = 0; i < nColumns; ++i)
-        table.m_columns.push_back(sqlite3_column_name(*rows.m_pRows, i + 1));
+    {
+        CString strColumn = sqlite3_column_name(*rows.m_pRows, i + 1);
+        table.m_columns.push_back(rows.m_bCodePageTexts ? DBTextFromDriver(strColumn) : strColumn);
+    }
     if (pRows != NULL)
     {
         table.m_pRowReader = pRows;
@@ -403,7 +459,7 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
     return table;
 }
 
-CSourceCopyRows::CSourceCopyRows() : m_pDb(NULL), m_bCellKinds(FALSE), m_pRowKinds(new CRowKinds), m_pFailure(NULL)
+CSourceCopyRows::CSourceCopyRows() : m_pDb(NULL), m_bCellKinds(FALSE), m_bCodePageTexts(FALSE), m_pRowKinds(new CRowKinds), m_pFailure(NULL)
 {
 }
 
@@ -439,6 +495,8 @@ BOOL CSourceCopyRows::Next(std::vector<CSourceValue>& row, CString& strReason)
         value.m_bNull = sqlite3_column_type(pStmt, i + 1) == SQLITE_NULL;
         value.m_bNumber = false;
         SetColumnText(value.m_strText, pStmt, i + 1);
+        if (m_bCodePageTexts && !AfxIsAsciiText(value.m_strText, value.m_strText.GetLength()))
+            value.m_strText = DBTextFromDriver(value.m_strText);
         if (!m_bCellKinds || value.m_bNull)
             continue;
         char chKind = found != rowKinds.end() && i < found->second.GetLength() ? found->second[i] : kTextCell;
@@ -466,7 +524,7 @@ CString CSourceCopy::FileChangedBehind(const std::vector<CString>& names)
         return CString();
     for (const CString& strName : names)
     {
-        BindText(entry, 1, strName);
+        BindText(entry, 1, DBTextToDriver(strName));
         if (entry.Step(pDb))
         {
             CString strFile = ColumnText(entry, 0);
@@ -490,10 +548,11 @@ void CSourceCopy::MarkWritten(const std::vector<CString>& names, BOOL bNoteFileR
     BOOL bStamps = stamp.TryPrepare(pDb, "UPDATE MSysSourceTables SET strStamp=? WHERE strFile=?");
     for (const CString& strName : names)
     {
-        BindText(stmt, 1, strName);
+        const CString strStoredName = DBTextToDriver(strName);
+        BindText(stmt, 1, strStoredName);
         stmt.Step(pDb);
         sqlite3_reset(stmt);
-        BindText(entry, 1, strName);
+        BindText(entry, 1, strStoredName);
         if (!entry.Step(pDb))
         {
             sqlite3_reset(entry);
@@ -516,7 +575,7 @@ void CSourceCopy::MarkWritten(const std::vector<CString>& names, BOOL bNoteFileR
         // The rows that the file now holds, for the next write-back to
         // add to.  A blank worksheet has no table to count.
         CDaoStatement count;
-        if (count.TryPrepare(pDb, "SELECT max(_rowid_), count(*) FROM " + DaoQuoteName(strName)) && count.Step(pDb))
+        if (count.TryPrepare(pDb, "SELECT max(_rowid_), count(*) FROM " + DaoQuoteName(strStoredName)) && count.Step(pDb))
             NoteFileRows(nOrder, sqlite3_column_int64(count, 0), sqlite3_column_int(count, 1), FileStamp(strFile));
     }
 }

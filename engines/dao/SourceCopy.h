@@ -9,6 +9,8 @@
 //   mark), with the rows their files held then and the files' stamps;
 // - for spreadsheet sources, which cells held numbers, per row, with
 //   changed cells marked for the write-back to judge.
+// Every name and text is kept as UTF-8, as the databases the programs work
+// on keep them; table names are given and taken in the system code page.
 // All this lives in the file, so a copy left by a session that died can be
 // written back by the next one.
 #pragma once
@@ -43,6 +45,8 @@ private:
     sqlite3* m_pDb;
     std::unique_ptr<CDaoStatement> m_pRows;
     BOOL m_bCellKinds;
+    // The rows go back to files of the system code page (see CSourceCopy).
+    BOOL m_bCodePageTexts;
     // Per column its field type, or for spreadsheet sources its kind.
     std::vector<char> m_columnKinds;
     // For spreadsheet sources: the cell kinds of each row by rowid.
@@ -64,7 +68,7 @@ struct CSourceAddedRows
 class CSourceCopy
 {
 public:
-    explicit CSourceCopy(CDaoDatabase& db) : m_db(db) {}
+    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nCodePageTexts(-1) {}
 
     // Makes the bookkeeping tables in the new, empty database.
     void Create(int nType, const CString& strDatabase);
@@ -100,7 +104,14 @@ public:
     void MarkWritten(const std::vector<CString>& names, BOOL bNoteFileRows);
 
 private:
+    // TRUE when the source's tables hold text of the system code page
+    // (dBase, Paradox and text files), which the copy keeps as UTF-8 and
+    // gives back in the code page; the other sources' tables hold UTF-8.
+    BOOL CodePageTexts();
+    // A text of a source table as the copy keeps it.
+    CString StoredText(const CString& strText);
     void NoteFileRows(int nOrder, long long nLastRow, int nRecords, const CString& strStamp);
 
     CDaoDatabase& m_db;
+    int m_nCodePageTexts;  // -1 until known
 };

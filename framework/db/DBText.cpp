@@ -5,29 +5,39 @@
 
 #include "framework/db/DBText.h"
 
-#include "framework/core/WideText.h"
-
 namespace
 {
 
 // UTF-16 of the bytes in the code page; FALSE when they are not valid in it.
-BOOL ToWide(UINT nCodePage, DWORD dwFlags, const char* p, int nLength, std::vector<WCHAR>& wide)
+BOOL ToWide(UINT nCodePage, const char* p, int nLength, std::vector<WCHAR>& wide)
 {
-    int nWide = MultiByteToWideChar(nCodePage, dwFlags, p, nLength, NULL, 0);
+    int nWide = MultiByteToWideChar(nCodePage, MB_ERR_INVALID_CHARS, p, nLength, NULL, 0);
     if (nWide <= 0)
         return FALSE;
     wide.resize(nWide);
-    return MultiByteToWideChar(nCodePage, dwFlags, p, nLength, wide.data(), nWide) == nWide;
+    return MultiByteToWideChar(nCodePage, MB_ERR_INVALID_CHARS, p, nLength, wide.data(), nWide) == nWide;
 }
 
-void FromWide(UINT nCodePage, const std::vector<WCHAR>& wide, CString& str)
+void FromWide(UINT nCodePage, const std::vector<WCHAR>& wide, CString& str, BOOL* pbInexact = NULL)
 {
-    int nBytes = WideCharToMultiByte(nCodePage, 0, wide.data(), (int)wide.size(), NULL, 0, NULL, NULL);
+    // UTF-8 takes no flags; a code page without best fit shows what it
+    // lacks as its default character.
+    DWORD dwFlags = nCodePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    int nBytes = WideCharToMultiByte(nCodePage, dwFlags, wide.data(), (int)wide.size(), NULL, 0, NULL, NULL);
     if (nBytes < 0)
         nBytes = 0;
     char* p = str.GetBufferSetLength(nBytes);
+    BOOL bDefault = FALSE;
     if (nBytes > 0)
-        WideCharToMultiByte(nCodePage, 0, wide.data(), (int)wide.size(), p, nBytes, NULL, NULL);
+        WideCharToMultiByte(nCodePage, dwFlags, wide.data(), (int)wide.size(), p, nBytes, NULL,
+                            nCodePage == CP_UTF8 ? NULL : &bDefault);
+    if (pbInexact != NULL)
+        *pbInexact = bDefault;
+}
+
+void CopyBytes(const char* p, int nLength, CString& str)
+{
+    memcpy(str.GetBufferSetLength(nLength > 0 ? nLength : 0), p, nLength > 0 ? (size_t)nLength : 0);
 }
 
 } // namespace
@@ -41,28 +51,41 @@ CString DBTextToDriver(LPCSTR lpsz, int nLength)
 
 void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str)
 {
-    if (nLength <= 0)
-    {
-        str.Empty();
-        return;
-    }
     std::vector<WCHAR> wide;
-    if (GetACP() == CP_UTF8 || AfxIsAsciiText(lpsz, nLength) || !ToWide(CP_ACP, 0, lpsz, nLength, wide))
+    if (nLength <= 0 || GetACP() == CP_UTF8 || AfxIsAsciiText(lpsz, nLength) || !ToWide(CP_ACP, lpsz, nLength, wide))
     {
-        memcpy(str.GetBufferSetLength(nLength), lpsz, (size_t)nLength);
+        CopyBytes(lpsz, nLength, str);
         return;
     }
     FromWide(CP_UTF8, wide, str);
 }
 
-void DBTextFromDriver(const char* p, int nLength, CString& str)
+void DBTextFromDriver(const char* p, int nLength, CString& str, UINT nCodePage, BOOL* pbInexact)
 {
+    if (pbInexact != NULL)
+        *pbInexact = FALSE;
     std::vector<WCHAR> wide;
-    if (nLength <= 0 || GetACP() == CP_UTF8 || AfxIsAsciiText(p, nLength) ||
-        !ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, p, nLength, wide))
+    UINT nTarget = nCodePage == CP_ACP ? GetACP() : nCodePage;
+    if (nLength <= 0 || nTarget == CP_UTF8 || AfxIsAsciiText(p, nLength) || !ToWide(CP_UTF8, p, nLength, wide))
     {
-        memcpy(str.GetBufferSetLength(nLength > 0 ? nLength : 0), p, nLength > 0 ? (size_t)nLength : 0);
+        CopyBytes(p, nLength, str);
         return;
     }
-    FromWide(CP_ACP, wide, str);
+    FromWide(nCodePage, wide, str, pbInexact);
+}
+
+CWideText DBStoredTextToWide(LPCSTR p, int nLength)
+{
+    if (nLength > 0 && !AfxIsAsciiText(p, nLength)
+        && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p, nLength, NULL, 0) > 0)
+        return CWideText(p, nLength, CP_UTF8);
+    return CWideText(p, nLength, CP_ACP);
+}
+
+CString DBStoredTextAsUtf8(LPCSTR p, int nLength)
+{
+    if (nLength <= 0 || AfxIsAsciiText(p, nLength)
+        || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, p, nLength, NULL, 0) > 0)
+        return CString(p, nLength > 0 ? nLength : 0);
+    return DBTextToDriver(p, nLength);
 }

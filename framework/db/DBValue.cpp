@@ -252,7 +252,7 @@ CDBValue DBFetchColumn(SQLHSTMT hstmt, SQLUSMALLINT nColumn, SQLSMALLINT nSqlTyp
         return CDBValue();
     CDBValue v;
     v.m_kind = CDBValue::kindText;
-    DBTextFromDriver((const char*)data.data(), (int)data.size(), v.m_str);
+    DBTextFromDriver((const char*)data.data(), (int)data.size(), v.m_str, CP_ACP, &v.m_bInexact);
     return v;
 }
 

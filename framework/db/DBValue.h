@@ -21,7 +21,7 @@ public:
         kindBinary      // bytes held in m_str
     };
 
-    CDBValue() : m_kind(kindNull), m_n(0), m_d(0), m_ts() {}
+    CDBValue() : m_kind(kindNull), m_n(0), m_d(0), m_ts(), m_bInexact(FALSE) {}
     static CDBValue Integer(LONGLONG n);
     static CDBValue Real(double d);
     static CDBValue Text(LPCSTR lpsz);
@@ -44,6 +44,10 @@ public:
     double m_d;
     CString m_str;
     TIMESTAMP_STRUCT m_ts;
+    // A text read from the driver with characters the system code page
+    // lacks, shown as '?': it is not the stored text, so it cannot find
+    // its row.
+    BOOL m_bInexact;
 };
 
 typedef std::vector<CDBValue> CDBRow;

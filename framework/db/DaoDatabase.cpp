@@ -1,5 +1,6 @@
 #include "framework/db/DaoDatabase.h"
 
+#include "framework/db/DBText.h"
 #include "framework/db/DaoQueryDef.h"
 
 #include <sqlite3.h>
@@ -252,7 +253,7 @@ void CDaoDatabase::Execute(LPCSTR lpszSQL, int nOptions)
     sqlite3* pDb = RequireHandle();
     int nBefore = sqlite3_total_changes(pDb);
     char* pError = NULL;
-    int nResult = sqlite3_exec(pDb, lpszSQL, NULL, NULL, &pError);
+    int nResult = sqlite3_exec(pDb, DBTextToDriver(lpszSQL, lpszSQL != NULL ? lstrlenA(lpszSQL) : 0), NULL, NULL, &pError);
     if (nResult != SQLITE_OK)
     {
         CString message = DaoMessageOfSqlite(nResult, pError != NULL ? pError : sqlite3_errstr(nResult));
@@ -310,7 +311,7 @@ void CDaoDatabase::LoadNames(LPCSTR lpszType, CStringArray& names)
         DaoThrowSqliteError(pDb, nResult);
     sqlite3_bind_text(pStmt, 1, lpszType, -1, SQLITE_STATIC);
     while ((nResult = sqlite3_step(pStmt)) == SQLITE_ROW)
-        names.Add(CString((LPCSTR)sqlite3_column_text(pStmt, 0), sqlite3_column_bytes(pStmt, 0)));
+        names.Add(DBTextFromDriver(CString((LPCSTR)sqlite3_column_text(pStmt, 0), sqlite3_column_bytes(pStmt, 0))));
     sqlite3_finalize(pStmt);
     if (nResult != SQLITE_DONE)
         DaoThrowSqliteError(pDb, nResult);

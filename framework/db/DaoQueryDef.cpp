@@ -1,5 +1,6 @@
 #include "framework/db/DaoQueryDef.h"
 
+#include "framework/db/DBText.h"
 #include "framework/db/DaoSql.h"
 #include "framework/db/DaoStatement.h"
 
@@ -55,15 +56,16 @@ void CDaoQueryDef::Open(LPCSTR lpszName)
     sqlite3* pDb = m_pDatabase->RequireHandle();
     CDaoStatement stmt;
     stmt.Prepare(pDb, "SELECT name, sql FROM sqlite_master WHERE type='view' AND name=? COLLATE NOCASE");
-    sqlite3_bind_text(stmt, 1, lpszName != NULL ? lpszName : "", -1, SQLITE_TRANSIENT);
+    CString strStoredName = DBTextToDriver(CString(lpszName));
+    sqlite3_bind_text(stmt, 1, strStoredName, strStoredName.GetLength(), SQLITE_TRANSIENT);
     if (!stmt.Step(pDb))
     {
         CString message;
         message.Format("Item '%s' not found in this collection.", lpszName != NULL ? lpszName : "");
         AfxThrowDaoException(DAOERR_NOT_FOUND, message);
     }
-    m_strName = (LPCSTR)sqlite3_column_text(stmt, 0);
-    m_strSQL = DaoViewSelect((LPCSTR)sqlite3_column_text(stmt, 1));
+    m_strName = DBTextFromDriver(CString((LPCSTR)sqlite3_column_text(stmt, 0)));
+    m_strSQL = DBTextFromDriver(DaoViewSelect((LPCSTR)sqlite3_column_text(stmt, 1)));
     m_bOpen = TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "framework/db/DaoRecordset.h"
 
+#include "framework/db/DBText.h"
 #include "framework/db/DaoSql.h"
 #include "framework/db/DaoStatement.h"
 
@@ -68,7 +69,7 @@ void CDaoRecordset::Open(int nOpenType, LPCSTR lpszSQL, int nOptions)
     m_strTable.Empty();
     if (m_nOpenType != dbOpenSnapshot && m_nOpenType != dbOpenForwardOnly && (nOptions & dbReadOnly) == 0
         && m_pDatabase->CanUpdate())
-        m_strTable = DaoUnquoteName(DaoSplitSelect(m_strSQL).m_strTable);
+        m_strTable = DBTextToDriver(DaoUnquoteName(DaoSplitSelect(m_strSQL).m_strTable));
     Load();
     m_bOpen = TRUE;
 }
@@ -127,11 +128,11 @@ void CDaoRecordset::Load()
     m_bUpdatable = !m_strTable.IsEmpty() && IsBaseTable(pDb, m_strTable);
     CString strRunSQL = BuildQuery(FALSE);
     // A table without rowids, or a view, cannot be a dynaset: fall back to a snapshot.
-    if (!m_bUpdatable || !stmt.TryPrepare(pDb, DaoLikeToSqlite(BuildQuery(TRUE))))
+    if (!m_bUpdatable || !stmt.TryPrepare(pDb, DaoLikeToSqlite(DBTextToDriver(BuildQuery(TRUE)))))
     {
         m_bUpdatable = FALSE;
         m_strTable.Empty();
-        stmt.Prepare(pDb, DaoLikeToSqlite(strRunSQL));
+        stmt.Prepare(pDb, DaoLikeToSqlite(DBTextToDriver(strRunSQL)));
     }
     int nFirst = m_bUpdatable ? 1 : 0;
     std::vector<Column> columns;
@@ -139,7 +140,7 @@ void CDaoRecordset::Load()
     for (int i = nFirst; i < nCount; ++i)
     {
         Column column;
-        column.strName = sqlite3_column_name(stmt, i);
+        column.strName = DBTextFromDriver(CString(sqlite3_column_name(stmt, i)));
         column.strDeclType = sqlite3_column_decltype(stmt, i);
         column.nFieldType = DaoFieldTypeOfDecl(column.strDeclType, NULL);
         LPCSTR lpszTable = sqlite3_column_table_name(stmt, i);
@@ -358,8 +359,8 @@ void CDaoRecordset::GetFieldInfo(int nIndex, CDaoFieldInfo& info, DWORD dwInfoOp
     info.m_lAttributes = 0;
     info.m_nOrdinalPosition = (short)nIndex;
     info.m_bRequired = FALSE;
-    info.m_strSourceTable = column.strOrigin.IsEmpty() ? CString() : m_strTable;
-    info.m_strSourceField = column.strOrigin;
+    info.m_strSourceTable = column.strOrigin.IsEmpty() ? CString() : DBTextFromDriver(m_strTable);
+    info.m_strSourceField = DBTextFromDriver(column.strOrigin);
     info.m_strDefaultValue.Empty();
 }
 
@@ -509,7 +510,7 @@ const CString& CDaoRecordset::FindCriteria(LPCSTR lpszFilter)
     CDaoRecordsetStatements& statements = Statements();
     if (statements.m_strFindFilter != lpszFilter)
     {
-        CString criteria = DaoLikeToSqlite(lpszFilter);
+        CString criteria = DaoLikeToSqlite(DBTextToDriver(lpszFilter, lpszFilter != NULL ? lstrlenA(lpszFilter) : 0));
         criteria.TrimLeft();
         criteria.TrimRight();
         statements.m_strFindFilter = lpszFilter;
@@ -551,7 +552,7 @@ void CDaoRecordset::MatchingRows(LPCSTR lpszFilter, std::vector<INT_PTR>& places
     {
         CString item;
         item.Format("%s?%d AS ", i > 0 ? ", " : "", (int)i + 1);
-        query += item + DaoQuoteName(m_columns[i].strName);
+        query += item + DaoQuoteName(DBTextToDriver(m_columns[i].strName));
     }
     query += ")";
     CDaoStatement stmt;

@@ -3,8 +3,9 @@
 // query is a read-only snapshot, read from its statement as the current row
 // moves forward and kept whole only once a move, a count or a find needs
 // the other rows.  Columns are found by name without regard
-// to case.  Text travels as ANSI-form VT_BSTR variants (the bytes as
-// stored), whole numbers as VT_I4, reals as VT_R8, NULL as VT_NULL; Yes/No,
+// to case.  Text travels as ANSI-form VT_BSTR variants in the system code
+// page (SQLite holds it as UTF-8: statements, filters, criteria, names and
+// values are converted both ways), whole numbers as VT_I4, reals as VT_R8, NULL as VT_NULL; Yes/No,
 // currency and date columns as VT_BOOL, VT_CY and VT_DATE.
 #pragma once
 
@@ -100,8 +101,8 @@ public:
     COleVariant GetFieldValue(LPCSTR lpszName);
     void GetFieldValue(int nIndex, COleVariant& varValue);
     void GetFieldValue(LPCSTR lpszName, COleVariant& varValue);
-    // Text forms store the bytes as given; a VT_BSTR variant is taken in
-    // its ANSI form, unless it holds a '\0' byte, which only the wide form
+    // Text forms are text of the system code page, stored as UTF-8; a
+    // VT_BSTR variant is taken in its ANSI form, unless it holds a '\0' byte, which only the wide form
     // of ANSI-representable text does: that is converted to ANSI.
     void SetFieldValue(LPCSTR lpszName, LPCSTR lpszValue);
     void SetFieldValue(int nIndex, LPCSTR lpszValue);

@@ -1,5 +1,6 @@
 #include "framework/db/DaoRecordset.h"
 
+#include "framework/db/DBText.h"
 #include "framework/db/DaoSql.h"
 #include "framework/db/DaoStatement.h"
 
@@ -40,7 +41,7 @@ void CDaoRecordset::RefreshRow(LONGLONG nRowId, Row& row)
     {
         CDaoSqlParts parts = DaoSplitSelect(m_strSQL);
         statements.m_strRefreshSQL =
-            "SELECT _rowid_, " + parts.m_strSelectList + " " + parts.m_strFrom + " WHERE _rowid_=?";
+            DBTextToDriver("SELECT _rowid_, " + parts.m_strSelectList + " " + parts.m_strFrom + " WHERE _rowid_=?");
     }
     sqlite3_stmt* pStmt = statements.m_refresh.Get(pDb, statements.m_strRefreshSQL);
     sqlite3_bind_int64(pStmt, 1, nRowId);
@@ -205,7 +206,7 @@ void CDaoRecordset::SetFieldValue(int nIndex, LPCSTR lpszValue)
     if (lpszValue == NULL)
         StoreValue(nIndex, DaoNullValue());
     else
-        StoreValue(nIndex, DaoTextValue(lpszValue, lstrlenA(lpszValue)));
+        StoreValue(nIndex, DaoStoredTextValue(lpszValue, lstrlenA(lpszValue)));
 }
 
 void CDaoRecordset::SetFieldValue(int nIndex, const COleVariant& varValue)

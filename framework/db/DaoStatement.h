@@ -143,7 +143,8 @@ CDaoValueRef DaoColumnRef(sqlite3_stmt* pStmt, int nColumn);
 // The variant of a value read from a column of DAO type nFieldType: Yes/No,
 // currency and date columns give VT_BOOL, VT_CY and VT_DATE (text
 // "YYYY-MM-DD HH:MM:SS" as the stand-in writes dates; other text stays
-// text); otherwise text in its ANSI form, whole numbers VT_I4 (VT_R8 past
+// text); otherwise text in its ANSI form (stored UTF-8 in the system code
+// page), whole numbers VT_I4 (VT_R8 past
 // its range), reals VT_R8, blobs byte arrays, NULL VT_NULL.
 void DaoRefToVariant(const CDaoValueRef& value, short nFieldType, COleVariant& varValue);
 
@@ -157,6 +158,8 @@ CDaoRecordset::Value DaoIntegerValue(LONGLONG n);
 CDaoRecordset::Value DaoRealValue(double d);
 // nType SQLITE_TEXT or SQLITE_BLOB.
 CDaoRecordset::Value DaoTextValue(LPCSTR p, int nLength, int nType = SQLITE_TEXT);
+// A text of the system code page as SQLite stores it (UTF-8).
+CDaoRecordset::Value DaoStoredTextValue(LPCSTR p, int nLength);
 // SQLITE_STATIC binds the value's own bytes: the value must stay as it is
 // until the statement is reset and its bindings cleared.
 void DaoBindValue(sqlite3_stmt* pStmt, int nParam, const CDaoRecordset::Value& value,

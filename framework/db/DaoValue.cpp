@@ -1,5 +1,7 @@
 #include "framework/db/DaoStatement.h"
 
+#include "framework/core/WideText.h"
+#include "framework/db/DBText.h"
 #include "framework/db/DaoFieldInfo.h"
 #include "framework/db/VariantBytes.h"
 
@@ -60,6 +62,14 @@ CDaoRecordset::Value DaoTextValue(LPCSTR p, int nLength, int nType)
     CDaoRecordset::Value value = DaoNullValue();
     value.nType = nType;
     value.strBytes = CString(p, nLength);
+    return value;
+}
+
+CDaoRecordset::Value DaoStoredTextValue(LPCSTR p, int nLength)
+{
+    CDaoRecordset::Value value = DaoNullValue();
+    value.nType = SQLITE_TEXT;
+    DBTextToDriver(p, nLength, value.strBytes);
     return value;
 }
 
@@ -207,7 +217,14 @@ void DaoRefToVariant(const CDaoValueRef& value, short nFieldType, COleVariant& v
         varValue = value.dReal;
         break;
     case SQLITE_TEXT:
-        DBBytesToVariant(value.pBytes, value.nBytes, varValue);
+        if (AfxIsAsciiText(value.pBytes, value.nBytes))
+            DBBytesToVariant(value.pBytes, value.nBytes, varValue);
+        else
+        {
+            CString strText;
+            DBTextFromDriver(value.pBytes, value.nBytes, strText);
+            DBBytesToVariant(strText, strText.GetLength(), varValue);
+        }
         break;
     case SQLITE_BLOB:
         varValue.Clear();
@@ -275,9 +292,9 @@ CDaoRecordset::Value DaoValueFromVariant(const VARIANT& varValue)
         if (memchr(pBytes, 0, nBytes) != NULL)
         {
             CString ansi = AfxStringFromBstr(bstr);
-            return DaoTextValue(ansi, ansi.GetLength());
+            return DaoStoredTextValue(ansi, ansi.GetLength());
         }
-        return DaoTextValue(pBytes, nBytes);
+        return DaoStoredTextValue(pBytes, nBytes);
     }
     case VT_ARRAY | VT_UI1:
     {

@@ -56,6 +56,9 @@ CString CRecordset::RowCondition(const CDBRow& row, CColumnParams& params)
     {
         if (exactOnly && IsInexactType(m_columns[c].m_nSQLType))
             continue;
+        // The other columns find a row whose text this system cannot show.
+        if (row[c].m_bInexact)
+            continue;
         where += where.IsEmpty() ? " WHERE " : " AND ";
         if (row[c].IsNull())
         {
@@ -65,6 +68,9 @@ CString CRecordset::RowCondition(const CDBRow& row, CColumnParams& params)
         where += m_columns[c].m_strName + "=?";
         params.push_back(std::make_pair((int)c, row[c]));
     }
+    // Never a change without a condition, which would touch every row.
+    if (where.IsEmpty())
+        ThrowState(AFX_SQL_ERROR_NO_ROWS_AFFECTED, "The row cannot be told from the others.");
     return where;
 }
 

@@ -155,6 +155,7 @@ void CDBRowBlock::Read(size_t nRow, size_t nColumn, CDBValue& value) const
     const Column& column = m_columns[nColumn];
     SQLLEN length = column.lengths[nRow].n;
     const char* p = column.data.data() + nRow * (size_t)column.nWidth;
+    value.m_bInexact = FALSE;
     if (length == SQL_NULL_DATA)
     {
         value.m_kind = CDBValue::kindNull;
@@ -178,7 +179,7 @@ void CDBRowBlock::Read(size_t nRow, size_t nColumn, CDBValue& value) const
     {
         // A truncated text holds as much as its buffer, before the '\0'.
         SQLLEN n = IsTruncated(nRow, nColumn) ? column.nWidth - 1 : length;
-        DBTextFromDriver(p, (int)n, value.m_str);
+        DBTextFromDriver(p, (int)n, value.m_str, CP_ACP, &value.m_bInexact);
         break;
     }
     }

@@ -3,6 +3,7 @@
 // organization taken back from one through the checks of typed input.
 #include "sheet/document/TallyformDoc.h"
 
+#include "engines/dao/spreadsheet/CellText.h"
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 #include "framework/core/File.h"
 #include "framework/core/MessageSink.h"
@@ -78,7 +79,8 @@ BOOL CTallyformDoc::ExportToWorkbook(LPCSTR lpszPathName)
     keys.m_strPeriod = info.strPeriod;
     keys.m_strOrgCode = info.strOrgCode;
     keys.m_strOrgName = info.strOrgName;
-    const std::vector<CSourceTable> tables(1, MakeReportWorksheet(m_sheet, keys));
+    std::vector<CSourceTable> tables(1, MakeReportWorksheet(m_sheet, keys));
+    SourceTextsToUtf8(tables);
     CString strError;
     try
     {
@@ -115,6 +117,7 @@ BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName)
         AfxMessageBox("Nothing was imported. " + strError);
         return FALSE;
     }
+    SourceTextsFromUtf8(tables);
     CReportWorksheetKeys keys;
     if (tables.empty() || !ReadReportWorksheetKeys(tables[0], keys))
     {

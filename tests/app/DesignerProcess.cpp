@@ -101,8 +101,42 @@ CString CDesignerProcess::ProgramFolder()
     return strPath.Left(strPath.ReverseFind('\\'));
 }
 
-CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments) : m_process(), m_dwStartError(0)
+namespace
 {
+// Sets LANG in this program's Unix environment for its life, which Wine
+// hands on to the programs it starts (LANG in the environment block given
+// to CreateProcess does not reach their Unix side).
+class CUnixLocale
+{
+public:
+    explicit CUnixLocale(LPCSTR lpszLocale) : m_bSet(lpszLocale != NULL)
+    {
+        if (!m_bSet)
+            return;
+        const char* pszOld = getenv("LANG");
+        m_bHadOld = pszOld != NULL;
+        m_strOld = m_bHadOld ? pszOld : "";
+        setenv("LANG", lpszLocale, 1);
+    }
+    ~CUnixLocale()
+    {
+        if (m_bSet && m_bHadOld)
+            setenv("LANG", m_strOld.c_str(), 1);
+        else if (m_bSet)
+            unsetenv("LANG");
+    }
+
+private:
+    BOOL m_bSet;
+    BOOL m_bHadOld = FALSE;
+    std::string m_strOld;
+};
+} // namespace
+
+CDesignerProcess::CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments, LPCSTR lpszLocale)
+    : m_process(), m_dwStartError(0)
+{
+    CUnixLocale locale(lpszLocale);
     CString strCommand = "\"" + ProgramFolder() + "\\" PROGRAM_UNDER_TEST ".exe.so\"";
     if (lpszArguments != NULL)
         strCommand += CString(" ") + lpszArguments;

@@ -14,8 +14,10 @@ class CDesignerProcess
 {
 public:
     // Starts <program folder>\Tallyform.exe.so (or the editor's) with lpszFolder as its
-    // current directory and lpszArguments (when not NULL) on its command line.
-    explicit CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments = NULL);
+    // current directory and lpszArguments (when not NULL) on its command line;
+    // given lpszLocale ("zh_CN.UTF-8", found in the folder that LOCPATH names),
+    // in that locale, whose code page Wine makes the program's.
+    explicit CDesignerProcess(LPCSTR lpszFolder, LPCSTR lpszArguments = NULL, LPCSTR lpszLocale = NULL);
     // Ends the program when a test left it running.
     ~CDesignerProcess();
     CDesignerProcess(const CDesignerProcess&) = delete;

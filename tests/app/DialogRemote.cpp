@@ -23,7 +23,7 @@ void Walk(HWND hTree, HTREEITEM hItem, int nDepth, std::vector<std::pair<HTREEIT
 // The entries of a list box or a combo box, asked with its count and text
 // messages.  Between processes the control answers in its own, Unicode,
 // form.
-std::vector<std::string> EntriesOf(HWND hControl, UINT nCountMessage, UINT nTextMessage)
+std::vector<std::string> EntriesOf(HWND hControl, UINT nCountMessage, UINT nTextMessage, UINT nCodePage = CP_ACP)
 {
     std::vector<std::string> entries;
     int nCount = (int)SendMessageA(hControl, nCountMessage, 0, 0);
@@ -32,7 +32,7 @@ std::vector<std::string> EntriesOf(HWND hControl, UINT nCountMessage, UINT nText
         WCHAR szWide[512] = {};
         char szText[1024] = "";
         SendMessageW(hControl, nTextMessage, i, (LPARAM)szWide);
-        WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
+        WideCharToMultiByte(nCodePage, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
         entries.push_back(szText);
     }
     return entries;
@@ -56,6 +56,27 @@ std::string CDialogRemote::Text(int nID) const
 void CDialogRemote::SetText(int nID, LPCSTR lpszText) const
 {
     SendDlgItemMessageA(m_hDlg, nID, WM_SETTEXT, 0, (LPARAM)lpszText);
+}
+
+std::string CDialogRemote::TextUtf8(int nID) const
+{
+    WCHAR szWide[512] = {};
+    char szText[1024] = "";
+    SendDlgItemMessageW(m_hDlg, nID, WM_GETTEXT, 512, (LPARAM)szWide);
+    WideCharToMultiByte(CP_UTF8, 0, szWide, -1, szText, sizeof(szText), NULL, NULL);
+    return szText;
+}
+
+void CDialogRemote::SetTextUtf8(int nID, const char* pszUtf8) const
+{
+    WCHAR szWide[512] = {};
+    MultiByteToWideChar(CP_UTF8, 0, pszUtf8, -1, szWide, 512);
+    SendDlgItemMessageW(m_hDlg, nID, WM_SETTEXT, 0, (LPARAM)szWide);
+}
+
+std::vector<std::string> CDialogRemote::ListItemsUtf8(int nID) const
+{
+    return EntriesOf(GetDlgItem(m_hDlg, nID), LB_GETCOUNT, LB_GETTEXT, CP_UTF8);
 }
 
 BOOL CDialogRemote::IsEnabled(int nID) const

@@ -17,6 +17,11 @@ public:
     HWND Handle() const { return m_hDlg; }
     std::string Text(int nID) const;
     void SetText(int nID, LPCSTR lpszText) const;
+    // The same in UTF-8, carried across in wide characters, so that texts
+    // beyond this program's code page reach the designer in its own.
+    std::string TextUtf8(int nID) const;
+    void SetTextUtf8(int nID, const char* pszUtf8) const;
+    std::vector<std::string> ListItemsUtf8(int nID) const;
     BOOL IsEnabled(int nID) const;
 
     // Presses a button whose handler shows no message box; FALSE when the

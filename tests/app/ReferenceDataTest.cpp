@@ -15,6 +15,7 @@
 #include "tests/app/ScreenCapture.h"
 #include "tests/reporting/chart/ChartPixels.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/Utf8.h"
 
 #include "engines/common/KemDatabase.h"
 
@@ -52,7 +53,16 @@ protected:
         WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
                        "[DataSource]\r\nStart=1\r\nType=" + std::to_string(m_backend->Type()) +
                            "\r\nName=" + std::string((LPCSTR)source.m_strDatabase) + "\r\n");
-        m_designer.reset(new CDesignerProcess(m_folder.GetPath()));
+        StartDesigner(NULL);
+    }
+
+    // Starts the designer (in the locale given, else in this program's) and
+    // connects it to the database.
+    void StartDesigner(LPCSTR lpszLocale)
+    {
+        if (m_designer)
+            m_designer->Close();
+        m_designer.reset(new CDesignerProcess(m_folder.GetPath(), NULL, lpszLocale));
         ASSERT_TRUE(m_designer->IsStarted());
         HWND hConnect = m_designer->WaitForDialog("Connect to Database", kWaitMs);
         ASSERT_NE(hConnect, nullptr);
@@ -187,6 +197,38 @@ protected:
                                " ORDER BY FD_AttrTypeCode, FD_ValCode");
     }
     Rows Organs() { return m_backend->Rows("SELECT FD_Code, FD_Name, FD_SearchCode FROM ss_Organ ORDER BY FD_Code"); }
+    // The bytes stored in a text column, as lower-case hex, row by row.
+    Rows StoredHex(const char* pszColumn, const char* pszTable, const char* pszOrder)
+    {
+        std::string strHex = GetParam() == BACKEND_DAO_SQLITE
+                                 ? "lower(hex(" + std::string(pszColumn) + "))"
+                                 : "encode(convert_to(" + std::string(pszColumn) + ", 'UTF8'), 'hex')";
+        return m_backend->Rows(("SELECT " + strHex + " FROM " + pszTable + " ORDER BY " + pszOrder).c_str());
+    }
+    // Adds an organization (its name in UTF-8) in the Set Organization
+    // dialog, with the value at the tree position checked (none for -1).
+    void AddOrgan(const char* pszCode, const char* pszName, const char* pszSearch, int nValue)
+    {
+        CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
+        ASSERT_NE(org.Handle(), nullptr);
+        ASSERT_TRUE(org.Press(ORG_ADD));
+        org.SetText(ORG_CODE, pszCode);
+        org.SetTextUtf8(ORG_NAME, pszName);
+        org.SetText(ORG_SEARCH, pszSearch);
+        if (nValue >= 0)
+            org.ToggleTreeItem(ORG_TREE, nValue);
+        EXPECT_EQ(Rows(), org.PressAnswering(ORG_ADD));
+        Close(org, ORG_EXIT);
+    }
+    // Shows the organization of the code, stepping from the first one.
+    void ShowOrgan(CDialogRemote& org, const char* pszCode)
+    {
+        while (org.IsEnabled(ORG_PREV))
+            ASSERT_TRUE(org.Press(ORG_PREV));
+        while (org.Text(ORG_CODE) != pszCode && org.IsEnabled(ORG_NEXT))
+            ASSERT_TRUE(org.Press(ORG_NEXT));
+        ASSERT_EQ(pszCode, org.Text(ORG_CODE));
+    }
     Rows Links()
     {
         return m_backend->Rows("SELECT FD_OrgCode, FD_AttrTypeCode, FD_ValCode FROM ss_OrgAttr"
@@ -298,14 +340,14 @@ TEST_P(ReferenceDataTest, RowAndColumnItemsAreAddedChangedFoundAndDeleted)
     Close(again, IDOK);
 }
 
-// Adds a type with its values in the property types dialog.
+// Adds a type with its values (UTF-8) in the property types dialog.
 void AddType(CDialogRemote& dlg, LPCSTR lpszType, std::vector<LPCSTR> values)
 {
-    dlg.SetText(PROP_TYPE, lpszType);
+    dlg.SetTextUtf8(PROP_TYPE, lpszType);
     ASSERT_TRUE(dlg.Press(PROP_TYPE_ADD));
     for (LPCSTR value : values)
     {
-        dlg.SetText(PROP_VALUE, value);
+        dlg.SetTextUtf8(PROP_VALUE, value);
         ASSERT_TRUE(dlg.Press(PROP_VALUE_ADD));
     }
 }
@@ -437,6 +479,97 @@ TEST_P(ReferenceDataTest, AnOrganizationWhoseLinksCannotBeReadIsNeitherChangedNo
     EXPECT_EQ(boxes.end(), std::find(boxes.begin(), boxes.end(), "An unsupported operation was attempted."));
     EXPECT_EQ(Rows{ "A1|Alder|A" }, Organs());
     Close(org, ORG_EXIT);
+}
+
+// Names typed in a Western session (code page 1252) and in a Chinese one
+// (936) are stored as UTF-8 and read right in every session whose code
+// page has their characters.  Where it lacks them the name shows with '?'
+// and is never written back in that form: pressing OK leaves it alone, a
+// change to another field of its row writes only that field, and a change
+// that would replace it is refused.
+TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
+{
+    const char kWestern[] = "Straße Øst Köln";
+    const char kWesternIn936[] = "Stra?e ?st K?ln";
+    const char kChinese[] = "中文公司";
+    const char kRefused[] =
+        "The stored text holds characters that this system cannot show, so it cannot be replaced here. "
+        "Nothing was changed.";
+    enum { ROOT, REGION, NORTH, SOUTH, SIZE, BIG, SMALL };
+    {
+        CDialogRemote props(*m_designer, OpenSetup(32836, "Set Organization Properties"));
+        ASSERT_NE(props.Handle(), nullptr);
+        AddType(props, "Region", { "Nord", "Süd" });
+        AddType(props, "Größe", { "groß", "klein" });
+        EXPECT_EQ(Rows(), props.PressAnswering(IDOK));
+        ASSERT_TRUE(CDesignerProcess::WaitGone(props.Handle(), kWaitMs));
+        ASSERT_NO_FATAL_FAILURE(AddOrgan("W1", kWestern, "W", NORTH));
+    }
+    EXPECT_EQ(Rows{ HexOf(kWestern) }, StoredHex("FD_Name", "ss_Organ", "FD_Code"));
+
+    ASSERT_NO_FATAL_FAILURE(StartDesigner("zh_CN.UTF-8"));
+    {
+        CDialogRemote props(*m_designer, OpenSetup(32836, "Set Organization Properties"));
+        ASSERT_NE(props.Handle(), nullptr);
+        EXPECT_EQ("Region", props.TextUtf8(PROP_TYPE));
+        EXPECT_EQ((Rows{ "Nord", "Süd" }), props.ListItemsUtf8(PROP_VALUE_LIST));
+        // A value for the type whose name this code page cannot show would
+        // store the name as shown: refused, and the dialog stays.
+        props.ChooseComboItem(PROP_TYPE, 1);
+        EXPECT_EQ((Rows{ "gro?", "klein" }), props.ListItemsUtf8(PROP_VALUE_LIST));
+        props.SetText(PROP_VALUE, "mittel");
+        ASSERT_TRUE(props.Press(PROP_VALUE_ADD));
+        EXPECT_EQ(Rows{ kRefused }, props.PressAnswering(IDOK));
+        Close(props, IDCANCEL);
+        // Untouched, they stay as they are; the new type goes in as typed.
+        CDialogRemote again(*m_designer, OpenSetup(32836, "Set Organization Properties"));
+        AddType(again, "地区", { "北方", "南方" });
+        EXPECT_EQ(Rows(), again.PressAnswering(IDOK));
+        ASSERT_TRUE(CDesignerProcess::WaitGone(again.Handle(), kWaitMs));
+
+        CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
+        ASSERT_NE(org.Handle(), nullptr);
+        EXPECT_EQ(kWesternIn936, org.TextUtf8(ORG_NAME));
+        // Only the search code changes; the name is not written.
+        ASSERT_TRUE(org.Press(ORG_MODIFY));
+        org.SetText(ORG_SEARCH, "W2");
+        EXPECT_EQ(Rows(), org.PressAnswering(ORG_MODIFY));
+        ASSERT_TRUE(org.Press(ORG_MODIFY));
+        org.SetText(ORG_NAME, "Strasse");
+        EXPECT_EQ(Rows{ kRefused }, org.PressAnswering(ORG_MODIFY));
+        Close(org, ORG_EXIT);
+        ASSERT_NO_FATAL_FAILURE(AddOrgan("C1", kChinese, "ZW", -1));
+    }
+    EXPECT_EQ((Rows{ HexOf(kChinese), HexOf(kWestern) }), StoredHex("FD_Name", "ss_Organ", "FD_Code"));
+    EXPECT_EQ((Rows{ "C1|ZW", "W1|W2" }), m_backend->Rows("SELECT FD_Code, FD_SearchCode FROM ss_Organ ORDER BY FD_Code"));
+    const Rows withChinese = { HexOf("Nord"), HexOf("Süd"), HexOf("groß"), HexOf("klein"), HexOf("北方"), HexOf("南方") };
+    EXPECT_EQ(withChinese, StoredHex("FD_ValName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
+    EXPECT_EQ(Rows{ "W1|0|0" }, Links());
+
+    ASSERT_NO_FATAL_FAILURE(StartDesigner(NULL));
+    {
+        CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
+        ASSERT_NE(org.Handle(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(ShowOrgan(org, "W1"));
+        EXPECT_EQ(kWestern, org.TextUtf8(ORG_NAME));
+        ASSERT_NO_FATAL_FAILURE(ShowOrgan(org, "C1"));
+        EXPECT_EQ("????", org.TextUtf8(ORG_NAME));
+        ASSERT_TRUE(org.Press(ORG_MODIFY));
+        org.SetText(ORG_NAME, "Chinese Co");
+        EXPECT_EQ(Rows{ kRefused }, org.PressAnswering(ORG_MODIFY));
+        Close(org, ORG_EXIT);
+        // Two values that read alike here stay two, and OK writes neither.
+        CDialogRemote props(*m_designer, OpenSetup(32836, "Set Organization Properties"));
+        ASSERT_NE(props.Handle(), nullptr);
+        props.ChooseComboItem(PROP_TYPE, 2);
+        EXPECT_EQ((Rows{ "??", "??" }), props.ListItemsUtf8(PROP_VALUE_LIST));
+        EXPECT_EQ(Rows(), props.PressAnswering(IDOK));
+        ASSERT_TRUE(CDesignerProcess::WaitGone(props.Handle(), kWaitMs));
+    }
+    EXPECT_EQ((Rows{ HexOf(kChinese), HexOf(kWestern) }), StoredHex("FD_Name", "ss_Organ", "FD_Code"));
+    EXPECT_EQ(withChinese, StoredHex("FD_ValName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
+    EXPECT_EQ((Rows{ HexOf("Region"), HexOf("Region"), HexOf("Größe"), HexOf("Größe"), HexOf("地区"), HexOf("地区") }),
+              StoredHex("FD_AttrTypeName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ReferenceDataTest, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),

@@ -35,13 +35,16 @@ const char kDatalistText[] =
     "FD_Time,FD_OrgCode,FD_RowItemCode,FD_ColItemCode,FD_Line,FD_CurType,FD_Value\r\n"
     "2005000300000,O'1,R1,========,1,0,5\r\n";
 const char kOrganText[] = "FD_Code,FD_Name,FD_SearchCode\r\nO'1,\"Smith, Jones\",SJ\r\n";
+// A name in code page 1252, as the files of a Western system hold it.
+const char kCodePageOrgan[] = "O2,Caf\xE9 M\xFCller,CM\r\n";
 const char kHtmlText[] =
     "<html><head><meta charset=\"utf-8\"><title>Reporting &amp; more</title></head><body>"
     "<h1>Items \xe4\xb8\xad</h1><p>Kept as it is.</p>"
     "<table><caption>ss_item</caption><tr><th>FD_Code</th><th>FD_Name</th><th>FD_SearchCode</th>"
     "<th>FD_Type</th></tr><tr><td>R1</td><td>Sales &#20013; &amp;#1;</td><td>S</td><td>0</td></tr></table>"
     "<table><caption>ss_colitem</caption><tr><th>FD_Code</th><th>FD_Name</th><th>FD_SearchCode</th></tr>"
-    "<tr><td>C1</td><td>This period</td><td>T</td></tr></table></body></html>";
+    "<tr><td>C1</td><td>This period</td><td>T</td></tr>"
+    "<tr><td>C2</td><td>\xe4\xb8\xad\xe6\x96\x87\xe5\x85\xac\xe5\x8f\xb8</td><td>Z</td></tr></table></body></html>";
 
 void WriteText(const CString& strPath, LPCSTR lpszText)
 {
@@ -184,7 +187,7 @@ protected:
 TEST_F(DaoImportExportTest, TextTablesAreChangedAndWrittenBack)
 {
     WriteText(m_folder.Path("ss_datalist.txt"), kDatalistText);
-    WriteText(m_folder.Path("ss_Organ.csv"), kOrganText);
+    WriteText(m_folder.Path("ss_Organ.csv"), CString(kOrganText) + kCodePageOrgan);
     // Another program's working copy under the old fixed name stays alone.
     WriteText(m_folder.Path("KemTempDB.mdb"), "in use");
 
@@ -194,6 +197,16 @@ TEST_F(DaoImportExportTest, TextTablesAreChangedAndWrittenBack)
         ASSERT_FALSE(p->IsEOF());
         COleVariant name = p->GetFieldValue("FD_Name");
         EXPECT_STREQ("Smith, Jones", AfxStringFromBstrBytes(V_BSTR(&name)));
+    });
+    // The file's code-page text reads, and is found, as the program's; a
+    // name changed in the program goes back to the file in the code page.
+    WithRecordset("Select * From ss_Organ Where FD_Name='Caf\xE9 M\xFCller'", [](CKemRecordset* p) {
+        ASSERT_FALSE(p->IsEOF());
+        COleVariant code = p->GetFieldValue("FD_Code");
+        EXPECT_STREQ("O2", AfxStringFromBstrBytes(V_BSTR(&code)));
+        p->Edit();
+        p->SetFieldValue("FD_SearchCode", "Gr\xFC\xDF");
+        p->Update();
     });
     WithRecordset("Select * From ss_datalist", [](CKemRecordset* p) {
         // Numbers written by the engines compare with the text read from the file.
@@ -223,7 +236,10 @@ TEST_F(DaoImportExportTest, TextTablesAreChangedAndWrittenBack)
     EXPECT_STREQ(kDatalistText, ReadFileText(m_folder.Path("ss_datalist.bak")));
     // The .csv table goes back to its own file.
     EXPECT_FALSE(Exists(m_folder.Path("ss_Organ.txt")));
-    EXPECT_EQ((std::vector<CString>{"O'1", "Smith, Jones", "SJ"}), Values(ReadCsv(m_folder.Path("ss_Organ.csv")).m_rows[0]));
+    CSourceTable organs = ReadCsv(m_folder.Path("ss_Organ.csv"));
+    ASSERT_EQ(2u, organs.m_rows.size());
+    EXPECT_EQ((std::vector<CString>{"O'1", "Smith, Jones", "SJ"}), Values(organs.m_rows[0]));
+    EXPECT_EQ((std::vector<CString>{"O2", "Caf\xE9 M\xFCller", "Gr\xFC\xDF"}), Values(organs.m_rows[1]));
     EXPECT_STREQ("in use", ReadFileText(m_folder.Path("KemTempDB.mdb")));
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
 }
@@ -279,6 +295,10 @@ TEST_F(DaoImportExportTest, HtmlDocumentGetsAllItsTablesBack)
     CloseSource();
     EXPECT_STREQ(kHtmlText, ReadFileText(m_folder.Path("reporting.bak")));
     EXPECT_GE(ReadFileText(strDocument).Find("<td>Next period</td>"), 0);
+    // A name this system's code page lacks goes back as it was, in a table
+    // written again for another row's change.
+    EXPECT_GE(ReadFileText(strDocument).Find("<td>\xe4\xb8\xad\xe6\x96\x87\xe5\x85\xac\xe5\x8f\xb8</td>"), 0)
+        << (LPCSTR)ReadFileText(strDocument);
 }
 
 TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/WideText.h"
+#include "framework/db/DBText.h"
 
 namespace
 {
@@ -83,7 +84,7 @@ DWORD CBiffStringTable::Add(const CString& strText)
     auto found = m_indexes.find(key);
     if (found != m_indexes.end())
         return found->second;
-    CWideText wide(strText, strText.GetLength(), CP_ACP);
+    CWideText wide = DBStoredTextToWide(strText, strText.GetLength());
     DWORD nIndex = (DWORD)m_texts.size();
     m_texts.emplace_back(wide.GetString(), wide.GetString() + wide.GetLength());
     m_indexes.emplace(std::move(key), nIndex);

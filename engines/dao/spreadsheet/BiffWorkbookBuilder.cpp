@@ -2,6 +2,7 @@
 
 #include "engines/dao/SourceNumbers.h"
 #include "framework/core/WideText.h"
+#include "framework/db/DBText.h"
 
 namespace
 {
@@ -51,7 +52,7 @@ BOOL CBiffWorkbookBuilder::IsLongerThanCell(const CString& strText, int nBiffVer
         return FALSE;  // no fewer bytes than UTF-16 units
     if (nBiffVersion < 8)
         return TRUE;
-    return MultiByteToWideChar(CP_ACP, 0, strText, strText.GetLength(), NULL, 0) > nMax;
+    return DBStoredTextToWide(strText, strText.GetLength()).GetLength() > nMax;
 }
 
 void CBiffWorkbookBuilder::PutByteString(const CString& strText, BOOL bWordLength)
@@ -362,7 +363,10 @@ void CBiffWorkbookBuilder::PutLabel(DWORD nRow, WORD nColumn, const CString& str
     else
     {
         BeginCell(BIFF2_LABEL, BIFF3_LABEL, nRow, nColumn);
-        PutByteString(strText, m_nVersion > 2);
+        // Byte strings are in the workbook's code page, the system's.
+        CString strBytes;
+        DBTextFromDriver(strText, strText.GetLength(), strBytes);
+        PutByteString(strBytes, m_nVersion > 2);
     }
     m_stream.EndRecord();
 }

@@ -2,32 +2,42 @@
 
 #include <string.h>
 
-#include "engines/dao/SourceTable.h"
-#include "framework/core/WideText.h"
+#include "framework/db/DBText.h"
+
+namespace
+{
+
+template <class Convert>
+void ConvertSourceTexts(std::vector<CSourceTable>& tables, Convert convert)
+{
+    for (CSourceTable& table : tables)
+    {
+        for (CString& strColumn : table.m_columns)
+            strColumn = convert(strColumn);
+        for (std::vector<CSourceValue>& row : table.m_rows)
+            for (CSourceValue& value : row)
+                if (!value.m_bNull)
+                    value.m_strText = convert(value.m_strText);
+    }
+}
+
+} // namespace
 
 CString AnsiFromUtf8(const char* pszUtf8, int nLength)
 {
     if (nLength < 0)
         nLength = (int)strlen(pszUtf8);
-    if (nLength == 0)
-        return CString();
-    if (AfxIsAsciiText(pszUtf8, nLength))
-        return CString(pszUtf8, nLength);
-    CWideText wide(pszUtf8, nLength, CP_UTF8);
-    int nBytes = WideCharToMultiByte(CP_ACP, 0, wide.GetString(), wide.GetLength(), NULL, 0, NULL, NULL);
     CString strText;
-    if (nBytes <= 0)
-        return strText;
-    nBytes = WideCharToMultiByte(CP_ACP, 0, wide.GetString(), wide.GetLength(), strText.GetBuffer(nBytes), nBytes,
-                                 NULL, NULL);
-    strText.ReleaseBuffer(nBytes > 0 ? nBytes : 0);
+    DBTextFromDriver(pszUtf8, nLength, strText);
     return strText;
 }
 
-void SetAnsiFromUtf8(CString& strText, const char* pszUtf8, int nLength)
+void SourceTextsToUtf8(std::vector<CSourceTable>& tables)
 {
-    if (AfxIsAsciiText(pszUtf8, nLength))
-        SetSourceText(strText, pszUtf8, nLength);
-    else
-        strText = AnsiFromUtf8(pszUtf8, nLength);
+    ConvertSourceTexts(tables, [](const CString& str) { return DBTextToDriver(str); });
+}
+
+void SourceTextsFromUtf8(std::vector<CSourceTable>& tables)
+{
+    ConvertSourceTexts(tables, [](const CString& str) { return DBTextFromDriver(str); });
 }

@@ -1,12 +1,18 @@
-// The libraries' UTF-8 texts of spreadsheet cells in the system's code
-// page.
+// The libraries' UTF-8 texts of spreadsheet parts in the system's code
+// page, and back.
 #pragma once
 
+#include <vector>
+
+#include "engines/dao/SourceTable.h"
 #include "framework/core/String.h"
 
 // UTF-8 text in the system's code page; a character the code page lacks
-// becomes its default character.
+// becomes '?'.
 CString AnsiFromUtf8(const char* pszUtf8, int nLength = -1);
-// As AnsiFromUtf8, into strText, in the buffer it has when that is large
-// enough (a text of ASCII characters only is the same in both).
-void SetAnsiFromUtf8(CString& strText, const char* pszUtf8, int nLength);
+
+// The field names and values of the tables (not the tables' names) from
+// the system's code page, as the programs' documents hold them, to UTF-8,
+// as the workbook reader gives them and the writer takes them; and back.
+void SourceTextsToUtf8(std::vector<CSourceTable>& tables);
+void SourceTextsFromUtf8(std::vector<CSourceTable>& tables);

@@ -1,6 +1,5 @@
 #include "engines/dao/spreadsheet/LotusCellCollector.h"
 
-#include "engines/dao/spreadsheet/CellText.h"
 
 void CLotusCellCollector::openSheet(const librevenge::RVNGPropertyList&)
 {
@@ -41,7 +40,7 @@ void CLotusCellCollector::openSheetCell(const librevenge::RVNGPropertyList& prop
 void CLotusCellCollector::closeSheetCell()
 {
     if (m_bInCell && !m_cellText.empty())
-        m_bAllKept = m_bAllKept && m_grid.SetText((unsigned)m_nRow, (unsigned)m_nColumn, AnsiFromUtf8(m_cellText.c_str()));
+        m_bAllKept = m_bAllKept && m_grid.SetText((unsigned)m_nRow, (unsigned)m_nColumn, CString(m_cellText.data(), (int)m_cellText.size()));
     m_bInCell = false;
 }
 

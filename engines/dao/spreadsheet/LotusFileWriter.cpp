@@ -7,6 +7,7 @@
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "engines/dao/spreadsheet/SheetRecordStream.h"
 #include "framework/core/WideText.h"
+#include "framework/db/DBText.h"
 
 namespace
 {
@@ -26,7 +27,10 @@ LPCSTR FormatName(LotusFormat nFormat)
 
 CString FileText(const CString& strText, LotusFormat nFormat)
 {
-    return AfxRecodeText(strText, LotusCodePage(nFormat));
+    CString strFileText;
+    CString strUtf8 = DBStoredTextAsUtf8(strText, strText.GetLength());
+    DBTextFromDriver(strUtf8, strUtf8.GetLength(), strFileText, LotusCodePage(nFormat));
+    return strFileText;
 }
 
 BOOL IsWrittenAsNumber(const CSourceValue& value, double& dValue)

@@ -118,7 +118,7 @@ void SetCellValue(CSourceValue& value, const FreeXL_CellValue& cell)
     else if (cell.type == FREEXL_CELL_DOUBLE)
         SetSourceNumberText(value.m_strText, cell.value.double_value);
     else if (!value.m_bNull)
-        SetAnsiFromUtf8(value.m_strText, cell.value.text_value, (int)strlen(cell.value.text_value));
+        SetSourceText(value.m_strText, cell.value.text_value, (int)strlen(cell.value.text_value));
     else
         SetSourceText(value.m_strText, "", 0);
 }

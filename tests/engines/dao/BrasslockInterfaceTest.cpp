@@ -3,6 +3,7 @@
 #include "tests/engines/dao/ReportDatabaseFile.h"
 #include "tests/engines/dao/BrasslockLibrary.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/Utf8.h"
 
 #include "framework/core/Exception.h"
 
@@ -207,6 +208,64 @@ TEST_F(Brasslock, RecordsetChangesReachTheFileAndErrorsReachTheCaller)
     }
     EXPECT_TRUE(bCaught);
     EXPECT_EQ(-1, pRs->GetRecordCount());
+    m_library.ReleaseRecordset(pRs);
+    m_library.ReleaseDatabase(pDb);
+}
+
+// The file holds UTF-8, as the ODBC driver writes it, whatever the code
+// page of the program: names typed in it are stored, found and read back
+// through it; a text stored in the code page by earlier versions still
+// reads as it was written; one whose characters the code page lacks reads
+// with '?' for them, and a change to another field of its row leaves it.
+TEST_F(Brasslock, TextsAreKeptAsUtf8AndReadInTheProgramsCodePage)
+{
+    const char kAccents[] = "Café Zürich";
+    const char kChinese[] = "中文公司";
+    CString strAccents = CodePageText(kAccents);
+    ASSERT_FALSE(strAccents.IsEmpty());
+    m_file.Exec("INSERT INTO ss_Organ VALUES ('L1', CAST(X'436166E9' AS TEXT), 'L1');"
+                "INSERT INTO ss_Organ VALUES ('U1', '中文公司', 'U1')");
+    CKemDatabase* pDb = OpenDatabase();
+    ASSERT_TRUE(pDb != NULL && pDb->IsOpen());
+    CKemRecordset* pRs = m_library.GetRecordset(pDb);
+    try
+    {
+        pRs->Open("select * from ss_Organ", FALSE);
+        pRs->AddNew();
+        pRs->SetFieldValue("FD_Code", "A1");
+        pRs->SetFieldValue("FD_Name", COleVariant(strAccents, VT_BSTRT));
+        pRs->SetFieldValue("FD_SearchCode", (LPCSTR)strAccents);
+        pRs->Update();
+        EXPECT_EQ((std::vector<std::string>{HexOf(kAccents) + "|" + HexOf(kAccents)}),
+                  m_file.Rows("SELECT lower(hex(FD_Name)), lower(hex(FD_SearchCode)) FROM ss_Organ WHERE FD_Code='A1'"));
+        // Found by a literal in a filter and in a find.
+        pRs->m_strFilter = "FD_Name='" + strAccents + "' Or FD_SearchCode Like '" + strAccents.Left(3) + "*'";
+        pRs->Requery();
+        EXPECT_EQ((std::vector<std::string>{"A1"}), Codes(pRs));
+        pRs->m_strFilter.Empty();
+        pRs->Requery();
+        ASSERT_TRUE(pRs->FindFirst("FD_Name='" + strAccents + "'"));
+        COleVariant name = pRs->GetFieldValue("FD_Name");
+        EXPECT_STREQ(strAccents, AfxStringFromBstrBytes(V_BSTR(&name)));
+
+        ASSERT_TRUE(pRs->FindFirst("FD_Code='L1'"));
+        name = pRs->GetFieldValue("FD_Name");
+        EXPECT_STREQ("Caf\xE9", AfxStringFromBstrBytes(V_BSTR(&name)));
+        ASSERT_TRUE(pRs->FindFirst("FD_Code='U1'"));
+        name = pRs->GetFieldValue("FD_Name");
+        CString strChinese = CodePageText(kChinese);
+        EXPECT_STREQ(strChinese.IsEmpty() ? CString("????") : strChinese, AfxStringFromBstrBytes(V_BSTR(&name)));
+        pRs->Edit();
+        pRs->SetFieldValue("FD_SearchCode", "U2");
+        pRs->Update();
+        pRs->Close();
+    }
+    catch (CException* e)
+    {
+        ADD_FAILURE() << TakeExceptionText(e);
+    }
+    EXPECT_EQ((std::vector<std::string>{HexOf(kChinese) + "|U2"}),
+              m_file.Rows("SELECT lower(hex(FD_Name)), FD_SearchCode FROM ss_Organ WHERE FD_Code='U1'"));
     m_library.ReleaseRecordset(pRs);
     m_library.ReleaseDatabase(pDb);
 }

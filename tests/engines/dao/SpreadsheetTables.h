@@ -26,13 +26,14 @@ inline std::vector<std::string> SplitBars(const std::string& strLine)
     return parts;
 }
 
-// The lines are UTF-8, the table's texts are in the system's code page.
+// The lines are UTF-8, as the table's texts are; its name is in the
+// system's code page.
 inline CSourceTable TableOf(const char* pszName, const std::vector<std::string>& lines)
 {
     CSourceTable table;
     table.m_strName = AnsiFromUtf8(pszName);
     for (const std::string& strName : SplitBars(lines.at(0)))
-        table.m_columns.push_back(AnsiFromUtf8(strName.c_str()));
+        table.m_columns.push_back(strName.c_str());
     for (size_t i = 1; i < lines.size(); ++i)
     {
         std::vector<CSourceValue> row;
@@ -42,7 +43,7 @@ inline CSourceTable TableOf(const char* pszName, const std::vector<std::string>&
             value.m_bNull = strPart == "-";
             value.m_bNumber = strPart.compare(0, 2, "n:") == 0;
             if (!value.m_bNull)
-                value.m_strText = AnsiFromUtf8(strPart.c_str() + 2);
+                value.m_strText = strPart.c_str() + 2;
             row.push_back(value);
         }
         table.m_rows.push_back(row);
@@ -50,8 +51,7 @@ inline CSourceTable TableOf(const char* pszName, const std::vector<std::string>&
     return table;
 }
 
-// Texts as the system's code page holds them, so that a comparison with
-// UTF-8 lines needs the same conversion on both sides.
+// The table's texts as lines, in UTF-8.
 inline std::vector<std::string> LinesOf(const CSourceTable& table)
 {
     std::vector<std::string> lines(1);

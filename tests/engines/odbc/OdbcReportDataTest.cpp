@@ -2,6 +2,7 @@
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/engines/odbc/OdbcTestSource.h"
 #include "tests/support/UpdateConfirmDriver.h"
+#include "tests/support/Utf8.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -314,35 +315,53 @@ TEST_P(OdbcReportData, NoRowIsHeldWhileTheUserAnswersAndAnotherSessionsRowsAreWa
               m_source.Rows("SELECT FD_Value FROM ss_datalist ORDER BY FD_Line"));
 }
 
-// A name in the system code page from its UTF-8 form; "" when the code page
-// cannot write it.
-CString CodePageText(const char* pszUtf8)
-{
-    WCHAR wide[64];
-    int nWide = MultiByteToWideChar(CP_UTF8, 0, pszUtf8, -1, wide, 64);
-    char szText[128];
-    BOOL bDefaulted = FALSE;
-    if (nWide <= 0 || WideCharToMultiByte(CP_ACP, 0, wide, nWide, szText, sizeof(szText), NULL, &bDefaulted) <= 0 ||
-        bDefaulted)
-        return CString();
-    return szText;
-}
-
-std::string HexOf(const char* pszBytes)
-{
-    std::string hex;
-    for (const char* p = pszBytes; *p != '\0'; ++p)
-    {
-        char szByte[3];
-        snprintf(szByte, sizeof(szByte), "%02x", (unsigned char)*p);
-        hex += szByte;
-    }
-    return hex;
-}
-
 CString FieldText(const COleVariant& var)
 {
     return V_VT(&var) == VT_BSTR ? AfxStringFromBstrBytes(V_BSTR(&var)) : CString("<not text>");
+}
+
+// The Access-type engine on the SQLite file the ODBC driver writes: it
+// finds the name the driver stored by its text, shows it as the ODBC
+// engine does, and stores what it writes as the driver does (UTF-8).
+void ExpectTheAccessEngineAgrees(OdbcTestSource& source, const char* pszCode, const CString& strName,
+                                 const char* pszUtf8)
+{
+    CString strPath = "Z:" + EnvironmentValue("KEM_TEST_SQLITE_FILE");
+    strPath.Replace('/', '\\');
+    EngineLibrary brasslock("Brasslock.dll");
+    ASSERT_TRUE(brasslock.IsLoaded());
+    CKemDatabase* pDb = brasslock.GetDatabase(1);
+    ASSERT_NE(nullptr, pDb);
+    pDb->m_strDatabase = strPath;
+    pDb->Reopen(FALSE);
+    EXPECT_TRUE(pDb->IsOpen());
+    CKemRecordset* pRecordset = pDb->IsOpen() ? brasslock.GetRecordset(pDb) : NULL;
+    try
+    {
+        if (pRecordset != NULL)
+        {
+            pRecordset->Open("select * from ss_Organ where FD_Name='" + strName + "'", FALSE);
+            EXPECT_FALSE(pRecordset->IsEOF());
+            if (!pRecordset->IsEOF())
+            {
+                EXPECT_STREQ(pszCode, FieldText(pRecordset->GetFieldValue("FD_Code")));
+                EXPECT_STREQ(strName, FieldText(pRecordset->GetFieldValue("FD_Name")));
+                pRecordset->Edit();
+                pRecordset->SetFieldValue("FD_SearchCode", (LPCSTR)strName);
+                pRecordset->Update();
+            }
+            pRecordset->Close();
+        }
+    }
+    catch (CException* e)
+    {
+        ADD_FAILURE() << TakeExceptionText(e);
+    }
+    brasslock.ReleaseRecordset(pRecordset);
+    brasslock.ReleaseDatabase(pDb);
+    CString strQuery;
+    strQuery.Format("SELECT lower(hex(FD_SearchCode)) FROM ss_Organ WHERE FD_Code='%s'", pszCode);
+    EXPECT_EQ(std::vector<std::string>{HexOf(pszUtf8)}, source.Rows(strQuery));
 }
 
 // The tests run a second time with the Chinese code page (936) as the
@@ -400,6 +419,8 @@ TEST_P(OdbcReportData, NamesBeyondAsciiReachTheServerAsItExpectsThemAndComeBack)
                                : "SELECT lower(hex(FD_Name)) FROM ss_Organ WHERE FD_Code='%s'",
                            name.pszCode);
         EXPECT_EQ(std::vector<std::string>{HexOf(name.pszUtf8)}, m_source.Rows(strHexQuery));
+        if (!GetParam().postgres)
+            ExpectTheAccessEngineAgrees(m_source, name.pszCode, strName, name.pszUtf8);
 
         // The overwrite question shows the name as stored.
         m_cells.RemoveAll();

@@ -2,7 +2,10 @@
 // organizations listed with their fill-in states from the report log, the
 // choice of organizations and periods, and the sums against the database's
 // own; and the period patterns of every report period type.
+#include <algorithm>
+
 #include "tests/sheet/document/database/DatabaseTestDoc.h"
+#include "tests/support/Utf8.h"
 #include "tests/support/DialogDriver.h"
 
 #include "framework/core/OleCurrency.h"
@@ -230,6 +233,38 @@ TEST_P(DataGather, NamesDifferingOnlyInCaseStayApartAndCancelChangesNothing)
     EXPECT_EQ(2, nCedars);
     EXPECT_STREQ("1", Value(FORM_SALES));
     EXPECT_TRUE(m_messages.Messages().empty());
+}
+
+// A name stored as UTF-8, as both engines store it, is listed and names
+// the summed report in the program's code page.
+TEST_P(DataGather, AnAccentedNameIsListedAndNamesTheSummedReport)
+{
+    const char kName[] = "Café Zürich";
+    const CString strName = CodePageText(kName);
+    ASSERT_FALSE(strName.IsEmpty());
+    // Into the SQLite file as its bytes; through the driver, which takes
+    // the program's code page, on PostgreSQL.
+    m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('E05', '" +
+                    (GetParam() == BACKEND_DAO_SQLITE ? CString(kName) : strName) + "', 'E')");
+    Log("E05", m_jan, m_jan);
+    Insert("E05", m_jan, "R1", "C1", "'41.25'");
+    Texts reports;
+    CDialogDriver driver([&](HWND hDlg) {
+        ChooseTime(hDlg, GATHER_STAND);
+        SetField(hDlg, FIELD_STAND, m_jan);
+        reports = ListTexts(hDlg, GATHER_REPORTS);
+        SelectEntries(hDlg, GATHER_REPORTS, { std::string(strName) });
+        Command(hDlg, GATHER_ADD);
+        CDialogDriver::Press(hDlg, IDOK);
+    });
+    m_doc.OnSumDataFromDatabases();
+
+    ASSERT_NE(nullptr, driver.Driven());
+    EXPECT_NE(reports.end(), std::find(reports.begin(), reports.end(), std::string(strName) + " (Filled in)"));
+    EXPECT_TRUE(m_messages.Messages().empty());
+    EXPECT_STREQ("41.25", Value(FORM_SALES));
+    EXPECT_STREQ("E05", Value(FORM_CODE));
+    EXPECT_STREQ(strName, Value(FORM_NAME));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DataGather, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),
