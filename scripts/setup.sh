@@ -58,6 +58,17 @@ prepare_prefix() {
         wineserver -w
         echo "$chm_command" > "$WINEPREFIX/.chm-viewer"
     fi
+    # Tahoma, the face of several dialogs, has no Chinese characters: Wine
+    # draws them from SimSun, a face Debian does not have, so with code page
+    # 936 as the system's such a dialog drew Chinese names as boxes.
+    # WenQuanYi Micro Hei stands in for SimSun.
+    if [[ ! -f "$WINEPREFIX/.chinese-dialog-font" ]]; then
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ \
+            /d 'WenQuanYi Micro Hei' /f >/dev/null 2>&1 \
+            || { echo "could not set the Chinese dialog font" >&2; exit 1; }
+        wineserver -w
+        touch "$WINEPREFIX/.chinese-dialog-font"
+    fi
     # Debian's Wine never loads the fonts it ships in its data folder (the
     # Marlett of the caption buttons, Tahoma of the dialogs): the prefix's
     # Fonts folder links them, and Wine finds them there at its next start.

@@ -133,6 +133,16 @@ CString BstrToText(BSTR bstr)
     return str;
 }
 
+// The per-mille sign in the system's code page, the page every number text
+// is drawn and printed in.
+CString PerMilleSign()
+{
+    static const WCHAR kPerMille[] = { 0x2030 };
+    char szSign[8] = "";
+    int nBytes = WideCharToMultiByte(CP_ACP, 0, kPerMille, 1, szSign, sizeof(szSign), NULL, NULL);
+    return CString(szSign, nBytes > 0 ? nBytes : 0);
+}
+
 } // namespace
 
 void CSheet::FormatNumber(const CCell& cell, CString& strText)
@@ -154,8 +164,7 @@ void CSheet::FormatNumber(const CCell& cell, CString& strText)
         strText += '%';
         break;
     case NUMFMT_PERMILLE:
-        // The per-mille sign in code page 936, whatever the system's page.
-        strText += "\xA1\xEB";
+        strText += PerMilleSign();
         break;
     default:
         break;

@@ -190,7 +190,8 @@ void CSheetPage::DrawText(const CCell& cell, const CString& strText)
     const int nIndex = FontIndex(cell.m_logFont);
     HPDF_Font font = m_pFonts[nIndex];
     HPDF_Font chinese = NULL;
-    if (CellTextCodePage(m_sheet, cell) == CHINESE_CODE_PAGE)
+    const UINT nCodePage = CellTextCodePage(m_sheet, cell);
+    if ((nCodePage == CP_ACP ? GetACP() : nCodePage) == CHINESE_CODE_PAGE)
     {
         chinese = ChineseFont(nIndex);
         if (chinese == NULL)

@@ -1,4 +1,5 @@
 #include "tests/support/Gtest.h"
+#include "tests/support/Utf8.h"
 #include "framework/core/OleCurrency.h"
 #include "framework/core/OleDateTime.h"
 #include "sheet/Sheet.h"
@@ -134,7 +135,21 @@ TEST(NumberFormatScientific, FiveDigitsAndThreeExponentDigits)
 TEST(NumberFormatSigns, AppendedWithoutScaling)
 {
     EXPECT_EQ("12.5%", Formatted(NUMFMT_PERCENT, "12.5"));
-    EXPECT_EQ("12.5\xA1\xEB", Formatted(NUMFMT_PERMILLE, "12.5"));
+}
+
+// The per-mille sign is in the system's code page, whichever it is: read
+// back through that page it is the sign itself.
+TEST(NumberFormatSigns, PerMilleSignInTheSystemsCodePage)
+{
+    const char* pszAcp = getenv("KEM_TEST_EXPECT_ACP");
+    if (pszAcp != NULL)
+    {
+        ASSERT_EQ((UINT)atoi(pszAcp), GetACP());
+    }
+    const std::string str = Formatted(NUMFMT_PERMILLE, "12.5");
+    WCHAR wsz[16] = {};
+    int nChars = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, str.c_str(), (int)str.size(), wsz, 16);
+    EXPECT_EQ("12.5\u2030", Utf8(wsz, nChars));
 }
 
 TEST(NumberFormat, EmptyTextAndUnknownFormatsStayUnchanged)

@@ -147,6 +147,21 @@ TEST(SheetPdfTest, TenDayPeriodComesOutInChineseCharacters)
     EXPECT_NE(std::string::npos, strText.find("2023\u5e7412\u6708\u4e0b\u65ec")) << strText;
 }
 
+TEST(SheetPdfTest, PerMilleSignComesOutAsItself)
+{
+    CSheet sheet;
+    sheet.m_bDesignMode = FALSE;
+    CCell& cell = AddCell(sheet, 0, 0, 300, 40);
+    cell.SetType(CELL_NUMERIC);
+    cell.m_nNumberFormat = NUMFMT_PERMILLE;
+    cell.m_strValue = "900";
+    sheet.UpdateBoundingRect();
+    std::string strPdf = EvidencePath("pdf_permille.pdf");
+    ASSERT_TRUE(Exported(sheet, strPdf));
+    std::string strText = PdfText(strPdf);
+    EXPECT_NE(std::string::npos, strText.find("900\u2030")) << strText;
+}
+
 TEST(SheetPdfTest, DesignModeHidesValuesOfDataCells)
 {
     CSheet sheet;

@@ -1,5 +1,6 @@
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/support/Gtest.h"
 #include "tests/support/MessageBoxRecorder.h"
@@ -315,6 +316,72 @@ TEST(DialogModeless, CreateShowsTheDialogUntilDestroyed)
     EXPECT_TRUE(dlg.DestroyWindow());
     EXPECT_EQ(1, dlg.m_nDestroyed);
     EXPECT_EQ(NULL, dlg.m_hWnd);
+}
+
+namespace {
+
+// The pixels of one character drawn black on white in the font, as a
+// control draws its text (with the font links the system adds).
+std::vector<DWORD> CharacterPixels(HFONT hFont, WCHAR ch)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = 32;
+    info.bmiHeader.biHeight = -32;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pBits = NULL;
+    HDC hDC = CreateCompatibleDC(NULL);
+    HBITMAP hBitmap = CreateDIBSection(hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HGDIOBJ hOldBitmap = SelectObject(hDC, hBitmap);
+    HGDIOBJ hOldFont = SelectObject(hDC, hFont);
+    RECT rc = { 0, 0, 32, 32 };
+    FillRect(hDC, &rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    SetTextColor(hDC, RGB(0, 0, 0));
+    SetBkMode(hDC, TRANSPARENT);
+    ExtTextOutW(hDC, 2, 2, 0, NULL, &ch, 1, NULL);
+    GdiFlush();
+    std::vector<DWORD> pixels((DWORD*)pBits, (DWORD*)pBits + 32 * 32);
+    SelectObject(hDC, hOldFont);
+    SelectObject(hDC, hOldBitmap);
+    DeleteObject(hBitmap);
+    DeleteDC(hDC);
+    return pixels;
+}
+
+} // namespace
+
+// With the Chinese code page as the system's, a dialog's own font, of
+// either face the programs' dialogs name, draws a Chinese name with its
+// glyphs: each character differs from the next and from the box of a
+// character no font has.
+TEST(DialogCodePage, ChineseNamesDrawWithTheirGlyphs)
+{
+    const char* pszAcp = getenv("KEM_TEST_EXPECT_ACP");
+    if (pszAcp == NULL)
+        GTEST_SKIP() << "runs in the pass with code page 936 as the system's";
+    ASSERT_EQ((UINT)atoi(pszAcp), GetACP());
+    const WCHAR name[] = { 0x56FD, 0x6709, 0x4F01, 0x4E1A, 0 };
+    const struct { UINT nTemplate; int nEdit; } dialogs[] = {
+        { IDD_DATA_EXCHANGE, IDC_NAME }, { IDD_TAHOMA_NAME, IDC_PAGE_TEXT } };
+    for (const auto& d : dialogs)
+    {
+        SCOPED_TRACE(d.nTemplate);
+        CDialog dlg(d.nTemplate);
+        ASSERT_TRUE(dlg.Create(d.nTemplate));
+        HWND hEdit = ::GetDlgItem(dlg.m_hWnd, d.nEdit);
+        ASSERT_TRUE(::SetWindowTextW(hEdit, name));
+        HFONT hFont = (HFONT)::SendMessageW(hEdit, WM_GETFONT, 0, 0);
+        ASSERT_TRUE(hFont != NULL);
+        const std::vector<DWORD> box = CharacterPixels(hFont, 0xE000);
+        for (int i = 0; i < 4; ++i)
+        {
+            const std::vector<DWORD> glyph = CharacterPixels(hFont, name[i]);
+            EXPECT_TRUE(box != glyph) << "character " << i << " is drawn as a box";
+            EXPECT_TRUE(CharacterPixels(hFont, name[(i + 1) % 4]) != glyph) << "character " << i;
+        }
+        EXPECT_TRUE(dlg.DestroyWindow());
+    }
 }
 
 TEST(DataExchangeParse, IntegersMustBeWholeAndInRange)
