@@ -49,10 +49,11 @@ CString DBTextToDriver(LPCSTR lpsz, int nLength)
     return str;
 }
 
-void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str)
+void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str, UINT nCodePage)
 {
     std::vector<WCHAR> wide;
-    if (nLength <= 0 || GetACP() == CP_UTF8 || AfxIsAsciiText(lpsz, nLength) || !ToWide(CP_ACP, lpsz, nLength, wide))
+    UINT nSource = nCodePage == CP_ACP ? GetACP() : nCodePage;
+    if (nLength <= 0 || nSource == CP_UTF8 || AfxIsAsciiText(lpsz, nLength) || !ToWide(nSource, lpsz, nLength, wide))
     {
         CopyBytes(lpsz, nLength, str);
         return;

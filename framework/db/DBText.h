@@ -17,8 +17,9 @@ inline CString DBTextToDriver(const CString& str)
 {
     return DBTextToDriver(str, str.GetLength());
 }
-// The same into str (not holding lpsz), whose buffer is reused when it fits.
-void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str);
+// The same into str (not holding lpsz), whose buffer is reused when it fits;
+// the text is of nCodePage when given.
+void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str, UINT nCodePage = CP_ACP);
 
 // UTF-8 from a driver as text of the system code page (or of nCodePage).
 // Bytes that are not UTF-8 (text written in the code page itself, as

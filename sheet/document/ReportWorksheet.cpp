@@ -3,6 +3,8 @@
 #include "sheet/document/ReportWorksheet.h"
 
 #include "engines/dao/SourceNumbers.h"
+#include "framework/db/DBText.h"
+#include "sheet/CellDraw.h"
 #include "sheet/SheetGridMap.h"
 
 namespace
@@ -101,7 +103,10 @@ CSourceValue WorksheetValueOf(const CSheet& sheet, const CCell& cell)
     }
     else
     {
-        value.m_strText = sheet.GetContentText(cell);
+        // A ten-day period's text is in the Chinese code page whatever the
+        // system's: each text goes to the workbook from its own.
+        const CString strShown = sheet.GetContentText(cell);
+        DBTextToDriver(strShown, strShown.GetLength(), value.m_strText, CellTextCodePage(sheet, cell));
     }
     value.m_bNull = value.m_strText.IsEmpty();
     return value;
@@ -114,8 +119,10 @@ CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys
     CSheetGridMap grid(sheet);
     CSourceTable table;
     table.m_strName = ReportWorksheetName(sheet);
-    table.m_columns = { kTemplateLabel + keys.m_strTemplate, kPeriodLabel + keys.m_strPeriod,
-                        kOrgCodeLabel + keys.m_strOrgCode, kOrgNameLabel + keys.m_strOrgName };
+    table.m_columns = { kTemplateLabel + DBTextToDriver(keys.m_strTemplate),
+                        kPeriodLabel + DBTextToDriver(keys.m_strPeriod),
+                        kOrgCodeLabel + DBTextToDriver(keys.m_strOrgCode),
+                        kOrgNameLabel + DBTextToDriver(keys.m_strOrgName) };
     // Columns beyond the keys have no name: their first-row cell stays empty.
     const int nColumns = grid.GetColumnCount() > kKeyColumns ? grid.GetColumnCount() : kKeyColumns;
     table.m_columns.resize((size_t)nColumns);

@@ -25,7 +25,9 @@ CString ReportWorksheetName(const CSheet& sheet);
 // characters a file name cannot hold, and ".xls".
 CString ReportWorkbookFileName(const CSheet& sheet);
 
-// The worksheet of the sheet's report, named after the template.
+// The worksheet of the sheet's report, named after the template (in the
+// system's code page), its cells' texts in UTF-8 as the workbook writer
+// takes them.
 CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys& keys);
 
 // The keys a worksheet's first row names; FALSE when it names no template.

@@ -79,8 +79,7 @@ BOOL CTallyformDoc::ExportToWorkbook(LPCSTR lpszPathName)
     keys.m_strPeriod = info.strPeriod;
     keys.m_strOrgCode = info.strOrgCode;
     keys.m_strOrgName = info.strOrgName;
-    std::vector<CSourceTable> tables(1, MakeReportWorksheet(m_sheet, keys));
-    SourceTextsToUtf8(tables);
+    const std::vector<CSourceTable> tables(1, MakeReportWorksheet(m_sheet, keys));
     CString strError;
     try
     {

@@ -264,4 +264,44 @@ TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
     EXPECT_GT(driver.Answered().size(), nAnswered) << "closing a changed report asked nothing";
 }
 
+// A ten-day period's text is Chinese whatever the system's code page: it
+// reaches the workbook as the characters it shows, and the workbook comes
+// back with its keys.
+TEST_F(EditorWorkbookTest, ATenDayPeriodReachesTheWorkbookAsItsCharacters)
+{
+    {
+        CTallyformDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        MakeTemplate(doc.m_sheet);
+        doc.m_sheet.m_nReportType = PERIOD_TENDAY;
+        ASSERT_TRUE(doc.OnSaveDocument(m_folder.PathOf("Sales.kvm")));
+    }
+    CDesignerProcess editor(m_folder.GetPath(), "\"" + m_folder.PathOf("Sales.kvm") + "\"");
+    CRunModeDriver driver(editor);
+    ASSERT_TRUE(driver.Connect(m_source.m_strUser, m_source.m_strPassword, kWaitMs));
+    HWND hEditor = driver.EnterKeys(PERIOD_TENDAY, 2, "B", "B02", "O'Brien & Co", kWaitMs);
+    ASSERT_NE(hEditor, nullptr) << driver.Failure();
+    driver.EnterFigure(hEditor, "first note", kWaitMs);
+
+    WorkbookCells cells = Export(driver, "tenday.xls");
+    const std::string key = cells["B1"];
+    ASSERT_TRUE(StartsWith(key, "s:Period: ")) << key;
+    const CString strShown = PeriodCodeToText(key.substr(10).c_str(), PERIOD_TENDAY, m_nDateStyle);
+    WCHAR wide[64] = {};
+    char utf8[192] = {};
+    ASSERT_GT(MultiByteToWideChar(PeriodTextCodePage(PERIOD_TENDAY), 0, strShown, -1, wide, 64), 1);
+    ASSERT_GT(WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof(utf8), NULL, NULL), 0);
+    // U+5E74 (year) stands in every ten-day text.
+    EXPECT_NE(std::string::npos, std::string(utf8).find("\xe5\xb9\xb4")) << utf8;
+    EXPECT_EQ("s:" + std::string(utf8), cells["A3"]);
+    EXPECT_EQ("s:first note", cells["D3"]);
+
+    // Taken back whole: nothing refused, the same keys and texts.
+    Change("tenday.xls", "tenday2.xls", "'D3=s:second note'");
+    ASSERT_TRUE(driver.ChooseFile(kImportFromExcel, m_folder.PathOf("tenday2.xls"), 0, kWaitMs));
+    driver.Settle();
+    cells["D3"] = "s:second note";
+    EXPECT_EQ(cells, Export(driver, "tenday3.xls"));
+}
+
 } // namespace

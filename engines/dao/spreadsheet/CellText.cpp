@@ -32,11 +32,6 @@ CString AnsiFromUtf8(const char* pszUtf8, int nLength)
     return strText;
 }
 
-void SourceTextsToUtf8(std::vector<CSourceTable>& tables)
-{
-    ConvertSourceTexts(tables, [](const CString& str) { return DBTextToDriver(str); });
-}
-
 void SourceTextsFromUtf8(std::vector<CSourceTable>& tables)
 {
     ConvertSourceTexts(tables, [](const CString& str) { return DBTextFromDriver(str); });

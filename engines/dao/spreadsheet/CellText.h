@@ -12,7 +12,6 @@
 CString AnsiFromUtf8(const char* pszUtf8, int nLength = -1);
 
 // The field names and values of the tables (not the tables' names) from
-// the system's code page, as the programs' documents hold them, to UTF-8,
-// as the workbook reader gives them and the writer takes them; and back.
-void SourceTextsToUtf8(std::vector<CSourceTable>& tables);
+// UTF-8, as the workbook reader gives them, to the system's code page, as
+// the programs' documents hold them.
 void SourceTextsFromUtf8(std::vector<CSourceTable>& tables);
