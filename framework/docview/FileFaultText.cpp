@@ -170,17 +170,24 @@ LPCSTR CauseText(Cause cause, BOOL bSaving)
 
 } // namespace
 
-CString FileFaultText(LPCSTR lpszPathName, const CException* pException, BOOL bSaving)
+CString FileFaultCause(LPCSTR lpszPathName, const CException* pException, BOOL bSaving)
 {
     CString strPath = lpszPathName != NULL ? lpszPathName : "";
-    CString strText;
-    strText.Format(bSaving ? "Failed to save document %s." : "Failed to open document %s.", (LPCSTR)strPath);
     LPCSTR pszCause = CauseText(CauseOfFault(strPath, pException, bSaving), bSaving);
     if (pszCause != NULL)
-        return strText + "\n" + pszCause;
+        return pszCause;
     // Nothing better known: the failure's own words.
     char szMessage[512];
-    if (pException != NULL && pException->GetErrorMessage(szMessage, sizeof(szMessage)) && szMessage[0] != '\0')
-        strText += CString("\n") + szMessage;
-    return strText;
+    if (pException != NULL && pException->GetErrorMessage(szMessage, sizeof(szMessage)))
+        return szMessage;
+    return CString();
+}
+
+CString FileFaultText(LPCSTR lpszPathName, const CException* pException, BOOL bSaving)
+{
+    CString strText;
+    strText.Format(bSaving ? "Failed to save document %s." : "Failed to open document %s.",
+                   lpszPathName != NULL ? lpszPathName : "");
+    CString strCause = FileFaultCause(lpszPathName, pException, bSaving);
+    return strCause.IsEmpty() ? strText : strText + "\n" + strCause;
 }

@@ -13,3 +13,6 @@ class CException;
 // exception and, where that cannot tell, from the file and its folder as
 // they are now.
 CString FileFaultText(LPCSTR lpszPathName, const CException* pException, BOOL bSaving);
+// The cause alone, as FileFaultText gives it on its second line; "" when
+// nothing is known of it.
+CString FileFaultCause(LPCSTR lpszPathName, const CException* pException, BOOL bSaving);

@@ -4,6 +4,7 @@
 
 #include "framework/core/File.h"
 #include "framework/core/MessageSink.h"
+#include "framework/docview/FileFaultText.h"
 #include "framework/docview/FileReplacer.h"
 #include "sheet/DataFile.h"
 #include "sheet/ReportPeriod.h"
@@ -108,8 +109,12 @@ BOOL CTallyformDoc::SaveDataFile(LPCSTR lpszPathName, WORD wKind)
     }
     catch (CFileException* e)
     {
+        // The file by name, and why it could not be written.
+        CString strMessage;
+        strMessage.Format("Create File %s Error", lpszPathName);
+        const CString strCause = FileFaultCause(lpszPathName, e, TRUE);
         e->Delete();
-        ShowWithPath("Create File %s Error", lpszPathName);
+        AfxMessageBox(strCause.IsEmpty() ? strMessage : strMessage + "\n" + strCause);
         return FALSE;
     }
     return TRUE;

@@ -242,6 +242,19 @@ TEST(DocFileFaults, AFullDiskIsToldByNameAndTheOldTemplateStaysWithNothingLeftBe
     ExpectFaultMessage(recorder, SaveFailure(strPath).c_str(),
                        "The disk is full. Make room on it, or save the file on another disk.");
     EXPECT_EQ(saved, ReadWholeFile(strPath));
+    // A data file on the disk filled up: named, and why.
+    HANDLE hFiller = CreateFileA(disk.PathOf("filler"), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFiller);
+    const std::string chunk(4096, 'x');
+    DWORD dwWritten = 0;
+    while (WriteFile(hFiller, chunk.data(), (DWORD)chunk.size(), &dwWritten, NULL) && dwWritten == chunk.size())
+        continue;
+    CloseHandle(hFiller);
+    CString strData = disk.PathOf("Monthly.kvt");
+    EXPECT_FALSE(doc.SaveDataFile(strData, DATAFILE_TEMPORARY));
+    EXPECT_EQ("Create File " + std::string((LPCSTR)strData) +
+              " Error\nThe disk is full. Make room on it, or save the file on another disk.", recorder.LastText());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(strData));
     CString strFolder = strPath.Left(strPath.ReverseFind('\\'));
     WIN32_FIND_DATAA found;
     HANDLE hFind = FindFirstFileA(strFolder + "\\*.tmp", &found);
@@ -270,6 +283,11 @@ TEST(DocFileFaults, AFolderThatCannotBeWrittenIsToldByName)
         ExpectFaultMessage(recorder, SaveFailure(strPath).c_str(),
                            "You have no permission to write the file in its folder. Save it in another folder.");
     }
+    CString strData = disk.PathOf("New.kvt");
+    EXPECT_FALSE(doc.SaveDataFile(strData, DATAFILE_TEMPORARY));
+    EXPECT_EQ("Create File " + std::string((LPCSTR)strData) +
+              " Error\nYou have no permission to write the file in its folder. Save it in another folder.",
+              recorder.LastText());
     EXPECT_EQ(saved, ReadWholeFile(strOld));
 }
 
@@ -392,7 +410,7 @@ TEST(DocDataFile, CancelAndWriteFailuresLeaveTheExistingFile)
 
     CString strBad = folder.PathOf("missing\\x.kvt");
     EXPECT_FALSE(doc.SaveDataFile(strBad, DATAFILE_TEMPORARY));
-    EXPECT_EQ("Create File " + std::string((LPCSTR)strBad) + " Error", recorder.LastText());
+    EXPECT_EQ("Create File " + std::string((LPCSTR)strBad) + " Error\nIts folder does not exist.", recorder.LastText());
     EXPECT_EQ(std::vector<std::string>{ "old.kvs" }, folder.FileNames());
 
     CTestTallyformDoc empty;
