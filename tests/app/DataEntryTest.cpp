@@ -396,8 +396,12 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
                                             "B02|" + april + "|R2|C1|" + Scaled("9")}),
                   aprilRows);
         EXPECT_EQ(stored, otherRows);
+        // What was typed in this run is asked about at Close.
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
         std::cout << "second run answered: " << JoinedTexts(driver.Answered()) << std::endl;
+        const std::string answered = JoinedTexts(driver.Answered());
+        EXPECT_NE(std::string::npos, answered.find("\\Monthly.kvm?]")) << answered;
+        EXPECT_NE(std::string::npos, answered.find("[Save changes to ")) << answered;
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
     }
 }
