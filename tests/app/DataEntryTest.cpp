@@ -399,9 +399,10 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         // What was typed in this run is asked about at Close.
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
         std::cout << "second run answered: " << JoinedTexts(driver.Answered()) << std::endl;
-        const std::string answered = JoinedTexts(driver.Answered());
-        EXPECT_NE(std::string::npos, answered.find("\\Monthly.kvm?]")) << answered;
-        EXPECT_NE(std::string::npos, answered.find("[Save changes to ")) << answered;
+        EXPECT_TRUE(std::any_of(driver.Answered().begin(), driver.Answered().end(),
+                                [](const std::string& text)
+                                { return text.rfind("Save ", 0) == 0 && text.find("Monthly.kvm") != std::string::npos; }))
+            << JoinedTexts(driver.Answered());
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
     }
 }
