@@ -59,6 +59,9 @@ public:
     // IDC_CELL_EDITOR (nothing for an index out of range or a cell that
     // takes no editor); in run mode the cell is kept as m_cellBeforeEdit.
     virtual void OpenCellEditor(int nCell);
+    // Opens cell nCell's editor as reached by Tab, Enter or an arrow key:
+    // its whole text selected, so what is typed replaces it.
+    void OpenCellEditorFromKeys(int nCell);
     // The open editor, or NULL.
     CWnd* GetCellEditor() const;
     // Closes the open editor, which hands its text to its cell first.

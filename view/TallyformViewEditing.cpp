@@ -206,6 +206,18 @@ void CTallyformView::OpenCellEditor(int nCell)
     m_hCellEditor = pEditor->m_hWnd;
 }
 
+void CTallyformView::OpenCellEditorFromKeys(int nCell)
+{
+    OpenCellEditor(nCell);
+    CWnd* pEditor = GetCellEditor();
+    if (pEditor == NULL)
+        return;
+    char szClass[16] = "";
+    ::GetClassNameA(pEditor->m_hWnd, szClass, sizeof(szClass));
+    if (lstrcmpiA(szClass, "Edit") == 0)
+        pEditor->SendMessage(EM_SETSEL, 0, -1);
+}
+
 void CTallyformView::ReloadIfKeyCellChanged(CCell* pCell)
 {
     if (pCell == NULL || pCell->m_nType != m_cellBeforeEdit.m_nType)
@@ -228,7 +240,7 @@ void CTallyformView::MoveCellEditor(int nFrom, int nTo)
     ClearSelection();
     SelectSingleCell(nTo);
     ReloadIfKeyCellChanged(&pSheet->m_cells[nFrom]);
-    OpenCellEditor(nTo);
+    OpenCellEditorFromKeys(nTo);
     pSheet->m_nCurCell = nTo;
 }
 
@@ -303,7 +315,7 @@ BOOL CTallyformView::PreTranslateMessage(MSG* pMsg)
     {
         const int n = m_tabOrder.FirstEntryCell(*pSheet, GetDocument()->IsOrganRecordsetOpen());
         if (n >= 0)
-            OpenCellEditor(n);
+            OpenCellEditorFromKeys(n);
     }
     return TRUE;
 }

@@ -126,6 +126,9 @@ BOOL CTallyformView::FindInCells(BOOL bMatchCase, BOOL bReplaceAll)
         search.Replace(pSheet->m_cells[i].m_strValue, g_strReplace);
     for (INT_PTR i = 0; i < nFound; ++i)
         search.Replace(pSheet->m_cells[i].m_strValue, g_strReplace);
+    // A replaced figure changes the totals that use it as much as typing one.
+    if (!pSheet->m_bDesignMode)
+        GetDocument()->RecalculateAll();
     FinishFormatChange();
     return TRUE;
 }
@@ -140,6 +143,8 @@ BOOL CTallyformView::ReplaceNext(BOOL bMatchCase)
 #endif
     CCell* pCell = pSheet->GetSelectedCell(0);
     CCellTextSearch(g_strFind, bMatchCase).Replace(pCell->m_strValue, g_strReplace);
+    if (!pSheet->m_bDesignMode && pCell->m_nFormulaRefs > 0)
+        GetDocument()->RecalculateDependents((int)pSheet->m_arrSel[0]);
     FinishFormatChange();
     return TRUE;
 }

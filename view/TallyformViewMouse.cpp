@@ -234,6 +234,9 @@ void CTallyformView::OnLButtonDown(UINT nFlags, CPoint point)
             return;
         }
 #endif
+        // A click on the sheet takes the keyboard from a bar's control
+        // (the zoom combo), whether or not it opens an editor.
+        SetFocus();
         RunModeClick(nFlags, pt);
         Default();
         return;

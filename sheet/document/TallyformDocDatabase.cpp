@@ -2,6 +2,10 @@
 // back, through the engine library of the open database.
 #include "sheet/document/TallyformDoc.h"
 
+#include <stdlib.h>
+
+#include <vector>
+
 #include "engines/common/PeriodLabel.h"
 #include "framework/core/MessageSink.h"
 #include "framework/docview/FrameWnd.h"
@@ -43,6 +47,26 @@ CString ReportKeysText(const CSheet& sheet)
     return strText;
 }
 
+// The figures of the numeric cells, to tell afterwards which of them the
+// database kept as it held them.
+std::vector<double> FiguresOf(const CCellArray& cells)
+{
+    std::vector<double> figures;
+    for (int i = 0; i < cells.GetSize(); ++i)
+        if (cells[i].m_nType == CELL_NUMERIC && cells[i].m_nValueType == 0)
+            figures.push_back(atof(cells[i].m_strValue));
+    return figures;
+}
+
+int CountChanged(const std::vector<double>& before, const std::vector<double>& after)
+{
+    int nChanged = 0;
+    for (size_t i = 0; i < before.size() && i < after.size(); ++i)
+        if (before[i] != after[i])
+            ++nChanged;
+    return nChanged;
+}
+
 } // namespace
 
 void CTallyformDoc::OnUpdateDatabaseData(CCmdUI* pCmdUI)
@@ -74,6 +98,7 @@ void CTallyformDoc::SaveDataToDatabase()
         ShowBalanceFailure(m_sheet, posFailed);
         return;
     }
+    const std::vector<double> typed = FiguresOf(m_sheet.m_cells);
     int nSaved;
     {
         CReportLogStep logStep(*this, connection.m_pDatabase, "Failed to record fill in log.");
@@ -90,7 +115,15 @@ void CTallyformDoc::SaveDataToDatabase()
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) != 0)
         RecalculateAll();
     UpdateAllViews(NULL);
-    ShowStatusText("The report" + ReportKeysText(m_sheet) + " is saved to the database.");
+    CString strText = "The report" + ReportKeysText(m_sheet) + " is saved to the database.";
+    const int nKept = CountChanged(typed, FiguresOf(m_sheet.m_cells));
+    if (nKept > 0)
+    {
+        CString strKept;
+        strKept.Format(" %d figure%s kept as stored.", nKept, nKept == 1 ? " was" : "s were");
+        strText += strKept;
+    }
+    ShowStatusText(strText);
 }
 
 void CTallyformDoc::ShowStatusText(const CString& strText)

@@ -100,6 +100,7 @@ BOOL CTallyformDoc::StoreEnteredText(int nCell, const CString& strText)
     if (nCell < 0 || nCell >= (int)m_sheet.m_cells.GetSize())
         return FALSE;
     CCell& cell = m_sheet.m_cells[nCell];
+    const CString strBefore = cell.m_nType == CELL_REPORTDATE ? CString(cell.m_szDateCode) : cell.m_strValue;
     switch (cell.m_nType)
     {
     case CELL_REPORTDATE:
@@ -112,6 +113,10 @@ BOOL CTallyformDoc::StoreEnteredText(int nCell, const CString& strText)
         cell.m_strValue = strText;
         break;
     }
+    // What is typed is asked about at Close and Exit, as a replaced or
+    // imported figure is.
+    if ((cell.m_nType == CELL_REPORTDATE ? CString(cell.m_szDateCode) : cell.m_strValue) != strBefore)
+        SetModifiedFlag(TRUE);
     if (cell.m_nType == CELL_REPORTDATE || cell.m_nType == CELL_ORGAN ||
         cell.m_nType == CELL_ORGANCODE)
         FindOrganization(&m_sheet.m_cells[nCell]);

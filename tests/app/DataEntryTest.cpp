@@ -40,6 +40,12 @@ const DWORD kWaitMs = 20000;
 const UINT kLoadFromDatabase = 32829;
 const UINT kSaveToDatabase = 32827;
 const UINT kBatchImport = 33058;
+const UINT kEditReplace = 57641;
+// The replace dialog's fields and buttons.
+const int kFindWhat = 1152;
+const int kReplaceWith = 1153;
+const int kReplaceOne = 1024;
+const int kReplaceAll = 1025;
 // The batch import's file list and its Add button.
 const int kFileList = 1242;
 const int kAddFilesButton = 1239;
@@ -228,6 +234,22 @@ protected:
         EXPECT_TRUE(Contains(texts, "O'Brien & Co")) << JoinedTexts(texts);
     }
 
+    // Edit > Replace with the find and replace texts, pressed once.
+    void ExpectReplaced(CDesignerProcess& designer, CRunModeDriver& driver, LPCSTR lpszFind,
+                        LPCSTR lpszReplace, int nButton)
+    {
+        SCOPED_TRACE(lpszReplace);
+        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kEditReplace, 0), 0);
+        HWND hReplace = designer.WaitForDialog("Replace", kWaitMs);
+        ASSERT_NE(hReplace, nullptr);
+        SetDlgItemTextA(hReplace, kFindWhat, lpszFind);
+        SetDlgItemTextA(hReplace, kReplaceWith, lpszReplace);
+        CDesignerProcess::Press(hReplace, nButton);
+        driver.Settle();
+        CDesignerProcess::Press(hReplace, IDCANCEL);
+        ASSERT_TRUE(CDesignerProcess::WaitGone(hReplace, kWaitMs));
+    }
+
     std::unique_ptr<ReportTestBackend> m_backend;
     CKemDatabase m_source;
     CScratchFolder m_folder;
@@ -247,11 +269,11 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
 
         HWND hEditor = EnterKeys(driver);
         ASSERT_NE(hEditor, nullptr) << JoinedTexts(driver.Answered());
-        // (Loading through ODBC leaves "0" in a figure that has no row yet;
-        // the figure is typed over it.)
+        // (Loading through ODBC leaves "0" in a figure that has no row yet:
+        // reached by Tab, its text is selected and typing replaces it.)
         for (LPCSTR figure : { kSales, kCosts, kStaff })
         {
-            hEditor = driver.EnterFigure(hEditor, figure, kWaitMs);
+            hEditor = driver.TypeFigure(hEditor, figure, kWaitMs);
             Step(figure, hEditor);
             ASSERT_NE(hEditor, nullptr) << figure << " " << JoinedTexts(driver.Answered());
         }
@@ -259,6 +281,15 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         firstTexts = PdfTexts(driver, "typed.pdf");
         Step("pdf", NULL);
         ExpectShown(firstTexts, atof(kStaff), kPerHead);
+
+        // Edit > Replace All of the Costs figure, then Replace back: the
+        // calculate cells follow each time.
+        ExpectReplaced(designer, driver, kCosts, "410.25", kReplaceAll);
+        std::vector<double> numbers = NumbersAmong(PdfTexts(driver, "replaced.pdf"));
+        EXPECT_TRUE(HoldsNumber(numbers, atof(kSales) + 410.25)) << "total after Replace All";
+        EXPECT_TRUE(HoldsNumber(numbers, atof(kSales) - 410.25)) << "margin after Replace All";
+        ExpectReplaced(designer, driver, "410.25", kCosts, kReplaceOne);
+        EXPECT_EQ(firstTexts, PdfTexts(driver, "replaced-back.pdf"));
 
         // The report information asked for shows the keys typed in.
         PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
@@ -309,7 +340,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_NE(std::string::npos, asked.find("Old Data: 999\nCurrent Data: 1250.5\n")) << asked;
         std::string status = StatusText(driver, "The report");
         EXPECT_EQ("The report of O'Brien & Co for March," + std::to_string(atoi(period.substr(0, 4).c_str())) +
-                      " is saved to the database.",
+                      " is saved to the database. 1 figure was kept as stored.",
                   status);
         std::vector<std::string> stored = {
             "B02|" + period + "|R1|C1|" + Scaled("999"),
@@ -365,8 +396,13 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
                                             "B02|" + april + "|R2|C1|" + Scaled("9")}),
                   aprilRows);
         EXPECT_EQ(stored, otherRows);
+        // What was typed in this run is asked about at Close.
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
         std::cout << "second run answered: " << JoinedTexts(driver.Answered()) << std::endl;
+        EXPECT_TRUE(std::any_of(driver.Answered().begin(), driver.Answered().end(),
+                                [](const std::string& text)
+                                { return text.rfind("Save ", 0) == 0 && text.find("Monthly.kvm") != std::string::npos; }))
+            << JoinedTexts(driver.Answered());
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
     }
 }

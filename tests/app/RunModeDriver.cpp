@@ -286,6 +286,11 @@ HWND CRunModeDriver::EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMillis
 {
     // A figure loaded before may stand in the editor with the caret after it.
     SendMessageA(hEditor, EM_SETSEL, 0, -1);
+    return TypeFigure(hEditor, lpszFigure, dwMilliseconds);
+}
+
+HWND CRunModeDriver::TypeFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds)
+{
     TypeChars(hEditor, lpszFigure);
     CString strShown;
     if (!WaitForText(hEditor, lpszFigure, dwMilliseconds, &strShown))

@@ -59,6 +59,9 @@ public:
     // editor, NULL (with the failure noted) when the figure did not show
     // or no editor came.
     HWND EnterFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds);
+    // The figure typed into the editor as it opened, nothing selected
+    // first, then Tab; the next editor or NULL.
+    HWND TypeFigure(HWND hEditor, LPCSTR lpszFigure, DWORD dwMilliseconds);
     const std::string& Failure() const { return m_strFailure; }
 
     // Answers every dialog of the program now shown with OK, noting the
