@@ -47,7 +47,7 @@ CString ReportKeysText(const CSheet& sheet)
 
 void CTallyformDoc::OnUpdateDatabaseData(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode);
+    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode && !IsAnalysisReport());
 }
 
 void CTallyformDoc::SaveDataToDatabase()
@@ -59,6 +59,8 @@ void CTallyformDoc::SaveDataToDatabase()
         AfxMessageBox("Database is not connected!", MB_OK);
         return;
     }
+    if (IsAnalysisReport())
+        return;
     if (!CloseCellEditor(TRUE))
         return;
     if (AskReportInformation() == 0)
@@ -75,9 +77,11 @@ void CTallyformDoc::SaveDataToDatabase()
         return;
     }
     int nSaved;
+    BOOL bLogged;
     {
         CReportLogStep logStep(*this, connection.m_pDatabase, "Failed to record fill in log.");
         nSaved = connection.m_pLoader->SaveReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable);
+        bLogged = !logStep.HasFailed();
     }
     if (nSaved == 0)
     {
@@ -90,7 +94,9 @@ void CTallyformDoc::SaveDataToDatabase()
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) != 0)
         RecalculateAll();
     UpdateAllViews(NULL);
-    ShowStatusText("The report" + ReportKeysText(m_sheet) + " is saved to the database.");
+    // The user has been told the log failed: no success follows it.
+    if (bLogged)
+        ShowStatusText("The report" + ReportKeysText(m_sheet) + " is saved to the database.");
 }
 
 void CTallyformDoc::ShowStatusText(const CString& strText)
