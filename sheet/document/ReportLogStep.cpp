@@ -4,7 +4,7 @@
 #include "sheet/document/TallyformDoc.h"
 
 CReportLogStep::CReportLogStep(CTallyformDoc& doc, CKemDatabase* pDatabase, const CString& strFailure)
-    : m_doc(doc), m_pDatabase(pDatabase), m_strFailure(strFailure)
+    : m_doc(doc), m_pDatabase(pDatabase), m_strFailure(strFailure), m_bFailed(FALSE)
 {
     if (m_pDatabase != NULL)
         m_pDatabase->m_pSaveStep = this;
@@ -22,6 +22,7 @@ BOOL CReportLogStep::Run()
     BOOL bKnown = m_doc.GetFilledInKeys(strOrgCode, strPeriod);
     if (bKnown && m_doc.RecordReportLog() != 0)
         return TRUE;
+    m_bFailed = TRUE;
     AfxMessageBox(m_strFailure, MB_OK);
     return !bKnown;
 }

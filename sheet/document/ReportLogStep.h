@@ -21,9 +21,12 @@ public:
     // organization saves without a log row (the user is told); a database
     // failure while logging stops the whole save.
     BOOL Run() override;
+    // Whether the user was told the log could not be written.
+    BOOL HasFailed() const { return m_bFailed; }
 
 private:
     CTallyformDoc& m_doc;
     CKemDatabase* m_pDatabase;
     CString m_strFailure;
+    BOOL m_bFailed;
 };

@@ -212,6 +212,9 @@ public:
     // The header from the analysis wizard's information step (kind 2), then
     // the cross-tab of its lists; FALSE when the layout was refused.
     BOOL CreateAnalysisReport(const CNewTemplateFields& fields);
+    // An analysis report computes its cells from the database: it has no
+    // figures of its own to save, load, sum or import.
+    BOOL IsAnalysisReport() const;
 
     // Run-mode data entry (TallyformDocEntry.cpp)
     // The application's organizations recordset, or NULL when there is
@@ -284,8 +287,8 @@ protected:
     void OnTableVerify();
     void OnSaveDataToDatabase() { SaveDataToDatabase(); }
     void OnLoadDataFromDatabase() { LoadDataFromDatabase(TRUE); }
-    // Saving, loading, summing and importing report data: run mode and an
-    // open database.
+    // Saving, loading, summing and importing report data: run mode, an
+    // open database and a report that is not an analysis.
     void OnUpdateDatabaseData(CCmdUI* pCmdUI);
     void OnBatchImport();
     void OnSumDataFromDatabases();

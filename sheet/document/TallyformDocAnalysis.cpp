@@ -21,10 +21,14 @@ BOOL CTallyformDoc::CreateAnalysisReport(const CNewTemplateFields& fields)
     return calc.GenerateAnalysisLayout();
 }
 
+BOOL CTallyformDoc::IsAnalysisReport() const
+{
+    return m_sheet.m_nKind == kAnalysisKind;
+}
+
 void CTallyformDoc::OnUpdateAnalysis(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode &&
-                   m_sheet.m_nKind == kAnalysisKind);
+    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode && IsAnalysisReport());
 }
 
 void CTallyformDoc::OnAnalysis()
@@ -37,7 +41,7 @@ void CTallyformDoc::OnAnalysis()
 
 void CTallyformDoc::OnUpdateAnalysisChange(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && m_sheet.m_nKind == kAnalysisKind);
+    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && IsAnalysisReport());
 }
 
 void CTallyformDoc::RunChangeAnalysis(int nPage)

@@ -71,7 +71,7 @@ int CountChanged(const std::vector<double>& before, const std::vector<double>& a
 
 void CTallyformDoc::OnUpdateDatabaseData(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode);
+    pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode && !IsAnalysisReport());
 }
 
 void CTallyformDoc::SaveDataToDatabase()
@@ -83,6 +83,8 @@ void CTallyformDoc::SaveDataToDatabase()
         AfxMessageBox("Database is not connected!", MB_OK);
         return;
     }
+    if (IsAnalysisReport())
+        return;
     if (!CloseCellEditor(TRUE))
         return;
     if (AskReportInformation() == 0)
@@ -100,9 +102,11 @@ void CTallyformDoc::SaveDataToDatabase()
     }
     const std::vector<double> typed = FiguresOf(m_sheet.m_cells);
     int nSaved;
+    BOOL bLogged;
     {
         CReportLogStep logStep(*this, connection.m_pDatabase, "Failed to record fill in log.");
         nSaved = connection.m_pLoader->SaveReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable);
+        bLogged = !logStep.HasFailed();
     }
     if (nSaved == 0)
     {
@@ -115,6 +119,9 @@ void CTallyformDoc::SaveDataToDatabase()
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) != 0)
         RecalculateAll();
     UpdateAllViews(NULL);
+    // The user has been told the log failed: no success follows it.
+    if (!bLogged)
+        return;
     CString strText = "The report" + ReportKeysText(m_sheet) + " is saved to the database.";
     const int nKept = CountChanged(typed, FiguresOf(m_sheet.m_cells));
     if (nKept > 0)

@@ -511,6 +511,16 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
         CRunModeDriver::PressKey(driver.View(), VK_F5);
         ASSERT_TRUE(driver.WaitForCaption("Tallyform [Run Mode] - ", kWaitMs));
     }
+    // The figures are the database's: the disabled save, asked for anyway,
+    // neither writes nor says anything.
+    const Texts stored = m_backend->Rows("SELECT COUNT(*) FROM ss_datalist");
+    const Texts answered = driver.Answered();
+    PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+    driver.Settle();
+    driver.AnswerDialogs();
+    EXPECT_EQ(answered, driver.Answered());
+    EXPECT_EQ(stored, m_backend->Rows("SELECT COUNT(*) FROM ss_datalist"));
+
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kAnalysis, 0), 0);
     driver.Settle();
     Texts texts;
