@@ -7,6 +7,10 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/setup.sh"
 source "$root/scripts/wine-env.sh"
 export WINEPREFIX="$test_prefix"
+# A folder deleted to the recycle bin goes to the desktop's trash under
+# XDG_DATA_HOME: the tests keep a trash of their own beside their prefix.
+export XDG_DATA_HOME="$build/test-data-home"
+mkdir -p "$XDG_DATA_HOME"
 source "$root/scripts/pg-cluster.sh"
 source "$root/scripts/cups-server.sh"
 source "$root/scripts/xvfb.sh"

@@ -3,10 +3,26 @@
 #include "framework/core/WideText.h"
 #include "framework/windows/CodePageFont.h"
 #include "framework/windows/Dc.h"
+#include "framework/windows/ScopedGdi.h"
 #include "sheet/CellDraw.h"
 #include "sheet/Sheet.h"
 
 namespace {
+
+// The face a printed cell takes when its own is not TrueType.
+const char kPrintSubstituteFace[] = "Arial";
+
+// Whether the system draws the font with a TrueType face, judged on a
+// memory DC so that no printer driver sees the font first.
+BOOL IsTrueTypeFont(HFONT hFont)
+{
+    CScopedMemoryDC dc(NULL);
+    if (dc.Get() == NULL)
+        return FALSE;
+    CScopedSelectObject select(dc.Get(), hFont);
+    TEXTMETRICA tm = {};
+    return ::GetTextMetricsA(dc.Get(), &tm) && (tm.tmPitchAndFamily & TMPF_TRUETYPE);
+}
 
 // The slot for a new object: the next unused one, else the next one whose
 // object is not selected, after deleting that object.
@@ -101,6 +117,17 @@ BOOL CCellPainter::SelectFont(const LOGFONTA& lf)
         HFONT hFont = ::CreateFontIndirectA(&lf);
         if (hFont == NULL)
             return FALSE;
+        if (m_pDC->IsPrinting() && !IsTrueTypeFont(hFont))
+        {
+            // The printer driver fails on other outline faces: a template
+            // made elsewhere prints in the TrueType face standing for it.
+            LOGFONTA lfPrint = lf;
+            lstrcpynA(lfPrint.lfFaceName, kPrintSubstituteFace, LF_FACESIZE);
+            ::DeleteObject(hFont);
+            hFont = ::CreateFontIndirectA(&lfPrint);
+            if (hFont == NULL)
+                return FALSE;
+        }
         n = TakeSlot(m_fonts, m_nFonts, m_nFont, m_nNextFont, kSlots);
         m_fonts[n].lf = lf;
         m_fonts[n].hObject = hFont;

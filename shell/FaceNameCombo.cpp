@@ -73,7 +73,9 @@ int CALLBACK CFaceNameCombo::EnumFaceProc(const LOGFONTA* pLogFont, const TEXTME
                                           DWORD dwFontType, LPARAM lParam)
 {
     CFaceNameCombo* pThis = (CFaceNameCombo*)lParam;
-    if (dwFontType & RASTER_FONTTYPE)
+    // Only outline faces of the TrueType kind print: the printer driver
+    // fails on the Type 1 faces the system also lists.
+    if ((dwFontType & RASTER_FONTTYPE) || !(dwFontType & TRUETYPE_FONTTYPE))
         return 1;
     if (pLogFont->lfCharSet == MAC_CHARSET)
         return 1;

@@ -2,6 +2,7 @@
 #include <string.h>
 
 #include "sheet/document/TallyformDoc.h"
+#include "sheet/FormulaText.h"
 
 namespace
 {
@@ -23,11 +24,13 @@ void CTallyformDoc::ReplaceCellNameInFormula(int nCell, LPCSTR pszReplacement, C
     const CString strReplacement = pszReplacement;
     const int nName = strName.GetLength();
     CString strText = "$" + strFormula + "#";
+    // Cell names are matched in any letter case.
+    const CString strFolded = FoldOperandName(strName);
     // A replacement that holds the name further in would be found again.
-    if (nName > 0 && strReplacement.Find(strName) <= 0)
+    if (nName > 0 && FoldOperandName(strReplacement).Find(strFolded) <= 0)
     {
         int nPos = 0;
-        while ((nPos = strText.Find(strName, nPos)) >= 0)
+        while ((nPos = FoldOperandName(strText).Find(strFolded, nPos)) >= 0)
         {
             if (nPos > 0 && IsDelimiter(strText[nPos - 1])
                 && nPos + nName < strText.GetLength() && IsDelimiter(strText[nPos + nName]))

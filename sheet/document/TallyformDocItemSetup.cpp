@@ -69,7 +69,11 @@ void CTallyformDoc::SetSelectedItemCodes(int nTable)
         CopyCode(pszField, CELL_CODE_LEN, strCode);
         bChanged = TRUE;
     }
-    // The template changed: closing it asks to save.
+    // The template changed: closing it asks to save, and every view shows
+    // the new codes of all the cells.
     if (bChanged)
+    {
         SetModifiedFlag(TRUE);
+        UpdateAllViews(NULL);
+    }
 }

@@ -13,7 +13,6 @@ namespace
 {
 // Items whose texts are fixed with the same key; they keep it.
 const std::vector<std::pair<std::string, std::string>> kGivenPairs = {
-    { "&Calculate Cell", "Item &Column Setup..." },
     { "Change &Row Items", "Cha&rt Analysis..." },
 };
 

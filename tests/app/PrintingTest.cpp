@@ -212,4 +212,31 @@ TEST_F(PrintingTest, DraggedBreakAndRepeatedBandsReachThePrintedPagesAndThePrevi
     EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
 }
 
+TEST_F(PrintingTest, TemplateInAType1FacePrintsItsTexts)
+{
+    if (EnvOf("KEM_TEST_PRINT_OUT").empty())
+        GTEST_SKIP() << "no PDF printer queue (run through scripts/test.sh)";
+    {
+        // A template made where this face was offered.
+        CTallyformDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        MakePrintTemplate(doc.m_sheet, { 0, 520, 1000 });
+        for (INT_PTR i = 0; i < doc.m_sheet.m_cells.GetSize(); ++i)
+            lstrcpynA(doc.m_sheet.m_cells[i].m_logFont.lfFaceName, "URW Bookman", LF_FACESIZE);
+        ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
+    }
+    CDesignerProcess designer(m_folder.GetPath(), "\"" + m_strTemplate + "\"");
+    CRunModeDriver driver(designer);
+    Start(designer, driver);
+    std::string pdf = PrintThroughDialog(designer, driver);
+    ASSERT_FALSE(pdf.empty()) << "nothing printed";
+    std::vector<PrintedPage> pages = ReadPrintedPdf(pdf);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_TRUE(pages[0].Has("TITLE"));
+    EXPECT_TRUE(pages[0].Has("R01"));
+    EXPECT_TRUE(pages.back().Has("R50"));
+    EXPECT_TRUE(designer.Seen().empty()) << designer.Seen().front();
+    EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
+}
+
 } // namespace

@@ -261,6 +261,10 @@ TEST(DocFormulaText, ReplacesWholeNamesOnly)
     // At its start it is, without looping.
     doc.ReplaceCellNameInFormula(0, "A1*2", formula);
     EXPECT_STREQ("A1*2+B1", formula);
+    // Names are found in any letter case; other names stay as typed.
+    formula = "a1+b1*(A1-a11)";
+    doc.ReplaceCellNameInFormula(0, "Wages", formula);
+    EXPECT_STREQ("Wages+b1*(Wages-a11)", formula);
 }
 
 TEST(DocFormulaText, ListsNamedOperandsOnce)
