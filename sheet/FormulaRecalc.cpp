@@ -196,7 +196,8 @@ int RecalculateDependentFormulas(CSheet& sheet, int nChanged)
                 pending.push_back(j), bReached[j] = 1;
 
     // A cell is computed when a cell it reads passed a value on: the
-    // changed cell, or a reached cell that was computed with success.
+    // changed cell, a reached cell that was computed with success, or one
+    // emptied for want of a value (its readers then have none either).
     std::vector<char> bTriggered(nCount, 0);
     std::vector<char> bDone(nCount, 0);
     for (int j : graph.Dependents(nChanged))
@@ -208,13 +209,11 @@ int RecalculateDependentFormulas(CSheet& sheet, int nChanged)
             return;
         ++nEvaluated;
         if (AreOperandsFilled(sheet, graph, j) == 0)
-        {
             sheet.m_cells[j].m_strValue.Empty();
+        else if (!StoreResult(sheet, names, j))
             return;
-        }
-        if (StoreResult(sheet, names, j))
-            for (int d : graph.Dependents(j))
-                bTriggered[d] = 1;
+        for (int d : graph.Dependents(j))
+            bTriggered[d] = 1;
     };
 
     size_t nAcyclic = 0;

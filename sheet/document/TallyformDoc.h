@@ -353,7 +353,8 @@ private:
     // TRUE when typed input takes the organization of that field value.
     BOOL IsKnownOrganization(LPCSTR pszField, const CString& strValue);
     void ImportWorksheetKeys(const CReportWorksheetKeys& keys, CStringArray& refusals);
-    void ImportWorksheetFigures(const CSourceTable& table, CStringArray& refusals);
+    // Takes the worksheet's figures; the cells it left empty go to emptied.
+    void ImportWorksheetFigures(const CSourceTable& table, CStringArray& refusals, CUIntArray& emptied);
     // The fill-in log rows of this template and report type for the
     // organization, with an extra condition.
     CString ReportLogQuery(LPCSTR pszColumns, LPCSTR pszOrgCode, LPCSTR pszCondition) const;

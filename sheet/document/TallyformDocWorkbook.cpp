@@ -3,14 +3,15 @@
 // organization taken back from one through the checks of typed input.
 #include "sheet/document/TallyformDoc.h"
 
-#include "engines/dao/spreadsheet/CellText.h"
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 #include "framework/core/File.h"
 #include "framework/core/MessageSink.h"
+#include "framework/db/DBText.h"
 #include "framework/db/SqlQuote.h"
 #include "framework/docview/FileReplacer.h"
 #include "framework/windows/CmdUI.h"
 #include "reporting/ReportConnection.h"
+#include "sheet/FormulaRecalc.h"
 #include "sheet/ReportPeriod.h"
 #include "sheet/SheetGridMap.h"
 #include "sheet/document/KeyCells.h"
@@ -116,7 +117,11 @@ BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName)
         AfxMessageBox("Nothing was imported. " + strError);
         return FALSE;
     }
-    SourceTextsFromUtf8(tables);
+    // The workbook's texts are UTF-8: the keys of the first row come into
+    // the system's code page here, each figure as it is taken.
+    if (!tables.empty())
+        for (CString& strColumn : tables[0].m_columns)
+            strColumn = DBTextFromDriver(strColumn);
     CReportWorksheetKeys keys;
     if (tables.empty() || !ReadReportWorksheetKeys(tables[0], keys))
     {
@@ -133,8 +138,13 @@ BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName)
     }
     CStringArray refusals;
     ImportWorksheetKeys(keys, refusals);
-    ImportWorksheetFigures(tables[0], refusals);
+    CUIntArray emptied;
+    ImportWorksheetFigures(tables[0], refusals, emptied);
     RecalculateAll();
+    // A formula reading an emptied figure has no result, as when the figure
+    // is typed away.
+    for (INT_PTR i = 0; i < emptied.GetSize(); ++i)
+        RecalculateDependentFormulas(m_sheet, (int)emptied[i]);
     SetModifiedFlag(TRUE);
     UpdateAllViews(NULL);
     if (refusals.GetSize() > 0)
@@ -191,7 +201,7 @@ void CTallyformDoc::ImportWorksheetKeys(const CReportWorksheetKeys& keys, CStrin
 
 // A figure is stored as StoreEnteredText stores it; the calculate cells
 // are recalculated once after all of them.
-void CTallyformDoc::ImportWorksheetFigures(const CSourceTable& table, CStringArray& refusals)
+void CTallyformDoc::ImportWorksheetFigures(const CSourceTable& table, CStringArray& refusals, CUIntArray& emptied)
 {
     const CSheetGridMap grid(m_sheet);
     for (int i = 0; i < (int)m_sheet.m_cells.GetSize(); ++i)
@@ -200,12 +210,36 @@ void CTallyformDoc::ImportWorksheetFigures(const CSourceTable& table, CStringArr
         int nRow = 0, nColumn = 0;
         if (!IsImportedFigureCell(cell) || !grid.GetPosition(i, nRow, nColumn))
             continue;
-        const CSourceValue* pValue = ReportWorksheetValue(table, nRow, nColumn);
+        const CSourceValue* pStored = ReportWorksheetValue(table, nRow, nColumn);
+        CSourceValue value;
+        BOOL bInexact = FALSE;
+        if (pStored != NULL)
+        {
+            value = *pStored;
+            DBTextFromDriver(pStored->m_strText, pStored->m_strText.GetLength(), value.m_strText, CP_ACP, &bInexact);
+        }
         CString strText;
-        if (!ImportedFigureText(cell, pValue, strText))
-            refusals.Add(ReportWorksheetAddress(nRow, nColumn) + ": " + Quoted(pValue->m_strText) +
+        // A refused figure leaves its cell empty, never the figure of the
+        // report shown before.
+        if (bInexact)
+        {
+            refusals.Add(ReportWorksheetAddress(nRow, nColumn) + ": " + Quoted(value.m_strText) +
+                         " holds characters that this system's code page cannot hold.");
+            cell.m_strValue.Empty();
+            emptied.Add((UINT)i);
+        }
+        else if (!ImportedFigureText(cell, pStored != NULL ? &value : NULL, strText))
+        {
+            refusals.Add(ReportWorksheetAddress(nRow, nColumn) + ": " + Quoted(value.m_strText) +
                          " is not a number.");
+            cell.m_strValue.Empty();
+            emptied.Add((UINT)i);
+        }
         else
+        {
             cell.m_strValue = strText;
+            if (strText.IsEmpty())
+                emptied.Add((UINT)i);
+        }
     }
 }

@@ -135,6 +135,19 @@ TEST(RecalculateDependents, EndsOnACycle)
     EXPECT_EQ("2.0000", ValueOf(sheet, nC));
 }
 
+TEST(RecalculateDependents, AFigureTypedAwayEmptiesEveryFormulaThatReadsIt)
+{
+    CSheet sheet;
+    const int nSource = AddNumber(sheet, "A1", "");
+    const int nB = AddFormula(sheet, "B1", "A1+1", "3.0000");
+    const int nC = AddFormula(sheet, "C1", "B1*2", "6.0000");
+    const int nD = AddFormula(sheet, "D1", "C1-B1", "3.0000");
+    RecalculateDependentFormulas(sheet, nSource);
+    EXPECT_EQ("", ValueOf(sheet, nB));
+    EXPECT_EQ("", ValueOf(sheet, nC));
+    EXPECT_EQ("", ValueOf(sheet, nD));
+}
+
 TEST(RecalculateDependents, AnEmptiedCellPassesNothingOn)
 {
     MessageBoxRecorder recorder;
