@@ -3,6 +3,7 @@
 #include "framework/core/MessageSink.h"
 #include "framework/windows/DataExchange.h"
 #include "reporting/FindItemDlg.h"
+#include "reporting/OrganLookup.h"
 #include "reporting/ReportConnection.h"
 #include "TemplateDialogIds.h"
 
@@ -67,7 +68,7 @@ void CReportInfoDlg::OnBrowse()
 
 void CReportInfoDlg::OnOK()
 {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE) || !MatchOrganization())
         return;
     if (m_wndPeriod.m_hWnd != NULL)
         m_strPeriod = m_wndPeriod.GetCode();
@@ -75,6 +76,55 @@ void CReportInfoDlg::OnOK()
                  m_strOrganName.Compare(m_strOldOrganName) != 0 ||
                  m_strPeriod.Compare(m_strOldPeriod) != 0;
     EndDialog(IDOK);
+}
+
+// A known code brings its organization's name: the name shown since the
+// opening (or none) gives way to it, so a code typed over another one never
+// goes out under the other organization's name.  A name typed beside a
+// known code must be its name; beside an unknown code, a name of another
+// organization is refused.  Without the organizations, or without a code,
+// the pair is taken as typed (the document checks it where it must).
+BOOL CReportInfoDlg::MatchOrganization()
+{
+    CReportConnection& connection = GetReportConnection();
+    if (!connection.IsOrganRecordsetOpen() || m_strOrganCode.IsEmpty())
+        return TRUE;
+    CKemRecordset& rs = *connection.m_pOrganRecordset;
+    CString strCode = m_strOrganCode, strName;
+    CString strMessage;
+    const int nByCode = LookUpOrganization(rs, TRUE, strCode, strName);
+    if (nByCode < 0)
+        return FALSE;
+    if (nByCode == 1)
+    {
+        if (strName == m_strOrganName)
+            return TRUE;
+        if (m_strOrganName == m_strOldOrganName || m_strOrganName.IsEmpty())
+        {
+            m_strOrganName = strName;
+            SetDlgItemText(IDC_ORGAN_NAME, strName);
+            return TRUE;
+        }
+        strMessage.Format("The organization code \"%s\" belongs to \"%s\", not to \"%s\".",
+                          (LPCSTR)m_strOrganCode, (LPCSTR)strName, (LPCSTR)m_strOrganName);
+        return RefusePair(IDC_ORGAN_NAME, strMessage);
+    }
+    if (m_strOrganName.IsEmpty())
+        return TRUE;
+    CString strOtherCode, strOtherName = m_strOrganName;
+    const int nByName = LookUpOrganization(rs, FALSE, strOtherCode, strOtherName);
+    if (nByName <= 0)
+        return nByName == 0;
+    strMessage.Format("No organization has the code \"%s\"; \"%s\" is the organization \"%s\".",
+                      (LPCSTR)m_strOrganCode, (LPCSTR)strOtherName, (LPCSTR)strOtherCode);
+    return RefusePair(IDC_ORGAN_CODE, strMessage);
+}
+
+BOOL CReportInfoDlg::RefusePair(int nFocusID, const CString& strMessage)
+{
+    AfxMessageBox(strMessage, MB_OK | MB_ICONEXCLAMATION);
+    GotoDlgCtrl(GetDlgItem(nFocusID));
+    return FALSE;
 }
 
 BOOL CReportInfoDlg::CanBrowseOrganizations() const

@@ -1,6 +1,7 @@
 // CReportInfoDlg: the Set Report Information dialog.  It shows the
 // organization (code and name) and the period a report is saved under,
-// and tells the caller whether the user changed any of them.
+// and tells the caller whether the user changed any of them.  While the
+// organizations can be read, the name shown goes with the code.
 #pragma once
 
 #include "framework/windows/Button.h"
@@ -32,6 +33,10 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnBrowse();
+    // The code names the organization (see the .cpp); FALSE keeps the
+    // dialog open.
+    BOOL MatchOrganization();
+    BOOL RefusePair(int nFocusID, const CString& strMessage);
 
     // The organizations of the reporting database: whether they can be
     // looked up (an open reporting database), and the lookup through Find

@@ -3,9 +3,7 @@
 #include "sheet/document/TallyformDoc.h"
 
 #include "engines/common/KemRecordset.h"
-#include "framework/core/Exception.h"
-#include "framework/db/SqlQuote.h"
-#include "reporting/FieldText.h"
+#include "reporting/OrganLookup.h"
 #include "reporting/ReportConnection.h"
 #include "sheet/UndoAction.h"
 #include "sheet/document/KeyCells.h"
@@ -16,37 +14,6 @@ namespace
 // Organization codes fit the numeric cells' code field.
 const int kMaxOrgCodeLength = CELL_CODE_LEN - 1;
 const int kMaxPeriodCodeLength = CELL_PERIOD_LEN - 1;
-
-// Looks the organization up by code (bByCode) or by name and, when a row
-// matches, replaces both texts by the row's.  The recordset's filter is
-// put back afterwards, so that others see the organizations they saw.
-// 1 found, 0 no row; a database error is reported and gives 0.
-int LookUpOrganization(CKemRecordset& rs, BOOL bByCode, CString& strCode, CString& strName)
-{
-    const CString strOldFilter = rs.m_strFilter;
-    int nResult = 0;
-    try
-    {
-        rs.m_strFilter = (bByCode ? CString("FD_Code=") : CString("FD_Name=")) +
-                         SqlQuote(bByCode ? strCode : strName);
-        rs.Requery();
-        if (!(rs.IsBOF() && rs.IsEOF()))
-        {
-            strCode = RecordsetFieldText(&rs, "FD_Code");
-            strName = RecordsetFieldText(&rs, "FD_Name");
-            nResult = 1;
-        }
-        rs.m_strFilter = strOldFilter;
-        rs.Requery();
-    }
-    catch (CException* e)
-    {
-        rs.m_strFilter = strOldFilter;
-        e->ReportError();
-        e->Delete();
-    }
-    return nResult;
-}
 
 } // namespace
 
@@ -78,7 +45,7 @@ int CTallyformDoc::FindOrganization(CCell* pCell)
     CString strCode = bByCode ? pCell->m_strValue : CString();
     CString strName = bByCode ? CString() : pCell->m_strValue;
     if (IsOrganRecordsetOpen() &&
-        LookUpOrganization(*GetOrganRecordset(), bByCode, strCode, strName) == 0)
+        LookUpOrganization(*GetOrganRecordset(), bByCode, strCode, strName) <= 0)
         return 0;
     if (strCode.GetLength() > kMaxOrgCodeLength)
         strCode = strCode.Left(kMaxOrgCodeLength);

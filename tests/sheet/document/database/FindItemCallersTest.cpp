@@ -2,7 +2,9 @@
 // from a second thread: Cell > Item Setup and Item Column Setup (enabled
 // only for numeric selections with the item list open; the item chosen
 // reaches every selected numeric cell) and Browse in Set Report
-// Information (the organization chosen fills code and name).
+// Information (the organization chosen fills code and name), with the
+// name that goes out with a typed code.
+#include <cstring>
 #include <functional>
 
 #include "tests/sheet/document/database/DatabaseTestDoc.h"
@@ -82,13 +84,15 @@ protected:
         m_backend->Exec("INSERT INTO ss_item (FD_Code, FD_Name, FD_SearchCode, FD_Type) VALUES"
                         " ('R1', 'Sales', 'S', 0), ('R9', 'Nine''s', 'N', 0)");
         m_backend->Exec("INSERT INTO ss_colitem (FD_Code, FD_Name, FD_SearchCode) VALUES ('C7', 'Seven', 'S')");
-        for (CKemRecordset** ppList : { &m_doc.m_connection.m_pItemRecordset, &m_doc.m_connection.m_pColItemRecordset })
+        for (CKemRecordset** ppList : { &m_doc.m_connection.m_pItemRecordset, &m_doc.m_connection.m_pColItemRecordset,
+                                        &m_doc.m_connection.m_pOrganRecordset })
         {
             *ppList = m_loader.GetRecordset(m_pDatabase);
             ASSERT_NE(nullptr, *ppList);
         }
         m_doc.m_connection.m_pItemRecordset->Open("select * from ss_item", FALSE);
         m_doc.m_connection.m_pColItemRecordset->Open("select * from ss_colitem", FALSE);
+        m_doc.m_connection.m_pOrganRecordset->Open("select * from ss_Organ", FALSE);
         // The Find Item dialog reads the program's connection.
         GetReportConnection() = m_doc.m_connection;
     }
@@ -96,7 +100,8 @@ protected:
     void TearDown() override
     {
         GetReportConnection() = CReportConnection();
-        for (CKemRecordset* pList : { m_doc.m_connection.m_pItemRecordset, m_doc.m_connection.m_pColItemRecordset })
+        for (CKemRecordset* pList : { m_doc.m_connection.m_pItemRecordset, m_doc.m_connection.m_pColItemRecordset,
+                                      m_doc.m_connection.m_pOrganRecordset })
             if (pList != NULL)
                 m_loader.ReleaseRecordset(pList);
         ReportDatabaseTest::TearDown();
@@ -188,6 +193,54 @@ TEST_P(ItemSetup, BrowseInReportInformationTakesTheOrganizationFound)
     EXPECT_EQ("O'Brien & Co", strName);
     EXPECT_STREQ("B02", dlg.m_strOrganCode);
     EXPECT_TRUE(dlg.m_bChanged);
+}
+
+TEST_P(ItemSetup, ReportInformationKeepsTheNameWithTheCode)
+{
+    struct Case { const char* what; const char* code; const char* name; int nResult; const char* outName; const char* message; };
+    const Case cases[] = {
+        {"code typed over, name left", "C03", NULL, IDOK, "Cedar", NULL},
+        {"unknown code beside another's name", "Z99", NULL, IDCANCEL, NULL,
+         "No organization has the code \"Z99\"; \"Alder\" is the organization \"A01\"."},
+        {"known code, another's name typed", "C03", "O'Brien & Co", IDCANCEL, NULL,
+         "The organization code \"C03\" belongs to \"Cedar\", not to \"O'Brien & Co\"."},
+        {"both new", "Z99", "Newcomer", IDOK, "Newcomer", NULL},
+        {"the pair as opened", NULL, NULL, IDOK, "Alder", NULL},
+        {"name emptied", NULL, "", IDOK, "Alder", NULL},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        m_messages.Clear();
+        CReportInfoDlg dlg(NULL);
+        dlg.m_strOrganCode = "A01";
+        dlg.m_strOrganName = "Alder";
+        dlg.m_strPeriod = MonthCode(2026, 3);
+        CDriverThread driver([&] {
+            HWND hInfo = WaitForCaption("Set Report Information");
+            if (hInfo == NULL)
+                return;
+            if (c.code != NULL)
+                SetDlgItemTextA(hInfo, 1232, c.code);
+            if (c.name != NULL)
+                SetDlgItemTextA(hInfo, 1234, c.name);
+            SendMessageA(hInfo, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            // A refused pair keeps the dialog open.
+            if (!m_messages.Messages().empty())
+                PostMessageA(hInfo, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        });
+        EXPECT_EQ(c.nResult, dlg.DoModal());
+        driver.join();
+        EXPECT_EQ(c.message == NULL ? std::vector<std::string>() : std::vector<std::string>{ c.message },
+                  MessageTexts());
+        if (c.nResult == IDOK)
+        {
+            EXPECT_STREQ(c.outName, dlg.m_strOrganName);
+            EXPECT_STREQ(c.code != NULL ? c.code : "A01", dlg.m_strOrganCode);
+            const BOOL bChanged = (c.code != NULL && strcmp(c.code, "A01") != 0) || strcmp(c.outName, "Alder") != 0;
+            EXPECT_EQ(bChanged, dlg.m_bChanged);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ItemSetup, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),
