@@ -32,6 +32,24 @@ CTemplateLayoutPage::CTemplateLayoutPage(CWnd* pParent)
 
 void CTemplateLayoutPage::DoDataExchange(CDataExchange* pDX)
 {
+    // Whoever checks the sizes (a field left, Finish, Enter), the focus moves
+    // its range message causes check nothing again.
+    const BOOL bWasChecking = m_bCheckingSize;
+    m_bCheckingSize = TRUE;
+    try
+    {
+        ExchangeFields(pDX);
+    }
+    catch (...)
+    {
+        m_bCheckingSize = bWasChecking;
+        throw;
+    }
+    m_bCheckingSize = bWasChecking;
+}
+
+void CTemplateLayoutPage::ExchangeFields(CDataExchange* pDX)
+{
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_LAYOUT_ROWS, m_nRows);
     DDV_MinMaxInt(pDX, m_nRows, 1, kMaxRowsOrColumns);
@@ -67,12 +85,9 @@ BOOL CTemplateLayoutPage::OnInitDialog()
 void CTemplateLayoutPage::OnKillFocusSize()
 {
     // The range message takes the focus from the next field, and the check
-    // gives it back to the field in error: both would check again.
-    if (m_bCheckingSize)
-        return;
-    m_bCheckingSize = TRUE;
-    UpdateData(TRUE);
-    m_bCheckingSize = FALSE;
+    // gives it back to the field in error: neither checks again.
+    if (!m_bCheckingSize)
+        UpdateData(TRUE);
 }
 
 void CTemplateLayoutPage::OnByItems()

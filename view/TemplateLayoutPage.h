@@ -38,6 +38,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void ExchangeFields(CDataExchange* pDX);
+
     // A check of the sizes is showing its message: the focus moves that it
     // causes check nothing again.
     BOOL m_bCheckingSize;

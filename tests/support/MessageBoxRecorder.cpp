@@ -53,6 +53,8 @@ int MessageBoxRecorder::Sink(HWND, LPCSTR lpszText, LPCSTR lpszCaption, UINT nTy
     if (self == NULL)
         return FirstButton(nType);
     self->m_messages.push_back({lpszText, lpszCaption, nType});
+    if (self->m_bTakeFocus)
+        ::SetFocus(NULL);
     if (self->m_answers.empty())
         return FirstButton(nType);
     int answer = self->m_answers.front();

@@ -31,6 +31,9 @@ public:
     // The text of every recorded message, in order.
     std::vector<std::string> Texts() const;
     void Clear() { m_messages.clear(); }
+    // Each prompt takes the keyboard focus while it is up, as a real box
+    // does, so the field that had it hears that it lost it.
+    void TakeFocusWhileShown() { m_bTakeFocus = true; }
 
 private:
     static int Sink(HWND hWnd, LPCSTR lpszText, LPCSTR lpszCaption, UINT nType);
@@ -39,4 +42,5 @@ private:
     MessageBoxRecorder* m_pPrevious;
     std::deque<int> m_answers;
     std::vector<RecordedMessage> m_messages;
+    bool m_bTakeFocus = false;
 };

@@ -39,6 +39,17 @@ void ClickCheck(CDialog* pPage, int nID)
     pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)hBox);
 }
 
+// Presses Enter in a field of a page the way the wizard's message loop
+// hands the key on.
+void PressEnterIn(CDialog* pPage, int nID)
+{
+    HWND hField = ::GetDlgItem(pPage->m_hWnd, nID);
+    ::SetFocus(hField);
+    MSG msg = { hField, WM_KEYDOWN, VK_RETURN, 0x001C0001, ::GetTickCount(), {} };
+    if (!CWnd::WalkPreTranslateTree(pPage->GetParent()->m_hWnd, &msg))
+        ::DispatchMessageA(&msg);
+}
+
 class CreateTemplateDlgTest : public ::testing::Test
 {
 protected:
@@ -122,6 +133,33 @@ TEST_F(CreateTemplateDlgTest, FinishStaysOpenWhileTheRowsAreOutOfRange)
     EXPECT_EQ(20, dlg.m_pageLayout.m_nRows);
     EXPECT_EQ(30, dlg.m_pageLayout.m_nColumns);
     ASSERT_FALSE(m_messages.Messages().empty());
+}
+
+TEST_F(CreateTemplateDlgTest, EnterInAnOutOfRangeRowsFieldWarnsOnceAndKeepsTheField)
+{
+    m_messages.TakeFocusWhileShown();
+    CDrivenWizard dlg(NULL);
+    dlg.m_onInit = [this](CDrivenWizard* p) {
+        p->ShowWindow(SW_SHOW);
+        Click(p, IDC_WIZARD_NEXT);
+        p->m_pageLayout.SetDlgItemText(IDC_LAYOUT_ROWS, "501");
+        PressEnterIn(&p->m_pageLayout, IDC_LAYOUT_ROWS);
+        EXPECT_TRUE(::IsWindow(p->m_hWnd));
+        EXPECT_EQ(IDD_TEMPLATE_LAYOUT, p->m_nCurPage);
+        EXPECT_EQ(1u, m_messages.Messages().size());
+        EXPECT_EQ(::GetDlgItem(p->m_pageLayout.m_hWnd, IDC_LAYOUT_ROWS), ::GetFocus());
+        // Leaving the field still checks it, once.
+        ::SetFocus(::GetDlgItem(p->m_pageLayout.m_hWnd, IDC_LAYOUT_COLUMNS));
+        EXPECT_EQ(2u, m_messages.Messages().size());
+        EXPECT_EQ(::GetDlgItem(p->m_pageLayout.m_hWnd, IDC_LAYOUT_ROWS), ::GetFocus());
+        p->m_pageLayout.SetDlgItemText(IDC_LAYOUT_ROWS, "500");
+        PressEnterIn(&p->m_pageLayout, IDC_LAYOUT_ROWS);
+    };
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_FALSE(dlg.m_bWatchdogFired);
+    EXPECT_EQ(500, dlg.m_pageLayout.m_nRows);
+    ASSERT_EQ(2u, m_messages.Messages().size());
+    EXPECT_EQ(m_messages.Messages()[0].text, m_messages.Messages()[1].text);
 }
 
 TEST_F(CreateTemplateDlgTest, ByItemsTurnsTheStepIntoOneThatGoesOn)

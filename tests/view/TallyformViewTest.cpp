@@ -25,6 +25,58 @@ int GridCell(int x, int y, int cols)
     return (y / kCellHeight) * cols + x / kCellWidth;
 }
 
+// A real left click at a client point of the view, through the input queue
+// with the modifier key (VK_SHIFT) held down when one is given; the
+// messages it makes are handled before this returns.
+void InputClick(CWnd* pView, CPoint ptClient, WORD nModifier = 0)
+{
+    ::SetForegroundWindow(::GetAncestor(pView->m_hWnd, GA_ROOT));
+    CPoint pt = ptClient;
+    pView->ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    std::vector<INPUT> inputs;
+    auto key = [&inputs](WORD nKey, DWORD dwFlags) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = nKey;
+        input.ki.dwFlags = dwFlags;
+        inputs.push_back(input);
+    };
+    auto mouse = [&inputs](DWORD dwFlags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = dwFlags;
+        inputs.push_back(input);
+    };
+    mouse(MOUSEEVENTF_MOVE);
+    if (nModifier != 0)
+        key(nModifier, 0);
+    mouse(MOUSEEVENTF_LEFTDOWN);
+    mouse(MOUSEEVENTF_LEFTUP);
+    if (nModifier != 0)
+        key(nModifier, KEYEVENTF_KEYUP);
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
+    // The release is the last of them: pump until it has been handled.
+    const DWORD dwStart = ::GetTickCount();
+    BOOL bReleased = FALSE;
+    while (!bReleased && ::GetTickCount() - dwStart < 5000)
+    {
+        MSG msg;
+        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+            continue;
+        }
+        bReleased = msg.message == (nModifier != 0 ? WM_KEYUP : WM_LBUTTONUP) &&
+                    (nModifier == 0 || msg.wParam == nModifier);
+        if (!CWnd::WalkPreTranslateTree(NULL, &msg))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+}
+
 int CheckOf(CCmdTarget* pTarget, UINT nID)
 {
     return CRecordingCmdUI::Update(pTarget, nID).m_nCheck;
@@ -200,6 +252,14 @@ TEST_F(SheetViewTest, ClickShiftClickAndRubberBandSelect)
     Drag(ToClient(10, 10), ToClient(80, 30));
     EXPECT_EQ(std::vector<int>{ 0 }, Selection());
     EXPECT_EQ(0, m_pView->m_nDragState);
+
+    // The same Shift+click made by the mouse and the keyboard through the
+    // input queue, where the key flags come from the input state.
+    InputClick(m_pView, ToClient(10, 10));
+    EXPECT_EQ(std::vector<int>{ 0 }, Selection());
+    InputClick(m_pView, ToClient(90, 40), VK_SHIFT);
+    EXPECT_EQ((std::vector<int>{ 0, 1, 4, 5 }), Selection());
+    EXPECT_EQ(0, Sheet().m_nCurCell);
 }
 
 TEST_F(SheetViewTest, CtrlClickTogglesCells)
