@@ -94,6 +94,8 @@ TEST_F(StatusBarTest, IndicatorsFollowTheStretchingMessagePaneInOrder)
 
 TEST_F(StatusBarTest, NewFrameShowsTheIdleMessage)
 {
+    // A pointer left over a tool button by an earlier test would show its hint.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     MSG msg;
     while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
         ::DispatchMessageA(&msg);
