@@ -129,8 +129,12 @@ void CTallyformView::OpenCellEditor(int nCell)
     if (pSheet == NULL || pDoc == NULL || m_hWnd == NULL || nCell < 0 ||
         nCell >= pSheet->m_cells.GetSize())
         return;
-    EnsureCellVisible(nCell);
     const CCell& cell = pSheet->m_cells[nCell];
+    // A calculate cell and a cell the database computes show results: no
+    // editor, so no figure is typed over them.
+    if (!pSheet->m_bDesignMode && (cell.m_nType == CELL_FORMULA || pSheet->IsComputedByDatabase(cell)))
+        return;
+    EnsureCellVisible(nCell);
     if (!pSheet->m_bDesignMode)
         m_cellBeforeEdit = cell;
 

@@ -305,8 +305,7 @@ void CTallyformView::RunModeClick(UINT, CPoint ptSheet)
     ClearSelection();
     SelectSingleCell(n);
     SetCapture();
-    if (pSheet->m_cells[n].m_nType != CELL_FORMULA)
-        OpenCellEditor(n);
+    OpenCellEditor(n);
 }
 
 void CTallyformView::ToggleCellSelection(CPoint ptSheet)

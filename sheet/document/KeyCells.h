@@ -17,3 +17,9 @@ struct CKeyCells
 // Gives every numeric cell the organization code and the period code as
 // its data keys (the period code unchanged when NULL).
 void SetNumericCellKeys(CSheet& sheet, LPCSTR pszOrgCode, LPCSTR pszPeriodCode);
+
+// " of <organization> for <period>", as far as they are known, to follow
+// "The report" in the status bar's word on what was done with it: from the
+// key cells, or from an organization and a period code.
+CString ReportKeysText(const CSheet& sheet);
+CString ReportKeysText(const CString& strOrgan, const CString& strPeriodCode);

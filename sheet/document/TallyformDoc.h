@@ -70,10 +70,19 @@ public:
     // file, so a failure leaves any old file as it was.  The editor writes
     // no template: it keeps a changed document's data in a data file.
     BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
-#ifdef EDITOR_BUILD
-    // Asks whether to keep the changed report's data in a data file.
+    // Close and Exit: the designer asks about a changed template first;
+    // then figures entered since the report data was last saved or loaded
+    // are asked about, and Yes saves them to the database when one is open,
+    // else to a data file.  The editor, which keeps no template, says a
+    // changed one is lost.  FALSE keeps the document open.
     BOOL SaveModified() override;
-#endif
+    // Figures or keys of the report entered since its data was last saved
+    // to the database or a data file, or loaded from one.
+    BOOL IsDataModified() const { return m_bDataModified; }
+    void SetDataModified(BOOL bModified) { m_bDataModified = bModified; }
+    // A cell's value text was rewritten: in run mode a figure or key of
+    // the report is data to save, anything else changes the template.
+    void NoteValueChanged(int nCell);
     void DeleteContents() override;
     // The item a container embeds: a new CKemSrvrItem of this document.
     COleServerItem* OnGetEmbeddedItem() override;
@@ -168,7 +177,8 @@ public:
 
     // Report data in the reporting database (TallyformDocDatabase.cpp,
     // TallyformDocKeyCells.cpp)
-    void SaveDataToDatabase();
+    // TRUE when the report was saved (also when only its log failed).
+    BOOL SaveDataToDatabase();
     // The text in the main window's status bar.
     void ShowStatusText(const CString& strText);
     // bInteractive FALSE (a key cell was edited in the view) keeps the
@@ -366,4 +376,9 @@ private:
     // One analysis list edited again in the change-parameters dialog
     // showing the step of dialog resource nPage.
     void RunChangeAnalysis(int nPage);
+    // The close question about data entered since the last save; a changed
+    // template that cannot be kept is named in it.
+    BOOL AskToSaveData(BOOL bTemplateLost);
+
+    BOOL m_bDataModified;
 };

@@ -78,6 +78,7 @@ void CTallyformDoc::OnBatchImport()
     for (POSITION pos = paths.GetHeadPosition(); pos != NULL;)
         nImported += ImportDataFile(paths.GetNext(pos));
     ClearSheetData(m_sheet, TRUE);
+    m_bDataModified = FALSE;
     UpdateAllViews(NULL);
     CString strStatus;
     strStatus.Format("%d of %d data files imported to the database.", nImported, (int)paths.GetCount());

@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "engines/common/PeriodLabel.h"
 #include "framework/core/MessageSink.h"
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/WinApp.h"
@@ -25,26 +24,6 @@ const char kDataTable[] = "ss_datalist";
 void ShowBalanceFailure(const CSheet& sheet, POSITION posFailed)
 {
     AfxMessageBox("Invalid data for balance formula '" + sheet.m_lstBalance.GetAt(posFailed) + "'.", MB_OK);
-}
-
-// The organization and period the key cells name, for the status bar.
-CString ReportKeysText(const CSheet& sheet)
-{
-    CKeyCells keys(sheet);
-    CString strOrgan;
-    if (keys.m_names.GetSize() > 0)
-        strOrgan = sheet.m_cells[keys.m_names[0]].m_strValue;
-    else if (keys.m_codes.GetSize() > 0)
-        strOrgan = sheet.m_cells[keys.m_codes[0]].m_strValue;
-    CString strPeriod;
-    if (keys.m_dates.GetSize() > 0)
-        strPeriod = PeriodLabelText(sheet.m_cells[keys.m_dates[0]].m_szDateCode);
-    CString strText;
-    if (!strOrgan.IsEmpty())
-        strText += " of " + strOrgan;
-    if (!strPeriod.IsEmpty())
-        strText += " for " + strPeriod;
-    return strText;
 }
 
 // The figures of the numeric cells, to tell afterwards which of them the
@@ -74,31 +53,31 @@ void CTallyformDoc::OnUpdateDatabaseData(CCmdUI* pCmdUI)
     pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode && !IsAnalysisReport());
 }
 
-void CTallyformDoc::SaveDataToDatabase()
+BOOL CTallyformDoc::SaveDataToDatabase()
 {
     CWaitCursor wait;
     CReportConnection& connection = GetConnection();
     if (!connection.IsDatabaseOpen())
     {
         AfxMessageBox("Database is not connected!", MB_OK);
-        return;
+        return FALSE;
     }
     if (IsAnalysisReport())
-        return;
+        return FALSE;
     if (!CloseCellEditor(TRUE))
-        return;
+        return FALSE;
     if (AskReportInformation() == 0)
-        return;
+        return FALSE;
     if (ValidateKeyCells() == 0)
     {
         connection.RestoreIfLost();
-        return;
+        return FALSE;
     }
     POSITION posFailed = VerifyData();
     if (posFailed != NULL)
     {
         ShowBalanceFailure(m_sheet, posFailed);
-        return;
+        return FALSE;
     }
     const std::vector<double> typed = FiguresOf(m_sheet.m_cells);
     int nSaved;
@@ -112,8 +91,9 @@ void CTallyformDoc::SaveDataToDatabase()
     {
         AfxMessageBox("Failed to save data.", MB_OK);
         connection.RestoreIfLost();
-        return;
+        return FALSE;
     }
+    m_bDataModified = FALSE;
     // The sheet shows what is stored now: a value the user chose not to
     // overwrite comes back as the database holds it.
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) != 0)
@@ -121,7 +101,7 @@ void CTallyformDoc::SaveDataToDatabase()
     UpdateAllViews(NULL);
     // The user has been told the log failed: no success follows it.
     if (!bLogged)
-        return;
+        return TRUE;
     CString strText = "The report" + ReportKeysText(m_sheet) + " is saved to the database.";
     const int nKept = CountChanged(typed, FiguresOf(m_sheet.m_cells));
     if (nKept > 0)
@@ -131,6 +111,7 @@ void CTallyformDoc::SaveDataToDatabase()
         strText += strKept;
     }
     ShowStatusText(strText);
+    return TRUE;
 }
 
 void CTallyformDoc::ShowStatusText(const CString& strText)
@@ -183,5 +164,8 @@ void CTallyformDoc::LoadDataFromDatabase(BOOL bInteractive)
         return;
     }
     RecalculateAll();
+    m_bDataModified = FALSE;
     UpdateAllViews(NULL);
+    if (bInteractive)
+        ShowStatusText("The report" + ReportKeysText(m_sheet) + " is loaded from the database.");
 }

@@ -5,6 +5,7 @@
 #include "engines/common/KemRecordset.h"
 #include "reporting/OrganLookup.h"
 #include "reporting/ReportConnection.h"
+#include "sheet/DataFile.h"
 #include "sheet/UndoAction.h"
 #include "sheet/document/KeyCells.h"
 
@@ -80,10 +81,9 @@ BOOL CTallyformDoc::StoreEnteredText(int nCell, const CString& strText)
         cell.m_strValue = strText;
         break;
     }
-    // What is typed is asked about at Close and Exit, as a replaced or
-    // imported figure is.
+    // What is typed is asked about at Close and Exit until it is saved.
     if ((cell.m_nType == CELL_REPORTDATE ? CString(cell.m_szDateCode) : cell.m_strValue) != strBefore)
-        SetModifiedFlag(TRUE);
+        NoteValueChanged(nCell);
     if (cell.m_nType == CELL_REPORTDATE || cell.m_nType == CELL_ORGAN ||
         cell.m_nType == CELL_ORGANCODE)
         FindOrganization(&m_sheet.m_cells[nCell]);
@@ -91,6 +91,17 @@ BOOL CTallyformDoc::StoreEnteredText(int nCell, const CString& strText)
     if (m_sheet.m_cells[nCell].m_nFormulaRefs > 0)
         RecalculateDependents(nCell);
     return TRUE;
+}
+
+void CTallyformDoc::NoteValueChanged(int nCell)
+{
+    if (nCell < 0 || nCell >= (int)m_sheet.m_cells.GetSize())
+        return;
+    const CCell& cell = m_sheet.m_cells[nCell];
+    if (!m_sheet.m_bDesignMode && IsReportDataCell(cell) && !m_sheet.IsComputedByDatabase(cell))
+        m_bDataModified = TRUE;
+    else
+        SetModifiedFlag(TRUE);
 }
 
 BOOL CTallyformDoc::ReloadReportData()

@@ -1,6 +1,7 @@
 #include "tests/app/RunModeDriver.h"
 
 #include <dlgs.h>
+#include <string.h>
 
 #include "shell/CalendarLayout.h"
 
@@ -46,6 +47,16 @@ std::vector<HWND> EditorsOf(HWND hView)
 BOOL IsFileDialog(HWND hDlg)
 {
     return GetDlgItem(hDlg, edt1) != NULL || GetDlgItem(hDlg, cmb13) != NULL;
+}
+
+// Stops at the zoom combo of the Standard bar, noting it in *lParam.
+BOOL CALLBACK FindZoomCombo(HWND hWnd, LPARAM lParam)
+{
+    const int kZoomComboId = 33013;
+    if (GetDlgCtrlID(hWnd) != kZoomComboId || ClassOf(hWnd).Find("ComboBox") < 0)
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
 }
 
 BOOL HasButton(HWND hDlg, int nID)
@@ -442,6 +453,28 @@ BOOL CRunModeDriver::CloseDiscarding(DWORD dwMilliseconds)
             return FALSE;
     }
     return TRUE;
+}
+
+std::string CRunModeDriver::WaitForStatus(const char* pszPrefix, DWORD dwMilliseconds) const
+{
+    HWND hBar = FindWindowExA(m_hMain, NULL, "msctls_statusbar32", NULL);
+    char szText[512] = "";
+    DWORD dwStart = GetTickCount();
+    do
+    {
+        SendMessageA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
+        if (strncmp(szText, pszPrefix, strlen(pszPrefix)) == 0)
+            break;
+        Sleep(kPollMs);
+    } while (GetTickCount() - dwStart < dwMilliseconds);
+    return szText;
+}
+
+HWND CRunModeDriver::ZoomCombo() const
+{
+    HWND hFound = NULL;
+    EnumChildWindows(m_hMain, FindZoomCombo, (LPARAM)&hFound);
+    return hFound;
 }
 
 std::string JoinedTexts(const std::vector<std::string>& texts)

@@ -91,6 +91,11 @@ public:
     BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds);
     // Closes the program, answering a question to save with No.
     BOOL CloseDiscarding(DWORD dwMilliseconds);
+    // The text of the main window's status bar once it starts with the
+    // prefix (or whatever it shows when the time is up).
+    std::string WaitForStatus(const char* pszPrefix, DWORD dwMilliseconds) const;
+    // The main window's zoom combo on the Standard bar, or NULL.
+    HWND ZoomCombo() const;
 
 private:
     HWND PopupOtherThan(HWND hMain) const;
