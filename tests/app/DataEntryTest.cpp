@@ -74,10 +74,12 @@ std::string Scaled(LPCSTR lpszFigure)
     return std::to_string(llround(atof(lpszFigure) * 10000));
 }
 
+// The text of a control of the program, which GetWindowText does not ask
+// for across processes.
 std::string WindowText(HWND hWnd)
 {
     char szText[256] = "";
-    GetWindowTextA(hWnd, szText, sizeof(szText));
+    SendMessageA(hWnd, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
     return szText;
 }
 
@@ -277,9 +279,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         firstTexts = PdfTexts(driver, "typed.pdf");
         Step("pdf", NULL);
         ExpectShown(firstTexts, atof(kStaff), kPerHead);
-        EXPECT_EQ("The report of O'Brien & Co for March," + period.substr(0, 4) + " is saved to " +
-                      (LPCSTR)m_folder.PathOf("typed.pdf") + ".",
-                  driver.WaitForStatus("The report", kWaitMs));
+        const std::string reportKeys = "The report of O'Brien & Co for March," + period.substr(0, 4);
+        const std::string savedPdf = reportKeys + " is saved to " + (LPCSTR)m_folder.PathOf("typed.pdf") + ".";
+        EXPECT_EQ(savedPdf, driver.WaitForStatus(savedPdf.c_str(), kWaitMs));
 
         // 150 % typed into the zoom combo, then a click on the Sales figure:
         // the keys come to the figure's editor, not to the combo, and the
@@ -375,8 +377,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         driver.Settle();
         Step("loaded", NULL);
-        EXPECT_EQ("The report of O'Brien & Co for March," + period.substr(0, 4) + " is loaded from the database.",
-                  driver.WaitForStatus("The report", kWaitMs));
+        const std::string loaded = "The report of O'Brien & Co for March," + period.substr(0, 4) +
+                                   " is loaded from the database.";
+        EXPECT_EQ(loaded, driver.WaitForStatus(loaded.c_str(), kWaitMs));
         std::vector<std::string> loadedTexts = PdfTexts(driver, "loaded.pdf");
         EXPECT_EQ(firstTexts, loadedTexts);
 
@@ -397,7 +400,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         std::string asked = AnswerConfirmation(designer, CUpdateConfirmDriver::skip);
         EXPECT_NE(std::string::npos, asked.find("Report Organ: O'Brien & Co\n")) << asked;
         EXPECT_NE(std::string::npos, asked.find("Old Data: 999\nCurrent Data: 1250.5\n")) << asked;
-        std::string status = driver.WaitForStatus("The report", kWaitMs);
+        std::string status = driver.WaitForStatus(("The report of O'Brien & Co for March," + period.substr(0, 4) +
+                                                   " is saved to the database.").c_str(),
+                                                  kWaitMs);
         EXPECT_EQ("The report of O'Brien & Co for March," + std::to_string(atoi(period.substr(0, 4).c_str())) +
                       " is saved to the database. 1 figure was kept as stored.",
                   status);
