@@ -283,9 +283,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         const std::string savedPdf = reportKeys + " is saved to " + (LPCSTR)m_folder.PathOf("typed.pdf") + ".";
         EXPECT_EQ(savedPdf, driver.WaitForStatus(savedPdf.c_str(), kWaitMs));
 
-        // 150 % typed into the zoom combo, then a click on the Sales figure:
-        // the keys come to the figure's editor, not to the combo, and the
-        // editor shows the number the cell holds (drawn as 1250.5000).
+        // 150 % typed into the zoom combo, then clicks on the sheet: the keys
+        // come to the sheet, not to the combo, and the Sales figure's editor
+        // shows the number the cell holds (drawn as 1250.5000).
         CDesignDriver design(designer, driver);
         const HWND hZoom = driver.ZoomCombo();
         ASSERT_NE(hZoom, nullptr);
@@ -298,6 +298,11 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         CDesignDriver::HardwareKey(VK_RETURN);
         EXPECT_TRUE(CRunModeDriver::WaitForText(hZoom, "150%", kWaitMs)) << WindowText(hZoom);
         const POINT ptSales = { 105, 112 }, ptTotal = { 525, 112 };    // at 150 %
+        // A click on the total, which opens no editor, takes the keys too.
+        design.HardwareClick(ptTotal);
+        CDesignDriver::HardwareKey('9');
+        EXPECT_EQ("150%", WindowText(hZoom));
+        EXPECT_EQ(nullptr, GetDlgItem(driver.View(), kCellEditor)) << "an editor on the total";
         design.HardwareClick(ptSales);
         HWND hSales = driver.WaitForEditor(NULL, kWaitMs);
         ASSERT_NE(hSales, nullptr);
