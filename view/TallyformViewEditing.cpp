@@ -130,9 +130,9 @@ void CTallyformView::OpenCellEditor(int nCell)
         nCell >= pSheet->m_cells.GetSize())
         return;
     const CCell& cell = pSheet->m_cells[nCell];
-    // A calculate cell and a cell the database computes show results: no
-    // editor, so no figure is typed over them.
-    if (!pSheet->m_bDesignMode && (cell.m_nType == CELL_FORMULA || pSheet->IsComputedByDatabase(cell)))
+    // A figure the database computes takes no editor: nothing is typed
+    // over it.
+    if (!pSheet->m_bDesignMode && pSheet->IsComputedByDatabase(cell))
         return;
     EnsureCellVisible(nCell);
     if (!pSheet->m_bDesignMode)

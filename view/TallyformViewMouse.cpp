@@ -305,7 +305,9 @@ void CTallyformView::RunModeClick(UINT, CPoint ptSheet)
     ClearSelection();
     SelectSingleCell(n);
     SetCapture();
-    OpenCellEditor(n);
+    // Calculate cells and the cells the database computes show results.
+    if (cell.m_nType != CELL_FORMULA && !pSheet->IsComputedByDatabase(cell))
+        OpenCellEditor(n);
 }
 
 void CTallyformView::ToggleCellSelection(CPoint ptSheet)

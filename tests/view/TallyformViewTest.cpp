@@ -329,6 +329,13 @@ TEST_F(SheetViewTest, RunModeClickSelectsEditableCells)
     Click(ToClient(90, 40));
     EXPECT_EQ(4, Sheet().m_nCurCell);
     EXPECT_EQ((std::vector<int>{ 1, 4 }), m_pView->m_editorCells);
+    // On an analysis report a figure the database computes is selected,
+    // not edited.
+    Sheet().m_nKind = SHEET_KIND_ANALYSIS;
+    Sheet().m_cells[1].m_strAnalysis = "@Organ#1&Time#1";
+    Click(ToClient(90, 10));
+    EXPECT_EQ(std::vector<int>{ 1 }, Selection());
+    EXPECT_EQ((std::vector<int>{ 1, 4 }), m_pView->m_editorCells);
 }
 
 TEST_F(SheetViewTest, DoubleClickRunsFormulaEditOrProperties)
