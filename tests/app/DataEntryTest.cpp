@@ -307,6 +307,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         HWND hSales = driver.WaitForEditor(NULL, kWaitMs);
         ASSERT_NE(hSales, nullptr);
         EXPECT_TRUE(CRunModeDriver::WaitForText(hSales, kSales, kWaitMs)) << WindowText(hSales);
+        Screenshot(driver, "zoomed-entry");
         CDesignDriver::HardwareKey('9');
         EXPECT_TRUE(CRunModeDriver::WaitForText(hSales, (std::string(kSales) + "9").c_str(), kWaitMs))
             << WindowText(hSales);
