@@ -82,12 +82,19 @@ BOOL CALLBACK CollectMenu(HMODULE, LPCSTR, LPSTR lpszName, LONG_PTR lParam)
     return TRUE;
 }
 
+// The names of the program's menu resources.
+std::vector<LPCSTR> MenuNames(HMODULE hModule)
+{
+    std::vector<LPCSTR> names;
+    EnumResourceNamesA(hModule, RT_MENU, CollectMenu, reinterpret_cast<LONG_PTR>(&names));
+    return names;
+}
+
 TEST(MenuAccessKeys, EachItemOfAMenuHasAKeyOfItsOwn)
 {
     HMODULE hModule = LoadDesignerResources();
     ASSERT_NE(hModule, nullptr);
-    std::vector<LPCSTR> names;
-    EnumResourceNamesA(hModule, RT_MENU, CollectMenu, reinterpret_cast<LONG_PTR>(&names));
+    const std::vector<LPCSTR> names = MenuNames(hModule);
     ASSERT_GE(names.size(), 4u) << "the program's menus";
     int nKeys = 0;
     for (LPCSTR lpszName : names)
@@ -234,8 +241,7 @@ TEST(UserGuide, NamesTheMenuPathsAndKeysTheMenusShow)
 {
     HMODULE hModule = LoadDesignerResources();
     ASSERT_NE(hModule, nullptr);
-    std::vector<LPCSTR> menus;
-    EnumResourceNamesA(hModule, RT_MENU, CollectMenu, reinterpret_cast<LONG_PTR>(&menus));
+    const std::vector<LPCSTR> menus = MenuNames(hModule);
     int nPaths = 0;
     for (const std::string& page : GuidePages())
         if ((page == "editor.html") == kEditor)
