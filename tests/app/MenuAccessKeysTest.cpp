@@ -183,7 +183,7 @@ BOOL FindMenuPath(HMENU hMenu, const std::vector<std::string>& path, std::string
     return FALSE;
 }
 
-// Each menu path of a page ("<span class=\"menu\">File &gt; Open</span>")
+// Each menu path of a page ("<b><span class=\"menu\">File &gt; Open</span></b>")
 // is a path of the program's menus, and a key given right after it in
 // brackets is the one that item shows.
 void CheckGuidePage(HMODULE hModule, const std::vector<LPCSTR>& menus, const std::string& page, int& nPaths)
@@ -191,7 +191,8 @@ void CheckGuidePage(HMODULE hModule, const std::vector<LPCSTR>& menus, const std
     SCOPED_TRACE(page);
     const std::string html = ReadGuideFile(page);
     ASSERT_FALSE(html.empty()) << "the page is read";
-    const std::regex menuSpan("<span class=\"menu\">([^<]*)</span>(\\s*\\(<span class=\"key\">([^<]*)</span>\\))?");
+    const std::regex menuSpan(
+        "<span class=\"menu\">([^<]*)</span>(</b>)?(\\s*\\(<span class=\"key\">([^<]*)</span>\\))?");
     int nKeys = 0;
     for (std::sregex_iterator it(html.begin(), html.end(), menuSpan), end; it != end; ++it)
     {
@@ -210,10 +211,10 @@ void CheckGuidePage(HMODULE hModule, const std::vector<LPCSTR>& menus, const std
         }
         ++nPaths;
         EXPECT_TRUE(bFound) << "no menu item \"" << text << "\"";
-        if (!(*it)[3].matched)
+        if (!(*it)[4].matched)
             continue;
         ++nKeys;
-        EXPECT_EQ(shownKey, (*it)[3].str()) << "the key of \"" << text << "\"";
+        EXPECT_EQ(shownKey, (*it)[4].str()) << "the key of \"" << text << "\"";
     }
     // A key stands right after its menu path, and every path is marked.
     const std::regex keySpan("class=\"key\"");
