@@ -41,7 +41,7 @@ std::vector<CSourceTable> SampleTables()
                                "-|n:0.1|t:1e5|-",
                                "t:big|n:123456789012|t:00|n:1e+20",
                                "t:sum|n:0.30000000000000004|-|-"}),
-            TableOf("Notes ü", {"Text", "t:" + strLong})};
+            TableOf("Notes ü 中", {"Text", "t:" + strLong})};
 }
 
 const char SAMPLE_VALUES_DUMP[] = "s:Name|s:Amount|s:Code|s:Note\n"
@@ -96,13 +96,14 @@ TEST(XlsWorkbookFile, WritesEveryVersionSoThatXlrdAndFreeXlReadItBack)
         tables[0].m_strName = CString("Values") + (char)('0' + nVersion);
         CString strBook = folder.PathOf(tables[0].m_strName + ".xls");
         CString strError;
-        ASSERT_TRUE(WriteXlsWorkbookAsRead(strBook, tables, nVersion, strError)) << strError;
+        ASSERT_TRUE(WriteXlsWorkbookAsRead(strBook, tables, nVersion, CString(), strError)) << strError;
 
         std::string strExpected = "biff " + std::to_string(nVersion * 10) + "\nsheet " +
                                   (nVersion < 5 ? "Sheet 1" : std::string(tables[0].m_strName)) + "\n" +
                                   SAMPLE_VALUES_DUMP;
         if (nVersion >= 5)
-            strExpected += "sheet Notes ü\ns:Text\ns:" + std::string(nVersion == 8 ? 300 : 255, 'L') + "\n";
+            strExpected += std::string(nVersion == 8 ? "sheet Notes ü 中" : "sheet Notes ü") + "\ns:Text\ns:" +
+                           std::string(nVersion == 8 ? 300 : 255, 'L') + "\n";
         EXPECT_EQ(strExpected, XlrdDump(strBook));
 
         std::vector<CSourceTable> read;
@@ -167,7 +168,7 @@ TEST(XlsWorkbookFile, TablesBeyondAVersionGoToExcel97AndBeyondItAreRefused)
         CString strPath = folder.PathOf("asread.xls");
         std::vector<CSourceTable> read;
         int nVersion = 0;
-        EXPECT_TRUE(WriteXlsWorkbookAsRead(strPath, tables, nReadVersion, strError)) << strError;
+        EXPECT_TRUE(WriteXlsWorkbookAsRead(strPath, tables, nReadVersion, CString(), strError)) << strError;
         EXPECT_TRUE(ReadXlsWorkbook(strPath, read, nVersion, strError)) << strError;
         return nVersion;
     };
