@@ -961,7 +961,8 @@ std::string SheetNames(const std::string& dump)
 // keeps its row with an empty value, and the next new figure takes that
 // row; the sums follow; the blank sheet, the sheets' order and names and
 // the version stay; the sheets no save touched keep their formulas, fonts,
-// number formats and column widths, and the saved sheet its column widths.
+// number formats and column widths, and the saved sheet its column widths
+// and the look of its field names.
 TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
 {
     CString strBook = m_folder.Path("reporting.xls");
@@ -1011,7 +1012,7 @@ TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
     EXPECT_EQ((std::vector<std::string>{"s:O1|s:\xE4\xB8\xAD\xE6\x96\x87"}), SheetRows(dump, "\xE6\x9C\xBA\xE6\x9E\x84"));
     EXPECT_EQ(strFigures, workbooktest::XlrdLooks(strBook, "Figures"));
     const std::string strDatalist = workbooktest::XlrdLooks(strBook, "ss_datalist");
-    EXPECT_EQ(0u, strDatalist.find("width 0 5000\n")) << strDatalist;
+    EXPECT_EQ(0u, strDatalist.find("width 0 5000\n0,0 'FD_Time' font=Arial,200,1 ")) << strDatalist;
     EXPECT_TRUE(ReadFileText(m_folder.Path("reporting.bak")) == strOriginal);
     EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));

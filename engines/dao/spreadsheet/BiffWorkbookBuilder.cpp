@@ -324,7 +324,7 @@ void CBiffWorkbookBuilder::PutWindow2(BOOL bFirstSheet)
 
 // A cell record's start: its position, then its format (BIFF2 cells carry
 // their attributes in three bytes).
-void CBiffWorkbookBuilder::BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn)
+void CBiffWorkbookBuilder::BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn, WORD wXf)
 {
     m_stream.BeginRecord(m_nVersion == 2 ? wBiff2Id : wId);
     m_stream.PutWord((WORD)nRow);
@@ -336,27 +336,27 @@ void CBiffWorkbookBuilder::BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD n
     }
     else
     {
-        m_stream.PutWord(m_wCellXf);
+        m_stream.PutWord(wXf);
     }
 }
 
 void CBiffWorkbookBuilder::PutNumber(DWORD nRow, WORD nColumn, double dValue)
 {
-    BeginCell(BIFF2_NUMBER, BIFF3_NUMBER, nRow, nColumn);
+    BeginCell(BIFF2_NUMBER, BIFF3_NUMBER, nRow, nColumn, m_wCellXf);
     m_stream.PutDouble(dValue);
     m_stream.EndRecord();
 }
 
-void CBiffWorkbookBuilder::PutLabel(DWORD nRow, WORD nColumn, const CString& strText)
+void CBiffWorkbookBuilder::PutLabel(DWORD nRow, WORD nColumn, const CString& strText, WORD wXf)
 {
     if (m_nVersion == 8)
     {
-        BeginCell(BIFF2_LABEL, BIFF8_LABELSST, nRow, nColumn);
+        BeginCell(BIFF2_LABEL, BIFF8_LABELSST, nRow, nColumn, wXf);
         m_stream.PutDWord(m_strings.Add(strText));
     }
     else
     {
-        BeginCell(BIFF2_LABEL, BIFF3_LABEL, nRow, nColumn);
+        BeginCell(BIFF2_LABEL, BIFF3_LABEL, nRow, nColumn, wXf);
         // Byte strings are in the workbook's code page: the system's, or
         // that of the workbook read.
         CString strBytes;
@@ -381,7 +381,7 @@ void CBiffWorkbookBuilder::PutCell(DWORD nRow, WORD nColumn, const CSourceValue&
         return;
     }
     facts.bLongText = facts.bLongText || IsLongerThanCell(value.m_strText, m_nVersion);
-    PutLabel(nRow, nColumn, value.m_strText);
+    PutLabel(nRow, nColumn, value.m_strText, m_wCellXf);
 }
 
 BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet, const CBiffSheetPart* pRead,
@@ -399,9 +399,12 @@ BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet,
     // The count of rows is known when they have been written.
     const size_t nRowsAt = PutDimensions(nColumns);
     // An empty field name leaves its cell empty, as an empty value does.
+    // The names keep the formats their cells had in the sheet read.
+    const std::vector<WORD> nameXfs = pRead != NULL ? ReadFirstRowXfs(*pRead) : std::vector<WORD>();
     for (WORD nColumn = 0; nColumn < nColumns; ++nColumn)
         if (!table.m_columns[nColumn].IsEmpty())
-            PutLabel(0, nColumn, table.m_columns[nColumn]);
+            PutLabel(0, nColumn, table.m_columns[nColumn],
+                     nColumn < nameXfs.size() && nameXfs[nColumn] != 0 ? nameXfs[nColumn] : m_wCellXf);
     CSheetFacts facts;
     DWORD nRow = 1;
     BOOL bRead = ForEachSourceRow(table, strReason, [&](const std::vector<CSourceValue>& row) {

@@ -79,9 +79,9 @@ private:
     size_t PutDimensions(WORD nColumns);
     void PatchDimensionRows(size_t nAt, DWORD nRows);
     void PutWindow2(BOOL bFirstSheet);
-    void BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn);
+    void BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn, WORD wXf);
     void PutNumber(DWORD nRow, WORD nColumn, double dValue);
-    void PutLabel(DWORD nRow, WORD nColumn, const CString& strText);
+    void PutLabel(DWORD nRow, WORD nColumn, const CString& strText, WORD wXf);
     void PutCell(DWORD nRow, WORD nColumn, const CSourceValue& value, CSheetFacts& facts);
     BOOL PutSheet(const CSourceTable& table, BOOL bFirstSheet, const CBiffSheetPart* pRead, CString& strReason);
     void BeginOnRead(const CBiffWorkbookParts& read);
@@ -89,6 +89,9 @@ private:
     // Copies the records of the sheet read whose ids are listed, outside
     // its embedded charts; FALSE when there was none.
     BOOL PutReadRecords(const CBiffSheetPart& sheet, const std::vector<WORD>& ids);
+    // The cell format of each cell of the first row of the sheet read (0
+    // where there is none).
+    std::vector<WORD> ReadFirstRowXfs(const CBiffSheetPart& sheet) const;
     // The globals read, with the sheets' entries and the strings new;
     // returns where each sheet's position goes.
     std::vector<size_t> PutReadGlobals(const CBiffStringTable& strings);

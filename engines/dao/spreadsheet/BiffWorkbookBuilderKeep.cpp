@@ -3,6 +3,7 @@
 #include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "engines/dao/spreadsheet/BiffRecordIds.h"
 #include "engines/dao/spreadsheet/BiffRecordReader.h"
@@ -75,6 +76,41 @@ BOOL CBiffWorkbookBuilder::PutReadRecords(const CBiffSheetPart& sheet, const std
         }
     }
     return bPut;
+}
+
+std::vector<WORD> CBiffWorkbookBuilder::ReadFirstRowXfs(const CBiffSheetPart& sheet) const
+{
+    // Records of one cell: row, column and cell format first.
+    static const WORD CELL_IDS[] = {BIFF3_NUMBER, BIFF3_LABEL, BIFF8_LABELSST, BIFF_RK,     BIFF_BLANK,
+                                    BIFF_BOOLERR, BIFF_FORMULA, BIFF_RSTRING};
+    const std::vector<BYTE>& stream = m_pRead->m_stream;
+    std::vector<WORD> xfs;
+    CBiffRecordReader reader(stream.data(), sheet.nEnd, sheet.nStart);
+    int nDepth = 0;
+    while (reader.Next())
+    {
+        const WORD wId = reader.GetId();
+        nDepth += wId == BIFF5_BOF ? 1 : wId == BIFF_EOF ? -1 : 0;
+        if (nDepth != 1 || reader.DataWord(0) != 0)
+            continue;
+        const WORD nColumn = reader.DataWord(2);
+        if (std::find(std::begin(CELL_IDS), std::end(CELL_IDS), wId) != std::end(CELL_IDS))
+        {
+            xfs.resize(std::max<size_t>(xfs.size(), nColumn + 1u));
+            xfs[nColumn] = reader.DataWord(4);
+        }
+        else if (wId == BIFF_MULBLANK)
+        {
+            // Column after column a cell format, then the last column.
+            for (size_t nAt = 4; nAt + 4 <= reader.GetLength(); nAt += 2)
+            {
+                const size_t nThis = nColumn + (nAt - 4) / 2;
+                xfs.resize(std::max(xfs.size(), nThis + 1));
+                xfs[nThis] = reader.DataWord(nAt);
+            }
+        }
+    }
+    return xfs;
 }
 
 // The records of the globals read, up to their EOF, in their order, but
