@@ -172,8 +172,7 @@ BOOL HoldsCodePageTexts(int nType)
 void CSourceCopy::Create(int nType, const CString& strDatabase)
 {
     ExecuteStored(m_db, kCreateBookkeeping);
-    m_nCodePageTexts = HoldsCodePageTexts(nType);
-    m_nUtf8Names = IsExcelType(nType);
+    m_nOriginType = nType;
     CDaoStatement stmt;
     stmt.Prepare(m_db.RequireHandle(), "INSERT INTO MSysSource VALUES (?, ?)");
     sqlite3_bind_int(stmt, 1, nType);
@@ -299,15 +298,20 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     return TRUE;
 }
 
-BOOL CSourceCopy::CodePageTexts()
+int CSourceCopy::OriginType()
 {
-    if (m_nCodePageTexts < 0)
+    if (m_nOriginType == kUnknownOrigin)
     {
         int nType = 0;
         CString strDatabase;
-        m_nCodePageTexts = ReadOrigin(nType, strDatabase) && HoldsCodePageTexts(nType);
+        m_nOriginType = ReadOrigin(nType, strDatabase) ? nType : kNoOrigin;
     }
-    return m_nCodePageTexts > 0;
+    return m_nOriginType;
+}
+
+BOOL CSourceCopy::CodePageTexts()
+{
+    return HoldsCodePageTexts(OriginType());
 }
 
 CString CSourceCopy::StoredText(const CString& strText)
@@ -383,13 +387,7 @@ std::vector<CString> CSourceCopy::Names(LPCSTR lpszSQL)
 
 BOOL CSourceCopy::UTF8Names()
 {
-    if (m_nUtf8Names < 0)
-    {
-        int nType = 0;
-        CString strDatabase;
-        m_nUtf8Names = ReadOrigin(nType, strDatabase) && IsExcelType(nType);
-    }
-    return m_nUtf8Names > 0;
+    return IsExcelType(OriginType());
 }
 
 CString CSourceCopy::StoredName(const CString& strName)

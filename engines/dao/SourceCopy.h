@@ -70,7 +70,7 @@ struct CSourceAddedRows
 class CSourceCopy
 {
 public:
-    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nCodePageTexts(-1), m_nUtf8Names(-1) {}
+    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nOriginType(kUnknownOrigin) {}
 
     // Makes the bookkeeping tables in the new, empty database.
     void Create(int nType, const CString& strDatabase);
@@ -106,6 +106,11 @@ public:
     void MarkWritten(const std::vector<CString>& names, BOOL bNoteFileRows);
 
 private:
+    static const int kUnknownOrigin = -2;
+    static const int kNoOrigin = -1;  // the database copies no source
+
+    // The type of the source copied, read once.
+    int OriginType();
     // TRUE when the source's tables hold text of the system code page
     // (dBase, Paradox and text files), which the copy keeps as UTF-8 and
     // gives back in the code page; the other sources' tables hold UTF-8.
@@ -121,6 +126,5 @@ private:
     void NoteFileRows(int nOrder, long long nLastRow, int nRecords, const CString& strStamp);
 
     CDaoDatabase& m_db;
-    int m_nCodePageTexts;  // -1 until known
-    int m_nUtf8Names;      // -1 until known
+    int m_nOriginType;
 };

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "engines/dao/SourceTable.h"
-#include "engines/dao/spreadsheet/CellText.h"
 #include "framework/db/DaoDatabase.h"
 #include "tests/sheet/PdfTools.h"
 
