@@ -933,6 +933,7 @@ const std::string kWorkbookSheets = std::string("sheet ss_datalist\nwidth 0 5000
     "sheet ss_colitem\ns:FD_Code|s:FD_Name|s:FD_SearchCode\ns:C1|s:This period|s:T\n"
     "sheet Figures\nwidth 1 6000\ns:Item~font: bold on|s:Figure\n"
     "s:Sales|n:1234.5~font: name Courier New, height 240@#,##0.00\ns:Double|f:B2*2~@0.0%\n"
+    "r:Note: ^bold words\n"
     "sheet \xE6\x9C\xBA\xE6\x9E\x84\ns:Code|s:Name\ns:O1|s:\xE4\xB8\xAD\xE6\x96\x87\n"
     "sheet \xE9\xA1\xB9\xE7\x9B\xAE\ns:Code\ns:R1\n";
 
@@ -971,6 +972,7 @@ TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
     const std::string strFigures = workbooktest::XlrdLooks(strBook, "Figures");
     ASSERT_NE(std::string::npos, strFigures.find("formula 2,1 ")) << strFigures;
     ASSERT_NE(std::string::npos, strFigures.find("font=Courier New,240,0 format=#,##0.00")) << strFigures;
+    ASSERT_NE(std::string::npos, strFigures.find("'Note: bold words' font=Arial,200,0 format=General runs=")) << strFigures;
     const std::string strFebruary = "s:2005020000000|s:O1|s:R1|s:C1|n:1.0|n:0.0|n:17.0";
     const std::string strText = "s:2005030000000|s:O1|s:R2|s:========|n:2.0|n:0.0|s:it's \"quoted\"";
 

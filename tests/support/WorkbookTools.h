@@ -3,7 +3,8 @@
 // text: "sheet NAME" starts a sheet, and each line below it is a row whose
 // cells, joined by '|', are "s:" and a text, "n:" and a number (Python's
 // repr of it when read), or "-" for an empty cell.  Texts are UTF-8.
-// Written, a cell may also be "f:" and a formula, and any cell may end in
+// Written, a cell may also be "f:" and a formula, or "r:" and a text whose
+// part after a '^' is bold (rich text), and any cell may end in
 // "~" and its look in xlwt's words ("font: bold on"), after which "@" and
 // a number format may follow ("~@0.00%"); a line "width C N" gives column
 // C (from 0) the width N (in 1/256 of a character).
@@ -76,7 +77,8 @@ inline std::vector<std::string> SheetLines(const std::string& strDump, const std
 
 // How the sheet of the workbook looks, as xlrd reads it with its formats:
 // the widths of its columns ("width C N"), then each cell that holds
-// something as "R,C value font=NAME,HEIGHT,BOLD format=FORMAT", and each of
+// something as "R,C value font=NAME,HEIGHT,BOLD format=FORMAT" (with
+// "runs=" and where its rich text's fonts start), and each of
 // its formulas as "formula R,C" and the bytes of its expression.  Formulas
 // are read from the workbook stream itself, which xlrd gives but does not
 // decode.
@@ -96,8 +98,10 @@ for r in range(sheet.nrows):
             continue
         xf = book.xf_list[cell.xf_index]
         font = book.font_list[xf.font_index]
-        print("%d,%d %r font=%s,%d,%d format=%s" % (r, c, cell.value, font.name, font.height, font.bold,
-                                                   book.format_map[xf.format_key].format_str))
+        runs = sheet.rich_text_runlist_map.get((r, c))
+        print("%d,%d %r font=%s,%d,%d format=%s%s" % (r, c, cell.value, font.name, font.height, font.bold,
+                                                     book.format_map[xf.format_key].format_str,
+                                                     " runs=%r" % runs if runs else ""))
 at = book._sh_abs_posn[index]
 while at + 4 <= len(book.mem):
     code, size = struct.unpack("<HH", book.mem[at:at + 4])
@@ -136,6 +140,9 @@ for line in sys.argv[2].split("\n"):
             sheet.write(r, c, float(cell[2:]), style)
         elif cell.startswith("f:"):
             sheet.write(r, c, xlwt.Formula(cell[2:]), style)
+        elif cell.startswith("r:"):
+            plain, _, bold = cell[2:].partition("^")
+            sheet.write_rich_text(r, c, [plain, (bold, xlwt.easyfont("bold on"))], style)
     r += 1
 book.save(sys.argv[1])
 )";
