@@ -181,6 +181,21 @@ BOOL CRunModeDriver::WaitForText(HWND hWnd, LPCSTR lpszText, DWORD dwMillisecond
     }
 }
 
+std::string CRunModeDriver::WaitForStatus(LPCSTR lpszPrefix, DWORD dwMilliseconds) const
+{
+    HWND hBar = FindWindowExA(m_hMain, NULL, "msctls_statusbar32", NULL);
+    DWORD dwStart = GetTickCount();
+    for (;;)
+    {
+        char szText[1024] = "";
+        DWORD_PTR nResult = 0;
+        SendMessageTimeoutA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText, SMTO_NORMAL, 5000, &nResult);
+        if (strncmp(szText, lpszPrefix, strlen(lpszPrefix)) == 0 || GetTickCount() - dwStart >= dwMilliseconds)
+            return szText;
+        Sleep(kPollMs);
+    }
+}
+
 HWND CRunModeDriver::WaitForEditor(HWND hOld, DWORD dwMilliseconds)
 {
     DWORD dwStart = GetTickCount();

@@ -27,6 +27,10 @@ public:
     // Waits until the main window's caption starts with the text.
     BOOL WaitForCaption(LPCSTR lpszPrefix, DWORD dwMilliseconds);
 
+    // The text of the main window's status bar once it starts with the
+    // prefix, or whatever it shows when the time is up.
+    std::string WaitForStatus(LPCSTR lpszPrefix, DWORD dwMilliseconds) const;
+
     // Waits for the start-up splash to come and go: the first key press
     // while it shows only takes it away.
     BOOL WaitForSplashGone(DWORD dwMilliseconds);

@@ -22,6 +22,7 @@ const WORD BIFF_INDEX = 0x020B;
 // A sheet's column widths, row heights and window.
 const WORD BIFF_DEFAULTROWHEIGHT = 0x0225, BIFF_GCW = 0x00AB, BIFF_DEFCOLWIDTH = 0x0055;
 const WORD BIFF_STANDARDWIDTH = 0x0099, BIFF_COLINFO = 0x007D, BIFF_SCL = 0x00A0, BIFF_PANE = 0x0041;
+const WORD BIFF2_COLWIDTH = 0x0024;
 
 // The kinds of substream a BOF record opens.
 const WORD BOF_GLOBALS = 0x0005, BOF_WORKSHEET = 0x0010;
