@@ -3,6 +3,7 @@
 #include <dlgs.h>
 
 #include "shell/CalendarLayout.h"
+#include "tests/app/ScreenCapture.h"
 
 namespace
 {
@@ -179,6 +180,16 @@ BOOL CRunModeDriver::WaitForText(HWND hWnd, LPCSTR lpszText, DWORD dwMillisecond
             return FALSE;
         Sleep(kPollMs);
     }
+}
+
+BOOL CRunModeDriver::SaveScreenshot(const std::string& unixPath) const
+{
+    RedrawWindow(m_hMain, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The X server shows the redrawn window a moment later.
+    Sleep(1000);
+    RECT rc;
+    GetWindowRect(m_hMain, &rc);
+    return SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, unixPath.c_str()) != 0;
 }
 
 std::string CRunModeDriver::WaitForStatus(LPCSTR lpszPrefix, DWORD dwMilliseconds) const

@@ -279,6 +279,8 @@ TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
               Message(driver, kImportFromExcel, "rules.xls"));
     ExpectStatus(driver, "The report" + marchKeys + " is imported from " + path +
                              "rules.xls. 4 values were not taken.");
+    EXPECT_TRUE(driver.SaveScreenshot(std::string(DESIGNER_SCREENSHOT_DIR) + "/" SCREENSHOT_PREFIX
+                                      "-workbook-refused-" + std::to_string(GetACP()) + ".bmp"));
     WorkbookCells refused = expected;
     for (LPCSTR lpszEmptied : { "D3", "B4", "C4", "D4", "E4", "C5" })
         refused.erase(lpszEmptied);
