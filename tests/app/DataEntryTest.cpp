@@ -19,7 +19,6 @@
 #include "tests/app/EntryTemplate.h"
 #include "tests/app/PdfTexts.h"
 #include "tests/app/RunModeDriver.h"
-#include "tests/app/ScreenCapture.h"
 #include "tests/support/OdbcRows.h"
 #include "tests/support/PrivatePgCluster.h"
 #include "tests/support/ScratchFolder.h"
@@ -144,15 +143,9 @@ protected:
 
     void Screenshot(CRunModeDriver& driver, const std::string& name)
     {
-        RedrawWindow(driver.MainWindow(), NULL, NULL,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Sleep(1000);
-        RECT rc;
-        GetWindowRect(driver.MainWindow(), &rc);
-        std::string path = std::string(DESIGNER_SCREENSHOT_DIR) + "/" SCREENSHOT_PREFIX "-" + name + "-" +
-                           (GetParam() == BACKEND_DAO_SQLITE ? "sqlite" : "postgresql") + ".bmp";
-        EXPECT_TRUE(SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                                       path.c_str()));
+        EXPECT_TRUE(driver.SaveScreenshot(std::string(DESIGNER_SCREENSHOT_DIR) + "/" SCREENSHOT_PREFIX "-" + name +
+                                          "-" + (GetParam() == BACKEND_DAO_SQLITE ? "sqlite" : "postgresql") +
+                                          ".bmp"));
     }
 
     std::vector<std::string> DataRows()
