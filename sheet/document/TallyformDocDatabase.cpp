@@ -89,7 +89,7 @@ void CTallyformDoc::SaveDataToDatabase()
         return;
     if (AskReportInformation() == 0)
         return;
-    if (ValidateKeyCells() == 0)
+    if (ValidateKeyCells() == 0 || !HasUsableOrgCodes())
     {
         connection.RestoreIfLost();
         return;
@@ -176,6 +176,8 @@ void CTallyformDoc::LoadDataFromDatabase(BOOL bInteractive)
             AfxMessageBox(pszRefusal, MB_OK);
         return;
     }
+    if (!HasUsableOrgCodes())
+        return;
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) == 0)
     {
         AfxMessageBox("No data in database or failed to load data!", MB_OK);
