@@ -237,16 +237,8 @@ void CItemSetupDlg::OnModify()
     }
     if (!ValidateItem(TRUE))
         return;
-    try
-    {
-        if (!CanReplaceShownTexts(*pRecordset, m_traits.pszTable, CodeCondition(CurrentCode(*pRecordset)), ItemTexts()))
-            return;
-    }
-    catch (CException* e)
-    {
-        ReportAndDelete(e);
+    if (!CanReplaceCurrentRowTexts(*pRecordset, m_traits.pszTable, ItemTexts()))
         return;
-    }
     SaveModification();
 }
 

@@ -453,17 +453,8 @@ void COrganDlg::OnModify()
     CString strName, strSearchCode;
     GetDlgItemText(IDC_ORGAN_EDIT_NAME, strName);
     GetDlgItemText(IDC_ORGAN_EDIT_SEARCH_CODE, strSearchCode);
-    try
-    {
-        if (!CanReplaceShownTexts(*pOrgans, "ss_Organ", CodeCondition(CurrentCode(*pOrgans)),
-                                  OrganTexts(strName, strSearchCode)))
-            return;
-    }
-    catch (CException* e)
-    {
-        ReportAndDelete(e);
+    if (!CanReplaceCurrentRowTexts(*pOrgans, "ss_Organ", OrganTexts(strName, strSearchCode)))
         return;
-    }
     // The checks are stored whether or not the texts changed.
     WriteOrganization(FALSE, CurrentCode(*pOrgans), strName, strSearchCode);
     EndEditMode();

@@ -1,9 +1,11 @@
 #include "reporting/StoredText.h"
 
 #include "engines/common/KemRecordset.h"
+#include "framework/core/Exception.h"
 #include "framework/core/MessageSink.h"
 #include "framework/db/SqlQuote.h"
 #include "reporting/FieldText.h"
+#include "reporting/RecordBrowser.h"
 #include "reporting/ReportConnection.h"
 
 const char kUnshownTextRefused[] =
@@ -40,6 +42,20 @@ BOOL CanReplaceShownTexts(CKemRecordset& rs, const CString& strTable, const CStr
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CanReplaceCurrentRowTexts(CKemRecordset& rs, const CString& strTable, const std::vector<CFieldText>& changes)
+{
+    try
+    {
+        return CanReplaceShownTexts(rs, strTable, CodeCondition(CurrentCode(rs)), changes);
+    }
+    catch (CException* e)
+    {
+        e->ReportError();
+        e->Delete();
+        return FALSE;
+    }
 }
 
 void SetChangedTexts(CKemRecordset& rs, const std::vector<CFieldText>& changes, const std::vector<CString>& shown)

@@ -30,6 +30,9 @@ typedef std::pair<LPCSTR, CString> CFieldText;
 // and gives FALSE.
 BOOL CanReplaceShownTexts(CKemRecordset& rs, const CString& strTable, const CString& strRowCondition,
                           const std::vector<CFieldText>& changes);
+// The same for the current row of a table of codes, found again by its
+// FD_Code; a database error is reported and gives FALSE.
+BOOL CanReplaceCurrentRowTexts(CKemRecordset& rs, const CString& strTable, const std::vector<CFieldText>& changes);
 
 // Sets, in the row being edited, only the fields whose text differs from
 // the one the row showed (read before Edit, in the same order): a text
