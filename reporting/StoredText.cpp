@@ -29,10 +29,9 @@ std::vector<CString> ShownTexts(CKemRecordset& rs, const std::vector<CFieldText>
     return shown;
 }
 
-BOOL CanReplaceShownTexts(CKemRecordset& rs, const CString& strTable, const CString& strRowCondition,
-                          const std::vector<CFieldText>& changes)
+BOOL CanReplaceShownTexts(const CString& strTable, const CString& strRowCondition,
+                          const std::vector<CFieldText>& changes, const std::vector<CString>& shown)
 {
-    std::vector<CString> shown = ShownTexts(rs, changes);
     for (size_t i = 0; i < changes.size(); ++i)
     {
         if (shown[i].Compare(changes[i].second) == 0 ||
@@ -48,7 +47,7 @@ BOOL CanReplaceCurrentRowTexts(CKemRecordset& rs, const CString& strTable, const
 {
     try
     {
-        return CanReplaceShownTexts(rs, strTable, CodeCondition(CurrentCode(rs)), changes);
+        return CanReplaceShownTexts(strTable, CodeCondition(CurrentCode(rs)), changes, ShownTexts(rs, changes));
     }
     catch (CException* e)
     {
