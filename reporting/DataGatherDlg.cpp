@@ -3,6 +3,7 @@
 #include "engines/common/KemRecordset.h"
 #include "framework/core/Exception.h"
 #include "framework/core/MessageSink.h"
+#include "framework/core/WideText.h"
 #include "framework/db/SqlQuote.h"
 #include "framework/windows/DataExchange.h"
 #include "reporting/FieldText.h"
@@ -28,10 +29,8 @@ const char kAfter[] = "After";
 // last character is the full-width question mark in the system code page.
 CString NotFilledQuestion()
 {
-    char szMark[8] = "";
-    const WCHAR wszMark[] = { 0xFF1F, 0 };
-    WideCharToMultiByte(CP_ACP, 0, wszMark, -1, szMark, sizeof(szMark), NULL, NULL);
-    return CString("One or more sheets of selected Organizations have not filled in\n\nContinue") + szMark;
+    return CString("One or more sheets of selected Organizations have not filled in\n\nContinue") +
+           AfxCodePageChar(0xFF1F);
 }
 std::string UpperKey(CString strText)
 {
