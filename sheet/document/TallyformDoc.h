@@ -239,6 +239,12 @@ public:
     // 1 when propagated, 0 when the organization was not found or the
     // lookup failed (reported).
     int FindOrganization(CCell* pCell);
+    // Tells that the organization's code cannot be a key and takes the
+    // organization off the report; 0.
+    int RefuseUnshownCode(const CString& strCode);
+    // TRUE when the numeric cells' organization codes are keys this system
+    // can use; otherwise told, FALSE.
+    BOOL HasUsableOrgCodes();
     // Stores text typed into cell nCell in run mode: a report date as its
     // period code (cut to 13 characters), an organization code cut to its
     // field, any other cell as value text; then the key cells are

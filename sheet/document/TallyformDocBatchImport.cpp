@@ -106,7 +106,7 @@ int CTallyformDoc::ImportDataFile(LPCSTR lpszPathName)
     ApplyDataFile(m_sheet, data);
     // Balance formulas may name calculate cells, which the file does not hold.
     RecalculateAll();
-    if (ValidateKeyCells() == 0)
+    if (ValidateKeyCells() == 0 || !HasUsableOrgCodes())
         return RefuseFile("The data in file %s is not valid.", lpszPathName);
     POSITION posFailed = VerifyData();
     if (posFailed != NULL)

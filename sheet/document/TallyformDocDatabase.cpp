@@ -68,7 +68,7 @@ BOOL CTallyformDoc::SaveDataToDatabase()
         return FALSE;
     if (AskReportInformation() == 0)
         return FALSE;
-    if (ValidateKeyCells() == 0)
+    if (ValidateKeyCells() == 0 || !HasUsableOrgCodes())
     {
         connection.RestoreIfLost();
         return FALSE;
@@ -157,6 +157,8 @@ void CTallyformDoc::LoadDataFromDatabase(BOOL bInteractive)
             AfxMessageBox(pszRefusal, MB_OK);
         return;
     }
+    if (!HasUsableOrgCodes())
+        return;
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) == 0)
     {
         AfxMessageBox("No data in database or failed to load data!", MB_OK);
