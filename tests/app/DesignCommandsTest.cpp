@@ -11,6 +11,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/app/DesignDriver.h"
 #include "tests/app/ScreenCapture.h"
+#include "tests/app/XServerInput.h"
 #include "tests/sheet/SheetGrid.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -646,4 +647,74 @@ TEST_F(DesignCommandsTest, DialogsKeysAndClicksOfTheDesignRoad)
         << (LPCSTR)m_pDriver->MainCaption();
     EXPECT_TRUE(CDesignerProcess::WaitGone(hEditor, kWaitMs));
     EXPECT_TRUE(m_pDesigner->Seen().empty()) << JoinedTexts(m_pDesigner->Seen());
+}
+
+TEST_F(DesignCommandsTest, ShiftClickSelectsTheBandWithOrWithoutTheLabelEditor)
+{
+    // Labels, with figures down the first column below them.
+    WriteGrid(3, 3, [](CSheet& sheet) {
+        for (int i : { 3, 6 })
+        {
+            sheet.m_cells[i].SetType(CELL_NUMERIC);
+            sheet.m_cells[i].m_nValueType = 0;
+        }
+    });
+    ASSERT_NO_FATAL_FAILURE(Start());
+    CDesignDriver& design = *m_pDesign;
+    const HWND hView = m_pDriver->View();
+    // Clicks of the X server's mouse, with its Shift key held when asked,
+    // as a user makes them: the designer reads the keys' state itself.
+    auto click = [&](int row, int col, int nModifier) {
+        POINT pt = CDesignDriver::CellCentre(row, col, kCellWidth, kCellHeight);
+        ClientToScreen(hView, &pt);
+        ASSERT_TRUE(XServerClick(pt.x, pt.y, nModifier)) << "no X test extension";
+        m_pDriver->Settle();
+    };
+    // Whether the cells of a row show inverted, as selected cells do
+    // beside the framed current one: a point inside each, off its text.
+    auto shownSelected = [&](int row, int nFirstCol, int nCount, const char* name) {
+        RECT rc = { 0, row * kCellHeight, 3 * kCellWidth, (row + 1) * kCellHeight };
+        MapWindowPoints(hView, NULL, (POINT*)&rc, 2);
+        std::vector<unsigned int> pixels((size_t)(rc.right - rc.left) * (rc.bottom - rc.top));
+        SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, 3 * kCellHeight,
+                           (std::string(DESIGNER_SCREENSHOT_DIR "/shift-click-") + name + ".bmp").c_str());
+        EXPECT_TRUE(ReadRootPixels(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, pixels.data()));
+        std::string shown;
+        for (int col = nFirstCol; col < nFirstCol + nCount; ++col)
+            shown += pixels[(size_t)8 * (rc.right - rc.left) + col * kCellWidth + 8] == 0 ? '#' : '.';
+        return shown;
+    };
+
+    // A label opens its editor; Shift+click on C1 in the same row spans it.
+    click(0, 0, XINPUT_NO_MODIFIER);
+    ASSERT_NE(nullptr, m_pDriver->WaitForEditor(NULL, kWaitMs));
+    click(0, 2, XINPUT_SHIFT);
+    EXPECT_EQ("##", shownSelected(0, 1, 2, "row-from-label"));
+    ASSERT_TRUE(design.Command(kMergeCells));
+    // A figure opens none; Shift+click on A3 below it spans the column.
+    click(1, 0, XINPUT_NO_MODIFIER);
+    ASSERT_EQ(nullptr, m_pDriver->WaitForEditor(NULL, 500));
+    click(2, 0, XINPUT_SHIFT);
+    EXPECT_EQ("#", shownSelected(2, 0, 1, "column-from-figure"));
+    ASSERT_TRUE(design.Command(kMergeCells));
+    // A label again, and a band across two rows and columns.
+    click(1, 1, XINPUT_NO_MODIFIER);
+    ASSERT_NE(nullptr, m_pDriver->WaitForEditor(NULL, kWaitMs));
+    click(2, 2, XINPUT_SHIFT);
+    EXPECT_EQ("#", shownSelected(1, 2, 1, "square-from-label"));
+    ASSERT_TRUE(design.Command(kMergeCells));
+
+    design.SaveTemplate(m_strTemplate);
+    CTallyformDoc saved;
+    ASSERT_NO_FATAL_FAILURE(LoadSaved(saved));
+    const CCellArray& cells = saved.m_sheet.m_cells;
+    std::vector<std::string> spans;
+    for (INT_PTR i = 0; i < cells.GetSize(); ++i)
+    {
+        const RECT& rc = cells[i].m_rect;
+        spans.push_back(std::to_string(rc.left) + "," + std::to_string(rc.top) + " " +
+                        std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top));
+    }
+    std::sort(spans.begin(), spans.end());
+    EXPECT_EQ((std::vector<std::string>{ "0,0 240x30", "0,30 80x60", "80,30 160x60" }), spans);
 }

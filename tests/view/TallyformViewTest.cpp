@@ -253,6 +253,17 @@ TEST_F(SheetViewTest, ClickShiftClickAndRubberBandSelect)
     EXPECT_EQ(std::vector<int>{ 0 }, Selection());
     EXPECT_EQ(0, m_pView->m_nDragState);
 
+    // A Shift+click in the anchor's own row or column spans the cells on
+    // that line, and so does a band dragged straight along it.
+    Click(ToClient(10, 10));
+    Click(ToClient(170, 10), MK_SHIFT);
+    EXPECT_EQ((std::vector<int>{ 0, 1, 2 }), Selection());
+    Click(ToClient(90, 40));
+    Click(ToClient(90, 100), MK_SHIFT);
+    EXPECT_EQ((std::vector<int>{ 5, 9, 13 }), Selection());
+    Drag(ToClient(250, 100), ToClient(90, 100));
+    EXPECT_EQ((std::vector<int>{ 13, 14, 15 }), Selection());
+
     // The same Shift+click made by the mouse and the keyboard through the
     // input queue, where the key flags come from the input state.
     InputClick(m_pView, ToClient(10, 10));
