@@ -414,9 +414,15 @@ TEST_F(DesignerLooksTest, DesignRoadShowsRealFacesShapesTextsAndTheGuide)
     CDesignerProcess::Press(hBox, IDOK);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
 
+    // Save to PDF proposes the template's name, beside the template: taken
+    // as proposed, the PDF lands there.
+    CString strProposed;
+    ASSERT_TRUE(m_pDriver->ChooseFile(kSaveToPdf, "Monthly Report.pdf", 0, kWaitMs, &strProposed));
+    EXPECT_STREQ("Monthly Report.pdf", strProposed);
+    CString strPdf = m_folder.PathOf("Template\\Monthly\\Monthly Report.pdf");
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(strPdf) != INVALID_FILE_ATTRIBUTES; }))
+        << "no PDF beside the template";
     // The PDF keeps the whole outline: as wide on every side, inside the page.
-    CString strPdf = m_folder.PathOf("Monthly Report.pdf");
-    ASSERT_TRUE(m_pDriver->SaveToPdf(strPdf, kWaitMs));
     sheettest::PdfPixels page;
     ASSERT_TRUE(page.Load((LPCSTR)DaoUnixPath(strPdf), 288));
     Outline outline = MeasureOutline(page);
