@@ -1,8 +1,9 @@
 // Templates built and changed in the real designer from outside: the
 // table commands with Undo and Redo against the saved template, the
 // clipboard, Find and Replace All, a balance formula made by picking
-// cells with the mouse and then checked in run mode, and the design road's
-// dialogs, double click, Arrange Tab Index and mode key.
+// cells with the mouse and then checked in run mode, the design road's
+// dialogs, double click, Arrange Tab Index, mode key and cell border guides,
+// and Shift+click with the mouse and keyboard of the X server.
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -44,6 +45,7 @@ const UINT kFindNext = 33005;
 const UINT kScaleCustom = 33029;
 const UINT kArrangeTabIndex = 32819;
 const UINT kCellProperties = 32861;
+const UINT kViewCellBorder = 33055;
 
 // The Set Display Scale dialog's edit.
 const int kScaleEdit = 1119;
@@ -530,9 +532,10 @@ TEST_F(DesignCommandsTest, RefusedFormulaIsSaidOnceAndCancelKeepsTheOldOne)
 
 TEST_F(DesignCommandsTest, DialogsKeysAndClicksOfTheDesignRoad)
 {
-    // Labels over a row of figures.  Every dialog opens in the middle of the
-    // main window.
+    // Labels over a row of figures, no border between B1 and C1.  Every
+    // dialog opens in the middle of the main window.
     WriteGrid(2, 3, [](CSheet& sheet) {
+        sheet.m_cells[2].m_nLeftEdge = CELL_LINE_NONE;
         for (int i = 3; i < 6; ++i)
         {
             sheet.m_cells[i].SetType(CELL_NUMERIC);
@@ -557,6 +560,32 @@ TEST_F(DesignCommandsTest, DialogsKeysAndClicksOfTheDesignRoad)
         SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                            (std::string(DESIGNER_SCREENSHOT_DIR "/road-") + name + ".bmp").c_str());
     };
+
+    // View > Cell Border adds a dotted guide where no border lies, between
+    // B1 and C1, and leaves every real line as it was.
+    auto sheetPixels = [&]() {
+        RECT rc = { 0, 0, 3 * kCellWidth + 1, 2 * kCellHeight + 1 };
+        MapWindowPoints(m_pDriver->View(), NULL, (POINT*)&rc, 2);
+        std::vector<unsigned int> pixels((size_t)(rc.right - rc.left) * (rc.bottom - rc.top));
+        Sleep(300);
+        EXPECT_TRUE(ReadRootPixels(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, pixels.data()));
+        return pixels;
+    };
+    const std::vector<unsigned int> plain = sheetPixels();
+    ASSERT_TRUE(design.Command(kViewCellBorder));
+    shot("cell-border");
+    const std::vector<unsigned int> guided = sheetPixels();
+    int nGuide = 0, nElsewhere = 0;
+    for (size_t i = 0; i < plain.size(); ++i)
+    {
+        const int x = (int)(i % (3 * kCellWidth + 1)), y = (int)(i / (3 * kCellWidth + 1));
+        if (plain[i] != guided[i])
+            ++(x == 2 * kCellWidth - 1 && y < kCellHeight ? nGuide : nElsewhere);
+    }
+    EXPECT_GT(nGuide, kCellHeight / 4);
+    EXPECT_LT(nGuide, kCellHeight) << "a guide is dotted";
+    EXPECT_EQ(0, nElsewhere) << "a guide beside a border";
+    ASSERT_TRUE(design.Command(kViewCellBorder));
 
     HWND hSplit = design.CommandDialog(kSplitCell, "Split Cell");
     ASSERT_NE(nullptr, hSplit);

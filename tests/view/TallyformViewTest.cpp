@@ -561,7 +561,9 @@ TEST_F(SheetViewTest, SelectionAndCellFrameAreDrawn)
     EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(40, 15));
     EXPECT_GT(InkCount(canvas, CRect(1, 1, 4, 29)), 0);
 
-    // An inner right edge has no line style: a guide only with the cell frame on.
+    // An inner line without a border from either side (B2 to C2): a guide
+    // only with the cell frame on; beside a border (A2 to B2), none.
+    Sheet().m_cells[5].m_nLeftEdge = CELL_LINE_NONE;
     Sheet().m_arrSel.RemoveAll();
     sheettest::RenderCanvas plain(400, 300);
     Render(plain);
@@ -572,6 +574,7 @@ TEST_F(SheetViewTest, SelectionAndCellFrameAreDrawn)
     Render(framed);
     EXPECT_EQ(0, nPlain);
     EXPECT_GT(InkCount(framed, CRect(159, 35, 160, 55)), 0);
+    EXPECT_EQ(0, InkCount(framed, CRect(79, 35, 80, 55)));
 }
 
 TEST_F(SheetViewTest, AnEmptySheetPaintsWhite)
