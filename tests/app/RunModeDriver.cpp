@@ -443,11 +443,11 @@ BOOL CRunModeDriver::AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMill
     return TRUE;
 }
 
-BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds, CString* pstrProposed)
 {
     DeleteFileA(lpszPath);
     DWORD dwStart = GetTickCount();
-    if (!ChooseFile(kSaveToPdf, lpszPath, 0, dwMilliseconds))
+    if (!ChooseFile(kSaveToPdf, lpszPath, 0, dwMilliseconds, pstrProposed))
         return FALSE;
     // Written in one go once the dialog has closed.
     while (GetFileAttributesA(lpszPath) == INVALID_FILE_ATTRIBUTES)
