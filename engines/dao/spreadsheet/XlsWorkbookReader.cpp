@@ -1,12 +1,16 @@
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 
+#include <freexl.h>
 #include <string.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "engines/dao/SourceNumbers.h"
 #include "engines/dao/spreadsheet/CellText.h"
-#include "engines/dao/spreadsheet/FreeXlCells.h"
+#include "engines/dao/spreadsheet/XlsCellStream.h"
+#include "engines/dao/spreadsheet/XlsReaderProcess.h"
 #include "engines/dao/spreadsheet/SheetCellGrid.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "framework/db/DaoDatabase.h"
@@ -14,22 +18,10 @@
 namespace
 {
 
-// Closes the FreeXL handle on scope exit, as FreeXL asks even after a
-// failed open.
-class CFreeXlHandle
+CString DamagedMessage(const CString& strPath)
 {
-public:
-    CFreeXlHandle() = default;
-    ~CFreeXlHandle() { freexl_close(m_pHandle); }
-    CFreeXlHandle(const CFreeXlHandle&) = delete;
-    CFreeXlHandle& operator=(const CFreeXlHandle&) = delete;
-
-    const void** operator&() { return &m_pHandle; }
-    operator const void*() const { return m_pHandle; }
-
-private:
-    const void* m_pHandle = NULL;
-};
+    return strPath + " is damaged or cut short and cannot be read.";
+}
 
 CString FreeXlMessage(const CString& strPath, int nResult)
 {
@@ -45,7 +37,7 @@ CString FreeXlMessage(const CString& strPath, int nResult)
     case FREEXL_UNSUPPORTED_CHARSET:
         return strPath + " is written in a character set that cannot be read.";
     default:
-        return strPath + " is damaged or cut short and cannot be read.";
+        return DamagedMessage(strPath);
     }
 }
 
@@ -60,76 +52,111 @@ BOOL IsXlsFileHead(const BYTE* pHead, UINT nHead)
     return pHead[0] == 0x09 && (bHigh == 0x00 || bHigh == 0x02 || bHigh == 0x04);
 }
 
-// The sheet's name as a table name: BIFF2 to BIFF4 name no sheet, and
-// their one sheet takes the file's name.
-CString SheetTableName(const void* pHandle, unsigned short nSheet, int nBiffVersion, const CString& strPath)
+// Reads the records of the reader's output, each read checked against
+// what is left of it.
+class CCellCursor
 {
-    if (nBiffVersion <= 4)
-        return SheetFileTitle(strPath);
-    const char* pszName = NULL;
-    if (freexl_get_worksheet_name(pHandle, nSheet, &pszName) != FREEXL_OK || pszName == NULL)
-        return CString();
-    return AnsiFromUtf8(pszName);
-}
+public:
+    CCellCursor(const std::string& stream, size_t nAt, size_t nEnd) : m_pStream(&stream), m_nAt(nAt), m_nEnd(nEnd) {}
 
-// The workbook FreeXL has open, shared by the readers of its sheets; one
-// sheet is selected at a time.
-struct CXlsOpenBook
-{
-    CString m_strPath;
-    CFreeXlHandle m_handle;
-    int m_nSelected = -1;
-
-    int Select(unsigned short nSheet)
+    template<class T>
+    bool Get(T& value)
     {
-        if (m_nSelected == (int)nSheet)
-            return FREEXL_OK;
-        int nResult = freexl_select_active_worksheet(m_handle, nSheet);
-        m_nSelected = nResult == FREEXL_OK ? (int)nSheet : -1;
-        return nResult;
+        if (m_nEnd - m_nAt < sizeof(T))
+            return false;
+        memcpy(&value, m_pStream->data() + m_nAt, sizeof(T));
+        m_nAt += sizeof(T);
+        return true;
     }
+
+    bool GetText(const char*& p, uint32_t& nLength)
+    {
+        if (!Get(nLength) || m_nEnd - m_nAt < nLength || nLength > 0x7fffffff)
+            return false;
+        p = m_pStream->data() + m_nAt;
+        m_nAt += nLength;
+        return true;
+    }
+
+    // The tag of the next record, without taking it; 0 at the end.
+    char Peek() const { return m_nAt < m_nEnd ? (*m_pStream)[m_nAt] : 0; }
+    size_t At() const { return m_nAt; }
+    bool AtEnd() const { return m_nAt == m_nEnd; }
+
+private:
+    const std::string* m_pStream;
+    size_t m_nAt;
+    size_t m_nEnd;
 };
 
-BOOL HoldsValue(const FreeXL_CellValue& value)
+BOOL IsCellTag(char chTag)
 {
-    switch (value.type)
+    return chTag == xlscells::TAG_INTEGER || chTag == xlscells::TAG_DOUBLE || chTag == xlscells::TAG_TEXT;
+}
+
+// Reads one cell record into value: numbers flagged, dates and times as
+// their text.  false when the record is cut short.
+bool GetCell(CCellCursor& cursor, uint32_t& nRow, uint16_t& nColumn, CSourceValue& value)
+{
+    char chTag = 0;
+    if (!cursor.Get(chTag) || !cursor.Get(nRow) || !cursor.Get(nColumn))
+        return false;
+    value.m_bNull = false;
+    value.m_bNumber = chTag != xlscells::TAG_TEXT;
+    if (chTag == xlscells::TAG_INTEGER)
     {
-    case FREEXL_CELL_INT:
-    case FREEXL_CELL_DOUBLE:
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-        return TRUE;
-    default:
-        return FALSE;
+        int32_t nValue = 0;
+        if (!cursor.Get(nValue))
+            return false;
+        SetSourceNumberText(value.m_strText, nValue);
+        return true;
     }
+    if (chTag == xlscells::TAG_DOUBLE)
+    {
+        double dValue = 0;
+        if (!cursor.Get(dValue))
+            return false;
+        SetSourceNumberText(value.m_strText, dValue);
+        return true;
+    }
+    const char* p = NULL;
+    uint32_t nLength = 0;
+    if (!cursor.GetText(p, nLength))
+        return false;
+    SetSourceText(value.m_strText, p, (int)nLength);
+    return true;
 }
 
-// Sets the value to the cell's, keeping its text's buffer: numbers are
-// flagged, dates and times come as their text, other cells are NULL.
-void SetCellValue(CSourceValue& value, const FreeXL_CellValue& cell)
+void SetNull(CSourceValue& value)
 {
-    value.m_bNull = !HoldsValue(cell);
-    value.m_bNumber = cell.type == FREEXL_CELL_INT || cell.type == FREEXL_CELL_DOUBLE;
-    if (cell.type == FREEXL_CELL_INT)
-        SetSourceNumberText(value.m_strText, cell.value.int_value);
-    else if (cell.type == FREEXL_CELL_DOUBLE)
-        SetSourceNumberText(value.m_strText, cell.value.double_value);
-    else if (!value.m_bNull)
-        SetSourceText(value.m_strText, cell.value.text_value, (int)strlen(cell.value.text_value));
-    else
-        SetSourceText(value.m_strText, "", 0);
+    value.m_bNull = true;
+    value.m_bNumber = false;
+    SetSourceText(value.m_strText, "", 0);
 }
 
-// The records of one worksheet, read from the open workbook row by row.
+// The reader's output for a workbook, shared by the readers of its sheets.
+struct CXlsBookCells
+{
+    std::string m_stream;
+};
+
+// Where a sheet's cells stand in the reader's output, and their shape.
+struct CXlsSheetCells
+{
+    CString m_strName;
+    size_t m_nBegin = 0;
+    size_t m_nEnd = 0;
+    unsigned m_nRecords = 0;  // rows below the names, up to the last that holds a value
+    std::vector<CSourceValue> m_header;  // the first row, NULL where empty
+};
+
+// The records of one worksheet, read from the reader's output row by row.
 class CXlsSheetRows : public CSourceRowReader
 {
 public:
-    CXlsSheetRows(const std::shared_ptr<CXlsOpenBook>& pBook, unsigned short nSheet, unsigned nRecords,
-                  unsigned short nColumns)
-        : m_pBook(pBook), m_nSheet(nSheet), m_nRecords(nRecords), m_nColumns(nColumns)
+    CXlsSheetRows(const std::shared_ptr<CXlsBookCells>& pBook, const CXlsSheetCells& sheet)
+        : m_pBook(pBook), m_cursor(pBook->m_stream, sheet.m_nBegin, sheet.m_nEnd), m_nRecords(sheet.m_nRecords),
+          m_nColumns(sheet.m_header.size())
     {
     }
 
@@ -138,64 +165,123 @@ public:
         if (m_nNext >= m_nRecords)
             return FALSE;
         const unsigned nRow = ++m_nNext;  // below the row of names
-        int nResult = m_pBook->Select(m_nSheet);
         row.resize(m_nColumns);
-        for (unsigned short nColumn = 0; nColumn < m_nColumns && nResult == FREEXL_OK; ++nColumn)
+        for (CSourceValue& value : row)
+            SetNull(value);
+        // The output was checked whole when the workbook was opened: the
+        // cells come row by row, within the sheet's columns.
+        while (IsCellTag(m_cursor.Peek()))
         {
-            FreeXL_CellValue cell;
-            nResult = freexl_get_cell_value(m_pBook->m_handle, nRow, nColumn, &cell);
-            if (nResult == FREEXL_OK)
-                SetCellValue(row[nColumn], cell);
+            CCellCursor next = m_cursor;
+            uint32_t nCellRow = 0;
+            uint16_t nColumn = 0;
+            if (!GetCell(next, nCellRow, nColumn, m_scratch))
+                break;
+            if (nCellRow > nRow)
+                return TRUE;
+            if (nCellRow == nRow && nColumn < m_nColumns)
+                std::swap(row[nColumn], m_scratch);
+            m_cursor = next;
         }
-        if (nResult == FREEXL_OK)
-            return TRUE;
-        m_nNext = m_nRecords;
-        strReason = FreeXlMessage(m_pBook->m_strPath, nResult);
-        return FALSE;
+        return TRUE;
     }
 
 private:
-    std::shared_ptr<CXlsOpenBook> m_pBook;
-    const unsigned short m_nSheet;
+    std::shared_ptr<CXlsBookCells> m_pBook;
+    CCellCursor m_cursor;
     const unsigned m_nRecords;
-    const unsigned short m_nColumns;
+    const size_t m_nColumns;
     unsigned m_nNext = 0;
+    CSourceValue m_scratch;
 };
 
-// Names the table's columns from the sheet's first row and counts its
-// records: the rows below, up to the last row that holds a value.  A sheet
-// without any value has no columns.  A FreeXL result other than
-// FREEXL_OK when the cells cannot be read.
-int ReadSheetShape(CXlsOpenBook& book, unsigned short nSheet, CSourceTable& table, unsigned& nRecords)
+// Reads a sheet's cells after its TAG_SHEET record: where they stand,
+// the first row and the count of records.  A cell out of order or beyond
+// any sheet is damage.
+bool ReadSheetCells(CCellCursor& cursor, CXlsSheetCells& sheet)
 {
-    nRecords = 0;
-    unsigned nLastRow = 0;
-    unsigned short nUsedColumns = 0;
-    int nResult = book.Select(nSheet);
-    if (nResult == FREEXL_OK)
-        nResult = ForEachFreeXlCell(book.m_handle, nSheet,
-                                    [&](unsigned nRow, unsigned nColumn, const FreeXL_CellValue& cell) {
-                                        if (!HoldsValue(cell))
-                                            return true;
-                                        // Beyond any sheet: the file is damaged.
-                                        if (nRow >= CSheetCellGrid::MAX_ROWS || nColumn >= CSheetCellGrid::MAX_COLUMNS)
-                                            return false;
-                                        nLastRow = nRow;
-                                        if (nColumn >= nUsedColumns)
-                                            nUsedColumns = (unsigned short)(nColumn + 1);
-                                        return true;
-                                    });
-    for (unsigned short nColumn = 0; nColumn < nUsedColumns && nResult == FREEXL_OK; ++nColumn)
+    sheet.m_nBegin = cursor.At();
+    uint32_t nLastRow = 0, nPreviousRow = 0;
+    int nPreviousColumn = -1;
+    CSourceValue value;
+    while (IsCellTag(cursor.Peek()))
     {
-        FreeXL_CellValue cell;
-        nResult = freexl_get_cell_value(book.m_handle, 0, nColumn, &cell);
-        CSourceValue header;
-        if (nResult == FREEXL_OK)
-            SetCellValue(header, cell);
-        table.m_columns.push_back(SheetColumnName(table.m_columns, &header, nColumn));
+        uint32_t nRow = 0;
+        uint16_t nColumn = 0;
+        if (!GetCell(cursor, nRow, nColumn, value))
+            return false;
+        if (nRow >= CSheetCellGrid::MAX_ROWS || nColumn >= CSheetCellGrid::MAX_COLUMNS)
+            return false;
+        if (nRow < nPreviousRow || (nRow == nPreviousRow && (int)nColumn <= nPreviousColumn))
+            return false;
+        nPreviousRow = nRow;
+        nPreviousColumn = nColumn;
+        nLastRow = nRow;
+        if (nColumn >= sheet.m_header.size())
+        {
+            size_t nOld = sheet.m_header.size();
+            sheet.m_header.resize(nColumn + 1);
+            for (size_t i = nOld; i < sheet.m_header.size(); ++i)
+                SetNull(sheet.m_header[i]);
+        }
+        if (nRow == 0)
+            std::swap(sheet.m_header[nColumn], value);
     }
-    nRecords = nLastRow;
-    return nResult;
+    sheet.m_nEnd = cursor.At();
+    sheet.m_nRecords = nLastRow;
+    return true;
+}
+
+// The workbook as the reader told it: its version and sheets, or the
+// message why it cannot be read.
+BOOL ReadBookCells(const CString& strPath, const std::string& stream, int& nVersion,
+                   std::vector<CXlsSheetCells>& sheets, CString& strError)
+{
+    CCellCursor cursor(stream, 0, stream.size());
+    uint32_t nMagic = 0;
+    char chTag = 0;
+    if (!cursor.Get(nMagic) || nMagic != xlscells::STREAM_MAGIC || !cursor.Get(chTag))
+        chTag = xlscells::TAG_DAMAGED;
+    int32_t nResult = FREEXL_OK;
+    if (chTag == xlscells::TAG_FAILED && cursor.Get(nResult) && cursor.AtEnd())
+    {
+        strError = nResult == FREEXL_OK ? DamagedMessage(strPath) : FreeXlMessage(strPath, nResult);
+        return FALSE;
+    }
+    uint32_t nBiff = 0, nPassword = 0, nSheets = 0;
+    if (chTag != xlscells::TAG_BOOK || !cursor.Get(nBiff) || !cursor.Get(nPassword) || !cursor.Get(nSheets))
+    {
+        strError = DamagedMessage(strPath);
+        return FALSE;
+    }
+    if (nPassword == FREEXL_BIFF_OBFUSCATED)
+    {
+        strError = strPath + " is protected by a password and cannot be read.";
+        return FALSE;
+    }
+    std::vector<CXlsSheetCells> read;
+    while (cursor.Get(chTag) && chTag == xlscells::TAG_SHEET && read.size() < nSheets)
+    {
+        const char* pName = NULL;
+        uint32_t nLength = 0;
+        read.emplace_back();
+        if (!cursor.GetText(pName, nLength) || !ReadSheetCells(cursor, read.back()))
+            break;
+        read.back().m_strName = nBiff <= 4 ? SheetFileTitle(strPath) : AnsiFromUtf8(pName, (int)nLength);
+    }
+    if (chTag == xlscells::TAG_FAILED && cursor.Get(nResult) && cursor.AtEnd())
+    {
+        strError = nResult == FREEXL_OK ? DamagedMessage(strPath) : FreeXlMessage(strPath, nResult);
+        return FALSE;
+    }
+    if (chTag != xlscells::TAG_END || !cursor.AtEnd() || read.size() != nSheets)
+    {
+        strError = DamagedMessage(strPath);
+        return FALSE;
+    }
+    nVersion = (int)nBiff;
+    sheets = std::move(read);
+    return TRUE;
 }
 
 } // namespace
@@ -213,43 +299,42 @@ BOOL OpenXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables,
         return FALSE;
     }
     CString strUnixPath = DaoUnixPath(strPath);
-    std::shared_ptr<CXlsOpenBook> pBook = std::make_shared<CXlsOpenBook>();
-    pBook->m_strPath = strPath;
-    int nResult = strUnixPath.IsEmpty() ? FREEXL_FILE_NOT_FOUND : freexl_open(strUnixPath, &pBook->m_handle);
-    unsigned int nVersion = 0, nPassword = 0, nSheets = 0;
-    if (nResult == FREEXL_OK)
-        nResult = freexl_get_info(pBook->m_handle, FREEXL_BIFF_VERSION, &nVersion);
-    if (nResult == FREEXL_OK)
-        nResult = freexl_get_info(pBook->m_handle, FREEXL_BIFF_PASSWORD, &nPassword);
-    if (nResult == FREEXL_OK)
-        nResult = freexl_get_info(pBook->m_handle, FREEXL_BIFF_SHEET_COUNT, &nSheets);
-    if (nResult != FREEXL_OK)
+    if (strUnixPath.IsEmpty())
     {
-        strError = FreeXlMessage(strPath, nResult);
+        strError = strPath + " was not found.";
         return FALSE;
     }
-    if (nPassword == FREEXL_BIFF_OBFUSCATED)
+    // FreeXL reads the file in a process of its own: a workbook damaged so
+    // that FreeXL runs off its memory ends that process, not this one.
+    std::shared_ptr<CXlsBookCells> pBook = std::make_shared<CXlsBookCells>();
+    std::string strProgram;
+    XlsReaderEnd end = RunXlsReader((LPCSTR)strUnixPath, pBook->m_stream, strProgram);
+    if (end == XlsReaderEnd::NOT_STARTED)
     {
-        strError = strPath + " is protected by a password and cannot be read.";
+        strError = strPath + " cannot be read: the workbook reader " + CString(strProgram.c_str())
+                   + " is missing or cannot be started.";
         return FALSE;
     }
+    int nVersion = 0;
+    std::vector<CXlsSheetCells> sheets;
+    if (end != XlsReaderEnd::EXITED)
+    {
+        strError = DamagedMessage(strPath);
+        return FALSE;
+    }
+    if (!ReadBookCells(strPath, pBook->m_stream, nVersion, sheets, strError))
+        return FALSE;
     std::vector<CSourceTable> read;
     std::vector<std::unique_ptr<CSourceRowReader>> sheetRows;
-    for (unsigned int nSheet = 0; nSheet < nSheets; ++nSheet)
+    for (const CXlsSheetCells& sheet : sheets)
     {
         CSourceTable table;
-        unsigned nRecords = 0;
-        nResult = ReadSheetShape(*pBook, (unsigned short)nSheet, table, nRecords);
-        if (nResult != FREEXL_OK)
-        {
-            strError = FreeXlMessage(strPath, nResult);
-            return FALSE;
-        }
-        table.m_strName = SheetTableName(pBook->m_handle, (unsigned short)nSheet, (int)nVersion, strPath);
+        table.m_strName = sheet.m_strName;
+        for (size_t nColumn = 0; nColumn < sheet.m_header.size(); ++nColumn)
+            table.m_columns.push_back(SheetColumnName(table.m_columns, &sheet.m_header[nColumn], nColumn));
         if (!table.m_columns.empty())
         {
-            sheetRows.emplace_back(
-                new CXlsSheetRows(pBook, (unsigned short)nSheet, nRecords, (unsigned short)table.m_columns.size()));
+            sheetRows.emplace_back(new CXlsSheetRows(pBook, sheet));
             table.m_pRowReader = sheetRows.back().get();
         }
         read.push_back(std::move(table));
@@ -257,7 +342,7 @@ BOOL OpenXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables,
     tables = std::move(read);
     for (std::unique_ptr<CSourceRowReader>& pRows : sheetRows)
         readers.push_back(std::move(pRows));
-    nBiffVersion = (int)nVersion;
+    nBiffVersion = nVersion;
     return TRUE;
 }
 

@@ -1,0 +1,110 @@
+#include "engines/dao/spreadsheet/XlsReaderProcess.h"
+
+#include <dlfcn.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "engines/dao/spreadsheet/XlsCellStream.h"
+
+extern char** environ;
+
+namespace
+{
+
+// The reader program in the folder of the module that holds this code
+// (the engine library, or a test program that links the reader).
+std::string ReaderProgramPath()
+{
+    Dl_info info;
+    if (dladdr(reinterpret_cast<void*>(&RunXlsReader), &info) == 0 || info.dli_fname == NULL)
+        return std::string();
+    char szModule[PATH_MAX];
+    std::string strModule = realpath(info.dli_fname, szModule) != NULL ? szModule : info.dli_fname;
+    size_t nSlash = strModule.rfind('/');
+    return (nSlash == std::string::npos ? std::string(".") : strModule.substr(0, nSlash)) + "/"
+           + xlscells::READER_PROGRAM;
+}
+
+// Closes a descriptor on scope exit.
+class CUnixFd
+{
+public:
+    explicit CUnixFd(int fd = -1) : m_fd(fd) {}
+    ~CUnixFd() { Close(); }
+    CUnixFd(const CUnixFd&) = delete;
+    CUnixFd& operator=(const CUnixFd&) = delete;
+    void Close()
+    {
+        if (m_fd >= 0)
+            close(m_fd);
+        m_fd = -1;
+    }
+    int m_fd;
+};
+
+// Starts the program with the pipe's writing end as its standard output,
+// nothing as its input, and no other descriptor of this process; its
+// signals as a new program's, whatever the host process (Wine) blocks.
+bool SpawnReader(const std::string& strProgram, const std::string& strUnixPath, int fdOutput, pid_t& pid)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attributes);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, fdOutput, 1);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &all);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    char* argv[] = {const_cast<char*>(strProgram.c_str()), const_cast<char*>(strUnixPath.c_str()), NULL};
+    int nError = posix_spawn(&pid, strProgram.c_str(), &actions, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    return nError == 0;
+}
+
+} // namespace
+
+XlsReaderEnd RunXlsReader(const std::string& strUnixPath, std::string& output, std::string& strProgram)
+{
+    output.clear();
+    strProgram = ReaderProgramPath();
+    int fds[2];
+    if (strProgram.empty() || pipe2(fds, O_CLOEXEC) != 0)
+        return XlsReaderEnd::NOT_STARTED;
+    CUnixFd reading(fds[0]), writing(fds[1]);
+    pid_t pid = 0;
+    if (!SpawnReader(strProgram, strUnixPath, writing.m_fd, pid))
+        return XlsReaderEnd::NOT_STARTED;
+    writing.Close();
+    char buffer[1 << 16];
+    for (;;)
+    {
+        ssize_t nRead = read(reading.m_fd, buffer, sizeof(buffer));
+        if (nRead > 0)
+            output.append(buffer, (size_t)nRead);
+        else if (nRead == 0 || errno != EINTR)
+            break;
+    }
+    // A reader still writing is ended by the closed pipe.
+    reading.Close();
+    int nStatus = 0;
+    pid_t ended;
+    do
+        ended = waitpid(pid, &nStatus, 0);
+    while (ended < 0 && errno == EINTR);
+    if (ended != pid)
+        return XlsReaderEnd::FAILED;
+    return WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0 ? XlsReaderEnd::EXITED : XlsReaderEnd::FAILED;
+}

@@ -1,0 +1,452 @@
+#include "engines/dao/spreadsheet/xlsreader/BiffRecordCheck.h"
+
+#include <algorithm>
+
+#include "engines/dao/spreadsheet/xlsreader/LittleEndian.h"
+
+namespace
+{
+
+// Record types.
+const uint16_t BIFF2_DIMENSIONS = 0x0000;
+const uint16_t BIFF2_BLANK = 0x0001;
+const uint16_t BIFF2_INTEGER = 0x0002;
+const uint16_t BIFF2_NUMBER = 0x0003;
+const uint16_t BIFF2_LABEL = 0x0004;
+const uint16_t BIFF2_BOOLERR = 0x0005;
+const uint16_t FORMULA = 0x0006;
+const uint16_t BOF2 = 0x0009;
+const uint16_t EOF_RECORD = 0x000A;
+const uint16_t BIFF2_FORMAT = 0x001E;
+const uint16_t FILEPASS = 0x002F;
+const uint16_t CONTINUE = 0x003C;
+const uint16_t BIFF2_XF = 0x0043;
+const uint16_t BOUNDSHEET = 0x0085;
+const uint16_t MULRK = 0x00BD;
+const uint16_t MULBLANK = 0x00BE;
+const uint16_t RSTRING = 0x00D6;
+const uint16_t XF = 0x00E0;
+const uint16_t SST = 0x00FC;
+const uint16_t LABELSST = 0x00FD;
+const uint16_t DIMENSIONS = 0x0200;
+const uint16_t BLANK = 0x0201;
+const uint16_t NUMBER = 0x0203;
+const uint16_t LABEL = 0x0204;
+const uint16_t BOOLERR = 0x0205;
+const uint16_t BIFF3_FORMULA = 0x0206;
+const uint16_t STRING = 0x0207;
+const uint16_t ROW = 0x0208;
+const uint16_t BOF3 = 0x0209;
+const uint16_t BIFF3_XF = 0x0243;
+const uint16_t RK = 0x027E;
+const uint16_t BIFF4_FORMULA = 0x0406;
+const uint16_t BOF4 = 0x0409;
+const uint16_t FORMAT = 0x041E;
+const uint16_t BIFF4_XF = 0x0443;
+const uint16_t BOF = 0x0809;
+
+struct CRecord
+{
+    size_t nAt = 0;
+    uint16_t nType = 0;
+    uint16_t nLength = 0;
+    const uint8_t* p = nullptr;
+};
+
+bool IsBof(uint16_t nType)
+{
+    return nType == BOF2 || nType == BOF3 || nType == BOF4 || nType == BOF;
+}
+
+// Bytes of the shared strings, which run on from the SST record into the
+// CONTINUE records after it.
+class CSstBytes
+{
+public:
+    explicit CSstBytes(std::vector<CRecord> pieces) : m_pieces(std::move(pieces)) {}
+
+    // What is left of the current record.
+    size_t Left() const { return m_nPiece < m_pieces.size() ? m_pieces[m_nPiece].nLength - m_nAt : 0; }
+
+    // Moves on to the next record; false after the last one.
+    bool NextPiece()
+    {
+        if (m_nPiece + 1 >= m_pieces.size())
+            return false;
+        ++m_nPiece;
+        m_nAt = 0;
+        return true;
+    }
+
+    // Reads (or skips, for pBytes NULL) plain bytes, across records.
+    bool Take(uint8_t* pBytes, size_t nCount)
+    {
+        while (nCount > 0)
+        {
+            if (Left() == 0 && !NextPiece())
+                return false;
+            size_t nTaken = (std::min)(nCount, Left());
+            if (pBytes != nullptr)
+            {
+                std::copy_n(m_pieces[m_nPiece].p + m_nAt, nTaken, pBytes);
+                pBytes += nTaken;
+            }
+            m_nAt += nTaken;
+            nCount -= nTaken;
+        }
+        return true;
+    }
+
+    // The characters of a string: at each new record they go on with a
+    // byte of their own that tells their width.
+    bool TakeCharacters(uint32_t nCount, bool bWide)
+    {
+        while (nCount > 0)
+        {
+            if (Left() == 0)
+            {
+                uint8_t nFlags = 0;
+                if (!NextPiece() || !Take(&nFlags, 1) || nFlags > 1)
+                    return false;
+                bWide = nFlags == 1;
+            }
+            size_t nWidth = bWide ? 2 : 1;
+            size_t nTaken = (std::min)((size_t)nCount, Left() / nWidth);
+            if (nTaken == 0)
+                return false;
+            m_nAt += nTaken * nWidth;
+            nCount -= (uint32_t)nTaken;
+        }
+        return true;
+    }
+
+private:
+    std::vector<CRecord> m_pieces;
+    size_t m_nPiece = 0;
+    size_t m_nAt = 0;
+};
+
+class CBiffCheck
+{
+public:
+    bool Check(const std::vector<uint8_t>& stream, bool bCompound)
+    {
+        if (!SplitRecords(stream, bCompound))
+            return false;
+        int nDepth = 0;
+        size_t nSubstreams = 0;
+        for (size_t i = 0; i < m_records.size(); ++i)
+        {
+            const CRecord& record = m_records[i];
+            if (IsBof(record.nType))
+            {
+                if (nDepth == 0)
+                {
+                    m_substreams.push_back(record.nAt);
+                    ++nSubstreams;
+                    m_bDimensions = false;
+                }
+                // A chart may sit inside a sheet, no deeper.
+                if (++nDepth > 2 || !CheckBof(record))
+                    return false;
+                continue;
+            }
+            if (nDepth == 0)
+                return false;
+            if (record.nType == EOF_RECORD)
+            {
+                --nDepth;
+                continue;
+            }
+            if (nDepth > 1)
+                continue;
+            // The globals: the first substream, or the one of a worksheet file.
+            bool bGlobals = nSubstreams == 1;
+            // The records after it are enciphered: the workbook is refused
+            // as protected by a password, unread.
+            if (bGlobals && record.nType == FILEPASS)
+                return true;
+            if (bGlobals && !CheckGlobalRecord(i))
+                return false;
+            if ((m_nVersion <= 4 || !bGlobals) && !CheckSheetRecord(record))
+                return false;
+        }
+        if (nDepth != 0 || nSubstreams == 0 || (m_nVersion <= 4 && nSubstreams != 1))
+            return false;
+        for (uint32_t nOffset : m_sheetOffsets)
+            if (std::find(m_substreams.begin() + 1, m_substreams.end(), nOffset) == m_substreams.end())
+                return false;
+        return true;
+    }
+
+private:
+    // Cuts the stream into records, each within it and its version's
+    // largest size; after the last EOF only zeros may follow.
+    bool SplitRecords(const std::vector<uint8_t>& stream, bool bCompound)
+    {
+        size_t nAt = 0;
+        while (nAt < stream.size())
+        {
+            if (!m_records.empty() && m_records.back().nType == EOF_RECORD
+                && std::all_of(stream.begin() + nAt, stream.end(), [](uint8_t b) { return b == 0; }))
+                break;
+            if (stream.size() - nAt < 4)
+                return false;
+            CRecord record;
+            record.nAt = nAt;
+            record.nType = ReadU16(&stream[nAt]);
+            record.nLength = ReadU16(&stream[nAt + 2]);
+            record.p = stream.data() + nAt + 4;
+            if (m_records.empty() && !ReadVersion(record, stream.size() - nAt - 4, bCompound))
+                return false;
+            if (record.nLength > (m_nVersion == 8 ? 8224 : 2080) || record.nLength > stream.size() - nAt - 4)
+                return false;
+            m_records.push_back(record);
+            nAt += 4 + record.nLength;
+        }
+        return !m_records.empty();
+    }
+
+    bool ReadVersion(const CRecord& first, size_t nLeft, bool bCompound)
+    {
+        if (first.nLength > nLeft || first.nLength < 4)
+            return false;
+        if (first.nType == BOF)
+        {
+            uint16_t nVersion = ReadU16(first.p);
+            m_nVersion = nVersion == 0x0600 ? 8 : nVersion == 0x0500 ? 5 : 0;
+            return m_nVersion != 0 && bCompound && first.nLength >= 8;
+        }
+        m_nVersion = first.nType == BOF2 ? 2 : first.nType == BOF3 ? 3 : first.nType == BOF4 ? 4 : 0;
+        return m_nVersion != 0 && !bCompound;
+    }
+
+    bool CheckBof(const CRecord& record) const
+    {
+        if (m_nVersion >= 5)
+            return record.nType == BOF && record.nLength >= 8;
+        return record.nType == m_records[0].nType && record.nLength >= 4;
+    }
+
+    // Checks a record of the globals; may read the records after it.
+    bool CheckGlobalRecord(size_t nIndex)
+    {
+        const CRecord& record = m_records[nIndex];
+        const uint8_t* p = record.p;
+        const size_t nLength = record.nLength;
+        switch (record.nType)
+        {
+        case XF:
+        case BIFF4_XF:
+        case BIFF3_XF:
+        case BIFF2_XF:
+            ++m_nFormats;
+            return nLength == (size_t)(m_nVersion == 8 ? 20 : m_nVersion == 5 ? 16 : m_nVersion >= 3 ? 12 : 4);
+        case FORMAT:
+            if (m_nVersion == 8)
+                return nLength >= 5 && nLength == 5 + (size_t)ReadU16(p + 2) * ((p[4] & 1) ? 2 : 1);
+            return nLength >= 3 && nLength == 3 + (size_t)p[2];
+        case BIFF2_FORMAT:
+            return m_nVersion <= 3 && nLength >= 1 && nLength == 1 + (size_t)p[0];
+        case BOUNDSHEET:
+            if (m_nVersion < 5 || nLength < 7)
+                return false;
+            m_sheetOffsets.push_back(ReadU32(p));
+            if (m_nVersion == 8)
+                return nLength >= 8 && nLength == 8 + (size_t)p[6] * ((p[7] & 1) ? 2 : 1);
+            return nLength == 7 + (size_t)p[6];
+        case SST:
+            return m_nVersion == 8 && !m_bStrings && CheckSst(nIndex);
+        default:
+            return true;
+        }
+    }
+
+    // The SST record's unique strings, each whole within it and the
+    // CONTINUE records that follow it.
+    bool CheckSst(size_t nIndex)
+    {
+        const CRecord& record = m_records[nIndex];
+        if (record.nLength < 8)
+            return false;
+        m_bStrings = true;
+        m_nStrings = ReadU32(record.p + 4);
+        std::vector<CRecord> pieces{record};
+        pieces[0].p += 8;
+        pieces[0].nLength -= 8;
+        for (size_t i = nIndex + 1; i < m_records.size() && m_records[i].nType == CONTINUE; ++i)
+            pieces.push_back(m_records[i]);
+        CSstBytes bytes(std::move(pieces));
+        for (uint32_t n = 0; n < m_nStrings; ++n)
+        {
+            uint8_t head[3];
+            if (!bytes.Take(head, sizeof(head)))
+                return false;
+            uint32_t nRuns = 0, nExtra = 0;
+            uint8_t field[4];
+            if ((head[2] & 0x08) != 0)
+            {
+                if (!bytes.Take(field, 2))
+                    return false;
+                nRuns = ReadU16(field);
+            }
+            if ((head[2] & 0x04) != 0)
+            {
+                if (!bytes.Take(field, 4))
+                    return false;
+                nExtra = ReadU32(field);
+            }
+            if (nExtra > 0x7FFFFFFF || !bytes.TakeCharacters(ReadU16(head), (head[2] & 1) != 0)
+                || !bytes.Take(nullptr, (size_t)nRuns * 4 + nExtra))
+                return false;
+        }
+        return true;
+    }
+
+    // A cell at the row and column, with the format index given: inside
+    // the sheet's dimensions, which come before its cells.
+    bool IsCellInside(uint16_t nRow, uint16_t nColumn) const
+    {
+        return m_bDimensions && nRow < m_nRows && nColumn < m_nColumns;
+    }
+
+    bool IsCell(const uint8_t* p) const
+    {
+        return IsCellInside(ReadU16(p), ReadU16(p + 2)) && (m_nVersion == 2 || ReadU16(p + 4) < m_nFormats);
+    }
+
+    // A run of cells (MULRK, MULBLANK): nEach bytes a cell after the row
+    // and first column, then the last column, which must agree.
+    bool IsCellRun(const CRecord& record, size_t nEach) const
+    {
+        const uint8_t* p = record.p;
+        if (record.nLength < 6 + nEach || (record.nLength - 6) % nEach != 0)
+            return false;
+        size_t nCells = (record.nLength - 6) / nEach;
+        uint16_t nFirst = ReadU16(p + 2);
+        if ((size_t)ReadU16(p + record.nLength - 2) != nFirst + nCells - 1
+            || !IsCellInside(ReadU16(p), (uint16_t)(nFirst + nCells - 1)))
+            return false;
+        for (size_t i = 0; i < nCells; ++i)
+            if (ReadU16(p + 4 + i * nEach) >= m_nFormats)
+                return false;
+        return true;
+    }
+
+    // A text of nCount characters of one or two bytes, as the record's
+    // flags byte says, fills the record from nFlagsAt.
+    static bool IsWholeText(const CRecord& record, size_t nFlagsAt, size_t nCount)
+    {
+        return record.nLength > nFlagsAt
+               && record.nLength == nFlagsAt + 1 + nCount * ((record.p[nFlagsAt] & 1) ? 2 : 1);
+    }
+
+    bool CheckDimensions(const CRecord& record)
+    {
+        const uint8_t* p = record.p;
+        uint32_t nFirstRow, nRows;
+        uint16_t nFirstColumn, nColumns;
+        if (m_bDimensions)
+            return false;
+        if (m_nVersion == 8)
+        {
+            if (record.nLength != 14)
+                return false;
+            nFirstRow = ReadU32(p), nRows = ReadU32(p + 4), nFirstColumn = ReadU16(p + 8), nColumns = ReadU16(p + 10);
+        }
+        else
+        {
+            if (record.nLength != (m_nVersion == 2 ? 8 : 10))
+                return false;
+            nFirstRow = ReadU16(p), nRows = ReadU16(p + 2), nFirstColumn = ReadU16(p + 4), nColumns = ReadU16(p + 6);
+        }
+        m_bDimensions = true;
+        m_nRows = nRows;
+        m_nColumns = nColumns;
+        return nFirstRow <= nRows && nFirstColumn <= nColumns && nRows <= (m_nVersion == 8 ? 65536u : 16384u)
+               && nColumns <= 256;
+    }
+
+    bool CheckSheetRecord(const CRecord& record)
+    {
+        const uint8_t* p = record.p;
+        const size_t nLength = record.nLength;
+        if (m_nVersion == 2)
+        {
+            switch (record.nType)
+            {
+            case BIFF2_DIMENSIONS:
+                return CheckDimensions(record);
+            case BIFF2_BLANK:
+                return nLength == 7 && IsCell(p);
+            case BIFF2_INTEGER:
+                return nLength == 9 && IsCell(p);
+            case BIFF2_NUMBER:
+                return nLength == 15 && IsCell(p);
+            case BIFF2_LABEL:
+                return nLength >= 8 && nLength == 8 + (size_t)p[7] && IsCell(p);
+            case BIFF2_BOOLERR:
+                return nLength == 9 && IsCell(p);
+            case FORMULA:
+                return nLength >= 17 && 17 + (size_t)p[16] <= nLength && IsCell(p);
+            default:
+                return true;
+            }
+        }
+        switch (record.nType)
+        {
+        case DIMENSIONS:
+            return CheckDimensions(record);
+        case BLANK:
+            return nLength == 6 && IsCell(p);
+        case NUMBER:
+            return nLength == 14 && IsCell(p);
+        case BOOLERR:
+            return nLength == 8 && IsCell(p);
+        case RK:
+            return nLength == 10 && IsCell(p);
+        case ROW:
+            return nLength == 16;
+        case LABEL:
+            if (nLength < 8 || !IsCell(p))
+                return false;
+            return m_nVersion == 8 ? IsWholeText(record, 8, ReadU16(p + 6)) : nLength == 8 + (size_t)ReadU16(p + 6);
+        case LABELSST:
+            return m_nVersion == 8 && nLength == 10 && IsCell(p) && m_bStrings && ReadU32(p + 6) < m_nStrings;
+        case MULRK:
+            return m_nVersion >= 5 && IsCellRun(record, 6);
+        case MULBLANK:
+            return m_nVersion >= 5 && IsCellRun(record, 2);
+        case RSTRING:
+            return nLength >= 9 && IsCell(p)
+                   && nLength >= 9 + (size_t)ReadU16(p + 6) * (m_nVersion == 8 && (p[8] & 1) ? 2 : 1);
+        case FORMULA:
+            return m_nVersion >= 5 && nLength >= 22 && 22 + (size_t)ReadU16(p + 20) <= nLength && IsCell(p);
+        case BIFF3_FORMULA:
+        case BIFF4_FORMULA:
+            return m_nVersion <= 4 && nLength >= 18 && IsCell(p);
+        case STRING:
+            return nLength >= 2;
+        default:
+            return true;
+        }
+    }
+
+    int m_nVersion = 0;
+    std::vector<CRecord> m_records;
+    std::vector<uint32_t> m_sheetOffsets;
+    std::vector<uint32_t> m_substreams;
+    uint32_t m_nFormats = 0;
+    bool m_bStrings = false;
+    uint32_t m_nStrings = 0;
+    bool m_bDimensions = false;
+    uint32_t m_nRows = 0;
+    uint32_t m_nColumns = 0;
+};
+
+} // namespace
+
+bool CheckBiffRecords(const std::vector<uint8_t>& stream, bool bCompound)
+{
+    return CBiffCheck().Check(stream, bCompound);
+}
