@@ -595,10 +595,10 @@ TEST_F(FileSourceRoadTest, DamagedWorkbookIsRefusedByNameAndTheDesignerRunsOn)
     GetWindowRect(hBox, &rc);
     EXPECT_TRUE(SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                                    DESIGNER_SCREENSHOT_DIR "/damaged-workbook.bmp"));
-    CDesignerProcess::Press(hBox, IDOK);
+    // Answered in turn on the way to the start-up's question.
     HWND hFailed = designer.WaitForMessage("Initialize database failed.", kWaitMs);
     ASSERT_NE(nullptr, hFailed) << JoinedTexts(designer.Seen());
-    EXPECT_EQ("[Failed to import.] ", JoinedTexts(designer.Seen()));
+    EXPECT_EQ("[" + told + "] [Failed to import.] ", JoinedTexts(designer.Seen()));
     EXPECT_TRUE(ReadWholeFile(m_strConnectName) == damaged);
     EXPECT_EQ(std::vector<std::string>{}, WorkingCopies());
 
