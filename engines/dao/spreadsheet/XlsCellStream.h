@@ -17,11 +17,17 @@ const uint32_t STREAM_MAGIC = 0x31534C58;  // "XLS1"
 
 // The workbook: uint32 BIFF version, uint32 password mode, uint32 sheets.
 const char TAG_BOOK = 'B';
-// A sheet starts: uint32 length and its name (UTF-8); its cells follow.
+// The shape of the next sheet, one after the other: uint32 length and its
+// name (UTF-8), uint32 records (the rows below the first, up to the last
+// that holds a value) and uint32 columns (up to the last that holds a
+// value); then the cells of its first row.
 const char TAG_SHEET = 'S';
-// A cell of the sheet, row by row: uint32 row, uint16 column, then
-// int32 (TAG_INTEGER), a double (TAG_DOUBLE), or uint32 length and the
-// text (TAG_TEXT: a text, date or time in UTF-8).
+// After the shapes, the cells of the next sheet, one after the other:
+// those below its first row.
+const char TAG_ROWS = 'R';
+// A cell, row by row: uint32 row, uint16 column, then int32 (TAG_INTEGER),
+// a double (TAG_DOUBLE), or uint32 length and the text (TAG_TEXT: a text,
+// date or time in UTF-8).
 const char TAG_INTEGER = 'I';
 const char TAG_DOUBLE = 'D';
 const char TAG_TEXT = 'T';

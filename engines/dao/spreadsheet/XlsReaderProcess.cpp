@@ -22,7 +22,7 @@ namespace
 std::string ReaderProgramPath()
 {
     Dl_info info;
-    if (dladdr(reinterpret_cast<void*>(&RunXlsReader), &info) == 0 || info.dli_fname == NULL)
+    if (dladdr(reinterpret_cast<void*>(&ReaderProgramPath), &info) == 0 || info.dli_fname == NULL)
         return std::string();
     char szModule[PATH_MAX];
     std::string strModule = realpath(info.dli_fname, szModule) != NULL ? szModule : info.dli_fname;
@@ -76,35 +76,59 @@ bool SpawnReader(const std::string& strProgram, const std::string& strUnixPath, 
 
 } // namespace
 
-XlsReaderEnd RunXlsReader(const std::string& strUnixPath, std::string& output, std::string& strProgram)
+CXlsReaderRun::~CXlsReaderRun()
 {
-    output.clear();
-    strProgram = ReaderProgramPath();
+    Finish();
+}
+
+bool CXlsReaderRun::Start(const std::string& strUnixPath)
+{
+    m_strProgram = ReaderProgramPath();
     int fds[2];
-    if (strProgram.empty() || pipe2(fds, O_CLOEXEC) != 0)
-        return XlsReaderEnd::NOT_STARTED;
+    if (m_strProgram.empty() || pipe2(fds, O_CLOEXEC) != 0)
+        return false;
     CUnixFd reading(fds[0]), writing(fds[1]);
-    pid_t pid = 0;
-    if (!SpawnReader(strProgram, strUnixPath, writing.m_fd, pid))
-        return XlsReaderEnd::NOT_STARTED;
-    writing.Close();
-    char buffer[1 << 16];
-    for (;;)
+    if (!SpawnReader(m_strProgram, strUnixPath, writing.m_fd, m_pid))
+        return false;
+    m_fdOutput = reading.m_fd;
+    reading.m_fd = -1;
+    // A larger pipe lets the reader run ahead with fewer switches between
+    // the two; the system may refuse it.
+    fcntl(m_fdOutput, F_SETPIPE_SZ, 1 << 20);
+    return true;
+}
+
+bool CXlsReaderRun::ReadMore(std::string& output)
+{
+    const size_t nChunk = 1 << 18;
+    const size_t nHeld = output.size();
+    while (m_fdOutput >= 0)
     {
-        ssize_t nRead = read(reading.m_fd, buffer, sizeof(buffer));
+        output.resize(nHeld + nChunk);
+        ssize_t nRead = read(m_fdOutput, &output[nHeld], nChunk);
+        output.resize(nHeld + (nRead > 0 ? (size_t)nRead : 0));
         if (nRead > 0)
-            output.append(buffer, (size_t)nRead);
-        else if (nRead == 0 || errno != EINTR)
+            return true;
+        if (nRead == 0 || errno != EINTR)
             break;
     }
-    // A reader still writing is ended by the closed pipe.
-    reading.Close();
-    int nStatus = 0;
-    pid_t ended;
-    do
-        ended = waitpid(pid, &nStatus, 0);
-    while (ended < 0 && errno == EINTR);
-    if (ended != pid)
-        return XlsReaderEnd::FAILED;
-    return WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0 ? XlsReaderEnd::EXITED : XlsReaderEnd::FAILED;
+    return false;
+}
+
+bool CXlsReaderRun::Finish()
+{
+    if (m_fdOutput >= 0)
+        close(m_fdOutput);
+    m_fdOutput = -1;
+    if (m_pid > 0)
+    {
+        int nStatus = 0;
+        pid_t ended;
+        do
+            ended = waitpid(m_pid, &nStatus, 0);
+        while (ended < 0 && errno == EINTR);
+        m_bEndedWell = ended == m_pid && WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0;
+        m_pid = 0;
+    }
+    return m_bEndedWell;
 }

@@ -1,17 +1,34 @@
 // The native workbook reader (xlsreader, beside the engine's module) run
-// as a process of its own on one file.
+// as a process of its own on one file, its output read as it comes.
 #pragma once
+
+#include <sys/types.h>
 
 #include <string>
 
-// How a run of the reader ended.
-enum class XlsReaderEnd
+class CXlsReaderRun
 {
-    NOT_STARTED,  // the program is missing or cannot be started
-    EXITED,       // it ended of itself with exit code 0
-    FAILED,       // it was killed or ended with another exit code
-};
+public:
+    CXlsReaderRun() = default;
+    // Stops reading and waits for the program's end.
+    ~CXlsReaderRun();
+    CXlsReaderRun(const CXlsReaderRun&) = delete;
+    CXlsReaderRun& operator=(const CXlsReaderRun&) = delete;
 
-// Runs the reader on the file (a Unix path) and collects everything it
-// writes to its standard output; strProgram names the program run.
-XlsReaderEnd RunXlsReader(const std::string& strUnixPath, std::string& output, std::string& strProgram);
+    // Starts the reader on the file (a Unix path); false when the program
+    // is missing or cannot be started.
+    bool Start(const std::string& strUnixPath);
+    // The program started, or looked for.
+    const std::string& Program() const { return m_strProgram; }
+    // Appends what the program writes next to output: false at its end.
+    bool ReadMore(std::string& output);
+    // Waits for the program's end: true when it ended of itself with exit
+    // code 0.  A program still writing is ended by the closed pipe.
+    bool Finish();
+
+private:
+    std::string m_strProgram;
+    int m_fdOutput = -1;
+    pid_t m_pid = 0;
+    bool m_bEndedWell = false;
+};

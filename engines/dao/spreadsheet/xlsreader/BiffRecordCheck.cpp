@@ -1,6 +1,7 @@
 #include "engines/dao/spreadsheet/xlsreader/BiffRecordCheck.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "engines/dao/spreadsheet/xlsreader/LittleEndian.h"
 
@@ -129,20 +130,29 @@ private:
 class CBiffCheck
 {
 public:
-    bool Check(const std::vector<uint8_t>& stream, bool bCompound)
+    explicit CBiffCheck(const CBytes& stream) : m_stream(stream) {}
+
+    bool Check(bool bCompound)
     {
-        if (!SplitRecords(stream, bCompound))
+        CRecord record;
+        if (!RecordAt(0, record) || !ReadVersion(record, bCompound))
             return false;
         int nDepth = 0;
         size_t nSubstreams = 0;
-        for (size_t i = 0; i < m_records.size(); ++i)
+        for (size_t nAt = 0; nAt < m_stream.size(); nAt += 4 + record.nLength)
         {
-            const CRecord& record = m_records[i];
+            // After the last EOF only zeros may follow.
+            if (nDepth == 0 && nSubstreams > 0
+                && std::all_of(m_stream.data() + nAt, m_stream.data() + m_stream.size(),
+                               [](uint8_t b) { return b == 0; }))
+                break;
+            if (!RecordAt(nAt, record))
+                return false;
             if (IsBof(record.nType))
             {
                 if (nDepth == 0)
                 {
-                    m_substreams.push_back(record.nAt);
+                    m_substreams.push_back((uint32_t)nAt);
                     ++nSubstreams;
                     m_bDimensions = false;
                 }
@@ -166,7 +176,7 @@ public:
             // as protected by a password, unread.
             if (bGlobals && record.nType == FILEPASS)
                 return true;
-            if (bGlobals && !CheckGlobalRecord(i))
+            if (bGlobals && !CheckGlobalRecord(record))
                 return false;
             if ((m_nVersion <= 4 || !bGlobals) && !CheckSheetRecord(record))
                 return false;
@@ -180,37 +190,25 @@ public:
     }
 
 private:
-    // Cuts the stream into records, each within it and its version's
-    // largest size; after the last EOF only zeros may follow.
-    bool SplitRecords(const std::vector<uint8_t>& stream, bool bCompound)
+    // The record at nAt, whole within the stream and its version's
+    // largest size.
+    bool RecordAt(size_t nAt, CRecord& record) const
     {
-        size_t nAt = 0;
-        while (nAt < stream.size())
-        {
-            if (!m_records.empty() && m_records.back().nType == EOF_RECORD
-                && std::all_of(stream.begin() + nAt, stream.end(), [](uint8_t b) { return b == 0; }))
-                break;
-            if (stream.size() - nAt < 4)
-                return false;
-            CRecord record;
-            record.nAt = nAt;
-            record.nType = ReadU16(&stream[nAt]);
-            record.nLength = ReadU16(&stream[nAt + 2]);
-            record.p = stream.data() + nAt + 4;
-            if (m_records.empty() && !ReadVersion(record, stream.size() - nAt - 4, bCompound))
-                return false;
-            if (record.nLength > (m_nVersion == 8 ? 8224 : 2080) || record.nLength > stream.size() - nAt - 4)
-                return false;
-            m_records.push_back(record);
-            nAt += 4 + record.nLength;
-        }
-        return !m_records.empty();
+        if (m_stream.size() - nAt < 4)
+            return false;
+        record.nAt = nAt;
+        record.nType = ReadU16(m_stream.data() + nAt);
+        record.nLength = ReadU16(m_stream.data() + nAt + 2);
+        record.p = m_stream.data() + nAt + 4;
+        return record.nLength <= (m_nVersion == 8 ? 8224 : m_nVersion == 0 ? 0xFFFF : 2080)
+               && record.nLength <= m_stream.size() - nAt - 4;
     }
 
-    bool ReadVersion(const CRecord& first, size_t nLeft, bool bCompound)
+    bool ReadVersion(const CRecord& first, bool bCompound)
     {
-        if (first.nLength > nLeft || first.nLength < 4)
+        if (first.nLength < 4)
             return false;
+        m_nBofType = first.nType;
         if (first.nType == BOF)
         {
             uint16_t nVersion = ReadU16(first.p);
@@ -225,13 +223,12 @@ private:
     {
         if (m_nVersion >= 5)
             return record.nType == BOF && record.nLength >= 8;
-        return record.nType == m_records[0].nType && record.nLength >= 4;
+        return record.nType == m_nBofType && record.nLength >= 4;
     }
 
     // Checks a record of the globals; may read the records after it.
-    bool CheckGlobalRecord(size_t nIndex)
+    bool CheckGlobalRecord(const CRecord& record)
     {
-        const CRecord& record = m_records[nIndex];
         const uint8_t* p = record.p;
         const size_t nLength = record.nLength;
         switch (record.nType)
@@ -256,7 +253,7 @@ private:
                 return nLength >= 8 && nLength == 8 + (size_t)p[6] * ((p[7] & 1) ? 2 : 1);
             return nLength == 7 + (size_t)p[6];
         case SST:
-            return m_nVersion == 8 && !m_bStrings && CheckSst(nIndex);
+            return m_nVersion == 8 && !m_bStrings && CheckSst(record);
         default:
             return true;
         }
@@ -264,9 +261,8 @@ private:
 
     // The SST record's unique strings, each whole within it and the
     // CONTINUE records that follow it.
-    bool CheckSst(size_t nIndex)
+    bool CheckSst(const CRecord& record)
     {
-        const CRecord& record = m_records[nIndex];
         if (record.nLength < 8)
             return false;
         m_bStrings = true;
@@ -274,8 +270,10 @@ private:
         std::vector<CRecord> pieces{record};
         pieces[0].p += 8;
         pieces[0].nLength -= 8;
-        for (size_t i = nIndex + 1; i < m_records.size() && m_records[i].nType == CONTINUE; ++i)
-            pieces.push_back(m_records[i]);
+        CRecord next;
+        for (size_t nAt = record.nAt + 4 + record.nLength; RecordAt(nAt, next) && next.nType == CONTINUE;
+             nAt += 4 + next.nLength)
+            pieces.push_back(next);
         CSstBytes bytes(std::move(pieces));
         for (uint32_t n = 0; n < m_nStrings; ++n)
         {
@@ -432,8 +430,9 @@ private:
         }
     }
 
+    const CBytes m_stream;
     int m_nVersion = 0;
-    std::vector<CRecord> m_records;
+    uint16_t m_nBofType = 0;
     std::vector<uint32_t> m_sheetOffsets;
     std::vector<uint32_t> m_substreams;
     uint32_t m_nFormats = 0;
@@ -446,7 +445,7 @@ private:
 
 } // namespace
 
-bool CheckBiffRecords(const std::vector<uint8_t>& stream, bool bCompound)
+bool CheckBiffRecords(const CBytes& stream, bool bCompound)
 {
-    return CBiffCheck().Check(stream, bCompound);
+    return CBiffCheck(stream).Check(bCompound);
 }

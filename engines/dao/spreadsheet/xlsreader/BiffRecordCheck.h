@@ -8,10 +8,8 @@
 // record.
 #pragma once
 
-#include <stdint.h>
-
-#include <vector>
+#include "engines/dao/spreadsheet/xlsreader/LittleEndian.h"
 
 // bCompound: the stream came out of a compound file, so it is Excel 5.0
 // or 97.  false when anything is out of place.
-bool CheckBiffRecords(const std::vector<uint8_t>& stream, bool bCompound);
+bool CheckBiffRecords(const CBytes& stream, bool bCompound);

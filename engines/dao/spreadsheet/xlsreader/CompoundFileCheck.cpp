@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "engines/dao/spreadsheet/xlsreader/LittleEndian.h"
 
 namespace
 {
@@ -40,7 +39,7 @@ struct CEntry
 class CCompoundFile
 {
 public:
-    explicit CCompoundFile(const std::vector<uint8_t>& file) : m_file(file) {}
+    explicit CCompoundFile(const CBytes& file) : m_file(file) {}
 
     bool Read(std::vector<uint8_t>& stream)
     {
@@ -283,7 +282,7 @@ private:
                          [&miniStream](uint32_t n) { return miniStream.data() + (size_t)n * MINI_SECTOR; }, stream);
     }
 
-    const std::vector<uint8_t>& m_file;
+    const CBytes m_file;
     uint32_t m_nSectorSize = 512;
     uint32_t m_nSectors = 0;
     uint32_t m_nFatSectors = 0, m_nDirectoryStart = 0, m_nMiniFatStart = 0, m_nMiniFatSectors = 0;
@@ -294,7 +293,7 @@ private:
 
 } // namespace
 
-bool ReadWorkbookStream(const std::vector<uint8_t>& file, std::vector<uint8_t>& stream)
+bool ReadWorkbookStream(const CBytes& file, std::vector<uint8_t>& stream)
 {
     return CCompoundFile(file).Read(stream);
 }

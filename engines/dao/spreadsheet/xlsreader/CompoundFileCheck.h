@@ -7,7 +7,9 @@
 
 #include <vector>
 
+#include "engines/dao/spreadsheet/xlsreader/LittleEndian.h"
+
 // The bytes of the workbook stream ("Workbook", or "Book" before Excel
 // 97); false when the file is no sound compound file, has no such stream,
 // or holds both.
-bool ReadWorkbookStream(const std::vector<uint8_t>& file, std::vector<uint8_t>& stream);
+bool ReadWorkbookStream(const CBytes& file, std::vector<uint8_t>& stream);

@@ -1,8 +1,19 @@
 // Little-endian fields of the Excel file formats, read from bytes whose
-// bounds the caller has checked.
+// bounds the caller has checked, and the bytes they are read from.
 #pragma once
 
+#include <stddef.h>
 #include <stdint.h>
+
+// Bytes held elsewhere: a mapped file, or a stream gathered out of one.
+struct CBytes
+{
+    const uint8_t* m_p;
+    size_t m_nCount;
+
+    const uint8_t* data() const { return m_p; }
+    size_t size() const { return m_nCount; }
+};
 
 inline uint16_t ReadU16(const uint8_t* p)
 {

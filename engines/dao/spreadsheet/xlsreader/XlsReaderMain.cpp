@@ -5,8 +5,11 @@
 #include <freexl.h>
 #include <stdio.h>
 #include <string.h>
+#include <unistd.h>
 
-#include <string>
+#include <algorithm>
+#include <thread>
+#include <vector>
 
 #include "engines/dao/spreadsheet/FreeXlCells.h"
 #include "engines/dao/spreadsheet/XlsCellStream.h"
@@ -15,59 +18,82 @@
 namespace
 {
 
-// The records, gathered and written in large pieces.
-class CCellWriter
+// Records gathered in memory.
+class CRecordBytes
 {
 public:
-    ~CCellWriter() { Flush(); }
-
     template<class T>
     void Put(T value)
     {
-        m_buffer.append(reinterpret_cast<const char*>(&value), sizeof(value));
-        if (m_buffer.size() >= 1 << 16)
-            Flush();
+        Append(&value, sizeof(value));
     }
 
     void PutText(const char* psz)
     {
         uint32_t nLength = psz != NULL ? (uint32_t)strlen(psz) : 0;
         Put(nLength);
-        m_buffer.append(psz != NULL ? psz : "", nLength);
+        Append(psz, nLength);
+    }
+
+    void PutBytes(const CRecordBytes& other) { Append(other.m_bytes.data(), other.m_nUsed); }
+
+protected:
+    void Append(const void* p, size_t nCount)
+    {
+        if (m_bytes.size() - m_nUsed < nCount)
+            m_bytes.resize(std::max(m_bytes.size() * 2, m_nUsed + nCount + 4096));
+        memcpy(m_bytes.data() + m_nUsed, p, nCount);
+        m_nUsed += nCount;
+    }
+
+    std::vector<char> m_bytes;
+    size_t m_nUsed = 0;
+};
+
+// The records, written to the standard output in large pieces.
+class CCellWriter : public CRecordBytes
+{
+public:
+    ~CCellWriter() { Flush(); }
+
+    // Writes what was gathered once it is a large piece.
+    void Pass()
+    {
+        if (m_nUsed >= 1 << 18)
+            Flush();
     }
 
     void Flush()
     {
-        if (!m_buffer.empty())
-            fwrite(m_buffer.data(), 1, m_buffer.size(), stdout);
-        m_buffer.clear();
+        if (m_nUsed > 0)
+            fwrite(m_bytes.data(), 1, m_nUsed, stdout);
+        m_nUsed = 0;
         fflush(stdout);
     }
-
-private:
-    std::string m_buffer;
 };
 
-bool PutCell(CCellWriter& out, unsigned nRow, unsigned nColumn, const FreeXL_CellValue& cell)
+bool HoldsValue(const FreeXL_CellValue& cell)
 {
     switch (cell.type)
     {
     case FREEXL_CELL_INT:
-        out.Put(xlscells::TAG_INTEGER);
-        break;
     case FREEXL_CELL_DOUBLE:
-        out.Put(xlscells::TAG_DOUBLE);
-        break;
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
     case FREEXL_CELL_DATE:
     case FREEXL_CELL_DATETIME:
     case FREEXL_CELL_TIME:
-        out.Put(xlscells::TAG_TEXT);
-        break;
-    default:
         return true;
+    default:
+        return false;
     }
+}
+
+void PutCell(CRecordBytes& out, unsigned nRow, unsigned nColumn, const FreeXL_CellValue& cell)
+{
+    out.Put(cell.type == FREEXL_CELL_INT      ? xlscells::TAG_INTEGER
+            : cell.type == FREEXL_CELL_DOUBLE ? xlscells::TAG_DOUBLE
+                                              : xlscells::TAG_TEXT);
     out.Put((uint32_t)nRow);
     out.Put((uint16_t)nColumn);
     if (cell.type == FREEXL_CELL_INT)
@@ -76,10 +102,37 @@ bool PutCell(CCellWriter& out, unsigned nRow, unsigned nColumn, const FreeXL_Cel
         out.Put(cell.value.double_value);
     else
         out.PutText(cell.value.text_value);
-    return true;
 }
 
-// The workbook's cells after its facts; FreeXL's result.
+// The sheet's shape (its name, the rows below the first up to the last
+// that holds a value, the columns up to the last that holds one) and the
+// cells of its first row.
+int PutSheetShape(CCellWriter& out, const void* pHandle, unsigned short nSheet, unsigned int nVersion)
+{
+    const char* pszName = NULL;
+    if (nVersion >= 5 && freexl_get_worksheet_name(pHandle, nSheet, &pszName) != FREEXL_OK)
+        pszName = NULL;
+    uint32_t nLastRow = 0, nColumns = 0;
+    CRecordBytes header;
+    int nResult = ForEachFreeXlCell(pHandle, nSheet, [&](unsigned nRow, unsigned nColumn, const FreeXL_CellValue& cell) {
+        if (!HoldsValue(cell))
+            return true;
+        nLastRow = nRow;
+        nColumns = std::max(nColumns, (uint32_t)nColumn + 1);
+        if (nRow == 0)
+            PutCell(header, nRow, nColumn, cell);
+        return true;
+    });
+    out.Put(xlscells::TAG_SHEET);
+    out.PutText(pszName);
+    out.Put(nLastRow);
+    out.Put(nColumns);
+    out.PutBytes(header);
+    return nResult;
+}
+
+// The workbook's facts, its sheets' shapes and then their cells; FreeXL's
+// result.
 int PutWorkbook(CCellWriter& out, const void* pHandle)
 {
     unsigned int nVersion = 0, nPassword = 0, nSheets = 0;
@@ -97,15 +150,21 @@ int PutWorkbook(CCellWriter& out, const void* pHandle)
     if (nPassword == FREEXL_BIFF_OBFUSCATED)
         return FREEXL_OK;
     for (unsigned int nSheet = 0; nSheet < nSheets && nResult == FREEXL_OK; ++nSheet)
+        nResult = PutSheetShape(out, pHandle, (unsigned short)nSheet, nVersion);
+    // The shapes go at once: the engine makes its tables of them while the
+    // cells follow.
+    out.Flush();
+    for (unsigned int nSheet = 0; nSheet < nSheets && nResult == FREEXL_OK; ++nSheet)
     {
-        const char* pszName = NULL;
-        if (nVersion >= 5 && freexl_get_worksheet_name(pHandle, (unsigned short)nSheet, &pszName) != FREEXL_OK)
-            pszName = NULL;
-        out.Put(xlscells::TAG_SHEET);
-        out.PutText(pszName);
+        out.Put(xlscells::TAG_ROWS);
         nResult = ForEachFreeXlCell(pHandle, (unsigned short)nSheet,
                                     [&out](unsigned nRow, unsigned nColumn, const FreeXL_CellValue& cell) {
-                                        return PutCell(out, nRow, nColumn, cell);
+                                        if (nRow > 0 && HoldsValue(cell))
+                                        {
+                                            PutCell(out, nRow, nColumn, cell);
+                                            out.Pass();
+                                        }
+                                        return true;
                                     });
     }
     return nResult;
@@ -120,15 +179,27 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: %s WORKBOOK.xls\n", argv[0]);
         return 2;
     }
+    // The check runs beside FreeXL's reading, which takes as long: a file
+    // it refuses ends the program at once, whatever FreeXL is doing.
+    const char* pszPath = argv[1];
+    std::thread check([pszPath] {
+        if (CheckXlsFile(pszPath))
+            return;
+        struct
+        {
+            uint32_t nMagic;
+            char chTag;
+        } damaged = {xlscells::STREAM_MAGIC, xlscells::TAG_DAMAGED};
+        fwrite(&damaged.nMagic, sizeof(damaged.nMagic), 1, stdout);
+        fwrite(&damaged.chTag, 1, 1, stdout);
+        fflush(stdout);
+        _exit(0);
+    });
+    const void* pHandle = NULL;
+    int nResult = freexl_open(pszPath, &pHandle);
+    check.join();
     CCellWriter out;
     out.Put(xlscells::STREAM_MAGIC);
-    if (!CheckXlsFile(argv[1]))
-    {
-        out.Put(xlscells::TAG_DAMAGED);
-        return 0;
-    }
-    const void* pHandle = NULL;
-    int nResult = freexl_open(argv[1], &pHandle);
     if (nResult == FREEXL_OK)
         nResult = PutWorkbook(out, pHandle);
     // Closed before the end is told: a heap that the file damaged shows
