@@ -150,16 +150,6 @@ CString ReportDataIndexSql(const CSourceTable& table, BOOL bCellKinds)
     return strSql;
 }
 
-// The table names, stored as UTF-8, in the system code page.
-std::vector<CString> Names(CDaoDatabase& db, LPCSTR lpszSQL)
-{
-    std::vector<CString> names;
-    CDaoStatement stmt;
-    stmt.Prepare(db.RequireHandle(), lpszSQL);
-    while (stmt.Step(db.GetHandle()))
-        names.push_back(DBTextFromDriver(ColumnText(stmt, 0)));
-    return names;
-}
 
 // Runs statements whose texts are in the copy's own form (UTF-8) already.
 void ExecuteStored(CDaoDatabase& db, const CString& strSQL)
@@ -183,7 +173,7 @@ BOOL HoldsCodePageTexts(int nType)
 void CSourceCopy::Create(int nType, const CString& strDatabase)
 {
     ExecuteStored(m_db, kCreateBookkeeping);
-    m_nCodePageTexts = HoldsCodePageTexts(nType);
+    m_nOriginType = nType;
     CDaoStatement stmt;
     stmt.Prepare(m_db.RequireHandle(), "INSERT INTO MSysSource VALUES (?, ?)");
     sqlite3_bind_int(stmt, 1, nType);
@@ -197,7 +187,7 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     CDaoStatement entry;
     entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion)"
                        " VALUES (?, ?, ?, ?, ?)");
-    BindText(entry, 1, DBTextToDriver(table.m_strName));
+    BindText(entry, 1, StoredName(table.m_strName));
     BindText(entry, 2, strFile);
     BindText(entry, 3, table.m_strCodePage);
     sqlite3_bind_int(entry, 4, bCellKinds);
@@ -206,7 +196,7 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     int nOrder = (int)sqlite3_last_insert_rowid(pDb);
     // The table as the copy names it: names and texts in UTF-8.
     CSourceTable stored;
-    stored.m_strName = DBTextToDriver(table.m_strName);
+    stored.m_strName = StoredName(table.m_strName);
     for (const CString& strColumn : table.m_columns)
         stored.m_columns.push_back(StoredText(strColumn));
     BOOL bCodePage = CodePageTexts();
@@ -313,15 +303,20 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     return TRUE;
 }
 
-BOOL CSourceCopy::CodePageTexts()
+int CSourceCopy::OriginType()
 {
-    if (m_nCodePageTexts < 0)
+    if (m_nOriginType == kUnknownOrigin)
     {
         int nType = 0;
         CString strDatabase;
-        m_nCodePageTexts = ReadOrigin(nType, strDatabase) && HoldsCodePageTexts(nType);
+        m_nOriginType = ReadOrigin(nType, strDatabase) ? nType : kNoOrigin;
     }
-    return m_nCodePageTexts > 0;
+    return m_nOriginType;
+}
+
+BOOL CSourceCopy::CodePageTexts()
+{
+    return HoldsCodePageTexts(OriginType());
 }
 
 CString CSourceCopy::StoredText(const CString& strText)
@@ -365,7 +360,7 @@ BOOL CSourceCopy::RowsOnlyAdded(const CString& strName, CSourceAddedRows& added)
     if (!stmt.TryPrepare(pDb, "SELECT nLastRow, nFileRecords, strStamp FROM MSysSourceTables"
                               " WHERE strName=? AND bChanged=? AND strStamp<>''"))
         return FALSE;
-    BindText(stmt, 1, DBTextToDriver(strName));
+    BindText(stmt, 1, StoredName(strName));
     sqlite3_bind_int(stmt, 2, kRowsAdded);
     if (!stmt.Step(pDb))
         return FALSE;
@@ -377,12 +372,32 @@ BOOL CSourceCopy::RowsOnlyAdded(const CString& strName, CSourceAddedRows& added)
 
 std::vector<CString> CSourceCopy::ChangedTables()
 {
-    return Names(m_db, "SELECT strName FROM MSysSourceTables WHERE bChanged ORDER BY nOrder");
+    return Names("SELECT strName FROM MSysSourceTables WHERE bChanged ORDER BY nOrder");
 }
 
 std::vector<CString> CSourceCopy::AllTables()
 {
-    return Names(m_db, "SELECT strName FROM MSysSourceTables ORDER BY nOrder");
+    return Names("SELECT strName FROM MSysSourceTables ORDER BY nOrder");
+}
+
+std::vector<CString> CSourceCopy::Names(LPCSTR lpszSQL)
+{
+    std::vector<CString> names;
+    CDaoStatement stmt;
+    stmt.Prepare(m_db.RequireHandle(), lpszSQL);
+    while (stmt.Step(m_db.GetHandle()))
+        names.push_back(UTF8Names() ? ColumnText(stmt, 0) : DBTextFromDriver(ColumnText(stmt, 0)));
+    return names;
+}
+
+BOOL CSourceCopy::UTF8Names()
+{
+    return IsExcelType(OriginType());
+}
+
+CString CSourceCopy::StoredName(const CString& strName)
+{
+    return UTF8Names() ? strName : DBTextToDriver(strName);
 }
 
 struct CSourceCopyRows::CRowKinds
@@ -400,7 +415,7 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
     CSourceCopyRows& rows = pRows != NULL ? *pRows : ownRows;
     rows.m_pDb = pDb;
     rows.m_bCodePageTexts = CodePageTexts();
-    const CString strStoredName = DBTextToDriver(strName);
+    const CString strStoredName = StoredName(strName);
     {
         CDaoStatement entry;
         entry.Prepare(pDb, "SELECT strFile, strCodePage, bCellKinds, nVersion FROM MSysSourceTables WHERE strName=?");
@@ -529,7 +544,7 @@ CString CSourceCopy::FileChangedBehind(const std::vector<CString>& names)
         return CString();
     for (const CString& strName : names)
     {
-        BindText(entry, 1, DBTextToDriver(strName));
+        BindText(entry, 1, StoredName(strName));
         if (entry.Step(pDb))
         {
             CString strFile = ColumnText(entry, 0);
@@ -553,7 +568,7 @@ void CSourceCopy::MarkWritten(const std::vector<CString>& names, BOOL bNoteFileR
     BOOL bStamps = stamp.TryPrepare(pDb, "UPDATE MSysSourceTables SET strStamp=? WHERE strFile=?");
     for (const CString& strName : names)
     {
-        const CString strStoredName = DBTextToDriver(strName);
+        const CString strStoredName = StoredName(strName);
         BindText(stmt, 1, strStoredName);
         stmt.Step(pDb);
         sqlite3_reset(stmt);

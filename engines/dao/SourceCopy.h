@@ -10,7 +10,9 @@
 // - for spreadsheet sources, which cells held numbers, per row, with
 //   changed cells marked for the write-back to judge.
 // Every name and text is kept as UTF-8, as the databases the programs work
-// on keep them; table names are given and taken in the system code page.
+// on keep them; table names are given and taken in the system code page,
+// but a workbook's (its sheets' names) in UTF-8, so that every name a
+// sheet can have goes back to its file.
 // All this lives in the file, so a copy left by a session that died can be
 // written back by the next one.
 #pragma once
@@ -68,7 +70,7 @@ struct CSourceAddedRows
 class CSourceCopy
 {
 public:
-    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nCodePageTexts(-1) {}
+    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nOriginType(kUnknownOrigin) {}
 
     // Makes the bookkeeping tables in the new, empty database.
     void Create(int nType, const CString& strDatabase);
@@ -104,14 +106,25 @@ public:
     void MarkWritten(const std::vector<CString>& names, BOOL bNoteFileRows);
 
 private:
+    static const int kUnknownOrigin = -2;
+    static const int kNoOrigin = -1;  // the database copies no source
+
+    // The type of the source copied, read once.
+    int OriginType();
     // TRUE when the source's tables hold text of the system code page
     // (dBase, Paradox and text files), which the copy keeps as UTF-8 and
     // gives back in the code page; the other sources' tables hold UTF-8.
     BOOL CodePageTexts();
     // A text of a source table as the copy keeps it.
     CString StoredText(const CString& strText);
+    // TRUE when the tables are given and taken by their UTF-8 names.
+    BOOL UTF8Names();
+    // A table name as the copy keeps it.
+    CString StoredName(const CString& strName);
+    // The table names the query gives, as the tables are given and taken.
+    std::vector<CString> Names(LPCSTR lpszSQL);
     void NoteFileRows(int nOrder, long long nLastRow, int nRecords, const CString& strStamp);
 
     CDaoDatabase& m_db;
-    int m_nCodePageTexts;  // -1 until known
+    int m_nOriginType;
 };

@@ -64,6 +64,10 @@ struct CSourceTable
     // takes such a table.
     CString m_strKeptFile;
     int m_nKeptRecords = 0;
+    // The file holds the table as it is (no change since it was read or
+    // last written): a writer that can keeps the file's own records of it
+    // (the Excel writer: the sheet with its formulas and formats).
+    bool m_bAsInFile = false;
 };
 
 // Sets the text to the nLength bytes at p, in the buffer it has when that

@@ -118,7 +118,7 @@ CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys
 {
     CSheetGridMap grid(sheet);
     CSourceTable table;
-    table.m_strName = ReportWorksheetName(sheet);
+    table.m_strName = DBTextToDriver(ReportWorksheetName(sheet));
     table.m_columns = { kTemplateLabel + DBTextToDriver(keys.m_strTemplate),
                         kPeriodLabel + DBTextToDriver(keys.m_strPeriod),
                         kOrgCodeLabel + DBTextToDriver(keys.m_strOrgCode),

@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "engines/dao/spreadsheet/CellText.h"
 #include "engines/dao/spreadsheet/XlsBookStream.h"
 #include "engines/dao/spreadsheet/SheetCellGrid.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "framework/db/DaoDatabase.h"
+#include "framework/db/DBText.h"
 
 namespace
 {
@@ -97,8 +97,9 @@ BOOL OpenXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables,
     {
         const CXlsSheetShape& shape = shapes[i];
         CSourceTable table;
-        table.m_strName = nVersion <= 4 ? SheetFileTitle(strPath)
-                                        : AnsiFromUtf8(shape.m_strName.c_str(), (int)shape.m_strName.size());
+        // Named in UTF-8, as the texts are.
+        table.m_strName = nVersion <= 4 ? DBTextToDriver(SheetFileTitle(strPath))
+                                        : CString(shape.m_strName.c_str(), (int)shape.m_strName.size());
         for (size_t nColumn = 0; nColumn < shape.m_header.size(); ++nColumn)
             table.m_columns.push_back(SheetColumnName(table.m_columns, &shape.m_header[nColumn], nColumn));
         if (!table.m_columns.empty())
