@@ -3,48 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "engines/dao/spreadsheet/BiffRecordIds.h"
 #include "engines/dao/spreadsheet/xlsreader/LittleEndian.h"
 
 namespace
 {
-
-// Record types.
-const uint16_t BIFF2_DIMENSIONS = 0x0000;
-const uint16_t BIFF2_BLANK = 0x0001;
-const uint16_t BIFF2_INTEGER = 0x0002;
-const uint16_t BIFF2_NUMBER = 0x0003;
-const uint16_t BIFF2_LABEL = 0x0004;
-const uint16_t BIFF2_BOOLERR = 0x0005;
-const uint16_t FORMULA = 0x0006;
-const uint16_t BOF2 = 0x0009;
-const uint16_t EOF_RECORD = 0x000A;
-const uint16_t BIFF2_FORMAT = 0x001E;
-const uint16_t FILEPASS = 0x002F;
-const uint16_t CONTINUE = 0x003C;
-const uint16_t BIFF2_XF = 0x0043;
-const uint16_t BOUNDSHEET = 0x0085;
-const uint16_t MULRK = 0x00BD;
-const uint16_t MULBLANK = 0x00BE;
-const uint16_t RSTRING = 0x00D6;
-const uint16_t XF = 0x00E0;
-const uint16_t SST = 0x00FC;
-const uint16_t LABELSST = 0x00FD;
-const uint16_t DIMENSIONS = 0x0200;
-const uint16_t BLANK = 0x0201;
-const uint16_t NUMBER = 0x0203;
-const uint16_t LABEL = 0x0204;
-const uint16_t BOOLERR = 0x0205;
-const uint16_t BIFF3_FORMULA = 0x0206;
-const uint16_t STRING = 0x0207;
-const uint16_t ROW = 0x0208;
-const uint16_t BOF3 = 0x0209;
-const uint16_t BIFF3_XF = 0x0243;
-const uint16_t RK = 0x027E;
-const uint16_t BIFF4_FORMULA = 0x0406;
-const uint16_t BOF4 = 0x0409;
-const uint16_t FORMAT = 0x041E;
-const uint16_t BIFF4_XF = 0x0443;
-const uint16_t BOF = 0x0809;
 
 struct CRecord
 {
@@ -56,7 +19,7 @@ struct CRecord
 
 bool IsBof(uint16_t nType)
 {
-    return nType == BOF2 || nType == BOF3 || nType == BOF4 || nType == BOF;
+    return nType == BIFF2_BOF || nType == BIFF3_BOF || nType == BIFF4_BOF || nType == BIFF5_BOF;
 }
 
 // Bytes of the shared strings, which run on from the SST record into the
@@ -163,7 +126,7 @@ public:
             }
             if (nDepth == 0)
                 return false;
-            if (record.nType == EOF_RECORD)
+            if (record.nType == BIFF_EOF)
             {
                 --nDepth;
                 continue;
@@ -174,7 +137,7 @@ public:
             bool bGlobals = nSubstreams == 1;
             // The records after it are enciphered: the workbook is refused
             // as protected by a password, unread.
-            if (bGlobals && record.nType == FILEPASS)
+            if (bGlobals && record.nType == BIFF_FILEPASS)
                 return true;
             if (bGlobals && !CheckGlobalRecord(record))
                 return false;
@@ -209,20 +172,20 @@ private:
         if (first.nLength < 4)
             return false;
         m_nBofType = first.nType;
-        if (first.nType == BOF)
+        if (first.nType == BIFF5_BOF)
         {
             uint16_t nVersion = ReadU16(first.p);
             m_nVersion = nVersion == 0x0600 ? 8 : nVersion == 0x0500 ? 5 : 0;
             return m_nVersion != 0 && bCompound && first.nLength >= 8;
         }
-        m_nVersion = first.nType == BOF2 ? 2 : first.nType == BOF3 ? 3 : first.nType == BOF4 ? 4 : 0;
+        m_nVersion = first.nType == BIFF2_BOF ? 2 : first.nType == BIFF3_BOF ? 3 : first.nType == BIFF4_BOF ? 4 : 0;
         return m_nVersion != 0 && !bCompound;
     }
 
     bool CheckBof(const CRecord& record) const
     {
         if (m_nVersion >= 5)
-            return record.nType == BOF && record.nLength >= 8;
+            return record.nType == BIFF5_BOF && record.nLength >= 8;
         return record.nType == m_nBofType && record.nLength >= 4;
     }
 
@@ -233,26 +196,26 @@ private:
         const size_t nLength = record.nLength;
         switch (record.nType)
         {
-        case XF:
+        case BIFF5_XF:
         case BIFF4_XF:
         case BIFF3_XF:
         case BIFF2_XF:
             ++m_nFormats;
             return nLength == (size_t)(m_nVersion == 8 ? 20 : m_nVersion == 5 ? 16 : m_nVersion >= 3 ? 12 : 4);
-        case FORMAT:
+        case BIFF4_FORMAT:
             if (m_nVersion == 8)
                 return nLength >= 5 && nLength == 5 + (size_t)ReadU16(p + 2) * ((p[4] & 1) ? 2 : 1);
             return nLength >= 3 && nLength == 3 + (size_t)p[2];
         case BIFF2_FORMAT:
             return m_nVersion <= 3 && nLength >= 1 && nLength == 1 + (size_t)p[0];
-        case BOUNDSHEET:
+        case BIFF_BOUNDSHEET:
             if (m_nVersion < 5 || nLength < 7)
                 return false;
             m_sheetOffsets.push_back(ReadU32(p));
             if (m_nVersion == 8)
                 return nLength >= 8 && nLength == 8 + (size_t)p[6] * ((p[7] & 1) ? 2 : 1);
             return nLength == 7 + (size_t)p[6];
-        case SST:
+        case BIFF_SST:
             return m_nVersion == 8 && !m_bStrings && CheckSst(record);
         default:
             return true;
@@ -271,7 +234,7 @@ private:
         pieces[0].p += 8;
         pieces[0].nLength -= 8;
         CRecord next;
-        for (size_t nAt = record.nAt + 4 + record.nLength; RecordAt(nAt, next) && next.nType == CONTINUE;
+        for (size_t nAt = record.nAt + 4 + record.nLength; RecordAt(nAt, next) && next.nType == BIFF_CONTINUE;
              nAt += 4 + next.nLength)
             pieces.push_back(next);
         CSstBytes bytes(std::move(pieces));
@@ -385,7 +348,7 @@ private:
                 return nLength >= 8 && nLength == 8 + (size_t)p[7] && IsCell(p);
             case BIFF2_BOOLERR:
                 return nLength == 9 && IsCell(p);
-            case FORMULA:
+            case BIFF_FORMULA:
                 return nLength >= 17 && 17 + (size_t)p[16] <= nLength && IsCell(p);
             default:
                 return true;
@@ -393,37 +356,37 @@ private:
         }
         switch (record.nType)
         {
-        case DIMENSIONS:
+        case BIFF3_DIMENSIONS:
             return CheckDimensions(record);
-        case BLANK:
+        case BIFF_BLANK:
             return nLength == 6 && IsCell(p);
-        case NUMBER:
+        case BIFF3_NUMBER:
             return nLength == 14 && IsCell(p);
-        case BOOLERR:
+        case BIFF_BOOLERR:
             return nLength == 8 && IsCell(p);
-        case RK:
+        case BIFF_RK:
             return nLength == 10 && IsCell(p);
-        case ROW:
+        case BIFF_ROW:
             return nLength == 16;
-        case LABEL:
+        case BIFF3_LABEL:
             if (nLength < 8 || !IsCell(p))
                 return false;
             return m_nVersion == 8 ? IsWholeText(record, 8, ReadU16(p + 6)) : nLength == 8 + (size_t)ReadU16(p + 6);
-        case LABELSST:
+        case BIFF8_LABELSST:
             return m_nVersion == 8 && nLength == 10 && IsCell(p) && m_bStrings && ReadU32(p + 6) < m_nStrings;
-        case MULRK:
+        case BIFF_MULRK:
             return m_nVersion >= 5 && IsCellRun(record, 6);
-        case MULBLANK:
+        case BIFF_MULBLANK:
             return m_nVersion >= 5 && IsCellRun(record, 2);
-        case RSTRING:
+        case BIFF_RSTRING:
             return nLength >= 9 && IsCell(p)
                    && nLength >= 9 + (size_t)ReadU16(p + 6) * (m_nVersion == 8 && (p[8] & 1) ? 2 : 1);
-        case FORMULA:
+        case BIFF_FORMULA:
             return m_nVersion >= 5 && nLength >= 22 && 22 + (size_t)ReadU16(p + 20) <= nLength && IsCell(p);
         case BIFF3_FORMULA:
         case BIFF4_FORMULA:
             return m_nVersion <= 4 && nLength >= 18 && IsCell(p);
-        case STRING:
+        case BIFF_STRING:
             return nLength >= 2;
         default:
             return true;
