@@ -17,8 +17,9 @@ extern char** environ;
 namespace
 {
 
-// The reader program in the folder of the module that holds this code
-// (the engine library, or a test program that links the reader).
+// The reader program in the folder of the module that holds this code:
+// the engine library, or a program that links the workbook reader (the
+// designer and the editor, tests).
 std::string ReaderProgramPath()
 {
     Dl_info info;
