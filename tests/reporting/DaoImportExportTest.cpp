@@ -1274,6 +1274,8 @@ TEST_F(DaoImportExportTest, DamagedWorkbooksAreReadRightOrRefusedByName)
     ASSERT_TRUE(WriteXlsWorkbook(strOurs, written, 8, strError)) << strError;
     originals[0] = std::string(ReadFileText(strXlwt), ReadFileText(strXlwt).GetLength());
     originals[1] = std::string(ReadFileText(strOurs), ReadFileText(strOurs).GetLength());
+    for (const std::string& original : originals)
+        ASSERT_LT(20u, CWorkbookParts(original).records.size());
 
     const unsigned kCases = 300;
     std::vector<CString> books;
