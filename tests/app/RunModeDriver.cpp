@@ -3,6 +3,7 @@
 #include <dlgs.h>
 
 #include "shell/CalendarLayout.h"
+#include "tests/app/ScreenCapture.h"
 
 namespace
 {
@@ -177,6 +178,31 @@ BOOL CRunModeDriver::WaitForText(HWND hWnd, LPCSTR lpszText, DWORD dwMillisecond
             return TRUE;
         if (GetTickCount() - dwStart >= dwMilliseconds)
             return FALSE;
+        Sleep(kPollMs);
+    }
+}
+
+BOOL CRunModeDriver::SaveScreenshot(const std::string& unixPath) const
+{
+    RedrawWindow(m_hMain, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The X server shows the redrawn window a moment later.
+    Sleep(1000);
+    RECT rc;
+    GetWindowRect(m_hMain, &rc);
+    return SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, unixPath.c_str()) != 0;
+}
+
+std::string CRunModeDriver::WaitForStatus(LPCSTR lpszPrefix, DWORD dwMilliseconds) const
+{
+    HWND hBar = FindWindowExA(m_hMain, NULL, "msctls_statusbar32", NULL);
+    DWORD dwStart = GetTickCount();
+    for (;;)
+    {
+        char szText[1024] = "";
+        DWORD_PTR nResult = 0;
+        SendMessageTimeoutA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText, SMTO_NORMAL, 5000, &nResult);
+        if (strncmp(szText, lpszPrefix, strlen(lpszPrefix)) == 0 || GetTickCount() - dwStart >= dwMilliseconds)
+            return szText;
         Sleep(kPollMs);
     }
 }

@@ -27,6 +27,13 @@ public:
     // Waits until the main window's caption starts with the text.
     BOOL WaitForCaption(LPCSTR lpszPrefix, DWORD dwMilliseconds);
 
+    // Saves the main window as the screen shows it, redrawn, to a bitmap at
+    // the Unix path; FALSE when it could not be saved.
+    BOOL SaveScreenshot(const std::string& unixPath) const;
+    // The text of the main window's status bar once it starts with the
+    // prefix, or whatever it shows when the time is up.
+    std::string WaitForStatus(LPCSTR lpszPrefix, DWORD dwMilliseconds) const;
+
     // Waits for the start-up splash to come and go: the first key press
     // while it shows only takes it away.
     BOOL WaitForSplashGone(DWORD dwMilliseconds);

@@ -25,6 +25,7 @@ const uint16_t BIFF_INDEX = 0x020B;
 // A sheet's column widths, row heights and window.
 const uint16_t BIFF_DEFAULTROWHEIGHT = 0x0225, BIFF_GCW = 0x00AB, BIFF_DEFCOLWIDTH = 0x0055;
 const uint16_t BIFF_STANDARDWIDTH = 0x0099, BIFF_COLINFO = 0x007D, BIFF_SCL = 0x00A0, BIFF_PANE = 0x0041;
+const uint16_t BIFF2_COLWIDTH = 0x0024;
 
 // The kinds of substream a BOF record opens.
 const uint16_t BOF_GLOBALS = 0x0005, BOF_WORKSHEET = 0x0010;

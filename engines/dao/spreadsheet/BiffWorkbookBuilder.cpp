@@ -21,6 +21,18 @@ const int BIFF5_MAX_TEXT = 255;
 // a text that runs over more than two of the file's records.
 const int BIFF8_MAX_TEXT = 8000;
 const char GENERAL_FORMAT[] = "General";
+// A column's width is counted in 1/256 of the zero digit of the 10-point
+// Arial, 7 pixels at 96 DPI, beside a margin of 5 pixels.
+const int DIGIT_PIXELS = 7, COLUMN_MARGIN_PIXELS = 5;
+const int MAX_COLUMN_WIDTH = 0xFFFF;
+// The columns of a worksheet in every version.
+const size_t SHEET_COLUMNS = 256;
+
+WORD ColumnWidthUnits(int nPixels)
+{
+    const int nUnits = (nPixels - COLUMN_MARGIN_PIXELS) * 256 / DIGIT_PIXELS;
+    return (WORD)(nUnits < 0 ? 0 : nUnits > MAX_COLUMN_WIDTH ? MAX_COLUMN_WIDTH : nUnits);
+}
 
 } // namespace
 
@@ -265,6 +277,33 @@ size_t CBiffWorkbookBuilder::PutBoundSheet(const CString& strName)
     return nPositionAt;
 }
 
+void CBiffWorkbookBuilder::PutColumnWidths(const std::vector<int>& widths)
+{
+    for (size_t i = 0; i < widths.size() && i < SHEET_COLUMNS; ++i)
+    {
+        if (widths[i] <= 0)
+            continue;
+        if (m_nVersion == 2)
+        {
+            m_stream.BeginRecord(BIFF2_COLWIDTH);
+            m_stream.PutByte((BYTE)i);
+            m_stream.PutByte((BYTE)i);
+            m_stream.PutWord(ColumnWidthUnits(widths[i]));
+        }
+        else
+        {
+            m_stream.BeginRecord(BIFF_COLINFO);
+            m_stream.PutWord((WORD)i);
+            m_stream.PutWord((WORD)i);
+            m_stream.PutWord(ColumnWidthUnits(widths[i]));
+            m_stream.PutWord(m_wCellXf);
+            m_stream.PutWord(0);  // shown, no outline
+            m_stream.PutWord(0);
+        }
+        m_stream.EndRecord();
+    }
+}
+
 size_t CBiffWorkbookBuilder::PutDimensions(WORD nColumns)
 {
     m_stream.BeginRecord(m_nVersion == 2 ? BIFF2_DIMENSIONS : BIFF3_DIMENSIONS);
@@ -395,6 +434,8 @@ BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet,
     }
     if (pRead != NULL)
         PutReadRecords(*pRead, {BIFF_DEFAULTROWHEIGHT, BIFF_GCW, BIFF_DEFCOLWIDTH, BIFF_STANDARDWIDTH, BIFF_COLINFO});
+    else
+        PutColumnWidths(table.m_columnWidths);
     const WORD nColumns = (WORD)table.m_columns.size();
     // The count of rows is known when they have been written.
     const size_t nRowsAt = PutDimensions(nColumns);

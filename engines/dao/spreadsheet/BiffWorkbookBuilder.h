@@ -75,6 +75,8 @@ private:
     void PutFormats();
     // A sheet's entry in the globals; returns where its position goes.
     size_t PutBoundSheet(const CString& strName);
+    // The widths of the columns that the table gives one.
+    void PutColumnWidths(const std::vector<int>& widths);
     // Returns where the count of rows goes.
     size_t PutDimensions(WORD nColumns);
     void PatchDimensionRows(size_t nAt, DWORD nRows);
