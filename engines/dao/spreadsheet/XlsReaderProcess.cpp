@@ -110,6 +110,8 @@ bool CXlsReaderRun::ReadMore(std::string& output)
         output.resize(nHeld + (nRead > 0 ? (size_t)nRead : 0));
         if (nRead > 0)
             return true;
+        if (nRead == 0)
+            m_bOutputEnded = true;
         if (nRead == 0 || errno != EINTR)
             break;
     }
@@ -121,6 +123,10 @@ bool CXlsReaderRun::Finish()
     if (m_fdOutput >= 0)
         close(m_fdOutput);
     m_fdOutput = -1;
+    // A reader whose output is not wanted to its end has nothing more to
+    // do, whatever FreeXL is busy with.
+    if (m_pid > 0 && !m_bOutputEnded)
+        kill(m_pid, SIGKILL);
     if (m_pid > 0)
     {
         int nStatus = 0;

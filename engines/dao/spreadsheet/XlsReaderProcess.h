@@ -23,12 +23,14 @@ public:
     // Appends what the program writes next to output: false at its end.
     bool ReadMore(std::string& output);
     // Waits for the program's end: true when it ended of itself with exit
-    // code 0.  A program still writing is ended by the closed pipe.
+    // code 0 after all its output was read.  A program whose output was
+    // not read to its end is ended.
     bool Finish();
 
 private:
     std::string m_strProgram;
     int m_fdOutput = -1;
     pid_t m_pid = 0;
+    bool m_bOutputEnded = false;
     bool m_bEndedWell = false;
 };
