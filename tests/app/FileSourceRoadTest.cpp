@@ -577,20 +577,20 @@ TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
         });
 }
 
-// A workbook whose cell record claims more bytes than it holds, which
-// FreeXL alone runs off its memory on: connecting to it is refused with the
-// workbook named, the designer runs on and connects once the workbook is
-// whole again (Retry); the damaged file stays as it was, and no working
-// copy is left to be offered as kept changes.
+// A workbook whose page footer record claims a byte more than it holds,
+// on which FreeXL alone dies of a segmentation fault: connecting to it is
+// refused with the workbook named, the designer runs on and connects once
+// the workbook is whole again (Retry); the damaged file stays as it was,
+// and no working copy is left to be offered as kept changes.
 TEST_F(FileSourceRoadTest, DamagedWorkbookIsRefusedByNameAndTheDesignerRunsOn)
 {
     m_strConnectName = SourcePath("reporting.xls");
     ASSERT_EQ("", workbooktest::XlwtWrite(m_strConnectName, WorkbookSheets()));
     const std::string whole = ReadWholeFile(m_strConnectName);
     std::string damaged = whole;
-    size_t nLabel = damaged.find(std::string("\xFD\x00\x0A\x00", 4));
-    ASSERT_NE(std::string::npos, nLabel);
-    damaged[nLabel + 2] = '\xA7';
+    size_t nFooter = damaged.find(std::string("\x15\x00\x05\x00", 4));
+    ASSERT_NE(std::string::npos, nFooter);
+    damaged[nFooter + 2] = '\x06';
     WriteWholeFile(m_strConnectName, damaged);
 
     const std::string arguments = "\"" + std::string(m_strTemplate) + "\"";

@@ -29,3 +29,4 @@ const uint16_t BIFF2_COLWIDTH = 0x0024;
 
 // The kinds of substream a BOF record opens.
 const uint16_t BOF_GLOBALS = 0x0005, BOF_WORKSHEET = 0x0010;
+const uint16_t BOF_VB_MODULE = 0x0006, BOF_CHART = 0x0020, BOF_MACRO_SHEET = 0x0040;

@@ -17,6 +17,76 @@ struct CRecord
     const uint8_t* p = nullptr;
 };
 
+// The kind a BOF record names for a sheet of the type BOUNDSHEET gives
+// (worksheet, macro sheet, chart, Visual Basic module); 0 for none.
+uint16_t SubstreamKind(uint8_t nSheetType)
+{
+    switch (nSheetType)
+    {
+    case 0:
+        return BOF_WORKSHEET;
+    case 1:
+        return BOF_MACRO_SHEET;
+    case 2:
+        return BOF_CHART;
+    case 6:
+        return BOF_VB_MODULE;
+    default:
+        return 0;
+    }
+}
+
+// Record ids of every version lie in a few pages: those of BIFF2, BIFF3
+// and BIFF4, Excel 97's, and its charts'.  A walk that lost step with the
+// records meets others at once.
+bool IsRecordId(uint16_t nType)
+{
+    switch (nType >> 8)
+    {
+    case 0x00:
+    case 0x01:
+    case 0x02:
+    case 0x04:
+    case 0x08:
+    case 0x10:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Records of one size in Excel 5.0 and 97, wherever they stand: met with
+// another size, or a record of Excel 2.1's met at all, they show a walk
+// out of step with the records.
+bool HasItsSize(uint16_t nType, uint16_t nLength)
+{
+    struct CSize
+    {
+        uint16_t nType;
+        uint16_t nLength;
+    };
+    static const CSize SIZES[] = {
+        // CALCCOUNT, CALCMODE, PRECISION, REFMODE, ITERATION, PROTECT,
+        // PASSWORD, WINDOWPROTECT, DATEMODE, PRINTHEADERS, PRINTGRIDLINES,
+        // BACKUP, CODEPAGE, DEFCOLWIDTH, SAVERECALC, WSBOOL, GRIDSET,
+        // HCENTER, VCENTER, HIDEOBJ, STANDARDWIDTH, BOOKBOOL, SCENPROTECT,
+        // PROT4REV, REFRESHALL, PROT4REVPASS
+        {0x000C, 2}, {0x000D, 2}, {0x000E, 2}, {0x000F, 2}, {0x0011, 2}, {0x0012, 2}, {0x0013, 2},
+        {0x0019, 2}, {0x0022, 2}, {0x002A, 2}, {0x002B, 2}, {0x0040, 2}, {0x0042, 2}, {0x0055, 2},
+        {0x005F, 2}, {0x0081, 2}, {0x0082, 2}, {0x0083, 2}, {0x0084, 2}, {0x008D, 2}, {0x0099, 2},
+        {0x00DA, 2}, {0x00DD, 2}, {0x01AF, 2}, {0x01B7, 2}, {0x01BC, 2},
+        // SCL, DEFAULTROWHEIGHT; DELTA, the four margins, GUTS; WINDOW1; SETUP
+        {0x00A0, 4}, {0x0225, 4}, {0x0010, 8}, {0x0026, 8}, {0x0027, 8}, {0x0028, 8}, {0x0029, 8},
+        {0x0080, 8}, {0x003D, 18}, {0x00A1, 34},
+    };
+    if (nType <= 0x0009 && nType != BIFF_FORMULA)
+        return false;
+    for (const CSize& size : SIZES)
+        if (size.nType == nType)
+            return size.nLength == nLength;
+    return true;
+}
+
 bool IsBof(uint16_t nType)
 {
     return nType == BIFF2_BOF || nType == BIFF3_BOF || nType == BIFF4_BOF || nType == BIFF5_BOF;
@@ -115,7 +185,8 @@ public:
             {
                 if (nDepth == 0)
                 {
-                    m_substreams.push_back((uint32_t)nAt);
+                    // Where the substream starts and the kind of sheet it holds.
+                    m_substreams.push_back({(uint32_t)nAt, m_nVersion >= 5 ? ReadU16(record.p + 2) : (uint16_t)0});
                     ++nSubstreams;
                     m_bDimensions = false;
                 }
@@ -139,6 +210,8 @@ public:
             // as protected by a password, unread.
             if (bGlobals && record.nType == BIFF_FILEPASS)
                 return true;
+            if (m_nVersion >= 5 && !HasItsSize(record.nType, record.nLength))
+                return false;
             if (bGlobals && !CheckGlobalRecord(record))
                 return false;
             if ((m_nVersion <= 4 || !bGlobals) && !CheckSheetRecord(record))
@@ -146,10 +219,12 @@ public:
         }
         if (nDepth != 0 || nSubstreams == 0 || (m_nVersion <= 4 && nSubstreams != 1))
             return false;
-        for (uint32_t nOffset : m_sheetOffsets)
-            if (std::find(m_substreams.begin() + 1, m_substreams.end(), nOffset) == m_substreams.end())
-                return false;
-        return true;
+        if (m_nVersion <= 4)
+            return true;
+        // Each sheet after the globals is listed, once and as the kind it
+        // is: a record whose length is off makes the walk skip some.
+        std::sort(m_sheets.begin(), m_sheets.end());
+        return std::equal(m_sheets.begin(), m_sheets.end(), m_substreams.begin() + 1, m_substreams.end());
     }
 
 private:
@@ -163,7 +238,7 @@ private:
         record.nType = ReadU16(m_stream.data() + nAt);
         record.nLength = ReadU16(m_stream.data() + nAt + 2);
         record.p = m_stream.data() + nAt + 4;
-        return record.nLength <= (m_nVersion == 8 ? 8224 : m_nVersion == 0 ? 0xFFFF : 2080)
+        return IsRecordId(record.nType) && record.nLength <= (m_nVersion == 8 ? 8224 : m_nVersion == 0 ? 0xFFFF : 2080)
                && record.nLength <= m_stream.size() - nAt - 4;
     }
 
@@ -208,10 +283,16 @@ private:
             return nLength >= 3 && nLength == 3 + (size_t)p[2];
         case BIFF2_FORMAT:
             return m_nVersion <= 3 && nLength >= 1 && nLength == 1 + (size_t)p[0];
+        case BIFF5_FONT:
+            if (m_nVersion == 8)
+                return nLength >= 16 && nLength == 16 + (size_t)p[14] * ((p[15] & 1) ? 2 : 1);
+            return m_nVersion < 5 || (nLength >= 15 && nLength == 15 + (size_t)p[14]);
         case BIFF_BOUNDSHEET:
             if (m_nVersion < 5 || nLength < 7)
                 return false;
-            m_sheetOffsets.push_back(ReadU32(p));
+            m_sheets.push_back({ReadU32(p), SubstreamKind(p[5])});
+            if (p[4] > 2)
+                return false;
             if (m_nVersion == 8)
                 return nLength >= 8 && nLength == 8 + (size_t)p[6] * ((p[7] & 1) ? 2 : 1);
             return nLength == 7 + (size_t)p[6];
@@ -396,8 +477,10 @@ private:
     const CBytes m_stream;
     int m_nVersion = 0;
     uint16_t m_nBofType = 0;
-    std::vector<uint32_t> m_sheetOffsets;
-    std::vector<uint32_t> m_substreams;
+    // Sheets as the globals list them, and the substreams after the globals
+    // as the walk finds them: where each starts and the kind its BOF names.
+    std::vector<std::pair<uint32_t, uint16_t>> m_sheets;
+    std::vector<std::pair<uint32_t, uint16_t>> m_substreams;
     uint32_t m_nFormats = 0;
     bool m_bStrings = false;
     uint32_t m_nStrings = 0;
