@@ -158,8 +158,8 @@ BOOL CXlsBookStream::Open(const CString& strUnixPath, int& nVersion, std::vector
         {
             char chCell = cursor.Get<char>();
             cursor.Get<uint32_t>();
-            uint16_t nColumn = cursor.Get<uint16_t>();
-            cursor.GetValue(chCell, &shape.m_header[nColumn]);
+            uint16_t nCellColumn = cursor.Get<uint16_t>();
+            cursor.GetValue(chCell, &shape.m_header[nCellColumn]);
         }
         sheet.m_bytes.clear();
         read.push_back(std::move(shape));

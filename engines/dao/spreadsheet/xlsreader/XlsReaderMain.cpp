@@ -185,14 +185,10 @@ int main(int argc, char** argv)
     std::thread check([pszPath] {
         if (CheckXlsFile(pszPath))
             return;
-        struct
-        {
-            uint32_t nMagic;
-            char chTag;
-        } damaged = {xlscells::STREAM_MAGIC, xlscells::TAG_DAMAGED};
-        fwrite(&damaged.nMagic, sizeof(damaged.nMagic), 1, stdout);
-        fwrite(&damaged.chTag, 1, 1, stdout);
-        fflush(stdout);
+        CCellWriter damaged;
+        damaged.Put(xlscells::STREAM_MAGIC);
+        damaged.Put(xlscells::TAG_DAMAGED);
+        damaged.Flush();
         _exit(0);
     });
     const void* pHandle = NULL;
