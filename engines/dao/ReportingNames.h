@@ -15,6 +15,10 @@ CString FullReportingTableName(const CString& strName);
 // table's column at the same place when its name begins with the cut one,
 // else the only column whose name does.
 void RestoreReportingColumns(const CString& strTable, std::vector<CString>& columns);
+// TRUE for a column of a reporting table that holds codes or names, which
+// are texts even where they are all digits (the period codes).  The report
+// data table's value column is no such column: it holds figures.
+BOOL IsReportingTextColumn(const CString& strTable, const CString& strColumn);
 // The first column of the reporting table that the columns lack; "" when
 // none is missing or the table is no reporting table.
 CString MissingReportingColumn(const CString& strTable, const std::vector<CString>& columns);
