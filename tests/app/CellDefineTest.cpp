@@ -24,6 +24,11 @@ namespace
 const DWORD kWaitMs = 20000;
 const UINT kCellProperties = 32861;
 const UINT kUndo = 57643;
+const UINT kModeNormal = 33018;
+const UINT kModeRowItem = 33021;
+const UINT kModeColItem = 33022;
+const UINT kItemSetup = 33047;
+const UINT kItemColumnSetup = 33049;
 const int kW = 80;
 const int kH = 30;
 
@@ -108,7 +113,9 @@ protected:
     {
         ASSERT_TRUE(m_backend->IsReady());
         m_backend->Exec("INSERT INTO ss_item (FD_Code, FD_Name, FD_SearchCode) VALUES ('101', 'Wages', 'W')");
+        m_backend->Exec("INSERT INTO ss_item (FD_Code, FD_Name, FD_SearchCode) VALUES ('102', 'Bonus', 'N')");
         m_backend->Exec("INSERT INTO ss_colitem (FD_Code, FD_Name, FD_SearchCode) VALUES ('C1', 'Budget', 'B')");
+        m_backend->Exec("INSERT INTO ss_colitem (FD_Code, FD_Name, FD_SearchCode) VALUES ('C2', 'Actual', 'A')");
         CKemDatabase source;
         m_backend->Describe(&source);
         WriteWholeFile(m_folder.PathOf("Tallyform.INI"),
@@ -121,9 +128,11 @@ protected:
         sheettest::MakeGrid(doc.m_sheet, 2, 3, kW, kH);
         for (int n = 3; n < 6; ++n)
             doc.m_sheet.m_cells[n].SetType(CELL_NUMERIC);
-        // A2 holds the figure of a row item in a column.
+        // A2 and B2 hold the figures of row items in columns.
         strcpy(doc.m_sheet.m_cells[3].m_szRowItemCode, "101");
         strcpy(doc.m_sheet.m_cells[3].m_szColItemCode, "C1");
+        strcpy(doc.m_sheet.m_cells[4].m_szRowItemCode, "102");
+        strcpy(doc.m_sheet.m_cells[4].m_szColItemCode, "C2");
         strcpy(doc.m_sheet.m_szCode, "CDF01");
         ASSERT_TRUE(doc.OnSaveDocument(m_strTemplate));
 
@@ -381,11 +390,66 @@ TEST_F(CellDefineTest, ThreeCellsTakeEachTypeWithTheirLookAndUndoRestoresThem)
     ASSERT_TRUE(m_pDesign->Command(kUndo));
     EXPECT_TRUE(beforeDate == m_pDesign->SaveTemplate(m_strTemplate)) << "Undo gives the numeric cells back";
 
+    // Cell > Item Setup and Item Column Setup in the mode that shows their
+    // codes: with no click after OK, each of the three cells shows its new
+    // code, as a full repaint draws it.
+    auto shownCells = [&](const char* lpszName) {
+        m_pDriver->Settle();
+        RECT rcRow = { 0, 0, 3 * kW, kH };
+        MapWindowPoints(m_pDriver->View(), NULL, (POINT*)&rcRow, 2);
+        const std::string path = std::string(DESIGNER_SCREENSHOT_DIR) + "/celldef-" + lpszName + ".bmp";
+        EXPECT_TRUE(SaveRootAreaBitmap(rcRow.left, rcRow.top, 3 * kW, kH, path.c_str()));
+        std::vector<std::vector<unsigned int>> cells(3, std::vector<unsigned int>((kW - 4) * (kH - 4)));
+        for (int c = 0; c < 3; ++c)
+            EXPECT_TRUE(ReadRootPixels(rcRow.left + c * kW + 2, rcRow.top + 2, kW - 4, kH - 4, cells[c].data()));
+        return cells;
+    };
+    const struct { UINT nMode, nSetup; LPCSTR lpszCaption, lpszCode; } setups[] = {
+        { kModeRowItem, kItemSetup, "Find Row Item", "102" },
+        { kModeColItem, kItemColumnSetup, "Find Column Item", "C2" },
+    };
+    for (const auto& setup : setups)
+    {
+        SCOPED_TRACE(setup.lpszCaption);
+        ASSERT_TRUE(m_pDesign->Command(setup.nMode));
+        Select(0, 2);
+        const auto before = shownCells("item-before");
+        HWND hFind = m_pDesign->CommandDialog(setup.nSetup, setup.lpszCaption);
+        ASSERT_NE(hFind, nullptr) << Windows();
+        SetDlgItemTextA(hFind, 32803, setup.lpszCode);
+        EXPECT_TRUE(WaitFor([&] { return SendMessageA(GetDlgItem(hFind, 1145), LB_GETCOUNT, 0, 0) == 1; }));
+        CDesignerProcess::Press(hFind, IDOK);
+        ASSERT_TRUE(CDesignerProcess::WaitGone(hFind, kWaitMs));
+        const auto shown = shownCells("item-after");
+        RedrawWindow(m_pDriver->View(), NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        const auto repainted = shownCells("item-repainted");
+        for (int c = 0; c < 3; ++c)
+        {
+            SCOPED_TRACE(c);
+            EXPECT_TRUE(before[c] != repainted[c]) << "the new code draws otherwise";
+            EXPECT_TRUE(shown[c] == repainted[c]) << "the cell still shows its old code";
+        }
+    }
+    ASSERT_TRUE(m_pDesign->Command(kModeNormal));
+    {
+        CTallyformDoc doc;
+        SaveAndLoad(doc);
+        for (int n = 0; n < 3; ++n)
+        {
+            EXPECT_STREQ("102", doc.m_sheet.m_cells[n].m_szRowItemCode) << n;
+            EXPECT_STREQ("C2", doc.m_sheet.m_cells[n].m_szColItemCode) << n;
+        }
+    }
+
     // Formula, typed with blanks and in lower case.
     Select(0, 2);
     OpenSheet(1);
     ChooseType(LIST_FORMULA);
     SetControlText(FORMULA_EDIT, "a2 + b2");
+    // Explain names the cells by their items in any letter case.
+    PostMessageA(Control(Page(), FORMULA_EXPLAIN), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return TextOf(Control(Page(), FORMULA_NOTE)) == "Wages&Budget+Bonus&Actual"; }))
+        << TextOf(Control(Page(), FORMULA_NOTE)) << Windows();
     ASSERT_TRUE(PressOk());
     {
         CTallyformDoc doc;
