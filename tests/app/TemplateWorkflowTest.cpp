@@ -3,10 +3,13 @@
 // template, File > Open through Select Template with the folder tree's
 // new folder, rename and drag, then the template's properties; and the
 // first start after the set-up: a sample opened, a new template saved.
+#include <dirent.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <string>
@@ -103,6 +106,25 @@ void Screenshot(HWND hWnd, const std::string& name)
     GetWindowRect(hWnd, &rc);
     std::string path = std::string(DESIGNER_SCREENSHOT_DIR) + "/template-" + name + ".bmp";
     EXPECT_TRUE(SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, path.c_str()));
+}
+
+// How many entries of the desktop trash in a data folder (XDG_DATA_HOME's
+// form) record a deletion of the Unix path.
+int TrashEntriesOf(const std::string& dataHome, const std::string& unixPath)
+{
+    const std::string infoFolder = dataHome + "/Trash/info";
+    int nEntries = 0;
+    if (DIR* dir = opendir(infoFolder.c_str()))
+    {
+        while (dirent* entry = readdir(dir))
+        {
+            std::ifstream info(infoFolder + "/" + entry->d_name);
+            for (std::string line; std::getline(info, line);)
+                nEntries += line == "Path=" + unixPath ? 1 : 0;
+        }
+        closedir(dir);
+    }
+    return nEntries;
 }
 
 // The white space the PDF keeps around the sheet.
@@ -507,6 +529,13 @@ TEST_F(TemplateWorkflowTest, FreshSetUpOpensASampleAndSavesANewTemplate)
     ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(type.c_str()) != INVALID_FILE_ATTRIBUTES; }));
     HTREEITEM hType = NULL;
     ASSERT_TRUE(WaitFor([&] { return (hType = NthChild(hTree, hRoot, 0)) != NULL; }));
+    // The deleted folder goes to the test run's own trash, never the user's.
+    const std::string unixType = (LPCSTR)DaoUnixPath(type.c_str());
+    const char* pszDataHome = getenv("XDG_DATA_HOME");
+    const std::string testTrash = pszDataHome != NULL ? pszDataHome : "";
+    const std::string userTrash = std::string(getenv("HOME") != NULL ? getenv("HOME") : "") + "/.local/share";
+    const int nTestTrashed = TrashEntriesOf(testTrash, unixType);
+    const int nUserTrashed = TrashEntriesOf(userTrash, unixType);
     for (int nAnswer : { IDNO, IDYES })
     {
         SCOPED_TRACE(nAnswer == IDYES ? "Yes" : "No");
@@ -525,7 +554,11 @@ TEST_F(TemplateWorkflowTest, FreshSetUpOpensASampleAndSavesANewTemplate)
         // The folder goes once the question is answered, which may be a
         // moment after its box has closed.
         if (nAnswer == IDYES)
+        {
             EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA(type.c_str()) == INVALID_FILE_ATTRIBUTES; }));
+            EXPECT_EQ(nTestTrashed + 1, TrashEntriesOf(testTrash, unixType)) << "trash: " << testTrash;
+            EXPECT_EQ(nUserTrashed, TrashEntriesOf(userTrash, unixType)) << "trash: " << userTrash;
+        }
         else
         {
             Sleep(500);
