@@ -1,8 +1,9 @@
 // The cell definition sheet in the real designer on the embedded (SQLite)
 // reporting database: three selected cells given each cell type in turn
 // through Cell > Format..., with fonts, borders and number formats, saved
-// and read back; Undo against the saved bytes; the sheet's refusals; and
-// its child dialogs, the formula explained by the items of its cells.
+// and read back, and their items through Item Setup as the view shows them;
+// Undo against the saved bytes; the sheet's refusals; and its child
+// dialogs, the formula explained by the items of its cells.
 #include <functional>
 #include <memory>
 #include <string>
