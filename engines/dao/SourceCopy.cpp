@@ -19,7 +19,7 @@ const char kCreateBookkeeping[] =
     "CREATE TABLE MSysSource (nType INTEGER, strDatabase TEXT);"
     "CREATE TABLE MSysSourceTables (nOrder INTEGER PRIMARY KEY, strName TEXT UNIQUE, strFile TEXT,"
     " bChanged INTEGER NOT NULL DEFAULT 0, strCodePage TEXT, bCellKinds INTEGER, nVersion INTEGER,"
-    " nLastRow INTEGER, nFileRecords INTEGER, strStamp TEXT);"
+    " nLastRow INTEGER, nFileRecords INTEGER, strStamp TEXT, nKeyFields INTEGER NOT NULL DEFAULT 0);"
     "CREATE TABLE MSysSourceFields (strTable TEXT, nOrder INTEGER, strName TEXT, chType TEXT, nWidth INTEGER,"
     " nDecimals INTEGER, PRIMARY KEY (strTable, nOrder));"
     "CREATE TABLE MSysSourceCells (strTable TEXT, nRow INTEGER, strKinds TEXT, PRIMARY KEY (strTable, nRow))"
@@ -149,16 +149,6 @@ CString ReportDataIndexSql(const CSourceTable& table, BOOL bCellKinds)
     return strSql;
 }
 
-// The table names, stored as UTF-8, in the system code page.
-std::vector<CString> Names(CDaoDatabase& db, LPCSTR lpszSQL)
-{
-    std::vector<CString> names;
-    CDaoStatement stmt;
-    stmt.Prepare(db.RequireHandle(), lpszSQL);
-    while (stmt.Step(db.GetHandle()))
-        names.push_back(DBTextFromDriver(ColumnText(stmt, 0)));
-    return names;
-}
 
 // Runs statements whose texts are in the copy's own form (UTF-8) already.
 void ExecuteStored(CDaoDatabase& db, const CString& strSQL)
@@ -182,7 +172,7 @@ BOOL HoldsCodePageTexts(int nType)
 void CSourceCopy::Create(int nType, const CString& strDatabase)
 {
     ExecuteStored(m_db, kCreateBookkeeping);
-    m_nCodePageTexts = HoldsCodePageTexts(nType);
+    m_nType = nType;
     CDaoStatement stmt;
     stmt.Prepare(m_db.RequireHandle(), "INSERT INTO MSysSource VALUES (?, ?)");
     sqlite3_bind_int(stmt, 1, nType);
@@ -194,18 +184,19 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
 {
     sqlite3* pDb = m_db.RequireHandle();
     CDaoStatement entry;
-    entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion)"
-                       " VALUES (?, ?, ?, ?, ?)");
-    BindText(entry, 1, DBTextToDriver(table.m_strName));
+    entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion, nKeyFields)"
+                       " VALUES (?, ?, ?, ?, ?, ?)");
+    BindText(entry, 1, StoredName(table.m_strName));
     BindText(entry, 2, strFile);
     BindText(entry, 3, table.m_strCodePage);
     sqlite3_bind_int(entry, 4, bCellKinds);
     sqlite3_bind_int(entry, 5, table.m_nVersion);
+    sqlite3_bind_int(entry, 6, table.m_nKeyFields);
     entry.Step(pDb);
     int nOrder = (int)sqlite3_last_insert_rowid(pDb);
     // The table as the copy names it: names and texts in UTF-8.
     CSourceTable stored;
-    stored.m_strName = DBTextToDriver(table.m_strName);
+    stored.m_strName = StoredName(table.m_strName);
     for (const CString& strColumn : table.m_columns)
         stored.m_columns.push_back(StoredText(strColumn));
     BOOL bCodePage = CodePageTexts();
@@ -308,15 +299,36 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     return TRUE;
 }
 
-BOOL CSourceCopy::CodePageTexts()
+int CSourceCopy::SourceType()
 {
-    if (m_nCodePageTexts < 0)
+    if (m_nType < 0)
     {
         int nType = 0;
         CString strDatabase;
-        m_nCodePageTexts = ReadOrigin(nType, strDatabase) && HoldsCodePageTexts(nType);
+        m_nType = ReadOrigin(nType, strDatabase) ? nType : 0;
     }
-    return m_nCodePageTexts > 0;
+    return m_nType;
+}
+
+BOOL CSourceCopy::CodePageTexts()
+{
+    return HoldsCodePageTexts(SourceType());
+}
+
+CString CSourceCopy::StoredName(const CString& strName)
+{
+    return SourceType() == DSTYPE_HTML ? strName : DBTextToDriver(strName);
+}
+
+std::vector<CString> CSourceCopy::Names(LPCSTR lpszSQL)
+{
+    BOOL bUtf8 = SourceType() == DSTYPE_HTML;
+    std::vector<CString> names;
+    CDaoStatement stmt;
+    stmt.Prepare(m_db.RequireHandle(), lpszSQL);
+    while (stmt.Step(m_db.GetHandle()))
+        names.push_back(bUtf8 ? ColumnText(stmt, 0) : DBTextFromDriver(ColumnText(stmt, 0)));
+    return names;
 }
 
 CString CSourceCopy::StoredText(const CString& strText)
@@ -360,7 +372,7 @@ BOOL CSourceCopy::RowsOnlyAdded(const CString& strName, CSourceAddedRows& added)
     if (!stmt.TryPrepare(pDb, "SELECT nLastRow, nFileRecords, strStamp FROM MSysSourceTables"
                               " WHERE strName=? AND bChanged=? AND strStamp<>''"))
         return FALSE;
-    BindText(stmt, 1, DBTextToDriver(strName));
+    BindText(stmt, 1, StoredName(strName));
     sqlite3_bind_int(stmt, 2, kRowsAdded);
     if (!stmt.Step(pDb))
         return FALSE;
@@ -372,12 +384,12 @@ BOOL CSourceCopy::RowsOnlyAdded(const CString& strName, CSourceAddedRows& added)
 
 std::vector<CString> CSourceCopy::ChangedTables()
 {
-    return Names(m_db, "SELECT strName FROM MSysSourceTables WHERE bChanged ORDER BY nOrder");
+    return Names("SELECT strName FROM MSysSourceTables WHERE bChanged ORDER BY nOrder");
 }
 
 std::vector<CString> CSourceCopy::AllTables()
 {
-    return Names(m_db, "SELECT strName FROM MSysSourceTables ORDER BY nOrder");
+    return Names("SELECT strName FROM MSysSourceTables ORDER BY nOrder");
 }
 
 struct CSourceCopyRows::CRowKinds
@@ -395,7 +407,7 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
     CSourceCopyRows& rows = pRows != NULL ? *pRows : ownRows;
     rows.m_pDb = pDb;
     rows.m_bCodePageTexts = CodePageTexts();
-    const CString strStoredName = DBTextToDriver(strName);
+    const CString strStoredName = StoredName(strName);
     {
         CDaoStatement entry;
         entry.Prepare(pDb, "SELECT strFile, strCodePage, bCellKinds, nVersion FROM MSysSourceTables WHERE strName=?");
@@ -406,6 +418,16 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
             table.m_strCodePage = ColumnText(entry, 1);
             rows.m_bCellKinds = sqlite3_column_int(entry, 2);
             table.m_nVersion = sqlite3_column_int(entry, 3);
+        }
+    }
+    {
+        // A copy left by a session that kept no keys has no column for them.
+        CDaoStatement key;
+        if (key.TryPrepare(pDb, "SELECT nKeyFields FROM MSysSourceTables WHERE strName=?"))
+        {
+            BindText(key, 1, strStoredName);
+            if (key.Step(pDb))
+                table.m_nKeyFields = sqlite3_column_int(key, 0);
         }
     }
     {
@@ -524,7 +546,7 @@ CString CSourceCopy::FileChangedBehind(const std::vector<CString>& names)
         return CString();
     for (const CString& strName : names)
     {
-        BindText(entry, 1, DBTextToDriver(strName));
+        BindText(entry, 1, StoredName(strName));
         if (entry.Step(pDb))
         {
             CString strFile = ColumnText(entry, 0);
@@ -548,7 +570,7 @@ void CSourceCopy::MarkWritten(const std::vector<CString>& names, BOOL bNoteFileR
     BOOL bStamps = stamp.TryPrepare(pDb, "UPDATE MSysSourceTables SET strStamp=? WHERE strFile=?");
     for (const CString& strName : names)
     {
-        const CString strStoredName = DBTextToDriver(strName);
+        const CString strStoredName = StoredName(strName);
         BindText(stmt, 1, strStoredName);
         stmt.Step(pDb);
         sqlite3_reset(stmt);

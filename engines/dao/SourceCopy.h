@@ -10,7 +10,8 @@
 // - for spreadsheet sources, which cells held numbers, per row, with
 //   changed cells marked for the write-back to judge.
 // Every name and text is kept as UTF-8, as the databases the programs work
-// on keep them; table names are given and taken in the system code page.
+// on keep them; table names are given and taken in the system code page,
+// an HTML document's in UTF-8.
 // All this lives in the file, so a copy left by a session that died can be
 // written back by the next one.
 #pragma once
@@ -68,7 +69,7 @@ struct CSourceAddedRows
 class CSourceCopy
 {
 public:
-    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nCodePageTexts(-1) {}
+    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nType(-1) {}
 
     // Makes the bookkeeping tables in the new, empty database.
     void Create(int nType, const CString& strDatabase);
@@ -108,10 +109,19 @@ private:
     // (dBase, Paradox and text files), which the copy keeps as UTF-8 and
     // gives back in the code page; the other sources' tables hold UTF-8.
     BOOL CodePageTexts();
+    // The source's type (0 for a database that copies none).
+    int SourceType();
+    // A table name as the copy keeps it: UTF-8.  An HTML document's names
+    // (captions) come as UTF-8 already and are given back so, since the
+    // code page may lack their characters; other sources' names are of
+    // the code page.
+    CString StoredName(const CString& strName);
+    // The names the query gives, as the source's tables are named.
+    std::vector<CString> Names(LPCSTR lpszSQL);
     // A text of a source table as the copy keeps it.
     CString StoredText(const CString& strText);
     void NoteFileRows(int nOrder, long long nLastRow, int nRecords, const CString& strStamp);
 
     CDaoDatabase& m_db;
-    int m_nCodePageTexts;  // -1 until known
+    int m_nType;  // of the source copied; -1 until known
 };
