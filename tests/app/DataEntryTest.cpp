@@ -179,23 +179,6 @@ protected:
         return fields;
     }
 
-    // The text of the main window's status bar once it starts with the
-    // prefix (or whatever it shows when the time is up).
-    std::string StatusText(CRunModeDriver& driver, const char* pszPrefix)
-    {
-        HWND hBar = FindWindowExA(driver.MainWindow(), NULL, "msctls_statusbar32", NULL);
-        char szText[512] = "";
-        DWORD dwStart = GetTickCount();
-        do
-        {
-            SendMessageA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
-            if (strncmp(szText, pszPrefix, strlen(pszPrefix)) == 0)
-                break;
-            Sleep(100);
-        } while (GetTickCount() - dwStart < kWaitMs);
-        return szText;
-    }
-
     // Waits until the stored rows are as expected; the rows last read.
     std::vector<std::string> WaitForRows(const std::vector<std::string>& expected)
     {
@@ -338,7 +321,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         std::string asked = AnswerConfirmation(designer, CUpdateConfirmDriver::skip);
         EXPECT_NE(std::string::npos, asked.find("Report Organ: O'Brien & Co\n")) << asked;
         EXPECT_NE(std::string::npos, asked.find("Old Data: 999\nCurrent Data: 1250.5\n")) << asked;
-        std::string status = StatusText(driver, "The report");
+        std::string status = driver.StatusText("The report", kWaitMs);
         EXPECT_EQ("The report of O'Brien & Co for March," + std::to_string(atoi(period.substr(0, 4).c_str())) +
                       " is saved to the database. 1 figure was kept as stored.",
                   status);
@@ -385,7 +368,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         HWND hClear = designer.WaitForMessage("Are you sure you want to clear data?", kWaitMs);
         ASSERT_NE(hClear, nullptr) << JoinedTexts(designer.Seen());
         CDesignerProcess::Press(hClear, IDYES);
-        EXPECT_EQ("1 of 1 data files imported to the database.", StatusText(driver, "1 of 1"));
+        EXPECT_EQ("1 of 1 data files imported to the database.", driver.StatusText("1 of 1", kWaitMs));
         // The March report stays as it was.
         const std::string april = (LPCSTR)strApril;
         std::vector<std::string> aprilRows, otherRows;
@@ -488,7 +471,7 @@ TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowT
     EXPECT_TRUE(ServerRows(cluster, kRowsQuery).empty());
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
     EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
-    EXPECT_EQ("The report of O'Brien & Co", StatusText(driver, "The report").substr(0, 26));
+    EXPECT_EQ("The report of O'Brien & Co", driver.StatusText("The report", kWaitMs).substr(0, 26));
     EXPECT_EQ((std::vector<std::string>{"R1|C1", "R1|C2", "R2|C1"}), ServerRows(cluster, kRowsQuery));
 
     // The server stops for good: told so, with the way to connect again.

@@ -369,7 +369,14 @@ TEST_F(FileSourceRoadTest, TextTableSavesSurviveAKillAndLeftCopiesAreDealtWithAt
         ASSERT_TRUE(kept()) << JoinedTexts(driver.Answered());
         std::string told = JoinedTexts(driver.Answered());
         EXPECT_EQ(std::string::npos, told.find("Failed to save data.")) << told;
+        EXPECT_EQ(1, std::count_if(driver.Answered().begin(), driver.Answered().end(),
+                                   [](const std::string& text) { return text.compare(0, 8, "[report]") != 0; }))
+            << told;
         EXPECT_NE(std::string::npos, told.find(std::string(SourcePath("ss_datalist.csv")) + " is read-only.")) << told;
+        // The status bar does not claim the files were written.
+        EXPECT_EQ("The report of Alder for March," + m_strPeriod.substr(0, 4) +
+                      " is saved in the working copy; the data source's files are not written.",
+                  driver.StatusText("The report", kWaitMs));
         EXPECT_NE(std::string::npos, told.find("The changes are kept in " + std::string(m_strSource) + "\\" + copies[0]))
             << told;
         ASSERT_TRUE(designer.KillAtOnce());

@@ -355,6 +355,21 @@ std::string CRunModeDriver::WaitForMessage(DWORD dwMilliseconds)
     return WaitForAnswer(FALSE, dwMilliseconds);
 }
 
+std::string CRunModeDriver::StatusText(const char* pszPrefix, DWORD dwMilliseconds)
+{
+    HWND hBar = FindWindowExA(m_hMain, NULL, "msctls_statusbar32", NULL);
+    char szText[512] = "";
+    DWORD dwStart = GetTickCount();
+    do
+    {
+        SendMessageA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
+        if (strncmp(szText, pszPrefix, strlen(pszPrefix)) == 0)
+            break;
+        Sleep(100);
+    } while (GetTickCount() - dwStart < dwMilliseconds);
+    return szText;
+}
+
 BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds,
                                 CString* pstrProposed)
 {

@@ -75,6 +75,9 @@ public:
     // Answers dialogs until a message box was among them; its text, ""
     // when none came.
     std::string WaitForMessage(DWORD dwMilliseconds);
+    // The status bar's text once it begins with the prefix (or, when that
+    // does not come within the time, as it is then).
+    std::string StatusText(const char* pszPrefix, DWORD dwMilliseconds);
 
     // Names the path in the file dialog the program shows (now or within
     // the time), under the filter of the 1-based index (0 keeps the
