@@ -688,8 +688,9 @@ TEST_F(DaoImportExportTest, DbaseRowsOnlyAddedAreAppendedToTheRecordsAsTheyWere)
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
 }
 
-// What pxlib alone (a native program) reads of a Paradox table: its
-// header facts, rows in file order, what its primary index covers.
+// What pxlib alone (a native program) reads of a Paradox table: whether
+// it is keyed and what its primary index covers, then its field names
+// and rows in file order.
 std::string ParadoxDump(const CString& strFolder, const std::string& table)
 {
     return RunNativeTool(strFolder, std::string(PARADOX_TOOL) + " dump " + table);
@@ -733,11 +734,11 @@ TEST_F(DaoImportExportTest, ParadoxFolderTakesTheSavedReport)
     EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
 
     // Keyed as it was, the new rows in key order between the old ones.
-    EXPECT_EQ("table ss_datalist keyed 1 keys 6 records 3\n"
+    EXPECT_EQ("keyed 1 keys 6 index of 6 fields covers 3 of 3 records\n"
+              "FD_Time|FD_OrgCode|FD_RowItemCode|FD_ColItemCode|FD_Line|FD_CurType|FD_Value\n"
               "2005030000000|O1|R1|C1|1|0|99.25\n"
               "2005030000000|O1|R2|========|2|0|O'Neil\n"
-              "2005030000000|O2|R1|C1|1|0|7\n"
-              "index fields 6 covers 3 records\n",
+              "2005030000000|O2|R1|C1|1|0|7\n",
               ParadoxDump(m_folder.m_strFolder, "ss_datalist.db"));
     CString strError;
     CSourceTable back;
@@ -757,7 +758,7 @@ TEST_F(DaoImportExportTest, ParadoxFolderTakesTheSavedReport)
     EXPECT_NE(std::string::npos, SaveUpdatingStored(cells).find("99.25"));
     EXPECT_NE(std::string::npos, ParadoxDump(m_folder.m_strFolder, "ss_datalist.db").find("|O1|R1|C1|1|0|12\n"));
     EXPECT_NE(std::string::npos,
-              ParadoxDump(m_folder.m_strFolder, "ss_datalist.db").find("index fields 6 covers 3 records"));
+              ParadoxDump(m_folder.m_strFolder, "ss_datalist.db").find("index of 6 fields covers 3 of 3 records"));
     EXPECT_EQ(strOldIndex, ReadFileText(m_folder.Path("ss_datalist.PX.bak")));
 
     // A row whose key is taken cannot go to a keyed table.

@@ -4,8 +4,9 @@
  *       line, values '|'-separated; FIELDS "Name:A13,Line:L,Cur:S,Sum:N";
  *       a table with KEYS > 0 is keyed and gets its TABLE.PX
  *   paradox-tool secondary FILE   a secondary index file's header (.Xnn or .Ynn)
- *   paradox-tool dump TABLE.db    the header facts, the rows in file order,
- *       and for a keyed table what its TABLE.PX covers */
+ *   paradox-tool dump TABLE.db    whether it is keyed, and for a keyed table
+ *       what its TABLE.PX covers, then the field names and the rows in file
+ *       order, '|'-separated */
 #include <paradox.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -161,8 +162,26 @@ static int dump(const char *table)
         return 1;
     pxhead_t *head = px->px_head;
     int keyed = head->px_filetype == pxfFileTypIndexDB;
-    printf("table %s keyed %d keys %d records %d\n", head->px_tablename, keyed, head->px_primarykeyfields,
-           PX_get_num_records(px));
+    printf("keyed %d keys %d", keyed, head->px_primarykeyfields);
+    if (keyed)
+    {
+        pxdoc_t *index = new_doc();
+        if (PX_open_file(index, index_path(table)) < 0 || PX_read_primary_index(index) < 0)
+        {
+            printf(" index unreadable\n");
+            return 1;
+        }
+        pxpindex_t *entries = index->px_data;
+        int covered = 0;
+        for (int i = 0; i < index->px_head->px_numrecords; ++i)
+            if (entries[i].level == 1)
+                covered += entries[i].numrecords;
+        printf(" index of %d fields covers %d", index->px_head->px_numfields, covered);
+    }
+    printf(" of %d records\n", PX_get_num_records(px));
+    for (int i = 0; i < head->px_numfields; ++i)
+        printf("%s%s", i == 0 ? "" : "|", head->px_fields[i].px_fname);
+    printf("\n");
     char *record = malloc(PX_get_recordsize(px));
     for (int r = 0; r < PX_get_num_records(px); ++r)
     {
@@ -176,21 +195,6 @@ static int dump(const char *table)
             at += head->px_fields[i].px_flen;
         }
         printf("\n");
-    }
-    if (keyed)
-    {
-        pxdoc_t *index = new_doc();
-        if (PX_open_file(index, index_path(table)) < 0 || PX_read_primary_index(index) < 0)
-        {
-            printf("index unreadable\n");
-            return 1;
-        }
-        pxpindex_t *entries = index->px_data;
-        int covered = 0;
-        for (int i = 0; i < index->px_head->px_numrecords; ++i)
-            if (entries[i].level == 1)
-                covered += entries[i].numrecords;
-        printf("index fields %d covers %d records\n", index->px_head->px_numfields, covered);
     }
     return 0;
 }
