@@ -28,6 +28,9 @@ namespace
 const long kParadoxDayZero = 1721425;
 // The bytes of a block that come before its records.
 const int kBlockHeaderSize = 6;
+// The largest blocks pxlib makes a file of, in kilobytes (its choice for
+// wide records).
+const int kLargestBlocks = 16;
 
 void KeepParadoxError(pxdoc_t*, int, const char* lpszMessage, void* pData)
 {
@@ -302,11 +305,21 @@ CString RepeatedKey(const std::vector<CSourceValue>& row, int nKeys)
     return "two of its rows have the same primary key (" + strKey + "), which a keyed table holds once";
 }
 
+// TRUE when an index of two levels, whose blocks hold the index file's
+// entries, reaches every data block of the table.
+BOOL IndexReaches(const pxhead_t* pIndexHead, int nDataBlocks)
+{
+    int nEntries = (pIndexHead->px_maxtablesize * 0x400 - kBlockHeaderSize) / pIndexHead->px_recordsize;
+    return nDataBlocks <= nEntries || (nDataBlocks + nEntries - 1) / nEntries <= nEntries;
+}
+
 // Writes the primary index of the keyed table px holds, whose records are
 // all written, to the new file strUnixIndex.  pxlib writes an index of at
-// most two levels: a table whose blocks need more is refused.
+// most two levels, in blocks of the size it picks by the key's width; a
+// table too large for them gets the largest blocks it picks, and one too
+// large for those is refused.
 BOOL WritePrimaryIndex(pxdoc_t* px, const std::vector<CSourceField>& fields, int nKeys, const CString& strUnixIndex,
-                       CString& strReason)
+                       const CString& strTable, CString& strReason)
 {
     CParadoxFile index;
     pxdoc_t* pIndex = index.Get();
@@ -316,10 +329,14 @@ BOOL WritePrimaryIndex(pxdoc_t* px, const std::vector<CSourceField>& fields, int
         strReason = "its primary index cannot be made";
         return FALSE;
     }
-    const pxhead_t* pHead = pIndex->px_head;
-    int nEntries = (pHead->px_maxtablesize * 0x400 - kBlockHeaderSize) / pHead->px_recordsize;
-    int nBlocks = (int)px->px_head->px_fileblocks;
-    if (nBlocks > nEntries && (nBlocks + nEntries - 1) / nEntries > nEntries)
+    const int nBlocks = (int)px->px_head->px_fileblocks;
+    if (!IndexReaches(pIndex->px_head, nBlocks))
+    {
+        // Setting the name writes the header anew, with the block size.
+        pIndex->px_head->px_maxtablesize = kLargestBlocks;
+        PX_set_tablename(pIndex, strTable);
+    }
+    if (!IndexReaches(pIndex->px_head, nBlocks))
     {
         strReason.Format("its %d rows need a primary index of more than the two levels pxlib writes",
                          PX_get_num_records(px));
@@ -468,7 +485,7 @@ BOOL WriteParadoxTable(const CString& strPath, const CSourceTable& table, CStrin
                 strReason = "its records cannot be written";
                 return FALSE;
             }
-        if (nKeys > 0 && !WritePrimaryIndex(px, fields, nKeys, strUnixIndex, strReason))
+        if (nKeys > 0 && !WritePrimaryIndex(px, fields, nKeys, strUnixIndex, table.m_strName, strReason))
             return FALSE;
         file.Close();
         if (!file.Error().empty())

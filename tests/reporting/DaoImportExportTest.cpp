@@ -783,6 +783,28 @@ TEST_F(DaoImportExportTest, ParadoxFolderTakesTheSavedReport)
     EXPECT_EQ(strBefore, ReadFileText(m_folder.Path("ss_datalist.db")));
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*.tmp.db") + CountFiles(m_folder.m_strFolder, "Kem*.tmp.PX"));
     CloseSource();
+
+    // A table whose wide key outgrows the index blocks pxlib picks for it
+    // (two levels of 22 entries reach 484 blocks of 22 rows) is indexed in
+    // larger blocks, which pxlib reads back whole.
+    CSourceTable wide;
+    wide.m_strName = "wide";
+    wide.m_columns = {"Code", "Note"};
+    wide.m_fields = {{"Code", 1, 130, 0}, {"Note", 1, 9, 0}};
+    wide.m_nKeyFields = 1;
+    for (int i = 12000; i > 0; --i)
+    {
+        CString strCode;
+        strCode.Format("K%06d", i);
+        wide.m_rows.push_back({CSourceValue(), CSourceValue()});
+        wide.m_rows.back()[0].m_strText = strCode;
+        wide.m_rows.back()[0].m_bNull = false;
+    }
+    ASSERT_TRUE(WriteParadoxTable(m_folder.Path("wide.db"), wide, strError)) << strError;
+    std::string dumped = ParadoxDump(m_folder.m_strFolder, "wide.db");
+    EXPECT_EQ(0u, dumped.find("keyed 1 keys 1 index of 1 fields covers 12000 of 12000 records\nCode|Note\nK000001|\n"
+                              "K000002|\n"))
+        << dumped.substr(0, 200);
 }
 
 // Saved means on disk: each save writes the changed tables at once, values
