@@ -12,17 +12,20 @@ const int kMaxDecimals = 4;
 // An exponent beyond this already fails the digit rules; stop growing it.
 const int kExponentCap = 1000;
 
-int Reject(LPCSTR pszMessage)
-{
-    AfxMessageBox(pszMessage);
-    return 0;
-}
-
-int RejectWith(LPCSTR pszFormat, int nLimit)
+CString LimitText(LPCSTR pszFormat, int nLimit)
 {
     CString str;
     str.Format(pszFormat, nLimit);
-    return Reject(str);
+    return str;
+}
+
+// 1 when there is no complaint; else it is shown and 0.
+int ShowComplaint(const CString& strComplaint)
+{
+    if (strComplaint.IsEmpty())
+        return 1;
+    AfxMessageBox(strComplaint);
+    return 0;
 }
 
 BOOL IsDigit(char ch)
@@ -32,7 +35,7 @@ BOOL IsDigit(char ch)
 
 } // namespace
 
-int ValidateNumberText(const CString& strText)
+CString NumberTextComplaint(const CString& strText)
 {
     const int nLength = strText.GetLength();
     int nPoints = 0, nExponents = 0;
@@ -48,28 +51,28 @@ int ValidateNumberText(const CString& strText)
         {
         case '+':
             if (i != 0 && !bAfterE)
-                return Reject("Invalid '+' in numeric cells.");
+                return CString("Invalid '+' in numeric cells.");
             continue;
         case '-':
             if (bAfterE)
                 bNegativeExponent = TRUE;
             else if (i != 0)
-                return Reject("Invalid '-' in numeric cells.");
+                return CString("Invalid '-' in numeric cells.");
             continue;
         case '.':
             if (++nPoints > 1)
-                return Reject("Too many '.' in numeric cells.");
+                return CString("Too many '.' in numeric cells.");
             // A point in the exponent would make it fractional.
             if (bExponentPart)
-                return Reject("Invalid character in numeric cells.");
+                return CString("Invalid character in numeric cells.");
             bDecimalPart = TRUE;
             continue;
         case 'e':
         case 'E':
             if (++nExponents > 1)
-                return Reject("Invalid 'e' in numeric cells.");
+                return CString("Invalid 'e' in numeric cells.");
             if (nMantissaDigits == 0)
-                return Reject("Invalid 'e' in numeric cells.");
+                return CString("Invalid 'e' in numeric cells.");
             bExponentPart = TRUE;
             bDecimalPart = FALSE;
             continue;
@@ -77,7 +80,7 @@ int ValidateNumberText(const CString& strText)
             break;
         }
         if (!IsDigit(ch))
-            return Reject("Invalid character in numeric cells.");
+            return CString("Invalid character in numeric cells.");
         if (bExponentPart)
         {
             ++nExponentDigits;
@@ -96,44 +99,42 @@ int ValidateNumberText(const CString& strText)
             ++nIntegerDigits;
     }
     if (nLength > 0 && nMantissaDigits == 0)
-        return Reject("Invalid character in numeric cells.");
+        return CString("Invalid character in numeric cells.");
     if (bExponentPart && nExponentDigits == 0)
-        return Reject("Invalid 'e' in numeric cells.");
+        return CString("Invalid 'e' in numeric cells.");
     if (bNegativeExponent)
         nExponent = -nExponent;
     if (nIntegerDigits + nExponent > kMaxDigits)
-        return RejectWith("Too long digits in numeric cells,be sure it's digits less than %d.",
-                          kMaxDigits);
+        return LimitText("Too long digits in numeric cells,be sure it's digits less than %d.",
+                         kMaxDigits);
     if (nDecimalDigits - nExponent > kMaxDecimals)
-        return RejectWith("Too long decimal digits in numeric cells,be sure it's decimal digits "
-                          "less than %d.", kMaxDecimals);
-    return 1;
+        return LimitText("Too long decimal digits in numeric cells,be sure it's decimal digits "
+                         "less than %d.", kMaxDecimals);
+    return CString();
+}
+
+int ValidateNumberText(const CString& strText)
+{
+    return ShowComplaint(NumberTextComplaint(strText));
+}
+
+CString CellValueComplaint(const CCell& cell, const CString& strValue)
+{
+    if (cell.m_nType == CELL_TEXT || (cell.m_nType == CELL_NUMERIC && cell.m_nValueType == 0))
+    {
+        if (strValue.GetLength() > kMaxTextLength)
+            return LimitText("Data too long,it must less than %d.", kMaxTextLength);
+        return cell.m_nType == CELL_TEXT ? CString() : NumberTextComplaint(strValue);
+    }
+    if (cell.m_nType == CELL_NUMERIC && cell.m_nValueType == 1 && strValue.GetLength() > kMaxTextLength)
+        return LimitText("Cell data too long ,be sure it's length less than %d.", kMaxTextLength);
+    return CString();
 }
 
 int ValidateCellData(const CCell& cell)
 {
-    const CString& strValue = cell.m_strValue;
-    if (cell.m_nType == CELL_TEXT)
-    {
-        if (strValue.GetLength() > kMaxTextLength)
-            return RejectWith("Data too long,it must less than %d.", kMaxTextLength);
-        return 1;
-    }
-    if (cell.m_nType != CELL_NUMERIC)
-        return 1;
-    if (strnlen(cell.m_szOrgCode, CELL_CODE_LEN) == 0
-        || strnlen(cell.m_szPeriodCode, CELL_PERIOD_LEN) == 0)
-        return Reject("Report Date,Organ Name and Organ Code cannot be empty.");
-    if (cell.m_nValueType == 1)
-    {
-        if (strValue.GetLength() > kMaxTextLength)
-            return RejectWith("Cell data too long ,be sure it's length less than %d.",
-                              kMaxTextLength);
-        return 1;
-    }
-    if (cell.m_nValueType != 0)
-        return 1;
-    if (strValue.GetLength() > kMaxTextLength)
-        return RejectWith("Data too long,it must less than %d.", kMaxTextLength);
-    return ValidateNumberText(strValue);
+    if (cell.m_nType == CELL_NUMERIC && (strnlen(cell.m_szOrgCode, CELL_CODE_LEN) == 0
+                                         || strnlen(cell.m_szPeriodCode, CELL_PERIOD_LEN) == 0))
+        return ShowComplaint("Report Date,Organ Name and Organ Code cannot be empty.");
+    return ShowComplaint(CellValueComplaint(cell, cell.m_strValue));
 }

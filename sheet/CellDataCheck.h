@@ -10,3 +10,8 @@ int ValidateCellData(const CCell& cell);
 // The number sub-kind's rule alone: a decimal number with an optional
 // exponent, within the digit limits.  1, or the first complaint shown and 0.
 int ValidateNumberText(const CString& strText);
+// The complaint ValidateNumberText would show; empty when it has none.
+CString NumberTextComplaint(const CString& strText);
+// The complaint ValidateCellData would show about strValue as the cell's
+// value text, its data keys aside; empty when it has none.
+CString CellValueComplaint(const CCell& cell, const CString& strValue);

@@ -34,6 +34,8 @@ CSheetGridMap::CSheetGridMap(const CSheet& sheet)
     {
         m_rows.push_back(IndexOf(m_tops, sheet.m_cells[i].m_rect.top));
         m_columns.push_back(IndexOf(m_lefts, sheet.m_cells[i].m_rect.left));
+        if (m_columns.back() + 1 == (int)m_lefts.size())
+            m_nLastRight = (std::max)(m_nLastRight, sheet.m_cells[i].m_rect.right);
     }
 }
 
@@ -44,4 +46,12 @@ BOOL CSheetGridMap::GetPosition(int nCell, int& nRow, int& nColumn) const
     nRow = m_rows[(size_t)nCell];
     nColumn = m_columns[(size_t)nCell];
     return TRUE;
+}
+
+int CSheetGridMap::GetColumnWidth(int nColumn) const
+{
+    if (nColumn < 0 || nColumn >= GetColumnCount())
+        return 0;
+    const LONG nRight = nColumn + 1 < GetColumnCount() ? m_lefts[(size_t)nColumn + 1] : m_nLastRight;
+    return (int)(nRight - m_lefts[(size_t)nColumn]);
 }

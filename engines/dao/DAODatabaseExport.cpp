@@ -12,6 +12,14 @@
 
 #include <sqlite3.h>
 
+static BOOL IsAmong(const CString& strName, const std::vector<CString>& names)
+{
+    for (const CString& strOther : names)
+        if (strOther == strName)
+            return TRUE;
+    return FALSE;
+}
+
 BOOL CDAODatabase::WriteBackChanges()
 {
     if (!IsImportedType(m_nType) || m_strTempPath.IsEmpty() || !m_pDaoDatabase->IsOpen())
@@ -105,6 +113,7 @@ BOOL CDAODatabase::ExportTables(const std::vector<CString>& names, CString& strE
             readers.back().reset(new CSourceCopyRows);
             tables.back() = copy.ReadTable(strName, strFile, readers.back().get());
         }
+        tables.back().m_bAsInFile = !IsAmong(strName, names);
         files.push_back(strFile);
     }
     BOOL bWritten = WriteSource(m_nType, strDatabase, tables, files, strError);

@@ -172,7 +172,7 @@ BOOL HoldsCodePageTexts(int nType)
 void CSourceCopy::Create(int nType, const CString& strDatabase)
 {
     ExecuteStored(m_db, kCreateBookkeeping);
-    m_nType = nType;
+    m_nOriginType = nType;
     CDaoStatement stmt;
     stmt.Prepare(m_db.RequireHandle(), "INSERT INTO MSysSource VALUES (?, ?)");
     sqlite3_bind_int(stmt, 1, nType);
@@ -299,36 +299,20 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     return TRUE;
 }
 
-int CSourceCopy::SourceType()
+int CSourceCopy::OriginType()
 {
-    if (m_nType < 0)
+    if (m_nOriginType == kUnknownOrigin)
     {
         int nType = 0;
         CString strDatabase;
-        m_nType = ReadOrigin(nType, strDatabase) ? nType : 0;
+        m_nOriginType = ReadOrigin(nType, strDatabase) ? nType : kNoOrigin;
     }
-    return m_nType;
+    return m_nOriginType;
 }
 
 BOOL CSourceCopy::CodePageTexts()
 {
-    return HoldsCodePageTexts(SourceType());
-}
-
-CString CSourceCopy::StoredName(const CString& strName)
-{
-    return SourceType() == DSTYPE_HTML ? strName : DBTextToDriver(strName);
-}
-
-std::vector<CString> CSourceCopy::Names(LPCSTR lpszSQL)
-{
-    BOOL bUtf8 = SourceType() == DSTYPE_HTML;
-    std::vector<CString> names;
-    CDaoStatement stmt;
-    stmt.Prepare(m_db.RequireHandle(), lpszSQL);
-    while (stmt.Step(m_db.GetHandle()))
-        names.push_back(bUtf8 ? ColumnText(stmt, 0) : DBTextFromDriver(ColumnText(stmt, 0)));
-    return names;
+    return HoldsCodePageTexts(OriginType());
 }
 
 CString CSourceCopy::StoredText(const CString& strText)
@@ -390,6 +374,26 @@ std::vector<CString> CSourceCopy::ChangedTables()
 std::vector<CString> CSourceCopy::AllTables()
 {
     return Names("SELECT strName FROM MSysSourceTables ORDER BY nOrder");
+}
+
+std::vector<CString> CSourceCopy::Names(LPCSTR lpszSQL)
+{
+    std::vector<CString> names;
+    CDaoStatement stmt;
+    stmt.Prepare(m_db.RequireHandle(), lpszSQL);
+    while (stmt.Step(m_db.GetHandle()))
+        names.push_back(UTF8Names() ? ColumnText(stmt, 0) : DBTextFromDriver(ColumnText(stmt, 0)));
+    return names;
+}
+
+BOOL CSourceCopy::UTF8Names()
+{
+    return IsExcelType(OriginType()) || OriginType() == DSTYPE_HTML;
+}
+
+CString CSourceCopy::StoredName(const CString& strName)
+{
+    return UTF8Names() ? strName : DBTextToDriver(strName);
 }
 
 struct CSourceCopyRows::CRowKinds

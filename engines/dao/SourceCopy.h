@@ -11,7 +11,9 @@
 //   changed cells marked for the write-back to judge.
 // Every name and text is kept as UTF-8, as the databases the programs work
 // on keep them; table names are given and taken in the system code page,
-// an HTML document's in UTF-8.
+// but a workbook's (its sheets' names) and an HTML document's (its
+// tables' captions) in UTF-8, so that every name a table can have goes
+// back to its file.
 // All this lives in the file, so a copy left by a session that died can be
 // written back by the next one.
 #pragma once
@@ -69,7 +71,7 @@ struct CSourceAddedRows
 class CSourceCopy
 {
 public:
-    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nType(-1) {}
+    explicit CSourceCopy(CDaoDatabase& db) : m_db(db), m_nOriginType(kUnknownOrigin) {}
 
     // Makes the bookkeeping tables in the new, empty database.
     void Create(int nType, const CString& strDatabase);
@@ -105,23 +107,25 @@ public:
     void MarkWritten(const std::vector<CString>& names, BOOL bNoteFileRows);
 
 private:
+    static const int kUnknownOrigin = -2;
+    static const int kNoOrigin = -1;  // the database copies no source
+
+    // The type of the source copied, read once.
+    int OriginType();
     // TRUE when the source's tables hold text of the system code page
     // (dBase, Paradox and text files), which the copy keeps as UTF-8 and
     // gives back in the code page; the other sources' tables hold UTF-8.
     BOOL CodePageTexts();
-    // The source's type (0 for a database that copies none).
-    int SourceType();
-    // A table name as the copy keeps it: UTF-8.  An HTML document's names
-    // (captions) come as UTF-8 already and are given back so, since the
-    // code page may lack their characters; other sources' names are of
-    // the code page.
-    CString StoredName(const CString& strName);
-    // The names the query gives, as the source's tables are named.
-    std::vector<CString> Names(LPCSTR lpszSQL);
     // A text of a source table as the copy keeps it.
     CString StoredText(const CString& strText);
+    // TRUE when the tables are given and taken by their UTF-8 names.
+    BOOL UTF8Names();
+    // A table name as the copy keeps it.
+    CString StoredName(const CString& strName);
+    // The table names the query gives, as the tables are given and taken.
+    std::vector<CString> Names(LPCSTR lpszSQL);
     void NoteFileRows(int nOrder, long long nLastRow, int nRecords, const CString& strStamp);
 
     CDaoDatabase& m_db;
-    int m_nType;  // of the source copied; -1 until known
+    int m_nOriginType;
 };

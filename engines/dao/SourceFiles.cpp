@@ -566,7 +566,7 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
         }
         const std::vector<CSourceTable>& written = nReadVersion != 8 ? heldTables : tables;
         auto write = [&](const CString& strTemp, CString& strMessage) {
-            return WriteXlsWorkbookAsRead(strTemp, written, nReadVersion, strMessage);
+            return WriteXlsWorkbookAsRead(strTemp, written, nReadVersion, strDatabase, strMessage);
         };
         return ReplaceFile(strDatabase, write, strError);
     }

@@ -67,6 +67,13 @@ struct CSourceTable
     // takes such a table.
     CString m_strKeptFile;
     int m_nKeptRecords = 0;
+    // The file holds the table as it is (no change since it was read or
+    // last written): a writer that can keeps the file's own records of it
+    // (the Excel writer: the sheet with its formulas and formats).
+    bool m_bAsInFile = false;
+    // Where set, the columns' widths in screen pixels at 96 DPI, one per
+    // column (0 keeps the default); only the Excel writer takes them.
+    std::vector<int> m_columnWidths;
 };
 
 // Sets the text to the nLength bytes at p, in the buffer it has when that

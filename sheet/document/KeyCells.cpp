@@ -1,5 +1,7 @@
 #include "sheet/document/KeyCells.h"
 
+#include "engines/common/PeriodLabel.h"
+
 CKeyCells::CKeyCells(const CSheet& sheet)
 {
     for (INT_PTR i = 0; i < sheet.m_cells.GetSize(); ++i)
@@ -33,4 +35,23 @@ void SetNumericCellKeys(CSheet& sheet, LPCSTR pszOrgCode, LPCSTR pszPeriodCode)
         if (pszPeriodCode != NULL)
             CopyCode(cell.m_szPeriodCode, sizeof(cell.m_szPeriodCode), pszPeriodCode);
     }
+}
+
+CString ReportKeysText(const CSheet& sheet)
+{
+    CKeyCells keys(sheet);
+    CString strOrgan;
+    if (keys.m_names.GetSize() > 0)
+        strOrgan = sheet.m_cells[keys.m_names[0]].m_strValue;
+    else if (keys.m_codes.GetSize() > 0)
+        strOrgan = sheet.m_cells[keys.m_codes[0]].m_strValue;
+    CString strPeriod;
+    if (keys.m_dates.GetSize() > 0)
+        strPeriod = PeriodLabelText(sheet.m_cells[keys.m_dates[0]].m_szDateCode);
+    CString strText;
+    if (!strOrgan.IsEmpty())
+        strText += " of " + strOrgan;
+    if (!strPeriod.IsEmpty())
+        strText += " for " + strPeriod;
+    return strText;
 }

@@ -17,3 +17,7 @@ struct CKeyCells
 // Gives every numeric cell the organization code and the period code as
 // its data keys (the period code unchanged when NULL).
 void SetNumericCellKeys(CSheet& sheet, LPCSTR pszOrgCode, LPCSTR pszPeriodCode);
+
+// The organization and period the key cells name, for the status bar:
+// " of <organization> for <period>", or as much of it as they hold.
+CString ReportKeysText(const CSheet& sheet);

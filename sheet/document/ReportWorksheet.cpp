@@ -1,8 +1,12 @@
 #include <string.h>
 
+#include <algorithm>
+#include <tuple>
+
 #include "sheet/document/ReportWorksheet.h"
 
 #include "engines/dao/SourceNumbers.h"
+#include "engines/dao/spreadsheet/SheetCellGrid.h"
 #include "framework/db/DBText.h"
 #include "sheet/CellDraw.h"
 #include "sheet/SheetGridMap.h"
@@ -16,6 +20,7 @@ const char kTemplateLabel[] = "Template: ";
 const char kPeriodLabel[] = "Period: ";
 const char kOrgCodeLabel[] = "Organization code: ";
 const char kOrgNameLabel[] = "Organization name: ";
+const char* const kKeyLabels[] = { kTemplateLabel, kPeriodLabel, kOrgCodeLabel, kOrgNameLabel };
 const int kKeyColumns = 4;
 
 // Excel's rules for a sheet name.
@@ -118,7 +123,7 @@ CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys
 {
     CSheetGridMap grid(sheet);
     CSourceTable table;
-    table.m_strName = ReportWorksheetName(sheet);
+    table.m_strName = DBTextToDriver(ReportWorksheetName(sheet));
     table.m_columns = { kTemplateLabel + DBTextToDriver(keys.m_strTemplate),
                         kPeriodLabel + DBTextToDriver(keys.m_strPeriod),
                         kOrgCodeLabel + DBTextToDriver(keys.m_strOrgCode),
@@ -126,6 +131,9 @@ CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys
     // Columns beyond the keys have no name: their first-row cell stays empty.
     const int nColumns = grid.GetColumnCount() > kKeyColumns ? grid.GetColumnCount() : kKeyColumns;
     table.m_columns.resize((size_t)nColumns);
+    table.m_columnWidths.assign((size_t)nColumns, 0);
+    for (int nColumn = 0; nColumn < grid.GetColumnCount(); ++nColumn)
+        table.m_columnWidths[(size_t)nColumn] = grid.GetColumnWidth(nColumn);
     table.m_rows.assign((size_t)grid.GetRowCount(),
                         std::vector<CSourceValue>(table.m_columns.size()));
     for (int i = 0; i < (int)sheet.m_cells.GetSize(); ++i)
@@ -161,6 +169,63 @@ BOOL ReadReportWorksheetKeys(const CSourceTable& table, CReportWorksheetKeys& ke
     if (bTemplate)
         keys = read;
     return bTemplate;
+}
+
+namespace
+{
+
+// A text cell that is no figure: the template's own label.
+BOOL IsLabelCell(const CCell& cell)
+{
+    return cell.m_nType == CELL_TEXT && cell.m_bDynamic == 0;
+}
+
+// Where the worksheet holds strFound (UTF-8) and the template strExpected.
+CString PlaceDifference(const CString& strAddress, const CString& strFound, const CString& strExpected)
+{
+    const CString strWhere = " where this template has '" + DBTextFromDriver(strExpected) + "'";
+    if (strFound.IsEmpty())
+        return strAddress + " is empty" + strWhere;
+    return strAddress + " holds '" + DBTextFromDriver(strFound) + "'" + strWhere;
+}
+
+} // namespace
+
+CString ReportWorksheetDifference(const CSheet& sheet, const CSourceTable& table)
+{
+    for (int i = 0; i < kKeyColumns; ++i)
+    {
+        CString strFound = i < (int)table.m_columns.size() ? table.m_columns[(size_t)i] : CString();
+        // The reader names a column whose first cell is empty.
+        const size_t nBefore = (size_t)i < table.m_columns.size() ? (size_t)i : table.m_columns.size();
+        const std::vector<CString> before(table.m_columns.begin(), table.m_columns.begin() + (long)nBefore);
+        if (strFound == SheetColumnName(before, NULL, (size_t)i))
+            strFound.Empty();
+        if (strncmp(strFound, kKeyLabels[i], strlen(kKeyLabels[i])) != 0)
+            return PlaceDifference(ReportWorksheetAddress(-1, i), DBTextToDriver(strFound),
+                                   CString(kKeyLabels[i]) + "...");
+    }
+    // The labels row by row, so the difference named is the first a reader
+    // of the worksheet meets.
+    const CSheetGridMap grid(sheet);
+    std::vector<std::tuple<int, int, int>> labels;
+    for (int i = 0; i < (int)sheet.m_cells.GetSize(); ++i)
+    {
+        int nRow = 0, nColumn = 0;
+        if (IsLabelCell(sheet.m_cells[i]) && grid.GetPosition(i, nRow, nColumn))
+            labels.emplace_back(nRow, nColumn, i);
+    }
+    std::sort(labels.begin(), labels.end());
+    for (const auto& label : labels)
+    {
+        const int nRow = std::get<0>(label), nColumn = std::get<1>(label);
+        const CSourceValue expected = WorksheetValueOf(sheet, sheet.m_cells[std::get<2>(label)]);
+        const CSourceValue* pFound = ReportWorksheetValue(table, nRow, nColumn);
+        const CString strFound = pFound != NULL && !pFound->m_bNull ? pFound->m_strText : CString();
+        if (strFound != expected.m_strText)
+            return PlaceDifference(ReportWorksheetAddress(nRow, nColumn), strFound, expected.m_strText);
+    }
+    return CString();
 }
 
 const CSourceValue* ReportWorksheetValue(const CSourceTable& table, int nRow, int nColumn)

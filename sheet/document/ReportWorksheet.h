@@ -33,12 +33,21 @@ CSourceTable MakeReportWorksheet(const CSheet& sheet, const CReportWorksheetKeys
 // The keys a worksheet's first row names; FALSE when it names no template.
 BOOL ReadReportWorksheetKeys(const CSourceTable& table, CReportWorksheetKeys& keys);
 
+// The first place, in the order a reader meets them, where the worksheet's
+// layout differs from the sheet's: the labels of the first row, then the
+// text of each label cell of the template at its grid place ("A5 holds
+// 'Staff' where this template has 'Sales'", in the system's code page);
+// empty when they agree.  The first row's names are taken as they stand,
+// the cells below as the workbook's UTF-8.
+CString ReportWorksheetDifference(const CSheet& sheet, const CSourceTable& table);
+
 // The value of a worksheet at a grid position (counted below the first
 // row), or NULL when the worksheet holds none there.
 const CSourceValue* ReportWorksheetValue(const CSourceTable& table, int nRow, int nColumn);
 
 // The address a spreadsheet program shows for a grid position: "A2" for
-// the first row and column of the grid, as the first row names the report.
+// the first row and column of the grid, as the first row names the report
+// (row -1 is that first row).
 CString ReportWorksheetAddress(int nRow, int nColumn);
 
 // Whether an import takes the cell's value from its grid position: a

@@ -159,12 +159,13 @@ public:
     // (reported); the report does not change.
     BOOL ExportToWorkbook(LPCSTR lpszPathName);
     // Takes the period, the organization and the figures of a workbook
-    // that Export to Excel wrote of this template, each through the checks
-    // of typed input, then recalculates and marks the report modified; the
-    // values refused are listed in one message.  A workbook that cannot be
-    // read or is of another template is reported and changes nothing
-    // (FALSE).
-    BOOL ImportFromWorkbook(LPCSTR lpszPathName);
+    // that Export to Excel wrote of this template, each figure through the
+    // checks of typed input and of the save, then recalculates and marks
+    // the report modified; the figures refused are left empty, counted in
+    // nRefused and listed in one message.  A workbook that cannot be read,
+    // is of another template, is laid out otherwise or names a period or
+    // organization that is refused is reported and changes nothing (FALSE).
+    BOOL ImportFromWorkbook(LPCSTR lpszPathName, int& nRefused);
 
     // Report data in the reporting database (TallyformDocDatabase.cpp,
     // TallyformDocKeyCells.cpp)
@@ -352,7 +353,9 @@ private:
     CString DefaultExtension() const;
     // TRUE when typed input takes the organization of that field value.
     BOOL IsKnownOrganization(LPCSTR pszField, const CString& strValue);
-    void ImportWorksheetKeys(const CReportWorksheetKeys& keys, CStringArray& refusals);
+    // Lists the worksheet's keys that typed input would refuse.
+    void CheckWorksheetKeys(const CReportWorksheetKeys& keys, CStringArray& refusals);
+    void ImportWorksheetKeys(const CReportWorksheetKeys& keys);
     // Takes the worksheet's figures; the cells it left empty go to emptied.
     void ImportWorksheetFigures(const CSourceTable& table, CStringArray& refusals, CUIntArray& emptied);
     // The fill-in log rows of this template and report type for the

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "engines/common/EngineExports.h"
-#include "engines/common/PeriodLabel.h"
 #include "framework/core/MessageSink.h"
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/WinApp.h"
@@ -26,26 +25,6 @@ const char kDataTable[] = "ss_datalist";
 void ShowBalanceFailure(const CSheet& sheet, POSITION posFailed)
 {
     AfxMessageBox("Invalid data for balance formula '" + sheet.m_lstBalance.GetAt(posFailed) + "'.", MB_OK);
-}
-
-// The organization and period the key cells name, for the status bar.
-CString ReportKeysText(const CSheet& sheet)
-{
-    CKeyCells keys(sheet);
-    CString strOrgan;
-    if (keys.m_names.GetSize() > 0)
-        strOrgan = sheet.m_cells[keys.m_names[0]].m_strValue;
-    else if (keys.m_codes.GetSize() > 0)
-        strOrgan = sheet.m_cells[keys.m_codes[0]].m_strValue;
-    CString strPeriod;
-    if (keys.m_dates.GetSize() > 0)
-        strPeriod = PeriodLabelText(sheet.m_cells[keys.m_dates[0]].m_szDateCode);
-    CString strText;
-    if (!strOrgan.IsEmpty())
-        strText += " of " + strOrgan;
-    if (!strPeriod.IsEmpty())
-        strText += " for " + strPeriod;
-    return strText;
 }
 
 // The figures of the numeric cells, to tell afterwards which of them the

@@ -11,6 +11,7 @@
 #include "framework/docview/FileReplacer.h"
 #include "framework/windows/CmdUI.h"
 #include "reporting/ReportConnection.h"
+#include "sheet/CellDataCheck.h"
 #include "sheet/FormulaRecalc.h"
 #include "sheet/ReportPeriod.h"
 #include "sheet/SheetGridMap.h"
@@ -34,9 +35,10 @@ CString Quoted(const CString& strText)
     return "'" + strText + "'";
 }
 
-CString RefusalMessage(LPCSTR pszPath, const CStringArray& refusals)
+// The heading and the values refused, as many as a message shows.
+CString RefusalMessage(const CString& strHeading, const CStringArray& refusals)
 {
-    CString strMessage = CString("These values of ") + pszPath + " were not taken:";
+    CString strMessage = strHeading;
     const int nCount = (int)refusals.GetSize();
     for (int i = 0; i < nCount && i < kMaxListedRefusals; ++i)
         strMessage += "\n" + refusals[i];
@@ -47,6 +49,20 @@ CString RefusalMessage(LPCSTR pszPath, const CStringArray& refusals)
         strMessage += strMore;
     }
     return strMessage;
+}
+
+// The period and organization the import takes: those the template has a
+// cell for and the worksheet names.
+CReportWorksheetKeys KeysToTake(const CSheet& sheet, CReportWorksheetKeys keys)
+{
+    CKeyCells cells(sheet);
+    if (cells.m_dates.GetSize() == 0)
+        keys.m_strPeriod.Empty();
+    if (cells.m_codes.GetSize() == 0)
+        keys.m_strOrgCode.Empty();
+    if (cells.m_names.GetSize() == 0)
+        keys.m_strOrgName.Empty();
+    return keys;
 }
 
 } // namespace
@@ -60,16 +76,34 @@ void CTallyformDoc::OnExportToExcel()
 {
     CloseCellEditor(TRUE);
     CString strPath;
-    if (PromptWorkbookFileName(FALSE, strPath))
-        ExportToWorkbook(strPath);
+    if (!PromptWorkbookFileName(FALSE, strPath))
+        return;
+    if (ExportToWorkbook(strPath))
+        ShowStatusText("The report" + ReportKeysText(m_sheet) + " is exported to " + strPath + ".");
+    else
+        ShowStatusText("Nothing was exported to " + strPath + ".");
 }
 
 void CTallyformDoc::OnImportFromExcel()
 {
     CloseCellEditor(TRUE);
     CString strPath;
-    if (PromptWorkbookFileName(TRUE, strPath))
-        ImportFromWorkbook(strPath);
+    if (!PromptWorkbookFileName(TRUE, strPath))
+        return;
+    int nRefused = 0;
+    if (!ImportFromWorkbook(strPath, nRefused))
+    {
+        ShowStatusText("Nothing was imported from " + strPath + ".");
+        return;
+    }
+    CString strText = "The report" + ReportKeysText(m_sheet) + " is imported from " + strPath + ".";
+    if (nRefused > 0)
+    {
+        CString strRefused;
+        strRefused.Format(" %d value%s not taken.", nRefused, nRefused == 1 ? " was" : "s were");
+        strText += strRefused;
+    }
+    ShowStatusText(strText);
 }
 
 BOOL CTallyformDoc::ExportToWorkbook(LPCSTR lpszPathName)
@@ -106,8 +140,9 @@ BOOL CTallyformDoc::ExportToWorkbook(LPCSTR lpszPathName)
     return TRUE;
 }
 
-BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName)
+BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName, int& nRefused)
 {
+    nRefused = 0;
     // The workbook is read and checked whole before the report changes.
     std::vector<CSourceTable> tables;
     int nVersion = 0;
@@ -136,8 +171,26 @@ BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName)
                       Quoted(keys.m_strTemplate) + ", not of this template " + Quoted(strCode) + ".");
         return FALSE;
     }
+    // Figures are read by their places: a moved row or column would give
+    // each figure to another item.
+    const CString strDifference = ReportWorksheetDifference(m_sheet, tables[0]);
+    if (!strDifference.IsEmpty())
+    {
+        AfxMessageBox(CString("Nothing was imported. The layout of ") + lpszPathName +
+                      " differs from this template's: " + strDifference + ".");
+        return FALSE;
+    }
+    keys = KeysToTake(m_sheet, keys);
     CStringArray refusals;
-    ImportWorksheetKeys(keys, refusals);
+    // The figures belong to the keys: without them none is taken.
+    CheckWorksheetKeys(keys, refusals);
+    if (refusals.GetSize() > 0)
+    {
+        AfxMessageBox(RefusalMessage(CString("Nothing was imported. These keys of ") + lpszPathName +
+                                         " were not taken:", refusals));
+        return FALSE;
+    }
+    ImportWorksheetKeys(keys);
     CUIntArray emptied;
     ImportWorksheetFigures(tables[0], refusals, emptied);
     RecalculateAll();
@@ -147,8 +200,9 @@ BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName)
         RecalculateDependentFormulas(m_sheet, (int)emptied[i]);
     SetModifiedFlag(TRUE);
     UpdateAllViews(NULL);
-    if (refusals.GetSize() > 0)
-        AfxMessageBox(RefusalMessage(lpszPathName, refusals));
+    nRefused = (int)refusals.GetSize();
+    if (nRefused > 0)
+        AfxMessageBox(RefusalMessage(CString("These values of ") + lpszPathName + " were not taken:", refusals));
     return TRUE;
 }
 
@@ -161,46 +215,44 @@ BOOL CTallyformDoc::IsKnownOrganization(LPCSTR pszField, const CString& strValue
     return GetConnection().RecordExists("ss_Organ", CString(pszField) + "=" + SqlQuote(strValue)) == 1;
 }
 
-void CTallyformDoc::ImportWorksheetKeys(const CReportWorksheetKeys& keys, CStringArray& refusals)
+void CTallyformDoc::CheckWorksheetKeys(const CReportWorksheetKeys& keys, CStringArray& refusals)
 {
-    CKeyCells cells(m_sheet);
-    if (cells.m_dates.GetSize() > 0 && !keys.m_strPeriod.IsEmpty())
-    {
-        if (CReportPeriod::IsValidCode(keys.m_strPeriod, (int)m_sheet.m_nReportType))
-        {
-            for (INT_PTR i = 0; i < cells.m_dates.GetSize(); ++i)
-                StoreEnteredText((int)cells.m_dates[i], keys.m_strPeriod);
-        }
-        else
-        {
-            refusals.Add("Period: " + Quoted(keys.m_strPeriod) + " is no period of this report.");
-        }
-    }
-    // The code decides the organization; the name follows it from the
-    // organizations, or as it stands when they are not open.
-    if (cells.m_codes.GetSize() > 0 && !keys.m_strOrgCode.IsEmpty())
+    if (!keys.m_strPeriod.IsEmpty() && !CReportPeriod::IsValidCode(keys.m_strPeriod, (int)m_sheet.m_nReportType))
+        refusals.Add("Period: " + Quoted(keys.m_strPeriod) + " is no period of this report.");
+    if (!keys.m_strOrgCode.IsEmpty())
     {
         if (!IsKnownOrganization("FD_Code", keys.m_strOrgCode))
-        {
             refusals.Add("Organization code: " + Quoted(keys.m_strOrgCode) + " is no known organization.");
-            return;
-        }
+    }
+    else if (!keys.m_strOrgName.IsEmpty() && !IsKnownOrganization("FD_Name", keys.m_strOrgName))
+    {
+        refusals.Add("Organization name: " + Quoted(keys.m_strOrgName) + " is no known organization.");
+    }
+}
+
+void CTallyformDoc::ImportWorksheetKeys(const CReportWorksheetKeys& keys)
+{
+    CKeyCells cells(m_sheet);
+    if (!keys.m_strPeriod.IsEmpty())
+        for (INT_PTR i = 0; i < cells.m_dates.GetSize(); ++i)
+            StoreEnteredText((int)cells.m_dates[i], keys.m_strPeriod);
+    // The code decides the organization; the name follows it from the
+    // organizations, or as it stands when they are not open.
+    if (!keys.m_strOrgCode.IsEmpty())
+    {
         StoreEnteredText((int)cells.m_codes[0], keys.m_strOrgCode);
         if (!IsOrganRecordsetOpen())
             for (INT_PTR i = 0; i < cells.m_names.GetSize(); ++i)
                 m_sheet.m_cells[cells.m_names[i]].m_strValue = keys.m_strOrgName;
     }
-    else if (cells.m_names.GetSize() > 0 && !keys.m_strOrgName.IsEmpty())
+    else if (!keys.m_strOrgName.IsEmpty())
     {
-        if (!IsKnownOrganization("FD_Name", keys.m_strOrgName))
-            refusals.Add("Organization name: " + Quoted(keys.m_strOrgName) + " is no known organization.");
-        else
-            StoreEnteredText((int)cells.m_names[0], keys.m_strOrgName);
+        StoreEnteredText((int)cells.m_names[0], keys.m_strOrgName);
     }
 }
 
-// A figure is stored as StoreEnteredText stores it; the calculate cells
-// are recalculated once after all of them.
+// A figure is stored as StoreEnteredText stores it, the calculate cells
+// recalculated once after all of them.
 void CTallyformDoc::ImportWorksheetFigures(const CSourceTable& table, CStringArray& refusals, CUIntArray& emptied)
 {
     const CSheetGridMap grid(m_sheet);
@@ -218,28 +270,23 @@ void CTallyformDoc::ImportWorksheetFigures(const CSourceTable& table, CStringArr
             value = *pStored;
             DBTextFromDriver(pStored->m_strText, pStored->m_strText.GetLength(), value.m_strText, CP_ACP, &bInexact);
         }
-        CString strText;
+        // A figure is refused as typed input or a save would refuse it.
+        CString strText, strComplaint;
+        if (bInexact)
+            strComplaint = "holds characters that this system's code page cannot hold.";
+        else if (!ImportedFigureText(cell, pStored != NULL ? &value : NULL, strText))
+            strComplaint = "is not a number.";
+        else if (!CellValueComplaint(cell, strText).IsEmpty())
+            strComplaint = "is refused: " + CellValueComplaint(cell, strText);
         // A refused figure leaves its cell empty, never the figure of the
         // report shown before.
-        if (bInexact)
+        if (!strComplaint.IsEmpty())
         {
-            refusals.Add(ReportWorksheetAddress(nRow, nColumn) + ": " + Quoted(value.m_strText) +
-                         " holds characters that this system's code page cannot hold.");
-            cell.m_strValue.Empty();
+            refusals.Add(ReportWorksheetAddress(nRow, nColumn) + ": " + Quoted(value.m_strText) + " " + strComplaint);
+            strText.Empty();
+        }
+        cell.m_strValue = strText;
+        if (strText.IsEmpty())
             emptied.Add((UINT)i);
-        }
-        else if (!ImportedFigureText(cell, pStored != NULL ? &value : NULL, strText))
-        {
-            refusals.Add(ReportWorksheetAddress(nRow, nColumn) + ": " + Quoted(value.m_strText) +
-                         " is not a number.");
-            cell.m_strValue.Empty();
-            emptied.Add((UINT)i);
-        }
-        else
-        {
-            cell.m_strValue = strText;
-            if (strText.IsEmpty())
-                emptied.Add((UINT)i);
-        }
     }
 }

@@ -18,7 +18,6 @@
 #include "tests/app/EntryTemplate.h"
 #include "tests/app/PdfTexts.h"
 #include "tests/app/RunModeDriver.h"
-#include "tests/app/ScreenCapture.h"
 #include "tests/support/OdbcRows.h"
 #include "tests/support/PrivatePgCluster.h"
 #include "tests/support/ScratchFolder.h"
@@ -129,15 +128,9 @@ protected:
 
     void Screenshot(CRunModeDriver& driver, const std::string& name)
     {
-        RedrawWindow(driver.MainWindow(), NULL, NULL,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Sleep(1000);
-        RECT rc;
-        GetWindowRect(driver.MainWindow(), &rc);
-        std::string path = std::string(DESIGNER_SCREENSHOT_DIR) + "/" SCREENSHOT_PREFIX "-" + name + "-" +
-                           (GetParam() == BACKEND_DAO_SQLITE ? "sqlite" : "postgresql") + ".bmp";
-        EXPECT_TRUE(SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
-                                       path.c_str()));
+        EXPECT_TRUE(driver.SaveScreenshot(std::string(DESIGNER_SCREENSHOT_DIR) + "/" SCREENSHOT_PREFIX "-" + name +
+                                          "-" + (GetParam() == BACKEND_DAO_SQLITE ? "sqlite" : "postgresql") +
+                                          ".bmp"));
     }
 
     std::vector<std::string> DataRows()
@@ -321,7 +314,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         std::string asked = AnswerConfirmation(designer, CUpdateConfirmDriver::skip);
         EXPECT_NE(std::string::npos, asked.find("Report Organ: O'Brien & Co\n")) << asked;
         EXPECT_NE(std::string::npos, asked.find("Old Data: 999\nCurrent Data: 1250.5\n")) << asked;
-        std::string status = driver.StatusText("The report", kWaitMs);
+        std::string status = driver.WaitForStatus("The report", kWaitMs);
         EXPECT_EQ("The report of O'Brien & Co for March," + std::to_string(atoi(period.substr(0, 4).c_str())) +
                       " is saved to the database. 1 figure was kept as stored.",
                   status);
@@ -368,7 +361,7 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         HWND hClear = designer.WaitForMessage("Are you sure you want to clear data?", kWaitMs);
         ASSERT_NE(hClear, nullptr) << JoinedTexts(designer.Seen());
         CDesignerProcess::Press(hClear, IDYES);
-        EXPECT_EQ("1 of 1 data files imported to the database.", driver.StatusText("1 of 1", kWaitMs));
+        EXPECT_EQ("1 of 1 data files imported to the database.", driver.WaitForStatus("1 of 1", kWaitMs));
         // The March report stays as it was.
         const std::string april = (LPCSTR)strApril;
         std::vector<std::string> aprilRows, otherRows;
@@ -471,7 +464,7 @@ TEST_P(LostConnectionTest, ASaveAfterTheServerWentAwayConnectsOnceMoreOrSaysHowT
     EXPECT_TRUE(ServerRows(cluster, kRowsQuery).empty());
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
     EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
-    EXPECT_EQ("The report of O'Brien & Co", driver.StatusText("The report", kWaitMs).substr(0, 26));
+    EXPECT_EQ("The report of O'Brien & Co", driver.WaitForStatus("The report", kWaitMs).substr(0, 26));
     EXPECT_EQ((std::vector<std::string>{"R1|C1", "R1|C2", "R2|C1"}), ServerRows(cluster, kRowsQuery));
 
     // The server stops for good: told so, with the way to connect again.

@@ -376,7 +376,7 @@ TEST_F(FileSourceRoadTest, TextTableSavesSurviveAKillAndLeftCopiesAreDealtWithAt
         // The status bar does not claim the files were written.
         EXPECT_EQ("The report of Alder for March," + m_strPeriod.substr(0, 4) +
                       " is saved in the working copy; the data source's files are not written.",
-                  driver.StatusText("The report", kWaitMs));
+                  driver.WaitForStatus("The report", kWaitMs));
         EXPECT_NE(std::string::npos, told.find("The changes are kept in " + std::string(m_strSource) + "\\" + copies[0]))
             << told;
         ASSERT_TRUE(designer.KillAtOnce());
@@ -600,7 +600,8 @@ std::string TableName(const char* pszFile)
 // A workbook that python3-xlwt made, one sheet a table, chosen in the
 // connect dialog: the report is in the workbook as xlrd reads it, and the
 // sheets the save did not touch are as they were, names that the system's
-// code page cannot show included.
+// code page cannot show included, in their texts and as sheet names, and
+// a sheet of figures keeps its formula, fonts, formats and column width.
 TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
 {
     std::string sheets;
@@ -618,8 +619,12 @@ TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
         if (TableName(table.first) == "ss_Organ")
             sheets += "s:D04|s:\xE4\xB8\xAD\xE6\x96\x87\xE5\x85\xAC\xE5\x8F\xB8|s:D\n";
     }
+    sheets += "sheet \xE8\xAF\xB4\xE6\x98\x8E\ns:Code|s:Note\ns:A01|s:\xE5\xA4\x87\xE6\xB3\xA8\n"
+              "sheet Figures\nwidth 1 6000\ns:Item~font: bold on|s:Figure\n"
+              "s:Sales|n:1234.5~font: name Courier New, height 240@#,##0.00\ns:Double|f:B2*2~@0.0%\n";
     m_strConnectName = SourcePath("reporting.xls");
     ASSERT_EQ("", workbooktest::XlwtWrite(m_strConnectName, sheets));
+    const std::string strFigures = workbooktest::XlrdLooks(m_strConnectName, "Figures");
     SaveKillAndRestart(
         "Microsoft Excel 97", [&] { return Holds("reporting.xls", "TPL01"); },
         [&] {
@@ -628,6 +633,8 @@ TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
             EXPECT_EQ("FD_Code|FD_Name|FD_SearchCode\nA01|Alder|A\nB02|O'Brien & Co|B\nC03|Cedar|C\n"
                       "D04|\xE4\xB8\xAD\xE6\x96\x87\xE5\x85\xAC\xE5\x8F\xB8|D\n",
                       SheetText(dump, "ss_Organ"));
+            EXPECT_EQ("Code|Note\nA01|\xE5\xA4\x87\xE6\xB3\xA8\n", SheetText(dump, "\xE8\xAF\xB4\xE6\x98\x8E"));
+            EXPECT_EQ(strFigures, workbooktest::XlrdLooks(m_strConnectName, "Figures"));
         });
 }
 

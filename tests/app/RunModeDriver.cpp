@@ -3,6 +3,7 @@
 #include <dlgs.h>
 
 #include "shell/CalendarLayout.h"
+#include "tests/app/ScreenCapture.h"
 
 namespace
 {
@@ -181,6 +182,31 @@ BOOL CRunModeDriver::WaitForText(HWND hWnd, LPCSTR lpszText, DWORD dwMillisecond
     }
 }
 
+BOOL CRunModeDriver::SaveScreenshot(const std::string& unixPath) const
+{
+    RedrawWindow(m_hMain, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // The X server shows the redrawn window a moment later.
+    Sleep(1000);
+    RECT rc;
+    GetWindowRect(m_hMain, &rc);
+    return SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, unixPath.c_str()) != 0;
+}
+
+std::string CRunModeDriver::WaitForStatus(LPCSTR lpszPrefix, DWORD dwMilliseconds) const
+{
+    HWND hBar = FindWindowExA(m_hMain, NULL, "msctls_statusbar32", NULL);
+    DWORD dwStart = GetTickCount();
+    for (;;)
+    {
+        char szText[1024] = "";
+        DWORD_PTR nResult = 0;
+        SendMessageTimeoutA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText, SMTO_NORMAL, 5000, &nResult);
+        if (strncmp(szText, lpszPrefix, strlen(lpszPrefix)) == 0 || GetTickCount() - dwStart >= dwMilliseconds)
+            return szText;
+        Sleep(kPollMs);
+    }
+}
+
 HWND CRunModeDriver::WaitForEditor(HWND hOld, DWORD dwMilliseconds)
 {
     DWORD dwStart = GetTickCount();
@@ -353,21 +379,6 @@ std::string CRunModeDriver::ConfirmReportInformation(DWORD dwMilliseconds)
 std::string CRunModeDriver::WaitForMessage(DWORD dwMilliseconds)
 {
     return WaitForAnswer(FALSE, dwMilliseconds);
-}
-
-std::string CRunModeDriver::StatusText(const char* pszPrefix, DWORD dwMilliseconds)
-{
-    HWND hBar = FindWindowExA(m_hMain, NULL, "msctls_statusbar32", NULL);
-    char szText[512] = "";
-    DWORD dwStart = GetTickCount();
-    do
-    {
-        SendMessageA(hBar, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
-        if (strncmp(szText, pszPrefix, strlen(pszPrefix)) == 0)
-            break;
-        Sleep(100);
-    } while (GetTickCount() - dwStart < dwMilliseconds);
-    return szText;
 }
 
 BOOL CRunModeDriver::ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds,

@@ -27,6 +27,13 @@ public:
     // Waits until the main window's caption starts with the text.
     BOOL WaitForCaption(LPCSTR lpszPrefix, DWORD dwMilliseconds);
 
+    // Saves the main window as the screen shows it, redrawn, to a bitmap at
+    // the Unix path; FALSE when it could not be saved.
+    BOOL SaveScreenshot(const std::string& unixPath) const;
+    // The text of the main window's status bar once it starts with the
+    // prefix, or whatever it shows when the time is up.
+    std::string WaitForStatus(LPCSTR lpszPrefix, DWORD dwMilliseconds) const;
+
     // Waits for the start-up splash to come and go: the first key press
     // while it shows only takes it away.
     BOOL WaitForSplashGone(DWORD dwMilliseconds);
@@ -75,9 +82,6 @@ public:
     // Answers dialogs until a message box was among them; its text, ""
     // when none came.
     std::string WaitForMessage(DWORD dwMilliseconds);
-    // The status bar's text once it begins with the prefix (or, when that
-    // does not come within the time, as it is then).
-    std::string StatusText(const char* pszPrefix, DWORD dwMilliseconds);
 
     // Names the path in the file dialog the program shows (now or within
     // the time), under the filter of the 1-based index (0 keeps the

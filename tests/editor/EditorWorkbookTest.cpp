@@ -18,6 +18,7 @@
 #include "tests/support/ScratchFolder.h"
 
 #include "engines/common/KemDatabase.h"
+#include "engines/common/PeriodLabel.h"
 #include "framework/db/DaoDatabase.h"
 #include "sheet/FormulaRecalc.h"
 #include "sheet/PeriodText.h"
@@ -31,23 +32,35 @@ const UINT kImportFromExcel = 33098;
 const UINT kExportToExcel = 33099;
 const UINT kSaveToDatabase = 32827;
 
-// With a workbook alone: its first sheet's name and cells by address, "s:"
-// text or "n:" Python's repr of a number.  With a target and changes
-// ("B3=n:2", "C3=s:x"): the sheet copied by xlwt into the target, changed.
+// With a workbook alone: its first sheet's name, cells by address, "s:"
+// text or "n:" Python's repr of a number, and the set column widths
+// ("width:A").  With a target and changes ("B3=n:2", "C3=s:x", "+row=5" or
+// "+col=A" for an empty row or column inserted before the one named): the
+// sheet copied by xlwt into the target, changed.
 const char XL_BOOK[] = R"(import sys, xlrd, xlwt
 sys.stdout.reconfigure(encoding="utf-8")
-sheet = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
+sheet = xlrd.open_workbook(sys.argv[1], formatting_info=len(sys.argv) == 2).sheet_by_index(0)
 cells = {xlrd.cellname(r, c): sheet.cell(r, c) for r in range(sheet.nrows) for c in range(sheet.ncols)
          if sheet.cell(r, c).ctype in (xlrd.XL_CELL_NUMBER, xlrd.XL_CELL_TEXT)}
 if len(sys.argv) == 2:
     print("sheet=" + sheet.name)
     for name, cell in cells.items():
         print(name + ("=n:" + repr(cell.value) if cell.ctype == xlrd.XL_CELL_NUMBER else "=s:" + cell.value))
+    for column, info in sheet.colinfo_map.items():
+        print("width:" + xlrd.colname(column) + "=" + str(info.width))
     sys.exit()
+def inserted(name, row, column):
+    r, c = xlwt.Utils.cell_to_rowcol2(name)
+    return xlrd.cellname(r + (r >= row), c + (c >= column))
 values = {name: cell.value for name, cell in cells.items()}
 for change in sys.argv[3:]:
     name, value = change.split("=", 1)
-    values[name] = float(value[2:]) if value.startswith("n:") else value[2:]
+    if name == "+row":
+        values = {inserted(n, int(value) - 1, 1 << 16): v for n, v in values.items()}
+    elif name == "+col":
+        values = {inserted(n, 1 << 20, xlwt.Utils.col_by_name(value)): v for n, v in values.items()}
+    else:
+        values[name] = float(value[2:]) if value.startswith("n:") else value[2:]
 book = xlwt.Workbook(encoding="utf-8")
 out = book.add_sheet(sheet.name)
 for name, value in values.items():
@@ -62,12 +75,48 @@ bool StartsWith(const std::string& text, const std::string& start)
     return text.compare(0, start.size(), start) == 0;
 }
 
-// A monthly template of 4 x 5 cells named by grid place, "Note" merged over
-// D1:E1: the keys and a dynamic note, sales figures with their sum, a text
-// figure (E3), staff and a product; entry cells tabbed in typing order.
+// The label of the staff row in the system's code page, with characters
+// beyond ASCII that the code page holds.
+CString StaffLabel()
+{
+    const WCHAR* pszWide = GetACP() == 936 ? L"Staff \x4EBA\x5458" : L"Staff \x00C4rzte";
+    char szLabel[64] = "";
+    WideCharToMultiByte(CP_ACP, 0, pszWide, -1, szLabel, sizeof(szLabel), NULL, NULL);
+    return szLabel;
+}
+
+std::string Utf8Of(const CString& strText, UINT nCodePage = CP_ACP)
+{
+    WCHAR wide[256] = {};
+    char utf8[768] = {};
+    MultiByteToWideChar(nCodePage, 0, strText, -1, wide, 256);
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof(utf8), NULL, NULL);
+    return utf8;
+}
+
+// A column's width in a workbook: in 1/256 of the 7-pixel zero digit of
+// its 10-point Arial, beside a 5-pixel margin.
+std::string WorkbookWidth(int nPixels)
+{
+    return std::to_string((nPixels - 5) * 256 / 7);
+}
+
+const int kLabelColumnWidth = 160;
+const int kColumnWidth = 110;
+
+// A monthly template of 4 x 5 cells named by grid place, its label column
+// wider, "Note" merged over D1:E1: the keys and a dynamic note, sales
+// figures with their sum, a text figure (E3), staff and a product; entry
+// cells tabbed in typing order.
 void MakeTemplate(CSheet& sheet)
 {
-    sheettest::MakeGrid(sheet, 4, 5, 110, 30);
+    sheettest::MakeGrid(sheet, 4, 5, kColumnWidth, 30);
+    for (int i = 0; i < (int)sheet.m_cells.GetSize(); ++i)
+    {
+        RECT& rect = sheet.m_cells[i].m_rect;
+        rect.left += rect.left > 0 ? kLabelColumnWidth - kColumnWidth : 0;
+        rect.right += kLabelColumnWidth - kColumnWidth;
+    }
     strcpy(sheet.m_szCode, "XL01");
     strcpy(sheet.m_szTitle, "Sales [monthly] \"net\"");
     sheet.m_nReportType = PERIOD_MONTH;
@@ -99,9 +148,11 @@ void MakeTemplate(CSheet& sheet)
         strcpy(cell.m_szRowItemCode, plan.pszText);
         strcpy(cell.m_szColItemCode, plan.pszName[0] == 'C' ? "C2" : "C1");
     }
+    sheet.FindCellByName("A4")->m_strValue = StaffLabel();
     for (int i = 0; i < (int)sheet.m_cells.GetSize(); ++i)
         if (sheet.m_cells[i].m_nType == CELL_FORMULA)
             AdjustFormulaRefCounts(sheet, i, TRUE);
+    sheet.UpdateBoundingRect();
 }
 
 class EditorWorkbookTest : public testing::Test
@@ -151,6 +202,12 @@ protected:
         return cells;
     }
 
+    // Waits for the status bar to tell the text.
+    static void ExpectStatus(CRunModeDriver& driver, const std::string& text)
+    {
+        EXPECT_EQ(text, driver.WaitForStatus(text.c_str(), kWaitMs));
+    }
+
     // The message an import or export of the file gave.
     std::string Message(CRunModeDriver& driver, UINT nCommand, LPCSTR lpszName)
     {
@@ -176,14 +233,16 @@ TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
     HWND hEditor = driver.EnterKeys(PERIOD_MONTH, 2, "B", "B02", "O'Brien & Co", kWaitMs);
     for (LPCSTR text : { "first note", "1250.5", "310.25", "n/a", "12" })
     {
-        ASSERT_NE(hEditor, nullptr) << text;
+        ASSERT_NE(hEditor, nullptr) << text << ": " << driver.Failure();
         hEditor = driver.EnterFigure(hEditor, text, kWaitMs);
     }
 
     // Shown texts at their grid places (the merged label at its top-left),
-    // numbers as numbers, under a first row naming template and keys; the
-    // sheet and the proposed file are named after the template as far as
-    // their names can hold its characters.
+    // numbers as numbers, under a first row naming template and keys, in
+    // columns as wide as the template's; the sheet and the proposed file
+    // are named after the template as far as their names can hold its
+    // characters; the status bar tells what was exported.
+    const std::string path = (LPCSTR)m_folder.PathOf("");
     WorkbookCells expected = {
         { "sheet", "Sales  monthly  \"net\"" }, { "A1", "s:Template: XL01" }, { "B1", "s:Period: " + march },
         { "C1", "s:Organization code: B02" }, { "D1", "s:Organization name: O'Brien & Co" },
@@ -191,19 +250,53 @@ TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
         { "A3", "s:" + std::string(PeriodCodeToText(march.c_str(), PERIOD_MONTH, m_nDateStyle)) },
         { "B3", "s:B02" }, { "C3", "s:O'Brien & Co" }, { "D3", "s:first note" }, { "E3", "s:x" },
         { "A4", "s:Sales" }, { "B4", "n:1250.5" }, { "C4", "n:310.25" }, { "D4", "n:1560.75" }, { "E4", "s:n/a" },
-        { "A5", "s:Staff" }, { "B5", "n:12.0" }, { "C5", "n:18729.0" } };
+        { "A5", "s:" + Utf8Of(StaffLabel()) }, { "B5", "n:12.0" }, { "C5", "n:18729.0" },
+        { "width:A", WorkbookWidth(kLabelColumnWidth) } };
+    for (LPCSTR lpszColumn : { "width:B", "width:C", "width:D", "width:E" })
+        expected[lpszColumn] = WorkbookWidth(kColumnWidth);
     CString strProposed;
     EXPECT_EQ(expected, Export(driver, "typed.xls", &strProposed));
     EXPECT_STREQ("Sales  monthly   net.xls", strProposed);
+    const std::string marchKeys = " of O'Brien & Co for " + std::string(PeriodLabelText(march.c_str()));
+    ExpectStatus(driver, "The report" + marchKeys + " is exported to " + path + "typed.xls.");
+
+    // Figures a save would refuse, too many decimals or digits, a text too
+    // long, are refused by their addresses with the save's complaint and
+    // left empty, with the formulas reading them; the status bar counts them.
+    std::string note, text;
+    for (int i = 0; i < 52; ++i)
+        note += "note ";
+    for (int i = 0; i < 51; ++i)
+        text += "text ";
+    text += "t";
+    Change("typed.xls", "rules.xls",
+           "B4=n:1.23456 C4=n:12345678901 B5=n:-0.5 'D3=s:" + note + "' 'E4=s:" + text + "'");
+    EXPECT_EQ("These values of " + path + "rules.xls were not taken:"
+              "\nD3: '" + note + "' is refused: Data too long,it must less than 255."
+              "\nB4: '1.23456' is refused: Too long decimal digits in numeric cells,be sure it's decimal digits "
+              "less than 4.\nC4: '12345678901' is refused: Too long digits in numeric cells,be sure it's digits "
+              "less than 10.\nE4: '" + text + "' is refused: Cell data too long ,be sure it's length less than 255.",
+              Message(driver, kImportFromExcel, "rules.xls"));
+    ExpectStatus(driver, "The report" + marchKeys + " is imported from " + path +
+                             "rules.xls. 4 values were not taken.");
+    EXPECT_TRUE(driver.SaveScreenshot(std::string(DESIGNER_SCREENSHOT_DIR) + "/" SCREENSHOT_PREFIX
+                                      "-workbook-refused-" + std::to_string(GetACP()) + ".bmp"));
+    WorkbookCells refused = expected;
+    for (LPCSTR lpszEmptied : { "D3", "B4", "C4", "D4", "E4", "C5" })
+        refused.erase(lpszEmptied);
+    refused["B5"] = "n:-0.5";
+    EXPECT_EQ(refused, Export(driver, "refused.xls"));
 
     // Other keys and figures: text where a number belongs is refused, a
     // number as text and a number into the text figure are taken, a value
     // over a calculate cell is recalculated away.
     Change("typed.xls", "changed.xls", "'B1=s:Period: " + april + "' 'C1=s:Organization code: A01' "
            "'D1=s:Organization name: Alder' 'D3=s:revised note' B4=n:2000 C4=s:abc D4=n:999 E4=n:77 B5=s:15");
-    std::string refusal = Message(driver, kImportFromExcel, "changed.xls");
-    EXPECT_TRUE(StartsWith(refusal, "These values of ")) << refusal;
-    EXPECT_NE(std::string::npos, refusal.find("changed.xls were not taken:\nC4: 'abc' is not a number.")) << refusal;
+    EXPECT_EQ("These values of " + path + "changed.xls were not taken:\nC4: 'abc' is not a number.",
+              Message(driver, kImportFromExcel, "changed.xls"));
+    const std::string aprilKeys = " of Alder for " + std::string(PeriodLabelText(april.c_str()));
+    ExpectStatus(driver, "The report" + aprilKeys + " is imported from " + path +
+                             "changed.xls. 1 value was not taken.");
     const std::map<std::string, std::string> changes = {
         { "B1", "s:Period: " + april }, { "C1", "s:Organization code: A01" }, { "D1", "s:Organization name: Alder" },
         { "A3", "s:" + std::string(PeriodCodeToText(april.c_str(), PERIOD_MONTH, m_nDateStyle)) },
@@ -226,24 +319,44 @@ TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
         "A01|" + april + "|R2|C1|150000", "A01|" + april + "|R3|C1|770000" };
     EXPECT_EQ(saved, m_backend->Rows((std::string("SELECT FD_OrgCode, FD_Time, FD_RowItemCode, FD_ColItemCode, ") +
                                       m_backend->ScaledValue() + " FROM ss_datalist ORDER BY 3, 4").c_str()));
+    // The sheet shows what is stored: the figure not stored as 0, and the
+    // formulas reading it computed again.
+    expected["C4"] = "n:0.0";
+    expected["D4"] = "n:2000.0";
+    expected["C5"] = "n:30000.0";
+    EXPECT_EQ(expected, Export(driver, "stored.xls"));
 
-    // Refused whole: a text file, a cut workbook, another template's; a
-    // period out of the calendar and an unknown organization apart.
+    // Refused whole, the report left as it was: a text file, a cut
+    // workbook, another template's; one whose rows or columns moved, so
+    // that its figures would be read as other items'; a period out of the
+    // calendar and an unknown organization, with figures of their own.
     WriteWholeFile(m_folder.PathOf("notes.xls"), "Period;Sales\r\nMarch;12\r\n");
     std::string book = ReadWholeFile(m_folder.PathOf("imported.xls"));
     WriteWholeFile(m_folder.PathOf("cut.xls"), book.substr(0, book.size() / 2));
     Change("imported.xls", "other.xls", "'A1=s:Template: OTHER' B4=n:1");
-    Change("imported.xls", "keys.xls", "'B1=s:Period: " + april.substr(0, 4) + "001300000' 'C1=s:Organization code: Z99'");
-    const std::string path = (LPCSTR)m_folder.PathOf("");
+    Change("imported.xls", "row.xls", "+row=5");
+    Change("imported.xls", "column.xls", "+col=A");
+    Change("imported.xls", "swapped.xls", "'A4=s:" + Utf8Of(StaffLabel()) + "' A5=s:Sales B4=n:1");
+    Change("imported.xls", "keys.xls",
+           "'B1=s:Period: " + april.substr(0, 4) + "001300000' 'C1=s:Organization code: Z99' B4=n:1 B5=n:2");
     EXPECT_EQ("Nothing was imported. " + path + "notes.xls is not an Excel workbook.",
               Message(driver, kImportFromExcel, "notes.xls"));
+    ExpectStatus(driver, "Nothing was imported from " + path + "notes.xls.");
     EXPECT_EQ("Nothing was imported. " + path + "cut.xls is damaged or cut short and cannot be read.",
               Message(driver, kImportFromExcel, "cut.xls"));
     EXPECT_EQ("Nothing was imported. " + path + "other.xls holds a report of template 'OTHER', not of this "
               "template 'XL01'.", Message(driver, kImportFromExcel, "other.xls"));
-    EXPECT_EQ("These values of " + path + "keys.xls were not taken:\nPeriod: '" + april.substr(0, 4) +
-              "001300000' is no period of this report.\nOrganization code: 'Z99' is no known organization.",
-              Message(driver, kImportFromExcel, "keys.xls"));
+    const std::string layout = "Nothing was imported. The layout of " + path;
+    EXPECT_EQ(layout + "row.xls differs from this template's: A5 is empty where this template has '" +
+                  std::string(StaffLabel()) + "'.", Message(driver, kImportFromExcel, "row.xls"));
+    EXPECT_EQ(layout + "column.xls differs from this template's: A1 is empty where this template has "
+              "'Template: ...'.", Message(driver, kImportFromExcel, "column.xls"));
+    EXPECT_EQ(layout + "swapped.xls differs from this template's: A4 holds '" + std::string(StaffLabel()) +
+                  "' where this template has 'Sales'.", Message(driver, kImportFromExcel, "swapped.xls"));
+    EXPECT_EQ("Nothing was imported. These keys of " + path + "keys.xls were not taken:\nPeriod: '" +
+              april.substr(0, 4) + "001300000' is no period of this report.\nOrganization code: 'Z99' is no "
+              "known organization.", Message(driver, kImportFromExcel, "keys.xls"));
+    ExpectStatus(driver, "Nothing was imported from " + path + "keys.xls.");
 
     // A read-only and a locked target stay as they were, and so does the
     // folder; the report is as the one import left it, changed.
@@ -253,6 +366,7 @@ TEST_F(EditorWorkbookTest, AReportGoesToAWorkbookAndItsChangedFiguresComeBack)
     HANDLE hLocked = CreateFileA(m_folder.PathOf("locked.xls"), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     EXPECT_EQ("Export to Excel failed. Access to the file \"" + path + "readonly.xls\" was denied.",
               Message(driver, kExportToExcel, "readonly.xls"));
+    ExpectStatus(driver, "Nothing was exported to " + path + "readonly.xls.");
     const std::string locked = Message(driver, kExportToExcel, "locked.xls");
     EXPECT_TRUE(StartsWith(locked, "Export to Excel failed. ")) << locked;
     EXPECT_NE(std::string::npos, locked.find(path + "locked.xls")) << locked;

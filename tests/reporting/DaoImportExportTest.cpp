@@ -1094,14 +1094,21 @@ namespace {
 const char kDatalistHeader[] = "FD_Time|FD_OrgCode|FD_RowItemCode|FD_ColItemCode|FD_Line|FD_CurType|FD_Value";
 
 // The tables of a reporting workbook as python3-xlwt writes them, a blank
-// sheet among them.
-const std::string kWorkbookSheets = std::string("sheet ss_datalist\n") +
-    "s:FD_Time|s:FD_OrgCode|s:FD_RowItemCode|s:FD_ColItemCode|s:FD_Line|s:FD_CurType|s:FD_Value\n"
+// sheet among them, a sheet of figures with a formula, fonts, number formats
+// and a column width, and two sheets whose Chinese names code page 1252
+// cannot show.
+const std::string kWorkbookSheets = std::string("sheet ss_datalist\nwidth 0 5000\n") +
+    "s:FD_Time~font: bold on|s:FD_OrgCode|s:FD_RowItemCode|s:FD_ColItemCode|s:FD_Line|s:FD_CurType|s:FD_Value\n"
     "s:2005020000000|s:O1|s:R1|s:C1|n:1|n:0|n:17\n"
     "sheet Notes\n"
     "sheet ss_Organ\ns:FD_Code|s:FD_Name|s:FD_SearchCode\ns:O1|s:Smith, Jones|s:SJ\n"
     "sheet ss_item\ns:FD_Code|s:FD_Name|s:FD_SearchCode|s:FD_Type\ns:R1|s:Sales|s:S|n:0\n"
-    "sheet ss_colitem\ns:FD_Code|s:FD_Name|s:FD_SearchCode\ns:C1|s:This period|s:T\n";
+    "sheet ss_colitem\ns:FD_Code|s:FD_Name|s:FD_SearchCode\ns:C1|s:This period|s:T\n"
+    "sheet Figures\nwidth 1 6000\ns:Item~font: bold on|s:Figure\n"
+    "s:Sales|n:1234.5~font: name Courier New, height 240@#,##0.00\ns:Double|f:B2*2~@0.0%\n"
+    "r:Note: ^bold words\n"
+    "sheet \xE6\x9C\xBA\xE6\x9E\x84\ns:Code|s:Name\ns:O1|s:\xE4\xB8\xAD\xE6\x96\x87\n"
+    "sheet \xE9\xA1\xB9\xE7\x9B\xAE\ns:Code\ns:R1\n";
 
 // The rows of a sheet in an xlrd dump, below its row of field names.
 std::vector<std::string> SheetRows(const std::string& dump, const std::string& name)
@@ -1126,13 +1133,19 @@ std::string SheetNames(const std::string& dump)
 // A workbook that python3-xlwt made is the reporting database: each save
 // is in the workbook (as xlrd reads it) when it returns; a figure cleared
 // keeps its row with an empty value, and the next new figure takes that
-// row; the sums follow; the blank sheet, the sheets' order and the
-// version stay.
+// row; the sums follow; the blank sheet, the sheets' order and names and
+// the version stay; the sheets no save touched keep their formulas, fonts,
+// number formats and column widths, and the saved sheet its column widths
+// and the look of its field names.
 TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
 {
     CString strBook = m_folder.Path("reporting.xls");
     ASSERT_EQ("", workbooktest::XlwtWrite(strBook, kWorkbookSheets));
     CString strOriginal = ReadFileText(strBook);
+    const std::string strFigures = workbooktest::XlrdLooks(strBook, "Figures");
+    ASSERT_NE(std::string::npos, strFigures.find("formula 2,1 ")) << strFigures;
+    ASSERT_NE(std::string::npos, strFigures.find("font=Courier New,240,0 format=#,##0.00")) << strFigures;
+    ASSERT_NE(std::string::npos, strFigures.find("'Note: bold words' font=Arial,200,0 format=General runs=")) << strFigures;
     const std::string strFebruary = "s:2005020000000|s:O1|s:R1|s:C1|n:1.0|n:0.0|n:17.0";
     const std::string strText = "s:2005030000000|s:O1|s:R2|s:========|n:2.0|n:0.0|s:it's \"quoted\"";
 
@@ -1167,8 +1180,14 @@ TEST_F(DaoImportExportTest, ExcelWorkbookKeepsClearedRowsForNewFigures)
     std::string dump = workbooktest::XlrdDump(strBook);
     EXPECT_EQ((std::vector<std::string>{strFebruary, "s:2005030000000|s:O1|s:R3|s:C1|n:3.0|n:0.0|n:8.0", strText}),
               SheetRows(dump, "ss_datalist"));
-    EXPECT_EQ("biff 80,ss_datalist,Notes,ss_Organ,ss_item,ss_colitem", SheetNames(dump));
+    EXPECT_EQ("biff 80,ss_datalist,Notes,ss_Organ,ss_item,ss_colitem,Figures,\xE6\x9C\xBA\xE6\x9E\x84,"
+              "\xE9\xA1\xB9\xE7\x9B\xAE",
+              SheetNames(dump));
     EXPECT_EQ((std::vector<std::string>{"s:O1|s:Smith, Jones|s:SJ"}), SheetRows(dump, "ss_Organ"));
+    EXPECT_EQ((std::vector<std::string>{"s:O1|s:\xE4\xB8\xAD\xE6\x96\x87"}), SheetRows(dump, "\xE6\x9C\xBA\xE6\x9E\x84"));
+    EXPECT_EQ(strFigures, workbooktest::XlrdLooks(strBook, "Figures"));
+    const std::string strDatalist = workbooktest::XlrdLooks(strBook, "ss_datalist");
+    EXPECT_EQ(0u, strDatalist.find("width 0 5000\n0,0 'FD_Time' font=Arial,200,1 ")) << strDatalist;
     EXPECT_TRUE(ReadFileText(m_folder.Path("reporting.bak")) == strOriginal);
     EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));

@@ -1,24 +1,13 @@
 #include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
 
 #include "engines/dao/SourceNumbers.h"
+#include "engines/dao/spreadsheet/BiffRecordIds.h"
 #include "framework/core/WideText.h"
 #include "framework/db/DBText.h"
 
 namespace
 {
 
-// Record ids that differ between the versions come in pairs: BIFF2, later.
-const WORD BIFF2_BOF = 0x0009, BIFF3_BOF = 0x0209, BIFF4_BOF = 0x0409, BIFF5_BOF = 0x0809;
-const WORD BIFF2_DIMENSIONS = 0x0000, BIFF3_DIMENSIONS = 0x0200;
-const WORD BIFF2_NUMBER = 0x0003, BIFF3_NUMBER = 0x0203;
-const WORD BIFF2_LABEL = 0x0004, BIFF3_LABEL = 0x0204, BIFF8_LABELSST = 0x00FD;
-const WORD BIFF2_FONT = 0x0031, BIFF3_FONT = 0x0231, BIFF5_FONT = 0x0031;
-const WORD BIFF2_FORMAT = 0x001E, BIFF4_FORMAT = 0x041E;
-const WORD BIFF3_XF = 0x0243, BIFF4_XF = 0x0443, BIFF5_XF = 0x00E0;
-const WORD BIFF_EOF = 0x000A, BIFF_CODEPAGE = 0x0042, BIFF_WINDOW1 = 0x003D, BIFF_WINDOW2 = 0x023E;
-const WORD BIFF_STYLE = 0x0293, BIFF_BOUNDSHEET = 0x0085;
-
-const WORD BOF_GLOBALS = 0x0005, BOF_WORKSHEET = 0x0010;
 const WORD CODEPAGE_UTF16 = 1200;
 const WORD FONT_HEIGHT_10PT = 200;  // in twentieths of a point
 const WORD COLOUR_AUTOMATIC = 0x7FFF;
@@ -32,6 +21,18 @@ const int BIFF5_MAX_TEXT = 255;
 // a text that runs over more than two of the file's records.
 const int BIFF8_MAX_TEXT = 8000;
 const char GENERAL_FORMAT[] = "General";
+// A column's width is counted in 1/256 of the zero digit of the 10-point
+// Arial, 7 pixels at 96 DPI, beside a margin of 5 pixels.
+const int DIGIT_PIXELS = 7, COLUMN_MARGIN_PIXELS = 5;
+const int MAX_COLUMN_WIDTH = 0xFFFF;
+// The columns of a worksheet in every version.
+const size_t SHEET_COLUMNS = 256;
+
+WORD ColumnWidthUnits(int nPixels)
+{
+    const int nUnits = (nPixels - COLUMN_MARGIN_PIXELS) * 256 / DIGIT_PIXELS;
+    return (WORD)(nUnits < 0 ? 0 : nUnits > MAX_COLUMN_WIDTH ? MAX_COLUMN_WIDTH : nUnits);
+}
 
 } // namespace
 
@@ -64,10 +65,11 @@ void CBiffWorkbookBuilder::PutByteString(const CString& strText, BOOL bWordLengt
     m_stream.PutBytes((LPCSTR)strText, strText.GetLength());
 }
 
-// A name of up to 255 characters in UTF-16 (BIFF8's short string form).
+// A name of up to 255 characters, given in UTF-8, in UTF-16 (BIFF8's short
+// string form).
 void CBiffWorkbookBuilder::PutUnicodeString(const CString& strText)
 {
-    CWideText wide(strText, strText.GetLength(), CP_ACP);
+    CWideText wide(strText, strText.GetLength(), CP_UTF8);
     m_stream.PutByte((BYTE)wide.GetLength());
     m_stream.PutByte(1);
     for (int i = 0; i < wide.GetLength(); ++i)
@@ -266,9 +268,40 @@ size_t CBiffWorkbookBuilder::PutBoundSheet(const CString& strName)
     if (m_nVersion == 8)
         PutUnicodeString(strName);
     else
-        PutByteString(strName, FALSE);
+    {
+        CString strBytes;
+        DBTextFromDriver(strName, strName.GetLength(), strBytes, m_nTextCodePage);
+        PutByteString(strBytes, FALSE);
+    }
     m_stream.EndRecord();
     return nPositionAt;
+}
+
+void CBiffWorkbookBuilder::PutColumnWidths(const std::vector<int>& widths)
+{
+    for (size_t i = 0; i < widths.size() && i < SHEET_COLUMNS; ++i)
+    {
+        if (widths[i] <= 0)
+            continue;
+        if (m_nVersion == 2)
+        {
+            m_stream.BeginRecord(BIFF2_COLWIDTH);
+            m_stream.PutByte((BYTE)i);
+            m_stream.PutByte((BYTE)i);
+            m_stream.PutWord(ColumnWidthUnits(widths[i]));
+        }
+        else
+        {
+            m_stream.BeginRecord(BIFF_COLINFO);
+            m_stream.PutWord((WORD)i);
+            m_stream.PutWord((WORD)i);
+            m_stream.PutWord(ColumnWidthUnits(widths[i]));
+            m_stream.PutWord(m_wCellXf);
+            m_stream.PutWord(0);  // shown, no outline
+            m_stream.PutWord(0);
+        }
+        m_stream.EndRecord();
+    }
 }
 
 size_t CBiffWorkbookBuilder::PutDimensions(WORD nColumns)
@@ -330,7 +363,7 @@ void CBiffWorkbookBuilder::PutWindow2(BOOL bFirstSheet)
 
 // A cell record's start: its position, then its format (BIFF2 cells carry
 // their attributes in three bytes).
-void CBiffWorkbookBuilder::BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn)
+void CBiffWorkbookBuilder::BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD nColumn, WORD wXf)
 {
     m_stream.BeginRecord(m_nVersion == 2 ? wBiff2Id : wId);
     m_stream.PutWord((WORD)nRow);
@@ -342,30 +375,31 @@ void CBiffWorkbookBuilder::BeginCell(WORD wBiff2Id, WORD wId, DWORD nRow, WORD n
     }
     else
     {
-        m_stream.PutWord(m_wCellXf);
+        m_stream.PutWord(wXf);
     }
 }
 
 void CBiffWorkbookBuilder::PutNumber(DWORD nRow, WORD nColumn, double dValue)
 {
-    BeginCell(BIFF2_NUMBER, BIFF3_NUMBER, nRow, nColumn);
+    BeginCell(BIFF2_NUMBER, BIFF3_NUMBER, nRow, nColumn, m_wCellXf);
     m_stream.PutDouble(dValue);
     m_stream.EndRecord();
 }
 
-void CBiffWorkbookBuilder::PutLabel(DWORD nRow, WORD nColumn, const CString& strText)
+void CBiffWorkbookBuilder::PutLabel(DWORD nRow, WORD nColumn, const CString& strText, WORD wXf)
 {
     if (m_nVersion == 8)
     {
-        BeginCell(BIFF2_LABEL, BIFF8_LABELSST, nRow, nColumn);
+        BeginCell(BIFF2_LABEL, BIFF8_LABELSST, nRow, nColumn, wXf);
         m_stream.PutDWord(m_strings.Add(strText));
     }
     else
     {
-        BeginCell(BIFF2_LABEL, BIFF3_LABEL, nRow, nColumn);
-        // Byte strings are in the workbook's code page, the system's.
+        BeginCell(BIFF2_LABEL, BIFF3_LABEL, nRow, nColumn, wXf);
+        // Byte strings are in the workbook's code page: the system's, or
+        // that of the workbook read.
         CString strBytes;
-        DBTextFromDriver(strText, strText.GetLength(), strBytes);
+        DBTextFromDriver(strText, strText.GetLength(), strBytes, m_nTextCodePage);
         PutByteString(strBytes, m_nVersion > 2);
     }
     m_stream.EndRecord();
@@ -386,10 +420,11 @@ void CBiffWorkbookBuilder::PutCell(DWORD nRow, WORD nColumn, const CSourceValue&
         return;
     }
     facts.bLongText = facts.bLongText || IsLongerThanCell(value.m_strText, m_nVersion);
-    PutLabel(nRow, nColumn, value.m_strText);
+    PutLabel(nRow, nColumn, value.m_strText, m_wCellXf);
 }
 
-BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet, CString& strReason)
+BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet, const CBiffSheetPart* pRead,
+                                    CString& strReason)
 {
     PutBof(BOF_WORKSHEET);
     if (m_nVersion <= 4)
@@ -397,13 +432,20 @@ BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet,
         PutCodePage();
         PutFormats();
     }
+    if (pRead != NULL)
+        PutReadRecords(*pRead, {BIFF_DEFAULTROWHEIGHT, BIFF_GCW, BIFF_DEFCOLWIDTH, BIFF_STANDARDWIDTH, BIFF_COLINFO});
+    else
+        PutColumnWidths(table.m_columnWidths);
     const WORD nColumns = (WORD)table.m_columns.size();
     // The count of rows is known when they have been written.
     const size_t nRowsAt = PutDimensions(nColumns);
     // An empty field name leaves its cell empty, as an empty value does.
+    // The names keep the formats their cells had in the sheet read.
+    const std::vector<WORD> nameXfs = pRead != NULL ? ReadFirstRowXfs(*pRead) : std::vector<WORD>();
     for (WORD nColumn = 0; nColumn < nColumns; ++nColumn)
         if (!table.m_columns[nColumn].IsEmpty())
-            PutLabel(0, nColumn, table.m_columns[nColumn]);
+            PutLabel(0, nColumn, table.m_columns[nColumn],
+                     nColumn < nameXfs.size() && nameXfs[nColumn] != 0 ? nameXfs[nColumn] : m_wCellXf);
     CSheetFacts facts;
     DWORD nRow = 1;
     BOOL bRead = ForEachSourceRow(table, strReason, [&](const std::vector<CSourceValue>& row) {
@@ -417,7 +459,8 @@ BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet,
     if (!bRead)
         return FALSE;
     PatchDimensionRows(nRowsAt, nColumns > 0 ? nRow : 0);
-    PutWindow2(bFirstSheet);
+    if (pRead == NULL || !PutReadRecords(*pRead, {BIFF_WINDOW2, BIFF_SCL, BIFF_PANE}))
+        PutWindow2(bFirstSheet);
     PutEof();
     return TRUE;
 }
@@ -425,31 +468,46 @@ BOOL CBiffWorkbookBuilder::PutSheet(const CSourceTable& table, BOOL bFirstSheet,
 BOOL CBiffWorkbookBuilder::Build(const std::vector<CSourceTable>& tables, CString& strReason)
 {
     if (m_nVersion <= 4)
-        return PutSheet(tables.front(), TRUE, strReason);
+        return PutSheet(tables.front(), TRUE, NULL, strReason);
+    if (m_pRead != NULL && (m_pRead->m_nVersion != m_nVersion || m_pRead->m_sheets.size() != tables.size()))
+        m_pRead = NULL;
     // The globals come first but name the sheets' positions and, in BIFF8,
     // hold the strings of all cells: the sheets are built apart and joined.
     CBiffWorkbookBuilder sheets(m_nVersion);
+    if (m_pRead != NULL)
+        sheets.BeginOnRead(*m_pRead);
     std::vector<size_t> sheetStarts;
+    std::vector<CPositionPatch> patches;
     for (size_t i = 0; i < tables.size(); ++i)
     {
         sheetStarts.push_back(sheets.m_stream.GetSize());
-        if (!sheets.PutSheet(tables[i], i == 0, strReason))
+        const CBiffSheetPart* pRead = m_pRead != NULL ? &m_pRead->m_sheets[i] : NULL;
+        if (pRead != NULL && tables[i].m_bAsInFile)
+            sheets.PutReadSheet(*pRead, i, patches);
+        else if (!sheets.PutSheet(tables[i], i == 0, pRead, strReason))
             return FALSE;
     }
     m_facts = sheets.m_facts;
-    PutBof(BOF_GLOBALS);
-    PutCodePage();
-    PutWindow1();
-    PutFormats();
     std::vector<size_t> positionFields;
-    for (const CSourceTable& table : tables)
-        positionFields.push_back(PutBoundSheet(table.m_strName));
-    if (m_nVersion == 8)
-        sheets.m_strings.Write(m_stream);
+    if (m_pRead != NULL)
+        positionFields = PutReadGlobals(sheets.m_strings);
+    else
+    {
+        PutBof(BOF_GLOBALS);
+        PutCodePage();
+        PutWindow1();
+        PutFormats();
+        for (const CSourceTable& table : tables)
+            positionFields.push_back(PutBoundSheet(table.m_strName));
+        if (m_nVersion == 8)
+            sheets.m_strings.Write(m_stream);
+    }
     PutEof();
     const size_t nGlobals = m_stream.GetSize();
     for (size_t i = 0; i < tables.size(); ++i)
         m_stream.PatchDWord(positionFields[i], (DWORD)(nGlobals + sheetStarts[i]));
+    for (const CPositionPatch& patch : patches)
+        sheets.m_stream.PatchDWord(patch.nAt, (DWORD)(nGlobals + sheetStarts[patch.nSheet] + patch.nInSheet));
     std::vector<BYTE>& bytes = m_stream.GetBytes();
     std::vector<BYTE>& sheetBytes = sheets.m_stream.GetBytes();
     bytes.insert(bytes.end(), sheetBytes.begin(), sheetBytes.end());

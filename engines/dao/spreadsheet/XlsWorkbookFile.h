@@ -9,8 +9,9 @@
 
 // Reads every worksheet of the workbook strPath, Excel 2.1 to 97 (BIFF2 to
 // BIFF8), through FreeXL.  nBiffVersion is set to 2, 3, 4, 5 (Excel 5.0 and
-// 95) or 8 (Excel 97).  A worksheet file of the versions before 5 names no
-// sheet: its one table is named as the file, without the extension.  Number
+// 95) or 8 (Excel 97).  A table is named as its sheet, in UTF-8 as the
+// texts are; a worksheet file of the versions before 5 names no sheet: its
+// one table is named as the file, without the extension.  Number
 // cells are flagged as numbers; dates and times come as their text; column
 // names are made as CSheetCellGrid makes them, and a blank sheet gives a
 // table without columns.  FALSE with a message naming the file and the
@@ -25,7 +26,8 @@ BOOL OpenXlsWorkbook(const CString& strPath, std::vector<CSourceTable>& tables,
                      std::vector<std::unique_ptr<CSourceRowReader>>& readers, int& nBiffVersion, CString& strError);
 
 // Writes the tables as the new file strPath in BIFF version nBiffVersion
-// (2, 3, 4, 5 or 8), each table's rows from m_rows or from its row reader;
+// (2, 3, 4, 5 or 8), each table's rows from m_rows or from its row reader,
+// sheet names and texts in UTF-8;
 // a file this call made is not left behind when the writing fails.
 // Values flagged as numbers are written as numbers, all others as text;
 // NULL, the empty text and an empty field name leave the cell empty (Excel
@@ -43,5 +45,11 @@ BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& t
 // holds 16,384 rows and a cell 255 characters.  Below version 8 the tables
 // hold their rows (m_rows): rows from a row reader are taken only for
 // version 8.
+// An Excel 5.0/95 or 97 workbook written in its own version builds on the
+// workbook read, strReadFrom (table i its sheet i): its fonts, formats,
+// cell formats and defined names stay; a table still as the file holds it
+// (m_bAsInFile) keeps its sheet as it was, formulas and cell formats
+// included; a sheet rebuilt from its table keeps its column widths and
+// window, its cells take the file's default font and "General" format.
 BOOL WriteXlsWorkbookAsRead(const CString& strPath, const std::vector<CSourceTable>& tables, int nReadVersion,
-                            CString& strError);
+                            const CString& strReadFrom, CString& strError);

@@ -10,6 +10,7 @@
 #include "engines/dao/spreadsheet/SheetCellGrid.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "framework/db/DaoDatabase.h"
+#include "framework/db/DBText.h"
 
 namespace
 {
@@ -60,16 +61,16 @@ BOOL IsXlsFileHead(const BYTE* pHead, UINT nHead)
     return pHead[0] == 0x09 && (bHigh == 0x00 || bHigh == 0x02 || bHigh == 0x04);
 }
 
-// The sheet's name as a table name: BIFF2 to BIFF4 name no sheet, and
-// their one sheet takes the file's name.
+// The sheet's name as a table name, in UTF-8 as FreeXL gives it: BIFF2 to
+// BIFF4 name no sheet, and their one sheet takes the file's name.
 CString SheetTableName(const void* pHandle, unsigned short nSheet, int nBiffVersion, const CString& strPath)
 {
     if (nBiffVersion <= 4)
-        return SheetFileTitle(strPath);
+        return DBTextToDriver(SheetFileTitle(strPath));
     const char* pszName = NULL;
     if (freexl_get_worksheet_name(pHandle, nSheet, &pszName) != FREEXL_OK || pszName == NULL)
         return CString();
-    return AnsiFromUtf8(pszName);
+    return pszName;
 }
 
 // The workbook FreeXL has open, shared by the readers of its sheets; one

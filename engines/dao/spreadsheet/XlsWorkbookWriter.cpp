@@ -2,9 +2,12 @@
 
 #include "engines/dao/SourceNumbers.h"
 #include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
+#include "engines/dao/spreadsheet/BiffWorkbookParts.h"
+#include "engines/dao/spreadsheet/CellText.h"
 #include "engines/dao/spreadsheet/MemoryLockBytes.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "framework/core/WideText.h"
+#include "framework/db/DBText.h"
 #include "framework/docview/OleStreamFile.h"
 #include "framework/docview/ScopedInterface.h"
 
@@ -37,6 +40,12 @@ LPCSTR VersionName(int nVersion)
     }
 }
 
+// A table name (UTF-8, as a sheet names it) for a message.
+CString Shown(const CString& strName)
+{
+    return AnsiFromUtf8(strName, strName.GetLength());
+}
+
 // Why a table's field names or values, written as texts, do not fit a
 // cell of the version; "" when they do.
 CString TextMisfit(const CSourceTable& table, const CBiffWorkbookBuilder::CSheetFacts& facts, int nVersion)
@@ -48,21 +57,20 @@ CString TextMisfit(const CSourceTable& table, const CBiffWorkbookBuilder::CSheet
         if (CBiffWorkbookBuilder::IsLongerThanCell(strColumn, nVersion))
         {
             strMisfit.Format("the name of a field of table '%s' has more than the %d characters written to an %s cell",
-                             (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
+                             (LPCSTR)Shown(table.m_strName), nMax, VersionName(nVersion));
             return strMisfit;
         }
     }
     if (facts.bLongText)
         strMisfit.Format("a value of table '%s' has more than the %d characters written to an %s cell",
-                         (LPCSTR)table.m_strName, nMax, VersionName(nVersion));
+                         (LPCSTR)Shown(table.m_strName), nMax, VersionName(nVersion));
     return strMisfit;
 }
 
-// Judged by characters: a double-byte character's second byte may look
-// like a banned one.
+// Judged by characters of the UTF-8 name.
 BOOL HoldsBannedSheetNameCharacter(const CString& strName)
 {
-    const CWideText wide(strName, strName.GetLength(), CP_ACP);
+    const CWideText wide(strName, strName.GetLength(), CP_UTF8);
     for (int i = 0; i < wide.GetLength(); ++i)
     {
         const WCHAR ch = wide.GetString()[i];
@@ -72,18 +80,29 @@ BOOL HoldsBannedSheetNameCharacter(const CString& strName)
     return FALSE;
 }
 
-CString SheetNameMisfit(const std::vector<CSourceTable>& tables, size_t nTable)
+CString SheetNameMisfit(const std::vector<CSourceTable>& tables, size_t nTable, int nVersion)
 {
     const CString& strName = tables[nTable].m_strName;
+    const int nLength = CWideText(strName, strName.GetLength(), CP_UTF8).GetLength();
+    // Up to Excel 5.0 a name is of the workbook's code page, the system's.
+    CString strBytes;
+    BOOL bInexact = FALSE;
+    if (nVersion < 8)
+        DBTextFromDriver(strName, strName.GetLength(), strBytes, CP_ACP, &bInexact);
     CString strMisfit;
-    if (strName.IsEmpty() || strName.GetLength() > MAX_SHEET_NAME)
-        strMisfit.Format("a sheet name has 1 to %d characters, '%s' does not fit", MAX_SHEET_NAME, (LPCSTR)strName);
+    if (bInexact)
+        strMisfit.Format("the sheet name '%s' has characters that code page %u lacks", (LPCSTR)Shown(strName),
+                         GetACP());
+    else if (strName.IsEmpty() || nLength > MAX_SHEET_NAME)
+        strMisfit.Format("a sheet name has 1 to %d characters, '%s' does not fit", MAX_SHEET_NAME,
+                         (LPCSTR)Shown(strName));
     else if (HoldsBannedSheetNameCharacter(strName))
-        strMisfit.Format("the sheet name '%s' holds one of the characters %s", (LPCSTR)strName, SHEET_NAME_BANNED);
+        strMisfit.Format("the sheet name '%s' holds one of the characters %s", (LPCSTR)Shown(strName),
+                         SHEET_NAME_BANNED);
     for (size_t i = 0; i < nTable && strMisfit.IsEmpty(); ++i)
     {
         if (tables[i].m_strName.CompareNoCase(strName) == 0)
-            strMisfit.Format("two tables are named '%s'", (LPCSTR)strName);
+            strMisfit.Format("two tables are named '%s'", (LPCSTR)Shown(strName));
     }
     return strMisfit;
 }
@@ -115,16 +134,19 @@ CString SheetsMisfit(const std::vector<CSourceTable>& tables, const CBiffWorkboo
     for (size_t i = 0; i < tables.size() && i < facts.size() && strMisfit.IsEmpty(); ++i)
     {
         const CSourceTable& table = tables[i];
+        // A sheet copied from the workbook read fits as it did there.
+        if (facts[i].bKept)
+            continue;
         if (facts[i].nRows + 1 > nMaxRows)
             strMisfit.Format("table '%s' has %u rows, and an %s worksheet holds %u below the row of field names",
-                             (LPCSTR)table.m_strName, (unsigned)facts[i].nRows, VersionName(nVersion),
+                             (LPCSTR)Shown(table.m_strName), (unsigned)facts[i].nRows, VersionName(nVersion),
                              (unsigned)nMaxRows - 1);
         else if (table.m_columns.size() > MAX_COLUMNS)
             strMisfit.Format("table '%s' has %u fields, and an %s worksheet holds %u columns",
-                             (LPCSTR)table.m_strName, (unsigned)table.m_columns.size(), VersionName(nVersion),
+                             (LPCSTR)Shown(table.m_strName), (unsigned)table.m_columns.size(), VersionName(nVersion),
                              (unsigned)MAX_COLUMNS);
-        else if (nVersion >= 5)
-            strMisfit = SheetNameMisfit(tables, i);
+        else if (nVersion >= 5 && !builder.IsBuiltOnRead())
+            strMisfit = SheetNameMisfit(tables, i, nVersion);
         if (strMisfit.IsEmpty())
             strMisfit = TextMisfit(table, facts[i], nVersion);
     }
@@ -200,16 +222,24 @@ BOOL WriteXlsWorkbook(const CString& strPath, const std::vector<CSourceTable>& t
 }
 
 BOOL WriteXlsWorkbookAsRead(const CString& strPath, const std::vector<CSourceTable>& tables, int nReadVersion,
-                            CString& strError)
+                            const CString& strReadFrom, CString& strError)
 {
+    // A workbook that cannot be walked is written as the tables alone.
+    CBiffWorkbookParts read;
+    const BOOL bBuildOnRead = !strReadFrom.IsEmpty() && read.Read(strReadFrom, nReadVersion);
     // Whether the tables fit is known once they are built: a fit is
     // written as built, a misfit built again as Excel 97.
     if (nReadVersion != 8)
     {
         CBiffWorkbookBuilder builder(nReadVersion);
+        if (bBuildOnRead)
+            builder.KeepFrom(read);
         CString strMisfit;
         if (BuildWorkbook(strPath, tables, builder, nReadVersion, strMisfit))
             return WriteBuiltWorkbook(strPath, builder, nReadVersion, strError);
     }
-    return WriteXlsWorkbook(strPath, tables, 8, strError);
+    CBiffWorkbookBuilder builder(8);
+    if (bBuildOnRead)
+        builder.KeepFrom(read);
+    return BuildWorkbook(strPath, tables, builder, 8, strError) && WriteBuiltWorkbook(strPath, builder, 8, strError);
 }

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "engines/dao/SourceTable.h"
-#include "engines/dao/spreadsheet/CellText.h"
 #include "framework/db/DaoDatabase.h"
 #include "tests/sheet/PdfTools.h"
 
@@ -26,12 +25,11 @@ inline std::vector<std::string> SplitBars(const std::string& strLine)
     return parts;
 }
 
-// The lines are UTF-8, as the table's texts are; its name is in the
-// system's code page.
+// The lines are UTF-8, as the table's texts and name are.
 inline CSourceTable TableOf(const char* pszName, const std::vector<std::string>& lines)
 {
     CSourceTable table;
-    table.m_strName = AnsiFromUtf8(pszName);
+    table.m_strName = pszName;
     for (const std::string& strName : SplitBars(lines.at(0)))
         table.m_columns.push_back(strName.c_str());
     for (size_t i = 1; i < lines.size(); ++i)

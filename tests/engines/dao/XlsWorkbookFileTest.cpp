@@ -1,5 +1,6 @@
 #include "tests/support/Gtest.h"
 
+#include "engines/dao/spreadsheet/BiffWorkbookParts.h"
 #include "engines/dao/spreadsheet/XlsWorkbookFile.h"
 #include "tests/engines/dao/SpreadsheetTables.h"
 #include "tests/support/ScratchFolder.h"
@@ -41,7 +42,7 @@ std::vector<CSourceTable> SampleTables()
                                "-|n:0.1|t:1e5|-",
                                "t:big|n:123456789012|t:00|n:1e+20",
                                "t:sum|n:0.30000000000000004|-|-"}),
-            TableOf("Notes ü", {"Text", "t:" + strLong})};
+            TableOf("Notes ü 中", {"Text", "t:" + strLong})};
 }
 
 const char SAMPLE_VALUES_DUMP[] = "s:Name|s:Amount|s:Code|s:Note\n"
@@ -96,13 +97,14 @@ TEST(XlsWorkbookFile, WritesEveryVersionSoThatXlrdAndFreeXlReadItBack)
         tables[0].m_strName = CString("Values") + (char)('0' + nVersion);
         CString strBook = folder.PathOf(tables[0].m_strName + ".xls");
         CString strError;
-        ASSERT_TRUE(WriteXlsWorkbookAsRead(strBook, tables, nVersion, strError)) << strError;
+        ASSERT_TRUE(WriteXlsWorkbookAsRead(strBook, tables, nVersion, CString(), strError)) << strError;
 
         std::string strExpected = "biff " + std::to_string(nVersion * 10) + "\nsheet " +
                                   (nVersion < 5 ? "Sheet 1" : std::string(tables[0].m_strName)) + "\n" +
                                   SAMPLE_VALUES_DUMP;
         if (nVersion >= 5)
-            strExpected += "sheet Notes ü\ns:Text\ns:" + std::string(nVersion == 8 ? 300 : 255, 'L') + "\n";
+            strExpected += std::string(nVersion == 8 ? "sheet Notes ü 中" : "sheet Notes ü") + "\ns:Text\ns:" +
+                           std::string(nVersion == 8 ? 300 : 255, 'L') + "\n";
         EXPECT_EQ(strExpected, XlrdDump(strBook));
 
         std::vector<CSourceTable> read;
@@ -123,7 +125,8 @@ TEST(XlsWorkbookFile, WritesEveryVersionSoThatXlrdAndFreeXlReadItBack)
 
 // Excel 97 keeps its texts in one shared table that runs on over many
 // records: a long text of two-byte characters is split across two of them,
-// and the table's index of every n-th string must point right.
+// and the table's index of every n-th string must point right; read back
+// from such a workbook for a write-back on it, the strings come whole.
 TEST(XlsWorkbookFile, ManyAndLongTextsSpanTheSharedStringRecords)
 {
     CSourceTable table = TableOf("Texts", {"Text|Value"});
@@ -152,6 +155,25 @@ TEST(XlsWorkbookFile, ManyAndLongTextsSpanTheSharedStringRecords)
     table.m_rows.back()[1].m_bNumber = false;  // "abc" is no number, whatever its flag said
     EXPECT_EQ(LinesOf(table), LinesOf(read[0]));
 
+    // Written back on the workbook read, the sheet kept as it was takes
+    // its strings along, the long one split where it was; rebuilt with a
+    // changed text, it shares the strings it still names and adds the new.
+    CBiffWorkbookParts parts;
+    ASSERT_TRUE(parts.Read(strBook, 8));
+    ASSERT_EQ(12004u, parts.m_strings.size());
+    EXPECT_EQ(std::vector<WCHAR>(8000, 0x20AC), parts.m_strings[12002].text);
+    CString strKept = folder.PathOf("kept.xls");
+    read[0].m_bAsInFile = true;
+    ASSERT_TRUE(WriteXlsWorkbookAsRead(strKept, read, 8, strBook, strError)) << strError;
+    EXPECT_EQ(strDump, XlrdDump(strKept));
+    read[0].m_bAsInFile = false;
+    read[0].m_rows[4][0].m_strText = "changed €";
+    ASSERT_TRUE(WriteXlsWorkbookAsRead(strKept, read, 8, strBook, strError)) << strError;
+    const std::string strFifth = "s:text 4|n:4.0\n";
+    std::string strChanged = strDump;
+    strChanged.replace(strChanged.find(strFifth), strFifth.size(), "s:changed €|n:4.0\n");
+    EXPECT_EQ(strChanged, XlrdDump(strKept));
+
     table.m_rows.back()[0].m_strText += "x";
     EXPECT_FALSE(WriteXlsWorkbook(strBook, {table}, 8, strError));
     EXPECT_STREQ("Cannot write " + strBook + ": a value of table 'Texts' has more than the 8000 characters written "
@@ -167,7 +189,7 @@ TEST(XlsWorkbookFile, TablesBeyondAVersionGoToExcel97AndBeyondItAreRefused)
         CString strPath = folder.PathOf("asread.xls");
         std::vector<CSourceTable> read;
         int nVersion = 0;
-        EXPECT_TRUE(WriteXlsWorkbookAsRead(strPath, tables, nReadVersion, strError)) << strError;
+        EXPECT_TRUE(WriteXlsWorkbookAsRead(strPath, tables, nReadVersion, CString(), strError)) << strError;
         EXPECT_TRUE(ReadXlsWorkbook(strPath, read, nVersion, strError)) << strError;
         return nVersion;
     };
