@@ -64,6 +64,16 @@ public:
         PX_delete(m_px);
         m_px = NULL;
     }
+    // Closes the file written; FALSE with the reason when pxlib complained
+    // on the way (lpszWhat names the file in it).
+    BOOL CloseWritten(LPCSTR lpszWhat, CString& strReason)
+    {
+        Close();
+        if (m_strError.empty())
+            return TRUE;
+        strReason = CString("pxlib reports") + lpszWhat + ": " + m_strError.c_str();
+        return FALSE;
+    }
     pxdoc_t* Get() const { return m_px; }
     const std::string& Error() const { return m_strError; }
 
@@ -347,13 +357,7 @@ BOOL WritePrimaryIndex(pxdoc_t* px, const std::vector<CSourceField>& fields, int
         strReason = "its primary index cannot be written";
         return FALSE;
     }
-    index.Close();
-    if (!index.Error().empty())
-    {
-        strReason = CString("pxlib reports on the primary index: ") + index.Error().c_str();
-        return FALSE;
-    }
-    return TRUE;
+    return index.CloseWritten(" on the primary index", strReason);
 }
 
 // TRUE when the primary index file reads back whole, without a complaint
@@ -487,12 +491,8 @@ BOOL WriteParadoxTable(const CString& strPath, const CSourceTable& table, CStrin
             }
         if (nKeys > 0 && !WritePrimaryIndex(px, fields, nKeys, strUnixIndex, table.m_strName, strReason))
             return FALSE;
-        file.Close();
-        if (!file.Error().empty())
-        {
-            strReason = CString("pxlib reports: ") + file.Error().c_str();
+        if (!file.CloseWritten("", strReason))
             return FALSE;
-        }
     }
     // pxlib does not report a failed flush when it closes the file: read
     // the header back and check that every block is there.
