@@ -177,7 +177,7 @@ CDocPtr ParseWholeDocument(const CString& strText, std::vector<xmlNode*>& tables
 }
 
 // A node's text: entities decoded, line breaks and runs of blanks made
-// one space, in the program's code page.
+// one space, as UTF-8.
 CString NodeText(xmlNode* pNode)
 {
     std::string text;
