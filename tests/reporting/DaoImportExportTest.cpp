@@ -367,11 +367,24 @@ TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
         p->SetFieldValue("FD_Value", "7");
         p->Update();
     });
+    // A report saved now is kept there too, which the save answers and
+    // says once; a save that fails says nothing of the changes waiting.
+    CCellArray cells;
+    AddReportCells(cells, "8", "kept");
+    EXPECT_EQ(KEM_REPORT_SAVED_NOT_WRITTEN, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    struct CFailingStep : CKemSaveStep
+    {
+        BOOL Run() override { return FALSE; }
+    } failing;
+    m_pDatabase->m_pSaveStep = &failing;
+    EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    m_pDatabase->m_pSaveStep = NULL;
+    EXPECT_EQ(2u, m_recorder.Messages().size()) << m_recorder.LastText();
     CloseSource();
     SetFileAttributesA(m_folder.Path("ss_datalist.txt"), FILE_ATTRIBUTE_NORMAL);
 
-    // Said when the change was committed and again at Close.
-    ASSERT_EQ(2u, m_recorder.Messages().size());
+    // Said when each change was committed and again at Close.
+    ASSERT_EQ(3u, m_recorder.Messages().size());
     EXPECT_EQ(0u, m_recorder.Messages()[0].text.find(std::string(m_folder.Path("ss_datalist.txt")) + " is read-only."))
         << m_recorder.Messages()[0].text;
     EXPECT_NE(std::string::npos, m_recorder.LastText().find("The changes are kept in " + std::string(m_folder.m_strFolder)));
@@ -388,6 +401,10 @@ TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
     rs.Open(dbOpenSnapshot, "Select FD_Value From ss_datalist");
     COleVariant value = rs.GetFieldValue(0);
     EXPECT_STREQ("7", AfxStringFromBstrBytes(V_BSTR(&value)));
+    rs.Close();
+    rs.Open(dbOpenSnapshot, "Select FD_Value From ss_datalist Where FD_OrgCode='O1' And FD_RowItemCode='R1'");
+    value = rs.GetFieldValue(0);
+    EXPECT_STREQ("8", AfxStringFromBstrBytes(V_BSTR(&value)));
     rs.Close();
     kept.Close();
 }
