@@ -8,7 +8,9 @@
 #include "reporting/ListEntries.h"
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
+#include "reporting/ShownCode.h"
 #include "sheet/document/TallyformDoc.h"
+#include "view/ItemSelection.h"
 #include "AnalysisIds.h"
 
 BEGIN_MESSAGE_MAP(CAnSelectOrganDlg, CDialog)
@@ -57,6 +59,15 @@ BOOL CAnSelectOrganDlg::OnInitDialog()
 
 void CAnSelectOrganDlg::OnAdd()
 {
+    // The analysis finds an organization's figures by its code.
+    for (int nIndex : SelectedIndexesDescending(m_listOrgans))
+    {
+        CString strEntry, strCode, strName;
+        m_listOrgans.GetText(nIndex, strEntry);
+        SplitCodeName(strEntry, strCode, strName);
+        if (!CanUseShownCode(m_pDoc->ReportConnection(), "ss_Organ", strCode, strName))
+            m_listOrgans.SetSel(nIndex, FALSE);
+    }
     AppendSelectedEntries(m_listOrgans, m_listSelected);
 }
 

@@ -3,12 +3,14 @@
 #include "engines/common/KemRecordset.h"
 #include "framework/core/Exception.h"
 #include "framework/core/MessageSink.h"
+#include "framework/core/WideText.h"
 #include "framework/db/SqlQuote.h"
 #include "framework/windows/DataExchange.h"
 #include "reporting/FieldText.h"
 #include "reporting/OrganPropTreeDlg.h"
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
+#include "reporting/ShownCode.h"
 #include "sheet/ReportPeriod.h"
 #include "sheet/document/TallyformDoc.h"
 #include "view/DialogPlacement.h"
@@ -27,10 +29,8 @@ const char kAfter[] = "After";
 // last character is the full-width question mark in the system code page.
 CString NotFilledQuestion()
 {
-    char szMark[8] = "";
-    const WCHAR wszMark[] = { 0xFF1F, 0 };
-    WideCharToMultiByte(CP_ACP, 0, wszMark, -1, szMark, sizeof(szMark), NULL, NULL);
-    return CString("One or more sheets of selected Organizations have not filled in\n\nContinue") + szMark;
+    return CString("One or more sheets of selected Organizations have not filled in\n\nContinue") +
+           AfxCodePageChar(0xFF1F);
 }
 std::string UpperKey(CString strText)
 {
@@ -437,12 +437,40 @@ void CDataGatherDlg::OnProperties()
     m_organs.clear();
 }
 
+BOOL CDataGatherDlg::ChooseSummedEntries(std::vector<const COrganEntry*>& entries)
+{
+    CString strUnshown;
+    for (int i = 0; i < m_listSelected.GetCount(); ++i)
+    {
+        const COrganEntry& entry = EntryOf(m_listSelected, i);
+        const int nStored = IsCodeShownAsStored(m_pDoc->ReportConnection(), "ss_Organ", entry.strCode, entry.strName);
+        if (nStored < 0)
+            return FALSE;
+        if (nStored == 1)
+            entries.push_back(&entry);
+        else
+            strUnshown += "\n" + entry.strName + " (" + entry.strCode + ")";
+    }
+    if (strUnshown.IsEmpty())
+        return TRUE;
+    CString strMessage = "The codes of these organizations hold characters that this system cannot show, so their "
+                         "figures cannot be summed here:\n" + strUnshown;
+    if (entries.empty())
+    {
+        AfxMessageBox(strMessage, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    return AfxMessageBox(strMessage + "\n\nSum the other organizations?", MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 void CDataGatherDlg::OnOK()
 {
-    const int nSelected = m_listSelected.GetCount();
-    for (int i = 0; i < nSelected; ++i)
+    std::vector<const COrganEntry*> entries;
+    if (!ChooseSummedEntries(entries))
+        return;
+    for (const COrganEntry* pEntry : entries)
     {
-        if (EntryOf(m_listSelected, i).nState == FILL_STATE_WHOLE)
+        if (pEntry->nState == FILL_STATE_WHOLE)
             continue;
         if (AfxMessageBox(NotFilledQuestion(), MB_YESNO) == IDNO)
             return;
@@ -451,12 +479,11 @@ void CDataGatherDlg::OnOK()
     m_strSql = "Select * From ss_datalist";
     m_mapSingleOrg.RemoveAll();
     CString strOrgans;
-    for (int i = 0; i < nSelected; ++i)
+    for (const COrganEntry* pEntry : entries)
     {
-        const COrganEntry& entry = EntryOf(m_listSelected, i);
-        strOrgans += SqlQuote(entry.strCode) + ",";
-        if (nSelected == 1)
-            m_mapSingleOrg[entry.strCode] = entry.strName;
+        strOrgans += SqlQuote(pEntry->strCode) + ",";
+        if (entries.size() == 1)
+            m_mapSingleOrg[pEntry->strCode] = pEntry->strName;
     }
     if (!strOrgans.IsEmpty())
         m_strSql += " Where FD_OrgCode In (" + strOrgans.Left(strOrgans.GetLength() - 1) + ")";

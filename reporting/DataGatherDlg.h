@@ -86,6 +86,9 @@ private:
     void RefreshField(CDateFieldWnd& field);
     CString ComboText() const;
     const COrganEntry& EntryOf(const CListBox& list, int nIndex) const;
+    // The chosen organizations whose codes can be summed; FALSE when the
+    // user keeps the dialog, told which codes this system cannot show.
+    BOOL ChooseSummedEntries(std::vector<const COrganEntry*>& entries);
 
     CComboBox m_comboTime;
     CHExtentListBox m_listReports;

@@ -10,6 +10,7 @@
 #include "reporting/FieldText.h"
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
+#include "reporting/ShownCode.h"
 #include "ReferenceDataIds.h"
 
 namespace
@@ -308,6 +309,9 @@ void CFindItemDlg::OnOK()
 {
     int nSel = m_listItems.GetCurSel();
     if (nSel < 0 || nSel >= m_codes.GetSize())
+        return;
+    // Every caller takes the code as a key.
+    if (!CanUseShownCode(GetReportConnection(), TableName(m_nTable), m_codes[nSel], m_names[nSel]))
         return;
     ChooseEntry(nSel);
     EndDialog(IDOK);

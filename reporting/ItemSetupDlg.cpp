@@ -9,6 +9,7 @@
 #include "reporting/FieldText.h"
 #include "reporting/FindItemDlg.h"
 #include "reporting/ReportConnection.h"
+#include "reporting/ShownCode.h"
 
 namespace
 {
@@ -215,6 +216,10 @@ void CItemSetupDlg::OnModify()
         return;
     if (!m_bModifying)
     {
+        // The row is found again by its code.
+        if (!pRecordset->IsBOF() && !pRecordset->IsEOF() &&
+            !CanUseCurrentCode(*pRecordset, m_traits.pszTable))
+            return;
         SetDlgItemText(m_traits.nModify, "Save");
         RememberShown();
         m_bModifying = TRUE;
@@ -232,16 +237,8 @@ void CItemSetupDlg::OnModify()
     }
     if (!ValidateItem(TRUE))
         return;
-    try
-    {
-        if (!CanReplaceShownTexts(*pRecordset, m_traits.pszTable, CodeCondition(CurrentCode(*pRecordset)), ItemTexts()))
-            return;
-    }
-    catch (CException* e)
-    {
-        ReportAndDelete(e);
+    if (!CanReplaceCurrentRowTexts(*pRecordset, m_traits.pszTable, ItemTexts()))
         return;
-    }
     SaveModification();
 }
 

@@ -12,6 +12,7 @@
 #include "reporting/PropertyTree.h"
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
+#include "reporting/ShownCode.h"
 #include "reporting/StoredText.h"
 #include "ReferenceDataIds.h"
 
@@ -168,7 +169,8 @@ void COrganDlg::ShowCurrentOrganization()
     SetDlgItemText(IDC_ORGAN_EDIT_CODE, strCode);
     SetDlgItemText(IDC_ORGAN_EDIT_NAME, RecordsetFieldText(pOrgans, "FD_Name"));
     SetDlgItemText(IDC_ORGAN_EDIT_SEARCH_CODE, RecordsetFieldText(pOrgans, "FD_SearchCode"));
-    if (m_pOrgAttrRecordset == NULL)
+    // The links of a code on show with '?' would be another code's.
+    if (m_pOrgAttrRecordset == NULL || IsCurrentCodeShownAsStored(*pOrgans, "ss_Organ") != 1)
         return;
     if (!OpenLinks(strCode))
     {
@@ -435,6 +437,8 @@ void COrganDlg::OnModify()
         return;
     if (!m_bModifying)
     {
+        if (!CanUseCurrentCode(*pOrgans, "ss_Organ"))
+            return;
         SetDlgItemText(IDC_ORGAN_MODIFY, "Save");
         GetDlgItemText(IDC_ORGAN_EDIT_NAME, m_strSavedName);
         GetDlgItemText(IDC_ORGAN_EDIT_SEARCH_CODE, m_strSavedSearchCode);
@@ -449,17 +453,8 @@ void COrganDlg::OnModify()
     CString strName, strSearchCode;
     GetDlgItemText(IDC_ORGAN_EDIT_NAME, strName);
     GetDlgItemText(IDC_ORGAN_EDIT_SEARCH_CODE, strSearchCode);
-    try
-    {
-        if (!CanReplaceShownTexts(*pOrgans, "ss_Organ", CodeCondition(CurrentCode(*pOrgans)),
-                                  OrganTexts(strName, strSearchCode)))
-            return;
-    }
-    catch (CException* e)
-    {
-        ReportAndDelete(e);
+    if (!CanReplaceCurrentRowTexts(*pOrgans, "ss_Organ", OrganTexts(strName, strSearchCode)))
         return;
-    }
     // The checks are stored whether or not the texts changed.
     WriteOrganization(FALSE, CurrentCode(*pOrgans), strName, strSearchCode);
     EndEditMode();
@@ -469,7 +464,8 @@ void COrganDlg::OnModify()
 void COrganDlg::OnDelete()
 {
     CKemRecordset* pOrgans = Organs();
-    if (pOrgans == NULL || pOrgans->IsBOF() || pOrgans->IsEOF())
+    if (pOrgans == NULL || pOrgans->IsBOF() || pOrgans->IsEOF() ||
+        !CanUseCurrentCode(*pOrgans, "ss_Organ"))
         return;
     if (AfxMessageBox("Are you sure you want to delete this Organization?", MB_YESNO) != IDYES)
         return;

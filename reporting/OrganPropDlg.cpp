@@ -431,7 +431,7 @@ BOOL COrganPropDlg::SaveToDatabase()
             std::vector<CString> shown = ShownTexts(*rs.Get(), names);
             if (shown[0].Compare(names[0].second) == 0 && shown[1].Compare(names[1].second) == 0)
                 continue;
-            if (!CanReplaceShownTexts(*rs.Get(), "ss_Attribute", RowCondition(key.first, key.second), names))
+            if (!CanReplaceShownTexts("ss_Attribute", RowCondition(key.first, key.second), names, shown))
                 return FALSE;
             rs->Edit();
             SetChangedTexts(*rs.Get(), names, shown);

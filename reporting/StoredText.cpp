@@ -1,9 +1,11 @@
 #include "reporting/StoredText.h"
 
 #include "engines/common/KemRecordset.h"
+#include "framework/core/Exception.h"
 #include "framework/core/MessageSink.h"
 #include "framework/db/SqlQuote.h"
 #include "reporting/FieldText.h"
+#include "reporting/RecordBrowser.h"
 #include "reporting/ReportConnection.h"
 
 const char kUnshownTextRefused[] =
@@ -27,10 +29,9 @@ std::vector<CString> ShownTexts(CKemRecordset& rs, const std::vector<CFieldText>
     return shown;
 }
 
-BOOL CanReplaceShownTexts(CKemRecordset& rs, const CString& strTable, const CString& strRowCondition,
-                          const std::vector<CFieldText>& changes)
+BOOL CanReplaceShownTexts(const CString& strTable, const CString& strRowCondition,
+                          const std::vector<CFieldText>& changes, const std::vector<CString>& shown)
 {
-    std::vector<CString> shown = ShownTexts(rs, changes);
     for (size_t i = 0; i < changes.size(); ++i)
     {
         if (shown[i].Compare(changes[i].second) == 0 ||
@@ -40,6 +41,20 @@ BOOL CanReplaceShownTexts(CKemRecordset& rs, const CString& strTable, const CStr
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL CanReplaceCurrentRowTexts(CKemRecordset& rs, const CString& strTable, const std::vector<CFieldText>& changes)
+{
+    try
+    {
+        return CanReplaceShownTexts(strTable, CodeCondition(CurrentCode(rs)), changes, ShownTexts(rs, changes));
+    }
+    catch (CException* e)
+    {
+        e->ReportError();
+        e->Delete();
+        return FALSE;
+    }
 }
 
 void SetChangedTexts(CKemRecordset& rs, const std::vector<CFieldText>& changes, const std::vector<CString>& shown)

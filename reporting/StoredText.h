@@ -24,12 +24,15 @@ BOOL IsShownAsStored(const CString& strTable, const CString& strRowCondition, LP
 // A field of the current row of rs and the text it is to take.
 typedef std::pair<LPCSTR, CString> CFieldText;
 
-// For a change of the current row of rs (of strTable, found again by
-// strRowCondition): TRUE when every field whose text is to differ from
-// the one on show shows its stored text; otherwise tells kUnshownTextRefused
-// and gives FALSE.
-BOOL CanReplaceShownTexts(CKemRecordset& rs, const CString& strTable, const CString& strRowCondition,
-                          const std::vector<CFieldText>& changes);
+// For a change of a row of strTable (found again by strRowCondition) that
+// shows the texts shown (see ShownTexts): TRUE when every field whose text
+// is to differ from the one on show shows its stored text; otherwise tells
+// kUnshownTextRefused and gives FALSE.
+BOOL CanReplaceShownTexts(const CString& strTable, const CString& strRowCondition,
+                          const std::vector<CFieldText>& changes, const std::vector<CString>& shown);
+// The same for the current row of a table of codes, found again by its
+// FD_Code; a database error is reported and gives FALSE.
+BOOL CanReplaceCurrentRowTexts(CKemRecordset& rs, const CString& strTable, const std::vector<CFieldText>& changes);
 
 // Sets, in the row being edited, only the fields whose text differs from
 // the one the row showed (read before Edit, in the same order): a text

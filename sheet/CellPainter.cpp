@@ -4,6 +4,7 @@
 #include "framework/windows/CodePageFont.h"
 #include "framework/windows/Dc.h"
 #include "framework/windows/ScopedGdi.h"
+#include "sheet/BorderGuides.h"
 #include "sheet/CellDraw.h"
 #include "sheet/Sheet.h"
 
@@ -44,7 +45,7 @@ int TakeSlot(Slot* pSlots, int& nUsed, int nSelected, int& nNext, int nSlots)
 
 CCellPainter::CCellPainter(const CSheet& sheet, CDC* pDC)
     : m_sheet(sheet), m_pDC(pDC), m_nFonts(0), m_nPens(0), m_nFont(-1), m_nPen(-1),
-      m_nNextFont(0), m_nNextPen(0), m_hOwnFont(NULL), m_hOwnPen(NULL)
+      m_nNextFont(0), m_nNextPen(0), m_hOwnFont(NULL), m_hOwnPen(NULL), m_pGuides(NULL)
 {
 }
 
@@ -58,6 +59,7 @@ CCellPainter::~CCellPainter()
         ::DeleteObject(m_fonts[i].hObject);
     for (int i = 0; i < m_nPens; ++i)
         ::DeleteObject(m_pens[i].hObject);
+    delete m_pGuides;
 }
 
 void CCellPainter::DrawCell(const CCell& cell)
@@ -95,12 +97,16 @@ void CCellPainter::DrawCellBorder(const CCell& cell, BOOL bGuides)
     int xRight = rc.right == m_sheet.m_rcBounds.right ? rc.right : rc.right - 1;
     int yBottom = rc.bottom == m_sheet.m_rcBounds.bottom ? rc.bottom : rc.bottom - 1;
 
+    // Guides first: their ends meet the cell's own edges at the corners.
+    if (bGuides)
+    {
+        DrawGuides(cell, TRUE, xRight);
+        DrawGuides(cell, FALSE, yBottom);
+    }
     DrawEdge(cell.m_nLeftEdge, cell.m_crLeftEdge, rc.left, rc.top, rc.left, rc.bottom, 1, 0);
     DrawEdge(cell.m_nTopEdge, cell.m_crTopEdge, rc.left, rc.top, rc.right, rc.top, 0, 1);
-    DrawEdgeOrGuide(cell.m_nRightEdge, cell.m_crRightEdge, bGuides, xRight, rc.top, xRight,
-                    rc.bottom, -1, 0);
-    DrawEdgeOrGuide(cell.m_nBottomEdge, cell.m_crBottomEdge, bGuides, rc.left, yBottom, rc.right,
-                    yBottom, 0, -1);
+    DrawEdge(cell.m_nRightEdge, cell.m_crRightEdge, xRight, rc.top, xRight, rc.bottom, -1, 0);
+    DrawEdge(cell.m_nBottomEdge, cell.m_crBottomEdge, rc.left, yBottom, rc.right, yBottom, 0, -1);
     DrawDiagonal(cell.m_nDiagDown, cell.m_crDiagDown, rc.left, rc.top, rc.right, rc.bottom);
     DrawDiagonal(cell.m_nDiagUp, cell.m_crDiagUp, rc.left, rc.bottom, rc.right, rc.top);
 }
@@ -214,15 +220,18 @@ void CCellPainter::DrawDiagonal(BYTE nStyle, COLORREF cr, int x1, int y1, int x2
         DrawEdge(nStyle, cr, x1, y1, x2, y2, 0, 0);
 }
 
-// A right or bottom edge of style none shows a guide when guides are on.
-void CCellPainter::DrawEdgeOrGuide(BYTE nStyle, COLORREF cr, BOOL bGuides, int x1, int y1,
-                                   int x2, int y2, int dx, int dy)
+// The dotted guides of the cell's right side (bRight, at x nAt) or bottom
+// side (at y nAt).
+void CCellPainter::DrawGuides(const CCell& cell, BOOL bRight, int nAt)
 {
-    if (nStyle == CELL_LINE_NONE)
+    if (m_pGuides == NULL)
+        m_pGuides = new CBorderGuides(m_sheet);
+    const COLORREF cr = ::GetSysColor(COLOR_GRAYTEXT);
+    for (const CBorderGuides::Span& span : m_pGuides->GuideSpans(cell, bRight))
     {
-        if (bGuides)
-            DrawLine(PS_DOT, 1, ::GetSysColor(COLOR_GRAYTEXT), x1, y1, x2, y2);
-        return;
+        if (bRight)
+            DrawLine(PS_DOT, 1, cr, nAt, span.first, nAt, span.second);
+        else
+            DrawLine(PS_DOT, 1, cr, span.first, nAt, span.second, nAt);
     }
-    DrawEdge(nStyle, cr, x1, y1, x2, y2, dx, dy);
 }

@@ -3,6 +3,7 @@
 
 #include "sheet/Cell.h"
 
+class CBorderGuides;
 class CDC;
 class CSheet;
 
@@ -22,8 +23,8 @@ public:
 
     // Background, then the text of the display mode or the picture.
     void DrawCell(const CCell& cell);
-    // Edges and diagonals; bGuides draws dotted grey lines for missing
-    // right and bottom edges.
+    // Edges and diagonals; bGuides draws dotted grey lines along the right
+    // and bottom sides where no border of the sheet's cells lies.
     void DrawCellBorder(const CCell& cell, BOOL bGuides);
 
 private:
@@ -49,8 +50,7 @@ private:
     void DrawLine(int nPenStyle, int nWidth, COLORREF cr, int x1, int y1, int x2, int y2);
     void DrawEdge(BYTE nStyle, COLORREF cr, int x1, int y1, int x2, int y2, int dx, int dy);
     void DrawDiagonal(BYTE nStyle, COLORREF cr, int x1, int y1, int x2, int y2);
-    void DrawEdgeOrGuide(BYTE nStyle, COLORREF cr, BOOL bGuides, int x1, int y1, int x2, int y2,
-                         int dx, int dy);
+    void DrawGuides(const CCell& cell, BOOL bRight, int nAt);
 
     const CSheet& m_sheet;
     CDC* m_pDC;
@@ -64,4 +64,5 @@ private:
     int m_nNextPen;
     HGDIOBJ m_hOwnFont;             // the DC's font and pen before the first cell's
     HGDIOBJ m_hOwnPen;
+    CBorderGuides* m_pGuides;       // owned; made for the first guide
 };

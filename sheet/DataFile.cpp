@@ -244,6 +244,23 @@ BOOL CDataFile::Read(CFile& file)
     return TRUE;
 }
 
+BOOL IsReportDataCell(const CCell& cell)
+{
+    switch (cell.m_nType)
+    {
+    case CELL_NUMERIC:
+    case CELL_FORMULA:
+    case CELL_ORGAN:
+    case CELL_ORGANCODE:
+    case CELL_REPORTDATE:
+        return TRUE;
+    case CELL_TEXT:
+        return cell.m_bDynamic != 0;
+    default:
+        return FALSE;
+    }
+}
+
 BOOL ClearSheetData(CSheet& sheet, BOOL bKeyCells)
 {
     BOOL bCleared = FALSE;

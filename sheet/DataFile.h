@@ -66,6 +66,11 @@ public:
     std::vector<CDataRecord> m_records;
 };
 
+// TRUE for a cell whose value belongs to the filled-in report rather than
+// to the template: a numeric, calculate, dynamic text, organization,
+// organization-code or report-date cell.
+BOOL IsReportDataCell(const CCell& cell);
+
 // Empties the data of the sheet: the value texts of the numeric, calculate
 // and dynamic text cells; with bKeyCells also those of the organization and
 // organization-code cells and the period codes of the report-date cells.

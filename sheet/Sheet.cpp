@@ -172,6 +172,11 @@ CCell* CSheet::FindCellByName(LPCSTR pszName)
     return NULL;
 }
 
+BOOL CSheet::IsComputedByDatabase(const CCell& cell) const
+{
+    return m_nKind == SHEET_KIND_ANALYSIS && !cell.m_strAnalysis.IsEmpty() && cell.m_strAnalysis[0] == '@';
+}
+
 BOOL CSheet::HasCurCell() const
 {
     return m_nCurCell >= 0 && m_nCurCell < m_cells.GetSize();

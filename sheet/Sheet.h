@@ -21,6 +21,9 @@ class CDC;
 #define SHEET_COMPANY_LEN 101        // 100 characters and the terminator
 #define SHEET_DESIGNER_LEN 51
 
+// Template kind of an analysis report, whose cells the database computes.
+#define SHEET_KIND_ANALYSIS 2
+
 // Results of CSheet::HitTestBorder.
 enum
 {
@@ -74,6 +77,11 @@ public:
 
     // First cell whose name equals strName exactly, or NULL.
     CCell* FindCellByName(LPCSTR pszName);
+
+    // TRUE for a cell of an analysis report whose analysis formula (which
+    // begins with "@") gives its value: the database computes it, nothing
+    // is typed into it.
+    BOOL IsComputedByDatabase(const CCell& cell) const;
 
     // Rewrites strText, a numeric cell's value text, by the cell's format.
     static void FormatNumber(const CCell& cell, CString& strText);

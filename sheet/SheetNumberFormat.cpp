@@ -6,6 +6,8 @@
 
 #include "framework/core/OleCurrency.h"
 #include "framework/core/OleDateTime.h"
+#include "framework/core/OleVariant.h"
+#include "framework/core/WideText.h"
 
 namespace
 {
@@ -117,30 +119,11 @@ const char* TypeName(unsigned int vt)
     return NULL;
 }
 
-CString BstrToText(BSTR bstr)
-{
-    if (bstr == NULL)
-        return CString();
-    int nChars = (int)SysStringLen(bstr);
-    if (nChars == 0)
-        return CString();
-    int nBytes = WideCharToMultiByte(CP_ACP, 0, bstr, nChars, NULL, 0, NULL, NULL);
-    if (nBytes <= 0)
-        return CString();
-    CString str;
-    WideCharToMultiByte(CP_ACP, 0, bstr, nChars, str.GetBuffer(nBytes), nBytes, NULL, NULL);
-    str.ReleaseBuffer(nBytes);
-    return str;
-}
-
 // The per-mille sign in the system's code page, the page every number text
 // is drawn and printed in.
 CString PerMilleSign()
 {
-    static const WCHAR kPerMille[] = { 0x2030 };
-    char szSign[8] = "";
-    int nBytes = WideCharToMultiByte(CP_ACP, 0, kPerMille, 1, szSign, sizeof(szSign), NULL, NULL);
-    return CString(szSign, nBytes > 0 ? nBytes : 0);
+    return AfxCodePageChar(0x2030);
 }
 
 } // namespace
@@ -209,7 +192,7 @@ CString VariantToText(const VARIANT& var)
             strText = COleDateTime(V_DATE(&var)).Format("%y-%m-%d %H:%M:%S");
             break;
         case VT_BSTR:
-            strText = BstrToText(V_BSTR(&var));
+            strText = AfxStringFromBstr(V_BSTR(&var));
             break;
         case VT_BOOL:
             return BoolToText(V_BOOL(&var));

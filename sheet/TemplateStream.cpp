@@ -142,7 +142,7 @@ void ReadBody(CArchive& ar, CSheet& scratch, LONG nCount)
             scratch.m_nTailBand = nBand;
     }
 
-    if (scratch.m_nKind == 2)
+    if (scratch.m_nKind == SHEET_KIND_ANALYSIS)
     {
         ar >> scratch.m_bAnalysisFlag;
         ar >> scratch.m_nAnAttrType;
@@ -188,7 +188,7 @@ void WriteTemplateStream(CArchive& ar, CSheet& sheet)
     sheet.m_lstBalance.Serialize(ar);
     WriteTrailer(ar, sheet);
     ar << sheet.m_nHeaderBand << sheet.m_nTailBand;
-    if (sheet.m_nKind == 2)
+    if (sheet.m_nKind == SHEET_KIND_ANALYSIS)
     {
         ar << sheet.m_bAnalysisFlag << sheet.m_nAnAttrType;
         for (int n = 0; n < 7; ++n)

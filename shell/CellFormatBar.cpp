@@ -74,6 +74,7 @@ int CCellFormatBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_comboFontSize.SetTextLimit(4);
 
     m_comboFontName.FillFaces();
+    m_comboFontName.FitWidthToItems();
     return 0;
 }
 

@@ -122,6 +122,33 @@ void CFaceNameCombo::FillFaces()
     SetComboText(strCurrent, FALSE);
 }
 
+void CFaceNameCombo::FitWidthToItems()
+{
+    if (m_hWnd == NULL)
+        return;
+    int cxWidest = 0;
+    {
+        CClientDC dc(this);
+        CScopedSelectObject font(dc.m_hDC, (HGDIOBJ)SendMessage(WM_GETFONT));
+        CString strText;
+        for (int i = 0; i < GetCount(); ++i)
+        {
+            GetLBText(i, strText);
+            const int cx = dc.GetTextExtent(strText).cx;
+            cxWidest = cx > cxWidest ? cx : cxWidest;
+        }
+    }
+    // The text starts after the mark; the button and the frame take the rest.
+    const int cxNeeded = kTextIndent + cxWidest + kTextIndent / 2 +
+                         ::GetSystemMetrics(SM_CXVSCROLL) + 2 * ::GetSystemMetrics(SM_CXEDGE);
+    CRect rc;
+    GetWindowRect(&rc);
+    if (cxNeeded > rc.Width())
+        SetWindowPos(NULL, 0, 0, cxNeeded, rc.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (cxNeeded > GetDroppedWidth())
+        SetDroppedWidth((UINT)cxNeeded);
+}
+
 void CFaceNameCombo::SelectFace(LPCTSTR lpszName, BYTE nCharSet)
 {
     CString strName = lpszName != NULL ? lpszName : "";

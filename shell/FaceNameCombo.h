@@ -32,6 +32,9 @@ public:
     // The text an item shows: the name, with the script when the name is
     // listed more than once.
     static CString ItemText(const CFontFaceEntry& entry, BOOL bNameRepeats);
+    // Widens the box, and its list, to show the widest item whole beside
+    // the TrueType mark and the drop-down button; never narrows them.
+    void FitWidthToItems();
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;

@@ -23,6 +23,17 @@ BOOL IsEntryCell(const CCell& cell, BOOL bOrganOpen)
     }
 }
 
+namespace
+{
+
+// An entry cell that is not one the database computes.
+BOOL TakesEntry(const CSheet& sheet, const CCell& cell, BOOL bOrganOpen)
+{
+    return IsEntryCell(cell, bOrganOpen) && !sheet.IsComputedByDatabase(cell);
+}
+
+} // namespace
+
 CCellTabOrder::CCellTabOrder() : m_nTabbed(0)
 {
 }
@@ -46,7 +57,7 @@ void CCellTabOrder::Build(const CSheet& sheet, BOOL bOrganOpen)
             m_order.push_back(i);
         else
             untabbed.push_back(i);
-        if (IsEntryCell(cell, bOrganOpen))
+        if (TakesEntry(sheet, cell, bOrganOpen))
             m_entryCells.push_back(i);
     }
     std::stable_sort(m_order.begin(), m_order.end(), [&sheet](int a, int b) {
@@ -72,7 +83,7 @@ int CCellTabOrder::NextCell(const CSheet& sheet, int nCell, BOOL bOrganOpen) con
     for (int k = 1; k <= m_nTabbed; ++k)
     {
         const int n = m_order[(nHere + k) % m_nTabbed];
-        if (n >= 0 && n < nCount && IsEntryCell(sheet.m_cells[n], bOrganOpen))
+        if (n >= 0 && n < nCount && TakesEntry(sheet, sheet.m_cells[n], bOrganOpen))
             return n;
     }
     return -1;
@@ -82,7 +93,7 @@ int CCellTabOrder::FirstEntryCell(const CSheet& sheet, BOOL bOrganOpen) const
 {
     const int nCount = (int)sheet.m_cells.GetSize();
     for (int n : m_order)
-        if (n >= 0 && n < nCount && IsEntryCell(sheet.m_cells[n], bOrganOpen))
+        if (n >= 0 && n < nCount && TakesEntry(sheet, sheet.m_cells[n], bOrganOpen))
             return n;
     return -1;
 }

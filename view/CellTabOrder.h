@@ -19,7 +19,7 @@ public:
 
     // Every cell: those with a tab index by ascending index (equal indices
     // in array order), then those without one in array order; and the
-    // entry cells in array order.
+    // entry cells in array order, less those the database computes.
     void Build(const CSheet& sheet, BOOL bOrganOpen);
     void Clear();
 

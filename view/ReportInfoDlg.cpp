@@ -5,6 +5,7 @@
 #include "reporting/FindItemDlg.h"
 #include "reporting/OrganLookup.h"
 #include "reporting/ReportConnection.h"
+#include "reporting/ShownCode.h"
 #include "TemplateDialogIds.h"
 
 namespace
@@ -82,8 +83,9 @@ void CReportInfoDlg::OnOK()
 // opening (or none) gives way to it, so a code typed over another one never
 // goes out under the other organization's name.  A name typed beside a
 // known code must be its name; beside an unknown code, a name of another
-// organization is refused.  Without the organizations, or without a code,
-// the pair is taken as typed (the document checks it where it must).
+// organization is refused, and so is an unknown code shown with '?'.
+// Without the organizations, or without a code, the pair is taken as typed
+// (the document checks it where it must).
 BOOL CReportInfoDlg::MatchOrganization()
 {
     CReportConnection& connection = GetReportConnection();
@@ -109,6 +111,9 @@ BOOL CReportInfoDlg::MatchOrganization()
                           (LPCSTR)m_strOrganCode, (LPCSTR)strName, (LPCSTR)m_strOrganName);
         return RefusePair(IDC_ORGAN_NAME, strMessage);
     }
+    // A code read with '?' for characters this system lacks names no row.
+    if (m_strOrganCode.Find('?') >= 0)
+        return RefusePair(IDC_ORGAN_CODE, UnshownCodeMessage("ss_Organ", m_strOrganCode));
     if (m_strOrganName.IsEmpty())
         return TRUE;
     CString strOtherCode, strOtherName = m_strOrganName;

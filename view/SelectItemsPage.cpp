@@ -10,6 +10,7 @@
 #include "reporting/EngineLoader.h"
 #include "reporting/FieldText.h"
 #include "reporting/ReportConnection.h"
+#include "reporting/ShownCode.h"
 #include "sheet/document/TallyformDoc.h"
 #include "TemplateWizardIds.h"
 
@@ -21,12 +22,12 @@ const UINT_PTR kSearchTimer = 0;
 const UINT kSearchDelayMs = 500;
 
 const CItemTable kRowItems = {
-    IDD_SELECT_ROW_ITEMS, IDC_ROW_ITEMS_LIST, IDC_ROW_ITEMS_SELECTED,
+    "ss_item", IDD_SELECT_ROW_ITEMS, IDC_ROW_ITEMS_LIST, IDC_ROW_ITEMS_SELECTED,
     "select FD_Code,FD_SearchCode,FD_Name from ss_item", "select * from ss_item",
     "SELECT FD_Code,FD_SearchCode,FD_Name FROM ss_item", "Connect to database failed.",
 };
 const CItemTable kColItems = {
-    IDD_SELECT_COL_ITEMS, IDC_COL_ITEMS_LIST, IDC_COL_ITEMS_SELECTED,
+    "ss_colitem", IDD_SELECT_COL_ITEMS, IDC_COL_ITEMS_LIST, IDC_COL_ITEMS_SELECTED,
     "select FD_Code,FD_SearchCode,FD_Name from ss_colitem", "select * from ss_colitem",
     "SELECT FD_Code,FD_SearchCode,FD_Name FROM ss_colitem", "Connect to database failed",
 };
@@ -266,9 +267,11 @@ void CSelectItemsPage::OnAdd()
     nCount = m_listItems.GetSelItems(nCount, selected.data());
     for (int i = 0; i < nCount; ++i)
     {
-        CString strEntry =
-            FormatItemListEntry(NthOf(m_lstCodes, selected[i]), NthOf(m_lstNames, selected[i]));
-        if (HasLine(m_listSelected, strEntry))
+        const CString strCode = NthOf(m_lstCodes, selected[i]);
+        const CString strName = NthOf(m_lstNames, selected[i]);
+        CString strEntry = FormatItemListEntry(strCode, strName);
+        if (HasLine(m_listSelected, strEntry) ||
+            !CanUseShownCode(GetReportConnection(), m_table.pszTable, strCode, strName))
             continue;
         if (pEntries != NULL)
             pEntries->AddTail(strEntry);

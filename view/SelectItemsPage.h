@@ -16,6 +16,7 @@ class CTallyformDoc;
 // What differs between the row page and the column page.
 struct CItemTable
 {
+    LPCSTR pszTable;
     UINT nIDTemplate;
     int nItemListID;
     int nSelectedListID;

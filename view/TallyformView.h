@@ -8,6 +8,7 @@
 #include "sheet/Cell.h"
 #include "view/CellTabOrder.h"
 
+class CCellTextSearch;
 class CTallyformDoc;
 class CSheet;
 class CSheetViewFrame;
@@ -289,7 +290,11 @@ protected:
     void OnUpdateSplitCell(CCmdUI* pCmdUI);
     void OnUpdateRunModeOnly(CCmdUI* pCmdUI);
     void OnUpdateDesignModeOnly(CCmdUI* pCmdUI);
-    void OnUpdateSumDataFiles(CCmdUI* pCmdUI);
+    // Save Data to File, Load Data from File and Sum Data From Files: run
+    // mode, on a report whose figures are typed, not computed by the
+    // database (an analysis has no organization, period or item codes for
+    // a data file to carry).
+    void OnUpdateDataFiles(CCmdUI* pCmdUI);
 
     // Table commands, selection commands, tab numbering, Undo and Redo
     // (TallyformViewTable.cpp).
@@ -340,6 +345,9 @@ protected:
     void OpenFindDialog(BOOL bReplace);
     // Selects the next cell holding the search text and replaces it there.
     BOOL ReplaceNext(BOOL bMatchCase);
+    // Replaces in one cell's value text; a change marks the report's data
+    // or the template changed, by the cell.
+    void ReplaceInCell(const CCellTextSearch& search, int nCell);
     void ShowNotFound();
     // Cell commands (TallyformViewCells.cpp).
     void OnClearData();

@@ -129,8 +129,12 @@ void CTallyformView::OpenCellEditor(int nCell)
     if (pSheet == NULL || pDoc == NULL || m_hWnd == NULL || nCell < 0 ||
         nCell >= pSheet->m_cells.GetSize())
         return;
-    EnsureCellVisible(nCell);
     const CCell& cell = pSheet->m_cells[nCell];
+    // A figure the database computes takes no editor: nothing is typed
+    // over it.
+    if (!pSheet->m_bDesignMode && pSheet->IsComputedByDatabase(cell))
+        return;
+    EnsureCellVisible(nCell);
     if (!pSheet->m_bDesignMode)
         m_cellBeforeEdit = cell;
 

@@ -123,13 +123,13 @@ BOOL CTallyformView::FindInCells(BOOL bMatchCase, BOOL bReplaceAll)
     RecordCells(all);
 #endif
     for (INT_PTR i = nFound; i < nCount; ++i)
-        search.Replace(pSheet->m_cells[i].m_strValue, g_strReplace);
+        ReplaceInCell(search, (int)i);
     for (INT_PTR i = 0; i < nFound; ++i)
-        search.Replace(pSheet->m_cells[i].m_strValue, g_strReplace);
+        ReplaceInCell(search, (int)i);
     // A replaced figure changes the totals that use it as much as typing one.
     if (!pSheet->m_bDesignMode)
         GetDocument()->RecalculateAll();
-    FinishFormatChange();
+    GetDocument()->UpdateAllViews(NULL);
     return TRUE;
 }
 
@@ -141,12 +141,21 @@ BOOL CTallyformView::ReplaceNext(BOOL bMatchCase)
 #ifndef EDITOR_BUILD
     RecordSelection();
 #endif
-    CCell* pCell = pSheet->GetSelectedCell(0);
-    CCellTextSearch(g_strFind, bMatchCase).Replace(pCell->m_strValue, g_strReplace);
-    if (!pSheet->m_bDesignMode && pCell->m_nFormulaRefs > 0)
-        GetDocument()->RecalculateDependents((int)pSheet->m_arrSel[0]);
-    FinishFormatChange();
+    const int nCell = (int)pSheet->m_arrSel[0];
+    ReplaceInCell(CCellTextSearch(g_strFind, bMatchCase), nCell);
+    if (!pSheet->m_bDesignMode && pSheet->m_cells[nCell].m_nFormulaRefs > 0)
+        GetDocument()->RecalculateDependents(nCell);
+    GetDocument()->UpdateAllViews(NULL);
     return TRUE;
+}
+
+void CTallyformView::ReplaceInCell(const CCellTextSearch& search, int nCell)
+{
+    CString& strValue = GetSheet()->m_cells[nCell].m_strValue;
+    const CString strBefore = strValue;
+    search.Replace(strValue, g_strReplace);
+    if (strValue != strBefore)
+        GetDocument()->NoteValueChanged(nCell);
 }
 
 LRESULT CTallyformView::OnFindReplace(WPARAM, LPARAM lParam)

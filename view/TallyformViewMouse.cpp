@@ -33,6 +33,20 @@ BOOL IsSelectedCell(const CSheet& sheet, int n)
     return FALSE;
 }
 
+// The band as the cells are tested against it.  A band along one row or
+// one column (a Shift+click beside the anchor) has no height or width, so
+// it would meet no cell: it is given one unit, and crosses the cells under
+// its line as a click there hits them.
+CRect BandCrossingCells(const CRect& rcBand)
+{
+    CRect rc = rcBand;
+    if (rc.right == rc.left)
+        ++rc.right;
+    if (rc.bottom == rc.top)
+        ++rc.bottom;
+    return rc;
+}
+
 BOOL IsBorderClass(LONG nClass)
 {
     return nClass == HIT_VERTICAL_BORDER || nClass == HIT_HORIZONTAL_BORDER;
@@ -305,7 +319,8 @@ void CTallyformView::RunModeClick(UINT, CPoint ptSheet)
     ClearSelection();
     SelectSingleCell(n);
     SetCapture();
-    if (pSheet->m_cells[n].m_nType != CELL_FORMULA)
+    // Calculate cells and the cells the database computes show results.
+    if (cell.m_nType != CELL_FORMULA && !pSheet->IsComputedByDatabase(cell))
         OpenCellEditor(n);
 }
 
@@ -347,6 +362,7 @@ void CTallyformView::TrackSelection(CPoint ptSheet)
     const POINT& ptAnchor = pSheet->m_ptLastPointer;
     m_rectSelect.SetRect(ptAnchor.x, ptAnchor.y, ptSheet.x, ptSheet.y);
     m_rectSelect.NormalizeRect();
+    const CRect rcBand = BandCrossingCells(m_rectSelect);
 
     CUIntArray arrNew;
     const INT_PTR nCount = pSheet->m_cells.GetSize();
@@ -354,7 +370,7 @@ void CTallyformView::TrackSelection(CPoint ptSheet)
     {
         RECT rc;
         if (i == pSheet->m_nCurCell ||
-            ::IntersectRect(&rc, &pSheet->m_cells[i].m_rect, &m_rectSelect))
+            ::IntersectRect(&rc, &pSheet->m_cells[i].m_rect, &rcBand))
             arrNew.Add((UINT)i);
     }
 

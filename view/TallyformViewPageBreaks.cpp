@@ -12,6 +12,7 @@
 #include "framework/windows/PageSetupDialog.h"
 #include "framework/windows/PrintDialog.h"
 #include "framework/windows/ScopedGdi.h"
+#include "sheet/CellPainter.h"
 #include "sheet/PageLayout.h"
 #include "sheet/document/TallyformDoc.h"
 #include "view/PageSetupDlg.h"
@@ -135,19 +136,20 @@ void CTallyformView::DrawCellsInRect(CDC* pDC, const RECT* pRect, BOOL bOneByOne
         return;
     pDC->IntersectClipRect(pRect);
     const CCellArray& cells = pSheet->m_cells;
+    CCellPainter painter(*pSheet, pDC);
     RECT rc;
     for (INT_PTR i = 0; i < cells.GetSize(); ++i)
         if (::IntersectRect(&rc, &cells[i].m_rect, pRect))
         {
-            pSheet->DrawCell(pDC, cells[i]);
+            painter.DrawCell(cells[i]);
             if (bOneByOne)
-                pSheet->DrawCellBorder(pDC, cells[i], m_bShowCellFrame);
+                painter.DrawCellBorder(cells[i], m_bShowCellFrame);
         }
     if (bOneByOne)
         return;
     for (INT_PTR i = 0; i < cells.GetSize(); ++i)
         if (::IntersectRect(&rc, &cells[i].m_rect, pRect))
-            pSheet->DrawCellBorder(pDC, cells[i], m_bShowCellFrame);
+            painter.DrawCellBorder(cells[i], m_bShowCellFrame);
 }
 
 void CTallyformView::DrawPageBreaks(CDC* pDC)

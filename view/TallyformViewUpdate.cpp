@@ -60,11 +60,10 @@ void CTallyformView::OnUpdateDesignModeOnly(CCmdUI* pCmdUI)
     pCmdUI->Enable(IsDesignMode());
 }
 
-void CTallyformView::OnUpdateSumDataFiles(CCmdUI* pCmdUI)
+void CTallyformView::OnUpdateDataFiles(CCmdUI* pCmdUI)
 {
-    // Run mode leaves the item as it is.
-    if (IsDesignMode())
-        pCmdUI->Enable(FALSE);
+    CTallyformDoc* pDoc = GetDocument();
+    pCmdUI->Enable(IsRunMode() && pDoc != NULL && !pDoc->IsAnalysisReport());
 }
 
 void CTallyformView::OnDataVerify()

@@ -61,6 +61,14 @@ void SetColumnText(CString& strText, sqlite3_stmt* pStmt, int nColumn)
     SetSourceText(strText, p, p != NULL ? sqlite3_column_bytes(pStmt, nColumn) : 0);
 }
 
+// The same for a file of the system code page: the copy's UTF-8 converted
+// straight from the column.
+void SetColumnCodePageText(CString& strText, sqlite3_stmt* pStmt, int nColumn)
+{
+    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(pStmt, nColumn));
+    DBTextFromDriver(p != NULL ? p : "", p != NULL ? sqlite3_column_bytes(pStmt, nColumn) : 0, strText);
+}
+
 // The kinds of values a column of a worksheet holds, as its rows go by.
 const BYTE kHoldsNumbers = 1;
 const BYTE kHoldsTexts = 2;
@@ -186,7 +194,10 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     CDaoStatement entry;
     entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion, nKeyFields)"
                        " VALUES (?, ?, ?, ?, ?, ?)");
-    BindText(entry, 1, StoredName(table.m_strName));
+    // The table as the copy names it: names and texts in UTF-8.
+    CSourceTable stored;
+    stored.m_strName = StoredName(table.m_strName);
+    BindText(entry, 1, stored.m_strName);
     BindText(entry, 2, strFile);
     BindText(entry, 3, table.m_strCodePage);
     sqlite3_bind_int(entry, 4, bCellKinds);
@@ -194,9 +205,6 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     sqlite3_bind_int(entry, 6, table.m_nKeyFields);
     entry.Step(pDb);
     int nOrder = (int)sqlite3_last_insert_rowid(pDb);
-    // The table as the copy names it: names and texts in UTF-8.
-    CSourceTable stored;
-    stored.m_strName = StoredName(table.m_strName);
     for (const CString& strColumn : table.m_columns)
         stored.m_columns.push_back(StoredText(strColumn));
     BOOL bCodePage = CodePageTexts();
@@ -520,9 +528,10 @@ BOOL CSourceCopyRows::Next(std::vector<CSourceValue>& row, CString& strReason)
         CSourceValue& value = row[i];
         value.m_bNull = sqlite3_column_type(pStmt, i + 1) == SQLITE_NULL;
         value.m_bNumber = false;
-        SetColumnText(value.m_strText, pStmt, i + 1);
-        if (m_bCodePageTexts && !AfxIsAsciiText(value.m_strText, value.m_strText.GetLength()))
-            value.m_strText = DBTextFromDriver(value.m_strText);
+        if (m_bCodePageTexts)
+            SetColumnCodePageText(value.m_strText, pStmt, i + 1);
+        else
+            SetColumnText(value.m_strText, pStmt, i + 1);
         if (!m_bCellKinds || value.m_bNull)
             continue;
         char chKind = found != rowKinds.end() && i < found->second.GetLength() ? found->second[i] : kTextCell;

@@ -370,3 +370,15 @@ BOOL CFile::GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus)
     rStatus.m_attribute = (BYTE)(data.dwFileAttributes & 0x3F);
     return TRUE;
 }
+
+CString AfxFullPath(LPCSTR lpszPath)
+{
+    char szFull[MAX_PATH];
+    DWORD n = GetFullPathNameA(lpszPath, MAX_PATH, szFull, NULL);
+    if (n == 0 || n >= MAX_PATH)
+        return lpszPath;
+    // A file that is not there keeps its full form.
+    char szLong[MAX_PATH];
+    n = GetLongPathNameA(szFull, szLong, MAX_PATH);
+    return n == 0 || n >= MAX_PATH ? CString(szFull) : CString(szLong);
+}

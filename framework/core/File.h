@@ -49,6 +49,11 @@ public:
 BOOL AfxFormatFileErrorMessage(LPCSTR lpszFormat, LPCSTR lpszFileName, LPSTR lpszError,
                                UINT nMaxError);
 
+// One name for one file: the full path of lpszPath (relative parts, "."
+// and ".." resolved) with its short (8.3) names written out long; the path
+// as given when it cannot be resolved.
+CString AfxFullPath(LPCSTR lpszPath);
+
 struct CFileStatus
 {
     FILETIME m_ctime;                 // creation

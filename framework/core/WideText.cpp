@@ -60,6 +60,13 @@ CString AfxRecodeText(LPCSTR lpsz, UINT nCodePage)
     return str;
 }
 
+CString AfxCodePageChar(WCHAR ch)
+{
+    char szChar[8] = "";
+    int nBytes = ::WideCharToMultiByte(CP_ACP, 0, &ch, 1, szChar, sizeof(szChar), NULL, NULL);
+    return CString(szChar, nBytes > 0 ? nBytes : 0);
+}
+
 BYTE AfxCodePageCharSet(UINT nCodePage)
 {
     CHARSETINFO info = {};

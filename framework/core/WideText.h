@@ -33,6 +33,10 @@ BOOL AfxIsAsciiText(LPCSTR lpsz, int nLength);
 // character.
 CString AfxRecodeText(LPCSTR lpsz, UINT nCodePage);
 
+// One character in the system's code page (its default character where
+// the page lacks it); "" when it cannot be converted.
+CString AfxCodePageChar(WCHAR ch);
+
 // The character set of a font for a text of the code page: DEFAULT_CHARSET
 // for the system's (CP_ACP), so a face of the asked name is taken as it is.
 BYTE AfxCodePageCharSet(UINT nCodePage);

@@ -49,6 +49,11 @@ CString DBTextToDriver(LPCSTR lpsz, int nLength)
     return str;
 }
 
+CString DBTextToDriver(LPCSTR lpsz)
+{
+    return DBTextToDriver(lpsz != NULL ? lpsz : "", lpsz != NULL ? lstrlenA(lpsz) : 0);
+}
+
 void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str, UINT nCodePage)
 {
     std::vector<WCHAR> wide;
@@ -73,6 +78,13 @@ void DBTextFromDriver(const char* p, int nLength, CString& str, UINT nCodePage, 
         return;
     }
     FromWide(nCodePage, wide, str, pbInexact);
+}
+
+CString DBTextFromDriver(LPCSTR psz)
+{
+    CString strText;
+    DBTextFromDriver(psz != NULL ? psz : "", psz != NULL ? lstrlenA(psz) : 0, strText);
+    return strText;
 }
 
 CWideText DBStoredTextToWide(LPCSTR p, int nLength)

@@ -17,6 +17,8 @@ inline CString DBTextToDriver(const CString& str)
 {
     return DBTextToDriver(str, str.GetLength());
 }
+// The same for a text ended by '\0'; NULL gives "".
+CString DBTextToDriver(LPCSTR lpsz);
 // The same into str (not holding lpsz), whose buffer is reused when it fits;
 // the text is of nCodePage when given.
 void DBTextToDriver(LPCSTR lpsz, int nLength, CString& str, UINT nCodePage = CP_ACP);
@@ -33,6 +35,9 @@ inline CString DBTextFromDriver(const CString& str)
     DBTextFromDriver(str, str.GetLength(), strText);
     return strText;
 }
+// The same for a text ended by '\0' (a name or text a driver gives); NULL
+// gives "".
+CString DBTextFromDriver(LPCSTR psz);
 
 // A stored text in UTF-16: UTF-8, or, when it is not UTF-8, text of the
 // system code page.

@@ -253,7 +253,7 @@ void CDaoDatabase::Execute(LPCSTR lpszSQL, int nOptions)
     sqlite3* pDb = RequireHandle();
     int nBefore = sqlite3_total_changes(pDb);
     char* pError = NULL;
-    int nResult = sqlite3_exec(pDb, DBTextToDriver(lpszSQL, lpszSQL != NULL ? lstrlenA(lpszSQL) : 0), NULL, NULL, &pError);
+    int nResult = sqlite3_exec(pDb, DBTextToDriver(lpszSQL), NULL, NULL, &pError);
     if (nResult != SQLITE_OK)
     {
         CString message = DaoMessageOfSqlite(nResult, pError != NULL ? pError : sqlite3_errstr(nResult));

@@ -56,7 +56,7 @@ void CDaoQueryDef::Open(LPCSTR lpszName)
     sqlite3* pDb = m_pDatabase->RequireHandle();
     CDaoStatement stmt;
     stmt.Prepare(pDb, "SELECT name, sql FROM sqlite_master WHERE type='view' AND name=? COLLATE NOCASE");
-    CString strStoredName = DBTextToDriver(CString(lpszName));
+    CString strStoredName = DBTextToDriver(lpszName);
     sqlite3_bind_text(stmt, 1, strStoredName, strStoredName.GetLength(), SQLITE_TRANSIENT);
     if (!stmt.Step(pDb))
     {
@@ -64,7 +64,7 @@ void CDaoQueryDef::Open(LPCSTR lpszName)
         message.Format("Item '%s' not found in this collection.", lpszName != NULL ? lpszName : "");
         AfxThrowDaoException(DAOERR_NOT_FOUND, message);
     }
-    m_strName = DBTextFromDriver(CString((LPCSTR)sqlite3_column_text(stmt, 0)));
+    m_strName = DBTextFromDriver((LPCSTR)sqlite3_column_text(stmt, 0));
     m_strSQL = DBTextFromDriver(DaoViewSelect((LPCSTR)sqlite3_column_text(stmt, 1)));
     m_bOpen = TRUE;
 }

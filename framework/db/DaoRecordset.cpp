@@ -140,7 +140,7 @@ void CDaoRecordset::Load()
     for (int i = nFirst; i < nCount; ++i)
     {
         Column column;
-        column.strName = DBTextFromDriver(CString(sqlite3_column_name(stmt, i)));
+        column.strName = DBTextFromDriver(sqlite3_column_name(stmt, i));
         column.strDeclType = sqlite3_column_decltype(stmt, i);
         column.nFieldType = DaoFieldTypeOfDecl(column.strDeclType, NULL);
         LPCSTR lpszTable = sqlite3_column_table_name(stmt, i);
@@ -510,7 +510,7 @@ const CString& CDaoRecordset::FindCriteria(LPCSTR lpszFilter)
     CDaoRecordsetStatements& statements = Statements();
     if (statements.m_strFindFilter != lpszFilter)
     {
-        CString criteria = DaoLikeToSqlite(DBTextToDriver(lpszFilter, lpszFilter != NULL ? lstrlenA(lpszFilter) : 0));
+        CString criteria = DaoLikeToSqlite(DBTextToDriver(lpszFilter));
         criteria.TrimLeft();
         criteria.TrimRight();
         statements.m_strFindFilter = lpszFilter;

@@ -26,20 +26,20 @@ void CDaoTableDef::Open(LPCSTR lpszName)
         "SELECT name, type, \"notnull\", dflt_value FROM pragma_table_info(?) ORDER BY cid", -1, &pStmt, NULL);
     if (nResult != SQLITE_OK)
         DaoThrowSqliteError(pDb, nResult);
-    CString strStoredName = DBTextToDriver(CString(lpszName));
+    CString strStoredName = DBTextToDriver(lpszName);
     sqlite3_bind_text(pStmt, 1, strStoredName, strStoredName.GetLength(), SQLITE_TRANSIENT);
     CArray<CDaoFieldInfo, const CDaoFieldInfo&> fields;
     while ((nResult = sqlite3_step(pStmt)) == SQLITE_ROW)
     {
         CDaoFieldInfo info;
-        info.m_strName = DBTextFromDriver(CString((LPCSTR)sqlite3_column_text(pStmt, 0)));
+        info.m_strName = DBTextFromDriver((LPCSTR)sqlite3_column_text(pStmt, 0));
         info.m_nType = DaoFieldTypeOfDecl((LPCSTR)sqlite3_column_text(pStmt, 1), &info.m_lSize);
         info.m_lAttributes = 0;
         info.m_nOrdinalPosition = (short)fields.GetSize();
         info.m_bRequired = sqlite3_column_int(pStmt, 2) != 0;
         info.m_strSourceTable = lpszName;
         info.m_strSourceField = info.m_strName;
-        info.m_strDefaultValue = DBTextFromDriver(CString((LPCSTR)sqlite3_column_text(pStmt, 3)));
+        info.m_strDefaultValue = DBTextFromDriver((LPCSTR)sqlite3_column_text(pStmt, 3));
         fields.Add(info);
     }
     sqlite3_finalize(pStmt);

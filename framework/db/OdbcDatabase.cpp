@@ -135,7 +135,7 @@ void CDatabase::ExecuteSQL(LPCSTR lpszSQL)
     SQLRETURN rc = SQLAllocHandle(SQL_HANDLE_STMT, m_hdbc, &hstmt);
     if (!SQL_SUCCEEDED(rc))
         AfxThrowDBException(rc, SQL_HANDLE_DBC, m_hdbc);
-    CString text = DBTextToDriver(lpszSQL, (int)strlen(lpszSQL));
+    CString text = DBTextToDriver(lpszSQL);
     rc = SQLExecDirect(hstmt, (SQLCHAR*)(LPCSTR)text, SQL_NTS);
     // SQL_NO_DATA is a statement that touched no rows, not a failure.
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA)

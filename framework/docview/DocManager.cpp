@@ -1,5 +1,6 @@
 #include "framework/docview/DocManager.h"
 
+#include "framework/core/File.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/docview/Document.h"
 #include "framework/docview/FrameWnd.h"
@@ -57,10 +58,8 @@ CDocument* CDocManager::OnFileNew()
 
 CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
 {
-    char szPath[MAX_PATH];
-    DWORD n = GetFullPathNameA(lpszFileName, MAX_PATH, szPath, NULL);
-    if (n == 0 || n >= MAX_PATH)
-        lstrcpynA(szPath, lpszFileName, MAX_PATH);
+    // An open document is found under any form of its path.
+    const CString strPath = AfxFullPath(lpszFileName);
 
     CDocTemplate* pBest = NULL;
     CDocTemplate::Confidence best = CDocTemplate::noAttempt;
@@ -69,7 +68,7 @@ CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
     {
         CDocTemplate* pTemplate = GetNextDocTemplate(pos);
         CDocument* pOpen = NULL;
-        CDocTemplate::Confidence match = pTemplate->MatchDocType(szPath, pOpen);
+        CDocTemplate::Confidence match = pTemplate->MatchDocType(strPath, pOpen);
         if (match == CDocTemplate::yesAlreadyOpen)
         {
             ActivateDocumentFrame(pOpen);
@@ -83,7 +82,7 @@ CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
     }
     if (pBest == NULL)
         return NULL;
-    return pBest->OpenDocumentFile(szPath);
+    return pBest->OpenDocumentFile(strPath);
 }
 
 BOOL CDocManager::SaveAllModified()

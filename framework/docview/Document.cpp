@@ -1,5 +1,6 @@
 #include "framework/docview/Document.h"
 
+#include "framework/core/File.h"
 #include "framework/core/MessageSink.h"
 #include "framework/docview/DocManager.h"
 #include "framework/docview/DocTemplate.h"
@@ -30,17 +31,9 @@ void CDocument::SetTitle(LPCSTR lpszTitle)
 
 void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU)
 {
-    char szFull[MAX_PATH];
-    LPSTR lpszFilePart = NULL;
-    DWORD n = GetFullPathNameA(lpszPathName, MAX_PATH, szFull, &lpszFilePart);
-    if (n == 0 || n >= MAX_PATH)
-    {
-        m_strPathName = lpszPathName;
-        lpszFilePart = NULL;
-    }
-    else
-        m_strPathName = szFull;
-    SetTitle(lpszFilePart != NULL ? lpszFilePart : (LPCSTR)m_strPathName);
+    m_strPathName = AfxFullPath(lpszPathName);
+    const int nSlash = m_strPathName.ReverseFind('\\');
+    SetTitle(nSlash >= 0 ? m_strPathName.Mid(nSlash + 1) : m_strPathName);
     if (bAddToMRU && m_pDocTemplate != NULL && m_pDocTemplate->GetDocManager() != NULL)
         m_pDocTemplate->GetDocManager()->AddToRecentFileList(m_strPathName);
 }

@@ -1,5 +1,6 @@
 #include "framework/docview/RecentFileList.h"
 
+#include "framework/core/File.h"
 #include "framework/docview/WinApp.h"
 #include "framework/windows/CmdUI.h"
 
@@ -93,20 +94,21 @@ void CRecentFileList::Add(LPCSTR lpszPathName)
 {
     if (lpszPathName == NULL || *lpszPathName == '\0' || m_nSize <= 0)
         return;
-    char szFull[MAX_PATH];
-    DWORD n = ::GetFullPathNameA(lpszPathName, MAX_PATH, szFull, NULL);
-    CString strPath = n == 0 || n >= MAX_PATH ? CString(lpszPathName) : CString(szFull);
-    for (size_t i = 0; i < m_names.size(); ++i)
-    {
-        if (m_names[i].CompareNoCase(strPath) == 0)
-        {
-            m_names.erase(m_names.begin() + (std::ptrdiff_t)i);
-            break;
-        }
-    }
+    CString strPath = AfxFullPath(lpszPathName);
+    int nSame = Find(strPath);
+    if (nSame >= 0)
+        m_names.erase(m_names.begin() + nSame);
     m_names.insert(m_names.begin(), strPath);
     if ((int)m_names.size() > m_nSize)
         m_names.resize((size_t)m_nSize);
+}
+
+int CRecentFileList::Find(const CString& strFullPath) const
+{
+    for (size_t i = 0; i < m_names.size(); ++i)
+        if (m_names[i].CompareNoCase(strFullPath) == 0)
+            return (int)i;
+    return -1;
 }
 
 void CRecentFileList::Remove(int nIndex)
@@ -178,8 +180,12 @@ void CRecentFileList::ReadList()
         return;
     for (int i = 0; i < m_nSize; ++i)
     {
+        // An entry written in another form of a file listed above is
+        // that file again.
         CString strPath = pApp->GetProfileString(m_strSection, EntryName(i));
         if (!strPath.IsEmpty())
+            strPath = AfxFullPath(strPath);
+        if (!strPath.IsEmpty() && Find(strPath) < 0)
             m_names.push_back(strPath);
     }
 }

@@ -26,11 +26,13 @@ public:
     int GetCount() const { return (int)m_names.size(); }
     const CString& operator[](int nIndex) const { return m_names[(size_t)nIndex]; }
 
-    // Puts the full path first; an entry of the same path (compared
-    // without case) moves up instead of appearing twice, and the oldest
-    // falls off a full list.
+    // Puts the full path (AfxFullPath) first; an entry of the same path
+    // (compared without case) moves up instead of appearing twice, and the
+    // oldest falls off a full list.
     void Add(LPCSTR lpszPathName);
     void Remove(int nIndex);
+    // The index of the entry of that full path, compared without case; -1.
+    int Find(const CString& strFullPath) const;
 
     // The menu text of an entry without its number: the file name alone
     // when it lies in lpszCurDir, else the path shortened to fit.
@@ -41,8 +43,9 @@ public:
     // ...; with no entries the placeholder comes back, disabled.
     void UpdateMenu(CCmdUI* pCmdUI);
 
-    // Through the application's profile; WriteList removes the entries
-    // beyond the ones in use and is FALSE when an entry cannot be written.
+    // Through the application's profile, ReadList keeping one entry per
+    // file; WriteList removes the entries beyond the ones in use and is
+    // FALSE when an entry cannot be written.
     void ReadList();
     BOOL WriteList() const;
 

@@ -55,12 +55,5 @@ void CWinApp::OnOpenRecentFile(UINT nID)
     CString strPath = (*m_pRecentFileList)[nIndex];
     if (OpenDocumentFile(strPath) != NULL)
         return;
-    for (int i = 0; i < m_pRecentFileList->GetCount(); ++i)
-    {
-        if ((*m_pRecentFileList)[i].CompareNoCase(strPath) == 0)
-        {
-            m_pRecentFileList->Remove(i);
-            break;
-        }
-    }
+    m_pRecentFileList->Remove(m_pRecentFileList->Find(strPath));
 }

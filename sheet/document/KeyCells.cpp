@@ -47,7 +47,13 @@ CString ReportKeysText(const CSheet& sheet)
         strOrgan = sheet.m_cells[keys.m_codes[0]].m_strValue;
     CString strPeriod;
     if (keys.m_dates.GetSize() > 0)
-        strPeriod = PeriodLabelText(sheet.m_cells[keys.m_dates[0]].m_szDateCode);
+        strPeriod = sheet.m_cells[keys.m_dates[0]].m_szDateCode;
+    return ReportKeysText(strOrgan, strPeriod);
+}
+
+CString ReportKeysText(const CString& strOrgan, const CString& strPeriodCode)
+{
+    const CString strPeriod = strPeriodCode.IsEmpty() ? CString() : PeriodLabelText(strPeriodCode);
     CString strText;
     if (!strOrgan.IsEmpty())
         strText += " of " + strOrgan;

@@ -18,6 +18,8 @@ struct CKeyCells
 // its data keys (the period code unchanged when NULL).
 void SetNumericCellKeys(CSheet& sheet, LPCSTR pszOrgCode, LPCSTR pszPeriodCode);
 
-// The organization and period the key cells name, for the status bar:
-// " of <organization> for <period>", or as much of it as they hold.
+// " of <organization> for <period>", as far as they are known, to follow
+// "The report" in the status bar's word on what was done with it: from the
+// key cells, or from an organization and a period code.
 CString ReportKeysText(const CSheet& sheet);
+CString ReportKeysText(const CString& strOrgan, const CString& strPeriodCode);

@@ -10,6 +10,7 @@
 #include "framework/db/DBText.h"
 #include "sheet/CellDraw.h"
 #include "sheet/SheetGridMap.h"
+#include "sheet/document/ExportFileName.h"
 
 namespace
 {
@@ -26,24 +27,10 @@ const int kKeyColumns = 4;
 // Excel's rules for a sheet name.
 const int kMaxSheetName = 31;
 const char kSheetNameBanned[] = ":\\/?*[]";
-// What a file name cannot hold beyond those.
-const char kFileNameBanned[] = "\"<>|";
 
 CString FieldText(const char* pszField, size_t cchField)
 {
     return CString(pszField, (int)strnlen(pszField, cchField));
-}
-
-// Each one-byte character of the text that is among the banned ones, or a
-// control character, becomes a blank.  Walked by characters: a double-byte
-// character's second byte may look like a banned one.
-void BlankCharacters(CString& strText, LPCSTR pszBanned)
-{
-    LPSTR pszText = strText.GetBuffer(strText.GetLength());
-    for (LPSTR p = pszText; *p != '\0'; p = CharNextA(p))
-        if (CharNextA(p) == p + 1 && ((unsigned char)*p < ' ' || strchr(pszBanned, *p) != NULL))
-            *p = ' ';
-    strText.ReleaseBuffer();
 }
 
 // A text as a sheet name: the characters Excel refuses become blanks, and
@@ -79,13 +66,7 @@ CString ReportWorksheetName(const CSheet& sheet)
 
 CString ReportWorkbookFileName(const CSheet& sheet)
 {
-    // A file dialog reads a '"' as the start of a list of names.
-    CString strName = ReportWorksheetName(sheet);
-    BlankCharacters(strName, kFileNameBanned);
-    // The file system drops trailing dots and blanks.
-    strName.TrimRight(" .");
-    strName.TrimLeft();
-    return (strName.IsEmpty() ? CString("Report") : strName) + ".xls";
+    return ExportFileName(ReportWorksheetName(sheet), ".xls");
 }
 
 namespace

@@ -35,17 +35,6 @@ void ShowWithPath(LPCSTR pszFormat, LPCSTR pszPath)
     AfxMessageBox(str);
 }
 
-CString FullPath(LPCSTR pszPath)
-{
-    char szFull[MAX_PATH];
-    DWORD n = GetFullPathNameA(pszPath, MAX_PATH, szFull, NULL);
-    if (n == 0 || n >= MAX_PATH)
-        return pszPath;
-    char szLong[MAX_PATH];
-    n = GetLongPathNameA(szFull, szLong, MAX_PATH);
-    return n == 0 || n >= MAX_PATH ? CString(szFull) : CString(szLong);
-}
-
 } // namespace
 
 CSumFilesDlg::CSumFilesDlg(CTallyformDoc* pDoc, LPCSTR pszCaption, CWnd* pParent)
@@ -135,10 +124,10 @@ int CSumFilesDlg::CheckDataFile(LPCSTR pszPath, CString& strLine)
 
 BOOL CSumFilesDlg::AddFile(LPCSTR pszPath)
 {
-    CString strFull = FullPath(pszPath);
+    CString strFull = AfxFullPath(pszPath);
     for (POSITION pos = m_lstFiles.GetHeadPosition(); pos != NULL;)
     {
-        if (FullPath(m_lstFiles.GetNext(pos)).CompareNoCase(strFull) == 0)
+        if (AfxFullPath(m_lstFiles.GetNext(pos)).CompareNoCase(strFull) == 0)
         {
             ShowWithPath("%s already in file list.", pszPath);
             return FALSE;

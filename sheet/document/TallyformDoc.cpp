@@ -122,7 +122,7 @@ CReportInfo::CReportInfo() : nReportType(0), nPeriodStyle(1), bApply(FALSE)
 {
 }
 
-CTallyformDoc::CTallyformDoc()
+CTallyformDoc::CTallyformDoc() : m_bDataModified(FALSE)
 {
     EnableCompoundFile();
     EnableAutomation();
@@ -218,6 +218,7 @@ BOOL CTallyformDoc::OnOpenDocument(LPCSTR lpszPathName)
 
 void CTallyformDoc::DeleteContents()
 {
+    m_bDataModified = FALSE;
     m_sheet.DeleteAllUndoActions();
     m_sheet.RemoveAllCells();
     m_sheet.m_cellsAux.RemoveAll();

@@ -70,10 +70,19 @@ public:
     // file, so a failure leaves any old file as it was.  The editor writes
     // no template: it keeps a changed document's data in a data file.
     BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
-#ifdef EDITOR_BUILD
-    // Asks whether to keep the changed report's data in a data file.
+    // Close and Exit: the designer asks about a changed template first;
+    // then figures entered since the report data was last saved or loaded
+    // are asked about, and Yes saves them to the database when one is open,
+    // else to a data file.  The editor, which keeps no template, says a
+    // changed one is lost.  FALSE keeps the document open.
     BOOL SaveModified() override;
-#endif
+    // Figures or keys of the report entered since its data was last saved
+    // to the database or a data file, or loaded from one.
+    BOOL IsDataModified() const { return m_bDataModified; }
+    void SetDataModified(BOOL bModified) { m_bDataModified = bModified; }
+    // A cell's value text was rewritten: in run mode a figure or key of
+    // the report is data to save, anything else changes the template.
+    void NoteValueChanged(int nCell);
     void DeleteContents() override;
     // The item a container embeds: a new CKemSrvrItem of this document.
     COleServerItem* OnGetEmbeddedItem() override;
@@ -169,7 +178,8 @@ public:
 
     // Report data in the reporting database (TallyformDocDatabase.cpp,
     // TallyformDocKeyCells.cpp)
-    void SaveDataToDatabase();
+    // TRUE when the report was saved (also when only its log failed).
+    BOOL SaveDataToDatabase();
     // The text in the main window's status bar.
     void ShowStatusText(const CString& strText);
     // bInteractive FALSE (a key cell was edited in the view) keeps the
@@ -229,6 +239,12 @@ public:
     // 1 when propagated, 0 when the organization was not found or the
     // lookup failed (reported).
     int FindOrganization(CCell* pCell);
+    // Tells that the organization's code cannot be a key and takes the
+    // organization off the report; 0.
+    int RefuseUnshownCode(const CString& strCode);
+    // TRUE when the numeric cells' organization codes are keys this system
+    // can use; otherwise told, FALSE.
+    BOOL HasUsableOrgCodes();
     // Stores text typed into cell nCell in run mode: a report date as its
     // period code (cut to 13 characters), an organization code cut to its
     // field, any other cell as value text; then the key cells are
@@ -369,4 +385,9 @@ private:
     // One analysis list edited again in the change-parameters dialog
     // showing the step of dialog resource nPage.
     void RunChangeAnalysis(int nPage);
+    // The close question about data entered since the last save; a changed
+    // template that cannot be kept is named in it.
+    BOOL AskToSaveData(BOOL bTemplateLost);
+
+    BOOL m_bDataModified;
 };

@@ -7,15 +7,9 @@
 #include "reporting/AnChangePara.h"
 #include "reporting/ReportConnection.h"
 
-namespace
-{
-// The template kind of an analysis report (it keeps the analysis block).
-const LONG kAnalysisKind = 2;
-}
-
 BOOL CTallyformDoc::CreateAnalysisReport(const CNewTemplateFields& fields)
 {
-    SetNewTemplateHeader(m_sheet, fields, kAnalysisKind);
+    SetNewTemplateHeader(m_sheet, fields, SHEET_KIND_ANALYSIS);
     CAnalysisCalc calc;
     calc.m_pDoc = this;
     return calc.GenerateAnalysisLayout();
@@ -23,7 +17,7 @@ BOOL CTallyformDoc::CreateAnalysisReport(const CNewTemplateFields& fields)
 
 BOOL CTallyformDoc::IsAnalysisReport() const
 {
-    return m_sheet.m_nKind == kAnalysisKind;
+    return m_sheet.m_nKind == SHEET_KIND_ANALYSIS;
 }
 
 void CTallyformDoc::OnUpdateAnalysis(CCmdUI* pCmdUI)

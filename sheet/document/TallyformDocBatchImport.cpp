@@ -78,6 +78,7 @@ void CTallyformDoc::OnBatchImport()
     for (POSITION pos = paths.GetHeadPosition(); pos != NULL;)
         nImported += ImportDataFile(paths.GetNext(pos));
     ClearSheetData(m_sheet, TRUE);
+    m_bDataModified = FALSE;
     UpdateAllViews(NULL);
     CString strStatus;
     strStatus.Format("%d of %d data files imported to the database.", nImported, (int)paths.GetCount());
@@ -105,7 +106,7 @@ int CTallyformDoc::ImportDataFile(LPCSTR lpszPathName)
     ApplyDataFile(m_sheet, data);
     // Balance formulas may name calculate cells, which the file does not hold.
     RecalculateAll();
-    if (ValidateKeyCells() == 0)
+    if (ValidateKeyCells() == 0 || !HasUsableOrgCodes())
         return RefuseFile("The data in file %s is not valid.", lpszPathName);
     POSITION posFailed = VerifyData();
     if (posFailed != NULL)

@@ -8,6 +8,7 @@
 #include "framework/docview/FileReplacer.h"
 #include "sheet/DataFile.h"
 #include "sheet/ReportPeriod.h"
+#include "sheet/document/KeyCells.h"
 
 namespace
 {
@@ -85,6 +86,7 @@ BOOL CTallyformDoc::AcceptDataFileKeys(LPCSTR lpszPathName, const CDataFile& dat
 BOOL CTallyformDoc::SaveDataFile(LPCSTR lpszPathName, WORD wKind)
 {
     CDataFile data(wKind);
+    CString strKeys = ReportKeysText(m_sheet);
     // The report information is asked before anything is written, so
     // Cancel leaves an existing file as it was.
     if (wKind == DATAFILE_SHARED)
@@ -94,6 +96,7 @@ BOOL CTallyformDoc::SaveDataFile(LPCSTR lpszPathName, WORD wKind)
             return FALSE;
         data.SetReportInformation(info.strOrgCode, info.strOrgName, (DWORD)info.nPeriodStyle,
                                   info.strPeriod);
+        strKeys = ReportKeysText(info.strOrgName.IsEmpty() ? info.strOrgCode : info.strOrgName, info.strPeriod);
     }
     data.CollectFromSheet(m_sheet);
     try
@@ -117,6 +120,8 @@ BOOL CTallyformDoc::SaveDataFile(LPCSTR lpszPathName, WORD wKind)
         AfxMessageBox(strCause.IsEmpty() ? strMessage : strMessage + "\n" + strCause);
         return FALSE;
     }
+    m_bDataModified = FALSE;
+    ShowStatusText("The report" + strKeys + " is saved to " + lpszPathName + ".");
     return TRUE;
 }
 
@@ -162,6 +167,7 @@ BOOL CTallyformDoc::LoadDataFile(LPCSTR lpszPathName, WORD wKind)
     // The file holds the figures only: the calculate cells follow them, as
     // after the other loads.
     RecalculateAll();
+    m_bDataModified = FALSE;
     UpdateAllViews(NULL);
     return TRUE;
 }
@@ -191,8 +197,14 @@ void CTallyformDoc::OnSumDataFromFiles()
     if (!RunSumFilesDialog("Sum Data from Files", paths) || paths.IsEmpty())
         return;
     ClearSheetData(m_sheet, FALSE);
+    int nSummed = 0;
     for (POSITION pos = paths.GetHeadPosition(); pos != NULL;)
-        SumDataFiles(paths.GetNext(pos));
+        nSummed += SumDataFiles(paths.GetNext(pos)) ? 1 : 0;
     RecalculateAll();
+    // The sums are stored nowhere yet.
+    m_bDataModified = TRUE;
     UpdateAllViews(NULL);
+    CString strStatus;
+    strStatus.Format("%d of %d data files summed into the report.", nSummed, (int)paths.GetCount());
+    ShowStatusText(strStatus);
 }

@@ -54,31 +54,31 @@ void CTallyformDoc::OnUpdateDatabaseData(CCmdUI* pCmdUI)
     pCmdUI->Enable(GetConnection().IsDatabaseOpen() && !m_sheet.m_bDesignMode && !IsAnalysisReport());
 }
 
-void CTallyformDoc::SaveDataToDatabase()
+BOOL CTallyformDoc::SaveDataToDatabase()
 {
     CWaitCursor wait;
     CReportConnection& connection = GetConnection();
     if (!connection.IsDatabaseOpen())
     {
         AfxMessageBox("Database is not connected!", MB_OK);
-        return;
+        return FALSE;
     }
     if (IsAnalysisReport())
-        return;
+        return FALSE;
     if (!CloseCellEditor(TRUE))
-        return;
+        return FALSE;
     if (AskReportInformation() == 0)
-        return;
-    if (ValidateKeyCells() == 0)
+        return FALSE;
+    if (ValidateKeyCells() == 0 || !HasUsableOrgCodes())
     {
         connection.RestoreIfLost();
-        return;
+        return FALSE;
     }
     POSITION posFailed = VerifyData();
     if (posFailed != NULL)
     {
         ShowBalanceFailure(m_sheet, posFailed);
-        return;
+        return FALSE;
     }
     const std::vector<double> typed = FiguresOf(m_sheet.m_cells);
     int nSaved;
@@ -92,8 +92,9 @@ void CTallyformDoc::SaveDataToDatabase()
     {
         AfxMessageBox("Failed to save data.", MB_OK);
         connection.RestoreIfLost();
-        return;
+        return FALSE;
     }
+    m_bDataModified = FALSE;
     // The sheet shows what is stored now: a value the user chose not to
     // overwrite comes back as the database holds it.
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) != 0)
@@ -101,7 +102,7 @@ void CTallyformDoc::SaveDataToDatabase()
     UpdateAllViews(NULL);
     // The user has been told the log failed: no success follows it.
     if (!bLogged)
-        return;
+        return TRUE;
     // A file source's files that could not be written have been named,
     // with where the report is kept: the status bar does not claim them.
     CString strText = "The report" + ReportKeysText(m_sheet)
@@ -116,6 +117,7 @@ void CTallyformDoc::SaveDataToDatabase()
         strText += strKept;
     }
     ShowStatusText(strText);
+    return TRUE;
 }
 
 void CTallyformDoc::ShowStatusText(const CString& strText)
@@ -161,6 +163,8 @@ void CTallyformDoc::LoadDataFromDatabase(BOOL bInteractive)
             AfxMessageBox(pszRefusal, MB_OK);
         return;
     }
+    if (!HasUsableOrgCodes())
+        return;
     if (connection.m_pLoader->LoadReportData(&m_sheet.m_cells, connection.m_pDatabase, kDataTable) == 0)
     {
         AfxMessageBox("No data in database or failed to load data!", MB_OK);
@@ -168,5 +172,8 @@ void CTallyformDoc::LoadDataFromDatabase(BOOL bInteractive)
         return;
     }
     RecalculateAll();
+    m_bDataModified = FALSE;
     UpdateAllViews(NULL);
+    if (bInteractive)
+        ShowStatusText("The report" + ReportKeysText(m_sheet) + " is loaded from the database.");
 }

@@ -3,8 +3,11 @@
 #include "sheet/document/TallyformDoc.h"
 
 #include "engines/common/KemRecordset.h"
+#include "framework/core/MessageSink.h"
 #include "reporting/OrganLookup.h"
 #include "reporting/ReportConnection.h"
+#include "reporting/ShownCode.h"
+#include "sheet/DataFile.h"
 #include "sheet/UndoAction.h"
 #include "sheet/document/KeyCells.h"
 
@@ -44,9 +47,20 @@ int CTallyformDoc::FindOrganization(CCell* pCell)
     const BOOL bByCode = pCell->m_nType == CELL_ORGANCODE;
     CString strCode = bByCode ? pCell->m_strValue : CString();
     CString strName = bByCode ? CString() : pCell->m_strValue;
-    if (IsOrganRecordsetOpen() &&
-        LookUpOrganization(*GetOrganRecordset(), bByCode, strCode, strName) <= 0)
-        return 0;
+    if (IsOrganRecordsetOpen())
+    {
+        const int nFound = LookUpOrganization(*GetOrganRecordset(), bByCode, strCode, strName);
+        if (nFound < 0)
+            return 0;
+        // A code read with '?' for characters this system lacks names no
+        // row, or another organization's; one found as typed is stored.
+        LPCSTR pszFoundName = nFound == 1 ? (LPCSTR)strName : NULL;
+        if (!(bByCode && nFound == 1) &&
+            IsCodeShownAsStored(GetConnection(), "ss_Organ", strCode, pszFoundName) == 0)
+            return RefuseUnshownCode(strCode);
+        if (nFound == 0)
+            return 0;
+    }
     if (strCode.GetLength() > kMaxOrgCodeLength)
         strCode = strCode.Left(kMaxOrgCodeLength);
     SetNumericCellKeys(m_sheet, strCode, NULL);
@@ -60,6 +74,20 @@ int CTallyformDoc::FindOrganization(CCell* pCell)
     }
     UpdateAllViews(NULL);
     return 1;
+}
+
+// The organization chosen cannot be the report's: its key cells are
+// emptied and the numeric cells lose their organization, so neither the
+// one chosen nor the one before is read or written under them.
+int CTallyformDoc::RefuseUnshownCode(const CString& strCode)
+{
+    AfxMessageBox(UnshownCodeMessage("ss_Organ", strCode), MB_ICONEXCLAMATION);
+    SetNumericCellKeys(m_sheet, "", NULL);
+    for (INT_PTR i = 0; i < m_sheet.m_cells.GetSize(); ++i)
+        if (m_sheet.m_cells[i].m_nType == CELL_ORGAN || m_sheet.m_cells[i].m_nType == CELL_ORGANCODE)
+            m_sheet.m_cells[i].m_strValue.Empty();
+    UpdateAllViews(NULL);
+    return 0;
 }
 
 BOOL CTallyformDoc::StoreEnteredText(int nCell, const CString& strText)
@@ -80,10 +108,9 @@ BOOL CTallyformDoc::StoreEnteredText(int nCell, const CString& strText)
         cell.m_strValue = strText;
         break;
     }
-    // What is typed is asked about at Close and Exit, as a replaced or
-    // imported figure is.
+    // What is typed is asked about at Close and Exit until it is saved.
     if ((cell.m_nType == CELL_REPORTDATE ? CString(cell.m_szDateCode) : cell.m_strValue) != strBefore)
-        SetModifiedFlag(TRUE);
+        NoteValueChanged(nCell);
     if (cell.m_nType == CELL_REPORTDATE || cell.m_nType == CELL_ORGAN ||
         cell.m_nType == CELL_ORGANCODE)
         FindOrganization(&m_sheet.m_cells[nCell]);
@@ -91,6 +118,17 @@ BOOL CTallyformDoc::StoreEnteredText(int nCell, const CString& strText)
     if (m_sheet.m_cells[nCell].m_nFormulaRefs > 0)
         RecalculateDependents(nCell);
     return TRUE;
+}
+
+void CTallyformDoc::NoteValueChanged(int nCell)
+{
+    if (nCell < 0 || nCell >= (int)m_sheet.m_cells.GetSize())
+        return;
+    const CCell& cell = m_sheet.m_cells[nCell];
+    if (!m_sheet.m_bDesignMode && IsReportDataCell(cell) && !m_sheet.IsComputedByDatabase(cell))
+        m_bDataModified = TRUE;
+    else
+        SetModifiedFlag(TRUE);
 }
 
 BOOL CTallyformDoc::ReloadReportData()

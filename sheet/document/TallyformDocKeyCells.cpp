@@ -9,6 +9,7 @@
 #include "reporting/FieldText.h"
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
+#include "reporting/ShownCode.h"
 #include "sheet/ReportPeriod.h"
 #include "sheet/document/KeyCells.h"
 
@@ -94,6 +95,21 @@ int CTallyformDoc::ValidateKeyCells()
         return 0;
     }
     return 1;
+}
+
+BOOL CTallyformDoc::HasUsableOrgCodes()
+{
+    CString strChecked;
+    for (INT_PTR i = 0; i < m_sheet.m_cells.GetSize(); ++i)
+    {
+        const CCell& cell = m_sheet.m_cells[i];
+        if (cell.m_nType != CELL_NUMERIC || strChecked == cell.m_szOrgCode)
+            continue;
+        strChecked = cell.m_szOrgCode;
+        if (!CanUseShownCode(GetConnection(), "ss_Organ", strChecked))
+            return FALSE;
+    }
+    return TRUE;
 }
 
 CString CTallyformDoc::SelectSingleValue(LPCSTR pszTable, LPCSTR pszField, LPCSTR pszWhere)

@@ -4,6 +4,7 @@
 
 #include "framework/core/MessageSink.h"
 #include "sheet/SheetPdf.h"
+#include "sheet/document/KeyCells.h"
 
 namespace {
 
@@ -32,6 +33,11 @@ void CTallyformDoc::OnSaveToPdf()
     if (!PromptPdfFileName(strPath))
         return;
     CString strError;
-    if (!WriteSheetPdf(m_sheet, WithPdfExtension(strPath), strError))
+    const CString strPdf = WithPdfExtension(strPath);
+    if (!WriteSheetPdf(m_sheet, strPdf, strError))
+    {
         AfxMessageBox(strError);
+        return;
+    }
+    ShowStatusText("The report" + ReportKeysText(m_sheet) + " is saved to " + strPdf + ".");
 }

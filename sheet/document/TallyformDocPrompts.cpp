@@ -4,6 +4,7 @@
 #include "framework/windows/FileDialog.h"
 #include "framework/windows/ScopedGdi.h"
 #include "sheet/document/DataFolder.h"
+#include "sheet/document/ExportFileName.h"
 #include "sheet/document/ReportWorksheet.h"
 #include "sheet/document/SumFilesDlg.h"
 #include "reporting/DataGatherDlg.h"
@@ -43,9 +44,21 @@ BOOL CTallyformDoc::PromptDataFileName(BOOL bOpen, CString& strPath, int& nFilte
 BOOL CTallyformDoc::PromptPdfFileName(CString& strPath)
 {
     CDataFolderScope folder;
-    CFileDialog dlg(FALSE, NULL, NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+    // The template's name as its window shows it, beside the template once
+    // it has a file; a new one's in the data folder.
+    CString strName = m_strTitle;
+    const CString strExtension = DefaultExtension();
+    const int nKept = strName.GetLength() - strExtension.GetLength();
+    if (nKept > 0 && strName.Mid(nKept).CompareNoCase(strExtension) == 0)
+        strName = strName.Left(nKept);
+    const CString strProposed = ExportFileName(strName, ".pdf");
+    const CString strTemplate = GetPathName();
+    const CString strFolder = strTemplate.IsEmpty()
+                                  ? folder.GetDataFolder()
+                                  : strTemplate.Left(strTemplate.ReverseFind('\\') + 1);
+    CFileDialog dlg(FALSE, NULL, strProposed, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                     "PDF File(*.pdf)|*.pdf||", NULL);
-    dlg.m_ofn.lpstrInitialDir = folder.GetDataFolder();
+    dlg.m_ofn.lpstrInitialDir = strFolder;
     if (dlg.DoModal() != IDOK)
         return FALSE;
     strPath = dlg.GetPathName();

@@ -6,6 +6,7 @@
 #include "sheet/PeriodText.h"
 #include "framework/docview/DocTemplate.h"
 #include "framework/windows/WaitCursor.h"
+#include "reporting/ReportConnection.h"
 #include "view/TemplateName.h"
 
 namespace
@@ -53,21 +54,33 @@ CString CTallyformDoc::DefaultExtension() const
     return kTemplateExtension;
 }
 
-#ifdef EDITOR_BUILD
 BOOL CTallyformDoc::SaveModified()
 {
-    if (!IsModified() || IsEmbedded())
+    if (IsEmbedded())
         return COleServerDoc::SaveModified();
-    // What Yes keeps is the report's data; the template file is never
-    // written here, so a changed label is lost whatever the answer.
+#ifdef EDITOR_BUILD
+    return AskToSaveData(IsModified());
+#else
+    // The template under the framework's question, then the figures, which
+    // a template file does not take to the database.
+    return COleServerDoc::SaveModified() && AskToSaveData(FALSE);
+#endif
+}
+
+BOOL CTallyformDoc::AskToSaveData(BOOL bTemplateLost)
+{
+    if ((!m_bDataModified && !bTemplateLost) || m_sheet.m_cells.GetSize() == 0)
+        return TRUE;
+    const BOOL bToDatabase = m_bDataModified && GetConnection().IsDatabaseOpen() && !IsAnalysisReport();
     CString strPrompt;
-    strPrompt.Format("Save the data of %s to a data file?\n\n"
-                     "Changes to the template, such as replaced labels, are not kept.",
+    strPrompt.Format(bToDatabase ? "Save the data of %s to the database?" : "Save the data of %s to a data file?",
                      (LPCSTR)m_strTitle);
+    if (bTemplateLost)
+        strPrompt += "\n\nChanges to the template, such as replaced labels, are not kept.";
     switch (AfxMessageBox(strPrompt, MB_YESNOCANCEL | MB_ICONQUESTION))
     {
     case IDYES:
-        return DoSave(NULL, FALSE);
+        return bToDatabase ? SaveDataToDatabase() : SaveDataToChosenFile();
     case IDNO:
         return TRUE;
     default:
@@ -75,6 +88,7 @@ BOOL CTallyformDoc::SaveModified()
     }
 }
 
+#ifdef EDITOR_BUILD
 BOOL CTallyformDoc::DoSave(LPCSTR, BOOL)
 {
     // Asked to save a changed template (closing it), the editor keeps the

@@ -11,6 +11,7 @@
 #include "reporting/ReportConnection.h"
 #include "reporting/ScopedRecordset.h"
 #include "reporting/SqlKeyword.h"
+#include "sheet/document/KeyCells.h"
 #include "shell/PercentProgressDlg.h"
 #include "ProgressResource.h"
 
@@ -127,5 +128,8 @@ void CTallyformDoc::SumDataFromDatabase(const CDataGatherChoice& choice)
         return;
     }
     RecalculateAll();
+    // The sums are stored nowhere yet.
+    m_bDataModified = TRUE;
     UpdateAllViews(NULL);
+    ShowStatusText("The report" + ReportKeysText(m_sheet) + " is summed from the database.");
 }

@@ -198,7 +198,7 @@ BOOL CTallyformDoc::ImportFromWorkbook(LPCSTR lpszPathName, int& nRefused)
     // is typed away.
     for (INT_PTR i = 0; i < emptied.GetSize(); ++i)
         RecalculateDependentFormulas(m_sheet, (int)emptied[i]);
-    SetModifiedFlag(TRUE);
+    m_bDataModified = TRUE;
     UpdateAllViews(NULL);
     nRefused = (int)refusals.GetSize();
     if (nRefused > 0)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/sheet/document/database/ReportTestBackend.h"
+#include "tests/app/DesignDriver.h"
 #include "tests/app/DesignerProcess.h"
 #include "tests/app/EntryTemplate.h"
 #include "tests/app/PdfTexts.h"
@@ -49,6 +50,11 @@ const int kReplaceAll = 1025;
 const int kFileList = 1242;
 const int kAddFilesButton = 1239;
 const char kRunCaption[] = "Tallyform [Run Mode] - ";
+const int kCellEditor = 1164;
+#ifndef PROGRAM_UNDER_TEST
+#define PROGRAM_UNDER_TEST "Tallyform"
+#endif
+const bool kEditor = std::string(PROGRAM_UNDER_TEST) == "Quirepad";
 const int kMarchCell = 2;    // the third month of the calendar's page
 // The report information dialog as noted by the driver.
 const std::string kReportKeys = "[report] B02|O'Brien & Co";
@@ -65,6 +71,15 @@ const double kPerHead = kTotal * atof(kStaff);         // C4 = C3*A4
 std::string Scaled(LPCSTR lpszFigure)
 {
     return std::to_string(llround(atof(lpszFigure) * 10000));
+}
+
+// The text of a control of the program, which GetWindowText does not ask
+// for across processes.
+std::string WindowText(HWND hWnd)
+{
+    char szText[256] = "";
+    SendMessageA(hWnd, WM_GETTEXT, sizeof(szText), (LPARAM)szText);
+    return szText;
 }
 
 bool Contains(const std::vector<std::string>& texts, const std::string& text)
@@ -257,6 +272,46 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         firstTexts = PdfTexts(driver, "typed.pdf");
         Step("pdf", NULL);
         ExpectShown(firstTexts, atof(kStaff), kPerHead);
+        const std::string reportKeys = "The report of O'Brien & Co for March," + period.substr(0, 4);
+        const std::string savedPdf = reportKeys + " is saved to " + (LPCSTR)m_folder.PathOf("typed.pdf") + ".";
+        EXPECT_EQ(savedPdf, driver.WaitForStatus(savedPdf.c_str(), kWaitMs));
+
+        // 150 % typed into the zoom combo, then clicks on the sheet: the keys
+        // come to the sheet, not to the combo, and the Sales figure's editor
+        // shows the number the cell holds (drawn as 1250.5000).
+        CDesignDriver design(designer, driver);
+        const HWND hZoom = driver.ZoomCombo();
+        ASSERT_NE(hZoom, nullptr);
+        CDesignDriver::HardwareClickOn(hZoom);
+        CDesignDriver::HardwareKey(VK_END);
+        for (int i = 0; i < 5; ++i)
+            CDesignDriver::HardwareKey(VK_BACK);
+        for (char c : std::string("150"))
+            CDesignDriver::HardwareKey((UINT)c);
+        CDesignDriver::HardwareKey(VK_RETURN);
+        EXPECT_TRUE(CRunModeDriver::WaitForText(hZoom, "150%", kWaitMs)) << WindowText(hZoom);
+        const POINT ptSales = { 105, 112 }, ptTotal = { 525, 112 };    // at 150 %
+        // A click on the total, which opens no editor, takes the keys too.
+        design.HardwareClick(ptTotal);
+        CDesignDriver::HardwareKey('9');
+        EXPECT_EQ("150%", WindowText(hZoom));
+        EXPECT_EQ(nullptr, GetDlgItem(driver.View(), kCellEditor)) << "an editor on the total";
+        design.HardwareClick(ptSales);
+        HWND hSales = driver.WaitForEditor(NULL, kWaitMs);
+        ASSERT_NE(hSales, nullptr);
+        EXPECT_TRUE(CRunModeDriver::WaitForText(hSales, kSales, kWaitMs)) << WindowText(hSales);
+        Screenshot(driver, "zoomed-entry");
+        CDesignDriver::HardwareKey('9');
+        EXPECT_TRUE(CRunModeDriver::WaitForText(hSales, (std::string(kSales) + "9").c_str(), kWaitMs))
+            << WindowText(hSales);
+        CDesignDriver::HardwareKey(VK_BACK);
+        EXPECT_TRUE(CRunModeDriver::WaitForText(hSales, kSales, kWaitMs)) << WindowText(hSales);
+        EXPECT_EQ("150%", WindowText(hZoom));
+        // A click on the total, which has no editor, leaves the figure.
+        design.HardwareClick(ptTotal);
+        EXPECT_TRUE(CDesignerProcess::WaitGone(hSales, kWaitMs));
+        EXPECT_EQ(nullptr, GetDlgItem(driver.View(), kCellEditor)) << "an editor on the total";
+        EXPECT_EQ(firstTexts, PdfTexts(driver, "zoomed.pdf"));
 
         // Edit > Replace All of the Costs figure, then Replace back: the
         // calculate cells follow each time.
@@ -278,8 +333,35 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         };
         EXPECT_EQ(expected, DataRows());
         Step("saved", NULL);
+
+        // The figure's editor opened and left again changes nothing; a
+        // label replaced changes the template.  At Close the template is
+        // asked about, the saved figures are not.
+        design.HardwareClick(ptSales);
+        hSales = driver.WaitForEditor(NULL, kWaitMs);
+        ASSERT_NE(hSales, nullptr);
+        EXPECT_TRUE(CRunModeDriver::WaitForText(hSales, kSales, kWaitMs)) << WindowText(hSales);
+        design.HardwareClick(ptTotal);
+        EXPECT_TRUE(CDesignerProcess::WaitGone(hSales, kWaitMs));
+        ExpectReplaced(designer, driver, "Organization", "Organisation", kReplaceOne);
+        const size_t nBeforeClose = driver.Answered().size();
         EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
         std::cout << "first run answered: " << JoinedTexts(driver.Answered()) << std::endl;
+        const std::vector<std::string> closeQuestions(driver.Answered().begin() + nBeforeClose,
+                                                      driver.Answered().end());
+        ASSERT_EQ(1u, closeQuestions.size()) << JoinedTexts(closeQuestions);
+        if (kEditor)
+            EXPECT_EQ("Save the data of Monthly.kvm to a data file?\n\n"
+                      "Changes to the template, such as replaced labels, are not kept.",
+                      closeQuestions[0]);
+        else
+        {
+            const std::string ending = "\\Monthly.kvm?";
+            const std::string& asked = closeQuestions[0];
+            EXPECT_TRUE(asked.rfind("Save changes to ", 0) == 0 && asked.size() > ending.size() &&
+                        asked.compare(asked.size() - ending.size(), ending.size(), ending) == 0)
+                << asked;
+        }
         EXPECT_FALSE(Contains(driver.Answered(), "Failed to save data."));
         EXPECT_FALSE(Contains(driver.Answered(), "Failed to record fill in log."));
     }
@@ -294,6 +376,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
         driver.Settle();
         Step("loaded", NULL);
+        const std::string loaded = "The report of O'Brien & Co for March," + period.substr(0, 4) +
+                                   " is loaded from the database.";
+        EXPECT_EQ(loaded, driver.WaitForStatus(loaded.c_str(), kWaitMs));
         std::vector<std::string> loadedTexts = PdfTexts(driver, "loaded.pdf");
         EXPECT_EQ(firstTexts, loadedTexts);
 
@@ -314,7 +399,9 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
         std::string asked = AnswerConfirmation(designer, CUpdateConfirmDriver::skip);
         EXPECT_NE(std::string::npos, asked.find("Report Organ: O'Brien & Co\n")) << asked;
         EXPECT_NE(std::string::npos, asked.find("Old Data: 999\nCurrent Data: 1250.5\n")) << asked;
-        std::string status = driver.WaitForStatus("The report", kWaitMs);
+        std::string status = driver.WaitForStatus(("The report of O'Brien & Co for March," + period.substr(0, 4) +
+                                                   " is saved to the database.").c_str(),
+                                                  kWaitMs);
         EXPECT_EQ("The report of O'Brien & Co for March," + std::to_string(atoi(period.substr(0, 4).c_str())) +
                       " is saved to the database. 1 figure was kept as stored.",
                   status);
@@ -372,13 +459,30 @@ TEST_P(DataEntryTest, FiguresTypedInRunModeAreCalculatedSavedAndLoadedBack)
                                             "B02|" + april + "|R2|C1|" + Scaled("9")}),
                   aprilRows);
         EXPECT_EQ(stored, otherRows);
-        // What was typed in this run is asked about at Close.
-        EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
-        std::cout << "second run answered: " << JoinedTexts(driver.Answered()) << std::endl;
-        EXPECT_TRUE(std::any_of(driver.Answered().begin(), driver.Answered().end(),
-                                [](const std::string& text)
-                                { return text.rfind("Save ", 0) == 0 && text.find("Monthly.kvm") != std::string::npos; }))
-            << JoinedTexts(driver.Answered());
+        // The keys typed again bring March back; a staff figure typed over
+        // it is asked about at Close, and Yes saves it to the database.
+        HWND hEditor = EnterKeys(driver);
+        for (int i = 0; i < 2 && hEditor != NULL; ++i)
+        {
+            CRunModeDriver::PressKey(hEditor, VK_TAB);
+            hEditor = driver.WaitForEditor(hEditor, kWaitMs);
+        }
+        ASSERT_NE(hEditor, nullptr) << JoinedTexts(driver.Answered());
+        ASSERT_NE(driver.EnterFigure(hEditor, "15", kWaitMs), nullptr) << driver.Failure();
+        PostMessageA(driver.MainWindow(), WM_CLOSE, 0, 0);
+        HWND hAsk = designer.WaitForMessage("Save the data of Monthly.kvm to the database?", kWaitMs);
+        ASSERT_NE(hAsk, nullptr) << JoinedTexts(designer.Seen());
+        CDesignerProcess::Press(hAsk, IDYES);
+        EXPECT_EQ(kReportKeys, driver.ConfirmReportInformation(kWaitMs));
+        asked = AnswerConfirmation(designer, CUpdateConfirmDriver::update);
+        EXPECT_NE(std::string::npos, asked.find("Old Data: 20\nCurrent Data: 15\n")) << asked;
+        EXPECT_TRUE(designer.WaitForExit(kWaitMs)) << JoinedTexts(designer.Seen());
+        stored[2] = "B02|" + period + "|R2|C1|" + Scaled("15");
+        otherRows.clear();
+        for (const std::string& row : DataRows())
+            if (row.find("|" + april + "|") == std::string::npos)
+                otherRows.push_back(row);
+        EXPECT_EQ(stored, otherRows);
         EXPECT_FALSE(Contains(driver.Answered(), "No data in database or failed to load data!"));
     }
 }

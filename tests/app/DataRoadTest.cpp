@@ -21,6 +21,7 @@
 #include "tests/support/ScratchFolder.h"
 
 #include "engines/common/KemDatabase.h"
+#include "engines/common/PeriodLabel.h"
 #include "reporting/AnalysisCalc.h"
 #include "sheet/FormulaRecalc.h"
 #include "sheet/PeriodCode.h"
@@ -46,12 +47,17 @@ const UINT kDataVerify = 32830;
 const UINT kSetupOrganProperties = 32836;
 const UINT kSetupRowItems = 32833;
 const UINT kClearData = 33034;
+const UINT kSumFromFiles = 33056;
 const UINT kSumFromDatabases = 33031;
 const UINT kAnalysis = kEditor ? 33076 : 33086;
 const UINT kChangeProperties = kEditor ? 33078 : 33094;
 const UINT kChangeTimes = kEditor ? 33079 : 33095;
 
 // Row Item Setup and Find Item.
+// The Sum Files dialog's file list and its Add button.
+enum { FILES_LIST = 1242, FILES_ADD = 1239 };
+// The in-place editor, a child of the view.
+const int kCellEditor = 1164;
 enum { ROW_CODE = 1181, ROW_ADD = 1174, ROW_FIND = 1177, FIND_TEXT = 32803, FIND_LIST = 1145 };
 // Data Gather.
 enum { GATHER_ALL = 1068, GATHER_STAND = 1070, GATHER_BETWEEN = 1072, GATHER_ADD_ALL = 1101,
@@ -337,6 +343,22 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
     for (DWORD dwWaited = 0; dwWaited < kWaitMs && GetFileAttributesA(strFile) == INVALID_FILE_ATTRIBUTES;
          dwWaited += 100)
         Sleep(100);
+    const std::string month = (LPCSTR)PeriodLabelText(m_months[kMarch].c_str());
+    const std::string savedToFile = "The report of O'Brien & Co for " + month + " is saved to " + (LPCSTR)strFile + ".";
+    EXPECT_EQ(savedToFile, driver.WaitForStatus(savedToFile.c_str(), kWaitMs));
+    // The file summed alone into the report gives its figures back.
+    {
+        CDialogRemote files = OpenDialog(kSumFromFiles, "Sum Data from Files");
+        ASSERT_NE(files.Handle(), nullptr) << Shown(program);
+        CDesignerProcess::Press(files.Handle(), FILES_ADD);
+        ASSERT_TRUE(driver.AnswerFileDialog(strFile, 0, kWaitMs));
+        EXPECT_EQ(1u, files.ListItems(FILES_LIST).size());
+        CDesignerProcess::Press(files.Handle(), IDOK);
+        ASSERT_TRUE(CDesignerProcess::WaitGone(files.Handle(), kWaitMs));
+    }
+    EXPECT_EQ("1 of 1 data files summed into the report.", driver.WaitForStatus("1 of 1", kWaitMs));
+    driver.Settle();
+    ExpectReport(PdfTexts("summed-file.pdf"), sales, costs, staff);
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kClearData, 0), 0);
     hBox = program.WaitForMessage("Are you sure you want to clear data?", kWaitMs);
     ASSERT_NE(hBox, nullptr);
@@ -383,6 +405,9 @@ TEST_P(DataRoadTest, AReportComesWithItsKeysGoesToAFileAndBackAndIsSummedAsTheDa
         EXPECT_FALSE(gather.IsChecked(GATHER_BETWEEN));
         EXPECT_FALSE(gather.IsChecked(GATHER_STAND));
     }));
+    // Summed over all organizations and periods, the report has neither.
+    const char kSummed[] = "The report is summed from the database.";
+    EXPECT_EQ(kSummed, driver.WaitForStatus(kSummed, kWaitMs));
     const std::string all = "FD_Time BETWEEN '" + m_months[0] + "' AND '" + m_strNow + "'";
     ExpectReport(PdfTexts("summed-all.pdf"), DirectSum(all, kFigures[0]), DirectSum(all, kFigures[1]),
                  DirectSum(all, kFigures[2]));
@@ -521,10 +546,33 @@ TEST_P(DataRoadTest, AnAnalysisFollowsThePropertiesAndTimesChangedUnderIt)
     EXPECT_EQ(answered, driver.Answered());
     EXPECT_EQ(stored, m_backend->Rows("SELECT COUNT(*) FROM ss_datalist"));
 
+    // Nor do the data file commands, which have no organization, period or
+    // item codes to carry for an analysis.
+    for (UINT nCommand : { kSaveDataToFile, kLoadFromFile, kSumFromFiles })
+    {
+        PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(nCommand, 0), 0);
+        driver.Settle();
+        HWND hDialog = program.WaitForDialog(NULL, 0);
+        EXPECT_EQ(nullptr, hDialog) << nCommand << " opened " << (LPCSTR)CDesignerProcess::TextOf(hDialog);
+        if (hDialog != NULL)
+            CDesignerProcess::Press(hDialog, IDCANCEL);
+    }
+
     PostMessageA(driver.MainWindow(), WM_COMMAND, MAKEWPARAM(kAnalysis, 0), 0);
     driver.Settle();
     Texts texts;
     expectSums(expected(0, { 0, 1 }, { 0, 1 }), shown("analysis.pdf", &texts), texts);
+
+    // The figures computed take no editor, by a click or by Tab: nothing
+    // is typed over them.
+    const POINT ptFirstFigure = { 120, 135 };
+    PostMessageA(driver.View(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFirstFigure.x, ptFirstFigure.y));
+    PostMessageA(driver.View(), WM_LBUTTONUP, 0, MAKELPARAM(ptFirstFigure.x, ptFirstFigure.y));
+    driver.Settle();
+    EXPECT_EQ(nullptr, GetDlgItem(driver.View(), kCellEditor)) << "an editor on a computed figure";
+    CRunModeDriver::PressKey(driver.View(), VK_TAB);
+    driver.Settle();
+    EXPECT_EQ(nullptr, GetDlgItem(driver.View(), kCellEditor)) << "an editor reached by Tab";
 
     // Change Properties lists both types that stay; Sector lists its two
     // values under their codes.  Both chosen, the report sums by them.

@@ -1,8 +1,9 @@
 // Templates built and changed in the real designer from outside: the
 // table commands with Undo and Redo against the saved template, the
 // clipboard, Find and Replace All, a balance formula made by picking
-// cells with the mouse and then checked in run mode, and the design road's
-// dialogs, double click, Arrange Tab Index and mode key.
+// cells with the mouse and then checked in run mode, the design road's
+// dialogs, double click, Arrange Tab Index, mode key and cell border guides,
+// and Shift+click with the mouse and keyboard of the X server.
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 #include "tests/support/Gtest.h"
 #include "tests/app/DesignDriver.h"
 #include "tests/app/ScreenCapture.h"
+#include "tests/app/XServerInput.h"
 #include "tests/sheet/SheetGrid.h"
 #include "tests/support/ScratchFolder.h"
 
@@ -43,6 +45,7 @@ const UINT kFindNext = 33005;
 const UINT kScaleCustom = 33029;
 const UINT kArrangeTabIndex = 32819;
 const UINT kCellProperties = 32861;
+const UINT kViewCellBorder = 33055;
 
 // The Set Display Scale dialog's edit.
 const int kScaleEdit = 1119;
@@ -529,9 +532,10 @@ TEST_F(DesignCommandsTest, RefusedFormulaIsSaidOnceAndCancelKeepsTheOldOne)
 
 TEST_F(DesignCommandsTest, DialogsKeysAndClicksOfTheDesignRoad)
 {
-    // Labels over a row of figures.  Every dialog opens in the middle of the
-    // main window.
+    // Labels over a row of figures, no border between B1 and C1.  Every
+    // dialog opens in the middle of the main window.
     WriteGrid(2, 3, [](CSheet& sheet) {
+        sheet.m_cells[2].m_nLeftEdge = CELL_LINE_NONE;
         for (int i = 3; i < 6; ++i)
         {
             sheet.m_cells[i].SetType(CELL_NUMERIC);
@@ -556,6 +560,32 @@ TEST_F(DesignCommandsTest, DialogsKeysAndClicksOfTheDesignRoad)
         SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                            (std::string(DESIGNER_SCREENSHOT_DIR "/road-") + name + ".bmp").c_str());
     };
+
+    // View > Cell Border adds a dotted guide where no border lies, between
+    // B1 and C1, and leaves every real line as it was.
+    auto sheetPixels = [&]() {
+        RECT rc = { 0, 0, 3 * kCellWidth + 1, 2 * kCellHeight + 1 };
+        MapWindowPoints(m_pDriver->View(), NULL, (POINT*)&rc, 2);
+        std::vector<unsigned int> pixels((size_t)(rc.right - rc.left) * (rc.bottom - rc.top));
+        Sleep(300);
+        EXPECT_TRUE(ReadRootPixels(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, pixels.data()));
+        return pixels;
+    };
+    const std::vector<unsigned int> plain = sheetPixels();
+    ASSERT_TRUE(design.Command(kViewCellBorder));
+    shot("cell-border");
+    const std::vector<unsigned int> guided = sheetPixels();
+    int nGuide = 0, nElsewhere = 0;
+    for (size_t i = 0; i < plain.size(); ++i)
+    {
+        const int x = (int)(i % (3 * kCellWidth + 1)), y = (int)(i / (3 * kCellWidth + 1));
+        if (plain[i] != guided[i])
+            ++(x == 2 * kCellWidth - 1 && y < kCellHeight ? nGuide : nElsewhere);
+    }
+    EXPECT_GT(nGuide, kCellHeight / 4);
+    EXPECT_LT(nGuide, kCellHeight) << "a guide is dotted";
+    EXPECT_EQ(0, nElsewhere) << "a guide beside a border";
+    ASSERT_TRUE(design.Command(kViewCellBorder));
 
     HWND hSplit = design.CommandDialog(kSplitCell, "Split Cell");
     ASSERT_NE(nullptr, hSplit);
@@ -646,4 +676,70 @@ TEST_F(DesignCommandsTest, DialogsKeysAndClicksOfTheDesignRoad)
         << (LPCSTR)m_pDriver->MainCaption();
     EXPECT_TRUE(CDesignerProcess::WaitGone(hEditor, kWaitMs));
     EXPECT_TRUE(m_pDesigner->Seen().empty()) << JoinedTexts(m_pDesigner->Seen());
+}
+
+TEST_F(DesignCommandsTest, ShiftClickSelectsTheBandWithOrWithoutTheLabelEditor)
+{
+    // Labels, with figures down the first column below them.
+    WriteGrid(3, 3, [](CSheet& sheet) {
+        for (int i : { 3, 6 })
+        {
+            sheet.m_cells[i].SetType(CELL_NUMERIC);
+            sheet.m_cells[i].m_nValueType = 0;
+        }
+    });
+    ASSERT_NO_FATAL_FAILURE(Start());
+    CDesignDriver& design = *m_pDesign;
+    const HWND hView = m_pDriver->View();
+    // Clicks of the X server's mouse, with its Shift key held when asked,
+    // as a user makes them: the designer reads the keys' state itself.
+    auto click = [&](int row, int col, int nModifier) {
+        POINT pt = CDesignDriver::CellCentre(row, col, kCellWidth, kCellHeight);
+        ClientToScreen(hView, &pt);
+        ASSERT_TRUE(XServerClick(pt.x, pt.y, nModifier)) << "no X test extension";
+        m_pDriver->Settle();
+    };
+    // Whether the cells of a row show inverted, as selected cells do
+    // beside the framed current one: a point inside each, off its text.
+    auto shownSelected = [&](int row, int nFirstCol, int nCount, const char* name) {
+        RECT rc = { 0, row * kCellHeight, 3 * kCellWidth, (row + 1) * kCellHeight };
+        MapWindowPoints(hView, NULL, (POINT*)&rc, 2);
+        std::vector<unsigned int> pixels((size_t)(rc.right - rc.left) * (rc.bottom - rc.top));
+        SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, 3 * kCellHeight,
+                           (std::string(DESIGNER_SCREENSHOT_DIR "/shift-click-") + name + ".bmp").c_str());
+        EXPECT_TRUE(ReadRootPixels(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, pixels.data()));
+        std::string shown;
+        for (int col = nFirstCol; col < nFirstCol + nCount; ++col)
+            shown += pixels[(size_t)8 * (rc.right - rc.left) + col * kCellWidth + 8] == 0 ? '#' : '.';
+        return shown;
+    };
+
+    // A label opens its editor; Shift+click on C1 in the same row spans it.
+    click(0, 0, XINPUT_NO_MODIFIER);
+    ASSERT_NE(nullptr, m_pDriver->WaitForEditor(NULL, kWaitMs));
+    click(0, 2, XINPUT_SHIFT);
+    EXPECT_EQ("##", shownSelected(0, 1, 2, "row-from-label"));
+    ASSERT_TRUE(design.Command(kMergeCells));
+    // A figure opens none; Shift+click on A3 below it spans the column.
+    click(1, 0, XINPUT_NO_MODIFIER);
+    ASSERT_EQ(nullptr, m_pDriver->WaitForEditor(NULL, 500));
+    click(2, 0, XINPUT_SHIFT);
+    EXPECT_EQ("#", shownSelected(2, 0, 1, "column-from-figure"));
+    ASSERT_TRUE(design.Command(kMergeCells));
+
+    design.SaveTemplate(m_strTemplate);
+    CTallyformDoc saved;
+    ASSERT_NO_FATAL_FAILURE(LoadSaved(saved));
+    const CCellArray& cells = saved.m_sheet.m_cells;
+    std::vector<std::string> spans;
+    for (INT_PTR i = 0; i < cells.GetSize(); ++i)
+    {
+        const RECT& rc = cells[i].m_rect;
+        spans.push_back(std::to_string(rc.left) + "," + std::to_string(rc.top) + " " +
+                        std::to_string(rc.right - rc.left) + "x" + std::to_string(rc.bottom - rc.top));
+    }
+    std::sort(spans.begin(), spans.end());
+    EXPECT_EQ((std::vector<std::string>{ "0,0 240x30", "0,30 80x60", "160,30 80x30", "160,60 80x30",
+                                         "80,30 80x30", "80,60 80x30" }),
+              spans);
 }

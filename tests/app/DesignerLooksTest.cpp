@@ -1,5 +1,6 @@
 // What a new user sees on the design road in the real designer: the
-// default cell font in the Format bar, the font dialog and on screen, the
+// default cell font in the Format bar's face box, wide enough for every
+// face's name, the font dialog and on screen, the
 // Standard bar's disabled images, Send Mail without a mail program, the
 // full-width comma of the overwrite question, the sheet's whole outline in
 // its PDF, and the user's guide of Help Topics.
@@ -43,6 +44,8 @@ const UINT kFileSave = 57603;
 const UINT kFileSaveAs = 57604;
 const UINT kFilePrint = 57607;
 const int kFaceCombo = 32857;
+// Where the face box's item texts start, after the TrueType mark.
+const int kFaceTextIndent = 22;
 const char kGuideTitle[] = "Tallyform User's Guide";
 const char kWineBrowserKey[] = "Software\\Wine\\WineBrowser";
 
@@ -63,6 +66,40 @@ int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM lParam)
 {
     *(BOOL*)lParam = TRUE;
     return 0;
+}
+
+int CALLBACK NoteFaceWithScript(const LOGFONTA* pLogFont, const TEXTMETRICA*, DWORD dwType,
+                                LPARAM lParam)
+{
+    if ((dwType & TRUETYPE_FONTTYPE) && pLogFont->lfFaceName[0] != '@')
+        ((std::vector<std::string>*)lParam)->push_back(
+            std::string(pLogFont->lfFaceName) + " (" +
+            (const char*)((const ENUMLOGFONTEXA*)pLogFont)->elfScript + ")");
+    return 1;
+}
+
+// The TrueType faces of every script, each named with its script.
+std::vector<std::string> TrueTypeFacesWithScripts()
+{
+    LOGFONTA lf = {};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::vector<std::string> faces;
+    HDC hDC = GetDC(NULL);
+    EnumFontFamiliesExA(hDC, &lf, NoteFaceWithScript, (LPARAM)&faces, 0);
+    ReleaseDC(NULL, hDC);
+    return faces;
+}
+
+// The width of a text in the controls' font.
+int GuiTextWidth(const std::string& text)
+{
+    HDC hDC = GetDC(NULL);
+    HGDIOBJ hOld = SelectObject(hDC, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size = {};
+    GetTextExtentPoint32A(hDC, text.c_str(), (int)text.size(), &size);
+    SelectObject(hDC, hOld);
+    ReleaseDC(NULL, hDC);
+    return size.cx;
 }
 
 // Whether font lists show the face under this name.
@@ -329,6 +366,20 @@ TEST_F(DesignerLooksTest, DesignRoadShowsRealFacesShapesTextsAndTheGuide)
     std::string strFace;
     EXPECT_TRUE(WaitFor([&] { return !(strFace = Text(hFaceCombo)).empty(); }))
         << "the face box stays blank for a default-font cell";
+    // The closed box holds every face's name whole, even with a script
+    // after it, beside the TrueType mark and the drop-down button.
+    {
+        RECT rcBox;
+        GetWindowRect(hFaceCombo, &rcBox);
+        CChartImage box;
+        EXPECT_TRUE(Capture(rcBox, "face-box", box));
+        const int cxText = rcBox.right - rcBox.left - GetSystemMetrics(SM_CXVSCROLL) -
+                           2 * GetSystemMetrics(SM_CXEDGE) - kFaceTextIndent;
+        std::string widest = Text(hFaceCombo);
+        for (const std::string& text : TrueTypeFacesWithScripts())
+            widest = GuiTextWidth(text) > GuiTextWidth(widest) ? text : widest;
+        EXPECT_LE(GuiTextWidth(widest), cxText) << widest << " is cut";
+    }
     // A face listed in several scripts carries the script after its name.
     strFace = strFace.substr(0, strFace.find(" ("));
     EXPECT_TRUE(IsListedFace(strFace)) << strFace;
@@ -362,9 +413,15 @@ TEST_F(DesignerLooksTest, DesignRoadShowsRealFacesShapesTextsAndTheGuide)
     CDesignerProcess::Press(hBox, IDOK);
     ASSERT_TRUE(CDesignerProcess::WaitGone(hBox, kWaitMs));
 
+    // Save to PDF proposes the template's name, beside the template: taken
+    // as proposed, the PDF lands there.
+    CString strProposed;
+    ASSERT_TRUE(m_pDriver->ChooseFile(kSaveToPdf, "Monthly Report.pdf", 0, kWaitMs, &strProposed));
+    EXPECT_STREQ("Monthly Report.pdf", strProposed);
+    CString strPdf = m_folder.PathOf("Template\\Monthly\\Monthly Report.pdf");
+    ASSERT_TRUE(WaitFor([&] { return GetFileAttributesA(strPdf) != INVALID_FILE_ATTRIBUTES; }))
+        << "no PDF beside the template";
     // The PDF keeps the whole outline: as wide on every side, inside the page.
-    CString strPdf = m_folder.PathOf("Monthly Report.pdf");
-    ASSERT_TRUE(m_pDriver->SaveToPdf(strPdf, kWaitMs));
     sheettest::PdfPixels page;
     ASSERT_TRUE(page.Load((LPCSTR)DaoUnixPath(strPdf), 288));
     Outline outline = MeasureOutline(page);

@@ -401,30 +401,44 @@ TEST_F(DesignerStartupTest, TemplateOnTheCommandLineOpensAndIsRememberedAtExit)
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, kRecentFiles);
     WriteIni(AccessSettings(0));
-    CString strTemplate = m_folder.PathOf("Template\\Monthly.kvm");
+    // Long names, which have short forms.
+    ASSERT_TRUE(CreateDirectoryA(m_folder.PathOf("Monthly Templates"), NULL));
+    CString strTemplate = m_folder.PathOf("Monthly Templates\\Monthly Report.kvm");
     {
         CTallyformDoc doc;
         doc.m_bAutoDelete = FALSE;
         sheettest::MakeGrid(doc.m_sheet, 2, 2);
         ASSERT_TRUE(doc.OnSaveDocument(strTemplate));
     }
+    char szShort[MAX_PATH] = "";
+    ASSERT_NE(0u, GetShortPathNameA(strTemplate, szShort, MAX_PATH));
+    CString strOtherForm = szShort;
+    strOtherForm.MakeLower();
+    ASSERT_STRCASENE(strOtherForm, strTemplate);
+    // Opened by its path, then by its short form in other letters: one
+    // file, one entry, named in full.
+    for (const CString& strOpened : { strTemplate, strOtherForm })
     {
-        CDesignerProcess designer(m_folder.GetPath(), "\"" + strTemplate + "\"");
+        CDesignerProcess designer(m_folder.GetPath(), "\"" + strOpened + "\"");
         HWND hMain = designer.WaitForMainWindow(kWaitMs);
         ASSERT_NE(hMain, nullptr);
         HWND hChild = WaitForDocumentWindow(hMain, kWaitMs);
         ASSERT_NE(hChild, nullptr);
         char szTitle[128] = "";
         GetWindowTextA(hChild, szTitle, sizeof(szTitle));
-        EXPECT_NE(std::string(szTitle).find("Monthly"), std::string::npos) << szTitle;
+        EXPECT_NE(std::string(szTitle).find("Monthly Report"), std::string::npos) << szTitle;
         EXPECT_NE(GetWindow(hChild, GW_CHILD), nullptr) << "the child frame holds its view";
         EXPECT_TRUE(designer.Seen().empty());
         EXPECT_TRUE(designer.Close());
+        EXPECT_STRCASEEQ(RecentFile("File1").c_str(), strTemplate);
+        EXPECT_EQ(RecentFile("File2"), "<none>");
     }
-    EXPECT_STRCASEEQ(RecentFile("File1").c_str(), strTemplate);
-    EXPECT_EQ(RecentFile("File2"), "<none>");
 
-    // The next start reads the list: its first entry opens the template.
+    // The next start reads the list, where an earlier run left the file
+    // twice: its first entry opens the template, and the file is listed
+    // once.
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, kRecentFiles, "File2", REG_SZ, szShort,
+                                             (DWORD)strlen(szShort) + 1));
     {
         CDesignerProcess designer(m_folder.GetPath());
         HWND hMain = designer.WaitForMainWindow(kWaitMs);
@@ -434,6 +448,8 @@ TEST_F(DesignerStartupTest, TemplateOnTheCommandLineOpensAndIsRememberedAtExit)
         EXPECT_NE(WaitForDocumentWindow(hMain, kWaitMs), nullptr);
         EXPECT_TRUE(designer.Close());
     }
+    EXPECT_STRCASEEQ(RecentFile("File1").c_str(), strTemplate);
+    EXPECT_EQ(RecentFile("File2"), "<none>");
     RegDeleteTreeA(HKEY_CURRENT_USER, kRecentFiles);
 }
 

@@ -1,9 +1,10 @@
 // The reference data maintained in the real designer on both kinds of
 // reporting database: row and column items, property types and values,
 // organizations with their property links (also when the links table
-// fails), and Find Item over them.  The dialogs are opened with the
-// Database > Setup commands and driven with messages; after each step the
-// tables are read with direct SQL.
+// fails), and Find Item over them; and reports of organizations named in
+// either code page, saved in one and summed in the other.  The dialogs are
+// opened with the Database > Setup commands and driven with messages;
+// after each step the tables are read with direct SQL.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -12,12 +13,16 @@
 #include "tests/sheet/document/database/ReportTestBackend.h"
 #include "tests/app/DesignerProcess.h"
 #include "tests/app/DialogRemote.h"
+#include "tests/app/EntryTemplate.h"
+#include "tests/app/PdfTexts.h"
+#include "tests/app/RunModeDriver.h"
 #include "tests/app/ScreenCapture.h"
 #include "tests/reporting/chart/ChartPixels.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/Utf8.h"
 
 #include "engines/common/KemDatabase.h"
+#include "sheet/PeriodCode.h"
 
 namespace
 {
@@ -37,6 +42,10 @@ enum { ORG_CODE = 1210, ORG_NAME = 1131, ORG_SEARCH = 1134, ORG_TREE = 1211, ORG
        ORG_MODIFY = 1207, ORG_PREV = 1206, ORG_NEXT = 1205, ORG_FIND = 1204, ORG_EXIT = 1203 };
 // Find Item controls.
 enum { FIND_TEXT = 32803, FIND_LIST = 1145 };
+// Data Gather controls, and the commands of the report's data.
+enum { GATHER_ALL = 1068, GATHER_ADD = 1099, GATHER_REPORTS = 1166 };
+const UINT kSaveToDatabase = 32827;
+const UINT kSumFromDatabases = 33031;
 
 class ReferenceDataTest : public testing::TestWithParam<ReportBackendKind>
 {
@@ -56,13 +65,18 @@ protected:
         StartDesigner(NULL);
     }
 
-    // Starts the designer (in the locale given, else in this program's) and
-    // connects it to the database.
-    void StartDesigner(LPCSTR lpszLocale)
+    // Starts the designer (in the locale given, else in this program's, on
+    // the template given) and connects it to the database.
+    void StartDesigner(LPCSTR lpszLocale, LPCSTR lpszTemplate = NULL)
     {
+        if (m_driver)
+            m_driver->CloseDiscarding(kWaitMs);
+        m_driver.reset();
         if (m_designer)
             m_designer->Close();
-        m_designer.reset(new CDesignerProcess(m_folder.GetPath(), NULL, lpszLocale));
+        const CString strArguments = lpszTemplate != NULL ? "\"" + CString(lpszTemplate) + "\"" : CString();
+        m_designer.reset(new CDesignerProcess(m_folder.GetPath(), lpszTemplate != NULL ? (LPCSTR)strArguments : NULL,
+                                              lpszLocale));
         ASSERT_TRUE(m_designer->IsStarted());
         HWND hConnect = m_designer->WaitForDialog("Connect to Database", kWaitMs);
         ASSERT_NE(hConnect, nullptr);
@@ -73,10 +87,77 @@ protected:
         m_hMain = m_designer->WaitForMainWindow(kWaitMs);
         ASSERT_NE(m_hMain, nullptr);
         WaitForSplash();
+        if (lpszTemplate == NULL)
+            return;
+        m_driver.reset(new CRunModeDriver(*m_designer));
+        ASSERT_TRUE(m_driver->FindView(kWaitMs));
+    }
+
+    // In a designer started on the entry template: the keys of the
+    // organization (its name as this program reads the designer's) for
+    // January, the figures, and the report saved to the database.
+    void SaveReport(LPCSTR lpszCode, LPCSTR lpszNameRead, const Rows& figures)
+    {
+        CRunModeDriver& driver = *m_driver;
+        HWND hEditor = driver.EnterKeys(PERIOD_MONTH, 0, lpszCode, lpszCode, lpszNameRead, kWaitMs);
+        ASSERT_NE(hEditor, nullptr) << driver.Failure() << JoinedTexts(driver.Answered());
+        for (const std::string& figure : figures)
+        {
+            hEditor = driver.EnterFigure(hEditor, figure.c_str(), kWaitMs);
+            ASSERT_NE(hEditor, nullptr) << driver.Failure();
+        }
+        PostMessageA(m_hMain, WM_COMMAND, MAKEWPARAM(kSaveToDatabase, 0), 0);
+        EXPECT_EQ(std::string("[report] ") + lpszCode + "|" + lpszNameRead, driver.ConfirmReportInformation(kWaitMs));
+        const std::string query = std::string("SELECT FD_Value FROM ss_datalist WHERE FD_OrgCode='") + lpszCode +
+                                  "' ORDER BY FD_RowItemCode, FD_ColItemCode";
+        Rows stored;
+        for (DWORD dwWaited = 0; dwWaited < kWaitMs && (stored = m_backend->Rows(query.c_str())).size() < 3;
+             dwWaited += 100)
+        {
+            driver.AnswerDialogs();
+            Sleep(100);
+        }
+        EXPECT_EQ(figures, stored) << JoinedTexts(driver.Answered());
+        driver.Settle();
+    }
+
+    // Data Gather over every period, with the organizations whose entries
+    // (read in UTF-8) begin with the texts chosen; the entries listed, and
+    // the texts of the message boxes OK brought, answered Yes.
+    Rows SumOrgans(const Rows& chosen, Rows& boxes)
+    {
+        CDialogRemote gather(*m_designer, OpenSetup(kSumFromDatabases, "Data Gather"));
+        EXPECT_NE(gather.Handle(), nullptr);
+        if (gather.Handle() == NULL)
+            return Rows();
+        gather.Click(GATHER_ALL);
+        const Rows listed = gather.ListItemsUtf8(GATHER_REPORTS);
+        std::vector<int> indexes;
+        for (size_t i = 0; i < listed.size(); ++i)
+            for (const std::string& text : chosen)
+                if (listed[i].compare(0, text.size(), text) == 0)
+                    indexes.push_back((int)i);
+        gather.SelectListItems(GATHER_REPORTS, indexes);
+        EXPECT_TRUE(gather.Press(GATHER_ADD));
+        boxes = gather.PressAnswering(IDOK, IDYES);
+        if (!CDesignerProcess::WaitGone(gather.Handle(), 2000))
+            Close(gather, IDCANCEL);
+        m_driver->Settle();
+        return listed;
+    }
+
+    // What the summed report shows, read from its PDF export.
+    Rows ShownReport(LPCSTR lpszName)
+    {
+        CString strPath = m_folder.PathOf(lpszName);
+        EXPECT_TRUE(m_driver->SaveToPdf(strPath, kWaitMs)) << lpszName;
+        return PdfShownTexts(ReadWholeFile(strPath));
     }
 
     void TearDown() override
     {
+        if (m_driver)
+            m_driver->CloseDiscarding(kWaitMs);
         if (m_designer)
             m_designer->Close();
     }
@@ -212,7 +293,7 @@ protected:
         CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
         ASSERT_NE(org.Handle(), nullptr);
         ASSERT_TRUE(org.Press(ORG_ADD));
-        org.SetText(ORG_CODE, pszCode);
+        org.SetTextUtf8(ORG_CODE, pszCode);
         org.SetTextUtf8(ORG_NAME, pszName);
         org.SetText(ORG_SEARCH, pszSearch);
         if (nValue >= 0)
@@ -220,14 +301,18 @@ protected:
         EXPECT_EQ(Rows(), org.PressAnswering(ORG_ADD));
         Close(org, ORG_EXIT);
     }
-    // Shows the organization of the code, stepping from the first one.
-    void ShowOrgan(CDialogRemote& org, const char* pszCode)
+    // Shows the organization of the code (and of the name, when given),
+    // stepping from the first one.
+    void ShowOrgan(CDialogRemote& org, const char* pszCode, const char* pszName = NULL)
     {
         while (org.IsEnabled(ORG_PREV))
             ASSERT_TRUE(org.Press(ORG_PREV));
-        while (org.Text(ORG_CODE) != pszCode && org.IsEnabled(ORG_NEXT))
+        const std::string strName = pszName != NULL ? pszName : "";
+        auto shown = [&]() { return org.Text(ORG_CODE) == pszCode && (pszName == NULL || org.Text(ORG_NAME) == strName); };
+        while (!shown() && org.IsEnabled(ORG_NEXT))
             ASSERT_TRUE(org.Press(ORG_NEXT));
         ASSERT_EQ(pszCode, org.Text(ORG_CODE));
+        ASSERT_TRUE(shown()) << org.Text(ORG_NAME);
     }
     Rows Links()
     {
@@ -238,6 +323,7 @@ protected:
     std::unique_ptr<ReportTestBackend> m_backend;
     CScratchFolder m_folder;
     std::unique_ptr<CDesignerProcess> m_designer;
+    std::unique_ptr<CRunModeDriver> m_driver;
     HWND m_hMain = NULL;
     CString m_strUser;
     CString m_strPassword;
@@ -481,12 +567,41 @@ TEST_P(ReferenceDataTest, AnOrganizationWhoseLinksCannotBeReadIsNeitherChangedNo
     Close(org, ORG_EXIT);
 }
 
+// UTF-8 text as this program reads it from a window of the designer: in
+// its code page, a character the page lacks read as '?'.
+std::string ReadHere(const char* pszUtf8)
+{
+    WCHAR wide[256];
+    char szText[512] = "";
+    int nWide = MultiByteToWideChar(CP_UTF8, 0, pszUtf8, -1, wide, 256);
+    WideCharToMultiByte(CP_ACP, 0, wide, nWide, szText, sizeof(szText), "?", NULL);
+    return szText;
+}
+
+bool StartsWith(const Rows& rows, const std::string& text)
+{
+    return std::any_of(rows.begin(), rows.end(), [&](const std::string& row) { return row.rfind(text, 0) == 0; });
+}
+
+// Whether the report shows each figure.
+void ExpectFigures(const Rows& texts, const std::vector<double>& figures)
+{
+    SCOPED_TRACE(JoinedTexts(texts));
+    std::vector<double> numbers = NumbersAmong(texts);
+    for (double figure : figures)
+        EXPECT_TRUE(HoldsNumber(numbers, figure, 1e-6)) << figure;
+}
+
 // Names typed in a Western session (code page 1252) and in a Chinese one
 // (936) are stored as UTF-8 and read right in every session whose code
 // page has their characters.  Where it lacks them the name shows with '?'
 // and is never written back in that form: pressing OK leaves it alone, a
 // change to another field of its row writes only that field, and a change
-// that would replace it is refused.
+// that would replace it is refused.  A report saved in either session is
+// summed in the other under its organization's code; a code that shows
+// with '?' is never used as a key: its organization is neither changed
+// nor summed, and another organization's code that reads alike is not
+// taken for it.
 TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
 {
     const char kWestern[] = "Straße Øst Köln";
@@ -506,6 +621,12 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
         ASSERT_NO_FATAL_FAILURE(AddOrgan("W1", kWestern, "W", NORTH));
     }
     EXPECT_EQ(Rows{ HexOf(kWestern) }, StoredHex("FD_Name", "ss_Organ", "FD_Code"));
+    // The Western organization's January, saved here.
+    const CString strTemplate = m_folder.PathOf("Entry.kvm");
+    ASSERT_TRUE(SaveEntryTemplate(strTemplate));
+    const Rows westernFigures = { "100", "20.5", "3" };
+    ASSERT_NO_FATAL_FAILURE(StartDesigner(NULL, strTemplate));
+    ASSERT_NO_FATAL_FAILURE(SaveReport("W1", ReadHere(kWestern).c_str(), westernFigures));
 
     ASSERT_NO_FATAL_FAILURE(StartDesigner("zh_CN.UTF-8"));
     {
@@ -546,6 +667,24 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
     EXPECT_EQ(withChinese, StoredHex("FD_ValName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
     EXPECT_EQ(Rows{ "W1|0|0" }, Links());
 
+    // The Chinese organization's January saved in a Chinese session, which
+    // sums the Western one's under its name as this code page shows it.
+    // An organization gets a code of Chinese characters, and another one,
+    // by direct SQL, a code that reads like it in a Western session.
+    const Rows chineseFigures = { "200", "40.25", "6" };
+    ASSERT_NO_FATAL_FAILURE(StartDesigner("zh_CN.UTF-8", strTemplate));
+    ASSERT_NO_FATAL_FAILURE(SaveReport("C1", ReadHere(kChinese).c_str(), chineseFigures));
+    ASSERT_NO_FATAL_FAILURE(AddOrgan("中1", "北京", "BJ", -1));
+    m_backend->Exec("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES ('?1', 'Question', 'Q')");
+    m_backend->Exec("INSERT INTO ss_OrgAttr VALUES ('?1', 0, 0)");
+    Rows boxes;
+    Rows listed = SumOrgans({ kWesternIn936 }, boxes);
+    EXPECT_TRUE(StartsWith(listed, kChinese)) << JoinedTexts(listed);
+    EXPECT_TRUE(StartsWith(listed, "北京")) << JoinedTexts(listed);
+    Rows shown = ShownReport("summed-936.pdf");
+    ExpectFigures(shown, { 100, 20.5, 3, 120.5 });
+    EXPECT_NE(shown.end(), std::find(shown.begin(), shown.end(), kWesternIn936)) << JoinedTexts(shown);
+
     ASSERT_NO_FATAL_FAILURE(StartDesigner(NULL));
     {
         CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
@@ -566,10 +705,48 @@ TEST_P(ReferenceDataTest, NamesAreKeptAsTypedWhateverTheCodePageThatReadsThem)
         EXPECT_EQ(Rows(), props.PressAnswering(IDOK));
         ASSERT_TRUE(CDesignerProcess::WaitGone(props.Handle(), kWaitMs));
     }
-    EXPECT_EQ((Rows{ HexOf(kChinese), HexOf(kWestern) }), StoredHex("FD_Name", "ss_Organ", "FD_Code"));
+    EXPECT_EQ((Rows{ HexOf(kChinese), HexOf(kWestern) }), StoredHex("FD_Name", "ss_Organ WHERE FD_Code IN ('C1', 'W1')", "FD_Code"));
     EXPECT_EQ(withChinese, StoredHex("FD_ValName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
     EXPECT_EQ((Rows{ HexOf("Region"), HexOf("Region"), HexOf("Größe"), HexOf("Größe"), HexOf("地区"), HexOf("地区") }),
               StoredHex("FD_AttrTypeName", "ss_Attribute", "FD_AttrTypeCode, FD_ValCode"));
+
+    // Here the Chinese code reads "?1", as the other organization's does.
+    // That one shows its link; the Chinese one shows none (the links under
+    // "?1" are not its own) and can be neither changed nor deleted.
+    const std::string kUnshownCode =
+        "The organization code \"?1\" holds characters that this system cannot show, so it cannot be used here.";
+    ASSERT_NO_FATAL_FAILURE(StartDesigner(NULL, strTemplate));
+    {
+        CDialogRemote org(*m_designer, OpenSetup(32832, "Set Organization"));
+        ASSERT_NE(org.Handle(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(ShowOrgan(org, "?1", "Question"));
+        EXPECT_EQ("2:2", org.TreeStates(ORG_TREE).at(NORTH));
+        ASSERT_NO_FATAL_FAILURE(ShowOrgan(org, "?1", "??"));
+        EXPECT_EQ("2:1", org.TreeStates(ORG_TREE).at(NORTH));
+        EXPECT_EQ(Rows{ kUnshownCode }, org.PressAnswering(ORG_MODIFY));
+        EXPECT_TRUE(org.IsEnabled(ORG_ADD)) << "in the modify mode";
+        EXPECT_EQ(Rows{ kUnshownCode }, org.PressAnswering(ORG_DEL, IDYES));
+        Close(org, ORG_EXIT);
+    }
+    EXPECT_EQ((Rows{ "?1|0|0", "W1|0|0" }), Links());
+    EXPECT_EQ(Rows{ HexOf("中1") }, StoredHex("FD_Code", "ss_Organ WHERE FD_SearchCode='BJ'", "FD_Code"));
+
+    // Summed in run mode: not the Chinese code's organization, told why;
+    // the others are, the Chinese-named one under its code.
+    CRunModeDriver::PressKey(m_driver->View(), VK_F5);
+    ASSERT_TRUE(m_driver->WaitForCaption("Tallyform [Run Mode] - ", kWaitMs));
+    listed = SumOrgans({ "?? (", "???? (", kWestern }, boxes);
+    EXPECT_TRUE(StartsWith(listed, kWestern)) << JoinedTexts(listed);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ("The codes of these organizations hold characters that this system cannot show, so their figures "
+              "cannot be summed here:\n\n?? (?1)\n\nSum the other organizations?",
+              boxes[0]);
+    ExpectFigures(ShownReport("summed-1252.pdf"), { 300, 60.75, 9, 360.75 });
+    SumOrgans({ "???? (" }, boxes);
+    EXPECT_FALSE(StartsWith(boxes, "The codes")) << JoinedTexts(boxes);
+    shown = ShownReport("summed-chinese.pdf");
+    ExpectFigures(shown, { 200, 40.25, 6, 240.25 });
+    EXPECT_NE(shown.end(), std::find(shown.begin(), shown.end(), "????")) << JoinedTexts(shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ReferenceDataTest, testing::Values(BACKEND_DAO_SQLITE, BACKEND_ODBC_POSTGRESQL),

@@ -1,6 +1,7 @@
 #include "tests/app/RunModeDriver.h"
 
 #include <dlgs.h>
+#include <string.h>
 
 #include "shell/CalendarLayout.h"
 #include "tests/app/ScreenCapture.h"
@@ -47,6 +48,16 @@ std::vector<HWND> EditorsOf(HWND hView)
 BOOL IsFileDialog(HWND hDlg)
 {
     return GetDlgItem(hDlg, edt1) != NULL || GetDlgItem(hDlg, cmb13) != NULL;
+}
+
+// Stops at the zoom combo of the Standard bar, noting it in *lParam.
+BOOL CALLBACK FindZoomCombo(HWND hWnd, LPARAM lParam)
+{
+    const int kZoomComboId = 33013;
+    if (GetDlgCtrlID(hWnd) != kZoomComboId || ClassOf(hWnd).Find("ComboBox") < 0)
+        return TRUE;
+    *(HWND*)lParam = hWnd;
+    return FALSE;
 }
 
 BOOL HasButton(HWND hDlg, int nID)
@@ -432,11 +443,11 @@ BOOL CRunModeDriver::AnswerFileDialog(LPCSTR lpszPath, int nFilter, DWORD dwMill
     return TRUE;
 }
 
-BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds)
+BOOL CRunModeDriver::SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds, CString* pstrProposed)
 {
     DeleteFileA(lpszPath);
     DWORD dwStart = GetTickCount();
-    if (!ChooseFile(kSaveToPdf, lpszPath, 0, dwMilliseconds))
+    if (!ChooseFile(kSaveToPdf, lpszPath, 0, dwMilliseconds, pstrProposed))
         return FALSE;
     // Written in one go once the dialog has closed.
     while (GetFileAttributesA(lpszPath) == INVALID_FILE_ATTRIBUTES)
@@ -468,6 +479,13 @@ BOOL CRunModeDriver::CloseDiscarding(DWORD dwMilliseconds)
             return FALSE;
     }
     return TRUE;
+}
+
+HWND CRunModeDriver::ZoomCombo() const
+{
+    HWND hFound = NULL;
+    EnumChildWindows(m_hMain, FindZoomCombo, (LPARAM)&hFound);
+    return hFound;
 }
 
 std::string JoinedTexts(const std::vector<std::string>& texts)

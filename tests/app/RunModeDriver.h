@@ -94,10 +94,13 @@ public:
     BOOL ChooseFile(UINT nCommand, LPCSTR lpszPath, int nFilter, DWORD dwMilliseconds,
                     CString* pstrProposed = NULL);
     // File > Save to PDF into the path, through the file dialog; TRUE once
-    // the file is there.
-    BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds);
+    // the file is there.  The name the dialog proposed goes to
+    // pstrProposed when given.
+    BOOL SaveToPdf(LPCSTR lpszPath, DWORD dwMilliseconds, CString* pstrProposed = NULL);
     // Closes the program, answering a question to save with No.
     BOOL CloseDiscarding(DWORD dwMilliseconds);
+    // The main window's zoom combo on the Standard bar, or NULL.
+    HWND ZoomCombo() const;
 
 private:
     HWND PopupOtherThan(HWND hMain) const;

@@ -312,8 +312,10 @@ TEST_F(TemplateWorkflowTest, WizardBuildsATemplateFromChosenItems)
     ASSERT_TRUE(driver.FindView(kWaitMs));
     EXPECT_TRUE(driver.WaitForCaption("Tallyform[Design Mode] - Costs by item", kWaitMs)) << (LPCSTR)driver.MainCaption();
     Screenshot(m_hMain, "wizard-result");
-    CString strPdf = m_folder.PathOf("items.pdf");
-    ASSERT_TRUE(driver.SaveToPdf(strPdf, kWaitMs));
+    // A template never saved proposes its name for the PDF.
+    CString strPdf = m_folder.PathOf("items.pdf"), strProposed;
+    ASSERT_TRUE(driver.SaveToPdf(strPdf, kWaitMs, &strProposed));
+    EXPECT_STREQ("Costs by item.pdf", strProposed);
     std::vector<std::string> texts = PdfShownTexts(ReadWholeFile(strPdf));
     // The longest item's heading keeps room on both sides within its cell
     // on the screen; the PDF tells where it stands.

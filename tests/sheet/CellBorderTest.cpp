@@ -241,6 +241,32 @@ TEST_F(CellBorderTest, GuidesShowOnlyForMissingRightAndBottomEdges)
     EXPECT_EQ(h - 1, CountHits(canvas.Line(rc.right - 1, rc.top, 0, 1, h - 1, kRight)));
 }
 
+TEST_F(CellBorderTest, GuidesStayOffLinesThatANeighbourBorders)
+{
+    const COLORREF crGuide = ::GetSysColor(COLOR_GRAYTEXT);
+    // A without edges; B right of its upper half with a left edge; C below
+    // it with a top edge; D right of its lower half without edges.
+    CCell cells[] = { BareCell(20, 20, 80, 60), BareCell(80, 20, 140, 40),
+                            BareCell(20, 60, 80, 100), BareCell(80, 40, 140, 60) };
+    for (CCell& cell : cells)
+        sheet.m_cells.Add(cell);
+    sheet.m_cells[1].m_nLeftEdge = CELL_LINE_THIN;
+    sheet.m_cells[2].m_nTopEdge = CELL_LINE_THIN;
+    for (INT_PTR i = 0; i < sheet.m_cells.GetSize(); ++i)
+        sheet.DrawCellBorder(canvas.DC(), sheet.m_cells[i], TRUE);
+
+    // A's right side: no guide beside B's edge, a dotted one beside D.
+    EXPECT_EQ(0, CountHits(canvas.Line(79, 20, 0, 1, 20, crGuide)));
+    EXPECT_EQ(20, CountHits(canvas.Line(80, 20, 0, 1, 20, kLeft)));
+    const int nBesideD = CountHits(canvas.Line(79, 40, 0, 1, 19, crGuide));
+    EXPECT_GT(nBesideD, 0);
+    EXPECT_LT(nBesideD, 19);
+    // A's bottom side lies on C's top edge: no guide (but the right one's
+    // end), the edge whole.
+    EXPECT_EQ(0, CountHits(canvas.Line(20, 59, 1, 0, 59, crGuide)));
+    EXPECT_EQ(60, CountHits(canvas.Line(20, 60, 1, 0, 60, kTop)));
+}
+
 TEST_F(CellBorderTest, StylesAboveDashDotDrawNothing)
 {
     CCell cell = BareCell(20, 20, 80, 60);

@@ -117,6 +117,31 @@ TEST(TabOrder, SkipsCellsThatTakeNoEntry)
     EXPECT_EQ(organ, order.NextCell(sheet, a, TRUE));
 }
 
+TEST(TabOrder, SkipsFiguresTheDatabaseComputes)
+{
+    // An analysis report: two figures with analysis references, one typed
+    // figure beside them.
+    CSheet sheet;
+    sheet.m_nKind = SHEET_KIND_ANALYSIS;
+    const int computed = AddNumber(sheet, 1, 0, 0);
+    const int typed = AddNumber(sheet, 2, 50, 0);
+    const int last = AddNumber(sheet, 3, 100, 0);
+    sheet.m_cells[computed].m_strAnalysis = "@Organ#1&Time#1";
+    sheet.m_cells[last].m_strAnalysis = "@Organ#2&Time#1";
+    sheet.m_cells[typed].m_strAnalysis = "Organ#1";
+    CCellTabOrder order;
+    order.Build(sheet, FALSE);
+    EXPECT_EQ((std::vector<int>{ typed }), order.EntryCells());
+    EXPECT_EQ(typed, order.FirstEntryCell(sheet, FALSE));
+    EXPECT_EQ(typed, order.NextCell(sheet, typed, FALSE));
+    EXPECT_EQ(-1, order.FindCellInDirection(sheet, typed, VK_RIGHT));
+    // On an ordinary template the same formulas compute nothing.
+    sheet.m_nKind = 0;
+    order.Build(sheet, FALSE);
+    EXPECT_EQ((std::vector<int>{ computed, typed, last }), order.EntryCells());
+    EXPECT_EQ(last, order.NextCell(sheet, typed, FALSE));
+}
+
 TEST(TabOrder, ALoneEntryCellComesBackToItself)
 {
     CSheet sheet;

@@ -52,7 +52,7 @@ TEST_F(SheetViewTest, CommandsAreEnabledByModeCellsAndSelection)
         { ID_DATA_CHART_ANALYSIS, 0, 0, 0, 1 },
         { ID_VIEW_TABLE_BAR, 1, 1, 1, 0 },
         { ID_VIEW_FORMAT_BAR, 1, 1, 1, 0 },
-        { ID_DATA_SUM_FROM_FILES, 0, 0, 0, -1 },
+        { ID_DATA_SUM_FROM_FILES, 0, 0, 0, 1 },
         { ID_FILE_NEW_TEMPLATE, 1, 1, 1, 0 },
         { ID_FILE_SAVE_TEMPLATE, 1, 1, 1, 0 },
         { ID_FILE_SAVE_TEMPLATE_AS, 1, 1, 1, 0 },
@@ -70,6 +70,11 @@ TEST_F(SheetViewTest, CommandsAreEnabledByModeCellsAndSelection)
         Sheet().m_bDesignMode = FALSE;
         EXPECT_EQ(rule.nRunTwo, EnabledOf(m_pView, rule.nID));
     }
+    // An analysis report has no figures of its own for a data file.
+    Sheet().m_nKind = SHEET_KIND_ANALYSIS;
+    for (UINT nID : { ID_FILE_SAVE_DATA_TO_FILE, ID_FILE_LOAD_DATA_FROM_FILE, ID_DATA_SUM_FROM_FILES })
+        EXPECT_EQ(0, EnabledOf(m_pView, nID)) << nID;
+    Sheet().m_nKind = 0;
     // Table edits need at least one cell.
     Sheet().m_bDesignMode = TRUE;
     Sheet().RemoveAllCells();

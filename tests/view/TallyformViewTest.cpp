@@ -253,6 +253,17 @@ TEST_F(SheetViewTest, ClickShiftClickAndRubberBandSelect)
     EXPECT_EQ(std::vector<int>{ 0 }, Selection());
     EXPECT_EQ(0, m_pView->m_nDragState);
 
+    // A Shift+click in the anchor's own row or column spans the cells on
+    // that line, and so does a band dragged straight along it.
+    Click(ToClient(10, 10));
+    Click(ToClient(170, 10), MK_SHIFT);
+    EXPECT_EQ((std::vector<int>{ 0, 1, 2 }), Selection());
+    Click(ToClient(90, 40));
+    Click(ToClient(90, 100), MK_SHIFT);
+    EXPECT_EQ((std::vector<int>{ 5, 9, 13 }), Selection());
+    Drag(ToClient(250, 100), ToClient(90, 100));
+    EXPECT_EQ((std::vector<int>{ 13, 14, 15 }), Selection());
+
     // The same Shift+click made by the mouse and the keyboard through the
     // input queue, where the key flags come from the input state.
     InputClick(m_pView, ToClient(10, 10));
@@ -328,6 +339,13 @@ TEST_F(SheetViewTest, RunModeClickSelectsEditableCells)
     EXPECT_EQ(std::vector<int>{ 2 }, Selection());
     Click(ToClient(90, 40));
     EXPECT_EQ(4, Sheet().m_nCurCell);
+    EXPECT_EQ((std::vector<int>{ 1, 4 }), m_pView->m_editorCells);
+    // On an analysis report a figure the database computes is selected,
+    // not edited.
+    Sheet().m_nKind = SHEET_KIND_ANALYSIS;
+    Sheet().m_cells[1].m_strAnalysis = "@Organ#1&Time#1";
+    Click(ToClient(90, 10));
+    EXPECT_EQ(std::vector<int>{ 1 }, Selection());
     EXPECT_EQ((std::vector<int>{ 1, 4 }), m_pView->m_editorCells);
 }
 
@@ -550,7 +568,9 @@ TEST_F(SheetViewTest, SelectionAndCellFrameAreDrawn)
     EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(40, 15));
     EXPECT_GT(InkCount(canvas, CRect(1, 1, 4, 29)), 0);
 
-    // An inner right edge has no line style: a guide only with the cell frame on.
+    // An inner line without a border from either side (B2 to C2): a guide
+    // only with the cell frame on; beside a border (A2 to B2), none.
+    Sheet().m_cells[5].m_nLeftEdge = CELL_LINE_NONE;
     Sheet().m_arrSel.RemoveAll();
     sheettest::RenderCanvas plain(400, 300);
     Render(plain);
@@ -561,6 +581,7 @@ TEST_F(SheetViewTest, SelectionAndCellFrameAreDrawn)
     Render(framed);
     EXPECT_EQ(0, nPlain);
     EXPECT_GT(InkCount(framed, CRect(159, 35, 160, 55)), 0);
+    EXPECT_EQ(0, InkCount(framed, CRect(79, 35, 80, 55)));
 }
 
 TEST_F(SheetViewTest, AnEmptySheetPaintsWhite)

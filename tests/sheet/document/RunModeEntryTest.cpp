@@ -67,6 +67,31 @@ TEST(RunModeEntry, TypingAFigureRecomputesTheFormulasThatUseIt)
     EXPECT_EQ("70.0000", Value(doc, s.d));
 }
 
+TEST(RunModeEntry, FiguresChangeTheReportDataAndLabelsTheTemplate)
+{
+    MessageBoxRecorder recorder;
+    CEntryDoc doc;
+    SumSheet s(doc);
+    doc.m_sheet.m_bDesignMode = FALSE;
+    const int label = AddCell(doc.m_sheet, CELL_TEXT, "T", "Revenue");
+    // The same text again is no change.
+    ASSERT_TRUE(doc.StoreEnteredText(s.a, Value(doc, s.a).c_str()));
+    EXPECT_FALSE(doc.IsDataModified());
+    ASSERT_TRUE(doc.StoreEnteredText(s.a, "10"));
+    EXPECT_TRUE(doc.IsDataModified());
+    EXPECT_FALSE(doc.IsModified());
+    doc.SetDataModified(FALSE);
+    doc.NoteValueChanged(label);
+    EXPECT_FALSE(doc.IsDataModified());
+    EXPECT_TRUE(doc.IsModified());
+    // In design mode every text belongs to the template.
+    doc.SetModifiedFlag(FALSE);
+    doc.m_sheet.m_bDesignMode = TRUE;
+    doc.NoteValueChanged(s.a);
+    EXPECT_FALSE(doc.IsDataModified());
+    EXPECT_TRUE(doc.IsModified());
+}
+
 TEST(RunModeEntry, ClearingAFigureRecomputesTheFormulasThatUseIt)
 {
     MessageBoxRecorder recorder;

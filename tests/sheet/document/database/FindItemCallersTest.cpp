@@ -149,6 +149,34 @@ TEST_P(ItemSetup, TheChosenItemReachesEverySelectedNumericCell)
     EXPECT_EQ(std::vector<std::string>(), MessageTexts());
 }
 
+// An item whose code is a Chinese character and a digit reads "?1" here:
+// chosen, it is refused and the cells keep their item.
+TEST_P(ItemSetup, AnItemWhoseCodeThisSystemCannotShowIsNotTaken)
+{
+    m_backend->Exec("DELETE FROM ss_item");
+    m_backend->Exec(CString("INSERT INTO ss_item (FD_Code, FD_Name, FD_SearchCode, FD_Type) VALUES (") +
+                    (GetParam() == BACKEND_DAO_SQLITE ? "char(20013)" : "chr(20013)") + " || '1', 'Beijing', 'B', 0)");
+    Select({ FORM_SALES });
+    std::string strEntry;
+    CDriverThread driver([&] {
+        HWND hFind = WaitForCaption("Find Row Item");
+        if (hFind == NULL)
+            return;
+        strEntry = TakeOnlyEntry(hFind, "_");
+        // Refused, the dialog stays until it is cancelled.
+        for (int i = 0; i < 400 && m_messages.Messages().empty(); ++i)
+            Sleep(50);
+        PostMessageA(hFind, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    m_doc.OnCmdMsg(kItemSetup, CN_COMMAND, NULL, NULL);
+    driver.join();
+    EXPECT_EQ("?1\tBeijing", strEntry);
+    EXPECT_EQ(std::vector<std::string>{ "The row item code \"?1\" holds characters that this system cannot show, so "
+                                        "it cannot be used here." },
+              MessageTexts());
+    EXPECT_STREQ("R1", m_doc.m_sheet.m_cells[FORM_SALES].m_szRowItemCode);
+}
+
 TEST_P(ItemSetup, DisabledUnlessEverySelectedCellIsNumericAndTheListIsOpen)
 {
     Select({});
@@ -206,6 +234,8 @@ TEST_P(ItemSetup, ReportInformationKeepsTheNameWithTheCode)
          "The organization code \"C03\" belongs to \"Cedar\", not to \"O'Brien & Co\"."},
         {"both new", "Z99", "Newcomer", IDOK, "Newcomer", NULL},
         {"the pair as opened", NULL, NULL, IDOK, "Alder", NULL},
+        {"a code read with '?' that names no row", "?1", "", IDCANCEL, NULL,
+         "The organization code \"?1\" holds characters that this system cannot show, so it cannot be used here."},
         {"name emptied", NULL, "", IDOK, "Alder", NULL},
     };
     for (const Case& c : cases)

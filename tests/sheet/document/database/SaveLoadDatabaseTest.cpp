@@ -106,6 +106,13 @@ using KeyCells = ReportDatabaseTest;
 
 TEST_P(KeyCells, AnEditedOrganizationNameBringsItsCodeIntoEveryNumericCell)
 {
+    // A code of a Chinese character and a digit, which reads "?1" here, and
+    // one stored as "?1"; a figure stored under "?2", which no
+    // organization has.
+    const char* pszChar = GetParam() == BACKEND_DAO_SQLITE ? "char(20013)" : "chr(20013)";
+    m_backend->Exec(CString("INSERT INTO ss_Organ (FD_Code, FD_Name, FD_SearchCode) VALUES (") + pszChar +
+                    " || '1', 'Beijing', 'BJ'), ('?1', 'Question', 'Q')");
+    m_backend->Exec("INSERT INTO ss_datalist VALUES ('" + MonthCode(2026, 1) + "', '?2', 'R1', 'C1', 0, 0, '5')");
     CKemRecordset* pOrgans = m_loader.GetRecordset(m_pDatabase);
     ASSERT_NE(nullptr, pOrgans);
     pOrgans->Open("select * from ss_Organ", TRUE);
@@ -122,7 +129,33 @@ TEST_P(KeyCells, AnEditedOrganizationNameBringsItsCodeIntoEveryNumericCell)
     EXPECT_STREQ("B02", m_doc.m_sheet.m_cells[FORM_SALES].m_szOrgCode);
     EXPECT_STREQ("", m_doc.SelectSingleValue("ss_Organ", "FD_Name", "FD_Code='Q77'"));
     EXPECT_STREQ("Cedar", m_doc.SelectSingleValue("ss_Organ", "FD_Name", "FD_Code='C03'"));
+
+    // The organization chosen by name whose code only reads "?1" is taken
+    // off the report; the one stored as "?1" is taken.  A code that names
+    // no row is not loaded.
+    Value(FORM_NAME) = "Beijing";
+    EXPECT_EQ(0, m_doc.FindOrganization(&m_doc.m_sheet.m_cells[FORM_NAME]));
+    const std::string kUnshown =
+        "The organization code \"?1\" holds characters that this system cannot show, so it cannot be used here.";
+    EXPECT_EQ(std::vector<std::string>{ kUnshown }, MessageTexts());
+    EXPECT_STREQ("", Value(FORM_NAME));
+    EXPECT_STREQ("", Value(FORM_CODE));
+    EXPECT_STREQ("", m_doc.m_sheet.m_cells[FORM_SALES].m_szOrgCode);
+    m_messages.Clear();
+    Value(FORM_NAME) = "Question";
+    EXPECT_EQ(1, m_doc.FindOrganization(&m_doc.m_sheet.m_cells[FORM_NAME]));
+    EXPECT_STREQ("?1", m_doc.m_sheet.m_cells[FORM_STAFF].m_szOrgCode);
+    EXPECT_EQ(std::vector<std::string>(), MessageTexts());
+    // Typed without the organizations at hand.
     m_doc.m_connection.m_pOrganRecordset = NULL;
+    SetKeys("?2", "Question", MonthCode(2026, 1));
+    Value(FORM_SALES) = "";
+    m_messages.Clear();
+    m_doc.LoadDataFromDatabase(TRUE);
+    EXPECT_EQ(std::vector<std::string>{ "The organization code \"?2\" holds characters that this system cannot "
+                                        "show, so it cannot be used here." },
+              MessageTexts());
+    EXPECT_STREQ("", Value(FORM_SALES));
     pOrgans->Close();
     m_loader.ReleaseRecordset(pOrgans);
 }
