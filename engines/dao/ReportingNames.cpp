@@ -7,19 +7,26 @@ struct CReportingTable
 {
     LPCSTR lpszName;
     std::vector<LPCSTR> columns;
+    // The columns that hold codes and names, always texts.
+    std::vector<LPCSTR> textColumns;
 };
 
 const std::vector<CReportingTable>& ReportingTables()
 {
     static const std::vector<CReportingTable> kTables{
         {"ss_datalist",
-         {"FD_Time", "FD_OrgCode", "FD_RowItemCode", "FD_ColItemCode", "FD_Line", "FD_CurType", "FD_Value"}},
-        {"ss_Organ", {"FD_Code", "FD_Name", "FD_SearchCode"}},
-        {"ss_Attribute", {"FD_AttrTypeCode", "FD_AttrTypeName", "FD_ValCode", "FD_ValName"}},
-        {"ss_OrgAttr", {"FD_OrgCode", "FD_AttrTypeCode", "FD_ValCode"}},
-        {"ss_item", {"FD_Code", "FD_Name", "FD_SearchCode", "FD_Type"}},
-        {"ss_colitem", {"FD_Code", "FD_Name", "FD_SearchCode"}},
-        {"ss_reportlog", {"FD_TemplateCode", "FD_OrgCode", "FD_ReportType", "FD_StartDate", "FD_EndDate"}},
+         {"FD_Time", "FD_OrgCode", "FD_RowItemCode", "FD_ColItemCode", "FD_Line", "FD_CurType", "FD_Value"},
+         {"FD_Time", "FD_OrgCode", "FD_RowItemCode", "FD_ColItemCode"}},
+        {"ss_Organ", {"FD_Code", "FD_Name", "FD_SearchCode"}, {"FD_Code", "FD_Name", "FD_SearchCode"}},
+        {"ss_Attribute",
+         {"FD_AttrTypeCode", "FD_AttrTypeName", "FD_ValCode", "FD_ValName"},
+         {"FD_AttrTypeName", "FD_ValName"}},
+        {"ss_OrgAttr", {"FD_OrgCode", "FD_AttrTypeCode", "FD_ValCode"}, {"FD_OrgCode"}},
+        {"ss_item", {"FD_Code", "FD_Name", "FD_SearchCode", "FD_Type"}, {"FD_Code", "FD_Name", "FD_SearchCode"}},
+        {"ss_colitem", {"FD_Code", "FD_Name", "FD_SearchCode"}, {"FD_Code", "FD_Name", "FD_SearchCode"}},
+        {"ss_reportlog",
+         {"FD_TemplateCode", "FD_OrgCode", "FD_ReportType", "FD_StartDate", "FD_EndDate"},
+         {"FD_TemplateCode", "FD_OrgCode", "FD_StartDate", "FD_EndDate"}},
     };
     return kTables;
 }
@@ -104,4 +111,15 @@ CString MissingReportingColumn(const CString& strTable, const std::vector<CStrin
             if (!Holds(columns, lpszColumn))
                 return lpszColumn;
     return CString();
+}
+
+BOOL IsReportingTextColumn(const CString& strTable, const CString& strColumn)
+{
+    const CReportingTable* pTable = FindTable(FullReportingTableName(strTable));
+    if (pTable == NULL)
+        return FALSE;
+    for (LPCSTR lpszColumn : pTable->textColumns)
+        if (strColumn.CompareNoCase(lpszColumn) == 0)
+            return TRUE;
+    return FALSE;
 }

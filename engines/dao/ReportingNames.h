@@ -18,6 +18,10 @@ void RestoreReportingColumns(const CString& strTable, std::vector<CString>& colu
 // The first reporting table that none of the tables is named; "" when all
 // are there.
 CString MissingReportingTable(const std::vector<CString>& tables);
+// TRUE for a column of a reporting table that holds codes or names, which
+// are texts even where they are all digits (the period codes).  The report
+// data table's value column is no such column: it holds figures.
+BOOL IsReportingTextColumn(const CString& strTable, const CString& strColumn);
 // The first column of the reporting table that the columns lack; "" when
 // none is missing or the table is no reporting table.
 CString MissingReportingColumn(const CString& strTable, const std::vector<CString>& columns);

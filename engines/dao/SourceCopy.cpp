@@ -5,6 +5,7 @@
 #include "engines/common/DataSourceType.h"
 #include "engines/common/ReportDataRules.h"
 #include "engines/dao/FileLength.h"
+#include "engines/dao/ReportingNames.h"
 #include "engines/dao/SourceNumbers.h"
 #include "framework/db/DBText.h"
 #include "framework/db/DaoDatabase.h"
@@ -286,7 +287,11 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
         else
         {
             definition.m_strName = table.m_columns[i];
-            definition.m_chType = bCellKinds ? ColumnKind(held[i]) : 0;
+            // A code typed as a number in a cell stays as read; a changed
+            // or added one goes back as a text.
+            definition.m_chType = !bCellKinds ? 0
+                                  : IsReportingTextColumn(table.m_strName, table.m_columns[i]) ? kTextCell
+                                                                                              : ColumnKind(held[i]);
         }
         BindText(field, 1, stored.m_strName);
         sqlite3_bind_int(field, 2, (int)i);

@@ -20,6 +20,7 @@
 #include "tests/app/DesignerProcess.h"
 #include "tests/app/EntryTemplate.h"
 #include "tests/app/RunModeDriver.h"
+#include "tests/app/ScreenCapture.h"
 #include "tests/support/NativeTool.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/WorkbookTools.h"
@@ -595,14 +596,9 @@ std::string TableName(const char* pszFile)
     return std::string(pszFile, strchr(pszFile, '.'));
 }
 
-} // namespace
-
-// A workbook that python3-xlwt made, one sheet a table, chosen in the
-// connect dialog: the report is in the workbook as xlrd reads it, and the
-// sheets the save did not touch are as they were, names that the system's
-// code page cannot show included, in their texts and as sheet names, and
-// a sheet of figures keeps its formula, fonts, formats and column width.
-TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
+// The tables as the sheets of a workbook for XlwtWrite, all texts, with
+// an organization whose name the system's code page cannot show.
+std::string WorkbookSheets()
 {
     std::string sheets;
     for (const auto& table : kTables)
@@ -619,6 +615,20 @@ TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
         if (TableName(table.first) == "ss_Organ")
             sheets += "s:D04|s:\xE4\xB8\xAD\xE6\x96\x87\xE5\x85\xAC\xE5\x8F\xB8|s:D\n";
     }
+    return sheets;
+}
+
+} // namespace
+
+// A workbook that python3-xlwt made, one sheet a table, chosen in the
+// connect dialog: the report is in the workbook as xlrd reads it, the
+// period codes as text cells, and the sheets the save did not touch are as
+// they were, names that the system's code page cannot show included, in
+// their texts and as sheet names, and a sheet of figures keeps its
+// formula, fonts, formats and column width.
+TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
+{
+    std::string sheets = WorkbookSheets();
     sheets += "sheet \xE8\xAF\xB4\xE6\x98\x8E\ns:Code|s:Note\ns:A01|s:\xE5\xA4\x87\xE6\xB3\xA8\n"
               "sheet Figures\nwidth 1 6000\ns:Item~font: bold on|s:Figure\n"
               "s:Sales|n:1234.5~font: name Courier New, height 240@#,##0.00\ns:Double|f:B2*2~@0.0%\n";
@@ -630,12 +640,60 @@ TEST_F(FileSourceRoadTest, ExcelWorkbookTakesTheReportBeforeAKill)
         [&] {
             std::string dump = workbooktest::XlrdDump(m_strConnectName);
             ExpectSavedReport(SheetText(dump, "ss_datalist"), SheetText(dump, "ss_reportlog"), '|');
+            // The period codes are text cells, as other programs show them.
+            std::vector<std::string> rows = workbooktest::SheetLines(dump, "ss_datalist");
+            ASSERT_EQ(4u, rows.size()) << dump;
+            for (size_t i = 1; i < rows.size(); ++i)
+                EXPECT_EQ(0u, rows[i].find("s:" + m_strPeriod + "|s:B02|")) << rows[i];
             EXPECT_EQ("FD_Code|FD_Name|FD_SearchCode\nA01|Alder|A\nB02|O'Brien & Co|B\nC03|Cedar|C\n"
                       "D04|\xE4\xB8\xAD\xE6\x96\x87\xE5\x85\xAC\xE5\x8F\xB8|D\n",
                       SheetText(dump, "ss_Organ"));
             EXPECT_EQ("Code|Note\nA01|\xE5\xA4\x87\xE6\xB3\xA8\n", SheetText(dump, "\xE8\xAF\xB4\xE6\x98\x8E"));
             EXPECT_EQ(strFigures, workbooktest::XlrdLooks(m_strConnectName, "Figures"));
         });
+}
+
+// A workbook whose page footer record claims a byte more than it holds,
+// on which FreeXL alone dies of a segmentation fault: connecting to it is
+// refused with the workbook named, the designer runs on and connects once
+// the workbook is whole again (Retry); the damaged file stays as it was,
+// and no working copy is left to be offered as kept changes.
+TEST_F(FileSourceRoadTest, DamagedWorkbookIsRefusedByNameAndTheDesignerRunsOn)
+{
+    m_strConnectName = SourcePath("reporting.xls");
+    ASSERT_EQ("", workbooktest::XlwtWrite(m_strConnectName, WorkbookSheets()));
+    const std::string whole = ReadWholeFile(m_strConnectName);
+    std::string damaged = whole;
+    size_t nFooter = damaged.find(std::string("\x15\x00\x05\x00", 4));
+    ASSERT_NE(std::string::npos, nFooter);
+    damaged[nFooter + 2] = '\x06';
+    WriteWholeFile(m_strConnectName, damaged);
+
+    const std::string arguments = "\"" + std::string(m_strTemplate) + "\"";
+    CDesignerProcess designer(m_folder.GetPath(), arguments.c_str());
+    CRunModeDriver driver(designer);
+    ASSERT_NO_FATAL_FAILURE(AnswerConnectDialog(designer, "Microsoft Excel 97", true));
+    const std::string told = std::string(m_strConnectName) + " is damaged or cut short and cannot be read.";
+    HWND hBox = designer.WaitForMessage(told.c_str(), kWaitMs);
+    ASSERT_NE(nullptr, hBox) << JoinedTexts(designer.Seen());
+    RECT rc;
+    GetWindowRect(hBox, &rc);
+    EXPECT_TRUE(SaveRootAreaBitmap(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                                   DESIGNER_SCREENSHOT_DIR "/damaged-workbook.bmp"));
+    // Answered in turn on the way to the start-up's question.
+    HWND hFailed = designer.WaitForMessage("Initialize database failed.", kWaitMs);
+    ASSERT_NE(nullptr, hFailed) << JoinedTexts(designer.Seen());
+    EXPECT_EQ("[" + told + "] [Failed to import.] ", JoinedTexts(designer.Seen()));
+    EXPECT_TRUE(ReadWholeFile(m_strConnectName) == damaged);
+    EXPECT_EQ(std::vector<std::string>{}, WorkingCopies());
+
+    WriteWholeFile(m_strConnectName, whole);
+    CDesignerProcess::Press(hFailed, IDRETRY);
+    ASSERT_NO_FATAL_FAILURE(Connect(designer, driver, "Microsoft Excel 97", true));
+    EXPECT_EQ(1u, WorkingCopies().size());
+    EXPECT_TRUE(driver.CloseDiscarding(kWaitMs));
+    EXPECT_EQ(std::vector<std::string>{}, WorkingCopies());
+    EXPECT_TRUE(ReadWholeFile(m_strConnectName) == whole);
 }
 
 // The worksheet as libwps reads it (wks2raw's calls, whose numbers keep

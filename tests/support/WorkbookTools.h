@@ -30,30 +30,59 @@ inline std::string Quoted(const CString& strPath)
     return "'" + std::string(DaoUnixPath(strPath)) + "'";
 }
 
-// The workbook as xlrd reads it, after a line "biff N" with its BIFF
-// version (30 for Excel 3.0, 80 for Excel 97).  Excel 2.1 to 4.0 files
-// name no sheet: xlrd calls their one sheet "Sheet 1".
+// The workbooks as xlrd reads them, in one Python run: each as a line
+// "biff N" with its BIFF version (30 for Excel 3.0, 80 for Excel 97) and
+// its sheets, or "refused: " and xlrd's reason when xlrd cannot read it.
+// Excel 2.1 to 4.0 files name no sheet: xlrd calls their one sheet
+// "Sheet 1".
+inline std::vector<std::string> XlrdDumps(const std::vector<CString>& books)
+{
+    static const char kScript[] = R"(import os, sys, xlrd
+sys.stdout.reconfigure(encoding="utf-8")
+def dump(path):
+    book = xlrd.open_workbook(path, logfile=open(os.devnull, "w"))
+    lines = ["biff %d" % book.biff_version]
+    for sheet in book.sheets():
+        lines.append("sheet " + sheet.name)
+        for r in range(sheet.nrows):
+            cells = []
+            for c in range(sheet.ncols):
+                cell = sheet.cell(r, c)
+                if cell.ctype == xlrd.XL_CELL_NUMBER:
+                    cells.append("n:" + repr(cell.value))
+                elif cell.ctype == xlrd.XL_CELL_TEXT:
+                    cells.append("s:" + cell.value)
+                else:
+                    cells.append("-")
+            lines.append("|".join(cells))
+    return lines
+for path in sys.argv[1:]:
+    try:
+        lines = dump(path)
+    except Exception as e:
+        lines = ["refused: %r" % e]
+    print("\f\n" + "\n".join(lines))
+)";
+    std::string strArguments;
+    for (const CString& strBook : books)
+        strArguments += Quoted(strBook) + " ";
+    std::string strOut = RunPython(kScript, strArguments);
+    std::vector<std::string> dumps;
+    for (size_t nAt = strOut.find("\f\n"); nAt != std::string::npos;)
+    {
+        size_t nNext = strOut.find("\f\n", nAt + 2);
+        dumps.push_back(strOut.substr(nAt + 2, (nNext == std::string::npos ? strOut.size() : nNext) - nAt - 2));
+        nAt = nNext;
+    }
+    if (dumps.size() != books.size())
+        return std::vector<std::string>(books.size(), strOut);
+    return dumps;
+}
+
+// The workbook as XlrdDumps gives it.
 inline std::string XlrdDump(const CString& strBook)
 {
-    static const char kScript[] = R"(import sys, xlrd
-sys.stdout.reconfigure(encoding="utf-8")
-book = xlrd.open_workbook(sys.argv[1])
-print("biff %d" % book.biff_version)
-for sheet in book.sheets():
-    print("sheet " + sheet.name)
-    for r in range(sheet.nrows):
-        cells = []
-        for c in range(sheet.ncols):
-            cell = sheet.cell(r, c)
-            if cell.ctype == xlrd.XL_CELL_NUMBER:
-                cells.append("n:" + repr(cell.value))
-            elif cell.ctype == xlrd.XL_CELL_TEXT:
-                cells.append("s:" + cell.value)
-            else:
-                cells.append("-")
-        print("|".join(cells))
-)";
-    return RunPython(kScript, Quoted(strBook));
+    return XlrdDumps({strBook})[0];
 }
 
 // The lines of one sheet of an xlrd dump, its row of field names first;

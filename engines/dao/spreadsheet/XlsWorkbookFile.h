@@ -8,10 +8,12 @@
 #include "engines/dao/SourceTable.h"
 
 // Reads every worksheet of the workbook strPath, Excel 2.1 to 97 (BIFF2 to
-// BIFF8), through FreeXL.  nBiffVersion is set to 2, 3, 4, 5 (Excel 5.0 and
-// 95) or 8 (Excel 97).  A table is named as its sheet, in UTF-8 as the
-// texts are; a worksheet file of the versions before 5 names no sheet: its
-// one table is named as the file, without the extension.  Number
+// BIFF8), through FreeXL in the program xlsreader (beside this module),
+// which checks the file's structure first; a damaged file ends at most that
+// program.  nBiffVersion is set to 2, 3, 4, 5 (Excel 5.0 and 95) or 8
+// (Excel 97).  A table is named as its sheet, in UTF-8 as the texts are; a
+// worksheet file of the versions before 5 names no sheet: its one table is
+// named as the file, without the extension.  Number
 // cells are flagged as numbers; dates and times come as their text; column
 // names are made as CSheetCellGrid makes them, and a blank sheet gives a
 // table without columns.  FALSE with a message naming the file and the
