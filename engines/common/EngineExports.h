@@ -31,6 +31,12 @@ typedef void(__cdecl* PFN_RELEASE_DATABASE)(CKemDatabase* pDatabase);
 typedef void(__cdecl* PFN_RELEASE_RECORDSET)(CKemRecordset* pRecordset);
 typedef int(__cdecl* PFN_REPORT_DATA)(CCellArray* pCells, CKemDatabase* pDatabase, CString strTable);
 
+// The nonzero answers of SaveKemReportData: the report is stored; or it is
+// stored in the working copy of a file source whose files could not be
+// written, which the engine has told the user (once) with where it is kept.
+const int KEM_REPORT_SAVED = 1;
+const int KEM_REPORT_SAVED_NOT_WRITTEN = 2;
+
 // Export names, for GetProcAddress.
 #define ENGINE_EXPORT_GET_DATABASE "GetDatabase"
 #define ENGINE_EXPORT_GET_RECORDSET "GetRecordset"

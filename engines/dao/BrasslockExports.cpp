@@ -1,6 +1,7 @@
 // The six exports of the DAO engine library.
 #include "engines/common/DataSourceType.h"
 #include "engines/common/EngineExportBodies.h"
+#include "engines/common/EngineExports.h"
 #include "engines/common/EngineResources.h"
 #include "engines/dao/DAODatabase.h"
 #include "engines/dao/DAORecordset.h"
@@ -27,8 +28,11 @@ struct DaoEngine
         // A saved report goes on to the source's files.  Where that fails
         // the report is still saved, in the working copy, and the user has
         // been told where it is kept: the save is not reported as failed.
+        // A save that failed has said so; the changes of earlier saves wait
+        // for the next one.
         int nResult = SaveDaoReportData(cells, db, strTable, prompt, progress);
-        db.WriteBackChanges();
+        if (nResult != 0 && !db.WriteBackChanges())
+            return KEM_REPORT_SAVED_NOT_WRITTEN;
         return nResult;
     }
 };

@@ -1,7 +1,6 @@
 // HTML tables through libxml2's HTML parser, which copes with the loose
-// markup of real documents.  Cell texts travel as UTF-8, as libxml2 holds
-// them, and table names in the program's code page; the document keeps
-// its own encoding.
+// markup of real documents.  Cell texts and table names travel as UTF-8,
+// as libxml2 holds them; the document keeps its own encoding.
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +15,7 @@
 #undef _WIN32
 #include <libxml/HTMLparser.h>
 #include <libxml/HTMLtree.h>
+#include <libxml/xmlerror.h>
 #pragma pop_macro("_WIN32")
 #include <string.h>
 
@@ -52,23 +52,6 @@ std::string Narrow(const std::wstring& wide, UINT nCodePage)
     return text;
 }
 
-// Parses the document: in the encoding it declares, else (raw bytes with
-// no declaration) in the program's code page.
-CDocPtr ParseDocument(const CString& strText)
-{
-    const int nOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
-    CDocPtr pDoc(htmlReadMemory(strText, strText.GetLength(), NULL, NULL, nOptions));
-    if (pDoc && htmlGetMetaEncoding(pDoc.get()) == NULL && pDoc->encoding == NULL)
-    {
-        char szCodePage[16];
-        snprintf(szCodePage, sizeof(szCodePage), "CP%u", GetACP());
-        CDocPtr pLocal(htmlReadMemory(strText, strText.GetLength(), NULL, szCodePage, nOptions));
-        if (pLocal)
-            pDoc = std::move(pLocal);
-    }
-    return pDoc;
-}
-
 // Every element of the kind below pNode, in document order, not looking
 // into nested tables.
 void CollectElements(xmlNode* pNode, const char* lpszName, std::vector<xmlNode*>& found)
@@ -95,8 +78,106 @@ void CollectTables(xmlNode* pNode, std::vector<xmlNode*>& found)
     }
 }
 
+// The errors libxml2 reports while it parses, collected instead of
+// printed; the handler before is put back when the parse is over.
+class CParseDamage
+{
+public:
+    CParseDamage() : m_previous(xmlStructuredError), m_pPreviousContext(xmlStructuredErrorContext)
+    {
+        xmlSetStructuredErrorFunc(this, Note);
+    }
+    ~CParseDamage() { xmlSetStructuredErrorFunc(m_pPreviousContext, m_previous); }
+    // The first repair that may have cost part of the document, in words;
+    // "" when there was none.
+    const CString& First() const { return m_strFirst; }
+
+private:
+    CParseDamage(const CParseDamage&) = delete;
+    CParseDamage& operator=(const CParseDamage&) = delete;
+
+    // Loose markup that loses nothing: tags of later HTML versions, a
+    // stray end tag or '&', an attribute given twice.
+    static BOOL IsHarmless(int nCode)
+    {
+        return nCode == XML_HTML_UNKNOWN_TAG || nCode == XML_HTML_STRUCURE_ERROR
+               || nCode == XML_ERR_ENTITYREF_SEMICOL_MISSING || nCode == XML_ERR_NAME_REQUIRED
+               || nCode == XML_ERR_TAG_NAME_MISMATCH || nCode == XML_ERR_ATTRIBUTE_REDEFINED;
+    }
+    static void Note(void* pData, xmlErrorPtr pError)
+    {
+        CParseDamage& damage = *static_cast<CParseDamage*>(pData);
+        if (pError == NULL || IsHarmless(pError->code) || !damage.m_strFirst.IsEmpty())
+            return;
+        CString strMessage(pError->message != NULL ? pError->message : "");
+        strMessage.Trim();
+        damage.m_strFirst.Format("line %d: %s", pError->line, (LPCSTR)strMessage);
+    }
+
+    xmlStructuredErrorFunc m_previous;
+    void* m_pPreviousContext;
+    CString m_strFirst;
+};
+
+// Parses the document: in the encoding it declares, else (raw bytes with
+// no declaration) in the program's code page.  strDamage tells the first
+// repair the parser made that may have lost part of the document.
+CDocPtr ParseDocument(const CString& strText, CString& strDamage)
+{
+    const int nOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
+    CParseDamage damage;
+    CDocPtr pDoc(htmlReadMemory(strText, strText.GetLength(), NULL, NULL, nOptions));
+    strDamage = damage.First();
+    if (pDoc && htmlGetMetaEncoding(pDoc.get()) == NULL && pDoc->encoding == NULL)
+    {
+        char szCodePage[16];
+        snprintf(szCodePage, sizeof(szCodePage), "CP%u", GetACP());
+        CParseDamage localDamage;
+        CDocPtr pLocal(htmlReadMemory(strText, strText.GetLength(), NULL, szCodePage, nOptions));
+        if (pLocal)
+        {
+            pDoc = std::move(pLocal);
+            strDamage = localDamage.First();
+        }
+    }
+    return pDoc;
+}
+
+// How often the text holds "</table", in any letter case.
+size_t TableEndTags(const CString& strText)
+{
+    CString strUpper(strText);
+    strUpper.MakeUpper();
+    size_t nEnds = 0;
+    for (int nAt = strUpper.Find("</TABLE"); nAt >= 0; nAt = strUpper.Find("</TABLE", nAt + 7))
+        ++nEnds;
+    return nEnds;
+}
+
+// The document's tables, or, with the reason, none when the parser had to
+// repair it: a reading of a damaged or cut-short document may lack rows
+// that the file still holds, and must never be written back over it.
+// HTML requires a table's end tag, which a document cut short lacks and
+// the parser supplies without a word.
+CDocPtr ParseWholeDocument(const CString& strText, std::vector<xmlNode*>& tables, CString& strError)
+{
+    CString strDamage;
+    CDocPtr pDoc = ParseDocument(strText, strDamage);
+    tables.clear();
+    if (pDoc)
+        CollectTables(reinterpret_cast<xmlNode*>(pDoc.get()), tables);
+    if (!strDamage.IsEmpty())
+        strError = "it is damaged or cut short (" + strDamage + ")";
+    else if (TableEndTags(strText) < tables.size())
+        strError = "it is cut short or damaged: a table has no end tag </table>";
+    else
+        return pDoc;
+    tables.clear();
+    return CDocPtr();
+}
+
 // A node's text: entities decoded, line breaks and runs of blanks made
-// one space, in the program's code page.
+// one space, as UTF-8.
 CString NodeText(xmlNode* pNode)
 {
     std::string text;
@@ -137,11 +218,18 @@ std::vector<xmlNode*> RowCells(xmlNode* pRow)
     return cells;
 }
 
+// A table's name in a message, in the program's code page.
+CString ShownName(const CString& strName)
+{
+    return DBTextFromDriver(strName);
+}
+
+// The caption's text in UTF-8, else "TableN".
 CString TableName(xmlNode* pTable, size_t nIndex)
 {
     std::vector<xmlNode*> captions;
     CollectElements(pTable, "caption", captions);
-    CString strName = captions.empty() ? CString() : DBTextFromDriver(NodeText(captions[0]));
+    CString strName = captions.empty() ? CString() : NodeText(captions[0]);
     if (strName.IsEmpty())
         strName.Format("Table%d", (int)nIndex + 1);
     return strName;
@@ -153,7 +241,7 @@ BOOL ReadTable(xmlNode* pTable, CSourceTable& table, CString& strError)
     CollectElements(pTable, "tr", rows);
     if (rows.empty())
     {
-        strError.Format("table %s has no header row", (LPCSTR)table.m_strName);
+        strError.Format("table %s has no header row", (LPCSTR)ShownName(table.m_strName));
         return FALSE;
     }
     std::vector<xmlNode*> header = RowCells(rows[0]);
@@ -169,7 +257,7 @@ BOOL ReadTable(xmlNode* pTable, CSourceTable& table, CString& strError)
         std::vector<xmlNode*> cells = RowCells(rows[r]);
         if (cells.size() > table.m_columns.size())
         {
-            strError.Format("a row of table %s has more cells than its header", (LPCSTR)table.m_strName);
+            strError.Format("a row of table %s has more cells than its header", (LPCSTR)ShownName(table.m_strName));
             return FALSE;
         }
         std::vector<CSourceValue> row(table.m_columns.size());
@@ -232,10 +320,10 @@ BOOL HasDoctype(const CString& strText)
 BOOL ParseHtmlTables(const CString& strText, std::vector<CSourceTable>& tables, CString& strError)
 {
     tables.clear();
-    CDocPtr pDoc = ParseDocument(strText);
     std::vector<xmlNode*> found;
-    if (pDoc)
-        CollectTables(reinterpret_cast<xmlNode*>(pDoc.get()), found);
+    CDocPtr pDoc = ParseWholeDocument(strText, found, strError);
+    if (!pDoc)
+        return FALSE;
     if (found.empty())
     {
         strError = "the document holds no table";
@@ -248,7 +336,7 @@ BOOL ParseHtmlTables(const CString& strText, std::vector<CSourceTable>& tables, 
         for (const CSourceTable& other : tables)
             if (other.m_strName.CompareNoCase(table.m_strName) == 0)
             {
-                strError.Format("two tables are named %s", (LPCSTR)table.m_strName);
+                strError.Format("two tables are named %s", (LPCSTR)ShownName(table.m_strName));
                 return FALSE;
             }
         if (!ReadTable(found[t], table, strError))
@@ -261,10 +349,10 @@ BOOL ParseHtmlTables(const CString& strText, std::vector<CSourceTable>& tables, 
 BOOL ReplaceHtmlTables(const CString& strDocument, const std::vector<CSourceTable>& tables, CString& strResult,
                        CString& strError)
 {
-    CDocPtr pDoc = ParseDocument(strDocument);
     std::vector<xmlNode*> found;
-    if (pDoc)
-        CollectTables(reinterpret_cast<xmlNode*>(pDoc.get()), found);
+    CDocPtr pDoc = ParseWholeDocument(strDocument, found, strError);
+    if (!pDoc)
+        return FALSE;
     for (const CSourceTable& table : tables)
     {
         xmlNode* pTable = NULL;
@@ -273,7 +361,7 @@ BOOL ReplaceHtmlTables(const CString& strDocument, const std::vector<CSourceTabl
                 pTable = found[t];
         if (pTable == NULL)
         {
-            strError = "the document no longer holds the table " + table.m_strName;
+            strError = "the document no longer holds the table " + ShownName(table.m_strName);
             return FALSE;
         }
         ReplaceRows(pTable, table);

@@ -1,6 +1,10 @@
+// The standard headers come first: windows.h defines min and max macros.
+#include <algorithm>
+
 #include "engines/dao/ParadoxTable.h"
 
 #include "engines/dao/FileLength.h"
+#include "engines/dao/ParadoxIndexFiles.h"
 #include "engines/dao/SourceNumbers.h"
 #include "framework/db/DaoDatabase.h"
 
@@ -22,6 +26,11 @@ namespace
 
 // Days of pxlib's date fields count from this serial day number on.
 const long kParadoxDayZero = 1721425;
+// The bytes of a block that come before its records.
+const int kBlockHeaderSize = 6;
+// The largest blocks pxlib makes a file of, in kilobytes (its choice for
+// wide records).
+const int kLargestBlocks = 16;
 
 void KeepParadoxError(pxdoc_t*, int, const char* lpszMessage, void* pData)
 {
@@ -54,6 +63,16 @@ public:
         PX_close(m_px);
         PX_delete(m_px);
         m_px = NULL;
+    }
+    // Closes the file written; FALSE with the reason when pxlib complained
+    // on the way (lpszWhat names the file in it).
+    BOOL CloseWritten(LPCSTR lpszWhat, CString& strReason)
+    {
+        Close();
+        if (m_strError.empty())
+            return TRUE;
+        strReason = CString("pxlib reports") + lpszWhat + ": " + m_strError.c_str();
+        return FALSE;
     }
     pxdoc_t* Get() const { return m_px; }
     const std::string& Error() const { return m_strError; }
@@ -227,6 +246,136 @@ CSourceField NewTextField(const CString& strName)
     return field;
 }
 
+// The field list of a new file; pxlib owns it once the file is made.
+pxfield_t* NewFieldList(pxdoc_t* px, const std::vector<CSourceField>& fields, int nFields)
+{
+    pxfield_t* pFields = (pxfield_t*)px->malloc(px, nFields * sizeof(pxfield_t), "field list");
+    for (int i = 0; i < nFields; ++i)
+    {
+        pFields[i].px_fname = PX_strdup(px, fields[i].m_strName);
+        pFields[i].px_ftype = fields[i].m_chType;
+        pFields[i].px_flen = fields[i].m_nWidth;
+        pFields[i].px_fdc = fields[i].m_nDecimals;
+    }
+    return pFields;
+}
+
+// Fills the record (all zero bytes) with the row's values.
+BOOL PutRecord(pxdoc_t* px, char* pRecord, const std::vector<CSourceValue>& row,
+               const std::vector<CSourceField>& fields, CString& strReason)
+{
+    for (size_t i = 0; i < fields.size(); ++i)
+    {
+        CSourceValue blank;
+        if (!PutField(px, pRecord, i < row.size() ? row[i] : blank, fields[i], strReason))
+            return FALSE;
+        pRecord += fields[i].m_nWidth;
+    }
+    return TRUE;
+}
+
+int KeyWidth(const std::vector<CSourceField>& fields, int nKeys)
+{
+    int nWidth = 0;
+    for (int i = 0; i < nKeys; ++i)
+        nWidth += fields[i].m_nWidth;
+    return nWidth;
+}
+
+// The order the records go to the file in: as given without a key, else
+// by their key fields.  pxlib stores every kind of field so that its
+// bytes compare as its values do (blank first), so the key's bytes sort
+// the records.  Empty, with nRepeated one of two records that share a key
+// (which a keyed table cannot hold), when there are such.
+std::vector<int> RecordOrder(const std::string& records, int nRecordSize, int nKeyWidth, int& nRepeated)
+{
+    std::vector<int> order(records.size() / nRecordSize);
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = (int)i;
+    if (nKeyWidth == 0)
+        return order;
+    auto key = [&](int r) { return records.data() + (size_t)r * nRecordSize; };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return memcmp(key(a), key(b), nKeyWidth) < 0; });
+    for (size_t i = 1; i < order.size(); ++i)
+        if (memcmp(key(order[i - 1]), key(order[i]), nKeyWidth) == 0)
+        {
+            nRepeated = order[i];
+            return std::vector<int>();
+        }
+    return order;
+}
+
+// The reason a row's key cannot be written: another row has it.
+CString RepeatedKey(const std::vector<CSourceValue>& row, int nKeys)
+{
+    CString strKey;
+    for (int i = 0; i < nKeys; ++i)
+        strKey += (i > 0 ? ", " : "") + (i < (int)row.size() && !row[i].m_bNull ? row[i].m_strText : CString());
+    return "two of its rows have the same primary key (" + strKey + "), which a keyed table holds once";
+}
+
+// TRUE when an index of two levels, whose blocks hold the index file's
+// entries, reaches every data block of the table.
+BOOL IndexReaches(const pxhead_t* pIndexHead, int nDataBlocks)
+{
+    int nEntries = (pIndexHead->px_maxtablesize * 0x400 - kBlockHeaderSize) / pIndexHead->px_recordsize;
+    return nDataBlocks <= nEntries || (nDataBlocks + nEntries - 1) / nEntries <= nEntries;
+}
+
+// Writes the primary index of the keyed table px holds, whose records are
+// all written, to the new file strUnixIndex.  pxlib writes an index of at
+// most two levels, in blocks of the size it picks by the key's width; a
+// table too large for them gets the largest blocks it picks, and one too
+// large for those is refused.
+BOOL WritePrimaryIndex(pxdoc_t* px, const std::vector<CSourceField>& fields, int nKeys, const CString& strUnixIndex,
+                       const CString& strTable, CString& strReason)
+{
+    CParadoxFile index;
+    pxdoc_t* pIndex = index.Get();
+    if (pIndex == NULL
+        || PX_create_file(pIndex, NewFieldList(pIndex, fields, nKeys), nKeys, strUnixIndex, pxfFileTypPrimIndex) < 0)
+    {
+        strReason = "its primary index cannot be made";
+        return FALSE;
+    }
+    const int nBlocks = (int)px->px_head->px_fileblocks;
+    if (!IndexReaches(pIndex->px_head, nBlocks))
+    {
+        // Setting the name writes the header anew, with the block size.
+        pIndex->px_head->px_maxtablesize = kLargestBlocks;
+        PX_set_tablename(pIndex, strTable);
+    }
+    if (!IndexReaches(pIndex->px_head, nBlocks))
+    {
+        strReason.Format("its %d rows need a primary index of more than the two levels pxlib writes",
+                         PX_get_num_records(px));
+        return FALSE;
+    }
+    if (PX_write_primary_index(px, pIndex) < 0)
+    {
+        strReason = "its primary index cannot be written";
+        return FALSE;
+    }
+    return index.CloseWritten(" on the primary index", strReason);
+}
+
+// TRUE when the primary index file reads back whole, without a complaint
+// of pxlib's, and covers nRecords records.
+BOOL PrimaryIndexReadsBack(const CString& strUnixIndex, int nRecords)
+{
+    CParadoxFile index;
+    pxdoc_t* pIndex = index.Get();
+    if (pIndex == NULL || PX_open_file(pIndex, strUnixIndex) < 0 || PX_read_primary_index(pIndex) < 0)
+        return FALSE;
+    const pxpindex_t* pEntries = static_cast<const pxpindex_t*>(pIndex->px_data);
+    int nCovered = 0;
+    for (int i = 0; i < pIndex->px_head->px_numrecords; ++i)
+        if (pEntries[i].level == 1)
+            nCovered += pEntries[i].numrecords;
+    return nCovered == nRecords && index.Error().empty();
+}
+
 } // namespace
 
 BOOL ReadParadoxTable(const CString& strPath, CSourceTable& table, CString& strReason)
@@ -249,6 +398,7 @@ BOOL ReadParadoxTable(const CString& strPath, CSourceTable& table, CString& strR
     table.m_columns.clear();
     table.m_fields.clear();
     table.m_rows.clear();
+    table.m_nKeyFields = pHead->px_filetype == pxfFileTypIndexDB ? pHead->px_primarykeyfields : 0;
     int nFields = PX_get_num_fields(px);
     pxfield_t* pFields = PX_get_fields(px);
     for (int i = 0; i < nFields; ++i)
@@ -298,7 +448,9 @@ BOOL WriteParadoxTable(const CString& strPath, const CSourceTable& table, CStrin
     std::vector<CSourceField> fields = table.m_fields;
     for (size_t i = fields.size(); i < table.m_columns.size(); ++i)
         fields.push_back(NewTextField(table.m_columns[i]));
+    const int nKeys = table.m_nKeyFields > 0 && table.m_nKeyFields <= (int)fields.size() ? table.m_nKeyFields : 0;
     CString strUnixPath = DaoUnixPath(strPath);
+    CString strUnixIndex = DaoUnixPath(ParadoxPrimaryIndexPath(strPath));
     {
         CParadoxFile file;
         pxdoc_t* px = file.Get();
@@ -307,50 +459,40 @@ BOOL WriteParadoxTable(const CString& strPath, const CSourceTable& table, CStrin
             strReason = "pxlib cannot start";
             return FALSE;
         }
-        // pxlib owns the field list once the file is made.
-        pxfield_t* pFields = (pxfield_t*)px->malloc(px, fields.size() * sizeof(pxfield_t), "field list");
-        for (size_t i = 0; i < fields.size(); ++i)
-        {
-            pFields[i].px_fname = PX_strdup(px, fields[i].m_strName);
-            pFields[i].px_ftype = fields[i].m_chType;
-            pFields[i].px_flen = fields[i].m_nWidth;
-            pFields[i].px_fdc = fields[i].m_nDecimals;
-        }
-        if (PX_create_file(px, pFields, (int)fields.size(), strUnixPath, pxfFileTypNonIndexDB) < 0)
+        if (PX_create_file(px, NewFieldList(px, fields, (int)fields.size()), (int)fields.size(), strUnixPath,
+                           nKeys > 0 ? pxfFileTypIndexDB : pxfFileTypNonIndexDB) < 0
+            || (nKeys > 0 && PX_set_value(px, "numprimkeys", (float)nKeys) < 0))
         {
             strReason = "the file cannot be made";
             return FALSE;
         }
         PX_set_tablename(px, table.m_strName);
-        std::string record(PX_get_recordsize(px), '\0');
-        int nRow = 0;
-        for (const std::vector<CSourceValue>& row : table.m_rows)
-        {
-            ++nRow;
-            std::fill(record.begin(), record.end(), '\0');
-            char* pField = &record[0];
-            for (size_t i = 0; i < fields.size(); ++i)
+        const int nRecordSize = PX_get_recordsize(px);
+        // A keyed table holds its records in the order of their keys.
+        std::string records((size_t)nRecordSize * table.m_rows.size(), '\0');
+        for (size_t r = 0; r < table.m_rows.size(); ++r)
+            if (!PutRecord(px, &records[r * nRecordSize], table.m_rows[r], fields, strReason))
             {
-                CSourceValue blank;
-                if (!PutField(px, pField, i < row.size() ? row[i] : blank, fields[i], strReason))
-                {
-                    strReason.AppendFormat(" (row %d)", nRow);
-                    return FALSE;
-                }
-                pField += fields[i].m_nWidth;
+                strReason.AppendFormat(" (row %d)", (int)r + 1);
+                return FALSE;
             }
-            if (PX_put_record(px, &record[0]) < 0)
+        int nRepeated = 0;
+        std::vector<int> order = RecordOrder(records, nRecordSize, KeyWidth(fields, nKeys), nRepeated);
+        if (order.size() != table.m_rows.size())
+        {
+            strReason = RepeatedKey(table.m_rows[nRepeated], nKeys);
+            return FALSE;
+        }
+        for (int r : order)
+            if (PX_put_record(px, &records[(size_t)r * nRecordSize]) < 0)
             {
                 strReason = "its records cannot be written";
                 return FALSE;
             }
-        }
-        file.Close();
-        if (!file.Error().empty())
-        {
-            strReason = CString("pxlib reports: ") + file.Error().c_str();
+        if (nKeys > 0 && !WritePrimaryIndex(px, fields, nKeys, strUnixIndex, table.m_strName, strReason))
             return FALSE;
-        }
+        if (!file.CloseWritten("", strReason))
+            return FALSE;
     }
     // pxlib does not report a failed flush when it closes the file: read
     // the header back and check that every block is there.
@@ -361,6 +503,11 @@ BOOL WriteParadoxTable(const CString& strPath, const CSourceTable& table, CStrin
                                      + (LONGLONG)px->px_head->px_fileblocks * px->px_head->px_maxtablesize * 0x400)
     {
         strReason = "the file could not be written whole (is the disk full?)";
+        return FALSE;
+    }
+    if (nKeys > 0 && !PrimaryIndexReadsBack(strUnixIndex, PX_get_num_records(px)))
+    {
+        strReason = "its primary index does not read back";
         return FALSE;
     }
     return TRUE;

@@ -95,6 +95,14 @@ void RestoreReportingColumns(const CString& strTable, std::vector<CString>& colu
     }
 }
 
+CString MissingReportingTable(const std::vector<CString>& tables)
+{
+    for (const CReportingTable& table : ReportingTables())
+        if (!Holds(tables, table.lpszName))
+            return table.lpszName;
+    return CString();
+}
+
 CString MissingReportingColumn(const CString& strTable, const std::vector<CString>& columns)
 {
     const CReportingTable* pTable = FindTable(strTable);

@@ -1,7 +1,7 @@
 // The table and column names of the reporting database, for file sources
 // whose format cuts names short (a dBase file name of 8 characters, a
-// field name of 10) and for telling a table that lacks a column the
-// programs read.
+// field name of 10) and for telling a source that lacks a table, or a
+// table that lacks a column, the programs read.
 #pragma once
 
 #include <vector>
@@ -15,6 +15,9 @@ CString FullReportingTableName(const CString& strName);
 // table's column at the same place when its name begins with the cut one,
 // else the only column whose name does.
 void RestoreReportingColumns(const CString& strTable, std::vector<CString>& columns);
+// The first reporting table that none of the tables is named; "" when all
+// are there.
+CString MissingReportingTable(const std::vector<CString>& tables);
 // TRUE for a column of a reporting table that holds codes or names, which
 // are texts even where they are all digits (the period codes).  The report
 // data table's value column is no such column: it holds figures.

@@ -20,7 +20,7 @@ const char kCreateBookkeeping[] =
     "CREATE TABLE MSysSource (nType INTEGER, strDatabase TEXT);"
     "CREATE TABLE MSysSourceTables (nOrder INTEGER PRIMARY KEY, strName TEXT UNIQUE, strFile TEXT,"
     " bChanged INTEGER NOT NULL DEFAULT 0, strCodePage TEXT, bCellKinds INTEGER, nVersion INTEGER,"
-    " nLastRow INTEGER, nFileRecords INTEGER, strStamp TEXT);"
+    " nLastRow INTEGER, nFileRecords INTEGER, strStamp TEXT, nKeyFields INTEGER NOT NULL DEFAULT 0);"
     "CREATE TABLE MSysSourceFields (strTable TEXT, nOrder INTEGER, strName TEXT, chType TEXT, nWidth INTEGER,"
     " nDecimals INTEGER, PRIMARY KEY (strTable, nOrder));"
     "CREATE TABLE MSysSourceCells (strTable TEXT, nRow INTEGER, strKinds TEXT, PRIMARY KEY (strTable, nRow))"
@@ -193,8 +193,8 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
 {
     sqlite3* pDb = m_db.RequireHandle();
     CDaoStatement entry;
-    entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion)"
-                       " VALUES (?, ?, ?, ?, ?)");
+    entry.Prepare(pDb, "INSERT INTO MSysSourceTables (strName, strFile, strCodePage, bCellKinds, nVersion, nKeyFields)"
+                       " VALUES (?, ?, ?, ?, ?, ?)");
     // The table as the copy names it: names and texts in UTF-8.
     CSourceTable stored;
     stored.m_strName = StoredName(table.m_strName);
@@ -203,6 +203,7 @@ BOOL CSourceCopy::AddTable(const CSourceTable& table, const CString& strFile, BO
     BindText(entry, 3, table.m_strCodePage);
     sqlite3_bind_int(entry, 4, bCellKinds);
     sqlite3_bind_int(entry, 5, table.m_nVersion);
+    sqlite3_bind_int(entry, 6, table.m_nKeyFields);
     entry.Step(pDb);
     int nOrder = (int)sqlite3_last_insert_rowid(pDb);
     for (const CString& strColumn : table.m_columns)
@@ -400,7 +401,7 @@ std::vector<CString> CSourceCopy::Names(LPCSTR lpszSQL)
 
 BOOL CSourceCopy::UTF8Names()
 {
-    return IsExcelType(OriginType());
+    return IsExcelType(OriginType()) || OriginType() == DSTYPE_HTML;
 }
 
 CString CSourceCopy::StoredName(const CString& strName)
@@ -434,6 +435,16 @@ CSourceTable CSourceCopy::ReadTable(const CString& strName, CString& strFile, CS
             table.m_strCodePage = ColumnText(entry, 1);
             rows.m_bCellKinds = sqlite3_column_int(entry, 2);
             table.m_nVersion = sqlite3_column_int(entry, 3);
+        }
+    }
+    {
+        // A copy left by a session that kept no keys has no column for them.
+        CDaoStatement key;
+        if (key.TryPrepare(pDb, "SELECT nKeyFields FROM MSysSourceTables WHERE strName=?"))
+        {
+            BindText(key, 1, strStoredName);
+            if (key.Step(pDb))
+                table.m_nKeyFields = sqlite3_column_int(key, 0);
         }
     }
     {

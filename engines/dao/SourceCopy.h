@@ -11,8 +11,9 @@
 //   changed cells marked for the write-back to judge.
 // Every name and text is kept as UTF-8, as the databases the programs work
 // on keep them; table names are given and taken in the system code page,
-// but a workbook's (its sheets' names) in UTF-8, so that every name a
-// sheet can have goes back to its file.
+// but a workbook's (its sheets' names) and an HTML document's (its
+// tables' captions) in UTF-8, so that every name a table can have goes
+// back to its file.
 // All this lives in the file, so a copy left by a session that died can be
 // written back by the next one.
 #pragma once

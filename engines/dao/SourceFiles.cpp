@@ -7,6 +7,7 @@
 #include "engines/dao/DbfTable.h"
 #include "engines/dao/FileLength.h"
 #include "engines/dao/HtmlTable.h"
+#include "engines/dao/ParadoxIndexFiles.h"
 #include "engines/dao/ParadoxTable.h"
 #include "engines/dao/ReportingNames.h"
 #include "engines/dao/spreadsheet/LotusWorksheetFile.h"
@@ -22,6 +23,15 @@ typedef BOOL (*WriteTableFile)(const CString& strPath, const CSourceTable& table
 typedef std::unique_ptr<CSourceRowReader> (*OpenTableFile)(const CString& strPath, CSourceTable& table,
                                                            CString& strReason);
 
+// Files that belong to a table's file and are written with it (a
+// Paradox table's indexes): refused, swapped in and dropped with it.
+struct CCompanionFiles
+{
+    CString (*refusal)(const CString& strTarget);
+    BOOL (*swapIn)(const CString& strWritten, const CString& strTarget, CString& strError);
+    void (*drop)(const CString& strWritten);
+};
+
 // A folder format: the files that hold its tables and how one is read
 // and written.
 struct CFolderFormat
@@ -33,6 +43,7 @@ struct CFolderFormat
     BOOL bShortNames;                  // names cut to 8.3 and fields to 10 characters
     BOOL bWholeMessages;               // read and write fail with a message naming the file, not a reason
     OpenTableFile open = NULL;         // where set, reads a table leaving its rows in the file
+    const CCompanionFiles* pCompanions = NULL;  // files that go with a table's file
 };
 
 BOOL ReadCsvFile(const CString& strPath, CSourceTable& table, CString& strReason);
@@ -57,7 +68,9 @@ const CFolderFormat* FolderFormat(int nType)
 {
     static const CFolderFormat kText{"text table", {".txt", ".csv"}, ReadCsvFile, WriteCsvFile, FALSE, FALSE};
     static const CFolderFormat kDbf{"dBase table", {".dbf"}, ReadDbfTable, WriteDbfTable, TRUE, FALSE, OpenDbfTable};
-    static const CFolderFormat kParadox{"Paradox table", {".db"}, ReadParadoxTable, WriteParadoxTable, FALSE, FALSE};
+    static const CCompanionFiles kParadoxIndexes{ParadoxIndexRefusal, SwapInParadoxIndexes, DeleteParadoxIndex};
+    static const CFolderFormat kParadox{"Paradox table", {".db"}, ReadParadoxTable, WriteParadoxTable, FALSE, FALSE,
+                                        NULL, &kParadoxIndexes};
     static const CFolderFormat kWks{"Lotus worksheet", {".wks"}, ReadLotusTable, WriteLotusTable, FALSE, TRUE};
     static const CFolderFormat kWk1{"Lotus worksheet", {".wk1"}, ReadLotusTable, WriteLotusTable, FALSE, TRUE};
     if (nType == DSTYPE_TEXT)
@@ -192,13 +205,13 @@ CString WriteFailure(const CString& strPath, const CString& strReason)
     return "Cannot write " + strPath + ": " + strReason + ".";
 }
 
-// The first backup is the file as it was before this program changed it;
-// later write-backs leave it alone.  It is copied under a name of its own
-// and named a backup only when whole, so a copy cut short (a full disk, a
-// killed program) is never taken for the backup.
-BOOL KeepFirstBackup(const CString& strTarget)
+} // namespace
+
+// It is copied under a name of its own and named a backup only when whole,
+// so a copy cut short (a full disk, a killed program) is never taken for
+// the backup.
+BOOL KeepFirstBackup(const CString& strTarget, const CString& strBackup)
 {
-    CString strBackup = BackupPath(strTarget);
     if (GetFileAttributesA(strBackup) != INVALID_FILE_ATTRIBUTES)
         return TRUE;
     CString strTemp = UniqueFileBeside(DatabaseFolder(strTarget));
@@ -211,26 +224,33 @@ BOOL KeepFirstBackup(const CString& strTarget)
     return GetFileAttributesA(strBackup) != INVALID_FILE_ATTRIBUTES;
 }
 
+CString ReplaceRefusal(const CString& strPath)
+{
+    DWORD dwAttributes = GetFileAttributesA(strPath);
+    if (dwAttributes == INVALID_FILE_ATTRIBUTES)
+        return CString();
+    if (dwAttributes & FILE_ATTRIBUTE_READONLY)
+        return strPath + " is read-only.";
+    return OpenFailure(strPath, GENERIC_READ | GENERIC_WRITE, 0);
+}
+
+namespace
+{
+
 // Writes a new file beside strTarget through write, keeps the target's
-// first backup and swaps the new file in.  A read-only or locked target
-// is refused before anything is written.  write makes the file it is
-// given, or fails with a message naming that file, which the user is told
-// of as the target.
+// first backup and swaps the new file in, with its companion files when
+// given.  A read-only or locked target (or companion) is refused before
+// anything is written.  write makes the file it is given, or fails with a
+// message naming that file, which the user is told of as the target.
 BOOL ReplaceFile(const CString& strTarget, const std::function<BOOL(const CString&, CString&)>& write,
-                 CString& strError)
+                 CString& strError, const CCompanionFiles* pCompanions = NULL)
 {
     BOOL bExists = GetFileAttributesA(strTarget) != INVALID_FILE_ATTRIBUTES;
-    if (bExists && (GetFileAttributesA(strTarget) & FILE_ATTRIBUTE_READONLY))
-    {
-        strError = strTarget + " is read-only.";
+    strError = ReplaceRefusal(strTarget);
+    if (strError.IsEmpty() && pCompanions != NULL)
+        strError = pCompanions->refusal(strTarget);
+    if (!strError.IsEmpty())
         return FALSE;
-    }
-    if (bExists)
-    {
-        strError = OpenFailure(strTarget, GENERIC_READ | GENERIC_WRITE, 0);
-        if (!strError.IsEmpty())
-            return FALSE;
-    }
     CString strTemp = UniqueFileBeside(DatabaseFolder(strTarget));
     if (strTemp.IsEmpty())
     {
@@ -239,27 +259,37 @@ BOOL ReplaceFile(const CString& strTarget, const std::function<BOOL(const CStrin
     }
     // The libraries name their files by the extension.
     strTemp += ExtensionOf(strTarget);
+    auto discard = [&] {
+        DeleteFileA(strTemp);
+        if (pCompanions != NULL)
+            pCompanions->drop(strTemp);
+    };
     if (!write(strTemp, strError))
     {
         if (IsVolumeFull(strTemp))
             strError = WriteFailure(strTarget, "the disk is full");
         strError.Replace(strTemp, strTarget);
-        DeleteFileA(strTemp);
+        discard();
         return FALSE;
     }
-    if (bExists && !KeepFirstBackup(strTarget))
+    if (bExists && !KeepFirstBackup(strTarget, BackupPath(strTarget)))
     {
-        DeleteFileA(strTemp);
+        discard();
         strError = "Cannot keep a backup of " + strTarget + ".";
         return FALSE;
     }
     if (!MoveFileExA(strTemp, strTarget, MOVEFILE_REPLACE_EXISTING))
     {
         DWORD dwError = GetLastError();
-        DeleteFileA(strTemp);
+        discard();
         strError = dwError == ERROR_SHARING_VIOLATION ? strTarget + " is in use by another program."
                    : dwError == ERROR_ACCESS_DENIED   ? "You may not change " + strTarget + "."
                                                       : "Cannot replace " + strTarget + ".";
+        return FALSE;
+    }
+    if (pCompanions != NULL && !pCompanions->swapIn(strTemp, strTarget, strError))
+    {
+        pCompanions->drop(strTemp);
         return FALSE;
     }
     strError.Empty();
@@ -438,6 +468,17 @@ static BOOL ReadTables(int nType, const CString& strDatabase, std::vector<CSourc
             strError = "The HTML document " + strDatabase + " cannot be read: " + strReason + ".";
             return FALSE;
         }
+        // A document cut short between two tables reads without a fault:
+        // the tables after the cut are missing.
+        std::vector<CString> names;
+        for (const CSourceTable& table : tables)
+            names.push_back(table.m_strName);
+        CString strMissing = MissingReportingTable(names);
+        if (!strMissing.IsEmpty())
+        {
+            strError = "The HTML document " + strDatabase + " holds no table " + strMissing + ".";
+            return FALSE;
+        }
     }
     else if (IsExcelType(nType))
     {
@@ -486,7 +527,7 @@ BOOL WriteSource(int nType, const CString& strDatabase, const std::vector<CSourc
                     strMessage = WriteFailure(strTemp, strMessage);
                 return FALSE;
             };
-            if (!ReplaceFile(strFile, write, strError))
+            if (!ReplaceFile(strFile, write, strError, pFormat->pCompanions))
                 return FALSE;
         }
         return TRUE;

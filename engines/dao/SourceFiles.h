@@ -27,6 +27,13 @@ CString SourceFolder(int nType, const CString& strDatabase);
 CString UniqueFileBeside(const CString& strFolder);
 // NAME.bak beside NAME.ext.
 CString BackupPath(const CString& strPath);
+// Keeps strBackup as the first backup of strTarget: the file as it was
+// before this program changed it; later write-backs leave it alone.
+// FALSE when it cannot be kept.
+BOOL KeepFirstBackup(const CString& strTarget, const CString& strBackup);
+// Why the file cannot be replaced (it is read-only or in use), as the
+// user is told; "" when it can or does not exist.
+CString ReplaceRefusal(const CString& strPath);
 
 // TRUE for the types whose source is one document rather than a folder.
 BOOL IsDocumentSource(int nType);

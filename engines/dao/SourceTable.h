@@ -53,6 +53,9 @@ struct CSourceTable
     // The version of its format the file was read in, where the format has
     // several (Excel: the BIFF version; Lotus: a LotusFormat); else 0.
     int m_nVersion = 0;
+    // How many of the first fields make the table's primary key (a keyed
+    // Paradox table); 0 for a table without one.
+    int m_nKeyFields = 0;
     // Where set, m_rows is empty and the rows come from here, read once;
     // only the dBase and Excel writers and the copy into the temporary
     // database take such a table.

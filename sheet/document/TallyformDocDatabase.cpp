@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "engines/common/EngineExports.h"
 #include "framework/core/MessageSink.h"
 #include "framework/docview/FrameWnd.h"
 #include "framework/docview/WinApp.h"
@@ -102,7 +103,12 @@ BOOL CTallyformDoc::SaveDataToDatabase()
     // The user has been told the log failed: no success follows it.
     if (!bLogged)
         return TRUE;
-    CString strText = "The report" + ReportKeysText(m_sheet) + " is saved to the database.";
+    // A file source's files that could not be written have been named,
+    // with where the report is kept: the status bar does not claim them.
+    CString strText = "The report" + ReportKeysText(m_sheet)
+                      + (nSaved == KEM_REPORT_SAVED_NOT_WRITTEN
+                             ? " is saved in the working copy; the data source's files are not written."
+                             : " is saved to the database.");
     const int nKept = CountChanged(typed, FiguresOf(m_sheet.m_cells));
     if (nKept > 0)
     {

@@ -6,7 +6,7 @@
 // not (here because the table was read-only when the save came).  What is
 // on disk is read without the program: the text tables directly, the dBase
 // tables with shapelib's dbfdump, the workbook with python3-xlrd, the Lotus
-// worksheets with libwps's wks2raw.
+// worksheets with libwps's wks2raw, the Paradox tables with pxlib alone.
 #include <math.h>
 #include <stdlib.h>
 
@@ -370,7 +370,14 @@ TEST_F(FileSourceRoadTest, TextTableSavesSurviveAKillAndLeftCopiesAreDealtWithAt
         ASSERT_TRUE(kept()) << JoinedTexts(driver.Answered());
         std::string told = JoinedTexts(driver.Answered());
         EXPECT_EQ(std::string::npos, told.find("Failed to save data.")) << told;
+        EXPECT_EQ(1, std::count_if(driver.Answered().begin(), driver.Answered().end(),
+                                   [](const std::string& text) { return text.compare(0, 8, "[report]") != 0; }))
+            << told;
         EXPECT_NE(std::string::npos, told.find(std::string(SourcePath("ss_datalist.csv")) + " is read-only.")) << told;
+        // The status bar does not claim the files were written.
+        EXPECT_EQ("The report of Alder for March," + m_strPeriod.substr(0, 4) +
+                      " is saved in the working copy; the data source's files are not written.",
+                  driver.WaitForStatus("The report", kWaitMs));
         EXPECT_NE(std::string::npos, told.find("The changes are kept in " + std::string(m_strSource) + "\\" + copies[0]))
             << told;
         ASSERT_TRUE(designer.KillAtOnce());
@@ -488,6 +495,75 @@ TEST_F(FileSourceRoadTest, DbaseTablesTakeTheReportBeforeAKill)
         [&] {
             ExpectSavedReport(RunNativeTool(m_strSource, "dbfdump ss_datalist.dbf"),
                               RunNativeTool(m_strSource, "dbfdump ss_reportlog.dbf"), ' ');
+        });
+}
+
+namespace
+{
+
+// The reporting tables as keyed Paradox tables made by pxlib alone (the
+// tests' paradox-tool), with a secondary index beside the report table:
+// each is "file keys fields", then its rows.
+const char* const kParadoxTables[] = {
+    "ss_Organ.db 1 FD_Code:A8,FD_Name:A50,FD_SearchCode:A8\nA01|Alder|A\nB02|O'Brien & Co|B\nC03|Cedar|C\n",
+    "ss_item.db 1 FD_Code:A8,FD_Name:A50,FD_SearchCode:A8,FD_Type:S\nR1|Sales|S|0\nR2|Staff|T|0\n",
+    "ss_colitem.db 1 FD_Code:A8,FD_Name:A50,FD_SearchCode:A8\nC1|This year|T\nC2|Last year|L\n",
+    "ss_Attribute.db 0 FD_AttrTypeCode:A8,FD_AttrTypeName:A50,FD_ValCode:A8,FD_ValName:A50\n",
+    "ss_OrgAttr.db 0 FD_OrgCode:A8,FD_AttrTypeCode:A8,FD_ValCode:A8\n",
+    "ss_reportlog.db 4 FD_TemplateCode:A8,FD_OrgCode:A8,FD_ReportType:L,FD_StartDate:A13,FD_EndDate:A13\n",
+    "ss_datalist.db 6 FD_Time:A13,FD_OrgCode:A8,FD_RowItemCode:A8,FD_ColItemCode:A8,FD_Line:L,FD_CurType:S,"
+    "FD_Value:A40\n",
+};
+
+// A Paradox table as pxlib alone reads it: its first line tells whether it
+// is keyed and what its primary index covers, the rest names the fields
+// and holds the rows, '|' between the values.
+std::string ParadoxDump(const CString& strFolder, const char* pszFile)
+{
+    return RunNativeTool(strFolder, std::string(PARADOX_TOOL) + " dump " + pszFile);
+}
+
+std::string FirstLine(const std::string& text)
+{
+    return text.substr(0, text.find('\n'));
+}
+
+std::string AfterFirstLine(const std::string& text)
+{
+    return text.substr(text.find('\n') + 1);
+}
+
+} // namespace
+
+// A folder of keyed Paradox tables that pxlib made, chosen in the connect
+// dialog: the report is in them as pxlib reads them, the tables still
+// keyed and their primary indexes covering every row; the report table's
+// secondary index, stale now, is moved aside beside its backup.
+TEST_F(FileSourceRoadTest, KeyedParadoxTablesTakeTheReportBeforeAKill)
+{
+    std::string commands;
+    for (const char* pszTable : kParadoxTables)
+    {
+        std::string table(pszTable);
+        size_t nEnd = table.find('\n');
+        commands += std::string(PARADOX_TOOL) + " make " + table.substr(0, nEnd) + " <<'ROWS'\n" +
+                    table.substr(nEnd + 1) + "ROWS\n";
+    }
+    commands += std::string(PARADOX_TOOL) + " secondary ss_datalist.X02";
+    std::string made;
+    ASSERT_TRUE(NativeToolSucceeds(m_strSource, commands, &made)) << made;
+    SaveKillAndRestart(
+        "Paradox 5.X", [&] { return Holds("ss_reportlog.db", "TPL01"); },
+        [&] {
+            std::string datalist = ParadoxDump(m_strSource, "ss_datalist.db");
+            std::string reportlog = ParadoxDump(m_strSource, "ss_reportlog.db");
+            EXPECT_EQ("keyed 1 keys 6 index of 6 fields covers 3 of 3 records", FirstLine(datalist));
+            EXPECT_EQ("keyed 1 keys 4 index of 4 fields covers 1 of 1 records", FirstLine(reportlog));
+            ExpectSavedReport(AfterFirstLine(datalist), AfterFirstLine(reportlog), '|');
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(SourcePath("ss_datalist.X02")));
+            EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(SourcePath("ss_datalist.X02.bak")));
+            EXPECT_EQ("keyed 1 keys 1 index of 1 fields covers 3 of 3 records",
+                      FirstLine(ParadoxDump(m_strSource, "ss_Organ.db")));
         });
 }
 

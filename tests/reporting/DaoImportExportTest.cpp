@@ -1,5 +1,6 @@
 // Text and HTML data sources through the loader and the DAO library: the
 // source is worked on in a temporary database and written back on Close.
+#include <sqlite3.h>
 #include <stdio.h>
 
 #include <algorithm>
@@ -39,6 +40,8 @@ const char kDatalistText[] =
 const char kOrganText[] = "FD_Code,FD_Name,FD_SearchCode\r\nO'1,\"Smith, Jones\",SJ\r\n";
 // A name in code page 1252, as the files of a Western system hold it.
 const char kCodePageOrgan[] = "O2,Caf\xE9 M\xFCller,CM\r\n";
+// A reporting database as one HTML document, with two tables whose
+// captions the Western code page cannot hold.
 const char kHtmlText[] =
     "<html><head><meta charset=\"utf-8\"><title>Reporting &amp; more</title></head><body>"
     "<h1>Items \xe4\xb8\xad</h1><p>Kept as it is.</p>"
@@ -46,7 +49,46 @@ const char kHtmlText[] =
     "<th>FD_Type</th></tr><tr><td>R1</td><td>Sales &#20013; &amp;#1;</td><td>S</td><td>0</td></tr></table>"
     "<table><caption>ss_colitem</caption><tr><th>FD_Code</th><th>FD_Name</th><th>FD_SearchCode</th></tr>"
     "<tr><td>C1</td><td>This period</td><td>T</td></tr>"
-    "<tr><td>C2</td><td>\xe4\xb8\xad\xe6\x96\x87\xe5\x85\xac\xe5\x8f\xb8</td><td>Z</td></tr></table></body></html>";
+    "<tr><td>C2</td><td>\xe4\xb8\xad\xe6\x96\x87\xe5\x85\xac\xe5\x8f\xb8</td><td>Z</td></tr></table>"
+    "<table><caption>\xe9\x94\x80\xe5\x94\xae</caption><tr><th>Region</th><th>Amount</th></tr>"
+    "<tr><td>North</td><td>5</td></tr></table>"
+    "<table><caption>\xe5\xba\x93\xe5\xad\x98</caption><tr><th>Item</th></tr><tr><td>Bolts</td></tr></table>"
+    "<table><caption>ss_datalist</caption><tr><th>FD_Time</th><th>FD_OrgCode</th><th>FD_RowItemCode</th>"
+    "<th>FD_ColItemCode</th><th>FD_Line</th><th>FD_CurType</th><th>FD_Value</th></tr></table>"
+    "<table><caption>ss_Organ</caption><tr><th>FD_Code</th><th>FD_Name</th><th>FD_SearchCode</th></tr></table>"
+    "<table><caption>ss_Attribute</caption><tr><th>FD_AttrTypeCode</th><th>FD_AttrTypeName</th><th>FD_ValCode</th>"
+    "<th>FD_ValName</th></tr></table>"
+    "<table><caption>ss_OrgAttr</caption><tr><th>FD_OrgCode</th><th>FD_AttrTypeCode</th><th>FD_ValCode</th></tr>"
+    "</table>"
+    "<table><caption>ss_reportlog</caption><tr><th>FD_TemplateCode</th><th>FD_OrgCode</th><th>FD_ReportType</th>"
+    "<th>FD_StartDate</th><th>FD_EndDate</th></tr></table></body></html>";
+// The captions of the two tables above, in UTF-8.
+const char kSalesCaption[] = "\xe9\x94\x80\xe5\x94\xae";
+const char kStockCaption[] = "\xe5\xba\x93\xe5\xad\x98";
+
+// The tables of an HTML document as python3's own HTML parser reads them:
+// "caption: cell|cell" a row, one line each.
+std::string HtmlTablesByPython(const CString& strFolder, const std::string& file)
+{
+    return RunNativeTool(strFolder, "python3 - '" + file + "' <<'PYTHON'\n"
+                                    "import sys\n"
+                                    "from html.parser import HTMLParser\n"
+                                    "class Tables(HTMLParser):\n"
+                                    "    def __init__(self):\n"
+                                    "        super().__init__(); self.caption = ''; self.row = None; self.text = None\n"
+                                    "    def handle_starttag(self, tag, attrs):\n"
+                                    "        if tag == 'caption': self.text = ''\n"
+                                    "        if tag == 'tr': self.row = []\n"
+                                    "        if tag in ('td', 'th'): self.text = ''\n"
+                                    "    def handle_endtag(self, tag):\n"
+                                    "        if tag == 'caption': self.caption = self.text; self.text = None\n"
+                                    "        if tag in ('td', 'th'): self.row.append(self.text); self.text = None\n"
+                                    "        if tag == 'tr': print(self.caption + ': ' + '|'.join(self.row))\n"
+                                    "    def handle_data(self, data):\n"
+                                    "        if self.text is not None: self.text += data\n"
+                                    "Tables().feed(open(sys.argv[1], encoding='utf-8').read())\n"
+                                    "PYTHON\n");
+}
 
 void WriteText(const CString& strPath, LPCSTR lpszText)
 {
@@ -274,7 +316,7 @@ TEST_F(DaoImportExportTest, HtmlDocumentGetsAllItsTablesBack)
     std::vector<CSourceTable> tables;
     CString strError;
     ASSERT_TRUE(ParseHtmlTables(ReadFileText(strDocument), tables, strError)) << strError;
-    ASSERT_EQ(2u, tables.size());
+    ASSERT_EQ(9u, tables.size());
     EXPECT_STREQ("ss_item", tables[0].m_strName);
     EXPECT_EQ((std::vector<CString>{"R1", "Sales & <other> income", "S", "0"}), Values(tables[0].m_rows[0]));
     EXPECT_STREQ("ss_colitem", tables[1].m_strName);
@@ -288,19 +330,32 @@ TEST_F(DaoImportExportTest, HtmlDocumentGetsAllItsTablesBack)
     EXPECT_LT(strWritten.Find("&amp;amp;"), 0) << (LPCSTR)strWritten;
 
     // A second session keeps the first backup: the original document.
+    // Captions the code page lacks keep their names, so two of them of one
+    // length are two tables, and a change to one goes back under its own.
     ASSERT_TRUE(OpenSource(24, strDocument)) << m_recorder.LastText();
     WithRecordset("Select * From ss_colitem", [](CKemRecordset* p) {
         p->Edit();
         p->SetFieldValue("FD_Name", "Next period");
         p->Update();
     });
+    sqlite3* pCopy = static_cast<CDAODatabase*>(m_pDatabase)->m_pDaoDatabase->GetHandle();
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(pCopy, (std::string("UPDATE \"") + kSalesCaption + "\" SET Amount='6'").c_str(),
+                                      NULL, NULL, NULL))
+        << sqlite3_errmsg(pCopy);
+    EXPECT_TRUE(static_cast<CDAODatabase*>(m_pDatabase)->WriteBackChanges()) << m_recorder.LastText();
     CloseSource();
+    EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
     EXPECT_STREQ(kHtmlText, ReadFileText(m_folder.Path("reporting.bak")));
-    EXPECT_GE(ReadFileText(strDocument).Find("<td>Next period</td>"), 0);
-    // A name this system's code page lacks goes back as it was, in a table
-    // written again for another row's change.
-    EXPECT_GE(ReadFileText(strDocument).Find("<td>\xe4\xb8\xad\xe6\x96\x87\xe5\x85\xac\xe5\x8f\xb8</td>"), 0)
-        << (LPCSTR)ReadFileText(strDocument);
+    // As python3's own HTML parser reads the document: a name this system's
+    // code page lacks goes back as it was, in a table written again for
+    // another row's change.
+    std::string read = HtmlTablesByPython(m_folder.m_strFolder, "reporting.html");
+    for (const std::string& line :
+         {std::string("ss_colitem: C1|Next period|T\n"),
+          std::string("ss_colitem: C2|\xe4\xb8\xad\xe6\x96\x87\xe5\x85\xac\xe5\x8f\xb8|Z\n"),
+          std::string(kSalesCaption) + ": Region|Amount\n" + kSalesCaption + ": North|6\n",
+          std::string(kStockCaption) + ": Bolts\n"})
+        EXPECT_NE(std::string::npos, read.find(line)) << line << " in " << read;
 }
 
 TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
@@ -314,11 +369,24 @@ TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
         p->SetFieldValue("FD_Value", "7");
         p->Update();
     });
+    // A report saved now is kept there too, which the save answers and
+    // says once; a save that fails says nothing of the changes waiting.
+    CCellArray cells;
+    AddReportCells(cells, "8", "kept");
+    EXPECT_EQ(KEM_REPORT_SAVED_NOT_WRITTEN, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    struct CFailingStep : CKemSaveStep
+    {
+        BOOL Run() override { return FALSE; }
+    } failing;
+    m_pDatabase->m_pSaveStep = &failing;
+    EXPECT_EQ(0, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    m_pDatabase->m_pSaveStep = NULL;
+    EXPECT_EQ(2u, m_recorder.Messages().size()) << m_recorder.LastText();
     CloseSource();
     SetFileAttributesA(m_folder.Path("ss_datalist.txt"), FILE_ATTRIBUTE_NORMAL);
 
-    // Said when the change was committed and again at Close.
-    ASSERT_EQ(2u, m_recorder.Messages().size());
+    // Said when each change was committed and again at Close.
+    ASSERT_EQ(3u, m_recorder.Messages().size());
     EXPECT_EQ(0u, m_recorder.Messages()[0].text.find(std::string(m_folder.Path("ss_datalist.txt")) + " is read-only."))
         << m_recorder.Messages()[0].text;
     EXPECT_NE(std::string::npos, m_recorder.LastText().find("The changes are kept in " + std::string(m_folder.m_strFolder)));
@@ -335,6 +403,10 @@ TEST_F(DaoImportExportTest, FailedWriteBackKeepsTheChangesAndSaysWhere)
     rs.Open(dbOpenSnapshot, "Select FD_Value From ss_datalist");
     COleVariant value = rs.GetFieldValue(0);
     EXPECT_STREQ("7", AfxStringFromBstrBytes(V_BSTR(&value)));
+    rs.Close();
+    rs.Open(dbOpenSnapshot, "Select FD_Value From ss_datalist Where FD_OrgCode='O1' And FD_RowItemCode='R1'");
+    value = rs.GetFieldValue(0);
+    EXPECT_STREQ("8", AfxStringFromBstrBytes(V_BSTR(&value)));
     rs.Close();
     kept.Close();
 }
@@ -356,6 +428,36 @@ TEST_F(DaoImportExportTest, UnreadableSourcesStayClosedWithTheirReason)
     EXPECT_EQ((std::vector<std::string>{std::string(m_folder.Path("missing.html")) + " was not found.",
                                         "Failed to import."}),
               m_recorder.Texts());
+    m_loader.ReleaseDatabase(m_pDatabase);
+    m_pDatabase = NULL;
+
+    // A document cut short: inside a tag the parser has to repair, between
+    // two tables (where it reads without a fault, the reporting tables
+    // after the cut missing), inside a cell.  Each is refused and left as
+    // it is.
+    const std::string whole = kHtmlText;
+    const size_t nColitemEnd = whole.find("</table>", whole.find("ss_colitem")) + 8;
+    const size_t nSalesCell = whole.find("<td>North</td><td>5") + 18;
+    const std::string document(m_folder.Path("cut.html"));
+    const std::pair<std::string, std::string> cuts[] = {
+        {whole.substr(0, whole.find("<td>This period") + 3),
+         "cannot be read: it is damaged or cut short (line 1: Couldn't find end of Start Tag td)."},
+        {whole.substr(0, nColitemEnd), "holds no table ss_datalist."},
+        {whole.substr(0, nSalesCell), "cannot be read: it is cut short or damaged: a table has no end tag </table>."},
+    };
+    for (const auto& cut : cuts)
+    {
+        SCOPED_TRACE(cut.second);
+        WriteText(document.c_str(), cut.first.c_str());
+        m_recorder.Clear();
+        EXPECT_FALSE(OpenSource(24, document.c_str()));
+        EXPECT_EQ((std::vector<std::string>{"The HTML document " + document + " " + cut.second, "Failed to import."}),
+                  m_recorder.Texts());
+        m_loader.ReleaseDatabase(m_pDatabase);
+        m_pDatabase = NULL;
+        EXPECT_EQ(cut.first, std::string(ReadFileText(document.c_str())));
+        EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*.tmp"));
+    }
 }
 
 TEST_F(DaoImportExportTest, TableWithoutRowsKeepsItsHeader)
@@ -462,7 +564,7 @@ TEST_F(DaoImportExportTest, DbaseFolderTakesTheSavedReportAndKeepsItsFields)
     {
         CUpdateConfirmDriver confirm;
         confirm.Queue(CUpdateConfirmDriver::updateAll);
-        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_EQ(KEM_REPORT_SAVED_NOT_WRITTEN, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
     }
     // (The question's look-ups of names tell that this folder has no
     // item tables; the write-back's message comes last.)
@@ -531,13 +633,13 @@ TEST_F(DaoImportExportTest, DbaseRowsOnlyAddedAreAppendedToTheRecordsAsTheyWere)
     original = DbfBytes(strFile);
 
     ASSERT_TRUE(OpenSource(4, m_folder.m_strFolder)) << m_recorder.LastText();
-    auto save = [&](LPCSTR lpszPeriod, LPCSTR lpszValue) {
+    auto save = [&](LPCSTR lpszPeriod, LPCSTR lpszValue, int nSaved = KEM_REPORT_SAVED) {
         CCellArray cells;
         CCell sales = ReportDataCell("O1", lpszPeriod, "R1", "C1", 1, 0, lpszValue);
         CCell other = ReportDataCell("O1", lpszPeriod, "R2", "C1", 1, 0, "5.25");
         cells.Add(sales);
         cells.Add(other);
-        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_EQ(nSaved, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
     };
     auto rowsOnDisk = [&] {
         CSourceTable table;
@@ -575,7 +677,7 @@ TEST_F(DaoImportExportTest, DbaseRowsOnlyAddedAreAppendedToTheRecordsAsTheyWere)
     // at Close, and the report waits in the working copy.
     PatchFile(strFile, appended.Word(8, 2) + appended.Word(10, 2), "*");
     CString strPatched = ReadFileText(strFile);
-    save("2005050000000", "7");
+    save("2005050000000", "7", KEM_REPORT_SAVED_NOT_WRITTEN);
     CloseSource();
     ASSERT_EQ(2u, m_recorder.Messages().size()) << m_recorder.LastText();
     for (const auto& message : m_recorder.Messages())
@@ -605,35 +707,123 @@ TEST_F(DaoImportExportTest, DbaseRowsOnlyAddedAreAppendedToTheRecordsAsTheyWere)
     EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*"));
 }
 
-// A Paradox folder made by pxlib: the saved report goes back through pxlib
-// and pxlib reads it back field by field.
+// What pxlib alone (a native program) reads of a Paradox table: whether
+// it is keyed and what its primary index covers, then its field names
+// and rows in file order.
+std::string ParadoxDump(const CString& strFolder, const std::string& table)
+{
+    return RunNativeTool(strFolder, std::string(PARADOX_TOOL) + " dump " + table);
+}
+
+const char kDatalistFields[] = "FD_Time:A13,FD_OrgCode:A8,FD_RowItemCode:A8,FD_ColItemCode:A8,FD_Line:L,"
+                               "FD_CurType:S,FD_Value:A40";
+
+// A keyed Paradox folder made by pxlib alone, with a primary index on the
+// six key fields and two secondary index files: the saved report goes back
+// keyed, its records in key order and its primary index rebuilt so that
+// pxlib reads it back whole; the stale secondary indexes and the old
+// primary index are moved aside beside the backup.  A row that repeats a
+// key is refused at the write-back, with the file left as it was.
 TEST_F(DaoImportExportTest, ParadoxFolderTakesTheSavedReport)
 {
-    CSourceTable datalist;
-    datalist.m_strName = "ss_datalist";
-    datalist.m_columns = {"FD_Time", "FD_OrgCode", "FD_RowItemCode", "FD_ColItemCode", "FD_Line", "FD_CurType",
-                          "FD_Value"};
-    datalist.m_fields = {{"FD_Time", 1, 13, 0},        {"FD_OrgCode", 1, 8, 0}, {"FD_RowItemCode", 1, 8, 0},
-                         {"FD_ColItemCode", 1, 8, 0}, {"FD_Line", 4, 4, 0},    {"FD_CurType", 3, 2, 0},
-                         {"FD_Value", 1, 40, 0}};
-    CString strError;
-    ASSERT_TRUE(WriteParadoxTable(m_folder.Path("ss_datalist.db"), datalist, strError)) << strError;
+    std::string made;
+    ASSERT_TRUE(NativeToolSucceeds(m_folder.m_strFolder,
+                                   "printf '2005030000000|O1|R1|C1|1|0|5\\n2005030000000|O2|R1|C1|1|0|7\\n' | " +
+                                       std::string(PARADOX_TOOL) + " make ss_datalist.db 6 " + kDatalistFields +
+                                       " && " + PARADOX_TOOL + " secondary ss_datalist.X02 && " + PARADOX_TOOL +
+                                       " secondary ss_datalist.Y02 && echo 'O1|North|N' | " + PARADOX_TOOL +
+                                       " make ss_Organ.db 1 FD_Code:A8,FD_Name:A50,FD_SearchCode:A8 && echo "
+                                       "'R1|Sales|S|0' | " + PARADOX_TOOL +
+                                       " make ss_item.db 1 FD_Code:A8,FD_Name:A50,FD_SearchCode:A8,FD_Type:S && echo "
+                                       "'C1|This year|T' | " + PARADOX_TOOL +
+                                       " make ss_colitem.db 1 FD_Code:A8,FD_Name:A50,FD_SearchCode:A8",
+                                   &made))
+        << made;
+    const CString strOldIndex = ReadFileText(m_folder.Path("ss_datalist.PX"));
+    const CString strOldTable = ReadFileText(m_folder.Path("ss_datalist.db"));
+    const CString strSecondary = ReadFileText(m_folder.Path("ss_datalist.X02"));
 
     ASSERT_TRUE(OpenSource(13, m_folder.m_strFolder)) << m_recorder.LastText();
     CCellArray cells;
     AddReportCells(cells, "99.25", "O'Neil");
-    EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+    std::string asked = SaveUpdatingStored(cells);
+    EXPECT_NE(std::string::npos, asked.find("Report Organ: North\nColumn Item: This year\nRow Item: Sales\n"
+                                            "At Line: 1\nOld Data: 5\n"))
+        << asked;
     EXPECT_TRUE(m_recorder.Messages().empty()) << m_recorder.LastText();
 
+    // Keyed as it was, the new rows in key order between the old ones.
+    EXPECT_EQ("keyed 1 keys 6 index of 6 fields covers 3 of 3 records\n"
+              "FD_Time|FD_OrgCode|FD_RowItemCode|FD_ColItemCode|FD_Line|FD_CurType|FD_Value\n"
+              "2005030000000|O1|R1|C1|1|0|99.25\n"
+              "2005030000000|O1|R2|========|2|0|O'Neil\n"
+              "2005030000000|O2|R1|C1|1|0|7\n",
+              ParadoxDump(m_folder.m_strFolder, "ss_datalist.db"));
+    CString strError;
     CSourceTable back;
     ASSERT_TRUE(ReadParadoxTable(m_folder.Path("ss_datalist.db"), back, strError)) << strError;
-    ASSERT_EQ(2u, back.m_rows.size());
-    EXPECT_EQ((std::vector<CString>{"2005030000000", "O1", "R1", "C1", "1", "0", "99.25"}), Values(back.m_rows[0]));
-    EXPECT_EQ((std::vector<CString>{"2005030000000", "O1", "R2", "========", "2", "0", "O'Neil"}),
-              Values(back.m_rows[1]));
+    EXPECT_EQ(6, back.m_nKeyFields);
     EXPECT_TRUE(back.m_rows[0][4].m_bNumber);
-    EXPECT_EQ('\4', back.m_fields[4].m_chType);
+    // The files as they were stay beside the backup; no stale index is left.
+    EXPECT_EQ(strOldTable, ReadFileText(m_folder.Path("ss_datalist.bak")));
+    EXPECT_EQ(strOldIndex, ReadFileText(m_folder.Path("ss_datalist.PX.bak")));
+    EXPECT_EQ(strSecondary, ReadFileText(m_folder.Path("ss_datalist.X02.bak")));
+    EXPECT_TRUE(Exists(m_folder.Path("ss_datalist.Y02.bak")));
+    EXPECT_FALSE(Exists(m_folder.Path("ss_datalist.X02")));
+    EXPECT_FALSE(Exists(m_folder.Path("ss_datalist.Y02")));
+
+    // A second save rewrites the index; the first backups stay.
+    AddReportCells(cells, "12", "O'Neil");
+    EXPECT_NE(std::string::npos, SaveUpdatingStored(cells).find("99.25"));
+    EXPECT_NE(std::string::npos, ParadoxDump(m_folder.m_strFolder, "ss_datalist.db").find("|O1|R1|C1|1|0|12\n"));
+    EXPECT_NE(std::string::npos,
+              ParadoxDump(m_folder.m_strFolder, "ss_datalist.db").find("index of 6 fields covers 3 of 3 records"));
+    EXPECT_EQ(strOldIndex, ReadFileText(m_folder.Path("ss_datalist.PX.bak")));
+
+    // A row whose key is taken cannot go to a keyed table.
+    const CString strBefore = ReadFileText(m_folder.Path("ss_datalist.db"));
+    m_recorder.Clear();
+    WithRecordset("Select * From ss_datalist", [](CKemRecordset* p) {
+        p->AddNew();
+        p->SetFieldValue("FD_Time", "2005030000000");
+        p->SetFieldValue("FD_OrgCode", "O2");
+        p->SetFieldValue("FD_RowItemCode", "R1");
+        p->SetFieldValue("FD_ColItemCode", "C1");
+        p->SetFieldValue("FD_Line", COleVariant((LONG)1));
+        p->SetFieldValue("FD_CurType", COleVariant((BYTE)0));
+        p->SetFieldValue("FD_Value", "8");
+        p->Update();
+    });
+    ASSERT_EQ(1u, m_recorder.Messages().size());
+    EXPECT_EQ(0u, m_recorder.LastText().find("Cannot write " + std::string(m_folder.Path("ss_datalist.db")) +
+                                             ": two of its rows have the same primary key (2005030000000, O2, R1, "
+                                             "C1, 1, 0), which a keyed table holds once."))
+        << m_recorder.LastText();
+    EXPECT_EQ(strBefore, ReadFileText(m_folder.Path("ss_datalist.db")));
+    EXPECT_EQ(0, CountFiles(m_folder.m_strFolder, "Kem*.tmp.db") + CountFiles(m_folder.m_strFolder, "Kem*.tmp.PX"));
     CloseSource();
+
+    // A table whose wide key outgrows the index blocks pxlib picks for it
+    // (two levels of 22 entries reach 484 blocks of 22 rows) is indexed in
+    // larger blocks, which pxlib reads back whole.
+    CSourceTable wide;
+    wide.m_strName = "wide";
+    wide.m_columns = {"Code", "Note"};
+    wide.m_fields = {{"Code", 1, 130, 0}, {"Note", 1, 9, 0}};
+    wide.m_nKeyFields = 1;
+    for (int i = 12000; i > 0; --i)
+    {
+        CString strCode;
+        strCode.Format("K%06d", i);
+        wide.m_rows.push_back({CSourceValue(), CSourceValue()});
+        wide.m_rows.back()[0].m_strText = strCode;
+        wide.m_rows.back()[0].m_bNull = false;
+    }
+    ASSERT_TRUE(WriteParadoxTable(m_folder.Path("wide.db"), wide, strError)) << strError;
+    std::string dumped = ParadoxDump(m_folder.m_strFolder, "wide.db");
+    EXPECT_EQ(0u, dumped.find("keyed 1 keys 1 index of 1 fields covers 12000 of 12000 records\nCode|Note\nK000001|\n"
+                              "K000002|\n"))
+        << dumped.substr(0, 200);
 }
 
 // Saved means on disk: each save writes the changed tables at once, values
@@ -867,7 +1057,7 @@ TEST_F(DaoImportExportTest, AFullDiskAtWriteBackLosesNothing)
         ASSERT_TRUE(disk.FillLeaving("filler", strOriginal.GetLength() * 3 / 2));
         CCellArray cells;
         AddReportCells(cells, "1250.5", "first");
-        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_EQ(KEM_REPORT_SAVED_NOT_WRITTEN, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
         ASSERT_EQ(1u, m_recorder.Messages().size()) << m_recorder.LastText();
         EXPECT_EQ(0u, m_recorder.LastText().find("Cannot keep a backup of " + std::string(strFile) + "."))
             << m_recorder.LastText();
@@ -886,7 +1076,7 @@ TEST_F(DaoImportExportTest, AFullDiskAtWriteBackLosesNothing)
         CCell later = ReportDataCell("O2", "2005030000000", "R1", "C1", 1, 0, "77");
         cells.RemoveAll();
         cells.Add(later);
-        EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+        EXPECT_EQ(KEM_REPORT_SAVED_NOT_WRITTEN, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
         ASSERT_EQ(1u, m_recorder.Messages().size()) << m_recorder.LastText();
         std::string told = m_recorder.LastText();
         EXPECT_EQ(0u, told.find("Cannot write " + std::string(strFile) + ": the disk is full.")) << told;
@@ -1066,7 +1256,7 @@ TEST_F(DaoImportExportTest, ExcelVersionsAreKeptWhileTheReportFitsThem)
         {
             CUpdateConfirmDriver confirm;
             confirm.Queue(CUpdateConfirmDriver::updateAll);
-            EXPECT_EQ(1, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
+            EXPECT_EQ(KEM_REPORT_SAVED_NOT_WRITTEN, m_loader.SaveReportData(&cells, m_pDatabase, "ss_datalist"));
         }
         std::string told = m_recorder.LastText();
         EXPECT_EQ(0u, told.find("Cannot write " + std::string(strBook) + ": a value of table 'ss_datalist' has more "
