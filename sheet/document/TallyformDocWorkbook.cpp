@@ -276,8 +276,12 @@ void CTallyformDoc::ImportWorksheetFigures(const CSourceTable& table, CStringArr
             strComplaint = "holds characters that this system's code page cannot hold.";
         else if (!ImportedFigureText(cell, pStored != NULL ? &value : NULL, strText))
             strComplaint = "is not a number.";
-        else if (!CellValueComplaint(cell, strText).IsEmpty())
-            strComplaint = "is refused: " + CellValueComplaint(cell, strText);
+        else
+        {
+            const CString strRule = CellValueComplaint(cell, strText);
+            if (!strRule.IsEmpty())
+                strComplaint = "is refused: " + strRule;
+        }
         // A refused figure leaves its cell empty, never the figure of the
         // report shown before.
         if (!strComplaint.IsEmpty())
