@@ -3,7 +3,6 @@
 #include "engines/dao/SourceNumbers.h"
 #include "engines/dao/spreadsheet/BiffWorkbookBuilder.h"
 #include "engines/dao/spreadsheet/BiffWorkbookParts.h"
-#include "engines/dao/spreadsheet/CellText.h"
 #include "engines/dao/spreadsheet/MemoryLockBytes.h"
 #include "engines/dao/spreadsheet/SheetFileIo.h"
 #include "framework/core/WideText.h"
@@ -43,7 +42,7 @@ LPCSTR VersionName(int nVersion)
 // A table name (UTF-8, as a sheet names it) for a message.
 CString Shown(const CString& strName)
 {
-    return AnsiFromUtf8(strName, strName.GetLength());
+    return DBTextFromDriver(strName);
 }
 
 // Why a table's field names or values, written as texts, do not fit a
